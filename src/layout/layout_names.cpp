@@ -1,0 +1,73 @@
+#include "layout/layout_names.h"
+
+namespace tessary {
+
+CodePoint DecodeCodePoint(std::string_view text, std::size_t offset) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(offset);
+  std::size_t length = 1;
+  char32_t value = lead;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    value = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    value = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    value = lead & 0x07;
+  }
+  if (length == 1 || offset + length > text.size()) return CodePoint{lead, 1};
+  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (byte(offset + i) & 0x3F);
+  return CodePoint{value, length};
+}
+
+bool IsLayoutNameWhitespace(char32_t c) {
+  return c == 0x20 || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+         c == 0x205F || c == 0x3000;
+}
+
+bool IsForbiddenInLayoutName(char32_t c) {
+  return c <= 0x1F || (c >= 0x7F && c <= 0x9F) || c == 0xAD || (c >= 0x600 && c <= 0x605) ||
+         c == 0x61C || c == 0x6DD || c == 0x70F || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
+         (c >= 0x2066 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
+         (c >= 0xE0001 && c <= 0xE007F);
+}
+
+std::optional<std::string> NormalizeLayoutName(std::string_view name) {
+  // Byte range of the text between the first and the last non-whitespace code point.
+  std::size_t begin = name.size();
+  std::size_t end = 0;
+  std::size_t count = 0;
+  bool forbidden = false;
+  for (std::size_t offset = 0; offset < name.size();) {
+    const CodePoint cp = DecodeCodePoint(name, offset);
+    if (!IsLayoutNameWhitespace(cp.value)) {
+      if (begin == name.size()) begin = offset;
+      end = offset + cp.length;
+    }
+    offset += cp.length;
+  }
+  if (begin >= end) return std::nullopt;
+  const std::string_view trimmed = name.substr(begin, end - begin);
+  for (std::size_t offset = 0; offset < trimmed.size();) {
+    const CodePoint cp = DecodeCodePoint(trimmed, offset);
+    forbidden = forbidden || IsForbiddenInLayoutName(cp.value);
+    ++count;
+    offset += cp.length;
+  }
+  if (forbidden || count > kMaxLayoutNameCodePoints) return std::nullopt;
+  return std::string(trimmed);
+}
+
+std::string TakeCodePoints(std::string_view text, std::size_t count) {
+  std::size_t offset = 0;
+  for (std::size_t taken = 0; taken < count && offset < text.size(); ++taken) {
+    offset += DecodeCodePoint(text, offset).length;
+  }
+  return std::string(text.substr(0, offset));
+}
+
+}  // namespace tessary
