@@ -14,7 +14,14 @@
 
 namespace tessary {
 
-enum class JsonKind : std::uint8_t { Null = 0, Bool = 1, Number = 2, String = 3, Array = 4, Object = 5 };
+enum class JsonKind : std::uint8_t {
+  Null = 0,
+  Bool = 1,
+  Number = 2,
+  String = 3,
+  Array = 4,
+  Object = 5
+};
 
 struct JsonMember;
 
@@ -27,6 +34,14 @@ class JsonValue {
   JsonValue(std::string value);
   JsonValue(std::string_view value) : JsonValue(std::string(value)) {}
   JsonValue(const char* value) : JsonValue(std::string(value)) {}
+
+  // Destroying a value never recurses through its nesting, so a value of any depth
+  // can be dropped safely.
+  ~JsonValue();
+  JsonValue(const JsonValue&) = default;
+  JsonValue(JsonValue&&) noexcept = default;
+  JsonValue& operator=(const JsonValue&) = default;
+  JsonValue& operator=(JsonValue&&) noexcept = default;
 
   static JsonValue MakeArray();
   static JsonValue MakeObject();
@@ -61,6 +76,9 @@ class JsonValue {
   friend bool operator==(const JsonValue& a, const JsonValue& b);
 
  private:
+  bool HasChildren() const { return !elements_.empty() || !members_.empty(); }
+  void BecomeContainer(JsonKind kind);
+
   JsonKind kind_ = JsonKind::Null;
   bool bool_ = false;
   double number_ = 0;
@@ -83,8 +101,11 @@ JsonValue* Find(JsonValue& object, std::string_view key);
 
 // Reads one value from the start of `text`; text after it is not examined. `out` is
 // reset to null first and must not be used after a failure. Nesting deeper than
-// kMaxJsonDepth fails cleanly instead of exhausting the stack.
-inline constexpr int kMaxJsonDepth = 256;
+// kMaxJsonDepth fails cleanly instead of exhausting the stack. No document the program
+// reads nests deeper than about 40 levels; 128 leaves room while keeping the recursion
+// of reading, writing, copying and comparing far inside a 1 MB stack even in
+// unoptimised and sanitizer builds.
+inline constexpr int kMaxJsonDepth = 128;
 bool ParseJson(std::string_view text, JsonValue& out);
 
 // The layout writer: keys in byte-wise ascending order, "%.17g" numbers, optionally

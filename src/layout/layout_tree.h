@@ -46,7 +46,7 @@ inline constexpr int kMaxTreeDepth = 15;
 struct SnapLayout {
   std::string id;
   std::string name;
-  NodeRef tree = std::make_shared<const LayoutNode>();  // never null: whole screen by default
+  NodeRef tree = std::make_shared<const LayoutNode>();    // never null: whole screen by default
   std::map<std::int32_t, std::vector<std::string>> apps;  // region -> app identities
 };
 

@@ -99,8 +99,9 @@ class RegionMap {
   const_iterator LowerBound(key_type region) const {
     // Entries usually arrive in ascending order, so try the end first.
     if (size_ == 0 || (end() - 1)->first < region) return end();
-    return std::lower_bound(begin(), end(), region,
-                            [](const value_type& entry, key_type key) { return entry.first < key; });
+    return std::lower_bound(begin(), end(), region, [](const value_type& entry, key_type key) {
+      return entry.first < key;
+    });
   }
 
   void InsertAt(std::size_t index, key_type region, const Rect& rect) {

@@ -14,8 +14,8 @@ namespace tessary {
 // The tree laid over `newRect` instead of `oldRect` with every inner divider kept at its
 // absolute position. A region may shrink to the minimum, and one already below it may
 // not shrink at all. Null when that is impossible or a ratio would leave 0.08..0.92.
-NodeRef RefitTree(const NodeRef& tree, const Rect& oldRect, const Rect& newRect,
-                  double minWidth, double minHeight);
+NodeRef RefitTree(const NodeRef& tree, const Rect& oldRect, const Rect& newRect, double minWidth,
+                  double minHeight);
 
 // The split at `path` moved toward `target` (an x or y in rect's space). Inner dividers
 // keep their places; the divider stops where the first region reaches its minimum size

@@ -37,8 +37,8 @@ int RegionAtPoint(Point point, const RegionMap& regions, const Rect& bounds, dou
 struct DividerInfo {
   TreePath path;  // steps from the root to the split
   Axis axis = Axis::Columns;
-  Rect rect;              // the rectangle the split divides
-  double position = 0;    // x (Columns) or y (Rows) of the divider
+  Rect rect;            // the rectangle the split divides
+  double position = 0;  // x (Columns) or y (Rows) of the divider
 };
 
 // One record per split in pre-order (a split, then its first subtree, then its second).

@@ -22,8 +22,7 @@ NodeRef ParseLayoutTree(const JsonValue& value, std::string* error = nullptr);
 // matters. Null when the value has not even the shape of a tree.
 NodeRef ReadStoredTree(const JsonValue& value);
 
-inline constexpr const char* kTreeStructureError =
-    "A layout tree is invalid or too deeply nested.";
+inline constexpr const char* kTreeStructureError = "A layout tree is invalid or too deeply nested.";
 inline constexpr const char* kTreeRegionError =
     "Regions must have unique integer numbers from 0 to 15.";
 inline constexpr const char* kTreeSplitError =

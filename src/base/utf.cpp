@@ -1,0 +1,120 @@
+#include "base/utf.h"
+
+#include <cstdint>
+
+namespace tessary {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+void AppendCodePoint(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+}  // namespace
+
+void AppendUtf8(std::u16string_view text, std::string& out) {
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {
+      out.push_back(static_cast<char>(u));
+    } else if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+      const char32_t cp = 0x10000 + ((char32_t{u} - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      AppendCodePoint(cp, out);
+      ++i;
+    } else if (IsHighSurrogate(u) || IsLowSurrogate(u)) {
+      AppendCodePoint(kReplacement, out);
+    } else {
+      AppendCodePoint(u, out);
+    }
+  }
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  AppendUtf8(text, out);
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  while (i < n) {
+    const unsigned char b = s[i];
+    if (b < 0x80) {
+      out.push_back(b);
+      ++i;
+      continue;
+    }
+    // Length and the valid range of the second byte (which rules out overlong forms,
+    // surrogates and values above U+10FFFF); later bytes are always 80..BF.
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    char32_t cp = 0;
+    if (b >= 0xC2 && b <= 0xDF) {
+      length = 2;
+      cp = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      length = 3;
+      cp = b & 0x0F;
+      if (b == 0xE0) low = 0xA0;
+      if (b == 0xED) high = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      length = 4;
+      cp = b & 0x07;
+      if (b == 0xF0) low = 0x90;
+      if (b == 0xF4) high = 0x8F;
+    } else {
+      out.push_back(kReplacement);  // 80..C1 and F5..FF never start a sequence
+      ++i;
+      continue;
+    }
+    // Consume the longest valid prefix; an incomplete one is a single maximal subpart.
+    std::size_t j = i + 1;
+    bool complete = true;
+    for (int k = 1; k < length; ++k, ++j) {
+      const unsigned char lo = k == 1 ? low : 0x80;
+      const unsigned char hi = k == 1 ? high : 0xBF;
+      if (j >= n || s[j] < lo || s[j] > hi) {
+        complete = false;
+        break;
+      }
+      cp = (cp << 6) | (s[j] & 0x3F);
+    }
+    i = j;
+    if (!complete) {
+      out.push_back(kReplacement);
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char16_t>(cp));
+    } else {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    }
+  }
+  return out;
+}
+
+}  // namespace tessary

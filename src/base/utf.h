@@ -1,0 +1,22 @@
+#pragma once
+
+// Conversions between UTF-16 (the platform's wide text) and UTF-8 (all text inside the
+// program). Invalid input never fails: each ill-formed part becomes U+FFFD, the way the
+// platform's own UTF-8 converter does it, so text from any source can be carried through.
+
+#include <string>
+#include <string_view>
+
+namespace tessary {
+
+// UTF-16 to UTF-8. Lone surrogates become U+FFFD. NUL units are converted like any other.
+std::string ToUtf8(std::u16string_view text);
+
+// Appends the UTF-8 form of `text` to `out` (same rules as ToUtf8).
+void AppendUtf8(std::u16string_view text, std::string& out);
+
+// UTF-8 to UTF-16. Each maximal ill-formed subpart (invalid, overlong, surrogate or
+// truncated sequences, code points above U+10FFFF) becomes one U+FFFD.
+std::u16string FromUtf8(std::string_view text);
+
+}  // namespace tessary

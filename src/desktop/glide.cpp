@@ -1,0 +1,137 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "base/log.h"
+#include "desktop/desktop.h"
+#include "desktop/easing.h"
+#include "desktop/frame_margins.h"
+
+namespace tessary {
+namespace {
+
+constexpr double kDuration = 0.24;
+// A window that has not yet reached the last requested rectangle is left alone for this
+// long, so a slow app is not flooded with requests it cannot keep up with.
+constexpr double kGrace = 0.05;
+// All windows together get this long to reach their last requested rectangle.
+constexpr double kSettle = 0.15;
+constexpr std::uint32_t kNoCompositionSleep = 8;
+
+struct Animation {
+  WindowId window{};
+  Rect from;
+  Rect to;
+  FrameMargins margins;
+  IntEdges lastSet;
+  bool set = false;
+  double setTime = 0;
+};
+
+// A window whose current rectangle differs from the last one requested (or cannot be
+// read) is still on its way.
+bool StillMoving(WindowAccess& w, const Animation& a) {
+  std::optional<Rect> rect = w.WindowRect(a.window);
+  return !rect || EdgesOf(*rect) != a.lastSet;
+}
+
+double Lerp(double from, double to, double e) { return from + (to - from) * e; }
+
+}  // namespace
+
+std::set<WindowId> Desktop::Glide(const std::vector<GlideItem>& items) const {
+  PerformanceRecord perf("glide n=" + std::to_string(items.size()));
+  WindowAccess& w = platform_.windows;
+  Clock& clock = platform_.clock;
+
+  // The windows that really move, each once even when listed twice; each goes to the
+  // target of the last item that names it.
+  std::vector<Animation> animations;
+  bool resizing = false;
+  for (const GlideItem& item : items) {
+    if (!w.Exists(item.window) || w.IsMaximized(item.window) || w.IsMinimized(item.window)) {
+      continue;
+    }
+    std::optional<Rect> frame = FrameBounds(item.window);
+    if (!frame || NearlyEqual(*frame, item.target, 1.0)) continue;
+    if (std::abs(frame->width - item.target.width) > 1.0 ||
+        std::abs(frame->height - item.target.height) > 1.0) {
+      resizing = true;
+    }
+    bool noted = std::any_of(animations.begin(), animations.end(),
+                             [&](const Animation& a) { return a.window == item.window; });
+    if (!noted) animations.push_back(Animation{item.window, *frame});
+  }
+
+  if (AnimationsEnabled() && !animations.empty()) {
+    std::vector<Animation> records;
+    for (Animation& a : animations) {
+      for (const GlideItem& item : items) {
+        if (item.window == a.window) a.to = item.target;
+      }
+      std::optional<Rect> rect = w.WindowRect(a.window);
+      if (!rect) continue;
+      a.margins = MarginsOf(*rect, a.from);
+      records.push_back(a);
+    }
+
+    double start = clock.Now();
+    double lastFrame = start;
+    while (true) {
+      double now = clock.Now();
+      double p = std::clamp((now - start) / kDuration, 0.0, 1.0);
+      double e = EaseInOutCubic(p);
+      for (Animation& a : records) {
+        if (a.set && now - a.setTime < kGrace && StillMoving(w, a)) continue;
+        double x = Lerp(a.from.x, a.to.x, e);
+        double y = Lerp(a.from.y, a.to.y, e);
+        double width = Lerp(a.from.width, a.to.width, e);
+        double height = Lerp(a.from.height, a.to.height, e);
+        IntEdges edges{std::lround(x - a.margins.left), std::lround(y - a.margins.top),
+                       std::lround(x + width + a.margins.right),
+                       std::lround(y + height + a.margins.bottom)};
+        if (a.set && edges == a.lastSet) continue;
+        PositionRequest request;
+        request.x = static_cast<int>(edges.left);
+        request.y = static_cast<int>(edges.top);
+        request.width = static_cast<int>(edges.right - edges.left);
+        request.height = static_cast<int>(edges.bottom - edges.top);
+        request.async = true;
+        // A failed request is ignored: the exact step below decides.
+        w.SetPosition(a.window, request);
+        a.lastSet = edges;
+        a.setTime = now;
+        a.set = true;
+      }
+      perf.AddFrame((now - lastFrame) * 1000.0);
+      lastFrame = now;
+      if (p >= 1.0) break;
+      if (!clock.WaitForFrame()) clock.Sleep(kNoCompositionSleep);
+    }
+
+    double deadline = clock.Now() + kSettle;
+    for (const Animation& a : records) {
+      while (a.set && clock.Now() < deadline) {
+        std::optional<Rect> rect = w.WindowRect(a.window);
+        if (!rect || EdgesOf(*rect) == a.lastSet) break;
+        clock.Sleep(1);
+      }
+    }
+  }
+  perf.Mark("motion");
+
+  std::set<WindowId> placed;
+  for (const GlideItem& item : items) {
+    if (PlaceExactly(item.window, item.target)) placed.insert(item.window);
+  }
+  perf.Mark("exact");
+  if (resizing) perf.SetTail("resizing");
+  perf.Finish();
+  return placed;
+}
+
+bool Desktop::GlideOne(WindowId window, const Rect& target) const {
+  return Glide({GlideItem{window, target}}).contains(window);
+}
+
+}  // namespace tessary

@@ -1,0 +1,68 @@
+#include <cmath>
+
+#include "desktop/desktop.h"
+#include "desktop/frame_margins.h"
+
+namespace tessary {
+namespace {
+
+constexpr int kPlaceAttempts = 3;
+constexpr double kExactTolerance = 1.0;
+// An app that refuses the size still counts as placed when its corner is this close.
+constexpr double kCornerTolerance = 6.0;
+
+}  // namespace
+
+std::optional<Rect> Desktop::FrameBounds(WindowId window) const {
+  std::optional<Rect> frame = platform_.windows.ExtendedFrameBounds(window);
+  if (frame && frame->Right() > frame->x) return frame;
+  return platform_.windows.WindowRect(window);
+}
+
+bool Desktop::AnimationsEnabled() const {
+  return platform_.systemSettings.ClientAreaAnimation().value_or(true);
+}
+
+bool Desktop::PlaceExactly(WindowId window, const Rect& target) const {
+  WindowAccess& w = platform_.windows;
+  if (!w.Exists(window)) return false;
+
+  if (w.IsMaximized(window) || w.IsMinimized(window)) {
+    // Restore straight into place in one step, so the window never flashes at its old
+    // restored position. The placement speaks workspace coordinates.
+    if (std::optional<WindowPlacement> placement = w.Placement(window)) {
+      double dx = 0;
+      double dy = 0;
+      Rect normal = Rect::FromEdges(placement->left, placement->top, placement->right,
+                                    placement->bottom);
+      if (std::optional<RawMonitor> m = platform_.displays.NearestMonitor(normal)) {
+        dx = m->work.x - m->bounds.x;
+        dy = m->work.y - m->bounds.y;
+      }
+      placement->left = static_cast<int>(std::trunc(target.x - dx));
+      placement->top = static_cast<int>(std::trunc(target.y - dy));
+      placement->right = static_cast<int>(std::trunc(target.Right() - dx));
+      placement->bottom = static_cast<int>(std::trunc(target.Bottom() - dy));
+      placement->show = ShowCommand::kShowNoActivate;
+      w.SetPlacement(window, *placement);
+    } else {
+      w.Show(window, ShowCommand::kShowNoActivate);
+    }
+  }
+
+  for (int attempt = 0; attempt < kPlaceAttempts; ++attempt) {
+    // Margins are measured every time: they change with the display's DPI.
+    std::optional<Rect> rect = w.WindowRect(window);
+    std::optional<Rect> frame = FrameBounds(window);
+    if (!rect || !frame) return false;
+    if (!w.SetPosition(window, RequestFor(target, MarginsOf(*rect, *frame)))) return false;
+    std::optional<Rect> after = FrameBounds(window);
+    if (after && NearlyEqual(*after, target, kExactTolerance)) return true;
+  }
+  std::optional<Rect> frame = FrameBounds(window);
+  if (!frame) return false;
+  return std::abs(frame->x - target.x) <= kCornerTolerance &&
+         std::abs(frame->y - target.y) <= kCornerTolerance;
+}
+
+}  // namespace tessary

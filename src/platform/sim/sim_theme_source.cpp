@@ -1,0 +1,12 @@
+#include "platform/sim/sim_theme_source.h"
+
+namespace tessary {
+
+std::optional<std::uint32_t> SimThemeSource::AppsUseLightTheme() {
+  ++reads;
+  return appsUseLightTheme;
+}
+
+std::optional<std::uint32_t> SimThemeSource::AccentColor() { return accentColor; }
+
+}  // namespace tessary

@@ -1,0 +1,293 @@
+#include <algorithm>
+#include <cmath>
+
+#include "platform/sim/sim_backends.h"
+
+namespace tessary {
+namespace {
+
+constexpr std::size_t kClassNameMax = 63;
+constexpr std::size_t kTitleMax = 255;
+
+// Cuts UTF-8 text to a number of characters, as the system's fixed buffers do.
+std::string CutText(const std::string& text, std::size_t characters) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      if (count == characters) return text.substr(0, i);
+      ++count;
+    }
+  }
+  return text;
+}
+
+RawMonitor RawOf(const SimWorld& world, int index) {
+  const SimDisplay& d = world.displays[index];
+  RawMonitor raw;
+  raw.handle = d.id;
+  raw.bounds = d.spec.bounds;
+  raw.work = world.WorkOf(index);
+  if (d.spec.dpiReadable) raw.dpi = d.spec.scale * 96.0;
+  raw.gdiName = d.spec.gdiName;
+  return raw;
+}
+
+}  // namespace
+
+// --- SimDisplaySource ---------------------------------------------------------------
+
+std::vector<RawMonitor> SimDisplaySource::Monitors() {
+  world_.Count("Monitors");
+  std::vector<RawMonitor> result;
+  for (std::size_t i = 0; i < world_.displays.size(); ++i) {
+    if (world_.displays[i].spec.infoReadable) {
+      result.push_back(RawOf(world_, static_cast<int>(i)));
+    }
+  }
+  return result;
+}
+
+std::vector<DisplayPath> SimDisplaySource::ActivePaths() {
+  world_.Count("ActivePaths");
+  std::vector<DisplayPath> paths;
+  if (world_.displayConfigFails) return paths;
+  for (const SimDisplay& d : world_.displays) {
+    if (d.spec.inConfiguration) {
+      paths.push_back(DisplayPath{d.spec.gdiName, d.spec.devicePath, d.spec.friendlyName});
+    }
+  }
+  paths.insert(paths.end(), world_.extraPaths.begin(), world_.extraPaths.end());
+  return paths;
+}
+
+std::optional<RawMonitor> SimDisplaySource::NearestMonitor(const Rect& rect) {
+  world_.Count("NearestMonitor");
+  int index = world_.NearestDisplay(rect);
+  if (index < 0 || !world_.displays[index].spec.infoReadable) return std::nullopt;
+  return RawOf(world_, index);
+}
+
+// --- SimWindowAccess ----------------------------------------------------------------
+
+bool SimWindowAccess::Exists(WindowId window) {
+  world_.Count("Exists");
+  return world_.Find(window) != nullptr;
+}
+
+bool SimWindowAccess::IsVisible(WindowId window) {
+  world_.Count("IsVisible");
+  const SimWindow* w = world_.Find(window);
+  return w && world_.EffectivelyVisible(*w);
+}
+
+bool SimWindowAccess::IsMinimized(WindowId window) {
+  world_.Count("IsMinimized");
+  const SimWindow* w = world_.Find(window);
+  return w && w->minimized;
+}
+
+bool SimWindowAccess::IsMaximized(WindowId window) {
+  world_.Count("IsMaximized");
+  const SimWindow* w = world_.Find(window);
+  return w && w->maximized && !w->minimized;
+}
+
+bool SimWindowAccess::IsCloaked(WindowId window) {
+  world_.Count("IsCloaked");
+  const SimWindow* w = world_.Find(window);
+  return w && w->spec.cloaked;
+}
+
+WindowId SimWindowAccess::Root(WindowId window) {
+  world_.Count("Root");
+  return world_.RootOf(window);
+}
+
+WindowId SimWindowAccess::Owner(WindowId window) {
+  world_.Count("Owner");
+  const SimWindow* w = world_.Find(window);
+  return w ? w->spec.owner : kNoWindow;
+}
+
+std::uint32_t SimWindowAccess::Style(WindowId window) {
+  world_.Count("Style");
+  const SimWindow* w = world_.Find(window);
+  if (!w) return 0;
+  std::uint32_t style = w->spec.style;
+  if (w->spec.parent != kNoWindow) style |= window_style::kChild;
+  return style;
+}
+
+std::uint32_t SimWindowAccess::ExStyle(WindowId window) {
+  world_.Count("ExStyle");
+  const SimWindow* w = world_.Find(window);
+  return w ? w->spec.exStyle : 0;
+}
+
+ProcessId SimWindowAccess::ProcessOf(WindowId window) {
+  world_.Count("ProcessOf");
+  const SimWindow* w = world_.Find(window);
+  return w ? w->spec.process : kNoProcess;
+}
+
+std::string SimWindowAccess::ClassName(WindowId window) {
+  world_.Count("ClassName");
+  const SimWindow* w = world_.Find(window);
+  return w ? CutText(w->spec.className, kClassNameMax) : std::string();
+}
+
+std::string SimWindowAccess::Title(WindowId window) {
+  world_.Count("Title");
+  const SimWindow* w = world_.Find(window);
+  return w ? CutText(w->spec.title, kTitleMax) : std::string();
+}
+
+WindowId SimWindowAccess::FindChild(WindowId window, const std::string& className) {
+  world_.Count("FindChild");
+  for (const auto& [id, w] : world_.windows) {
+    if (w.spec.parent == window && w.spec.className == className) return id;
+  }
+  return kNoWindow;
+}
+
+std::optional<Rect> SimWindowAccess::WindowRect(WindowId window) {
+  world_.Count("WindowRect");
+  const SimWindow* w = world_.Find(window);
+  if (!w) return std::nullopt;
+  return world_.WindowRectOf(*w);
+}
+
+std::optional<Rect> SimWindowAccess::ExtendedFrameBounds(WindowId window) {
+  world_.Count("ExtendedFrameBounds");
+  const SimWindow* w = world_.Find(window);
+  if (!w || !w->spec.frameBoundsReadable) return std::nullopt;
+  return world_.ScreenFrame(*w);
+}
+
+bool SimWindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
+  world_.Count("SetPosition");
+  SimWindow* w = world_.Find(window);
+  return w && world_.RequestPosition(*w, request);
+}
+
+std::optional<WindowPlacement> SimWindowAccess::Placement(WindowId window) {
+  world_.Count("Placement");
+  const SimWindow* w = world_.Find(window);
+  if (!w) return std::nullopt;
+  return world_.PlacementOf(*w);
+}
+
+bool SimWindowAccess::SetPlacement(WindowId window, const WindowPlacement& placement) {
+  world_.Count("SetPlacement");
+  SimWindow* w = world_.Find(window);
+  if (!w) return false;
+  world_.ApplyPlacement(*w, placement);
+  return true;
+}
+
+bool SimWindowAccess::Show(WindowId window, ShowCommand command) {
+  world_.Count("Show");
+  SimWindow* w = world_.Find(window);
+  return w && world_.ShowWindow(*w, command);
+}
+
+// --- SimZOrder ----------------------------------------------------------------------
+
+std::vector<WindowId> SimZOrder::TopLevelWindows() {
+  world_.Count("TopLevelWindows");
+  return world_.zOrder;
+}
+
+WindowId SimZOrder::Foreground() {
+  world_.Count("Foreground");
+  return world_.foreground;
+}
+
+bool SimZOrder::SetForeground(WindowId window) {
+  world_.Count("SetForeground");
+  WindowId root = world_.RootOf(window);
+  if (root == kNoWindow) return false;
+  world_.Activate(root);
+  return true;
+}
+
+bool SimZOrder::SetFocus(WindowId window) {
+  world_.Count("SetFocus");
+  const SimWindow* w = world_.Find(window);
+  // Focus can only be given to windows of the calling thread.
+  if (!w || w->spec.process != world_.own) return false;
+  world_.focus = window;
+  return true;
+}
+
+bool SimZOrder::BringToTop(WindowId window) {
+  world_.Count("BringToTop");
+  if (!world_.Find(window)) return false;
+  world_.Raise(window);
+  return true;
+}
+
+bool SimZOrder::PlaceBelow(WindowId window, WindowId insertAfter) {
+  world_.Count("PlaceBelow");
+  auto& z = world_.zOrder;
+  if (!world_.Find(window) || !world_.Find(insertAfter) || window == insertAfter) return false;
+  z.erase(std::remove(z.begin(), z.end(), window), z.end());
+  auto after = std::find(z.begin(), z.end(), insertAfter);
+  if (after == z.end()) return false;
+  z.insert(after + 1, window);
+  return true;
+}
+
+bool SimZOrder::SendToBottom(WindowId window) {
+  world_.Count("SendToBottom");
+  auto& z = world_.zOrder;
+  if (std::find(z.begin(), z.end(), window) == z.end()) return false;
+  z.erase(std::remove(z.begin(), z.end(), window), z.end());
+  z.push_back(window);
+  return true;
+}
+
+WindowId SimZOrder::WindowAt(Point point) {
+  world_.Count("WindowAt");
+  for (WindowId id : world_.zOrder) {
+    const SimWindow* w = world_.Find(id);
+    if (!w || !w->spec.visible || w->minimized || w->spec.cloaked) continue;
+    if (!world_.WindowRectOf(*w).Contains(point)) continue;
+    // The deepest child under the point, as WindowFromPoint reports it.
+    WindowId hit = id;
+    for (const auto& [childId, child] : world_.windows) {
+      if (child.spec.parent == id && child.spec.visible && child.frame.Contains(point)) {
+        hit = childId;
+      }
+    }
+    return hit;
+  }
+  return kNoWindow;
+}
+
+// --- SimInput -----------------------------------------------------------------------
+
+Point SimInput::CursorPosition() {
+  world_.Count("CursorPosition");
+  return world_.cursor;
+}
+
+bool SimInput::IsKeyDown(Key key) {
+  world_.Count("IsKeyDown");
+  return world_.KeyDown(key);
+}
+
+bool SimInput::StartEscapeWatch(std::function<void()> onEscape) {
+  world_.Count("StartEscapeWatch");
+  world_.escapeHandler = std::move(onEscape);
+  world_.escapeWatch = true;
+  return true;
+}
+
+void SimInput::StopEscapeWatch() {
+  world_.Count("StopEscapeWatch");
+  world_.escapeWatch = false;
+  world_.escapeHandler = nullptr;
+}
+
+}  // namespace tessary

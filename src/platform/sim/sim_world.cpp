@@ -1,0 +1,120 @@
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "platform/sim/sim_world.h"
+
+namespace tessary {
+namespace {
+
+constexpr double kNever = std::numeric_limits<double>::infinity();
+// A message loop that keeps posting to itself is a bug in the test or the program.
+constexpr int kMaxMessagesPerPump = 1'000'000;
+
+}  // namespace
+
+void SimWorld::Count(std::string_view kind) {
+  auto found = calls.find(kind);
+  if (found == calls.end()) {
+    calls.emplace(std::string(kind), 1);
+  } else {
+    ++found->second;
+  }
+}
+
+void SimWorld::Post(std::function<void()> message) { messages.push_back(std::move(message)); }
+
+void SimWorld::QueueEvent(WindowEventKind kind, WindowId window) {
+  // Out-of-context hooks only report what happens while they are installed.
+  if (!eventSink) return;
+  Post([this, kind, window] {
+    if (eventSink) eventSink(WindowEvent{kind, window});
+  });
+}
+
+void SimWorld::Schedule(double time, std::function<void()> action) {
+  scheduled.emplace(std::make_pair(time, sequence++), std::move(action));
+}
+
+void SimWorld::AdvanceClockTo(double time) {
+  while (true) {
+    // The earliest thing another process does: a scheduled action or a late move.
+    double next = kNever;
+    SimWindow* mover = nullptr;
+    for (auto& [id, w] : windows) {
+      if (!w.pending.empty() && w.pending.front().due < next) {
+        next = w.pending.front().due;
+        mover = &w;
+      }
+    }
+    bool action = !scheduled.empty() && scheduled.begin()->first.first < next;
+    if (action) next = scheduled.begin()->first.first;
+    if (next > time) break;
+    now = std::max(now, next);
+    if (action) {
+      auto first = scheduled.begin();
+      std::function<void()> run = std::move(first->second);
+      scheduled.erase(first);
+      run();
+    } else {
+      Rect frame = mover->pending.front().frame;
+      mover->pending.pop_front();
+      SetFrame(*mover, frame);
+    }
+  }
+  now = std::max(now, time);
+}
+
+void SimWorld::Pump() {
+  for (int i = 0; i < kMaxMessagesPerPump && !messages.empty(); ++i) {
+    std::function<void()> message = std::move(messages.front());
+    messages.pop_front();
+    message();
+  }
+}
+
+void SimWorld::RunLoop(double seconds) {
+  double end = OnTimerGrid(now + seconds);
+  while (true) {
+    Pump();
+    // Timers come after every other message, as WM_TIMER does; one that fell behind
+    // fires once and starts its next period from now.
+    auto due = timers.end();
+    for (auto it = timers.begin(); it != timers.end(); ++it) {
+      if (due == timers.end() || it->second.due < due->second.due ||
+          (it->second.due == due->second.due && it->second.order < due->second.order)) {
+        due = it;
+      }
+    }
+    double timerTime = due == timers.end() ? kNever : due->second.due;
+    double worldTime = kNever;
+    for (auto& [id, w] : windows) {
+      if (!w.pending.empty()) worldTime = std::min(worldTime, w.pending.front().due);
+    }
+    if (!scheduled.empty()) worldTime = std::min(worldTime, scheduled.begin()->first.first);
+
+    if (worldTime <= timerTime && worldTime <= end) {
+      AdvanceClockTo(worldTime);
+      continue;
+    }
+    if (timerTime > end) break;
+    AdvanceClockTo(timerTime);
+    int id = due->first;
+    due->second.due = OnTimerGrid(now + due->second.periodMs / 1000.0);
+    if (timerHandler) timerHandler(id);
+  }
+  AdvanceClockTo(end);
+  Pump();
+}
+
+bool SimWorld::WaitForFrame() {
+  if (!compositionAvailable) return false;
+  // The next vertical blank on a 60 Hz display whose frames start at clock zero.
+  double next = (std::floor(now / kFramePeriod + 1e-9) + 1) * kFramePeriod;
+  AdvanceClockTo(next);
+  ++framesWaited;
+  return true;
+}
+
+}  // namespace tessary

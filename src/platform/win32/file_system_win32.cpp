@@ -1,0 +1,149 @@
+#include "platform/win32/file_system_win32.h"
+
+// windows.h first: the shell headers rely on its definitions.
+#include <windows.h>
+//
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+
+#include "base/utf.h"
+
+namespace tessary {
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  std::u16string wide = FromUtf8(text);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string Narrow(const wchar_t* text, std::size_t length) {
+  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}
+
+// Closes the handle when the scope ends.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE Get() const { return handle_; }
+  HANDLE Release() {
+    HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+FileRead Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
+  FileRead result;
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    DWORD error = GetLastError();
+    result.status = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                        ? ReadStatus::kMissing
+                        : ReadStatus::kFailed;
+    return result;
+  }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+    result.status = ReadStatus::kFailed;
+    return result;
+  }
+  auto total = static_cast<unsigned long long>(size.QuadPart);
+  result.truncated = total > maxBytes;
+  result.bytes.resize(result.truncated ? maxBytes : static_cast<std::size_t>(total));
+  std::size_t done = 0;
+  while (done < result.bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(result.bytes.size() - done, 1u << 30));
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), result.bytes.data() + done, chunk, &got, nullptr)) {
+      result.status = ReadStatus::kFailed;
+      result.bytes.clear();
+      return result;
+    }
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  result.bytes.resize(done);
+  result.status = ReadStatus::kOk;
+  return result;
+}
+
+bool Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+  if (bytes.size() > 0xFFFFFFFFu) return false;  // one call writes at most 4 GiB
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
+  DWORD wrote = 0;
+  BOOL ok = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote,
+                        nullptr);
+  bool closed = CloseHandle(file.Release()) != 0;
+  return ok && wrote == bytes.size() && closed;
+}
+
+bool Win32FileSystem::RenameReplacing(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  std::wstring wide = Wide(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  DWORD attributes = GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::Exists(const std::string& path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+std::optional<std::string> Win32FileSystem::LocalAppDataFolder() {
+  PWSTR folder = nullptr;
+  HRESULT hr = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+  std::optional<std::string> result;
+  if (SUCCEEDED(hr) && folder != nullptr && folder[0] != L'\0') {
+    result = Narrow(folder, wcslen(folder));
+  }
+  CoTaskMemFree(folder);  // also required after a failure
+  return result;
+}
+
+std::optional<std::string> Win32FileSystem::EnvironmentVariable(const std::string& name) {
+  std::wstring wideName = Wide(name);
+  SetLastError(ERROR_SUCCESS);
+  DWORD needed = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
+  if (needed == 0) {
+    if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+    return std::string();  // defined with an empty value
+  }
+  // The value may change between the two calls; retry with the larger size it reports.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    std::wstring value(needed, L'\0');
+    DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), needed);
+    if (length == 0) {
+      if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::string();
+    }
+    if (length < needed) return Narrow(value.data(), length);
+    needed = length;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tessary

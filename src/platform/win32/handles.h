@@ -1,0 +1,40 @@
+#pragma once
+
+// Handles and the plain ids that portable code sees: the id is the handle's value, so a
+// conversion costs nothing and the same window always has the same id.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/ids.h"
+
+namespace tessary {
+
+inline HWND ToHwnd(WindowId id) {
+  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(ToNumber(id)));
+}
+inline WindowId ToWindowId(HWND hwnd) {
+  return WindowId{static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(hwnd))};
+}
+
+inline HMONITOR ToHmonitor(MonitorId id) {
+  return reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(ToNumber(id)));
+}
+inline MonitorId ToMonitorId(HMONITOR monitor) {
+  return MonitorId{static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(monitor))};
+}
+
+inline HICON ToHicon(IconId id) {
+  return reinterpret_cast<HICON>(static_cast<std::uintptr_t>(ToNumber(id)));
+}
+inline IconId ToIconId(HICON icon) {
+  return IconId{static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(icon))};
+}
+
+inline DWORD ToProcessNumber(ProcessId id) { return static_cast<DWORD>(ToNumber(id)); }
+inline ProcessId ToProcessId(DWORD process) {
+  return ProcessId{static_cast<std::uint32_t>(process)};
+}
+
+}  // namespace tessary

@@ -1,0 +1,30 @@
+#include "platform/win32/key_names_win32.h"
+
+#include <windows.h>
+
+#include "base/utf.h"
+
+namespace tessary {
+namespace {
+
+// The navigation keys share scan codes with the number pad; only the extended-key flag
+// makes the layout name them "Left" or "Page Up" instead of "Num 4" or "Num 9".
+bool IsExtendedKey(std::uint32_t virtualKey) {
+  return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
+         virtualKey == VK_DELETE;
+}
+
+}  // namespace
+
+std::string Win32KeyNames::KeyName(std::uint32_t virtualKey) const {
+  UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  LONG parameter = static_cast<LONG>((scanCode & 0xFF) << 16);
+  if (IsExtendedKey(virtualKey)) parameter |= 1L << 24;
+  wchar_t name[64] = {};
+  int length = GetKeyNameTextW(parameter, name, 64);
+  if (length <= 0) return {};
+  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name),
+                                    static_cast<std::size_t>(length)));
+}
+
+}  // namespace tessary

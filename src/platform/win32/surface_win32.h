@@ -1,0 +1,105 @@
+#pragma once
+
+// Surfaces on Win32: layered per-pixel-alpha popups painted in software by Direct2D into a
+// DIB section and handed to the system with UpdateLayeredWindow. The factory holds what
+// all surfaces share (the text formats, the icon bitmap cache) and must outlive them.
+
+#include <d2d1.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/surface.h"
+#include "platform/win32/graphics_factories.h"
+#include "platform/win32/icon_bitmap_cache.h"
+#include "platform/win32/text_formats_d2d.h"
+
+namespace tessary {
+
+class Win32Surface : public Surface {
+ public:
+  Win32Surface(HINSTANCE instance, ID2D1Factory* d2d, TextFormats& formats,
+               IconBitmapCache& icons)
+      : instance_(instance), d2d_(d2d), formats_(formats), icons_(icons) {}
+  ~Win32Surface() override { Destroy(); }
+  Win32Surface(const Win32Surface&) = delete;
+  Win32Surface& operator=(const Win32Surface&) = delete;
+
+  bool Create(const SurfaceOptions& options) override;
+  bool IsCreated() const override { return window_ != nullptr; }
+  void SetInteractive(bool interactive) override;
+  void Present(const Rect& rect, double scale, const PaintFunction& paint,
+               SurfaceAnchor anchor) override;
+  void SetOpacity(double opacity) override;
+  void MoveTo(Point topLeft) override;
+  void Hide() override;
+  void Destroy() override;
+  bool Visible() const override { return visible_; }
+  Rect Bounds() const override { return rect_; }
+  double Scale() const override { return scale_; }
+  WindowId Window() const override;
+  void SubscribeFrames() override;
+  void UnsubscribeFrames() override;
+  void StartTimer(int id, std::uint32_t milliseconds) override;
+  void StopTimer(int id) override;
+  void TakeFocus() override;
+
+  // The memory bitmap as last drawn: premultiplied BGRA, top-down rows of
+  // Allocated().width pixels. Null before the first presentation.
+  const std::uint32_t* Pixels() const { return pixels_; }
+  PixelSize Allocated() const { return allocated_; }
+  // How many presentations had to place the window in the z-order.
+  int Placements() const { return placements_; }
+  HWND Handle() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool EnsureBitmap(PixelSize needed);
+  HRESULT Draw(PixelSize pixels, double scale, const PaintFunction& paint);
+  bool NeedsPlacement(SurfaceAnchor anchor) const;
+
+  HINSTANCE instance_;
+  ID2D1Factory* d2d_;
+  TextFormats& formats_;
+  IconBitmapCache& icons_;
+  SurfaceInput* input_ = nullptr;
+  HWND window_ = nullptr;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ originalBitmap_ = nullptr;
+  std::uint32_t* pixels_ = nullptr;
+  PixelSize allocated_{0, 0};
+  Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
+  bool clickable_ = false;
+  bool visible_ = false;
+  std::uint8_t alpha_ = 255;
+  SurfaceAnchor anchor_;
+  Rect rect_;
+  double scale_ = 1;
+  int placements_ = 0;
+};
+
+class Win32SurfaceFactory : public SurfaceFactory {
+ public:
+  // `graphics` must be created and outlive the factory, which outlives its surfaces.
+  Win32SurfaceFactory(HINSTANCE instance, GraphicsFactories& graphics)
+      : instance_(instance), graphics_(graphics), formats_(graphics.DirectWrite()) {}
+
+  std::unique_ptr<Surface> NewSurface() override;
+  TextMeasurer& Text() override { return formats_; }
+
+  std::unique_ptr<Win32Surface> NewWin32Surface();
+  TextFormats& Formats() { return formats_; }
+  IconBitmapCache& Icons() { return icons_; }
+
+ private:
+  HINSTANCE instance_;
+  GraphicsFactories& graphics_;
+  TextFormats formats_;
+  IconBitmapCache icons_;
+};
+
+}  // namespace tessary

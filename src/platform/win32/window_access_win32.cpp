@@ -1,0 +1,142 @@
+#include "platform/win32/window_access_win32.h"
+
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <dwmapi.h>
+
+#include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
+
+namespace tessary {
+namespace {
+
+Rect FromRect(const RECT& rect) {
+  return Rect::FromEdges(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+}  // namespace
+
+bool Win32WindowAccess::Exists(WindowId window) { return IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowAccess::IsVisible(WindowId window) {
+  return IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowAccess::IsMinimized(WindowId window) { return IsIconic(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowAccess::IsMaximized(WindowId window) { return IsZoomed(ToHwnd(window)) != FALSE; }
+
+bool Win32WindowAccess::IsCloaked(WindowId window) {
+  DWORD cloaked = 0;
+  HRESULT result = DwmGetWindowAttribute(ToHwnd(window), DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
+  return SUCCEEDED(result) && cloaked != 0;
+}
+
+WindowId Win32WindowAccess::Root(WindowId window) {
+  HWND hwnd = ToHwnd(window);
+  if (!IsWindow(hwnd)) return kNoWindow;
+  return ToWindowId(GetAncestor(hwnd, GA_ROOT));
+}
+
+WindowId Win32WindowAccess::Owner(WindowId window) {
+  return ToWindowId(GetWindow(ToHwnd(window), GW_OWNER));
+}
+
+std::uint32_t Win32WindowAccess::Style(WindowId window) {
+  return static_cast<std::uint32_t>(GetWindowLongPtrW(ToHwnd(window), GWL_STYLE));
+}
+
+std::uint32_t Win32WindowAccess::ExStyle(WindowId window) {
+  return static_cast<std::uint32_t>(GetWindowLongPtrW(ToHwnd(window), GWL_EXSTYLE));
+}
+
+ProcessId Win32WindowAccess::ProcessOf(WindowId window) {
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(ToHwnd(window), &process) == 0) return kNoProcess;
+  return ToProcessId(process);
+}
+
+std::string Win32WindowAccess::ClassName(WindowId window) {
+  wchar_t name[64] = {};
+  int length = GetClassNameW(ToHwnd(window), name, 64);
+  if (length <= 0) return {};
+  return Utf8FromWide(name, static_cast<std::size_t>(length));
+}
+
+std::string Win32WindowAccess::Title(WindowId window) {
+  wchar_t title[256] = {};
+  int length = GetWindowTextW(ToHwnd(window), title, 256);
+  if (length <= 0) return {};
+  return Utf8FromWide(title, static_cast<std::size_t>(length));
+}
+
+WindowId Win32WindowAccess::FindChild(WindowId window, const std::string& className) {
+  HWND parent = ToHwnd(window);
+  // FindWindowExW with a null parent searches the top-level windows; a child is asked for.
+  if (parent == nullptr) return kNoWindow;
+  std::wstring wide = WideFromUtf8(className);
+  return ToWindowId(FindWindowExW(parent, nullptr, wide.c_str(), nullptr));
+}
+
+std::optional<Rect> Win32WindowAccess::WindowRect(WindowId window) {
+  RECT rect{};
+  if (!GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
+  return FromRect(rect);
+}
+
+std::optional<Rect> Win32WindowAccess::ExtendedFrameBounds(WindowId window) {
+  RECT rect{};
+  HRESULT result =
+      DwmGetWindowAttribute(ToHwnd(window), DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof(rect));
+  if (FAILED(result)) return std::nullopt;
+  return FromRect(rect);
+}
+
+bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  if (!request.move) flags |= SWP_NOMOVE;
+  if (!request.size) flags |= SWP_NOSIZE;
+  if (request.async) flags |= SWP_ASYNCWINDOWPOS;
+  return SetWindowPos(ToHwnd(window), nullptr, request.x, request.y, request.width, request.height,
+                      flags) != FALSE;
+}
+
+std::optional<WindowPlacement> Win32WindowAccess::Placement(WindowId window) {
+  WINDOWPLACEMENT system{};
+  system.length = sizeof(system);
+  if (!GetWindowPlacement(ToHwnd(window), &system)) return std::nullopt;
+  WindowPlacement placement;
+  placement.left = system.rcNormalPosition.left;
+  placement.top = system.rcNormalPosition.top;
+  placement.right = system.rcNormalPosition.right;
+  placement.bottom = system.rcNormalPosition.bottom;
+  placement.show = static_cast<ShowCommand>(system.showCmd);
+  return placement;
+}
+
+bool Win32WindowAccess::SetPlacement(WindowId window, const WindowPlacement& placement) {
+  HWND hwnd = ToHwnd(window);
+  WINDOWPLACEMENT system{};
+  system.length = sizeof(system);
+  // The minimized and maximized positions are not ours to change: keep what the window has.
+  if (!GetWindowPlacement(hwnd, &system)) {
+    system.ptMinPosition = POINT{-1, -1};
+    system.ptMaxPosition = POINT{-1, -1};
+  }
+  system.length = sizeof(system);
+  system.flags = 0;
+  system.showCmd = static_cast<UINT>(placement.show);
+  system.rcNormalPosition = RECT{placement.left, placement.top, placement.right, placement.bottom};
+  return SetWindowPlacement(hwnd, &system) != FALSE;
+}
+
+bool Win32WindowAccess::Show(WindowId window, ShowCommand command) {
+  HWND hwnd = ToHwnd(window);
+  if (!IsWindow(hwnd)) return false;
+  // ShowWindow answers the previous visibility, not success: the call itself cannot fail
+  // on an existing window.
+  ShowWindow(hwnd, static_cast<int>(command));
+  return true;
+}
+
+}  // namespace tessary

@@ -1,0 +1,151 @@
+#include "state/settings_file.h"
+
+#include <cmath>
+
+#include "layout/json_value.h"
+#include "state/atomic_write.h"
+#include "state/state_folder.h"
+
+namespace tessary {
+namespace {
+
+// A number truncated to an integer within [low, high]; anything else (another kind, not
+// a number, out of range) gives `fallback`, so that no file can produce a value that the
+// record's type cannot hold.
+template <typename Integer>
+Integer TruncatedOr(const JsonValue* value, double low, double high, Integer fallback) {
+  if (value == nullptr || !value->IsNumber()) return fallback;
+  double number = std::trunc(value->AsNumber());
+  if (!(number >= low && number < high)) return fallback;
+  return static_cast<Integer>(number);
+}
+
+std::uint32_t ReadUint32(const JsonValue& object, std::string_view key) {
+  return TruncatedOr<std::uint32_t>(Find(object, key), 0.0, 4294967296.0, 0);
+}
+
+void ReadBool(const JsonValue& document, std::string_view key, bool& field) {
+  const JsonValue* value = Find(document, key);
+  if (value != nullptr && value->IsBool()) field = value->AsBool();
+}
+
+void ReadString(const JsonValue& document, std::string_view key, std::string& field) {
+  const JsonValue* value = Find(document, key);
+  if (value != nullptr && value->IsString()) field = value->AsString();
+}
+
+}  // namespace
+
+std::string SettingsPath(FileSystem& files) {
+  return StateFilePath(StateFolder(files), kSettingsFileName);
+}
+
+Settings ParseSettings(std::string_view text, bool* parsed) {
+  Settings settings;
+  JsonValue document;
+  bool ok = ParseJson(text, document) && document.IsObject();
+  if (parsed != nullptr) *parsed = ok;
+  if (!ok) return settings;
+
+  ReadBool(document, "startAtLogin", settings.startAtLogin);
+  ReadBool(document, "checkUpdates", settings.checkUpdates);
+  ReadBool(document, "windowStacksEnabled", settings.windowStacksEnabled);
+  ReadBool(document, "stackBadgesEnabled", settings.stackBadgesEnabled);
+  ReadBool(document, "stackBadgesOnEdge", settings.stackBadgesOnEdge);
+  if (const JsonValue* check = Find(document, "lastUpdateCheck")) {
+    // Present but not a usable number gives 0, not the default (which is 0 as well).
+    settings.lastUpdateCheck =
+        TruncatedOr<std::int64_t>(check, -9223372036854775808.0, 9223372036854775808.0, 0);
+  }
+  ReadString(document, "stackTransition", settings.stackTransition);
+  if (const JsonValue* order = Find(document, "stackOrder"); order && order->IsString()) {
+    settings.stackOrder =
+        std::string(order->AsString() == kStackOrderName ? kStackOrderName : kStackOrderLastUsed);
+  }
+  ReadString(document, "lastSeenVersion", settings.lastSeenVersion);
+  if (const JsonValue* tips = Find(document, "tipsShown"); tips && tips->IsArray()) {
+    for (const JsonValue& tip : tips->Elements()) {
+      if (tip.IsString()) settings.tipsShown.insert(tip.AsString());
+    }
+  }
+
+  if (const JsonValue* shortcuts = Find(document, "shortcuts")) {
+    for (int i = 0; i < kShortcutCount; ++i) {
+      const JsonValue* entry = Find(*shortcuts, kShortcutTable[i].id);
+      if (entry == nullptr) continue;
+      // A member without "vk" turns the shortcut off.
+      settings.shortcuts[i] = KeyShortcut{ReadUint32(*entry, "vk"), ReadUint32(*entry, "mods")};
+    }
+  }
+  if (const JsonValue* mouse = Find(document, "mouseShortcuts")) {
+    for (int i = 0; i < kShortcutCount; ++i) {
+      const JsonValue* entry = Find(*mouse, kShortcutTable[i].id);
+      if (entry == nullptr) continue;
+      MouseShortcut shortcut{ReadUint32(*entry, "button"), ReadUint32(*entry, "mods")};
+      // Codes below the middle button mean none, which is kept in one form only.
+      settings.mouseShortcuts[i] = shortcut.button < kMouseMiddle ? MouseShortcut{} : shortcut;
+    }
+  }
+  return settings;
+}
+
+std::string SerializeSettings(const Settings& settings) {
+  JsonValue document = JsonValue::MakeObject();
+  document.AddMember("startAtLogin", JsonValue(settings.startAtLogin));
+  document.AddMember("checkUpdates", JsonValue(settings.checkUpdates));
+  document.AddMember("lastUpdateCheck", JsonValue(static_cast<double>(settings.lastUpdateCheck)));
+  document.AddMember("windowStacksEnabled", JsonValue(settings.windowStacksEnabled));
+  document.AddMember("stackBadgesEnabled", JsonValue(settings.stackBadgesEnabled));
+  document.AddMember("stackBadgesOnEdge", JsonValue(settings.stackBadgesOnEdge));
+  document.AddMember("stackTransition", JsonValue(settings.stackTransition));
+  document.AddMember("stackOrder", JsonValue(settings.stackOrder));
+  document.AddMember("lastSeenVersion", JsonValue(settings.lastSeenVersion));
+  JsonValue tips = JsonValue::MakeArray();
+  for (const std::string& tip : settings.tipsShown) tips.Append(JsonValue(tip));  // ascending
+  document.AddMember("tipsShown", std::move(tips));
+
+  JsonValue shortcuts = JsonValue::MakeObject();
+  for (int i = 0; i < kShortcutCount; ++i) {
+    const KeyShortcut& shortcut = settings.shortcuts[i];
+    if (shortcut == kShortcutTable[i].defaultShortcut) continue;
+    JsonValue entry = JsonValue::MakeObject();
+    entry.AddMember("vk", JsonValue(static_cast<double>(shortcut.key)));
+    entry.AddMember("mods", JsonValue(static_cast<double>(shortcut.modifiers)));
+    shortcuts.AddMember(std::string(kShortcutTable[i].id), std::move(entry));
+  }
+  document.AddMember("shortcuts", std::move(shortcuts));
+
+  JsonValue mouse = JsonValue::MakeObject();
+  for (int i = 0; i < kShortcutCount; ++i) {
+    const MouseShortcut& shortcut = settings.mouseShortcuts[i];
+    if (shortcut.button < kMouseMiddle) continue;
+    JsonValue entry = JsonValue::MakeObject();
+    entry.AddMember("button", JsonValue(static_cast<double>(shortcut.button)));
+    entry.AddMember("mods", JsonValue(static_cast<double>(shortcut.modifiers)));
+    mouse.AddMember(std::string(kShortcutTable[i].id), std::move(entry));
+  }
+  document.AddMember("mouseShortcuts", std::move(mouse));
+  return WriteJsonCompact(document);
+}
+
+Settings LoadSettings(FileSystem& files, const std::string& path) {
+  if (path.empty()) return Settings{};
+  FileRead read = files.ReadFile(path, kSettingsReadLimit);
+  if (read.status != ReadStatus::kOk || read.truncated) return Settings{};
+  return ParseSettings(read.bytes);
+}
+
+void SaveSettings(FileSystem& files, const Settings& settings, const std::string& path) {
+  if (path.empty()) return;
+  FileRead current = files.ReadFile(path, kSettingsReadLimit);
+  if (current.status != ReadStatus::kMissing) {
+    bool parsed = false;
+    if (current.status == ReadStatus::kOk && !current.truncated) {
+      ParseSettings(current.bytes, &parsed);
+    }
+    if (!parsed && !KeepUnreadableAside(files, path)) return;
+  }
+  AtomicWriteFile(files, path, SerializeSettings(settings));
+}
+
+}  // namespace tessary

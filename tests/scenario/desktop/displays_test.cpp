@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "desktop/desktop.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace tessary {
+namespace {
+
+std::vector<std::string> Ids(const std::vector<Monitor>& displays) {
+  std::vector<std::string> ids;
+  for (const Monitor& m : displays) ids.push_back(m.id);
+  return ids;
+}
+
+TEST(Displays, SingleDisplayTakesItsModelNameOrDisplay) {
+  SimDesktop desk;
+  desk.AddDisplay({.bounds = {0, 0, 2560, 1440},
+                   .work = {0, 0, 2560, 1400},
+                   .devicePath = "\\\\?\\DISPLAY#DEL4242#1",
+                   .friendlyName = "DELL U2720Q"});
+  Desktop desktop(desk.platform());
+  std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  ASSERT_EQ(displays.size(), 1u);
+  EXPECT_EQ(displays[0].name, "DELL U2720Q");
+  EXPECT_EQ(displays[0].id, "\\\\?\\DISPLAY#DEL4242#1");
+  EXPECT_EQ(displays[0].bounds, (Rect{0, 0, 2560, 1440}));
+  EXPECT_EQ(displays[0].work, (Rect{0, 0, 2560, 1400}));
+  EXPECT_EQ(displays[0].scale, 1.0);
+
+  desk.SetDisplayConfigFails(true);
+  displays = desktop.EnumerateDisplays();
+  ASSERT_EQ(displays.size(), 1u);
+  EXPECT_EQ(displays[0].name, "Display");
+  EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");  // the GDI device name stands in
+}
+
+TEST(Displays, PrimaryFirstThenLeftToRight) {
+  SimDesktop desk;
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .gdiName = "right"});
+  desk.AddDisplay({.bounds = {0, 0, 1920, 1080}, .gdiName = "primary"});
+  desk.AddDisplay({.bounds = {-1920, 0, 1920, 1080}, .gdiName = "left"});
+  Desktop desktop(desk.platform());
+  EXPECT_EQ(Ids(desktop.EnumerateDisplays()),
+            (std::vector<std::string>{"primary", "left", "right"}));
+}
+
+TEST(Displays, OneColumnTopToBottomAndTiesKeepSystemOrder) {
+  SimDesktop desk;
+  desk.AddDisplay({.bounds = {0, 0, 1920, 1080}, .gdiName = "primary"});
+  desk.AddDisplay({.bounds = {1920, 900, 1280, 1024}, .gdiName = "lower"});
+  desk.AddDisplay({.bounds = {1920, -124, 1280, 1024}, .gdiName = "upper"});
+  Desktop desktop(desk.platform());
+  EXPECT_EQ(Ids(desktop.EnumerateDisplays()),
+            (std::vector<std::string>{"primary", "upper", "lower"}));
+
+  // Two displays with identical bounds (no origin among them) keep enumeration order.
+  SimDesktop twins;
+  twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "first"});
+  twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "second"});
+  Desktop twinDesktop(twins.platform());
+  EXPECT_EQ(Ids(twinDesktop.EnumerateDisplays()),
+            (std::vector<std::string>{"first", "second"}));
+}
+
+TEST(Displays, ClonedDisplayTakesTheLastPathThatNamesIt) {
+  SimDesktop desk;
+  desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
+                   .gdiName = "\\\\.\\DISPLAY1",
+                   .devicePath = "path-a",
+                   .friendlyName = "Panel A"});
+  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "path-b", "Projector B"});
+  Desktop desktop(desk.platform());
+  std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  ASSERT_EQ(displays.size(), 1u);
+  EXPECT_EQ(displays[0].id, "path-b");
+  EXPECT_EQ(displays[0].name, "Projector B");
+
+  // A path with empty names does not erase the fallbacks.
+  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "", ""});
+  displays = desktop.EnumerateDisplays();
+  EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");
+  EXPECT_EQ(displays[0].name, "Display");
+}
+
+TEST(Displays, ScaleFromDpiAndUnreadableMonitorsLeftOut) {
+  SimDesktop desk;
+  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 1.5});
+  desk.AddDisplay({.bounds = {3840, 0, 1920, 1080}, .scale = 2.0, .dpiReadable = false});
+  desk.AddDisplay({.bounds = {-1920, 0, 1920, 1080}, .infoReadable = false});
+  Desktop desktop(desk.platform());
+  std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  ASSERT_EQ(displays.size(), 2u);
+  EXPECT_EQ(displays[0].scale, 1.5);
+  EXPECT_EQ(displays[1].scale, 1.0);
+}
+
+TEST(Displays, EnumeratedAfreshAfterChanges) {
+  SimDesktop desk;
+  MonitorId a = desk.AddDisplay({.bounds = {0, 0, 1920, 1080}});
+  Desktop desktop(desk.platform());
+  EXPECT_EQ(desktop.EnumerateDisplays().size(), 1u);
+  MonitorId b = desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}});
+  EXPECT_EQ(desktop.EnumerateDisplays().size(), 2u);
+  desk.SetWorkArea(a, {0, 40, 1920, 1040});
+  EXPECT_EQ(desktop.EnumerateDisplays()[0].work, (Rect{0, 40, 1920, 1040}));
+  desk.RemoveDisplay(b);
+  EXPECT_EQ(desktop.EnumerateDisplays().size(), 1u);
+}
+
+TEST(Displays, PointOnAnEdgeBelongsToTheNextDisplay) {
+  std::vector<Monitor> displays(3);
+  displays[0].bounds = {0, 0, 1920, 1080};
+  displays[1].bounds = {1920, 0, 1920, 1080};
+  displays[2].bounds = {0, 1080, 1920, 1080};
+  EXPECT_EQ(DisplayAt(displays, {0, 0}), 0);
+  EXPECT_EQ(DisplayAt(displays, {1919.5, 500}), 0);
+  EXPECT_EQ(DisplayAt(displays, {1920, 500}), 1);
+  EXPECT_EQ(DisplayAt(displays, {500, 1080}), 2);
+  EXPECT_EQ(DisplayAt(displays, {-1, 500}), -1);
+  EXPECT_EQ(DisplayAt(displays, {1920, 1080}), -1);
+  EXPECT_EQ(DisplayAt({}, {0, 0}), -1);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,234 @@
+#include <cmath>
+
+#include "desk_fixture.h"
+
+namespace tessary {
+namespace {
+
+using Motion = DeskTest;
+
+const Rect kLeftHalf{8, 8, 948, 1024};
+const Rect kRightHalf{964, 8, 948, 1024};
+
+TEST_F(Motion, FrameBoundsFallBackToTheWindowRectangle) {
+  WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
+  EXPECT_EQ(desktop.FrameBounds(w), (Rect{100, 100, 800, 600}));
+  desk.Spec(w).frameBoundsReadable = false;
+  EXPECT_EQ(desktop.FrameBounds(w), (Rect{93, 100, 814, 607}));
+  EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
+}
+
+TEST_F(Motion, AnimationsFollowTheSystemSwitch) {
+  EXPECT_TRUE(desktop.AnimationsEnabled());
+  desk.SystemSettings().clientAreaAnimation = false;
+  EXPECT_FALSE(desktop.AnimationsEnabled());
+  desk.SystemSettings().clientAreaAnimation = std::nullopt;
+  EXPECT_TRUE(desktop.AnimationsEnabled());
+}
+
+TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangle) {
+  WindowId w = desk.AddWindow({});
+  EXPECT_TRUE(desktop.PlaceExactly(w, kLeftHalf));
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+  EXPECT_EQ(desk.WindowRect(w), (Rect{1, 8, 962, 1031}));
+  EXPECT_FALSE(desktop.PlaceExactly(WindowId{999}, kLeftHalf));
+}
+
+TEST_F(Motion, MaximizedWindowIsRestoredIntoPlaceWithoutActivation) {
+  WindowId other = desk.AddWindow({});
+  WindowId w = desk.AddWindow({.maximized = true, .activate = false});
+  ASSERT_EQ(desk.Foreground(), other);
+  std::set<WindowId> placed = desktop.Glide({{w, kRightHalf}});
+  EXPECT_TRUE(placed.contains(w));
+  EXPECT_FALSE(desk.IsMaximized(w));
+  EXPECT_EQ(desk.Frame(w), kRightHalf);
+  EXPECT_EQ(desk.Foreground(), other);
+  EXPECT_EQ(desk.FramesWaited(), 0);  // not animated
+}
+
+TEST_F(Motion, MinimizedWindowIsShownInPlaceWithoutActivation) {
+  WindowId other = desk.AddWindow({});
+  WindowId w = desk.AddWindow({.minimized = true});
+  desk.Activate(other);
+  EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
+  EXPECT_FALSE(desk.IsMinimized(w));
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+  EXPECT_EQ(desk.Foreground(), other);
+}
+
+TEST_F(Motion, PlacementOnADisplayWithTheTaskBarAtTheTop) {
+  desk.SetWorkArea(primary, {0, 40, 1920, 1040});
+  WindowId w = desk.AddWindow({.maximized = true});
+  Rect target{8, 48, 948, 1024};
+  EXPECT_TRUE(desktop.PlaceExactly(w, target));
+  EXPECT_EQ(desk.Frame(w), target);
+}
+
+TEST_F(Motion, AppThatRefusesToShrinkStillCountsAsPlaced) {
+  WindowId w = desk.AddWindow({.minWidth = 1000});
+  EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
+  EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 1000, 1024}));
+
+  // One that also shifts itself counts while its corner stays within 6 pixels.
+  auto shiftedBy = [](double dx) {
+    return [dx](const Rect& r) { return Rect{r.x + dx, r.y, r.width, r.height}; };
+  };
+  WindowId near = desk.AddWindow({.minWidth = 1000, .sizing = shiftedBy(6)});
+  EXPECT_TRUE(desktop.GlideOne(near, kRightHalf));
+  WindowId far = desk.AddWindow({.minWidth = 1000, .sizing = shiftedBy(7)});
+  EXPECT_FALSE(desktop.GlideOne(far, kRightHalf));
+}
+
+TEST_F(Motion, WindowAlreadyThereIsNotAnimatedButStillPlaced) {
+  WindowId w = desk.AddWindow({.frame = {8.5, 8, 948, 1024}});
+  std::set<WindowId> placed = desktop.Glide({{w, kLeftHalf}});
+  EXPECT_TRUE(placed.contains(w));
+  EXPECT_EQ(desk.FramesWaited(), 0);
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+}
+
+TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactly) {
+  WindowId a = desk.AddWindow({.frame = {300, 200, 700, 500}});
+  WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
+  double start = desk.Now();
+  std::vector<Rect> midway;
+  desk.After(0.12, [&] { midway = {desk.Frame(a), desk.Frame(b)}; });
+  std::set<WindowId> placed = desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
+  EXPECT_EQ(placed, (std::set<WindowId>{a, b}));
+  EXPECT_EQ(desk.Frame(a), kLeftHalf);
+  EXPECT_EQ(desk.Frame(b), kRightHalf);
+  // About half way at half time (the curve is symmetric), one move per window per frame.
+  ASSERT_EQ(midway.size(), 2u);
+  EXPECT_NEAR(midway[0].x, (300 + 8) / 2.0, 40);
+  EXPECT_NEAR(midway[1].x, (500 + 964) / 2.0, 40);
+  int frames = desk.FramesWaited();
+  EXPECT_GE(frames, 14);
+  EXPECT_LE(frames, 16);
+  EXPECT_LE(desk.Calls("SetPosition"), 2 * (frames + 1) + 2);
+  EXPECT_GE(desk.Now() - start, 0.24);
+}
+
+TEST_F(Motion, AnimationsOffJumpWithTheSameResult) {
+  desk.SystemSettings().clientAreaAnimation = false;
+  WindowId a = desk.AddWindow({});
+  WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
+  EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{a, b}));
+  EXPECT_EQ(desk.FramesWaited(), 0);
+  EXPECT_EQ(desk.Frame(a), kLeftHalf);
+  EXPECT_EQ(desk.Frame(b), kRightHalf);
+}
+
+TEST_F(Motion, WithoutCompositionFramesArePacedBySleeping) {
+  desk.SetCompositionAvailable(false);
+  WindowId w = desk.AddWindow({});
+  EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
+  EXPECT_GE(desk.Calls("Sleep"), 30);  // 0.24 s in steps of 8 ms
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+}
+
+TEST_F(Motion, WindowClosingMidGlideIsMissingAndOthersArrive) {
+  WindowId a = desk.AddWindow({});
+  WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
+  desk.After(0.1, [&] { desk.CloseWindow(a); });
+  std::set<WindowId> placed = desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
+  EXPECT_EQ(placed, (std::set<WindowId>{b}));
+  EXPECT_EQ(desk.Frame(b), kRightHalf);
+}
+
+TEST_F(Motion, SameWindowListedTwiceGoesToTheLaterTarget) {
+  WindowId w = desk.AddWindow({.frame = {500, 300, 700, 500}});
+  std::vector<double> xs;
+  for (double t = 0.02; t < 0.24; t += 0.02) desk.After(t, [&] { xs.push_back(desk.Frame(w).x); });
+  desk.ResetCalls();
+  std::set<WindowId> placed = desktop.Glide({{w, kLeftHalf}, {w, kRightHalf}});
+  EXPECT_TRUE(placed.contains(w));
+  // One animation, not two fighting over the window: a move per frame plus two exact steps.
+  EXPECT_LE(desk.Calls("SetPosition"), desk.FramesWaited() + 1 + 2);
+  EXPECT_EQ(desk.Frame(w), kRightHalf);
+  // It animated one way only: towards the later target, never back towards the first.
+  ASSERT_FALSE(xs.empty());
+  for (std::size_t i = 1; i < xs.size(); ++i) EXPECT_GE(xs[i], xs[i - 1]);
+}
+
+TEST_F(Motion, LateSettlingAppIsWaitedForAndArrives) {
+  WindowId w = desk.AddWindow({.settleFrames = 4});
+  double start = desk.Now();
+  EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+  // The settling wait covered the app's lag, bounded by 0.15 s.
+  double took = desk.Now() - start;
+  EXPECT_GT(took, 0.24 + 2 * SimDesktop::FramePeriod());
+  EXPECT_LT(took, 0.24 + 0.15 + 0.1);
+  EXPECT_GT(desk.Calls("Sleep"), 0);  // the settling wait, before the exact step
+}
+
+TEST_F(Motion, SettlingWaitIsSharedAndEndsAfterAFifthOfASecond) {
+  // Two apps that take half a second to follow: together they are waited for 0.15 s.
+  WindowId a = desk.AddWindow({.settleFrames = 30});
+  WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}, .settleFrames = 30});
+  desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
+  EXPECT_GE(desk.Calls("Sleep"), 140);
+  EXPECT_LE(desk.Calls("Sleep"), 151);
+  EXPECT_EQ(desk.Frame(a), kLeftHalf);
+  EXPECT_EQ(desk.Frame(b), kRightHalf);
+}
+
+TEST_F(Motion, SlowAppIsNotFloodedWithinTheGrace) {
+  // The app lags 0.1 s behind each request: during the 0.05 s grace after a request it is
+  // left alone, so it is asked every few frames instead of at every one of them.
+  WindowId slow = desk.AddWindow({.frame = {500, 300, 700, 500}, .settleFrames = 6});
+  desk.ResetCalls();
+  EXPECT_TRUE(desktop.GlideOne(slow, kRightHalf));
+  int frames = desk.FramesWaited();
+  EXPECT_GE(desk.Calls("SetPosition"), 3);
+  EXPECT_LE(desk.Calls("SetPosition"), frames / 2 + 1);
+  EXPECT_EQ(desk.Frame(slow), kRightHalf);
+}
+
+TEST_F(Motion, SlideRunsItsActionOnceAt36PercentAndEndsHome) {
+  WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
+  Rect home{100, 100, 800, 600};
+  double start = desk.Now();
+  int runs = 0;
+  double ranAt = 0;
+  Rect frameAtAction;
+  desktop.SlideOutAndBack(w, home, {-700, 100}, [&] {
+    ++runs;
+    ranAt = desk.Now() - start;
+    frameAtAction = desk.Frame(w);
+  });
+  EXPECT_EQ(runs, 1);
+  EXPECT_GE(ranAt, 0.36 * 0.44);
+  EXPECT_LT(ranAt, 0.36 * 0.44 + SimDesktop::FramePeriod() + 1e-9);
+  EXPECT_LT(frameAtAction.x, -600);  // near the far end
+  EXPECT_EQ(desk.Frame(w), home);
+}
+
+TEST_F(Motion, SlideWithoutAnimationRunsTheActionAtOnce) {
+  WindowId w = desk.AddWindow({});
+  Rect home{0, 0, 900, 700};
+  desk.SystemSettings().clientAreaAnimation = false;
+  int runs = 0;
+  desktop.SlideOutAndBack(w, home, {-700, 0}, [&] { ++runs; });
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(desk.FramesWaited(), 0);
+  EXPECT_EQ(desk.Frame(w), home);
+
+  // A window that is gone cannot be measured: the action still runs once.
+  desk.SystemSettings().clientAreaAnimation = true;
+  WindowId gone = desk.AddWindow({});
+  desk.CloseWindow(gone);
+  desktop.SlideOutAndBack(gone, home, {-700, 0}, [&] { ++runs; });
+  EXPECT_EQ(runs, 2);
+}
+
+TEST_F(Motion, SlideOfAWindowClosingEarlyStillRunsItsActionOnce) {
+  WindowId w = desk.AddWindow({});
+  desk.After(0.05, [&] { desk.CloseWindow(w); });
+  int runs = 0;
+  desktop.SlideOutAndBack(w, {0, 0, 900, 700}, {-700, 0}, [&] { ++runs; });
+  EXPECT_EQ(runs, 1);
+}
+
+}  // namespace
+}  // namespace tessary

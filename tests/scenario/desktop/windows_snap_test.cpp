@@ -1,0 +1,145 @@
+#include "desk_fixture.h"
+#include "desktop/snap_assist_watch.h"
+
+namespace tessary {
+namespace {
+
+using WindowsSnapTest = DeskTest;
+
+TEST_F(WindowsSnapTest, SettingsAreReadTogether) {
+  WindowsSnap snap = desktop.WindowsSnapSettings();
+  EXPECT_TRUE(snap.arranging);
+  EXPECT_TRUE(snap.dockMoving);
+  EXPECT_TRUE(snap.snapBar);  // "EnableSnapBar" missing counts as on
+
+  desk.SystemSettings().snapBarValue = 0;
+  EXPECT_FALSE(desktop.WindowsSnapSettings().snapBar);
+  desk.SystemSettings().snapBarValue = 2;
+  EXPECT_TRUE(desktop.WindowsSnapSettings().snapBar);
+
+  // Arranging off (or unreadable) turns the other two off as well.
+  desk.SystemSettings().windowArranging = std::nullopt;
+  snap = desktop.WindowsSnapSettings();
+  EXPECT_FALSE(snap.arranging);
+  EXPECT_FALSE(snap.dockMoving);
+  EXPECT_FALSE(snap.snapBar);
+}
+
+TEST_F(WindowsSnapTest, OfferTurnsArrangingOffOnlyOnConsent) {
+  desk.SetConfirmAnswer(false);
+  EXPECT_FALSE(desktop.OfferTurnOffWindowsSnap());
+  EXPECT_TRUE(desktop.WindowsSnapSettings().arranging);
+  ASSERT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.PromptsShown()[0].caption, "Turn Off Windows Snap");
+  EXPECT_EQ(desk.PromptsShown()[0].text,
+            "Windows Snap reacts to the same drags as Tessary: the top of the screen (Snap "
+            "Layouts, and maximizing), and the sides and corners. Each time, Windows snaps the "
+            "window and offers its own suggestions just as Tessary places it.\n\nTurn off "
+            "Windows Snap? You can turn it back on in Settings > System > Multitasking > Snap "
+            "windows.");
+
+  desk.SetConfirmAnswer(true);
+  EXPECT_TRUE(desktop.OfferTurnOffWindowsSnap());
+  EXPECT_FALSE(desktop.WindowsSnapSettings().arranging);
+}
+
+class AssistWatch : public DeskTest {
+ protected:
+  AssistWatch() {
+    desk.platform().timers.SetTimerHandler([this](int id) {
+      if (id == SnapAssistWatch::kTimerId) {
+        ++ticks;
+        watch.Tick();
+      }
+    });
+    app = desk.AddWindow({});
+  }
+
+  WindowId OpenSystemAssist(const std::string& title = "Snap Assist") {
+    return desk.AddWindow({.className = "XamlExplorerHostIslandWindow",
+                           .title = title,
+                           .process = explorer,
+                           .frame = {0, 0, 1920, 1040},
+                           .style = window_style::kPopup,
+                           .closesOnEscape = true});
+  }
+
+  ProcessId explorer = desk.AddProcess({.imagePath = "C:\\Windows\\explorer.exe"});
+  WindowId ownPanel{};
+  SnapAssistWatch watch{desktop, [this] { return ownPanel; }};
+  WindowId app{};
+  int ticks = 0;
+};
+
+TEST_F(AssistWatch, SixTicksOf120Milliseconds) {
+  watch.Start();
+  EXPECT_EQ(desk.TimerPeriod(3), 120u);
+  desk.Advance(0.719);
+  EXPECT_EQ(ticks, 5);
+  desk.Advance(0.002);
+  EXPECT_EQ(ticks, 6);
+  EXPECT_FALSE(desk.TimerRunning(3));
+  EXPECT_FALSE(watch.Active());
+  desk.Advance(1.0);
+  EXPECT_EQ(ticks, 6);
+}
+
+TEST_F(AssistWatch, AssistAppearingOnTheFourthTickIsClosed) {
+  watch.Start();
+  desk.Advance(0.37);  // three ticks
+  WindowId assist = OpenSystemAssist();
+  desk.Advance(0.12);
+  EXPECT_EQ(ticks, 4);
+  EXPECT_FALSE(desk.Exists(assist));
+  ASSERT_EQ(desk.InjectedKeys().size(), 2u);
+  EXPECT_EQ(desk.InjectedKeys()[0].key, Key::kEscape);
+  EXPECT_FALSE(desk.InjectedKeys()[0].release);
+  EXPECT_TRUE(desk.InjectedKeys()[1].release);
+}
+
+TEST_F(AssistWatch, AssistAppearingAfterTheSixthTickStays) {
+  watch.Start();
+  desk.Advance(0.73);
+  WindowId assist = OpenSystemAssist();
+  desk.Advance(1.0);
+  EXPECT_TRUE(desk.Exists(assist));
+  EXPECT_TRUE(desk.InjectedKeys().empty());
+}
+
+TEST_F(AssistWatch, OnlyTheForegroundSnapAssistIsSentEscape) {
+  watch.Start();
+  WindowId lookalike = OpenSystemAssist("Task View");
+  desk.Advance(0.13);
+  EXPECT_TRUE(desk.Exists(lookalike));
+  EXPECT_TRUE(desk.InjectedKeys().empty());
+
+  WindowId assist = OpenSystemAssist();
+  desk.Activate(app);  // the assist is open but in the background
+  desk.Advance(0.12);
+  EXPECT_TRUE(desk.Exists(assist));
+  EXPECT_TRUE(desk.InjectedKeys().empty());
+  desk.Activate(assist);
+  desk.Advance(0.12);
+  EXPECT_FALSE(desk.Exists(assist));
+  EXPECT_TRUE(desk.Exists(lookalike));
+}
+
+TEST_F(AssistWatch, RearmingStartsTheCountAgain) {
+  watch.Start();
+  desk.Advance(0.5);
+  watch.Start();
+  EXPECT_EQ(watch.RemainingTicks(), 6);
+  desk.Advance(0.73);
+  EXPECT_EQ(ticks, 4 + 6);
+}
+
+TEST_F(AssistWatch, WithoutTheSystemsAssistTheOwnPanelGetsTheKeyboard) {
+  ownPanel = desk.AddWindow({.process = desk.OwnProcess(), .activate = false});
+  watch.Start();
+  desk.Advance(0.121);
+  EXPECT_EQ(desk.Foreground(), ownPanel);
+  EXPECT_EQ(desk.Focus(), ownPanel);
+}
+
+}  // namespace
+}  // namespace tessary

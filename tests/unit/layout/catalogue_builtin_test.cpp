@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "catalogue_support.h"
+#include "layout/builtin_layouts.h"
+#include "layout/layout_store.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+using testing::C;
+using testing::L;
+using testing::R;
+
+TEST(BuiltInLayouts, TheNineInTableOrder) {
+  const double third = 0.3333333333333333;
+  const struct {
+    const char* id;
+    const char* name;
+    NodeRef tree;
+  } expected[] = {
+      {"halves", "Halves", C(0.5, L(0), L(1))},
+      {"thirds", "Three columns", C(third, L(0), C(0.5, L(1), L(2)))},
+      {"focus", "Wide + narrow", C(0.67, L(0), L(1))},
+      {"stack", "Main + stack", C(0.6, L(0), R(0.5, L(1), L(2)))},
+      {"quarters", "Four quarters", C(0.5, R(0.5, L(0), L(1)), R(0.5, L(2), L(3)))},
+      {"rows", "Two rows", R(0.5, L(0), L(1))},
+      {"thirds-left-stack", "Left stack + columns", C(third, R(0.5, L(0), L(3)), C(0.5, L(1), L(2)))},
+      {"thirds-right-stack", "Columns + right stack",
+       C(third, L(0), C(0.5, L(1), R(0.5, L(2), L(3))))},
+      {"full", "Whole screen", L(0)},
+  };
+  const std::vector<SnapLayout>& builtIns = BuiltInLayouts();
+  ASSERT_EQ(builtIns.size(), std::size(expected));
+  for (std::size_t i = 0; i < builtIns.size(); ++i) {
+    SCOPED_TRACE(expected[i].id);
+    EXPECT_EQ(builtIns[i].id, expected[i].id);
+    EXPECT_EQ(builtIns[i].name, expected[i].name);
+    EXPECT_TRUE(TreesEqual(builtIns[i].tree, expected[i].tree));
+    EXPECT_TRUE(builtIns[i].apps.empty());
+    EXPECT_TRUE(ValidateTree(builtIns[i].tree));
+  }
+  // One third is the nearest double, not 0.33.
+  EXPECT_EQ(FindBuiltIn("thirds")->tree->ratio, 1.0 / 3.0);
+  EXPECT_EQ(&BuiltInLayouts(), &builtIns);  // created once
+}
+
+TEST(BuiltInLayouts, QuartersNumberDownEachColumn) {
+  const RegionMap rects = RegionRects(FindBuiltIn("quarters")->tree, kUnitRect);
+  EXPECT_EQ(*rects.Get(0), (Rect{0, 0, 0.5, 0.5}));
+  EXPECT_EQ(*rects.Get(1), (Rect{0, 0.5, 0.5, 0.5}));
+  EXPECT_EQ(*rects.Get(2), (Rect{0.5, 0, 0.5, 0.5}));
+  EXPECT_EQ(*rects.Get(3), (Rect{0.5, 0.5, 0.5, 0.5}));
+}
+
+TEST(BuiltInLayouts, FindBuiltInIsExact) {
+  ASSERT_NE(LayoutStore::FindBuiltIn("full"), nullptr);
+  EXPECT_EQ(LayoutStore::FindBuiltIn("full")->name, "Whole screen");
+  EXPECT_EQ(LayoutStore::FindBuiltIn("Full"), nullptr);
+  EXPECT_EQ(LayoutStore::FindBuiltIn("full "), nullptr);
+  EXPECT_EQ(LayoutStore::FindBuiltIn("corner-custom"), nullptr);
+}
+
+}  // namespace
+}  // namespace tessary

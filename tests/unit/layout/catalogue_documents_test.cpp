@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "catalogue_support.h"
+#include "layout/builtin_layouts.h"
+#include "layout/layout_documents.h"
+
+namespace tessary {
+namespace {
+
+using testing::C;
+using testing::L;
+using testing::MakeLayout;
+using testing::R;
+
+TEST(LayoutDocuments, WritesCompactSortedJson) {
+  ActiveLayouts active;
+  active["\\\\?\\DISPLAY#1"] = *FindBuiltIn("halves");
+  EXPECT_EQ(WriteActiveLayouts(active),
+            R"({"\\\\?\\DISPLAY#1":{"id":"halves","name":"Halves","tree":{"axis":"columns",)"
+            R"("first":{"region":0},"ratio":0.5,"second":{"region":1}}}})");
+
+  CustomLayoutLists custom;
+  SnapLayout mine = MakeLayout("user-A", "Mine", R(0.25, L(1), L(0)));
+  mine.apps[0] = {"aumid:Mail", "C:\\Apps\\x.exe"};
+  mine.apps[12] = {};
+  custom["D"] = {mine};
+  EXPECT_EQ(WriteCustomLayouts(custom),
+            R"({"D":[{"apps":{"0":["aumid:Mail","C:\\Apps\\x.exe"],"12":[]},"id":"user-A",)"
+            R"("name":"Mine","tree":{"axis":"rows","first":{"region":1},"ratio":0.25,)"
+            R"("second":{"region":0}}}]})");
+
+  AdjustedTrees trees;
+  trees["D"]["thirds"] = FindBuiltIn("thirds")->tree;
+  EXPECT_EQ(WriteAdjustedTrees(trees),
+            R"({"D":{"thirds":{"axis":"columns","first":{"region":0},"ratio":0.33333333333333331,)"
+            R"("second":{"axis":"columns","first":{"region":1},"ratio":0.5,"second":{"region":2}}}}})");
+  EXPECT_EQ(WriteAdjustedTrees({}), "{}");
+}
+
+TEST(LayoutDocuments, AdjustedTreesSkipInvalidEntriesOneByOne) {
+  const AdjustedTrees trees = ReadAdjustedTrees(
+      R"({"A":{"halves":{"region":0},"bad":{"axis":"rows","ratio":0.01,"first":{"region":0},)"
+      R"("second":{"region":1}},"dup":{"axis":"rows","ratio":0.5,"first":{"region":1},)"
+      R"("second":{"region":1}},"halves":{"axis":"rows","ratio":0.5,"first":{"region":0},)"
+      R"("second":{"region":1}},"short":{"axis":"rows"}},"B":[1,2],"C":{"x":{"region":2.7}}})");
+  ASSERT_EQ(trees.size(), 2u);
+  ASSERT_EQ(trees.at("A").size(), 1u);
+  // A later member with the same id replaces the earlier one.
+  EXPECT_TRUE(TreesEqual(trees.at("A").at("halves"), R(0.5, L(0), L(1))));
+  // The lenient reader truncates region numbers.
+  EXPECT_TRUE(TreesEqual(trees.at("C").at("x"), L(2)));
+}
+
+TEST(LayoutDocuments, UnreadableTextReadsAsEmpty) {
+  EXPECT_TRUE(ReadAdjustedTrees("").empty());
+  EXPECT_TRUE(ReadCustomLayouts("{\"D\":[").empty());
+  EXPECT_TRUE(ReadActiveLayouts("[1,2,3]").empty());
+  EXPECT_TRUE(ReadActiveLayouts("\"text\"").empty());
+}
+
+TEST(LayoutDocuments, CustomLayoutReadingRules) {
+  const CustomLayoutLists lists = ReadCustomLayouts(R"({
+    "D": [
+      {"id": "user-1", "name": "One", "tree": {"region": 0}},
+      {"id": "halves", "name": "Not mine", "tree": {"region": 0}},
+      {"id": "user-1", "name": "Duplicate", "tree": {"region": 1}},
+      {"id": "user-2", "name": "   ", "tree": {"region": 0}},
+      {"id": "user-3", "name": "Bad tree", "tree": {"axis": "rows", "ratio": 0.5,
+        "first": {"region": 0}, "second": {"region": 0}}},
+      {"id": "user-4", "name": "No tree"},
+      {"id": 4, "name": "Numeric id", "tree": {"region": 0}},
+      "not an object",
+      {"id": "user-5", "name": "  Apps  ", "tree": {"region": 2},
+       "apps": {"2": ["", 5, "C:\\x.exe"], "x": ["first"], "7": "not a list"}},
+      {"id": "user-6", "name": "Six", "tree": {"region": 0}}
+    ],
+    "E": {"id": "user-7"},
+    "F": [{"id": "user-1", "name": "Other display", "tree": {"region": 0}}]
+  })");
+  ASSERT_EQ(lists.size(), 2u);
+  const std::vector<SnapLayout>& d = lists.at("D");
+  ASSERT_EQ(d.size(), 3u);
+  EXPECT_EQ(d[0].id, "user-1");
+  EXPECT_EQ(d[0].name, "One");
+  EXPECT_EQ(d[1].id, "user-5");
+  EXPECT_EQ(d[1].name, "  Apps  ");  // stored as typed
+  EXPECT_EQ(d[2].id, "user-6");
+  const std::map<std::int32_t, std::vector<std::string>> apps = {
+      {0, {"first"}}, {2, {"C:\\x.exe"}}};
+  EXPECT_EQ(d[1].apps, apps);
+  // The same id on another display is another layout.
+  EXPECT_EQ(lists.at("F").at(0).name, "Other display");
+}
+
+TEST(LayoutDocuments, ActiveLayoutsNeedOnlyAValidTree) {
+  const ActiveLayouts active = ReadActiveLayouts(R"({
+    "A": {"id": "corner-custom", "name": "", "tree": {"region": 3}},
+    "B": {"id": "halves", "name": "Halves", "tree": {"region": 16}},
+    "C": {"tree": {"region": 1}},
+    "D": 7
+  })");
+  ASSERT_EQ(active.size(), 2u);
+  EXPECT_EQ(active.at("A").id, "corner-custom");
+  EXPECT_EQ(active.at("C").id, "");
+  EXPECT_EQ(active.at("C").name, "");
+}
+
+TEST(LayoutDocuments, AppKeysReadLikeAtoi) {
+  const ActiveLayouts active = ReadActiveLayouts(
+      R"({"A":{"tree":{"region":0},"apps":{" 3x":["a"],"-2":["b"],"99999999999":["c"],"":["d"]}}})");
+  const std::map<std::int32_t, std::vector<std::string>> apps = {
+      {-2, {"b"}}, {0, {"d"}}, {3, {"a"}}, {2147483647, {"c"}}};
+  EXPECT_EQ(active.at("A").apps, apps);
+}
+
+TEST(LayoutDocuments, WrittenDocumentsReadBackEqual) {
+  CustomLayoutLists custom;
+  SnapLayout mine = MakeLayout("user-B", "Zo\xC3\xAB \"quoted\" / slash",
+                               C(0.1234567890123, L(15), R(0.92, L(3), L(0))));
+  mine.apps[3] = {"aumid:Contoso.App_8wekyb3d8bbwe!App"};
+  custom["display/1"] = {mine, MakeLayout("user-C", "Second", L(0))};
+  const CustomLayoutLists back = ReadCustomLayouts(WriteCustomLayouts(custom));
+  ASSERT_EQ(back.size(), 1u);
+  ASSERT_EQ(back.at("display/1").size(), 2u);
+  EXPECT_TRUE(LayoutsEqual(back.at("display/1")[0], mine));
+  EXPECT_EQ(back.at("display/1")[1].id, "user-C");
+}
+
+}  // namespace
+}  // namespace tessary

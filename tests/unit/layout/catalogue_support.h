@@ -1,0 +1,27 @@
+#pragma once
+
+// Small builders shared by the catalogue and exchange-file tests.
+
+#include <string>
+
+#include "layout/layout_tree.h"
+
+namespace tessary::testing {
+
+inline NodeRef L(int region) { return MakeLeaf(region); }
+inline NodeRef C(double ratio, NodeRef first, NodeRef second) {
+  return MakeSplit(Axis::Columns, ratio, std::move(first), std::move(second));
+}
+inline NodeRef R(double ratio, NodeRef first, NodeRef second) {
+  return MakeSplit(Axis::Rows, ratio, std::move(first), std::move(second));
+}
+
+inline SnapLayout MakeLayout(std::string id, std::string name, NodeRef tree) {
+  SnapLayout layout;
+  layout.id = std::move(id);
+  layout.name = std::move(name);
+  layout.tree = std::move(tree);
+  return layout;
+}
+
+}  // namespace tessary::testing

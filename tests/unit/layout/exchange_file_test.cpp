@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue_support.h"
+#include "layout/builtin_layouts.h"
+#include "layout/exchange_file.h"
+
+namespace tessary {
+namespace {
+
+using testing::C;
+using testing::L;
+using testing::MakeLayout;
+using testing::R;
+
+constexpr const char* kUnreadable =
+    "The data couldn\xE2\x80\x99t be read because it isn\xE2\x80\x99t in the correct format.";
+constexpr const char* kNotLayoutFile = "This is not a Tessary layout file.";
+constexpr const char* kVersion =
+    "This layout file uses an unsupported version. Try a newer version of Tessary.";
+constexpr const char* kCount = "A layout file must contain between 1 and 128 layouts.";
+constexpr const char* kNameRule =
+    "Layout names must be 1\xE2\x80\x93" "60 characters without control characters.";
+
+// A file around the given layouts array text.
+std::string File(const std::string& layouts, const std::string& version = "1") {
+  return R"({"format": "quandervolt.Tessary.layouts", "version": )" + version +
+         R"(, "layouts": )" + layouts + "}";
+}
+
+const std::string kHalvesTree =
+    R"({"axis": "columns", "ratio": 0.5, "first": {"region": 0}, "second": {"region": 1}})";
+
+std::string Error(const std::string& text) { return ParseExchangeFile(text).error; }
+
+TEST(ExportText, IsPrettySortedJsonWithTrimmedNames) {
+  SnapLayout work = *FindBuiltIn("halves");
+  work.id = "user-1";
+  work.name = "  Work ";
+  work.apps[0] = {"not exported"};
+  const ExportText result = BuildExportText({work, *FindBuiltIn("full")});
+  ASSERT_EQ(result.error, "");
+  EXPECT_EQ(result.text,
+            "{\n"
+            "  \"format\" : \"quandervolt.Tessary.layouts\",\n"
+            "  \"layouts\" : [\n"
+            "    {\n"
+            "      \"name\" : \"Work\",\n"
+            "      \"tree\" : {\n"
+            "        \"axis\" : \"columns\",\n"
+            "        \"first\" : {\n"
+            "          \"region\" : 0\n"
+            "        },\n"
+            "        \"ratio\" : 0.5,\n"
+            "        \"second\" : {\n"
+            "          \"region\" : 1\n"
+            "        }\n"
+            "      }\n"
+            "    },\n"
+            "    {\n"
+            "      \"name\" : \"Whole screen\",\n"
+            "      \"tree\" : {\n"
+            "        \"region\" : 0\n"
+            "      }\n"
+            "    }\n"
+            "  ],\n"
+            "  \"version\" : 1\n"
+            "}");
+}
+
+TEST(ExportText, ChecksInOrder) {
+  EXPECT_EQ(BuildExportText({}).error, "Choose between 1 and 128 layouts to export.");
+  std::vector<SnapLayout> many(129, *FindBuiltIn("halves"));
+  EXPECT_EQ(BuildExportText(many).error, "Choose between 1 and 128 layouts to export.");
+  many.pop_back();
+  EXPECT_EQ(BuildExportText(many).error, "");
+
+  const SnapLayout badName = MakeLayout("user-1", "\t", L(0));
+  const SnapLayout badTree = MakeLayout("user-2", "Fine", C(0.5, L(1), L(1)));
+  EXPECT_EQ(BuildExportText({badTree}).error, "A layout has invalid regions.");
+  EXPECT_EQ(BuildExportText({badName}).error, kNameRule);
+  // The first failing layout decides.
+  EXPECT_EQ(BuildExportText({*FindBuiltIn("rows"), badName, badTree}).error, kNameRule);
+  EXPECT_EQ(BuildExportText({badTree, badName}).error, "A layout has invalid regions.");
+  EXPECT_EQ(BuildExportText({badTree}).text, "");
+}
+
+TEST(ExchangeFile, ReadsLayoutsWithDerivedIds) {
+  const ParsedExchangeFile parsed = ParseExchangeFile(File(
+      R"([{"name": "  Work ", "tree": )" + kHalvesTree + R"(, "id": "ignored", "apps": {}},
+          {"name": "Stack", "tree": {"axis": "rows", "ratio": 0.25, "first": {"region": 3},
+           "second": {"region": 0}, "note": "extra keys are fine"}}])",
+      "1.0"));
+  ASSERT_EQ(parsed.error, "");
+  ASSERT_EQ(parsed.layouts.size(), 2u);
+  EXPECT_EQ(parsed.layouts[0].name, "Work");
+  EXPECT_EQ(parsed.layouts[0].id,
+            "user-import-8d6b3f20eda64d2015b70c308a51287538f396fde3675eb6fd865cf8a9d6a1c4");
+  EXPECT_TRUE(TreesEqual(parsed.layouts[0].tree, C(0.5, L(0), L(1))));
+  EXPECT_TRUE(parsed.layouts[0].apps.empty());
+  EXPECT_EQ(parsed.layouts[1].name, "Stack");
+  EXPECT_TRUE(TreesEqual(parsed.layouts[1].tree, R(0.25, L(3), L(0))));
+  EXPECT_EQ(parsed.layouts[1].id, ImportedLayoutId("Stack", R(0.25, L(3), L(0))));
+  EXPECT_NE(parsed.layouts[0].id, parsed.layouts[1].id);
+}
+
+TEST(ExchangeFile, EnvelopeChecksInOrder) {
+  EXPECT_EQ(Error(""), kUnreadable);
+  EXPECT_EQ(Error("{\"format\": "), kUnreadable);
+  EXPECT_EQ(Error("[1]"), kNotLayoutFile);
+  EXPECT_EQ(Error("{}"), kNotLayoutFile);
+  EXPECT_EQ(Error(R"({"format": "quandervolt.tessary.layouts"})"), kNotLayoutFile);
+  EXPECT_EQ(Error(R"({"format": 1, "version": 2})"), kNotLayoutFile);
+  // The first member of a name decides.
+  EXPECT_EQ(Error(R"({"format": "x", "format": "quandervolt.Tessary.layouts"})"), kNotLayoutFile);
+  EXPECT_EQ(Error(R"({"format": "quandervolt.Tessary.layouts"})"), kVersion);
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"region": 0}}])", "2")), kVersion);
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"region": 0}}])", "\"1\"")), kVersion);
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"region": 0}}])", "true")), kVersion);
+  EXPECT_EQ(Error(File("[]")), kCount);
+  EXPECT_EQ(Error(File("{}")), kCount);
+  EXPECT_EQ(Error(R"({"format": "quandervolt.Tessary.layouts", "version": 1})"), kCount);
+  // A non-object element fails as a count error before any layout is looked at.
+  EXPECT_EQ(Error(File(R"([{"tree": {"region": 0}}, 3])")), kCount);
+}
+
+TEST(ExchangeFile, LayoutCountLimits) {
+  std::string layouts = "[";
+  for (int i = 0; i < 128; ++i) {
+    layouts += (i ? "," : "") + std::string(R"({"name": "L)") + std::to_string(i) +
+               R"(", "tree": {"region": 0}})";
+  }
+  EXPECT_EQ(ParseExchangeFile(File(layouts + "]")).layouts.size(), 128u);
+  EXPECT_EQ(Error(File(layouts + R"(, {"name": "extra", "tree": {"region": 0}}])")), kCount);
+}
+
+TEST(ExchangeFile, LayoutChecks) {
+  EXPECT_EQ(Error(File(R"([{"tree": {"region": 0}}])")), "A layout is missing its name.");
+  EXPECT_EQ(Error(File(R"([{"name": 5, "tree": {"region": 0}}])")), "A layout is missing its name.");
+  EXPECT_EQ(Error(File(R"([{"name": "   ", "tree": {"region": 0}}])")), kNameRule);
+  EXPECT_EQ(Error(File(R"([{"name": ")" + std::string(61, 'x') + R"(", "tree": {"region": 0}}])")),
+            kNameRule);
+  EXPECT_EQ(Error(File(R"([{"name": "A\u0007", "tree": {"region": 0}}])")), kNameRule);
+  EXPECT_EQ(Error(File(R"([{"name": "A"}])")), "A layout tree is invalid or too deeply nested.");
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"axis": "Columns", "ratio": 0.5}}])")),
+            "Splits must specify columns or rows and a ratio between 0.08 and 0.92.");
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"axis": "rows", "ratio": 0.5,
+            "first": {"region": 2}, "second": {"region": 2}}}])")),
+            "A layout contains duplicate or invalid regions.");
+  // One bad layout fails the whole file, even after valid ones.
+  EXPECT_EQ(Error(File(R"([{"name": "A", "tree": {"region": 0}},
+                           {"name": "B", "tree": {"region": 16}}])")),
+            "Regions must have unique integer numbers from 0 to 15.");
+  EXPECT_TRUE(ParseExchangeFile(File(R"([{"name": "A", "tree": {"region": 0}},
+                                          {"name": "B", "tree": {"region": 16}}])"))
+                  .layouts.empty());
+}
+
+TEST(ExchangeFile, SizeLimitIsOneMebibyte) {
+  std::string text = File(R"([{"name": "A", "tree": {"region": 0}}])");
+  text.resize(1048576, ' ');  // trailing text after the value is not examined
+  EXPECT_EQ(ParseExchangeFile(text).error, "");
+  EXPECT_EQ(ParseExchangeFile(text).layouts.size(), 1u);
+  text.push_back(' ');
+  EXPECT_EQ(Error(text), "Layout files must be no larger than 1 MB.");
+  // The size check comes before anything else.
+  EXPECT_EQ(Error(std::string(1048577, '{')), "Layout files must be no larger than 1 MB.");
+}
+
+TEST(ExchangeFile, ExportedTextReadsBackTheSameLayouts) {
+  std::string name;
+  for (int i = 0; i < 30; ++i) name += "\xC3\xA9\xF0\x9F\x98\x80";  // 60 code points
+  const std::vector<SnapLayout> layouts = {
+      MakeLayout("user-1", name, C(1.0 / 3.0, R(0.08, L(0), L(3)), C(0.92, L(1), L(2)))),
+      MakeLayout("user-2", " \"Quoted\" / slashed\\ ", L(15)),
+      *FindBuiltIn("quarters")};
+  const ExportText exported = BuildExportText(layouts);
+  ASSERT_EQ(exported.error, "");
+  const ParsedExchangeFile parsed = ParseExchangeFile(exported.text);
+  ASSERT_EQ(parsed.error, "");
+  ASSERT_EQ(parsed.layouts.size(), 3u);
+  EXPECT_EQ(parsed.layouts[0].name, name);
+  EXPECT_EQ(parsed.layouts[1].name, "\"Quoted\" / slashed\\");
+  EXPECT_EQ(parsed.layouts[2].name, "Four quarters");
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    EXPECT_TRUE(TreesEqual(parsed.layouts[i].tree, layouts[i].tree)) << i;
+    EXPECT_EQ(parsed.layouts[i].id, ImportedLayoutId(parsed.layouts[i].name, layouts[i].tree));
+  }
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue_support.h"
+#include "layout/builtin_layouts.h"
+#include "layout/exchange_file.h"
+#include "layout/layout_ids.h"
+#include "layout/layout_import.h"
+#include "layout/layout_names.h"
+
+namespace tessary {
+namespace {
+
+using testing::C;
+using testing::L;
+using testing::MakeLayout;
+using testing::R;
+
+// Ids user-00000001-..., user-00000002-..., in order.
+std::function<std::string()> CountingIds() {
+  auto counter = std::make_shared<std::uint32_t>(0);
+  return [counter] {
+    Guid guid;
+    guid.data1 = ++*counter;
+    return UserLayoutIdFromGuid(guid);
+  };
+}
+
+SnapLayout Imported(const std::string& name, NodeRef tree) {
+  SnapLayout layout = MakeLayout("", name, tree);
+  layout.id = ImportedLayoutId(name, tree);
+  return layout;
+}
+
+std::size_t CodePoints(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t offset = 0; offset < text.size(); ++count) {
+    offset += DecodeCodePoint(text, offset).length;
+  }
+  return count;
+}
+
+TEST(MergeImported, NameClashesGetNumberedSuffixes) {
+  const std::vector<SnapLayout> existing = {MakeLayout("user-1", "work", C(0.5, L(0), L(1)))};
+  const std::vector<SnapLayout> imported = {Imported("Work", R(0.5, L(0), L(1))),
+                                            Imported("Work", L(0)),
+                                            Imported("WORK", C(0.3, L(0), L(1)))};
+  const MergeResult merged = MergeImported(imported, existing, CountingIds());
+  EXPECT_EQ(merged.added, 3);
+  EXPECT_EQ(merged.skipped, 0);
+  ASSERT_EQ(merged.layouts.size(), 4u);
+  EXPECT_EQ(merged.layouts[0].name, "work");
+  EXPECT_EQ(merged.layouts[1].name, "Work (imported)");
+  EXPECT_EQ(merged.layouts[2].name, "Work (imported 2)");
+  EXPECT_EQ(merged.layouts[3].name, "WORK (imported 3)");
+  EXPECT_EQ(merged.layouts[1].id, imported[0].id);
+  EXPECT_TRUE(merged.layouts[1].apps.empty());
+  // Names of another length never clash: "Workk" is fine next to "work".
+  EXPECT_EQ(MergeImported({Imported("Workk", L(0))}, existing, CountingIds()).layouts[1].name,
+            "Workk");
+}
+
+TEST(MergeImported, LongNamesAreCutByCodePoints) {
+  std::string name;
+  for (int i = 0; i < 60; ++i) name += i % 2 ? "\xE6\x97\xA5" : "a";  // 60 code points
+  const std::vector<SnapLayout> existing = {MakeLayout("user-1", name, L(0))};
+  const MergeResult merged = MergeImported({Imported(name, L(1))}, existing, CountingIds());
+  ASSERT_EQ(merged.added, 1);
+  const std::string& result = merged.layouts[1].name;
+  EXPECT_EQ(result, TakeCodePoints(name, 49) + " (imported)");
+  EXPECT_EQ(CodePoints(result), 60u);
+  EXPECT_TRUE(NormalizeLayoutName(result));
+  // " (imported 2)" is 13 bytes: 47 code points remain.
+  const MergeResult twice =
+      MergeImported({Imported(name, L(1)), Imported(name, L(2))}, existing, CountingIds());
+  EXPECT_EQ(twice.layouts[2].name, TakeCodePoints(name, 47) + " (imported 2)");
+  EXPECT_EQ(CodePoints(twice.layouts[2].name), 60u);
+}
+
+TEST(MergeImported, DuplicatesAreSkippedIncludingWithinOneFile) {
+  const std::vector<SnapLayout> existing = {
+      MakeLayout("user-1", "  Work ", C(0.5, L(0), L(1))),  // stored as typed
+      MakeLayout("user-2", "Other", L(0))};
+  const std::vector<SnapLayout> imported = {
+      Imported("Work", C(0.5, L(0), L(1))),  // same name and tree
+      Imported("Renamed", L(0)),             // new name, same tree as "Other": not a duplicate
+      Imported("Renamed", L(0))};            // a repeat within the file
+  const MergeResult merged = MergeImported(imported, existing, CountingIds());
+  EXPECT_EQ(merged.added, 1);
+  EXPECT_EQ(merged.skipped, 2);
+  ASSERT_EQ(merged.layouts.size(), 3u);
+  EXPECT_EQ(merged.layouts[2].name, "Renamed");
+}
+
+TEST(MergeImported, TakenIdsGetFreshOnes) {
+  // Same id as an existing layout but a different tree: kept under a fresh id.
+  SnapLayout clash = Imported("Grid", L(0));
+  const std::vector<SnapLayout> existing = {MakeLayout(clash.id, "Grid", C(0.5, L(0), L(1)))};
+  const MergeResult merged = MergeImported({clash}, existing, CountingIds());
+  ASSERT_EQ(merged.added, 1);
+  EXPECT_EQ(merged.layouts[1].id, "user-00000001-0000-0000-0000-000000000000");
+  EXPECT_EQ(merged.layouts[1].name, "Grid (imported)");
+  // A broken id source that keeps giving a taken id cannot loop forever.
+  const MergeResult stuck =
+      MergeImported({clash}, existing, [&] { return std::string(clash.id); });
+  EXPECT_EQ(stuck.added, 0);
+  EXPECT_EQ(stuck.skipped, 1);
+}
+
+TEST(ImportReport, Texts) {
+  EXPECT_EQ(ImportReportText(0, 3, "Main"), "These layouts are already here; nothing was added.");
+  EXPECT_EQ(ImportReportText(2, 1, "Main"),
+            "2 layouts were added to Main. 1 already here was skipped. No windows were moved.");
+  EXPECT_EQ(ImportReportText(1, 0, "DELL U2720Q"),
+            "1 layout was added to DELL U2720Q. No windows were moved.");
+  EXPECT_EQ(ImportReportText(1, 2, "Main"),
+            "1 layout was added to Main. 2 already here were skipped. No windows were moved.");
+}
+
+TEST(ImportLayouts, ExportedFileComesBackOnlyOnAnotherDisplay) {
+  MemoryDocumentStore documents;
+  LayoutStore store(&documents);
+  ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-1", " Work ", C(0.5, L(0), L(1)))));
+  ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-2", "Focus", C(0.7, L(1), L(0)))));
+  const ExportText exported = BuildExportText(store.CustomLayouts("A"));
+  ASSERT_EQ(exported.error, "");
+
+  const int writes = documents.writes();
+  const ImportOutcome same = ImportLayoutsText(store, "A", exported.text, CountingIds());
+  EXPECT_EQ(same.error, "");
+  EXPECT_EQ(same.added, 0);
+  EXPECT_EQ(same.skipped, 2);
+  EXPECT_EQ(documents.writes(), writes);  // nothing stored
+  EXPECT_EQ(ImportReportText(same.added, same.skipped, "A"),
+            "These layouts are already here; nothing was added.");
+
+  store.SetActiveLayout("B", *FindBuiltIn("rows"));
+  const ImportOutcome other = ImportLayoutsText(store, "B", exported.text, CountingIds());
+  EXPECT_EQ(other.added, 2);
+  EXPECT_EQ(other.skipped, 0);
+  EXPECT_EQ(store.ActiveLayout("B")->id, "rows");  // the active layout is untouched
+
+  // Stored, and read back by a fresh store.
+  LayoutStore reloaded(&documents);
+  const std::vector<SnapLayout> onB = reloaded.CustomLayouts("B");
+  ASSERT_EQ(onB.size(), 2u);
+  EXPECT_EQ(onB[0].name, "Work");
+  EXPECT_TRUE(onB[0].id.starts_with("user-import-"));
+  EXPECT_EQ(onB[1].name, "Focus");
+  EXPECT_TRUE(TreesEqual(onB[1].tree, C(0.7, L(1), L(0))));
+  EXPECT_EQ(reloaded.CustomLayouts("A").size(), 2u);
+
+  // Importing the same file again onto B recognises the imported layouts by id.
+  const ImportOutcome again = ImportLayoutsText(reloaded, "B", exported.text, CountingIds());
+  EXPECT_EQ(again.added, 0);
+  EXPECT_EQ(again.skipped, 2);
+}
+
+TEST(ImportLayouts, RefusedFileChangesNothing) {
+  MemoryDocumentStore documents;
+  LayoutStore store(&documents);
+  const ImportOutcome outcome = ImportLayoutsText(
+      store, "A",
+      R"({"format": "quandervolt.Tessary.layouts", "version": 1, "layouts": [
+          {"name": "Fine", "tree": {"region": 0}}, {"name": "Bad", "tree": {"region": 16}}]})",
+      CountingIds());
+  EXPECT_EQ(outcome.error, "Regions must have unique integer numbers from 0 to 15.");
+  EXPECT_EQ(outcome.added, 0);
+  EXPECT_TRUE(store.CustomLayouts("A").empty());
+  EXPECT_EQ(documents.writes(), 0);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,60 @@
+#include "layout/sha256.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace tessary {
+namespace {
+
+TEST(Sha256, StandardTestVectors) {
+  EXPECT_EQ(Sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+  EXPECT_EQ(Sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_EQ(Sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
+            "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+  EXPECT_EQ(Sha256Hex("abcdefghbcdefghicdefghijdefghijkefghijklfghijklmghijklmnhijklmnoijklmnopjk"
+                      "lmnopqklmnopqrlmnopqrsmnopqrstnopqrstu"),
+            "cf5b16a778af8380036ce59e7b0492370b249b11e8f07a51afac45037afee9d1");
+}
+
+TEST(Sha256, OneMillionLettersFedInUnevenPieces) {
+  const std::string piece(997, 'a');  // a prime, so pieces straddle block boundaries
+  Sha256 hash;
+  std::size_t fed = 0;
+  while (fed < 1000000) {
+    const std::size_t take = std::min(piece.size(), 1000000 - fed);
+    hash.Update(piece.data(), take);
+    fed += take;
+  }
+  const auto words = hash.Finish();
+  EXPECT_EQ(words[0], 0xcdc76e5cu);
+  EXPECT_EQ(words[7], 0xc7112cd0u);
+  EXPECT_EQ(Sha256Hex(std::string(1000000, 'a')),
+            "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
+}
+
+// Lengths around the padding boundary: 55 bytes still fit the length in the last block,
+// 56 need another block.
+TEST(Sha256, PaddingBoundaries) {
+  EXPECT_EQ(Sha256Hex(std::string(55, 'x')),
+            "d5e285683cd4efc02d021a5c62014694958901005d6f71e89e0989fac77e4072");
+  EXPECT_EQ(Sha256Hex(std::string(56, 'x')),
+            "04c26261370ee7541549d16dee320c723e3fd14671e66a099afe0a377c16888e");
+  EXPECT_EQ(Sha256Hex(std::string(63, 'x')),
+            "75220b47218278e656f2013bb8f0c455a25eaf01e86c64924e9d48d89776d6f2");
+  EXPECT_EQ(Sha256Hex(std::string(64, 'x')),
+            "7ce100971f64e7001e8fe5a51973ecdfe1ced42befe7ee8d5fd6219506b5393c");
+  EXPECT_EQ(Sha256Hex(std::string(119, 'x')),
+            "000b48d4edf0fa7bee3c6236ecd2785baa5db4eeb8bb54341b029e0d9fa5fb0c");
+  EXPECT_EQ(Sha256Hex(std::string(120, 'x')),
+            "13f05a0b594787f5ecd315edc96141bd3243203d1b7d4f0836f37308b276ba98");
+}
+
+TEST(Sha256, HashesUtf8Bytes) {
+  EXPECT_EQ(Sha256Hex("Zo\xC3\xAB"),
+            "c6a12698582fc1104ea24107a2d7268145ff06ef859707729d01fd060897f067");
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,148 @@
+#include "layout/tree_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tessary {
+namespace {
+
+NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
+NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+
+TEST(SplitRect, SecondPartIsWhatRemainsOfTheFirst) {
+  auto [left, right] = SplitRect({10, 20, 300, 100}, Axis::Columns, 0.25);
+  EXPECT_EQ(left, (Rect{10, 20, 75, 100}));
+  EXPECT_EQ(right, (Rect{85, 20, 225, 100}));
+  auto [top, bottom] = SplitRect({10, 20, 300, 100}, Axis::Rows, 0.3);
+  EXPECT_EQ(top, (Rect{10, 20, 300, 30}));
+  EXPECT_EQ(bottom, (Rect{10, 50, 300, 70}));
+  // No rounding anywhere.
+  auto [third, rest] = SplitRect({0, 0, 1, 1}, Axis::Columns, 1.0 / 3);
+  EXPECT_EQ(third.width, 1.0 / 3);
+  EXPECT_EQ(rest.x, 1.0 / 3);
+  EXPECT_EQ(rest.width, 1 - 1.0 / 3);
+}
+
+TEST(RegionRects, LaysTheTreeOverTheRectangle) {
+  NodeRef tree = Cols(0.5, MakeLeaf(2), Rows(0.25, MakeLeaf(0), MakeLeaf(5)));
+  RegionMap unit = RegionRects(tree, kUnitRect);
+  EXPECT_EQ(unit, (RegionMap{
+                      {0, {0.5, 0, 0.5, 0.25}}, {2, {0, 0, 0.5, 1}}, {5, {0.5, 0.25, 0.5, 0.75}}}));
+  RegionMap pixels = RegionRects(tree, {100, 0, 1000, 800});
+  EXPECT_EQ(*pixels.Get(5), (Rect{600, 200, 500, 600}));
+  EXPECT_EQ(RegionRects(MakeLeaf(0), {1, 2, 3, 4}), (RegionMap{{0, {1, 2, 3, 4}}}));
+}
+
+TEST(RegionRects, TheFirstLeafKeepsARepeatedNumber) {
+  NodeRef tree =
+      Cols(0.5, Rows(0.5, MakeLeaf(1), MakeLeaf(0)), Rows(0.5, MakeLeaf(0), MakeLeaf(1)));
+  RegionMap rects = RegionRects(tree, kUnitRect);
+  EXPECT_EQ(rects, (RegionMap{{0, {0, 0.5, 0.5, 0.5}}, {1, {0, 0, 0.5, 0.5}}}));
+}
+
+TEST(PixelRegionRects, WholeScreenAtScaleOne) {
+  SnapLayout layout;
+  layout.tree = MakeLeaf(0);
+  EXPECT_EQ(PixelRegionRects(layout, {0, 0, 1920, 1080}, 8), (RegionMap{{0, {8, 8, 1904, 1064}}}));
+}
+
+TEST(PixelRegionRects, OddWidthsRoundOutwardSoNoRegionShrinks) {
+  NodeRef halves = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  RegionMap rects = PixelRegionRects(halves, {0, 0, 1921, 1080}, 8);
+  EXPECT_EQ(rects, (RegionMap{{0, {8, 8, 949, 1064}}, {1, {964, 8, 949, 1064}}}));
+
+  // Without a gap the two halves share the middle column of pixels.
+  RegionMap touching = PixelRegionRects(halves, {0, 0, 1921, 1080}, 0);
+  EXPECT_EQ(touching, (RegionMap{{0, {0, 0, 961, 1080}}, {1, {960, 0, 961, 1080}}}));
+}
+
+TEST(PixelRegionRects, EdgesAHairPastAWholePixelSnapToIt) {
+  // 792 x (1 - 1/3) comes out as 528.0000000000001; rounded up it would make the right
+  // region one pixel wider and only 7 pixels from the work area's edge.
+  RegionMap rects = PixelRegionRects(Cols(1.0 / 3, MakeLeaf(0), MakeLeaf(1)), {0, 0, 800, 600}, 8);
+  EXPECT_EQ(rects, (RegionMap{{0, {8, 8, 256, 584}}, {1, {272, 8, 520, 584}}}));
+}
+
+TEST(PixelRegionRects, FollowsTheWorkAreaAndGap) {
+  // A display left of the primary at 150 %: gap round(8 x 1.5) = 12.
+  NodeRef tree = Rows(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  RegionMap rects = PixelRegionRects(tree, {-2880, 0, 2880, 1800}, 12);
+  EXPECT_EQ(rects, (RegionMap{{0, {-2868, 12, 2856, 882}},
+                              {1, {-2868, 906, 1422, 882}},
+                              {2, {-1434, 906, 1422, 882}}}));
+}
+
+TEST(RegionAtPoint, PointsInsideARegionHitIt) {
+  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), {0, 0, 1921, 1080}, 8);
+  const Rect bounds{0, 0, 1921, 1080};
+  EXPECT_EQ(RegionAtPoint({100, 100}, rects, bounds, 1.0), 0);
+  EXPECT_EQ(RegionAtPoint({1500, 100}, rects, bounds, 1.0), 1);
+  EXPECT_EQ(RegionAtPoint({0, 0}, rects, bounds, 1.0), 0);  // the margin reaches the edge
+}
+
+TEST(RegionAtPoint, ThePointInTheGapGoesToTheNearerRegion) {
+  // Region 0 ends at 957, region 1 starts at 964.
+  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), {0, 0, 1921, 1080}, 8);
+  const Rect bounds{0, 0, 1921, 1080};
+  EXPECT_EQ(RegionAtPoint({958, 500}, rects, bounds, 1.0), 0);
+  EXPECT_EQ(RegionAtPoint({962, 500}, rects, bounds, 1.0), 1);
+  EXPECT_EQ(RegionAtPoint({960.5, 500}, rects, bounds, 1.0), 1);  // 3.51 against 3.5
+}
+
+TEST(RegionAtPoint, EqualDistancesGoToTheLowerNumber) {
+  // Without a gap the halves overlap in one column of pixels: distance 0 to both.
+  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(4), MakeLeaf(2)), {0, 0, 1921, 1080}, 0);
+  ASSERT_EQ(rects.Get(4)->Right(), 961);
+  ASSERT_EQ(rects.Get(2)->x, 960);
+  EXPECT_EQ(RegionAtPoint({960, 500}, rects, {0, 0, 1921, 1080}, 1.0), 2);
+  EXPECT_EQ(RegionAtPoint({960.995, 500}, rects, {0, 0, 1921, 1080}, 1.0), 2);
+  // Same rectangle twice, point outside both: still the lower number.
+  RegionMap same{{7, {100, 100, 50, 50}}, {3, {100, 100, 50, 50}}};
+  EXPECT_EQ(RegionAtPoint({95, 95}, same, {0, 0, 500, 500}, 1.0), 3);
+}
+
+TEST(RegionAtPoint, TheMarginGrowsWithTheScale) {
+  RegionMap rects{{3, {100, 100, 50, 50}}};
+  const Rect bounds{0, 0, 1000, 1000};
+  EXPECT_EQ(RegionAtPoint({92, 120}, rects, bounds, 1.0), 3);  // 8 px out: inclusive
+  EXPECT_EQ(RegionAtPoint({91.9, 120}, rects, bounds, 1.0), -1);
+  EXPECT_EQ(RegionAtPoint({85, 120}, rects, bounds, 2.0), 3);
+  EXPECT_EQ(RegionAtPoint({158, 120}, rects, bounds, 1.0), -1);  // right side exclusive
+  EXPECT_EQ(RegionAtPoint({157.9, 120}, rects, bounds, 1.0), 3);
+}
+
+TEST(RegionAtPoint, PointsOutsideTheBoundsHitNothing) {
+  RegionMap rects{{0, {0, 0, 100, 100}}};
+  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 100, 100}, 1.0), 0);
+  EXPECT_EQ(RegionAtPoint({100, 50}, rects, {0, 0, 100, 100}, 1.0), -1);
+  EXPECT_EQ(RegionAtPoint({-1, 50}, rects, {0, 0, 100, 100}, 1.0), -1);
+  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 0, 100}, 1.0), -1);
+  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 100, -5}, 1.0), -1);
+  EXPECT_EQ(RegionAtPoint({50, 50}, RegionMap{}, {0, 0, 100, 100}, 1.0), -1);
+}
+
+TEST(ListDividers, PreOrderWithPathsRectanglesAndPositions) {
+  NodeRef tree = Cols(0.25, Rows(0.5, MakeLeaf(0), MakeLeaf(1)),
+                      Cols(0.5, MakeLeaf(2), Rows(0.75, MakeLeaf(3), MakeLeaf(4))));
+  std::vector<DividerInfo> dividers = ListDividers(tree, {0, 0, 1000, 400});
+  ASSERT_EQ(dividers.size(), 4u);
+  EXPECT_EQ(dividers[0].path, TreePath{});
+  EXPECT_EQ(dividers[0].axis, Axis::Columns);
+  EXPECT_EQ(dividers[0].rect, (Rect{0, 0, 1000, 400}));
+  EXPECT_EQ(dividers[0].position, 250);
+  EXPECT_EQ(dividers[1].path, TreePath{false});
+  EXPECT_EQ(dividers[1].axis, Axis::Rows);
+  EXPECT_EQ(dividers[1].rect, (Rect{0, 0, 250, 400}));
+  EXPECT_EQ(dividers[1].position, 200);
+  EXPECT_EQ(dividers[2].path, TreePath{true});
+  EXPECT_EQ(dividers[2].position, 625);
+  EXPECT_EQ(dividers[3].path, (TreePath{true, true}));
+  EXPECT_EQ(dividers[3].rect, (Rect{625, 0, 375, 400}));
+  EXPECT_EQ(dividers[3].position, 300);
+
+  EXPECT_TRUE(ListDividers(MakeLeaf(0), kUnitRect).empty());
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,196 @@
+#include "layout/tree_json.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace tessary {
+namespace {
+
+NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
+NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+
+JsonValue Json(std::string_view text) {
+  JsonValue value;
+  EXPECT_TRUE(ParseJson(text, value)) << text;
+  return value;
+}
+
+// The strict reader's message for `text`, or "ok".
+std::string StrictMessage(std::string_view text) {
+  std::string error;
+  NodeRef tree = ParseLayoutTree(Json(text), &error);
+  if (tree) return error.empty() ? "ok" : "ok, but with a message: " + error;
+  return error;
+}
+
+// A chain of column splits `depth` deep; every split's second child is a leaf.
+std::string Chain(int depth) {
+  std::string text = "{\"region\":0}";
+  for (int level = depth; level >= 1; --level) {
+    text = "{\"axis\":\"columns\",\"ratio\":0.5,\"first\":" + text +
+           ",\"second\":{\"region\":" + std::to_string(level) + "}}";
+  }
+  return text;
+}
+
+// A balanced tree over regions [low, high).
+std::string Balanced(int low, int high) {
+  if (high - low == 1) return "{\"region\":" + std::to_string(low) + "}";
+  const int middle = (low + high) / 2;
+  return "{\"axis\":\"rows\",\"ratio\":0.5,\"first\":" + Balanced(low, middle) +
+         ",\"second\":" + Balanced(middle, high) + "}";
+}
+
+TEST(TreeToJson, WritesTheTwoColumnLayout) {
+  JsonValue json = TreeToJson(Cols(0.5, MakeLeaf(0), MakeLeaf(1)));
+  ASSERT_TRUE(json.IsObject());
+  ASSERT_EQ(json.Members().size(), 4u);
+  EXPECT_EQ(json.Members()[0].key, "axis");
+  EXPECT_EQ(json.Members()[1].key, "ratio");
+  EXPECT_EQ(json.Members()[2].key, "first");
+  EXPECT_EQ(json.Members()[3].key, "second");
+  EXPECT_EQ(WriteJsonSorted(json, false),
+            R"({"axis":"columns","first":{"region":0},"ratio":0.5,"second":{"region":1}})");
+  EXPECT_EQ(WriteJsonSorted(TreeToJson(Rows(0.67, MakeLeaf(3), MakeLeaf(12))), false),
+            R"({"axis":"rows","first":{"region":3},"ratio":0.67000000000000004,)"
+            R"("second":{"region":12}})");
+}
+
+TEST(ParseLayoutTree, ReadsWhatTheWriterWrote) {
+  NodeRef tree = Cols(0.3, MakeLeaf(2), Rows(1.0 / 3, MakeLeaf(0), MakeLeaf(15)));
+  std::string error = "untouched";
+  NodeRef read = ParseLayoutTree(Json(WriteJsonSorted(TreeToJson(tree), true)), &error);
+  EXPECT_TRUE(TreesEqual(read, tree));
+  EXPECT_EQ(error, "untouched");
+  // Keys in any order; unknown keys on splits are ignored.
+  EXPECT_TRUE(
+      TreesEqual(ParseLayoutTree(Json(R"({"second":{"region":1},"note":[1],"first":{"region":0},)"
+                                      R"("ratio":0.08,"axis":"rows"})")),
+                 Rows(0.08, MakeLeaf(0), MakeLeaf(1))));
+}
+
+TEST(ParseLayoutTree, RejectsBadLeavesWithTheRegionMessage) {
+  const std::string message = "Regions must have unique integer numbers from 0 to 15.";
+  EXPECT_EQ(StrictMessage(R"({"region": 3.5})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": -1})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": 16})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": "2"})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": null})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": 1, "axis": "rows"})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": 1, "second": {"region": 2}})"), message);
+  EXPECT_EQ(StrictMessage(R"({"region": 15})"), "ok");
+  EXPECT_EQ(StrictMessage(R"({"region": 2.0})"), "ok");
+  EXPECT_EQ(StrictMessage(R"({"region": 1, "name": "left"})"), "ok");
+}
+
+TEST(ParseLayoutTree, RejectsBadSplitsWithTheSplitMessage) {
+  const std::string message =
+      "Splits must specify columns or rows and a ratio between 0.08 and 0.92.";
+  const std::string leaves = R"("first":{"region":0},"second":{"region":1})";
+  EXPECT_EQ(StrictMessage(R"({"axis":"Columns","ratio":0.5,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"diagonal","ratio":0.5,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":1,"ratio":0.5,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"ratio":0.5,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows",)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":"0.5",)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.0799,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.9201,)" + leaves + "}"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.92,)" + leaves + "}"), "ok");
+  EXPECT_EQ(StrictMessage("{}"), message);
+
+  JsonValue infinite = Json(R"({"axis":"rows",)" + leaves + "}");
+  infinite.AddMember("ratio", JsonValue(std::numeric_limits<double>::infinity()));
+  std::string error;
+  EXPECT_EQ(ParseLayoutTree(infinite, &error), nullptr);
+  EXPECT_EQ(error, message);
+}
+
+TEST(ParseLayoutTree, RejectsMalformedStructureWithTheStructureMessage) {
+  const std::string message = "A layout tree is invalid or too deeply nested.";
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":0}})"), message);
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":[],"second":{"region":1}})"),
+            message);
+  EXPECT_EQ(StrictMessage("[]"), message);
+  EXPECT_EQ(StrictMessage("7"), message);
+  EXPECT_EQ(StrictMessage("null"), message);
+}
+
+TEST(ParseLayoutTree, RejectsRepeatedRegionsOnceTheWholeTreeIsRead) {
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":2},)"
+                          R"("second":{"axis":"columns","ratio":0.5,"first":{"region":1},)"
+                          R"("second":{"region":2}}})"),
+            "A layout contains duplicate or invalid regions.");
+}
+
+TEST(ParseLayoutTree, TheFirstFailureStands) {
+  // The left child's bad region is found before the right child's bad axis.
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":99},)"
+                          R"("second":{"axis":"up","ratio":0.5}})"),
+            "Regions must have unique integer numbers from 0 to 15.");
+  // A bad split around a duplicate: the split message, not the duplicate message.
+  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":1},)"
+                          R"("second":{"axis":"rows","ratio":0.01,"first":{"region":1},)"
+                          R"("second":{"region":1}}})"),
+            "Splits must specify columns or rows and a ratio between 0.08 and 0.92.");
+}
+
+TEST(ParseLayoutTree, SixteenRegionsFitButNotOneNodeMore) {
+  std::string error;
+  NodeRef sixteen = ParseLayoutTree(Json(Balanced(0, 16)), &error);
+  ASSERT_NE(sixteen, nullptr) << error;
+  EXPECT_EQ(FirstFreeRegion(sixteen), std::nullopt);
+
+  // A 32nd node, even one that would fail for another reason, is one node too many.
+  const std::string tooMany =
+      R"({"axis":"rows","ratio":0.5,"first":)" + Balanced(0, 16) + R"(,"second":{"region":16}})";
+  EXPECT_EQ(StrictMessage(tooMany), "A layout tree is invalid or too deeply nested.");
+}
+
+TEST(ParseLayoutTree, NodesBelowDepthFifteenAreRefused) {
+  EXPECT_EQ(StrictMessage(Chain(15)), "ok");  // deepest node at depth 15
+  EXPECT_EQ(StrictMessage(Chain(16)), "A layout tree is invalid or too deeply nested.");
+}
+
+TEST(ParseLayoutTree, WritesTheMessageOnlyWhenAskedTo) {
+  EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})")), nullptr);
+  EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})"), nullptr), nullptr);
+}
+
+TEST(ReadStoredTree, ReadsTheProgramsOwnTreesLeniently) {
+  NodeRef tree = ReadStoredTree(
+      Json(R"({"axis":"sideways","ratio":0.5,"first":{"region":2.9},"second":{"region":-1.5}})"));
+  ASSERT_NE(tree, nullptr);
+  EXPECT_TRUE(TreesEqual(tree, Rows(0.5, MakeLeaf(2), MakeLeaf(-1))));
+  EXPECT_FALSE(ValidateTree(tree));
+
+  // Deeper and larger than the strict reader allows.
+  NodeRef deep = ReadStoredTree(Json(Chain(40)));
+  ASSERT_NE(deep, nullptr);
+  EXPECT_EQ(ParseLayoutTree(Json(Chain(40))), nullptr);
+
+  // A ratio of another kind reads as 0 and leaves validation to the caller.
+  NodeRef odd = ReadStoredTree(
+      Json(R"({"axis":"columns","ratio":"x","first":{"region":0},"second":{"region":1}})"));
+  ASSERT_NE(odd, nullptr);
+  EXPECT_EQ(odd->axis, Axis::Columns);
+  EXPECT_EQ(odd->ratio, 0);
+}
+
+TEST(ReadStoredTree, FailsWithoutTheShapeOfATree) {
+  EXPECT_EQ(ReadStoredTree(Json("[]")), nullptr);
+  EXPECT_EQ(ReadStoredTree(Json(R"({"region":"1"})")), nullptr);
+  EXPECT_EQ(ReadStoredTree(Json(R"({"axis":"rows","ratio":0.5,"first":{"region":0}})")), nullptr);
+  EXPECT_EQ(ReadStoredTree(Json(R"({"axis":"rows","ratio":0.5,"first":{"region":0},)"
+                                R"("second":{"region":[]}})")),
+            nullptr);
+  // Numbers no region can be are unreadable rather than converted at random.
+  EXPECT_EQ(ReadStoredTree(Json(R"({"region":1e300})")), nullptr);
+  EXPECT_EQ(ReadStoredTree(Json(R"({"region":-3e9})")), nullptr);
+  EXPECT_NE(ReadStoredTree(Json(R"({"region":-2147483648.7})")), nullptr);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "layout/region_map.h"
+
+namespace tessary {
+namespace {
+
+std::vector<int> Keys(const RegionMap& map) {
+  std::vector<int> keys;
+  for (const auto& [region, rect] : map) keys.push_back(region);
+  return keys;
+}
+
+TEST(RegionMap, IteratesInAscendingRegionOrderWhateverTheInsertionOrder) {
+  RegionMap map;
+  EXPECT_TRUE(map.empty());
+  EXPECT_TRUE(map.emplace(5, {5, 0, 1, 1}));
+  EXPECT_TRUE(map.emplace(1, {1, 0, 1, 1}));
+  EXPECT_TRUE(map.emplace(9, {9, 0, 1, 1}));
+  EXPECT_TRUE(map.emplace(3, {3, 0, 1, 1}));
+  EXPECT_EQ(Keys(map), (std::vector<int>{1, 3, 5, 9}));
+  EXPECT_EQ(map.size(), 4u);
+  ASSERT_NE(map.Get(3), nullptr);
+  EXPECT_EQ(map.Get(3)->x, 3);
+  EXPECT_EQ(map.Get(4), nullptr);
+  EXPECT_EQ(map.find(4), map.end());
+  EXPECT_EQ(map.count(9), 1u);
+}
+
+TEST(RegionMap, EmplaceKeepsTheFirstEntryAndAssignmentOverwrites) {
+  RegionMap map;
+  map.emplace(2, {1, 1, 1, 1});
+  EXPECT_FALSE(map.emplace(2, {7, 7, 7, 7}));
+  EXPECT_EQ(*map.Get(2), (Rect{1, 1, 1, 1}));
+  map.insert_or_assign(2, {7, 7, 7, 7});
+  EXPECT_EQ(*map.Get(2), (Rect{7, 7, 7, 7}));
+  map[4].width = 3;
+  EXPECT_EQ(*map.Get(4), (Rect{0, 0, 3, 0}));
+  EXPECT_EQ(map.erase(2), 1u);
+  EXPECT_EQ(map.erase(2), 0u);
+  EXPECT_EQ(Keys(map), (std::vector<int>{4}));
+}
+
+TEST(RegionMap, HoldsMoreThanSixteenEntriesWithoutLosingAny) {
+  // Only an invalid tree produces this many; nothing may be dropped or overrun.
+  RegionMap map;
+  for (int i = 0; i < 40; ++i) map.emplace((i * 7) % 40 - 10, {static_cast<double>(i), 0, 1, 1});
+  ASSERT_EQ(map.size(), 40u);
+  std::vector<int> keys = Keys(map);
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(keys[i], i - 10);
+  EXPECT_EQ(map.erase(-10), 1u);
+  EXPECT_EQ(map.size(), 39u);
+  EXPECT_EQ(map.begin()->first, -9);
+
+  RegionMap copy = map;
+  EXPECT_EQ(copy, map);
+  copy[100] = Rect{};
+  EXPECT_FALSE(copy == map);
+  map.clear();
+  EXPECT_TRUE(map.empty());
+}
+
+TEST(RegionMap, EqualityComparesEntries) {
+  RegionMap a{{0, {0, 0, 1, 1}}, {2, {1, 0, 1, 1}}};
+  RegionMap b;
+  b.emplace(2, {1, 0, 1, 1});
+  b.emplace(0, {0, 0, 1, 1});
+  EXPECT_EQ(a, b);
+  b[2].x = 2;
+  EXPECT_FALSE(a == b);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,203 @@
+#include "state/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "state_test_support.h"
+
+namespace tessary {
+namespace {
+
+using testing::Fault;
+using testing::ReadWhole;
+using testing::TempFolder;
+using testing::TestFileSystem;
+using testing::WriteWhole;
+
+constexpr char kDefaultsText[] =
+    R"({"startAtLogin":false,"checkUpdates":false,"lastUpdateCheck":0,)"
+    R"("windowStacksEnabled":true,"stackBadgesEnabled":true,"stackBadgesOnEdge":true,)"
+    R"("stackTransition":"shuffle","stackOrder":"lastUsed","lastSeenVersion":"",)"
+    R"("tipsShown":[],"shortcuts":{},"mouseShortcuts":{}})";
+
+TEST(SettingsTest, DefaultsMatchTheShortcutTable) {
+  Settings settings;
+  EXPECT_FALSE(settings.startAtLogin);
+  EXPECT_FALSE(settings.checkUpdates);
+  EXPECT_EQ(settings.lastUpdateCheck, 0);
+  EXPECT_TRUE(settings.windowStacksEnabled && settings.stackBadgesEnabled &&
+              settings.stackBadgesOnEdge);
+  EXPECT_EQ(settings.stackOrder, "lastUsed");
+  EXPECT_EQ(settings.stackTransition, "shuffle");
+  const std::uint32_t keys[] = {0x50, 0x5A, 0x41, 0x53, 0x4F, 0xDD, 0xDB, 0x42, 0x46, 0x48, 0x52};
+  for (int i = 0; i < kShortcutCount; ++i) {
+    EXPECT_EQ(settings.shortcuts[i], (KeyShortcut{keys[i], 3})) << i;
+    EXPECT_EQ(settings.mouseShortcuts[i], MouseShortcut{}) << i;
+  }
+  EXPECT_EQ(kShortcutTable[7].id, "sendToBack");
+  EXPECT_EQ(kShortcutTable[8].displayName, "Fill Screen with Focused Window");
+}
+
+TEST(SettingsTest, DefaultsAreWrittenInMemberOrderWithNoShortcuts) {
+  EXPECT_EQ(SerializeSettings(Settings{}), kDefaultsText);
+  EXPECT_EQ(ParseSettings(kDefaultsText), Settings{});
+}
+
+TEST(SettingsTest, AnythingButAnObjectGivesTheDefaults) {
+  for (const char* text : {"", "[]", "\"x\"", "{\"checkUpdates\":true", "nul"}) {
+    bool parsed = true;
+    EXPECT_EQ(ParseSettings(text, &parsed), Settings{}) << text;
+    EXPECT_FALSE(parsed) << text;
+  }
+}
+
+TEST(SettingsTest, EachKeyIsTakenOnlyWithItsKind) {
+  Settings settings = ParseSettings(
+      R"({"startAtLogin":true,"checkUpdates":1,"windowStacksEnabled":"false",)"
+      R"("stackBadgesEnabled":false,"stackBadgesOnEdge":null,"stackTransition":"slide",)"
+      R"("stackOrder":"Name","lastSeenVersion":"3.1","tipsShown":["span",7,"badge","span"],)"
+      R"("checkUpdates":true})");
+  EXPECT_TRUE(settings.startAtLogin);
+  EXPECT_FALSE(settings.checkUpdates);           // the first member counts, and 1 is no bool
+  EXPECT_TRUE(settings.windowStacksEnabled);     // the string "false" leaves the default
+  EXPECT_FALSE(settings.stackBadgesEnabled);
+  EXPECT_TRUE(settings.stackBadgesOnEdge);
+  EXPECT_EQ(settings.stackTransition, "slide");  // kept as written ...
+  EXPECT_EQ(EffectIndex(settings.stackTransition), 0);  // ... and acts as "shuffle"
+  EXPECT_EQ(settings.stackOrder, "lastUsed");    // the match is exact and case-sensitive
+  EXPECT_EQ(settings.lastSeenVersion, "3.1");
+  EXPECT_EQ(settings.tipsShown, (std::set<std::string>{"badge", "span"}));
+
+  EXPECT_EQ(ParseSettings(R"({"stackOrder":"name"})").stackOrder, "name");
+  EXPECT_EQ(ParseSettings(R"({"stackOrder":5})").stackOrder, "lastUsed");
+  EXPECT_EQ(ParseSettings(R"({"tipsShown":"span"})").tipsShown.size(), 0u);
+}
+
+TEST(SettingsTest, LastUpdateCheckIsATruncatedIntegerOrZero) {
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":1733480000.9})").lastUpdateCheck, 1733480000);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":-5.5})").lastUpdateCheck, -5);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":"1733480000"})").lastUpdateCheck, 0);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":133779000000000000})").lastUpdateCheck,
+            133779000000000000);
+  // Beyond a 64-bit integer, or not a number at all: 0, never an undefined conversion.
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":1e19})").lastUpdateCheck, 0);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":-1e300})").lastUpdateCheck, 0);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":nan})").lastUpdateCheck, 0);
+  EXPECT_EQ(ParseSettings(R"({"lastUpdateCheck":-infinity})").lastUpdateCheck, 0);
+}
+
+TEST(SettingsTest, ShortcutsReadPerIdAndOnlyDifferencesAreWritten) {
+  Settings settings = ParseSettings(
+      R"({"shortcuts":{"place":{},"layouts":{"vk":80,"mods":3},"adjust":{"vk":65.9,"mods":"3"},)"
+      R"("stack":{"vk":-1,"mods":6},"overview":{"mods":3},"unknown":{"vk":1,"mods":1}}})");
+  EXPECT_EQ(settings.shortcuts[0], (KeyShortcut{0, 0}));     // an empty object turns it off
+  EXPECT_EQ(settings.shortcuts[1], (KeyShortcut{0x50, 3}));
+  EXPECT_EQ(settings.shortcuts[2], (KeyShortcut{0x41, 0}));  // truncated; mods of the wrong kind
+  EXPECT_EQ(settings.shortcuts[3], (KeyShortcut{0, 6}));     // no negative key codes
+  EXPECT_EQ(settings.shortcuts[4], (KeyShortcut{0, 3}));     // without "vk" it is off
+  EXPECT_EQ(settings.shortcuts[5], kShortcutTable[5].defaultShortcut);
+
+  // "place" with vk 80 and mods 3 equals the default and is not written back.
+  Settings defaults = ParseSettings(R"({"shortcuts":{"place":{"vk":80,"mods":3}}})");
+  EXPECT_EQ(defaults, Settings{});
+  EXPECT_EQ(SerializeSettings(defaults), kDefaultsText);
+
+  std::string text = SerializeSettings(settings);
+  EXPECT_NE(text.find(R"("shortcuts":{"place":{"vk":0,"mods":0},"layouts":{"vk":80,"mods":3},)"
+                      R"("adjust":{"vk":65,"mods":0},"stack":{"vk":0,"mods":6},)"
+                      R"("overview":{"vk":0,"mods":3}})"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(ParseSettings(text), settings);
+}
+
+TEST(SettingsTest, MouseShortcutsKeepOnlyRealButtons) {
+  Settings settings = ParseSettings(
+      R"({"mouseShortcuts":{"next":{"button":4,"mods":2},"previous":{"button":5},)"
+      R"("fill":{"button":9,"mods":1},"stack":{"button":2,"mods":2},"place":[]}})");
+  EXPECT_EQ(settings.mouseShortcuts[5], (MouseShortcut{4, 2}));
+  EXPECT_EQ(settings.mouseShortcuts[6], (MouseShortcut{5, 0}));
+  EXPECT_EQ(settings.mouseShortcuts[8], (MouseShortcut{9, 1}));
+  EXPECT_EQ(settings.mouseShortcuts[3], MouseShortcut{});  // below the middle button: none
+  EXPECT_EQ(settings.mouseShortcuts[0], MouseShortcut{});
+
+  std::string text = SerializeSettings(settings);
+  EXPECT_NE(text.find(R"("mouseShortcuts":{"next":{"button":4,"mods":2},)"
+                      R"("previous":{"button":5,"mods":0},"fill":{"button":9,"mods":1}}})"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(ParseSettings(text), settings);
+}
+
+TEST(SettingsTest, EveryFieldRoundTrips) {
+  Settings settings;
+  settings.startAtLogin = true;
+  settings.checkUpdates = true;
+  settings.lastUpdateCheck = -42;
+  settings.windowStacksEnabled = false;
+  settings.stackBadgesEnabled = false;
+  settings.stackBadgesOnEdge = false;
+  settings.stackOrder = "name";
+  settings.stackTransition = "melt";
+  settings.lastSeenVersion = "0.1.5 \"beta\"\n";
+  settings.tipsShown = {"switcher", "dropMenu", "ownLayouts"};
+  settings.shortcuts[10] = {0x25, kModWin | kModShift};
+  settings.mouseShortcuts[0] = {3, 0};
+  std::string text = SerializeSettings(settings);
+  EXPECT_NE(text.find(R"("tipsShown":["dropMenu","ownLayouts","switcher"])"), std::string::npos);
+  EXPECT_EQ(ParseSettings(text), settings);
+}
+
+class SettingsFileTest : public ::testing::Test {
+ protected:
+  TempFolder temp;
+  TestFileSystem files;
+  std::string path = temp.File("settings.json");
+};
+
+TEST_F(SettingsFileTest, SavesAtomicallyAndLoadsBack) {
+  EXPECT_EQ(LoadSettings(files, path), Settings{});  // no file yet
+  Settings settings;
+  settings.checkUpdates = true;
+  SaveSettings(files, settings, path);
+  EXPECT_EQ(LoadSettings(files, path), settings);
+  EXPECT_EQ(files.changes.back(), "replace " + path + ".tmp " + path);
+}
+
+TEST_F(SettingsFileTest, OversizedFileGivesTheDefaults) {
+  WriteWhole(path, R"({"checkUpdates":true,"pad":")" + std::string(1024 * 1024, ' ') + "\"}");
+  EXPECT_EQ(LoadSettings(files, path), Settings{});
+  WriteWhole(path, R"({"checkUpdates":true})" + std::string(1024 * 1024 - 21, ' '));
+  EXPECT_TRUE(LoadSettings(files, path).checkUpdates);  // exactly 1 MiB still reads
+}
+
+TEST_F(SettingsFileTest, AFailedSaveLeavesThePreviousFile) {
+  Settings first;
+  first.lastSeenVersion = "1";
+  SaveSettings(files, first, path);
+  std::string before = *ReadWhole(path);
+
+  Settings second;
+  second.lastSeenVersion = "2";
+  for (Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kCrashBeforeRename}) {
+    files.fault = fault;
+    files.crashed = false;
+    SaveSettings(files, second, path);
+    EXPECT_EQ(ReadWhole(path), before);
+  }
+}
+
+TEST_F(SettingsFileTest, AnUnreadableFileIsKeptAsideBeforeItIsReplaced) {
+  std::string typo = R"({"checkUpdates":true,,"stackOrder":"name"})";
+  WriteWhole(path, typo);
+  EXPECT_EQ(LoadSettings(files, path), Settings{});
+  SaveSettings(files, Settings{}, path);
+  EXPECT_EQ(ReadWhole(path + ".unreadable"), typo);
+  EXPECT_EQ(ReadWhole(path), kDefaultsText);
+
+  // A readable file is simply replaced.
+  SaveSettings(files, Settings{}, path);
+  EXPECT_FALSE(files.Exists(path + ".unreadable-2"));
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,115 @@
+#include "state/state_folder.h"
+
+#include <gtest/gtest.h>
+
+#include "state/settings_file.h"
+#include "state/state_store.h"
+#include "state_test_support.h"
+
+namespace tessary {
+namespace {
+
+using testing::IsFolder;
+using testing::ReadWhole;
+using testing::TempFolder;
+using testing::TestFileSystem;
+
+class StateFolderTest : public ::testing::Test {
+ protected:
+  StateFolderTest() { files.localAppData = temp.File("Local"); }
+  void SetUp() override { ASSERT_TRUE(files.CreateFolder(*files.localAppData)); }
+
+  TempFolder temp;
+  TestFileSystem files;
+};
+
+TEST_F(StateFolderTest, DefaultIsTheTessaryFolderInsideTheMakerFolder) {
+  std::string folder = StateFolder(files);
+  std::string maker = JoinPath(*files.localAppData, "Quillfrost");
+  EXPECT_EQ(folder, JoinPath(maker, "Tessary"));
+  EXPECT_TRUE(IsFolder(maker));
+  EXPECT_TRUE(IsFolder(folder));
+  EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), JoinPath(folder, "layouts.json"));
+  EXPECT_EQ(SettingsPath(files), JoinPath(folder, "settings.json"));
+}
+
+TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) {
+  std::string override = temp.File("elsewhere");
+  files.environment["TESSARY_STATE_DIR"] = override;
+  std::string folder = StateFolder(files);
+  EXPECT_EQ(folder, override);
+  EXPECT_TRUE(IsFolder(override));
+  EXPECT_TRUE(IsFolder(JoinPath(*files.localAppData, "Quillfrost")));
+  EXPECT_FALSE(IsFolder(JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary")));
+
+  // layouts.json is read from and written to that folder.
+  std::string layouts = StateFilePath(folder, kLayoutsFileName);
+  testing::WriteWhole(layouts, R"({"layouts.v2":"{}"})");
+  StateStore store(files, layouts);
+  EXPECT_EQ(store.Get("layouts.v2"), "{}");
+  store.Set("activeLayouts.v1", "{}");
+  EXPECT_EQ(ReadWhole(JoinPath(override, "layouts.json")),
+            R"({"layouts.v2":"{}","activeLayouts.v1":"{}"})");
+}
+
+TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
+  std::string standard = JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary");
+  files.environment["TESSARY_STATE_DIR"] = "";
+  EXPECT_EQ(StateFolder(files), standard);
+
+  // 260 wide characters do not fit the variable's buffer: absent, not cut.
+  files.environment["TESSARY_STATE_DIR"] = std::string(260, 'd');
+  EXPECT_EQ(StateFolder(files), standard);
+  // Counted in UTF-16 units: 130 characters outside the basic plane are 260 units.
+  std::string emoji;
+  for (int i = 0; i < 130; ++i) emoji += "\xF0\x9F\x98\x80";
+  files.environment["TESSARY_STATE_DIR"] = emoji;
+  EXPECT_EQ(StateFolder(files), standard);
+
+  std::string fits = temp.File(std::string(259 - temp.Path().size() - 1, 'd'));
+  ASSERT_EQ(fits.size(), 259u);
+  files.environment["TESSARY_STATE_DIR"] = fits;
+  EXPECT_EQ(StateFolder(files), fits);
+  EXPECT_TRUE(IsFolder(fits));
+}
+
+TEST_F(StateFolderTest, OverrideWorksWithoutALocalDataFolder) {
+  files.localAppData.reset();
+  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
+  EXPECT_EQ(StateFolder(files), temp.File("mine"));
+  EXPECT_TRUE(IsFolder(temp.File("mine")));
+}
+
+TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
+  files.localAppData.reset();
+  files.changes.clear();
+  std::string folder = StateFolder(files);
+  EXPECT_EQ(folder, "");
+  EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), "");
+  EXPECT_EQ(SettingsPath(files), "");
+
+  StateStore store(files, StateFilePath(folder, kMinimumsFileName));
+  store.Set("appMinimumSizes.v1", R"({"a":[1,2]})");
+  store.Set("appMinimumSizes.v1", R"({"a":[3,4]})");
+  EXPECT_EQ(store.Get("appMinimumSizes.v1"), R"({"a":[3,4]})");
+
+  Settings settings;
+  settings.lastSeenVersion = "2.0";
+  SaveSettings(files, settings, SettingsPath(files));
+  EXPECT_EQ(LoadSettings(files, SettingsPath(files)), Settings{});
+
+  // Not a folder, not a file, not a relative "layouts.json" in the working folder.
+  EXPECT_TRUE(files.changes.empty()) << files.changes.front();
+  EXPECT_FALSE(files.Exists("layouts.json"));
+  EXPECT_FALSE(files.Exists("minimums.json"));
+}
+
+TEST(JoinPathTest, UsesThePlatformSeparatorOnce) {
+  std::string separator(1, kPathSeparator);
+  EXPECT_EQ(JoinPath("a", "b"), "a" + separator + "b");
+  EXPECT_EQ(JoinPath("a" + separator, "b"), "a" + separator + "b");
+  EXPECT_EQ(JoinPath("", "b"), "b");
+}
+
+}  // namespace
+}  // namespace tessary

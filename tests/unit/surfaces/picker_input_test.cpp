@@ -1,0 +1,133 @@
+#include "surfaces/picker_input.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "platform/surface.h"
+#include "surfaces_test_support.h"
+
+namespace tessary {
+namespace {
+
+using testing::Layouts;
+
+// Halves, thirds, focus, stack, quarters, rows, thirds-left-stack; card 0 at
+// (16, 50, 148, 108), its regions (26, 60, 62, 70) and (92, 60, 62, 70).
+PickerGeometry Seven() { return PickerGeometryForDisplay(Layouts(7), {0, 0, 1920, 1080}, 1.0); }
+
+TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdges) {
+  const PickerGeometry g = Seven();
+  EXPECT_EQ(PickerHitAt(g, {13, 95}, false), (PickerHit{0, 0}));  // 3 to the left
+  EXPECT_EQ(PickerHitAt(g, {12, 95}, false), (PickerHit{0, 0}));  // 4: still inside
+  EXPECT_EQ(PickerHitAt(g, {11, 95}, false), (PickerHit{}));      // 5: nothing
+  EXPECT_EQ(PickerHitAt(g, {90, 46}, false), (PickerHit{0, 1}));  // above, nearer region 1
+  EXPECT_EQ(PickerHitAt(g, {168, 95}, false), (PickerHit{}));     // right edges exclusive
+  EXPECT_EQ(PickerHitAt(g, {5, 5}, false), (PickerHit{}));
+}
+
+TEST(PickerHitTest, EveryPointOfACardSelectsItsNearestRegion) {
+  const PickerGeometry g = Seven();
+  // The gap between the halves runs from 88 to 92.
+  EXPECT_EQ(PickerHitAt(g, {89, 95}, false), (PickerHit{0, 0}));
+  EXPECT_EQ(PickerHitAt(g, {91, 95}, false), (PickerHit{0, 1}));
+  // The label below the thumbnail belongs to the region above it.
+  EXPECT_EQ(PickerHitAt(g, {140, 150}, false), (PickerHit{0, 1}));
+}
+
+TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
+  const PickerGeometry g = Seven();
+  const Rect r0 = *g.cards[0].regions.Get(0);
+  const Rect r1 = *g.cards[0].regions.Get(1);
+  // Distances are measured to the region clamped 0.01 inside its far edge; find the
+  // point where both are exactly equal.
+  auto d0 = [&](double x) { return x - (r0.x + r0.width - 0.01); };
+  auto d1 = [&](double x) { return r1.x - x; };
+  double x = (r0.x + r0.width - 0.01 + r1.x) / 2;
+  for (int step = 0; step < 64 && d0(x) != d1(x); ++step) {
+    x = std::nextafter(x, d0(x) > d1(x) ? 0.0 : 1000.0);
+  }
+  ASSERT_EQ(d0(x), d1(x));
+  EXPECT_EQ(PickerHitAt(g, {x, 95}, false), (PickerHit{0, 0}));
+  EXPECT_EQ(PickerHitAt(g, {std::nextafter(x, 1000.0), 95}, false), (PickerHit{0, 1}));
+}
+
+TEST(PickerHitTest, GalleryModeSelectsWholeCardsWithinTheirExactRectangle) {
+  const PickerGeometry g = Seven();
+  EXPECT_EQ(PickerHitAt(g, {13, 95}, true), (PickerHit{}));
+  EXPECT_EQ(PickerHitAt(g, {16, 50}, true), (PickerHit{0, 0}));
+  EXPECT_EQ(PickerHitAt(g, {150, 95}, true), (PickerHit{0, 0}));  // over region 1
+  EXPECT_EQ(PickerHitAt(g, {300, 200}, true), (PickerHit{5, 0}));
+}
+
+TEST(PickerHitTest, CardWithoutRegionsSelectsNothing) {
+  std::vector<SnapLayout> layouts = Layouts(1);
+  layouts[0].tree = nullptr;
+  const PickerGeometry g = PickerGeometryForDisplay(layouts, {0, 0, 1920, 1080}, 1.0);
+  const Rect card = g.cards[0].card;
+  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, false), (PickerHit{}));
+  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, true), (PickerHit{}));
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit1).action, PickerKeyAction::kNone);
+}
+
+PickerHit Hover(const PickerGeometry& g, PickerHit from, std::uint32_t key) {
+  const PickerKeyResult result = PickerKey(g, from, key);
+  EXPECT_EQ(result.action, PickerKeyAction::kHover);
+  return result.hit;
+}
+
+TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
+  const PickerGeometry g = Seven();
+  // Nothing hovered: the first card's lowest region.
+  EXPECT_EQ(Hover(g, {}, surface_key::kRight), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {}, surface_key::kUp), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {0, 0}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kDown), (PickerHit{1, 0}));
+  // Quarters (card 4) read 0 (top left), 2 (top right), 1, 3.
+  EXPECT_EQ(Hover(g, {4, 0}, surface_key::kRight), (PickerHit{4, 2}));
+  EXPECT_EQ(Hover(g, {4, 2}, surface_key::kRight), (PickerHit{4, 1}));
+  EXPECT_EQ(Hover(g, {4, 1}, surface_key::kLeft), (PickerHit{4, 2}));
+  // Going back into a card lands on its highest-numbered region.
+  EXPECT_EQ(Hover(g, {5, 0}, surface_key::kLeft), (PickerHit{4, 3}));
+  // Past the last region of the last card: the first card's lowest region, and back.
+  EXPECT_EQ(Hover(g, {6, 3}, surface_key::kRight), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {0, 0}, surface_key::kLeft), (PickerHit{6, 3}));
+}
+
+TEST(PickerKeys, RegionsWhoseTopsNearlyAgreeShareARow) {
+  // Left column split at 0.52, right at 0.5: the lower tops differ by 1.74 units, so
+  // region 1 (left) reads before region 3 (right) although it starts lower.
+  SnapLayout near;
+  near.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.52, MakeLeaf(0), MakeLeaf(1)),
+                        MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
+  SnapLayout far = near;
+  far.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.6, MakeLeaf(0), MakeLeaf(1)),
+                       MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
+  const PickerGeometry g = PickerGeometryForDisplay({near, far}, {0, 0, 1920, 1080}, 1.0);
+  EXPECT_EQ(Hover(g, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
+  EXPECT_EQ(Hover(g, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
+  EXPECT_EQ(Hover(g, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
+}
+
+TEST(PickerKeys, DigitsSelectCardsByOrdinal) {
+  const PickerGeometry g = Seven();
+  EXPECT_EQ(Hover(g, {}, surface_key::kDigit1), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {}, surface_key::kDigit1 + 6), (PickerHit{6, 0}));
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit1 + 7).action, PickerKeyAction::kNone);
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit9).action, PickerKeyAction::kNone);
+}
+
+TEST(PickerKeys, EnterAndSpaceChooseOnlyARealSelection) {
+  const PickerGeometry g = Seven();
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kEnter).action, PickerKeyAction::kNone);
+  const PickerKeyResult enter = PickerKey(g, {3, 2}, surface_key::kEnter);
+  EXPECT_EQ(enter.action, PickerKeyAction::kChoose);
+  EXPECT_EQ(enter.hit, (PickerHit{3, 2}));
+  EXPECT_EQ(PickerKey(g, {3, 2}, surface_key::kSpace).action, PickerKeyAction::kChoose);
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kEscape).action, PickerKeyAction::kDismiss);
+  EXPECT_EQ(PickerKey(g, {3, 2}, 'A').action, PickerKeyAction::kNone);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,219 @@
+// The picker as the user meets it: on a simulated surface, drawn on a recording canvas.
+
+#include "surfaces/picker.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+#include "surfaces/theme.h"
+#include "surfaces_test_support.h"
+
+namespace tessary {
+namespace {
+
+using testing::Layouts;
+
+constexpr Rect kWork{0, 0, 1920, 1080};
+
+struct PickerFixture {
+  PickerFixture() {
+    EXPECT_TRUE(picker.Create(factory));
+    surface = factory.FindByTitle("Choose a Layout");
+    picker.SetOnChoose([this](int layout, int region) { chosen.push_back({layout, region}); });
+    picker.SetOnDismiss([this] {
+      ++dismissed;
+      picker.Hide();
+    });
+  }
+
+  // A desktop point for a point in panel units.
+  Point At(double x, double y) const {
+    const Rect panel = picker.PanelRect();
+    return {panel.x + x * surface->Scale(), panel.y + y * surface->Scale()};
+  }
+  const RecordingCanvas& Paint() const { return surface->LastPaint(); }
+
+  testing::ManualClock clock;
+  SimSurfaceFactory factory{&clock};
+  SimThemeSource theme;
+  Picker picker{theme};
+  SimSurface* surface = nullptr;
+  std::vector<PickerHit> chosen;
+  int dismissed = 0;
+};
+
+TEST(Picker, DuringADragItIsClickThroughAndNeverTakesFocus) {
+  PickerFixture f;
+  ASSERT_NE(f.surface, nullptr);
+  f.picker.Show(Layouts(7), 2, kWork, 1.0, false);
+  EXPECT_TRUE(f.picker.Visible());
+  EXPECT_EQ(f.surface->Bounds(), (Rect{550, 12, 820, 294}));
+  EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
+  EXPECT_FALSE(f.surface->Interactive());
+  EXPECT_FALSE(f.surface->Focused());
+  EXPECT_EQ(f.surface->PaintCount(), 1);  // shown at once, fully drawn
+  // Clicks and keys go to the windows below.
+  EXPECT_FALSE(f.surface->Click(f.At(50, 90)));
+  EXPECT_FALSE(f.surface->PressKey(surface_key::kEscape));
+  EXPECT_EQ(f.dismissed, 0);
+  EXPECT_NE(f.Paint().FindText("Drag into a region"), nullptr);
+  EXPECT_NE(f.Paint().FindText("Release elsewhere to leave it"), nullptr);
+}
+
+TEST(Picker, HitTestConvertsDesktopPixelsAndRepaintsOnlyOnChange) {
+  PickerFixture f;
+  const Rect work{1920, 0, 2880, 1560};
+  f.picker.Show(Layouts(7), -1, work, 1.5, false);
+  const int painted = f.surface->PaintCount();
+  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{0, 0}));
+  EXPECT_EQ(f.picker.Hovered(), (PickerHit{0, 0}));
+  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
+  EXPECT_EQ(f.picker.HitTest(f.At(51, 96)), (PickerHit{0, 0}));
+  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
+  EXPECT_EQ(f.picker.HitTest({0, 0}), (PickerHit{}));
+  EXPECT_EQ(f.surface->PaintCount(), painted + 2);
+  // Hidden, it answers nothing.
+  f.picker.Hide();
+  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{}));
+  EXPECT_TRUE(f.picker.Layouts().empty());
+}
+
+TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
+  PickerFixture f;
+  f.picker.Show(Layouts(7), 2, kWork, 1.0, false);
+  f.picker.HitTest(f.At(100, 95));  // halves, region 1
+  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+  const RecordingCanvas& paint = f.Paint();
+
+  const auto shadows = paint.OfKind(CanvasOpKind::kShadow);
+  ASSERT_EQ(shadows.size(), 1u);
+  EXPECT_EQ(shadows[0]->rect, (Rect{6, 6, 808, 282}));
+  EXPECT_FALSE(shadows[0]->strong);
+
+  const auto fills = paint.OfKind(CanvasOpKind::kFillRounded);
+  // The body, then per card its fill and one fill per region.
+  EXPECT_EQ(fills[0]->rect, (Rect{6, 6, 808, 282}));
+  EXPECT_EQ(fills[0]->color, theme.background);
+  EXPECT_EQ(fills[1]->rect, f.picker.Geometry().cards[0].card);
+  EXPECT_EQ(fills[1]->color, theme.accentTint);
+  EXPECT_EQ(fills[2]->color, theme.regionFill);  // region 0 at rest
+  EXPECT_EQ(fills[3]->color, theme.accent);      // region 1 lit
+  EXPECT_EQ(fills[3]->radius, 5);
+  EXPECT_EQ(fills[4]->color, theme.cardFill);  // the next card at rest
+  const auto strokes = paint.OfKind(CanvasOpKind::kStrokeRounded);
+  ASSERT_EQ(strokes.size(), 2u);  // the body's border and the lit region
+  EXPECT_EQ(strokes[1]->color, WithAlpha(kWhite, 0.35));
+
+  const CanvasOp* hovered = paint.FindText("Halves");
+  ASSERT_NE(hovered, nullptr);
+  EXPECT_TRUE(hovered->bold);
+  EXPECT_EQ(hovered->color, theme.text);
+  EXPECT_EQ(hovered->align, TextAlign::kCenter);
+  const CanvasOp* current = paint.FindText("Wide + narrow");
+  ASSERT_NE(current, nullptr);
+  EXPECT_TRUE(current->bold);
+  EXPECT_EQ(current->color, theme.accent);
+  const CanvasOp* other = paint.FindText("Two rows");
+  ASSERT_NE(other, nullptr);
+  EXPECT_FALSE(other->bold);
+
+  const CanvasOp* title = paint.FindText("Drag into a region");
+  EXPECT_EQ(title->rect, (Rect{22, 16, 776, 26}));
+  EXPECT_EQ(title->fontSize, 13);
+  EXPECT_EQ(paint.FindText("Release elsewhere to leave it")->align, TextAlign::kTrailing);
+}
+
+TEST(Picker, IconsAreCentredInTheirRegionsUnlessTooSmall) {
+  PickerFixture f;
+  SnapLayout thin;
+  thin.name = "Thin";
+  thin.tree = MakeSplit(Axis::Columns, 0.08, MakeLeaf(0), MakeLeaf(1));
+  std::vector<SnapLayout> layouts = Layouts(1);
+  layouts.push_back(thin);
+  PickerIcons icons{{0, {{1, IconId{11}}}}, {1, {{0, IconId{12}}, {1, IconId{13}}}}};
+  f.picker.Show(layouts, -1, kWork, 1.0, false, icons);
+  const auto drawn = f.Paint().OfKind(CanvasOpKind::kIcon);
+  // Region 0 of "Thin" is 0.08 x 154 - 4 = 8.3 wide: no room for a 10-unit icon.
+  ASSERT_EQ(drawn.size(), 2u);
+  const Rect region = *f.picker.Geometry().cards[0].regions.Get(1);
+  EXPECT_EQ(drawn[0]->icon, IconId{11});
+  EXPECT_EQ(drawn[0]->rect, (Rect{region.x + (region.width - 22) / 2,
+                                  region.y + (region.height - 22) / 2, 22, 22}));
+  EXPECT_EQ(drawn[1]->icon, IconId{13});
+
+  // The gallery chooses layouts, not regions: no icons, every region of the card lit.
+  f.picker.SetGallery(true);
+  f.picker.HitTest(f.At(f.picker.Geometry().cards[0].card.x + 2, 60));
+  EXPECT_EQ(f.Paint().Count(CanvasOpKind::kIcon), 0u);
+  EXPECT_EQ(f.Paint().Count(CanvasOpKind::kStrokeRounded), 1u + 2u);
+  EXPECT_NE(f.Paint().FindText("Choose a layout for this display"), nullptr);
+}
+
+TEST(Picker, InteractivePickerTakesFocusAndAnswersMouseAndKeys) {
+  PickerFixture f;
+  f.picker.Show(Layouts(7), 0, kWork, 1.0, true);
+  EXPECT_TRUE(f.surface->Interactive());
+  EXPECT_TRUE(f.surface->Focused());
+  EXPECT_NE(f.Paint().FindText("Choose a region for this window"), nullptr);
+  EXPECT_NE(f.Paint().FindText("Esc to cancel"), nullptr);
+
+  EXPECT_TRUE(f.surface->MovePointer(f.At(100, 95)));
+  EXPECT_EQ(f.picker.Hovered(), (PickerHit{0, 1}));
+  EXPECT_TRUE(f.surface->PressKey(surface_key::kRight));
+  EXPECT_EQ(f.picker.Hovered(), (PickerHit{1, 0}));
+  const int painted = f.surface->PaintCount();
+  f.surface->PressKey(surface_key::kDigit1 + 1);  // already hovered: no repaint
+  EXPECT_EQ(f.surface->PaintCount(), painted);
+  f.surface->PressKey(surface_key::kEnter);
+  EXPECT_EQ(f.chosen, (std::vector<PickerHit>{{1, 0}}));
+
+  // A click in the gap of a card still chooses its nearest region.
+  EXPECT_TRUE(f.surface->Click(f.At(89, 95)));
+  EXPECT_EQ(f.chosen.back(), (PickerHit{0, 0}));
+  // A click on the header chooses nothing.
+  f.surface->Click(f.At(300, 20));
+  EXPECT_EQ(f.chosen.size(), 2u);
+}
+
+TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
+  PickerFixture f;
+  f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
+  f.surface->PressKey(surface_key::kEscape);
+  EXPECT_EQ(f.dismissed, 1);  // the handler hid it, which deactivated it: no second call
+  EXPECT_FALSE(f.picker.Visible());
+
+  f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
+  f.surface->Deactivate();
+  EXPECT_EQ(f.dismissed, 2);
+  // A click-through picker ignores deactivation.
+  f.picker.Show(Layouts(3), 0, kWork, 1.0, false);
+  f.picker.OnDeactivate();
+  EXPECT_EQ(f.dismissed, 2);
+}
+
+TEST(Picker, EveryShowStartsFresh) {
+  PickerFixture f;
+  f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
+  f.picker.SetGallery(true);
+  f.picker.HitTest(f.At(50, 95));
+  f.picker.Show(Layouts(3), 1, kWork, 1.0, false);
+  EXPECT_FALSE(f.picker.Gallery());
+  EXPECT_EQ(f.picker.Hovered(), (PickerHit{}));
+  EXPECT_EQ(f.picker.Current(), 1);
+  EXPECT_FALSE(f.surface->Interactive());
+  EXPECT_FALSE(f.surface->Focused());
+}
+
+TEST(Picker, ThemeIsReadAtEveryPaint) {
+  PickerFixture f;
+  f.picker.Show(Layouts(2), 0, kWork, 1.0, false);
+  f.theme.SetDark(true);
+  f.picker.Paint();
+  const Theme dark = MakeTheme(true, AccentFromColorValue(kDefaultAccentColor, true));
+  EXPECT_EQ(f.Paint().OfKind(CanvasOpKind::kFillRounded)[0]->color, dark.background);
+  EXPECT_TRUE(f.Paint().OfKind(CanvasOpKind::kShadow)[0]->strong);
+}
+
+}  // namespace
+}  // namespace tessary

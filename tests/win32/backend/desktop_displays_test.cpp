@@ -1,0 +1,68 @@
+// The displays as the real system reports them, through the backend and the portable
+// ordering and naming rules.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "desktop/desktop.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tessary {
+namespace {
+
+TEST(Win32Displays, ThePrimaryDisplayComesFirstWithTheSystemsGeometryAndAKey) {
+  Win32Platform backend;
+  Desktop desktop(backend.platform());
+
+  std::vector<RawMonitor> raw = backend.platform().displays.Monitors();
+  std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  ASSERT_FALSE(displays.empty());
+  ASSERT_EQ(displays.size(), raw.size());
+
+  // The primary display sits at the origin and has the size the system metrics report.
+  const Monitor& primary = displays.front();
+  EXPECT_EQ(primary.bounds, (Rect{0, 0, static_cast<double>(GetSystemMetrics(SM_CXSCREEN)),
+                                  static_cast<double>(GetSystemMetrics(SM_CYSCREEN))}));
+  EXPECT_EQ(primary.handle, ToMonitorId(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTONULL)));
+  EXPECT_GE(primary.work.x, primary.bounds.x);
+  EXPECT_GE(primary.work.y, primary.bounds.y);
+  EXPECT_LE(primary.work.Right(), primary.bounds.Right());
+  EXPECT_LE(primary.work.Bottom(), primary.bounds.Bottom());
+  EXPECT_GT(primary.work.width, 0);
+
+  auto rawPrimary = std::find_if(raw.begin(), raw.end(),
+                                 [&](const RawMonitor& m) { return m.handle == primary.handle; });
+  ASSERT_NE(rawPrimary, raw.end());
+  EXPECT_EQ(rawPrimary->gdiName.rfind("\\\\.\\", 0), 0u) << rawPrimary->gdiName;
+  EXPECT_DOUBLE_EQ(primary.scale, rawPrimary->dpi ? *rawPrimary->dpi / 96.0 : 1.0);
+
+  // Key and name come from the display configuration when it names the display, and
+  // fall back to the GDI name and "Display" otherwise; either way neither is empty.
+  std::vector<DisplayPath> paths = backend.platform().displays.ActivePaths();
+  std::string expectedId = rawPrimary->gdiName;
+  std::string expectedName = kUnnamedDisplay;
+  for (const DisplayPath& path : paths) {
+    if (path.gdiName != rawPrimary->gdiName) continue;
+    expectedId = path.devicePath.empty() ? rawPrimary->gdiName : path.devicePath;
+    expectedName = path.friendlyName.empty() ? kUnnamedDisplay : path.friendlyName;
+  }
+  EXPECT_EQ(primary.id, expectedId);
+  EXPECT_EQ(primary.name, expectedName);
+  RecordProperty("display_id", primary.id);
+  RecordProperty("display_name", primary.name);
+
+  EXPECT_EQ(DisplayAt(displays, Point{primary.bounds.width - 1, primary.bounds.height - 1}), 0);
+
+  // A rectangle far outside every display still finds the nearest one.
+  std::optional<RawMonitor> nearest =
+      backend.platform().displays.NearestMonitor(Rect{-100000, -100000, 10, 10});
+  ASSERT_TRUE(nearest.has_value());
+  EXPECT_NE(nearest->handle, kNoMonitor);
+  EXPECT_FALSE(nearest->gdiName.empty());
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,151 @@
+// Which real windows the program may manage, and which app each belongs to.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "desktop/desktop.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+#include "window_host_client.h"
+
+namespace tessary {
+namespace {
+
+using testing::WindowHost;
+
+struct Case {
+  const char* kind;
+  int width;
+  int height;
+  bool manageable;
+};
+
+TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
+  WindowHost& host = WindowHost::Get();
+  ASSERT_TRUE(host.Running());
+  Win32Platform backend;
+  Desktop desktop(backend.platform());
+
+  const Case cases[] = {
+      {"normal", 400, 300, true},
+      {"sizing-popup", 400, 300, true},  // no caption, but a sizing border
+      {"owned-app", 400, 300, true},     // owned, yet asks for a task-bar button
+      {"tool", 400, 300, false},
+      {"noactivate", 400, 300, false},
+      {"popup", 400, 300, false},  // neither sizing border nor caption
+      {"owned", 400, 300, false},
+      {"invisible", 400, 300, false},
+      {"minimized", 400, 300, false},
+      {"child", 400, 300, false},
+      {"caption-popup", 80, 50, true},  // the smallest frame that counts
+      {"caption-popup", 79, 200, false},
+      {"caption-popup", 200, 49, false},
+  };
+  std::vector<WindowId> manageable;
+  for (const Case& c : cases) {
+    HWND window = host.Create(c.kind, c.width, c.height);
+    ASSERT_NE(window, nullptr) << c.kind;
+    EXPECT_EQ(desktop.IsManageable(ToWindowId(window)), c.manageable)
+        << c.kind << " " << c.width << "x" << c.height;
+    if (c.manageable) manageable.push_back(ToWindowId(window));
+  }
+
+  // The inventory lists exactly those, front-most first: later windows were shown later,
+  // and shown windows go to the top.
+  std::vector<WindowId> listed = desktop.ManageableWindows();
+  for (WindowId window : manageable) {
+    EXPECT_NE(std::find(listed.begin(), listed.end(), window), listed.end());
+  }
+  auto normal = std::find(listed.begin(), listed.end(), manageable.front());
+  auto smallest = std::find(listed.begin(), listed.end(), manageable.back());
+  EXPECT_LT(smallest, normal);
+
+  // A perfectly ordinary window of this process is never managed.
+  HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
+                             nullptr, nullptr, nullptr);
+  ShowWindow(own, SW_SHOWNOACTIVATE);
+  EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));
+  DestroyWindow(own);
+  EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));  // gone
+}
+
+TEST(Win32Inventory, TheOnlyClassVariableRestrictsManagementToThatClass) {
+  WindowHost& host = WindowHost::Get();
+  HWND ordinary = host.Create("normal");
+  HWND iconless = host.Create("iconless");  // the same kind of window, another class
+  ASSERT_NE(ordinary, nullptr);
+  ASSERT_NE(iconless, nullptr);
+
+  SetEnvironmentVariableW(L"TESSARY_ONLY_CLASS", L"TessaryTestHostIconless");
+  Win32Platform backend;
+  Desktop desktop(backend.platform());
+  bool ordinaryManaged = desktop.IsManageable(ToWindowId(ordinary));
+  bool iconlessManaged = desktop.IsManageable(ToWindowId(iconless));
+  // Read once: clearing the variable changes nothing for this instance.
+  SetEnvironmentVariableW(L"TESSARY_ONLY_CLASS", nullptr);
+  EXPECT_FALSE(ordinaryManaged);
+  EXPECT_TRUE(iconlessManaged);
+  EXPECT_FALSE(desktop.IsManageable(ToWindowId(ordinary)));
+  EXPECT_TRUE(Desktop(backend.platform()).IsManageable(ToWindowId(ordinary)));
+}
+
+TEST(Win32AppIdentity, AppsAreKnownByImagePathAndNamedByTheirVersionResource) {
+  WindowHost& host = WindowHost::Get();
+  HWND hosted = host.Create("normal");
+  ASSERT_NE(hosted, nullptr);
+  Win32Platform backend;
+  Desktop desktop(backend.platform());
+
+  std::string hostId = desktop.AppIdOf(ToWindowId(hosted));
+  EXPECT_EQ(CompareStringOrdinal(WideFromUtf8(hostId).c_str(), -1, host.Path().c_str(), -1, TRUE),
+            CSTR_EQUAL)
+      << hostId;
+  // The host carries a file description; this test program does not, so its name is the
+  // file name without folder and extension.
+  EXPECT_EQ(desktop.AppNameOfWindow(ToWindowId(hosted)), "Tessary test window host");
+  EXPECT_EQ(desktop.AppName(hostId), "Tessary test window host");
+  std::string ownPath = Utf8FromWide(testing::OwnExecutablePath());
+  EXPECT_EQ(desktop.AppName(ownPath), "tessary_win32_backend");
+
+  HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                             nullptr, nullptr, nullptr);
+  EXPECT_EQ(desktop.AppIdOf(ToWindowId(own)), ownPath);
+  DestroyWindow(own);
+  EXPECT_EQ(desktop.AppIdOf(ToWindowId(own)), "");  // no window, no app
+
+  // Not running elevated below another app here, and not packaged.
+  EXPECT_FALSE(desktop.IsBlockedByElevation(ToWindowId(hosted)));
+  EXPECT_FALSE(desktop.IsPackagedProcess());
+
+  // A path that no longer exists is not handed to the shell.
+  EXPECT_FALSE(desktop.LaunchApp("C:\\Tessary\\no such folder\\missing.exe"));
+  EXPECT_FALSE(desktop.LaunchApp(""));
+}
+
+TEST(Win32AppIdentity, WindowIconsFallBackToTheSystemsApplicationIcon) {
+  WindowHost& host = WindowHost::Get();
+  HWND iconless = host.Create("iconless");
+  HWND withIcon = host.Create("big-icon");
+  ASSERT_NE(iconless, nullptr);
+  ASSERT_NE(withIcon, nullptr);
+  Win32Platform backend;
+  Desktop desktop(backend.platform());
+
+  EXPECT_EQ(desktop.WindowIcon(ToWindowId(iconless)),
+            ToIconId(LoadIconW(nullptr, IDI_APPLICATION)));
+  // The icon the window answers WM_GETICON with wins (a shared system icon, so this
+  // process sees the same handle).
+  EXPECT_EQ(desktop.WindowIcon(ToWindowId(withIcon)), ToIconId(LoadIconW(nullptr, IDI_WARNING)));
+
+  // An app found once keeps its icon.
+  std::string hostId = desktop.AppIdOf(ToWindowId(withIcon));
+  IconId first = desktop.IconForApp(hostId);
+  EXPECT_NE(first, kNoIcon);
+  EXPECT_EQ(desktop.IconForApp(hostId), first);
+}
+
+}  // namespace
+}  // namespace tessary

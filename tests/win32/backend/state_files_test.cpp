@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/win32/file_system_win32.h"
+#include "state/atomic_write.h"
+#include "state/state_folder.h"
+#include "state/state_store.h"
+
+namespace tessary {
+namespace {
+
+std::string Utf8(const std::filesystem::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::wstring Wide(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end())).wstring();
+}
+
+// A folder with characters outside ASCII in its name, so that every call has to go
+// through the wide forms.
+class Win32FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() /
+             std::filesystem::path(u8"tessary-\u00e9t\u00e9-\U0001F600-" +
+                                   std::u8string(reinterpret_cast<const char8_t*>(
+                                       std::to_string(GetCurrentProcessId()).c_str())));
+    std::filesystem::remove_all(folder);
+    ASSERT_TRUE(files.CreateFolder(Utf8(folder)));
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::string File(const char* name) { return JoinPath(Utf8(folder), name); }
+
+  Win32FileSystem files;
+  std::filesystem::path folder;
+};
+
+TEST_F(Win32FilesTest, LocalAppDataFolderIsFound) {
+  std::optional<std::string> local = files.LocalAppDataFolder();
+  ASSERT_TRUE(local.has_value());
+  DWORD attributes = GetFileAttributesW(Wide(*local).c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(Win32FilesTest, AtomicWriteReplacesAnExistingFile) {
+  std::string path = File("layouts.json");
+  ASSERT_TRUE(files.WriteFile(path, "old"));
+  ASSERT_TRUE(AtomicWriteFile(files, path, "new contents"));
+  FileRead read = files.ReadFile(path, 1024);
+  EXPECT_EQ(read.status, ReadStatus::kOk);
+  EXPECT_EQ(read.bytes, "new contents");
+  EXPECT_FALSE(files.Exists(path + ".tmp"));
+}
+
+TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
+  std::string path = File("settings.json");
+  ASSERT_TRUE(files.WriteFile(path, "0123456789"));
+
+  // Another reader does not stop us.
+  HANDLE reader = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  FileRead read = files.ReadFile(path, 4);
+  EXPECT_EQ(read.status, ReadStatus::kOk);
+  EXPECT_EQ(read.bytes, "0123");
+  EXPECT_TRUE(read.truncated);
+  CloseHandle(reader);
+
+  // A writer that shares nothing does, and the file is not reported missing.
+  HANDLE writer = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(files.ReadFile(path, 100).status, ReadStatus::kFailed);
+  // Nor can a save replace it meanwhile; the store keeps its value in memory.
+  EXPECT_FALSE(AtomicWriteFile(files, path, "x"));
+  CloseHandle(writer);
+  EXPECT_EQ(files.ReadFile(path, 100).bytes, "0123456789");
+
+  EXPECT_EQ(files.ReadFile(File("none.json"), 100).status, ReadStatus::kMissing);
+  EXPECT_EQ(files.ReadFile(JoinPath(File("no-folder"), "x.json"), 100).status,
+            ReadStatus::kMissing);
+}
+
+TEST_F(Win32FilesTest, StateStoreRoundTripsThroughTheRealDisk) {
+  std::string path = File("badges.json");
+  {
+    StateStore store(files, path);
+    store.Set("badgePlacements.v2", R"({"k":[]})");
+  }
+  StateStore reloaded(files, path);
+  EXPECT_EQ(reloaded.Get("badgePlacements.v2"), R"({"k":[]})");
+  EXPECT_TRUE(files.RemoveFile(path));
+  EXPECT_FALSE(files.Exists(path));
+}
+
+TEST_F(Win32FilesTest, EnvironmentVariablesAreReadAsWideText) {
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_TEST_VALUE", L"C:\\\u00e9t\u00e9"));
+  EXPECT_EQ(files.EnvironmentVariable("TESSARY_TEST_VALUE"), "C:\\\xC3\xA9t\xC3\xA9");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_TEST_VALUE", L""));
+  EXPECT_EQ(files.EnvironmentVariable("TESSARY_TEST_VALUE"), "");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_TEST_VALUE", nullptr));
+  EXPECT_EQ(files.EnvironmentVariable("TESSARY_TEST_VALUE"), std::nullopt);
+}
+
+TEST_F(Win32FilesTest, StateFolderHonoursTheOverrideAndMakesTheMakerFolder) {
+  std::string override = File("state");
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", Wide(override).c_str()));
+  std::string folder = StateFolder(files);
+  SetEnvironmentVariableW(L"TESSARY_STATE_DIR", nullptr);
+  EXPECT_EQ(folder, override);
+  EXPECT_TRUE(files.Exists(override));
+  EXPECT_TRUE(files.Exists(JoinPath(*files.LocalAppDataFolder(), "Quillfrost")));
+  EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), override + "\\layouts.json");
+}
+
+}  // namespace
+}  // namespace tessary

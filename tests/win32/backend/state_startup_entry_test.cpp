@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/startup_entry_win32.h"
+#include "state/settings_store.h"
+
+namespace tessary {
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A value name of the test's own, so that a real installation's entry is never touched.
+std::string TestValueName() { return "Tessary-test-" + std::to_string(GetCurrentProcessId()); }
+
+std::wstring WideName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
+
+TEST(Win32StartupEntryTest, RunValueIsWrittenReadAndRemoved) {
+  std::string name = TestValueName();
+  Win32StartupEntry entry(name);
+  EXPECT_FALSE(entry.ManagedByPackage());  // a plain program, not packaged
+  EXPECT_FALSE(entry.IsRegistered());
+
+  ASSERT_TRUE(entry.SetRegistered(true));
+  EXPECT_TRUE(entry.IsRegistered());
+  wchar_t value[1024] = {};
+  DWORD size = sizeof value;
+  DWORD type = 0;
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kRunKey, WideName(name).c_str(), RRF_RT_REG_SZ, &type,
+                         value, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  std::wstring command(value);
+  wchar_t program[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  EXPECT_EQ(command, L"\"" + std::wstring(program) + L"\"");
+
+  ASSERT_TRUE(entry.SetRegistered(false));
+  EXPECT_FALSE(entry.IsRegistered());
+  EXPECT_TRUE(entry.SetRegistered(false));  // removing what is not there is fine
+}
+
+TEST(Win32StartupEntryTest, OnlyAStringValueCounts) {
+  std::string name = TestValueName();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  DWORD number = 1;
+  RegSetValueExW(key, WideName(name).c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
+                 sizeof number);
+  Win32StartupEntry entry(name);
+  EXPECT_FALSE(entry.IsRegistered());
+  EXPECT_FALSE(IsStartAtLoginRegistered(entry));
+  RegDeleteValueW(key, WideName(name).c_str());
+  RegCloseKey(key);
+}
+
+}  // namespace
+}  // namespace tessary

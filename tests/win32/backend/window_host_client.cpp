@@ -1,0 +1,99 @@
+#include "window_host_client.h"
+
+#include <cstdlib>
+
+namespace tessary::testing {
+namespace {
+
+constexpr wchar_t kHostName[] = L"tessary_win32_window_host.exe";
+
+bool ReadLine(HANDLE pipe, std::string& line) {
+  line.clear();
+  char c = 0;
+  DWORD read = 0;
+  while (ReadFile(pipe, &c, 1, &read, nullptr) && read == 1) {
+    if (c == '\n') return true;
+    if (c != '\r') line.push_back(c);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::wstring OwnExecutablePath() {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::wstring(path, length);
+}
+
+WindowHost& WindowHost::Get() {
+  static WindowHost host;
+  return host;
+}
+
+WindowHost::WindowHost() {
+  path_ = OwnExecutablePath();
+  path_.erase(path_.find_last_of(L'\\') + 1);
+  path_ += kHostName;
+
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE childInput = nullptr;
+  HANDLE childOutput = nullptr;
+  if (!CreatePipe(&childInput, &input_, &inherit, 0)) return;
+  if (!CreatePipe(&output_, &childOutput, &inherit, 0)) return;
+  SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = childInput;
+  startup.hStdOutput = childOutput;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + path_ + L"\"";
+  if (CreateProcessW(path_.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                     &startup, &info)) {
+    process_ = info.hProcess;
+    CloseHandle(info.hThread);
+  }
+  CloseHandle(childInput);
+  CloseHandle(childOutput);
+}
+
+WindowHost::~WindowHost() {
+  if (input_ != nullptr) CloseHandle(input_);  // end of input: the host quits
+  if (process_ != nullptr) {
+    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+    CloseHandle(process_);
+  }
+  if (output_ != nullptr) CloseHandle(output_);
+}
+
+HWND WindowHost::Create(const std::string& kind, int width, int height) {
+  if (process_ == nullptr) return nullptr;
+  std::string command = kind + " " + std::to_string(width) + " " + std::to_string(height) + "\n";
+  DWORD written = 0;
+  if (!WriteFile(input_, command.data(), static_cast<DWORD>(command.size()), &written, nullptr) ||
+      written != command.size()) {
+    return nullptr;
+  }
+  std::string answer;
+  if (!ReadLine(output_, answer)) return nullptr;
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(answer.c_str(), nullptr, 16)));
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& done, double limitSeconds) {
+  ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(limitSeconds * 1000);
+  while (!done() && GetTickCount64() < deadline) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  return done();
+}
+
+}  // namespace tessary::testing

@@ -1,0 +1,47 @@
+#pragma once
+
+// The test side of the window host (tests/win32/helpers/window_host.cpp): a second
+// process, started once for the whole test program, that creates windows on request.
+// The program never manages windows of its own process, so inventory, motion and event
+// tests look at the host's windows.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace tessary::testing {
+
+class WindowHost {
+ public:
+  // The one host of this test program, started at the first call.
+  static WindowHost& Get();
+
+  ~WindowHost();
+  WindowHost(const WindowHost&) = delete;
+  WindowHost& operator=(const WindowHost&) = delete;
+
+  bool Running() const { return process_ != nullptr; }
+  // A new window of the given kind ("normal", "tool", "popup", "owned-app", ... see the
+  // host); null when the host is not running or could not create it.
+  HWND Create(const std::string& kind, int width = 400, int height = 300);
+  // The host's executable, as this process launched it.
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  WindowHost();
+
+  std::wstring path_;
+  HANDLE process_ = nullptr;
+  HANDLE input_ = nullptr;   // our end of the host's standard input
+  HANDLE output_ = nullptr;  // our end of the host's standard output
+};
+
+// The full path of this test program.
+std::wstring OwnExecutablePath();
+
+// Pumps this thread's messages until `done` answers true or `limitSeconds` have passed;
+// answers `done()`. The limit only keeps a broken test from hanging.
+bool PumpMessagesUntil(const std::function<bool()>& done, double limitSeconds = 5.0);
+
+}  // namespace tessary::testing

@@ -1,0 +1,140 @@
+// A layered surface presented through Direct2D: what lands in its bitmap, what the screen
+// shows over an ordinary window, and how moves, opacity and hiding change that.
+
+#include "win32/surfaces/surface_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class SurfacePresentTest : public SurfaceTest {};
+
+TEST_F(SurfacePresentTest, ShowsItsPixelsMovesFadesAndHides) {
+  PlainWindow below({100, 100, 700, 500}, kWhite);
+  std::unique_ptr<Win32Surface> surface = NewSurface();
+  ASSERT_TRUE(surface);
+  EXPECT_FALSE(IsWindowVisible(surface->Handle()));
+
+  // Left half opaque red, right half blue at alpha 0.5 (per-pixel alpha).
+  surface->Present({150, 150, 100, 80}, 1.0,
+                   [](Canvas& canvas, double width, double height) {
+                     canvas.FillRounded({0, 0, width / 2, height}, 0, {1, 0, 0, 1});
+                     canvas.FillRounded({width / 2, 0, width / 2, height}, 0, {0, 0, 1, 0.5});
+                   },
+                   SurfaceAnchor::Topmost());
+  Pump();
+  EXPECT_TRUE(surface->Visible());
+  EXPECT_TRUE(IsWindowVisible(surface->Handle()));
+  RECT placed{};
+  GetWindowRect(surface->Handle(), &placed);
+  EXPECT_EQ(placed.left, 150);
+  EXPECT_EQ(placed.top, 150);
+  EXPECT_EQ(placed.right - placed.left, 100);
+  EXPECT_EQ(placed.bottom - placed.top, 80);
+
+  // The bitmap holds premultiplied BGRA.
+  EXPECT_EQ(BitmapPixel(*surface, 10, 10), 0xFFFF0000u);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 90, 10)), 128);
+  EXPECT_TRUE(Near(ColourOf(BitmapPixel(*surface, 90, 10)), {0, 0, 128}, 1));
+
+  EXPECT_TRUE(Near(ScreenPixel(160, 160), {255, 0, 0}));
+  EXPECT_TRUE(Near(ScreenPixel(240, 160), {127, 127, 255}));
+  EXPECT_TRUE(Near(ScreenPixel(140, 140), {255, 255, 255}));
+
+  surface->MoveTo({400.4, 300.6});
+  Pump();
+  EXPECT_EQ(surface->Bounds().x, 400);
+  EXPECT_EQ(surface->Bounds().y, 301);
+  EXPECT_TRUE(Near(ScreenPixel(410, 311), {255, 0, 0}));
+  EXPECT_TRUE(Near(ScreenPixel(160, 160), {255, 255, 255}));
+
+  surface->SetOpacity(0.5);
+  Pump();
+  EXPECT_TRUE(Near(ScreenPixel(410, 311), {255, 127, 127}, 4));
+
+  surface->Hide();
+  Pump();
+  EXPECT_FALSE(surface->Visible());
+  EXPECT_FALSE(IsWindowVisible(surface->Handle()));
+  EXPECT_TRUE(Near(ScreenPixel(410, 311), {255, 255, 255}));
+}
+
+TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
+  std::unique_ptr<Win32Surface> surface = NewSurface();
+  ASSERT_TRUE(surface);
+  EXPECT_EQ(surface->Allocated(), (PixelSize{0, 0}));
+
+  // A zero-width rectangle still makes a 1 x 1 window.
+  surface->Present({20, 20, 0, 0.2}, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
+  RECT rect{};
+  GetWindowRect(surface->Handle(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 1);
+  EXPECT_EQ(rect.bottom - rect.top, 1);
+  EXPECT_EQ(surface->Allocated(), (PixelSize{33, 33}));
+
+  surface->Present({20, 20, 100, 50}, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
+  EXPECT_EQ(surface->Allocated(), (PixelSize{132, 82}));
+  // Too low only: both dimensions grow from what is allocated.
+  surface->Present({20, 20, 60, 200}, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
+  EXPECT_EQ(surface->Allocated(), (PixelSize{164, 232}));
+  surface->Present({20, 20, 10, 10}, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
+  EXPECT_EQ(surface->Allocated(), (PixelSize{164, 232}));
+  GetWindowRect(surface->Handle(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 10);
+  // Drawing starts from transparent each time: the old, larger content is gone.
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 5, 5)), 255);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 50, 100)), 0);
+}
+
+TEST_F(SurfacePresentTest, ScaleMapsUnitsToPixels) {
+  std::unique_ptr<Win32Surface> surface = NewSurface();
+  ASSERT_TRUE(surface);
+  double seenWidth = 0, seenHeight = 0;
+  surface->Present({0, 0, 300, 150}, 1.5,
+                   [&](Canvas& canvas, double width, double height) {
+                     seenWidth = width;
+                     seenHeight = height;
+                     canvas.FillRounded({0, 0, 100, 50}, 0, {0, 0, 0, 1});
+                   },
+                   SurfaceAnchor::Topmost());
+  EXPECT_DOUBLE_EQ(seenWidth, 200);
+  EXPECT_DOUBLE_EQ(seenHeight, 100);
+  EXPECT_DOUBLE_EQ(surface->Scale(), 1.5);
+  // 100 x 50 units cover 150 x 75 pixels.
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 148, 73)), 255);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 152, 77)), 0);
+}
+
+TEST_F(SurfacePresentTest, ZOrderIsTouchedOnlyWhenNeeded) {
+  SurfaceOptions options;
+  options.topmost = false;
+  std::unique_ptr<Win32Surface> surface = NewSurface(options);
+  ASSERT_TRUE(surface);
+  const Rect rect{200, 200, 120, 90};
+  surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Top());
+  surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Top());
+  EXPECT_EQ(surface->Placements(), 1);
+
+  // Another window covers the surface; the next presentation brings it back above.
+  PlainWindow cover({150, 150, 400, 400}, RGB(0, 255, 0));
+  SetWindowPos(cover.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_TRUE(Near(ScreenPixel(210, 210), {0, 255, 0}));
+  surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Top());
+  Pump();
+  EXPECT_EQ(surface->Placements(), 2);
+  EXPECT_TRUE(Near(ScreenPixel(210, 210), {255, 0, 0}));
+
+  // Slotted directly below a chosen window: covered by it again.
+  surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Below(ToWindowId(cover.Handle())));
+  Pump();
+  EXPECT_EQ(surface->Placements(), 3);
+  EXPECT_EQ(GetWindow(surface->Handle(), GW_HWNDPREV), cover.Handle());
+  EXPECT_TRUE(Near(ScreenPixel(210, 210), {0, 255, 0}));
+  surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Below(ToWindowId(cover.Handle())));
+  EXPECT_EQ(surface->Placements(), 3);
+}
+
+}  // namespace
+}  // namespace tessary::testing
