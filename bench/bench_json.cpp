@@ -23,7 +23,7 @@ JsonValue LayoutTree(int depth, int& region) {
   return node;
 }
 
-// Layouts with names, app paths and trees, until the compact text passes 1 MB.
+// Layouts with names, app paths and trees, until the pretty layout text passes 1 MB.
 const JsonValue& Document() {
   static const JsonValue document = [] {
     JsonValue layouts = JsonValue::MakeArray();
@@ -43,7 +43,7 @@ const JsonValue& Document() {
       layout.AddMember("tree", LayoutTree(3 + i % 3, region));
       layout.AddMember("created", 1.7e12 + i * 1000.5);
       layouts.Append(layout);
-      if (i % 64 == 0) text = WriteJsonCompact(layouts);
+      if (i % 64 == 0) text = WriteJsonSorted(layouts, true);
     }
     JsonValue root = JsonValue::MakeObject();
     root.AddMember("format", "quandervolt.Tessary.layouts");

@@ -1,12 +1,12 @@
 #include "base/log.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -63,8 +63,7 @@ std::atomic<bool> g_quiet{false};
 std::atomic<int> g_perf{0};
 
 void UpdateQuietLocked(LogState& state) {
-  g_quiet.store(state.variableRead && !state.logOn && !state.recorder,
-                std::memory_order_relaxed);
+  g_quiet.store(state.variableRead && !state.logOn && !state.recorder, std::memory_order_relaxed);
 }
 
 // Length in bytes of the UTF-8 sequence that starts with `lead`; invalid lead bytes count
@@ -110,8 +109,7 @@ void ReadVariableLocked(LogState& state) {
   std::optional<std::string> value;
   if (state.environment.readLogVariable) value = state.environment.readLogVariable();
   state.perfOn = value.has_value();
-  state.logOn = value.has_value() && !value->empty() &&
-                Utf16Length(*value) <= kMaxPathUnits;
+  state.logOn = value.has_value() && !value->empty() && Utf16Length(*value) <= kMaxPathUnits;
   state.logPath = state.logOn ? *value : std::string();
   g_perf.store(state.perfOn ? 2 : 1, std::memory_order_relaxed);
   UpdateQuietLocked(state);

@@ -1,15 +1,14 @@
-#include "desktop/desktop.h"
-
 #include <array>
 #include <string_view>
+
+#include "desktop/desktop.h"
 
 namespace tessary {
 namespace {
 
 // The desktop, the task bars and the inner window of a packaged app's frame.
 constexpr std::array<std::string_view, 5> kSystemClasses = {
-    "Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd",
-    "Windows.UI.Core.CoreWindow"};
+    "Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd", "Windows.UI.Core.CoreWindow"};
 
 // Class names are read into 64 characters; the filter is compared in the same width.
 constexpr std::size_t kClassNameMax = 63;
@@ -34,7 +33,8 @@ std::string CutToCharacters(const std::string& text, std::size_t characters) {
 const std::optional<std::string>& Desktop::OnlyClass() {
   if (!onlyClassRead_) {
     onlyClassRead_ = true;
-    std::optional<std::string> value = platform_.processes.EnvironmentVariable("TESSARY_ONLY_CLASS");
+    std::optional<std::string> value =
+        platform_.processes.EnvironmentVariable("TESSARY_ONLY_CLASS");
     // An empty value would make no window manageable at all; it counts as unset.
     if (value && !value->empty()) onlyClass_ = CutToCharacters(*value, kClassNameMax);
   }
@@ -73,8 +73,6 @@ std::vector<WindowId> Desktop::ManageableWindows() {
   return result;
 }
 
-std::string Desktop::WindowTitle(WindowId window) const {
-  return platform_.windows.Title(window);
-}
+std::string Desktop::WindowTitle(WindowId window) const { return platform_.windows.Title(window); }
 
 }  // namespace tessary

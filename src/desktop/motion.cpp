@@ -33,8 +33,8 @@ bool Desktop::PlaceExactly(WindowId window, const Rect& target) const {
     if (std::optional<WindowPlacement> placement = w.Placement(window)) {
       double dx = 0;
       double dy = 0;
-      Rect normal = Rect::FromEdges(placement->left, placement->top, placement->right,
-                                    placement->bottom);
+      Rect normal =
+          Rect::FromEdges(placement->left, placement->top, placement->right, placement->bottom);
       if (std::optional<RawMonitor> m = platform_.displays.NearestMonitor(normal)) {
         dx = m->work.x - m->bounds.x;
         dy = m->work.y - m->bounds.y;

@@ -40,8 +40,8 @@ PlacedLayout StackFullHeightRegion(const SnapLayout& current, std::int32_t regio
 
 // Taking half of `region` along `axis`; the dragged window takes the first half (left or
 // top) when `newGoesFirst`. None when the region is absent or all numbers are taken.
-std::optional<PlacedLayout> SplitRegion(const SnapLayout& layout, std::int32_t region,
-                                        Axis axis, bool newGoesFirst);
+std::optional<PlacedLayout> SplitRegion(const SnapLayout& layout, std::int32_t region, Axis axis,
+                                        bool newGoesFirst);
 
 struct RejoinedLayout {
   SnapLayout layout;

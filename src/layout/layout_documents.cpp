@@ -149,7 +149,8 @@ ActiveLayouts ReadActiveLayouts(std::string_view text) {
   if (!ReadRoot(text, root)) return result;
   for (const JsonMember& display : root.Members()) {
     std::optional<SnapLayout> layout = ReadStoredLayout(display.value);
-    if (layout && ValidateTree(layout->tree)) result.insert_or_assign(display.key, std::move(*layout));
+    if (layout && ValidateTree(layout->tree))
+      result.insert_or_assign(display.key, std::move(*layout));
   }
   return result;
 }

@@ -21,7 +21,8 @@ inline constexpr std::string_view kCustomLayoutsKey = "customLayouts.v1";
 inline constexpr std::string_view kActiveLayoutsKey = "activeLayouts.v1";
 
 // display key -> layout id -> tree
-using AdjustedTrees = std::map<std::string, std::map<std::string, NodeRef, std::less<>>, std::less<>>;
+using AdjustedTrees =
+    std::map<std::string, std::map<std::string, NodeRef, std::less<>>, std::less<>>;
 // display key -> the user's own layouts, in their order
 using CustomLayoutLists = std::map<std::string, std::vector<SnapLayout>, std::less<>>;
 // display key -> active layout

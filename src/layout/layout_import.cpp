@@ -4,8 +4,8 @@
 
 namespace tessary {
 
-ImportOutcome ImportLayoutsText(LayoutStore& store, std::string_view display,
-                                std::string_view text, const std::function<std::string()>& newId) {
+ImportOutcome ImportLayoutsText(LayoutStore& store, std::string_view display, std::string_view text,
+                                const std::function<std::string()>& newId) {
   ImportOutcome outcome;
   ParsedExchangeFile parsed = ParseExchangeFile(text);
   if (!parsed.error.empty()) {

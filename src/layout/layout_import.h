@@ -19,7 +19,7 @@ struct ImportOutcome {
 
 // Parses `text`, merges it into the display's custom layouts and stores the result when
 // at least one layout was added. The active layout and the windows are left alone.
-ImportOutcome ImportLayoutsText(LayoutStore& store, std::string_view display,
-                                std::string_view text, const std::function<std::string()>& newId);
+ImportOutcome ImportLayoutsText(LayoutStore& store, std::string_view display, std::string_view text,
+                                const std::function<std::string()>& newId);
 
 }  // namespace tessary

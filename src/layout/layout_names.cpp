@@ -24,8 +24,8 @@ CodePoint DecodeCodePoint(std::string_view text, std::size_t offset) {
 
 bool IsLayoutNameWhitespace(char32_t c) {
   return c == 0x20 || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || c == 0x1680 ||
-         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
-         c == 0x205F || c == 0x3000;
+         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F ||
+         c == 0x3000;
 }
 
 bool IsForbiddenInLayoutName(char32_t c) {
@@ -57,6 +57,12 @@ std::optional<std::string> NormalizeLayoutName(std::string_view name) {
     forbidden = forbidden || IsForbiddenInLayoutName(cp.value);
     ++count;
     offset += cp.length;
+  }
+  // The lenient decoder lets a lead byte swallow the next bytes unchecked, so a control
+  // byte (even NUL, which the stored JSON cannot keep) could hide inside a "character".
+  // No such byte belongs to any character of a well-formed name.
+  for (const char byte : trimmed) {
+    forbidden = forbidden || static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
   }
   if (forbidden || count > kMaxLayoutNameCodePoints) return std::nullopt;
   return std::string(trimmed);

@@ -35,7 +35,8 @@ bool IsLayoutNameWhitespace(char32_t c);
 bool IsForbiddenInLayoutName(char32_t c);
 
 // The trimmed name when `name` is acceptable: after ignoring leading and trailing
-// whitespace, 1 to 60 code points and none of them forbidden. Empty when it is not.
+// whitespace, 1 to 60 code points, none of them forbidden, and no control byte hidden
+// inside a malformed sequence. Empty when it is not.
 std::optional<std::string> NormalizeLayoutName(std::string_view name);
 
 // The first `count` code points of `text` as DecodeCodePoint counts them. Used to shorten

@@ -58,8 +58,7 @@ class TextMeasurer {
   // with IDWriteFactory::CreateTextLayout(maxWidth, 10000); the answer is
   // ceil(widthIncludingTrailingWhitespace) and ceil(height). Formats are created once per
   // (trunc(size x 10), bold, alignment) and kept for the process.
-  virtual TextSize MeasureText(std::string_view text, double size, bool bold,
-                               double maxWidth) = 0;
+  virtual TextSize MeasureText(std::string_view text, double size, bool bold, double maxWidth) = 0;
 };
 
 class Canvas : public TextMeasurer {
@@ -71,8 +70,7 @@ class Canvas : public TextMeasurer {
   // The outline of a rounded rectangle; the stroke lies inside `rect` (the path is `rect`
   // inset by strokeWidth / 2 on every side, so neighbouring strokes never bleed out).
   // Windows: DrawRoundedRectangle of the inset rectangle.
-  virtual void StrokeRounded(const Rect& rect, double radius, Color color,
-                             double strokeWidth) = 0;
+  virtual void StrokeRounded(const Rect& rect, double radius, Color color, double strokeWidth) = 0;
 
   // One line of text, vertically centred in `rect`, clipped to it and cut with an
   // ellipsis at a character boundary when too long.
@@ -84,8 +82,8 @@ class Canvas : public TextMeasurer {
 
   // Text wrapped exactly as MeasureText wraps it, its top-left at `topLeft`.
   // Windows: the wrapping format of MeasureText, DrawTextLayout at `topLeft`.
-  virtual void DrawWrappedText(std::string_view text, Point topLeft, double maxWidth,
-                               Color color, double size, bool bold) = 0;
+  virtual void DrawWrappedText(std::string_view text, Point topLeft, double maxWidth, Color color,
+                               double size, bool bold) = 0;
 
   // An application icon stretched over `rect`. kNoIcon draws nothing.
   // Windows: see IconPixelSize for the raster size and the per-render-target bitmap cache

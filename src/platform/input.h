@@ -12,18 +12,18 @@ namespace tessary {
 
 // Virtual keys the program asks about, with the system's VK_* values.
 enum class Key : std::uint8_t {
-  kLeftButton = 0x01,    // VK_LBUTTON
-  kRightButton = 0x02,   // VK_RBUTTON
-  kMiddleButton = 0x04,  // VK_MBUTTON
-  kBackButton = 0x05,    // VK_XBUTTON1
-  kForwardButton = 0x06, // VK_XBUTTON2
-  kTab = 0x09,           // VK_TAB
-  kEnter = 0x0D,         // VK_RETURN
-  kShift = 0x10,         // VK_SHIFT
-  kControl = 0x11,       // VK_CONTROL
-  kAlt = 0x12,           // VK_MENU
-  kEscape = 0x1B,        // VK_ESCAPE
-  kLeftWindows = 0x5B,   // VK_LWIN
+  kLeftButton = 0x01,     // VK_LBUTTON
+  kRightButton = 0x02,    // VK_RBUTTON
+  kMiddleButton = 0x04,   // VK_MBUTTON
+  kBackButton = 0x05,     // VK_XBUTTON1
+  kForwardButton = 0x06,  // VK_XBUTTON2
+  kTab = 0x09,            // VK_TAB
+  kEnter = 0x0D,          // VK_RETURN
+  kShift = 0x10,          // VK_SHIFT
+  kControl = 0x11,        // VK_CONTROL
+  kAlt = 0x12,            // VK_MENU
+  kEscape = 0x1B,         // VK_ESCAPE
+  kLeftWindows = 0x5B,    // VK_LWIN
 };
 
 class Input {

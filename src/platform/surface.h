@@ -83,8 +83,8 @@ class SurfaceInput {
 };
 
 struct SurfaceOptions {
-  std::string title;      // UTF-8 window title (seen by accessibility tools)
-  std::string className;  // empty: "TessarySurfaceInteractive" with input, else "TessarySurface"
+  std::string title;         // UTF-8 window title (seen by accessibility tools)
+  std::string className;     // empty: "TessarySurfaceInteractive" with input, else "TessarySurface"
   bool interactive = false;  // takes focus and mouse (SetInteractive can change it later)
   // Receives clicks (no WS_EX_TRANSPARENT) without ever being activated (WS_EX_NOACTIVATE
   // stays): the toast, which a click dismisses. Ignored when interactive.

@@ -16,15 +16,15 @@ namespace tessary {
 // Window style bits (GWL_STYLE), with the system's values so the backend passes them
 // through unchanged. Only the bits the program tests are named.
 namespace window_style {
-inline constexpr std::uint32_t kPopup = 0x80000000u;       // WS_POPUP
-inline constexpr std::uint32_t kChild = 0x40000000u;       // WS_CHILD
-inline constexpr std::uint32_t kMinimizeBox = 0x00020000u; // WS_MINIMIZEBOX
-inline constexpr std::uint32_t kMaximizeBox = 0x00010000u; // WS_MAXIMIZEBOX
-inline constexpr std::uint32_t kCaption = 0x00C00000u;     // WS_CAPTION (WS_BORDER | WS_DLGFRAME)
-inline constexpr std::uint32_t kBorder = 0x00800000u;      // WS_BORDER
-inline constexpr std::uint32_t kDialogFrame = 0x00400000u; // WS_DLGFRAME
-inline constexpr std::uint32_t kSystemMenu = 0x00080000u;  // WS_SYSMENU
-inline constexpr std::uint32_t kThickFrame = 0x00040000u;  // WS_THICKFRAME (sizing border)
+inline constexpr std::uint32_t kPopup = 0x80000000u;        // WS_POPUP
+inline constexpr std::uint32_t kChild = 0x40000000u;        // WS_CHILD
+inline constexpr std::uint32_t kMinimizeBox = 0x00020000u;  // WS_MINIMIZEBOX
+inline constexpr std::uint32_t kMaximizeBox = 0x00010000u;  // WS_MAXIMIZEBOX
+inline constexpr std::uint32_t kCaption = 0x00C00000u;      // WS_CAPTION (WS_BORDER | WS_DLGFRAME)
+inline constexpr std::uint32_t kBorder = 0x00800000u;       // WS_BORDER
+inline constexpr std::uint32_t kDialogFrame = 0x00400000u;  // WS_DLGFRAME
+inline constexpr std::uint32_t kSystemMenu = 0x00080000u;   // WS_SYSMENU
+inline constexpr std::uint32_t kThickFrame = 0x00040000u;   // WS_THICKFRAME (sizing border)
 inline constexpr std::uint32_t kOverlappedWindow = 0x00CF0000u;  // WS_OVERLAPPEDWINDOW
 }  // namespace window_style
 

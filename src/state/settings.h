@@ -40,7 +40,7 @@ struct MouseShortcut {
 inline constexpr int kShortcutCount = 11;
 
 struct ShortcutInfo {
-  std::string_view id;           // key in settings.json
+  std::string_view id;  // key in settings.json
   KeyShortcut defaultShortcut;
   std::string_view displayName;
 };

@@ -19,7 +19,8 @@ std::string StateFolder(FileSystem& files) {
   }
 
   std::string folder;
-  std::optional<std::string> override = files.EnvironmentVariable(std::string(kStateFolderVariable));
+  std::optional<std::string> override =
+      files.EnvironmentVariable(std::string(kStateFolderVariable));
   if (override && !override->empty() && FromUtf8(*override).size() <= kMaxOverrideUnits) {
     // The user named the folder: used unchanged, even without a local data folder.
     folder = *override;

@@ -21,10 +21,10 @@ void PaintDropMenu(Canvas& canvas, const Theme& theme, double width, double heig
     canvas.FillRounded(r, 12, committed ? theme.accent : lit ? theme.accentTint : theme.cardFill);
     if (lit) canvas.StrokeRounded(r, 12, theme.accent, 2);
     const Color ink = committed ? kWhite : lit ? theme.accent : theme.text;
-    DrawDropGlyph(canvas, tile.intent.kind,
-                  {r.x + r.width / 2 - kDropGlyphWidth / 2, r.y + 14, kDropGlyphWidth,
-                   kDropGlyphHeight},
-                  ink);
+    DrawDropGlyph(
+        canvas, tile.intent.kind,
+        {r.x + r.width / 2 - kDropGlyphWidth / 2, r.y + 14, kDropGlyphWidth, kDropGlyphHeight},
+        ink);
     canvas.DrawLabel(tile.label, {r.x + 4, r.y + r.height - 32, r.width - 8, 24},
                      committed ? kWhite : theme.text, 12.5, lit, TextAlign::kCenter);
   }
@@ -56,8 +56,7 @@ void DropMenuView::Show(const DropActionMenu& menu, double scale,
   surface_->Present(
       menu_.rect, scale,
       [this](Canvas& canvas, double width, double height) {
-        PaintDropMenu(canvas, ReadTheme(theme_), width, height, menu_, scale_, highlight_,
-                      armed_);
+        PaintDropMenu(canvas, ReadTheme(theme_), width, height, menu_, scale_, highlight_, armed_);
       },
       SurfaceAnchor::Topmost());
 }

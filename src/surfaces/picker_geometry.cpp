@@ -9,8 +9,8 @@ namespace tessary {
 namespace {
 
 constexpr double kGap = 12;
-constexpr double kPadding = 16;       // left, right and bottom of the panel
-constexpr double kCardsTop = 50;      // below the header
+constexpr double kPadding = 16;   // left, right and bottom of the panel
+constexpr double kCardsTop = 50;  // below the header
 constexpr double kMaxColumns = 5;
 constexpr double kColumnPitch = 144;  // a card of at least 132 plus its gap
 constexpr double kMaxCardWidth = 170;
@@ -20,8 +20,8 @@ constexpr double kMinCardWidth = 24;
 
 }  // namespace
 
-PickerGeometry ComputePickerGeometry(const std::vector<SnapLayout>& layouts,
-                                     double availableWidth, double aspect) {
+PickerGeometry ComputePickerGeometry(const std::vector<SnapLayout>& layouts, double availableWidth,
+                                     double aspect) {
   if (!(aspect > 0.2) || !std::isfinite(aspect)) aspect = 16.0 / 9.0;
   if (!std::isfinite(availableWidth)) availableWidth = 0;
   const double n = static_cast<double>(layouts.size());
@@ -40,8 +40,7 @@ PickerGeometry ComputePickerGeometry(const std::vector<SnapLayout>& layouts,
 
   PickerGeometry geometry;
   geometry.width = cardWidth * columns + 2 * kPadding + (columns - 1) * kGap;
-  geometry.height =
-      std::max(rows - 1, 0.0) * kGap + rows * cardHeight + kCardsTop + kPadding;
+  geometry.height = std::max(rows - 1, 0.0) * kGap + rows * cardHeight + kCardsTop + kPadding;
   geometry.header = {16, 16, geometry.width - 32, 26};
 
   const int perRow = static_cast<int>(columns);

@@ -29,8 +29,8 @@ struct PickerGeometry {
 
 // `availableWidth` is the room for the panel in DIPs, `aspect` the display's width over
 // its height (it shapes the thumbnails).
-PickerGeometry ComputePickerGeometry(const std::vector<SnapLayout>& layouts,
-                                     double availableWidth, double aspect);
+PickerGeometry ComputePickerGeometry(const std::vector<SnapLayout>& layouts, double availableWidth,
+                                     double aspect);
 
 // The geometry for a display: available width min(work width / scale - 40, 820), aspect
 // of the work area.

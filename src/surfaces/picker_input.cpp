@@ -15,8 +15,7 @@ constexpr double kCardSlack = 4;
 constexpr double kRowTolerance = 2.0;
 
 bool ContainsHalfOpen(const Rect& rect, Point p) {
-  return p.x >= rect.x && p.x < rect.x + rect.width && p.y >= rect.y &&
-         p.y < rect.y + rect.height;
+  return p.x >= rect.x && p.x < rect.x + rect.width && p.y >= rect.y && p.y < rect.y + rect.height;
 }
 
 double DistanceToRect(const Rect& rect, Point p) {
@@ -110,8 +109,7 @@ PickerHit PickerHitAt(const PickerGeometry& geometry, Point p, bool gallery) {
   return {};
 }
 
-PickerKeyResult PickerKey(const PickerGeometry& geometry, PickerHit hovered,
-                          std::uint32_t key) {
+PickerKeyResult PickerKey(const PickerGeometry& geometry, PickerHit hovered, std::uint32_t key) {
   if (key == surface_key::kEscape) return {PickerKeyAction::kDismiss, {}};
   if (key == surface_key::kEnter || key == surface_key::kSpace) {
     return hovered.IsReal() ? PickerKeyResult{PickerKeyAction::kChoose, hovered}

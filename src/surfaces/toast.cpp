@@ -120,8 +120,7 @@ void Toast::Step() {
     surface_->StopTimer(kToastHoldTimerId);
     surface_->SubscribeFrames();
   }
-  const double t =
-      animations_ ? std::clamp((now - shownAt_) / kFadeOutSeconds, 0.0, 1.0) : 1.0;
+  const double t = animations_ ? std::clamp((now - shownAt_) / kFadeOutSeconds, 0.0, 1.0) : 1.0;
   opacity_ = 1 - t;
   surface_->SetOpacity(opacity_);
   if (t >= 1) {

@@ -34,8 +34,7 @@ std::optional<ToastLayout> LayOutToast(const ToastText& text,
   layout.bodyHeight = text.body.empty() ? 0 : body.height;
 
   layout.widthDip = layout.textWidth + kToastTextLeft + kToastTextRight;
-  layout.heightDip = std::max(
-      title.height + (text.body.empty() ? 0 : body.height + 3) + 28, 48.0);
+  layout.heightDip = std::max(title.height + (text.body.empty() ? 0 : body.height + 3) + 28, 48.0);
   layout.width = std::round(layout.widthDip * scale);
   layout.height = std::round(layout.heightDip * scale);
   layout.x = std::round(work.x + work.width / 2 - layout.width / 2);

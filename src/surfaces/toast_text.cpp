@@ -39,9 +39,9 @@ std::string_view Trim(std::string_view text) {
 }
 
 constexpr std::array<std::string_view, 14> kProblemWords = {
-    "could not", "couldn\u2019t", "couldn't", "did not", "didn't", "didn\u2019t",
-    "can't", "can\u2019t", "isn't installed", "isn\u2019t installed", "not fit",
-    "won't", "won\u2019t", "failed"};
+    "could not",   "couldn\u2019t", "couldn't",   "did not",         "didn't",
+    "didn\u2019t", "can't",         "can\u2019t", "isn't installed", "isn\u2019t installed",
+    "not fit",     "won't",         "won\u2019t", "failed"};
 // The trailing blanks belong to the words: "saved " is a success, a sentence ending in
 // "saved." is not.
 constexpr std::array<std::string_view, 5> kSuccessWords = {"arranged ", "deleted ", "are enabled",

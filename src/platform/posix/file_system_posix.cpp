@@ -91,9 +91,7 @@ bool PosixFileSystem::Exists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-bool PosixFileSystem::RemoveFile(const std::string& path) {
-  return ::unlink(path.c_str()) == 0;
-}
+bool PosixFileSystem::RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::optional<std::string> PosixFileSystem::LocalAppDataFolder() {
   const char* data = std::getenv("XDG_DATA_HOME");

@@ -67,9 +67,7 @@ void WrapParagraph(std::string_view paragraph, std::size_t perLine,
 double SimCharWidth(double size, bool bold) { return size * (bold ? 0.55 : 0.5); }
 double SimLineHeight(double size) { return size * 1.25; }
 
-std::size_t SimCodePointCount(std::string_view text) {
-  return CodePointStarts(text).size() - 1;
-}
+std::size_t SimCodePointCount(std::string_view text) { return CodePointStarts(text).size() - 1; }
 
 double SimTextWidth(std::string_view text, double size, bool bold) {
   return static_cast<double>(SimCodePointCount(text)) * SimCharWidth(size, bold);

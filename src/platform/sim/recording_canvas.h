@@ -55,8 +55,8 @@ struct CanvasOp {
   Rect rect;
   double radius = 0;  // corner radius, or a circle's radius
   Color color;
-  double width = 0;  // stroke or line width
-  std::string text;  // labels and wrapped text as given
+  double width = 0;   // stroke or line width
+  std::string text;   // labels and wrapped text as given
   std::string shown;  // what is visible: a label cut with "…", wrapped lines joined by '\n'
   double fontSize = 0;
   bool bold = false;

@@ -111,7 +111,7 @@ class SimProcesses final : public Processes {
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 
  private:
-  const SimProcessSpec* Open(ProcessId process);
+  const SimProcessSetup* Open(ProcessId process);
   SimWorld& world_;
 };
 

@@ -51,8 +51,8 @@ SimDesktop::~SimDesktop() = default;
 
 Platform SimDesktop::platform() {
   SimBackends& b = *backends_;
-  return Platform{b.displays, b.windows,   b.zOrder,   b.input, b.clock,   b.timers, b.processes,
-                  b.icons,    b.launcher,  b.settings, b.keys,  b.prompts, b.events};
+  return Platform{b.displays, b.windows,  b.zOrder,   b.input, b.clock,   b.timers, b.processes,
+                  b.icons,    b.launcher, b.settings, b.keys,  b.prompts, b.events};
 }
 
 SimWindow& SimDesktop::Live(WindowId window) const {
@@ -68,11 +68,11 @@ SimWindow& SimDesktop::Live(WindowId window) const {
 
 // --- Displays -----------------------------------------------------------------------
 
-MonitorId SimDesktop::AddDisplay(const SimDisplaySpec& spec) {
-  SimDisplay d{MonitorId{world_->nextMonitor++}, spec};
+MonitorId SimDesktop::AddDisplay(const SimDisplaySetup& setup) {
+  SimDisplay d{MonitorId{world_->nextMonitor++}, setup};
   ++world_->displaysAdded;
-  if (d.spec.gdiName.empty()) {
-    d.spec.gdiName = "\\\\.\\DISPLAY" + std::to_string(world_->displaysAdded);
+  if (d.setup.gdiName.empty()) {
+    d.setup.gdiName = "\\\\.\\DISPLAY" + std::to_string(world_->displaysAdded);
   }
   world_->displays.push_back(std::move(d));
   world_->QueueEvent(WindowEventKind::kDisplayChange, kNoWindow);
@@ -88,18 +88,18 @@ static SimDisplay* FindDisplay(SimWorld& world, MonitorId id) {
   std::abort();
 }
 
-void SimDesktop::ChangeDisplay(MonitorId display, const SimDisplaySpec& spec) {
+void SimDesktop::ChangeDisplay(MonitorId display, const SimDisplaySetup& setup) {
   SimDisplay* d = FindDisplay(*world_, display);
-  std::string gdiName = d->spec.gdiName;
-  d->spec = spec;
-  if (d->spec.gdiName.empty()) d->spec.gdiName = gdiName;
+  std::string gdiName = d->setup.gdiName;
+  d->setup = setup;
+  if (d->setup.gdiName.empty()) d->setup.gdiName = gdiName;
   world_->RehomeOrphans();
   world_->QueueEvent(WindowEventKind::kDisplayChange, kNoWindow);
   world_->QueueEvent(WindowEventKind::kWorkAreaChange, kNoWindow);
 }
 
 void SimDesktop::SetWorkArea(MonitorId display, const Rect& work) {
-  FindDisplay(*world_, display)->spec.work = work;
+  FindDisplay(*world_, display)->setup.work = work;
   world_->QueueEvent(WindowEventKind::kWorkAreaChange, kNoWindow);
 }
 
@@ -110,8 +110,8 @@ void SimDesktop::RemoveDisplay(MonitorId display) {
   world_->QueueEvent(WindowEventKind::kDisplayChange, kNoWindow);
 }
 
-const SimDisplaySpec& SimDesktop::Display(MonitorId display) const {
-  return FindDisplay(*world_, display)->spec;
+const SimDisplaySetup& SimDesktop::Display(MonitorId display) const {
+  return FindDisplay(*world_, display)->setup;
 }
 
 void SimDesktop::AddDisplayPath(const DisplayPath& path) { world_->extraPaths.push_back(path); }
@@ -120,10 +120,10 @@ void SimDesktop::SetDisplayConfigFails(bool fails) { world_->displayConfigFails 
 
 // --- Processes, files, environment --------------------------------------------------
 
-ProcessId SimDesktop::AddProcess(const SimProcessSpec& spec) {
+ProcessId SimDesktop::AddProcess(const SimProcessSetup& setup) {
   ProcessId id{world_->nextProcess};
   world_->nextProcess += 4;  // Windows process ids are multiples of four
-  SimProcessSpec p = spec;
+  SimProcessSetup p = setup;
   if (p.imagePath.empty()) {
     p.imagePath = "C:\\Program Files\\Sim\\app" + std::to_string(ToNumber(id)) + ".exe";
   }
@@ -162,23 +162,23 @@ void SimDesktop::SetEnvironment(const std::string& name, std::optional<std::stri
 
 // --- Windows ------------------------------------------------------------------------
 
-WindowId SimDesktop::AddWindow(const SimWindowSpec& spec) {
+WindowId SimDesktop::AddWindow(const SimWindowSetup& setup) {
   SimWindow w;
   w.id = WindowId{world_->nextWindow};
   world_->nextWindow += 0x10;
-  w.spec = spec;
-  if (w.spec.process == kNoProcess) w.spec.process = AddProcess();
-  w.frame = world_->Clamp(w, spec.frame);
+  w.setup = setup;
+  if (w.setup.process == kNoProcess) w.setup.process = AddProcess();
+  w.frame = world_->Clamp(w, setup.frame);
   w.normalFrame = w.frame;
   WindowId id = w.id;
   world_->windows.emplace(id, std::move(w));
   SimWindow& added = *world_->Find(id);
   if (!world_->IsTopLevel(added)) return id;
   world_->Raise(id);
-  if (spec.visible) world_->QueueEvent(WindowEventKind::kShow, id);
-  if (spec.maximized) world_->Maximize(added);
-  if (spec.minimized) world_->Minimize(added);
-  if (spec.activate && spec.visible && !spec.minimized) world_->Activate(id);
+  if (setup.visible) world_->QueueEvent(WindowEventKind::kShow, id);
+  if (setup.maximized) world_->Maximize(added);
+  if (setup.minimized) world_->Minimize(added);
+  if (setup.activate && setup.visible && !setup.minimized) world_->Activate(id);
   return id;
 }
 
@@ -189,9 +189,9 @@ void SimDesktop::SetVisible(WindowId window, bool visible) {
   world_->ShowWindow(Live(window), visible ? ShowCommand::kShowNoActivate : ShowCommand::kHide);
 }
 
-void SimDesktop::SetCloaked(WindowId window, bool cloaked) { Live(window).spec.cloaked = cloaked; }
+void SimDesktop::SetCloaked(WindowId window, bool cloaked) { Live(window).setup.cloaked = cloaked; }
 void SimDesktop::SetTitle(WindowId window, const std::string& title) {
-  Live(window).spec.title = title;
+  Live(window).setup.title = title;
 }
 void SimDesktop::Minimize(WindowId window) { world_->Minimize(Live(window)); }
 void SimDesktop::Maximize(WindowId window) { world_->Maximize(Live(window)); }
@@ -204,11 +204,9 @@ void SimDesktop::MoveWindow(WindowId window, const Rect& frame) {
   world_->SetFrame(w, world_->Clamp(w, frame));
 }
 
-SimWindowSpec& SimDesktop::Spec(WindowId window) { return Live(window).spec; }
+SimWindowSetup& SimDesktop::Setup(WindowId window) { return Live(window).setup; }
 Rect SimDesktop::Frame(WindowId window) const { return world_->ScreenFrame(Live(window)); }
-Rect SimDesktop::WindowRect(WindowId window) const {
-  return world_->WindowRectOf(Live(window));
-}
+Rect SimDesktop::WindowRect(WindowId window) const { return world_->WindowRectOf(Live(window)); }
 Rect SimDesktop::NormalFrame(WindowId window) const { return Live(window).normalFrame; }
 bool SimDesktop::IsMaximized(WindowId window) const { return Live(window).maximized; }
 bool SimDesktop::IsMinimized(WindowId window) const { return Live(window).minimized; }
@@ -249,8 +247,7 @@ void SimDesktop::BeginTitleDrag(WindowId window, Point grab, SimDragOptions opti
   world_->BeginDrag(Live(window).id, grab, 0, options);
 }
 
-void SimDesktop::BeginResizeDrag(WindowId window, int edges, Point grab,
-                                 SimDragOptions options) {
+void SimDesktop::BeginResizeDrag(WindowId window, int edges, Point grab, SimDragOptions options) {
   world_->BeginDrag(Live(window).id, grab, edges, options);
 }
 

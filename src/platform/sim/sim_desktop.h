@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_specs.h"
+#include "platform/sim/sim_setup.h"
 
 namespace tessary {
 
@@ -44,20 +44,20 @@ class SimDesktop {
   Platform platform();
 
   // --- Displays (in the system's enumeration order) ---------------------------------
-  MonitorId AddDisplay(const SimDisplaySpec& spec);
+  MonitorId AddDisplay(const SimDisplaySetup& setup);
   // Replaces a display's description (bounds, work area, DPI, names); raises the
   // display-change and work-area-change notifications.
-  void ChangeDisplay(MonitorId display, const SimDisplaySpec& spec);
+  void ChangeDisplay(MonitorId display, const SimDisplaySetup& setup);
   void SetWorkArea(MonitorId display, const Rect& work);
   // Windows left on no display are moved to the first display, as Windows does.
   void RemoveDisplay(MonitorId display);
-  const SimDisplaySpec& Display(MonitorId display) const;
+  const SimDisplaySetup& Display(MonitorId display) const;
   // A further configuration path (duplicated displays name one GDI device twice).
   void AddDisplayPath(const DisplayPath& path);
   void SetDisplayConfigFails(bool fails);
 
   // --- Processes, files, environment ------------------------------------------------
-  ProcessId AddProcess(const SimProcessSpec& spec = {});
+  ProcessId AddProcess(const SimProcessSetup& setup = {});
   ProcessId OwnProcess() const;  // the program's own process
   void SetOwnElevated(bool elevated);
   void SetOwnUiAccess(bool uiAccess);
@@ -68,7 +68,7 @@ class SimDesktop {
   void SetEnvironment(const std::string& name, std::optional<std::string> value);
 
   // --- Windows ----------------------------------------------------------------------
-  WindowId AddWindow(const SimWindowSpec& spec = {});
+  WindowId AddWindow(const SimWindowSetup& setup = {});
   // The app closes the window (it is destroyed).
   void CloseWindow(WindowId window);
   bool Exists(WindowId window) const;
@@ -80,10 +80,10 @@ class SimDesktop {
   void Restore(WindowId window);
   // The app moves its own window (its frame), without the program's involvement.
   void MoveWindow(WindowId window, const Rect& frame);
-  SimWindowSpec& Spec(WindowId window);  // live: change minimum sizes, icons, rules
-  Rect Frame(WindowId window) const;       // the visible frame now
-  Rect WindowRect(WindowId window) const;  // the window rectangle now
-  Rect NormalFrame(WindowId window) const; // the restored frame
+  SimWindowSetup& Setup(WindowId window);   // live: change minimum sizes, icons, rules
+  Rect Frame(WindowId window) const;        // the visible frame now
+  Rect WindowRect(WindowId window) const;   // the window rectangle now
+  Rect NormalFrame(WindowId window) const;  // the restored frame
   bool IsMaximized(WindowId window) const;
   bool IsMinimized(WindowId window) const;
   std::vector<WindowId> ZOrder() const;  // front-most first

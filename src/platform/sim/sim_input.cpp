@@ -32,7 +32,7 @@ void SimWorld::DeliverKey(Key key, bool release, bool isInjected) {
   SimWindow* target = Find(foreground);
   if (!target) return;
   target->keys.push_back(SimKeyRecord{key, release, isInjected});
-  if (key == Key::kEscape && !release && target->spec.closesOnEscape) Close(target->id);
+  if (key == Key::kEscape && !release && target->setup.closesOnEscape) Close(target->id);
 }
 
 void SimWorld::MoveCursor(Point p) {

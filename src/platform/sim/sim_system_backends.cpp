@@ -49,7 +49,7 @@ void SimTimers::Stop(int id) {
 
 // --- SimProcesses -------------------------------------------------------------------
 
-const SimProcessSpec* SimProcesses::Open(ProcessId process) {
+const SimProcessSetup* SimProcesses::Open(ProcessId process) {
   auto found = world_.processes.find(process);
   if (found == world_.processes.end() || !found->second.openable) return nullptr;
   return &found->second;
@@ -62,21 +62,21 @@ ProcessId SimProcesses::CurrentProcess() {
 
 std::optional<std::string> SimProcesses::ImagePath(ProcessId process) {
   world_.Count("ImagePath");
-  const SimProcessSpec* p = Open(process);
+  const SimProcessSetup* p = Open(process);
   if (!p) return std::nullopt;
   return p->imagePath;
 }
 
 std::optional<std::string> SimProcesses::AppUserModelId(ProcessId process) {
   world_.Count("AppUserModelId");
-  const SimProcessSpec* p = Open(process);
+  const SimProcessSetup* p = Open(process);
   if (!p) return std::nullopt;
   return p->userModelId;
 }
 
 std::optional<bool> SimProcesses::IsElevated(ProcessId process) {
   world_.Count("IsElevated");
-  const SimProcessSpec* p = Open(process);
+  const SimProcessSetup* p = Open(process);
   if (!p) return std::nullopt;
   return p->elevated;
 }
@@ -116,19 +116,19 @@ IconId SimIconSource::WindowMessageIcon(WindowId window, WindowIconKind kind) {
   world_.Count("WindowMessageIcon");
   const SimWindow* w = world_.Find(window);
   if (!w) return kNoIcon;
-  if (w->spec.hung) {
+  if (w->setup.hung) {
     world_.AdvanceClockTo(world_.now + kIconMessageTimeout);
     return kNoIcon;
   }
-  if (kind == WindowIconKind::kBig) return w->spec.bigIcon;
+  if (kind == WindowIconKind::kBig) return w->setup.bigIcon;
   // ICON_SMALL2 answers the small icon, or one derived from the big icon.
-  return w->spec.smallIcon != kNoIcon ? w->spec.smallIcon : w->spec.bigIcon;
+  return w->setup.smallIcon != kNoIcon ? w->setup.smallIcon : w->setup.bigIcon;
 }
 
 IconId SimIconSource::ClassIcon(WindowId window) {
   world_.Count("ClassIcon");
   const SimWindow* w = world_.Find(window);
-  return w ? w->spec.classIcon : kNoIcon;
+  return w ? w->setup.classIcon : kNoIcon;
 }
 
 IconId SimIconSource::DefaultApplicationIcon() {

@@ -25,10 +25,10 @@ RawMonitor RawOf(const SimWorld& world, int index) {
   const SimDisplay& d = world.displays[index];
   RawMonitor raw;
   raw.handle = d.id;
-  raw.bounds = d.spec.bounds;
+  raw.bounds = d.setup.bounds;
   raw.work = world.WorkOf(index);
-  if (d.spec.dpiReadable) raw.dpi = d.spec.scale * 96.0;
-  raw.gdiName = d.spec.gdiName;
+  if (d.setup.dpiReadable) raw.dpi = d.setup.scale * 96.0;
+  raw.gdiName = d.setup.gdiName;
   return raw;
 }
 
@@ -40,7 +40,7 @@ std::vector<RawMonitor> SimDisplaySource::Monitors() {
   world_.Count("Monitors");
   std::vector<RawMonitor> result;
   for (std::size_t i = 0; i < world_.displays.size(); ++i) {
-    if (world_.displays[i].spec.infoReadable) {
+    if (world_.displays[i].setup.infoReadable) {
       result.push_back(RawOf(world_, static_cast<int>(i)));
     }
   }
@@ -52,8 +52,8 @@ std::vector<DisplayPath> SimDisplaySource::ActivePaths() {
   std::vector<DisplayPath> paths;
   if (world_.displayConfigFails) return paths;
   for (const SimDisplay& d : world_.displays) {
-    if (d.spec.inConfiguration) {
-      paths.push_back(DisplayPath{d.spec.gdiName, d.spec.devicePath, d.spec.friendlyName});
+    if (d.setup.inConfiguration) {
+      paths.push_back(DisplayPath{d.setup.gdiName, d.setup.devicePath, d.setup.friendlyName});
     }
   }
   paths.insert(paths.end(), world_.extraPaths.begin(), world_.extraPaths.end());
@@ -63,7 +63,7 @@ std::vector<DisplayPath> SimDisplaySource::ActivePaths() {
 std::optional<RawMonitor> SimDisplaySource::NearestMonitor(const Rect& rect) {
   world_.Count("NearestMonitor");
   int index = world_.NearestDisplay(rect);
-  if (index < 0 || !world_.displays[index].spec.infoReadable) return std::nullopt;
+  if (index < 0 || !world_.displays[index].setup.infoReadable) return std::nullopt;
   return RawOf(world_, index);
 }
 
@@ -95,7 +95,7 @@ bool SimWindowAccess::IsMaximized(WindowId window) {
 bool SimWindowAccess::IsCloaked(WindowId window) {
   world_.Count("IsCloaked");
   const SimWindow* w = world_.Find(window);
-  return w && w->spec.cloaked;
+  return w && w->setup.cloaked;
 }
 
 WindowId SimWindowAccess::Root(WindowId window) {
@@ -106,46 +106,46 @@ WindowId SimWindowAccess::Root(WindowId window) {
 WindowId SimWindowAccess::Owner(WindowId window) {
   world_.Count("Owner");
   const SimWindow* w = world_.Find(window);
-  return w ? w->spec.owner : kNoWindow;
+  return w ? w->setup.owner : kNoWindow;
 }
 
 std::uint32_t SimWindowAccess::Style(WindowId window) {
   world_.Count("Style");
   const SimWindow* w = world_.Find(window);
   if (!w) return 0;
-  std::uint32_t style = w->spec.style;
-  if (w->spec.parent != kNoWindow) style |= window_style::kChild;
+  std::uint32_t style = w->setup.style;
+  if (w->setup.parent != kNoWindow) style |= window_style::kChild;
   return style;
 }
 
 std::uint32_t SimWindowAccess::ExStyle(WindowId window) {
   world_.Count("ExStyle");
   const SimWindow* w = world_.Find(window);
-  return w ? w->spec.exStyle : 0;
+  return w ? w->setup.exStyle : 0;
 }
 
 ProcessId SimWindowAccess::ProcessOf(WindowId window) {
   world_.Count("ProcessOf");
   const SimWindow* w = world_.Find(window);
-  return w ? w->spec.process : kNoProcess;
+  return w ? w->setup.process : kNoProcess;
 }
 
 std::string SimWindowAccess::ClassName(WindowId window) {
   world_.Count("ClassName");
   const SimWindow* w = world_.Find(window);
-  return w ? CutText(w->spec.className, kClassNameMax) : std::string();
+  return w ? CutText(w->setup.className, kClassNameMax) : std::string();
 }
 
 std::string SimWindowAccess::Title(WindowId window) {
   world_.Count("Title");
   const SimWindow* w = world_.Find(window);
-  return w ? CutText(w->spec.title, kTitleMax) : std::string();
+  return w ? CutText(w->setup.title, kTitleMax) : std::string();
 }
 
 WindowId SimWindowAccess::FindChild(WindowId window, const std::string& className) {
   world_.Count("FindChild");
   for (const auto& [id, w] : world_.windows) {
-    if (w.spec.parent == window && w.spec.className == className) return id;
+    if (w.setup.parent == window && w.setup.className == className) return id;
   }
   return kNoWindow;
 }
@@ -160,7 +160,7 @@ std::optional<Rect> SimWindowAccess::WindowRect(WindowId window) {
 std::optional<Rect> SimWindowAccess::ExtendedFrameBounds(WindowId window) {
   world_.Count("ExtendedFrameBounds");
   const SimWindow* w = world_.Find(window);
-  if (!w || !w->spec.frameBoundsReadable) return std::nullopt;
+  if (!w || !w->setup.frameBoundsReadable) return std::nullopt;
   return world_.ScreenFrame(*w);
 }
 
@@ -215,7 +215,7 @@ bool SimZOrder::SetFocus(WindowId window) {
   world_.Count("SetFocus");
   const SimWindow* w = world_.Find(window);
   // Focus can only be given to windows of the calling thread.
-  if (!w || w->spec.process != world_.own) return false;
+  if (!w || w->setup.process != world_.own) return false;
   world_.focus = window;
   return true;
 }
@@ -251,12 +251,12 @@ WindowId SimZOrder::WindowAt(Point point) {
   world_.Count("WindowAt");
   for (WindowId id : world_.zOrder) {
     const SimWindow* w = world_.Find(id);
-    if (!w || !w->spec.visible || w->minimized || w->spec.cloaked) continue;
+    if (!w || !w->setup.visible || w->minimized || w->setup.cloaked) continue;
     if (!world_.WindowRectOf(*w).Contains(point)) continue;
     // The deepest child under the point, as WindowFromPoint reports it.
     WindowId hit = id;
     for (const auto& [childId, child] : world_.windows) {
-      if (child.spec.parent == id && child.spec.visible && child.frame.Contains(point)) {
+      if (child.setup.parent == id && child.setup.visible && child.frame.Contains(point)) {
         hit = childId;
       }
     }

@@ -37,7 +37,7 @@ const SimWindow* SimWorld::Find(WindowId id) const {
 WindowId SimWorld::RootOf(WindowId id) const {
   const SimWindow* w = Find(id);
   while (w && !IsTopLevel(*w)) {
-    id = w->spec.parent;
+    id = w->setup.parent;
     w = Find(id);
   }
   return w ? id : kNoWindow;
@@ -46,9 +46,9 @@ WindowId SimWorld::RootOf(WindowId id) const {
 bool SimWorld::EffectivelyVisible(const SimWindow& w) const {
   const SimWindow* at = &w;
   while (at) {
-    if (!at->spec.visible) return false;
+    if (!at->setup.visible) return false;
     if (IsTopLevel(*at)) return true;
-    at = Find(at->spec.parent);
+    at = Find(at->setup.parent);
   }
   return false;
 }
@@ -58,7 +58,7 @@ int SimWorld::NearestDisplay(const Rect& r) const {
   int best = -1;
   double bestArea = 0;
   for (std::size_t i = 0; i < displays.size(); ++i) {
-    double area = Area(Intersect(r, displays[i].spec.bounds));
+    double area = Area(Intersect(r, displays[i].setup.bounds));
     if (area > bestArea) {
       bestArea = area;
       best = static_cast<int>(i);
@@ -67,7 +67,7 @@ int SimWorld::NearestDisplay(const Rect& r) const {
   if (best >= 0) return best;
   double bestDistance = std::numeric_limits<double>::infinity();
   for (std::size_t i = 0; i < displays.size(); ++i) {
-    double distance = DistanceBetween(r, displays[i].spec.bounds);
+    double distance = DistanceBetween(r, displays[i].setup.bounds);
     if (distance < bestDistance) {
       bestDistance = distance;
       best = static_cast<int>(i);
@@ -78,13 +78,13 @@ int SimWorld::NearestDisplay(const Rect& r) const {
 
 Rect SimWorld::WorkOf(int display) const {
   if (display < 0) return Rect{};
-  const SimDisplaySpec& spec = displays[display].spec;
-  return spec.work.IsEmpty() ? spec.bounds : spec.work;
+  const SimDisplaySetup& setup = displays[display].setup;
+  return setup.work.IsEmpty() ? setup.bounds : setup.work;
 }
 
 double SimWorld::ScaleNear(const Rect& r) const {
   int display = NearestDisplay(r);
-  return display < 0 ? 1.0 : displays[display].spec.scale;
+  return display < 0 ? 1.0 : displays[display].setup.scale;
 }
 
 Rect SimWorld::ScreenFrame(const SimWindow& w) const {
@@ -93,7 +93,7 @@ Rect SimWorld::ScreenFrame(const SimWindow& w) const {
 
 Rect SimWorld::WindowRectOf(const SimWindow& w) const {
   if (w.minimized) return kMinimizedRect;
-  if (!w.spec.invisibleBorders) return w.frame;
+  if (!w.setup.invisibleBorders) return w.frame;
   if (w.maximized) {
     // A maximized window hangs its borders over the edges of the work area on all sides.
     double b = std::round(8 * ScaleNear(w.frame));
@@ -114,13 +114,13 @@ Rect SimWorld::NormalFrameFromWindowRect(const Rect& rect) const {
 
 Rect SimWorld::Clamp(const SimWindow& w, const Rect& frame) const {
   Rect r = frame;
-  const SimWindowSpec& s = w.spec;
+  const SimWindowSetup& s = w.setup;
   if (s.widthStep > 0) r.width = std::floor(r.width / s.widthStep) * s.widthStep;
   if (s.heightStep > 0) r.height = std::floor(r.height / s.heightStep) * s.heightStep;
-  double minWidth = s.widthStep > 0 ? std::ceil(s.minWidth / s.widthStep) * s.widthStep
-                                    : s.minWidth;
-  double minHeight = s.heightStep > 0 ? std::ceil(s.minHeight / s.heightStep) * s.heightStep
-                                      : s.minHeight;
+  double minWidth =
+      s.widthStep > 0 ? std::ceil(s.minWidth / s.widthStep) * s.widthStep : s.minWidth;
+  double minHeight =
+      s.heightStep > 0 ? std::ceil(s.minHeight / s.heightStep) * s.heightStep : s.minHeight;
   r.width = std::max({r.width, minWidth, 0.0});
   r.height = std::max({r.height, minHeight, 0.0});
   if (s.sizing) r = s.sizing(r);
@@ -152,11 +152,11 @@ bool SimWorld::RequestPosition(SimWindow& w, const PositionRequest& request) {
              target.width - (rect.width - w.frame.width),
              target.height - (rect.height - w.frame.height)};
   if (request.size) frame = Clamp(w, frame);
-  if (w.spec.settleFrames <= 0) {
+  if (w.setup.settleFrames <= 0) {
     SetFrame(w, frame);
     return true;
   }
-  double due = now + w.spec.settleFrames * kFramePeriod;
+  double due = now + w.setup.settleFrames * kFramePeriod;
   if (!w.pending.empty()) due = std::max(due, w.pending.back().due);
   w.pending.push_back(SimPendingMove{due, frame});
   // Without SWP_ASYNCWINDOWPOS the caller waits until the app's thread has done it.
@@ -202,14 +202,14 @@ void SimWorld::Unminimize(SimWindow& w) {
 
 bool SimWorld::ShowWindow(SimWindow& w, ShowCommand command) {
   auto show = [&] {
-    if (w.spec.visible) return;
-    w.spec.visible = true;
+    if (w.setup.visible) return;
+    w.setup.visible = true;
     QueueEvent(WindowEventKind::kShow, w.id);
   };
   switch (command) {
     case ShowCommand::kHide:
-      if (w.spec.visible) {
-        w.spec.visible = false;
+      if (w.setup.visible) {
+        w.setup.visible = false;
         QueueEvent(WindowEventKind::kHide, w.id);
       }
       break;
@@ -252,10 +252,10 @@ bool SimWorld::ShowWindow(SimWindow& w, ShowCommand command) {
 
 WindowPlacement SimWorld::PlacementOf(const SimWindow& w) const {
   Rect rect = NormalWindowRect(w.normalFrame);
-  if (!w.spec.invisibleBorders) rect = w.normalFrame;
+  if (!w.setup.invisibleBorders) rect = w.normalFrame;
   Rect work = WorkOf(NearestDisplay(rect));
   int display = NearestDisplay(rect);
-  Rect bounds = display < 0 ? Rect{} : displays[display].spec.bounds;
+  Rect bounds = display < 0 ? Rect{} : displays[display].setup.bounds;
   double dx = work.x - bounds.x;
   double dy = work.y - bounds.y;
   WindowPlacement p;
@@ -274,11 +274,11 @@ void SimWorld::ApplyPlacement(SimWindow& w, const WindowPlacement& p) {
   int display = NearestDisplay(given);
   if (display >= 0) {
     Rect work = WorkOf(display);
-    const Rect& bounds = displays[display].spec.bounds;
+    const Rect& bounds = displays[display].setup.bounds;
     given.x += work.x - bounds.x;
     given.y += work.y - bounds.y;
   }
-  Rect normal = w.spec.invisibleBorders ? NormalFrameFromWindowRect(given) : given;
+  Rect normal = w.setup.invisibleBorders ? NormalFrameFromWindowRect(given) : given;
   normal = Clamp(w, normal);
   switch (p.show) {
     case ShowCommand::kMaximized:
@@ -302,7 +302,7 @@ void SimWorld::ApplyPlacement(SimWindow& w, const WindowPlacement& p) {
     default:
       // With flags 0 the window comes back in its normal state, even one that was
       // minimized from maximized.
-      if (!w.spec.visible) ShowWindow(w, ShowCommand::kShow);
+      if (!w.setup.visible) ShowWindow(w, ShowCommand::kShow);
       if (w.minimized) Unminimize(w);
       w.maximized = false;
       w.frame = Rect{};
@@ -316,13 +316,13 @@ void SimWorld::Raise(WindowId id) {
   const SimWindow* w = Find(id);
   if (!w || !IsTopLevel(*w)) return;
   zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), id), zOrder.end());
-  bool topmost = (w->spec.exStyle & window_ex_style::kTopmost) != 0;
+  bool topmost = (w->setup.exStyle & window_ex_style::kTopmost) != 0;
   auto at = zOrder.begin();
   if (!topmost) {
     // Below every topmost window.
     while (at != zOrder.end()) {
       const SimWindow* other = Find(*at);
-      if (!other || !(other->spec.exStyle & window_ex_style::kTopmost)) break;
+      if (!other || !(other->setup.exStyle & window_ex_style::kTopmost)) break;
       ++at;
     }
   }
@@ -342,11 +342,11 @@ void SimWorld::Close(WindowId id) {
   // Its children and owned windows go with it.
   std::vector<WindowId> dependents;
   for (auto& [otherId, other] : windows) {
-    if (other.spec.parent == id || other.spec.owner == id) dependents.push_back(otherId);
+    if (other.setup.parent == id || other.setup.owner == id) dependents.push_back(otherId);
   }
   for (WindowId dependent : dependents) Close(dependent);
   if (drag && drag->window == id) drag.reset();
-  bool wasVisible = w->spec.visible;
+  bool wasVisible = w->setup.visible;
   windows.erase(id);
   zOrder.erase(std::remove(zOrder.begin(), zOrder.end(), id), zOrder.end());
   if (foreground == id) foreground = kNoWindow;
@@ -362,7 +362,7 @@ void SimWorld::RehomeOrphans() {
     if (!IsTopLevel(w)) continue;
     bool onSome = false;
     for (const SimDisplay& d : displays) {
-      if (!Intersect(w.frame, d.spec.bounds).IsEmpty()) onSome = true;
+      if (!Intersect(w.frame, d.setup.bounds).IsEmpty()) onSome = true;
     }
     if (onSome) continue;
     if (w.maximized) {

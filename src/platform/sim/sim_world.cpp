@@ -1,9 +1,9 @@
+#include "platform/sim/sim_world.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
-
-#include "platform/sim/sim_world.h"
 
 namespace tessary {
 namespace {
@@ -99,9 +99,13 @@ void SimWorld::RunLoop(double seconds) {
       continue;
     }
     if (timerTime > end) break;
-    AdvanceClockTo(timerTime);
     int id = due->first;
-    due->second.due = OnTimerGrid(now + due->second.periodMs / 1000.0);
+    AdvanceClockTo(timerTime);
+    // Another process's action may have changed the timers meanwhile (tests can stop
+    // them from scheduled actions); look again.
+    auto timer = timers.find(id);
+    if (timer == timers.end() || timer->second.due > now) continue;
+    timer->second.due = OnTimerGrid(now + timer->second.periodMs / 1000.0);
     if (timerHandler) timerHandler(id);
   }
   AdvanceClockTo(end);

@@ -16,14 +16,14 @@
 
 #include "platform/display_source.h"
 #include "platform/key_injector.h"
-#include "platform/sim/sim_specs.h"
+#include "platform/sim/sim_setup.h"
 #include "platform/window_events.h"
 
 namespace tessary {
 
 struct SimDisplay {
   MonitorId id{};
-  SimDisplaySpec spec;
+  SimDisplaySetup setup;
 };
 
 struct SimPendingMove {
@@ -33,12 +33,12 @@ struct SimPendingMove {
 
 struct SimWindow {
   WindowId id{};
-  SimWindowSpec spec;  // its mutable fields (title, styles, visible, cloaked) are live
-  Rect frame;          // the frame on screen when not minimized (maximized or normal)
-  Rect normalFrame;    // the restored frame
+  SimWindowSetup setup;  // its mutable fields (title, styles, visible, cloaked) are live
+  Rect frame;            // the frame on screen when not minimized (maximized or normal)
+  Rect normalFrame;      // the restored frame
   bool maximized = false;
   bool minimized = false;
-  bool restoreToMaximized = false;  // minimized from the maximized state
+  bool restoreToMaximized = false;     // minimized from the maximized state
   std::deque<SimPendingMove> pending;  // moves the app has not carried out yet
   std::vector<SimKeyRecord> keys;
 };
@@ -84,7 +84,7 @@ struct SimWorld {
   int displaysAdded = 0;
 
   // --- processes, files, environment ------------------------------------------------
-  std::map<ProcessId, SimProcessSpec> processes;
+  std::map<ProcessId, SimProcessSetup> processes;
   std::uint32_t nextProcess = 1000;
   ProcessId own{};
   bool ownElevated = false;
@@ -140,7 +140,7 @@ struct SimWorld {
   // sim_windows.cpp: window geometry and state.
   SimWindow* Find(WindowId id);
   const SimWindow* Find(WindowId id) const;
-  bool IsTopLevel(const SimWindow& w) const { return w.spec.parent == kNoWindow; }
+  bool IsTopLevel(const SimWindow& w) const { return w.setup.parent == kNoWindow; }
   WindowId RootOf(WindowId id) const;
   bool EffectivelyVisible(const SimWindow& w) const;
   int NearestDisplay(const Rect& r) const;

@@ -48,8 +48,8 @@ class Handle {
 
 FileRead Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
   FileRead result;
-  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     DWORD error = GetLastError();
     result.status = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -88,8 +88,8 @@ bool Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   DWORD wrote = 0;
-  BOOL ok = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote,
-                        nullptr);
+  BOOL ok =
+      ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
   bool closed = CloseHandle(file.Release()) != 0;
   return ok && wrote == bytes.size() && closed;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "base/utf.h"
 
 namespace tessary {
@@ -18,13 +20,15 @@ bool IsExtendedKey(std::uint32_t virtualKey) {
 
 std::string Win32KeyNames::KeyName(std::uint32_t virtualKey) const {
   UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  // A key the layout has no scan code for cannot be named (some systems answer a NUL).
+  if (scanCode == 0) return {};
   LONG parameter = static_cast<LONG>((scanCode & 0xFF) << 16);
   if (IsExtendedKey(virtualKey)) parameter |= 1L << 24;
   wchar_t name[64] = {};
   int length = GetKeyNameTextW(parameter, name, 64);
   if (length <= 0) return {};
-  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name),
-                                    static_cast<std::size_t>(length)));
+  std::size_t used = wcsnlen(name, static_cast<std::size_t>(length));
+  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), used));
 }
 
 }  // namespace tessary

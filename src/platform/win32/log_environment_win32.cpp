@@ -62,8 +62,7 @@ std::optional<std::string> ReadLogVariable() {
   DWORD length = GetEnvironmentVariableW(L"TESSARY_LOG", value.data(), needed);
   if (length == 0 || length >= needed) {
     // Gone, emptied or grown meanwhile: defined, but naming no file we can trust.
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt
-                                                    : std::optional<std::string>("");
+    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt : std::optional<std::string>("");
   }
   return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(value.data()), length));
 }

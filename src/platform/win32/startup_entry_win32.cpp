@@ -62,9 +62,9 @@ bool Win32StartupEntry::SetRegistered(bool on) {
       RegCloseKey(key);
       return false;
     }
-    status = RegSetValueExW(key, name.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(command.c_str()),
-                            static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    status =
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                       static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
   } else {
     status = RegDeleteValueW(key, name.c_str());
     if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;  // already off
@@ -87,8 +87,8 @@ std::string Win32StartupEntry::ProgramCommand() {
     path.resize(path.size() * 2);
   }
   std::string command = "\"";
-  command += ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(path.data()),
-                                        path.size()));
+  command +=
+      ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
   command += "\"";
   return command;
 }

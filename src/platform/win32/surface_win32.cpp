@@ -184,6 +184,7 @@ void Win32Surface::Present(const Rect& rect, double scale, const PaintFunction& 
     ++placements_;
   }
   rect_ = rect;
+  shown_ = pixels;
   anchor_ = anchor;
   scale_ = scale;
   visible_ = true;
@@ -192,9 +193,12 @@ void Win32Surface::Present(const Rect& rect, double scale, const PaintFunction& 
 void Win32Surface::SetOpacity(double opacity) {
   alpha_ = OpacityToAlpha(opacity);
   if (!window_ || !bitmap_) return;
+  // The bitmap still holds the last presentation, so handing it over again changes
+  // nothing on Windows, while Wine ignores an update that carries only the blend.
+  SIZE size{shown_.width, shown_.height};
+  POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
-  UpdateLayeredWindow(window_, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend,
-                      ULW_ALPHA);
+  UpdateLayeredWindow(window_, nullptr, nullptr, &size, dc_, &source, 0, &blend, ULW_ALPHA);
 }
 
 void Win32Surface::MoveTo(Point topLeft) {

@@ -72,6 +72,7 @@ class Win32Surface : public Surface {
   HGDIOBJ originalBitmap_ = nullptr;
   std::uint32_t* pixels_ = nullptr;
   PixelSize allocated_{0, 0};
+  PixelSize shown_;  // the window's size at the last presentation
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   bool clickable_ = false;
   bool visible_ = false;

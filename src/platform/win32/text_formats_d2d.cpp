@@ -8,17 +8,43 @@
 namespace tessary {
 namespace {
 
-// Windows 11's UI family first; Windows 10 has only the older one. When neither is
-// installed the first name is kept and DirectWrite's font fallback picks a face.
+// Windows 11's UI family first; Windows 10 has only the older one.
 constexpr const wchar_t* kPreferredFamilies[] = {L"Segoe UI Variable Text", L"Segoe UI"};
 
+bool HasFamily(IDWriteFontCollection* fonts, const wchar_t* family) {
+  UINT32 index = 0;
+  BOOL exists = FALSE;
+  return SUCCEEDED(fonts->FindFamilyName(family, &index, &exists)) && exists;
+}
+
+// A family the system really has: a layout naming an absent family is not guaranteed to
+// fall back to another (some DirectWrite implementations then fail to lay out at all), and
+// text that silently disappears is worse than text in the wrong face.
 std::wstring ChooseFamily(IDWriteFactory* factory) {
   Microsoft::WRL::ComPtr<IDWriteFontCollection> fonts;
-  if (factory && SUCCEEDED(factory->GetSystemFontCollection(fonts.GetAddressOf(), FALSE))) {
-    for (const wchar_t* family : kPreferredFamilies) {
-      UINT32 index = 0;
-      BOOL exists = FALSE;
-      if (SUCCEEDED(fonts->FindFamilyName(family, &index, &exists)) && exists) return family;
+  if (!factory || FAILED(factory->GetSystemFontCollection(fonts.GetAddressOf(), FALSE))) {
+    return kPreferredFamilies[0];
+  }
+  for (const wchar_t* family : kPreferredFamilies) {
+    if (HasFamily(fonts.Get(), family)) return family;
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) &&
+      HasFamily(fonts.Get(), metrics.lfMessageFont.lfFaceName)) {
+    return metrics.lfMessageFont.lfFaceName;
+  }
+  Microsoft::WRL::ComPtr<IDWriteFontFamily> first;
+  Microsoft::WRL::ComPtr<IDWriteLocalizedStrings> names;
+  UINT32 length = 0;
+  if (fonts->GetFontFamilyCount() > 0 &&
+      SUCCEEDED(fonts->GetFontFamily(0, first.GetAddressOf())) &&
+      SUCCEEDED(first->GetFamilyNames(names.GetAddressOf())) &&
+      SUCCEEDED(names->GetStringLength(0, &length))) {
+    std::wstring name(length + 1, L'\0');
+    if (SUCCEEDED(names->GetString(0, name.data(), length + 1))) {
+      name.resize(length);
+      return name;
     }
   }
   return kPreferredFamilies[0];

@@ -14,6 +14,25 @@ Rect FromRect(const RECT& rect) {
   return Rect::FromEdges(rect.left, rect.top, rect.right, rect.bottom);
 }
 
+// Some systems refuse SetWindowPlacement for another process's window although they move
+// and show it (Wine does). The same effect in two steps: the show command, then, for a
+// restored window, the normal rectangle moved from workspace into desktop coordinates.
+bool EmulatePlacement(HWND hwnd, const WINDOWPLACEMENT& placement) {
+  if (!IsWindow(hwnd)) return false;
+  ShowWindow(hwnd, static_cast<int>(placement.showCmd));
+  if (IsIconic(hwnd) || IsZoomed(hwnd)) return true;
+  RECT normal = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
+  }
+  return SetWindowPos(hwnd, nullptr, normal.left, normal.top, normal.right - normal.left,
+                      normal.bottom - normal.top,
+                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER) != FALSE;
+}
+
 }  // namespace
 
 bool Win32WindowAccess::Exists(WindowId window) { return IsWindow(ToHwnd(window)) != FALSE; }
@@ -127,7 +146,8 @@ bool Win32WindowAccess::SetPlacement(WindowId window, const WindowPlacement& pla
   system.flags = 0;
   system.showCmd = static_cast<UINT>(placement.show);
   system.rcNormalPosition = RECT{placement.left, placement.top, placement.right, placement.bottom};
-  return SetWindowPlacement(hwnd, &system) != FALSE;
+  if (SetWindowPlacement(hwnd, &system)) return true;
+  return EmulatePlacement(hwnd, system);
 }
 
 bool Win32WindowAccess::Show(WindowId window, ShowCommand command) {

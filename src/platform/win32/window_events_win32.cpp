@@ -54,6 +54,13 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, L
   if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) return;
   std::optional<WindowEventKind> kind = KindOf(event);
   if (!kind || g_installed == nullptr) return;
+  // Some systems ignore WINEVENT_SKIPOWNPROCESS (Wine 8 does); the program's own surfaces
+  // must never look like other applications' windows. A destroyed window has no process
+  // any more and passes.
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(window, &process) != 0 && process == GetCurrentProcessId()) {
+    return;
+  }
   g_installed->Queue(WindowEvent{*kind, ToWindowId(window)});
 }
 

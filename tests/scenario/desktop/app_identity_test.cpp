@@ -13,7 +13,8 @@ TEST_F(AppIdentity, PlainAppIsItsImagePath) {
 }
 
 TEST_F(AppIdentity, PackagedAppInAFrameIsNamedByTheInnerWindowsProcess) {
-  ProcessId host = desk.AddProcess({.imagePath = "C:\\Windows\\System32\\ApplicationFrameHost.exe"});
+  ProcessId host =
+      desk.AddProcess({.imagePath = "C:\\Windows\\System32\\ApplicationFrameHost.exe"});
   ProcessId app = desk.AddProcess({.imagePath = "C:\\Program Files\\WindowsApps\\Notes\\Notes.exe",
                                    .userModelId = "Contoso.Notes_abc!App"});
   WindowId frame = desk.AddWindow({.className = "ApplicationFrameWindow", .process = host});

@@ -58,8 +58,7 @@ TEST(Displays, OneColumnTopToBottomAndTiesKeepSystemOrder) {
   twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "first"});
   twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "second"});
   Desktop twinDesktop(twins.platform());
-  EXPECT_EQ(Ids(twinDesktop.EnumerateDisplays()),
-            (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(Ids(twinDesktop.EnumerateDisplays()), (std::vector<std::string>{"first", "second"}));
 }
 
 TEST(Displays, ClonedDisplayTakesTheLastPathThatNamesIt) {

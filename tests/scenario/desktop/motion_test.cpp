@@ -13,7 +13,7 @@ const Rect kRightHalf{964, 8, 948, 1024};
 TEST_F(Motion, FrameBoundsFallBackToTheWindowRectangle) {
   WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
   EXPECT_EQ(desktop.FrameBounds(w), (Rect{100, 100, 800, 600}));
-  desk.Spec(w).frameBoundsReadable = false;
+  desk.Setup(w).frameBoundsReadable = false;
   EXPECT_EQ(desktop.FrameBounds(w), (Rect{93, 100, 814, 607}));
   EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
 }

@@ -51,9 +51,8 @@ TEST_F(SimBehaviour, TitleDragRaisesMoveSizeEventsAndTheWindowFollows) {
   EXPECT_TRUE(p.input.IsKeyDown(Key::kLeftButton));
   EXPECT_TRUE(events.empty());  // events arrive through the message loop
   desk.Pump();
-  EXPECT_EQ(EventKinds(),
-            (std::vector<WindowEventKind>{WindowEventKind::kForeground,
-                                          WindowEventKind::kMoveSizeStart}));
+  EXPECT_EQ(EventKinds(), (std::vector<WindowEventKind>{WindowEventKind::kForeground,
+                                                        WindowEventKind::kMoveSizeStart}));
   desk.MoveCursor({900, 30});
   EXPECT_EQ(desk.Frame(w), (Rect{600, 15, 800, 600}));
   desk.Release();

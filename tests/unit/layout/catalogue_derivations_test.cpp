@@ -45,8 +45,7 @@ TEST(CornerLayout, AdjustedStackKeepsItsSplit) {
   PlacedLayout result = CornerLayout(&BuiltIn("thirds"), 0, catalogue);
   EXPECT_EQ(result.layout.id, "thirds-left-stack");
   // The column split is the current layout's; the stack's split is the adjusted one.
-  EXPECT_TRUE(TreesEqual(result.layout.tree,
-                         C(1.0 / 3.0, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)))));
+  EXPECT_TRUE(TreesEqual(result.layout.tree, C(1.0 / 3.0, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)))));
 }
 
 TEST(CornerLayout, FullHeightRegionOfHalvesBecomesCustomCorner) {

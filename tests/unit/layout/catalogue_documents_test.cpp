@@ -31,9 +31,10 @@ TEST(LayoutDocuments, WritesCompactSortedJson) {
 
   AdjustedTrees trees;
   trees["D"]["thirds"] = FindBuiltIn("thirds")->tree;
-  EXPECT_EQ(WriteAdjustedTrees(trees),
-            R"({"D":{"thirds":{"axis":"columns","first":{"region":0},"ratio":0.33333333333333331,)"
-            R"("second":{"axis":"columns","first":{"region":1},"ratio":0.5,"second":{"region":2}}}}})");
+  EXPECT_EQ(
+      WriteAdjustedTrees(trees),
+      R"({"D":{"thirds":{"axis":"columns","first":{"region":0},"ratio":0.33333333333333331,)"
+      R"("second":{"axis":"columns","first":{"region":1},"ratio":0.5,"second":{"region":2}}}}})");
   EXPECT_EQ(WriteAdjustedTrees({}), "{}");
 }
 
@@ -85,8 +86,8 @@ TEST(LayoutDocuments, CustomLayoutReadingRules) {
   EXPECT_EQ(d[1].id, "user-5");
   EXPECT_EQ(d[1].name, "  Apps  ");  // stored as typed
   EXPECT_EQ(d[2].id, "user-6");
-  const std::map<std::int32_t, std::vector<std::string>> apps = {
-      {0, {"first"}}, {2, {"C:\\x.exe"}}};
+  const std::map<std::int32_t, std::vector<std::string>> apps = {{0, {"first"}},
+                                                                 {2, {"C:\\x.exe"}}};
   EXPECT_EQ(d[1].apps, apps);
   // The same id on another display is another layout.
   EXPECT_EQ(lists.at("F").at(0).name, "Other display");

@@ -43,21 +43,25 @@ TEST(LayoutNames, CountsCodePointsNotBytes) {
 }
 
 TEST(LayoutNames, ForbiddenCodePointsAnywhereInside) {
-  EXPECT_FALSE(NormalizeLayoutName("a\tb"));             // a control character inside
+  EXPECT_FALSE(NormalizeLayoutName("a\tb"));  // a control character inside
   EXPECT_FALSE(NormalizeLayoutName(std::string("a\0b", 3)));
   EXPECT_FALSE(NormalizeLayoutName("a\x7F"));
-  EXPECT_FALSE(NormalizeLayoutName("a\xC2\x9F"));        // U+009F
-  EXPECT_FALSE(NormalizeLayoutName("a\xC2\xAD"));        // soft hyphen
-  EXPECT_FALSE(NormalizeLayoutName("a\xD8\x80"));        // U+0600
-  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x80\x8B"));    // zero-width space
-  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x80\xAE"));    // right-to-left override
-  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x81\xA6"));    // U+2066
-  EXPECT_FALSE(NormalizeLayoutName("\xEF\xBB\xBF" "a")); // byte order mark
-  EXPECT_FALSE(NormalizeLayoutName("a\xEF\xBF\xBA"));    // U+FFFA
+  EXPECT_FALSE(NormalizeLayoutName("a\xC2\x9F"));      // U+009F
+  EXPECT_FALSE(NormalizeLayoutName("a\xC2\xAD"));      // soft hyphen
+  EXPECT_FALSE(NormalizeLayoutName("a\xD8\x80"));      // U+0600
+  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x80\x8B"));  // zero-width space
+  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x80\xAE"));  // right-to-left override
+  EXPECT_FALSE(NormalizeLayoutName("a\xE2\x81\xA6"));  // U+2066
+  EXPECT_FALSE(
+      NormalizeLayoutName("\xEF\xBB\xBF"
+                          "a"));                           // byte order mark
+  EXPECT_FALSE(NormalizeLayoutName("a\xEF\xBF\xBA"));      // U+FFFA
   EXPECT_FALSE(NormalizeLayoutName("a\xF3\xA0\x80\x81"));  // U+E0001 language tag
   EXPECT_FALSE(NormalizeLayoutName("a\xF3\xA0\x81\xBF"));  // U+E007F
   // Neighbours of the forbidden ranges are fine.
-  EXPECT_TRUE(NormalizeLayoutName("a\xE2\x80\x8A" "b"));  // U+200A hair space, inside
+  EXPECT_TRUE(
+      NormalizeLayoutName("a\xE2\x80\x8A"
+                          "b"));                          // U+200A hair space, inside
   EXPECT_TRUE(NormalizeLayoutName("a\xD8\x86"));          // U+0606
   EXPECT_TRUE(NormalizeLayoutName("a\xF3\xA0\x82\x80"));  // U+E0080
 }
@@ -68,13 +72,26 @@ TEST(LayoutNames, LenientDecoderTakesLengthFromTheLeadByteOnly) {
   // ... and 0x9F is U+009F, which is forbidden.
   EXPECT_FALSE(NormalizeLayoutName("Work\x9F"));
   // Continuation bytes are not checked: C3 41 is one code point (U+00C1).
-  EXPECT_EQ(DecodeCodePoint("\xC3" "A", 0).length, 2u);
-  EXPECT_EQ(DecodeCodePoint("\xC3" "A", 0).value, U'\u00C1');
+  EXPECT_EQ(DecodeCodePoint("\xC3"
+                            "A",
+                            0)
+                .length,
+            2u);
+  EXPECT_EQ(DecodeCodePoint("\xC3"
+                            "A",
+                            0)
+                .value,
+            U'\u00C1');
   // A sequence running past the end is a single byte standing for itself.
   EXPECT_EQ(DecodeCodePoint("\xE2\x82", 0).length, 1u);
   EXPECT_EQ(DecodeCodePoint("\xE2\x82", 0).value, char32_t{0xE2});
   EXPECT_EQ(NormalizeLayoutName("Work\xC3"), "Work\xC3");
   EXPECT_FALSE(NormalizeLayoutName("Work\xE2\x82"));  // ...the trailing 0x82 is U+0082
+  // A control byte swallowed by a lead byte still fails the name.
+  EXPECT_FALSE(NormalizeLayoutName(std::string("A\xF4\x7F\x00\xF4Z", 6)));
+  EXPECT_FALSE(NormalizeLayoutName("A\xF4\x09\x41\x41Z"));
+  EXPECT_FALSE(NormalizeLayoutName("A\xC3\x7F"));
+  EXPECT_TRUE(NormalizeLayoutName("A\xC3\x41Z"));  // an unchecked but printable byte is kept
   // 0xF8 and above are single bytes.
   EXPECT_EQ(DecodeCodePoint("\xF8\x80\x80\x80", 0).length, 1u);
 }
@@ -86,7 +103,9 @@ TEST(LayoutNames, TakeCodePointsCutsWholeCharacters) {
 }
 
 TEST(LayoutNames, UserFacingTexts) {
-  EXPECT_EQ(kLayoutNameRule, "Layout names must be 1\xE2\x80\x93" "60 characters without control characters.");
+  EXPECT_EQ(kLayoutNameRule,
+            "Layout names must be 1\xE2\x80\x93"
+            "60 characters without control characters.");
   EXPECT_EQ(kLayoutNameHint, "Give the layout a name of up to 60 characters.");
 }
 

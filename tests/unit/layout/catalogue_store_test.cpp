@@ -88,8 +88,8 @@ TEST_F(LayoutStoreTest, RememberSavesOnlyChanges) {
 
 TEST_F(LayoutStoreTest, CornerCustomIsListedAfterTheBuiltIns) {
   LayoutStore store(&documents);
-  store.RememberLayout(kMain, MakeLayout("corner-custom", "Custom layout",
-                                         C(0.5, R(0.5, L(0), L(2)), L(1))));
+  store.RememberLayout(
+      kMain, MakeLayout("corner-custom", "Custom layout", C(0.5, R(0.5, L(0), L(2)), L(1))));
   const std::vector<SnapLayout> list = store.LayoutsForDisplay(kMain);
   ASSERT_EQ(list.size(), 10u);
   EXPECT_EQ(list[9].id, "corner-custom");
@@ -218,7 +218,8 @@ TEST_F(LayoutStoreTest, EverythingPersistsIntoAFreshStore) {
   const std::vector<SnapLayout> custom = store.CustomLayouts(kMain);
   ASSERT_EQ(custom.size(), 1u);
   EXPECT_EQ(custom[0].name, " Dev ");
-  EXPECT_EQ(custom[0].apps.at(1), (std::vector<std::string>{"aumid:Terminal", "C:\\Code\\code.exe"}));
+  EXPECT_EQ(custom[0].apps.at(1),
+            (std::vector<std::string>{"aumid:Terminal", "C:\\Code\\code.exe"}));
   EXPECT_EQ(store.CustomLayouts(kSide)[0].id, "user-2");
   const std::vector<SnapLayout> list = store.LayoutsForDisplay(kMain);
   EXPECT_EQ(Find(list, "thirds")->tree->ratio, 0.25);

@@ -1,10 +1,11 @@
+#include "layout/exchange_file.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "catalogue_support.h"
 #include "layout/builtin_layouts.h"
-#include "layout/exchange_file.h"
 
 namespace tessary {
 namespace {
@@ -21,12 +22,13 @@ constexpr const char* kVersion =
     "This layout file uses an unsupported version. Try a newer version of Tessary.";
 constexpr const char* kCount = "A layout file must contain between 1 and 128 layouts.";
 constexpr const char* kNameRule =
-    "Layout names must be 1\xE2\x80\x93" "60 characters without control characters.";
+    "Layout names must be 1\xE2\x80\x93"
+    "60 characters without control characters.";
 
 // A file around the given layouts array text.
 std::string File(const std::string& layouts, const std::string& version = "1") {
-  return R"({"format": "quandervolt.Tessary.layouts", "version": )" + version +
-         R"(, "layouts": )" + layouts + "}";
+  return R"({"format": "quandervolt.Tessary.layouts", "version": )" + version + R"(, "layouts": )" +
+         layouts + "}";
 }
 
 const std::string kHalvesTree =
@@ -87,11 +89,11 @@ TEST(ExportText, ChecksInOrder) {
 }
 
 TEST(ExchangeFile, ReadsLayoutsWithDerivedIds) {
-  const ParsedExchangeFile parsed = ParseExchangeFile(File(
-      R"([{"name": "  Work ", "tree": )" + kHalvesTree + R"(, "id": "ignored", "apps": {}},
+  const ParsedExchangeFile parsed = ParseExchangeFile(
+      File(R"([{"name": "  Work ", "tree": )" + kHalvesTree + R"(, "id": "ignored", "apps": {}},
           {"name": "Stack", "tree": {"axis": "rows", "ratio": 0.25, "first": {"region": 3},
            "second": {"region": 0}, "note": "extra keys are fine"}}])",
-      "1.0"));
+           "1.0"));
   ASSERT_EQ(parsed.error, "");
   ASSERT_EQ(parsed.layouts.size(), 2u);
   EXPECT_EQ(parsed.layouts[0].name, "Work");
@@ -137,7 +139,8 @@ TEST(ExchangeFile, LayoutCountLimits) {
 
 TEST(ExchangeFile, LayoutChecks) {
   EXPECT_EQ(Error(File(R"([{"tree": {"region": 0}}])")), "A layout is missing its name.");
-  EXPECT_EQ(Error(File(R"([{"name": 5, "tree": {"region": 0}}])")), "A layout is missing its name.");
+  EXPECT_EQ(Error(File(R"([{"name": 5, "tree": {"region": 0}}])")),
+            "A layout is missing its name.");
   EXPECT_EQ(Error(File(R"([{"name": "   ", "tree": {"region": 0}}])")), kNameRule);
   EXPECT_EQ(Error(File(R"([{"name": ")" + std::string(61, 'x') + R"(", "tree": {"region": 0}}])")),
             kNameRule);
@@ -173,8 +176,7 @@ TEST(ExchangeFile, ExportedTextReadsBackTheSameLayouts) {
   for (int i = 0; i < 30; ++i) name += "\xC3\xA9\xF0\x9F\x98\x80";  // 60 code points
   const std::vector<SnapLayout> layouts = {
       MakeLayout("user-1", name, C(1.0 / 3.0, R(0.08, L(0), L(3)), C(0.92, L(1), L(2)))),
-      MakeLayout("user-2", " \"Quoted\" / slashed\\ ", L(15)),
-      *FindBuiltIn("quarters")};
+      MakeLayout("user-2", " \"Quoted\" / slashed\\ ", L(15)), *FindBuiltIn("quarters")};
   const ExportText exported = BuildExportText(layouts);
   ASSERT_EQ(exported.error, "");
   const ParsedExchangeFile parsed = ParseExchangeFile(exported.text);
@@ -187,6 +189,26 @@ TEST(ExchangeFile, ExportedTextReadsBackTheSameLayouts) {
     EXPECT_TRUE(TreesEqual(parsed.layouts[i].tree, layouts[i].tree)) << i;
     EXPECT_EQ(parsed.layouts[i].id, ImportedLayoutId(parsed.layouts[i].name, layouts[i].tree));
   }
+}
+
+// Found by fuzzing: a lead byte whose following bytes are not continuation bytes hid a
+// NUL inside one "character" of the name. NUL cannot survive the stored JSON, so the name
+// would change on its way through a file; such a name is refused.
+TEST(ExchangeFile, ControlBytesHiddenInMalformedSequencesAreRefused) {
+  const unsigned char bytes[] = {
+      0x7b, 0x22, 0x66, 0x6f, 0x72, 0x6d, 0x61, 0x74, 0x22, 0x3a, 0x20, 0x22, 0x71, 0x75, 0x61,
+      0x6e, 0x64, 0x65, 0x72, 0x76, 0x6f, 0x6c, 0x74, 0x2e, 0x54, 0x65, 0x73, 0x73, 0x61, 0x72,
+      0x79, 0x2e, 0x6c, 0x61, 0x79, 0x6f, 0x75, 0x74, 0x73, 0x22, 0x2c, 0x20, 0x22, 0x76, 0x65,
+      0x72, 0x73, 0x69, 0x6f, 0x6e, 0x22, 0x3a, 0x20, 0x31, 0x2e, 0x30, 0x2c, 0x20, 0x22, 0x6c,
+      0x61, 0x79, 0x6f, 0x75, 0x74, 0x73, 0x22, 0x3a, 0x20, 0x5b, 0x0a, 0x20, 0x7b, 0x22, 0x6e,
+      0x61, 0x6d, 0x65, 0x22, 0x3a, 0x20, 0x22, 0x20, 0x5c, 0x75, 0x30, 0x30, 0x65, 0x39, 0x5c,
+      0x75, 0x36, 0x35, 0xf4, 0xf4, 0xf4, 0x7f, 0x00, 0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0xfb,
+      0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0xf4, 0x00, 0xb5, 0xb5, 0xb5, 0x28, 0xb5, 0xb5,
+      0xb5, 0xb5, 0xb5, 0xb5, 0xb5, 0xb5, 0xb5, 0x57, 0x6b, 0x57, 0x6f, 0x72, 0x6b, 0x22, 0x2c,
+      0x20, 0x22, 0x74, 0x72, 0x65, 0x65, 0x22, 0x3a, 0x20, 0x7b, 0x22, 0x72, 0x65, 0x67, 0x69,
+      0x6f, 0x6e, 0x22, 0x3a, 0x20, 0x30, 0x7d, 0x7d, 0x0a, 0x5d, 0x7d, 0x0a};
+  const std::string text(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  EXPECT_EQ(Error(text), kNameRule);
 }
 
 }  // namespace

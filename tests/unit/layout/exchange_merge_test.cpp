@@ -102,8 +102,7 @@ TEST(MergeImported, TakenIdsGetFreshOnes) {
   EXPECT_EQ(merged.layouts[1].id, "user-00000001-0000-0000-0000-000000000000");
   EXPECT_EQ(merged.layouts[1].name, "Grid (imported)");
   // A broken id source that keeps giving a taken id cannot loop forever.
-  const MergeResult stuck =
-      MergeImported({clash}, existing, [&] { return std::string(clash.id); });
+  const MergeResult stuck = MergeImported({clash}, existing, [&] { return std::string(clash.id); });
   EXPECT_EQ(stuck.added, 0);
   EXPECT_EQ(stuck.skipped, 1);
 }
@@ -160,11 +159,11 @@ TEST(ImportLayouts, ExportedFileComesBackOnlyOnAnotherDisplay) {
 TEST(ImportLayouts, RefusedFileChangesNothing) {
   MemoryDocumentStore documents;
   LayoutStore store(&documents);
-  const ImportOutcome outcome = ImportLayoutsText(
-      store, "A",
-      R"({"format": "quandervolt.Tessary.layouts", "version": 1, "layouts": [
+  const ImportOutcome outcome =
+      ImportLayoutsText(store, "A",
+                        R"({"format": "quandervolt.Tessary.layouts", "version": 1, "layouts": [
           {"name": "Fine", "tree": {"region": 0}}, {"name": "Bad", "tree": {"region": 16}}]})",
-      CountingIds());
+                        CountingIds());
   EXPECT_EQ(outcome.error, "Regions must have unique integer numbers from 0 to 15.");
   EXPECT_EQ(outcome.added, 0);
   EXPECT_TRUE(store.CustomLayouts("A").empty());

@@ -38,9 +38,9 @@ TEST(MinimumSizesDocumentTest, LaterDuplicateWinsAndWritingRoundTrips) {
 TEST(BadgePlacementsDocumentTest, ReadsEachPlacementWithItsDefaults) {
   BadgePlacements placements = ParseBadgePlacements(
       R"({"k1":[{"slot":[0,0,960,1080],"fromRight":true,"dx":12.5,"dy":-3},)"
-      R"({"slot":[1,2,3]},)"                              // three elements: skipped
+      R"({"slot":[1,2,3]},)"                             // three elements: skipped
       R"({"slot":[1,"x",3,4],"fromRight":1,"dy":"7"},)"  // wrong kinds read as defaults
-      R"({"dx":5},)"                                      // no slot: skipped
+      R"({"dx":5},)"                                     // no slot: skipped
       R"(7],)"
       R"("k2":{"slot":[0,0,1,1]},"k3":[]})");
   ASSERT_EQ(placements.size(), 2u);  // "k2" is not an array

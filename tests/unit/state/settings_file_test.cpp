@@ -57,13 +57,13 @@ TEST(SettingsTest, EachKeyIsTakenOnlyWithItsKind) {
       R"("stackOrder":"Name","lastSeenVersion":"3.1","tipsShown":["span",7,"badge","span"],)"
       R"("checkUpdates":true})");
   EXPECT_TRUE(settings.startAtLogin);
-  EXPECT_FALSE(settings.checkUpdates);           // the first member counts, and 1 is no bool
-  EXPECT_TRUE(settings.windowStacksEnabled);     // the string "false" leaves the default
+  EXPECT_FALSE(settings.checkUpdates);        // the first member counts, and 1 is no bool
+  EXPECT_TRUE(settings.windowStacksEnabled);  // the string "false" leaves the default
   EXPECT_FALSE(settings.stackBadgesEnabled);
   EXPECT_TRUE(settings.stackBadgesOnEdge);
-  EXPECT_EQ(settings.stackTransition, "slide");  // kept as written ...
+  EXPECT_EQ(settings.stackTransition, "slide");         // kept as written ...
   EXPECT_EQ(EffectIndex(settings.stackTransition), 0);  // ... and acts as "shuffle"
-  EXPECT_EQ(settings.stackOrder, "lastUsed");    // the match is exact and case-sensitive
+  EXPECT_EQ(settings.stackOrder, "lastUsed");           // the match is exact and case-sensitive
   EXPECT_EQ(settings.lastSeenVersion, "3.1");
   EXPECT_EQ(settings.tipsShown, (std::set<std::string>{"badge", "span"}));
 
@@ -89,7 +89,7 @@ TEST(SettingsTest, ShortcutsReadPerIdAndOnlyDifferencesAreWritten) {
   Settings settings = ParseSettings(
       R"({"shortcuts":{"place":{},"layouts":{"vk":80,"mods":3},"adjust":{"vk":65.9,"mods":"3"},)"
       R"("stack":{"vk":-1,"mods":6},"overview":{"mods":3},"unknown":{"vk":1,"mods":1}}})");
-  EXPECT_EQ(settings.shortcuts[0], (KeyShortcut{0, 0}));     // an empty object turns it off
+  EXPECT_EQ(settings.shortcuts[0], (KeyShortcut{0, 0}));  // an empty object turns it off
   EXPECT_EQ(settings.shortcuts[1], (KeyShortcut{0x50, 3}));
   EXPECT_EQ(settings.shortcuts[2], (KeyShortcut{0x41, 0}));  // truncated; mods of the wrong kind
   EXPECT_EQ(settings.shortcuts[3], (KeyShortcut{0, 6}));     // no negative key codes
@@ -111,9 +111,9 @@ TEST(SettingsTest, ShortcutsReadPerIdAndOnlyDifferencesAreWritten) {
 }
 
 TEST(SettingsTest, MouseShortcutsKeepOnlyRealButtons) {
-  Settings settings = ParseSettings(
-      R"({"mouseShortcuts":{"next":{"button":4,"mods":2},"previous":{"button":5},)"
-      R"("fill":{"button":9,"mods":1},"stack":{"button":2,"mods":2},"place":[]}})");
+  Settings settings =
+      ParseSettings(R"({"mouseShortcuts":{"next":{"button":4,"mods":2},"previous":{"button":5},)"
+                    R"("fill":{"button":9,"mods":1},"stack":{"button":2,"mods":2},"place":[]}})");
   EXPECT_EQ(settings.mouseShortcuts[5], (MouseShortcut{4, 2}));
   EXPECT_EQ(settings.mouseShortcuts[6], (MouseShortcut{5, 0}));
   EXPECT_EQ(settings.mouseShortcuts[8], (MouseShortcut{9, 1}));
@@ -145,6 +145,19 @@ TEST(SettingsTest, EveryFieldRoundTrips) {
   std::string text = SerializeSettings(settings);
   EXPECT_NE(text.find(R"("tipsShown":["dropMenu","ownLayouts","switcher"])"), std::string::npos);
   EXPECT_EQ(ParseSettings(text), settings);
+}
+
+TEST(SettingsTest, ARawNulInAStringIsDroppedByTheFirstSaveAndStableAfter) {
+  // Raw bytes are copied into strings, but the escaped NUL they are written as reads as
+  // nothing; the record settles after one save.
+  const char text[] = "{\"lastSeenVersion\":\"1\0002\"}";
+  Settings first = ParseSettings(std::string_view(text, sizeof text - 1));
+  EXPECT_EQ(first.lastSeenVersion, std::string("1\0" "2", 3));
+  std::string saved = SerializeSettings(first);
+  EXPECT_NE(saved.find(R"("lastSeenVersion":"1\u00002")"), std::string::npos);
+  Settings second = ParseSettings(saved);
+  EXPECT_EQ(second.lastSeenVersion, "12");
+  EXPECT_EQ(ParseSettings(SerializeSettings(second)), second);
 }
 
 class SettingsFileTest : public ::testing::Test {

@@ -44,7 +44,8 @@ TEST_F(StateStoreTest, ExistingKeyKeepsItsPlaceAndNewKeysGoLast) {
   WriteWhole(path, R"({"layouts.v2":"1","customLayouts.v1":"2","activeLayouts.v1":"3"})");
   StateStore store(files, path);
   store.Set("layouts.v2", "10");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"10","customLayouts.v1":"2","activeLayouts.v1":"3"})");
+  EXPECT_EQ(ReadWhole(path),
+            R"({"layouts.v2":"10","customLayouts.v1":"2","activeLayouts.v1":"3"})");
   store.Set("zeta", "z");
   store.Set("alpha", "a");
   EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"10","customLayouts.v1":"2","activeLayouts.v1":"3",)"
@@ -153,7 +154,8 @@ TEST_F(StateStoreTest, FailedWritesLeaveThePreviousFileAndKeepTheValueInMemory) 
 
   files.fault = Fault::kNone;
   store.Set("customLayouts.v1", "y");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"new","activeLayouts.v1":"x","customLayouts.v1":"y"})");
+  EXPECT_EQ(ReadWhole(path),
+            R"({"layouts.v2":"new","activeLayouts.v1":"x","customLayouts.v1":"y"})");
   EXPECT_FALSE(files.Exists(path + ".tmp"));
 }
 

@@ -1,9 +1,10 @@
 // The drawing toolkit's shared rules and the recording canvas's simulated text metrics,
 // which every view test relies on.
 
+#include "platform/canvas.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/canvas.h"
 #include "platform/sim/recording_canvas.h"
 
 namespace tessary {
@@ -55,8 +56,7 @@ TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
 
   RecordingCanvas strong;
   strong.Canvas::DrawShadow({10, 20, 100, 50}, 14, true);
-  EXPECT_DOUBLE_EQ(strong.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a,
-                   (1 - 1 / 9.0) * 0.05);
+  EXPECT_DOUBLE_EQ(strong.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, (1 - 1 / 9.0) * 0.05);
 }
 
 TEST(Canvas, IconRasterSizeIsTwiceTheLargerSideInStepsOfEight) {

@@ -65,11 +65,11 @@ TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinth
         .thumbnail.height;
   };
   // One card of 170: thumbnails 154 wide.
-  EXPECT_EQ(thumbHeight(1000, 2000), 257);   // aspect 0.5 -> 0.6: round(256.67)
-  EXPECT_EQ(thumbHeight(4000, 1000), 43);    // aspect 4 -> 3.6: round(42.78)
-  EXPECT_EQ(thumbHeight(400, 2000), 87);     // aspect 0.2 -> 16/9: round(86.625)
-  EXPECT_EQ(thumbHeight(420, 2000), 257);    // aspect 0.21 -> 0.6
-  EXPECT_EQ(thumbHeight(1600, 0), 87);       // no height at all -> 16/9
+  EXPECT_EQ(thumbHeight(1000, 2000), 257);  // aspect 0.5 -> 0.6: round(256.67)
+  EXPECT_EQ(thumbHeight(4000, 1000), 43);   // aspect 4 -> 3.6: round(42.78)
+  EXPECT_EQ(thumbHeight(400, 2000), 87);    // aspect 0.2 -> 16/9: round(86.625)
+  EXPECT_EQ(thumbHeight(420, 2000), 257);   // aspect 0.21 -> 0.6
+  EXPECT_EQ(thumbHeight(1600, 0), 87);      // no height at all -> 16/9
 }
 
 TEST(PickerGeometry, WithoutLayoutsThePanelIsHeaderOnly) {
@@ -94,8 +94,7 @@ TEST(PickerGeometry, PanelIsCentredTwelveUnitsBelowTheTop) {
   const Rect work{1920, 0, 2880, 1560};
   const PickerGeometry big = PickerGeometryForDisplay(Layouts(7), work, 1.5);
   EXPECT_EQ(big.width, 820);
-  EXPECT_EQ(PickerPanelRect(big, work, 1.5),
-            (Rect{2745, 18, 1230, std::ceil(1.5 * big.height)}));
+  EXPECT_EQ(PickerPanelRect(big, work, 1.5), (Rect{2745, 18, 1230, std::ceil(1.5 * big.height)}));
 }
 
 }  // namespace

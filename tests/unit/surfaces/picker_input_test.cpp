@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "platform/surface.h"
 #include "surfaces_test_support.h"
 
@@ -36,20 +34,23 @@ TEST(PickerHitTest, EveryPointOfACardSelectsItsNearestRegion) {
 }
 
 TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
-  const PickerGeometry g = Seven();
-  const Rect r0 = *g.cards[0].regions.Get(0);
-  const Rect r1 = *g.cards[0].regions.Get(1);
-  // Distances are measured to the region clamped 0.01 inside its far edge; find the
-  // point where both are exactly equal.
-  auto d0 = [&](double x) { return x - (r0.x + r0.width - 0.01); };
-  auto d1 = [&](double x) { return r1.x - x; };
-  double x = (r0.x + r0.width - 0.01 + r1.x) / 2;
-  for (int step = 0; step < 64 && d0(x) != d1(x); ++step) {
-    x = std::nextafter(x, d0(x) > d1(x) ? 0.0 : 1000.0);
-  }
-  ASSERT_EQ(d0(x), d1(x));
-  EXPECT_EQ(PickerHitAt(g, {x, 95}, false), (PickerHit{0, 0}));
-  EXPECT_EQ(PickerHitAt(g, {std::nextafter(x, 1000.0), 95}, false), (PickerHit{0, 1}));
+  // Distances run to each region's near edges here (one region to the right of the
+  // point, one below it), so the tie is exact: both are 10 units away.
+  auto geometry = [](Rect right, Rect below, int rightNumber, int belowNumber) {
+    PickerGeometry g;
+    PickerCard card;
+    card.card = {0, 0, 60, 60};
+    card.regions.insert_or_assign(rightNumber, right);
+    card.regions.insert_or_assign(belowNumber, below);
+    g.cards.push_back(card);
+    return g;
+  };
+  const Rect right{30, 0, 10, 10};
+  const Rect below{15, 15, 10, 10};
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5}, false), (PickerHit{0, 0}));
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 1, 0), {20, 5}, false), (PickerHit{0, 0}));
+  // A hair nearer to region 1: region 1.
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5.5}, false), (PickerHit{0, 1}));
 }
 
 TEST(PickerHitTest, GalleryModeSelectsWholeCardsWithinTheirExactRectangle) {

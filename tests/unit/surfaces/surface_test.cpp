@@ -1,10 +1,11 @@
 // Presentation rules of surfaces, on the simulated backend: sizes, the growing bitmap,
 // opacity, when the z-order is touched, and how input reaches a surface.
 
+#include "platform/surface.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_surface.h"
-#include "platform/surface.h"
 #include "surfaces_test_support.h"
 
 namespace tessary {
@@ -41,10 +42,13 @@ TEST(Surface, ZeroWidthRectangleGivesAOnePixelWindow) {
   Fixture f;
   SimSurface& s = f.Make();
   double width = -1, height = -1;
-  s.Present({10, 10, 0, 0}, 2.0, [&](Canvas&, double w, double h) {
-    width = w;
-    height = h;
-  }, SurfaceAnchor::Topmost());
+  s.Present(
+      {10, 10, 0, 0}, 2.0,
+      [&](Canvas&, double w, double h) {
+        width = w;
+        height = h;
+      },
+      SurfaceAnchor::Topmost());
   EXPECT_TRUE(s.Visible());
   EXPECT_EQ(width, 0.5);  // one pixel at scale 2
   EXPECT_EQ(height, 0.5);

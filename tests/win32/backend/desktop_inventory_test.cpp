@@ -125,23 +125,42 @@ TEST(Win32AppIdentity, AppsAreKnownByImagePathAndNamedByTheirVersionResource) {
   EXPECT_FALSE(desktop.LaunchApp(""));
 }
 
-TEST(Win32AppIdentity, WindowIconsFallBackToTheSystemsApplicationIcon) {
-  WindowHost& host = WindowHost::Get();
-  HWND iconless = host.Create("iconless");
-  HWND withIcon = host.Create("big-icon");
-  ASSERT_NE(iconless, nullptr);
-  ASSERT_NE(withIcon, nullptr);
+TEST(Win32AppIdentity, WindowIconsComeFromTheWindowItsClassOrTheSystem) {
   Win32Platform backend;
   Desktop desktop(backend.platform());
 
+  // The chain on windows of this process, where every step answers (Wine 8 answers
+  // neither WM_GETICON nor class icons across processes).
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = LoadIconW(nullptr, IDI_WARNING);
+  windowClass.lpszClassName = L"TessaryTestIcons";
+  RegisterClassExW(&windowClass);
+  HWND withClassIcon = CreateWindowExW(0, L"TessaryTestIcons", L"icons", WS_OVERLAPPEDWINDOW, 0, 0,
+                                       300, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND withOwnIcon = CreateWindowExW(0, L"TessaryTestIcons", L"icons", WS_OVERLAPPEDWINDOW, 0, 0,
+                                     300, 200, nullptr, nullptr, nullptr, nullptr);
+  HICON own = LoadIconW(nullptr, IDI_ERROR);
+  SendMessageW(withOwnIcon, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(own));
+  EXPECT_EQ(desktop.WindowIcon(ToWindowId(withOwnIcon)), ToIconId(own));
+  IconId fromClass = desktop.WindowIcon(ToWindowId(withClassIcon));
+  EXPECT_NE(fromClass, kNoIcon);
+  EXPECT_NE(fromClass, ToIconId(LoadIconW(nullptr, IDI_APPLICATION)));
+  DestroyWindow(withClassIcon);
+  DestroyWindow(withOwnIcon);
+
+  // A window with no icon at all, and one that is gone, get the system's application icon.
+  HWND iconless = WindowHost::Get().Create("iconless");
+  ASSERT_NE(iconless, nullptr);
   EXPECT_EQ(desktop.WindowIcon(ToWindowId(iconless)),
             ToIconId(LoadIconW(nullptr, IDI_APPLICATION)));
-  // The icon the window answers WM_GETICON with wins (a shared system icon, so this
-  // process sees the same handle).
-  EXPECT_EQ(desktop.WindowIcon(ToWindowId(withIcon)), ToIconId(LoadIconW(nullptr, IDI_WARNING)));
+  EXPECT_EQ(desktop.WindowIcon(ToWindowId(withOwnIcon)),
+            ToIconId(LoadIconW(nullptr, IDI_APPLICATION)));
 
-  // An app found once keeps its icon.
-  std::string hostId = desktop.AppIdOf(ToWindowId(withIcon));
+  // An app's icon, once found, is kept.
+  std::string hostId = desktop.AppIdOf(ToWindowId(iconless));
   IconId first = desktop.IconForApp(hostId);
   EXPECT_NE(first, kNoIcon);
   EXPECT_EQ(desktop.IconForApp(hostId), first);

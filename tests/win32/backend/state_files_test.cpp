@@ -112,12 +112,12 @@ TEST_F(Win32FilesTest, EnvironmentVariablesAreReadAsWideText) {
 TEST_F(Win32FilesTest, StateFolderHonoursTheOverrideAndMakesTheMakerFolder) {
   std::string override = File("state");
   ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", Wide(override).c_str()));
-  std::string folder = StateFolder(files);
+  std::string resolved = StateFolder(files);
   SetEnvironmentVariableW(L"TESSARY_STATE_DIR", nullptr);
-  EXPECT_EQ(folder, override);
+  EXPECT_EQ(resolved, override);
   EXPECT_TRUE(files.Exists(override));
   EXPECT_TRUE(files.Exists(JoinPath(*files.LocalAppDataFolder(), "Quillfrost")));
-  EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), override + "\\layouts.json");
+  EXPECT_EQ(StateFilePath(resolved, kLayoutsFileName), override + "\\layouts.json");
 }
 
 }  // namespace

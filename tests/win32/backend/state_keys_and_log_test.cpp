@@ -23,6 +23,8 @@ TEST(Win32KeyNamesTest, ShortcutTextsComeFromTheKeyboardOrTheCode) {
     EXPECT_EQ(ShortcutText(names, 0x50, 3), "Ctrl+Alt+P");
   }
   EXPECT_EQ(ShortcutText(names, 0, 3), "None");
+  // An unassigned code has no scan code and so no name.
+  EXPECT_EQ(ShortcutText(names, 0xE8, 3), "Ctrl+Alt+Key 232");
   // The arrow is named as the extended key, never as its number-pad twin.
   std::string left = names.KeyName(0x25);
   EXPECT_EQ(left.find("Num"), std::string::npos) << left;

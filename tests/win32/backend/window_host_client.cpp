@@ -1,5 +1,6 @@
 #include "window_host_client.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace tessary::testing {
@@ -70,17 +71,30 @@ WindowHost::~WindowHost() {
   if (output_ != nullptr) CloseHandle(output_);
 }
 
-HWND WindowHost::Create(const std::string& kind, int width, int height) {
-  if (process_ == nullptr) return nullptr;
-  std::string command = kind + " " + std::to_string(width) + " " + std::to_string(height) + "\n";
+std::string WindowHost::Ask(const std::string& command) {
+  if (process_ == nullptr) return {};
+  std::string line = command + "\n";
   DWORD written = 0;
-  if (!WriteFile(input_, command.data(), static_cast<DWORD>(command.size()), &written, nullptr) ||
-      written != command.size()) {
-    return nullptr;
+  if (!WriteFile(input_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
+      written != line.size()) {
+    return {};
   }
   std::string answer;
-  if (!ReadLine(output_, answer)) return nullptr;
+  if (!ReadLine(output_, answer)) return {};
+  return answer;
+}
+
+HWND WindowHost::Create(const std::string& kind, int width, int height) {
+  std::string answer = Ask(kind + " " + std::to_string(width) + " " + std::to_string(height));
   return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(answer.c_str(), nullptr, 16)));
+}
+
+bool WindowHost::RaiseEvent(DWORD event, HWND window, LONG object) {
+  char command[96];
+  std::snprintf(command, sizeof(command), "event %lx %ld %llx", static_cast<unsigned long>(event),
+                static_cast<long>(object),
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  return !Ask(command).empty();
 }
 
 bool PumpMessagesUntil(const std::function<bool()>& done, double limitSeconds) {

@@ -25,11 +25,16 @@ class WindowHost {
   // A new window of the given kind ("normal", "tool", "popup", "owned-app", ... see the
   // host); null when the host is not running or could not create it.
   HWND Create(const std::string& kind, int width = 400, int height = 300);
+  // Has the host raise a WinEvent about one of its windows (object: OBJID_WINDOW for the
+  // window itself); answers once it has been raised.
+  bool RaiseEvent(DWORD event, HWND window, LONG object);
   // The host's executable, as this process launched it.
   const std::wstring& Path() const { return path_; }
 
  private:
   WindowHost();
+  // Writes one command line and reads the answer line; empty on failure.
+  std::string Ask(const std::string& command);
 
   std::wstring path_;
   HANDLE process_ = nullptr;

@@ -4,7 +4,9 @@
 //
 // Protocol, one line each way: the test writes "<kind> <width> <height>" on standard
 // input and reads back the new window's handle in hexadecimal (0 when it could not be
-// created). End of input or "quit" ends the process.
+// created). "event <event> <object> <window>" (event and window in hexadecimal) raises
+// that WinEvent for the window, as the system raises it on Windows (Wine 8 raises few of
+// them itself), and answers the window. End of input or "quit" ends the process.
 
 #include <windows.h>
 
@@ -15,6 +17,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -29,6 +32,25 @@ HWND Create(DWORD exStyle, DWORD style, int width, int height, HWND parent,
             const wchar_t* className = kClass) {
   return CreateWindowExW(exStyle, className, L"Tessary test window", style, 200, 150, width, height,
                          parent, nullptr, g_instance, nullptr);
+}
+
+void PumpFor(DWORD milliseconds) {
+  ULONGLONG end = GetTickCount64() + milliseconds;
+  std::vector<MSG> later;  // thread messages (commands, quit) are for the main loop
+  MSG message;
+  while (GetTickCount64() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.hwnd == nullptr) {
+        later.push_back(message);
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  for (const MSG& m : later)
+    PostThreadMessageW(GetCurrentThreadId(), m.message, m.wParam, m.lParam);
 }
 
 HWND CreateKind(const std::string& kind, int width, int height) {
@@ -65,14 +87,12 @@ HWND CreateKind(const std::string& kind, int width, int height) {
     window = Create(0, WS_CHILD | WS_OVERLAPPEDWINDOW, width, height, parent);
   } else if (kind == "iconless") {
     window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr, kIconlessClass);
-  } else if (kind == "big-icon") {
-    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr, kIconlessClass);
-    if (window != nullptr) {
-      SendMessageW(window, WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(LoadIconW(nullptr, IDI_WARNING)));
-    }
   }
   if (window != nullptr) ShowWindow(window, show);
+  // Under Wine the X server confirms a maximized or minimized state a moment later, and
+  // Wine applies that confirmation when it arrives: let it arrive before anyone moves
+  // the window, or the late confirmation undoes the move.
+  if (show == SW_SHOWMAXIMIZED || show == SW_SHOWMINNOACTIVE) PumpFor(300);
   return window;
 }
 
@@ -123,6 +143,17 @@ int main() {
     if (message.hwnd == nullptr && message.message == kCommandMessage) {
       std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(message.lParam));
       std::istringstream words(*line);
+      if (line->rfind("event ", 0) == 0) {
+        std::string command;
+        unsigned long event = 0;
+        long object = 0;
+        unsigned long long window = 0;
+        words >> command >> std::hex >> event >> std::dec >> object >> std::hex >> window;
+        HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+        NotifyWinEvent(event, hwnd, object, CHILDID_SELF);
+        Answer(hwnd);
+        continue;
+      }
       std::string kind;
       int width = 400;
       int height = 300;

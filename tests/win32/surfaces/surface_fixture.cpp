@@ -42,10 +42,15 @@ Bgr ScreenPixel(int x, int y) {
   return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
-bool Near(Bgr actual, Bgr expected, int tolerance) {
-  return std::abs(actual.r - expected.r) <= tolerance &&
-         std::abs(actual.g - expected.g) <= tolerance &&
-         std::abs(actual.b - expected.b) <= tolerance;
+::testing::AssertionResult Near(Bgr actual, Bgr expected, int tolerance) {
+  if (std::abs(actual.r - expected.r) <= tolerance &&
+      std::abs(actual.g - expected.g) <= tolerance &&
+      std::abs(actual.b - expected.b) <= tolerance) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") is not within "
+         << tolerance << " of (" << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }
 
 std::uint32_t BitmapPixel(const Win32Surface& surface, int x, int y) {

@@ -27,7 +27,7 @@ struct Bgr {
 
 // The colour on the screen at a desktop point (GetDC of no window, BitBlt).
 Bgr ScreenPixel(int x, int y);
-bool Near(Bgr actual, Bgr expected, int tolerance = 3);
+::testing::AssertionResult Near(Bgr actual, Bgr expected, int tolerance = 3);
 
 // Straight colour of one premultiplied BGRA pixel of a surface's bitmap, and its alpha.
 std::uint32_t BitmapPixel(const Win32Surface& surface, int x, int y);

@@ -16,20 +16,20 @@
 
 namespace tessary {
 
-struct SimDisplaySpec {
+struct SimDisplaySetup {
   Rect bounds{0, 0, 1920, 1080};
-  Rect work;           // all-zero: the whole bounds (no task bar)
-  double scale = 1.0;  // effective DPI / 96
-  bool dpiReadable = true;    // false: the DPI query fails
-  bool infoReadable = true;   // false: the monitor's information cannot be read
-  std::string gdiName;        // empty: "\\.\DISPLAYn", n counting displays added
-  std::string devicePath;     // the configuration's target path (may be empty)
-  std::string friendlyName;   // the configuration's model name (may be empty)
+  Rect work;                    // all-zero: the whole bounds (no task bar)
+  double scale = 1.0;           // effective DPI / 96
+  bool dpiReadable = true;      // false: the DPI query fails
+  bool infoReadable = true;     // false: the monitor's information cannot be read
+  std::string gdiName;          // empty: "\\.\DISPLAYn", n counting displays added
+  std::string devicePath;       // the configuration's target path (may be empty)
+  std::string friendlyName;     // the configuration's model name (may be empty)
   bool inConfiguration = true;  // has an active display-configuration path
 };
 
-struct SimProcessSpec {
-  std::string imagePath;  // empty: "C:\Program Files\Sim\appN.exe"
+struct SimProcessSetup {
+  std::string imagePath;                       // empty: "C:\Program Files\Sim\appN.exe"
   std::optional<std::string> userModelId;      // set for a packaged app
   std::optional<std::string> fileDescription;  // the executable's version description
   bool elevated = false;
@@ -38,7 +38,7 @@ struct SimProcessSpec {
 
 // A top-level window (or, with `parent`, a child window). Geometry is given as the
 // visible frame; the window rectangle around it is derived the way current Windows does.
-struct SimWindowSpec {
+struct SimWindowSetup {
   std::string className = "SimAppWindow";
   std::string title = "Untitled";
   ProcessId process{};  // kNoProcess: a process of its own is made for it
@@ -87,9 +87,9 @@ struct SimDragOptions {
 };
 
 struct SimSystemSettings {
-  std::optional<bool> windowArranging = true;   // absent: the query fails
-  std::optional<bool> dockMoving = true;        // absent: the query fails
-  std::optional<std::uint32_t> snapBarValue;    // absent: "EnableSnapBar" is missing
+  std::optional<bool> windowArranging = true;  // absent: the query fails
+  std::optional<bool> dockMoving = true;       // absent: the query fails
+  std::optional<std::uint32_t> snapBarValue;   // absent: "EnableSnapBar" is missing
   std::optional<bool> clientAreaAnimation = true;
   bool turnOffSucceeds = true;
 };
