@@ -1,6 +1,7 @@
-// The reader: plain recursive descent over one in-memory string. Numbers are read as the
-// C library's strtod reads them and strings keep whatever bytes they hold, so documents
-// written by earlier versions (and by hand) read exactly as they always did.
+// The reader: plain recursive descent over one in-memory string. It is deliberately
+// lenient in the ways the state files have always been read: numbers are read as the C
+// library's strtod reads them, strings keep whatever bytes they hold, and text after the
+// value is ignored. Only the nesting depth is limited.
 
 #include <cstring>
 #include <utility>

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/sim/sim_backends.h"
+#include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_world.h"
 
 namespace tessary {
@@ -48,6 +49,16 @@ SimDesktop::SimDesktop()
 }
 
 SimDesktop::~SimDesktop() = default;
+
+SimSurfaceFactory& SimDesktop::Surfaces() {
+  if (!surfaces_) {
+    stacking_ = MakeDesktopStacking(*world_);
+    surfaces_ = std::make_unique<SimSurfaceFactory>(&backends_->clock, stacking_.get());
+    world_->framesWanted = [this] { return surfaces_->WantsFrames(); };
+    world_->runFrame = [this] { surfaces_->RunFrame(); };
+  }
+  return *surfaces_;
+}
 
 Platform SimDesktop::platform() {
   SimBackends& b = *backends_;

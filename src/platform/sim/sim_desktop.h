@@ -32,6 +32,8 @@ namespace tessary {
 struct SimWorld;
 struct SimWindow;
 class SimBackends;
+class SimStacking;
+class SimSurfaceFactory;
 
 class SimDesktop {
  public:
@@ -141,6 +143,11 @@ class SimDesktop {
   // Called (as another process, after `delay`) for each launch the shell accepted.
   void OnLaunch(std::function<void(const SimLaunch&)> handler, double delay = 0.5);
 
+  // --- The program's overlay surfaces -----------------------------------------------
+  // Surfaces made here share the desktop's clock and z-order (their windows belong to
+  // the program's own process), and their frame ticks and timers run inside Advance.
+  SimSurfaceFactory& Surfaces();
+
   // --- Platform calls made by the program, by interface method name -----------------
   int Calls(std::string_view method) const;
   int TotalCalls() const;
@@ -152,6 +159,9 @@ class SimDesktop {
 
   std::unique_ptr<SimWorld> world_;
   std::unique_ptr<SimBackends> backends_;
+  // Declared last so that surfaces go before the world they live in.
+  std::unique_ptr<SimStacking> stacking_;
+  std::unique_ptr<SimSurfaceFactory> surfaces_;
 };
 
 }  // namespace tessary

@@ -243,6 +243,15 @@ void SimSurfaceFactory::Forget(SimSurface* surface) {
   surfaces_.erase(std::remove(surfaces_.begin(), surfaces_.end(), surface), surfaces_.end());
 }
 
+bool SimSurfaceFactory::WantsFrames() const {
+  for (const SimSurface* surface : surfaces_) {
+    if (surface->created_ && (surface->framesSubscribed_ || !surface->timers_.empty())) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void SimSurfaceFactory::RunFrame() {
   // Handlers may unsubscribe, stop timers or destroy surfaces while we deliver.
   const std::vector<SimSurface*> snapshot = surfaces_;

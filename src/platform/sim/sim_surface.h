@@ -173,6 +173,9 @@ class SimSurfaceFactory : public SurfaceFactory {
   // One compositor frame: every frame subscriber gets its tick, then every timer that is
   // due by the clock fires (once, however far behind it is).
   void RunFrame();
+  // True while a surface is subscribed to frames or runs a timer: the desktop's message
+  // loop then runs a frame at every vertical blank.
+  bool WantsFrames() const;
   // Fires one surface timer now, whether due or not; false when no surface runs it.
   bool FireTimer(SimSurface& surface, int id);
 

@@ -26,8 +26,10 @@ void SimWorld::Count(std::string_view kind) {
 void SimWorld::Post(std::function<void()> message) { messages.push_back(std::move(message)); }
 
 void SimWorld::QueueEvent(WindowEventKind kind, WindowId window) {
-  // Out-of-context hooks only report what happens while they are installed.
+  // Out-of-context hooks only report what happens while they are installed, and the
+  // program installs them skipping its own process (its surfaces' windows).
   if (!eventSink) return;
+  if (const SimWindow* w = Find(window); w && w->setup.process == own) return;
   Post([this, kind, window] {
     if (eventSink) eventSink(WindowEvent{kind, window});
   });
@@ -93,9 +95,15 @@ void SimWorld::RunLoop(double seconds) {
       if (!w.pending.empty()) worldTime = std::min(worldTime, w.pending.front().due);
     }
     if (!scheduled.empty()) worldTime = std::min(worldTime, scheduled.begin()->first.first);
+    double frameTime = framesWanted && framesWanted() ? NextFrameTime() : kNever;
 
-    if (worldTime <= timerTime && worldTime <= end) {
+    if (worldTime <= timerTime && worldTime <= frameTime && worldTime <= end) {
       AdvanceClockTo(worldTime);
+      continue;
+    }
+    if (frameTime < timerTime && frameTime <= end) {
+      AdvanceClockTo(frameTime);
+      if (runFrame) runFrame();
       continue;
     }
     if (timerTime > end) break;
@@ -112,11 +120,14 @@ void SimWorld::RunLoop(double seconds) {
   Pump();
 }
 
+double SimWorld::NextFrameTime() const {
+  // The next vertical blank on a 60 Hz display whose frames start at clock zero.
+  return (std::floor(now / kFramePeriod + 1e-9) + 1) * kFramePeriod;
+}
+
 bool SimWorld::WaitForFrame() {
   if (!compositionAvailable) return false;
-  // The next vertical blank on a 60 Hz display whose frames start at clock zero.
-  double next = (std::floor(now / kFramePeriod + 1e-9) + 1) * kFramePeriod;
-  AdvanceClockTo(next);
+  AdvanceClockTo(NextFrameTime());
   ++framesWaited;
   return true;
 }

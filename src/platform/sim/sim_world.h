@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -20,6 +21,11 @@
 #include "platform/window_events.h"
 
 namespace tessary {
+
+class SimStacking;
+struct SimWorld;
+// The desktop's z-order as the stacking of the program's surfaces (sim_desktop_surfaces.cpp).
+std::unique_ptr<SimStacking> MakeDesktopStacking(SimWorld& world);
 
 struct SimDisplay {
   MonitorId id{};
@@ -74,6 +80,10 @@ struct SimWorld {
   std::function<void(int)> timerHandler;
   std::function<void(const WindowEvent&)> eventSink;
   std::function<void()> escapeHandler;
+  // The program's surfaces: while they want frames, the loop runs one at every
+  // vertical blank (the frame pacer's WM_TIMER 1 and the surfaces' own timers).
+  std::function<bool()> framesWanted;
+  std::function<void()> runFrame;
   bool escapeWatch = false;
 
   // --- displays ---------------------------------------------------------------------
@@ -136,6 +146,7 @@ struct SimWorld {
   void Pump();
   void RunLoop(double seconds);
   bool WaitForFrame();
+  double NextFrameTime() const;
 
   // sim_windows.cpp: window geometry and state.
   SimWindow* Find(WindowId id);

@@ -43,8 +43,7 @@ bool Empty(const Rect& rect) { return !(rect.width > 0) || !(rect.height > 0); }
 
 }  // namespace
 
-TextSize D2DCanvas::MeasureText(std::string_view text, double size, bool bold,
-                                double maxWidth) {
+TextSize D2DCanvas::MeasureText(std::string_view text, double size, bool bold, double maxWidth) {
   return formats_.MeasureText(text, size, bold, maxWidth);
 }
 
@@ -80,8 +79,8 @@ void D2DCanvas::DrawLabel(std::string_view text, const Rect& rect, Color color, 
                     brush.Get(), D2D1_DRAW_TEXT_OPTIONS_CLIP);
 }
 
-void D2DCanvas::DrawWrappedText(std::string_view text, Point topLeft, double maxWidth,
-                                Color color, double size, bool bold) {
+void D2DCanvas::DrawWrappedText(std::string_view text, Point topLeft, double maxWidth, Color color,
+                                double size, bool bold) {
   if (text.empty()) return;
   ComPtr<IDWriteTextLayout> layout = formats_.WrappedLayout(text, size, bold, maxWidth);
   if (!layout) return;

@@ -18,8 +18,7 @@ class D2DCanvas : public Canvas {
   D2DCanvas(ID2D1RenderTarget* target, TextFormats& formats, IconBitmapCache& icons)
       : target_(target), formats_(formats), icons_(icons) {}
 
-  TextSize MeasureText(std::string_view text, double size, bool bold,
-                       double maxWidth) override;
+  TextSize MeasureText(std::string_view text, double size, bool bold, double maxWidth) override;
   void FillRounded(const Rect& rect, double radius, Color color) override;
   void StrokeRounded(const Rect& rect, double radius, Color color, double strokeWidth) override;
   void DrawLabel(std::string_view text, const Rect& rect, Color color, double size, bool bold,

@@ -7,8 +7,8 @@ namespace tessary {
 bool GraphicsFactories::Create() {
   if (IsCreated()) return true;
   Microsoft::WRL::ComPtr<ID2D1Factory> d2d;
-  if (FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory),
-                               nullptr, reinterpret_cast<void**>(d2d.GetAddressOf())))) {
+  if (FAILED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), nullptr,
+                               reinterpret_cast<void**>(d2d.GetAddressOf())))) {
     return false;
   }
   Microsoft::WRL::ComPtr<IDWriteFactory> dwrite;

@@ -147,8 +147,7 @@ bool Win32Surface::NeedsPlacement(SurfaceAnchor anchor) const {
   facts.requested = anchor;
   HWND above = GetWindow(window_, GW_HWNDPREV);
   facts.windowAbove = ToWindowId(above);
-  facts.windowAboveTopmost =
-      above && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  facts.windowAboveTopmost = above && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
   return NeedsZOrderPlacement(facts);
 }
 
@@ -206,8 +205,7 @@ void Win32Surface::MoveTo(Point topLeft) {
   POINT position{static_cast<LONG>(std::lround(topLeft.x)),
                  static_cast<LONG>(std::lround(topLeft.y))};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
-  UpdateLayeredWindow(window_, nullptr, &position, nullptr, nullptr, nullptr, 0, &blend,
-                      ULW_ALPHA);
+  UpdateLayeredWindow(window_, nullptr, &position, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA);
   rect_.x = position.x;
   rect_.y = position.y;
 }
@@ -258,7 +256,8 @@ void Win32Surface::UnsubscribeFrames() {
 
 void Win32Surface::StartTimer(int id, std::uint32_t milliseconds) {
   // Id 1 belongs to the frame ticks.
-  if (window_ && id > kFrameTimerId) SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
+  if (window_ && id > kFrameTimerId)
+    SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
 }
 
 void Win32Surface::StopTimer(int id) {
@@ -271,12 +270,10 @@ void Win32Surface::TakeFocus() {
   SetFocus(window_);
 }
 
-LRESULT CALLBACK Win32Surface::Procedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Win32Surface::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* surface = reinterpret_cast<Win32Surface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!surface || surface->window_ != window) {

@@ -20,8 +20,7 @@ namespace tessary {
 
 class Win32Surface : public Surface {
  public:
-  Win32Surface(HINSTANCE instance, ID2D1Factory* d2d, TextFormats& formats,
-               IconBitmapCache& icons)
+  Win32Surface(HINSTANCE instance, ID2D1Factory* d2d, TextFormats& formats, IconBitmapCache& icons)
       : instance_(instance), d2d_(d2d), formats_(formats), icons_(icons) {}
   ~Win32Surface() override { Destroy(); }
   Win32Surface(const Win32Surface&) = delete;

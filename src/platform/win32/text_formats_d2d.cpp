@@ -37,8 +37,7 @@ std::wstring ChooseFamily(IDWriteFactory* factory) {
   Microsoft::WRL::ComPtr<IDWriteFontFamily> first;
   Microsoft::WRL::ComPtr<IDWriteLocalizedStrings> names;
   UINT32 length = 0;
-  if (fonts->GetFontFamilyCount() > 0 &&
-      SUCCEEDED(fonts->GetFontFamily(0, first.GetAddressOf())) &&
+  if (fonts->GetFontFamilyCount() > 0 && SUCCEEDED(fonts->GetFontFamily(0, first.GetAddressOf())) &&
       SUCCEEDED(first->GetFamilyNames(names.GetAddressOf())) &&
       SUCCEEDED(names->GetStringLength(0, &length))) {
     std::wstring name(length + 1, L'\0');
@@ -119,8 +118,7 @@ Microsoft::WRL::ComPtr<IDWriteTextLayout> TextFormats::WrappedLayout(std::string
   return layout;
 }
 
-TextSize TextFormats::MeasureText(std::string_view text, double size, bool bold,
-                                  double maxWidth) {
+TextSize TextFormats::MeasureText(std::string_view text, double size, bool bold, double maxWidth) {
   Microsoft::WRL::ComPtr<IDWriteTextLayout> layout = WrappedLayout(text, size, bold, maxWidth);
   DWRITE_TEXT_METRICS metrics{};
   if (!layout || FAILED(layout->GetMetrics(&metrics))) return {};

@@ -33,8 +33,7 @@ class TextFormats : public TextMeasurer {
   Microsoft::WRL::ComPtr<IDWriteTextLayout> WrappedLayout(std::string_view text, double size,
                                                           bool bold, double maxWidth);
 
-  TextSize MeasureText(std::string_view text, double size, bool bold,
-                       double maxWidth) override;
+  TextSize MeasureText(std::string_view text, double size, bool bold, double maxWidth) override;
 
   // The family every format uses (the first of the preferred ones the system has).
   const std::wstring& Family() const { return family_; }

@@ -163,6 +163,34 @@ TEST(NumberTextAgainstTheCLibrary, RandomTextReadsAsStrtodReadsIt) {
   }
 }
 
+TEST(NumberTextAgainstTheCLibrary, LongDigitStringsRoundAsStrtodRoundsThem) {
+  std::mt19937 random(7);
+  for (int i = 0; i < 3000; ++i) {
+    std::string text = std::to_string(random() % 10) + ".";
+    const int digits = 1 + static_cast<int>(random() % 900);
+    for (int k = 0; k < digits; ++k) text.push_back(static_cast<char>('0' + random() % 10));
+    // Halfway cases are where a sloppy reader goes wrong.
+    if (i % 3 == 0)
+      text =
+          "2."
+          "4703282292062327208828439643411068618252990130716238221279284125033775363510437593264991"
+          "8180817996189898282347722858865463328355177969898199387398005390939063150356595155702263"
+          "9229085839244910518443593180284993653615250031937045767824921936562366986365848075700158"
+          "5769269903706311928279558551332927834338409351978015531246597263579574622766465272827220"
+          "0563740064854999770965994704540208281662262378573934507363390079677619305775067401763246"
+          "7360096895134053553745851666113422376667860416215968046191446729184030053005753084904876"
+          "5391711386591646239524912623653881879636239373280423891018672348497668235089863388587925"
+          "6283027559956575244555072551893136908362547791869486679949683240497058210285131854513962"
+          "13837722826145437693412532098591327667236328125e-324";
+    if (i % 3 == 1) text += "e-" + std::to_string(300 + random() % 30);
+    char* end = nullptr;
+    const double expected = std::strtod(text.c_str(), &end);
+    double value = 0;
+    ASSERT_EQ(ReadDouble(text, value), static_cast<std::size_t>(end - text.c_str()));
+    ASSERT_EQ(Bits(value), Bits(expected)) << text;
+  }
+}
+
 TEST(NumberTextAgainstTheCLibrary, FormatsAsPrintf) {
   std::mt19937_64 random(99);
   char buffer[512];

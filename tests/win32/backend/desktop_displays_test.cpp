@@ -54,7 +54,10 @@ TEST(Win32Displays, ThePrimaryDisplayComesFirstWithTheSystemsGeometryAndAKey) {
   RecordProperty("display_id", primary.id);
   RecordProperty("display_name", primary.name);
 
-  EXPECT_EQ(DisplayAt(displays, Point{primary.bounds.width - 1, primary.bounds.height - 1}), 0);
+  // The display under the cursor.
+  ASSERT_TRUE(SetCursorPos(static_cast<int>(primary.bounds.width) - 7, 5));
+  EXPECT_EQ(desktop.CursorPosition(), (Point{primary.bounds.width - 7, 5}));
+  EXPECT_EQ(DisplayAt(displays, desktop.CursorPosition()), 0);
 
   // A rectangle far outside every display still finds the nearest one.
   std::optional<RawMonitor> nearest =

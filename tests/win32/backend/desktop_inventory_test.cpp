@@ -68,6 +68,7 @@ TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
                              nullptr, nullptr, nullptr);
   ShowWindow(own, SW_SHOWNOACTIVATE);
   EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));
+  ShowWindow(own, SW_HIDE);  // Wine takes seconds to destroy a visible window
   DestroyWindow(own);
   EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));  // gone
 }

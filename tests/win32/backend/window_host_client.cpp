@@ -19,6 +19,25 @@ bool ReadLine(HANDLE pipe, std::string& line) {
   return false;
 }
 
+// Under Wine on an X server without a window manager, Wine takes the X window's stale
+// maximized state back after every move of a restored window. Wine manages the host's
+// windows itself when told so, which behaves like Windows.
+void LetWineManageTheHostsWindows() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
+  std::wstring key = L"Software\\Wine\\AppDefaults\\";
+  key += kHostName;
+  key += L"\\X11 Driver";
+  HKEY handle = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  RegSetValueExW(handle, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"),
+                 2 * sizeof(wchar_t));
+  RegCloseKey(handle);
+}
+
 }  // namespace
 
 std::wstring OwnExecutablePath() {
@@ -36,6 +55,7 @@ WindowHost::WindowHost() {
   path_ = OwnExecutablePath();
   path_.erase(path_.find_last_of(L'\\') + 1);
   path_ += kHostName;
+  LetWineManageTheHostsWindows();
 
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE childInput = nullptr;

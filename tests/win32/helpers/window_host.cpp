@@ -17,7 +17,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace {
 
@@ -32,25 +31,6 @@ HWND Create(DWORD exStyle, DWORD style, int width, int height, HWND parent,
             const wchar_t* className = kClass) {
   return CreateWindowExW(exStyle, className, L"Tessary test window", style, 200, 150, width, height,
                          parent, nullptr, g_instance, nullptr);
-}
-
-void PumpFor(DWORD milliseconds) {
-  ULONGLONG end = GetTickCount64() + milliseconds;
-  std::vector<MSG> later;  // thread messages (commands, quit) are for the main loop
-  MSG message;
-  while (GetTickCount64() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.hwnd == nullptr) {
-        later.push_back(message);
-        continue;
-      }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  for (const MSG& m : later)
-    PostThreadMessageW(GetCurrentThreadId(), m.message, m.wParam, m.lParam);
 }
 
 HWND CreateKind(const std::string& kind, int width, int height) {
@@ -89,10 +69,6 @@ HWND CreateKind(const std::string& kind, int width, int height) {
     window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr, kIconlessClass);
   }
   if (window != nullptr) ShowWindow(window, show);
-  // Under Wine the X server confirms a maximized or minimized state a moment later, and
-  // Wine applies that confirmation when it arrives: let it arrive before anyone moves
-  // the window, or the late confirmation undoes the move.
-  if (show == SW_SHOWMAXIMIZED || show == SW_SHOWMINNOACTIVE) PumpFor(300);
   return window;
 }
 

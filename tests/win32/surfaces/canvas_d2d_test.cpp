@@ -43,17 +43,17 @@ TEST_F(CanvasTest, LabelsStayInTheirRectangleAndWrappedTextInItsWidth) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
   const std::string longText = "A label far too long for the little box it was given";
-  surface->Present({0, 0, 400, 200}, 1.0,
-                   [&](Canvas& canvas, double, double) {
-                     canvas.DrawLabel(longText, {10, 10, 80, 30}, kBlack, 14, true,
-                                      TextAlign::kLeading);
-                     canvas.DrawWrappedText(longText, {10, 60}, 120, kBlack, 13, false);
-                   },
-                   SurfaceAnchor::Topmost());
-  EXPECT_GT(MaxAlpha(*surface, 10, 10, 90, 40), 200);       // the label is drawn
-  EXPECT_EQ(MaxAlpha(*surface, 90, 0, 400, 45), 0);         // and clipped to its box
-  EXPECT_GT(MaxAlpha(*surface, 10, 60, 130, 200), 200);     // the wrapped text too
-  EXPECT_EQ(MaxAlpha(*surface, 132, 50, 400, 200), 0);      // within its width
+  surface->Present(
+      {0, 0, 400, 200}, 1.0,
+      [&](Canvas& canvas, double, double) {
+        canvas.DrawLabel(longText, {10, 10, 80, 30}, kBlack, 14, true, TextAlign::kLeading);
+        canvas.DrawWrappedText(longText, {10, 60}, 120, kBlack, 13, false);
+      },
+      SurfaceAnchor::Topmost());
+  EXPECT_GT(MaxAlpha(*surface, 10, 10, 90, 40), 200);    // the label is drawn
+  EXPECT_EQ(MaxAlpha(*surface, 90, 0, 400, 45), 0);      // and clipped to its box
+  EXPECT_GT(MaxAlpha(*surface, 10, 60, 130, 200), 200);  // the wrapped text too
+  EXPECT_EQ(MaxAlpha(*surface, 132, 50, 400, 200), 0);   // within its width
   // Wrapping made several lines: ink well below the first line.
   EXPECT_GT(MaxAlpha(*surface, 10, 100, 130, 200), 200);
 }
@@ -82,18 +82,19 @@ TEST_F(CanvasTest, MeasuresWrappedText) {
 TEST_F(CanvasTest, StrokesStayInsideAndShapesLandWhereAsked) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
-  surface->Present({0, 0, 200, 120}, 1.0,
-                   [](Canvas& canvas, double, double) {
-                     canvas.StrokeRounded({10, 10, 60, 40}, 0, kBlack, 4);
-                     canvas.FillTriangle({100, 10}, {140, 10}, {100, 50}, kBlack);
-                     canvas.FillCircle({170, 30}, 10, kBlack);
-                     canvas.DrawLine({10, 100}, {190, 100}, kBlack, 2);
-                   },
-                   SurfaceAnchor::Topmost());
+  surface->Present(
+      {0, 0, 200, 120}, 1.0,
+      [](Canvas& canvas, double, double) {
+        canvas.StrokeRounded({10, 10, 60, 40}, 0, kBlack, 4);
+        canvas.FillTriangle({100, 10}, {140, 10}, {100, 50}, kBlack);
+        canvas.FillCircle({170, 30}, 10, kBlack);
+        canvas.DrawLine({10, 100}, {190, 100}, kBlack, 2);
+      },
+      SurfaceAnchor::Topmost());
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 10)), 255);  // the stroke's outer edges
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 69, 30)), 255);
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 49)), 255);
-  EXPECT_EQ(MaxAlpha(*surface, 0, 0, 200, 10), 0);         // nothing bleeds out
+  EXPECT_EQ(MaxAlpha(*surface, 0, 0, 200, 10), 0);  // nothing bleeds out
   EXPECT_EQ(MaxAlpha(*surface, 70, 10, 99, 50), 0);
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 30)), 0);     // hollow
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 105, 15)), 255);  // inside the triangle
@@ -103,8 +104,8 @@ TEST_F(CanvasTest, StrokesStayInsideAndShapesLandWhereAsked) {
 }
 
 TEST_F(CanvasTest, IconsWithoutAlphaAreOpaqueAndCachedPerSurface) {
-  HICON flat = SolidIcon(0x000000FF);     // blue, every alpha byte zero
-  HICON glassy = SolidIcon(0x80FF0000);   // red at half alpha
+  HICON flat = SolidIcon(0x000000FF);    // blue, every alpha byte zero
+  HICON glassy = SolidIcon(0x80FF0000);  // red at half alpha
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
   const std::size_t before = Factory().Icons().Size();

@@ -95,12 +95,11 @@ PlainWindow::~PlainWindow() {
   if (brush_) DeleteObject(brush_);
 }
 
-LRESULT CALLBACK PlainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK PlainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(
-                          reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
+    SetWindowLongPtrW(
+        window, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams));
   }
   auto* self = reinterpret_cast<PlainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self) {

@@ -39,7 +39,9 @@ inline Bgr ColourOf(std::uint32_t pixel) {
 
 // Dispatches queued messages until `done` or until about `seconds` have passed.
 void PumpUntil(const std::function<bool()>& done, double seconds = 2.0);
-inline void Pump(double seconds = 0.2) { PumpUntil([] { return false; }, seconds); }
+inline void Pump(double seconds = 0.2) {
+  PumpUntil([] { return false; }, seconds);
+}
 
 // An ordinary window filled with one colour that counts its left clicks.
 class PlainWindow {

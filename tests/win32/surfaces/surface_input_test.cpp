@@ -117,8 +117,8 @@ TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
   surface->StopTimer(2);
 
   // A window destroyed while subscribed is dropped at the next frame.
-  HWND doomed = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND doomed =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   FramePacer::Instance().Subscribe(doomed, kFrameTimerId);
   DestroyWindow(doomed);
   PumpUntil([&] { return !FramePacer::Instance().Subscribed(doomed, kFrameTimerId); });

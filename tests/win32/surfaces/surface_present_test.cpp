@@ -17,12 +17,13 @@ TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
   EXPECT_FALSE(IsWindowVisible(surface->Handle()));
 
   // Left half opaque red, right half blue at alpha 0.5.
-  surface->Present({150, 150, 100, 80}, 1.0,
-                   [](Canvas& canvas, double width, double height) {
-                     canvas.FillRounded({0, 0, width / 2, height}, 0, {1, 0, 0, 1});
-                     canvas.FillRounded({width / 2, 0, width / 2, height}, 0, {0, 0, 1, 0.5});
-                   },
-                   SurfaceAnchor::Topmost());
+  surface->Present(
+      {150, 150, 100, 80}, 1.0,
+      [](Canvas& canvas, double width, double height) {
+        canvas.FillRounded({0, 0, width / 2, height}, 0, {1, 0, 0, 1});
+        canvas.FillRounded({width / 2, 0, width / 2, height}, 0, {0, 0, 1, 0.5});
+      },
+      SurfaceAnchor::Topmost());
   Pump();
   EXPECT_TRUE(surface->Visible());
   EXPECT_TRUE(IsWindowVisible(surface->Handle()));
@@ -63,12 +64,13 @@ TEST_F(SurfacePresentTest, BlendsPerPixelAndConstantAlphaOverTheDesktop) {
   PlainWindow below({100, 100, 700, 500}, kWhite);
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
-  surface->Present({150, 150, 100, 80}, 1.0,
-                   [](Canvas& canvas, double width, double height) {
-                     canvas.FillRounded({0, 0, width / 2, height}, 0, {1, 0, 0, 1});
-                     canvas.FillRounded({width / 2, 0, width / 2, height}, 0, {0, 0, 1, 0.5});
-                   },
-                   SurfaceAnchor::Topmost());
+  surface->Present(
+      {150, 150, 100, 80}, 1.0,
+      [](Canvas& canvas, double width, double height) {
+        canvas.FillRounded({0, 0, width / 2, height}, 0, {1, 0, 0, 1});
+        canvas.FillRounded({width / 2, 0, width / 2, height}, 0, {0, 0, 1, 0.5});
+      },
+      SurfaceAnchor::Topmost());
   Pump();
   if (Near(ScreenPixel(240, 160), {0, 0, 128})) {
     GTEST_SKIP() << "the display has no compositing manager (layered windows show unblended)";
@@ -116,13 +118,14 @@ TEST_F(SurfacePresentTest, ScaleMapsUnitsToPixels) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
   double seenWidth = 0, seenHeight = 0;
-  surface->Present({0, 0, 300, 150}, 1.5,
-                   [&](Canvas& canvas, double width, double height) {
-                     seenWidth = width;
-                     seenHeight = height;
-                     canvas.FillRounded({0, 0, 100, 50}, 0, {0, 0, 0, 1});
-                   },
-                   SurfaceAnchor::Topmost());
+  surface->Present(
+      {0, 0, 300, 150}, 1.5,
+      [&](Canvas& canvas, double width, double height) {
+        seenWidth = width;
+        seenHeight = height;
+        canvas.FillRounded({0, 0, 100, 50}, 0, {0, 0, 0, 1});
+      },
+      SurfaceAnchor::Topmost());
   EXPECT_DOUBLE_EQ(seenWidth, 200);
   EXPECT_DOUBLE_EQ(seenHeight, 100);
   EXPECT_DOUBLE_EQ(surface->Scale(), 1.5);

@@ -1,0 +1,371 @@
+#pragma once
+
+// The Coordinator: the one object that owns all snapping state. It follows title-bar
+// drags (drag_tracking.cpp, drag_targets.cpp), places windows when a drag ends on a
+// target (placing.cpp, corner_split.cpp, split_fit.cpp), and owns the displays, the
+// layout catalogue, the placement records, the learned minimum sizes and the overlay
+// surfaces. Main thread only.
+//
+// The shell drives it: window events (OnMoveSizeStart/End), the main window's timers
+// (OnTimer with ids 1, 2, 3, 4 and 8), posted commands (HandleCommand), Escape during a
+// drag (CancelDragByEscape) and the window commands. It talks back only through the five
+// callbacks and the command poster it is given.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/geometry.h"
+#include "desktop/desktop.h"
+#include "desktop/snap_assist_watch.h"
+#include "engine/drag_state.h"
+#include "engine/minimum_sizes.h"
+#include "engine/placement_request.h"
+#include "engine/region_membership.h"
+#include "layout/document_store.h"
+#include "layout/layout_store.h"
+#include "platform/surface.h"
+#include "platform/theme_source.h"
+#include "surfaces/drop_menu_view.h"
+#include "surfaces/outline.h"
+#include "surfaces/picker.h"
+
+namespace tessary {
+
+// Timers of the main window that belong to the Coordinator. The shell routes their ticks
+// to OnTimer.
+inline constexpr int kDragTickTimerId = 1;  // 15 ms while a drag is followed
+inline constexpr int kPlaceTimerId = 2;     // 50 ms after a drag ended on a target
+inline constexpr int kSnapAssistWatchTimerId = SnapAssistWatch::kTimerId;  // 3, 120 ms
+inline constexpr int kRefreshTimerId = 4;   // the scheduled stack pass
+inline constexpr int kUpkeepTimerId = 8;    // 100 ms, repeating from Init
+
+inline constexpr std::uint32_t kDragTickMilliseconds = 15;
+inline constexpr std::uint32_t kPlaceDelayMilliseconds = 50;
+inline constexpr std::uint32_t kUpkeepMilliseconds = 100;
+
+// Codes of WM_COORDINATOR_COMMAND (wParam, always negative) that the Coordinator's own
+// surfaces post; HandleCommand acts on them after the surface's handler has returned.
+inline constexpr int kCommandPickerDismissed = -1;
+inline constexpr int kCommandPickerChose = -2;
+
+// The picker's choice packed into the command's argument: the layout index in the low 16
+// bits and the region in the high 16 bits, both signed.
+std::int64_t PackPickerChoice(int layout, int region);
+void UnpackPickerChoice(std::int64_t argument, int& layout, int& region);
+
+// What the shell lends the Coordinator instead of being called by it. Unset members are
+// simply not called.
+struct ShellCallbacks {
+  // Starts (true) or stops (false) the Escape watch for the length of a drag.
+  std::function<void(bool on)> setEscapeWatch;
+  // Recomputes whether the mouse hook is needed.
+  std::function<void()> refreshMouseHook;
+  // Tells the user something (UTF-8): a toast for 4 seconds, or the balloon.
+  std::function<void(const std::string& text)> notify;
+  // Offers a first-use tip once per key ("dropMenu", "badge", ...).
+  std::function<void(const std::string& key)> showTip;
+  // The display text of the shortcut bound to a window command (0..10); empty if none.
+  std::function<std::string(int command)> shortcutLabel;
+};
+
+// What the Coordinator works with. Everything referenced must outlive it.
+struct CoordinatorServices {
+  Desktop& desktop;
+  SurfaceFactory& surfaces;
+  ThemeSource& theme;
+  // The layouts state file (layouts.json) and the minimums state file (minimums.json);
+  // null keeps that state in memory for the run.
+  DocumentStore* layoutDocuments = nullptr;
+  DocumentStore* minimumDocuments = nullptr;
+  // Posts WM_COORDINATOR_COMMAND (code, argument) to the main window; HandleCommand runs
+  // when the message loop delivers it. Surfaces must never call in directly.
+  std::function<void(int code, std::int64_t argument)> postCommand;
+};
+
+// Where a window was last placed by the program.
+struct PlacementRecord {
+  std::string display;  // display key
+  std::int32_t region = -1;
+
+  friend bool operator==(const PlacementRecord&, const PlacementRecord&) = default;
+};
+
+// The stack settings mirrored from the settings record when it is applied.
+struct StackSwitches {
+  bool windowStacks = true;
+  bool badges = true;
+  bool badgesOnEdge = true;
+  std::string transition = "shuffle";
+  bool orderByName = false;
+};
+
+// The outcome of fitting two sides of a split to their windows' minimum sizes.
+struct SplitFitResult {
+  bool success = false;
+  SnapLayout layout;    // the fitted layout on success
+  bool noRoom = false;  // the sizes cannot both fit, whatever the ratio
+};
+
+class Coordinator {
+ public:
+  explicit Coordinator(CoordinatorServices services);
+  ~Coordinator();
+  Coordinator(const Coordinator&) = delete;
+  Coordinator& operator=(const Coordinator&) = delete;
+
+  // Creates the four surfaces (picker, outline, drop menu, divider editor), installs the
+  // picker's callbacks, reads the displays, loads the layouts and learned minimum sizes
+  // and starts timer 8. False when a surface cannot be created.
+  bool Init();
+
+  ShellCallbacks& Callbacks() { return callbacks_; }
+  void SetCallbacks(ShellCallbacks callbacks) { callbacks_ = std::move(callbacks); }
+
+  // A tick of one of the main window's timers; false for ids that are not the
+  // Coordinator's (1, 2, 3, 4, 8).
+  bool OnTimer(int id);
+
+  // --- Drag tracking ---------------------------------------------------------------
+  void OnMoveSizeStart(WindowId window);
+  void OnMoveSizeEnd(WindowId window);
+  // Timer 1.
+  void DragTick();
+  // Stops following the drag and hides the picker, the outline and the drop menu.
+  void CancelDrag();
+  // Escape during a drag: true when it took something down (the key is then consumed).
+  bool CancelDragByEscape();
+  // Arranges a stack pass after `delay` seconds (timer 4); a short request is never
+  // postponed by later ones, longer ones restart the wait.
+  void ScheduleRefresh(double delay);
+  void HandleCommand(int code, std::int64_t argument);
+
+  // --- Pickers opened by commands ----------------------------------------------------
+  // The gallery: the picker with the display's switch list, choosing a layout for the
+  // display. `target` is the command's target window (its display is used), if any.
+  void ShowGallery(WindowId target = kNoWindow);
+  // The Place command: the picker, interactive, for one window. False when the window
+  // cannot be managed or has no display (the caller beeps).
+  bool ShowPlacePicker(WindowId window);
+
+  // --- Placing -------------------------------------------------------------------------
+  // Timer 2: carries out the pending request.
+  void PlacePending();
+  // A move made by the program: bumps the use sequence, remembers the prior rectangle
+  // once, and joins the open batch or glides at once.
+  void MoveWindowTo(WindowId window, const Rect& rect);
+  // Motion batches: moves made while one is open are carried out together on commit,
+  // which answers the windows whose exact placement succeeded.
+  void OpenBatch();
+  std::set<WindowId> CommitBatch();
+
+  SizeNeed MinimumSize(WindowId window, double scale) const;
+  SizeNeed MinimumSizeOf(const std::vector<WindowId>& windows, double scale) const;
+  // Fits the split between `targetRegion` (for `window`) and `otherRegion` (for
+  // `others`) of `layout` on the display, moving the windows in and learning from the
+  // ones that refuse. On failure the windows are left where the last try put them.
+  SplitFitResult FitSplit(WindowId window, std::int32_t targetRegion, std::int32_t otherRegion,
+                          const std::vector<WindowId>& others, const SnapLayout& layout,
+                          int displayIndex);
+  void StoreMinimums() { minimums_.Store(); }
+  // Forgets every learned and observed minimum size; answers how many apps were known.
+  int ForgetMinimums();
+
+  // --- Switches ------------------------------------------------------------------------
+  void SetPaused(bool paused);
+  bool Paused() const { return paused_; }
+  void ApplyStackSwitches(const StackSwitches& switches) { stackSwitches_ = switches; }
+  const StackSwitches& Switches() const { return stackSwitches_; }
+
+  // --- What the shell (and tests) may read ---------------------------------------------
+  const std::vector<Monitor>& Displays() const { return displays_; }
+  void RefreshDisplays();
+  // The display showing most of the window (by its frame), else the one nearest; -1.
+  int DisplayOfWindow(WindowId window);
+  LayoutStore& Layouts() { return layouts_; }
+  const MinimumSizes& Minimums() const { return minimums_; }
+  bool DragActive() const { return dragActive_; }
+  const DragState& Drag() const { return drag_; }
+  bool Escaped() const { return escaped_; }
+  const PlacementRequest* PendingPlacement() const {
+    return pending_ ? &*pending_ : nullptr;
+  }
+  const LateEnd& PendingLateEnd() const { return lateEnd_; }
+  std::optional<PlacementRecord> PlacementOf(WindowId window) const;
+  std::optional<Rect> PriorRectOf(WindowId window) const;
+  const UseSequence& Uses() const { return useSequence_; }
+  // The membership taken at the start of the last drag (display key -> region lists).
+  const std::map<std::string, RegionLists>& Membership() const { return membership_; }
+  double RefreshDeadline() const { return refreshDeadline_; }
+  WindowId PickerTargetWindow() const { return pickerTarget_; }
+  bool GalleryMode() const { return gallery_; }
+  Picker& GetPicker() { return picker_; }
+  Outline& GetOutline() { return outline_; }
+  DropMenuView& GetDropMenu() { return dropMenu_; }
+  Desktop& GetDesktop() { return desktop_; }
+
+  // --- Not yet built ---------------------------------------------------------------
+  // Entry points of the later parts of the engine, declared so that the shell can be
+  // written against them. Until they are built each logs "not yet built: <name>" once,
+  // does nothing and answers false (or nothing).
+  bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
+  bool ShowDividerEditor();
+  // Ctrl+Alt+1..9: the user's own layout number `index` (0-based) on the target's display.
+  bool SwitchToLayout(int index, WindowId target = kNoWindow);
+  // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
+  // gallery's choice.
+  bool ApplyComposition(const std::string& display, const SnapLayout& layout);
+  // The stack pass (timer 4, timer 5). Today it only ends the scheduled wait.
+  void RefreshStacks();
+  // WM_DISPLAYCHANGE and the work-area change. Today it re-reads the displays (and
+  // re-aims a drag in progress); windows do not yet follow their regions.
+  void OnDisplaysChanged();
+  // Start-up: re-establish each display's layout from where the windows stand.
+  void RecoverDisplayLayouts();
+  // Snap Assist for the display's other regions after a placement.
+  void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
+  void CloseAssist();
+  WindowId AssistPanel() const { return kNoWindow; }
+  bool ShowSwitcher(WindowId window);
+  void DestroySwitcher();
+  bool ShowOverview(WindowId window);
+  bool StepStack(int step);
+  bool BringForward(WindowId window, bool activate);
+  bool SendSpanBehind(WindowId window);
+  void HideAllBadges();
+  void DestroyAllBadges();
+  // Forgets every remembered badge position; false when none had been moved.
+  bool ResetBadgePositions();
+  // The window commands Fill Screen, Put Back and Restore (8, 9, 10); false when the
+  // target has nothing to go to (the caller beeps).
+  bool FillScreen(WindowId window);
+  bool PutBack(WindowId window);
+  bool RestorePrior(WindowId window);
+  // Timer 8: closes Snap Assist and the switchers when the user has left them.
+  void UpkeepTick();
+
+ private:
+  // One display as the drag sees it, fixed at the start of the drag so that a tick never
+  // enumerates displays or walks the z-order.
+  struct DragDisplay {
+    Monitor monitor;
+    std::optional<SnapLayout> active;
+    RegionMap regions;  // the active layout's pixel rectangles on the work area
+    RegionLists members;
+  };
+  // The corner target last worked out, kept until the corner changes.
+  struct CornerCache {
+    int display = -1;
+    int corner = -1;
+    PlacedLayout placed;
+    RegionMap rects;
+  };
+  // The column under the top band last worked out, kept until the column changes.
+  struct ColumnCache {
+    int display = -1;
+    Rect unit;
+    std::optional<WholeColumnLayout> whole;
+    Rect pixels;
+  };
+
+  const Platform& platform() const { return desktop_.platform(); }
+  double Now() const;
+  void NotYetBuilt(const char* name);
+  void Notify(const std::string& text);
+  std::string AppNameOf(WindowId window) const;
+
+  // drag_tracking.cpp
+  void BuildDragDisplays();
+  void FindOrigin();
+  void Classify(const Rect& frame, Point cursor);
+  void EndDrag(bool runMoveStep);
+
+  // drag_targets.cpp
+  void MoveStep(Point cursor, double now, const Rect& frame);
+  bool CornerStep(int displayIndex, Point p, double scale, double now);
+  void OpenPickerForDrag(int displayIndex, Point p, double scale);
+  bool RegionTargeting(int displayIndex, Point p, Point cursor, double scale, double now,
+                       const Rect& frame);
+  void ShowTarget(const SnapLayout& layout, const RegionMap* rects, std::int32_t region,
+                  int displayIndex, const std::string& caption);
+  void HideTargets();
+  void SetTargetLayout(const SnapLayout& layout);
+  PickerIcons IconsFor(const std::vector<SnapLayout>& catalogue, int activeIndex,
+                       const RegionLists* members, WindowId except);
+  int DragDisplayAt(Point point) const;
+
+  // placing.cpp
+  bool PlaceIntoRegion(WindowId window, int displayIndex, const SnapLayout& layout,
+                       std::int32_t region, const Rect& startRect, int kind);
+  void CarryOutIntent(const PlacementRequest& request, int displayIndex);
+  bool TooBig(WindowId window, const Rect& target, double scale) const;
+  void StartWatchIfArranging();
+  RegionLists MembersOn(int displayIndex, const SnapLayout& layout, WindowId except);
+
+  // corner_split.cpp
+  void CornerSplit(const PlacementRequest& request, int displayIndex,
+                   const SnapLayout& previous);
+
+  // picker_commands.cpp
+  void PlaceFromPicker(int layoutIndex, int region);
+
+  Desktop& desktop_;
+  SurfaceFactory& surfaceFactory_;
+  ThemeSource& theme_;
+  DocumentStore* layoutDocuments_;
+  std::function<void(int, std::int64_t)> postCommand_;
+  ShellCallbacks callbacks_;
+
+  bool paused_ = false;
+  StackSwitches stackSwitches_;
+
+  Picker picker_;
+  Outline outline_;
+  DropMenuView dropMenu_;
+  std::unique_ptr<Surface> dividerSurface_;
+  bool initialised_ = false;
+
+  std::vector<Monitor> displays_;
+  LayoutStore layouts_;
+  std::map<std::string, RegionLists> membership_;
+  std::map<WindowId, PlacementRecord> placements_;
+  std::map<WindowId, Rect> priorRects_;
+  UseSequence useSequence_;
+  MinimumSizes minimums_;
+
+  // Motion batches: the innermost open one is at the back.
+  std::vector<std::vector<GlideItem>> batches_;
+
+  // The drag.
+  DragState drag_;
+  bool dragActive_ = false;
+  std::vector<DragDisplay> dragDisplays_;
+  DwellTimer dwell_;
+  bool escaped_ = false;
+  Point escapePoint_;
+  CornerCache cornerCache_;
+  ColumnCache columnCache_;
+  std::vector<SnapLayout> pickerCatalogue_;
+
+  std::optional<PlacementRequest> pending_;
+  LateEnd lateEnd_;
+
+  double refreshDeadline_ = 0;
+  bool refreshShort_ = false;
+
+  // Pickers opened by commands.
+  WindowId pickerTarget_ = kNoWindow;
+  bool gallery_ = false;
+  std::string galleryDisplay_;
+  std::vector<SnapLayout> galleryList_;
+
+  SnapAssistWatch snapAssistWatch_;
+  std::set<std::string> notYetBuiltLogged_;
+};
+
+}  // namespace tessary

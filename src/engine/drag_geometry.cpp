@@ -1,0 +1,92 @@
+#include "engine/drag_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/drag_state.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+constexpr double kHotZoneShare = 0.2;
+constexpr double kHotZoneHalfWidth = 180;
+constexpr double kHotZoneDepth = 22;
+constexpr double kCornerDepth = 24;
+constexpr double kCornerInset = 12;
+constexpr double kCornerReach = 24;
+constexpr double kEdgeInside = 0.01;
+
+}  // namespace
+
+double DistanceToRect(Point p, const Rect& rect) {
+  double dx = std::max({rect.x - p.x, 0.0, p.x - rect.Right()});
+  double dy = std::max({rect.y - p.y, 0.0, p.y - rect.Bottom()});
+  return std::hypot(dx, dy);
+}
+
+Rect Inflate(const Rect& rect, double by) {
+  return {rect.x - by, rect.y - by, rect.width + 2 * by, rect.height + 2 * by};
+}
+
+double Distance(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+Point ClampInto(Point p, const Rect& work) {
+  return {std::clamp(p.x, work.x, std::max(work.x, work.Right() - kEdgeInside)),
+          std::clamp(p.y, work.y, std::max(work.y, work.Bottom() - kEdgeInside))};
+}
+
+bool InHotZone(Point p, const Rect& bounds, const Rect& work, double scale) {
+  if (!bounds.Contains(p)) return false;
+  double centre = bounds.x + bounds.width / 2;
+  double half = std::min(kHotZoneShare * bounds.width, kHotZoneHalfWidth * scale);
+  return std::abs(p.x - centre) < half && p.y <= work.y + kHotZoneDepth * scale;
+}
+
+int CornerAt(Point p, const Rect& bounds, const Rect& work, double scale) {
+  bool top = p.y <= work.y + kCornerDepth * scale;
+  bool bottom = p.y >= work.Bottom() - kCornerDepth * scale;
+  bool left = p.x <= std::max(work.x + kCornerInset * scale, bounds.x + kCornerReach * scale);
+  bool right =
+      p.x >= std::min(work.Right() - kCornerInset * scale, bounds.Right() - kCornerReach * scale);
+  if (top && left) return 0;
+  if (top && right) return 1;
+  if (bottom && left) return 2;
+  if (bottom && right) return 3;
+  return -1;
+}
+
+std::optional<Rect> ColumnAtFraction(const NodeRef& tree, double x) {
+  if (!tree || !(x >= 0 && x <= 1)) return std::nullopt;
+  const LayoutNode* node = tree.get();
+  Rect rect = kUnitRect;
+  while (node && !node->isLeaf && node->axis == Axis::Columns) {
+    auto [first, second] = SplitRect(rect, Axis::Columns, node->ratio);
+    if (x <= first.Right()) {
+      rect = first;
+      node = node->first.get();
+    } else {
+      rect = second;
+      node = node->second.get();
+    }
+  }
+  if (!node || x < rect.x || x > rect.Right()) return std::nullopt;
+  if (rect.width >= 0.999) return std::nullopt;
+  return rect;
+}
+
+void UpdateReturnDetector(ReturnDetector& detector, const Rect& window, Point cursor,
+                          double scale) {
+  const Rect& o = detector.origin;
+  double d = std::max(std::abs(window.x - o.x), std::abs(window.y - o.y));
+  if (d > 60 * scale) detector.travelled = true;
+  if (!detector.cursorLeft && !Inflate(o, 12 * scale).Contains(cursor)) {
+    detector.cursorLeft = true;
+  }
+  bool nearHome = Inflate(o, 8 * scale).Contains(cursor);
+  detector.immediate = detector.travelled && d <= 16 * scale && nearHome;
+  detector.active = (detector.cursorLeft && Inflate(o, -8 * scale).Contains(cursor)) ||
+                    (detector.travelled && d <= 32 * scale && nearHome);
+}
+
+}  // namespace tessary

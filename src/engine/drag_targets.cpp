@@ -1,0 +1,336 @@
+// The move step: deciding, at every tick of a move, what releasing would do (a corner,
+// a region in the picker, the column under the top band, a region of the active layout,
+// or the window's previous position) and showing it. A tick with an unchanged target
+// reads only what it must and allocates nothing.
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "base/log.h"
+#include "engine/coordinator.h"
+#include "engine/drag_geometry.h"
+#include "layout/layout_derivations.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+constexpr double kEscapeDeadZone = 40;
+constexpr double kDisplayHysteresis = 24;
+constexpr double kCornerProbe = 32;
+constexpr double kCornerBorderHold = 0.28;
+constexpr double kHotZoneRise = 10;
+constexpr double kRegionHold = 0.18;
+constexpr double kReturnHold = 0.16;
+constexpr double kOriginMargin = 8;
+constexpr double kTopBand = 6;
+constexpr double kTopBandInset = 4;
+
+// Captions, made once: the outline is shown on every tick and must not build strings.
+const std::string kHoldSnap = "Hold to snap";
+const std::string kReleaseSnap = "Release to snap";
+const std::string kHoldPutBack = "Hold to put back";
+const std::string kReleasePutBack = "Release to put back";
+const std::string kHoldColumn = "Hold to fill the column";
+const std::string kReleaseColumn = "Release to fill the column";
+const std::string kPreviousPosition = "Previous position";
+const std::string kReleaseReturn = "Release to return";
+
+double RegionGap(double scale) { return std::round(8 * scale); }
+
+}  // namespace
+
+int Coordinator::DragDisplayAt(Point point) const {
+  for (std::size_t i = 0; i < dragDisplays_.size(); ++i) {
+    if (dragDisplays_[i].monitor.bounds.Contains(point)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void Coordinator::HideTargets() {
+  picker_.Hide();
+  outline_.Hide();
+  dropMenu_.Hide();
+}
+
+void Coordinator::SetTargetLayout(const SnapLayout& layout) {
+  SnapLayout& current = drag_.layout;
+  if (current.tree == layout.tree && current.id == layout.id && current.name == layout.name &&
+      current.apps == layout.apps) {
+    return;
+  }
+  current = layout;
+}
+
+void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
+  if (platform().input.IsKeyDown(Key::kAlt)) {
+    // Alt lets the window move freely.
+    HideTargets();
+    dwell_.Clear();
+    drag_.kind = kTargetNone;
+    return;
+  }
+  bool storedValid =
+      drag_.display >= 0 && drag_.display < static_cast<int>(dragDisplays_.size());
+  double scale =
+      storedValid ? dragDisplays_[static_cast<std::size_t>(drag_.display)].monitor.scale : 1.0;
+  if (escaped_) {
+    if (Distance(cursor, escapePoint_) <= kEscapeDeadZone * scale) return;
+    escaped_ = false;
+  }
+
+  int index = DragDisplayAt(cursor);
+  if (index < 0) {
+    HideTargets();
+    dwell_.Clear();
+    drag_.kind = kTargetNone;
+    drag_.display = -1;
+    return;
+  }
+  // Near a display's border the target stays on the display it was on.
+  if (drag_.kind != kTargetNone && storedValid && drag_.display != index &&
+      DistanceToRect(cursor, dragDisplays_[static_cast<std::size_t>(drag_.display)].monitor.bounds) <=
+          kDisplayHysteresis * scale) {
+    index = drag_.display;
+  }
+  if (picker_.Visible() && index != drag_.display) picker_.Hide();
+  drag_.display = index;
+
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
+  const Monitor& m = display.monitor;
+  double s = m.scale;
+  Point p = ClampInto(cursor, m.work);
+
+  if (CornerStep(index, p, s, now)) return;
+
+  if (!picker_.Visible()) {
+    bool startedInZone = InHotZone(drag_.startCursor, m.bounds, m.work, s);
+    if (InHotZone(p, m.bounds, m.work, s) &&
+        (!startedInZone || drag_.startCursor.y - kHotZoneRise * s >= p.y)) {
+      OpenPickerForDrag(index, p, s);
+    }
+  }
+
+  if (!picker_.Visible()) {
+    if (!display.active || !RegionTargeting(index, p, cursor, s, now, frame)) {
+      drag_.kind = kTargetNone;
+      dwell_.Clear();
+      outline_.Hide();
+      dropMenu_.Hide();
+    }
+    return;
+  }
+
+  dropMenu_.Hide();
+  PickerHit hit = picker_.HitTest(cursor);
+  drag_.kind = kTargetPicker;
+  drag_.intent = {kDropAddToStack, 0};
+  const std::vector<SnapLayout>& offered = picker_.Layouts();
+  if (hit.IsReal() && hit.layout < static_cast<int>(offered.size())) {
+    SetTargetLayout(offered[static_cast<std::size_t>(hit.layout)]);
+    drag_.region = hit.region;
+    drag_.armed = true;
+    ShowTarget(drag_.layout, nullptr, drag_.region, index, kReleaseSnap);
+  } else {
+    drag_.region = -1;
+    drag_.armed = false;
+    outline_.Hide();
+  }
+}
+
+bool Coordinator::CornerStep(int index, Point p, double s, double now) {
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
+  const Monitor& m = display.monitor;
+  if (!m.bounds.Contains(p)) return false;
+  int corner = CornerAt(p, m.bounds, m.work, s);
+  if (corner < 0) return false;
+
+  picker_.Hide();
+  dropMenu_.Hide();
+  // A corner next to another display is where the cursor crosses over: it counts only
+  // once it has been held there.
+  const Point probes[] = {{p.x - kCornerProbe * s, p.y},
+                          {p.x + kCornerProbe * s, p.y},
+                          {p.x, p.y - kCornerProbe * s},
+                          {p.x, p.y + kCornerProbe * s}};
+  bool bordersAnother = false;
+  for (Point probe : probes) {
+    int at = DragDisplayAt(probe);
+    if (at >= 0 && at != index) bordersAnother = true;
+  }
+  if (bordersAnother &&
+      !dwell_.Held({index, DwellTarget::kCorner, corner}, kCornerBorderHold, now)) {
+    outline_.Hide();
+    drag_.kind = kTargetNone;
+    return true;
+  }
+
+  if (cornerCache_.display != index || cornerCache_.corner != corner) {
+    std::vector<SnapLayout> catalogue = layouts_.LayoutsForDisplay(m.id);
+    PlacedLayout placed =
+        CornerLayout(display.active ? &*display.active : nullptr, corner, catalogue);
+    RegionMap rects = PixelRegionRects(placed.layout, m.work, RegionGap(s));
+    cornerCache_ = {index, corner, std::move(placed), rects};
+  }
+  drag_.kind = kTargetCorner;
+  drag_.intent = {kDropAddToStack, 0};
+  SetTargetLayout(cornerCache_.placed.layout);
+  drag_.region = cornerCache_.placed.region;
+  drag_.armed = true;
+  ShowTarget(drag_.layout, &cornerCache_.rects, drag_.region, index, kReleaseSnap);
+  return true;
+}
+
+void Coordinator::OpenPickerForDrag(int index, Point /*p*/, double s) {
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
+  PerformanceRecord record("picker-show");
+  std::vector<SnapLayout> catalogue = layouts_.LayoutsForDisplay(display.monitor.id);
+  int current = -1;
+  if (display.active) {
+    for (std::size_t i = 0; i < catalogue.size(); ++i) {
+      if (catalogue[i].id == display.active->id) {
+        current = static_cast<int>(i);
+        break;
+      }
+    }
+  }
+  PickerIcons icons = IconsFor(catalogue, current, &display.members, drag_.window);
+  picker_.Show(std::move(catalogue), current, display.monitor.work, s, false, std::move(icons));
+  record.Finish();
+}
+
+PickerIcons Coordinator::IconsFor(const std::vector<SnapLayout>& catalogue, int activeIndex,
+                                  const RegionLists* members, WindowId except) {
+  PickerIcons icons;
+  for (std::size_t i = 0; i < catalogue.size(); ++i) {
+    for (const auto& [region, apps] : catalogue[i].apps) {
+      for (const std::string& app : apps) {
+        IconId icon = desktop_.IconForApp(app);
+        if (icon != kNoIcon) {
+          icons[static_cast<int>(i)][region] = icon;
+          break;
+        }
+      }
+    }
+  }
+  if (activeIndex >= 0 && members) {
+    for (const auto& [region, windows] : *members) {
+      for (WindowId window : windows) {
+        if (window == except) continue;
+        icons[activeIndex][region] = desktop_.WindowIcon(window);
+        break;
+      }
+    }
+  }
+  return icons;
+}
+
+bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, double now,
+                                  const Rect& frame) {
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
+  const Monitor& m = display.monitor;
+  const SnapLayout& layout = *display.active;
+  const RegionMap& rects = display.regions;
+
+  const Rect* originRect = nullptr;
+  if (drag_.originRegion >= 0 && drag_.originDisplay == m.id) {
+    originRect = rects.Get(drag_.originRegion);
+  }
+  if (originRect && !Inflate(*originRect, kOriginMargin * s).Contains(p)) {
+    drag_.leftOrigin = true;
+  }
+
+  // The top band fills the column under the cursor.
+  const Rect& work = m.work;
+  if (work.Contains(p) && p.y <= work.y + kTopBand * s) {
+    double fraction = (p.x - (work.x + kTopBandInset * s)) / (work.width - 2 * kTopBandInset * s);
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    std::optional<Rect> column = ColumnAtFraction(layout.tree, fraction);
+    if (column) {
+      if (columnCache_.display != index || !(columnCache_.unit == *column)) {
+        columnCache_ = {index, *column, WholeColumn(layout, fraction), Rect{}};
+        if (columnCache_.whole) {
+          RegionMap filled = PixelRegionRects(columnCache_.whole->layout, work, RegionGap(s));
+          if (const Rect* r = filled.Get(columnCache_.whole->region)) columnCache_.pixels = *r;
+        }
+      }
+      if (columnCache_.whole) {
+        const WholeColumnLayout& whole = *columnCache_.whole;
+        bool ownSingleRegion = whole.affected.size() == 1 && originRect &&
+                               *whole.affected.begin() == drag_.originRegion;
+        if (!ownSingleRegion) {
+          dropMenu_.Hide();
+          bool held = dwell_.Held({index, DwellTarget::kColumn, whole.region}, kRegionHold, now);
+          drag_.kind = kTargetRegion;
+          SetTargetLayout(layout);
+          drag_.region = whole.region;
+          drag_.intent = {kDropWholeColumn, whole.region};
+          drag_.armed = held;
+          drag_.occupant = kNoWindow;
+          outline_.Show(columnCache_.pixels, s, held ? kReleaseColumn : kHoldColumn, held,
+                        drag_.window);
+          return true;
+        }
+      }
+    }
+  }
+
+  int region = RegionAtPoint(p, rects, m.bounds, s);
+  if (region < 0) return false;
+  auto listed = display.members.find(region);
+  drag_.occupant = listed != display.members.end() && !listed->second.empty()
+                       ? listed->second.front()
+                       : kNoWindow;
+  bool own = originRect && region == drag_.originRegion;
+
+  if (own && !drag_.leftOrigin) {
+    ReturnDetector& detector = drag_.previousPosition;
+    UpdateReturnDetector(detector, frame, cursor, s);
+    if (!detector.active) return false;
+    dropMenu_.Hide();
+    bool held = dwell_.Held({index, DwellTarget::kReturn, region}, kReturnHold, now);
+    drag_.kind = kTargetRegion;
+    SetTargetLayout(layout);
+    drag_.region = region;
+    drag_.intent = {kDropPutBack, region};
+    drag_.armed = held || detector.immediate;
+    outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition,
+                  drag_.armed, drag_.window);
+    return true;
+  }
+
+  // Drops with a menu of actions come later; until then every region snaps directly.
+  dropMenu_.Hide();
+  bool held = dwell_.Held({index, DwellTarget::kRegion, region}, kRegionHold, now);
+  drag_.kind = kTargetRegion;
+  SetTargetLayout(layout);
+  drag_.region = region;
+  drag_.armed = held;
+  if (own) {
+    drag_.intent = {kDropPutBack, region};
+    ShowTarget(layout, &rects, region, index, held ? kReleasePutBack : kHoldPutBack);
+  } else {
+    drag_.intent = {kDropAddToStack, region};
+    ShowTarget(layout, &rects, region, index, held ? kReleaseSnap : kHoldSnap);
+  }
+  return true;
+}
+
+void Coordinator::ShowTarget(const SnapLayout& layout, const RegionMap* rects,
+                             std::int32_t region, int index, const std::string& caption) {
+  const Monitor& m = dragDisplays_[static_cast<std::size_t>(index)].monitor;
+  RegionMap computed;
+  if (!rects) {
+    computed = PixelRegionRects(layout, m.work, RegionGap(m.scale));
+    rects = &computed;
+  }
+  const Rect* rect = rects->Get(region);
+  if (!rect) {
+    outline_.Hide();
+    return;
+  }
+  outline_.Show(*rect, m.scale, caption, drag_.armed, drag_.window);
+}
+
+}  // namespace tessary

@@ -1,0 +1,121 @@
+// Entry points of the engine's later parts (stacks, Snap Assist, compositions, dividers,
+// display changes, the switcher, the editor). They exist so that the shell can call them
+// today; each says once in the log that it is not built yet.
+
+#include "base/log.h"
+#include "engine/coordinator.h"
+
+namespace tessary {
+
+bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
+  NotYetBuilt("OpenLayoutEditor");
+  return false;
+}
+
+bool Coordinator::ShowDividerEditor() {
+  NotYetBuilt("ShowDividerEditor");
+  return false;
+}
+
+bool Coordinator::SwitchToLayout(int /*index*/, WindowId /*target*/) {
+  NotYetBuilt("SwitchToLayout");
+  return false;
+}
+
+bool Coordinator::ApplyComposition(const std::string& /*display*/, const SnapLayout& /*layout*/) {
+  NotYetBuilt("ApplyComposition");
+  return false;
+}
+
+void Coordinator::RefreshStacks() {
+  // The scheduled wait is over whatever the pass does, so that the next request arms
+  // timer 4 afresh.
+  platform().timers.Stop(kRefreshTimerId);
+  refreshDeadline_ = 0;
+  refreshShort_ = false;
+  useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });
+  NotYetBuilt("RefreshStacks");
+}
+
+void Coordinator::OnDisplaysChanged() {
+  RefreshDisplays();
+  if (dragActive_) {
+    // The drag's view of the displays is stale: take it again and let the next tick
+    // find its target afresh.
+    HideTargets();
+    dwell_.Clear();
+    drag_.kind = kTargetNone;
+    drag_.armed = false;
+    drag_.display = -1;
+    cornerCache_ = {};
+    BuildDragDisplays();
+  }
+  NotYetBuilt("OnDisplaysChanged");
+}
+
+void Coordinator::RecoverDisplayLayouts() {
+  RefreshDisplays();
+  NotYetBuilt("RecoverDisplayLayouts");
+}
+
+void Coordinator::StartAssist(int /*displayIndex*/, const SnapLayout& /*layout*/,
+                              WindowId /*placed*/) {
+  NotYetBuilt("StartAssist");
+}
+
+void Coordinator::CloseAssist() {}
+
+bool Coordinator::ShowSwitcher(WindowId /*window*/) {
+  NotYetBuilt("ShowSwitcher");
+  return false;
+}
+
+void Coordinator::DestroySwitcher() {}
+
+bool Coordinator::ShowOverview(WindowId /*window*/) {
+  NotYetBuilt("ShowOverview");
+  return false;
+}
+
+bool Coordinator::StepStack(int /*step*/) {
+  NotYetBuilt("StepStack");
+  return false;
+}
+
+bool Coordinator::BringForward(WindowId /*window*/, bool /*activate*/) {
+  NotYetBuilt("BringForward");
+  return false;
+}
+
+bool Coordinator::SendSpanBehind(WindowId /*window*/) {
+  NotYetBuilt("SendSpanBehind");
+  return false;
+}
+
+void Coordinator::HideAllBadges() {}
+
+void Coordinator::DestroyAllBadges() {}
+
+bool Coordinator::ResetBadgePositions() {
+  NotYetBuilt("ResetBadgePositions");
+  return false;
+}
+
+bool Coordinator::FillScreen(WindowId /*window*/) {
+  NotYetBuilt("FillScreen");
+  return false;
+}
+
+bool Coordinator::PutBack(WindowId /*window*/) {
+  NotYetBuilt("PutBack");
+  return false;
+}
+
+bool Coordinator::RestorePrior(WindowId /*window*/) {
+  NotYetBuilt("RestorePrior");
+  return false;
+}
+
+void Coordinator::UpkeepTick() {}
+
+}  // namespace tessary

@@ -1,0 +1,240 @@
+// Placing: carrying out the request a drag left behind, moving windows in batches, and
+// rolling a placement back when a window will not fit its region.
+
+#include <cmath>
+
+#include "base/log.h"
+#include "engine/coordinator.h"
+#include "layout/builtin_layouts.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+// How much larger than its target a window may end before the move is undone.
+constexpr double kOversizeAllowance = 8;
+
+double RegionGap(double scale) { return std::round(8 * scale); }
+
+const char* const kNeedsMoreRoom = " needs more room than this space has. ";
+
+}  // namespace
+
+void Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
+  useSequence_.Bump(window);
+  if (!priorRects_.contains(window)) {
+    if (std::optional<Rect> frame = desktop_.FrameBounds(window)) priorRects_[window] = *frame;
+  }
+  if (!batches_.empty()) {
+    batches_.back().push_back({window, rect});
+  } else {
+    desktop_.GlideOne(window, rect);
+  }
+}
+
+void Coordinator::OpenBatch() { batches_.emplace_back(); }
+
+std::set<WindowId> Coordinator::CommitBatch() {
+  if (batches_.empty()) return {};
+  std::vector<GlideItem> items = std::move(batches_.back());
+  batches_.pop_back();
+  if (items.empty()) return {};
+  return desktop_.Glide(items);
+}
+
+SizeNeed Coordinator::MinimumSize(WindowId window, double scale) const {
+  return minimums_.For(window, desktop_.AppIdOf(window), scale);
+}
+
+SizeNeed Coordinator::MinimumSizeOf(const std::vector<WindowId>& windows, double scale) const {
+  SizeNeed need;
+  for (WindowId window : windows) {
+    SizeNeed one = MinimumSize(window, scale);
+    need.width = std::max(need.width, one.width);
+    need.height = std::max(need.height, one.height);
+  }
+  return need;
+}
+
+bool Coordinator::TooBig(WindowId window, const Rect& target, double scale) const {
+  if (!platform().windows.Exists(window)) return false;
+  std::optional<Rect> frame = desktop_.FrameBounds(window);
+  if (!frame) return false;
+  double allowance = kOversizeAllowance * scale;
+  return frame->width > target.width + allowance || frame->height > target.height + allowance;
+}
+
+void Coordinator::StartWatchIfArranging() {
+  if (desktop_.WindowsSnapSettings().arranging) snapAssistWatch_.Start();
+}
+
+RegionLists Coordinator::MembersOn(int displayIndex, const SnapLayout& layout, WindowId except) {
+  const Monitor& m = displays_[static_cast<std::size_t>(displayIndex)];
+  RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
+  std::vector<WindowFrame> frames;
+  for (WindowId window : desktop_.ManageableWindows()) {
+    if (window == except) continue;
+    if (std::optional<Rect> frame = desktop_.FrameBounds(window)) {
+      frames.push_back({window, *frame});
+    }
+  }
+  return ListRegionMembers(frames, rects);
+}
+
+void Coordinator::PlacePending() {
+  platform().timers.Stop(kPlaceTimerId);
+  ScheduleRefresh(0.15);
+  if (!pending_) return;
+  PlacementRequest request = std::move(*pending_);
+  pending_.reset();
+
+  useSequence_.Bump(request.window);
+  RefreshDisplays();
+  int index = -1;
+  for (std::size_t i = 0; i < displays_.size(); ++i) {
+    if (displays_[i].id == request.display) {
+      index = static_cast<int>(i);
+      break;
+    }
+  }
+  // A vanished window or display drops the request silently.
+  if (index < 0 || !platform().windows.Exists(request.window)) return;
+
+  switch (request.kind) {
+    case kTargetResize:
+      NotYetBuilt("span resizing");
+      return;
+    case kTargetRegion:
+      priorRects_.try_emplace(request.window, request.startRect);
+      CarryOutIntent(request, index);
+      StartWatchIfArranging();
+      return;
+    case kTargetPicker:
+    case kTargetCorner: {
+      const Monitor& m = displays_[static_cast<std::size_t>(index)];
+      RegionMap rects = PixelRegionRects(request.layout, m.work, RegionGap(m.scale));
+      if (!rects.contains(request.region)) return;
+      if (request.kind == kTargetCorner) {
+        std::optional<SnapLayout> active = layouts_.ActiveLayout(m.id);
+        if (active && !LayoutsEqual(*active, request.layout)) {
+          CornerSplit(request, index, *active);
+          return;
+        }
+      }
+      PlaceIntoRegion(request.window, index, request.layout, request.region, request.startRect,
+                      request.kind);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapLayout& layout,
+                                  std::int32_t region, const Rect& startRect, int kind) {
+  const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
+  RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
+  const Rect* target = rects.Get(region);
+  if (!target) return false;
+
+  priorRects_.try_emplace(window, startRect);
+  OpenBatch();
+  MoveWindowTo(window, *target);
+  bool held = CommitBatch().contains(window);
+
+  if (TooBig(window, *target, m.scale)) {
+    // The layout becomes the display's only once the window is known to fit, so a window
+    // that does not fit leaves the display as it was.
+    desktop_.GlideOne(window, startRect);
+    Notify(AppNameOf(window) + kNeedsMoreRoom + "Its prior size was restored.");
+    Log("place rolled back: too big");
+    return false;
+  }
+
+  layouts_.RememberLayout(m.id, layout);
+  placements_[window] = {m.id, region};
+  Log("placed kind=%d region=%d held=%d", kind, region, held ? 1 : 0);
+  StartWatchIfArranging();
+  StartAssist(displayIndex, layout, window);
+  return true;
+}
+
+void Coordinator::CarryOutIntent(const PlacementRequest& request, int displayIndex) {
+  const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
+  const DropIntent intent = request.intent;
+  if (intent.kind >= kDropTopHalf && intent.kind <= kDropRightHalf) {
+    NotYetBuilt("split drops");
+    return;
+  }
+  if (intent.kind != kDropAddToStack && intent.kind != kDropPutBack &&
+      intent.kind != kDropWholeColumn) {
+    NotYetBuilt("drop intent");
+    return;
+  }
+  std::optional<SnapLayout> active = layouts_.ActiveLayout(m.id);
+  if (!active) return;
+
+  // What the drop would change, to put back if a window refuses its new size.
+  std::map<WindowId, PlacementRecord> placementsBefore = placements_;
+  SnapLayout layout = *active;
+  std::int32_t region = intent.region;
+  std::vector<WindowId> others;
+  if (intent.kind == kDropWholeColumn) {
+    if (!request.column) return;
+    layout = request.column->layout;
+    region = request.column->region;
+    RegionLists members = MembersOn(displayIndex, *active, request.window);
+    for (std::int32_t merged : request.column->affected) {
+      auto listed = members.find(merged);
+      if (listed == members.end()) continue;
+      for (WindowId window : listed->second) others.push_back(window);
+    }
+  }
+  RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
+  const Rect* target = rects.Get(region);
+  if (!target) return;
+
+  // Where each window was, to undo the batch.
+  std::vector<std::pair<WindowId, Rect>> before;
+  for (WindowId window : others) {
+    if (std::optional<Rect> frame = desktop_.FrameBounds(window)) before.push_back({window, *frame});
+  }
+  before.push_back({request.window, request.startRect});
+
+  OpenBatch();
+  for (WindowId window : others) {
+    MoveWindowTo(window, *target);
+    placements_[window] = {m.id, region};
+  }
+  MoveWindowTo(request.window, *target);
+  placements_[request.window] = {m.id, region};
+  CommitBatch();
+
+  WindowId offender = kNoWindow;
+  for (const auto& [window, rect] : before) {
+    if (TooBig(window, *target, m.scale)) {
+      offender = window;
+      break;
+    }
+  }
+  if (offender != kNoWindow) {
+    OpenBatch();
+    for (const auto& [window, rect] : before) {
+      if (platform().windows.Exists(window)) batches_.back().push_back({window, rect});
+    }
+    CommitBatch();
+    placements_ = std::move(placementsBefore);
+    layouts_.SetActiveLayout(m.id, *active);
+    Notify(AppNameOf(offender) + kNeedsMoreRoom +
+           (offender == request.window ? "Its" : "The windows'") + " prior size was restored.");
+    Log("region drop rolled back: %p too big", LogId(offender));
+    ScheduleRefresh(0.15);
+    return;
+  }
+
+  if (intent.kind == kDropWholeColumn) layouts_.RememberLayout(m.id, layout);
+  platform().zOrder.BringToTop(request.window);
+  Log("region drop intent=%d region=%d", intent.kind, region);
+}
+
+}  // namespace tessary

@@ -1,0 +1,125 @@
+// Puts each view on screen in turn, light and dark, for screenshots of how they really
+// look. With a folder argument it hands over to a capturing script: for every shot it
+// writes <name>.ready (the rectangle worth keeping, "x y width height") and waits for
+// <name>.done before going on; at the end it writes "finished". Without one each shot
+// simply stays for three seconds.
+//
+//   viewshots.exe [signal-folder]
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "platform/win32/graphics_factories.h"
+#include "platform/win32/surface_win32.h"
+#include "viewshots_scenes.h"
+
+namespace tessary::viewshots {
+namespace {
+
+void PumpFor(double seconds, const std::wstring& until = {}) {
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+  MSG message;
+  while (GetTickCount64() < end) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (!until.empty() && GetFileAttributesW(until.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+bool WriteText(const std::wstring& path, const std::string& text) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (!file) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && written;
+}
+
+// A plain sky-blue gradient under everything, like a desktop wallpaper.
+LRESULT CALLBACK BackdropProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    RECT client;
+    GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; y += 4) {
+      const double t = static_cast<double>(y) / std::max<LONG>(client.bottom, 1);
+      HBRUSH band =
+          CreateSolidBrush(RGB(static_cast<int>(40 + 70 * t), static_cast<int>(92 + 70 * t),
+                               static_cast<int>(150 + 60 * t)));
+      RECT strip{0, y, client.right, y + 4};
+      FillRect(dc, &strip, band);
+      DeleteObject(band);
+    }
+    return 1;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateBackdrop() {
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = &BackdropProcedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = L"TessaryViewshotsBackdrop";
+  RegisterClassExW(&wc);
+  HWND backdrop =
+      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
+                      WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
+  SetWindowPos(backdrop, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return backdrop;
+}
+
+int Run(const std::wstring& folder) {
+  GraphicsFactories graphics;
+  if (!graphics.Create()) {
+    std::fprintf(stderr, "viewshots: Direct2D or DirectWrite is unavailable\n");
+    return 1;
+  }
+  Win32SurfaceFactory factory(GetModuleHandleW(nullptr), graphics);
+  HWND backdrop = CreateBackdrop();
+  PumpFor(0.5);
+
+  for (const SceneMaker& maker : AllScenes()) {
+    for (bool dark : {false, true}) {
+      const std::string name = maker.name + (dark ? "-dark" : "-light");
+      const std::wstring wideName(name.begin(), name.end());
+      FixedTheme theme(dark);
+      std::unique_ptr<Scene> scene = maker.make(factory, theme);
+      PumpFor(0.8);
+      if (folder.empty()) {
+        PumpFor(3);
+        continue;
+      }
+      const Rect crop = scene->Crop();
+      char line[128];
+      std::snprintf(line, sizeof(line), "%d %d %d %d\n", static_cast<int>(crop.x),
+                    static_cast<int>(crop.y), static_cast<int>(crop.width),
+                    static_cast<int>(crop.height));
+      if (!WriteText(folder + L"\\" + wideName + L".ready", line)) return 2;
+      PumpFor(60, folder + L"\\" + wideName + L".done");
+      scene.reset();
+      PumpFor(0.3);
+    }
+  }
+  DestroyWindow(backdrop);
+  if (!folder.empty()) WriteText(folder + L"\\finished", "\n");
+  return 0;
+}
+
+}  // namespace
+}  // namespace tessary::viewshots
+
+int main() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring folder = arguments && count > 1 ? arguments[1] : L"";
+  LocalFree(arguments);
+  return tessary::viewshots::Run(folder);
+}
