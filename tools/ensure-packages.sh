@@ -8,7 +8,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
-  wine wine64 xvfb x11-utils xdotool imagemagick
+  wine wine64 xvfb x11-utils xcompmgr xdotool imagemagick
 )
 
 missing=()

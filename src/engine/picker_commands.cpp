@@ -81,7 +81,9 @@ bool Coordinator::ShowPlacePicker(WindowId window) {
       }
     }
   }
-  PickerIcons icons = IconsFor(catalogue, active ? &*active : nullptr, display.id, window);
+  RegionLists members;
+  if (active) members = MembersOn(index, *active, window);
+  PickerIcons icons = IconsFor(catalogue, current, &members, window);
   gallery_ = false;
   pickerTarget_ = window;
   PerformanceRecord record("picker-show");

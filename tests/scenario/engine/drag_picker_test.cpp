@@ -1,0 +1,180 @@
+// Stories of the picker that drops down when a window is dragged to the top centre.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class PickerStory : public EngineTest {
+ protected:
+  void SetUp() override {
+    AddPrimary();
+    window = desk.AddWindow({.frame = {100, 300, 800, 600}});
+    Start();
+  }
+  WindowId window{};
+};
+
+TEST_F(PickerStory, HotZoneOfAWideDisplayIs360PixelsAnd22Deep) {
+  desk.AddDisplay({.bounds = {1920, 0, 800, 600}, .work = {1920, 0, 800, 560}});
+  engine->RefreshDisplays();
+  Grab(window, {400, 310});
+  MoveTo({779, 22});  // 181 left of the centre
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({1141, 22});  // 181 right of it
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({781, 23});  // close enough sideways, one pixel too low
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({781, 22});
+  EXPECT_TRUE(PickerSurface().Visible());
+  EXPECT_TRUE(engine->GetPicker().Layouts().size() == BuiltInLayouts().size());
+  EXPECT_FALSE(engine->GetPicker().Interactive());
+  Drop();
+
+  // 800 pixels wide: 0.2 x 800 = 160 either side of the centre at 2320.
+  WindowId second = desk.AddWindow({.frame = {2000, 200, 500, 300}});
+  Grab(second, {2200, 210});
+  MoveTo({2159, 10});
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({2481, 10});
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({2161, 10});
+  EXPECT_TRUE(PickerSurface().Visible());
+  // The panel is centred on the narrow display's work area.
+  Rect panel = engine->GetPicker().PanelRect();
+  EXPECT_NEAR(panel.x + panel.width / 2, 2320, 1);
+  Drop();
+  EXPECT_FALSE(PickerSurface().Visible());
+}
+
+TEST_F(PickerStory, DragStartingInsideTheHotZoneNeedsToRiseFirst) {
+  desk.MoveWindow(window, {560, 0, 800, 600});
+  Grab(window, {960, 18});
+  MoveTo({980, 16});
+  EXPECT_TRUE(engine->Drag().moving);
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({990, 9});  // 9 above where it started
+  EXPECT_FALSE(PickerSurface().Visible());
+  MoveTo({990, 8});  // 10 above
+  EXPECT_TRUE(PickerSurface().Visible());
+  Drop();
+}
+
+TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
+  Grab(window, {400, 310});
+  MoveTo({960, 10});
+  ASSERT_TRUE(PickerSurface().Visible());
+  // "thirds" is the second card; its middle region is 1.
+  MoveTo(PickerPoint(1, 1));
+  EXPECT_EQ(engine->Drag().kind, kTargetPicker);
+  EXPECT_EQ(engine->Drag().layout.id, "thirds");
+  EXPECT_TRUE(engine->Drag().armed);
+  EXPECT_EQ(OutlineCaption(), "Release to snap");
+  RegionMap thirds = Regions("thirds", {0, 0, 1920, 1040});
+  ExpectNear(OutlineRect(), *thirds.Get(1));
+  // The outline stands directly behind the dragged window.
+  EXPECT_EQ(OutlineSurface().Anchor(), SurfaceAnchor::Below(window));
+
+  Drop();
+  ExpectNear(desk.Frame(window), *thirds.Get(1));
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_FALSE(OutlineVisible());
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "thirds");
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "thirds");
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 1}));
+  EXPECT_EQ(engine->PriorRectOf(window), (Rect{100, 300, 800, 600}));
+  EXPECT_TRUE(messages.empty());
+  // Windows' own arranging is on in the simulated system: its Snap Assist is watched.
+  EXPECT_TRUE(desk.TimerRunning(kSnapAssistWatchTimerId));
+  EXPECT_EQ(escapeWatchCalls, (std::vector<bool>{true, false}));
+}
+
+TEST_F(PickerStory, PointerOffTheCardsShowsNoTargetAndReleasePlacesNothing) {
+  Grab(window, {400, 310});
+  MoveTo({960, 10});
+  ASSERT_TRUE(PickerSurface().Visible());
+  MoveTo({960, 700});  // far below the panel: the picker stays, nothing is hovered
+  EXPECT_TRUE(PickerSurface().Visible());
+  EXPECT_EQ(engine->Drag().kind, kTargetPicker);
+  EXPECT_EQ(engine->Drag().region, -1);
+  EXPECT_FALSE(OutlineVisible());
+  Rect before = desk.Frame(window);
+  Drop();
+  EXPECT_EQ(desk.Frame(window), before);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
+  EXPECT_EQ(engine->PendingPlacement(), nullptr);
+}
+
+TEST_F(PickerStory, AltHidesEverythingAndReleasingItBringsTheTargetsBack) {
+  Grab(window, {400, 310});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 0));
+  ASSERT_TRUE(OutlineVisible());
+  desk.PressKey(Key::kAlt);
+  desk.Advance(0.015);
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_FALSE(OutlineVisible());
+  EXPECT_EQ(engine->Drag().kind, kTargetNone);
+  // The window moves freely meanwhile.
+  MoveTo({970, 15});
+  EXPECT_FALSE(PickerSurface().Visible());
+  desk.ReleaseKey(Key::kAlt);
+  desk.Advance(0.015);
+  EXPECT_TRUE(PickerSurface().Visible());
+  Drop();
+}
+
+TEST_F(PickerStory, EscapeTakesThePickerDownUntilTheCursorHasMoved40Pixels) {
+  Grab(window, {400, 310});
+  MoveTo({960, 10});
+  ASSERT_TRUE(PickerSurface().Visible());
+  desk.TapKey(Key::kEscape);
+  desk.Advance(0.015);
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_TRUE(engine->Escaped());
+  // The key never reached the window or the system's move loop.
+  EXPECT_TRUE(desk.KeysReceived(window).empty());
+  EXPECT_TRUE(desk.Dragging());
+
+  // Still in the hot zone, but within 40 pixels of where Escape was pressed.
+  MoveTo({999, 10});
+  MoveTo({960, 21});
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_FALSE(OutlineVisible());
+  MoveTo({1001, 10});
+  EXPECT_FALSE(engine->Escaped());
+  EXPECT_TRUE(PickerSurface().Visible());
+  Drop();
+}
+
+TEST_F(PickerStory, EscapeWithNothingShownReachesTheMoveLoop) {
+  Grab(window, {400, 310});
+  MoveTo({600, 500});
+  desk.TapKey(Key::kEscape);
+  desk.Advance(0.1);
+  // The system's move loop saw Escape: the window went back and the drag ended.
+  EXPECT_FALSE(desk.Dragging());
+  EXPECT_EQ(desk.Frame(window), (Rect{100, 300, 800, 600}));
+  EXPECT_FALSE(engine->DragActive());
+  ASSERT_EQ(desk.InjectedKeys().size(), 2u);
+}
+
+TEST_F(PickerStory, OpeningThePickerIsTimedAndItsIconsShowTheWindowsThere) {
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+  RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
+  IconId icon = desk.NewIcon();
+  WindowId left = desk.AddWindow({.frame = *halves.Get(0), .bigIcon = icon});
+  desk.Activate(window);
+  Grab(window, {400, 310});
+  MoveTo({960, 10});
+  ASSERT_TRUE(PickerSurface().Visible());
+  EXPECT_EQ(engine->GetPicker().Current(), 0);
+  const auto icons = PickerSurface().LastPaint().OfKind(CanvasOpKind::kIcon);
+  ASSERT_EQ(icons.size(), 1u);
+  EXPECT_EQ(icons[0]->icon, icon);
+  (void)left;
+  Drop();
+}
+
+}  // namespace
+}  // namespace tessary

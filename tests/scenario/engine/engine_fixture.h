@@ -1,0 +1,176 @@
+#pragma once
+
+// A simulated desktop with the Coordinator wired up as the shell wires it: window events
+// to OnMoveSizeStart/End, the main window's timers to OnTimer, posted commands back
+// through the message loop, the Escape watch, and a notify callback that records what
+// the user would read. Layouts and minimum sizes live in in-memory document stores.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop/desktop.h"
+#include "engine/coordinator.h"
+#include "layout/builtin_layouts.h"
+#include "layout/document_store.h"
+#include "layout/layout_documents.h"
+#include "layout/tree_geometry.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+#include "state/minimum_sizes_document.h"
+
+namespace tessary {
+
+class EngineTest : public ::testing::Test {
+ protected:
+  ~EngineTest() override {
+    if (engine) desk.platform().timers.SetTimerHandler(nullptr);
+    desk.platform().events.Uninstall();
+  }
+
+  // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
+  MonitorId AddPrimary(double scale = 1.0) {
+    return desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
+                            .work = {0, 0, 1920, 1040},
+                            .scale = scale,
+                            .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
+  }
+
+  // Creates and initialises the Coordinator on the desktop as it stands.
+  void Start() {
+    engine = std::make_unique<Coordinator>(CoordinatorServices{
+        .desktop = desktop,
+        .surfaces = surfaces,
+        .theme = theme,
+        .layoutDocuments = &layoutDocuments,
+        .minimumDocuments = &minimumDocuments,
+        .postCommand =
+            [this](int code, std::int64_t argument) {
+              desk.After(0, [this, code, argument] { engine->HandleCommand(code, argument); });
+            },
+    });
+    ShellCallbacks callbacks;
+    callbacks.setEscapeWatch = [this](bool on) {
+      escapeWatchCalls.push_back(on);
+      if (on) {
+        desk.platform().input.StartEscapeWatch([this] { OnEscapePressed(); });
+      } else {
+        desk.platform().input.StopEscapeWatch();
+      }
+    };
+    callbacks.notify = [this](const std::string& text) { messages.push_back(text); };
+    callbacks.showTip = [this](const std::string& key) { tips.push_back(key); };
+    engine->SetCallbacks(std::move(callbacks));
+    desk.platform().timers.SetTimerHandler([this](int id) { engine->OnTimer(id); });
+    desk.platform().events.Install([this](const WindowEvent& e) {
+      if (e.kind == WindowEventKind::kMoveSizeStart) engine->OnMoveSizeStart(e.window);
+      if (e.kind == WindowEventKind::kMoveSizeEnd) engine->OnMoveSizeEnd(e.window);
+      if (e.kind == WindowEventKind::kDisplayChange ||
+          e.kind == WindowEventKind::kWorkAreaChange) {
+        engine->OnDisplaysChanged();
+      }
+    });
+    ASSERT_TRUE(engine->Init());
+  }
+
+  // The shell's Escape handling: what the Coordinator does not consume reaches the app.
+  void OnEscapePressed() {
+    if (engine->CancelDragByEscape()) return;
+    desk.platform().input.StopEscapeWatch();
+    desk.platform().keys.Send({KeyStroke{Key::kEscape, false}, KeyStroke{Key::kEscape, true}});
+  }
+
+  // --- Driving a drag ---
+  // Presses on the title bar and lets the message loop see the start.
+  void Grab(WindowId window, Point at) {
+    desk.BeginTitleDrag(window, at);
+    desk.Advance(0.001);
+  }
+  // Moves the cursor in steps of one tick to `to`, then lets `hold` seconds pass there.
+  void MoveTo(Point to, double hold = 0.03, int steps = 6) {
+    Point from = desk.Cursor();
+    for (int i = 1; i <= steps; ++i) {
+      double t = static_cast<double>(i) / steps;
+      desk.MoveCursor({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+      desk.Advance(0.015);
+    }
+    desk.Advance(hold);
+  }
+  // Releases the button and lets placing run to its end.
+  void Drop(double after = 0.6) {
+    desk.Release();
+    desk.Advance(after);
+  }
+
+  // --- What the user sees ---
+  SimSurface& PickerSurface() { return *surfaces.FindByTitle("Choose a Layout"); }
+  SimSurface& OutlineSurface() { return *surfaces.FindByTitle("Tessary destination"); }
+  bool OutlineVisible() { return OutlineSurface().Visible(); }
+  Rect OutlineRect() { return OutlineSurface().Bounds(); }
+  // The caption on the outline (empty when hidden or without one).
+  std::string OutlineCaption() {
+    if (!OutlineVisible()) return "";
+    std::vector<std::string> texts = OutlineSurface().LastPaint().Texts();
+    return texts.empty() ? "" : texts.front();
+  }
+
+  // The desktop point at the centre of a region's thumbnail in the picker.
+  Point PickerPoint(int layout, int region) {
+    Picker& picker = engine->GetPicker();
+    Rect panel = picker.PanelRect();
+    double scale = PickerSurface().Scale();
+    for (const PickerCard& card : picker.Geometry().cards) {
+      if (card.layout != layout) continue;
+      const Rect* r = card.regions.Get(region);
+      if (!r) break;
+      return {panel.x + (r->x + r->width / 2) * scale, panel.y + (r->y + r->height / 2) * scale};
+    }
+    ADD_FAILURE() << "no region " << region << " in card " << layout;
+    return {};
+  }
+
+  // Region rectangles of a built-in layout on a work area at a scale.
+  static RegionMap Regions(std::string_view id, const Rect& work, double scale = 1.0) {
+    return PixelRegionRects(*FindBuiltIn(id), work, std::round(8 * scale));
+  }
+  static RegionMap Regions(const SnapLayout& layout, const Rect& work, double scale = 1.0) {
+    return PixelRegionRects(layout, work, std::round(8 * scale));
+  }
+
+  std::string ActiveLayoutId(const std::string& display) {
+    std::optional<SnapLayout> active = engine->Layouts().ActiveLayout(display);
+    return active ? active->id : "";
+  }
+  // The active layouts as stored in layouts.json.
+  ActiveLayouts StoredActiveLayouts() {
+    return ReadActiveLayouts(layoutDocuments.Get(kActiveLayoutsKey));
+  }
+  AppMinimumSizes StoredMinimums() {
+    return ParseAppMinimumSizes(minimumDocuments.Get(kAppMinimumSizesKey));
+  }
+  const std::string& DisplayKey(int index = 0) { return engine->Displays()[index].id; }
+
+  SimDesktop desk;
+  Desktop desktop{desk.platform()};
+  SimSurfaceFactory surfaces{&desk.platform().clock};
+  SimThemeSource theme;
+  MemoryDocumentStore layoutDocuments;
+  MemoryDocumentStore minimumDocuments;
+  std::unique_ptr<Coordinator> engine;
+  std::vector<std::string> messages;
+  std::vector<std::string> tips;
+  std::vector<bool> escapeWatchCalls;
+};
+
+inline void ExpectNear(const Rect& actual, const Rect& expected, double tolerance = 1.0) {
+  EXPECT_TRUE(NearlyEqual(actual, expected, tolerance))
+      << "actual {" << actual.x << ", " << actual.y << ", " << actual.width << ", "
+      << actual.height << "} expected {" << expected.x << ", " << expected.y << ", "
+      << expected.width << ", " << expected.height << "}";
+}
+
+}  // namespace tessary
