@@ -116,7 +116,9 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-int main() {
+// WinMain rather than wWinMain: mingw would need -municode for the wide entry point; the
+// wide command line comes from GetCommandLineW either way.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::wstring title = L"Tessary sample";
@@ -142,7 +144,6 @@ int main() {
   if (argv != nullptr) LocalFree(argv);
   if (rects.empty()) rects.push_back(RECT{200, 150, 840, 570});
 
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = Procedure;

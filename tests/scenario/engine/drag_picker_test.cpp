@@ -19,13 +19,13 @@ TEST_F(PickerStory, HotZoneOfAWideDisplayIs360PixelsAnd22Deep) {
   desk.AddDisplay({.bounds = {1920, 0, 800, 600}, .work = {1920, 0, 800, 560}});
   engine->RefreshDisplays();
   Grab(window, {400, 310});
-  MoveTo({779, 22});  // 181 left of the centre
+  MoveTo({779, 22}, 0.03, 1);  // 181 left of the centre
   EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({1141, 22});  // 181 right of it
+  MoveTo({1141, 22}, 0.03, 1);  // 181 right of it
   EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({781, 23});  // close enough sideways, one pixel too low
+  MoveTo({781, 23}, 0.03, 1);  // close enough sideways, one pixel too low
   EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({781, 22});
+  MoveTo({781, 22}, 0.03, 1);
   EXPECT_TRUE(PickerSurface().Visible());
   EXPECT_TRUE(engine->GetPicker().Layouts().size() == BuiltInLayouts().size());
   EXPECT_FALSE(engine->GetPicker().Interactive());
@@ -34,11 +34,11 @@ TEST_F(PickerStory, HotZoneOfAWideDisplayIs360PixelsAnd22Deep) {
   // 800 pixels wide: 0.2 x 800 = 160 either side of the centre at 2320.
   WindowId second = desk.AddWindow({.frame = {2000, 200, 500, 300}});
   Grab(second, {2200, 210});
-  MoveTo({2159, 10});
+  MoveTo({2159, 10}, 0.03, 1);
   EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({2481, 10});
+  MoveTo({2481, 10}, 0.03, 1);
   EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({2161, 10});
+  MoveTo({2161, 10}, 0.03, 1);
   EXPECT_TRUE(PickerSurface().Visible());
   // The panel is centred on the narrow display's work area.
   Rect panel = engine->GetPicker().PanelRect();
@@ -87,6 +87,9 @@ TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
   // Windows' own arranging is on in the simulated system: its Snap Assist is watched.
   EXPECT_TRUE(desk.TimerRunning(kSnapAssistWatchTimerId));
   EXPECT_EQ(escapeWatchCalls, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(Logged("perf picker-show total="));
+  EXPECT_TRUE(Logged("end kind=1 region=1 intent=0 armed=1 moving=1 resizing=0"));
+  EXPECT_TRUE(Logged("placed kind=1 region=1 held=1"));
 }
 
 TEST_F(PickerStory, PointerOffTheCardsShowsNoTargetAndReleasePlacesNothing) {

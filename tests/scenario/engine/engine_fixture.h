@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/log.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
 #include "layout/builtin_layouts.h"
@@ -22,14 +23,32 @@
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
 #include "state/minimum_sizes_document.h"
+#include "surfaces/toast.h"
 
 namespace tessary {
 
 class EngineTest : public ::testing::Test {
  protected:
+  EngineTest() {
+    // Log lines are collected here instead of going to a file.
+    InstallLogEnvironment({
+        .readLogVariable = [] { return std::optional<std::string>("engine-test.log"); },
+        .appendToFile = [this](const std::string&,
+                               std::string_view line) { logLines.emplace_back(line); },
+    });
+  }
   ~EngineTest() override {
     if (engine) desk.platform().timers.SetTimerHandler(nullptr);
     desk.platform().events.Uninstall();
+    InstallLogEnvironment({});
+  }
+
+  // Whether a logged line begins with `prefix`.
+  bool Logged(std::string_view prefix) const {
+    for (const std::string& line : logLines) {
+      if (line.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
   }
 
   // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
@@ -62,7 +81,12 @@ class EngineTest : public ::testing::Test {
         desk.platform().input.StopEscapeWatch();
       }
     };
-    callbacks.notify = [this](const std::string& text) { messages.push_back(text); };
+    callbacks.notify = [this](const std::string& text) {
+      messages.push_back(text);
+      std::vector<ToastDisplay> displays;
+      for (const Monitor& m : engine->Displays()) displays.push_back({m.bounds, m.work, m.scale});
+      toast.Show(text, kToastSeconds, displays, desk.Cursor(), true);
+    };
     callbacks.showTip = [this](const std::string& key) { tips.push_back(key); };
     engine->SetCallbacks(std::move(callbacks));
     desk.platform().timers.SetTimerHandler([this](int id) { engine->OnTimer(id); });
@@ -74,6 +98,7 @@ class EngineTest : public ::testing::Test {
         engine->OnDisplaysChanged();
       }
     });
+    ASSERT_TRUE(toast.Create(surfaces));
     ASSERT_TRUE(engine->Init());
   }
 
@@ -160,10 +185,12 @@ class EngineTest : public ::testing::Test {
   SimThemeSource theme;
   MemoryDocumentStore layoutDocuments;
   MemoryDocumentStore minimumDocuments;
+  Toast toast{theme, desk.platform().clock};
   std::unique_ptr<Coordinator> engine;
   std::vector<std::string> messages;
   std::vector<std::string> tips;
   std::vector<bool> escapeWatchCalls;
+  std::vector<std::string> logLines;
 };
 
 inline void ExpectNear(const Rect& actual, const Rect& expected, double tolerance = 1.0) {

@@ -1,0 +1,140 @@
+// The end-to-end tests' hands and eyes inside Wine: a console program that finds windows,
+// reads their rectangles and posts messages to Tessary's main window, as another
+// application or the user's shell would.
+//
+//   tessary_e2e_probe.exe wait-class CLASS [MS]  prints the handle once a top-level window of
+//                                                 CLASS exists (exit 1 after MS, default 10 s)
+//   tessary_e2e_probe.exe count-class CLASS      prints how many top-level windows have CLASS
+//   tessary_e2e_probe.exe rect TITLE             prints "x y width height" of that window
+//   tessary_e2e_probe.exe activate TITLE         brings that window to the foreground
+//   tessary_e2e_probe.exe open N                 posts the open request N (WM_APP+10)
+//   tessary_e2e_probe.exe menu-quit              opens the tray menu through the open request
+//                                                 and chooses its last item, "Quit Tessary",
+//                                                 with the keyboard
+//   tessary_e2e_probe.exe desktop                prints the desktop's "width height"
+//
+// Exit code 0 on success, 1 when the window was not found or the action failed.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT kOpenRequest = WM_APP + 10;
+constexpr WPARAM kOpenTrayMenu = 9;
+constexpr wchar_t kMainClass[] = L"TessaryMain";
+constexpr wchar_t kMenuClass[] = L"#32768";
+
+struct ClassSearch {
+  const wchar_t* className;
+  bool visibleOnly;
+  int count;
+  HWND first;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  wchar_t name[128];
+  if (GetClassNameW(window, name, 128) > 0 && std::wcscmp(name, search->className) == 0 &&
+      (!search->visibleOnly || IsWindowVisible(window))) {
+    if (search->count++ == 0) search->first = window;
+  }
+  return TRUE;
+}
+
+ClassSearch Search(const wchar_t* className, bool visibleOnly) {
+  ClassSearch search{className, visibleOnly, 0, nullptr};
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&search));
+  return search;
+}
+
+HWND WaitForClass(const wchar_t* className, bool visibleOnly, DWORD milliseconds) {
+  const ULONGLONG deadline = GetTickCount64() + milliseconds;
+  for (;;) {
+    const ClassSearch search = Search(className, visibleOnly);
+    if (search.first != nullptr) return search.first;
+    if (GetTickCount64() >= deadline) return nullptr;
+    Sleep(50);
+  }
+}
+
+bool PostOpenRequest(WPARAM what) {
+  HWND main = FindWindowW(kMainClass, nullptr);
+  return main != nullptr && PostMessageW(main, kOpenRequest, what, 0);
+}
+
+// The tray menu runs a modal loop on Tessary's main thread that reads that thread's
+// keyboard messages, so keys posted to the main window reach the menu as typed keys.
+int MenuQuit() {
+  HWND main = FindWindowW(kMainClass, nullptr);
+  if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
+    std::fprintf(stderr, "no main window\n");
+    return 1;
+  }
+  if (WaitForClass(kMenuClass, true, 10000) == nullptr) {
+    std::fprintf(stderr, "the menu did not open\n");
+    return 1;
+  }
+  Sleep(200);
+  // Up from no selection selects the last item.
+  PostMessageW(main, WM_KEYDOWN, VK_UP, 1);
+  PostMessageW(main, WM_KEYUP, VK_UP, 0xC0000001);
+  Sleep(100);
+  PostMessageW(main, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(main, WM_KEYUP, VK_RETURN, 0xC0000001);
+  return 0;
+}
+
+int PrintRect(HWND window) {
+  RECT r{};
+  if (window == nullptr || !GetWindowRect(window, &r)) return 1;
+  std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  // The wide command line without -municode.
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr || argc < 2) {
+    std::fprintf(stderr, "usage: tessary_e2e_probe.exe command [arguments]\n");
+    return 2;
+  }
+  const std::wstring command = argv[1];
+  const wchar_t* arg = argc > 2 ? argv[2] : nullptr;
+  if (command == L"wait-class" && arg != nullptr) {
+    const DWORD ms = argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 10000;
+    HWND window = WaitForClass(arg, false, ms);
+    if (window == nullptr) return 1;
+    std::printf("%p\n", static_cast<void*>(window));
+    return 0;
+  }
+  if (command == L"count-class" && arg != nullptr) {
+    std::printf("%d\n", Search(arg, false).count);
+    return 0;
+  }
+  if (command == L"rect" && arg != nullptr) return PrintRect(FindWindowW(nullptr, arg));
+  if (command == L"activate" && arg != nullptr) {
+    HWND window = FindWindowW(nullptr, arg);
+    if (window == nullptr) return 1;
+    SetForegroundWindow(window);
+    return GetForegroundWindow() == window ? 0 : 1;
+  }
+  if (command == L"open" && arg != nullptr) {
+    return PostOpenRequest(static_cast<WPARAM>(std::wcstoul(arg, nullptr, 10))) ? 0 : 1;
+  }
+  if (command == L"menu-quit") return MenuQuit();
+  if (command == L"desktop") {
+    RECT r{};
+    GetWindowRect(GetDesktopWindow(), &r);
+    std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  std::fprintf(stderr, "unknown command\n");
+  return 2;
+}

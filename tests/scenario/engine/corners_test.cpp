@@ -1,0 +1,126 @@
+// Stories on two displays: corners (and the hold they need where a display borders
+// another), the hysteresis at the border, other scales, and displays that change while a
+// window is being dragged.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class TwoDisplays : public EngineTest {
+ protected:
+  void SetUp() override {
+    AddPrimary();
+    // A second display to the right, at 150 %.
+    desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                     .work = {1920, 0, 2560, 1392},
+                     .scale = 1.5,
+                     .devicePath = "\\\\?\\DISPLAY#SECOND"});
+    window = desk.AddWindow({.frame = {300, 300, 700, 500}});
+    Start();
+  }
+  Rect primaryWork{0, 0, 1920, 1040};
+  Rect secondWork{1920, 0, 2560, 1392};
+  WindowId window{};
+};
+
+TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHold) {
+  Grab(window, {500, 310});
+  MoveTo({1915, 5}, 0.0);
+  // Top-right of the primary: 32 pixels further right is the second display.
+  desk.Advance(0.2);
+  EXPECT_EQ(engine->Drag().kind, kTargetNone);
+  EXPECT_FALSE(engine->Drag().armed);
+  EXPECT_FALSE(OutlineVisible());
+  desk.Advance(0.12);
+  EXPECT_EQ(engine->Drag().kind, kTargetCorner);
+  EXPECT_TRUE(engine->Drag().armed);
+  EXPECT_EQ(engine->Drag().layout.id, "quarters");
+  EXPECT_EQ(engine->Drag().region, 2);
+  RegionMap quarters = Regions("quarters", primaryWork);
+  ExpectNear(OutlineRect(), *quarters.Get(2));
+  EXPECT_EQ(OutlineCaption(), "Release to snap");
+  Drop();
+  ExpectNear(desk.Frame(window), *quarters.Get(2));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "quarters");
+  EXPECT_TRUE(Logged("placed kind=2 region=2 held=1"));
+}
+
+TEST_F(TwoDisplays, AnOuterCornerCountsAtOnce) {
+  Grab(window, {500, 310});
+  MoveTo({4, 1030}, 0.0);
+  EXPECT_EQ(engine->Drag().kind, kTargetCorner);
+  EXPECT_TRUE(engine->Drag().armed);
+  EXPECT_EQ(engine->Drag().region, 1);  // bottom-left of "quarters"
+  Drop();
+  ExpectNear(desk.Frame(window), *Regions("quarters", primaryWork).Get(1));
+}
+
+TEST_F(TwoDisplays, TheTargetStaysOnItsDisplayNearTheBorder) {
+  engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
+  engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
+  Grab(window, {500, 310});
+  MoveTo({1800, 500});
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1940, 500});  // 20 pixels into the second display
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
+  EXPECT_EQ(engine->Drag().display, 1);
+  EXPECT_EQ(engine->Drag().region, 0);
+  desk.Advance(0.2);
+  Drop();
+  // Laid out at 150 %: a gap of 12 pixels.
+  RegionMap second = Regions("halves", secondWork, 1.5);
+  EXPECT_EQ(second.Get(0)->x, 1932);
+  ExpectNear(desk.Frame(window), *second.Get(0));
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
+}
+
+TEST_F(TwoDisplays, ThePickerOnADisplayAt150Percent) {
+  Grab(window, {500, 310});
+  MoveTo({3200, 20});
+  ASSERT_TRUE(PickerSurface().Visible());
+  EXPECT_EQ(PickerSurface().Scale(), 1.5);
+  MoveTo(PickerPoint(0, 1));
+  Drop();
+  ExpectNear(desk.Frame(window), *Regions("halves", secondWork, 1.5).Get(1));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
+}
+
+TEST_F(TwoDisplays, TheWorkAreaChangesBetweenStartAndRelease) {
+  engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.25);
+  ASSERT_TRUE(engine->Drag().armed);
+  // The task bar moves to the top of the primary display.
+  Rect newWork{0, 48, 1920, 1032};
+  desk.SetWorkArea(desk.platform().displays.Monitors()[0].handle, newWork);
+  desk.Advance(0.015);
+  EXPECT_FALSE(engine->Drag().armed);  // the target is found afresh, and held afresh
+  desk.Advance(0.2);
+  EXPECT_TRUE(engine->Drag().armed);
+  ExpectNear(OutlineRect(), *Regions("halves", newWork).Get(1));
+  Drop();
+  ExpectNear(desk.Frame(window), *Regions("halves", newWork).Get(1));
+}
+
+TEST_F(TwoDisplays, ADisplayThatGoesAwayBeforePlacingDropsTheRequest) {
+  Grab(window, {500, 310});
+  MoveTo({3200, 20});
+  MoveTo(PickerPoint(0, 1));
+  desk.Release();
+  desk.Advance(0.01);
+  ASSERT_NE(engine->PendingPlacement(), nullptr);
+  desk.RemoveDisplay(desk.platform().displays.Monitors()[1].handle);
+  Rect before = desk.Frame(window);
+  desk.Advance(0.5);
+  EXPECT_EQ(desk.Frame(window), before);
+  EXPECT_EQ(engine->PendingPlacement(), nullptr);
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace tessary

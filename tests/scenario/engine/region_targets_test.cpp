@@ -1,0 +1,223 @@
+// Stories of dragging over a display that already shows a layout: dwelling on a region,
+// coming back to the window's own region, the top band that fills a column.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class RegionStory : public EngineTest {
+ protected:
+  void SetUp() override {
+    AddPrimary();
+    window = desk.AddWindow({.frame = {300, 300, 700, 500}});
+    Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+    halves = Regions("halves", work);
+  }
+  Rect work{0, 0, 1920, 1040};
+  RegionMap halves;
+  WindowId window{};
+};
+
+TEST_F(RegionStory, ReleasingBeforeTheHoldHasLastedPlacesNothing) {
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.0, 1);
+  desk.Advance(0.1);
+  EXPECT_EQ(engine->Drag().kind, kTargetRegion);
+  EXPECT_FALSE(engine->Drag().armed);
+  EXPECT_EQ(OutlineCaption(), "Hold to snap");
+  ExpectNear(OutlineRect(), *halves.Get(1));
+  Rect dropped = desk.Frame(window);
+  Drop();
+  EXPECT_EQ(desk.Frame(window), dropped);
+  EXPECT_FALSE(engine->PlacementOf(window).has_value());
+  EXPECT_TRUE(Logged("end kind=3 region=1 intent=0 armed=0 moving=1 resizing=0"));
+  EXPECT_FALSE(OutlineVisible());
+}
+
+TEST_F(RegionStory, HoldingArmsTheRegionAndReleasingSnapsIntoIt) {
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.0, 1);
+  desk.Advance(0.165);
+  EXPECT_EQ(OutlineCaption(), "Hold to snap");
+  desk.Advance(0.03);
+  EXPECT_TRUE(engine->Drag().armed);
+  EXPECT_EQ(OutlineCaption(), "Release to snap");
+  // Moving on to the other region restarts the hold.
+  MoveTo({300, 500}, 0.0, 1);
+  EXPECT_EQ(OutlineCaption(), "Hold to snap");
+  ExpectNear(OutlineRect(), *halves.Get(0));
+  desk.Advance(0.2);
+  Drop();
+  ExpectNear(desk.Frame(window), *halves.Get(0));
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 0}));
+  EXPECT_TRUE(Logged("region drop intent=0 region=0"));
+  // The dropped window is raised without being activated.
+  EXPECT_EQ(desk.ZOrder().front(), window);
+}
+
+TEST_F(RegionStory, AWindowAlreadyThereIsTheOccupantAndTheDropStacksOnIt) {
+  WindowId resident = desk.AddWindow({.frame = *halves.Get(1)});
+  desk.Activate(window);
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.25, 1);
+  EXPECT_EQ(engine->Drag().occupant, resident);
+  Drop();
+  ExpectNear(desk.Frame(window), *halves.Get(1));
+  ExpectNear(desk.Frame(resident), *halves.Get(1));
+}
+
+TEST_F(RegionStory, DroppingBackOnItsOwnRegionWithoutLeavingItDoesNothing) {
+  desk.MoveWindow(window, *halves.Get(0));
+  Grab(window, {400, 20});
+  MoveTo({420, 40}, 0.3);
+  EXPECT_EQ(engine->Drag().originRegion, 0);
+  EXPECT_EQ(engine->Drag().kind, kTargetNone);
+  EXPECT_FALSE(OutlineVisible());
+  Drop();
+  ExpectNear(desk.Frame(window), Rect{28, 28, halves.Get(0)->width, halves.Get(0)->height});
+  EXPECT_EQ(engine->PendingPlacement(), nullptr);
+}
+
+TEST_F(RegionStory, TheReturnDetectorOffersThePreviousPosition) {
+  desk.MoveWindow(window, *halves.Get(0));
+  Grab(window, {400, 20});
+  // Carried 100 pixels down and right, the window has travelled.
+  MoveTo({500, 120}, 0.05);
+  EXPECT_TRUE(engine->Drag().previousPosition.travelled);
+  EXPECT_FALSE(engine->Drag().previousPosition.active);
+  // Brought back close to where it sat, it is offered its place again.
+  MoveTo({420, 40}, 0.0, 3);
+  EXPECT_TRUE(engine->Drag().previousPosition.active);
+  EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropPutBack, 0}));
+  EXPECT_EQ(OutlineCaption(), "Previous position");
+  ExpectNear(OutlineRect(), *halves.Get(0));
+  desk.Advance(0.2);
+  EXPECT_EQ(OutlineCaption(), "Release to return");
+  Drop();
+  ExpectNear(desk.Frame(window), *halves.Get(0));
+  EXPECT_TRUE(Logged("region drop intent=1 region=0"));
+}
+
+TEST_F(RegionStory, BackOnItsOwnRegionAfterLeavingItIsPutBack) {
+  desk.MoveWindow(window, *halves.Get(0));
+  Grab(window, {400, 20});
+  MoveTo({1400, 500}, 0.05);
+  MoveTo({500, 500}, 0.0, 3);
+  EXPECT_TRUE(engine->Drag().leftOrigin);
+  EXPECT_EQ(OutlineCaption(), "Hold to put back");
+  desk.Advance(0.2);
+  EXPECT_EQ(OutlineCaption(), "Release to put back");
+  Drop();
+  ExpectNear(desk.Frame(window), *halves.Get(0));
+}
+
+TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("stack"));
+  RegionMap stack = Regions("stack", work);
+  WindowId upper = desk.AddWindow({.frame = *stack.Get(1)});
+  WindowId lower = desk.AddWindow({.frame = *stack.Get(2)});
+  desk.Activate(window);
+  Grab(window, {500, 310});
+  MoveTo({1500, 3}, 0.0, 4);
+  EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropWholeColumn, 1}));
+  EXPECT_EQ(OutlineCaption(), "Hold to fill the column");
+  Rect column = *stack.Get(1);
+  column.height = stack.Get(2)->Bottom() - column.y;
+  ExpectNear(OutlineRect(), column);
+  desk.Advance(0.2);
+  EXPECT_EQ(OutlineCaption(), "Release to fill the column");
+  Drop();
+  // The column is one region now, and every window that was in it is stacked there.
+  std::optional<SnapLayout> active = engine->Layouts().ActiveLayout(DisplayKey());
+  ASSERT_TRUE(active.has_value());
+  EXPECT_TRUE(TreesEqual(active->tree, FindBuiltIn("focus")->tree) ||
+              TreesEqual(active->tree, MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1))));
+  RegionMap filled = Regions(*active, work);
+  ExpectNear(desk.Frame(window), *filled.Get(1));
+  ExpectNear(desk.Frame(upper), *filled.Get(1));
+  ExpectNear(desk.Frame(lower), *filled.Get(1));
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, active->id);
+  EXPECT_TRUE(Logged("region drop intent=6 region=1"));
+}
+
+TEST_F(RegionStory, AMaximizedWindowDraggedByItsTitleBarIsMoved) {
+  desk.Maximize(window);
+  Grab(window, {960, 10});
+  MoveTo({1300, 400}, 0.05);
+  EXPECT_TRUE(engine->Drag().moving);
+  EXPECT_FALSE(engine->Drag().resizing);
+  desk.Advance(0.2);
+  Drop();
+  ExpectNear(desk.Frame(window), *halves.Get(1));
+  EXPECT_FALSE(desk.IsMaximized(window));
+}
+
+TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
+  desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
+  engine->OnMoveSizeStart(window);  // as if the start had been reported
+  MoveTo({1400, 500}, 0.25);
+  desk.Release();
+  desk.Advance(0.014);
+  EXPECT_TRUE(engine->DragActive());  // at most one tick with the button up: not yet
+  desk.Advance(0.035);
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_TRUE(Logged("drag released; not waiting for its end-of-move event"));
+  EXPECT_TRUE(engine->PendingLateEnd().pending);
+  desk.Advance(0.5);
+  ExpectNear(desk.Frame(window), *halves.Get(1));
+  // The system's end event arriving late is swallowed.
+  engine->OnMoveSizeEnd(window);
+  EXPECT_FALSE(engine->PendingLateEnd().pending);
+  EXPECT_GT(engine->RefreshDeadline(), 0);
+}
+
+TEST_F(RegionStory, ADragThatNeverMovesIsGivenUpAfter21ReleasedTicks) {
+  desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
+  engine->OnMoveSizeStart(window);
+  desk.Release();
+  desk.Advance(0.015 * 19 + 0.005);  // at most 20 ticks
+  EXPECT_TRUE(engine->DragActive());
+  desk.Advance(0.03);
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_TRUE(Logged("drag ended without its event"));
+  EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
+  EXPECT_EQ(escapeWatchCalls.back(), false);
+}
+
+TEST_F(RegionStory, AWindowThatClosesMidDragCancelsItSilently) {
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.25);
+  ASSERT_TRUE(OutlineVisible());
+  desk.CloseWindow(window);
+  desk.Advance(0.015);
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_FALSE(OutlineVisible());
+  desk.Advance(0.5);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RegionStory, AWindowThatClosesBeforePlacingIsDroppedSilently) {
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.25);
+  desk.Release();
+  desk.Advance(0.01);
+  ASSERT_NE(engine->PendingPlacement(), nullptr);
+  desk.CloseWindow(window);
+  desk.Advance(0.5);
+  EXPECT_EQ(engine->PendingPlacement(), nullptr);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_FALSE(engine->PlacementOf(window).has_value());
+}
+
+TEST_F(RegionStory, PausedSnappingIgnoresDrags) {
+  engine->SetPaused(true);
+  Grab(window, {500, 310});
+  EXPECT_FALSE(engine->DragActive());
+  desk.Release();
+  desk.Advance(0.1);
+}
+
+}  // namespace
+}  // namespace tessary
