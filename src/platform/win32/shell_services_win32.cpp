@@ -1,0 +1,52 @@
+#include "platform/win32/shell_services_win32.h"
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace tessary {
+
+std::optional<ProgramVersion> FileVersionOf(const wchar_t* path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  if (size == 0) return std::nullopt;
+  std::vector<unsigned char> block(size);
+  if (!GetFileVersionInfoW(path, 0, size, block.data())) return std::nullopt;
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+      fixed == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    return std::nullopt;
+  }
+  return ProgramVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                        HIWORD(fixed->dwFileVersionLS)};
+}
+
+std::optional<ProgramVersion> Win32ShellServices::OwnVersion() {
+  // Long paths are allowed; grow the buffer until the whole name fits.
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return std::nullopt;
+    if (length < path.size()) break;
+    if (path.size() >= 32768) return std::nullopt;
+    path.resize(path.size() * 2);
+  }
+  return FileVersionOf(path.data());
+}
+
+void Win32ShellServices::ShowInformation(const std::string& caption, const std::string& text) {
+  const std::wstring wideCaption = WideFromUtf8(caption);
+  const std::wstring wideText = WideFromUtf8(text);
+  MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
+              MB_ICONINFORMATION | MB_OK);
+}
+
+bool Win32ShellServices::AskOkCancel(const std::string& caption, const std::string& text) {
+  const std::wstring wideCaption = WideFromUtf8(caption);
+  const std::wstring wideText = WideFromUtf8(text);
+  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(),
+                     wideCaption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+}  // namespace tessary

@@ -1,0 +1,38 @@
+#pragma once
+
+// The notification-area icon through Shell_NotifyIconW, with the program's icon resource 1
+// and, while an update is available, a badged copy of it made once for the run.
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/tray_icon.h"
+
+namespace tessary {
+
+class Win32TrayIcon : public TrayIcon {
+ public:
+  Win32TrayIcon(HINSTANCE instance, std::function<HWND()> mainWindow)
+      : instance_(instance), mainWindow_(std::move(mainWindow)) {}
+  ~Win32TrayIcon() override;
+  Win32TrayIcon(const Win32TrayIcon&) = delete;
+  Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
+
+  bool Add(const TrayIconState& state) override;
+  bool Modify(const TrayIconState& state) override;
+  bool Remove() override;
+
+ private:
+  bool Notify(DWORD operation, const TrayIconState& state);
+  HICON PlainIcon();
+  HICON BadgedIcon();
+
+  HINSTANCE instance_;
+  std::function<HWND()> mainWindow_;
+  HICON plain_ = nullptr;
+  HICON badged_ = nullptr;
+  bool badgeTried_ = false;
+};
+
+}  // namespace tessary

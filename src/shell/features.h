@@ -1,0 +1,25 @@
+#pragma once
+
+// Which of the program's larger features are wired up in this build. Menu items and open
+// requests of a feature that is not there yet are shown greyed or do nothing (with one
+// line in the log), never a silent no-op on a live item and never a crash. Each feature's
+// wiring turns its switch on.
+
+namespace tessary {
+
+struct ShellFeatures {
+  bool welcome = false;         // the welcome window ("Getting Started…")
+  bool tour = false;            // "Take the Tour…"
+  bool whatsNew = false;        // the What's New window and its release notes
+  bool settingsWindow = false;  // "Settings…", "Window Stack Settings…"
+  bool feedback = false;        // "Send Feedback…"
+  bool updateCheck = false;     // "Check for Updates…" and the hourly check
+  bool diagnostics = false;     // recording diagnostics
+  bool layoutFiles = false;     // import and export through the exchange file
+  bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
+  bool dividerEditor = false;   // "Adjust Shared Dividers"
+  bool compositions = false;    // applying a layout to a display (Choose / Switch Layout)
+  bool stacks = false;          // the stack commands (switcher, overview, stepping, spans)
+};
+
+}  // namespace tessary

@@ -1,0 +1,222 @@
+// Stories of placing: windows that will not fit their region, corner drops that split
+// the region beside them, and the minimum sizes learned on the way.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class Placing : public EngineTest {
+ protected:
+  WindowId AddApp(const std::string& exe, SimWindowSetup setup) {
+    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    return desk.AddWindow(setup);
+  }
+  std::string AppId(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
+};
+
+TEST_F(Placing, AWindowTooWideForItsRegionIsRolledBackWithAMessage) {
+  AddPrimary();
+  WindowId wide = AddApp("Ledger", {.frame = {200, 300, 1200, 600}, .minWidth = 1200});
+  Start();
+  Grab(wide, {600, 310});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 1));  // right half of "halves": 948 wide
+  Drop();
+  EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Ledger needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(toast.Text().title, "Ledger needs more room than this space has.");
+  EXPECT_EQ(toast.Text().body, "Its prior size was restored.");
+  // Nothing of the failed placement stays behind.
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
+  EXPECT_TRUE(StoredActiveLayouts().empty());
+  EXPECT_FALSE(engine->PlacementOf(wide).has_value());
+  EXPECT_TRUE(Logged("place rolled back: too big"));
+}
+
+TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
+  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
+  Start();
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+  RegionMap halves = Regions("halves", {0, 0, 3840, 2160}, 2.0);
+  const Rect target = *halves.Get(1);
+  WindowId over = AddApp("Wide", {.frame = {300, 400, 1500, 900}, .minWidth = target.width + 20});
+  Grab(over, {600, 410});
+  MoveTo({3000, 1000}, 0.25);
+  Drop();
+  EXPECT_EQ(desk.Frame(over), (Rect{300, 400, 1500, 900}));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Wide needs more room than this space has. Its prior size was restored.");
+  EXPECT_TRUE(Logged("region drop rolled back: "));
+
+  WindowId fits = AddApp("Snug", {.frame = {300, 400, 1500, 900}, .minWidth = target.width + 16});
+  Grab(fits, {600, 410});
+  MoveTo({3000, 1000}, 0.25);
+  Drop();
+  EXPECT_EQ(desk.Frame(fits).width, target.width + 16);
+  EXPECT_EQ(desk.Frame(fits).x, target.x);
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(engine->PlacementOf(fits), (PlacementRecord{DisplayKey(), 1}));
+}
+
+class CornerSplit : public Placing {
+ protected:
+  // A display showing "halves" with `resident` in its left half; `dropped` waits on the
+  // right.
+  void Arrange(const Rect& bounds, SimWindowSetup residentSetup) {
+    desk.AddDisplay({.bounds = bounds});
+    work = bounds;
+    Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+    halves = Regions("halves", work);
+    residentSetup.frame = *halves.Get(0);
+    resident = AddApp("Term", residentSetup);
+    dropped = AddApp("Notes", {.frame = {1100, 300, 600, 400}});
+  }
+  // Drags `dropped` into the top-left corner and lets everything settle.
+  void DropInTopLeftCorner() {
+    Grab(dropped, {1300, 310});
+    MoveTo({4, 4}, 0.05);
+    ASSERT_EQ(engine->Drag().kind, kTargetCorner);
+    Drop(1.5);
+  }
+  SnapLayout CornerLayoutOfHalves() {
+    return *engine->Layouts().ActiveLayout(DisplayKey());
+  }
+  Rect work;
+  RegionMap halves;
+  WindowId resident{};
+  WindowId dropped{};
+};
+
+TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
+  Arrange({0, 0, 1920, 1080}, {});
+  DropInTopLeftCorner();
+  SnapLayout active = CornerLayoutOfHalves();
+  EXPECT_EQ(active.id, "corner-custom");
+  EXPECT_EQ(active.name, "Custom corner layout");
+  RegionMap regions = Regions(active, work);
+  ExpectNear(desk.Frame(dropped), *regions.Get(0));
+  ExpectNear(desk.Frame(resident), *regions.Get(2));
+  EXPECT_EQ(engine->PlacementOf(dropped), (PlacementRecord{DisplayKey(), 0}));
+  EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_EQ(engine->PriorRectOf(resident), halves.Get(0) ? *halves.Get(0) : Rect{});
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(Logged("split try 0: region 0 at 8,8 948x"));
+  EXPECT_TRUE(Logged("corner split region=0 noRoom=0"));
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "corner-custom");
+  // Nothing refused: nothing was learned.
+  EXPECT_TRUE(StoredMinimums().empty());
+}
+
+TEST_F(CornerSplit, AnAppThatRefusesToShrinkIsLearnedAndTheSplitMovesForIt) {
+  Arrange({0, 0, 1920, 1080}, {.minHeight = 600});
+  DropInTopLeftCorner();
+  SnapLayout active = CornerLayoutOfHalves();
+  RegionMap regions = Regions(active, work);
+  // The split moved up so that the refusing window fits below.
+  EXPECT_GE(regions.Get(2)->height, 600);
+  ExpectNear(desk.Frame(resident), *regions.Get(2));
+  ExpectNear(desk.Frame(dropped), *regions.Get(0));
+  EXPECT_TRUE(messages.empty());
+  AppMinimumSizes stored = StoredMinimums();
+  ASSERT_EQ(stored.count(AppId("Term")), 1u);
+  EXPECT_EQ(stored.at(AppId("Term")), (AppMinimumSize{0, 600}));
+  EXPECT_TRUE(Logged("minimum Term 0x600"));
+  EXPECT_TRUE(Logged("split try 1: "));
+  EXPECT_EQ(engine->MinimumSize(resident, 1.0), (SizeNeed{180, 600}));
+}
+
+TEST_F(CornerSplit, ALearnedSizeIsLoweredWhenTheAppLaterFitsInLess) {
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
+  Arrange({0, 0, 1920, 1080}, {});
+  EXPECT_EQ(engine->Minimums().Learned().at(AppId("Term")), (AppMinimumSize{1000, 0}));
+  DropInTopLeftCorner();
+  // It took the 948 pixels of the left column without complaint.
+  EXPECT_EQ(desk.Frame(resident).width, 948);
+  EXPECT_EQ(StoredMinimums().at(AppId("Term")), (AppMinimumSize{948, 0}));
+}
+
+TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {
+  Arrange({0, 0, 1920, 1080}, {.minHeight = 900});
+  desk.Setup(dropped).minHeight = 300;
+  DropInTopLeftCorner();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "Notes and Term need more room than this space has. Their prior sizes were restored.");
+  ExpectNear(desk.Frame(resident), *halves.Get(0));
+  EXPECT_EQ(desk.Frame(dropped), (Rect{1100, 300, 600, 400}));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
+  EXPECT_FALSE(engine->PlacementOf(dropped).has_value());
+  EXPECT_TRUE(Logged("corner split region=0 noRoom=1"));
+  // What it refused is still worth knowing.
+  EXPECT_EQ(StoredMinimums().at(AppId("Term")), (AppMinimumSize{0, 900}));
+}
+
+TEST_F(CornerSplit, AWindowThatKeepsChangingSizeIsRestoredAndForgotten) {
+  // Always 40 pixels taller than it is asked to be.
+  Arrange({0, 0, 1920, 1080}, {.sizing = [](const Rect& r) {
+                                 return Rect{r.x, r.y, r.width, r.height + 40};
+                               }});
+  DropInTopLeftCorner();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "Term kept changing size instead of settling into the split. Their prior sizes were "
+            "restored.");
+  EXPECT_TRUE(Logged("unsettled Term"));
+  // What this fit learned about it is undone.
+  EXPECT_TRUE(StoredMinimums().empty());
+  EXPECT_TRUE(engine->Minimums().Observed().empty());
+  EXPECT_EQ(desk.Frame(dropped), (Rect{1100, 300, 600, 400}));
+  EXPECT_EQ(desk.Frame(resident).y, halves.Get(0)->y);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
+}
+
+TEST_F(CornerSplit, WindowsThatDoNotSettleInThreeTriesAreRestored) {
+  Arrange({0, 0, 1920, 1600}, {.minHeight = 800});
+  // Two more windows in the left half, each asking for more only once it is given more.
+  auto asksMoreAbove = [](double above, double wants) {
+    return [above, wants](const Rect& r) {
+      return Rect{r.x, r.y, r.width, r.height >= above ? std::max(r.height, wants) : r.height};
+    };
+  };
+  WindowId second = AddApp("Pad", {.frame = *halves.Get(0), .sizing = asksMoreAbove(790, 900)});
+  WindowId third = AddApp("Chart", {.frame = *halves.Get(0), .sizing = asksMoreAbove(895, 1000)});
+  desk.Activate(dropped);
+  DropInTopLeftCorner();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "The windows did not settle into the adjusted split. Their prior sizes were restored.");
+  EXPECT_EQ(toast.Tone(), ToastTone::kProblem);
+  EXPECT_TRUE(Logged("split try 2: "));
+  for (WindowId w : {resident, second, third}) ExpectNear(desk.Frame(w), *halves.Get(0));
+  EXPECT_EQ(desk.Frame(dropped), (Rect{1100, 300, 600, 400}));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
+  EXPECT_FALSE(engine->PlacementOf(resident).has_value());
+}
+
+TEST_F(Placing, ForgettingMinimumSizesEmptiesTheStoredKey) {
+  AddPrimary();
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"a\": [900, 0], \"b\": [800], \"c\": \"800\"}");
+  Start();
+  EXPECT_EQ(engine->Minimums().Learned().size(), 1u);
+  EXPECT_EQ(engine->ForgetMinimums(), 1);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
+  EXPECT_EQ(engine->ForgetMinimums(), 0);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
+}
+
+TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsAndLearnedSizesHaveThatFloor) {
+  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Wide.exe\": [900, 0]}");
+  Start();
+  WindowId unknown = AddApp("Plain", {});
+  WindowId wide = AddApp("Wide", {});
+  EXPECT_EQ(engine->MinimumSize(unknown, 2.0), (SizeNeed{360, 280}));
+  EXPECT_EQ(engine->MinimumSize(wide, 2.0), (SizeNeed{900, 280}));
+  EXPECT_EQ(engine->MinimumSizeOf({unknown, wide}, 1.0), (SizeNeed{900, 140}));
+}
+
+}  // namespace
+}  // namespace tessary
