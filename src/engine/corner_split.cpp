@@ -38,7 +38,6 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
   // region that lies within it; each remembers the region it came from.
   std::int32_t otherRegion = -1;
   std::vector<WindowId> others;
-  std::vector<std::pair<WindowId, std::int32_t>> cameFrom;
   for (const auto& [oldRegion, oldRect] : oldUnit) {
     bool kept = false;
     for (const auto& [region, rect] : newUnit) {
@@ -58,10 +57,7 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
     }
     if (found < 0) continue;
     if (otherRegion < 0) otherRegion = found;
-    for (WindowId window : listed->second) {
-      others.push_back(window);
-      cameFrom.push_back({window, oldRegion});
-    }
+    for (WindowId window : listed->second) others.push_back(window);
   }
 
   if (otherRegion < 0 || others.empty()) {
@@ -71,9 +67,13 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
   }
 
   priorRects_.try_emplace(request.window, request.startRect);
+  // Where each neighbour stands now, to put it back exactly there if the split fails.
+  std::vector<std::pair<WindowId, Rect>> neighboursBefore;
   for (WindowId window : others) {
-    if (priorRects_.contains(window)) continue;
-    if (std::optional<Rect> frame = desktop_.FrameBounds(window)) priorRects_[window] = *frame;
+    std::optional<Rect> frame = desktop_.FrameBounds(window);
+    if (!frame) continue;
+    neighboursBefore.push_back({window, *frame});
+    priorRects_.try_emplace(window, *frame);
   }
   SplitFitResult fit = FitSplit(request.window, request.region, otherRegion, others,
                                 request.layout, displayIndex);
@@ -84,13 +84,11 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
     StartWatchIfArranging();
     StartAssist(displayIndex, fit.layout, request.window);
   } else {
-    // Everyone goes back: the neighbours to the regions they came from in the layout that
-    // stays active, the dropped window to where the drag started.
-    RegionMap oldPixels = PixelRegionRects(previous, m.work, RegionGap(m.scale));
+    // Everyone goes back: the neighbours to where they stood in the layout that stays
+    // active, the dropped window to where the drag started.
     OpenBatch();
-    for (const auto& [window, region] : cameFrom) {
-      const Rect* rect = oldPixels.Get(region);
-      if (rect && platform().windows.Exists(window)) batches_.back().push_back({window, *rect});
+    for (const auto& [window, frame] : neighboursBefore) {
+      if (platform().windows.Exists(window)) batches_.back().push_back({window, frame});
     }
     if (platform().windows.Exists(request.window)) {
       batches_.back().push_back({request.window, request.startRect});

@@ -72,6 +72,18 @@ class Shell {
   // --- What the command line and other processes open ---------------------------------
   void Open(OpenTarget target);
   void OnOpenRequest(std::uint64_t wParam);
+  // The windows and services of later parts; until a feature is wired (Features()) each
+  // says so once in the log and does nothing.
+  void ShowWelcome();
+  void ShowTour();
+  void ShowWhatsNew(const std::string& text);
+  // The release notes of the versions after `since` up to this one; empty when none.
+  std::string WhatsNewText(const std::string& since);
+  void OpenSettings();
+  void ShowFeedback();
+  void ToggleDiagnostics();
+  bool RecordingDiagnostics() const { return false; }
+  void StartUpdateCheck(bool interactive);
 
   // --- Tray icon, messages and tips ---------------------------------------------------
   void AddTrayIcon();
@@ -133,7 +145,6 @@ class Shell {
   std::int64_t UnixTime() const;
   void ApplySettingsRecord(const tessary::Settings& settings);
   void GreetUser();
-  void RegisterLayoutHotkeys();
   void InstallCallbacks();
   bool StartCoordinator();
   void UpdateCheckTick();
@@ -163,7 +174,10 @@ class Shell {
   std::string version_;
   std::uint32_t taskbarCreatedMessage_ = 0;
   WindowId lastForeground_ = kNoWindow;
+  // The caller's target for the length of one command (tray menu, mouse shortcut); set
+  // to none it means the command has no target, not the foreground window.
   WindowId targetOverride_ = kNoWindow;
+  bool targetOverrideSet_ = false;
   std::optional<int> capturingCommand_;
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;

@@ -41,16 +41,16 @@ TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
   RegionMap halves = Regions("halves", {0, 0, 3840, 2160}, 2.0);
   const Rect target = *halves.Get(1);
-  WindowId over = AddApp("Wide", {.frame = {300, 400, 1500, 900}, .minWidth = target.width + 20});
+  WindowId over = AddApp("Wide", {.frame = {300, 400, 2000, 900}, .minWidth = target.width + 20});
   Grab(over, {600, 410});
   MoveTo({3000, 1000}, 0.25);
   Drop();
-  EXPECT_EQ(desk.Frame(over), (Rect{300, 400, 1500, 900}));
+  EXPECT_EQ(desk.Frame(over), (Rect{300, 400, 2000, 900}));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Wide needs more room than this space has. Its prior size was restored.");
   EXPECT_TRUE(Logged("region drop rolled back: "));
 
-  WindowId fits = AddApp("Snug", {.frame = {300, 400, 1500, 900}, .minWidth = target.width + 16});
+  WindowId fits = AddApp("Snug", {.frame = {300, 400, 2000, 900}, .minWidth = target.width + 16});
   Grab(fits, {600, 410});
   MoveTo({3000, 1000}, 0.25);
   Drop();

@@ -1,0 +1,173 @@
+// The steady drag tick: a window dragged within one region of a busy desktop (4
+// displays, 200 manageable windows, a layout on every display), the target unchanged.
+// Reports the median time per tick, the platform calls per tick (the goal: the buttons,
+// Alt, the cursor and one window frame; no display enumeration or z-order walk) and the
+// heap allocations per tick (the goal: none).
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "desktop/desktop.h"
+#include "engine/coordinator.h"
+#include "layout/builtin_layouts.h"
+#include "layout/document_store.h"
+#include "layout/tree_geometry.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+
+// Allocation counting. Another benchmark of this program already replaces the global
+// operator new (which allocates with malloc), so this one counts one level further down:
+// glibc lets a program supply malloc and friends, and these forward to glibc's own.
+#if defined(__GLIBC__)
+extern "C" {
+void* __libc_malloc(std::size_t size);
+void __libc_free(void* p);
+void* __libc_calloc(std::size_t count, std::size_t size);
+void* __libc_realloc(void* p, std::size_t size);
+}
+namespace {
+std::atomic<bool> countingAllocations{false};
+std::atomic<std::size_t> tickAllocations{0};
+void Count() {
+  if (countingAllocations.load(std::memory_order_relaxed)) {
+    tickAllocations.fetch_add(1, std::memory_order_relaxed);
+  }
+}
+}  // namespace
+extern "C" {
+void* malloc(std::size_t size) {
+  Count();
+  return __libc_malloc(size);
+}
+void free(void* p) { __libc_free(p); }
+void* calloc(std::size_t count, std::size_t size) {
+  Count();
+  return __libc_calloc(count, size);
+}
+void* realloc(void* p, std::size_t size) {
+  Count();
+  return __libc_realloc(p, size);
+}
+}
+constexpr bool kCountsAllocations = true;
+#else
+namespace {
+std::atomic<bool> countingAllocations{false};
+std::atomic<std::size_t> tickAllocations{0};
+}  // namespace
+constexpr bool kCountsAllocations = false;
+#endif
+
+namespace tessary {
+namespace {
+
+struct BusyDesktop {
+  BusyDesktop() {
+    const SimDisplaySetup displays[] = {
+        {.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .scale = 1.0},
+        {.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5},
+        {.bounds = {4480, 0, 1920, 1200}, .work = {4480, 0, 1920, 1152}, .scale = 1.25},
+        {.bounds = {0, 1080, 3840, 2160}, .work = {0, 1080, 3840, 2100}, .scale = 2.0},
+    };
+    for (const SimDisplaySetup& d : displays) desk.AddDisplay(d);
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<> x(0, 5800), y(0, 2400), w(300, 1200), h(200, 900);
+    for (int i = 0; i < 200; ++i) {
+      windows.push_back(desk.AddWindow({.frame = {x(rng), y(rng), w(rng), h(rng)}}));
+    }
+    engine = std::make_unique<Coordinator>(CoordinatorServices{
+        .desktop = desktop, .surfaces = surfaces, .theme = theme,
+        .layoutDocuments = &layoutDocuments, .minimumDocuments = &minimumDocuments});
+    engine->Init();
+    const char* layouts[] = {"quarters", "thirds", "stack", "halves"};
+    for (std::size_t i = 0; i < engine->Displays().size(); ++i) {
+      engine->Layouts().SetActiveLayout(engine->Displays()[i].id, *FindBuiltIn(layouts[i]));
+    }
+  }
+
+  // Starts dragging a window and brings it to rest, armed, over region 1 of the first
+  // display's layout ("quarters": bottom-left).
+  void StartDrag() {
+    WindowId dragged = windows.back();
+    Rect frame = desk.Frame(dragged);
+    desk.BeginTitleDrag(dragged, {frame.x + 60, frame.y + 10});
+    engine->OnMoveSizeStart(dragged);
+    RegionMap quarters = PixelRegionRects(*FindBuiltIn("quarters"), {0, 0, 1920, 1040}, 8);
+    const Rect& region = *quarters.Get(1);
+    centre = {region.x + region.width / 2, region.y + region.height / 2};
+    for (int i = 0; i < 30; ++i) {
+      desk.MoveCursor({centre.x + i % 2, centre.y});
+      desk.Advance(0.015);
+      engine->DragTick();
+    }
+  }
+
+  SimDesktop desk;
+  Desktop desktop{desk.platform()};
+  SimSurfaceFactory surfaces{&desk.platform().clock};
+  SimThemeSource theme;
+  MemoryDocumentStore layoutDocuments;
+  MemoryDocumentStore minimumDocuments;
+  std::unique_ptr<Coordinator> engine;
+  std::vector<WindowId> windows;
+  Point centre;
+};
+
+void BM_SteadyDragTick(benchmark::State& state) {
+  BusyDesktop world;
+  world.StartDrag();
+  if (!world.engine->Drag().armed || world.engine->Drag().kind != kTargetRegion) {
+    state.SkipWithError("the drag did not come to rest on its region");
+    return;
+  }
+  world.desk.ResetCalls();
+  std::vector<double> samples;
+  samples.reserve(1 << 20);
+  std::size_t allocations = 0;
+  std::int64_t ticks = 0;
+  int step = 0;
+  for (auto _ : state) {
+    // The cursor wobbles by a pixel inside the region: the window follows it.
+    state.PauseTiming();
+    world.desk.MoveCursor({world.centre.x + (step++ % 2), world.centre.y});
+    state.ResumeTiming();
+    tickAllocations.store(0, std::memory_order_relaxed);
+    countingAllocations.store(true, std::memory_order_relaxed);
+    auto begin = std::chrono::steady_clock::now();
+    world.engine->DragTick();
+    auto end = std::chrono::steady_clock::now();
+    countingAllocations.store(false, std::memory_order_relaxed);
+    allocations += tickAllocations.load(std::memory_order_relaxed);
+    if (samples.size() < samples.capacity()) {
+      samples.push_back(std::chrono::duration<double, std::nano>(end - begin).count());
+    }
+    ++ticks;
+  }
+  if (!world.engine->DragActive() || !world.engine->Drag().armed) {
+    state.SkipWithError("the drag lost its target");
+    return;
+  }
+  std::sort(samples.begin(), samples.end());
+  double perTick = 1.0 / static_cast<double>(std::max<std::int64_t>(ticks, 1));
+  state.counters["median_ns"] = samples.empty() ? 0 : samples[samples.size() / 2];
+  state.counters["calls_per_tick"] = world.desk.TotalCalls() * perTick;
+  if (kCountsAllocations) {
+    state.counters["allocations_per_tick"] = static_cast<double>(allocations) * perTick;
+  }
+  for (const auto& [method, count] : world.desk.CallCounts()) {
+    state.counters["calls:" + method] = count * perTick;
+  }
+}
+BENCHMARK(BM_SteadyDragTick);
+
+}  // namespace
+}  // namespace tessary

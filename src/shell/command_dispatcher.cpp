@@ -1,0 +1,84 @@
+// The one dispatcher behind hotkeys, mouse shortcuts and the tray menu's window commands.
+
+#include "base/log.h"
+#include "shell/shell.h"
+
+namespace tessary {
+namespace {
+
+enum Command {
+  kPlace = 0,
+  kGallery = 1,
+  kDividers = 2,
+  kStack = 3,
+  kOverview = 4,
+  kNext = 5,
+  kPrevious = 6,
+  kSendToBack = 7,
+  kFill = 8,
+  kPutBack = 9,
+  kRestore = 10,
+};
+
+}  // namespace
+
+WindowId Shell::CommandTarget() {
+  if (targetOverrideSet_) return targetOverride_;
+  // The stack overview is about another window: a command given while it is in front is
+  // meant for that window. (The overview does not exist yet; it will answer here.)
+  return platform().zOrder.Foreground();
+}
+
+void Shell::RunCommand(int index) {
+  if (!coordinator_ || shutDown_ || index < 0 || index >= kShortcutCount) return;
+  Coordinator& c = *coordinator_;
+  const bool paused = c.Paused();
+  if (paused && (index == kPlace || index == kFill || index == kPutBack)) return;
+  if ((index == kNext || index == kPrevious) &&
+      (paused || !settings_->Current().windowStacksEnabled)) {
+    return;
+  }
+  const WindowId target = CommandTarget();
+  Prompts& prompts = platform().prompts;
+  switch (index) {
+    case kPlace:
+      if (target == kNoWindow || !desktop_->IsManageable(target) || !c.ShowPlacePicker(target)) {
+        prompts.InformationBeep();
+      }
+      return;
+    case kGallery:
+      c.ShowGallery(target);
+      return;
+    case kDividers:
+      c.ShowDividerEditor();
+      return;
+    case kStack:
+      c.ShowSwitcher(target);
+      return;
+    case kOverview:
+      c.ShowOverview(target);
+      return;
+    case kNext:
+      c.StepStack(+1);
+      return;
+    case kPrevious:
+      c.StepStack(-1);
+      return;
+    case kSendToBack:
+      c.SendSpanBehind(target);
+      return;
+    case kFill:
+      if (!FillScreen(c, fills_, target)) prompts.InformationBeep();
+      return;
+    case kPutBack:
+      if (!PutBack(c, fills_, target)) prompts.InformationBeep();
+      return;
+    case kRestore:
+      if (!RestoreWindow(c, fills_, target)) prompts.InformationBeep();
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace tessary

@@ -1,0 +1,59 @@
+// Shutdown, in order: the hook threads first so nothing new arrives, then the windows and
+// badges, the drag, and the tray icon. Nothing is written: every change was saved when it
+// was made.
+
+#include "base/log.h"
+#include "shell/shell.h"
+
+namespace tessary {
+namespace {
+
+constexpr int kStackPassTimerId = 5;
+constexpr int kUpdateTimerId = 50;
+
+}  // namespace
+
+void Shell::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  ShellHost& host = env_.host;
+  if (host.mouseHook.Running()) host.mouseHook.Stop();
+  // The settings, welcome, What's New and feedback windows close here once they exist;
+  // closing the settings window also ends a shortcut capture (without restarting the hook).
+  capturingCommand_.reset();
+  mouseShared_.capturing.store(false);
+  platform().events.Uninstall();
+  if (coordinator_) {
+    coordinator_->DestroyAllBadges();
+    coordinator_->DestroySwitcher();
+  }
+  Log("shutdown");
+  if (coordinator_) {
+    coordinator_->CloseAssist();
+    coordinator_->CancelDrag();
+  }
+  host.tray.Remove();
+  host.mainWindow.Quit(0);
+}
+
+int Shell::Finish() {
+  if (lockHeld_) env_.host.instanceLock.Release();
+  lockHeld_ = false;
+  return 0;
+}
+
+Shell::~Shell() {
+  // The system drops a window's timers and hooks with the window; a shell that goes
+  // without its window (a test, a failed start) lets go of them here.
+  if (started_ || coordinator_) {
+    platform().timers.SetTimerHandler(nullptr);
+    platform().timers.Stop(kStackPassTimerId);
+    platform().timers.Stop(kUpdateTimerId);
+    platform().events.Uninstall();
+    platform().input.StopEscapeWatch();
+    if (env_.host.mouseHook.Running()) env_.host.mouseHook.Stop();
+  }
+  if (lockHeld_) env_.host.instanceLock.Release();
+}
+
+}  // namespace tessary

@@ -1,0 +1,209 @@
+// Thousands of random drags over random desktops: whatever the displays, scales,
+// layouts, minimum sizes, paths and releases, the Coordinator must not crash, must leave
+// no window half moved after undoing a placement, and must never store an invalid tree.
+
+#include <random>
+
+#include "engine_fixture.h"
+#include "layout/layout_store.h"
+
+namespace tessary {
+namespace {
+
+#if defined(_WIN32)
+constexpr int kWorlds = 40;  // under Wine every platform call is slower
+#else
+constexpr int kWorlds = 150;
+#endif
+constexpr int kDragsPerWorld = 16;
+
+class RandomWorld : public EngineTest {
+ public:
+  explicit RandomWorld(unsigned worldSeed) : rng(worldSeed), seed(worldSeed) {
+    // Thousands of drags: no log lines to collect.
+    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
+  }
+  void TestBody() override {}
+
+  double Uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); }
+  int Between(int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); }
+  bool Chance(double p) { return Uniform(0, 1) < p; }
+
+  void BuildWorld() {
+    const double scales[] = {1.0, 1.25, 1.5, 1.75, 2.0};
+    int count = Between(1, 3);
+    double x = 0;
+    for (int i = 0; i < count; ++i) {
+      double width = Between(8, 38) * 100;
+      double height = Between(6, 22) * 100;
+      double y = i == 0 ? 0 : Between(-4, 4) * 100;
+      Rect bounds{x, y, width, height};
+      Rect work = bounds;
+      if (Chance(0.7)) work.height -= Between(30, 60);  // a task bar below
+      if (Chance(0.1)) work.y += 48, work.height -= 48;  // or above
+      desk.AddDisplay({.bounds = bounds,
+                       .work = work,
+                       .scale = scales[Between(0, 4)],
+                       .devicePath = "\\\\?\\DISPLAY#" + std::to_string(i)});
+      x += width;
+    }
+    int windows = Between(1, 6);
+    for (int i = 0; i < windows; ++i) {
+      ProcessId process = desk.AddProcess({.imagePath = "C:\\Apps\\app" + std::to_string(i % 3) + ".exe"});
+      SimWindowSetup setup{.process = process,
+                           .frame = {Uniform(0, x - 400), Uniform(0, 500), Uniform(300, 1400),
+                                     Uniform(200, 900)}};
+      if (Chance(0.4)) setup.minWidth = Uniform(100, 1600);
+      if (Chance(0.4)) setup.minHeight = Uniform(100, 1200);
+      if (Chance(0.1)) setup.maximized = true;
+      if (Chance(0.08)) {
+        // An app that never takes the height it is given.
+        double extra = Uniform(10, 60);
+        setup.sizing = [extra](const Rect& r) { return Rect{r.x, r.y, r.width, r.height + extra}; };
+      }
+      setup.frame.width = std::max(setup.frame.width, setup.minWidth);
+      setup.frame.height = std::max(setup.frame.height, setup.minHeight);
+      WindowId added = desk.AddWindow(setup);
+      if (setup.sizing) restless.insert(added);
+    }
+    Start();
+    const std::vector<SnapLayout>& builtIns = BuiltInLayouts();
+    for (std::size_t i = 0; i < engine->Displays().size(); ++i) {
+      if (Chance(0.6)) {
+        engine->Layouts().SetActiveLayout(
+            DisplayKey(static_cast<int>(i)),
+            builtIns[static_cast<std::size_t>(Between(0, static_cast<int>(builtIns.size()) - 1))]);
+      }
+    }
+  }
+
+  Point RandomPoint() {
+    const std::vector<Monitor>& displays = engine->Displays();
+    const Monitor& m = displays[static_cast<std::size_t>(Between(0, static_cast<int>(displays.size()) - 1))];
+    switch (Between(0, 4)) {
+      case 0:  // the hot zone
+        return {m.bounds.x + m.bounds.width / 2 + Uniform(-150, 150), m.work.y + Uniform(0, 25)};
+      case 1:  // a corner
+        return {Chance(0.5) ? m.work.x + Uniform(0, 20) : m.work.Right() - Uniform(1, 20),
+                Chance(0.5) ? m.work.y + Uniform(0, 20) : m.work.Bottom() - Uniform(1, 20)};
+      case 2:  // the top band
+        return {m.work.x + Uniform(0, m.work.width), m.work.y + Uniform(0, 8)};
+      case 3:  // anywhere, even off every display
+        return {Uniform(-200, m.bounds.Right() + 200), Uniform(-200, m.bounds.Bottom() + 200)};
+      default:
+        return {m.work.x + Uniform(0, m.work.width), m.work.y + Uniform(0, m.work.height)};
+    }
+  }
+
+  void RandomDrag() {
+    std::vector<WindowId> windows = desktop.ManageableWindows();
+    if (windows.empty()) return;
+    WindowId window = windows[static_cast<std::size_t>(Between(0, static_cast<int>(windows.size()) - 1))];
+    std::map<WindowId, Rect> before;
+    for (WindowId w : windows) before[w] = desk.Frame(w);
+    Rect start = desk.Frame(window);
+    std::size_t messagesBefore = messages.size();
+
+    bool events = !Chance(0.1);
+    Point grab{start.x + std::min(60.0, start.width / 2), start.y + 10};
+    desk.BeginTitleDrag(window, grab, {.raiseEvents = events});
+    if (!events) engine->OnMoveSizeStart(window);
+    desk.Advance(0.001);
+
+    bool picker = false;
+    int steps = Between(1, 10);
+    for (int i = 0; i < steps && desk.Dragging(); ++i) {
+      Point to = RandomPoint();
+      if (picker && Chance(0.6) && engine->GetPicker().Visible()) {
+        const auto& cards = engine->GetPicker().Geometry().cards;
+        if (!cards.empty()) {
+          const PickerCard& card = cards[static_cast<std::size_t>(Between(0, static_cast<int>(cards.size()) - 1))];
+          to = PickerPoint(card.layout, card.regions.begin()->first);
+        }
+      }
+      MoveTo(to, Uniform(0, 0.35), Between(1, 5));
+      picker = engine->GetPicker().Visible();
+      if (Chance(0.05)) {
+        desk.PressKey(Key::kAlt);
+        desk.Advance(Uniform(0, 0.1));
+        desk.ReleaseKey(Key::kAlt);
+      }
+      if (Chance(0.04)) desk.TapKey(Key::kEscape);
+      if (Chance(0.02)) desk.CloseWindow(window);
+      if (Chance(0.02)) {
+        MonitorId first = desk.platform().displays.Monitors()[0].handle;
+        SimDisplaySetup setup = desk.Display(first);
+        setup.work = setup.bounds;
+        setup.work.height -= Between(0, 80);
+        desk.SetWorkArea(first, setup.work);
+      }
+    }
+    desk.Release();
+    desk.Advance(1.5);
+
+    EXPECT_FALSE(engine->DragActive());
+    EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
+    EXPECT_FALSE(engine->GetPicker().Visible());
+    EXPECT_FALSE(OutlineVisible());
+
+    // An undone placement leaves every window where it was.
+    bool rolledBack = false;
+    for (std::size_t i = messagesBefore; i < messages.size(); ++i) {
+      if (messages[i].find("prior size") != std::string::npos) rolledBack = true;
+    }
+    if (rolledBack && desk.Exists(window)) {
+      EXPECT_TRUE(Back(window, start)) << "dragged window, seed " << seed;
+      for (const auto& [w, frame] : before) {
+        if (w == window || !desk.Exists(w)) continue;
+        EXPECT_TRUE(Back(w, frame))
+            << "neighbour, seed " << seed << " " << messages.back() << " now " << desk.Frame(w).x
+            << "," << desk.Frame(w).y << " " << desk.Frame(w).width << "x" << desk.Frame(w).height
+            << " was " << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
+      }
+    }
+    CheckStoredLayouts();
+  }
+
+  // Whether the window is back at `frame`; an app that never takes the height it is
+  // given can only be asked, so its height is not compared.
+  bool Back(WindowId window, const Rect& frame) {
+    Rect now = desk.Frame(window);
+    if (restless.contains(window)) now.height = frame.height;
+    return NearlyEqual(now, frame, 1.0);
+  }
+
+  void CheckStoredLayouts() {
+    for (const auto& [display, layout] : engine->Layouts().activeLayouts()) {
+      EXPECT_TRUE(ValidateTree(layout.tree)) << display;
+    }
+    for (const auto& [display, trees] : engine->Layouts().adjustedTrees()) {
+      for (const auto& [id, tree] : trees) EXPECT_TRUE(ValidateTree(tree)) << id;
+    }
+    // What was written reads back whole: nothing invalid was stored.
+    EXPECT_EQ(ReadActiveLayouts(layoutDocuments.Get(kActiveLayoutsKey)).size(),
+              engine->Layouts().activeLayouts().size());
+    EXPECT_EQ(ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey)).size(),
+              engine->Layouts().adjustedTrees().size());
+    // And the learned sizes read back as they are held.
+    if (!minimumDocuments.Get(kAppMinimumSizesKey).empty()) {
+      EXPECT_EQ(StoredMinimums(), engine->Minimums().Learned());
+    }
+  }
+
+  std::mt19937 rng;
+  unsigned seed = 0;
+  std::set<WindowId> restless;
+};
+
+TEST(RandomDrags, NeverCrashNeverHalfMoveNeverStoreInvalidTrees) {
+  for (int world = 0; world < kWorlds; ++world) {
+    SCOPED_TRACE(world);
+    RandomWorld fresh(1000u + static_cast<unsigned>(world));
+    fresh.BuildWorld();
+    for (int drag = 0; drag < kDragsPerWorld; ++drag) fresh.RandomDrag();
+    if (::testing::Test::HasFailure()) break;
+  }
+}
+
+}  // namespace
+}  // namespace tessary
