@@ -44,6 +44,6 @@ for workflow in "${workflows[@]}"; do
 done
 
 echo
-echo "all workflows: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] || status=1
 exit $status
