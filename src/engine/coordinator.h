@@ -42,8 +42,8 @@ namespace tessary {
 inline constexpr int kDragTickTimerId = 1;  // 15 ms while a drag is followed
 inline constexpr int kPlaceTimerId = 2;     // 50 ms after a drag ended on a target
 inline constexpr int kSnapAssistWatchTimerId = SnapAssistWatch::kTimerId;  // 3, 120 ms
-inline constexpr int kRefreshTimerId = 4;   // the scheduled stack pass
-inline constexpr int kUpkeepTimerId = 8;    // 100 ms, repeating from Init
+inline constexpr int kRefreshTimerId = 4;  // the scheduled stack pass
+inline constexpr int kUpkeepTimerId = 8;   // 100 ms, repeating from Init
 
 inline constexpr std::uint32_t kDragTickMilliseconds = 15;
 inline constexpr std::uint32_t kPlaceDelayMilliseconds = 50;
@@ -192,12 +192,12 @@ class Coordinator {
   bool DragActive() const { return dragActive_; }
   const DragState& Drag() const { return drag_; }
   bool Escaped() const { return escaped_; }
-  const PlacementRequest* PendingPlacement() const {
-    return pending_ ? &*pending_ : nullptr;
-  }
+  const PlacementRequest* PendingPlacement() const { return pending_ ? &*pending_ : nullptr; }
   const LateEnd& PendingLateEnd() const { return lateEnd_; }
   std::optional<PlacementRecord> PlacementOf(WindowId window) const;
   std::optional<Rect> PriorRectOf(WindowId window) const;
+  // Restore has given the window its prior rectangle back: the next move records anew.
+  void ForgetPriorRect(WindowId window) { priorRects_.erase(window); }
   const UseSequence& Uses() const { return useSequence_; }
   // The membership taken at the start of the last drag (display key -> region lists).
   const std::map<std::string, RegionLists>& Membership() const { return membership_; }
@@ -241,11 +241,6 @@ class Coordinator {
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // The window commands Fill Screen, Put Back and Restore (8, 9, 10); false when the
-  // target has nothing to go to (the caller beeps).
-  bool FillScreen(WindowId window);
-  bool PutBack(WindowId window);
-  bool RestorePrior(WindowId window);
   // Timer 8: closes Snap Assist and the switchers when the user has left them.
   void UpkeepTick();
 
@@ -308,8 +303,7 @@ class Coordinator {
   RegionLists MembersOn(int displayIndex, const SnapLayout& layout, WindowId except);
 
   // corner_split.cpp
-  void CornerSplit(const PlacementRequest& request, int displayIndex,
-                   const SnapLayout& previous);
+  void CornerSplit(const PlacementRequest& request, int displayIndex, const SnapLayout& previous);
 
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);

@@ -61,8 +61,8 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
   }
 
   if (otherRegion < 0 || others.empty()) {
-    PlaceIntoRegion(request.window, displayIndex, request.layout, request.region,
-                    request.startRect, request.kind);
+    PlaceIntoRegion(request.window, displayIndex, request.layout, request.region, request.startRect,
+                    request.kind);
     return;
   }
 
@@ -75,8 +75,8 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
     neighboursBefore.push_back({window, *frame});
     priorRects_.try_emplace(window, *frame);
   }
-  SplitFitResult fit = FitSplit(request.window, request.region, otherRegion, others,
-                                request.layout, displayIndex);
+  SplitFitResult fit =
+      FitSplit(request.window, request.region, otherRegion, others, request.layout, displayIndex);
   if (fit.success) {
     layouts_.RememberLayout(m.id, fit.layout);
     placements_[request.window] = {m.id, request.region};
@@ -103,8 +103,7 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
 }
 
 SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
-                                     std::int32_t otherRegion,
-                                     const std::vector<WindowId>& others,
+                                     std::int32_t otherRegion, const std::vector<WindowId>& others,
                                      const SnapLayout& layout, int displayIndex) {
   SplitFitResult result;
   const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
@@ -129,7 +128,8 @@ SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
   for (int tries = 0;;) {
     SizeNeed needA = Grown(MinimumSize(window, s), slack);
     SizeNeed needB = Grown(MinimumSizeOf(others, s), slack);
-    if (NodeRef fitted = FitSplitRatio(working.tree, targetRegion, otherRegion, needA, needB, work)) {
+    if (NodeRef fitted =
+            FitSplitRatio(working.tree, targetRegion, otherRegion, needA, needB, work)) {
       working.tree = fitted;
     }
 
@@ -182,9 +182,8 @@ SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
       if (earlier == seenOversized.end()) continue;
       bool wider = o.frame.width > o.target.width + kSizeTolerance;
       bool taller = o.frame.height > o.target.height + kSizeTolerance;
-      bool givenEnough =
-          (wider && o.target.width + kSizeTolerance >= earlier->second.width) ||
-          (taller && o.target.height + kSizeTolerance >= earlier->second.height);
+      bool givenEnough = (wider && o.target.width + kSizeTolerance >= earlier->second.width) ||
+                         (taller && o.target.height + kSizeTolerance >= earlier->second.height);
       if (!givenEnough) continue;
       // It was given what it asked for and still came out larger: it keeps changing.
       for (const auto& [w, size] : observedBefore) {
@@ -200,8 +199,9 @@ SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
       StoreMinimums();
       std::string name = AppNameOf(o.window);
       Log("unsettled %s", name.c_str());
-      Notify(name + " kept changing size instead of settling into the split. Their prior sizes "
-                    "were restored.");
+      Notify(name +
+             " kept changing size instead of settling into the split. Their prior sizes "
+             "were restored.");
       return result;
     }
 
@@ -224,8 +224,8 @@ SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
       SizeNeed base = previous != minimums_.Observed().end()
                           ? previous->second
                           : SizeNeed{kAssumedMinimumWidth * s, kAssumedMinimumHeight * s};
-      minimums_.SetObserved(o.window, {std::max(seen.width, base.width),
-                                       std::max(seen.height, base.height)});
+      minimums_.SetObserved(o.window,
+                            {std::max(seen.width, base.width), std::max(seen.height, base.height)});
       minimums_.Learn(app, seen);
       SizeNeed& remembered = seenOversized[o.window];
       remembered.width = std::max(remembered.width, seen.width);
@@ -244,7 +244,8 @@ SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
     working.tree = next;
     ++tries;
     if (tries >= kFitTries) {
-      Notify("The windows did not settle into the adjusted split. Their prior sizes were restored.");
+      Notify(
+          "The windows did not settle into the adjusted split. Their prior sizes were restored.");
       return result;
     }
   }

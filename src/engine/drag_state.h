@@ -25,8 +25,7 @@ struct ReturnDetector {
 };
 
 // `window` is the dragged window's frame now, `cursor` the cursor, `scale` the display's.
-void UpdateReturnDetector(ReturnDetector& detector, const Rect& window, Point cursor,
-                          double scale);
+void UpdateReturnDetector(ReturnDetector& detector, const Rect& window, Point cursor, double scale);
 
 // What a dwell key names: the hold restarts whenever the target changes.
 enum class DwellTarget : std::uint8_t { kNone, kCorner, kColumn, kRegion, kReturn, kTile, kSpan };

@@ -71,8 +71,7 @@ void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
     drag_.kind = kTargetNone;
     return;
   }
-  bool storedValid =
-      drag_.display >= 0 && drag_.display < static_cast<int>(dragDisplays_.size());
+  bool storedValid = drag_.display >= 0 && drag_.display < static_cast<int>(dragDisplays_.size());
   double scale =
       storedValid ? dragDisplays_[static_cast<std::size_t>(drag_.display)].monitor.scale : 1.0;
   if (escaped_) {
@@ -90,7 +89,8 @@ void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
   }
   // Near a display's border the target stays on the display it was on.
   if (drag_.kind != kTargetNone && storedValid && drag_.display != index &&
-      DistanceToRect(cursor, dragDisplays_[static_cast<std::size_t>(drag_.display)].monitor.bounds) <=
+      DistanceToRect(cursor,
+                     dragDisplays_[static_cast<std::size_t>(drag_.display)].monitor.bounds) <=
           kDisplayHysteresis * scale) {
     index = drag_.display;
   }
@@ -295,8 +295,8 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
     drag_.region = region;
     drag_.intent = {kDropPutBack, region};
     drag_.armed = held || detector.immediate;
-    outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition,
-                  drag_.armed, drag_.window);
+    outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition, drag_.armed,
+                  drag_.window);
     return true;
   }
 
@@ -317,8 +317,8 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
   return true;
 }
 
-void Coordinator::ShowTarget(const SnapLayout& layout, const RegionMap* rects,
-                             std::int32_t region, int index, const std::string& caption) {
+void Coordinator::ShowTarget(const SnapLayout& layout, const RegionMap* rects, std::int32_t region,
+                             int index, const std::string& caption) {
   const Monitor& m = dragDisplays_[static_cast<std::size_t>(index)].monitor;
   RegionMap computed;
   if (!rects) {

@@ -37,6 +37,8 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
   }
   // Titles stay out of the log: the app names the window well enough.
   Log("start %p %s", LogId(root), desktop_.AppName(desktop_.AppIdOf(root)).c_str());
+  // A drag whose end never came is over once another begins.
+  if (dragActive_) CancelDrag();
 
   CloseAssist();
   DestroySwitcher();
@@ -121,10 +123,10 @@ void Coordinator::FindOrigin() {
       drag_.hasOrigin = true;
       double tolerance = kEdgeTolerance * display.monitor.scale;
       const Rect& w = drag_.startRect;
-      drag_.movedOff = !(std::abs(w.x - rect->x) <= tolerance &&
-                         std::abs(w.y - rect->y) <= tolerance &&
-                         std::abs(w.Right() - rect->Right()) <= tolerance &&
-                         std::abs(w.Bottom() - rect->Bottom()) <= tolerance);
+      drag_.movedOff =
+          !(std::abs(w.x - rect->x) <= tolerance && std::abs(w.y - rect->y) <= tolerance &&
+            std::abs(w.Right() - rect->Right()) <= tolerance &&
+            std::abs(w.Bottom() - rect->Bottom()) <= tolerance);
       originRect = rect;
       break;
     }
@@ -216,9 +218,9 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
     if (lateEnd_.placed && Now() - lateEnd_.time < kLateEndWindow) {
       std::optional<Rect> frame = desktop_.FrameBounds(root);
       const Rect& r = lateEnd_.rect;
-      if (frame && (std::abs(frame->x - r.x) > 2 || std::abs(frame->y - r.y) > 2 ||
-                    std::abs(frame->width - r.width) > 2 ||
-                    std::abs(frame->height - r.height) > 2)) {
+      if (frame &&
+          (std::abs(frame->x - r.x) > 2 || std::abs(frame->y - r.y) > 2 ||
+           std::abs(frame->width - r.width) > 2 || std::abs(frame->height - r.height) > 2)) {
         Log("late end of move moved %p: placing it again", LogId(root));
         desktop_.PlaceExactly(root, r);
       }
@@ -249,10 +251,10 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
   dwell_.Clear();
   if (ended.kind == kTargetRegion && ended.intent.kind == kDropPending) {
     // Released with the drop menu up but on no tile.
-    bool onOrigin = ended.display >= 0 &&
-                    dragDisplays_[static_cast<std::size_t>(ended.display)].monitor.id ==
-                        ended.originDisplay &&
-                    ended.region == ended.originRegion;
+    bool onOrigin =
+        ended.display >= 0 &&
+        dragDisplays_[static_cast<std::size_t>(ended.display)].monitor.id == ended.originDisplay &&
+        ended.region == ended.originRegion;
     bool plainTile = false;
     if (ended.menu) {
       for (const DropTile& tile : ended.menu->tiles) {
@@ -271,9 +273,8 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
   }
 
   ScheduleRefresh(0.15);
-  Log("end kind=%d region=%d intent=%d armed=%d moving=%d resizing=%d", ended.kind,
-      ended.region, ended.intent.kind, ended.armed ? 1 : 0, ended.moving ? 1 : 0,
-      ended.resizing ? 1 : 0);
+  Log("end kind=%d region=%d intent=%d armed=%d moving=%d resizing=%d", ended.kind, ended.region,
+      ended.intent.kind, ended.armed ? 1 : 0, ended.moving ? 1 : 0, ended.resizing ? 1 : 0);
 
   if (ended.kind != kTargetNone && ended.region >= 0 && ended.armed && ended.display >= 0 &&
       ended.display < static_cast<int>(dragDisplays_.size())) {

@@ -48,7 +48,15 @@ void Coordinator::OnDisplaysChanged() {
     drag_.armed = false;
     drag_.display = -1;
     cornerCache_ = {};
+    columnCache_ = {};
     BuildDragDisplays();
+    // The dragged window stays out of every stack until it is dropped.
+    for (DragDisplay& display : dragDisplays_) {
+      for (auto& [region, windows] : display.members) std::erase(windows, drag_.window);
+    }
+    for (auto& [id, lists] : membership_) {
+      for (auto& [region, windows] : lists) std::erase(windows, drag_.window);
+    }
   }
   NotYetBuilt("OnDisplaysChanged");
 }
@@ -98,21 +106,6 @@ void Coordinator::DestroyAllBadges() {}
 
 bool Coordinator::ResetBadgePositions() {
   NotYetBuilt("ResetBadgePositions");
-  return false;
-}
-
-bool Coordinator::FillScreen(WindowId /*window*/) {
-  NotYetBuilt("FillScreen");
-  return false;
-}
-
-bool Coordinator::PutBack(WindowId /*window*/) {
-  NotYetBuilt("PutBack");
-  return false;
-}
-
-bool Coordinator::RestorePrior(WindowId /*window*/) {
-  NotYetBuilt("RestorePrior");
   return false;
 }
 

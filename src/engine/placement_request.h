@@ -27,8 +27,8 @@ enum TargetKind : std::int32_t {
 struct PlacementRequest {
   WindowId window = kNoWindow;
   std::int32_t kind = kTargetNone;
-  Rect startRect;  // the window's frame when the drag started
-  Rect endRect;    // and when it ended
+  Rect startRect;       // the window's frame when the drag started
+  Rect endRect;         // and when it ended
   std::string display;  // the target display's key
   std::int32_t region = -1;
   DropIntent intent{0, 0};

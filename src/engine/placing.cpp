@@ -197,7 +197,8 @@ void Coordinator::CarryOutIntent(const PlacementRequest& request, int displayInd
   // Where each window was, to undo the batch.
   std::vector<std::pair<WindowId, Rect>> before;
   for (WindowId window : others) {
-    if (std::optional<Rect> frame = desktop_.FrameBounds(window)) before.push_back({window, *frame});
+    if (std::optional<Rect> frame = desktop_.FrameBounds(window))
+      before.push_back({window, *frame});
   }
   before.push_back({request.window, request.startRect});
 

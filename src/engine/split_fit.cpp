@@ -44,15 +44,15 @@ NodeRef FitSplitRatio(const NodeRef& tree, std::int32_t regionA, std::int32_t re
   double firstSize = sideBySide ? first.width : first.height;
   double secondEnd = sideBySide ? second.Right() : second.Bottom();
   double lo = firstStart + ((sideBySide ? firstNeed.width : firstNeed.height) + kEdgeCost) / avail;
-  double hi =
-      secondEnd - ((sideBySide ? secondNeed.width : secondNeed.height) + kEdgeCost) / avail;
+  double hi = secondEnd - ((sideBySide ? secondNeed.width : secondNeed.height) + kEdgeCost) / avail;
   if (hi < lo) return nullptr;
 
   double edge = firstStart + firstSize;
   if (edge < lo) edge = lo;
   if (edge > hi) edge = hi;
-  NodeRef moved = MoveRegionEdge(tree, firstRegion, sideBySide ? RegionEdge::Right : RegionEdge::Bottom,
-                                 edge, kMinimumShare, kMinimumShare);
+  NodeRef moved =
+      MoveRegionEdge(tree, firstRegion, sideBySide ? RegionEdge::Right : RegionEdge::Bottom, edge,
+                     kMinimumShare, kMinimumShare);
   if (!moved) return nullptr;
 
   RegionMap pixels = PixelRegionRects(moved, work, kLayoutGap);

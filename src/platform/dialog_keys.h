@@ -23,8 +23,8 @@ enum class DialogKeyAction {
 
 struct DialogKeyFacts {
   std::uint32_t virtualKey = 0;
-  std::string rootClass;   // class of GetAncestor(window, GA_ROOT), at most 63 characters
-  std::string focusClass;  // class of the message's window, at most 31 characters
+  std::string rootClass;          // class of GetAncestor(window, GA_ROOT), at most 63 characters
+  std::string focusClass;         // class of the message's window, at most 31 characters
   bool comboDroppedDown = false;  // the focus is a "ComboBox" with CB_GETDROPPEDSTATE != 0
   // The focus is a "Button" whose type (style bits 0-3) is BS_PUSHBUTTON or BS_DEFPUSHBUTTON.
   bool focusIsPushButton = false;
@@ -44,8 +44,7 @@ inline bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
 
 inline bool IsDialogLikeClass(std::string_view rootClass) {
   return rootClass == "TessaryEditor" || rootClass == "TessarySettings" ||
-         rootClass == "TessaryInfo" || rootClass == "TessaryFeedback" ||
-         rootClass == "TessaryTour";
+         rootClass == "TessaryInfo" || rootClass == "TessaryFeedback" || rootClass == "TessaryTour";
 }
 
 inline DialogKeyAction DecideDialogKey(const DialogKeyFacts& facts) {

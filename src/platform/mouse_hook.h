@@ -54,8 +54,8 @@ class MouseHookShared {
     return -1;
   }
 
-  std::atomic<bool> capturing{false};      // the settings window waits for a button
-  std::atomic<bool> wheelWanted{false};    // the stack switcher takes wheel turns
+  std::atomic<bool> capturing{false};       // the settings window waits for a button
+  std::atomic<bool> wheelWanted{false};     // the stack switcher takes wheel turns
   std::atomic<std::uint32_t> swallowed{0};  // the button whose press was swallowed, 0 none
 
  private:

@@ -45,11 +45,11 @@ struct LayoutMenuItem {
 
 struct MenuItem {
   MenuItemKind kind = MenuItemKind::kCommand;
-  int id = 0;         // what ShowAtCursor answers when this item is chosen; 0 for none
-  std::string label;  // UTF-8; kCommand and kSubmenu
-  bool greyed = false;   // MF_GRAYED
-  bool checked = false;  // MF_CHECKED (MFS_CHECKED for a layout item)
-  std::vector<MenuItem> children;               // kSubmenu
+  int id = 0;                      // what ShowAtCursor answers when this item is chosen; 0 for none
+  std::string label;               // UTF-8; kCommand and kSubmenu
+  bool greyed = false;             // MF_GRAYED
+  bool checked = false;            // MF_CHECKED (MFS_CHECKED for a layout item)
+  std::vector<MenuItem> children;  // kSubmenu
   std::shared_ptr<const LayoutMenuItem> layout;  // kLayout
 
   static MenuItem Command(int id, std::string label, bool greyed = false, bool checked = false) {
@@ -96,15 +96,15 @@ class PopupMenus {
 // Where things go in an owner-drawn layout item, in pixels for a display scale. The item
 // rectangle's left and top are the origin.
 struct LayoutItemMetrics {
-  int height = 60;               // round(60 x scale)
-  int minimumWidth = 330;        // round(330 x scale)
-  int textAllowance = 150;       // round(150 x scale): added to the wider text
-  int checkCentreX = 16;         // round(16 x scale): centre of the check mark
-  Rect thumbnail{30, 7, 82, 46};  // at (round(30 x s), round(7 x s)), 82 x 46 times s
-  int textLeft = 126;            // round(126 x scale) from the left edge
-  int textRightInset = 12;       // round(12 x scale) from the right edge
-  int titleBottomBelowMiddle = 1;    // the title's rectangle ends round(scale) below the middle
-  int subtitleTopBelowMiddle = 3;    // the subtitle's starts round(3 x scale) below it
+  int height = 60;                 // round(60 x scale)
+  int minimumWidth = 330;          // round(330 x scale)
+  int textAllowance = 150;         // round(150 x scale): added to the wider text
+  int checkCentreX = 16;           // round(16 x scale): centre of the check mark
+  Rect thumbnail{30, 7, 82, 46};   // at (round(30 x s), round(7 x s)), 82 x 46 times s
+  int textLeft = 126;              // round(126 x scale) from the left edge
+  int textRightInset = 12;         // round(12 x scale) from the right edge
+  int titleBottomBelowMiddle = 1;  // the title's rectangle ends round(scale) below the middle
+  int subtitleTopBelowMiddle = 3;  // the subtitle's starts round(3 x scale) below it
   unsigned char greyedThumbnailAlpha = 110;  // of 255; opaque otherwise
 };
 

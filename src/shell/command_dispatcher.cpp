@@ -1,6 +1,5 @@
 // The one dispatcher behind hotkeys, mouse shortcuts and the tray menu's window commands.
 
-#include "base/log.h"
 #include "shell/shell.h"
 
 namespace tessary {

@@ -10,8 +10,8 @@ namespace tessary {
 ThumbnailPainter MakeLayoutThumbnail(const SnapLayout& layout,
                                      std::map<std::int32_t, IconId> icons) {
   // The tree is immutable and shared, so the painter may keep it past the menu's build.
-  return [tree = layout.tree, icons = std::move(icons)](Canvas& canvas, double width,
-                                                        double height, bool darkMenu) {
+  return [tree = layout.tree, icons = std::move(icons)](Canvas& canvas, double width, double height,
+                                                        bool darkMenu) {
     const Color screen = darkMenu ? Color{1, 1, 1, 0.10} : Color{0, 0, 0, 0.06};
     const Color region = darkMenu ? Color{1, 1, 1, 0.30} : Color{0.22, 0.42, 0.72, 0.30};
     const Color edge = darkMenu ? Color{1, 1, 1, 0.45} : Color{0.22, 0.42, 0.72, 0.55};
@@ -31,8 +31,8 @@ ThumbnailPainter MakeLayoutThumbnail(const SnapLayout& layout,
       if (icon == icons.end() || icon->second == kNoIcon) continue;
       const double side = std::min({16.0, r.width - 4, r.height - 4});
       if (side < 6) continue;
-      canvas.DrawIcon(icon->second, Rect{r.x + (r.width - side) / 2, r.y + (r.height - side) / 2,
-                                         side, side});
+      canvas.DrawIcon(icon->second,
+                      Rect{r.x + (r.width - side) / 2, r.y + (r.height - side) / 2, side, side});
     }
   };
 }

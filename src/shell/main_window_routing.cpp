@@ -1,7 +1,6 @@
 // The switchboard: every message of the main window that the platform does not consume
 // itself, every timer tick and every window event, routed to the part that does the work.
 
-#include "base/log.h"
 #include "desktop/monitor.h"
 #include "shell/open_requests.h"
 #include "shell/shell.h"
@@ -75,8 +74,7 @@ std::optional<std::int64_t> Shell::OnMainWindowMessage(const MainWindowMessage& 
       return 0;
     }
     case msg::kMouseCaptured:
-      OnMouseCaptured(static_cast<std::uint32_t>(m.wParam),
-                      static_cast<std::uint32_t>(m.lParam));
+      OnMouseCaptured(static_cast<std::uint32_t>(m.wParam), static_cast<std::uint32_t>(m.lParam));
       return 0;
     default:
       return std::nullopt;

@@ -105,8 +105,8 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   }
   platform().timers.Start(kStackPassTimerId, kStackPassMilliseconds);
 
-  settings_ = std::make_unique<SettingsStore>(env_.files, env_.startupEntry,
-                                              SettingsPath(env_.files));
+  settings_ =
+      std::make_unique<SettingsStore>(env_.files, env_.startupEntry, SettingsPath(env_.files));
   settings_->SetOnApplied([this](const tessary::Settings& record) { ApplySettingsRecord(record); });
   settings_->Load();
 
@@ -121,8 +121,8 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   }
 
   AddTrayIcon();
-  ShowBalloon(kRunningTitle, desktop_->WindowsSnapSettings().arranging ? kRunningWithWindowsSnap
-                                                                       : kRunningHint);
+  ShowBalloon(kRunningTitle,
+              desktop_->WindowsSnapSettings().arranging ? kRunningWithWindowsSnap : kRunningHint);
   started_ = true;
   for (OpenTarget target : OpenTargetsFromArguments(arguments)) Open(target);
   Log("started %s", version_.c_str());
@@ -133,8 +133,7 @@ bool Shell::StartCoordinator() {
   desktop_ = std::make_unique<Desktop>(env_.platform);
   const std::string folder = StateFolder(env_.files);
   layoutFile_ = std::make_unique<StateStore>(env_.files, StateFilePath(folder, kLayoutsFileName));
-  minimumFile_ =
-      std::make_unique<StateStore>(env_.files, StateFilePath(folder, kMinimumsFileName));
+  minimumFile_ = std::make_unique<StateStore>(env_.files, StateFilePath(folder, kMinimumsFileName));
   MainWindow& window = env_.host.mainWindow;
   coordinator_ = std::make_unique<Coordinator>(CoordinatorServices{
       *desktop_, env_.surfaces, env_.theme, layoutFile_.get(), minimumFile_.get(),
@@ -186,7 +185,7 @@ void Shell::GreetUser() {
       platform().processes.EnvironmentVariable(kInstanceVariable);
   if (instance && !instance->empty()) return;
   if (firstRun) {
-    ShowWelcome();
+    Open(OpenTarget::kWelcome);
   } else if (!whatsNew.empty()) {
     ShowWhatsNew(whatsNew);
   }

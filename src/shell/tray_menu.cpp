@@ -58,8 +58,8 @@ MenuItem ChooseLayoutMenu(const TrayMenuFacts& f) {
   items.push_back(MenuItem::Command(id::kCreateLayout, "Create Custom Layout…", !can.layoutEditor));
   std::vector<MenuItem> edit;
   for (std::size_t i = 0; i < f.ownLayoutNames.size(); ++i) {
-    edit.push_back(MenuItem::Command(id::kEditLayoutBase + static_cast<int>(i),
-                                     f.ownLayoutNames[i], !can.layoutEditor));
+    edit.push_back(MenuItem::Command(id::kEditLayoutBase + static_cast<int>(i), f.ownLayoutNames[i],
+                                     !can.layoutEditor));
   }
   if (edit.empty()) edit.push_back(MenuItem::Command(0, "Your own layouts appear here", true));
   items.push_back(MenuItem::Submenu("Edit Layout", std::move(edit)));
@@ -69,8 +69,7 @@ MenuItem ChooseLayoutMenu(const TrayMenuFacts& f) {
   items.push_back(MenuItem::Command(id::kExportArrangement, "Export Current Arrangement…",
                                     !can.layoutFiles || !f.hasActiveLayout));
   items.push_back(MenuItem::Separator());
-  items.push_back(
-      MenuItem::Command(id::kResetLayouts, "Reset Layouts on " + f.displayName + "…"));
+  items.push_back(MenuItem::Command(id::kResetLayouts, "Reset Layouts on " + f.displayName + "…"));
   return MenuItem::Submenu("Choose a Layout", std::move(items));
 }
 
@@ -83,8 +82,8 @@ MenuItem SwitchLayoutMenu(const TrayMenuFacts& f) {
   for (std::size_t i = 0; i < f.ownLayoutNames.size(); ++i) {
     std::string label = f.ownLayoutNames[i];
     if (i < 9) label += "\tCtrl+Alt+" + std::to_string(i + 1);
-    items.push_back(MenuItem::Command(id::kSwitchLayoutBase + static_cast<int>(i),
-                                      std::move(label), !f.features.compositions,
+    items.push_back(MenuItem::Command(id::kSwitchLayoutBase + static_cast<int>(i), std::move(label),
+                                      !f.features.compositions,
                                       static_cast<int>(i) == f.activeOwnLayout));
   }
   return MenuItem::Submenu("Switch Layout", std::move(items));
@@ -103,9 +102,9 @@ MenuItem FocusedWindowMenu(const TrayMenuFacts& f) {
   items.push_back(command(9, "Put Back"));
   items.push_back(command(10, "Restore"));
   items.push_back(MenuItem::Separator());
-  items.push_back(MenuItem::Command(
-      id::kAdjustDividers, WithShortcut("Adjust Shared Dividers", f.shortcutLabels[2]),
-      none || !f.hasActiveLayout || !f.features.dividerEditor));
+  items.push_back(MenuItem::Command(id::kAdjustDividers,
+                                    WithShortcut("Adjust Shared Dividers", f.shortcutLabels[2]),
+                                    none || !f.hasActiveLayout || !f.features.dividerEditor));
   return MenuItem::Submenu("Focused Window", std::move(items));
 }
 
@@ -119,8 +118,8 @@ MenuItem WindowStacksMenu(const TrayMenuFacts& f) {
   items.push_back(
       MenuItem::Command(id::kWindowCommandBase + 7, "Move Spanning Window Behind", greyed));
   items.push_back(MenuItem::Separator());
-  items.push_back(MenuItem::Command(id::kStackSettings, "Window Stack Settings…",
-                                    !f.features.settingsWindow));
+  items.push_back(
+      MenuItem::Command(id::kStackSettings, "Window Stack Settings…", !f.features.settingsWindow));
   return MenuItem::Submenu("Window Stacks", std::move(items));
 }
 
@@ -175,8 +174,8 @@ MenuModel BuildTrayMenu(const TrayMenuFacts& f) {
   }
   items.push_back(MenuItem::Separator());
   items.push_back(HelpMenu(f));
-  items.push_back(MenuItem::Command(id::kCheckForUpdates, "Check for Updates…",
-                                    !f.features.updateCheck));
+  items.push_back(
+      MenuItem::Command(id::kCheckForUpdates, "Check for Updates…", !f.features.updateCheck));
   items.push_back(MenuItem::Command(id::kAbout, "About Tessary"));
   items.push_back(MenuItem::Command(id::kQuit, "Quit Tessary"));
   return menu;
@@ -204,8 +203,7 @@ std::string LayoutEntryTitle(const SnapLayout& layout, bool adjusted) {
   return adjusted ? "Adjusted: " + layout.name : layout.name;
 }
 
-std::string LayoutEntrySubtitle(const std::vector<std::string>& appNames, bool adjusted,
-                                bool own) {
+std::string LayoutEntrySubtitle(const std::vector<std::string>& appNames, bool adjusted, bool own) {
   if (!appNames.empty()) {
     std::string joined;
     for (const std::string& name : appNames) {

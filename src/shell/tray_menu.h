@@ -100,8 +100,7 @@ bool IsOwnLayout(const SnapLayout& layout, const std::vector<SnapLayout>& ownLay
 std::string LayoutEntryTitle(const SnapLayout& layout, bool adjusted);
 // `appNames`: the display names of the apps the layout assigns, each once, in region
 // order.
-std::string LayoutEntrySubtitle(const std::vector<std::string>& appNames, bool adjusted,
-                                bool own);
+std::string LayoutEntrySubtitle(const std::vector<std::string>& appNames, bool adjusted, bool own);
 std::string LayoutEntryAccessibleText(const TrayLayoutEntry& entry);
 
 // The about box: "Tessary " + version + this text + a blank line + the maker's host.

@@ -1,6 +1,7 @@
 // Carrying out what the user chose in the tray menu.
 
-#include "base/log.h"
+#include <algorithm>
+
 #include "shell/maker_site.h"
 #include "shell/shell.h"
 
@@ -19,21 +20,25 @@ void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
   if (chosen == 0 || !coordinator_ || shutDown_) return;
   const bool hasDisplay = context.display >= 0;
 
-  if (InRange(chosen, id::kChooseLayoutBase, std::min<std::size_t>(context.switchList.size(), 90))) {
+  if (InRange(chosen, id::kChooseLayoutBase,
+              std::min<std::size_t>(context.switchList.size(), kMaxMenuLayouts))) {
     if (!hasDisplay) return;
     coordinator_->ApplyComposition(
-        context.displayKey, context.switchList[static_cast<std::size_t>(chosen - id::kChooseLayoutBase)]);
+        context.displayKey,
+        context.switchList[static_cast<std::size_t>(chosen - id::kChooseLayoutBase)]);
     return;
   }
   if (InRange(chosen, id::kEditLayoutBase, context.ownLayouts.size())) {
     // A copy: the editor may keep it longer than this menu lives.
-    const SnapLayout copy = context.ownLayouts[static_cast<std::size_t>(chosen - id::kEditLayoutBase)];
+    const SnapLayout copy =
+        context.ownLayouts[static_cast<std::size_t>(chosen - id::kEditLayoutBase)];
     coordinator_->OpenLayoutEditor(&copy);
     return;
   }
   if (InRange(chosen, id::kSwitchLayoutBase, context.ownLayouts.size())) {
     if (!hasDisplay) return;
-    const SnapLayout& own = context.ownLayouts[static_cast<std::size_t>(chosen - id::kSwitchLayoutBase)];
+    const SnapLayout& own =
+        context.ownLayouts[static_cast<std::size_t>(chosen - id::kSwitchLayoutBase)];
     for (const SnapLayout& entry : context.switchList) {
       if (entry.id == own.id) {
         coordinator_->ApplyComposition(context.displayKey, entry);
@@ -51,12 +56,13 @@ void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
     } else {
       target = kNoWindow;
     }
-    const WindowId saved = targetOverride_;
+    const WindowId savedTarget = targetOverride_;
+    const bool savedSet = targetOverrideSet_;
     targetOverride_ = target;
     targetOverrideSet_ = true;
     RunCommand(chosen - id::kWindowCommandBase);
-    targetOverride_ = saved;
-    targetOverrideSet_ = false;
+    targetOverride_ = savedTarget;
+    targetOverrideSet_ = savedSet;
     return;
   }
 

@@ -5,18 +5,26 @@
 //   tessary_e2e_probe.exe wait-class CLASS [MS]  prints the handle once a top-level window of
 //                                                 CLASS exists (exit 1 after MS, default 10 s)
 //   tessary_e2e_probe.exe count-class CLASS      prints how many top-level windows have CLASS
+//   tessary_e2e_probe.exe list-class CLASS       prints their handles, one a line
 //   tessary_e2e_probe.exe rect TITLE             prints "x y width height" of that window
+//   tessary_e2e_probe.exe visible TITLE          prints 1 when a window of that title is shown,
+//                                                 else 0
 //   tessary_e2e_probe.exe activate TITLE         brings that window to the foreground
-//   tessary_e2e_probe.exe open N                 posts the open request N (WM_APP+10)
-//   tessary_e2e_probe.exe menu-quit              opens the tray menu through the open request
+//   tessary_e2e_probe.exe open N [HANDLE]        posts the open request N (WM_APP+10) to the
+//                                                 main window (the first one, or HANDLE)
+//   tessary_e2e_probe.exe menu-quit [HANDLE]     opens the tray menu through the open request
 //                                                 and chooses its last item, "Quit Tessary",
 //                                                 with the keyboard
 //   tessary_e2e_probe.exe desktop                prints the desktop's "width height"
+//   tessary_e2e_probe.exe workarea               prints the work area's "x y width height"
+//
+// Handles are hexadecimal, as list-class and wait-class print them.
 //
 // Exit code 0 on success, 1 when the window was not found or the action failed.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -33,6 +41,7 @@ struct ClassSearch {
   bool visibleOnly;
   int count;
   HWND first;
+  bool print;
 };
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
@@ -41,12 +50,13 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
   if (GetClassNameW(window, name, 128) > 0 && std::wcscmp(name, search->className) == 0 &&
       (!search->visibleOnly || IsWindowVisible(window))) {
     if (search->count++ == 0) search->first = window;
+    if (search->print) std::printf("%p\n", static_cast<void*>(window));
   }
   return TRUE;
 }
 
-ClassSearch Search(const wchar_t* className, bool visibleOnly) {
-  ClassSearch search{className, visibleOnly, 0, nullptr};
+ClassSearch Search(const wchar_t* className, bool visibleOnly, bool print = false) {
+  ClassSearch search{className, visibleOnly, 0, nullptr, print};
   EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&search));
   return search;
 }
@@ -61,15 +71,16 @@ HWND WaitForClass(const wchar_t* className, bool visibleOnly, DWORD milliseconds
   }
 }
 
-bool PostOpenRequest(WPARAM what) {
-  HWND main = FindWindowW(kMainClass, nullptr);
-  return main != nullptr && PostMessageW(main, kOpenRequest, what, 0);
+// The main window named by a handle argument, else the first one there is.
+HWND MainWindow(const wchar_t* handle) {
+  if (handle == nullptr) return FindWindowW(kMainClass, nullptr);
+  HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(handle, nullptr, 16)));
+  return IsWindow(window) ? window : nullptr;
 }
 
 // The tray menu runs a modal loop on Tessary's main thread that reads that thread's
 // keyboard messages, so keys posted to the main window reach the menu as typed keys.
-int MenuQuit() {
-  HWND main = FindWindowW(kMainClass, nullptr);
+int MenuQuit(HWND main) {
   if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
     std::fprintf(stderr, "no main window\n");
     return 1;
@@ -118,17 +129,35 @@ int main() {
     std::printf("%d\n", Search(arg, false).count);
     return 0;
   }
+  if (command == L"list-class" && arg != nullptr) {
+    Search(arg, false, true);
+    return 0;
+  }
   if (command == L"rect" && arg != nullptr) return PrintRect(FindWindowW(nullptr, arg));
+  if (command == L"visible" && arg != nullptr) {
+    HWND window = FindWindowW(nullptr, arg);
+    std::printf("%d\n", window != nullptr && IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
   if (command == L"activate" && arg != nullptr) {
     HWND window = FindWindowW(nullptr, arg);
     if (window == nullptr) return 1;
     SetForegroundWindow(window);
     return GetForegroundWindow() == window ? 0 : 1;
   }
+  const wchar_t* handle = argc > 3 ? argv[3] : nullptr;
   if (command == L"open" && arg != nullptr) {
-    return PostOpenRequest(static_cast<WPARAM>(std::wcstoul(arg, nullptr, 10))) ? 0 : 1;
+    HWND main = MainWindow(handle);
+    const WPARAM what = static_cast<WPARAM>(std::wcstoul(arg, nullptr, 10));
+    return main != nullptr && PostMessageW(main, kOpenRequest, what, 0) ? 0 : 1;
   }
-  if (command == L"menu-quit") return MenuQuit();
+  if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
+  if (command == L"workarea") {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
   if (command == L"desktop") {
     RECT r{};
     GetWindowRect(GetDesktopWindow(), &r);

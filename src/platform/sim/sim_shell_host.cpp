@@ -94,13 +94,13 @@ std::optional<std::int64_t> SimMainWindow::Send(std::uint32_t message, std::uint
 
 bool SimHotkeys::Register(int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
   ++registerCalls;
-  const bool refused = registered.count(id) > 0 ||
-                       takenByOthers.count({modifiers & ~kModNoRepeat, virtualKey}) > 0 ||
-                       std::any_of(registered.begin(), registered.end(), [&](const auto& entry) {
-                         return (entry.second.modifiers & ~kModNoRepeat) ==
-                                    (modifiers & ~kModNoRepeat) &&
-                                entry.second.virtualKey == virtualKey;
-                       });
+  const bool refused =
+      registered.count(id) > 0 ||
+      takenByOthers.count({modifiers & ~kModNoRepeat, virtualKey}) > 0 ||
+      std::any_of(registered.begin(), registered.end(), [&](const auto& entry) {
+        return (entry.second.modifiers & ~kModNoRepeat) == (modifiers & ~kModNoRepeat) &&
+               entry.second.virtualKey == virtualKey;
+      });
   host_.Record("hotkey+ " + std::to_string(id) + (refused ? " refused" : ""));
   if (refused) return false;
   registered[id] = Registration{modifiers, virtualKey};
@@ -192,7 +192,8 @@ std::array<MouseBinding, kMouseBindingCount> SimMouseHook::LastBindings() const 
 bool SimMouseHook::Through(const MouseHookEvent& event) {
   if (!shared_) return true;
   const MouseHookVerdict verdict = DecideMouseHook(*shared_, event);
-  if (verdict.post) host_.window.Post(verdict.post->message, verdict.post->wParam, verdict.post->lParam);
+  if (verdict.post)
+    host_.window.Post(verdict.post->message, verdict.post->wParam, verdict.post->lParam);
   return !verdict.swallow;
 }
 

@@ -143,9 +143,9 @@ class SimTray final : public TrayIcon {
   void RestartExplorer();
 
   bool present = false;
-  TrayIconState state;                  // as last set
-  std::vector<TrayBalloon> balloons;    // every balloon shown, in order
-  bool failAdds = false;                // the shell refuses NIM_ADD (no taskbar yet)
+  TrayIconState state;                // as last set
+  std::vector<TrayBalloon> balloons;  // every balloon shown, in order
+  bool failAdds = false;              // the shell refuses NIM_ADD (no taskbar yet)
   int adds = 0;
 
  private:

@@ -93,8 +93,7 @@ class EngineTest : public ::testing::Test {
     desk.platform().events.Install([this](const WindowEvent& e) {
       if (e.kind == WindowEventKind::kMoveSizeStart) engine->OnMoveSizeStart(e.window);
       if (e.kind == WindowEventKind::kMoveSizeEnd) engine->OnMoveSizeEnd(e.window);
-      if (e.kind == WindowEventKind::kDisplayChange ||
-          e.kind == WindowEventKind::kWorkAreaChange) {
+      if (e.kind == WindowEventKind::kDisplayChange || e.kind == WindowEventKind::kWorkAreaChange) {
         engine->OnDisplaysChanged();
       }
     });
@@ -195,9 +194,9 @@ class EngineTest : public ::testing::Test {
 
 inline void ExpectNear(const Rect& actual, const Rect& expected, double tolerance = 1.0) {
   EXPECT_TRUE(NearlyEqual(actual, expected, tolerance))
-      << "actual {" << actual.x << ", " << actual.y << ", " << actual.width << ", "
-      << actual.height << "} expected {" << expected.x << ", " << expected.y << ", "
-      << expected.width << ", " << expected.height << "}";
+      << "actual {" << actual.x << ", " << actual.y << ", " << actual.width << ", " << actual.height
+      << "} expected {" << expected.x << ", " << expected.y << ", " << expected.width << ", "
+      << expected.height << "}";
 }
 
 }  // namespace tessary

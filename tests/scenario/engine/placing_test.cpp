@@ -25,7 +25,8 @@ TEST_F(Placing, AWindowTooWideForItsRegionIsRolledBackWithAMessage) {
   Drop();
   EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "Ledger needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(messages[0],
+            "Ledger needs more room than this space has. Its prior size was restored.");
   EXPECT_EQ(toast.Text().title, "Ledger needs more room than this space has.");
   EXPECT_EQ(toast.Text().body, "Its prior size was restored.");
   // Nothing of the failed placement stays behind.
@@ -81,9 +82,7 @@ class CornerSplit : public Placing {
     ASSERT_EQ(engine->Drag().kind, kTargetCorner);
     Drop(1.5);
   }
-  SnapLayout CornerLayoutOfHalves() {
-    return *engine->Layouts().ActiveLayout(DisplayKey());
-  }
+  SnapLayout CornerLayoutOfHalves() { return *engine->Layouts().ActiveLayout(DisplayKey()); }
   Rect work;
   RegionMap halves;
   WindowId resident{};
@@ -157,8 +156,8 @@ TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {
 TEST_F(CornerSplit, AWindowThatKeepsChangingSizeIsRestoredAndForgotten) {
   // Always 40 pixels taller than it is asked to be.
   Arrange({0, 0, 1920, 1080}, {.sizing = [](const Rect& r) {
-                                 return Rect{r.x, r.y, r.width, r.height + 40};
-                               }});
+            return Rect{r.x, r.y, r.width, r.height + 40};
+          }});
   DropInTopLeftCorner();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0],

@@ -10,11 +10,7 @@
 namespace tessary {
 namespace {
 
-#if defined(_WIN32)
-constexpr int kWorlds = 40;  // under Wine every platform call is slower
-#else
 constexpr int kWorlds = 150;
-#endif
 constexpr int kDragsPerWorld = 16;
 
 class RandomWorld : public EngineTest {
@@ -39,7 +35,7 @@ class RandomWorld : public EngineTest {
       double y = i == 0 ? 0 : Between(-4, 4) * 100;
       Rect bounds{x, y, width, height};
       Rect work = bounds;
-      if (Chance(0.7)) work.height -= Between(30, 60);  // a task bar below
+      if (Chance(0.7)) work.height -= Between(30, 60);   // a task bar below
       if (Chance(0.1)) work.y += 48, work.height -= 48;  // or above
       desk.AddDisplay({.bounds = bounds,
                        .work = work,
@@ -49,10 +45,11 @@ class RandomWorld : public EngineTest {
     }
     int windows = Between(1, 6);
     for (int i = 0; i < windows; ++i) {
-      ProcessId process = desk.AddProcess({.imagePath = "C:\\Apps\\app" + std::to_string(i % 3) + ".exe"});
-      SimWindowSetup setup{.process = process,
-                           .frame = {Uniform(0, x - 400), Uniform(0, 500), Uniform(300, 1400),
-                                     Uniform(200, 900)}};
+      ProcessId process =
+          desk.AddProcess({.imagePath = "C:\\Apps\\app" + std::to_string(i % 3) + ".exe"});
+      SimWindowSetup setup{
+          .process = process,
+          .frame = {Uniform(0, x - 400), Uniform(0, 500), Uniform(300, 1400), Uniform(200, 900)}};
       if (Chance(0.4)) setup.minWidth = Uniform(100, 1600);
       if (Chance(0.4)) setup.minHeight = Uniform(100, 1200);
       if (Chance(0.1)) setup.maximized = true;
@@ -79,7 +76,8 @@ class RandomWorld : public EngineTest {
 
   Point RandomPoint() {
     const std::vector<Monitor>& displays = engine->Displays();
-    const Monitor& m = displays[static_cast<std::size_t>(Between(0, static_cast<int>(displays.size()) - 1))];
+    const Monitor& m =
+        displays[static_cast<std::size_t>(Between(0, static_cast<int>(displays.size()) - 1))];
     switch (Between(0, 4)) {
       case 0:  // the hot zone
         return {m.bounds.x + m.bounds.width / 2 + Uniform(-150, 150), m.work.y + Uniform(0, 25)};
@@ -98,7 +96,8 @@ class RandomWorld : public EngineTest {
   void RandomDrag() {
     std::vector<WindowId> windows = desktop.ManageableWindows();
     if (windows.empty()) return;
-    WindowId window = windows[static_cast<std::size_t>(Between(0, static_cast<int>(windows.size()) - 1))];
+    WindowId window =
+        windows[static_cast<std::size_t>(Between(0, static_cast<int>(windows.size()) - 1))];
     std::map<WindowId, Rect> before;
     for (WindowId w : windows) before[w] = desk.Frame(w);
     Rect start = desk.Frame(window);
@@ -117,7 +116,8 @@ class RandomWorld : public EngineTest {
       if (picker && Chance(0.6) && engine->GetPicker().Visible()) {
         const auto& cards = engine->GetPicker().Geometry().cards;
         if (!cards.empty()) {
-          const PickerCard& card = cards[static_cast<std::size_t>(Between(0, static_cast<int>(cards.size()) - 1))];
+          const PickerCard& card =
+              cards[static_cast<std::size_t>(Between(0, static_cast<int>(cards.size()) - 1))];
           to = PickerPoint(card.layout, card.regions.begin()->first);
         }
       }

@@ -211,6 +211,30 @@ TEST_F(RegionStory, AWindowThatClosesBeforePlacingIsDroppedSilently) {
   EXPECT_FALSE(engine->PlacementOf(window).has_value());
 }
 
+TEST_F(RegionStory, WindowsThatCannotBeManagedAreNotFollowed) {
+  WindowId tool =
+      desk.AddWindow({.frame = {200, 200, 400, 300}, .exStyle = window_ex_style::kToolWindow});
+  Grab(tool, {300, 210});
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_TRUE(Logged("start ignored "));
+  MoveTo({1400, 500}, 0.3);
+  EXPECT_FALSE(OutlineVisible());
+  Drop();
+  EXPECT_TRUE(escapeWatchCalls.empty());
+}
+
+TEST_F(RegionStory, PausingDuringADragCancelsIt) {
+  Grab(window, {500, 310});
+  MoveTo({1400, 500}, 0.25);
+  ASSERT_TRUE(OutlineVisible());
+  engine->SetPaused(true);
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_FALSE(OutlineVisible());
+  EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
+  Drop();
+  EXPECT_FALSE(engine->PlacementOf(window).has_value());
+}
+
 TEST_F(RegionStory, PausedSnappingIgnoresDrags) {
   engine->SetPaused(true);
   Grab(window, {500, 310});

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End-to-end stories of the real Tessary.exe under Wine, driven like a user.
+#
+#   tests/e2e/e2e.sh CASE BUILD_DIR [VERSION]
+#
+# Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. VERSION is the
+# program's "major.minor.patch" (the project's version). Each case leaves its files in
+# BUILD_DIR/e2e/CASE and stops every Wine process of the prefix when it ends.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../../tools/e2e/lib.sh
+source "$root/tools/e2e/lib.sh"
+
+[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR [VERSION]" >&2; exit 2; }
+case_name=$1
+version=${3:-}
+
+count_main_windows() { e2e_probe count-class TessaryMain; }
+
+# A second copy started with "--open editor" ends at once with code 0 and leaves the first
+# copy as it was.
+case_second_copy() {
+  e2e_start_tessary first
+  local first_log
+  first_log=$(e2e_log_file first)
+
+  # Same state folder as the first, so only the mutex can tell it to go.
+  e2e_run_tessary second "TESSARY_STATE_DIR=$(e2e_winpath "$(e2e_state_dir first)")" \
+    -- --open editor
+  [ "$E2E_STATUS" -eq 0 ] || e2e_fail "the second copy ended with $E2E_STATUS, not 0"
+  # It did nothing at all: not one log line.
+  [ ! -s "$(e2e_log_file second)" ] || e2e_fail "the second copy logged: $(head -n 3 "$(e2e_log_file second)")"
+
+  e2e_running first || e2e_fail "the first copy ended"
+  [ "$(count_main_windows)" = 1 ] || e2e_fail "expected one main window, found $(count_main_windows)"
+  [ "$(e2e_probe count-class TessaryEditor)" = 0 ] || e2e_fail "an editor window opened"
+  ! grep -qi editor "$first_log" || e2e_fail "the first copy heard about the editor"
+  e2e_quit first
+}
+
+# With TESSARY_INSTANCE set, a copy runs beside the normal one, and it never greets.
+case_separate_instance() {
+  e2e_start_tessary first
+  e2e_start_tessary beside TESSARY_INSTANCE=e2e-beside
+  e2e_running first || e2e_fail "the first copy ended when the second started"
+  e2e_running beside || e2e_fail "the separate instance ended"
+  [ "$(count_main_windows)" = 2 ] || e2e_fail "expected two main windows, found $(count_main_windows)"
+  local beside_log
+  beside_log=$(e2e_log_file beside)
+  ! grep -qiE "welcome|what's new|release notes" "$beside_log" ||
+    e2e_fail "the separate instance greeted: $(grep -iE "welcome|what's new|release notes" "$beside_log")"
+
+  e2e_quit beside
+  e2e_running first || e2e_fail "quitting the separate instance ended the first copy"
+  e2e_quit first
+}
+
+# A first run creates the state folder and settings.json (with the version it saw), logs
+# its start and "shutdown", and "Quit Tessary" ends it with code 0 without writing anything.
+case_state_log_quit() {
+  local state="$E2E_WORK/state"  # not there yet
+  e2e_start_tessary first "TESSARY_STATE_DIR=$(e2e_winpath "$state")"
+  local log
+  log=$(e2e_log_file first)
+  e2e_wait_until 10 test -s "$state/settings.json" || e2e_fail "no settings.json in the state folder"
+  if [ -n "$version" ]; then
+    grep -q "\"lastSeenVersion\":\"$version\"" "$state/settings.json" ||
+      e2e_fail "settings.json does not remember version $version: $(cat "$state/settings.json")"
+    grep -q "^started $version\$" "$log" || e2e_fail "the log does not show version $version"
+  fi
+
+  local before
+  before=$(ls -l --time-style=+%s.%N "$state")
+  e2e_quit first
+  [ "$(count_main_windows)" = 0 ] || e2e_fail "the main window outlived the program"
+  [ "$(tail -n 1 "$log")" = shutdown ] || e2e_fail "the log does not end with shutdown"
+  [ "$(grep -c '^shutdown$' "$log")" = 1 ] || e2e_fail "shutdown was logged more than once"
+  # Nothing is written at shutdown.
+  [ "$(ls -l --time-style=+%s.%N "$state")" = "$before" ] ||
+    e2e_fail "the state folder changed at shutdown"
+  ! ls "$state" | grep -q '\.tmp$' || e2e_fail "a temporary file was left in the state folder"
+}
+
+# Ctrl+Alt+F makes the focused window fill its display; pressed again, it puts the window
+# back exactly where it was.
+case_fill_screen() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Fill me" --rect 300 200 640 420
+  local start filled back work
+  start=$(e2e_rect 1)
+  e2e_click_window 1
+  e2e_key ctrl+alt+f
+  filled=$(e2e_wait_rect_change 1 "$start") || e2e_fail "Ctrl+Alt+F did not move the window ($filled)"
+
+  local wx wy ww wh x y w h
+  read -r wx wy ww wh <<<"$(e2e_probe workarea)"
+  read -r x y w h <<<"$filled"
+  # Inside the work area and within a gap of each of its edges.
+  ((x >= wx && y >= wy && x + w <= wx + ww && y + h <= wy + wh)) ||
+    e2e_fail "the filled window $filled leaves the work area $wx $wy $ww $wh"
+  ((x - wx <= 16 && y - wy <= 16 && wx + ww - x - w <= 16 && wy + wh - y - h <= 16)) ||
+    e2e_fail "the filled window $filled does not fill the work area $wx $wy $ww $wh"
+
+  e2e_key ctrl+alt+f
+  back=$(e2e_wait_rect_change 1 "$filled") || e2e_fail "the second Ctrl+Alt+F did nothing"
+  [ "$back" = "$start" ] || e2e_fail "put back at $back, not at $start"
+  e2e_quit first
+}
+
+# Escape while the picker is up closes the picker and never reaches the dragged window (the
+# system's move loop would put it back); during an ordinary drag it does reach it.
+case_escape_during_drag() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Drag me" --rect 300 300 640 420
+  local start held after
+  start=$(e2e_rect 1)
+  e2e_drag_to_top_center 1 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || e2e_fail "the picker did not drop down"
+  held=$(e2e_rect 1)
+  [ "$held" != "$start" ] || e2e_fail "the drag did not move the window"
+  e2e_key Escape
+  e2e_wait_visible "Choose a Layout" 0 5 || e2e_fail "Escape left the picker up"
+  e2e_drag_end
+  sleep 1
+  after=$(e2e_rect 1)
+  [ "$after" = "$held" ] ||
+    e2e_fail "after Escape and release the window is at $after, not where it was let go ($held)"
+
+  # An ordinary drag, away from the top: the program hands Escape on, and the system's
+  # move loop takes the window back to where the drag began.
+  local x y w h moved
+  read -r x y w h <<<"$after"
+  e2e_drag_begin 1
+  e2e_drag_move "$((E2E_MOUSE_X + 200))" "$((E2E_MOUSE_Y + 300))"
+  moved=$(e2e_wait_rect_change 1 "$after" 3) || e2e_fail "the second drag did not move the window"
+  e2e_key Escape
+  sleep 0.5
+  e2e_drag_end
+  sleep 0.5
+  [ "$(e2e_rect 1)" = "$after" ] ||
+    e2e_fail "Escape did not reach the dragged window: it is at $(e2e_rect 1), not $after"
+  e2e_quit first
+}
+
+declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
+e2e_init "$2" "$case_name"
+"case_$case_name"
+echo "PASS $case_name"

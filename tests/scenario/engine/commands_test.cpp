@@ -1,0 +1,147 @@
+// Stories of the Coordinator driven by commands rather than drags: the gallery, the Place
+// command's picker, the window commands that use what placing remembered, the refresh
+// scheduling and the watch over Windows' own Snap Assist.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class Commands : public EngineTest {
+ protected:
+  void SetUp() override {
+    AddPrimary();
+    window = desk.AddWindow({.frame = {300, 300, 700, 500}});
+    Start();
+  }
+  Rect work{0, 0, 1920, 1040};
+  WindowId window{};
+};
+
+TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
+  WindowId other = desk.AddWindow({.frame = {1000, 100, 500, 400}});
+  ASSERT_TRUE(engine->ShowPlacePicker(window));
+  EXPECT_TRUE(PickerSurface().Visible());
+  EXPECT_TRUE(PickerSurface().Interactive());
+  EXPECT_TRUE(PickerSurface().Focused());
+  EXPECT_EQ(engine->PickerTargetWindow(), window);
+  EXPECT_TRUE(PickerSurface().LastPaint().FindText("Choose a region for this window"));
+  EXPECT_TRUE(Logged("perf picker-show"));
+
+  ASSERT_TRUE(PickerSurface().Click(PickerPoint(4, 3)));  // "quarters", bottom-right
+  // The choice comes back through the message loop, not from inside the click.
+  EXPECT_TRUE(PickerSurface().Visible());
+  desk.Advance(0.5);
+  EXPECT_FALSE(PickerSurface().Visible());
+  ExpectNear(desk.Frame(window), *Regions("quarters", work).Get(3));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 3}));
+  EXPECT_EQ(desk.Foreground(), window);
+  EXPECT_EQ(engine->PickerTargetWindow(), kNoWindow);
+  EXPECT_EQ(desk.Frame(other), (Rect{1000, 100, 500, 400}));
+}
+
+TEST_F(Commands, EscapeInThePlacePickerDismissesIt) {
+  ASSERT_TRUE(engine->ShowPlacePicker(window));
+  ASSERT_TRUE(PickerSurface().PressKey(surface_key::kEscape));
+  desk.Advance(0.01);
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_EQ(engine->PickerTargetWindow(), kNoWindow);
+  EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
+}
+
+TEST_F(Commands, ThePlacePickerNeedsAManageableWindow) {
+  WindowId tool = desk.AddWindow({.exStyle = window_ex_style::kToolWindow});
+  EXPECT_FALSE(engine->ShowPlacePicker(tool));
+  EXPECT_FALSE(PickerSurface().Visible());
+  engine->SetPaused(true);
+  EXPECT_FALSE(engine->ShowPlacePicker(window));
+}
+
+TEST_F(Commands, TheGalleryOffersTheSwitchListAndMarksTheActiveLayout) {
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("rows"));
+  engine->ShowGallery();
+  ASSERT_TRUE(PickerSurface().Visible());
+  EXPECT_TRUE(engine->GalleryMode());
+  EXPECT_TRUE(engine->GetPicker().Gallery());
+  EXPECT_EQ(engine->GetPicker().Current(), 5);
+  EXPECT_TRUE(PickerSurface().LastPaint().FindText("Choose a layout for this display"));
+  // No icons in the gallery.
+  EXPECT_EQ(PickerSurface().LastPaint().Count(CanvasOpKind::kIcon), 0u);
+  ASSERT_TRUE(PickerSurface().Click(PickerPoint(1, 0)));
+  desk.Advance(0.01);
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_FALSE(engine->GalleryMode());
+  // Applying a layout is done elsewhere; windows stay as they are here.
+  EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
+}
+
+TEST_F(Commands, ADragClosesAnOpenGallery) {
+  engine->ShowGallery();
+  ASSERT_TRUE(engine->GalleryMode());
+  Grab(window, {500, 310});
+  EXPECT_FALSE(PickerSurface().Visible());
+  EXPECT_FALSE(engine->GalleryMode());
+  Drop();
+}
+
+TEST_F(Commands, ShortRefreshesAreNeverPostponedLongOnesRestart) {
+  double t0 = desk.Now();
+  engine->ScheduleRefresh(0.15);
+  EXPECT_NEAR(engine->RefreshDeadline(), t0 + 0.15, 1e-9);
+  EXPECT_EQ(desk.TimerPeriod(kRefreshTimerId), 150u);
+  desk.Advance(0.1);
+  engine->ScheduleRefresh(0.15);  // a long wait restarts
+  EXPECT_NEAR(engine->RefreshDeadline(), t0 + 0.25, 1e-9);
+  engine->ScheduleRefresh(0.03);  // a short one comes sooner
+  EXPECT_NEAR(engine->RefreshDeadline(), t0 + 0.13, 1e-9);
+  EXPECT_EQ(desk.TimerPeriod(kRefreshTimerId), 30u);
+  desk.Advance(0.01);
+  engine->ScheduleRefresh(0.15);  // and is not pushed back
+  engine->ScheduleRefresh(0.03);
+  EXPECT_NEAR(engine->RefreshDeadline(), t0 + 0.13, 1e-9);
+  desk.Advance(0.05);
+  EXPECT_FALSE(desk.TimerRunning(kRefreshTimerId));
+  EXPECT_EQ(engine->RefreshDeadline(), 0);
+  engine->ScheduleRefresh(0);  // asks for 1 ms; the system makes it 10
+  EXPECT_EQ(desk.TimerPeriod(kRefreshTimerId), 10u);
+}
+
+TEST_F(Commands, WindowsOwnSnapAssistIsClosedRightAfterAPlacement) {
+  Grab(window, {500, 310});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 1));
+  Drop(0.6);
+  ASSERT_TRUE(desk.TimerRunning(kSnapAssistWatchTimerId));
+  WindowId assist = desk.AddWindow({.className = "XamlExplorerHostIslandWindow",
+                                    .title = "Snap Assist",
+                                    .closesOnEscape = true});
+  desk.Advance(0.5);
+  EXPECT_FALSE(desk.Exists(assist));
+  EXPECT_TRUE(Logged("dismissing Windows Snap Assist"));
+  desk.Advance(0.5);
+  EXPECT_FALSE(desk.TimerRunning(kSnapAssistWatchTimerId));
+}
+
+TEST_F(Commands, WithArrangingOffTheWatchIsNeverArmed) {
+  desk.SystemSettings().windowArranging = false;
+  Grab(window, {500, 310});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 1));
+  Drop(0.6);
+  EXPECT_TRUE(engine->PlacementOf(window).has_value());
+  EXPECT_FALSE(desk.TimerRunning(kSnapAssistWatchTimerId));
+}
+
+TEST_F(Commands, PickerChoicesPackIntoOneArgument) {
+  for (auto [layout, region] : {std::pair{0, 0}, {7, 15}, {-1, -1}, {300, 2}, {-5, 12}}) {
+    int l = 99;
+    int r = 99;
+    UnpackPickerChoice(PackPickerChoice(layout, region), l, r);
+    EXPECT_EQ(l, layout);
+    EXPECT_EQ(r, region);
+  }
+}
+
+}  // namespace
+}  // namespace tessary

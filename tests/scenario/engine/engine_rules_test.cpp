@@ -1,0 +1,185 @@
+// The rules underneath the stories, checked on their own: region membership, the return
+// detector, the geometry of hot zones, corners and columns, fitting a split to minimum
+// sizes, and the minimum-size tables.
+
+#include <gtest/gtest.h>
+
+#include "engine/drag_geometry.h"
+#include "engine/drag_state.h"
+#include "engine/minimum_sizes.h"
+#include "engine/region_membership.h"
+#include "engine/split_fit.h"
+#include "layout/builtin_layouts.h"
+#include "layout/document_store.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+TEST(InRegion, SizeWithinTheToleranceOrNoLargerThanTheRegion) {
+  const Rect region{8, 8, 400, 600};
+  EXPECT_TRUE(InRegion({8, 8, 400, 600}, region));
+  EXPECT_TRUE(InRegion({14, 2, 424, 576}, region));   // corner within 6, size within 24
+  EXPECT_FALSE(InRegion({15, 8, 400, 600}, region));  // 7 off
+  // 30 narrower but 30 taller: outside the 24-pixel tolerance and not smaller.
+  EXPECT_FALSE(InRegion({8, 8, 370, 630}, region));
+  // Smaller in both directions, at its corner: it sits there.
+  EXPECT_TRUE(InRegion({8, 8, 200, 300}, region));
+  EXPECT_TRUE(InRegion({8, 8, 405, 100}, region));  // 5 wider is still "no larger"
+  EXPECT_FALSE(InRegion({8, 8, 430, 100}, region));
+  // 4 % of a large region is more than 24.
+  EXPECT_TRUE(InRegion({0, 0, 1000, 2040}, {0, 0, 1000, 2000}));
+  EXPECT_FALSE(InRegion({8, 8, 0, 0}, region));  // no size is not "smaller"
+  EXPECT_FALSE(InRegion({0, 0, std::numeric_limits<double>::infinity(), 5}, region));
+}
+
+TEST(RegionMembers, ListedFrontMostFirstInTheirFirstRegion) {
+  RegionMap regions{{0, {0, 0, 500, 500}}, {1, {0, 0, 520, 520}}, {2, {600, 0, 500, 500}}};
+  std::vector<WindowFrame> windows{{WindowId{3}, {0, 0, 500, 500}},
+                                   {WindowId{4}, {600, 0, 500, 500}},
+                                   {WindowId{5}, {2, 2, 498, 498}},
+                                   {WindowId{6}, {300, 300, 500, 500}}};
+  RegionLists lists = ListRegionMembers(windows, regions);
+  EXPECT_EQ(lists[0], (std::vector<WindowId>{WindowId{3}, WindowId{5}}));
+  EXPECT_FALSE(lists.contains(1));
+  EXPECT_EQ(lists[2], (std::vector<WindowId>{WindowId{4}}));
+  EXPECT_EQ(RegionOfWindow(lists, WindowId{5}), 0);
+  EXPECT_EQ(RegionOfWindow(lists, WindowId{6}), -1);
+}
+
+TEST(UseSequence, NumbersGrowAndVanishedWindowsAreDropped) {
+  UseSequence uses;
+  EXPECT_EQ(uses.Bump(WindowId{1}), 1u);
+  EXPECT_EQ(uses.Bump(WindowId{2}), 2u);
+  EXPECT_EQ(uses.Bump(WindowId{1}), 3u);
+  uses.DropMissing([](WindowId w) { return w == WindowId{1}; });
+  EXPECT_EQ(uses.Of(WindowId{1}), 3u);
+  EXPECT_EQ(uses.Of(WindowId{2}), 0u);
+}
+
+TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
+  ReturnDetector d;
+  d.origin = {100, 100, 800, 600};
+  // Nudged 20 pixels: neither travelled nor left.
+  UpdateReturnDetector(d, {120, 120, 800, 600}, {520, 130}, 1.0);
+  EXPECT_FALSE(d.travelled || d.cursorLeft || d.active);
+  // Carried 61 pixels away: travelled.
+  UpdateReturnDetector(d, {161, 100, 800, 600}, {561, 110}, 1.0);
+  EXPECT_TRUE(d.travelled);
+  EXPECT_FALSE(d.active);
+  // Back within 32 with the cursor over the origin: offered; within 16: at once.
+  UpdateReturnDetector(d, {130, 100, 800, 600}, {530, 110}, 1.0);
+  EXPECT_TRUE(d.active);
+  EXPECT_FALSE(d.immediate);
+  UpdateReturnDetector(d, {110, 100, 800, 600}, {510, 110}, 1.0);
+  EXPECT_TRUE(d.immediate);
+
+  // The cursor left the origin and came back well inside it.
+  ReturnDetector e;
+  e.origin = {100, 100, 800, 600};
+  UpdateReturnDetector(e, {200, 200, 800, 600}, {50, 50}, 1.0);
+  EXPECT_TRUE(e.cursorLeft);
+  UpdateReturnDetector(e, {200, 200, 800, 600}, {500, 400}, 1.0);
+  EXPECT_TRUE(e.active);
+  UpdateReturnDetector(e, {200, 200, 800, 600}, {104, 400}, 1.0);  // within 8 of the edge
+  EXPECT_FALSE(e.active);
+}
+
+TEST(DwellTimer, HoldsOneKeyAndRestartsOnAnother) {
+  DwellTimer dwell;
+  DwellKey a{0, DwellTarget::kRegion, 1};
+  DwellKey b{0, DwellTarget::kRegion, 2};
+  EXPECT_FALSE(dwell.Held(a, 0.18, 10.0));
+  EXPECT_FALSE(dwell.Held(a, 0.18, 10.17));
+  EXPECT_TRUE(dwell.Held(a, 0.18, 10.2));
+  EXPECT_FALSE(dwell.Held(b, 0.18, 10.5));
+  EXPECT_FALSE(dwell.Held(a, 0.18, 10.6));
+  dwell.Clear();
+  EXPECT_FALSE(dwell.Held(a, 0.0 + 0.18, 20.0));
+}
+
+TEST(DragGeometry, HotZonesCornersAndColumns) {
+  Rect bounds{0, 0, 1920, 1080};
+  Rect work{0, 0, 1920, 1040};
+  EXPECT_TRUE(InHotZone({781, 22}, bounds, work, 1.0));
+  EXPECT_FALSE(InHotZone({780, 22}, bounds, work, 1.0));  // exactly 180: not less
+  EXPECT_FALSE(InHotZone({960, 22.5}, bounds, work, 1.0));
+  EXPECT_TRUE(InHotZone({960, 40}, bounds, work, 2.0));  // 22 x 2
+  // The corners are measured from the work area: the bottom ones sit above the task bar.
+  EXPECT_EQ(CornerAt({5, 5}, bounds, work, 1.0), 0);
+  EXPECT_EQ(CornerAt({1915, 20}, bounds, work, 1.0), 1);
+  EXPECT_EQ(CornerAt({20, 1020}, bounds, work, 1.0), 2);
+  EXPECT_EQ(CornerAt({1900, 1030}, bounds, work, 1.0), 3);
+  EXPECT_EQ(CornerAt({30, 5}, bounds, work, 1.0), -1);
+  EXPECT_EQ(CornerAt({5, 1000}, bounds, work, 1.0), -1);
+
+  EXPECT_EQ(ColumnAtFraction(FindBuiltIn("halves")->tree, 0.3), (Rect{0, 0, 0.5, 1}));
+  std::optional<Rect> stackColumn = ColumnAtFraction(FindBuiltIn("stack")->tree, 0.8);
+  ASSERT_TRUE(stackColumn.has_value());
+  EXPECT_NEAR(stackColumn->x, 0.6, 1e-12);
+  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("full")->tree, 0.5).has_value());
+  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("rows")->tree, 0.5).has_value());
+  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("halves")->tree, 1.5).has_value());
+  EXPECT_EQ(DistanceToRect({110, 50}, {0, 0, 100, 100}), 10);
+  Point clamped = ClampInto({-5, 2000}, work);
+  EXPECT_EQ(clamped.x, 0);
+  EXPECT_NEAR(clamped.y, 1039.99, 1e-9);
+}
+
+TEST(FitSplitRatio, MovesTheSharedEdgeJustFarEnough) {
+  const Rect work{0, 0, 1920, 1040};
+  NodeRef rows = MakeSplit(Axis::Rows, 0.5, MakeLeaf(0), MakeLeaf(1));
+  // Both fit already: the tree comes back as it is.
+  NodeRef same = FitSplitRatio(rows, 0, 1, {100, 200}, {100, 200}, work);
+  ASSERT_TRUE(same);
+  EXPECT_TRUE(TreesEqual(same, rows));
+  // The lower one needs 700: the edge rises until it has it.
+  NodeRef moved = FitSplitRatio(rows, 0, 1, {100, 140}, {100, 700}, work);
+  ASSERT_TRUE(moved);
+  RegionMap pixels = PixelRegionRects(moved, work, 8);
+  EXPECT_GE(pixels.Get(1)->height, 700);
+  EXPECT_GE(pixels.Get(0)->height, 140);
+  EXPECT_LT(pixels.Get(1)->height, 720);
+  // Needs that add up to more than the height: no layout.
+  EXPECT_FALSE(FitSplitRatio(rows, 0, 1, {100, 600}, {100, 600}, work));
+  // Side by side, the same along the width; the order of the arguments does not matter.
+  NodeRef columns = MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef wide = FitSplitRatio(columns, 1, 0, {100, 100}, {1200, 100}, work);
+  ASSERT_TRUE(wide);
+  EXPECT_GE(PixelRegionRects(wide, work, 8).Get(0)->width, 1200);
+  // Regions that are neither side by side nor stacked: no layout.
+  const SnapLayout& quarters = *FindBuiltIn("quarters");
+  EXPECT_FALSE(FitSplitRatio(quarters.tree, 0, 3, {100, 100}, {100, 100}, work));
+  EXPECT_FALSE(FitSplitRatio(rows, 0, 7, {100, 100}, {100, 100}, work));
+}
+
+TEST(MinimumSizes, CombinesWhatWasSeenAndWhatWasLearned) {
+  MemoryDocumentStore documents;
+  documents.Set(kAppMinimumSizesKey, R"({"app": [900, 0], "bad": [1], "worse": "1"})");
+  MinimumSizes sizes(&documents);
+  EXPECT_EQ(sizes.Learned().size(), 1u);
+  WindowId w{5};
+  EXPECT_EQ(sizes.For(w, "other", 1.5), (SizeNeed{270, 210}));
+  EXPECT_EQ(sizes.For(w, "app", 1.0), (SizeNeed{900, 140}));
+  sizes.SetObserved(w, {300, 100});
+  EXPECT_EQ(sizes.For(w, "other", 1.0), (SizeNeed{300, 100}));  // no floor for what was seen
+  EXPECT_EQ(sizes.For(w, "app", 1.0), (SizeNeed{900, 100}));
+  EXPECT_EQ(sizes.For(w, "", 1.0), (SizeNeed{300, 100}));
+
+  sizes.Learn("app", {0, 500});
+  EXPECT_EQ(sizes.Learned().at("app"), (AppMinimumSize{900, 500}));
+  sizes.LowerTo("app", 897, 400);  // 3 below is within the tolerance: kept
+  EXPECT_EQ(sizes.Learned().at("app"), (AppMinimumSize{900, 400}));
+  sizes.Store();
+  EXPECT_EQ(ParseAppMinimumSizes(documents.Get(kAppMinimumSizesKey)).at("app"),
+            (AppMinimumSize{900, 400}));
+  int writes = documents.writes();
+  sizes.Store();  // nothing changed: nothing written
+  EXPECT_EQ(documents.writes(), writes);
+  sizes.Learn("gone", {0, 10});
+  sizes.LowerTo("gone", 0, -1);
+  EXPECT_FALSE(sizes.Learned().contains("gone"));
+}
+
+}  // namespace
+}  // namespace tessary

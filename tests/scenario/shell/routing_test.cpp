@@ -1,0 +1,132 @@
+// The main window's switchboard: window events, tray events, hotkeys, open requests,
+// display changes and the Taskbar's return.
+
+#include "shell/open_requests.h"
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+namespace msg = main_window_message;
+
+class RoutingTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    SeenThisVersion();
+    StartOrFail();
+  }
+};
+
+TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
+  const WindowId w = AddApp({100, 100, 800, 600});
+  Run(0.02);
+  Coordinator& c = shell->GetCoordinator();
+  const double first = desk.Now();
+  desk.MoveWindow(w, {120, 100, 800, 600});
+  Run(0.05);
+  desk.MoveWindow(w, {140, 100, 800, 600});
+  Run(0.05);
+  desk.MoveWindow(w, {160, 100, 800, 600});
+  Pump();
+  const double last = desk.Now();
+  EXPECT_NEAR(c.RefreshDeadline(), last + 0.15, 1e-6);
+  EXPECT_GT(last - first, 0.09);
+  // Still waiting shortly before 0.15 s after the last event, done just after.
+  Run(0.14);
+  EXPECT_GT(c.RefreshDeadline(), 0);
+  EXPECT_TRUE(desk.TimerRunning(4));
+  Run(0.02);
+  EXPECT_EQ(c.RefreshDeadline(), 0);
+  EXPECT_FALSE(desk.TimerRunning(4));
+}
+
+TEST_F(RoutingTest, ManageableForegroundWindowIsRemembered) {
+  const WindowId app = AddApp({100, 100, 800, 600});
+  Pump();
+  EXPECT_EQ(shell->LastForegroundWindow(), app);
+  const WindowId tool = desk.AddWindow({.className = "Shell_TrayWnd",
+                                        .frame = {0, 1040, 1920, 40},
+                                        .style = window_style::kPopup,
+                                        .exStyle = window_ex_style::kToolWindow});
+  Pump();
+  EXPECT_EQ(desk.Foreground(), tool);
+  EXPECT_EQ(shell->LastForegroundWindow(), app);
+}
+
+TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
+  for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
+    EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);
+  }
+  EXPECT_EQ(host.menus.shown.size(), 3u);
+  // A mouse move over the icon (WM_MOUSEMOVE) and a balloon click do nothing.
+  host.window.Send(msg::kTrayIcon, 1, 0x200);
+  host.window.Send(msg::kTrayIcon, 1, 0x405);
+  EXPECT_EQ(host.menus.shown.size(), 3u);
+}
+
+TEST_F(RoutingTest, IconComesBackWhenExplorerRestarts) {
+  ASSERT_TRUE(host.tray.present);
+  host.tray.RestartExplorer();
+  EXPECT_TRUE(host.tray.present);
+  EXPECT_EQ(host.tray.adds, 2);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+}
+
+TEST_F(RoutingTest, FailedAddIsRetriedWhenTheTaskbarAppears) {
+  host.tray.Remove();
+  host.tray.failAdds = true;
+  host.window.Send(SimMainWindow::kTaskbarCreatedId);
+  EXPECT_FALSE(host.tray.present);
+  host.tray.RestartExplorer();
+  EXPECT_TRUE(host.tray.present);
+}
+
+TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
+  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTrayMenu), 0);
+  Pump();
+  EXPECT_EQ(host.menus.shown.size(), 1u);
+  for (std::uint64_t nothing : {0ull, 10ull, 0xFFFFFFFFull})
+    host.window.Post(msg::kOpenRequest, nothing, 0);
+  Pump();
+  EXPECT_EQ(host.menus.shown.size(), 1u);
+  EXPECT_TRUE(shell->Opened().empty());
+  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kGallery), 0);
+  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTour), 0);
+  Pump();
+  EXPECT_EQ(shell->Opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
+  EXPECT_TRUE(shell->GetCoordinator().GalleryMode());
+  EXPECT_TRUE(shell->GetCoordinator().GetPicker().Visible());
+}
+
+TEST_F(RoutingTest, HotkeysReachTheDispatcher) {
+  const WindowId w = AddApp({100, 100, 800, 600});
+  Pump();
+  ASSERT_TRUE(host.hotkeys.Press(kModCtrl | kModAlt, 'F'));
+  Pump();
+  EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 1904, 1024}));
+  // Keys the program does not hold do nothing.
+  EXPECT_FALSE(host.hotkeys.Press(kModCtrl | kModAlt, 'Q'));
+  EXPECT_EQ(host.window.Send(msg::kHotkey, 12), 0);
+  EXPECT_EQ(host.window.Send(msg::kHotkey, 29), 0);
+  EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 1904, 1024}));
+}
+
+TEST_F(RoutingTest, DisplayChangesReachTheCoordinatorOnce) {
+  ASSERT_EQ(shell->GetCoordinator().Displays().size(), 1u);
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}});
+  Pump();
+  EXPECT_EQ(shell->GetCoordinator().Displays().size(), 2u);
+  // The messages themselves are answered without acting twice.
+  EXPECT_EQ(host.window.Send(msg::kDisplayChange), 0);
+  EXPECT_EQ(host.window.Send(msg::kSettingChange, kSettingWorkArea), 0);
+}
+
+TEST_F(RoutingTest, UnknownMessagesGoToTheDefaultProcedure) {
+  EXPECT_EQ(host.window.Send(0x0010 /* WM_CLOSE */), std::nullopt);
+  EXPECT_EQ(host.window.Send(msg::kApp + 3), std::nullopt);
+  EXPECT_EQ(host.window.Send(msg::kUpdateResult, 1), 0);
+  EXPECT_FALSE(shell->UpdateAvailable());
+}
+
+}  // namespace
+}  // namespace tessary::testing

@@ -1,0 +1,98 @@
+// The icon's tooltip and badge, messages as toasts or balloons, and first-use tips.
+
+#include "shell/tray_texts.h"
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+TEST(TrayTexts, TooltipSaysPausedFirstThenTheUpdate) {
+  EXPECT_EQ(TrayTooltip(false, false), "Tessary");
+  EXPECT_EQ(TrayTooltip(false, true), "Tessary (update available)");
+  EXPECT_EQ(TrayTooltip(true, true), "Tessary (paused)");
+  EXPECT_FALSE(TipText("nothing").has_value());
+  EXPECT_EQ(TipText("span"),
+            "This window spans regions; the windows it covers are stacked behind it. "
+            "Ctrl+Alt+B sends it to the back.");
+}
+
+TEST(TrayBadge, WhiteRingedBlueDotInTheLowerRightCorner) {
+  // n = 16: r = 2.67, m = 1, c = 12.33.
+  EXPECT_EQ(TrayBadgePixel(16, 12, 12), 0xFF0067C0u);
+  EXPECT_EQ(TrayBadgePixel(16, 15, 12), 0xFFFFFFFFu);
+  EXPECT_EQ(TrayBadgePixel(16, 0, 0), std::nullopt);
+  EXPECT_EQ(TrayBadgePixel(16, 15, 15), std::nullopt);
+  int blue = 0;
+  int white = 0;
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      auto pixel = TrayBadgePixel(32, x, y);
+      blue += pixel == 0xFF0067C0u;
+      white += pixel == 0xFFFFFFFFu;
+      if (pixel) {
+        EXPECT_GE(x + y, 32) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(blue, 40);
+  EXPECT_GT(white, 20);
+}
+
+class TrayIconTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    SeenThisVersion();
+    StartOrFail();
+  }
+};
+
+TEST_F(TrayIconTest, AnUpdateBadgesTheIconAndShowsInTheMenu) {
+  shell->SetUpdateAvailable("1.5.0");
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
+  EXPECT_TRUE(host.tray.state.updateBadge);
+  shell->SetPaused(true);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
+  EXPECT_TRUE(host.tray.state.updateBadge);
+  shell->ShowTrayMenu();
+  EXPECT_EQ(FindItem(host.menus.shown.back().items, 92)->label, "Tessary 1.5.0 Is Available…");
+  // Re-added after Explorer restarts, with the badge.
+  host.tray.RestartExplorer();
+  EXPECT_TRUE(host.tray.state.updateBadge);
+}
+
+TEST_F(TrayIconTest, MessagesGoToTheToastForFourSeconds) {
+  const std::size_t balloons = host.tray.balloons.size();
+  shell->GetCoordinator().Callbacks().notify("Notepad can't be made that small.");
+  ASSERT_NE(shell->GetToast(), nullptr);
+  EXPECT_EQ(shell->GetToast()->Text().title, "Notepad can't be made that small.");
+  EXPECT_NEAR(shell->GetToast()->HideAt() - desk.Now(), 4.0, 0.5);
+  EXPECT_EQ(host.tray.balloons.size(), balloons);
+}
+
+TEST_F(TrayIconTest, ATipShowsOnceForSevenSeconds) {
+  shell->GetCoordinator().Callbacks().showTip("span");
+  ASSERT_NE(shell->GetToast(), nullptr);
+  EXPECT_EQ(shell->GetToast()->Text().title,
+            "Tip \xC2\xB7 This window spans regions; the windows it covers are stacked behind it.");
+  EXPECT_NEAR(shell->GetToast()->HideAt() - desk.Now(), 7.0, 0.5);
+  EXPECT_EQ(shell->Settings().Current().tipsShown, std::set<std::string>{"span"});
+  EXPECT_NE(files.SettingsFile().find(R"("tipsShown":["span"])"), std::string::npos);
+  Run(8);
+  ASSERT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+  shell->ShowTip("span");
+  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+}
+
+TEST_F(TrayIconTest, ATipSuppressedWhilePausedStillCountsAsShown) {
+  shell->SetPaused(true);
+  shell->ShowTip("badge");
+  shell->ShowTip("no-such-tip");
+  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+  EXPECT_EQ(shell->Settings().Current().tipsShown, (std::set<std::string>{"badge", "no-such-tip"}));
+  shell->SetPaused(false);
+  shell->ShowTip("badge");
+  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+}
+
+}  // namespace
+}  // namespace tessary::testing

@@ -1,0 +1,340 @@
+// The tray menu: what it holds in each situation, and what its commands do.
+
+#include "shell/tray_menu.h"
+
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+namespace id = tray_command;
+
+std::vector<std::string> Labels(const std::vector<MenuItem>& items) {
+  std::vector<std::string> labels;
+  for (const MenuItem& item : items) {
+    labels.push_back(item.kind == MenuItemKind::kSeparator ? "-" : item.label);
+  }
+  return labels;
+}
+
+void CollectGreyed(const std::vector<MenuItem>& items, std::vector<int>& greyed) {
+  for (const MenuItem& item : items) {
+    if (item.kind == MenuItemKind::kSubmenu) CollectGreyed(item.children, greyed);
+    if (item.kind != MenuItemKind::kSubmenu && item.greyed && item.id != 0) {
+      greyed.push_back(item.id);
+    }
+  }
+}
+
+TrayMenuFacts EverythingBuilt() {
+  TrayMenuFacts f;
+  f.version = "1.4.2";
+  f.hasDisplay = true;
+  f.displayName = "Studio Display";
+  f.hasFocusedWindow = true;
+  f.hasActiveLayout = true;
+  f.features =
+      ShellFeatures{true, true, true, true, true, true, true, true, true, true, true, true};
+  return f;
+}
+
+TEST(TrayMenuModel, TopLevelInOrder) {
+  TrayMenuFacts f = EverythingBuilt();
+  MenuModel menu = BuildTrayMenu(f);
+  EXPECT_EQ(Labels(menu.items),
+            (std::vector<std::string>{"Tessary 1.4.2", "-", "Choose a Layout", "Switch Layout",
+                                      "Focused Window", "Window Stacks", "-", "Pause Snapping",
+                                      "Settings…", "-", "Help", "Check for Updates…",
+                                      "About Tessary", "Quit Tessary"}));
+  EXPECT_TRUE(menu.items[0].greyed);
+  EXPECT_EQ(menu.items[0].id, 0);
+
+  f.windowsArranging = true;
+  f.paused = true;
+  f.updateAvailable = true;
+  f.availableVersion = "1.5.0";
+  f.recordingDiagnostics = true;
+  menu = BuildTrayMenu(f);
+  EXPECT_EQ(
+      Labels(menu.items),
+      (std::vector<std::string>{"Tessary 1.4.2", "-", "Turn Off Windows Snap…", "Resume Snapping",
+                                "Tessary 1.5.0 Is Available…", "-", "Choose a Layout",
+                                "Switch Layout", "Focused Window", "Window Stacks", "-",
+                                "Pause Snapping", "Settings…", "Stop Recording Diagnostics…", "-",
+                                "Help", "Check for Updates…", "About Tessary", "Quit Tessary"}));
+  EXPECT_TRUE(FindItem(menu.items, id::kPause)->checked);
+  EXPECT_EQ(FindItem(menu.items, id::kRecordDiagnostics)->label, "Stop Recording Diagnostics…");
+
+  // Without a display there is no "Choose a Layout".
+  f.hasDisplay = false;
+  EXPECT_EQ(FindSubmenu(BuildTrayMenu(f).items, "Choose a Layout"), nullptr);
+}
+
+TEST(TrayMenuModel, NoOwnLayouts) {
+  TrayMenuFacts f = EverythingBuilt();
+  MenuModel menu = BuildTrayMenu(f);
+  const MenuItem* switchMenu = FindSubmenu(menu.items, "Switch Layout");
+  ASSERT_NE(switchMenu, nullptr);
+  ASSERT_EQ(switchMenu->children.size(), 1u);
+  EXPECT_EQ(switchMenu->children[0].label, "Create Custom Layout…");
+  EXPECT_EQ(switchMenu->children[0].id, id::kCreateLayout);
+  const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
+  const MenuItem* edit = FindSubmenu(choose->children, "Edit Layout");
+  ASSERT_EQ(edit->children.size(), 1u);
+  EXPECT_EQ(edit->children[0].label, "Your own layouts appear here");
+  EXPECT_TRUE(edit->children[0].greyed);
+  EXPECT_TRUE(FindItem(menu.items, id::kExportMyLayouts)->greyed);
+  EXPECT_FALSE(FindItem(menu.items, id::kExportArrangement)->greyed);
+}
+
+TEST(TrayMenuModel, OwnLayoutsSwitchWithTheirKeys) {
+  TrayMenuFacts f = EverythingBuilt();
+  for (int i = 0; i < 10; ++i) f.ownLayoutNames.push_back("Mine " + std::to_string(i));
+  f.activeOwnLayout = 1;
+  MenuModel menu = BuildTrayMenu(f);
+  const MenuItem* switchMenu = FindSubmenu(menu.items, "Switch Layout");
+  ASSERT_EQ(switchMenu->children.size(), 10u);
+  EXPECT_EQ(switchMenu->children[0].label, "Mine 0\tCtrl+Alt+1");
+  EXPECT_EQ(switchMenu->children[8].label, "Mine 8\tCtrl+Alt+9");
+  EXPECT_EQ(switchMenu->children[9].label, "Mine 9");
+  EXPECT_EQ(switchMenu->children[9].id, 1109);
+  EXPECT_TRUE(switchMenu->children[1].checked);
+  EXPECT_FALSE(switchMenu->children[0].checked);
+  EXPECT_EQ(FindItem(menu.items, 1203)->label, "Mine 3");
+}
+
+TEST(TrayMenuModel, StacksOffGreysTheFiveCommandsButNotTheSettings) {
+  TrayMenuFacts f = EverythingBuilt();
+  f.windowStacksEnabled = false;
+  MenuModel menu = BuildTrayMenu(f);
+  for (int command = 3; command <= 7; ++command) {
+    EXPECT_TRUE(FindItem(menu.items, 300 + command)->greyed) << command;
+  }
+  EXPECT_FALSE(FindItem(menu.items, id::kStackSettings)->greyed);
+  EXPECT_FALSE(FindItem(menu.items, 308)->greyed);
+}
+
+TEST(TrayMenuModel, NoFocusedWindowGreysItsCommands) {
+  TrayMenuFacts f = EverythingBuilt();
+  f.shortcutLabels[0] = "Ctrl+Alt+P";
+  f.shortcutLabels[2] = "Ctrl+Alt+A";
+  MenuModel menu = BuildTrayMenu(f);
+  const MenuItem* focused = FindSubmenu(menu.items, "Focused Window");
+  EXPECT_EQ(Labels(focused->children),
+            (std::vector<std::string>{"Place…\tCtrl+Alt+P", "Fill Screen", "Put Back", "Restore",
+                                      "-", "Adjust Shared Dividers\tCtrl+Alt+A"}));
+  for (const MenuItem& item : focused->children) EXPECT_FALSE(item.greyed) << item.label;
+  f.hasFocusedWindow = false;
+  menu = BuildTrayMenu(f);
+  for (int command : {300, 308, 309, 310, 303, 307, id::kAdjustDividers}) {
+    EXPECT_TRUE(FindItem(menu.items, command)->greyed) << command;
+  }
+  // Dividers need an active layout too.
+  f.hasFocusedWindow = true;
+  f.hasActiveLayout = false;
+  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kAdjustDividers)->greyed);
+  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kExportArrangement)->greyed);
+}
+
+TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
+  TrayMenuFacts f = EverythingBuilt();
+  for (int i = 0; i < 95; ++i) {
+    TrayLayoutEntry entry;
+    entry.title = "L" + std::to_string(i);
+    entry.adjusted = i >= 3;
+    entry.checked = i == 4;
+    f.layouts.push_back(entry);
+  }
+  MenuModel menu = BuildTrayMenu(f);
+  const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
+  const auto labels = Labels(choose->children);
+  EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + 8),
+            (std::vector<std::string>{"Studio Display", "-", "L0", "L1", "L2", "-",
+                                      "Adjusted proportions", "L3"}));
+  int layouts = 0;
+  for (const MenuItem& item : choose->children) layouts += item.kind == MenuItemKind::kLayout;
+  EXPECT_EQ(layouts, 90);
+  const MenuItem* fourth = FindItem(menu.items, 1004);
+  ASSERT_NE(fourth, nullptr);
+  EXPECT_TRUE(fourth->checked);
+  EXPECT_EQ(fourth->kind, MenuItemKind::kLayout);
+  EXPECT_EQ(FindItem(menu.items, 1090), nullptr);
+  EXPECT_EQ(choose->children.back().label, "Reset Layouts on Studio Display…");
+}
+
+TEST(TrayMenuModel, LayoutEntryTexts) {
+  SnapLayout halves = *LayoutStore::FindBuiltIn("halves");
+  EXPECT_FALSE(IsAdjustedLayout(halves, {}));
+  SnapLayout wider = halves;
+  wider.tree = MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1));
+  EXPECT_TRUE(IsAdjustedLayout(wider, {}));
+  SnapLayout corner{"corner-custom", "Custom corner layout", halves.tree, {}};
+  EXPECT_TRUE(IsAdjustedLayout(corner, {}));
+  SnapLayout own{"user-1", "Desk", halves.tree, {}};
+  EXPECT_FALSE(IsAdjustedLayout(own, {own}));
+  EXPECT_TRUE(IsAdjustedLayout(own, {SnapLayout{"user-1", "Desk", wider.tree, {}}}));
+
+  EXPECT_EQ(LayoutEntryTitle(halves, true), "Adjusted: " + halves.name);
+  EXPECT_EQ(LayoutEntrySubtitle({}, true, true), "Adjusted proportions");
+  EXPECT_EQ(LayoutEntrySubtitle({}, false, true), "Custom layout");
+  EXPECT_EQ(LayoutEntrySubtitle({}, false, false), "Standard proportions");
+  EXPECT_EQ(LayoutEntrySubtitle({"Mail", "Notes"}, true, true), "Mail, Notes");
+  TrayLayoutEntry entry{"Halves", "Standard proportions", false, true, 2, {}};
+  EXPECT_EQ(LayoutEntryAccessibleText(entry),
+            "Halves, current layout, 2 regions, Standard proportions");
+}
+
+TEST(TrayMenuModel, LayoutItemMetricsFollowTheScale) {
+  const LayoutItemMetrics m = LayoutMenuItemMetrics(1.5);
+  EXPECT_EQ(m.height, 90);
+  EXPECT_EQ(m.textLeft, 189);
+  EXPECT_EQ(m.thumbnail, (Rect{45, 11, 123, 69}));
+  EXPECT_EQ(LayoutMenuItemWidth(m, 200, 260, 20), 495 - 20);
+  EXPECT_EQ(LayoutMenuItemWidth(m, 10, 20, 20), 495 - 20);
+  EXPECT_EQ(LayoutMenuItemWidth(m, 400, 20, 20), 625 - 20);
+  EXPECT_TRUE(MenuTextIsLight(255, 255, 255));
+  EXPECT_FALSE(MenuTextIsLight(0, 0, 0));
+}
+
+class TrayMenuStory : public ShellTest {
+ protected:
+  void SetUp() override {
+    SeenThisVersion();
+    StartOrFail();
+  }
+  const MenuModel& ShowMenu(int answer = 0) {
+    if (answer != 0) host.menus.Answer(answer);
+    shell->ShowTrayMenu();
+    Pump();
+    return host.menus.shown.back();
+  }
+};
+
+TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
+  const WindowId app = AddApp({200, 150, 800, 600});
+  Pump();
+  const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
+                                           .frame = {0, 1040, 1920, 40},
+                                           .style = window_style::kPopup,
+                                           .exStyle = window_ex_style::kToolWindow});
+  Pump();
+  ASSERT_EQ(desk.Foreground(), taskbar);
+  const MenuModel& menu = ShowMenu(308);
+  EXPECT_FALSE(FindItem(menu.items, 308)->greyed);
+  EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 1904, 1024}));
+  // The window was brought to the foreground first.
+  EXPECT_EQ(desk.Foreground(), app);
+}
+
+TEST_F(TrayMenuStory, WithNoWindowAtAllItsCommandsAreGreyed) {
+  const MenuModel& menu = ShowMenu();
+  EXPECT_TRUE(FindItem(menu.items, 300)->greyed);
+  EXPECT_EQ(FindSubmenu(menu.items, "Choose a Layout")->children[0].label, "Studio Display");
+}
+
+TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
+  const WindowId app = AddApp({200, 150, 800, 600});
+  const WindowId other = AddApp({900, 150, 800, 600});
+  Pump();
+  desk.Activate(app);
+  Pump();
+  host.menus.whileShown = [&](const MenuModel&) {
+    desk.CloseWindow(app);
+    desk.Activate(other);
+  };
+  ShowMenu(308);
+  EXPECT_EQ(desk.Beeps(), 1);
+  EXPECT_EQ(desk.Frame(other), (Rect{900, 150, 800, 600}));
+}
+
+TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
+  const WindowId app = AddApp({200, 150, 800, 600});
+  Run(0.05);
+  desk.BeginTitleDrag(app, {500, 160});
+  Run(0.05);
+  desk.MoveCursor({600, 300});
+  Run(0.05);
+  ASSERT_TRUE(shell->GetCoordinator().DragActive());
+  ShowMenu(id::kPause);
+  EXPECT_FALSE(shell->GetCoordinator().DragActive());
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
+  desk.Release();
+  Run(0.1);
+  const MenuModel& again = ShowMenu(id::kResume);
+  EXPECT_TRUE(FindItem(again.items, id::kPause)->checked);
+  EXPECT_NE(FindItem(again.items, id::kResume), nullptr);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  EXPECT_FALSE(shell->GetCoordinator().Paused());
+}
+
+TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
+  ShowMenu(id::kAbout);
+  ASSERT_EQ(host.services.boxes.size(), 1u);
+  EXPECT_EQ(host.services.boxes[0].caption, "About Tessary");
+  const std::string& text = host.services.boxes[0].text;
+  EXPECT_EQ(text.rfind("Tessary 1.4.2 for Windows\n\nDrag a window", 0), 0u);
+  EXPECT_NE(text.find("Alt while dragging  Move freely\n\nquillfrost.example"), std::string::npos);
+  ShowMenu(id::kUserGuide);
+  ASSERT_EQ(desk.Launches().size(), 1u);
+  EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
+}
+
+TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
+  const WindowId app = AddApp({200, 150, 800, 600});
+  Pump();
+  Coordinator& c = shell->GetCoordinator();
+  const std::string key = c.Displays()[0].id;
+  c.Layouts().RememberLayout(key, *LayoutStore::FindBuiltIn("halves"));
+  host.services.okAnswer = false;
+  ShowMenu(id::kResetLayouts);
+  ASSERT_EQ(host.services.boxes.size(), 1u);
+  EXPECT_EQ(host.services.boxes[0].caption, "Reset Layouts");
+  EXPECT_EQ(host.services.boxes[0].text,
+            "Return the built-in layouts on Studio Display to their standard proportions? "
+            "Your own layouts are kept.");
+  EXPECT_TRUE(c.Layouts().ActiveLayout(key).has_value());
+  host.services.okAnswer = true;
+  ShowMenu(id::kResetLayouts);
+  EXPECT_FALSE(c.Layouts().ActiveLayout(key).has_value());
+  EXPECT_GT(c.RefreshDeadline(), 0);
+  (void)app;
+}
+
+TEST_F(TrayMenuStory, CheckedLayoutIsTheActiveOne) {
+  Coordinator& c = shell->GetCoordinator();
+  c.Layouts().RememberLayout(c.Displays()[0].id, *LayoutStore::FindBuiltIn("halves"));
+  const MenuModel& menu = ShowMenu();
+  const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
+  int checked = 0;
+  for (const MenuItem& item : choose->children) {
+    if (item.kind != MenuItemKind::kLayout) continue;
+    if (item.checked) {
+      ++checked;
+      EXPECT_EQ(item.layout->title, LayoutStore::FindBuiltIn("halves")->name);
+      EXPECT_EQ(item.layout->subtitle, "Standard proportions");
+    }
+    EXPECT_TRUE(static_cast<bool>(item.layout->thumbnail));
+  }
+  EXPECT_EQ(checked, 1);
+}
+
+TEST_F(TrayMenuStory, UnbuiltFeaturesAreGreyedNotSilent) {
+  AddApp({200, 150, 800, 600});
+  Pump();
+  const MenuModel& menu = ShowMenu();
+  std::vector<int> greyed;
+  CollectGreyed(menu.items, greyed);
+  std::sort(greyed.begin(), greyed.end());
+  // "Create Custom Layout…" (110) is both in "Choose a Layout" and in "Switch Layout";
+  // 109 (dividers) is greyed also for want of an active layout.
+  std::vector<int> expected = {80,  81,  83,  90,  91,  104, 105, 106, 109, 110,
+                               110, 113, 114, 115, 303, 304, 305, 306, 307};
+  for (int i = 0; i < static_cast<int>(shell->MenuContext().switchList.size()); ++i) {
+    expected.push_back(1000 + i);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(greyed, expected);
+}
+
+}  // namespace
+}  // namespace tessary::testing
