@@ -78,6 +78,8 @@ bool RestoreWindow(Coordinator& coordinator, WindowFills& fills, WindowId window
   const std::optional<Rect> prior = coordinator.PriorRectOf(window);
   if (!prior) return false;
   coordinator.MoveWindowTo(window, *prior);
+  // Restored, the window has nothing left to go back to: a second Restore beeps.
+  coordinator.ForgetPriorRect(window);
   fills.Forget(window);
   return true;
 }

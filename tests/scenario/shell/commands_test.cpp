@@ -69,6 +69,11 @@ TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedIt) {
   shell->RunCommand(10);
   EXPECT_EQ(desk.Frame(window), (Rect{200, 150, 800, 600}));
   EXPECT_EQ(shell->Fills().Count(), 0u);
+  // The prior size is forgotten once given back.
+  EXPECT_FALSE(shell->GetCoordinator().PriorRectOf(window).has_value());
+  shell->RunCommand(10);
+  EXPECT_EQ(desk.Frame(window), (Rect{200, 150, 800, 600}));
+  EXPECT_EQ(desk.Beeps(), 2);
 }
 
 TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
