@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "layout/builtin_layouts.h"
 #include "layout/layout_derivations.h"
 #include "layout/layout_documents.h"
@@ -23,14 +24,6 @@
 namespace {
 
 using namespace tessary;
-
-#define CHECK(condition)                                                                 \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
-  } while (0)
 
 std::set<std::string> Displays(const LayoutStore& store) {
   std::set<std::string> displays;

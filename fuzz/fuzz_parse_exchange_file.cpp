@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "layout/exchange_file.h"
 #include "layout/layout_ids.h"
 #include "layout/layout_names.h"
@@ -18,14 +19,6 @@
 namespace {
 
 using namespace tessary;
-
-#define CHECK(condition)                                                                 \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
-  } while (0)
 
 const std::set<std::string> kMessages = {
     "Layout files must be no larger than 1 MB.",

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "layout/json_value.h"
 #include "layout/tree_edit.h"
 #include "layout/tree_fit.h"
@@ -20,14 +21,6 @@
 namespace {
 
 using namespace tessary;
-
-#define CHECK(condition)                                                                 \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                      \
-    }                                                                                    \
-  } while (0)
 
 // Parameters for the geometry calls, derived from the input so that the fuzzer steers
 // them too.

@@ -117,4 +117,15 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::string CutToCharacters(std::string_view text, std::size_t characters) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      if (count == characters) return std::string(text.substr(0, i));
+      ++count;
+    }
+  }
+  return std::string(text);
+}
+
 }  // namespace tessary

@@ -4,6 +4,7 @@
 // program). Invalid input never fails: each ill-formed part becomes U+FFFD, the way the
 // platform's own UTF-8 converter does it, so text from any source can be carried through.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,9 @@ void AppendUtf8(std::u16string_view text, std::string& out);
 // UTF-8 to UTF-16. Each maximal ill-formed subpart (invalid, overlong, surrogate or
 // truncated sequences, code points above U+10FFFF) becomes one U+FFFD.
 std::u16string FromUtf8(std::string_view text);
+
+// The first `characters` characters of UTF-8 text, counted by lead bytes so the cut never
+// splits a sequence: what a fixed buffer of the system's keeps of a longer text.
+std::string CutToCharacters(std::string_view text, std::size_t characters);
 
 }  // namespace tessary

@@ -1,6 +1,7 @@
 #include <array>
 #include <string_view>
 
+#include "base/utf.h"
 #include "desktop/desktop.h"
 
 namespace tessary {
@@ -15,18 +16,6 @@ constexpr std::size_t kClassNameMax = 63;
 
 constexpr double kMinimumFrameWidth = 80;
 constexpr double kMinimumFrameHeight = 50;
-
-std::string CutToCharacters(const std::string& text, std::size_t characters) {
-  // Counts code points, not bytes, so the cut never splits a character.
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (count == characters) return text.substr(0, i);
-      ++count;
-    }
-  }
-  return text;
-}
 
 }  // namespace
 

@@ -32,43 +32,61 @@ bool AsInt64(double value, long long& integer) {
   return static_cast<double>(integer) == value;
 }
 
-// ---- layout writer ----
+// The two writers escape the same way except that the layout writer also spells out
+// backspace and form feed and escapes the slash, where the general writer writes those
+// two as \u escapes and leaves the slash alone.
+enum class StringStyle { kLayout, kGeneral };
 
-void AppendSortedString(std::string_view text, std::string& out) {
+void AppendString(std::string_view text, StringStyle style, std::string& out) {
+  const bool layout = style == StringStyle::kLayout;
   out.push_back('"');
   for (const char c : text) {
     switch (c) {
-      case '\b':
-        out += "\\b";
-        break;
       case '\t':
         out += "\\t";
-        break;
+        continue;
       case '\n':
         out += "\\n";
-        break;
-      case '\f':
-        out += "\\f";
-        break;
+        continue;
       case '\r':
         out += "\\r";
-        break;
+        continue;
       case '"':
       case '\\':
-      case '/':
         out.push_back('\\');
         out.push_back(c);
+        continue;
+      case '\b':
+        if (layout) {
+          out += "\\b";
+          continue;
+        }
+        break;
+      case '\f':
+        if (layout) {
+          out += "\\f";
+          continue;
+        }
+        break;
+      case '/':
+        if (layout) {
+          out += "\\/";
+          continue;
+        }
         break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          AppendUnitEscape(static_cast<unsigned char>(c), out);
-        } else {
-          out.push_back(c);
-        }
+        break;
+    }
+    if (static_cast<unsigned char>(c) < 0x20) {
+      AppendUnitEscape(static_cast<unsigned char>(c), out);
+    } else {
+      out.push_back(c);
     }
   }
   out.push_back('"');
 }
+
+// ---- layout writer ----
 
 void AppendSortedNumber(double value, std::string& out) {
   long long integer = 0;
@@ -95,7 +113,7 @@ void AppendSorted(const JsonValue& value, bool pretty, int level, std::string& o
       AppendSortedNumber(value.AsNumber(), out);
       return;
     case JsonKind::String:
-      AppendSortedString(value.AsString(), out);
+      AppendString(value.AsString(), StringStyle::kLayout, out);
       return;
     case JsonKind::Array: {
       const std::vector<JsonValue>& elements = value.Elements();
@@ -132,7 +150,7 @@ void AppendSorted(const JsonValue& value, bool pretty, int level, std::string& o
       if (pretty) out.push_back('\n');
       for (std::size_t i = 0; i < sorted.size(); ++i) {
         AppendIndent(level + 1, pretty, out);
-        AppendSortedString(sorted[i]->key, out);
+        AppendString(sorted[i]->key, StringStyle::kLayout, out);
         out += pretty ? " : " : ":";
         AppendSorted(sorted[i]->value, pretty, level + 1, out);
         if (i + 1 < sorted.size()) out.push_back(',');
@@ -146,35 +164,6 @@ void AppendSorted(const JsonValue& value, bool pretty, int level, std::string& o
 }
 
 // ---- general writer ----
-
-void AppendCompactString(std::string_view text, std::string& out) {
-  out.push_back('"');
-  for (const char c : text) {
-    switch (c) {
-      case '\t':
-        out += "\\t";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '"':
-      case '\\':
-        out.push_back('\\');
-        out.push_back(c);
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          AppendUnitEscape(static_cast<unsigned char>(c), out);
-        } else {
-          out.push_back(c);
-        }
-    }
-  }
-  out.push_back('"');
-}
 
 void AppendCompactNumber(double value, std::string& out) {
   long long integer = 0;
@@ -206,7 +195,7 @@ void AppendCompact(const JsonValue& value, std::string& out) {
       AppendCompactNumber(value.AsNumber(), out);
       return;
     case JsonKind::String:
-      AppendCompactString(value.AsString(), out);
+      AppendString(value.AsString(), StringStyle::kGeneral, out);
       return;
     case JsonKind::Array: {
       out.push_back('[');
@@ -225,7 +214,7 @@ void AppendCompact(const JsonValue& value, std::string& out) {
       for (const JsonMember& member : value.Members()) {
         if (!first) out.push_back(',');
         first = false;
-        AppendCompactString(member.key, out);
+        AppendString(member.key, StringStyle::kGeneral, out);
         out.push_back(':');
         AppendCompact(member.value, out);
       }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/utf.h"
 #include "platform/sim/sim_backends.h"
 
 namespace tessary {
@@ -8,18 +9,6 @@ namespace {
 
 constexpr std::size_t kClassNameMax = 63;
 constexpr std::size_t kTitleMax = 255;
-
-// Cuts UTF-8 text to a number of characters, as the system's fixed buffers do.
-std::string CutText(const std::string& text, std::size_t characters) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (count == characters) return text.substr(0, i);
-      ++count;
-    }
-  }
-  return text;
-}
 
 RawMonitor RawOf(const SimWorld& world, int index) {
   const SimDisplay& d = world.displays[index];
@@ -133,13 +122,13 @@ ProcessId SimWindowAccess::ProcessOf(WindowId window) {
 std::string SimWindowAccess::ClassName(WindowId window) {
   world_.Count("ClassName");
   const SimWindow* w = world_.Find(window);
-  return w ? CutText(w->setup.className, kClassNameMax) : std::string();
+  return w ? CutToCharacters(w->setup.className, kClassNameMax) : std::string();
 }
 
 std::string SimWindowAccess::Title(WindowId window) {
   world_.Count("Title");
   const SimWindow* w = world_.Find(window);
-  return w ? CutText(w->setup.title, kTitleMax) : std::string();
+  return w ? CutToCharacters(w->setup.title, kTitleMax) : std::string();
 }
 
 WindowId SimWindowAccess::FindChild(WindowId window, const std::string& className) {

@@ -78,3 +78,18 @@ TEST(Utf, AppendKeepsWhatIsThere) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST(CutToCharacters, CountsCharactersNotBytesAndNeverSplitsOne) {
+  EXPECT_EQ(CutToCharacters("abcdef", 3), "abc");
+  EXPECT_EQ(CutToCharacters("ab", 3), "ab");
+  // "é" is two bytes, "😀" four: the cut keeps whole characters.
+  EXPECT_EQ(CutToCharacters("\xC3\xA9\xF0\x9F\x98\x80z", 2), "\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(CutToCharacters("\xC3\xA9\xF0\x9F\x98\x80z", 1), "\xC3\xA9");
+  EXPECT_EQ(CutToCharacters("abc", 0), "");
+}
+
+}  // namespace
+}  // namespace tessary
