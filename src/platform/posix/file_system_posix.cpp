@@ -72,6 +72,9 @@ bool PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes)
     if (wrote <= 0) return false;
     done += static_cast<std::size_t>(wrote);
   }
+  // The data must be on disk before the caller renames this file over the real one:
+  // otherwise a power cut right after the rename can leave an empty file behind.
+  if (::fsync(file.Get()) != 0) return false;
   // A failing close can be the first report of a full disk.
   return ::close(file.Release()) == 0;
 }

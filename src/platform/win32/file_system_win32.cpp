@@ -90,6 +90,9 @@ bool Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
   DWORD wrote = 0;
   BOOL ok =
       ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  // On disk before the caller renames it over the real file, so that a power cut right
+  // after the rename cannot leave an empty file behind.
+  ok = ok && FlushFileBuffers(file.Get());
   bool closed = CloseHandle(file.Release()) != 0;
   return ok && wrote == bytes.size() && closed;
 }
