@@ -15,6 +15,8 @@
 //   tessary_e2e_probe.exe menu-quit [HANDLE]     opens the tray menu through the open request
 //                                                 and chooses its last item, "Quit Tessary",
 //                                                 with the keyboard
+//   tessary_e2e_probe.exe choose-last [HANDLE]   the same in a tray menu that is open already
+//   tessary_e2e_probe.exe foreground             prints the foreground window's class
 //   tessary_e2e_probe.exe desktop                prints the desktop's "width height"
 //   tessary_e2e_probe.exe workarea               prints the work area's "x y width height"
 //
@@ -74,19 +76,17 @@ HWND WaitForClass(const wchar_t* className, bool visibleOnly, DWORD milliseconds
 // The main window named by a handle argument, else the first one there is.
 HWND MainWindow(const wchar_t* handle) {
   if (handle == nullptr) return FindWindowW(kMainClass, nullptr);
-  HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(handle, nullptr, 16)));
+  HWND window =
+      reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::wcstoull(handle, nullptr, 16)));
   return IsWindow(window) ? window : nullptr;
 }
 
 // The tray menu runs a modal loop on Tessary's main thread that reads that thread's
 // keyboard messages, so keys posted to the main window reach the menu as typed keys.
-int MenuQuit(HWND main) {
-  if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
-    std::fprintf(stderr, "no main window\n");
-    return 1;
-  }
-  if (WaitForClass(kMenuClass, true, 10000) == nullptr) {
-    std::fprintf(stderr, "the menu did not open\n");
+// (Typed keys do not reach it under Wine: the hidden main window never has the focus.)
+int ChooseLast(HWND main) {
+  if (main == nullptr || WaitForClass(kMenuClass, true, 10000) == nullptr) {
+    std::fprintf(stderr, "no open menu\n");
     return 1;
   }
   Sleep(200);
@@ -97,6 +97,14 @@ int MenuQuit(HWND main) {
   PostMessageW(main, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(main, WM_KEYUP, VK_RETURN, 0xC0000001);
   return 0;
+}
+
+int MenuQuit(HWND main) {
+  if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
+    std::fprintf(stderr, "no main window\n");
+    return 1;
+  }
+  return ChooseLast(main);
 }
 
 int PrintRect(HWND window) {
@@ -152,11 +160,19 @@ int main() {
     return main != nullptr && PostMessageW(main, kOpenRequest, what, 0) ? 0 : 1;
   }
   if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
+  if (command == L"choose-last") return ChooseLast(MainWindow(arg));
   if (command == L"workarea") {
     RECT r{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return 1;
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
+  }
+  if (command == L"foreground") {
+    wchar_t name[128] = L"";
+    HWND window = GetForegroundWindow();
+    if (window != nullptr) GetClassNameW(window, name, 128);
+    std::printf("%ls\n", name);
+    return window != nullptr ? 0 : 1;
   }
   if (command == L"desktop") {
     RECT r{};

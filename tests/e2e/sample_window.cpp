@@ -161,9 +161,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::wstring name =
         rects.size() == 1 ? title : title + L" " + std::to_wstring(sample.number);
     const RECT& r = rects[i];
-    sample.window = CreateWindowExW(0, kClass, name.c_str(), WS_OVERLAPPEDWINDOW, r.left, r.top,
-                                    r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                                    instance, nullptr);
+    sample.window =
+        CreateWindowExW(0, kClass, name.c_str(), WS_OVERLAPPEDWINDOW, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (sample.window == nullptr) return 1;
     ++g_open;
   }

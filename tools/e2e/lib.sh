@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for driving the real Tessary.exe under Wine like a user: a prefix whose every
 # program opens in one 1920x1080 virtual desktop, the program started with its state and
 # log in a folder of the test's own, sample windows to act on, a probe that looks at
@@ -52,12 +53,13 @@ e2e_prepare_prefix() {
       wineboot -i >/dev/null 2>&1 || true
       wineserver -w || true
     fi
-    local marker=$WINEPREFIX/.tessary-e2e-desktop
+    local marker=$WINEPREFIX/.tessary-e2e-settings
     if [ ! -f "$marker" ]; then
       # Every program of the prefix opens in the same virtual desktop: Wine then draws the
       # title bars and runs its own move loop, as Windows does.
-      local reg=$WINEPREFIX/tessary-e2e-desktop.reg
-      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="%s"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"%s"="%s"\r\n' \
+      local reg=$WINEPREFIX/tessary-e2e-settings.reg
+      # A crash prints its backtrace instead of waiting in a dialog nobody can see.
+      printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="%s"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"%s"="%s"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n' \
         "$E2E_DESKTOP_NAME" "$E2E_DESKTOP_NAME" "$E2E_DESKTOP_SIZE" >"$reg"
       "$E2E_WINE" regedit /S "$(e2e_winpath "$reg")" >/dev/null 2>&1 || true
       wineserver -w || true
@@ -162,7 +164,7 @@ e2e_start_tessary() {
   printf -v "E2E_MAIN_$name" '%s' "$handle"
   # The window comes early in start-up; the hotkeys, hooks and tray icon follow, and the
   # last thing start-up does is log that it started.
-  e2e_wait_until 15 grep -q '^started' "$(e2e_log_file "$name")" ||
+  e2e_wait_until 15 grep -qs '^started' "$(e2e_log_file "$name")" ||
     e2e_fail "Tessary ($name) did not finish starting"
   e2e_locate_desktop
 }
@@ -214,6 +216,7 @@ e2e_start_samples() {
   rm -f "$E2E_RECTS"
   "$E2E_WINE" "$E2E_SAMPLE" --rect-file "$(e2e_winpath "$E2E_RECTS")" "$@" \
     >>"$E2E_WORK/samples.wine.txt" 2>&1 &
+  # shellcheck disable=SC2034  # read through e2e_pid samples
   E2E_PID_samples=$!
   e2e_wait_until 15 test -s "$E2E_RECTS" || e2e_fail "the sample windows did not appear"
   e2e_locate_desktop
@@ -245,13 +248,14 @@ e2e_wait_rect_change() {
     sleep 0.1
     tries=$((tries - 1))
   done
-  echo "$(e2e_rect "$n")"
+  e2e_rect "$n"
   return 1
 }
 
 # Waits until the probe's "visible TITLE" answers the wanted 0 or 1.
 e2e_wait_visible() {
   local title=$1 wanted=$2 seconds=${3:-5}
+  # shellcheck disable=SC2016  # expanded by the inner shell
   e2e_wait_until "$seconds" bash -c '[ "$("$0" "$1" visible "$2" 2>/dev/null | tr -d "\r")" = "$3" ]' \
     "$E2E_WINE" "$E2E_PROBE" "$title" "$wanted"
 }
@@ -305,8 +309,8 @@ e2e_drag_end() {
 # Drags sample window N by its title bar to the top center of the desktop, where the
 # layout picker drops down, and keeps the button held there for HOLD seconds.
 e2e_drag_to_top_center() {
-  local width height
-  read -r width height <<<"$(e2e_probe desktop)"
+  local width
+  read -r width _ <<<"$(e2e_probe desktop)"
   e2e_drag_begin "$1"
   e2e_drag_move "$((width / 2))" 5 20
   sleep "${2:-0.5}"

@@ -3,6 +3,7 @@
 // every window, hook callback and timer of the program through the one message loop.
 
 #include <windows.h>
+// COM and the command line splitter need the Windows types above.
 #include <objbase.h>
 #include <shellapi.h>
 
@@ -32,11 +33,10 @@ std::vector<std::string> Arguments() {
 int Run(HINSTANCE instance) {
   // Outlives the shell inside RunTessary: the shell's windows and hooks go first.
   tessary::Win32ShellHost backend(instance);
-  return tessary::RunTessary(
-      tessary::ShellEnvironment{backend.Desktop(), backend.Host(), backend.Surfaces(),
-                                backend.Theme(), backend.Files(), backend.Startup(),
-                                backend.Keys(), {}},
-      Arguments());
+  const tessary::ShellEnvironment environment{
+      backend.Desktop(), backend.Host(),    backend.Surfaces(), backend.Theme(),
+      backend.Files(),   backend.Startup(), backend.Keys(),     {}};
+  return tessary::RunTessary(environment, Arguments());
 }
 
 }  // namespace

@@ -108,8 +108,8 @@ void Win32PopupMenus::Measure(MEASUREITEMSTRUCT& measure, const LayoutItemData& 
   const int titleWidth = TextWidth(dc, titleFont_, item.title);
   const int subtitleWidth = TextWidth(dc, subtitleFont_, item.subtitle);
   ReleaseDC(nullptr, dc);
-  const int width = LayoutMenuItemWidth(metrics, titleWidth, subtitleWidth,
-                                        MetricForDpi(SM_CXMENUCHECK, dpi_));
+  const int width =
+      LayoutMenuItemWidth(metrics, titleWidth, subtitleWidth, MetricForDpi(SM_CXMENUCHECK, dpi_));
   measure.itemWidth = static_cast<UINT>(width > 0 ? width : 0);
   measure.itemHeight = static_cast<UINT>(metrics.height);
 }

@@ -17,9 +17,8 @@ using SystemParametersForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 bool MenuFontFor(UINT dpi, LOGFONTW& font) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  static const auto forDpi = reinterpret_cast<SystemParametersForDpi>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"),
-                                             "SystemParametersInfoForDpi")));
+  static const auto forDpi = reinterpret_cast<SystemParametersForDpi>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
   bool ok = forDpi != nullptr &&
             forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi) != FALSE;
   if (!ok) {
@@ -143,9 +142,9 @@ int Win32PopupMenus::ShowAtCursor(const MenuModel& model) {
   GetCursorPos(&cursor);
   // A menu of a background window closes only when its owner is in the foreground.
   SetForegroundWindow(owner);
-  const int chosen = static_cast<int>(TrackPopupMenu(
-      menu, TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner,
-      nullptr));
+  const int chosen =
+      static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTBUTTON,
+                                      cursor.x, cursor.y, 0, owner, nullptr));
   // Lets the system finish the menu's own mode switch before the next menu can open.
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);

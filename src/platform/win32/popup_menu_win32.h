@@ -5,6 +5,7 @@
 // window): a thumbnail rendered once per item with Direct2D, a title and a subtitle.
 
 #include <windows.h>
+// The theme API needs the Windows types above.
 #include <uxtheme.h>
 
 #include <functional>

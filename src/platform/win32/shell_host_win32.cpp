@@ -34,7 +34,7 @@ Win32ShellHost::Win32ShellHost(HINSTANCE instance)
 }
 
 ShellHost Win32ShellHost::Host() {
-  return ShellHost{instanceLock_, mainWindow_, hotkeys_, keyboardLayouts_,
+  return ShellHost{instanceLock_, mainWindow_, hotkeys_,   keyboardLayouts_,
                    tray_,         menus_,      mouseHook_, services_};
 }
 

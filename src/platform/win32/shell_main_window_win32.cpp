@@ -32,8 +32,8 @@ bool Win32MainWindow::Create(MainWindowProcedure procedure) {
   wc.lpszClassName = kClassName;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   // Never shown: a tool window has no taskbar button even if something shows it.
-  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0,
-                                nullptr, nullptr, instance_, this);
+  HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, kTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
+                                nullptr, instance_, this);
   if (window == nullptr) return false;
   window_ = window;
   platform_.AttachMainWindow(window);

@@ -45,8 +45,8 @@ void Win32ShellServices::ShowInformation(const std::string& caption, const std::
 bool Win32ShellServices::AskOkCancel(const std::string& caption, const std::string& text) {
   const std::wstring wideCaption = WideFromUtf8(caption);
   const std::wstring wideText = WideFromUtf8(text);
-  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(),
-                     wideCaption.c_str(), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
+                     MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 }  // namespace tessary

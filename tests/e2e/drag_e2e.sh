@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Title-bar drags of a sample window onto the real Tessary.exe's targets, under Wine (or on
+# Windows with a bash and xdotool-like hands), checked to the pixel.
+#
+#   tests/e2e/drag_e2e.sh CASE BUILD_DIR
+#
+#   snap_halves  drag to the top centre, the picker drops down, release over the left
+#                half of "Halves": the window fills the left half with the gap around it,
+#                the log shows the placement and layouts.json remembers "halves"
+#   snap_corner  drag into the top-right corner with no active layout: the window takes
+#                the top-right quarter
+#
+# Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
+# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
+# tessary_e2e_drag_probe.exe. Where the targets lie and where a placed window must end
+# are asked of the drag probe, which uses the program's own geometry code. Each case
+# leaves its files (log, state, screenshots) in BUILD_DIR/e2e/drag_CASE.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../../tools/e2e/lib.sh
+source "$root/tools/e2e/lib.sh"
+
+[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
+case_name=$1
+
+drag_probe() { "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+screenshot() {
+  import -window root "$E2E_WORK/$1.png" 2>/dev/null || e2e_log "no screenshot $1"
+}
+
+# The visible frame of the window titled $1, as the program measures it.
+frame_of() { drag_probe frame "$1"; }
+
+# wait_frame TITLE EXPECTED [SECONDS]: waits until the window's frame is EXPECTED and has
+# stayed so for half a second (placing glides); prints the last frame seen.
+wait_frame() {
+  local title=$1 expected=$2 tries=$((${3:-10} * 10)) now="" stable=0
+  while [ $tries -gt 0 ]; do
+    now=$(frame_of "$title")
+    if [ "$now" = "$expected" ]; then
+      stable=$((stable + 1))
+      if [ $stable -ge 5 ]; then echo "$now"; return 0; fi
+    else
+      stable=0
+    fi
+    sleep 0.1
+    tries=$((tries - 1))
+  done
+  echo "$now"
+  return 1
+}
+
+# active_layout_is FILE ID: the layouts file names ID as a display's active layout. The
+# file holds each document as a JSON string, so the inner quotes come escaped.
+active_layout_is() {
+  local documents
+  documents=$(sed -n 's/.*"activeLayouts[^"]*":"\(\([^"\\]\|\\.\)*\)".*/\1/p' "$1" 2>/dev/null)
+  grep -qF "\\\"id\\\":\\\"$2\\\"" <<<"$documents"
+}
+
+# The state and log of the first copy, after a placement.
+check_placed() {
+  local region=$1 layout=$2
+  local log state
+  log=$(e2e_log_file first)
+  state=$(e2e_state_dir first)
+  e2e_wait_until 5 grep -qE "^placed kind=[0-9]+ region=$region held=" "$log" ||
+    e2e_fail "the log shows no placement into region $region"
+  e2e_wait_until 5 active_layout_is "$state/layouts.json" "$layout" ||
+    e2e_fail "layouts.json does not record \"$layout\" as active: $(cat "$state/layouts.json" 2>/dev/null)"
+}
+
+case_snap_halves() {
+  local title="Snap me"
+  e2e_start_tessary first
+  e2e_start_samples --title "$title" --rect 300 300 640 420
+  local expected target px py
+  expected=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
+  target=$(drag_probe picker-point halves 0) || e2e_fail "the probe found no picker tile"
+  read -r px py <<<"$target"
+  e2e_log "aiming at $px,$py; expecting $expected"
+
+  e2e_drag_to_top_center 1 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  sleep 0.3  # the picker's drop-down glide
+  screenshot picker
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.3
+  screenshot over-region
+  drag_probe windows >"$E2E_WORK/windows-over-region.txt" || true
+  # The outline shows where the release will put the window.
+  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
+    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$expected" ||
+    e2e_fail "the outline is at $(frame_of "Tessary destination"), not on the left half $expected"
+  e2e_drag_end
+  local frame
+  frame=$(wait_frame "$title" "$expected") || {
+    screenshot placed
+    e2e_fail "the window's frame is $frame, not the left half $expected"
+  }
+  screenshot placed
+  e2e_wait_visible "Choose a Layout" 0 3 || e2e_fail "the picker stayed up after the release"
+  check_placed 0 halves
+  e2e_quit first
+}
+
+case_snap_corner() {
+  local title="Corner me"
+  e2e_start_tessary first
+  e2e_start_samples --title "$title" --rect 300 300 640 420
+  local expected wx wy ww wh
+  # No active layout: a corner drop makes the layout "quarters", whose region 2 is the
+  # top of the right column.
+  expected=$(drag_probe region quarters 2) || e2e_fail "the probe knows no quarters region 2"
+  read -r wx wy ww wh <<<"$(e2e_probe workarea)"
+
+  e2e_drag_begin 1
+  # Along the right side first, then up into the corner, clear of the top centre.
+  e2e_drag_move "$((wx + ww - 3))" "$((wy + wh / 2))" 15
+  e2e_drag_move "$((wx + ww - 3))" "$((wy + 3))" 15
+  sleep 0.3
+  screenshot corner
+  e2e_drag_end
+  local frame
+  frame=$(wait_frame "$title" "$expected") || {
+    screenshot placed
+    e2e_fail "the window's frame is $frame, not the top-right quarter $expected"
+  }
+  screenshot placed
+  check_placed 2 quarters
+  e2e_quit first
+}
+
+declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
+[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
+e2e_init "$2" "drag_$case_name"
+"case_$case_name"
+echo "PASS $case_name"

@@ -1,0 +1,378 @@
+// The shell's Windows services against the real system (under Wine here): the instance
+// mutex, the main window and its loop, version resources, hotkeys, the dialog key filter,
+// the low-level mouse hook and popup menus.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "platform/main_window.h"
+#include "platform/win32/hotkeys_win32.h"
+#include "platform/win32/instance_lock_win32.h"
+#include "platform/win32/mouse_hook_win32.h"
+#include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/shell_host_win32.h"
+#include "platform/win32/shell_services_win32.h"
+
+namespace tessary {
+namespace {
+
+std::string UniqueName(const char* what) {
+  static int counter = 0;
+  return std::string("Quillfrost.Tessary.test.") + what + "." +
+         std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter);
+}
+
+// Runs the thread's messages for a while (or until `done`).
+template <typename Done>
+void Pump(DWORD milliseconds, Done done) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  MSG message;
+  while (GetTickCount64() < end && !done()) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  }
+}
+
+TEST(Win32InstanceLock, ASecondHolderOfTheNameIsToldAnotherCopyRunsUntilTheFirstLetsGo) {
+  const std::string name = UniqueName("lock");
+  Win32InstanceLock first;
+  Win32InstanceLock second;
+  EXPECT_EQ(first.Acquire(name), InstanceLockResult::kAcquired);
+  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAlreadyRunning);
+  // The refused copy holds nothing: its release leaves the first copy's lock in place.
+  second.Release();
+  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAlreadyRunning);
+  // Another instance name is another lock.
+  Win32InstanceLock beside;
+  EXPECT_EQ(beside.Acquire(name + ".beside"), InstanceLockResult::kAcquired);
+
+  first.Release();
+  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAcquired);
+}
+
+std::wstring BesideThisProgram(const wchar_t* file) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  folder.erase(folder.find_last_of(L"\\/") + 1);
+  return folder + file;
+}
+
+TEST(Win32ShellServices, TheVersionIsReadFromTheFixedFileVersion) {
+  // The test helper declares FILEVERSION 1, 0, 0, 0.
+  const std::wstring host = BesideThisProgram(L"tessary_win32_window_host.exe");
+  EXPECT_EQ(FileVersionOf(host.c_str()), (ProgramVersion{1, 0, 0}));
+  EXPECT_EQ(FileVersionOf(BesideThisProgram(L"no such program.exe").c_str()), std::nullopt);
+
+  // This test program has no version resource at all.
+  GraphicsFactories graphics;
+  Win32ShellServices services(graphics, [] { return HWND{}; });
+  EXPECT_EQ(services.OwnVersion(), std::nullopt);
+  EXPECT_TRUE(services.CreateGraphicsFactories());
+  EXPECT_TRUE(graphics.IsCreated());
+}
+
+TEST(Win32MainWindow, AHiddenToolWindowWhoseProcedureRunsTheLoopToItsEnd) {
+  Win32ShellHost backend(GetModuleHandleW(nullptr));
+  ShellHost host = backend.Host();
+  std::vector<std::uint32_t> seen;
+  bool destroyed = false;
+  ASSERT_TRUE(
+      host.mainWindow.Create([&](const MainWindowMessage& message) -> std::optional<std::int64_t> {
+        seen.push_back(message.message);
+        if (message.message == main_window_message::kOpenRequest) {
+          EXPECT_EQ(message.wParam, 9u);
+          EXPECT_EQ(message.lParam, -5);
+          host.mainWindow.Destroy();
+          return 0;
+        }
+        if (message.message == main_window_message::kDestroy) {
+          destroyed = true;
+          host.mainWindow.Quit(0);
+          return 0;
+        }
+        return std::nullopt;
+      }));
+  HWND window = backend.MainWindowHandle();
+  ASSERT_NE(window, nullptr);
+  wchar_t text[64];
+  ASSERT_GT(GetClassNameW(window, text, 64), 0);
+  EXPECT_STREQ(text, L"TessaryMain");
+  GetWindowTextW(window, text, 64);
+  EXPECT_STREQ(text, L"Tessary");
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_POPUP);
+  EXPECT_NE(host.mainWindow.RegisterTaskbarCreated(), 0u);
+
+  // Another process's open request arrives through the loop; destroying the window from
+  // the procedure ends the loop.
+  ASSERT_TRUE(PostMessageW(window, WM_APP + 10, 9, -5));
+  host.mainWindow.RunMessageLoop();
+  EXPECT_TRUE(destroyed);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(host.mainWindow.Handle(), kNoWindow);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_NE(std::find(seen.begin(), seen.end(), main_window_message::kOpenRequest), seen.end());
+}
+
+TEST(Win32Hotkeys, KeysAlreadyTakenAreRefused) {
+  Win32ShellHost backend(GetModuleHandleW(nullptr));
+  ShellHost host = backend.Host();
+  // Without a window there is nothing to register on.
+  EXPECT_FALSE(host.hotkeys.Register(1, 0x3 | kModNoRepeat, 'Q'));
+  ASSERT_TRUE(host.mainWindow.Create([](const MainWindowMessage&) { return std::nullopt; }));
+  ASSERT_TRUE(host.hotkeys.Register(1, 0x3 | kModNoRepeat, 'Q'));
+  // The same keys for another program (here: a second window of this thread).
+  HWND other =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  Win32Hotkeys elsewhere([other] { return other; });
+  EXPECT_FALSE(elsewhere.Register(7, 0x3 | kModNoRepeat, 'Q'));
+  host.hotkeys.Unregister(1);
+  EXPECT_TRUE(elsewhere.Register(7, 0x3 | kModNoRepeat, 'Q'));
+  elsewhere.Unregister(7);
+  DestroyWindow(other);
+}
+
+TEST(Win32KeyboardLayouts, CtrlAltWithADigitTypesNothingOnAUsLayout) {
+  // Wine's default keyboard is the US layout, where AltGr adds no characters; the answer
+  // also shows that Ctrl and Alt are in the key state (without them every key types).
+  HKL layouts[32];
+  const int count = GetKeyboardLayoutList(32, layouts);
+  ASSERT_GT(count, 0);
+  if (count != 1 || LOWORD(reinterpret_cast<UINT_PTR>(layouts[0])) != 0x0409) {
+    GTEST_SKIP() << "not a single US layout";
+  }
+  Win32KeyboardLayouts keyboards;
+  for (std::uint32_t key : {'1', '2', '9', 'P', 'F'}) {
+    EXPECT_FALSE(keyboards.AltGrTypesCharacter(key, false)) << key;
+    EXPECT_FALSE(keyboards.AltGrTypesCharacter(key, true)) << key;
+  }
+}
+
+// A window of one of the program's dialog-like classes with an edit field and a button.
+struct DialogLike {
+  HWND root = nullptr;
+  HWND edit = nullptr;
+  HWND button = nullptr;
+  static inline int clicks = 0;
+  static inline int closes = 0;
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) ++clicks;
+    if (message == WM_CLOSE) {
+      ++closes;
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  explicit DialogLike(const wchar_t* className) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+    root = CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+    edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 100, 20, root, nullptr, wc.hInstance,
+                           nullptr);
+    button = CreateWindowExW(0, L"Button", L"OK", WS_CHILD | BS_DEFPUSHBUTTON, 0, 30, 60, 20, root,
+                             nullptr, wc.hInstance, nullptr);
+  }
+  ~DialogLike() { DestroyWindow(root); }
+};
+
+MSG KeyDown(HWND window, WPARAM key) {
+  MSG message{};
+  message.hwnd = window;
+  message.message = WM_KEYDOWN;
+  message.wParam = key;
+  message.lParam = 1;
+  return message;
+}
+
+TEST(Win32DialogKeys, EnterClicksThePushButtonAndEscapeClosesTheProgramsOwnWindows) {
+  DialogLike settings(L"TessarySettings");
+  ASSERT_NE(settings.button, nullptr);
+  DialogLike::clicks = DialogLike::closes = 0;
+
+  EXPECT_TRUE(RouteDialogKey(KeyDown(settings.button, VK_RETURN)));
+  EXPECT_EQ(DialogLike::clicks, 1);
+  // Enter in an edit field is the field's.
+  EXPECT_FALSE(RouteDialogKey(KeyDown(settings.edit, VK_RETURN)));
+
+  EXPECT_TRUE(RouteDialogKey(KeyDown(settings.edit, VK_ESCAPE)));
+  Pump(200, [] { return DialogLike::closes > 0; });
+  EXPECT_EQ(DialogLike::closes, 1);
+
+  // Any other application's window (here: an unknown class) is left alone.
+  DialogLike stranger(L"SomebodyElsesDialog");
+  EXPECT_FALSE(RouteDialogKey(KeyDown(stranger.button, VK_RETURN)));
+  EXPECT_FALSE(RouteDialogKey(KeyDown(stranger.edit, VK_ESCAPE)));
+  MSG up = KeyDown(settings.button, VK_RETURN);
+  up.message = WM_KEYUP;
+  EXPECT_FALSE(RouteDialogKey(up));
+  Pump(100, [] { return false; });
+  EXPECT_EQ(DialogLike::clicks, 1);
+  EXPECT_EQ(DialogLike::closes, 1);
+}
+
+// A plain window that counts the middle-button messages it receives.
+struct ClickTarget {
+  HWND window = nullptr;
+  static inline int middleDowns = 0;
+  static inline int middleUps = 0;
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MBUTTONDOWN) ++middleDowns;
+    if (message == WM_MBUTTONUP) ++middleUps;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  ClickTarget() {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.lpfnWndProc = Procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TessaryTestClickTarget";
+    RegisterClassExW(&wc);
+    window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"click target", WS_POPUP, 100, 100,
+                             300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+  }
+  ~ClickTarget() { DestroyWindow(window); }
+};
+
+void MiddleClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST(Win32MouseHook, ABoundClickBecomesAShortcutAndNeverReachesTheWindowUnderIt) {
+  if (GetSystemMetrics(SM_CXSCREEN) < 500) GTEST_SKIP() << "no usable display";
+  // The main window that receives the hook's reports.
+  std::vector<MainWindowMessage> reports;
+  Win32ShellHost backend(GetModuleHandleW(nullptr));
+  ShellHost host = backend.Host();
+  ASSERT_TRUE(
+      host.mainWindow.Create([&](const MainWindowMessage& message) -> std::optional<std::int64_t> {
+        if (message.message == main_window_message::kMouseShortcut) reports.push_back(message);
+        return std::nullopt;
+      }));
+  ClickTarget target;
+  Pump(200, [] { return false; });
+  ClickTarget::middleDowns = ClickTarget::middleUps = 0;
+
+  MouseHookShared shared;
+  std::array<MouseBinding, kMouseBindingCount> bindings{};
+  bindings[3] = MouseBinding{kHookButtonMiddle, 0};  // Show Window Stack
+  shared.SetBindings(bindings);
+  ASSERT_TRUE(host.mouseHook.Start(shared));
+  EXPECT_TRUE(host.mouseHook.Running());
+  EXPECT_TRUE(host.mouseHook.Start(shared));  // already running: nothing more
+
+  MiddleClickAt(250, 180);
+  Pump(2000, [&] { return !reports.empty(); });
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].wParam, 3u);
+  int x = 0, y = 0;
+  UnpackPointParam(reports[0].lParam, x, y);
+  EXPECT_EQ(x, 250);
+  EXPECT_EQ(y, 180);
+  Pump(300, [] { return false; });
+  EXPECT_EQ(ClickTarget::middleDowns, 0);
+  EXPECT_EQ(ClickTarget::middleUps, 0);
+  EXPECT_EQ(shared.swallowed.load(), 0u);  // the release was matched and swallowed too
+
+  // Unbound, the click goes where it always went.
+  shared.SetBindings({});
+  MiddleClickAt(260, 190);
+  Pump(2000, [] { return ClickTarget::middleUps > 0; });
+  EXPECT_EQ(ClickTarget::middleDowns, 1);
+  EXPECT_EQ(ClickTarget::middleUps, 1);
+  EXPECT_EQ(reports.size(), 1u);
+
+  host.mouseHook.Stop();
+  EXPECT_FALSE(host.mouseHook.Running());
+  host.mouseHook.Stop();  // nothing running: nothing to do
+}
+
+TEST(Win32PopupMenus, TheChosenItemsIdComesBackAndLayoutItemsAreDrawnByTheProgram) {
+  if (GetSystemMetrics(SM_CXSCREEN) < 500) GTEST_SKIP() << "no usable display";
+  Win32ShellHost backend(GetModuleHandleW(nullptr));
+  ShellHost host = backend.Host();
+  ASSERT_TRUE(host.services.CreateGraphicsFactories());
+  std::vector<std::uint32_t> seen;
+  ASSERT_TRUE(
+      host.mainWindow.Create([&](const MainWindowMessage& message) -> std::optional<std::int64_t> {
+        seen.push_back(message.message);
+        return std::nullopt;
+      }));
+  HWND window = backend.MainWindowHandle();
+
+  int painted = 0;
+  auto layout = std::make_shared<LayoutMenuItem>();
+  layout->title = "Halves";
+  layout->subtitle = "Standard proportions";
+  layout->accessibleText = "Halves, 2 regions, Standard proportions";
+  layout->thumbnail = [&](Canvas& canvas, double width, double height, bool) {
+    ++painted;
+    EXPECT_DOUBLE_EQ(width, kLayoutThumbnailWidth);
+    EXPECT_DOUBLE_EQ(height, kLayoutThumbnailHeight);
+    canvas.FillRounded(Rect{2, 2, width / 2 - 3, height - 4}, 3, Color{0.5, 0.6, 0.7, 1});
+  };
+  MenuItem layoutItem;
+  layoutItem.kind = MenuItemKind::kLayout;
+  layoutItem.id = 1000;
+  layoutItem.checked = true;
+  layoutItem.layout = layout;
+
+  MenuModel model;
+  model.items.push_back(MenuItem::Command(0, "Tessary 0.1.5", true));
+  model.items.push_back(MenuItem::Separator());
+  model.items.push_back(MenuItem::Submenu("Choose a Layout", {layoutItem}));
+  model.items.push_back(MenuItem::Command(102, "About Tessary"));
+  model.items.push_back(MenuItem::Command(103, "Quit Tessary"));
+
+  // The user types Up (from nothing selected: the last item) and Enter; the menu's own
+  // loop reads them from this thread's queue.
+  SetCursorPos(400, 400);
+  PostMessageW(window, WM_KEYDOWN, VK_UP, 1);
+  PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(host.menus.ShowAtCursor(model), 103);
+  // The thumbnail is rendered once, when the item is made.
+  EXPECT_EQ(painted, 1);
+
+  // Into the submenu: its owner-drawn item is measured and drawn here, never by the
+  // shell's procedure, and Enter on it answers its id.
+  // Down selects the greyed first item, Down again "Choose a Layout".
+  PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(window, WM_KEYDOWN, VK_DOWN, 1);
+  PostMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
+  PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_EQ(host.menus.ShowAtCursor(model), 1000);
+  EXPECT_EQ(painted, 2);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_MEASUREITEM), 0);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_DRAWITEM), 0);
+
+  // Escape dismisses: 0.
+  PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_EQ(host.menus.ShowAtCursor(model), 0);
+}
+
+}  // namespace
+}  // namespace tessary
