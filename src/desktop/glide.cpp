@@ -125,7 +125,7 @@ std::set<WindowId> Desktop::Glide(const std::vector<GlideItem>& items) const {
     if (PlaceExactly(item.window, item.target)) placed.insert(item.window);
   }
   perf.Mark("exact");
-  if (resizing) perf.SetTail("resizing");
+  if (resizing) perf.SetTail(" resizing");
   perf.Finish();
   return placed;
 }

@@ -87,13 +87,25 @@ void Paint(HWND window) {
   EndPaint(window, &ps);
 }
 
+// Windows raises the move/size events around its own move loop; Wine 8 does not, so
+// there this window raises them itself, exactly where Windows would. On Windows it must
+// not, or the program would see every drag start twice.
+bool UnderWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ENTERSIZEMOVE:
-      NotifyWinEvent(EVENT_SYSTEM_MOVESIZESTART, window, OBJID_WINDOW, CHILDID_SELF);
+      if (UnderWine())
+        NotifyWinEvent(EVENT_SYSTEM_MOVESIZESTART, window, OBJID_WINDOW, CHILDID_SELF);
       return 0;
     case WM_EXITSIZEMOVE:
-      NotifyWinEvent(EVENT_SYSTEM_MOVESIZEEND, window, OBJID_WINDOW, CHILDID_SELF);
+      if (UnderWine()) NotifyWinEvent(EVENT_SYSTEM_MOVESIZEEND, window, OBJID_WINDOW, CHILDID_SELF);
       WriteRects();
       return 0;
     case WM_WINDOWPOSCHANGED:

@@ -19,7 +19,15 @@ double Win32Clock::Now() {
   return static_cast<double>(counter.QuadPart) / frequency_;
 }
 
-bool Win32Clock::WaitForFrame() { return SUCCEEDED(DwmFlush()); }
+bool Win32Clock::WaitForFrame() {
+  const double start = Now();
+  if (FAILED(DwmFlush())) return false;
+  // Without a compositor that really paces (some remote sessions, Wine) DwmFlush reports
+  // success at once; a glide would then spin a core for its whole duration. Half a
+  // frame's sleep keeps it near the display's pace.
+  if (Now() - start < 0.001) ::Sleep(8);
+  return true;
+}
 
 void Win32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
