@@ -15,6 +15,10 @@ workflows=("$@")
 
 tools/ensure-packages.sh
 
+# Compiler cache keys relative to the checkout, so a fresh clone elsewhere (as CI makes)
+# reuses what earlier builds compiled.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+
 logs=build/test-logs
 mkdir -p "$logs"
 passed=0
