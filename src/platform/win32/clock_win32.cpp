@@ -6,6 +6,18 @@
 
 namespace tessary {
 
+bool WaitForCompositorFrame() {
+  LARGE_INTEGER frequency{}, start{}, end{};
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  if (FAILED(DwmFlush())) return false;
+  QueryPerformanceCounter(&end);
+  const bool waited =
+      frequency.QuadPart > 0 && (end.QuadPart - start.QuadPart) * 1000 >= frequency.QuadPart;
+  if (!waited) ::Sleep(8);
+  return true;
+}
+
 Win32Clock::Win32Clock() {
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
@@ -19,15 +31,7 @@ double Win32Clock::Now() {
   return static_cast<double>(counter.QuadPart) / frequency_;
 }
 
-bool Win32Clock::WaitForFrame() {
-  const double start = Now();
-  if (FAILED(DwmFlush())) return false;
-  // Without a compositor that really paces (some remote sessions, Wine) DwmFlush reports
-  // success at once; a glide would then spin a core for its whole duration. Half a
-  // frame's sleep keeps it near the display's pace.
-  if (Now() - start < 0.001) ::Sleep(8);
-  return true;
-}
+bool Win32Clock::WaitForFrame() { return WaitForCompositorFrame(); }
 
 void Win32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 

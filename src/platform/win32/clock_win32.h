@@ -6,6 +6,12 @@
 
 namespace tessary {
 
+// Waits for the next compositor frame (DwmFlush); false when DwmFlush failed. Without a
+// compositor that really paces (some remote sessions, Wine) DwmFlush can report success
+// at once; a wait of under a millisecond is no frame, so that case sleeps half a frame
+// instead of letting the caller spin a core or flood windows with ticks.
+bool WaitForCompositorFrame();
+
 class Win32Clock : public Clock {
  public:
   Win32Clock();

@@ -1,9 +1,9 @@
 #include "platform/win32/frame_pacer.h"
 
-#include <dwmapi.h>
-
 #include <thread>
 #include <vector>
+
+#include "platform/win32/clock_win32.h"
 
 namespace tessary {
 
@@ -39,17 +39,8 @@ std::size_t FramePacer::Count() {
 }
 
 void FramePacer::WaitForFrame() {
-  LARGE_INTEGER frequency{}, start{}, end{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  const bool flushed = SUCCEEDED(DwmFlush());
-  QueryPerformanceCounter(&end);
-  // Without a compositor (composition off, some remote sessions, Wine) DwmFlush can return
-  // at once even when it reports success; the thread would then flood the windows' queues
-  // with ticks. A wait of under a millisecond is no frame.
-  const bool waited =
-      frequency.QuadPart > 0 && (end.QuadPart - start.QuadPart) * 1000 >= frequency.QuadPart;
-  if (!flushed || !waited) Sleep(8);
+  // Without a compositor at all, the pacer still ticks at about the display's pace.
+  if (!WaitForCompositorFrame()) Sleep(8);
 }
 
 void FramePacer::Run() {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <optional>
 #include <vector>
 
 #include "platform/main_window.h"
@@ -118,13 +119,20 @@ HICON Win32TrayIcon::BadgedIcon() {
   return badged_ != nullptr ? badged_ : PlainIcon();
 }
 
-bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
+std::optional<NOTIFYICONDATAW> Win32TrayIcon::IconData() const {
   HWND window = mainWindow_ ? mainWindow_() : nullptr;
-  if (window == nullptr) return false;
+  if (window == nullptr) return std::nullopt;
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = window;
   data.uID = kIconId;
+  return data;
+}
+
+bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
+  std::optional<NOTIFYICONDATAW> icon = IconData();
+  if (!icon) return false;
+  NOTIFYICONDATAW& data = *icon;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   data.uCallbackMessage = main_window_message::kTrayIcon;
   data.hIcon = state.updateBadge ? BadgedIcon() : PlainIcon();
@@ -148,13 +156,8 @@ bool Win32TrayIcon::Add(const TrayIconState& state) { return Notify(NIM_ADD, sta
 bool Win32TrayIcon::Modify(const TrayIconState& state) { return Notify(NIM_MODIFY, state); }
 
 bool Win32TrayIcon::Remove() {
-  HWND window = mainWindow_ ? mainWindow_() : nullptr;
-  if (window == nullptr) return false;
-  NOTIFYICONDATAW data{};
-  data.cbSize = sizeof(data);
-  data.hWnd = window;
-  data.uID = kIconId;
-  return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
+  std::optional<NOTIFYICONDATAW> icon = IconData();
+  return icon && Shell_NotifyIconW(NIM_DELETE, &*icon) != FALSE;
 }
 
 }  // namespace tessary

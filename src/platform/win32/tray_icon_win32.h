@@ -4,8 +4,11 @@
 // and, while an update is available, a badged copy of it made once for the run.
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 #include <functional>
+#include <optional>
 
 #include "platform/tray_icon.h"
 
@@ -24,6 +27,8 @@ class Win32TrayIcon : public TrayIcon {
   bool Remove() override;
 
  private:
+  // The record that names our icon (main window and id); none without a main window.
+  std::optional<NOTIFYICONDATAW> IconData() const;
   bool Notify(DWORD operation, const TrayIconState& state);
   HICON PlainIcon();
   HICON BadgedIcon();
