@@ -1,5 +1,6 @@
 // The steady drag tick: a window dragged within one region of a busy desktop (4
-// displays, 200 manageable windows, a layout on every display), the target unchanged.
+// displays, 200 manageable windows, a layout on every display), or over one region of a
+// layout in the picker, the target unchanged.
 // Reports the median time per tick, the platform calls per tick (the goal: the buttons,
 // Alt, the cursor and one window frame; no display enumeration or z-order walk) and the
 // heap allocations per tick (the goal: none).
@@ -106,7 +107,26 @@ struct BusyDesktop {
     engine->OnMoveSizeStart(dragged);
     RegionMap quarters = PixelRegionRects(*FindBuiltIn("quarters"), {0, 0, 1920, 1040}, 8);
     const Rect& region = *quarters.Get(1);
-    centre = {region.x + region.width / 2, region.y + region.height / 2};
+    RestAt({region.x + region.width / 2, region.y + region.height / 2});
+  }
+
+  // Starts a drag that opens the picker at the top of the first display and comes to
+  // rest, armed, over region 1 of its second card.
+  void StartPickerDrag() {
+    StartDrag();
+    RestAt({960, 10});
+    const Picker& picker = engine->GetPicker();
+    for (const PickerCard& card : picker.Geometry().cards) {
+      const Rect* r = card.layout == 1 ? card.regions.Get(1) : nullptr;
+      if (!r) continue;
+      double scale = engine->Displays()[0].scale;
+      RestAt({picker.PanelRect().x + (r->x + r->width / 2) * scale,
+              picker.PanelRect().y + (r->y + r->height / 2) * scale});
+    }
+  }
+
+  void RestAt(Point at) {
+    centre = at;
     for (int i = 0; i < 30; ++i) {
       desk.MoveCursor({centre.x + i % 2, centre.y});
       desk.Advance(0.015);
@@ -125,6 +145,9 @@ struct BusyDesktop {
   Point centre;
 };
 
+// Ticks over the target the drag rests on, the cursor wobbling by a pixel.
+void MeasureSteadyTicks(benchmark::State& state, BusyDesktop& world);
+
 void BM_SteadyDragTick(benchmark::State& state) {
   BusyDesktop world;
   world.StartDrag();
@@ -132,6 +155,22 @@ void BM_SteadyDragTick(benchmark::State& state) {
     state.SkipWithError("the drag did not come to rest on its region");
     return;
   }
+  MeasureSteadyTicks(state, world);
+}
+BENCHMARK(BM_SteadyDragTick);
+
+void BM_SteadyPickerTick(benchmark::State& state) {
+  BusyDesktop world;
+  world.StartPickerDrag();
+  if (!world.engine->Drag().armed || world.engine->Drag().kind != kTargetPicker) {
+    state.SkipWithError("the drag did not come to rest on a region in the picker");
+    return;
+  }
+  MeasureSteadyTicks(state, world);
+}
+BENCHMARK(BM_SteadyPickerTick);
+
+void MeasureSteadyTicks(benchmark::State& state, BusyDesktop& world) {
   world.desk.ResetCalls();
   // The simulated desktop's call counter makes its map entries at the first call of each
   // method: one tick before measuring, so that only the tick's own allocations count.
@@ -175,7 +214,6 @@ void BM_SteadyDragTick(benchmark::State& state) {
     state.counters["calls:" + method] = count * perCountedTick;
   }
 }
-BENCHMARK(BM_SteadyDragTick);
 
 }  // namespace
 }  // namespace tessary

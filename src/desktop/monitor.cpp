@@ -50,11 +50,4 @@ std::vector<Monitor> OrderedMonitors(const std::vector<RawMonitor>& monitors,
   return result;
 }
 
-int DisplayAt(const std::vector<Monitor>& displays, Point point) {
-  for (std::size_t i = 0; i < displays.size(); ++i) {
-    if (displays[i].bounds.Contains(point)) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 }  // namespace tessary

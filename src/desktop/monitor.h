@@ -3,6 +3,7 @@
 // The program's view of one display, and the ordering and naming rules that turn the
 // system's monitor list into it. Pure functions: the platform calls live in Desktop.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,17 @@ std::vector<Monitor> OrderedMonitors(const std::vector<RawMonitor>& monitors,
                                      const std::vector<DisplayPath>& paths);
 
 // Index of the first display whose bounds contain the point (left and top edges
-// inclusive), or -1.
-int DisplayAt(const std::vector<Monitor>& displays, Point point);
+// inclusive), or -1. `displays` may also be a list of records that each hold a display,
+// with `monitorOf` picking it out (a member pointer will do).
+template <typename Displays, typename MonitorOf = std::identity>
+int DisplayAt(const Displays& displays, Point point, MonitorOf monitorOf = {}) {
+  int index = 0;
+  for (const auto& display : displays) {
+    const Monitor& monitor = std::invoke(monitorOf, display);
+    if (monitor.bounds.Contains(point)) return index;
+    ++index;
+  }
+  return -1;
+}
 
 }  // namespace tessary

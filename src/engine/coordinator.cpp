@@ -105,6 +105,13 @@ void Coordinator::SetPaused(bool paused) {
 
 void Coordinator::RefreshDisplays() { displays_ = desktop_.EnumerateDisplays(); }
 
+int Coordinator::CommandDisplay(WindowId window) {
+  int index = window != kNoWindow ? DisplayOfWindow(window) : -1;
+  if (index < 0) index = DisplayAt(displays_, desktop_.CursorPosition());
+  if (index < 0 && !displays_.empty()) index = 0;
+  return index;
+}
+
 int Coordinator::DisplayOfWindow(WindowId window) {
   std::optional<Rect> frame = desktop_.FrameBounds(window);
   if (!frame || displays_.empty()) return -1;

@@ -187,6 +187,9 @@ class Coordinator {
   void RefreshDisplays();
   // The display showing most of the window (by its frame), else the one nearest; -1.
   int DisplayOfWindow(WindowId window);
+  // Where a command acts: the window's display, else the one under the cursor, else the
+  // first; -1 without displays.
+  int CommandDisplay(WindowId window);
   LayoutStore& Layouts() { return layouts_; }
   const MinimumSizes& Minimums() const { return minimums_; }
   bool DragActive() const { return dragActive_; }
@@ -260,6 +263,13 @@ class Coordinator {
     PlacedLayout placed;
     RegionMap rects;
   };
+  // The picker's hovered region last worked out, kept until the hover changes.
+  struct PickerTargetCache {
+    int display = -1;
+    int layout = -1;
+    std::int32_t region = -1;
+    RegionMap rects;
+  };
   // The column under the top band last worked out, kept until the column changes.
   struct ColumnCache {
     int display = -1;
@@ -286,13 +296,12 @@ class Coordinator {
   void OpenPickerForDrag(int displayIndex, Point p, double scale);
   bool RegionTargeting(int displayIndex, Point p, Point cursor, double scale, double now,
                        const Rect& frame);
-  void ShowTarget(const SnapLayout& layout, const RegionMap* rects, std::int32_t region,
-                  int displayIndex, const std::string& caption);
+  void ShowTarget(const RegionMap& rects, std::int32_t region, int displayIndex,
+                  const std::string& caption);
   void HideTargets();
   void SetTargetLayout(const SnapLayout& layout);
   PickerIcons IconsFor(const std::vector<SnapLayout>& catalogue, int activeIndex,
                        const RegionLists* members, WindowId except);
-  int DragDisplayAt(Point point) const;
 
   // placing.cpp
   bool PlaceIntoRegion(WindowId window, int displayIndex, const SnapLayout& layout,
@@ -304,6 +313,7 @@ class Coordinator {
 
   // corner_split.cpp
   void CornerSplit(const PlacementRequest& request, int displayIndex, const SnapLayout& previous);
+
 
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
@@ -344,6 +354,7 @@ class Coordinator {
   Point escapePoint_;
   CornerCache cornerCache_;
   ColumnCache columnCache_;
+  PickerTargetCache pickerTargetCache_;
   std::vector<SnapLayout> pickerCatalogue_;
 
   std::optional<PlacementRequest> pending_;

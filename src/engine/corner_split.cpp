@@ -6,7 +6,6 @@
 
 #include "base/log.h"
 #include "engine/coordinator.h"
-#include "engine/split_fit.h"
 #include "layout/tree_geometry.h"
 
 namespace tessary {
@@ -14,16 +13,12 @@ namespace {
 
 constexpr double kSameEdge = 1e-9;
 constexpr double kCoveredShare = 0.9;
-constexpr int kFitTries = 3;
 
-double RegionGap(double scale) { return std::round(8 * scale); }
 
 bool SameRect(const Rect& a, const Rect& b) {
   return std::abs(a.x - b.x) <= kSameEdge && std::abs(a.y - b.y) <= kSameEdge &&
          std::abs(a.width - b.width) <= kSameEdge && std::abs(a.height - b.height) <= kSameEdge;
 }
-
-SizeNeed Grown(SizeNeed need, double by) { return {need.width + by, need.height + by}; }
 
 }  // namespace
 
@@ -100,155 +95,6 @@ void Coordinator::CornerSplit(const PlacementRequest& request, int displayIndex,
     }
   }
   Log("corner split region=%d noRoom=%d", request.region, fit.noRoom ? 1 : 0);
-}
-
-SplitFitResult Coordinator::FitSplit(WindowId window, std::int32_t targetRegion,
-                                     std::int32_t otherRegion, const std::vector<WindowId>& others,
-                                     const SnapLayout& layout, int displayIndex) {
-  SplitFitResult result;
-  const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
-  const double s = m.scale;
-  const Rect& work = m.work;
-
-  std::erase_if(minimums_.Observed(),
-                [this](const auto& entry) { return !platform().windows.Exists(entry.first); });
-  SnapLayout working = layout;
-  double slack = std::max(RegionGap(s) - 8, 0.0);
-
-  std::vector<WindowId> moved = others;
-  moved.push_back(window);
-  std::map<WindowId, std::string> appOf;
-  for (WindowId w : moved) appOf[w] = desktop_.AppIdOf(w);
-
-  // What the fit learns is undone when a window turns out to keep changing its size.
-  std::map<WindowId, std::optional<SizeNeed>> observedBefore;
-  std::map<std::string, std::optional<AppMinimumSize>> learnedBefore;
-  std::map<WindowId, SizeNeed> seenOversized;
-
-  for (int tries = 0;;) {
-    SizeNeed needA = Grown(MinimumSize(window, s), slack);
-    SizeNeed needB = Grown(MinimumSizeOf(others, s), slack);
-    if (NodeRef fitted =
-            FitSplitRatio(working.tree, targetRegion, otherRegion, needA, needB, work)) {
-      working.tree = fitted;
-    }
-
-    RegionMap rects = PixelRegionRects(working, work, RegionGap(s));
-    const Rect* target = rects.Get(targetRegion);
-    const Rect* other = rects.Get(otherRegion);
-    if (!target || !other) return result;
-    Log("split try %d: region %d at %.0f,%.0f %.0fx%.0f; %d windows to %d", tries, targetRegion,
-        target->x, target->y, target->width, target->height, static_cast<int>(others.size()),
-        otherRegion);
-
-    OpenBatch();
-    for (WindowId w : others) MoveWindowTo(w, *other);
-    MoveWindowTo(window, *target);
-    CommitBatch();
-
-    // A window is oversized when it came out larger than its spot in either direction.
-    struct Oversize {
-      WindowId window;
-      Rect frame;
-      Rect target;
-    };
-    std::vector<Oversize> oversized;
-    for (WindowId w : moved) {
-      if (!platform().windows.Exists(w)) continue;
-      std::optional<Rect> frame = desktop_.FrameBounds(w);
-      if (!frame) continue;
-      const Rect& spot = w == window ? *target : *other;
-      if (frame->width > spot.width + kSizeTolerance ||
-          frame->height > spot.height + kSizeTolerance) {
-        oversized.push_back({w, *frame, spot});
-      }
-    }
-
-    if (oversized.empty()) {
-      for (WindowId w : moved) {
-        if (!platform().windows.Exists(w)) continue;
-        if (std::optional<Rect> frame = desktop_.FrameBounds(w)) {
-          minimums_.LowerTo(appOf[w], frame->width, frame->height);
-        }
-      }
-      StoreMinimums();
-      result.success = true;
-      result.layout = working;
-      return result;
-    }
-
-    for (const Oversize& o : oversized) {
-      auto earlier = seenOversized.find(o.window);
-      if (earlier == seenOversized.end()) continue;
-      bool wider = o.frame.width > o.target.width + kSizeTolerance;
-      bool taller = o.frame.height > o.target.height + kSizeTolerance;
-      bool givenEnough = (wider && o.target.width + kSizeTolerance >= earlier->second.width) ||
-                         (taller && o.target.height + kSizeTolerance >= earlier->second.height);
-      if (!givenEnough) continue;
-      // It was given what it asked for and still came out larger: it keeps changing.
-      for (const auto& [w, size] : observedBefore) {
-        if (size) {
-          minimums_.SetObserved(w, *size);
-        } else {
-          minimums_.EraseObserved(w);
-        }
-      }
-      for (const auto& [app, size] : learnedBefore) {
-        minimums_.SetLearned(app, size ? &*size : nullptr);
-      }
-      StoreMinimums();
-      std::string name = AppNameOf(o.window);
-      Log("unsettled %s", name.c_str());
-      Notify(name +
-             " kept changing size instead of settling into the split. Their prior sizes "
-             "were restored.");
-      return result;
-    }
-
-    for (const Oversize& o : oversized) {
-      SizeNeed seen{o.frame.width > o.target.width + kSizeTolerance ? o.frame.width : 0,
-                    o.frame.height > o.target.height + kSizeTolerance ? o.frame.height : 0};
-      const std::string& app = appOf[o.window];
-      if (!observedBefore.contains(o.window)) {
-        auto it = minimums_.Observed().find(o.window);
-        observedBefore[o.window] =
-            it == minimums_.Observed().end() ? std::nullopt : std::optional<SizeNeed>(it->second);
-      }
-      if (!app.empty() && !learnedBefore.contains(app)) {
-        auto it = minimums_.Learned().find(app);
-        learnedBefore[app] = it == minimums_.Learned().end()
-                                 ? std::nullopt
-                                 : std::optional<AppMinimumSize>(it->second);
-      }
-      auto previous = minimums_.Observed().find(o.window);
-      SizeNeed base = previous != minimums_.Observed().end()
-                          ? previous->second
-                          : SizeNeed{kAssumedMinimumWidth * s, kAssumedMinimumHeight * s};
-      minimums_.SetObserved(o.window,
-                            {std::max(seen.width, base.width), std::max(seen.height, base.height)});
-      minimums_.Learn(app, seen);
-      SizeNeed& remembered = seenOversized[o.window];
-      remembered.width = std::max(remembered.width, seen.width);
-      remembered.height = std::max(remembered.height, seen.height);
-      Log("minimum %s %.0fx%.0f", AppNameOf(o.window).c_str(), seen.width, seen.height);
-    }
-    StoreMinimums();
-
-    needA = Grown(MinimumSize(window, s), slack);
-    needB = Grown(MinimumSizeOf(others, s), slack);
-    NodeRef next = FitSplitRatio(working.tree, targetRegion, otherRegion, needA, needB, work);
-    if (!next || TreesEqual(next, working.tree)) {
-      result.noRoom = true;
-      return result;
-    }
-    working.tree = next;
-    ++tries;
-    if (tries >= kFitTries) {
-      Notify(
-          "The windows did not settle into the adjusted split. Their prior sizes were restored.");
-      return result;
-    }
-  }
 }
 
 }  // namespace tessary

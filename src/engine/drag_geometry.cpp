@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "engine/drag_state.h"
-#include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
@@ -16,6 +15,10 @@ constexpr double kCornerDepth = 24;
 constexpr double kCornerInset = 12;
 constexpr double kCornerReach = 24;
 constexpr double kEdgeInside = 0.01;
+constexpr double kSameSize = 4;
+constexpr double kMoveDistance = 3;
+constexpr double kCursorDistance = 4;
+constexpr double kRestoreShrink = 40;
 
 }  // namespace
 
@@ -56,23 +59,22 @@ int CornerAt(Point p, const Rect& bounds, const Rect& work, double scale) {
   return -1;
 }
 
-std::optional<Rect> ColumnAtFraction(const NodeRef& tree, double x) {
-  if (!tree || !(x >= 0 && x <= 1)) return std::nullopt;
-  const LayoutNode* node = tree.get();
-  Rect rect = kUnitRect;
-  while (node && !node->isLeaf && node->axis == Axis::Columns) {
-    auto [first, second] = SplitRect(rect, Axis::Columns, node->ratio);
-    if (x <= first.Right()) {
-      rect = first;
-      node = node->first.get();
-    } else {
-      rect = second;
-      node = node->second.get();
+DragKind ClassifyDrag(const Rect& start, const Rect& frame, Point startCursor, Point cursor,
+                      bool maximized) {
+  double dw = frame.width - start.width;
+  double dh = frame.height - start.height;
+  double dp = std::hypot(frame.x - start.x, frame.y - start.y);
+  if (std::abs(dw) <= kSameSize && std::abs(dh) <= kSameSize) {
+    if (dp > kMoveDistance || Distance(cursor, startCursor) > kCursorDistance) {
+      return DragKind::kMove;
     }
+    return DragKind::kUndecided;
   }
-  if (!node || x < rect.x || x > rect.Right()) return std::nullopt;
-  if (rect.width >= 0.999) return std::nullopt;
-  return rect;
+  if (dp <= kMoveDistance || maximized) return DragKind::kResize;
+  // A maximized window being restored by its title bar shrinks a lot at once.
+  bool shrankOrSame = dw <= 0 && dh <= 0;
+  if (shrankOrSame && (dw < -kRestoreShrink || dh < -kRestoreShrink)) return DragKind::kMove;
+  return DragKind::kResize;
 }
 
 void UpdateReturnDetector(ReturnDetector& detector, const Rect& window, Point cursor,

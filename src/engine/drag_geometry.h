@@ -1,13 +1,10 @@
 #pragma once
 
-// The geometry of drag targets: the hot zone at the top centre of a display, its corners,
-// the column under the top band, and the distances the hysteresis rules use. Pure and
+// The geometry of a drag: whether it moves or resizes the window, the hot zone at the top
+// centre of a display, its corners, and the distances the hysteresis rules use. Pure and
 // allocation-free: these run on every drag tick.
 
-#include <optional>
-
 #include "base/geometry.h"
-#include "layout/layout_tree.h"
 
 namespace tessary {
 
@@ -27,9 +24,11 @@ bool InHotZone(Point p, const Rect& bounds, const Rect& work, double scale);
 // 2 bottom-left, 3 bottom-right, -1 none.
 int CornerAt(Point p, const Rect& bounds, const Rect& work, double scale);
 
-// The unit rectangle of the column of the tree under the horizontal fraction x: Columns
-// splits are descended down to a leaf or a Rows split. None when x is outside 0..1 or the
-// column is the whole width.
-std::optional<Rect> ColumnAtFraction(const NodeRef& tree, double x);
+enum class DragKind { kUndecided, kMove, kResize };
+
+// What a drag not yet recognised turns out to be, from the window's frame and the cursor
+// against where they started. `maximized`: the window is maximized now.
+DragKind ClassifyDrag(const Rect& start, const Rect& frame, Point startCursor, Point cursor,
+                      bool maximized);
 
 }  // namespace tessary

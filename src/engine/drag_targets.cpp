@@ -37,16 +37,7 @@ const std::string kReleaseColumn = "Release to fill the column";
 const std::string kPreviousPosition = "Previous position";
 const std::string kReleaseReturn = "Release to return";
 
-double RegionGap(double scale) { return std::round(8 * scale); }
-
 }  // namespace
-
-int Coordinator::DragDisplayAt(Point point) const {
-  for (std::size_t i = 0; i < dragDisplays_.size(); ++i) {
-    if (dragDisplays_[i].monitor.bounds.Contains(point)) return static_cast<int>(i);
-  }
-  return -1;
-}
 
 void Coordinator::HideTargets() {
   picker_.Hide();
@@ -79,7 +70,7 @@ void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
     escaped_ = false;
   }
 
-  int index = DragDisplayAt(cursor);
+  int index = DisplayAt(dragDisplays_, cursor, &DragDisplay::monitor);
   if (index < 0) {
     HideTargets();
     dwell_.Clear();
@@ -128,10 +119,16 @@ void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
   drag_.intent = {kDropAddToStack, 0};
   const std::vector<SnapLayout>& offered = picker_.Layouts();
   if (hit.IsReal() && hit.layout < static_cast<int>(offered.size())) {
-    SetTargetLayout(offered[static_cast<std::size_t>(hit.layout)]);
+    const SnapLayout& picked = offered[static_cast<std::size_t>(hit.layout)];
+    PickerTargetCache& cache = pickerTargetCache_;
+    if (cache.display != index || cache.layout != hit.layout || cache.region != hit.region) {
+      RegionMap rects = PixelRegionRects(picked, m.work, RegionGap(s));
+      cache = {index, hit.layout, hit.region, rects};
+    }
+    SetTargetLayout(picked);
     drag_.region = hit.region;
     drag_.armed = true;
-    ShowTarget(drag_.layout, nullptr, drag_.region, index, kReleaseSnap);
+    ShowTarget(cache.rects, drag_.region, index, kReleaseSnap);
   } else {
     drag_.region = -1;
     drag_.armed = false;
@@ -156,7 +153,7 @@ bool Coordinator::CornerStep(int index, Point p, double s, double now) {
                           {p.x, p.y + kCornerProbe * s}};
   bool bordersAnother = false;
   for (Point probe : probes) {
-    int at = DragDisplayAt(probe);
+    int at = DisplayAt(dragDisplays_, probe, &DragDisplay::monitor);
     if (at >= 0 && at != index) bordersAnother = true;
   }
   if (bordersAnother &&
@@ -178,7 +175,7 @@ bool Coordinator::CornerStep(int index, Point p, double s, double now) {
   SetTargetLayout(cornerCache_.placed.layout);
   drag_.region = cornerCache_.placed.region;
   drag_.armed = true;
-  ShowTarget(drag_.layout, &cornerCache_.rects, drag_.region, index, kReleaseSnap);
+  ShowTarget(cornerCache_.rects, drag_.region, index, kReleaseSnap);
   return true;
 }
 
@@ -186,6 +183,7 @@ void Coordinator::OpenPickerForDrag(int index, Point /*p*/, double s) {
   const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
   PerformanceRecord record("picker-show");
   std::vector<SnapLayout> catalogue = layouts_.LayoutsForDisplay(display.monitor.id);
+  pickerTargetCache_ = {};
   int current = -1;
   if (display.active) {
     for (std::size_t i = 0; i < catalogue.size(); ++i) {
@@ -246,10 +244,10 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
   if (work.Contains(p) && p.y <= work.y + kTopBand * s) {
     double fraction = (p.x - (work.x + kTopBandInset * s)) / (work.width - 2 * kTopBandInset * s);
     fraction = std::clamp(fraction, 0.0, 1.0);
-    std::optional<Rect> column = ColumnAtFraction(layout.tree, fraction);
+    std::optional<TreeColumn> column = ColumnUnder(layout.tree, fraction);
     if (column) {
-      if (columnCache_.display != index || !(columnCache_.unit == *column)) {
-        columnCache_ = {index, *column, WholeColumn(layout, fraction), Rect{}};
+      if (columnCache_.display != index || !(columnCache_.unit == column->rect)) {
+        columnCache_ = {index, column->rect, WholeColumn(layout, fraction), Rect{}};
         if (columnCache_.whole) {
           RegionMap filled = PixelRegionRects(columnCache_.whole->layout, work, RegionGap(s));
           if (const Rect* r = filled.Get(columnCache_.whole->region)) columnCache_.pixels = *r;
@@ -309,23 +307,18 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
   drag_.armed = held;
   if (own) {
     drag_.intent = {kDropPutBack, region};
-    ShowTarget(layout, &rects, region, index, held ? kReleasePutBack : kHoldPutBack);
+    ShowTarget(rects, region, index, held ? kReleasePutBack : kHoldPutBack);
   } else {
     drag_.intent = {kDropAddToStack, region};
-    ShowTarget(layout, &rects, region, index, held ? kReleaseSnap : kHoldSnap);
+    ShowTarget(rects, region, index, held ? kReleaseSnap : kHoldSnap);
   }
   return true;
 }
 
-void Coordinator::ShowTarget(const SnapLayout& layout, const RegionMap* rects, std::int32_t region,
-                             int index, const std::string& caption) {
+void Coordinator::ShowTarget(const RegionMap& rects, std::int32_t region, int index,
+                             const std::string& caption) {
   const Monitor& m = dragDisplays_[static_cast<std::size_t>(index)].monitor;
-  RegionMap computed;
-  if (!rects) {
-    computed = PixelRegionRects(layout, m.work, RegionGap(m.scale));
-    rects = &computed;
-  }
-  const Rect* rect = rects->Get(region);
+  const Rect* rect = rects.Get(region);
   if (!rect) {
     outline_.Hide();
     return;

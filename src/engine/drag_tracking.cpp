@@ -16,14 +16,8 @@ namespace {
 // which any drag is given up.
 constexpr int kReleaseTicks = 3;
 constexpr int kGiveUpTicks = 21;
-constexpr double kSameSize = 4;
-constexpr double kMoveDistance = 3;
-constexpr double kCursorDistance = 4;
-constexpr double kRestoreShrink = 40;
 constexpr double kEdgeTolerance = 6;
 constexpr double kLateEndWindow = 5.0;
-
-double RegionGap(double scale) { return std::round(8 * scale); }
 
 }  // namespace
 
@@ -60,8 +54,6 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
 
   dwell_.Clear();
   escaped_ = false;
-  cornerCache_ = {};
-  columnCache_ = {};
   RefreshDisplays();
   BuildDragDisplays();
   FindOrigin();
@@ -72,6 +64,10 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
 }
 
 void Coordinator::BuildDragDisplays() {
+  // What was worked out on the old displays no longer holds.
+  cornerCache_ = {};
+  columnCache_ = {};
+  pickerTargetCache_ = {};
   dragDisplays_.clear();
   membership_.clear();
   std::vector<WindowFrame> frames;
@@ -185,26 +181,10 @@ void Coordinator::DragTick() {
 }
 
 void Coordinator::Classify(const Rect& frame, Point cursor) {
-  const Rect& start = drag_.startRect;
-  double dw = frame.width - start.width;
-  double dh = frame.height - start.height;
-  double dp = std::hypot(frame.x - start.x, frame.y - start.y);
-  double dc = Distance(cursor, drag_.startCursor);
-  if (std::abs(dw) <= kSameSize && std::abs(dh) <= kSameSize) {
-    if (dp > kMoveDistance || dc > kCursorDistance) drag_.moving = true;
-    return;
-  }
-  if (dp <= kMoveDistance || platform().windows.IsMaximized(drag_.window)) {
-    drag_.resizing = true;
-    return;
-  }
-  // A maximized window being restored by its title bar shrinks a lot at once.
-  bool shrankOrSame = dw <= 0 && dh <= 0;
-  if (shrankOrSame && (dw < -kRestoreShrink || dh < -kRestoreShrink)) {
-    drag_.moving = true;
-  } else {
-    drag_.resizing = true;
-  }
+  DragKind kind = ClassifyDrag(drag_.startRect, frame, drag_.startCursor, cursor,
+                               platform().windows.IsMaximized(drag_.window));
+  drag_.moving = kind == DragKind::kMove;
+  drag_.resizing = kind == DragKind::kResize;
 }
 
 void Coordinator::OnMoveSizeEnd(WindowId window) {

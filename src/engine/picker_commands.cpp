@@ -40,9 +40,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
 void Coordinator::ShowGallery(WindowId target) {
   if (paused_) return;
   RefreshDisplays();
-  int index = target != kNoWindow ? DisplayOfWindow(target) : -1;
-  if (index < 0) index = DisplayAt(displays_, desktop_.CursorPosition());
-  if (index < 0 && !displays_.empty()) index = 0;
+  int index = CommandDisplay(target);
   if (index < 0) return;
   const Monitor& display = displays_[static_cast<std::size_t>(index)];
 

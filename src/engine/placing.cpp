@@ -14,8 +14,6 @@ namespace {
 // How much larger than its target a window may end before the move is undone.
 constexpr double kOversizeAllowance = 8;
 
-double RegionGap(double scale) { return std::round(8 * scale); }
-
 const char* const kNeedsMoreRoom = " needs more room than this space has. ";
 
 }  // namespace

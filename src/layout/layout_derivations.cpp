@@ -128,18 +128,12 @@ std::optional<RejoinedLayout> RejoinRegion(const SnapLayout& layout, std::int32_
 }
 
 std::optional<WholeColumnLayout> WholeColumn(const SnapLayout& layout, double x) {
-  if (!ValidateTree(layout.tree) || !(x >= 0 && x <= 1)) return std::nullopt;
-  NodeRef node = layout.tree;
-  Rect rect = kUnitRect;
+  if (!ValidateTree(layout.tree)) return std::nullopt;
   TreePath path;
-  while (!node->isLeaf && node->axis == Axis::Columns) {
-    const auto [first, second] = SplitRect(rect, node->axis, node->ratio);
-    const bool intoSecond = x > first.x + first.width;
-    path.push_back(intoSecond);
-    rect = intoSecond ? second : first;
-    node = intoSecond ? node->second : node->first;
-  }
-  if (x < rect.x || x > rect.x + rect.width || rect.width >= 0.999) return std::nullopt;
+  const std::optional<TreeColumn> column = ColumnUnder(layout.tree, x, &path);
+  if (!column) return std::nullopt;
+  const NodeRef& node = *column->node;
+  const Rect& rect = column->rect;
 
   // The topmost region survives; on equal heights the lower number (rects are ordered).
   const RegionMap rects = RegionRects(node, rect);

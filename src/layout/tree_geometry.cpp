@@ -48,6 +48,25 @@ void AddDividers(const LayoutNode* node, const Rect& rect, TreePath& path,
 
 }  // namespace
 
+std::optional<TreeColumn> ColumnUnder(const NodeRef& tree, double x, TreePath* path) {
+  if (!tree || !(x >= 0 && x <= 1)) return std::nullopt;
+  const NodeRef* node = &tree;
+  Rect rect = kUnitRect;
+  while (*node && !(*node)->isLeaf && (*node)->axis == Axis::Columns) {
+    const auto [first, second] = SplitRect(rect, Axis::Columns, (*node)->ratio);
+    const bool intoSecond = x > first.x + first.width;
+    if (path) path->push_back(intoSecond);
+    rect = intoSecond ? second : first;
+    node = intoSecond ? &(*node)->second : &(*node)->first;
+  }
+  // A column as wide as the whole tree is no column.
+  constexpr double kWholeWidth = 0.999;
+  if (!*node || x < rect.x || x > rect.x + rect.width || rect.width >= kWholeWidth) {
+    return std::nullopt;
+  }
+  return TreeColumn{node, rect};
+}
+
 RegionMap RegionRects(const NodeRef& tree, const Rect& rect) {
   RegionMap out;
   AddRegionRects(tree.get(), rect, out);

@@ -49,6 +49,8 @@ RegionMap PixelRegionRects(const SnapLayout& layout, const Rect& workArea, doubl
   return PixelRegionRects(layout.tree, workArea, gap);
 }
 
+double RegionGap(double scale) { return std::round(8 * scale); }
+
 int RegionAtPoint(Point point, const RegionMap& regions, const Rect& bounds, double scale) {
   if (!(bounds.width > 0) || !(bounds.height > 0) || !bounds.Contains(point)) return -1;
   const double margin = 8 * scale;

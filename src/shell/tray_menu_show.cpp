@@ -22,9 +22,7 @@ TrayMenuContext Shell::MenuContext() {
     context.focused = lastForeground_;
   }
   const std::vector<Monitor>& displays = coordinator_->Displays();
-  int index = context.focused != kNoWindow ? coordinator_->DisplayOfWindow(context.focused) : -1;
-  if (index < 0) index = DisplayAt(displays, desktop_->CursorPosition());
-  if (index < 0 && !displays.empty()) index = 0;
+  const int index = coordinator_->CommandDisplay(context.focused);
   if (index < 0) return context;
   const Monitor& display = displays[static_cast<std::size_t>(index)];
   context.display = index;

@@ -8,16 +8,10 @@
 #include "layout/tree_geometry.h"
 
 namespace tessary {
-namespace {
-
-double RegionGap(const Monitor& display) { return std::round(8 * display.scale); }
-
-}  // namespace
-
 Rect FullScreenRect(const Monitor& display) {
   const SnapLayout* full = FindBuiltIn("full");
   if (!full) return display.work;
-  const RegionMap rects = PixelRegionRects(*full, display.work, RegionGap(display));
+  const RegionMap rects = PixelRegionRects(*full, display.work, RegionGap(display.scale));
   if (rects.empty()) return display.work;
   return rects.begin()->second;
 }
@@ -63,7 +57,7 @@ bool PutBack(Coordinator& coordinator, WindowFills& fills, WindowId window) {
   if (!display) return false;
   const std::optional<SnapLayout> active = coordinator.Layouts().ActiveLayout(display->id);
   if (!active) return false;
-  const RegionMap rects = PixelRegionRects(*active, display->work, RegionGap(*display));
+  const RegionMap rects = PixelRegionRects(*active, display->work, RegionGap(display->scale));
   auto region = rects.find(record->region);
   if (region == rects.end()) return false;
   coordinator.MoveWindowTo(window, region->second);

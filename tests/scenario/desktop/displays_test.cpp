@@ -117,7 +117,7 @@ TEST(Displays, PointOnAnEdgeBelongsToTheNextDisplay) {
   EXPECT_EQ(DisplayAt(displays, {500, 1080}), 2);
   EXPECT_EQ(DisplayAt(displays, {-1, 500}), -1);
   EXPECT_EQ(DisplayAt(displays, {1920, 1080}), -1);
-  EXPECT_EQ(DisplayAt({}, {0, 0}), -1);
+  EXPECT_EQ(DisplayAt(std::vector<Monitor>{}, {0, 0}), -1);
 }
 
 }  // namespace

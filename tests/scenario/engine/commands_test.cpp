@@ -2,6 +2,8 @@
 // command's picker, the window commands that use what placing remembered, the refresh
 // scheduling and the watch over Windows' own Snap Assist.
 
+#include <set>
+
 #include "engine_fixture.h"
 
 namespace tessary {
@@ -133,14 +135,25 @@ TEST_F(Commands, WithArrangingOffTheWatchIsNeverArmed) {
   EXPECT_FALSE(desk.TimerRunning(kSnapAssistWatchTimerId));
 }
 
-TEST_F(Commands, PickerChoicesPackIntoOneArgument) {
-  for (auto [layout, region] : {std::pair{0, 0}, {7, 15}, {-1, -1}, {300, 2}, {-5, 12}}) {
-    int l = 99;
-    int r = 99;
-    UnpackPickerChoice(PackPickerChoice(layout, region), l, r);
-    EXPECT_EQ(l, layout);
-    EXPECT_EQ(r, region);
+TEST(PickerChoice, LayoutInTheLowSixteenBitsRegionInTheHighBothSigned) {
+  EXPECT_EQ(PackPickerChoice(1, 2), 0x00020001);
+  EXPECT_EQ(PackPickerChoice(-1, 0), 0x0000FFFF);
+  EXPECT_EQ(PackPickerChoice(0, -1), static_cast<std::int64_t>(0xFFFF0000u));
+  EXPECT_EQ(PackPickerChoice(-32768, 32767), 0x7FFF8000);
+  // Every pair of the edge values packs to its own argument and decodes exactly.
+  const int values[] = {-32768, -2, -1, 0, 1, 15, 255, 256, 32767};
+  std::set<std::int64_t> packed;
+  for (int layout : values) {
+    for (int region : values) {
+      std::int64_t argument = PackPickerChoice(layout, region);
+      packed.insert(argument);
+      int l = 99;
+      int r = 99;
+      UnpackPickerChoice(argument, l, r);
+      EXPECT_EQ(std::pair(l, r), std::pair(layout, region)) << argument;
+    }
   }
+  EXPECT_EQ(packed.size(), std::size(values) * std::size(values));
 }
 
 }  // namespace

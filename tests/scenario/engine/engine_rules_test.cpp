@@ -98,7 +98,7 @@ TEST(DwellTimer, HoldsOneKeyAndRestartsOnAnother) {
   EXPECT_FALSE(dwell.Held(a, 0.0 + 0.18, 20.0));
 }
 
-TEST(DragGeometry, HotZonesCornersAndColumns) {
+TEST(DragGeometry, HotZonesAndCorners) {
   Rect bounds{0, 0, 1920, 1080};
   Rect work{0, 0, 1920, 1040};
   EXPECT_TRUE(InHotZone({781, 22}, bounds, work, 1.0));
@@ -113,17 +113,57 @@ TEST(DragGeometry, HotZonesCornersAndColumns) {
   EXPECT_EQ(CornerAt({30, 5}, bounds, work, 1.0), -1);
   EXPECT_EQ(CornerAt({5, 1000}, bounds, work, 1.0), -1);
 
-  EXPECT_EQ(ColumnAtFraction(FindBuiltIn("halves")->tree, 0.3), (Rect{0, 0, 0.5, 1}));
-  std::optional<Rect> stackColumn = ColumnAtFraction(FindBuiltIn("stack")->tree, 0.8);
-  ASSERT_TRUE(stackColumn.has_value());
-  EXPECT_NEAR(stackColumn->x, 0.6, 1e-12);
-  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("full")->tree, 0.5).has_value());
-  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("rows")->tree, 0.5).has_value());
-  EXPECT_FALSE(ColumnAtFraction(FindBuiltIn("halves")->tree, 1.5).has_value());
   EXPECT_EQ(DistanceToRect({110, 50}, {0, 0, 100, 100}), 10);
   Point clamped = ClampInto({-5, 2000}, work);
   EXPECT_EQ(clamped.x, 0);
   EXPECT_NEAR(clamped.y, 1039.99, 1e-9);
+}
+
+TEST(ClassifyDrag, MoveOrResizeFromTheFrameAndTheCursor) {
+  const Rect start{100, 100, 800, 600};
+  const Point grab{400, 110};
+  struct Case {
+    Rect frame;
+    Point cursor;
+    bool maximized;
+    DragKind kind;
+  } cases[] = {
+      {start, {404, 110}, false, DragKind::kUndecided},           // cursor 4 away
+      {start, {405, 110}, false, DragKind::kMove},                // cursor 5 away
+      {{103, 100, 800, 600}, grab, false, DragKind::kUndecided},  // frame 3 away
+      {{104, 100, 804, 596}, grab, false, DragKind::kMove},       // 4 away, size within 4
+      {{100, 100, 805, 600}, grab, false, DragKind::kResize},     // size changed in place
+      {{110, 100, 810, 600}, grab, false, DragKind::kResize},     // grew while moving
+      {{110, 100, 759, 600}, grab, false, DragKind::kMove},       // shrank by 41: restored
+      {{110, 100, 760, 600}, grab, false, DragKind::kResize},     // shrank by only 40
+      {{110, 100, 759, 600}, grab, true, DragKind::kResize},      // still maximized
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClassifyDrag(start, c.frame, grab, c.cursor, c.maximized), c.kind)
+        << c.frame.x << "," << c.frame.width << " cursor " << c.cursor.x;
+  }
+}
+
+TEST(OversizeOf, TooBigOneWayOnlyWhileTheOtherFits) {
+  const Rect target{0, 0, 500, 400};
+  struct Case {
+    double width, height;
+    bool oversized, wider;
+  } cases[] = {
+      {505, 400, false, false}, {506, 400, true, true},   {506, 405, true, true},
+      {506, 395, true, true},   {500, 406, true, false},  {495, 406, true, false},
+      {506, 406, false, false},  // too big both ways: tells nothing
+      {506, 394, false, false},  // wider and much shorter
+      {494, 406, false, false},
+  };
+  for (const Case& c : cases) {
+    std::optional<Oversize> o = OversizeOf(WindowId{1}, {0, 0, c.width, c.height}, target);
+    ASSERT_EQ(o.has_value(), c.oversized) << c.width << "x" << c.height;
+    if (o) {
+      EXPECT_EQ(o->wider, c.wider);
+      EXPECT_EQ(o->taller, !c.wider);
+    }
+  }
 }
 
 TEST(FitSplitRatio, MovesTheSharedEdgeJustFarEnough) {
@@ -173,9 +213,9 @@ TEST(MinimumSizes, CombinesWhatWasSeenAndWhatWasLearned) {
   sizes.Store();
   EXPECT_EQ(ParseAppMinimumSizes(documents.Get(kAppMinimumSizesKey)).at("app"),
             (AppMinimumSize{900, 400}));
-  int writes = documents.writes();
+  documents.Set(kAppMinimumSizesKey, "untouched");
   sizes.Store();  // nothing changed: nothing written
-  EXPECT_EQ(documents.writes(), writes);
+  EXPECT_EQ(documents.Get(kAppMinimumSizesKey), "untouched");
   sizes.Learn("gone", {0, 10});
   sizes.LowerTo("gone", 0, -1);
   EXPECT_FALSE(sizes.Learned().contains("gone"));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace tessary {
@@ -71,6 +72,44 @@ TEST(PixelRegionRects, FollowsTheWorkAreaAndGap) {
   EXPECT_EQ(rects, (RegionMap{{0, {-2868, 12, 2856, 882}},
                               {1, {-2868, 906, 1422, 882}},
                               {2, {-1434, 906, 1422, 882}}}));
+}
+
+TEST(PixelRegionRects, TheGapOnADisplayIsEightTimesItsScaleRounded) {
+  const struct {
+    double scale, gap;
+  } gaps[] = {{1.0, 8}, {1.25, 10}, {1.5, 12}, {1.75, 14}, {2.0, 16}};
+  for (const auto& [scale, gap] : gaps) EXPECT_EQ(RegionGap(scale), gap) << scale;
+  EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.25)),
+            (RegionMap{{0, {10, 10, 1900, 1020}}}));
+  EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.75)),
+            (RegionMap{{0, {14, 14, 1892, 1012}}}));
+}
+
+TEST(PixelRegionRects, EdgesAHairBelowAWholePixelSnapUpToIt) {
+  // Within 1e-7 the near edge snaps before the floor; further off, the floor decides.
+  const struct {
+    double left, x, width;
+  } cases[] = {{99.99999995, 100, 500}, {99.9999, 99, 501}, {100.00000005, 100, 500}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {c.left, 0, 500, 400}, 0),
+              (RegionMap{{0, {c.x, 0, c.width, 400}}}))
+        << c.left;
+  }
+}
+
+TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
+  NodeRef stack = Cols(0.6, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  TreePath path;
+  std::optional<TreeColumn> right = ColumnUnder(stack, 0.8, &path);
+  ASSERT_TRUE(right.has_value());
+  EXPECT_NEAR(right->rect.x, 0.6, 1e-12);
+  EXPECT_EQ(*right->node, stack->second);
+  EXPECT_EQ(path, TreePath{true});
+  EXPECT_EQ(ColumnUnder(stack, 0.6)->rect.width, 0.6);  // the edge belongs to the left
+  EXPECT_FALSE(ColumnUnder(MakeLeaf(0), 0.5).has_value());  // the whole width
+  EXPECT_FALSE(ColumnUnder(Rows(0.5, MakeLeaf(0), MakeLeaf(1)), 0.5).has_value());
+  EXPECT_FALSE(ColumnUnder(stack, 1.5).has_value());
+  EXPECT_FALSE(ColumnUnder(Cols(0.5, MakeLeaf(0), nullptr), 0.7).has_value());
 }
 
 TEST(RegionAtPoint, PointsInsideARegionHitIt) {
