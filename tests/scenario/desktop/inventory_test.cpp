@@ -5,73 +5,55 @@ namespace {
 
 using Inventory = DeskTest;
 
-TEST_F(Inventory, OrdinaryWindowIsManageable) {
-  WindowId w = desk.AddWindow({});
-  EXPECT_TRUE(desktop.IsManageable(w));
+TEST_F(Inventory, WhichWindowsAreManageable) {
+  WindowId owner = desk.AddWindow({});
+  const struct {
+    const char* what;
+    SimWindowSetup setup;
+    bool manageable;
+  } cases[] = {
+      {"ordinary", {}, true},
+      {"hidden", {.visible = false}, false},
+      {"minimized", {.minimized = true}, false},
+      {"cloaked", {.cloaked = true}, false},
+      {"tool", {.exStyle = window_ex_style::kToolWindow}, false},
+      {"no-activate", {.exStyle = window_ex_style::kNoActivate}, false},
+      {"owned", {.owner = owner}, false},
+      {"owned app window", {.exStyle = window_ex_style::kAppWindow, .owner = owner}, true},
+      {"child", {.parent = owner}, false},
+      {"sizing border only", {.style = window_style::kPopup | window_style::kThickFrame}, true},
+      {"caption only", {.style = window_style::kCaption}, true},
+      {"half a caption", {.style = window_style::kPopup | window_style::kBorder}, false},
+      {"popup", {.style = window_style::kPopup}, false},
+      {"own process", {.process = desk.OwnProcess()}, false},
+      {"80 x 50", {.frame = {10, 10, 80, 50}}, true},
+      {"79 wide", {.frame = {10, 10, 79, 50}}, false},
+      {"49 high", {.frame = {10, 10, 80, 49}}, false},
+      {"Progman", {.className = "Progman"}, false},
+      {"WorkerW", {.className = "WorkerW"}, false},
+      {"Shell_TrayWnd", {.className = "Shell_TrayWnd"}, false},
+      {"Shell_SecondaryTrayWnd", {.className = "Shell_SecondaryTrayWnd"}, false},
+      {"CoreWindow", {.className = "Windows.UI.Core.CoreWindow"}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(desktop.IsManageable(desk.AddWindow(c.setup)), c.manageable) << c.what;
+  }
 }
 
-TEST_F(Inventory, HiddenMinimizedCloakedToolAndNoActivateWindowsAreNot) {
+TEST_F(Inventory, StatesChangeAndCheapTestsComeFirst) {
   WindowId hidden = desk.AddWindow({.visible = false});
   WindowId minimized = desk.AddWindow({.minimized = true});
   WindowId cloaked = desk.AddWindow({.cloaked = true});
-  WindowId tool = desk.AddWindow({.exStyle = window_ex_style::kToolWindow});
-  WindowId noActivate = desk.AddWindow({.exStyle = window_ex_style::kNoActivate});
-  for (WindowId w : {hidden, minimized, cloaked, tool, noActivate}) {
-    EXPECT_FALSE(desktop.IsManageable(w)) << ToNumber(w);
-  }
+  desk.ResetCalls();
+  EXPECT_FALSE(desktop.IsManageable(hidden));
+  EXPECT_EQ(desk.Calls("ClassName"), 0);
+  EXPECT_EQ(desk.Calls("ExtendedFrameBounds"), 0);
   desk.Restore(minimized);
   desk.SetCloaked(cloaked, false);
   desk.SetVisible(hidden, true);
-  EXPECT_TRUE(desktop.IsManageable(minimized));
-  EXPECT_TRUE(desktop.IsManageable(cloaked));
-  EXPECT_TRUE(desktop.IsManageable(hidden));
-}
-
-TEST_F(Inventory, OwnedWindowsNeedTheAppWindowStyle) {
-  WindowId owner = desk.AddWindow({});
-  WindowId dialog = desk.AddWindow({.owner = owner});
-  WindowId appDialog = desk.AddWindow({.exStyle = window_ex_style::kAppWindow, .owner = owner});
-  EXPECT_FALSE(desktop.IsManageable(dialog));
-  EXPECT_TRUE(desktop.IsManageable(appDialog));
-}
-
-TEST_F(Inventory, ChildWindowIsNot) {
-  WindowId parent = desk.AddWindow({});
-  WindowId child = desk.AddWindow({.parent = parent});
-  EXPECT_FALSE(desktop.IsManageable(child));
-}
-
-TEST_F(Inventory, NeedsASizingBorderOrAFullCaption) {
-  WindowId borderOnly = desk.AddWindow({.style = window_style::kPopup | window_style::kThickFrame});
-  WindowId captionOnly = desk.AddWindow({.style = window_style::kCaption});
-  WindowId halfCaption = desk.AddWindow({.style = window_style::kPopup | window_style::kBorder});
-  WindowId popup = desk.AddWindow({.style = window_style::kPopup});
-  EXPECT_TRUE(desktop.IsManageable(borderOnly));
-  EXPECT_TRUE(desktop.IsManageable(captionOnly));
-  EXPECT_FALSE(desktop.IsManageable(halfCaption));
-  EXPECT_FALSE(desktop.IsManageable(popup));
-}
-
-TEST_F(Inventory, OwnWindowsAreNeverManaged) {
-  WindowId own = desk.AddWindow({.process = desk.OwnProcess()});
-  EXPECT_FALSE(desktop.IsManageable(own));
-}
-
-TEST_F(Inventory, DesktopAndTaskBarsAreNot) {
-  for (const char* name : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd",
-                           "Windows.UI.Core.CoreWindow"}) {
-    WindowId w = desk.AddWindow({.className = name});
-    EXPECT_FALSE(desktop.IsManageable(w)) << name;
-  }
-}
-
-TEST_F(Inventory, FrameMustBeAtLeast80By50) {
-  WindowId exact = desk.AddWindow({.frame = {10, 10, 80, 50}});
-  WindowId narrow = desk.AddWindow({.frame = {10, 10, 79, 50}});
-  WindowId low = desk.AddWindow({.frame = {10, 10, 80, 49}});
-  EXPECT_TRUE(desktop.IsManageable(exact));
-  EXPECT_FALSE(desktop.IsManageable(narrow));
-  EXPECT_FALSE(desktop.IsManageable(low));
+  for (WindowId w : {hidden, minimized, cloaked}) EXPECT_TRUE(desktop.IsManageable(w));
+  desk.CloseWindow(hidden);
+  EXPECT_FALSE(desktop.IsManageable(hidden));
 }
 
 TEST_F(Inventory, OnlyClassIsReadOnceAndAnEmptyValueCountsAsUnset) {
@@ -91,29 +73,14 @@ TEST_F(Inventory, OnlyClassIsReadOnceAndAnEmptyValueCountsAsUnset) {
 
 TEST_F(Inventory, ManageableWindowsFrontMostFirst) {
   WindowId back = desk.AddWindow({});
-  WindowId tool = desk.AddWindow({.exStyle = window_ex_style::kToolWindow});
+  desk.AddWindow({.exStyle = window_ex_style::kToolWindow});
   WindowId front = desk.AddWindow({});
-  WindowId minimized = desk.AddWindow({.minimized = true});
+  desk.AddWindow({.minimized = true});
   EXPECT_EQ(desktop.ManageableWindows(), (std::vector<WindowId>{front, back}));
   desk.Activate(back);
   EXPECT_EQ(desktop.ManageableWindows(), (std::vector<WindowId>{back, front}));
-  (void)tool;
-  (void)minimized;
-}
-
-TEST_F(Inventory, ClosedWindowStopsBeingManageable) {
-  WindowId w = desk.AddWindow({});
-  desk.CloseWindow(w);
-  EXPECT_FALSE(desktop.IsManageable(w));
-  EXPECT_TRUE(desktop.ManageableWindows().empty());
-}
-
-TEST_F(Inventory, CheapTestsComeBeforeClassAndFrame) {
-  WindowId hidden = desk.AddWindow({.visible = false});
-  desk.ResetCalls();
-  EXPECT_FALSE(desktop.IsManageable(hidden));
-  EXPECT_EQ(desk.Calls("ClassName"), 0);
-  EXPECT_EQ(desk.Calls("ExtendedFrameBounds"), 0);
+  desk.CloseWindow(back);
+  EXPECT_EQ(desktop.ManageableWindows(), (std::vector<WindowId>{front}));
 }
 
 }  // namespace

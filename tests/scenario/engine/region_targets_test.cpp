@@ -186,31 +186,6 @@ TEST_F(RegionStory, ADragThatNeverMovesIsGivenUpAfter21ReleasedTicks) {
   EXPECT_EQ(escapeWatchCalls.back(), false);
 }
 
-TEST_F(RegionStory, AWindowThatClosesMidDragCancelsItSilently) {
-  Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.25);
-  ASSERT_TRUE(OutlineVisible());
-  desk.CloseWindow(window);
-  desk.Advance(0.015);
-  EXPECT_FALSE(engine->DragActive());
-  EXPECT_FALSE(OutlineVisible());
-  desk.Advance(0.5);
-  EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(RegionStory, AWindowThatClosesBeforePlacingIsDroppedSilently) {
-  Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.25);
-  desk.Release();
-  desk.Advance(0.01);
-  ASSERT_NE(engine->PendingPlacement(), nullptr);
-  desk.CloseWindow(window);
-  desk.Advance(0.5);
-  EXPECT_EQ(engine->PendingPlacement(), nullptr);
-  EXPECT_TRUE(messages.empty());
-  EXPECT_FALSE(engine->PlacementOf(window).has_value());
-}
-
 TEST_F(RegionStory, WindowsThatCannotBeManagedAreNotFollowed) {
   WindowId tool =
       desk.AddWindow({.frame = {200, 200, 400, 300}, .exStyle = window_ex_style::kToolWindow});
@@ -223,24 +198,38 @@ TEST_F(RegionStory, WindowsThatCannotBeManagedAreNotFollowed) {
   EXPECT_TRUE(escapeWatchCalls.empty());
 }
 
-TEST_F(RegionStory, PausingDuringADragCancelsIt) {
-  Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.25);
-  ASSERT_TRUE(OutlineVisible());
-  engine->SetPaused(true);
-  EXPECT_FALSE(engine->DragActive());
-  EXPECT_FALSE(OutlineVisible());
-  EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
-  Drop();
-  EXPECT_FALSE(engine->PlacementOf(window).has_value());
-}
-
-TEST_F(RegionStory, PausedSnappingIgnoresDrags) {
-  engine->SetPaused(true);
-  Grab(window, {500, 310});
-  EXPECT_FALSE(engine->DragActive());
-  desk.Release();
-  desk.Advance(0.1);
+// A window that closes, or snapping paused, mid-drag or before placing: nothing is
+// placed and nothing is said.
+TEST_F(RegionStory, ADragCutShortPlacesNothingSilently) {
+  enum class Cut { kCloseMidDrag, kCloseBeforePlacing, kPauseMidDrag, kPausedAtStart };
+  for (Cut cut : {Cut::kCloseMidDrag, Cut::kCloseBeforePlacing, Cut::kPauseMidDrag,
+                  Cut::kPausedAtStart}) {
+    WindowId w = desk.AddWindow({.frame = {300, 300, 700, 500}});
+    engine->SetPaused(cut == Cut::kPausedAtStart);
+    Grab(w, {500, 310});
+    EXPECT_EQ(engine->DragActive(), cut != Cut::kPausedAtStart);
+    MoveTo({1400, 500}, 0.25);
+    if (cut == Cut::kCloseMidDrag) desk.CloseWindow(w);
+    if (cut == Cut::kPauseMidDrag) engine->SetPaused(true);
+    if (cut != Cut::kCloseBeforePlacing) {
+      desk.Advance(0.015);
+      EXPECT_FALSE(engine->DragActive());
+      EXPECT_FALSE(OutlineVisible());
+      EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
+    }
+    desk.Release();
+    desk.Advance(0.01);
+    if (cut == Cut::kCloseBeforePlacing) {
+      ASSERT_NE(engine->PendingPlacement(), nullptr);
+      desk.CloseWindow(w);
+    }
+    desk.Advance(0.5);
+    EXPECT_EQ(engine->PendingPlacement(), nullptr);
+    EXPECT_FALSE(engine->PlacementOf(w).has_value());
+    EXPECT_TRUE(messages.empty());
+    engine->SetPaused(false);
+    if (desk.Exists(w)) desk.CloseWindow(w);
+  }
 }
 
 }  // namespace

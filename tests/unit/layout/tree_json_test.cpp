@@ -72,91 +72,67 @@ TEST(ParseLayoutTree, ReadsWhatTheWriterWrote) {
                  Rows(0.08, MakeLeaf(0), MakeLeaf(1))));
 }
 
-TEST(ParseLayoutTree, RejectsBadLeavesWithTheRegionMessage) {
-  const std::string message = "Regions must have unique integer numbers from 0 to 15.";
-  EXPECT_EQ(StrictMessage(R"({"region": 3.5})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": -1})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": 16})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": "2"})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": null})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": 1, "axis": "rows"})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": 1, "second": {"region": 2}})"), message);
-  EXPECT_EQ(StrictMessage(R"({"region": 15})"), "ok");
-  EXPECT_EQ(StrictMessage(R"({"region": 2.0})"), "ok");
-  EXPECT_EQ(StrictMessage(R"({"region": 1, "name": "left"})"), "ok");
-}
-
-TEST(ParseLayoutTree, RejectsBadSplitsWithTheSplitMessage) {
-  const std::string message =
-      "Splits must specify columns or rows and a ratio between 0.08 and 0.92.";
+TEST(ParseLayoutTree, EachFaultHasItsMessageAndTheFirstFailureStands) {
+  const std::string region = "Regions must have unique integer numbers from 0 to 15.";
+  const std::string split = "Splits must specify columns or rows and a ratio between 0.08 and 0.92.";
+  const std::string structure = "A layout tree is invalid or too deeply nested.";
+  const std::string duplicate = "A layout contains duplicate or invalid regions.";
   const std::string leaves = R"("first":{"region":0},"second":{"region":1})";
-  EXPECT_EQ(StrictMessage(R"({"axis":"Columns","ratio":0.5,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"diagonal","ratio":0.5,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":1,"ratio":0.5,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"ratio":0.5,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows",)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":"0.5",)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.0799,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.9201,)" + leaves + "}"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.92,)" + leaves + "}"), "ok");
-  EXPECT_EQ(StrictMessage("{}"), message);
+  const std::string tooMany =
+      R"({"axis":"rows","ratio":0.5,"first":)" + Balanced(0, 16) + R"(,"second":{"region":16}})";
+  const struct {
+    std::string text;
+    std::string message;
+  } cases[] = {
+      {R"({"region": 3.5})", region},
+      {R"({"region": -1})", region},
+      {R"({"region": 16})", region},
+      {R"({"region": "2"})", region},
+      {R"({"region": null})", region},
+      {R"({"region": 1, "axis": "rows"})", region},
+      {R"({"region": 1, "second": {"region": 2}})", region},
+      {R"({"region": 15})", "ok"},
+      {R"({"region": 2.0})", "ok"},
+      {R"({"region": 1, "name": "left"})", "ok"},
+      {R"({"axis":"Columns","ratio":0.5,)" + leaves + "}", split},
+      {R"({"axis":"diagonal","ratio":0.5,)" + leaves + "}", split},
+      {R"({"axis":1,"ratio":0.5,)" + leaves + "}", split},
+      {R"({"ratio":0.5,)" + leaves + "}", split},
+      {R"({"axis":"rows",)" + leaves + "}", split},
+      {R"({"axis":"rows","ratio":"0.5",)" + leaves + "}", split},
+      {R"({"axis":"rows","ratio":0.0799,)" + leaves + "}", split},
+      {R"({"axis":"rows","ratio":0.9201,)" + leaves + "}", split},
+      {R"({"axis":"rows","ratio":0.92,)" + leaves + "}", "ok"},
+      {"{}", split},
+      {R"({"axis":"rows","ratio":0.5,"first":{"region":0}})", structure},
+      {R"({"axis":"rows","ratio":0.5,"first":[],"second":{"region":1}})", structure},
+      {"[]", structure},
+      {"7", structure},
+      {"null", structure},
+      {R"({"axis":"rows","ratio":0.5,"first":{"region":2},"second":{"axis":"columns",)"
+       R"("ratio":0.5,"first":{"region":1},"second":{"region":2}}})",
+       duplicate},
+      // The left child's bad region is found before the right child's bad axis.
+      {R"({"axis":"rows","ratio":0.5,"first":{"region":99},"second":{"axis":"up","ratio":0.5}})",
+       region},
+      // A bad split around a duplicate: the split message, not the duplicate message.
+      {R"({"axis":"rows","ratio":0.5,"first":{"region":1},"second":{"axis":"rows",)"
+       R"("ratio":0.01,"first":{"region":1},"second":{"region":1}}})",
+       split},
+      {Balanced(0, 16), "ok"},
+      // A 32nd node, even one that would fail for another reason, is one too many.
+      {tooMany, structure},
+      {Chain(15), "ok"},  // deepest node at depth 15
+      {Chain(16), structure},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StrictMessage(c.text), c.message) << c.text;
 
   JsonValue infinite = Json(R"({"axis":"rows",)" + leaves + "}");
   infinite.AddMember("ratio", JsonValue(std::numeric_limits<double>::infinity()));
   std::string error;
   EXPECT_EQ(ParseLayoutTree(infinite, &error), nullptr);
-  EXPECT_EQ(error, message);
-}
-
-TEST(ParseLayoutTree, RejectsMalformedStructureWithTheStructureMessage) {
-  const std::string message = "A layout tree is invalid or too deeply nested.";
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":0}})"), message);
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":[],"second":{"region":1}})"),
-            message);
-  EXPECT_EQ(StrictMessage("[]"), message);
-  EXPECT_EQ(StrictMessage("7"), message);
-  EXPECT_EQ(StrictMessage("null"), message);
-}
-
-TEST(ParseLayoutTree, RejectsRepeatedRegionsOnceTheWholeTreeIsRead) {
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":2},)"
-                          R"("second":{"axis":"columns","ratio":0.5,"first":{"region":1},)"
-                          R"("second":{"region":2}}})"),
-            "A layout contains duplicate or invalid regions.");
-}
-
-TEST(ParseLayoutTree, TheFirstFailureStands) {
-  // The left child's bad region is found before the right child's bad axis.
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":99},)"
-                          R"("second":{"axis":"up","ratio":0.5}})"),
-            "Regions must have unique integer numbers from 0 to 15.");
-  // A bad split around a duplicate: the split message, not the duplicate message.
-  EXPECT_EQ(StrictMessage(R"({"axis":"rows","ratio":0.5,"first":{"region":1},)"
-                          R"("second":{"axis":"rows","ratio":0.01,"first":{"region":1},)"
-                          R"("second":{"region":1}}})"),
-            "Splits must specify columns or rows and a ratio between 0.08 and 0.92.");
-}
-
-TEST(ParseLayoutTree, SixteenRegionsFitButNotOneNodeMore) {
-  std::string error;
-  NodeRef sixteen = ParseLayoutTree(Json(Balanced(0, 16)), &error);
-  ASSERT_NE(sixteen, nullptr) << error;
-  EXPECT_EQ(FirstFreeRegion(sixteen), std::nullopt);
-
-  // A 32nd node, even one that would fail for another reason, is one node too many.
-  const std::string tooMany =
-      R"({"axis":"rows","ratio":0.5,"first":)" + Balanced(0, 16) + R"(,"second":{"region":16}})";
-  EXPECT_EQ(StrictMessage(tooMany), "A layout tree is invalid or too deeply nested.");
-}
-
-TEST(ParseLayoutTree, NodesBelowDepthFifteenAreRefused) {
-  EXPECT_EQ(StrictMessage(Chain(15)), "ok");  // deepest node at depth 15
-  EXPECT_EQ(StrictMessage(Chain(16)), "A layout tree is invalid or too deeply nested.");
-}
-
-TEST(ParseLayoutTree, WritesTheMessageOnlyWhenAskedTo) {
-  EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})")), nullptr);
-  EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})"), nullptr), nullptr);
+  EXPECT_EQ(error, split);
+  EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})"), nullptr), nullptr);  // no message asked
 }
 
 TEST(ReadStoredTree, ReadsTheProgramsOwnTreesLeniently) {

@@ -11,26 +11,6 @@ namespace {
 NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
 NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
 
-TEST(LayoutNode, LeavesAndSplitsCarryTheirFieldsAndNeutralDefaults) {
-  NodeRef leaf = MakeLeaf(7);
-  EXPECT_TRUE(leaf->isLeaf);
-  EXPECT_EQ(leaf->region, 7);
-  EXPECT_EQ(leaf->axis, Axis::Columns);
-  EXPECT_EQ(leaf->ratio, 0.5);
-  EXPECT_EQ(leaf->first, nullptr);
-
-  NodeRef split = Rows(0.3, MakeLeaf(0), leaf);
-  EXPECT_FALSE(split->isLeaf);
-  EXPECT_EQ(split->region, 0);
-  EXPECT_EQ(split->axis, Axis::Rows);
-  EXPECT_EQ(split->ratio, 0.3);
-  EXPECT_EQ(split->second, leaf);  // shared, not copied
-
-  SnapLayout layout;
-  ASSERT_NE(layout.tree, nullptr);
-  EXPECT_TRUE(layout.tree->isLeaf);
-}
-
 TEST(TreesEqual, ComparesStructureAndExactRatios) {
   NodeRef a = Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(2)));
   NodeRef b = Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(2)));
@@ -72,6 +52,7 @@ TEST(ValidateTree, RegionsMustBeUniqueAndWithinRange) {
 }
 
 TEST(ValidateTree, MissingNodesAreInvalid) {
+  EXPECT_TRUE(ValidateTree(SnapLayout{}.tree));  // a new layout is the whole screen
   EXPECT_FALSE(ValidateTree(nullptr));
   EXPECT_FALSE(ValidateTree(Cols(0.5, MakeLeaf(0), nullptr)));
   EXPECT_FALSE(ValidateTree(Cols(0.5, nullptr, MakeLeaf(0))));

@@ -62,15 +62,5 @@ TEST(RegionMap, HoldsMoreThanSixteenEntriesWithoutLosingAny) {
   EXPECT_TRUE(map.empty());
 }
 
-TEST(RegionMap, EqualityComparesEntries) {
-  RegionMap a{{0, {0, 0, 1, 1}}, {2, {1, 0, 1, 1}}};
-  RegionMap b;
-  b.emplace(2, {1, 0, 1, 1});
-  b.emplace(0, {0, 0, 1, 1});
-  EXPECT_EQ(a, b);
-  b[2].x = 2;
-  EXPECT_FALSE(a == b);
-}
-
 }  // namespace
 }  // namespace tessary
