@@ -34,31 +34,25 @@ TEST(Displays, SingleDisplayTakesItsModelNameOrDisplay) {
   EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");  // the GDI device name stands in
 }
 
-TEST(Displays, PrimaryFirstThenLeftToRight) {
-  SimDesktop desk;
-  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .gdiName = "right"});
-  desk.AddDisplay({.bounds = {0, 0, 1920, 1080}, .gdiName = "primary"});
-  desk.AddDisplay({.bounds = {-1920, 0, 1920, 1080}, .gdiName = "left"});
-  Desktop desktop(desk.platform());
-  EXPECT_EQ(Ids(desktop.EnumerateDisplays()),
-            (std::vector<std::string>{"primary", "left", "right"}));
-}
-
-TEST(Displays, OneColumnTopToBottomAndTiesKeepSystemOrder) {
-  SimDesktop desk;
-  desk.AddDisplay({.bounds = {0, 0, 1920, 1080}, .gdiName = "primary"});
-  desk.AddDisplay({.bounds = {1920, 900, 1280, 1024}, .gdiName = "lower"});
-  desk.AddDisplay({.bounds = {1920, -124, 1280, 1024}, .gdiName = "upper"});
-  Desktop desktop(desk.platform());
-  EXPECT_EQ(Ids(desktop.EnumerateDisplays()),
-            (std::vector<std::string>{"primary", "upper", "lower"}));
-
-  // Two displays with identical bounds (no origin among them) keep enumeration order.
-  SimDesktop twins;
-  twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "first"});
-  twins.AddDisplay({.bounds = {100, 100, 800, 600}, .gdiName = "second"});
-  Desktop twinDesktop(twins.platform());
-  EXPECT_EQ(Ids(twinDesktop.EnumerateDisplays()), (std::vector<std::string>{"first", "second"}));
+TEST(Displays, PrimaryFirstThenLeftToRightThenTopToBottomTiesKeepSystemOrder) {
+  const struct {
+    std::vector<std::pair<Rect, std::string>> added;
+    std::vector<std::string> order;
+  } cases[] = {
+      {{{{1920, 0, 1920, 1080}, "right"}, {{0, 0, 1920, 1080}, "primary"},
+        {{-1920, 0, 1920, 1080}, "left"}},
+       {"primary", "left", "right"}},
+      {{{{0, 0, 1920, 1080}, "primary"}, {{1920, 900, 1280, 1024}, "lower"},
+        {{1920, -124, 1280, 1024}, "upper"}},
+       {"primary", "upper", "lower"}},
+      // Identical bounds and no display at the origin: the system's order stays.
+      {{{{100, 100, 800, 600}, "first"}, {{100, 100, 800, 600}, "second"}}, {"first", "second"}},
+  };
+  for (const auto& c : cases) {
+    SimDesktop desk;
+    for (const auto& [bounds, name] : c.added) desk.AddDisplay({.bounds = bounds, .gdiName = name});
+    EXPECT_EQ(Ids(Desktop(desk.platform()).EnumerateDisplays()), c.order);
+  }
 }
 
 TEST(Displays, ClonedDisplayTakesTheLastPathThatNamesIt) {

@@ -18,14 +18,6 @@ TEST_F(Motion, FrameBoundsFallBackToTheWindowRectangle) {
   EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
 }
 
-TEST_F(Motion, AnimationsFollowTheSystemSwitch) {
-  EXPECT_TRUE(desktop.AnimationsEnabled());
-  desk.SystemSettings().clientAreaAnimation = false;
-  EXPECT_FALSE(desktop.AnimationsEnabled());
-  desk.SystemSettings().clientAreaAnimation = std::nullopt;
-  EXPECT_TRUE(desktop.AnimationsEnabled());
-}
-
 TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangle) {
   WindowId w = desk.AddWindow({});
   EXPECT_TRUE(desktop.PlaceExactly(w, kLeftHalf));
@@ -34,25 +26,19 @@ TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangle) {
   EXPECT_FALSE(desktop.PlaceExactly(WindowId{999}, kLeftHalf));
 }
 
-TEST_F(Motion, MaximizedWindowIsRestoredIntoPlaceWithoutActivation) {
+TEST_F(Motion, MaximizedAndMinimizedWindowsAreRestoredIntoPlaceWithoutActivation) {
   WindowId other = desk.AddWindow({});
-  WindowId w = desk.AddWindow({.maximized = true, .activate = false});
+  WindowId maximized = desk.AddWindow({.maximized = true, .activate = false});
+  WindowId minimized = desk.AddWindow({.minimized = true, .activate = false});
   ASSERT_EQ(desk.Foreground(), other);
-  std::set<WindowId> placed = desktop.Glide({{w, kRightHalf}});
-  EXPECT_TRUE(placed.contains(w));
-  EXPECT_FALSE(desk.IsMaximized(w));
-  EXPECT_EQ(desk.Frame(w), kRightHalf);
-  EXPECT_EQ(desk.Foreground(), other);
+  std::set<WindowId> placed = desktop.Glide({{maximized, kRightHalf}});
+  EXPECT_TRUE(placed.contains(maximized));
   EXPECT_EQ(desk.FramesWaited(), 0);  // not animated
-}
-
-TEST_F(Motion, MinimizedWindowIsShownInPlaceWithoutActivation) {
-  WindowId other = desk.AddWindow({});
-  WindowId w = desk.AddWindow({.minimized = true});
-  desk.Activate(other);
-  EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
-  EXPECT_FALSE(desk.IsMinimized(w));
-  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+  EXPECT_TRUE(desktop.GlideOne(minimized, kLeftHalf));
+  EXPECT_FALSE(desk.IsMaximized(maximized));
+  EXPECT_FALSE(desk.IsMinimized(minimized));
+  EXPECT_EQ(desk.Frame(maximized), kRightHalf);
+  EXPECT_EQ(desk.Frame(minimized), kLeftHalf);
   EXPECT_EQ(desk.Foreground(), other);
 }
 
@@ -109,7 +95,11 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactly) {
 }
 
 TEST_F(Motion, AnimationsOffJumpWithTheSameResult) {
+  EXPECT_TRUE(desktop.AnimationsEnabled());
+  desk.SystemSettings().clientAreaAnimation = std::nullopt;  // unreadable counts as on
+  EXPECT_TRUE(desktop.AnimationsEnabled());
   desk.SystemSettings().clientAreaAnimation = false;
+  EXPECT_FALSE(desktop.AnimationsEnabled());
   WindowId a = desk.AddWindow({});
   WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
   EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{a, b}));
@@ -214,20 +204,16 @@ TEST_F(Motion, SlideWithoutAnimationRunsTheActionAtOnce) {
   EXPECT_EQ(desk.FramesWaited(), 0);
   EXPECT_EQ(desk.Frame(w), home);
 
-  // A window that is gone cannot be measured: the action still runs once.
+  // A window that is gone, or goes during the slide, still has the action run once.
   desk.SystemSettings().clientAreaAnimation = true;
   WindowId gone = desk.AddWindow({});
   desk.CloseWindow(gone);
   desktop.SlideOutAndBack(gone, home, {-700, 0}, [&] { ++runs; });
   EXPECT_EQ(runs, 2);
-}
-
-TEST_F(Motion, SlideOfAWindowClosingEarlyStillRunsItsActionOnce) {
-  WindowId w = desk.AddWindow({});
-  desk.After(0.05, [&] { desk.CloseWindow(w); });
-  int runs = 0;
-  desktop.SlideOutAndBack(w, {0, 0, 900, 700}, {-700, 0}, [&] { ++runs; });
-  EXPECT_EQ(runs, 1);
+  WindowId going = desk.AddWindow({});
+  desk.After(0.05, [&] { desk.CloseWindow(going); });
+  desktop.SlideOutAndBack(going, home, {-700, 0}, [&] { ++runs; });
+  EXPECT_EQ(runs, 3);
 }
 
 }  // namespace

@@ -159,10 +159,10 @@ class EngineTest : public ::testing::Test {
 
   // Region rectangles of a built-in layout on a work area at a scale.
   static RegionMap Regions(std::string_view id, const Rect& work, double scale = 1.0) {
-    return PixelRegionRects(*FindBuiltIn(id), work, std::round(8 * scale));
+    return PixelRegionRects(*FindBuiltIn(id), work, RegionGap(scale));
   }
   static RegionMap Regions(const SnapLayout& layout, const Rect& work, double scale = 1.0) {
-    return PixelRegionRects(layout, work, std::round(8 * scale));
+    return PixelRegionRects(layout, work, RegionGap(scale));
   }
 
   std::string ActiveLayoutId(const std::string& display) {

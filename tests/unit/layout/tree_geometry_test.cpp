@@ -112,52 +112,47 @@ TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
   EXPECT_FALSE(ColumnUnder(Cols(0.5, MakeLeaf(0), nullptr), 0.7).has_value());
 }
 
-TEST(RegionAtPoint, PointsInsideARegionHitIt) {
-  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), {0, 0, 1921, 1080}, 8);
-  const Rect bounds{0, 0, 1921, 1080};
-  EXPECT_EQ(RegionAtPoint({100, 100}, rects, bounds, 1.0), 0);
-  EXPECT_EQ(RegionAtPoint({1500, 100}, rects, bounds, 1.0), 1);
-  EXPECT_EQ(RegionAtPoint({0, 0}, rects, bounds, 1.0), 0);  // the margin reaches the edge
-}
-
-TEST(RegionAtPoint, ThePointInTheGapGoesToTheNearerRegion) {
+TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
+  const Rect screen{0, 0, 1921, 1080};
   // Region 0 ends at 957, region 1 starts at 964.
-  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), {0, 0, 1921, 1080}, 8);
-  const Rect bounds{0, 0, 1921, 1080};
-  EXPECT_EQ(RegionAtPoint({958, 500}, rects, bounds, 1.0), 0);
-  EXPECT_EQ(RegionAtPoint({962, 500}, rects, bounds, 1.0), 1);
-  EXPECT_EQ(RegionAtPoint({960.5, 500}, rects, bounds, 1.0), 1);  // 3.51 against 3.5
-}
-
-TEST(RegionAtPoint, EqualDistancesGoToTheLowerNumber) {
+  const RegionMap halves = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), screen, 8);
   // Without a gap the halves overlap in one column of pixels: distance 0 to both.
-  RegionMap rects = PixelRegionRects(Cols(0.5, MakeLeaf(4), MakeLeaf(2)), {0, 0, 1921, 1080}, 0);
-  ASSERT_EQ(rects.Get(4)->Right(), 961);
-  ASSERT_EQ(rects.Get(2)->x, 960);
-  EXPECT_EQ(RegionAtPoint({960, 500}, rects, {0, 0, 1921, 1080}, 1.0), 2);
-  EXPECT_EQ(RegionAtPoint({960.995, 500}, rects, {0, 0, 1921, 1080}, 1.0), 2);
-  // Same rectangle twice, point outside both: still the lower number.
-  RegionMap same{{7, {100, 100, 50, 50}}, {3, {100, 100, 50, 50}}};
-  EXPECT_EQ(RegionAtPoint({95, 95}, same, {0, 0, 500, 500}, 1.0), 3);
-}
-
-TEST(RegionAtPoint, TheMarginGrowsWithTheScale) {
-  RegionMap rects{{3, {100, 100, 50, 50}}};
-  const Rect bounds{0, 0, 1000, 1000};
-  EXPECT_EQ(RegionAtPoint({92, 120}, rects, bounds, 1.0), 3);  // 8 px out: inclusive
-  EXPECT_EQ(RegionAtPoint({91.9, 120}, rects, bounds, 1.0), -1);
-  EXPECT_EQ(RegionAtPoint({85, 120}, rects, bounds, 2.0), 3);
-  EXPECT_EQ(RegionAtPoint({158, 120}, rects, bounds, 1.0), -1);  // right side exclusive
-  EXPECT_EQ(RegionAtPoint({157.9, 120}, rects, bounds, 1.0), 3);
-}
-
-TEST(RegionAtPoint, PointsOutsideTheBoundsHitNothing) {
-  RegionMap rects{{0, {0, 0, 100, 100}}};
-  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 100, 100}, 1.0), 0);
-  EXPECT_EQ(RegionAtPoint({100, 50}, rects, {0, 0, 100, 100}, 1.0), -1);
-  EXPECT_EQ(RegionAtPoint({-1, 50}, rects, {0, 0, 100, 100}, 1.0), -1);
-  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 0, 100}, 1.0), -1);
-  EXPECT_EQ(RegionAtPoint({50, 50}, rects, {0, 0, 100, -5}, 1.0), -1);
+  const RegionMap touching = PixelRegionRects(Cols(0.5, MakeLeaf(4), MakeLeaf(2)), screen, 0);
+  const RegionMap one{{3, {100, 100, 50, 50}}};
+  const RegionMap twice{{7, {100, 100, 50, 50}}, {3, {100, 100, 50, 50}}};
+  const RegionMap corner{{0, {0, 0, 100, 100}}};
+  const Rect box{0, 0, 1000, 1000};
+  const struct {
+    Point point;
+    const RegionMap& regions;
+    Rect bounds;
+    double scale;
+    int region;
+  } cases[] = {
+      {{100, 100}, halves, screen, 1, 0},
+      {{1500, 100}, halves, screen, 1, 1},
+      {{0, 0}, halves, screen, 1, 0},  // the margin reaches the edge
+      {{958, 500}, halves, screen, 1, 0},
+      {{962, 500}, halves, screen, 1, 1},
+      {{960.5, 500}, halves, screen, 1, 1},  // 3.51 against 3.5
+      {{960, 500}, touching, screen, 1, 2},
+      {{960.995, 500}, touching, screen, 1, 2},
+      {{95, 95}, twice, box, 1, 3},
+      {{92, 120}, one, box, 1, 3},  // 8 px out: inclusive
+      {{91.9, 120}, one, box, 1, -1},
+      {{85, 120}, one, box, 2, 3},
+      {{158, 120}, one, box, 1, -1},  // right side exclusive
+      {{157.9, 120}, one, box, 1, 3},
+      {{50, 50}, corner, {0, 0, 100, 100}, 1, 0},
+      {{100, 50}, corner, {0, 0, 100, 100}, 1, -1},
+      {{-1, 50}, corner, {0, 0, 100, 100}, 1, -1},
+      {{50, 50}, corner, {0, 0, 0, 100}, 1, -1},
+      {{50, 50}, corner, {0, 0, 100, -5}, 1, -1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RegionAtPoint(c.point, c.regions, c.bounds, c.scale), c.region)
+        << c.point.x << "," << c.point.y << " at " << c.scale;
+  }
   EXPECT_EQ(RegionAtPoint({50, 50}, RegionMap{}, {0, 0, 100, 100}, 1.0), -1);
 }
 
