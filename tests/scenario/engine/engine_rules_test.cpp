@@ -85,19 +85,6 @@ TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
   EXPECT_FALSE(e.active);
 }
 
-TEST(DwellTimer, HoldsOneKeyAndRestartsOnAnother) {
-  DwellTimer dwell;
-  DwellKey a{0, DwellTarget::kRegion, 1};
-  DwellKey b{0, DwellTarget::kRegion, 2};
-  EXPECT_FALSE(dwell.Held(a, 0.18, 10.0));
-  EXPECT_FALSE(dwell.Held(a, 0.18, 10.17));
-  EXPECT_TRUE(dwell.Held(a, 0.18, 10.2));
-  EXPECT_FALSE(dwell.Held(b, 0.18, 10.5));
-  EXPECT_FALSE(dwell.Held(a, 0.18, 10.6));
-  dwell.Clear();
-  EXPECT_FALSE(dwell.Held(a, 0.0 + 0.18, 20.0));
-}
-
 TEST(DragGeometry, HotZonesAndCorners) {
   Rect bounds{0, 0, 1920, 1080};
   Rect work{0, 0, 1920, 1040};
