@@ -1,6 +1,6 @@
 // The rules underneath the stories, checked on their own: region membership, the return
-// detector, the geometry of hot zones, corners and columns, fitting a split to minimum
-// sizes, and the minimum-size tables.
+// detector, move-or-resize, the geometry of hot zones and corners, which windows refuse
+// their spot in a split, fitting a split to minimum sizes, and the minimum-size tables.
 
 #include <gtest/gtest.h>
 
