@@ -119,39 +119,37 @@ class RationedSurfaces : public SurfaceFactory {
 };
 
 // The desktop's timers and event hooks, noted as they are used.
-class NotedTimers : public Timers {
+class NotedPlatform : public Timers, public WindowEvents {
  public:
-  NotedTimers(Timers& inner, Note note) : inner_(inner), note_(std::move(note)) {}
+  NotedPlatform(const Platform& inner, Note note) : inner_(inner), note_(std::move(note)) {}
   void SetTimerHandler(std::function<void(int)> handler) override {
-    inner_.SetTimerHandler(std::move(handler));
+    inner_.timers.SetTimerHandler(std::move(handler));
   }
   bool Start(int id, std::uint32_t ms) override {
     note_("timer+ " + std::to_string(id) + " " + std::to_string(ms));
-    return inner_.Start(id, ms);
+    return inner_.timers.Start(id, ms);
   }
   void Stop(int id) override {
     note_("timer- " + std::to_string(id));
-    inner_.Stop(id);
+    inner_.timers.Stop(id);
   }
-
- private:
-  Timers& inner_;
-  Note note_;
-};
-class NotedEvents : public WindowEvents {
- public:
-  NotedEvents(WindowEvents& inner, Note note) : inner_(inner), note_(std::move(note)) {}
   bool Install(std::function<void(const WindowEvent&)> sink) override {
     note_("events installed");
-    return inner_.Install(std::move(sink));
+    return inner_.events.Install(std::move(sink));
   }
   void Uninstall() override {
     note_("events removed");
-    inner_.Uninstall();
+    inner_.events.Uninstall();
+  }
+  Platform Noted() {
+    const Platform& p = inner_;
+    return Platform{p.displays, p.windows,   p.zOrder, p.input,    p.clock,
+                    *this,      p.processes, p.icons,  p.launcher, p.systemSettings,
+                    p.keys,     p.prompts,   *this};
   }
 
  private:
-  WindowEvents& inner_;
+  Platform inner_;
   Note note_;
 };
 
@@ -184,17 +182,12 @@ class ShellTest : public ::testing::Test {
     files.note = note;
     surfaces.note = note;
     log.journal = note;
-    timers = std::make_unique<NotedTimers>(desk.platform().timers, note);
-    events = std::make_unique<NotedEvents>(desk.platform().events, note);
+    noted = std::make_unique<NotedPlatform>(desk.platform(), note);
   }
 
   ShellEnvironment Environment(SimShellHost& onHost) {
-    const Platform p = desk.platform();
-    const Platform noted{p.displays, p.windows,   p.zOrder, p.input,    p.clock,
-                         *timers,    p.processes, p.icons,  p.launcher, p.systemSettings,
-                         p.keys,     p.prompts,   *events};
-    return ShellEnvironment{noted, onHost.Host(), surfaces, theme,
-                            files, startup,       keyNames, [this] { return unixTime; }};
+    return ShellEnvironment{noted->Noted(), onHost.Host(), surfaces, theme,
+                            files,          startup,       keyNames, [this] { return unixTime; }};
   }
 
   // Starts the program; the exit code when it ended at once.
@@ -246,8 +239,7 @@ class ShellTest : public ::testing::Test {
   SimShellHost host;
   LogLines log;
   RationedSurfaces surfaces;
-  std::unique_ptr<NotedTimers> timers;
-  std::unique_ptr<NotedEvents> events;
+  std::unique_ptr<NotedPlatform> noted;
   SimThemeSource theme;
   SimKeyNames keyNames;
   MemoryStartupEntry startup;

@@ -116,36 +116,27 @@ TEST(TrayMenuModel, FocusedWindowCommandsAndWhatGreysThem) {
             (std::vector<std::string>{"Show Window Stack…", "Show Stack Overview", "Next Window",
                                       "Previous Window", "Move Spanning Window Behind", "-",
                                       "Window Stack Settings…"}));
-  struct Case {
-    const char* name;
-    std::function<void(TrayMenuFacts&)> change;
-    std::vector<int> greyed;
-    std::vector<int> live;
-  };
-  const std::vector<int> stackCommands = {Window(kStack), Window(kOverview), Window(kNext),
-                                          Window(kPrevious), Window(kSendToBack)};
-  std::vector<int> noWindow = stackCommands;
-  noWindow.insert(noWindow.end(), {Window(kPlace), Window(kFill), Window(kPutBack),
-                                   Window(kRestore), id::kAdjustDividers});
-  const Case cases[] = {
-      {"everything", [](TrayMenuFacts&) {}, {}, noWindow},
-      {"stacks off",
-       [](TrayMenuFacts& x) { x.windowStacksEnabled = false; },
-       stackCommands,
-       {id::kStackSettings, Window(kFill)}},
-      {"no window", [](TrayMenuFacts& x) { x.hasFocusedWindow = false; }, noWindow, {}},
-      {"no active layout",
-       [](TrayMenuFacts& x) { x.hasActiveLayout = false; },
-       {id::kAdjustDividers, id::kExportArrangement},
-       {Window(kPlace)}},
-  };
-  for (const Case& c : cases) {
-    TrayMenuFacts changed = EverythingBuilt();
-    c.change(changed);
-    const MenuModel built = BuildTrayMenu(changed);
-    for (int command : c.greyed) EXPECT_TRUE(FindItem(built.items, command)->greyed) << c.name;
-    for (int command : c.live) EXPECT_FALSE(FindItem(built.items, command)->greyed) << c.name;
+  for (const MenuItem& item : focused->children) EXPECT_FALSE(item.greyed) << item.label;
+  // Stacks off greys the five stack commands, not their settings nor the others.
+  f.windowStacksEnabled = false;
+  const MenuModel noStacks = BuildTrayMenu(f);
+  for (int command = kStack; command <= kSendToBack; ++command) {
+    EXPECT_TRUE(FindItem(noStacks.items, Window(command))->greyed) << command;
   }
+  EXPECT_FALSE(FindItem(noStacks.items, id::kStackSettings)->greyed);
+  EXPECT_FALSE(FindItem(noStacks.items, Window(kFill))->greyed);
+  // Without a focused window every command on it is greyed; dividers and the arrangement's
+  // export need an active layout too.
+  f = EverythingBuilt();
+  f.hasFocusedWindow = false;
+  for (int command : {Window(kPlace), Window(kFill), Window(kPutBack), Window(kRestore),
+                      Window(kStack), Window(kSendToBack), id::kAdjustDividers}) {
+    EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, command)->greyed) << command;
+  }
+  f = EverythingBuilt();
+  f.hasActiveLayout = false;
+  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kAdjustDividers)->greyed);
+  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kExportArrangement)->greyed);
 }
 
 TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
