@@ -6,7 +6,6 @@
 #include "platform/dialog_keys.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
-#include "state/shortcut_text.h"
 
 namespace tessary::testing {
 namespace {
@@ -80,23 +79,15 @@ TEST_F(ShortcutTest, KeysHeldByAnotherAppAreReportedAndTheRestWork) {
   EXPECT_EQ(host.hotkeys.registered.size(), 10u + 9u);
 }
 
-TEST_F(ShortcutTest, UnboundCommandHasNoLabelButItsTextIsNone) {
+TEST_F(ShortcutTest, UnboundCommandIsNotRegisteredAndHasNoLabel) {
   StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"fill":{}}})");
   EXPECT_EQ(host.hotkeys.registered.count(9), 0u);
-  EXPECT_EQ(ShortcutText(keyNames, 0, 0), "None");
   // What the Coordinator asks through its callback: empty for unbound and unknown.
   const auto& label = Coord().Callbacks().shortcutLabel;
   EXPECT_EQ(label(kFill), "");
   EXPECT_EQ(label(kRestore), "Ctrl+Alt+R");
   EXPECT_EQ(label(11), "");
   EXPECT_EQ(label(-1), "");
-  AddApp({100, 100, 800, 600});
-  Pump();
-  shell->ShowTrayMenu();
-  const MenuModel& menu = host.menus.shown.back();
-  EXPECT_EQ(FindItem(menu.items, tray_command::kWindowCommandBase + kFill)->label, "Fill Screen");
-  EXPECT_EQ(FindItem(menu.items, tray_command::kWindowCommandBase + kPlace)->label,
-            "Place…\tCtrl+Alt+P");
 }
 
 TEST_F(ShortcutTest, MiddleClickBoundActsOnTheWindowUnderTheMouseAndIsSwallowed) {

@@ -220,6 +220,7 @@ TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
   ASSERT_EQ(desk.Foreground(), taskbar);
   const MenuModel& menu = ShowMenu(Window(kFill));
   EXPECT_FALSE(FindItem(menu.items, Window(kFill))->greyed);
+  EXPECT_EQ(FindItem(menu.items, Window(kFill))->label, "Fill Screen\tCtrl+Alt+F");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 1904, 1024}));
   // The window was brought to the foreground first.
   EXPECT_EQ(desk.Foreground(), app);
