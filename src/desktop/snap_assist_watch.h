@@ -7,12 +7,13 @@
 #include <functional>
 
 #include "desktop/desktop.h"
+#include "platform/main_window_timers.h"
 
 namespace tessary {
 
 class SnapAssistWatch {
  public:
-  static constexpr int kTimerId = 3;
+  static constexpr int kTimerId = main_window_timer::kSnapAssistWatch;
   static constexpr unsigned kPeriodMilliseconds = 120;
   static constexpr int kTicks = 6;
 

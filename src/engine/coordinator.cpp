@@ -94,9 +94,7 @@ std::string Coordinator::AppNameOf(WindowId window) const {
   return name.empty() ? std::string("This window") : name;
 }
 
-void Coordinator::NotYetBuilt(const char* name) {
-  if (notYetBuiltLogged_.insert(name).second) Log("not yet built: %s", name);
-}
+void Coordinator::NotYetBuilt(const char* name) { notYetBuilt_.Note(name); }
 
 void Coordinator::SetPaused(bool paused) {
   paused_ = paused;

@@ -25,10 +25,12 @@
 #include "desktop/snap_assist_watch.h"
 #include "engine/drag_state.h"
 #include "engine/minimum_sizes.h"
+#include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
 #include "engine/region_membership.h"
 #include "layout/document_store.h"
 #include "layout/layout_store.h"
+#include "platform/main_window_timers.h"
 #include "platform/surface.h"
 #include "platform/theme_source.h"
 #include "surfaces/drop_menu_view.h"
@@ -39,11 +41,11 @@ namespace tessary {
 
 // Timers of the main window that belong to the Coordinator. The shell routes their ticks
 // to OnTimer.
-inline constexpr int kDragTickTimerId = 1;  // 15 ms while a drag is followed
-inline constexpr int kPlaceTimerId = 2;     // 50 ms after a drag ended on a target
-inline constexpr int kSnapAssistWatchTimerId = SnapAssistWatch::kTimerId;  // 3, 120 ms
-inline constexpr int kRefreshTimerId = 4;  // the scheduled stack pass
-inline constexpr int kUpkeepTimerId = 8;   // 100 ms, repeating from Init
+inline constexpr int kDragTickTimerId = main_window_timer::kDragTick;  // 15 ms
+inline constexpr int kPlaceTimerId = main_window_timer::kPlace;        // 50 ms
+inline constexpr int kSnapAssistWatchTimerId = SnapAssistWatch::kTimerId;  // 120 ms
+inline constexpr int kRefreshTimerId = main_window_timer::kRefresh;
+inline constexpr int kUpkeepTimerId = main_window_timer::kUpkeep;  // 100 ms, from Init
 
 inline constexpr std::uint32_t kDragTickMilliseconds = 15;
 inline constexpr std::uint32_t kPlaceDelayMilliseconds = 50;
@@ -370,7 +372,7 @@ class Coordinator {
   std::vector<SnapLayout> galleryList_;
 
   SnapAssistWatch snapAssistWatch_;
-  std::set<std::string> notYetBuiltLogged_;
+  NotYetBuiltLog notYetBuilt_;
 };
 
 }  // namespace tessary

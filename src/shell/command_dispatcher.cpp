@@ -1,25 +1,10 @@
 // The one dispatcher behind hotkeys, mouse shortcuts and the tray menu's window commands.
 
 #include "shell/shell.h"
+#include "shell/window_command.h"
 
 namespace tessary {
-namespace {
-
-enum Command {
-  kPlace = 0,
-  kGallery = 1,
-  kDividers = 2,
-  kStack = 3,
-  kOverview = 4,
-  kNext = 5,
-  kPrevious = 6,
-  kSendToBack = 7,
-  kFill = 8,
-  kPutBack = 9,
-  kRestore = 10,
-};
-
-}  // namespace
+using namespace window_command;
 
 WindowId Shell::CommandTarget() {
   if (targetOverrideSet_) return targetOverride_;

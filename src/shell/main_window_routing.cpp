@@ -2,6 +2,7 @@
 // itself, every timer tick and every window event, routed to the part that does the work.
 
 #include "desktop/monitor.h"
+#include "platform/main_window_timers.h"
 #include "shell/open_requests.h"
 #include "shell/shell.h"
 #include "shell/shortcuts.h"
@@ -11,9 +12,9 @@ namespace {
 
 namespace msg = main_window_message;
 
-constexpr int kStackPassTimerId = 5;
-constexpr int kCompositionSettleTimerId = 6;
-constexpr int kUpdateTimerId = 50;
+namespace timer = main_window_timer;
+// The update check looks again once more than a day has passed since the last one.
+constexpr std::int64_t kDaySeconds = 86400;
 // After the last of a burst of window events, the stacks are looked at once.
 constexpr double kRefreshAfterEvents = 0.15;
 
@@ -57,7 +58,7 @@ std::optional<std::int64_t> Shell::OnMainWindowMessage(const MainWindowMessage& 
     case msg::kUpdateResult:
       // The update check's outcome belongs to the update service, which is not wired yet;
       // nothing sends this message until it is.
-      NotBuilt("update result");
+      notYetBuilt_.Note("update result");
       return 0;
     case msg::kMouseShortcut: {
       int x = 0;
@@ -92,15 +93,14 @@ void Shell::OnHotkey(int id) {
 void Shell::OnTimer(int id) {
   if (!coordinator_ || shutDown_) return;
   switch (id) {
-    case kStackPassTimerId:
+    case timer::kStackPass:
       coordinator_->RefreshStacks();
       return;
-    case kUpdateTimerId:
-      UpdateCheckTick();
+    case timer::kUpdateCheck:
+      CheckForUpdatesWhenADayHasPassed();
       return;
-    case kCompositionSettleTimerId:
     default:
-      // 1, 2, 3, 4, 6 and 8 are the Coordinator's; it ignores ids it does not know.
+      // The rest are the Coordinator's; it ignores ids it does not know.
       coordinator_->OnTimer(id);
       return;
   }
@@ -134,9 +134,9 @@ void Shell::OnWindowEvent(const WindowEvent& event) {
   }
 }
 
-void Shell::UpdateCheckTick() {
+void Shell::CheckForUpdatesWhenADayHasPassed() {
   const tessary::Settings& settings = settings_->Current();
-  if (settings.checkUpdates && UnixTime() - settings.lastUpdateCheck >= 86401) {
+  if (settings.checkUpdates && UnixTime() - settings.lastUpdateCheck > kDaySeconds) {
     StartUpdateCheck(false);
   }
 }

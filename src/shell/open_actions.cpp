@@ -1,15 +1,10 @@
 // What the command line, other processes and the tray menu open, and the windows and
 // services of later parts that are not wired yet.
 
-#include "base/log.h"
 #include "shell/open_requests.h"
 #include "shell/shell.h"
 
 namespace tessary {
-
-void Shell::NotBuilt(const char* what) {
-  if (notBuiltLogged_.insert(what).second) Log("not yet built: %s", what);
-}
 
 void Shell::Open(OpenTarget target) {
   opened_.push_back(target);
@@ -65,16 +60,16 @@ void Shell::OnOpenRequest(std::uint64_t wParam) {
   }
 }
 
-void Shell::ShowWelcome() { NotBuilt("welcome window"); }
-void Shell::ShowTour() { NotBuilt("tour"); }
-void Shell::ShowWhatsNew(const std::string& /*text*/) { NotBuilt("What's New window"); }
+void Shell::ShowWelcome() { notYetBuilt_.Note("welcome window"); }
+void Shell::ShowTour() { notYetBuilt_.Note("tour"); }
+void Shell::ShowWhatsNew(const std::string& /*text*/) { notYetBuilt_.Note("What's New window"); }
 std::string Shell::WhatsNewText(const std::string& /*since*/) {
-  NotBuilt("release notes");
+  notYetBuilt_.Note("release notes");
   return {};
 }
-void Shell::OpenSettings() { NotBuilt("settings window"); }
-void Shell::ShowFeedback() { NotBuilt("feedback window"); }
-void Shell::ToggleDiagnostics() { NotBuilt("diagnostics recording"); }
-void Shell::StartUpdateCheck(bool /*interactive*/) { NotBuilt("update check"); }
+void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
+void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
+void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }
+void Shell::StartUpdateCheck(bool /*interactive*/) { notYetBuilt_.Note("update check"); }
 
 }  // namespace tessary

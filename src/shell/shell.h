@@ -14,13 +14,13 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "base/geometry.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
+#include "engine/not_yet_built.h"
 #include "platform/window_events.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
@@ -57,7 +57,6 @@ class Shell {
   void Shutdown();
   // After the message loop: releases the instance lock. The exit code (0).
   int Finish();
-  bool Running() const { return started_ && !shutDown_; }
 
   // --- The main window ----------------------------------------------------------------
   // The main window's procedure for everything the platform did not consume.
@@ -99,10 +98,6 @@ class Shell {
 
   // --- Tray menu ----------------------------------------------------------------------
   void ShowTrayMenu();
-  // The menu as it would be shown now, with what its commands act on.
-  TrayMenuContext MenuContext();
-  MenuModel BuildMenu(const TrayMenuContext& context);
-  void CarryOutMenuCommand(int id, const TrayMenuContext& context);
 
   // --- Shortcuts ----------------------------------------------------------------------
   // Re-registers the 11 keyboard shortcuts; the conflict text per command index.
@@ -125,21 +120,8 @@ class Shell {
   // The window a command acts on: the override, else the foreground window.
   WindowId CommandTarget();
 
-  // --- For the parts that are wired later, and for tests --------------------------------
+  // --- For the parts that are wired later -------------------------------------------
   ShellFeatures& Features() { return features_; }
-  Coordinator& GetCoordinator() { return *coordinator_; }
-  Desktop& GetDesktop() { return *desktop_; }
-  SettingsStore& Settings() { return *settings_; }
-  Toast* GetToast() { return toastAvailable_ ? toast_.get() : nullptr; }
-  bool ToastAvailable() const { return toastAvailable_; }
-  bool UpdateAvailable() const { return updateAvailable_; }
-  WindowId LastForegroundWindow() const { return lastForeground_; }
-  const std::map<int, std::string>& ShortcutConflicts() const { return conflicts_; }
-  const std::string& Version() const { return version_; }
-  const std::vector<OpenTarget>& Opened() const { return opened_; }
-  const MouseHookShared& MouseShared() const { return mouseShared_; }
-  std::optional<int> CapturingCommand() const { return capturingCommand_; }
-  const WindowFills& Fills() const { return fills_; }
 
  private:
   const Platform& platform() const { return env_.platform; }
@@ -148,11 +130,21 @@ class Shell {
   void GreetUser();
   void InstallCallbacks();
   bool StartCoordinator();
-  void UpdateCheckTick();
-  void NotBuilt(const char* what);
+  void CheckForUpdatesWhenADayHasPassed();
   void ShowBalloon(const std::string& title, const std::string& text);
   void ShowMessage(const std::string& text, double seconds);
   TrayIconState IconState() const;
+  // The tray menu as it would be shown now, with what its commands act on
+  // (tray_menu_show.cpp), and what the user chose in it (tray_menu_commands.cpp).
+  TrayMenuContext MenuContext();
+  MenuModel BuildMenu(const TrayMenuContext& context);
+  void CarryOutMenuCommand(int id, const TrayMenuContext& context);
+  void RunCommandOnMenuWindow(int command, WindowId focused);
+  bool CarryOutHelpCommand(int id);
+  void CarryOutProgramCommand(int id, const TrayMenuContext& context);
+
+  // Tests look inside through this class (tests/scenario/shell).
+  friend class ShellProbe;
 
   ShellEnvironment env_;
   ShellFeatures features_;
@@ -182,7 +174,7 @@ class Shell {
   std::optional<int> capturingCommand_;
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
-  std::set<std::string> notBuiltLogged_;
+  NotYetBuiltLog notYetBuilt_;
 };
 
 }  // namespace tessary

@@ -3,15 +3,10 @@
 // was made.
 
 #include "base/log.h"
+#include "platform/main_window_timers.h"
 #include "shell/shell.h"
 
 namespace tessary {
-namespace {
-
-constexpr int kStackPassTimerId = 5;
-constexpr int kUpdateTimerId = 50;
-
-}  // namespace
 
 void Shell::Shutdown() {
   if (shutDown_) return;
@@ -47,8 +42,8 @@ Shell::~Shell() {
   // without its window (a test, a failed start) lets go of them here.
   if (started_ || coordinator_) {
     platform().timers.SetTimerHandler(nullptr);
-    platform().timers.Stop(kStackPassTimerId);
-    platform().timers.Stop(kUpdateTimerId);
+    platform().timers.Stop(main_window_timer::kStackPass);
+    platform().timers.Stop(main_window_timer::kUpdateCheck);
     platform().events.Uninstall();
     platform().input.StopEscapeWatch();
     if (env_.host.mouseHook.Running()) env_.host.mouseHook.Stop();

@@ -7,6 +7,7 @@
 
 #include "base/log.h"
 #include "base/utf.h"
+#include "platform/main_window_timers.h"
 #include "shell/shell.h"
 #include "shell/shortcuts.h"
 #include "shell/tray_texts.h"
@@ -21,11 +22,11 @@ constexpr const char* kInstanceVariable = "TESSARY_INSTANCE";
 // The system's buffers: 64 characters for the variable, 128 for the whole name.
 constexpr std::size_t kInstanceValueUnits = 63;
 constexpr std::size_t kInstanceNameUnits = 127;
-constexpr int kStackPassTimerId = 5;
 constexpr std::uint32_t kStackPassMilliseconds = 1500;
-constexpr int kUpdateTimerId = 50;
+// Said once, at start-up, when some of the window event hooks could not be installed.
+constexpr const char* kDragsNotFollowed =
+    "Tessary can\u2019t follow window drags. Restart Tessary to snap windows by dragging.";
 constexpr std::uint32_t kUpdateMilliseconds = 3600000;
-constexpr std::int64_t kDaySeconds = 86400;
 
 // At most `units` UTF-16 units, never splitting a surrogate pair.
 std::string CutToUnits(const std::string& text, std::size_t units) {
@@ -101,9 +102,12 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   taskbarCreatedMessage_ = host.mainWindow.RegisterTaskbarCreated();
   coordinator_->RecoverDisplayLayouts();
   if (!platform().events.Install([this](const WindowEvent& event) { OnWindowEvent(event); })) {
-    Log("window event hooks could not be installed");
+    // The hooks that did install keep working; without all of them drags go unseen, and
+    // the user would otherwise only find a picker that never appears.
+    Log("window event hooks could not all be installed");
+    Notify(kDragsNotFollowed);
   }
-  platform().timers.Start(kStackPassTimerId, kStackPassMilliseconds);
+  platform().timers.Start(main_window_timer::kStackPass, kStackPassMilliseconds);
 
   settings_ =
       std::make_unique<SettingsStore>(env_.files, env_.startupEntry, SettingsPath(env_.files));
@@ -111,14 +115,11 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   settings_->Load();
 
   tessary::RegisterLayoutHotkeys(host.hotkeys, host.keyboardLayouts);
-  platform().timers.Start(kUpdateTimerId, kUpdateMilliseconds);
+  platform().timers.Start(main_window_timer::kUpdateCheck, kUpdateMilliseconds);
   InstallCallbacks();
   GreetUser();
 
-  const tessary::Settings& settings = settings_->Current();
-  if (settings.checkUpdates && UnixTime() - settings.lastUpdateCheck > kDaySeconds) {
-    StartUpdateCheck(false);
-  }
+  CheckForUpdatesWhenADayHasPassed();
 
   AddTrayIcon();
   ShowBalloon(kRunningTitle,

@@ -7,11 +7,13 @@
 #include "layout/builtin_layouts.h"
 #include "layout/tree_geometry.h"
 #include "shell/maker_site.h"
+#include "shell/window_command.h"
 
 namespace tessary {
 namespace {
 
 namespace id = tray_command;
+using namespace window_command;
 
 // "text" or "text\tshortcut".
 std::string WithShortcut(std::string text, const std::string& shortcut) {
@@ -97,26 +99,27 @@ MenuItem FocusedWindowMenu(const TrayMenuFacts& f) {
                              none);
   };
   std::vector<MenuItem> items;
-  items.push_back(command(0, "Place…"));
-  items.push_back(command(8, "Fill Screen"));
-  items.push_back(command(9, "Put Back"));
-  items.push_back(command(10, "Restore"));
+  items.push_back(command(kPlace, "Place…"));
+  items.push_back(command(kFill, "Fill Screen"));
+  items.push_back(command(kPutBack, "Put Back"));
+  items.push_back(command(kRestore, "Restore"));
   items.push_back(MenuItem::Separator());
-  items.push_back(MenuItem::Command(id::kAdjustDividers,
-                                    WithShortcut("Adjust Shared Dividers", f.shortcutLabels[2]),
-                                    none || !f.hasActiveLayout || !f.features.dividerEditor));
+  items.push_back(MenuItem::Command(
+      id::kAdjustDividers, WithShortcut("Adjust Shared Dividers", f.shortcutLabels[kDividers]),
+      none || !f.hasActiveLayout || !f.features.dividerEditor));
   return MenuItem::Submenu("Focused Window", std::move(items));
 }
 
 MenuItem WindowStacksMenu(const TrayMenuFacts& f) {
   const bool greyed = !f.hasFocusedWindow || !f.windowStacksEnabled || !f.features.stacks;
   std::vector<MenuItem> items;
-  items.push_back(MenuItem::Command(id::kWindowCommandBase + 3, "Show Window Stack…", greyed));
-  items.push_back(MenuItem::Command(id::kWindowCommandBase + 4, "Show Stack Overview", greyed));
-  items.push_back(MenuItem::Command(id::kWindowCommandBase + 5, "Next Window", greyed));
-  items.push_back(MenuItem::Command(id::kWindowCommandBase + 6, "Previous Window", greyed));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kStack, "Show Window Stack…", greyed));
   items.push_back(
-      MenuItem::Command(id::kWindowCommandBase + 7, "Move Spanning Window Behind", greyed));
+      MenuItem::Command(id::kWindowCommandBase + kOverview, "Show Stack Overview", greyed));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kNext, "Next Window", greyed));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kPrevious, "Previous Window", greyed));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kSendToBack,
+                                    "Move Spanning Window Behind", greyed));
   items.push_back(MenuItem::Separator());
   items.push_back(
       MenuItem::Command(id::kStackSettings, "Window Stack Settings…", !f.features.settingsWindow));

@@ -1,4 +1,5 @@
-// Carrying out what the user chose in the tray menu.
+// Carrying out what the user chose in the tray menu: the layout entries, the window
+// commands, the help entries and the program's own commands, each in its own function.
 
 #include <algorithm>
 
@@ -14,78 +15,118 @@ bool InRange(int value, int base, std::size_t count) {
   return value >= base && static_cast<std::size_t>(value - base) < count;
 }
 
-}  // namespace
-
-void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
-  if (chosen == 0 || !coordinator_ || shutDown_) return;
+// "Choose a Layout", "Edit Layout" and "Switch Layout" entries; false for any other id.
+bool CarryOutLayoutCommand(Coordinator& coordinator, int chosen, const TrayMenuContext& context) {
   const bool hasDisplay = context.display >= 0;
-
   if (InRange(chosen, id::kChooseLayoutBase,
               std::min<std::size_t>(context.switchList.size(), kMaxMenuLayouts))) {
-    if (!hasDisplay) return;
-    coordinator_->ApplyComposition(
-        context.displayKey,
-        context.switchList[static_cast<std::size_t>(chosen - id::kChooseLayoutBase)]);
-    return;
+    if (hasDisplay) {
+      coordinator.ApplyComposition(
+          context.displayKey,
+          context.switchList[static_cast<std::size_t>(chosen - id::kChooseLayoutBase)]);
+    }
+    return true;
   }
   if (InRange(chosen, id::kEditLayoutBase, context.ownLayouts.size())) {
     // A copy: the editor may keep it longer than this menu lives.
     const SnapLayout copy =
         context.ownLayouts[static_cast<std::size_t>(chosen - id::kEditLayoutBase)];
-    coordinator_->OpenLayoutEditor(&copy);
-    return;
+    coordinator.OpenLayoutEditor(&copy);
+    return true;
   }
   if (InRange(chosen, id::kSwitchLayoutBase, context.ownLayouts.size())) {
-    if (!hasDisplay) return;
+    if (!hasDisplay) return true;
     const SnapLayout& own =
         context.ownLayouts[static_cast<std::size_t>(chosen - id::kSwitchLayoutBase)];
-    for (const SnapLayout& entry : context.switchList) {
-      if (entry.id == own.id) {
-        coordinator_->ApplyComposition(context.displayKey, entry);
-        return;
-      }
+    const auto entry = std::find_if(context.switchList.begin(), context.switchList.end(),
+                                    [&](const SnapLayout& layout) { return layout.id == own.id; });
+    if (entry != context.switchList.end()) {
+      coordinator.ApplyComposition(context.displayKey, *entry);
     }
-    return;
+    return true;
   }
-  if (InRange(chosen, id::kWindowCommandBase, kShortcutCount)) {
-    // The window the menu was built for; one that has gone meanwhile leaves the command
-    // without a target.
-    WindowId target = context.focused;
-    if (target != kNoWindow && platform().windows.Exists(target)) {
-      platform().zOrder.SetForeground(target);
-    } else {
-      target = kNoWindow;
-    }
-    const WindowId savedTarget = targetOverride_;
-    const bool savedSet = targetOverrideSet_;
-    targetOverride_ = target;
-    targetOverrideSet_ = true;
-    RunCommand(chosen - id::kWindowCommandBase);
-    targetOverride_ = savedTarget;
-    targetOverrideSet_ = savedSet;
-    return;
-  }
+  return false;
+}
 
+void ResetLayoutsAfterAsking(ShellServices& services, Coordinator& coordinator,
+                             const TrayMenuContext& context) {
+  if (context.display < 0) return;
+  if (!services.AskOkCancel("Reset Layouts",
+                            "Return the built-in layouts on " + context.displayName +
+                                " to their standard proportions? Your own layouts are kept.")) {
+    return;
+  }
+  coordinator.Layouts().ResetDisplay(context.displayKey);
+  // The display's remembered compositions go as well once compositions exist.
+  coordinator.ScheduleRefresh(0.15);
+}
+
+}  // namespace
+
+void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
+  if (chosen == 0 || !coordinator_ || shutDown_) return;
+  if (CarryOutLayoutCommand(*coordinator_, chosen, context)) return;
+  if (InRange(chosen, id::kWindowCommandBase, kShortcutCount)) {
+    RunCommandOnMenuWindow(chosen - id::kWindowCommandBase, context.focused);
+    return;
+  }
+  if (CarryOutHelpCommand(chosen)) return;
+  CarryOutProgramCommand(chosen, context);
+}
+
+void Shell::RunCommandOnMenuWindow(int command, WindowId focused) {
+  // The window the menu was built for; one that has gone meanwhile leaves the command
+  // without a target.
+  WindowId target = focused;
+  if (target != kNoWindow && platform().windows.Exists(target)) {
+    platform().zOrder.SetForeground(target);
+  } else {
+    target = kNoWindow;
+  }
+  const WindowId savedTarget = targetOverride_;
+  const bool savedSet = targetOverrideSet_;
+  targetOverride_ = target;
+  targetOverrideSet_ = true;
+  RunCommand(command);
+  targetOverride_ = savedTarget;
+  targetOverrideSet_ = savedSet;
+}
+
+bool Shell::CarryOutHelpCommand(int chosen) {
   switch (chosen) {
     case id::kGettingStarted:
       ShowWelcome();
-      return;
+      return true;
+    case id::kTour:
+      ShowTour();
+      return true;
     case id::kWhatsNew:
       ShowWhatsNew(WhatsNewText(std::string()));
-      return;
+      return true;
     case id::kUserGuide:
     case id::kUpdateAvailable:
       platform().launcher.ShellOpen(std::string("https://") + kMakerHost + kProductPagePath, "");
-      return;
+      return true;
     case id::kSendFeedback:
       ShowFeedback();
-      return;
+      return true;
+    case id::kStopRecording:
+    case id::kRecordDiagnostics:
+      ToggleDiagnostics();
+      return true;
+    case id::kCheckForUpdates:
+      StartUpdateCheck(true);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void Shell::CarryOutProgramCommand(int chosen, const TrayMenuContext& context) {
+  switch (chosen) {
     case id::kSettings:
     case id::kStackSettings:
       OpenSettings();
-      return;
-    case id::kCheckForUpdates:
-      StartUpdateCheck(true);
       return;
     case id::kPause:
       SetPaused(!coordinator_->Paused());
@@ -105,18 +146,10 @@ void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
     case id::kImportLayouts:
     case id::kExportMyLayouts:
     case id::kExportArrangement:
-      NotBuilt("layout import and export");
+      notYetBuilt_.Note("layout import and export");
       return;
     case id::kResetLayouts:
-      if (!hasDisplay) return;
-      if (!env_.host.services.AskOkCancel(
-              "Reset Layouts", "Return the built-in layouts on " + context.displayName +
-                                   " to their standard proportions? Your own layouts are kept.")) {
-        return;
-      }
-      coordinator_->Layouts().ResetDisplay(context.displayKey);
-      // The display's remembered compositions go as well once compositions exist.
-      coordinator_->ScheduleRefresh(0.15);
+      ResetLayoutsAfterAsking(env_.host.services, *coordinator_, context);
       return;
     case id::kGallery:
       coordinator_->ShowGallery(context.focused);
@@ -126,13 +159,6 @@ void Shell::CarryOutMenuCommand(int chosen, const TrayMenuContext& context) {
       return;
     case id::kCreateLayout:
       coordinator_->OpenLayoutEditor(nullptr);
-      return;
-    case id::kStopRecording:
-    case id::kRecordDiagnostics:
-      ToggleDiagnostics();
-      return;
-    case id::kTour:
-      ShowTour();
       return;
     default:
       return;

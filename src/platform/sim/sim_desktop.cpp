@@ -129,6 +129,8 @@ void SimDesktop::AddDisplayPath(const DisplayPath& path) { world_->extraPaths.pu
 
 void SimDesktop::SetDisplayConfigFails(bool fails) { world_->displayConfigFails = fails; }
 
+void SimDesktop::SetEventHooksFail(bool fail) { world_->eventHooksFail = fail; }
+
 // --- Processes, files, environment --------------------------------------------------
 
 ProcessId SimDesktop::AddProcess(const SimProcessSetup& setup) {

@@ -57,6 +57,9 @@ class SimDesktop {
   // A further configuration path (duplicated displays name one GDI device twice).
   void AddDisplayPath(const DisplayPath& path);
   void SetDisplayConfigFails(bool fails);
+  // Some of the window event hooks cannot be installed: Install answers false, and the
+  // events still arrive, as through the hooks that did install.
+  void SetEventHooksFail(bool fail);
 
   // --- Processes, files, environment ------------------------------------------------
   ProcessId AddProcess(const SimProcessSetup& setup = {});

@@ -220,7 +220,7 @@ void SimPrompts::InformationBeep() {
 bool SimWindowEvents::Install(std::function<void(const WindowEvent&)> sink) {
   world_.Count("InstallEvents");
   world_.eventSink = std::move(sink);
-  return true;
+  return !world_.eventHooksFail;
 }
 
 void SimWindowEvents::Uninstall() {

@@ -90,6 +90,7 @@ struct SimWorld {
   std::vector<SimDisplay> displays;  // in the system's enumeration order
   std::vector<DisplayPath> extraPaths;
   bool displayConfigFails = false;
+  bool eventHooksFail = false;
   std::uint64_t nextMonitor = 0x10001;
   int displaysAdded = 0;
 

@@ -30,7 +30,7 @@ class EscapeTest : public ShellTest {
 
 TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndTheWindowNeverSeesTheKey) {
   DragTo({960, 4});
-  Coordinator& c = shell->GetCoordinator();
+  Coordinator& c = Coord();
   ASSERT_TRUE(c.DragActive());
   ASSERT_TRUE(c.GetPicker().Visible());
   desk.TapKey(Key::kEscape);
@@ -46,7 +46,7 @@ TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndTheWindowNeverSeesTheKey) {
 
 TEST_F(EscapeTest, WithoutAPickerEscapeReachesTheDragAsOnePressAndRelease) {
   DragTo({700, 500});
-  Coordinator& c = shell->GetCoordinator();
+  Coordinator& c = Coord();
   ASSERT_TRUE(c.DragActive());
   ASSERT_FALSE(c.GetPicker().Visible());
   desk.TapKey(Key::kEscape);

@@ -1,7 +1,9 @@
 #pragma once
 
 // A running copy of the program on the simulated desktop: the shell with its simulated
-// host, an in-memory state folder, a sign-in entry and the log lines it writes.
+// host, an in-memory state folder, a sign-in entry and the log lines it writes. The
+// host's journal also records the timers, the event hooks, the surfaces made and the
+// files touched, so that a story can check the order of everything that happened.
 
 #include <gtest/gtest.h>
 
@@ -22,21 +24,44 @@
 #include "platform/startup_entry.h"
 #include "shell/shell.h"
 
-namespace tessary::testing {
+namespace tessary {
+
+// What the stories look at inside the shell.
+class ShellProbe {
+ public:
+  explicit ShellProbe(Shell& shell) : s_(shell) {}
+  Coordinator& coordinator() const { return *s_.coordinator_; }
+  SettingsStore& settings() const { return *s_.settings_; }
+  Toast* toast() const { return s_.toastAvailable_ ? s_.toast_.get() : nullptr; }
+  bool running() const { return s_.started_ && !s_.shutDown_; }
+  WindowId lastForeground() const { return s_.lastForeground_; }
+  const std::map<int, std::string>& conflicts() const { return s_.conflicts_; }
+  const std::string& version() const { return s_.version_; }
+  const std::vector<OpenTarget>& opened() const { return s_.opened_; }
+  const MouseHookShared& mouseShared() const { return s_.mouseShared_; }
+  std::optional<int> capturing() const { return s_.capturingCommand_; }
+  const WindowFills& fills() const { return s_.fills_; }
+  TrayMenuContext menuContext() const { return s_.MenuContext(); }
+
+ private:
+  Shell& s_;
+};
+
+namespace testing {
+
+using Note = std::function<void(std::string)>;
 
 // Files in memory, so the stories never touch a real disk.
 class MemoryFiles : public FileSystem {
  public:
   FileRead ReadFile(const std::string& path, std::size_t maxBytes) override {
+    if (note) note("read " + path);
     auto it = files.find(path);
     if (it == files.end()) return {};
-    FileRead read;
-    read.status = ReadStatus::kOk;
-    read.bytes = it->second.substr(0, maxBytes);
-    read.truncated = it->second.size() > maxBytes;
-    return read;
+    return FileRead{ReadStatus::kOk, it->second.substr(0, maxBytes), it->second.size() > maxBytes};
   }
   bool WriteFile(const std::string& path, std::string_view bytes) override {
+    if (note) note("write " + path);
     ++writes;
     files[path] = std::string(bytes);
     return true;
@@ -53,8 +78,7 @@ class MemoryFiles : public FileSystem {
     return true;
   }
   bool Exists(const std::string& path) override {
-    return files.count(path) > 0 ||
-           std::find(folders.begin(), folders.end(), path) != folders.end();
+    return files.count(path) > 0 || std::count(folders.begin(), folders.end(), path) > 0;
   }
   bool RemoveFile(const std::string& path) override { return files.erase(path) > 0; }
   std::optional<std::string> LocalAppDataFolder() override { return std::nullopt; }
@@ -63,15 +87,15 @@ class MemoryFiles : public FileSystem {
     return std::nullopt;
   }
 
-  std::string SettingsFile() const { return Read(JoinPath("state", "settings.json")); }
-  std::string Read(const std::string& path) const {
-    auto it = files.find(path);
+  std::string SettingsFile() const {
+    auto it = files.find(JoinPath("state", "settings.json"));
     return it == files.end() ? std::string() : it->second;
   }
 
   std::map<std::string, std::string> files;
   std::vector<std::string> folders;
   int writes = 0;
+  Note note;
 };
 
 // Hands out surfaces until `allowed` have been made, then none (a failing system).
@@ -81,22 +105,62 @@ class RationedSurfaces : public SurfaceFactory {
   std::unique_ptr<Surface> NewSurface() override {
     if (allowed >= 0 && made_ >= allowed) return nullptr;
     ++made_;
+    if (note) note("surface " + std::to_string(made_));
     return inner_.NewSurface();
   }
   TextMeasurer& Text() override { return inner_.Text(); }
 
   int allowed = -1;  // -1: no limit
+  Note note;
 
  private:
   SurfaceFactory& inner_;
   int made_ = 0;
 };
 
-// Log lines of the test, for the few stories that are about what is logged.
+// The desktop's timers and event hooks, noted as they are used.
+class NotedPlatform : public Timers, public WindowEvents {
+ public:
+  NotedPlatform(const Platform& inner, Note note) : inner_(inner), note_(std::move(note)) {}
+  void SetTimerHandler(std::function<void(int)> handler) override {
+    inner_.timers.SetTimerHandler(std::move(handler));
+  }
+  bool Start(int id, std::uint32_t ms) override {
+    note_("timer+ " + std::to_string(id) + " " + std::to_string(ms));
+    return inner_.timers.Start(id, ms);
+  }
+  void Stop(int id) override {
+    note_("timer- " + std::to_string(id));
+    inner_.timers.Stop(id);
+  }
+  bool Install(std::function<void(const WindowEvent&)> sink) override {
+    note_("events installed");
+    return inner_.events.Install(std::move(sink));
+  }
+  void Uninstall() override {
+    note_("events removed");
+    inner_.events.Uninstall();
+  }
+  Platform Noted() {
+    const Platform& p = inner_;
+    return Platform{p.displays, p.windows,   p.zOrder, p.input,    p.clock,
+                    *this,      p.processes, p.icons,  p.launcher, p.systemSettings,
+                    p.keys,     p.prompts,   *this};
+  }
+
+ private:
+  Platform inner_;
+  Note note_;
+};
+
+// Log lines of the test; with `journal` set they go into the host's journal as well.
 class LogLines {
  public:
   LogLines() {
-    SetLogRecorder([this](std::string_view line) { lines.emplace_back(line); });
+    SetLogRecorder([this](std::string_view line) {
+      lines.emplace_back(line);
+      if (journal) journal("log " + std::string(line));
+    });
   }
   ~LogLines() { SetLogRecorder(nullptr); }
   bool Contains(std::string_view text) const {
@@ -105,6 +169,7 @@ class LogLines {
     });
   }
   std::vector<std::string> lines;
+  Note journal;
 };
 
 class ShellTest : public ::testing::Test {
@@ -113,11 +178,16 @@ class ShellTest : public ::testing::Test {
     display = desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
                                .work = {0, 0, 1920, 1040},
                                .friendlyName = "Studio Display"});
+    const Note note = [this](std::string entry) { host.Record(std::move(entry)); };
+    files.note = note;
+    surfaces.note = note;
+    log.journal = note;
+    noted = std::make_unique<NotedPlatform>(desk.platform(), note);
   }
 
   ShellEnvironment Environment(SimShellHost& onHost) {
-    return ShellEnvironment{desk.platform(), onHost.Host(), surfaces, theme,
-                            files,           startup,       keyNames, [this] { return unixTime; }};
+    return ShellEnvironment{noted->Noted(), onHost.Host(), surfaces, theme,
+                            files,          startup,       keyNames, [this] { return unixTime; }};
   }
 
   // Starts the program; the exit code when it ended at once.
@@ -132,6 +202,9 @@ class ShellTest : public ::testing::Test {
   }
   void Run(double seconds) { host.Advance(desk, seconds); }
   void Pump() { host.Pump(desk); }
+
+  ShellProbe Probe() { return ShellProbe(*shell); }
+  Coordinator& Coord() { return Probe().coordinator(); }
 
   // Settings as a file the program finds at start-up.
   void StoreSettings(const std::string& json) {
@@ -148,15 +221,25 @@ class ShellTest : public ::testing::Test {
     }
     return -1;
   }
+  // Each of `steps` is in the journal, in this order.
+  void ExpectInOrder(const std::vector<std::string>& steps) const {
+    int previous = -1;
+    for (const std::string& step : steps) {
+      const int at = JournalIndex(step);
+      EXPECT_GT(at, previous) << step;
+      previous = std::max(previous, at);
+    }
+  }
 
   WindowId AddApp(Rect frame, const std::string& className = "SimAppWindow") {
     return desk.AddWindow({.className = className, .frame = frame});
   }
 
-  LogLines log;
   SimDesktop desk;
-  RationedSurfaces surfaces;
   SimShellHost host;
+  LogLines log;
+  RationedSurfaces surfaces;
+  std::unique_ptr<NotedPlatform> noted;
   SimThemeSource theme;
   SimKeyNames keyNames;
   MemoryStartupEntry startup;
@@ -166,15 +249,13 @@ class ShellTest : public ::testing::Test {
   std::unique_ptr<Shell> shell;
 };
 
-// Finds an item by id anywhere in the menu; null when absent.
+// Finds a command by id anywhere in the menu; null when absent.
 inline const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
   for (const MenuItem& item : items) {
-    if (item.kind != MenuItemKind::kSubmenu && item.kind != MenuItemKind::kSeparator &&
-        item.id == id) {
-      return &item;
-    }
     if (item.kind == MenuItemKind::kSubmenu) {
       if (const MenuItem* found = FindItem(item.children, id)) return found;
+    } else if (item.kind != MenuItemKind::kSeparator && item.id == id) {
+      return &item;
     }
   }
   return nullptr;
@@ -186,4 +267,5 @@ inline const MenuItem* FindSubmenu(const std::vector<MenuItem>& items, const std
   return nullptr;
 }
 
-}  // namespace tessary::testing
+}  // namespace testing
+}  // namespace tessary

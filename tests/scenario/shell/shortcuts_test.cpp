@@ -4,12 +4,13 @@
 #include "shell/shortcuts.h"
 
 #include "platform/dialog_keys.h"
+#include "shell/window_command.h"
 #include "shell_fixture.h"
-#include "state/shortcut_text.h"
 
 namespace tessary::testing {
 namespace {
 
+using namespace window_command;
 constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 
 class ShortcutTest : public ShellTest {
@@ -33,7 +34,7 @@ TEST_F(ShortcutTest, DefaultsAreRegisteredWithoutRepeat) {
     EXPECT_EQ(host.hotkeys.registered[20 + n],
               (SimHotkeys::Registration{kCtrlAlt | kModNoRepeat, '1' + static_cast<unsigned>(n)}));
   }
-  EXPECT_TRUE(shell->ShortcutConflicts().empty());
+  EXPECT_TRUE(Probe().conflicts().empty());
 }
 
 TEST_F(ShortcutTest, AltGrCharactersAreNeitherLayoutSwitchesNorShortcuts) {
@@ -42,7 +43,7 @@ TEST_F(ShortcutTest, AltGrCharactersAreNeitherLayoutSwitchesNorShortcuts) {
   EXPECT_EQ(host.hotkeys.registered.count(21), 0u);
   EXPECT_EQ(host.hotkeys.registered.count(20), 1u);
   EXPECT_EQ(host.hotkeys.registered.count(1), 0u);
-  EXPECT_EQ(shell->ShortcutConflicts(),
+  EXPECT_EQ(Probe().conflicts(),
             (std::map<int, std::string>{
                 {0, "Types a character with AltGr on your keyboard: choose other keys"}}));
 }
@@ -55,47 +56,38 @@ TEST_F(ShortcutTest, OnlyCtrlAltCombinationsAskTheKeyboard) {
   EXPECT_FALSE(TypesWithAltGr(layouts, 'P', kCtrlAlt | kModShift));
   EXPECT_TRUE(TypesWithAltGr(layouts, 'Q', kCtrlAlt | kModShift));
   const int asked = layouts.questions;
-  EXPECT_FALSE(TypesWithAltGr(layouts, 'P', kCtrlAlt | kModWin));
-  EXPECT_FALSE(TypesWithAltGr(layouts, 'P', kModCtrl));
-  EXPECT_FALSE(TypesWithAltGr(layouts, 'P', kModAlt | kModShift));
+  for (std::uint32_t mods : {kCtrlAlt | kModWin, kModCtrl, kModAlt | kModShift}) {
+    EXPECT_FALSE(TypesWithAltGr(layouts, 'P', mods)) << mods;
+  }
   EXPECT_EQ(layouts.questions, asked);
-}
 
-TEST_F(ShortcutTest, WinCtrlAltPIsRegisteredEvenWhereAltGrTypesP) {
+  // So Win+Ctrl+Alt+P is registered even where AltGr types P.
   host.layouts.AddAltGrCharacter('P');
   StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{"vk":80,"mods":11}}})");
   EXPECT_EQ(host.hotkeys.registered[1],
             (SimHotkeys::Registration{kCtrlAlt | kModWin | kModNoRepeat, 'P'}));
-  EXPECT_TRUE(shell->ShortcutConflicts().empty());
+  EXPECT_TRUE(Probe().conflicts().empty());
 }
 
 TEST_F(ShortcutTest, KeysHeldByAnotherAppAreReportedAndTheRestWork) {
   host.hotkeys.TakeByOtherApp(kCtrlAlt, 'F');
   SeenThisVersion();
   StartOrFail();
-  EXPECT_EQ(shell->ShortcutConflicts(),
-            (std::map<int, std::string>{{8, "Another app already uses these keys"}}));
+  EXPECT_EQ(Probe().conflicts(),
+            (std::map<int, std::string>{{kFill, "Another app already uses these keys"}}));
   EXPECT_EQ(host.hotkeys.registered.count(9), 0u);
   EXPECT_EQ(host.hotkeys.registered.size(), 10u + 9u);
 }
 
-TEST_F(ShortcutTest, UnboundCommandHasNoLabelButItsTextIsNone) {
+TEST_F(ShortcutTest, UnboundCommandIsNotRegisteredAndHasNoLabel) {
   StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"fill":{}}})");
-  EXPECT_EQ(shell->ShortcutLabel(8), "");
-  EXPECT_EQ(shell->ShortcutLabel(0), "Ctrl+Alt+P");
-  EXPECT_EQ(shell->ShortcutLabel(11), "");
-  EXPECT_EQ(shell->ShortcutLabel(-1), "");
-  EXPECT_EQ(ShortcutText(keyNames, 0, 0), "None");
   EXPECT_EQ(host.hotkeys.registered.count(9), 0u);
-  AddApp({100, 100, 800, 600});
-  Pump();
-  shell->ShowTrayMenu();
-  const MenuModel& menu = host.menus.shown.back();
-  EXPECT_EQ(FindItem(menu.items, 308)->label, "Fill Screen");
-  EXPECT_EQ(FindItem(menu.items, 300)->label, "Place…\tCtrl+Alt+P");
-  // What the Coordinator asks through its callback.
-  EXPECT_EQ(shell->GetCoordinator().Callbacks().shortcutLabel(8), "");
-  EXPECT_EQ(shell->GetCoordinator().Callbacks().shortcutLabel(10), "Ctrl+Alt+R");
+  // What the Coordinator asks through its callback: empty for unbound and unknown.
+  const auto& label = Coord().Callbacks().shortcutLabel;
+  EXPECT_EQ(label(kFill), "");
+  EXPECT_EQ(label(kRestore), "Ctrl+Alt+R");
+  EXPECT_EQ(label(11), "");
+  EXPECT_EQ(label(-1), "");
 }
 
 TEST_F(ShortcutTest, MiddleClickBoundActsOnTheWindowUnderTheMouseAndIsSwallowed) {
@@ -108,17 +100,10 @@ TEST_F(ShortcutTest, MiddleClickBoundActsOnTheWindowUnderTheMouseAndIsSwallowed)
   const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, 0, 1200, 400);
   EXPECT_FALSE(seen.press);
   EXPECT_FALSE(seen.release);
+  EXPECT_EQ(Probe().mouseShared().swallowed.load(), 0u);
   Pump();
   EXPECT_EQ(desk.Frame(under), (Rect{8, 8, 1904, 1024}));
   EXPECT_EQ(desk.Frame(focused), (Rect{100, 100, 600, 500}));
-}
-
-TEST_F(ShortcutTest, ShowWindowStackOnTheMiddleButtonSwallowsPressAndRelease) {
-  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"stack":{"button":3,"mods":0}}})");
-  const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, 0, 300, 300);
-  EXPECT_FALSE(seen.press);
-  EXPECT_FALSE(seen.release);
-  EXPECT_EQ(shell->MouseShared().swallowed.load(), 0u);
   // With other modifiers the same button is not bound.
   const SimClickSeen ctrl = host.mouseHook.Click(kMouseMiddle, kModCtrl, 300, 300);
   EXPECT_TRUE(ctrl.press);
@@ -142,13 +127,13 @@ TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
   SeenThisVersion();
   StartOrFail();
   EXPECT_FALSE(host.mouseHook.Running());
-  tessary::Settings next = shell->Settings().Current();
-  next.mouseShortcuts[3] = MouseShortcut{kMouseForward, kModShift};
-  shell->Settings().Apply(next);
+  tessary::Settings next = Probe().settings().Current();
+  next.mouseShortcuts[kStack] = MouseShortcut{kMouseForward, kModShift};
+  Probe().settings().Apply(next);
   EXPECT_TRUE(host.mouseHook.Running());
-  EXPECT_EQ(host.mouseHook.LastBindings()[3], (MouseBinding{kMouseForward, kModShift}));
-  next.mouseShortcuts[3] = MouseShortcut{2, 0};  // codes below 3 are none
-  shell->Settings().Apply(next);
+  EXPECT_EQ(host.mouseHook.LastBindings()[kStack], (MouseBinding{kMouseForward, kModShift}));
+  next.mouseShortcuts[kStack] = MouseShortcut{2, 0};  // codes below 3 are none
+  Probe().settings().Apply(next);
   EXPECT_FALSE(host.mouseHook.Running());
   shell->SetWheelWanted(true);
   EXPECT_TRUE(host.mouseHook.Running());
@@ -163,18 +148,18 @@ TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
 
 TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
-  shell->BeginMouseCapture(3);
-  ASSERT_TRUE(shell->MouseShared().capturing.load());
+  shell->BeginMouseCapture(kStack);
+  ASSERT_TRUE(Probe().mouseShared().capturing.load());
   const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, kModCtrl, 50, 50);
   EXPECT_FALSE(seen.press);
   EXPECT_FALSE(seen.release);
   Pump();
-  const tessary::Settings& now = shell->Settings().Current();
-  EXPECT_EQ(now.mouseShortcuts[0], MouseShortcut{});
-  EXPECT_EQ(now.mouseShortcuts[3], (MouseShortcut{kMouseMiddle, kModCtrl}));
-  EXPECT_FALSE(shell->CapturingCommand().has_value());
-  EXPECT_FALSE(shell->MouseShared().capturing.load());
-  EXPECT_EQ(host.mouseHook.LastBindings()[3], (MouseBinding{kMouseMiddle, kModCtrl}));
+  const tessary::Settings& now = Probe().settings().Current();
+  EXPECT_EQ(now.mouseShortcuts[kPlace], MouseShortcut{});
+  EXPECT_EQ(now.mouseShortcuts[kStack], (MouseShortcut{kMouseMiddle, kModCtrl}));
+  EXPECT_FALSE(Probe().capturing().has_value());
+  EXPECT_FALSE(Probe().mouseShared().capturing.load());
+  EXPECT_EQ(host.mouseHook.LastBindings()[kStack], (MouseBinding{kMouseMiddle, kModCtrl}));
   EXPECT_NE(files.SettingsFile().find(R"("mouseShortcuts":{"stack":{"button":3,"mods":2}})"),
             std::string::npos);
 }
@@ -182,26 +167,26 @@ TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
 TEST_F(ShortcutTest, CapturingWithNothingBoundStartsAndStopsTheHook) {
   SeenThisVersion();
   StartOrFail();
-  shell->BeginMouseCapture(8);
+  shell->BeginMouseCapture(kFill);
   EXPECT_TRUE(host.mouseHook.Running());
   shell->EndMouseCapture();
   EXPECT_FALSE(host.mouseHook.Running());
   // A captured message that arrives after the capture ended changes nothing.
   host.window.Send(main_window_message::kMouseCaptured, kMouseBack, 0);
-  EXPECT_EQ(shell->Settings().Current().mouseShortcuts[8], MouseShortcut{});
+  EXPECT_EQ(Probe().settings().Current().mouseShortcuts[kFill], MouseShortcut{});
 }
 
 TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
   MouseHookShared shared;
   std::array<MouseBinding, kMouseBindingCount> bindings{};
-  bindings[5] = MouseBinding{kHookButtonBack, 0};
+  bindings[kNext] = MouseBinding{kHookButtonBack, 0};
   shared.SetBindings(bindings);
   MouseHookVerdict press = DecideMouseHook(
       shared, MouseHookEvent{MouseHookEventKind::kButtonDown, kHookButtonBack, 0, -5, 70, 0});
   EXPECT_TRUE(press.swallow);
   ASSERT_TRUE(press.post.has_value());
   EXPECT_EQ(press.post->message, main_window_message::kMouseShortcut);
-  EXPECT_EQ(press.post->wParam, 5u);
+  EXPECT_EQ(press.post->wParam, static_cast<std::uint64_t>(kNext));
   int x = 0;
   int y = 0;
   UnpackPointParam(press.post->lParam, x, y);
@@ -223,48 +208,41 @@ TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
   EXPECT_EQ(PackPointParam(-1, -2), 0xFFFEFFFF);
 }
 
-TEST(DialogKeys, HotkeyFieldsKeepTabAndEscape) {
-  DialogKeyFacts facts;
-  facts.rootClass = "TessarySettings";
-  facts.focusClass = "msctls_hotkey32";
-  facts.virtualKey = 0x09;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-  facts.virtualKey = 0x1B;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-  facts.focusClass = "EDIT";
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kCloseRoot);
-  facts.virtualKey = 0x09;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kDialogMessage);
-  facts.focusClass = "ComboBox";
-  facts.comboDroppedDown = true;
-  facts.virtualKey = 0x1B;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-  facts.focusClass = "Button";
-  facts.focusIsPushButton = true;
-  facts.virtualKey = 0x0D;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kClickButton);
-  facts.rootClass = "SomeoneElse";
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-}
-
-TEST(DialogKeys, EditorUndoAndRedoOutsideTextFields) {
-  DialogKeyFacts facts;
-  facts.rootClass = "TessaryEditor";
-  facts.focusClass = "Button";
-  facts.ctrlDown = true;
-  facts.virtualKey = 'Z';
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kResendToEditor);
-  facts.virtualKey = 'Y';
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kResendToEditor);
-  facts.focusClass = "Edit";
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-  facts.focusClass = "msctls_hotkey32";
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kResendToEditor);
-  facts.ctrlDown = false;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
-  facts.rootClass = "TessarySettings";
-  facts.ctrlDown = true;
-  EXPECT_EQ(DecideDialogKey(facts), DialogKeyAction::kNotHandled);
+TEST(DialogKeys, HotkeyFieldsKeepTabAndEscapeAndTheEditorTakesUndo) {
+  using enum DialogKeyAction;
+  struct Case {
+    const char* root;
+    const char* focus;
+    std::uint32_t key;
+    bool ctrl;
+    bool dropped;
+    DialogKeyAction action;
+  };
+  const Case cases[] = {
+      {"TessarySettings", "msctls_hotkey32", 0x09, false, false, kNotHandled},
+      {"TessarySettings", "msctls_hotkey32", 0x1B, false, false, kNotHandled},
+      {"TessarySettings", "EDIT", 0x1B, false, false, kCloseRoot},
+      {"TessarySettings", "EDIT", 0x09, false, false, kDialogMessage},
+      {"TessarySettings", "ComboBox", 0x1B, false, true, kNotHandled},
+      {"TessarySettings", "Button", 0x0D, false, false, kClickButton},
+      {"SomeoneElse", "Button", 0x0D, false, false, kNotHandled},
+      {"TessaryEditor", "Button", 'Z', true, false, kResendToEditor},
+      {"TessaryEditor", "Button", 'Y', true, false, kResendToEditor},
+      {"TessaryEditor", "Edit", 'Y', true, false, kNotHandled},
+      {"TessaryEditor", "msctls_hotkey32", 'Y', true, false, kResendToEditor},
+      {"TessaryEditor", "msctls_hotkey32", 'Y', false, false, kNotHandled},
+      {"TessarySettings", "msctls_hotkey32", 'Y', true, false, kNotHandled},
+  };
+  for (const Case& c : cases) {
+    DialogKeyFacts facts;
+    facts.rootClass = c.root;
+    facts.focusClass = c.focus;
+    facts.virtualKey = c.key;
+    facts.ctrlDown = c.ctrl;
+    facts.comboDroppedDown = c.dropped;
+    facts.focusIsPushButton = std::string(c.focus) == "Button";
+    EXPECT_EQ(DecideDialogKey(facts), c.action) << c.root << " " << c.focus << " " << c.key;
+  }
 }
 
 }  // namespace

@@ -14,29 +14,29 @@ TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
   Run(0.05);
   desk.MoveCursor({960, 4});
   Run(0.2);
-  ASSERT_TRUE(shell->GetCoordinator().DragActive());
+  ASSERT_TRUE(Coord().DragActive());
   ASSERT_TRUE(host.mouseHook.Running());
   host.ClearJournal();
   const int writes = files.writes;
-  const int uninstalls = desk.Calls("UninstallEvents");
 
-  host.menus.Answer(103);
+  host.menus.Answer(tray_command::kQuit);
   shell->ShowTrayMenu();
 
-  EXPECT_EQ(Journal(), (std::vector<std::string>{"menu", "destroy main window", "mouse hook stop",
-                                                 "tray remove", "quit 0"}));
-  EXPECT_EQ(desk.Calls("UninstallEvents"), uninstalls + 1);
-  EXPECT_FALSE(shell->GetCoordinator().DragActive());
-  EXPECT_FALSE(shell->GetCoordinator().GetPicker().Visible());
+  // The hook threads first, then the event hooks, the log line, the drag (its tick timer
+  // stops), the tray icon and the end of the loop.
+  ExpectInOrder({"menu", "destroy main window", "mouse hook stop", "events removed", "log shutdown",
+                 "timer- 1", "tray remove", "quit 0"});
+  EXPECT_FALSE(Coord().DragActive());
+  EXPECT_FALSE(Coord().GetPicker().Visible());
   EXPECT_FALSE(host.tray.present);
   EXPECT_EQ(files.writes, writes);
-  EXPECT_FALSE(shell->Running());
-  // "shutdown" is logged after the hooks went and before the drag is cancelled.
-  EXPECT_TRUE(log.Contains("shutdown"));
+  EXPECT_FALSE(Probe().running());
 
   // Posted messages and timers after the window went do nothing.
+  host.ClearJournal();
   desk.Release();
   Run(2.0);
+  EXPECT_EQ(JournalIndex("write"), -1);
   EXPECT_EQ(shell->Finish(), 0);
   EXPECT_TRUE(host.Session()->mutexes.empty());
 }
@@ -48,7 +48,7 @@ TEST_F(ShellTest, ShutdownEndsAMouseCapture) {
   ASSERT_TRUE(host.mouseHook.Running());
   host.window.Destroy();
   EXPECT_FALSE(host.mouseHook.Running());
-  EXPECT_FALSE(shell->CapturingCommand().has_value());
+  EXPECT_FALSE(Probe().capturing().has_value());
 }
 
 }  // namespace

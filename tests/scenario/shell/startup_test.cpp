@@ -10,10 +10,12 @@ TEST(CommandLine, OpensEveryPairInOrderAndIgnoresTheRest) {
   using enum OpenTarget;
   EXPECT_EQ(OpenTargetsFromArguments({"--open", "tour", "--open", "welcome"}),
             (std::vector<OpenTarget>{kTour, kWelcome}));
-  EXPECT_TRUE(OpenTargetsFromArguments({"--open"}).empty());
-  EXPECT_TRUE(OpenTargetsFromArguments({"gallery", "--open"}).empty());
-  EXPECT_TRUE(OpenTargetsFromArguments({"--open", "Editor"}).empty());
-  EXPECT_TRUE(OpenTargetsFromArguments({"--Open", "editor"}).empty());
+  for (std::vector<std::string> nothing : {std::vector<std::string>{"--open"},
+                                           {"gallery", "--open"},
+                                           {"--open", "Editor"},
+                                           {"--Open", "editor"}}) {
+    EXPECT_TRUE(OpenTargetsFromArguments(nothing).empty()) << nothing[0];
+  }
   // Pairs overlap: the second "--open" still names the tour.
   EXPECT_EQ(OpenTargetsFromArguments({"--open", "--open", "tour"}),
             (std::vector<OpenTarget>{kTour}));
@@ -33,33 +35,26 @@ TEST(InstanceNames, SuffixOnlyForANonEmptyValueAndCutToTheSystemsBuffers) {
 
 TEST_F(ShellTest, StartUpRunsInItsOrder) {
   StartOrFail();
-  std::vector<std::string> expected = {"lock Quillfrost.Tessary", "graphics factories",
-                                       "main window", "TaskbarCreated"};
-  for (int id = 1; id <= 11; ++id) expected.push_back("hotkey+ " + std::to_string(id));
-  // Storing the new version applies the settings again, which re-registers the shortcuts.
-  for (int id = 1; id <= 11; ++id) {
-    expected.push_back("hotkey- " + std::to_string(id));
-    expected.push_back("hotkey+ " + std::to_string(id));
-  }
-  std::vector<std::string> layoutKeys;
-  for (int id = 20; id <= 28; ++id) layoutKeys.push_back("hotkey+ " + std::to_string(id));
-  // The layout hotkeys come after the settings were loaded, before the greeting.
-  expected.insert(expected.begin() + 4 + 11, layoutKeys.begin(), layoutKeys.end());
-  expected.push_back("tray add");
-  expected.push_back("tray balloon");
-  EXPECT_EQ(Journal(), expected);
-
-  EXPECT_TRUE(shell->Running());
-  EXPECT_EQ(desk.TimerPeriod(5), 1500u);
-  EXPECT_EQ(desk.TimerPeriod(50), 3600000u);
-  EXPECT_EQ(desk.TimerPeriod(8), 100u);
-  EXPECT_EQ(desk.Calls("InstallEvents"), 1);
-  EXPECT_TRUE(host.tray.present);
+  const std::string settingsFile = JoinPath("state", "settings.json");
+  ExpectInOrder({"lock Quillfrost.Tessary", "graphics factories", "main window",
+                 // The Coordinator's four surfaces, then the toast's.
+                 "surface 4", "surface 5", "TaskbarCreated", "events installed", "timer+ 5 1500",
+                 "read " + settingsFile, "hotkey+ 1", "hotkey+ 11", "hotkey+ 20", "hotkey+ 28",
+                 "timer+ 50 3600000", "log not yet built: welcome window", "tray add",
+                 "tray balloon"});
+  // The Coordinator's upkeep timer runs from its start.
+  EXPECT_LT(JournalIndex("timer+ 8 100"), JournalIndex("surface 5"));
+  EXPECT_EQ(JournalIndex("surface 6"), -1);
+  EXPECT_EQ(JournalIndex("log window event hooks"), -1);
+  EXPECT_TRUE(Probe().running());
+  EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
+  EXPECT_NE(files.SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
   ASSERT_EQ(host.tray.balloons.size(), 1u);
-  EXPECT_EQ(host.tray.balloons[0].title, "Tessary is running");
   // The simulated system has its window arranging on.
-  EXPECT_EQ(host.tray.balloons[0].text, kRunningWithWindowsSnap);
+  EXPECT_EQ(host.tray.balloons[0], (TrayBalloon{"Tessary is running",
+                                                "Windows Snap reacts to the same drags. Choose "
+                                                "Turn Off Windows Snap in Tessary's menu."}));
   EXPECT_TRUE(host.lock.held.has_value());
 }
 
@@ -71,38 +66,36 @@ TEST_F(ShellTest, RunningBalloonWithoutWindowsSnap) {
             "Drag a window to the top center of a display to choose a region.");
 }
 
-TEST_F(ShellTest, FirstRunGreetsAndRemembersTheVersion) {
-  StartOrFail();
-  EXPECT_EQ(shell->Opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
-  EXPECT_EQ(shell->Settings().Current().lastSeenVersion, "1.4.2");
-  EXPECT_NE(files.SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
-}
-
-TEST_F(ShellTest, SameVersionAgainGreetsNobody) {
+TEST_F(ShellTest, HooksThatCannotAllBeInstalledAreToldOnceAndTheRestWork) {
   SeenThisVersion();
+  desk.SetEventHooksFail(true);
   StartOrFail();
-  EXPECT_TRUE(shell->Opened().empty());
+  ASSERT_NE(Probe().toast(), nullptr);
+  EXPECT_EQ(Probe().toast()->Text(), (ToastText{"Tessary can\u2019t follow window drags.",
+                                                "Restart Tessary to snap windows by dragging."}));
+  EXPECT_TRUE(log.Contains("window event hooks could not all be installed"));
+  EXPECT_TRUE(Probe().running());
+  // The events that still arrive are followed.
+  const WindowId app = AddApp({100, 100, 800, 600});
+  Pump();
+  EXPECT_EQ(Probe().lastForeground(), app);
 }
 
 TEST_F(ShellTest, UnreadableVersionNeitherGreetsNorForgetsTheStoredOne) {
   StoreSettings(R"({"lastSeenVersion":"1.3.0"})");
   host.services.version.reset();
   StartOrFail();
-  EXPECT_TRUE(shell->Opened().empty());
-  EXPECT_EQ(shell->Settings().Current().lastSeenVersion, "1.3.0");
-  EXPECT_EQ(shell->Version(), "");
+  EXPECT_TRUE(Probe().opened().empty());
+  EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.3.0");
+  EXPECT_EQ(Probe().version(), "");
 }
 
-TEST_F(ShellTest, CommandLineActsAfterStartUpInOrder) {
+TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreeted) {
   SeenThisVersion();
-  StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open"});
-  EXPECT_EQ(shell->Opened(), (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome}));
-}
-
-TEST_F(ShellTest, CommandLineGalleryShowsThePicker) {
-  SeenThisVersion();
-  StartOrFail({"--open", "gallery"});
-  EXPECT_TRUE(shell->GetCoordinator().GalleryMode());
+  StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open", "gallery"});
+  EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome,
+                                                       OpenTarget::kGallery}));
+  EXPECT_TRUE(Coord().GalleryMode());
 }
 
 TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
@@ -117,9 +110,9 @@ TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
   EXPECT_EQ(secondHost.Journal(), std::vector<std::string>{"lock Quillfrost.Tessary"});
   EXPECT_FALSE(secondHost.window.Exists());
   EXPECT_FALSE(secondHost.tray.present);
-  EXPECT_TRUE(second.Opened().empty());
+  EXPECT_TRUE(ShellProbe(second).opened().empty());
 
-  EXPECT_TRUE(shell->Opened().empty());
+  EXPECT_TRUE(Probe().opened().empty());
   EXPECT_EQ(host.hotkeys.registered, firstHotkeys);
   EXPECT_TRUE(host.tray.present);
   EXPECT_EQ(files.writes, writes);
@@ -135,43 +128,52 @@ TEST_F(ShellTest, SeparateInstanceRunsBesideAndNeverGreets) {
   Shell other(Environment(otherHost));
   ASSERT_EQ(other.Start({}), std::nullopt);
   EXPECT_EQ(otherHost.lock.held, "Quillfrost.Tessary.dev");
-  EXPECT_TRUE(other.Opened().empty());
-  EXPECT_EQ(other.Settings().Current().lastSeenVersion, "1.4.2");
+  EXPECT_TRUE(ShellProbe(other).opened().empty());
+  EXPECT_EQ(ShellProbe(other).settings().Current().lastSeenVersion, "1.4.2");
 }
 
 TEST_F(ShellTest, EmptyInstanceVariableCountsAsUnset) {
   desk.SetEnvironment("TESSARY_INSTANCE", "");
   StartOrFail();
   EXPECT_EQ(host.lock.held, "Quillfrost.Tessary");
-  EXPECT_EQ(shell->Opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
+  EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
 }
 
-TEST_F(ShellTest, FailuresEndWithOneAndLetGoOfTheLock) {
-  host.services.factoriesFail = true;
-  EXPECT_EQ(Start(), 1);
-  EXPECT_EQ(JournalIndex("main window"), -1);
-  EXPECT_TRUE(host.Session()->mutexes.empty());
+TEST_F(ShellTest, FailuresEndWithOneBeforeTheNextStepAndLetGoOfTheLock) {
+  struct Case {
+    const char* name;
+    std::function<void(bool)> breakIt;
+    const char* neverReached;
+  };
+  const Case cases[] = {
+      {"factories", [&](bool on) { host.services.factoriesFail = on; }, "main window"},
+      {"main window", [&](bool on) { host.window.failCreation = on; }, "hotkey+"},
+      {"coordinator", [&](bool on) { surfaces.allowed = on ? 0 : -1; }, "tray add"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    host.ClearJournal();
+    c.breakIt(true);
+    EXPECT_EQ(Start(), 1);
+    EXPECT_EQ(JournalIndex(c.neverReached), -1);
+    EXPECT_TRUE(host.Session()->mutexes.empty());
+    shell.reset();
+    c.breakIt(false);
+  }
 }
 
-TEST_F(ShellTest, MainWindowFailureEndsWithOne) {
-  host.window.failCreation = true;
-  EXPECT_EQ(Start(), 1);
-  EXPECT_EQ(host.hotkeys.registerCalls, 0);
-  EXPECT_TRUE(host.Session()->mutexes.empty());
-}
-
-TEST_F(ShellTest, CoordinatorWithoutSurfacesEndsWithOne) {
-  surfaces.allowed = 0;
-  EXPECT_EQ(Start(), 1);
-  EXPECT_FALSE(host.tray.present);
+TEST_F(ShellTest, LockUnavailableStillRuns) {
+  host.lock.failCreation = true;
+  StartOrFail();
+  EXPECT_TRUE(Probe().running());
 }
 
 TEST_F(ShellTest, WithoutAToastMessagesBecomeBalloons) {
   SeenThisVersion();
   surfaces.allowed = 4;  // the Coordinator's four surfaces, not the toast
   StartOrFail();
-  EXPECT_FALSE(shell->ToastAvailable());
-  shell->Notify("Notepad couldn't fit there. It went back.");
+  EXPECT_EQ(Probe().toast(), nullptr);
+  Coord().Callbacks().notify("Notepad couldn't fit there. It went back.");
   ASSERT_EQ(host.tray.balloons.size(), 2u);
   EXPECT_EQ(host.tray.balloons[1],
             (TrayBalloon{"Tessary", "Notepad couldn't fit there. It went back."}));
@@ -181,29 +183,17 @@ TEST_F(ShellTest, WithoutAToastMessagesBecomeBalloons) {
   EXPECT_EQ(host.tray.balloons[2].text.rfind("Tip \xC2\xB7 Ctrl+Alt+S shows the stack", 0), 0u);
 }
 
-TEST_F(ShellTest, LockUnavailableStillRuns) {
-  host.lock.failCreation = true;
-  StartOrFail();
-  EXPECT_TRUE(shell->Running());
-}
-
 TEST_F(ShellTest, WholeRunEndsWithQuitFromTheTrayMenu) {
   SeenThisVersion();
-  host.menus.Answer(103);
+  host.menus.Answer(tray_command::kQuit);
   host.window.loopScript = [&] {
     host.window.Post(main_window_message::kTrayIcon, 1, kTrayEventContextMenu);
     Run(0.1);
   };
   EXPECT_EQ(RunTessary(Environment(host), {}), 0);
   EXPECT_TRUE(host.window.Destroyed());
-  EXPECT_EQ(host.window.QuitCode(), 0);
   EXPECT_TRUE(host.Session()->mutexes.empty());
-  const int quit = JournalIndex("quit 0");
-  ASSERT_GE(quit, 0);
-  EXPECT_LT(JournalIndex("tray remove"), quit);
-  EXPECT_LT(quit, JournalIndex("message loop ended"));
-  EXPECT_LT(JournalIndex("message loop ended"), JournalIndex("unlock"));
-  EXPECT_TRUE(log.Contains("shutdown"));
+  ExpectInOrder({"log shutdown", "tray remove", "quit 0", "message loop ended", "unlock"});
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST_F(TrayIconTest, AnUpdateBadgesTheIconAndShowsInTheMenu) {
   EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
   EXPECT_TRUE(host.tray.state.updateBadge);
   shell->ShowTrayMenu();
-  EXPECT_EQ(FindItem(host.menus.shown.back().items, 92)->label, "Tessary 1.5.0 Is Available…");
+  EXPECT_EQ(FindItem(host.menus.shown.back().items, tray_command::kUpdateAvailable)->label,
+            "Tessary 1.5.0 Is Available…");
   // Re-added after Explorer restarts, with the badge.
   host.tray.RestartExplorer();
   EXPECT_TRUE(host.tray.state.updateBadge);
@@ -62,36 +63,34 @@ TEST_F(TrayIconTest, AnUpdateBadgesTheIconAndShowsInTheMenu) {
 
 TEST_F(TrayIconTest, MessagesGoToTheToastForFourSeconds) {
   const std::size_t balloons = host.tray.balloons.size();
-  shell->GetCoordinator().Callbacks().notify("Notepad can't be made that small.");
-  ASSERT_NE(shell->GetToast(), nullptr);
-  EXPECT_EQ(shell->GetToast()->Text().title, "Notepad can't be made that small.");
-  EXPECT_NEAR(shell->GetToast()->HideAt() - desk.Now(), 4.0, 0.5);
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  ASSERT_NE(Probe().toast(), nullptr);
+  EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
+  EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
   EXPECT_EQ(host.tray.balloons.size(), balloons);
 }
 
-TEST_F(TrayIconTest, ATipShowsOnceForSevenSeconds) {
-  shell->GetCoordinator().Callbacks().showTip("span");
-  ASSERT_NE(shell->GetToast(), nullptr);
-  EXPECT_EQ(shell->GetToast()->Text().title,
+TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
+  Coord().Callbacks().showTip("span");
+  Toast& toast = *Probe().toast();
+  EXPECT_EQ(toast.Text().title,
             "Tip \xC2\xB7 This window spans regions; the windows it covers are stacked behind it.");
-  EXPECT_NEAR(shell->GetToast()->HideAt() - desk.Now(), 7.0, 0.5);
-  EXPECT_EQ(shell->Settings().Current().tipsShown, std::set<std::string>{"span"});
+  EXPECT_NEAR(toast.HideAt() - desk.Now(), 7.0, 0.5);
   EXPECT_NE(files.SettingsFile().find(R"("tipsShown":["span"])"), std::string::npos);
   Run(8);
-  ASSERT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+  ASSERT_EQ(toast.Phase(), ToastPhase::kHidden);
   shell->ShowTip("span");
-  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
-}
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
 
-TEST_F(TrayIconTest, ATipSuppressedWhilePausedStillCountsAsShown) {
+  // Paused, a tip would only interrupt: it counts as shown and never comes.
   shell->SetPaused(true);
   shell->ShowTip("badge");
   shell->ShowTip("no-such-tip");
-  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
-  EXPECT_EQ(shell->Settings().Current().tipsShown, (std::set<std::string>{"badge", "no-such-tip"}));
   shell->SetPaused(false);
   shell->ShowTip("badge");
-  EXPECT_EQ(shell->GetToast()->Phase(), ToastPhase::kHidden);
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
+  EXPECT_EQ(Probe().settings().Current().tipsShown,
+            (std::set<std::string>{"badge", "no-such-tip", "span"}));
 }
 
 }  // namespace

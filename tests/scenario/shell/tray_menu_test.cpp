@@ -2,12 +2,16 @@
 
 #include "shell/tray_menu.h"
 
+#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {
 namespace {
 
 namespace id = tray_command;
+using namespace window_command;
+
+constexpr int Window(int command) { return id::kWindowCommandBase + command; }
 
 std::vector<std::string> Labels(const std::vector<MenuItem>& items) {
   std::vector<std::string> labels;
@@ -70,67 +74,66 @@ TEST(TrayMenuModel, TopLevelInOrder) {
   EXPECT_EQ(FindSubmenu(BuildTrayMenu(f).items, "Choose a Layout"), nullptr);
 }
 
-TEST(TrayMenuModel, NoOwnLayouts) {
+TEST(TrayMenuModel, OwnLayoutsSwitchWithTheirKeysAndWithoutThemTheMenuOffersToMakeOne) {
   TrayMenuFacts f = EverythingBuilt();
   MenuModel menu = BuildTrayMenu(f);
   const MenuItem* switchMenu = FindSubmenu(menu.items, "Switch Layout");
-  ASSERT_NE(switchMenu, nullptr);
   ASSERT_EQ(switchMenu->children.size(), 1u);
   EXPECT_EQ(switchMenu->children[0].label, "Create Custom Layout…");
   EXPECT_EQ(switchMenu->children[0].id, id::kCreateLayout);
-  const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
-  const MenuItem* edit = FindSubmenu(choose->children, "Edit Layout");
+  const MenuItem* edit =
+      FindSubmenu(FindSubmenu(menu.items, "Choose a Layout")->children, "Edit Layout");
   ASSERT_EQ(edit->children.size(), 1u);
   EXPECT_EQ(edit->children[0].label, "Your own layouts appear here");
   EXPECT_TRUE(edit->children[0].greyed);
   EXPECT_TRUE(FindItem(menu.items, id::kExportMyLayouts)->greyed);
   EXPECT_FALSE(FindItem(menu.items, id::kExportArrangement)->greyed);
-}
 
-TEST(TrayMenuModel, OwnLayoutsSwitchWithTheirKeys) {
-  TrayMenuFacts f = EverythingBuilt();
   for (int i = 0; i < 10; ++i) f.ownLayoutNames.push_back("Mine " + std::to_string(i));
   f.activeOwnLayout = 1;
-  MenuModel menu = BuildTrayMenu(f);
-  const MenuItem* switchMenu = FindSubmenu(menu.items, "Switch Layout");
+  menu = BuildTrayMenu(f);
+  switchMenu = FindSubmenu(menu.items, "Switch Layout");
   ASSERT_EQ(switchMenu->children.size(), 10u);
   EXPECT_EQ(switchMenu->children[0].label, "Mine 0\tCtrl+Alt+1");
   EXPECT_EQ(switchMenu->children[8].label, "Mine 8\tCtrl+Alt+9");
   EXPECT_EQ(switchMenu->children[9].label, "Mine 9");
-  EXPECT_EQ(switchMenu->children[9].id, 1109);
+  EXPECT_EQ(switchMenu->children[9].id, id::kSwitchLayoutBase + 9);
   EXPECT_TRUE(switchMenu->children[1].checked);
   EXPECT_FALSE(switchMenu->children[0].checked);
-  EXPECT_EQ(FindItem(menu.items, 1203)->label, "Mine 3");
+  EXPECT_EQ(FindItem(menu.items, id::kEditLayoutBase + 3)->label, "Mine 3");
 }
 
-TEST(TrayMenuModel, StacksOffGreysTheFiveCommandsButNotTheSettings) {
+TEST(TrayMenuModel, FocusedWindowCommandsAndWhatGreysThem) {
   TrayMenuFacts f = EverythingBuilt();
-  f.windowStacksEnabled = false;
-  MenuModel menu = BuildTrayMenu(f);
-  for (int command = 3; command <= 7; ++command) {
-    EXPECT_TRUE(FindItem(menu.items, 300 + command)->greyed) << command;
-  }
-  EXPECT_FALSE(FindItem(menu.items, id::kStackSettings)->greyed);
-  EXPECT_FALSE(FindItem(menu.items, 308)->greyed);
-}
-
-TEST(TrayMenuModel, NoFocusedWindowGreysItsCommands) {
-  TrayMenuFacts f = EverythingBuilt();
-  f.shortcutLabels[0] = "Ctrl+Alt+P";
-  f.shortcutLabels[2] = "Ctrl+Alt+A";
-  MenuModel menu = BuildTrayMenu(f);
+  f.shortcutLabels[kPlace] = "Ctrl+Alt+P";
+  f.shortcutLabels[kDividers] = "Ctrl+Alt+A";
+  const MenuModel menu = BuildTrayMenu(f);
   const MenuItem* focused = FindSubmenu(menu.items, "Focused Window");
   EXPECT_EQ(Labels(focused->children),
             (std::vector<std::string>{"Place…\tCtrl+Alt+P", "Fill Screen", "Put Back", "Restore",
                                       "-", "Adjust Shared Dividers\tCtrl+Alt+A"}));
+  EXPECT_EQ(Labels(FindSubmenu(menu.items, "Window Stacks")->children),
+            (std::vector<std::string>{"Show Window Stack…", "Show Stack Overview", "Next Window",
+                                      "Previous Window", "Move Spanning Window Behind", "-",
+                                      "Window Stack Settings…"}));
   for (const MenuItem& item : focused->children) EXPECT_FALSE(item.greyed) << item.label;
-  f.hasFocusedWindow = false;
-  menu = BuildTrayMenu(f);
-  for (int command : {300, 308, 309, 310, 303, 307, id::kAdjustDividers}) {
-    EXPECT_TRUE(FindItem(menu.items, command)->greyed) << command;
+  // Stacks off greys the five stack commands, not their settings nor the others.
+  f.windowStacksEnabled = false;
+  const MenuModel noStacks = BuildTrayMenu(f);
+  for (int command = kStack; command <= kSendToBack; ++command) {
+    EXPECT_TRUE(FindItem(noStacks.items, Window(command))->greyed) << command;
   }
-  // Dividers need an active layout too.
-  f.hasFocusedWindow = true;
+  EXPECT_FALSE(FindItem(noStacks.items, id::kStackSettings)->greyed);
+  EXPECT_FALSE(FindItem(noStacks.items, Window(kFill))->greyed);
+  // Without a focused window every command on it is greyed; dividers and the arrangement's
+  // export need an active layout too.
+  f = EverythingBuilt();
+  f.hasFocusedWindow = false;
+  for (int command : {Window(kPlace), Window(kFill), Window(kPutBack), Window(kRestore),
+                      Window(kStack), Window(kSendToBack), id::kAdjustDividers}) {
+    EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, command)->greyed) << command;
+  }
+  f = EverythingBuilt();
   f.hasActiveLayout = false;
   EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kAdjustDividers)->greyed);
   EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kExportArrangement)->greyed);
@@ -139,11 +142,7 @@ TEST(TrayMenuModel, NoFocusedWindowGreysItsCommands) {
 TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
   TrayMenuFacts f = EverythingBuilt();
   for (int i = 0; i < 95; ++i) {
-    TrayLayoutEntry entry;
-    entry.title = "L" + std::to_string(i);
-    entry.adjusted = i >= 3;
-    entry.checked = i == 4;
-    f.layouts.push_back(entry);
+    f.layouts.push_back(TrayLayoutEntry{"L" + std::to_string(i), "", i >= 3, i == 4, 2, {}});
   }
   MenuModel menu = BuildTrayMenu(f);
   const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
@@ -151,14 +150,14 @@ TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
   EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.begin() + 8),
             (std::vector<std::string>{"Studio Display", "-", "L0", "L1", "L2", "-",
                                       "Adjusted proportions", "L3"}));
-  int layouts = 0;
-  for (const MenuItem& item : choose->children) layouts += item.kind == MenuItemKind::kLayout;
-  EXPECT_EQ(layouts, 90);
-  const MenuItem* fourth = FindItem(menu.items, 1004);
+  EXPECT_EQ(std::count_if(choose->children.begin(), choose->children.end(),
+                          [](const MenuItem& item) { return item.kind == MenuItemKind::kLayout; }),
+            90);
+  const MenuItem* fourth = FindItem(menu.items, id::kChooseLayoutBase + 4);
   ASSERT_NE(fourth, nullptr);
   EXPECT_TRUE(fourth->checked);
   EXPECT_EQ(fourth->kind, MenuItemKind::kLayout);
-  EXPECT_EQ(FindItem(menu.items, 1090), nullptr);
+  EXPECT_EQ(FindItem(menu.items, id::kChooseLayoutBase + 90), nullptr);
   EXPECT_EQ(choose->children.back().label, "Reset Layouts on Studio Display…");
 }
 
@@ -219,17 +218,12 @@ TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
                                            .exStyle = window_ex_style::kToolWindow});
   Pump();
   ASSERT_EQ(desk.Foreground(), taskbar);
-  const MenuModel& menu = ShowMenu(308);
-  EXPECT_FALSE(FindItem(menu.items, 308)->greyed);
+  const MenuModel& menu = ShowMenu(Window(kFill));
+  EXPECT_FALSE(FindItem(menu.items, Window(kFill))->greyed);
+  EXPECT_EQ(FindItem(menu.items, Window(kFill))->label, "Fill Screen\tCtrl+Alt+F");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 1904, 1024}));
   // The window was brought to the foreground first.
   EXPECT_EQ(desk.Foreground(), app);
-}
-
-TEST_F(TrayMenuStory, WithNoWindowAtAllItsCommandsAreGreyed) {
-  const MenuModel& menu = ShowMenu();
-  EXPECT_TRUE(FindItem(menu.items, 300)->greyed);
-  EXPECT_EQ(FindSubmenu(menu.items, "Choose a Layout")->children[0].label, "Studio Display");
 }
 
 TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
@@ -242,7 +236,7 @@ TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
     desk.CloseWindow(app);
     desk.Activate(other);
   };
-  ShowMenu(308);
+  ShowMenu(Window(kFill));
   EXPECT_EQ(desk.Beeps(), 1);
   EXPECT_EQ(desk.Frame(other), (Rect{900, 150, 800, 600}));
 }
@@ -254,9 +248,9 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   Run(0.05);
   desk.MoveCursor({600, 300});
   Run(0.05);
-  ASSERT_TRUE(shell->GetCoordinator().DragActive());
+  ASSERT_TRUE(Coord().DragActive());
   ShowMenu(id::kPause);
-  EXPECT_FALSE(shell->GetCoordinator().DragActive());
+  EXPECT_FALSE(Coord().DragActive());
   EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
   desk.Release();
   Run(0.1);
@@ -264,7 +258,7 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   EXPECT_TRUE(FindItem(again.items, id::kPause)->checked);
   EXPECT_NE(FindItem(again.items, id::kResume), nullptr);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
-  EXPECT_FALSE(shell->GetCoordinator().Paused());
+  EXPECT_FALSE(Coord().Paused());
 }
 
 TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
@@ -280,11 +274,8 @@ TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
 }
 
 TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
-  const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
-  Coordinator& c = shell->GetCoordinator();
-  const std::string key = c.Displays()[0].id;
-  c.Layouts().RememberLayout(key, *LayoutStore::FindBuiltIn("halves"));
+  const std::string key = Coord().Displays()[0].id;
+  Coord().Layouts().RememberLayout(key, *LayoutStore::FindBuiltIn("halves"));
   host.services.okAnswer = false;
   ShowMenu(id::kResetLayouts);
   ASSERT_EQ(host.services.boxes.size(), 1u);
@@ -292,19 +283,19 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
   EXPECT_EQ(host.services.boxes[0].text,
             "Return the built-in layouts on Studio Display to their standard proportions? "
             "Your own layouts are kept.");
-  EXPECT_TRUE(c.Layouts().ActiveLayout(key).has_value());
+  EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
   host.services.okAnswer = true;
   ShowMenu(id::kResetLayouts);
-  EXPECT_FALSE(c.Layouts().ActiveLayout(key).has_value());
-  EXPECT_GT(c.RefreshDeadline(), 0);
-  (void)app;
+  EXPECT_FALSE(Coord().Layouts().ActiveLayout(key).has_value());
+  EXPECT_GT(Coord().RefreshDeadline(), 0);
 }
 
-TEST_F(TrayMenuStory, CheckedLayoutIsTheActiveOne) {
-  Coordinator& c = shell->GetCoordinator();
-  c.Layouts().RememberLayout(c.Displays()[0].id, *LayoutStore::FindBuiltIn("halves"));
+TEST_F(TrayMenuStory, WithNoWindowTheActiveLayoutIsCheckedAndWindowCommandsGreyed) {
+  Coord().Layouts().RememberLayout(Coord().Displays()[0].id, *LayoutStore::FindBuiltIn("halves"));
   const MenuModel& menu = ShowMenu();
+  EXPECT_TRUE(FindItem(menu.items, Window(kPlace))->greyed);
   const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
+  EXPECT_EQ(choose->children[0].label, "Studio Display");
   int checked = 0;
   for (const MenuItem& item : choose->children) {
     if (item.kind != MenuItemKind::kLayout) continue;
@@ -329,8 +320,8 @@ TEST_F(TrayMenuStory, UnbuiltFeaturesAreGreyedNotSilent) {
   // 109 (dividers) is greyed also for want of an active layout.
   std::vector<int> expected = {80,  81,  83,  90,  91,  104, 105, 106, 109, 110,
                                110, 113, 114, 115, 303, 304, 305, 306, 307};
-  for (int i = 0; i < static_cast<int>(shell->MenuContext().switchList.size()); ++i) {
-    expected.push_back(1000 + i);
+  for (int i = 0; i < static_cast<int>(Probe().menuContext().switchList.size()); ++i) {
+    expected.push_back(id::kChooseLayoutBase + i);
   }
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(greyed, expected);

@@ -1,5 +1,4 @@
-// The drawing toolkit's shared rules and the recording canvas's simulated text metrics,
-// which every view test relies on.
+// The drawing toolkit's shared rules: the shadow, icon rasters and cut labels.
 
 #include "platform/canvas.h"
 
@@ -9,38 +8,6 @@
 
 namespace tessary {
 namespace {
-
-TEST(SimText, MeasuresCodePointsAtHalfTheSizeAndBoldWider) {
-  SimTextMeasurer measurer;
-  EXPECT_EQ(measurer.MeasureText("Hello", 14, false, 1000), (TextSize{35, 18}));  // 17.5 up
-  EXPECT_EQ(measurer.MeasureText("Hello", 14, true, 1000), (TextSize{39, 18}));   // 38.5 up
-  // "✓" is three bytes but one code point.
-  EXPECT_EQ(measurer.MeasureText("\u2713", 10, false, 1000).width, 5);
-  EXPECT_EQ(measurer.MeasureText("", 10, false, 1000), (TextSize{0, 13}));
-}
-
-TEST(SimText, WrapsAtSpacesAndBreaksLongWords) {
-  // Size 10: five units per code point; 35 units hold seven.
-  EXPECT_EQ(SimWrapLines("aaa bbb ccc", 10, false, 35),
-            (std::vector<std::string>{"aaa bbb", "ccc"}));
-  EXPECT_EQ(SimWrapLines("abcdefghijk x", 10, false, 35),
-            (std::vector<std::string>{"abcdefg", "hijk x"}));
-  EXPECT_EQ(SimWrapLines("one\ntwo three", 10, false, 100),
-            (std::vector<std::string>{"one", "two three"}));
-  SimTextMeasurer measurer;
-  EXPECT_EQ(measurer.MeasureText("aaa bbb ccc", 10, false, 35), (TextSize{35, 25}));
-}
-
-TEST(SimText, LabelsAreCutWithAnEllipsis) {
-  EXPECT_EQ(SimFitLabel("Hello world", 10, false, 55), "Hello world");
-  EXPECT_EQ(SimFitLabel("Hello world", 10, false, 30), "Hello\u2026");
-  EXPECT_EQ(SimFitLabel("Hello world", 10, false, 4), "");
-  RecordingCanvas canvas;
-  canvas.DrawLabel("Hello world", {0, 0, 30, 20}, kBlack, 10, false, TextAlign::kCenter);
-  ASSERT_EQ(canvas.Ops().size(), 1u);
-  EXPECT_EQ(canvas.Ops()[0].text, "Hello world");
-  EXPECT_EQ(canvas.Ops()[0].shown, "Hello\u2026");
-}
 
 TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
   RecordingCanvas canvas;
@@ -59,21 +26,25 @@ TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
   EXPECT_DOUBLE_EQ(strong.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, (1 - 1 / 9.0) * 0.05);
 }
 
-TEST(Canvas, IconRasterSizeIsTwiceTheLargerSideInStepsOfEight) {
-  EXPECT_EQ(IconPixelSize({0, 0, 22, 22}), 48);
-  EXPECT_EQ(IconPixelSize({0, 0, 10, 4}), 24);
-  EXPECT_EQ(IconPixelSize({0, 0, 4, 4}), 16);
-  EXPECT_EQ(IconPixelSize({0, 0, 101, 3}), 208);
-  EXPECT_EQ(IconPixelSize({0, 0, 129, 129}), 256);
-  EXPECT_EQ(IconPixelSize({0, 0, -5, 0}), 16);
-}
-
-TEST(Canvas, NoIconDrawsNothing) {
+TEST(Canvas, IconsAreRasterisedAtTwiceTheLargerSideInStepsOfEight) {
+  const std::pair<Rect, int> sizes[] = {{{0, 0, 22, 22}, 48},    {{0, 0, 10, 4}, 24},
+                                        {{0, 0, 4, 4}, 16},      {{0, 0, 101, 3}, 208},
+                                        {{0, 0, 129, 129}, 256}, {{0, 0, -5, 0}, 16}};
+  for (const auto& [rect, pixels] : sizes) EXPECT_EQ(IconPixelSize(rect), pixels) << rect.width;
+  // No icon draws nothing.
   RecordingCanvas canvas;
   canvas.DrawIcon(kNoIcon, {0, 0, 10, 10});
   canvas.DrawIcon(IconId{7}, {0, 0, 10, 10});
   ASSERT_EQ(canvas.Ops().size(), 1u);
   EXPECT_EQ(canvas.Ops()[0].icon, IconId{7});
+}
+
+TEST(Canvas, LabelsAreCutWithAnEllipsis) {
+  RecordingCanvas canvas;
+  canvas.DrawLabel("Hello world", {0, 0, 30, 20}, kBlack, 10, false, TextAlign::kCenter);
+  ASSERT_EQ(canvas.Ops().size(), 1u);
+  EXPECT_EQ(canvas.Ops()[0].text, "Hello world");
+  EXPECT_EQ(canvas.Ops()[0].shown, "Hello\u2026");
 }
 
 }  // namespace

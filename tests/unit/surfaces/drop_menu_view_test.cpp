@@ -72,21 +72,6 @@ TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
   EXPECT_EQ(label->fontSize, 12.5);
 }
 
-TEST(DropMenuView, UnmatchedHighlightLeavesEveryTileAtRest) {
-  MenuFixture f;
-  f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 3}, true);  // other region
-  for (const char* text : {"Add to Stack", "Left Half"}) {
-    const CanvasOp* label = f.Paint().FindText(text);
-    ASSERT_NE(label, nullptr);
-    EXPECT_FALSE(label->bold);
-    EXPECT_EQ(label->color, f.colours.text);
-  }
-  EXPECT_EQ(f.Paint().OfKind(CanvasOpKind::kFillRounded)[1]->color, f.colours.cardFill);
-  for (const CanvasOp* stroke : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
-    EXPECT_NE(stroke->radius, 12);  // no highlight ring
-  }
-}
-
 TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
   MenuFixture f;
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, false);
@@ -112,6 +97,17 @@ TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
   EXPECT_EQ(fills[4]->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Left Half")->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Add to Stack")->color, f.colours.text);
+
+  // A highlight of another region leaves every tile at rest, without a ring.
+  f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 3}, true);
+  for (const char* text : {"Add to Stack", "Left Half"}) {
+    EXPECT_FALSE(f.Paint().FindText(text)->bold);
+    EXPECT_EQ(f.Paint().FindText(text)->color, f.colours.text);
+  }
+  EXPECT_EQ(f.Paint().OfKind(CanvasOpKind::kFillRounded)[3]->color, f.colours.cardFill);
+  for (const CanvasOp* stroke : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
+    EXPECT_NE(stroke->radius, 12);
+  }
 }
 
 TEST(DropGlyphs, EachKindDrawsItsPictogram) {

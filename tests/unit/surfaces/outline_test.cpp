@@ -20,7 +20,7 @@ struct OutlineFixture {
   Theme colours = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
 };
 
-TEST(Outline, ShowingTheSameThingTwicePaintsOnce) {
+TEST(Outline, PaintsOnlyOnChangeBelowTheDraggedWindow) {
   OutlineFixture f;
   ASSERT_NE(f.surface, nullptr);
   f.outline.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
@@ -35,10 +35,7 @@ TEST(Outline, ShowingTheSameThingTwicePaintsOnce) {
   f.outline.Show({100, 100, 400, 301}, 1.0, "Release to snap", true);
   EXPECT_TRUE(f.outline.Visible());
   EXPECT_EQ(f.surface->PaintCount(), 5);
-}
-
-TEST(Outline, SitsBelowItsAnchorWindowOrOnTop) {
-  OutlineFixture f;
+  // It sits below the dragged window, or on top without one.
   const WindowId dragged = f.factory.OwnStack()->AddWindow(false);
   f.outline.Show({0, 0, 200, 100}, 1.0, "", false, dragged);
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Below(dragged));
@@ -80,22 +77,18 @@ TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
   EXPECT_EQ(resting.FindText("Hold to snap")->color, f.colours.secondaryText);
 }
 
-TEST(Outline, SmallOutlinesGoWithoutTheirLabel) {
+TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
   OutlineFixture f;
-  f.outline.Show({0, 0, 140, 300}, 1.0, "This Spot", false);
-  EXPECT_EQ(f.surface->LastPaint().Texts().size(), 0u);
-  EXPECT_EQ(f.surface->LastPaint().Count(CanvasOpKind::kStrokeRounded), 1u);
-  f.outline.Show({0, 0, 300, 60}, 1.0, "This Spot", false);
-  EXPECT_EQ(f.surface->LastPaint().Texts().size(), 0u);
-  f.outline.Show({0, 0, 141, 61}, 1.0, "This Spot", false);
-  EXPECT_EQ(f.surface->LastPaint().Texts().size(), 1u);
-  // At 150 % the same pixels are fewer units: 200 px are 133 units.
-  f.outline.Show({0, 0, 200, 200}, 1.5, "This Spot", false);
-  EXPECT_EQ(f.surface->LastPaint().Texts().size(), 0u);
-}
-
-TEST(Outline, LongLabelIsCutWithAnEllipsis) {
-  OutlineFixture f;
+  // Below 141 x 61 units no label; at 150 % 200 px are 133 units.
+  const std::tuple<Rect, double, std::size_t> cases[] = {{{0, 0, 140, 300}, 1.0, 0},
+                                                         {{0, 0, 300, 60}, 1.0, 0},
+                                                         {{0, 0, 141, 61}, 1.0, 1},
+                                                         {{0, 0, 200, 200}, 1.5, 0}};
+  for (const auto& [rect, scale, labels] : cases) {
+    f.outline.Show(rect, scale, "This Spot", false);
+    EXPECT_EQ(f.surface->LastPaint().Texts().size(), labels) << rect.width << "x" << rect.height;
+    EXPECT_EQ(f.surface->LastPaint().Count(CanvasOpKind::kStrokeRounded), 1u);
+  }
   const std::string label(60, 'x');
   f.outline.Show({0, 0, 400, 300}, 1.0, label, false);
   const CanvasOp* drawn = f.surface->LastPaint().FindText(label);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/surface.h"
 #include "surfaces_test_support.h"
 
@@ -14,23 +16,27 @@ using testing::Layouts;
 // (16, 50, 148, 108), its regions (26, 60, 62, 70) and (92, 60, 62, 70).
 PickerGeometry Seven() { return PickerGeometryForDisplay(Layouts(7), {0, 0, 1920, 1080}, 1.0); }
 
-TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdges) {
+TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion) {
   const PickerGeometry g = Seven();
-  EXPECT_EQ(PickerHitAt(g, {13, 95}, false), (PickerHit{0, 0}));  // 3 to the left
-  EXPECT_EQ(PickerHitAt(g, {12, 95}, false), (PickerHit{0, 0}));  // 4: still inside
-  EXPECT_EQ(PickerHitAt(g, {11, 95}, false), (PickerHit{}));      // 5: nothing
-  EXPECT_EQ(PickerHitAt(g, {90, 46}, false), (PickerHit{0, 1}));  // above, nearer region 1
-  EXPECT_EQ(PickerHitAt(g, {168, 95}, false), (PickerHit{}));     // right edges exclusive
-  EXPECT_EQ(PickerHitAt(g, {5, 5}, false), (PickerHit{}));
-}
-
-TEST(PickerHitTest, EveryPointOfACardSelectsItsNearestRegion) {
-  const PickerGeometry g = Seven();
-  // The gap between the halves runs from 88 to 92.
-  EXPECT_EQ(PickerHitAt(g, {89, 95}, false), (PickerHit{0, 0}));
-  EXPECT_EQ(PickerHitAt(g, {91, 95}, false), (PickerHit{0, 1}));
-  // The label below the thumbnail belongs to the region above it.
-  EXPECT_EQ(PickerHitAt(g, {140, 150}, false), (PickerHit{0, 1}));
+  const std::tuple<Point, bool, PickerHit> cases[] = {
+      {{13, 95}, false, {0, 0}},    // 3 to the left
+      {{12, 95}, false, {0, 0}},    // 4: still inside
+      {{11, 95}, false, {}},        // 5: nothing
+      {{90, 46}, false, {0, 1}},    // above, nearer region 1
+      {{168, 95}, false, {}},       // right edges exclusive
+      {{5, 5}, false, {}},          //
+      {{89, 95}, false, {0, 0}},    // the gap between the halves runs from 88 to 92
+      {{91, 95}, false, {0, 1}},    //
+      {{140, 150}, false, {0, 1}},  // the label belongs to the region above it
+      // The gallery selects whole cards within their exact rectangle.
+      {{13, 95}, true, {}},
+      {{16, 50}, true, {0, 0}},
+      {{150, 95}, true, {0, 0}},  // over region 1
+      {{300, 200}, true, {5, 0}},
+  };
+  for (const auto& [point, gallery, hit] : cases) {
+    EXPECT_EQ(PickerHitAt(g, point, gallery), hit) << point.x << "," << point.y << " " << gallery;
+  }
 }
 
 TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
@@ -51,14 +57,6 @@ TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
   EXPECT_EQ(PickerHitAt(geometry(right, below, 1, 0), {20, 5}, false), (PickerHit{0, 0}));
   // A hair nearer to region 1: region 1.
   EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5.5}, false), (PickerHit{0, 1}));
-}
-
-TEST(PickerHitTest, GalleryModeSelectsWholeCardsWithinTheirExactRectangle) {
-  const PickerGeometry g = Seven();
-  EXPECT_EQ(PickerHitAt(g, {13, 95}, true), (PickerHit{}));
-  EXPECT_EQ(PickerHitAt(g, {16, 50}, true), (PickerHit{0, 0}));
-  EXPECT_EQ(PickerHitAt(g, {150, 95}, true), (PickerHit{0, 0}));  // over region 1
-  EXPECT_EQ(PickerHitAt(g, {300, 200}, true), (PickerHit{5, 0}));
 }
 
 TEST(PickerHitTest, CardWithoutRegionsSelectsNothing) {
@@ -111,23 +109,22 @@ TEST(PickerKeys, RegionsWhoseTopsNearlyAgreeShareARow) {
   EXPECT_EQ(Hover(g, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
 }
 
-TEST(PickerKeys, DigitsSelectCardsByOrdinal) {
+TEST(PickerKeys, DigitsSelectCardsByOrdinalAndEnterOrSpaceChooseARealSelection) {
   const PickerGeometry g = Seven();
   EXPECT_EQ(Hover(g, {}, surface_key::kDigit1), (PickerHit{0, 0}));
   EXPECT_EQ(Hover(g, {}, surface_key::kDigit1 + 6), (PickerHit{6, 0}));
-  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit1 + 7).action, PickerKeyAction::kNone);
-  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit9).action, PickerKeyAction::kNone);
-}
-
-TEST(PickerKeys, EnterAndSpaceChooseOnlyARealSelection) {
-  const PickerGeometry g = Seven();
-  EXPECT_EQ(PickerKey(g, {}, surface_key::kEnter).action, PickerKeyAction::kNone);
-  const PickerKeyResult enter = PickerKey(g, {3, 2}, surface_key::kEnter);
-  EXPECT_EQ(enter.action, PickerKeyAction::kChoose);
-  EXPECT_EQ(enter.hit, (PickerHit{3, 2}));
-  EXPECT_EQ(PickerKey(g, {3, 2}, surface_key::kSpace).action, PickerKeyAction::kChoose);
-  EXPECT_EQ(PickerKey(g, {}, surface_key::kEscape).action, PickerKeyAction::kDismiss);
-  EXPECT_EQ(PickerKey(g, {3, 2}, 'A').action, PickerKeyAction::kNone);
+  const std::tuple<PickerHit, std::uint32_t, PickerKeyAction> cases[] = {
+      {{}, surface_key::kDigit1 + 7, PickerKeyAction::kNone},
+      {{}, surface_key::kDigit9, PickerKeyAction::kNone},
+      {{}, surface_key::kEnter, PickerKeyAction::kNone},
+      {{3, 2}, surface_key::kEnter, PickerKeyAction::kChoose},
+      {{3, 2}, surface_key::kSpace, PickerKeyAction::kChoose},
+      {{}, surface_key::kEscape, PickerKeyAction::kDismiss},
+      {{3, 2}, 'A', PickerKeyAction::kNone},
+  };
+  for (const auto& [from, key, action] : cases)
+    EXPECT_EQ(PickerKey(g, from, key).action, action) << key;
+  EXPECT_EQ(PickerKey(g, {3, 2}, surface_key::kEnter).hit, (PickerHit{3, 2}));
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
   EXPECT_EQ(f.dismissed, 2);
 }
 
-TEST(Picker, EveryShowStartsFresh) {
+TEST(Picker, EveryShowStartsFreshAndReadsTheTheme) {
   PickerFixture f;
   f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
   f.picker.SetGallery(true);
@@ -203,11 +203,6 @@ TEST(Picker, EveryShowStartsFresh) {
   EXPECT_EQ(f.picker.Current(), 1);
   EXPECT_FALSE(f.surface->Interactive());
   EXPECT_FALSE(f.surface->Focused());
-}
-
-TEST(Picker, ThemeIsReadAtEveryPaint) {
-  PickerFixture f;
-  f.picker.Show(Layouts(2), 0, kWork, 1.0, false);
   f.theme.SetDark(true);
   f.picker.Paint();
   const Theme dark = MakeTheme(true, AccentFromColorValue(kDefaultAccentColor, true));

@@ -1,5 +1,5 @@
-// Presentation rules of surfaces, on the simulated backend: sizes, the growing bitmap,
-// opacity, when the z-order is touched, and how input reaches a surface.
+// Presentation rules of surfaces: sizes, the growing bitmap, opacity, when the z-order
+// is touched, and how input reaches a surface (on the simulated backend).
 
 #include "platform/surface.h"
 
@@ -24,21 +24,45 @@ struct Fixture {
   std::vector<std::unique_ptr<Surface>> surfaces;
 };
 
-TEST(SurfaceRules, PixelSizeIsRoundedAndNeverBelowOne) {
+TEST(SurfaceRules, SizesAndOpacity) {
   EXPECT_EQ(SurfacePixelSize({0, 0, 0, 0}), (PixelSize{1, 1}));
   EXPECT_EQ(SurfacePixelSize({0, 0, 99.5, 20.4}), (PixelSize{100, 20}));
   EXPECT_EQ(SurfacePixelSize({0, 0, -30, 1e300}), (PixelSize{1, 1 << 20}));
+  const std::pair<double, int> alphas[] = {
+      {1, 255}, {0.5, 128}, {7, 255}, {-1, 0}, {std::nan(""), 0}};
+  for (auto [opacity, alpha] : alphas) EXPECT_EQ(OpacityToAlpha(opacity), alpha) << opacity;
 }
 
-TEST(SurfaceRules, OpacityBecomesAnAlphaByte) {
-  EXPECT_EQ(OpacityToAlpha(1), 255);
-  EXPECT_EQ(OpacityToAlpha(0.5), 128);
-  EXPECT_EQ(OpacityToAlpha(7), 255);
-  EXPECT_EQ(OpacityToAlpha(-1), 0);
-  EXPECT_EQ(OpacityToAlpha(std::nan("")), 0);
+TEST(SurfaceRules, TheZOrderIsTouchedOnlyWhenHiddenReanchoredOrCovered) {
+  const WindowId dragged{7};
+  const WindowId other{9};
+  auto facts = [](SurfaceAnchor last, SurfaceAnchor now, WindowId above, bool aboveTopmost) {
+    return ZOrderFacts{true, true, last, now, above, aboveTopmost};
+  };
+  const auto top = SurfaceAnchor::Top();
+  const auto topmost = SurfaceAnchor::Topmost();
+  const auto below = SurfaceAnchor::Below(dragged);
+  struct Case {
+    const char* name;
+    ZOrderFacts facts;
+    bool place;
+  };
+  const Case cases[] = {
+      {"topmost again", facts(topmost, topmost, other, true), false},
+      {"anchor changed", facts(topmost, top, kNoWindow, false), true},
+      {"top, nothing above", facts(top, top, kNoWindow, false), false},
+      {"top, a topmost window above", facts(top, top, other, true), false},
+      {"top, covered by a window", facts(top, top, other, false), true},
+      {"below, still there", facts(below, below, dragged, false), false},
+      {"below, the window was raised", facts(below, below, other, false), true},
+      {"hidden", ZOrderFacts{false, true, topmost, topmost, kNoWindow, false}, true},
+      {"hidden behind our back", ZOrderFacts{true, false, topmost, topmost, kNoWindow, false},
+       true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NeedsZOrderPlacement(c.facts), c.place) << c.name;
 }
 
-TEST(Surface, ZeroWidthRectangleGivesAOnePixelWindow) {
+TEST(Surface, SizeInUnitsAndABitmapThatOnlyGrowsWithSlack) {
   Fixture f;
   SimSurface& s = f.Make();
   double width = -1, height = -1;
@@ -53,82 +77,16 @@ TEST(Surface, ZeroWidthRectangleGivesAOnePixelWindow) {
   EXPECT_EQ(width, 0.5);  // one pixel at scale 2
   EXPECT_EQ(height, 0.5);
   EXPECT_EQ(s.BitmapSize(), (PixelSize{33, 33}));
-}
-
-TEST(Surface, BitmapOnlyGrowsWithSlack) {
-  Fixture f;
-  SimSurface& s = f.Make();
   s.Present({0, 0, 100, 50}, 1, PaintNothing, SurfaceAnchor::Topmost());
   EXPECT_EQ(s.BitmapSize(), (PixelSize{132, 82}));
   s.Present({0, 0, 120, 60}, 1, PaintNothing, SurfaceAnchor::Topmost());
   EXPECT_EQ(s.BitmapSize(), (PixelSize{132, 82}));
   s.Present({0, 0, 200, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
   EXPECT_EQ(s.BitmapSize(), (PixelSize{232, 114}));
-}
-
-TEST(Surface, PaintGetsTheSizeInDeviceIndependentUnits) {
-  Fixture f;
-  SimSurface& s = f.Make();
   s.Present({0, 0, 300, 150}, 1.5, PaintNothing, SurfaceAnchor::Topmost());
   EXPECT_EQ(s.LastPaintSize(), (TextSize{200, 100}));
   s.Present({0, 0, 300, 150}, 0, PaintNothing, SurfaceAnchor::Topmost());  // scale taken as 1
   EXPECT_EQ(s.LastPaintSize(), (TextSize{300, 150}));
-}
-
-TEST(Surface, PresentingTwiceAtTheSamePlacePlacesOnce) {
-  Fixture f;
-  SimSurface& s = f.Make();
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  s.Present({5, 5, 20, 20}, 1, PaintNothing, SurfaceAnchor::Topmost());  // moving needs no z
-  EXPECT_EQ(s.Placements().size(), 1u);
-  EXPECT_EQ(s.PaintCount(), 3);
-  EXPECT_EQ(s.Bounds(), (Rect{5, 5, 20, 20}));
-}
-
-TEST(Surface, IsPlacedAgainAfterHidingOrAnAnchorChange) {
-  Fixture f;
-  SimSurface& s = f.Make();
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  s.Hide();
-  EXPECT_FALSE(s.Visible());
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  EXPECT_EQ(s.Placements().size(), 2u);
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Top());
-  EXPECT_EQ(s.Placements().size(), 3u);
-  s.HideBehindOurBack();
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Top());
-  EXPECT_EQ(s.Placements().size(), 4u);
-}
-
-TEST(Surface, CoveredSurfaceWithNullAnchorIsBroughtBackAbove) {
-  Fixture f;
-  SurfaceOptions options;
-  options.topmost = false;
-  SimSurface& s = f.Make(options);
-  SimZStack& stack = *f.factory.OwnStack();
-  const WindowId app = stack.AddWindow(false);
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Top());
-  EXPECT_EQ(stack.Order().front(), s.Window());
-  // A topmost window above does not count as covering it.
-  const WindowId topmost = stack.AddWindow(true);
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Top());
-  EXPECT_EQ(s.Placements().size(), 1u);
-  // The user clicks the application window: it covers the surface.
-  stack.BringToTop(app);
-  EXPECT_EQ(stack.WindowAbove(s.Window()), app);
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Top());
-  EXPECT_EQ(s.Placements().size(), 2u);
-  EXPECT_EQ(stack.Order(), (std::vector<WindowId>{topmost, s.Window(), app}));
-}
-
-TEST(Surface, TopmostAnchorIsNotCheckedFurther) {
-  Fixture f;
-  SimSurface& s = f.Make();
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  f.factory.OwnStack()->AddWindow(true);
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  EXPECT_EQ(s.Placements().size(), 1u);
 }
 
 TEST(Surface, SurfaceAnchoredBelowAWindowStaysDirectlyBelowIt) {
@@ -140,8 +98,9 @@ TEST(Surface, SurfaceAnchoredBelowAWindowStaysDirectlyBelowIt) {
   s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Below(dragged));
   EXPECT_EQ(stack.WindowAbove(s.Window()), dragged);
   EXPECT_FALSE(stack.IsTopmost(s.Window()));  // it joined the dragged window's band
-  s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Below(dragged));
+  s.Present({5, 5, 20, 20}, 1, PaintNothing, SurfaceAnchor::Below(dragged));  // moving: no z
   EXPECT_EQ(s.Placements().size(), 1u);
+  EXPECT_EQ(s.PaintCount(), 2);
   // The dragged window is raised; the surface follows it at the next presentation.
   stack.BringToTop(dragged);
   EXPECT_EQ(stack.WindowAbove(s.Window()), other);
@@ -181,9 +140,7 @@ class RecordingInput : public SurfaceInput {
 TEST(Surface, ClicksPassThroughUnlessTheSurfaceTakesThem) {
   Fixture f;
   RecordingInput input;
-  SurfaceOptions options;
-  options.input = &input;
-  SimSurface& s = f.Make(options);
+  SimSurface& s = f.Make({.input = &input});
   s.Present({0, 0, 100, 100}, 1, PaintNothing, SurfaceAnchor::Topmost());
   EXPECT_FALSE(s.Click({10, 10}));
   EXPECT_FALSE(s.PressKey(surface_key::kEscape));
@@ -198,27 +155,20 @@ TEST(Surface, ClicksPassThroughUnlessTheSurfaceTakesThem) {
   EXPECT_EQ(input.keys, (std::vector<std::uint32_t>{surface_key::kEscape}));
   s.Hide();  // hiding the focused surface deactivates it
   EXPECT_EQ(input.deactivations, 1);
+
+  // A clickable surface gets clicks without the focus.
+  RecordingInput clicked;
+  SimSurface& clickable = f.Make({.clickable = true, .input = &clicked});
+  clickable.Present({0, 0, 100, 100}, 1, PaintNothing, SurfaceAnchor::Topmost());
+  EXPECT_TRUE(clickable.Click({10, 10}));
+  EXPECT_EQ(clicked.clicks, 1);
+  EXPECT_FALSE(clickable.Focused());
 }
 
-TEST(Surface, ClickableSurfaceGetsClicksWithoutFocus) {
+TEST(Surface, FramesAndTimersArriveAsTimerTicksUntilDestroyed) {
   Fixture f;
   RecordingInput input;
-  SurfaceOptions options;
-  options.clickable = true;
-  options.input = &input;
-  SimSurface& s = f.Make(options);
-  s.Present({0, 0, 100, 100}, 1, PaintNothing, SurfaceAnchor::Topmost());
-  EXPECT_TRUE(s.Click({10, 10}));
-  EXPECT_EQ(input.clicks, 1);
-  EXPECT_FALSE(s.Focused());
-}
-
-TEST(Surface, FramesAndTimersArriveAsTimerTicks) {
-  Fixture f;
-  RecordingInput input;
-  SurfaceOptions options;
-  options.input = &input;
-  SimSurface& s = f.Make(options);
+  SimSurface& s = f.Make({.input = &input});
   s.SubscribeFrames();
   s.StartTimer(2, 100);
   f.factory.RunFrame();
@@ -231,19 +181,12 @@ TEST(Surface, FramesAndTimersArriveAsTimerTicks) {
   f.clock.now += 0.5;
   f.factory.RunFrame();
   EXPECT_EQ(input.timers.size(), 2u);
-}
 
-TEST(Surface, DestroyedSurfaceLeavesTheZOrderAndGetsNoTicks) {
-  Fixture f;
-  RecordingInput input;
-  SurfaceOptions options;
-  options.input = &input;
-  SimSurface& s = f.Make(options);
   const WindowId window = s.Window();
   s.SubscribeFrames();
   s.Destroy();
   f.factory.RunFrame();
-  EXPECT_TRUE(input.timers.empty());
+  EXPECT_EQ(input.timers.size(), 2u);
   const std::vector<WindowId> order = f.factory.OwnStack()->Order();
   EXPECT_EQ(std::find(order.begin(), order.end(), window), order.end());
   s.Present({0, 0, 10, 10}, 1, PaintNothing, SurfaceAnchor::Topmost());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
@@ -24,62 +25,46 @@ const std::vector<ToastDisplay> kDisplays = {
     {{1920, 0, 2880, 1620}, {1920, 0, 2880, 1560}, 1.5},
 };
 
-TEST(ToastLayout, OneShortSentenceIsAPill) {
-  SimTextMeasurer measurer;
-  const auto layout = LayOutToast(SplitToastText(kShort), kDisplays, {100, 100}, measurer);
-  ASSERT_TRUE(layout);
-  // 39 bold code points at 14: 300.3 -> 301 wide, 18 high.
-  EXPECT_EQ(layout->textWidth, 301);
-  EXPECT_EQ(layout->widthDip, 374);
-  EXPECT_EQ(layout->heightDip, 48);
-  EXPECT_EQ(layout->x, 773);
-  EXPECT_EQ(layout->y, 1040 - 40 - 48);
-  EXPECT_EQ(layout->width, 374);
-  EXPECT_EQ(layout->height, 48);
+// Where and how big: x, y, width, height in pixels, then the scale and the text's
+// width and title and body heights in units.
+using Placed = std::tuple<double, double, double, double, double, double, double, double>;
+Placed Where(const ToastLayout& l) {
+  return {l.x, l.y, l.width, l.height, l.scale, l.textWidth, l.titleHeight, l.bodyHeight};
 }
 
-TEST(ToastLayout, TitleAndBodyStackWithThreeUnitsBetween) {
+TEST(ToastLayout, PillOrTitleAndBodyOnTheDisplayUnderThePointer) {
   SimTextMeasurer measurer;
-  const auto layout = LayOutToast(SplitToastText(kTwoSentences), kDisplays, {100, 100}, measurer);
-  ASSERT_TRUE(layout);
-  EXPECT_EQ(layout->textWidth, 393);  // the title: 51 bold code points
-  EXPECT_EQ(layout->titleHeight, 18);
-  EXPECT_EQ(layout->bodyHeight, 17);
-  EXPECT_EQ(layout->heightDip, 18 + 3 + 17 + 28);
+  const ToastText pill = SplitToastText(kShort);
+  // 39 bold code points at 14: 300.3 -> 301 wide, 18 high; 374 x 48 units at 1.0.
+  EXPECT_EQ(Where(*LayOutToast(pill, kDisplays, {100, 100}, measurer)),
+            (Placed{773, 1040 - 40 - 48, 374, 48, 1.0, 301, 18, 0}));
+  // At 150 %: round(1920 + 1440 - 280.5), 60 px above the work area's bottom.
+  EXPECT_EQ(Where(*LayOutToast(pill, kDisplays, {2500, 700}, measurer)),
+            (Placed{3080, 1560 - 60 - 72, 561, 72, 1.5, 301, 18, 0}));
+  // Right and bottom edges belong to no display: the first display is used.
+  EXPECT_EQ(LayOutToast(pill, kDisplays, {4800, 10}, measurer)->scale, 1.0);
+  EXPECT_EQ(LayOutToast(pill, kDisplays, {-5, -5}, measurer)->scale, 1.0);
+  EXPECT_FALSE(LayOutToast(pill, {}, {0, 0}, measurer));
+  // The title (51 bold code points) and the body stack with three units between.
+  const auto two = LayOutToast(SplitToastText(kTwoSentences), kDisplays, {100, 100}, measurer);
+  EXPECT_EQ(std::tuple(two->textWidth, two->titleHeight, two->bodyHeight, two->heightDip),
+            std::tuple(393, 18, 17, 18 + 3 + 17 + 28));
 }
 
 TEST(ToastLayout, TextWidthIsCappedOnNarrowDisplays) {
   SimTextMeasurer measurer;
   const ToastText longText{std::string(100, 'w'), ""};
-  auto maxText = [&](double workWidth) {
+  auto layout = [&](double workWidth) {
     const std::vector<ToastDisplay> one = {{{0, 0, workWidth, 800}, {0, 0, workWidth, 800}, 1}};
-    return LayOutToast(longText, one, {1, 1}, measurer)->maxText;
+    return *LayOutToast(longText, one, {1, 1}, measurer);
   };
-  EXPECT_EQ(maxText(1920), 520 - 73);
-  EXPECT_EQ(maxText(560), 520 - 73);  // the cap starts below 560 units, not 633
-  EXPECT_EQ(maxText(559), 519 - 73);
-  EXPECT_EQ(maxText(500), 387);
-  EXPECT_EQ(maxText(60), 1);  // never negative
-  const std::vector<ToastDisplay> narrow = {{{0, 0, 500, 800}, {0, 0, 500, 800}, 1}};
-  const auto layout = LayOutToast(longText, narrow, {1, 1}, measurer);
+  // The cap starts below 560 units, not 633, and is never negative.
+  const std::pair<double, double> caps[] = {
+      {1920, 520 - 73}, {560, 520 - 73}, {559, 519 - 73}, {500, 387}, {60, 1}};
+  for (auto [work, cap] : caps) EXPECT_EQ(layout(work).maxText, cap) << work;
   // floor(387 / 7.7) = 50 code points a line: two lines of 385 units.
-  EXPECT_EQ(layout->textWidth, 385);
-  EXPECT_EQ(layout->titleHeight, 35);
-}
-
-TEST(ToastLayout, GoesToTheDisplayUnderThePointer) {
-  SimTextMeasurer measurer;
-  const ToastText text = SplitToastText(kShort);
-  const auto second = LayOutToast(text, kDisplays, {2500, 700}, measurer);
-  EXPECT_EQ(second->scale, 1.5);
-  EXPECT_EQ(second->width, 561);
-  EXPECT_EQ(second->height, 72);
-  EXPECT_EQ(second->x, 3080);  // round(1920 + 1440 - 280.5)
-  EXPECT_EQ(second->y, 1560 - 60 - 72);
-  // Right and bottom edges belong to no display: the first display is used.
-  EXPECT_EQ(LayOutToast(text, kDisplays, {4800, 10}, measurer)->scale, 1.0);
-  EXPECT_EQ(LayOutToast(text, kDisplays, {-5, -5}, measurer)->scale, 1.0);
-  EXPECT_FALSE(LayOutToast(text, {}, {0, 0}, measurer));
+  EXPECT_EQ(layout(500).textWidth, 385);
+  EXPECT_EQ(layout(500).titleHeight, 35);
 }
 
 struct ToastFixture {
@@ -143,7 +128,7 @@ TEST(Toast, FadesInRisingHoldsAndFadesOut) {
   EXPECT_FALSE(f.surface->FramesSubscribed());
 }
 
-TEST(Toast, ASecondMessageWhileFadingInKeepsTheOpacity) {
+TEST(Toast, ANewMessageKeepsTheOpacityReachedAndCountsItsOwnTime) {
   ToastFixture f;
   f.Show(kShort);
   f.Advance(0.14);
@@ -158,15 +143,10 @@ TEST(Toast, ASecondMessageWhileFadingInKeepsTheOpacity) {
   EXPECT_EQ(f.toast.Opacity(), reached);  // the new curve starts lower: kept
   f.Advance(0.28);
   EXPECT_EQ(f.toast.Phase(), ToastPhase::kHolding);
-  // Its own four seconds count from the second Show.
   EXPECT_NEAR(f.toast.HideAt(), 100.14 + 4.0, 1e-9);
-}
 
-TEST(Toast, ANewMessageWhileFadingOutFadesBackIn) {
-  ToastFixture f;
-  f.Show(kShort, 1.0);
-  f.Advance(0.3);
-  f.Advance(0.7);
+  // While fading out, it fades back in from where it was.
+  f.Advance(3.72);
   f.Advance(0.11);
   ASSERT_EQ(f.toast.Phase(), ToastPhase::kFadingOut);
   const double opacity = f.toast.Opacity();
@@ -176,7 +156,7 @@ TEST(Toast, ANewMessageWhileFadingOutFadesBackIn) {
   EXPECT_FALSE(f.toast.FadingOut());
 }
 
-TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnce) {
+TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnceAndAnEarlyTickWaits) {
   ToastFixture f;
   ASSERT_TRUE(f.Show(kShort, 4.0, false));
   EXPECT_EQ(f.toast.Opacity(), 1);
@@ -184,7 +164,11 @@ TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnce) {
   EXPECT_EQ(f.surface->Bounds().y, 952);
   EXPECT_FALSE(f.surface->FramesSubscribed());
   EXPECT_EQ(f.surface->TimerPeriod(kToastHoldTimerId), 4000u);
-  f.Advance(4.0);
+  f.clock.now += 3.5;
+  ASSERT_TRUE(f.factory.FireTimer(*f.surface, kToastHoldTimerId));
+  EXPECT_EQ(f.toast.Phase(), ToastPhase::kHolding);
+  EXPECT_EQ(f.surface->TimerPeriod(kToastHoldTimerId), 500u);
+  f.Advance(0.5);
   EXPECT_EQ(f.toast.Phase(), ToastPhase::kHidden);
   EXPECT_EQ(f.surface->MoveCount(), 0);
 }
@@ -201,15 +185,6 @@ TEST(Toast, AClickDismissesItAtOnce) {
   f.Advance(0.2201);
   EXPECT_EQ(f.toast.Phase(), ToastPhase::kHidden);
   EXPECT_FALSE(f.surface->Click({800, 960}));
-}
-
-TEST(Toast, AnEarlyHoldTickWaitsOutTheRest) {
-  ToastFixture f;
-  f.Show(kShort, 4.0, false);
-  f.clock.now += 3.5;
-  ASSERT_TRUE(f.factory.FireTimer(*f.surface, kToastHoldTimerId));
-  EXPECT_EQ(f.toast.Phase(), ToastPhase::kHolding);
-  EXPECT_EQ(f.surface->TimerPeriod(kToastHoldTimerId), 500u);
 }
 
 TEST(Toast, PaintsToneIconAndText) {

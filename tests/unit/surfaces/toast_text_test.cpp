@@ -5,46 +5,38 @@
 namespace tessary {
 namespace {
 
-TEST(ToastText, FirstSentenceIsTheTitle) {
-  const std::string message =
-      "The windows did not settle into the adjusted split. Their prior sizes were restored.";
-  EXPECT_EQ(SplitToastText(message),
-            (ToastText{"The windows did not settle into the adjusted split.",
-                       "Their prior sizes were restored."}));
-  EXPECT_EQ(ChooseToastTone(message), ToastTone::kProblem);
+TEST(ToastText, TheFirstSentenceIsTheTitle) {
+  const std::pair<const char*, ToastText> cases[] = {
+      {"The windows did not settle into the adjusted split. Their prior sizes were restored.",
+       {"The windows did not settle into the adjusted split.", "Their prior sizes were restored."}},
+      {"Every badge is back in its usual place.", {"Every badge is back in its usual place.", ""}},
+      // Trimmed; a mark ends a sentence only with white space after it (no-break too).
+      {"  Saved!\t\n Layout kept.  ", {"Saved!", "Layout kept."}},
+      {"Version 1.2 is out? Yes", {"Version 1.2 is out?", "Yes"}},
+      {"Done!   ", {"Done!", ""}},
+      {"   ", {"", ""}},
+      {"One.\u00A0Two", {"One.", "Two"}},
+  };
+  for (const auto& [text, split] : cases) EXPECT_EQ(SplitToastText(text), split) << text;
 }
 
-TEST(ToastText, AMarkEndingTheTextLeavesTheBodyEmpty) {
-  EXPECT_EQ(SplitToastText("Every badge is back in its usual place."),
-            (ToastText{"Every badge is back in its usual place.", ""}));
-  EXPECT_EQ(ChooseToastTone("Every badge is back in its usual place."), ToastTone::kNeutral);
-}
-
-TEST(ToastText, SplittingTrimsAndNeedsWhiteSpaceAfterTheMark) {
-  EXPECT_EQ(SplitToastText("  Saved!\t\n Layout kept.  "), (ToastText{"Saved!", "Layout kept."}));
-  EXPECT_EQ(SplitToastText("Version 1.2 is out? Yes"), (ToastText{"Version 1.2 is out?", "Yes"}));
-  EXPECT_EQ(SplitToastText("Done!   "), (ToastText{"Done!", ""}));
-  EXPECT_EQ(SplitToastText("   "), (ToastText{"", ""}));
-  // A no-break space counts as white space too.
-  EXPECT_EQ(SplitToastText("One.\u00A0Two"), (ToastText{"One.", "Two"}));
-}
-
-TEST(ToastText, ProblemWordsInEitherApostropheAndAnyCase) {
-  EXPECT_EQ(ChooseToastTone("Word couldn\u2019t start."), ToastTone::kProblem);
-  EXPECT_EQ(ChooseToastTone("Word COULDN'T start."), ToastTone::kProblem);
-  EXPECT_EQ(ChooseToastTone("That app isn\u2019t installed."), ToastTone::kProblem);
-  EXPECT_EQ(ChooseToastTone("The windows do not fit."), ToastTone::kProblem);
-  EXPECT_EQ(ChooseToastTone("Update check Failed"), ToastTone::kProblem);
-  // A problem word wins over a success word.
-  EXPECT_EQ(ChooseToastTone("Layouts saved but the window won't move."), ToastTone::kProblem);
-}
-
-TEST(ToastText, SuccessWordsIncludeTheirTrailingBlank) {
-  EXPECT_EQ(ChooseToastTone("Layout saved to your folder."), ToastTone::kSuccess);
-  EXPECT_EQ(ChooseToastTone("Your layout was saved."), ToastTone::kNeutral);
-  EXPECT_EQ(ChooseToastTone("Windows Arranged by layout."), ToastTone::kSuccess);
-  EXPECT_EQ(ChooseToastTone("Stacks are enabled."), ToastTone::kSuccess);
-  EXPECT_EQ(ChooseToastTone("Tessary forgot those sizes."), ToastTone::kSuccess);
+TEST(ToastText, ProblemWordsWinOverSuccessWordsWhichIncludeTheirTrailingBlank) {
+  const std::pair<const char*, ToastTone> cases[] = {
+      {"The windows did not settle into the adjusted split.", ToastTone::kProblem},
+      {"Word couldn\u2019t start.", ToastTone::kProblem},
+      {"Word COULDN'T start.", ToastTone::kProblem},
+      {"That app isn\u2019t installed.", ToastTone::kProblem},
+      {"The windows do not fit.", ToastTone::kProblem},
+      {"Update check Failed", ToastTone::kProblem},
+      {"Layouts saved but the window won't move.", ToastTone::kProblem},
+      {"Layout saved to your folder.", ToastTone::kSuccess},
+      {"Windows Arranged by layout.", ToastTone::kSuccess},
+      {"Stacks are enabled.", ToastTone::kSuccess},
+      {"Tessary forgot those sizes.", ToastTone::kSuccess},
+      {"Your layout was saved.", ToastTone::kNeutral},
+      {"Every badge is back in its usual place.", ToastTone::kNeutral},
+  };
+  for (const auto& [text, tone] : cases) EXPECT_EQ(ChooseToastTone(text), tone) << text;
 }
 
 }  // namespace
