@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/utf.h"
 #include "layout/json_value.h"
 #include "layout/layout_ids.h"
 #include "layout/layout_names.h"
@@ -160,7 +161,7 @@ MergeResult MergeImported(const std::vector<SnapLayout>& imported,
     for (int attempt = 1; clashes(candidate); ++attempt) {
       const std::string suffix =
           attempt == 1 ? std::string(" (imported)") : " (imported " + std::to_string(attempt) + ")";
-      candidate = TakeCodePoints(name, kMaxLayoutNameCodePoints - suffix.size()) + suffix;
+      candidate = CutToCharacters(name, kMaxLayoutNameCodePoints - suffix.size()) + suffix;
     }
 
     const auto taken = [&](std::string_view id) {

@@ -50,6 +50,12 @@ TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) 
   store.Set("activeLayouts.v1", "{}");
   EXPECT_EQ(ReadWhole(JoinPath(override, "layouts.json")),
             R"({"layouts.v2":"{}","activeLayouts.v1":"{}"})");
+
+  // The override needs no local data folder.
+  files.localAppData.reset();
+  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
+  EXPECT_EQ(StateFolder(files), temp.File("mine"));
+  EXPECT_TRUE(IsFolder(temp.File("mine")));
 }
 
 TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
@@ -71,13 +77,6 @@ TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
   files.environment["TESSARY_STATE_DIR"] = fits;
   EXPECT_EQ(StateFolder(files), fits);
   EXPECT_TRUE(IsFolder(fits));
-}
-
-TEST_F(StateFolderTest, OverrideWorksWithoutALocalDataFolder) {
-  files.localAppData.reset();
-  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
-  EXPECT_EQ(StateFolder(files), temp.File("mine"));
-  EXPECT_TRUE(IsFolder(temp.File("mine")));
 }
 
 TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
