@@ -32,35 +32,36 @@ std::uint64_t Bits(double d) {
 }
 
 // How much of the text strtod takes and the value it gives, for the forms that matter:
-// decimal, hexadecimal, out of range, infinity and not-a-number.
+// decimal, hexadecimal (without a digit after "0x" only the zero is a number), out of
+// range (subnormal results are rounded, not flushed), infinity and not-a-number.
 TEST(ReadDouble, ReadsAsStrtodDoes) {
   const double max = std::numeric_limits<double>::max();
   const double tiny = std::numeric_limits<double>::denorm_min();
   const std::string zeros(400, '0');
+  // clang-format off
   const struct {
     std::string text;
     std::size_t used;
     double value;
-  } cases[] = {{"0.5", 3, 0.5}, {"  \t\n\v\f\r-12.25e-1xyz", 16, -1.225}, {"+.5", 3, 0.5},
-                 {"7.", 2, 7}, {"1e", 1, 1}, {"1e+", 1, 1}, {"1E+2", 4, 100}, {"0.67", 4, 0.67},
-                 {"1.7976931348623157e308", 22, max}, {"1e309", 5, HUGE_VAL},
-                 {"-1e309", 6, -HUGE_VAL}, {"1.7976931348623159e308", 22, HUGE_VAL},
-                 {"0.000001e999999999999", 21, HUGE_VAL}, {"1" + zeros, 401, HUGE_VAL},
-                 {"0." + zeros + "1", 403, 0}, {"0e99999", 7, 0}, {"1e-310", 6, 1e-310},
-                 // Subnormal results are rounded, not flushed.
-                 {"3e-324", 6, tiny}, {"2e-324", 6, 0}, {"0x10", 4, 16}, {"-0X1.8p1", 8, -3},
-                 {"0x.8", 4, 0.5}, {"0x1p", 3, 1}, {"0x1P-1074", 9, tiny}, {"0x1p-1075", 9, 0},
-                 {"0x1p1024", 8, HUGE_VAL},
-                 // Without a hex digit after "0x" only the zero is a number.
-                 {"0x", 1, 0}, {"0xg", 1, 0}, {"0x.", 1, 0}, {"0x.p1", 1, 0}, {"0x-1", 1, 0},
-                 {"inf", 3, HUGE_VAL}, {"-INF", 4, -HUGE_VAL}, {"Infinity", 8, HUGE_VAL},
-                 {"infinit", 3, HUGE_VAL}};
+  } cases[] = {
+      {"0.5", 3, 0.5}, {"  \t\n\v\f\r-12.25e-1xyz", 16, -1.225}, {"+.5", 3, 0.5}, {"7.", 2, 7},
+      {"1e", 1, 1}, {"1e+", 1, 1}, {"1E+2", 4, 100}, {"0.67", 4, 0.67},
+      {"1.7976931348623157e308", 22, max}, {"1e309", 5, HUGE_VAL}, {"-1e309", 6, -HUGE_VAL},
+      {"1.7976931348623159e308", 22, HUGE_VAL}, {"0.000001e999999999999", 21, HUGE_VAL},
+      {"1" + zeros, 401, HUGE_VAL}, {"0." + zeros + "1", 403, 0}, {"0e99999", 7, 0},
+      {"1e-310", 6, 1e-310}, {"3e-324", 6, tiny}, {"2e-324", 6, 0}, {"0x10", 4, 16},
+      {"-0X1.8p1", 8, -3}, {"0x.8", 4, 0.5}, {"0x1p", 3, 1}, {"0x1P-1074", 9, tiny},
+      {"0x1p-1075", 9, 0}, {"0x1p1024", 8, HUGE_VAL}, {"0x", 1, 0}, {"0xg", 1, 0}, {"0x.", 1, 0},
+      {"0x.p1", 1, 0}, {"0x-1", 1, 0}, {"inf", 3, HUGE_VAL}, {"-INF", 4, -HUGE_VAL},
+      {"Infinity", 8, HUGE_VAL}, {"infinit", 3, HUGE_VAL}};
+  // clang-format on
   for (const auto& c : cases) {
     const Read r = ReadOf(c.text);
     EXPECT_EQ(r.used, c.used) << c.text;
     EXPECT_EQ(r.value, c.value) << c.text;
   }
-  for (const char* none : {"", " ", "-", "+", "+-1", "--1", "-+1", ".", "e1", "- 1", "x", ".e1", "in"}) {
+  for (const char* none :
+       {"", " ", "-", "+", "+-1", "--1", "-+1", ".", "e1", "- 1", "x", ".e1", "in"}) {
     const Read r = ReadOf(none);
     EXPECT_EQ(r.used, 0u) << none;
     EXPECT_EQ(r.value, 0.0) << none;
@@ -77,17 +78,19 @@ TEST(ReadDouble, ReadsAsStrtodDoes) {
   for (const auto& [text, used] : nans) EXPECT_EQ(ReadOf(text).used, used) << text;
 }
 
+// As printf's "%.*g" writes them; halves round to even on the exact binary value.
 TEST(FormatNumbers, PrintfForms) {
+  // clang-format off
   const struct {
     double value;
     int precision;
     const char* text;
-  } cases[] = {{0.67, 17, "0.67000000000000004"}, {0.67, 15, "0.67"}, {1e17, 17, "1e+17"},
-                 {1e20, 15, "1e+20"}, {123456.0, 6, "123456"}, {1234567.0, 6, "1.23457e+06"},
-                 {0.0001, 6, "0.0001"}, {0.00001, 6, "1e-05"}, {-0.0, 17, "-0"},
-                 // Round half to even on the exact binary value.
-                 {2.5, 1, "2"}, {2.5, 0, "2"}, {HUGE_VAL, 17, "inf"},
-                 {-std::numeric_limits<double>::quiet_NaN(), 17, "-nan"}};
+  } cases[] = {
+      {0.67, 17, "0.67000000000000004"}, {0.67, 15, "0.67"}, {1e17, 17, "1e+17"},
+      {1e20, 15, "1e+20"}, {123456.0, 6, "123456"}, {1234567.0, 6, "1.23457e+06"},
+      {0.0001, 6, "0.0001"}, {0.00001, 6, "1e-05"}, {-0.0, 17, "-0"}, {2.5, 1, "2"}, {2.5, 0, "2"},
+      {HUGE_VAL, 17, "inf"}, {-std::numeric_limits<double>::quiet_NaN(), 17, "-nan"}};
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(FormatDouble(c.value, c.precision), c.text) << c.text;
   EXPECT_EQ(FormatInt64(0), "0");
   EXPECT_EQ(FormatInt64(std::numeric_limits<long long>::min()), "-9223372036854775808");

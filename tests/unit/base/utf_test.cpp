@@ -87,9 +87,11 @@ TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
       {"\xC3\xA9", 0xE9, 2},
       {"\xE6\x97\xA5", 0x65E5, 3},
       {"\xF0\x9F\x98\x80", 0x1F600, 4},
-      {"\xC3" "A", 0xC1, 2},        // continuation bytes are not checked
-      {"\x85", 0x85, 1},            // a lone continuation byte stands for itself
-      {"\xE2\x82", 0xE2, 1},        // a sequence running past the end is one byte
+      {"\xC3"
+       "A",
+       0xC1, 2},                      // continuation bytes are not checked
+      {"\x85", 0x85, 1},              // a lone continuation byte stands for itself
+      {"\xE2\x82", 0xE2, 1},          // a sequence running past the end is one byte
       {"\xF8\x80\x80\x80", 0xF8, 1},  // 0xF8 and above are single bytes
   };
   for (const auto& c : cases) {

@@ -25,10 +25,10 @@ TEST(CornerLayout, DropsOnEachCorner) {
     NodeRef tree;
     int region;
   } cases[] = {
-      {"thirds", 0, "thirds-left-stack", "Left stack + columns",
-       BuiltIn("thirds-left-stack").tree, 0},
-      {"thirds", 2, "thirds-left-stack", "Left stack + columns",
-       BuiltIn("thirds-left-stack").tree, 3},
+      {"thirds", 0, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
+       0},
+      {"thirds", 2, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
+       3},
       {"thirds", 3, "thirds-right-stack", "Columns + right stack",
        BuiltIn("thirds-right-stack").tree, 3},
       {"halves", 0, "corner-custom", "Custom corner layout", C(0.5, R(0.5, L(0), L(2)), L(1)), 0},
@@ -55,7 +55,8 @@ TEST(CornerLayout, DropsOnEachCorner) {
 TEST(CornerLayout, TakesTheCataloguesAdjustedTrees) {
   std::vector<SnapLayout> catalogue = BuiltInLayouts();
   for (SnapLayout& layout : catalogue) {
-    if (layout.id == "thirds-left-stack") layout.tree = C(0.3, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)));
+    if (layout.id == "thirds-left-stack")
+      layout.tree = C(0.3, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)));
     if (layout.id == "quarters") layout.tree = C(0.4, R(0.5, L(0), L(1)), R(0.5, L(2), L(3)));
   }
   // The column split is the current layout's; the stack's split is the adjusted one.

@@ -1,42 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_support.h"
-#include "layout/builtin_layouts.h"
 #include "layout/layout_documents.h"
 
 namespace tessary {
 namespace {
 
-using testing::C;
 using testing::L;
-using testing::MakeLayout;
 using testing::R;
-
-TEST(LayoutDocuments, WritesCompactSortedJson) {
-  ActiveLayouts active;
-  active["\\\\?\\DISPLAY#1"] = *FindBuiltIn("halves");
-  EXPECT_EQ(WriteActiveLayouts(active),
-            R"({"\\\\?\\DISPLAY#1":{"id":"halves","name":"Halves","tree":{"axis":"columns",)"
-            R"("first":{"region":0},"ratio":0.5,"second":{"region":1}}}})");
-
-  CustomLayoutLists custom;
-  SnapLayout mine = MakeLayout("user-A", "Mine", R(0.25, L(1), L(0)));
-  mine.apps[0] = {"aumid:Mail", "C:\\Apps\\x.exe"};
-  mine.apps[12] = {};
-  custom["D"] = {mine};
-  EXPECT_EQ(WriteCustomLayouts(custom),
-            R"({"D":[{"apps":{"0":["aumid:Mail","C:\\Apps\\x.exe"],"12":[]},"id":"user-A",)"
-            R"("name":"Mine","tree":{"axis":"rows","first":{"region":1},"ratio":0.25,)"
-            R"("second":{"region":0}}}]})");
-
-  AdjustedTrees trees;
-  trees["D"]["thirds"] = FindBuiltIn("thirds")->tree;
-  EXPECT_EQ(
-      WriteAdjustedTrees(trees),
-      R"({"D":{"thirds":{"axis":"columns","first":{"region":0},"ratio":0.33333333333333331,)"
-      R"("second":{"axis":"columns","first":{"region":1},"ratio":0.5,"second":{"region":2}}}}})");
-  EXPECT_EQ(WriteAdjustedTrees({}), "{}");
-}
 
 TEST(LayoutDocuments, AdjustedTreesSkipInvalidEntriesOneByOne) {
   const AdjustedTrees trees = ReadAdjustedTrees(

@@ -21,15 +21,13 @@ std::string Utf8(char32_t c) {
 
 using Ranges = std::vector<std::pair<char32_t, char32_t>>;
 
-const Ranges kWhitespace = {{0x20, 0x20},     {0x09, 0x0D},     {0x85, 0x85},
-                            {0xA0, 0xA0},     {0x1680, 0x1680}, {0x2000, 0x200A},
-                            {0x2028, 0x2029}, {0x202F, 0x202F}, {0x205F, 0x205F},
-                            {0x3000, 0x3000}};
-const Ranges kForbidden = {{0x00, 0x1F},     {0x7F, 0x9F},       {0xAD, 0xAD},
-                           {0x600, 0x605},   {0x61C, 0x61C},     {0x6DD, 0x6DD},
-                           {0x70F, 0x70F},   {0x180E, 0x180E},   {0x200B, 0x200F},
-                           {0x202A, 0x202E}, {0x2060, 0x2064},   {0x2066, 0x206F},
-                           {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB},   {0xE0001, 0xE007F}};
+const Ranges kWhitespace = {{0x20, 0x20},     {0x09, 0x0D},     {0x85, 0x85},     {0xA0, 0xA0},
+                            {0x1680, 0x1680}, {0x2000, 0x200A}, {0x2028, 0x2029}, {0x202F, 0x202F},
+                            {0x205F, 0x205F}, {0x3000, 0x3000}};
+const Ranges kForbidden = {{0x00, 0x1F},     {0x7F, 0x9F},     {0xAD, 0xAD},      {0x600, 0x605},
+                           {0x61C, 0x61C},   {0x6DD, 0x6DD},   {0x70F, 0x70F},    {0x180E, 0x180E},
+                           {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2064},  {0x2066, 0x206F},
+                           {0xFEFF, 0xFEFF}, {0xFFF9, 0xFFFB}, {0xE0001, 0xE007F}};
 
 bool In(const Ranges& ranges, char32_t c) {
   for (const auto& [low, high] : ranges) {
@@ -84,11 +82,11 @@ TEST(LayoutNames, MalformedSequences) {
     std::optional<std::string> normalized;
     bool stored;
   } cases[] = {
-      {"\x85Work", "Work", true},              // a lone 0x85 is U+0085, whitespace
-      {"Work\x9F", std::nullopt, false},       // a lone 0x9F is U+009F, forbidden
-      {"Work\xC3", "Work\xC3", true},          // cut short: one byte standing for itself
-      {"Work\xE2\x82", std::nullopt, false},   // ... and the trailing 0x82 is U+0082
-      {"A\xC3\x41Z", "A\xC3\x41Z", true},      // an unchecked but printable byte
+      {"\x85Work", "Work", true},             // a lone 0x85 is U+0085, whitespace
+      {"Work\x9F", std::nullopt, false},      // a lone 0x9F is U+009F, forbidden
+      {"Work\xC3", "Work\xC3", true},         // cut short: one byte standing for itself
+      {"Work\xE2\x82", std::nullopt, false},  // ... and the trailing 0x82 is U+0082
+      {"A\xC3\x41Z", "A\xC3\x41Z", true},     // an unchecked but printable byte
       // A control byte swallowed by a lead byte: refused for new names, kept when stored.
       {"A\xC3\x01Z", std::nullopt, true},
       {"A\xC3\x7F", std::nullopt, true},

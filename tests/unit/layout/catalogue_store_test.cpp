@@ -88,7 +88,8 @@ TEST_F(LayoutStoreTest, RememberSavesOnlyChangesOneKeyAtATime) {
   ASSERT_EQ(documents.saves.size(), 4u);
   EXPECT_EQ(documents.saves[3],
             R"(activeLayouts.v1={"\\\\?\\DISPLAY#MAIN":{"apps":{"0":["app"]},"id":"halves",)"
-            R"("name":"Renamed","tree":)" + tree + "}}");
+            R"("name":"Renamed","tree":)" +
+                tree + "}}");
 }
 
 TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
@@ -119,8 +120,9 @@ TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
 // the next save, can be saved again under that name and travels along an import.
 TEST_F(LayoutStoreTest, AStoredNameTheFullCheckRefusesStays) {
   // The lead byte 0xC3 takes the escaped control byte 0x01 into its "character".
-  documents.Set(kCustomLayoutsKey, "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
-                                   "\"tree\":{\"region\":0}}]}");
+  documents.Set(kCustomLayoutsKey,
+                "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
+                "\"tree\":{\"region\":0}}]}");
   LayoutStore store(&documents);
   ASSERT_EQ(store.CustomLayouts("D").size(), 1u);
   const SnapLayout stored = store.CustomLayouts("D")[0];

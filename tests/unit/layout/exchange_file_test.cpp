@@ -86,6 +86,9 @@ TEST(ExportText, ChecksInOrder) {
   EXPECT_EQ(BuildExportText({*FindBuiltIn("rows"), badName, badTree}).error, kNameRule);
   EXPECT_EQ(BuildExportText({badTree, badName}).error, "A layout has invalid regions.");
   EXPECT_EQ(BuildExportText({badTree}).text, "");
+  // A name stored before control bytes inside malformed sequences were refused stays on
+  // its display but is not written where the import would refuse it.
+  EXPECT_EQ(BuildExportText({MakeLayout("user-3", "A\xC3\x01Z", L(0))}).error, kNameRule);
 }
 
 TEST(ExchangeFile, ReadsLayoutsWithDerivedIds) {
@@ -110,7 +113,8 @@ TEST(ExchangeFile, ReadsLayoutsWithDerivedIds) {
 // Every check of the file with its message, in the order they are made.
 TEST(ExchangeFile, ChecksInOrder) {
   std::string most = "[";  // 128 layouts, the most a file may hold
-  for (int i = 0; i < 128; ++i) most += std::string(i ? "," : "") + R"({"name": "L", "tree": {"region": 0}})";
+  for (int i = 0; i < 128; ++i)
+    most += std::string(i ? "," : "") + R"({"name": "L", "tree": {"region": 0}})";
   const std::string many = most + R"(,{"name": "L", "tree": {"region": 0}})";
   const std::string one = R"([{"name": "A", "tree": {"region": 0}}])";
   const std::pair<std::string, std::string> cases[] = {
@@ -164,26 +168,6 @@ TEST(ExchangeFile, SizeLimitIsOneMebibyte) {
   EXPECT_EQ(Error(text), "Layout files must be no larger than 1 MB.");
   // The size check comes before anything else.
   EXPECT_EQ(Error(std::string(1048577, '{')), "Layout files must be no larger than 1 MB.");
-}
-
-TEST(ExchangeFile, ExportedTextReadsBackTheSameLayouts) {
-  std::string name;
-  for (int i = 0; i < 30; ++i) name += "\xC3\xA9\xF0\x9F\x98\x80";  // 60 code points
-  const std::vector<SnapLayout> layouts = {
-      MakeLayout("user-1", name, C(1.0 / 3.0, R(0.08, L(0), L(3)), C(0.92, L(1), L(2)))),
-      MakeLayout("user-2", " \"Quoted\" / slashed\\ ", L(15)), *FindBuiltIn("quarters")};
-  const ExportText exported = BuildExportText(layouts);
-  ASSERT_EQ(exported.error, "");
-  const ParsedExchangeFile parsed = ParseExchangeFile(exported.text);
-  ASSERT_EQ(parsed.error, "");
-  ASSERT_EQ(parsed.layouts.size(), 3u);
-  EXPECT_EQ(parsed.layouts[0].name, name);
-  EXPECT_EQ(parsed.layouts[1].name, "\"Quoted\" / slashed\\");
-  EXPECT_EQ(parsed.layouts[2].name, "Four quarters");
-  for (std::size_t i = 0; i < layouts.size(); ++i) {
-    EXPECT_TRUE(TreesEqual(parsed.layouts[i].tree, layouts[i].tree)) << i;
-    EXPECT_EQ(parsed.layouts[i].id, ImportedLayoutId(parsed.layouts[i].name, layouts[i].tree));
-  }
 }
 
 // Found by fuzzing: a lead byte whose following bytes are not continuation bytes hid a

@@ -17,26 +17,24 @@ std::string Read(std::string_view text) {
   return ParseJson(text, value) ? WriteJsonCompact(value) : kFails;
 }
 
+// Only space, tab, CR and LF are whitespace to the reader itself; literals compare letters
+// only; text after the first value is not examined; numbers are read as strtod reads
+// them, with its own whitespace.
 TEST(JsonReader, Values) {
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
-      // Only space, tab, CR and LF are whitespace to the reader itself.
-      {" \t\r\n true \n", "true"}, {"\f{}", kFails}, {"", kFails}, {"   ", kFails},
-      {"x", kFails}, {"tru", kFails}, {"True", kFails},
-      // Literals compare letters only, and text after the first value is not examined.
-      {"nullx", "null"}, {"truefalse", "true"}, {"{} garbage ]]", "{}"}, {"1 2 3", "1"},
-      {"[1]]", "[1]"},
-      // Numbers are read as strtod reads them, with its own whitespace.
-      {"-12.5e1", "-125"}, {"+5", "5"}, {"0x10", "16"}, {"0x1.8p1", "3"}, {".5", "0.5"},
-      {"5.", "5"}, {"012", "12"}, {"1e5x", "100000"}, {"\v7", "7"}, {"[\f8]", "[8]"},
-      {"-", kFails}, {"+-1", kFails}, {".", kFails}, {"e5", kFails}, {"\v", kFails},
-      // Containers.
-      {"{}", "{}"}, {"[ ]", "[]"},
+      {" \t\r\n true \n", "true"}, {"\f{}", kFails}, {"", kFails}, {"   ", kFails}, {"x", kFails},
+      {"tru", kFails}, {"True", kFails}, {"nullx", "null"}, {"truefalse", "true"},
+      {"{} garbage ]]", "{}"}, {"1 2 3", "1"}, {"[1]]", "[1]"}, {"-12.5e1", "-125"}, {"+5", "5"},
+      {"0x10", "16"}, {"0x1.8p1", "3"}, {".5", "0.5"}, {"5.", "5"}, {"012", "12"},
+      {"1e5x", "100000"}, {"\v7", "7"}, {"[\f8]", "[8]"}, {"-", kFails}, {"+-1", kFails},
+      {".", kFails}, {"e5", kFails}, {"\v", kFails}, {"{}", "{}"}, {"[ ]", "[]"},
       {R"({ "a" : [1, "x", {"b": null}] , "c":true })", R"({"a":[1,"x",{"b":null}],"c":true})"},
-      {R"({"k":1,"k":2})", R"({"k":1,"k":2})"},
-      {"[1,]", kFails}, {"[1 2]", kFails}, {"[,1]", kFails}, {"[1", kFails}, {"[", kFails},
-      {R"({"a":1,})", kFails}, {R"({"a" 1})", kFails}, {"{a:1}", kFails}, {R"({"a":})", kFails},
-      {R"({"a":1)", kFails}, {R"({"a":1 "b":2})", kFails}, {"{", kFails}, {"}", kFails},
-  };
+      {R"({"k":1,"k":2})", R"({"k":1,"k":2})"}, {"[1,]", kFails}, {"[1 2]", kFails},
+      {"[,1]", kFails}, {"[1", kFails}, {"[", kFails}, {R"({"a":1,})", kFails},
+      {R"({"a" 1})", kFails}, {"{a:1}", kFails}, {R"({"a":})", kFails}, {R"({"a":1)", kFails},
+      {R"({"a":1 "b":2})", kFails}, {"{", kFails}, {"}", kFails}};
+  // clang-format on
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
   JsonValue value;
   ASSERT_TRUE(ParseJson("1e999", value));
@@ -62,7 +60,9 @@ TEST(JsonReader, Strings) {
       {R"("\ud83d")", "\xEF\xBF\xBD"},
       {R"("\uD83Dx")", "\xEF\xBF\xBDx"},
       {R"("\uDE00")", "\xEF\xBF\xBD"},
-      {R"("\uD83D\u0041")", "\xEF\xBF\xBD" "A"},
+      {R"("\uD83D\u0041")",
+       "\xEF\xBF\xBD"
+       "A"},
       {R"("\uD83D\uD83D\uDE00")", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {R"("\uD83D\n")", "\xEF\xBF\xBD\n"},
       // An escaped NUL ends the converted units: it adds nothing.
@@ -74,15 +74,14 @@ TEST(JsonReader, Strings) {
       {R"("\u 041")", "A"},
       {R"("\u+041")", "A"},
       {R"("\u0x41")", "A"},
-      {R"("\u-001")", "\xEF\xBF\xBF"},
-  };
+      {R"("\u-001")", "\xEF\xBF\xBF"}};
   for (const auto& [text, expected] : cases) {
     JsonValue value;
     ASSERT_TRUE(ParseJson(text, value)) << text;
     EXPECT_EQ(value, JsonValue(expected)) << text;
   }
-  for (const char* bad : {R"("\x")", R"("\U0041")", R"("\u004")", R"("abc)", R"("abc\)",
-                          R"("abc\")"}) {
+  for (const char* bad :
+       {R"("\x")", R"("\U0041")", R"("\u004")", R"("abc)", R"("abc\)", R"("abc\")"}) {
     EXPECT_EQ(Read(bad), kFails) << bad;
   }
 }

@@ -12,9 +12,9 @@ namespace {
 
 TEST(JsonValue, KindsAndAccessors) {
   EXPECT_EQ(JsonValue().Kind(), JsonKind::Null);
-  const std::pair<JsonValue, int> codes[] = {{JsonValue(), 0},         {JsonValue(true), 1},
-                                             {JsonValue(7), 2},        {JsonValue("x"), 3},
-                                             {JsonValue::MakeArray(), 4}, {JsonValue::MakeObject(), 5}};
+  const std::pair<JsonValue, int> codes[] = {
+      {JsonValue(), 0},    {JsonValue(true), 1},        {JsonValue(7), 2},
+      {JsonValue("x"), 3}, {JsonValue::MakeArray(), 4}, {JsonValue::MakeObject(), 5}};
   for (const auto& [value, code] : codes) EXPECT_EQ(static_cast<int>(value.Kind()), code);
   EXPECT_EQ(JsonValue(std::string_view("sv")).AsString(), "sv");
   // Reading the payload of another kind gives that kind's zero value.
@@ -25,45 +25,16 @@ TEST(JsonValue, KindsAndAccessors) {
   EXPECT_TRUE(JsonValue::MakeArray().Members().empty());
 }
 
-TEST(JsonValue, BuildingAndFind) {
-  JsonValue object = JsonValue::MakeObject();
-  object.AddMember("a", 1);
-  object.AddMember("b", "two");
-  object.AddMember("a", 3);
-  ASSERT_EQ(object.Members().size(), 3u);
-  EXPECT_EQ(*Find(object, "a"), JsonValue(1));
-  EXPECT_EQ(Find(object, "c"), nullptr);
-  EXPECT_EQ(Find(object, "A"), nullptr);
-  *Find(object, "b") = JsonValue(false);  // replacing a member is find, then assign
-  EXPECT_EQ(object.Members()[1].value, JsonValue(false));
-
+TEST(JsonValue, AppendingMakesContainersAndFindSeesOnlyObjects) {
   JsonValue array;
   array.Append(1);  // a null value becomes an array
   EXPECT_TRUE(array.IsArray());
   EXPECT_EQ(Find(array, "a"), nullptr);
-  JsonValue changed("s");
-  changed.MutableMembers().push_back({"k", JsonValue()});
-  EXPECT_TRUE(changed.IsObject());
-  EXPECT_EQ(changed.AsString(), "");
-}
-
-TEST(JsonValue, EqualityAndDeepCopies) {
-  EXPECT_NE(JsonValue(), JsonValue(false));
-  EXPECT_NE(JsonValue(0), JsonValue(false));
-  EXPECT_EQ(JsonValue(0.0), JsonValue(-0.0));
-  EXPECT_NE(JsonValue::MakeArray(), JsonValue::MakeObject());
-  JsonValue a = JsonValue::MakeObject();
-  a.AddMember("x", JsonValue::MakeArray());
-  a.AddMember("y", 2);
-  JsonValue b = JsonValue::MakeObject();
-  b.AddMember("y", 2);
-  b.AddMember("x", JsonValue::MakeArray());
-  EXPECT_NE(a, b);  // member order matters
-  JsonValue copy = a;
-  EXPECT_EQ(copy, a);
-  Find(copy, "x")->Append(1);
-  EXPECT_NE(copy, a);
-  EXPECT_TRUE(Find(a, "x")->Elements().empty());
+  JsonValue object("s");
+  object.MutableMembers().push_back({"a", JsonValue(1)});  // so does a string an object
+  EXPECT_EQ(*Find(object, "a"), JsonValue(1));
+  EXPECT_EQ(Find(object, "A"), nullptr);
+  EXPECT_EQ(object.AsString(), "");
 }
 
 TEST(JsonValue, DestroyingAVeryDeepValueDoesNotRecurse) {

@@ -136,23 +136,5 @@ TEST(JsonWriters, NulBytesAreWrittenAsEscapesThatReadBackAsNothing) {
   EXPECT_EQ(back.Members()[0].value, JsonValue("xy"));
 }
 
-TEST(JsonWriters, RoundTripThroughTheReader) {
-  const char* text =
-      R"({"name":"Grid \u00e9 \ud83d\ude00","ratios":[0.08,0.92,0.1,0.7,1e-300,-2.5e300],)"
-      R"("flags":{"on":true,"off":false,"none":null},"big":123456789012345678,"s":"a/b\t"})";
-  JsonValue original;
-  ASSERT_TRUE(ParseJson(text, original));
-  JsonValue compact;
-  ASSERT_TRUE(ParseJson(WriteJsonCompact(original), compact));
-  EXPECT_EQ(compact, original);
-  for (const bool pretty : {false, true}) {
-    JsonValue sorted;
-    ASSERT_TRUE(ParseJson(WriteJsonSorted(original, pretty), sorted));
-    EXPECT_EQ(WriteJsonSorted(sorted, pretty), WriteJsonSorted(original, pretty));
-    EXPECT_EQ(*Find(sorted, "ratios"), *Find(original, "ratios"));
-    EXPECT_EQ(WriteJsonCompact(*Find(sorted, "flags")), R"({"none":null,"off":false,"on":true})");
-  }
-}
-
 }  // namespace
 }  // namespace tessary

@@ -26,9 +26,10 @@ TEST_F(LayoutsFileTest, EachChangeRewritesOneKeyAndNewKeysGoLast) {
   StateStore file(*files, path);
   LayoutStore store(&file);
   store.SetActiveLayout("D", *FindBuiltIn("rows"));
-  EXPECT_EQ(ReadWhole(path),
-            R"({"activeLayouts.v1":"{\"D\":{\"id\":\"rows\",\"name\":\"Two rows\",\"tree\":)"
-            R"({\"axis\":\"rows\",\"first\":{\"region\":0},\"ratio\":0.5,\"second\":{\"region\":1}}}}"})");
+  EXPECT_EQ(
+      ReadWhole(path),
+      R"({"activeLayouts.v1":"{\"D\":{\"id\":\"rows\",\"name\":\"Two rows\",\"tree\":)"
+      R"({\"axis\":\"rows\",\"first\":{\"region\":0},\"ratio\":0.5,\"second\":{\"region\":1}}}}"})");
 
   SnapLayout halves = *FindBuiltIn("halves");
   halves.tree = MakeSplit(Axis::Columns, 0.25, MakeLeaf(0), MakeLeaf(1));
@@ -69,15 +70,17 @@ TEST_F(LayoutsFileTest, AHandWrittenFileLoadsWholeAndIsWrittenBackByteForByte) {
   const std::vector<SnapLayout> custom = store.CustomLayouts(main);
   ASSERT_EQ(custom.size(), 3u);
   EXPECT_EQ(custom[0].name, "  Work  ");
-  EXPECT_EQ(custom[0].apps.at(0),
-            (std::vector<std::string>{"aumid:Contoso.Mail_8wekyb3d8bbwe!App", "C:\\Tools\\edit.exe"}));
+  EXPECT_EQ(custom[0].apps.at(0), (std::vector<std::string>{"aumid:Contoso.Mail_8wekyb3d8bbwe!App",
+                                                            "C:\\Tools\\edit.exe"}));
   EXPECT_TRUE(custom[0].apps.at(1).empty());
-  EXPECT_EQ(custom[1].name, "\xE3\x80\x80" "Caf\xC3\xA9 \"q\" a/b \xF0\x9F\x98\x80\xE3\x80\x80");
+  EXPECT_EQ(custom[1].name,
+            "\xE3\x80\x80"
+            "Caf\xC3\xA9 \"q\" a/b \xF0\x9F\x98\x80\xE3\x80\x80");
   EXPECT_EQ(custom[2].name, "Old A\xC3\x01Z");
   EXPECT_EQ(store.LayoutsForDisplay(main)[1].tree->ratio, 0.33333333333333331);
   EXPECT_EQ(store.ActiveLayout("\\\\?\\DISPLAY#Side")->name, "Custom corner layout");
 
-  store.ResetDisplay("no such display");      // layouts.v2 and activeLayouts.v1
+  store.ResetDisplay("no such display");                 // layouts.v2 and activeLayouts.v1
   ASSERT_TRUE(store.SaveCustomLayout(main, custom[2]));  // customLayouts.v1
   EXPECT_EQ(ReadWhole(path), fixture);
 }

@@ -114,70 +114,36 @@ TEST_F(StateStoreTest, AFileThatCannotBeKeptAsideIsNotOverwritten) {
   EXPECT_EQ(ReadWhole(path), R"({"a":"1","b":"2"})");
 }
 
-TEST_F(StateStoreTest, FailedWritesLeaveThePreviousFileAndKeepTheValueInMemory) {
-  WriteWhole(path, R"({"layouts.v2":"old"})");
-  StateStore store(files, path);
-
-  files.fault = Fault::kCannotCreate;  // a read-only folder
-  store.Set("layouts.v2", "new");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"old"})");
-  EXPECT_EQ(store.Get("layouts.v2"), "new");
-
-  files.fault = Fault::kDiskFull;  // a torn temporary file, never the real one
-  store.Set("activeLayouts.v1", "x");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"old"})");
-  EXPECT_TRUE(logged.empty());  // failures are silent
-
-  files.fault = Fault::kNone;
-  store.Set("customLayouts.v1", "y");
-  EXPECT_EQ(ReadWhole(path),
-            R"({"layouts.v2":"new","activeLayouts.v1":"x","customLayouts.v1":"y"})");
-  EXPECT_FALSE(files.Exists(path + ".tmp"));
-}
-
-TEST_F(StateStoreTest, ACrashBeforeTheRenameLeavesTheOldFileWhole) {
-  WriteWhole(path, R"({"layouts.v2":"old"})");
-  {
-    StateStore store(files, path);
-    files.fault = Fault::kCrashBeforeRename;
+// A read-only folder, a full disk (a torn temporary file) or a crash before the rename:
+// the previous file stays whole, the value stays in memory and nothing is said.
+TEST_F(StateStoreTest, AFailedWriteLeavesThePreviousFile) {
+  for (const Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kCrashBeforeRename}) {
+    WriteWhole(path, R"({"layouts.v2":"old"})");
+    TestFileSystem failing;
+    StateStore store(failing, path);
+    failing.fault = fault;
     store.Set("layouts.v2", "new");
+    EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"old"})");
+    EXPECT_EQ(store.Get("layouts.v2"), "new");
+    failing.fault = Fault::kNone;
+    failing.crashed = false;
+    store.Set("activeLayouts.v1", "a");
+    EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"new","activeLayouts.v1":"a"})");
+    EXPECT_FALSE(failing.Exists(path + ".tmp"));
   }
-  ASSERT_TRUE(files.crashed);
-  EXPECT_EQ(ReadWhole(path + ".tmp"), R"({"layouts.v2":"new"})");  // complete, but not in place
-
-  // The next run reads the old file whole and ignores the leftover.
-  TestFileSystem restarted;
-  StateStore store(restarted, path);
-  EXPECT_EQ(store.Get("layouts.v2"), "old");
-  store.Set("activeLayouts.v1", "a");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"old","activeLayouts.v1":"a"})");
-  EXPECT_FALSE(restarted.Exists(path + ".tmp"));
-}
-
-TEST_F(StateStoreTest, AFolderThatIsNotThereFailsQuietly) {
-  std::string nowhere = JoinPath(temp.File("missing"), "layouts.json");
-  StateStore store(files, nowhere);
-  store.Set("k", "v");
-  EXPECT_EQ(store.Get("k"), "v");
-  EXPECT_FALSE(files.Exists(nowhere));
+  EXPECT_TRUE(logged.empty());
 }
 
 TEST_F(StateStoreTest, AtomicWriteFileReportsOnlyACompletedRename) {
-  std::string exported = temp.File("export.json");
+  const std::string exported = temp.File("export.json");
   EXPECT_TRUE(AtomicWriteFile(files, exported, "[1]"));
   EXPECT_EQ(ReadWhole(exported), "[1]");
-  EXPECT_TRUE(AtomicWriteFile(files, exported, "[2]"));
-  EXPECT_EQ(ReadWhole(exported), "[2]");
-
-  files.fault = Fault::kCrashBeforeRename;
-  EXPECT_FALSE(AtomicWriteFile(files, exported, "[3]"));
-  EXPECT_EQ(ReadWhole(exported), "[2]");
-
-  files.crashed = false;
-  files.fault = Fault::kCannotCreate;
-  EXPECT_FALSE(AtomicWriteFile(files, exported, "[4]"));
-  EXPECT_EQ(ReadWhole(exported), "[2]");
-  EXPECT_FALSE(AtomicWriteFile(files, "", "[5]"));
+  for (const Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kRenameFails}) {
+    files.fault = fault;
+    EXPECT_FALSE(AtomicWriteFile(files, exported, "[2]"));
+    EXPECT_EQ(ReadWhole(exported), "[1]");
+  }
+  EXPECT_FALSE(AtomicWriteFile(files, JoinPath(temp.File("missing"), "x.json"), "[3]"));
 }
 
 }  // namespace
