@@ -37,6 +37,25 @@ TEST(JsonValue, AppendingMakesContainersAndFindSeesOnlyObjects) {
   EXPECT_EQ(object.AsString(), "");
 }
 
+TEST(JsonValue, EqualityAndDeepCopies) {
+  EXPECT_NE(JsonValue(), JsonValue(false));
+  EXPECT_NE(JsonValue(0), JsonValue(false));
+  EXPECT_EQ(JsonValue(0.0), JsonValue(-0.0));
+  EXPECT_NE(JsonValue::MakeArray(), JsonValue::MakeObject());
+  JsonValue a = JsonValue::MakeObject();
+  a.AddMember("x", JsonValue::MakeArray());
+  a.AddMember("y", 2);
+  JsonValue b = JsonValue::MakeObject();
+  b.AddMember("y", 2);
+  b.AddMember("x", JsonValue::MakeArray());
+  EXPECT_NE(a, b);  // member order matters
+  JsonValue copy = a;
+  EXPECT_EQ(copy, a);
+  Find(copy, "x")->Append(1);
+  EXPECT_NE(copy, a);
+  EXPECT_TRUE(Find(a, "x")->Elements().empty());
+}
+
 TEST(JsonValue, DestroyingAVeryDeepValueDoesNotRecurse) {
   // Built by code, so no reader limit applies; a recursive destructor would overflow.
   JsonValue root;

@@ -60,7 +60,7 @@ TEST(JsonWriters, MemberOrder) {
   EXPECT_EQ(Sorted(tree), R"({"axis":"column","first":{},"ratio":0.5,"second":{}})");
   EXPECT_EQ(Compact(tree), R"({"axis":"column","ratio":0.5,"first":{},"second":{}})");
 
-  // Byte-wise order; duplicate keys keep their order and read back with the first found.
+  // Byte-wise order; duplicate keys keep their order.
   JsonValue bytes = JsonValue::MakeObject();
   for (const char* key : {"\xC3\xA9", "b", "k", "B", "", "k"}) bytes.AddMember(key, key[0] == 'k');
   EXPECT_EQ(Sorted(bytes),
