@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_support.h"
+#include "layout/builtin_layouts.h"
 #include "layout/layout_documents.h"
 
 namespace tessary {
@@ -55,6 +56,20 @@ TEST(LayoutDocuments, CustomLayoutReadingRules) {
   EXPECT_EQ(d[1].apps, apps);
   // The same id on another display is another layout.
   EXPECT_EQ(lists.at("F").at(0).name, "Other display");
+}
+
+// A raw NUL cannot survive a save (it is written as an escape that reads as nothing), so
+// it is left out at load: loading after a save then gives the same catalogue. With the
+// NUL, "A\xE2\0\x80" would read as "A" and a space; without it 0x80 is U+0080.
+TEST(LayoutDocuments, RawNulBytesAreReadAsTheNextSaveKeepsThem) {
+  const char raw[] =
+      "{\"D\":[{\"id\":\"user-1\",\"name\":\"Wo\0rk\",\"tree\":{\"region\":0}},"
+      "{\"id\":\"user-2\",\"name\":\"A\xE2\0\x80\",\"tree\":{\"region\":0}}]}";
+  const CustomLayoutLists lists = ReadCustomLayouts(std::string_view(raw, sizeof raw - 1));
+  ASSERT_EQ(lists.at("D").size(), 1u);
+  EXPECT_EQ(lists.at("D")[0].name, "Work");
+  const SnapLayout again = ReadCustomLayouts(WriteCustomLayouts(lists)).at("D").at(0);
+  EXPECT_TRUE(LayoutsEqual(again, lists.at("D")[0]));
 }
 
 TEST(LayoutDocuments, ActiveLayoutsNeedOnlyAValidTree) {
