@@ -161,6 +161,8 @@ MergeResult MergeImported(const std::vector<SnapLayout>& imported,
     for (int attempt = 1; clashes(candidate); ++attempt) {
       const std::string suffix =
           attempt == 1 ? std::string(" (imported)") : " (imported " + std::to_string(attempt) + ")";
+      // Cut the way the name check counts, so the shorter name passes it again even when
+      // the text is not valid UTF-8.
       candidate = CutToCharacters(name, kMaxLayoutNameCodePoints - suffix.size()) + suffix;
     }
 

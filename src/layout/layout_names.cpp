@@ -1,5 +1,7 @@
 #include "layout/layout_names.h"
 
+#include "base/utf.h"
+
 namespace tessary {
 
 bool IsLayoutNameWhitespace(char32_t c) {

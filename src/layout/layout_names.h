@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/utf.h"
-
 namespace tessary {
 
 inline constexpr std::size_t kMaxLayoutNameCodePoints = 60;
