@@ -92,11 +92,6 @@ TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
   store.Set("appMinimumSizes.v1", R"({"a":[3,4]})");
   EXPECT_EQ(store.Get("appMinimumSizes.v1"), R"({"a":[3,4]})");
 
-  Settings settings;
-  settings.lastSeenVersion = "2.0";
-  SaveSettings(files, settings, SettingsPath(files));
-  EXPECT_EQ(LoadSettings(files, SettingsPath(files)), Settings{});
-
   // Not a folder, not a file, not a relative "layouts.json" in the working folder.
   EXPECT_TRUE(files.changes.empty()) << files.changes.front();
   EXPECT_FALSE(files.Exists("layouts.json"));
