@@ -46,7 +46,7 @@ void CheckStore(const LayoutStore& store) {
     for (const SnapLayout& layout : layouts) {
       CHECK(IsUserLayoutId(layout.id));
       CHECK(ValidateTree(layout.tree));
-      CHECK(NormalizeLayoutName(layout.name).has_value());
+      CHECK(IsAcceptableStoredLayoutName(layout.name));
       CHECK(ids.insert(layout.id).second);
     }
   }
@@ -138,7 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const SnapLayout& layout : store.CustomLayouts(display)) {
       SnapLayout copy = layout;
       copy.id = NewUserLayoutId([&counter] { return Guid{++counter}; });
-      CHECK(store.SaveCustomLayout(display, copy));
+      // A new id makes it a new layout: its name must pass the full check.
+      CHECK(store.SaveCustomLayout(display, copy) == NormalizeLayoutName(copy.name).has_value());
       CHECK(store.DeleteCustomLayout(display, layout.id));
     }
     CheckStore(store);

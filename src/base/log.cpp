@@ -10,6 +10,8 @@
 #include <mutex>
 #include <utility>
 
+#include "base/utf.h"
+
 namespace tessary {
 namespace {
 
@@ -66,22 +68,16 @@ void UpdateQuietLocked(LogState& state) {
   g_quiet.store(state.variableRead && !state.logOn && !state.recorder, std::memory_order_relaxed);
 }
 
-// Length in bytes of the UTF-8 sequence that starts with `lead`; invalid lead bytes count
-// as one byte (and one unit) so that any byte string can be measured.
-std::size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if ((lead & 0xE0) == 0xC0) return 2;
-  if ((lead & 0xF0) == 0xE0) return 3;
-  if ((lead & 0xF8) == 0xF0) return 4;
-  return 1;
-}
+// UTF-16 units of one character: the limits below are those of the platform's wide
+// buffers.
+std::size_t Utf16Units(const CodePoint& character) { return character.length == 4 ? 2 : 1; }
 
 std::size_t Utf16Length(std::string_view text) {
   std::size_t units = 0;
   for (std::size_t i = 0; i < text.size();) {
-    std::size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    units += length == 4 ? 2 : 1;
-    i += length;
+    const CodePoint character = DecodeCodePoint(text, i);
+    units += Utf16Units(character);
+    i += character.length;
   }
   return units;
 }
@@ -90,13 +86,11 @@ std::string CutLogLine(std::string_view text) {
   std::size_t units = 0;
   std::size_t end = 0;
   while (end < text.size()) {
-    std::size_t length = SequenceLength(static_cast<unsigned char>(text[end]));
-    std::size_t width = length == 4 ? 2 : 1;
+    const CodePoint character = DecodeCodePoint(text, end);
     // Never split a character: a pair that would straddle the limit is left out whole.
-    if (units + width > kMaxLineUnits) break;
-    if (end + length > text.size()) length = text.size() - end;
-    units += width;
-    end += length;
+    if (units + Utf16Units(character) > kMaxLineUnits) break;
+    units += Utf16Units(character);
+    end += character.length;
   }
   std::string line(text.substr(0, end));
   line.push_back('\n');

@@ -117,15 +117,32 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
-std::string CutToCharacters(std::string_view text, std::size_t characters) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-      if (count == characters) return std::string(text.substr(0, i));
-      ++count;
-    }
+CodePoint DecodeCodePoint(std::string_view text, std::size_t offset) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(offset);
+  std::size_t length = 1;
+  char32_t value = lead;
+  if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    value = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    value = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    value = lead & 0x07;
   }
-  return std::string(text);
+  if (length == 1 || offset + length > text.size()) return CodePoint{lead, 1};
+  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (byte(offset + i) & 0x3F);
+  return CodePoint{value, length};
+}
+
+std::string CutToCharacters(std::string_view text, std::size_t characters) {
+  std::size_t offset = 0;
+  for (std::size_t taken = 0; taken < characters && offset < text.size(); ++taken) {
+    offset += DecodeCodePoint(text, offset).length;
+  }
+  return std::string(text.substr(0, offset));
 }
 
 }  // namespace tessary

@@ -20,8 +20,20 @@ void AppendUtf8(std::u16string_view text, std::string& out);
 // truncated sequences, code points above U+10FFFF) becomes one U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
-// The first `characters` characters of UTF-8 text, counted by lead bytes so the cut never
-// splits a sequence: what a fixed buffer of the system's keeps of a longer text.
+// One character of UTF-8 text, read leniently: the lead byte alone decides the length
+// (110xxxxx two bytes, 1110xxxx three, 11110xxx four, anything else one byte standing for
+// itself); continuation bytes are not checked, and a sequence that would run past the end
+// is one byte. Never fails, so every byte string has a well-defined count of characters;
+// counting, cutting and the layout-name rule all read text this one way.
+struct CodePoint {
+  char32_t value = 0;
+  std::size_t length = 1;
+};
+CodePoint DecodeCodePoint(std::string_view text, std::size_t offset);
+
+// The first `characters` characters of `text` as DecodeCodePoint counts them, so the cut
+// never splits a sequence: what a fixed buffer of the system's keeps of a longer text,
+// and a prefix that reads as the same characters on its own.
 std::string CutToCharacters(std::string_view text, std::size_t characters);
 
 }  // namespace tessary

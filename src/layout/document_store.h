@@ -26,13 +26,10 @@ class MemoryDocumentStore : public DocumentStore {
   }
   void Set(std::string_view key, std::string text) override {
     documents_.insert_or_assign(std::string(key), std::move(text));
-    ++writes_;
   }
-  int writes() const { return writes_; }
 
  private:
   std::map<std::string, std::string, std::less<>> documents_;
-  int writes_ = 0;
 };
 
 }  // namespace tessary

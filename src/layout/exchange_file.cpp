@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/utf.h"
 #include "layout/json_value.h"
 #include "layout/layout_ids.h"
 #include "layout/layout_names.h"
@@ -160,7 +161,9 @@ MergeResult MergeImported(const std::vector<SnapLayout>& imported,
     for (int attempt = 1; clashes(candidate); ++attempt) {
       const std::string suffix =
           attempt == 1 ? std::string(" (imported)") : " (imported " + std::to_string(attempt) + ")";
-      candidate = TakeCodePoints(name, kMaxLayoutNameCodePoints - suffix.size()) + suffix;
+      // Cut the way the name check counts, so the shorter name passes it again even when
+      // the text is not valid UTF-8.
+      candidate = CutToCharacters(name, kMaxLayoutNameCodePoints - suffix.size()) + suffix;
     }
 
     const auto taken = [&](std::string_view id) {

@@ -28,6 +28,17 @@ std::int32_t RegionFromKey(std::string_view key) {
   return static_cast<std::int32_t>(value);
 }
 
+// A NUL cannot survive the stored JSON (it is written as an escape that reads as
+// nothing), so a text is taken as the next save will keep it: loading after a save then
+// gives the same catalogue as before it.
+std::string AsSaved(const std::string& text) {
+  std::string kept;
+  for (const char c : text) {
+    if (c != '\0') kept.push_back(c);
+  }
+  return kept;
+}
+
 // The members of the document's root object; none when the text is not an object.
 bool ReadRoot(std::string_view text, JsonValue& root) {
   return ParseJson(text, root) && root.IsObject();
@@ -66,10 +77,10 @@ std::optional<SnapLayout> ReadStoredLayout(const JsonValue& value) {
   SnapLayout layout;
   layout.tree = std::move(tree);
   if (const JsonValue* id = Find(value, "id"); id != nullptr && id->IsString()) {
-    layout.id = id->AsString();
+    layout.id = AsSaved(id->AsString());
   }
   if (const JsonValue* name = Find(value, "name"); name != nullptr && name->IsString()) {
-    layout.name = name->AsString();
+    layout.name = AsSaved(name->AsString());
   }
   if (const JsonValue* apps = Find(value, "apps"); apps != nullptr && apps->IsObject()) {
     for (const JsonMember& member : apps->Members()) {
@@ -131,7 +142,7 @@ CustomLayoutLists ReadCustomLayouts(std::string_view text) {
     for (const JsonValue& element : display.value.Elements()) {
       std::optional<SnapLayout> layout = ReadStoredLayout(element);
       if (!layout || !IsUserLayoutId(layout->id) || !ValidateTree(layout->tree) ||
-          !NormalizeLayoutName(layout->name)) {
+          !IsAcceptableStoredLayoutName(layout->name)) {
         continue;
       }
       bool duplicate = false;

@@ -32,8 +32,9 @@ using ActiveLayouts = std::map<std::string, SnapLayout, std::less<>>;
 // the layout has apps.
 JsonValue LayoutToJson(const SnapLayout& layout);
 
-// Any object with a "tree" of the stored shape; id and name empty unless strings; apps
-// keys read like atoi and only non-empty strings kept. The tree is not validated here.
+// Any object with a "tree" of the stored shape; id and name empty unless strings (and
+// without NUL bytes, which no save keeps); apps keys read like atoi and only non-empty
+// strings kept. The tree is not validated here.
 std::optional<SnapLayout> ReadStoredLayout(const JsonValue& value);
 
 std::string WriteAdjustedTrees(const AdjustedTrees& trees);
@@ -42,8 +43,8 @@ std::string WriteActiveLayouts(const ActiveLayouts& layouts);
 
 // Keeps only valid trees; a later member with the same id replaces an earlier one.
 AdjustedTrees ReadAdjustedTrees(std::string_view text);
-// Keeps a layout only with a "user-" id, a valid tree, an acceptable name and an id not
-// yet kept for that display.
+// Keeps a layout only with a "user-" id, a valid tree, a name that passes the stored-name
+// rule and an id not yet kept for that display.
 CustomLayoutLists ReadCustomLayouts(std::string_view text);
 // Keeps a layout when its tree is valid.
 ActiveLayouts ReadActiveLayouts(std::string_view text);

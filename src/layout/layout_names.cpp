@@ -1,26 +1,8 @@
 #include "layout/layout_names.h"
 
-namespace tessary {
+#include "base/utf.h"
 
-CodePoint DecodeCodePoint(std::string_view text, std::size_t offset) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(offset);
-  std::size_t length = 1;
-  char32_t value = lead;
-  if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    value = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    value = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    value = lead & 0x07;
-  }
-  if (length == 1 || offset + length > text.size()) return CodePoint{lead, 1};
-  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (byte(offset + i) & 0x3F);
-  return CodePoint{value, length};
-}
+namespace tessary {
 
 bool IsLayoutNameWhitespace(char32_t c) {
   return c == 0x20 || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || c == 0x1680 ||
@@ -36,12 +18,13 @@ bool IsForbiddenInLayoutName(char32_t c) {
          (c >= 0xE0001 && c <= 0xE007F);
 }
 
-std::optional<std::string> NormalizeLayoutName(std::string_view name) {
+namespace {
+
+// The trimmed name when it has 1 to 60 code points and none of them is forbidden.
+std::optional<std::string_view> TrimAndCheck(std::string_view name) {
   // Byte range of the text between the first and the last non-whitespace code point.
   std::size_t begin = name.size();
   std::size_t end = 0;
-  std::size_t count = 0;
-  bool forbidden = false;
   for (std::size_t offset = 0; offset < name.size();) {
     const CodePoint cp = DecodeCodePoint(name, offset);
     if (!IsLayoutNameWhitespace(cp.value)) {
@@ -52,28 +35,30 @@ std::optional<std::string> NormalizeLayoutName(std::string_view name) {
   }
   if (begin >= end) return std::nullopt;
   const std::string_view trimmed = name.substr(begin, end - begin);
-  for (std::size_t offset = 0; offset < trimmed.size();) {
+  std::size_t count = 0;
+  for (std::size_t offset = 0; offset < trimmed.size(); ++count) {
     const CodePoint cp = DecodeCodePoint(trimmed, offset);
-    forbidden = forbidden || IsForbiddenInLayoutName(cp.value);
-    ++count;
+    if (IsForbiddenInLayoutName(cp.value)) return std::nullopt;
     offset += cp.length;
   }
+  if (count > kMaxLayoutNameCodePoints) return std::nullopt;
+  return trimmed;
+}
+
+}  // namespace
+
+std::optional<std::string> NormalizeLayoutName(std::string_view name) {
+  const std::optional<std::string_view> trimmed = TrimAndCheck(name);
+  if (!trimmed) return std::nullopt;
   // The lenient decoder lets a lead byte swallow the next bytes unchecked, so a control
   // byte (even NUL, which the stored JSON cannot keep) could hide inside a "character".
   // No such byte belongs to any character of a well-formed name.
-  for (const char byte : trimmed) {
-    forbidden = forbidden || static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F;
+  for (const char byte : *trimmed) {
+    if (static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F) return std::nullopt;
   }
-  if (forbidden || count > kMaxLayoutNameCodePoints) return std::nullopt;
-  return std::string(trimmed);
+  return std::string(*trimmed);
 }
 
-std::string TakeCodePoints(std::string_view text, std::size_t count) {
-  std::size_t offset = 0;
-  for (std::size_t taken = 0; taken < count && offset < text.size(); ++taken) {
-    offset += DecodeCodePoint(text, offset).length;
-  }
-  return std::string(text.substr(0, offset));
-}
+bool IsAcceptableStoredLayoutName(std::string_view name) { return TrimAndCheck(name).has_value(); }
 
 }  // namespace tessary

@@ -17,9 +17,14 @@ bool ListedWithTree(const std::vector<SnapLayout>& list, const SnapLayout& layou
   return false;
 }
 
-bool AcceptableCustomLayout(const SnapLayout& layout) {
-  return IsUserLayoutId(layout.id) && ValidateTree(layout.tree) &&
-         NormalizeLayoutName(layout.name).has_value();
+// A new name must pass the full name check; a layout may keep the name it is stored
+// under, so a name from before that check was tightened never blocks a save or an import.
+bool AcceptableCustomLayout(const SnapLayout& layout, const std::vector<SnapLayout>& stored) {
+  if (!IsUserLayoutId(layout.id) || !ValidateTree(layout.tree)) return false;
+  if (NormalizeLayoutName(layout.name)) return true;
+  return std::any_of(stored.begin(), stored.end(), [&](const SnapLayout& entry) {
+    return entry.id == layout.id && entry.name == layout.name;
+  });
 }
 
 }  // namespace
@@ -103,7 +108,7 @@ bool LayoutStore::ForgetAdjustedTree(std::string_view display, std::string_view 
 }
 
 bool LayoutStore::SaveCustomLayout(std::string_view display, const SnapLayout& layout) {
-  if (!AcceptableCustomLayout(layout)) return false;
+  if (!AcceptableCustomLayout(layout, CustomLayouts(display))) return false;
   std::vector<SnapLayout>& list = custom_[std::string(display)];
   bool replaced = false;
   for (SnapLayout& entry : list) {
@@ -143,8 +148,9 @@ bool LayoutStore::DeleteCustomLayout(std::string_view display, std::string_view 
 
 bool LayoutStore::ReplaceCustomLayouts(std::string_view display, std::vector<SnapLayout> layouts) {
   std::set<std::string_view> ids;
+  const std::vector<SnapLayout> stored = CustomLayouts(display);
   for (const SnapLayout& layout : layouts) {
-    if (!AcceptableCustomLayout(layout) || !ids.insert(layout.id).second) return false;
+    if (!AcceptableCustomLayout(layout, stored) || !ids.insert(layout.id).second) return false;
   }
   if (layouts.empty()) {
     custom_.erase(std::string(display));

@@ -31,6 +31,9 @@ class LayoutStore {
   // Remembers the layout's tree as its adjusted proportions on this display and makes it
   // the active layout. Called whenever a layout has been applied.
   void RememberLayout(std::string_view display, const SnapLayout& layout);
+  // Adds the layout, or replaces the display's layout with its id. Fails unless the id is
+  // the user's, the tree is valid and the name passes NormalizeLayoutName or is the name
+  // the layout is already stored under.
   bool SaveCustomLayout(std::string_view display, const SnapLayout& layout);
   bool DeleteCustomLayout(std::string_view display, std::string_view id);
   // Replaces the display's whole custom list (an import). Fails, changing nothing, unless

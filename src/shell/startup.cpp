@@ -109,8 +109,7 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   }
   platform().timers.Start(main_window_timer::kStackPass, kStackPassMilliseconds);
 
-  settings_ =
-      std::make_unique<SettingsStore>(env_.files, env_.startupEntry, SettingsPath(env_.files));
+  settings_ = std::make_unique<SettingsStore>(env_.files, env_.startupEntry);
   settings_->SetOnApplied([this](const tessary::Settings& record) { ApplySettingsRecord(record); });
   settings_->Load();
 

@@ -15,11 +15,11 @@ void SetStartAtLogin(StartupEntry& entry, bool on) {
   entry.SetRegistered(on);
 }
 
-SettingsStore::SettingsStore(FileSystem& files, StartupEntry& startup, std::string path)
-    : files_(&files), startup_(&startup), path_(std::move(path)) {}
+SettingsStore::SettingsStore(FileSystem& files, StartupEntry& startup)
+    : files_(&files), startup_(&startup) {}
 
 const Settings& SettingsStore::Load() {
-  current_ = LoadSettings(*files_, path_);
+  current_ = LoadSettings(*files_, SettingsPath(*files_));
   current_.startAtLogin = IsStartAtLoginRegistered(*startup_);
   SaveAndNotify();
   return current_;
@@ -51,7 +51,7 @@ bool SettingsStore::ShowTipOnce(std::string_view tipId, const std::function<void
 }
 
 void SettingsStore::SaveAndNotify() {
-  SaveSettings(*files_, current_, path_);
+  SaveSettings(*files_, current_, SettingsPath(*files_));
   if (onApplied_) onApplied_(current_);
 }
 

@@ -2,10 +2,11 @@
 
 // The settings record of the running program: loaded once at start-up, changed only
 // through Apply (which saves at once: there is no OK button and nothing is written at
-// exit), with the sign-in entry kept as the truth behind "startAtLogin".
+// exit), with the sign-in entry kept as the truth behind "startAtLogin". The file's place
+// is resolved (and the state folder created) at every save, so a folder removed while
+// the program runs comes back with the next change.
 
 #include <functional>
-#include <string>
 #include <string_view>
 
 #include "platform/file_system.h"
@@ -22,8 +23,8 @@ void SetStartAtLogin(StartupEntry& entry, bool on);
 
 class SettingsStore {
  public:
-  // `path` empty keeps the settings in memory for the run.
-  SettingsStore(FileSystem& files, StartupEntry& startup, std::string path);
+  // Without a state folder the settings stay in memory for the run.
+  SettingsStore(FileSystem& files, StartupEntry& startup);
 
   // Start-up: reads the file, takes "startAtLogin" from the sign-in entry, saves and
   // hands the record to the listener.
@@ -49,14 +50,12 @@ class SettingsStore {
   }
 
   bool StartAtLoginManagedByPackage() const { return startup_->ManagedByPackage(); }
-  const std::string& Path() const { return path_; }
 
  private:
   void SaveAndNotify();
 
   FileSystem* files_;
   StartupEntry* startup_;
-  std::string path_;
   Settings current_;
   std::function<void(const Settings&)> onApplied_;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "base/utf.h"
 #include "layout/layout_names.h"
 
 namespace tessary {

@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/utf.h"
+
 namespace tessary {
 namespace {
 
 constexpr double kEpsilon = 1e-9;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
 // Byte offsets of each code point's start, plus the end.
 std::vector<std::size_t> CodePointStarts(std::string_view text) {
   std::vector<std::size_t> starts;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!IsContinuationByte(text[i])) starts.push_back(i);
+  for (std::size_t i = 0; i < text.size(); i += DecodeCodePoint(text, i).length) {
+    starts.push_back(i);
   }
-  if (!text.empty() && starts.empty()) starts.push_back(0);
   starts.push_back(text.size());
   return starts;
 }

@@ -31,88 +31,67 @@ std::uint64_t Bits(double d) {
   return bits;
 }
 
-TEST(ReadDouble, DecimalForms) {
-  EXPECT_EQ(ReadOf("0.5").value, 0.5);
-  EXPECT_EQ(ReadOf("0.5").used, 3u);
-  EXPECT_EQ(ReadOf("  \t\n\v\f\r-12.25e-1xyz").value, -1.225);
-  EXPECT_EQ(ReadOf("  \t\n\v\f\r-12.25e-1xyz").used, 16u);
-  EXPECT_EQ(ReadOf("+.5").value, 0.5);
-  EXPECT_EQ(ReadOf("7.").used, 2u);
-  EXPECT_EQ(ReadOf("1e").used, 1u);
-  EXPECT_EQ(ReadOf("1e+").used, 1u);
-  EXPECT_EQ(ReadOf("1E+2").value, 100.0);
-  EXPECT_EQ(ReadOf("0.67").value, 0.67);
-  EXPECT_EQ(ReadOf("1.7976931348623157e308").value, std::numeric_limits<double>::max());
-  EXPECT_EQ(Bits(ReadOf("-0").value), Bits(-0.0));
-  for (const char* none : {"", " ", "-", "+", "+-1", "--1", "-+1", ".", "e1", "- 1", "x", ".e1"}) {
+// How much of the text strtod takes and the value it gives, for the forms that matter:
+// decimal, hexadecimal (without a digit after "0x" only the zero is a number), out of
+// range (subnormal results are rounded, not flushed), infinity and not-a-number.
+TEST(ReadDouble, ReadsAsStrtodDoes) {
+  const double max = std::numeric_limits<double>::max();
+  const double tiny = std::numeric_limits<double>::denorm_min();
+  const std::string zeros(400, '0');
+  // clang-format off
+  const struct {
+    std::string text;
+    std::size_t used;
+    double value;
+  } cases[] = {
+      {"0.5", 3, 0.5}, {"  \t\n\v\f\r-12.25e-1xyz", 16, -1.225}, {"+.5", 3, 0.5}, {"7.", 2, 7},
+      {"1e", 1, 1}, {"1e+", 1, 1}, {"1E+2", 4, 100}, {"0.67", 4, 0.67},
+      {"1.7976931348623157e308", 22, max}, {"1e309", 5, HUGE_VAL}, {"-1e309", 6, -HUGE_VAL},
+      {"1.7976931348623159e308", 22, HUGE_VAL}, {"0.000001e999999999999", 21, HUGE_VAL},
+      {"1" + zeros, 401, HUGE_VAL}, {"0." + zeros + "1", 403, 0}, {"0e99999", 7, 0},
+      {"1e-310", 6, 1e-310}, {"3e-324", 6, tiny}, {"2e-324", 6, 0}, {"0x10", 4, 16},
+      {"-0X1.8p1", 8, -3}, {"0x.8", 4, 0.5}, {"0x1p", 3, 1}, {"0x1P-1074", 9, tiny},
+      {"0x1p-1075", 9, 0}, {"0x1p1024", 8, HUGE_VAL}, {"0x", 1, 0}, {"0xg", 1, 0}, {"0x.", 1, 0},
+      {"0x.p1", 1, 0}, {"0x-1", 1, 0}, {"inf", 3, HUGE_VAL}, {"-INF", 4, -HUGE_VAL},
+      {"Infinity", 8, HUGE_VAL}, {"infinit", 3, HUGE_VAL}};
+  // clang-format on
+  for (const auto& c : cases) {
+    const Read r = ReadOf(c.text);
+    EXPECT_EQ(r.used, c.used) << c.text;
+    EXPECT_EQ(r.value, c.value) << c.text;
+  }
+  for (const char* none :
+       {"", " ", "-", "+", "+-1", "--1", "-+1", ".", "e1", "- 1", "x", ".e1", "in"}) {
     const Read r = ReadOf(none);
     EXPECT_EQ(r.used, 0u) << none;
     EXPECT_EQ(r.value, 0.0) << none;
   }
-}
-
-TEST(ReadDouble, OutOfRangeResultsMatchStrtod) {
-  EXPECT_EQ(ReadOf("1e309").value, HUGE_VAL);
-  EXPECT_EQ(ReadOf("-1e309").value, -HUGE_VAL);
-  EXPECT_EQ(ReadOf("1.7976931348623159e308").value, HUGE_VAL);
-  EXPECT_EQ(ReadOf("0.000001e999999999999").value, HUGE_VAL);
-  EXPECT_EQ(ReadOf("1" + std::string(400, '0')).value, HUGE_VAL);
-  EXPECT_EQ(ReadOf("1" + std::string(400, '0')).used, 401u);
+  // Signed zeros, and not-a-number with its optional characters.
+  EXPECT_EQ(Bits(ReadOf("-0").value), Bits(-0.0));
   EXPECT_EQ(Bits(ReadOf("1e-400").value), Bits(0.0));
   EXPECT_EQ(Bits(ReadOf("-1e-400").value), Bits(-0.0));
   EXPECT_EQ(Bits(ReadOf("100000e-99999999999").value), Bits(0.0));
-  EXPECT_EQ(ReadOf("0." + std::string(400, '0') + "1").value, 0.0);
-  // Subnormal results are rounded, not flushed.
-  EXPECT_EQ(ReadOf("3e-324").value, std::numeric_limits<double>::denorm_min());
-  EXPECT_EQ(ReadOf("2e-324").value, 0.0);
-  EXPECT_EQ(ReadOf("1e-310").value, 1e-310);
-  EXPECT_EQ(ReadOf("0e99999").value, 0.0);
-}
-
-TEST(ReadDouble, HexadecimalForms) {
-  EXPECT_EQ(ReadOf("0x10").value, 16.0);
-  EXPECT_EQ(ReadOf("-0X1.8p1").value, -3.0);
-  EXPECT_EQ(ReadOf("0x.8").value, 0.5);
-  EXPECT_EQ(ReadOf("0x1p").used, 3u);
-  EXPECT_EQ(ReadOf("0x1P-1074").value, std::numeric_limits<double>::denorm_min());
-  EXPECT_EQ(ReadOf("0x1p-1075").value, 0.0);
-  EXPECT_EQ(ReadOf("0x1p1024").value, HUGE_VAL);
-  // Without a hex digit after "0x" only the zero is a number.
-  EXPECT_EQ(ReadOf("0x").used, 1u);
-  EXPECT_EQ(ReadOf("0xg").used, 1u);
-  EXPECT_EQ(ReadOf("0x.").used, 1u);
-  EXPECT_EQ(ReadOf("0x.p1").used, 1u);
-  EXPECT_EQ(ReadOf("0x-1").used, 1u);
-}
-
-TEST(ReadDouble, InfinityAndNan) {
-  EXPECT_EQ(ReadOf("inf").value, HUGE_VAL);
-  EXPECT_EQ(ReadOf("-INF").value, -HUGE_VAL);
-  EXPECT_EQ(ReadOf("Infinity").used, 8u);
-  EXPECT_EQ(ReadOf("infinit").used, 3u);
-  EXPECT_EQ(ReadOf("in").used, 0u);
   EXPECT_TRUE(std::isnan(ReadOf("NaN").value));
   EXPECT_TRUE(std::signbit(ReadOf("-nan").value));
-  EXPECT_EQ(ReadOf("nan(0x1_A)").used, 10u);
-  EXPECT_EQ(ReadOf("nan(").used, 3u);
-  EXPECT_EQ(ReadOf("nan(a-b)").used, 3u);
-  EXPECT_EQ(ReadOf("+nan()").used, 6u);
+  const std::pair<const char*, std::size_t> nans[] = {
+      {"nan(0x1_A)", 10}, {"nan(", 3}, {"nan(a-b)", 3}, {"+nan()", 6}};
+  for (const auto& [text, used] : nans) EXPECT_EQ(ReadOf(text).used, used) << text;
 }
 
+// As printf's "%.*g" writes them; halves round to even on the exact binary value.
 TEST(FormatNumbers, PrintfForms) {
-  EXPECT_EQ(FormatDouble(0.67, 17), "0.67000000000000004");
-  EXPECT_EQ(FormatDouble(0.67, 15), "0.67");
-  EXPECT_EQ(FormatDouble(1e17, 17), "1e+17");
-  EXPECT_EQ(FormatDouble(1e20, 15), "1e+20");
-  EXPECT_EQ(FormatDouble(123456.0, 6), "123456");
-  EXPECT_EQ(FormatDouble(1234567.0, 6), "1.23457e+06");
-  EXPECT_EQ(FormatDouble(0.0001, 6), "0.0001");
-  EXPECT_EQ(FormatDouble(0.00001, 6), "1e-05");
-  EXPECT_EQ(FormatDouble(2.5, 1), "2");  // round half to even on the exact binary value
-  EXPECT_EQ(FormatDouble(2.5, 0), "2");
-  EXPECT_EQ(FormatDouble(-0.0, 17), "-0");
-  EXPECT_EQ(FormatDouble(1e300 * 1e300, 17), "inf");
-  EXPECT_EQ(FormatDouble(-std::numeric_limits<double>::quiet_NaN(), 17), "-nan");
+  // clang-format off
+  const struct {
+    double value;
+    int precision;
+    const char* text;
+  } cases[] = {
+      {0.67, 17, "0.67000000000000004"}, {0.67, 15, "0.67"}, {1e17, 17, "1e+17"},
+      {1e20, 15, "1e+20"}, {123456.0, 6, "123456"}, {1234567.0, 6, "1.23457e+06"},
+      {0.0001, 6, "0.0001"}, {0.00001, 6, "1e-05"}, {-0.0, 17, "-0"}, {2.5, 1, "2"}, {2.5, 0, "2"},
+      {HUGE_VAL, 17, "inf"}, {-std::numeric_limits<double>::quiet_NaN(), 17, "-nan"}};
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(FormatDouble(c.value, c.precision), c.text) << c.text;
   EXPECT_EQ(FormatInt64(0), "0");
   EXPECT_EQ(FormatInt64(std::numeric_limits<long long>::min()), "-9223372036854775808");
   std::string out = "x=";

@@ -76,19 +76,38 @@ TEST(Utf, AppendKeepsWhatIsThere) {
   EXPECT_EQ(out, "x\xC3\xA9");
 }
 
-}  // namespace
-}  // namespace tessary
+// The lenient reading: the lead byte alone gives the length.
+TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
+  const struct {
+    std::string text;
+    char32_t value;
+    std::size_t length;
+  } cases[] = {
+      {"A", U'A', 1},
+      {"\xC3\xA9", 0xE9, 2},
+      {"\xE6\x97\xA5", 0x65E5, 3},
+      {"\xF0\x9F\x98\x80", 0x1F600, 4},
+      {"\xC3"
+       "A",
+       0xC1, 2},                      // continuation bytes are not checked
+      {"\x85", 0x85, 1},              // a lone continuation byte stands for itself
+      {"\xE2\x82", 0xE2, 1},          // a sequence running past the end is one byte
+      {"\xF8\x80\x80\x80", 0xF8, 1},  // 0xF8 and above are single bytes
+  };
+  for (const auto& c : cases) {
+    const CodePoint decoded = DecodeCodePoint(c.text, 0);
+    EXPECT_EQ(decoded.value, c.value) << testing::PrintToString(c.text);
+    EXPECT_EQ(decoded.length, c.length) << testing::PrintToString(c.text);
+  }
+}
 
-namespace tessary {
-namespace {
-
-TEST(CutToCharacters, CountsCharactersNotBytesAndNeverSplitsOne) {
-  EXPECT_EQ(CutToCharacters("abcdef", 3), "abc");
-  EXPECT_EQ(CutToCharacters("ab", 3), "ab");
-  // "é" is two bytes, "😀" four: the cut keeps whole characters.
-  EXPECT_EQ(CutToCharacters("\xC3\xA9\xF0\x9F\x98\x80z", 2), "\xC3\xA9\xF0\x9F\x98\x80");
-  EXPECT_EQ(CutToCharacters("\xC3\xA9\xF0\x9F\x98\x80z", 1), "\xC3\xA9");
-  EXPECT_EQ(CutToCharacters("abc", 0), "");
+TEST(Utf, CutToCharactersNeverSplitsOne) {
+  const std::string text = "\xC3\xA9\xF0\x9F\x98\x80z";  // two, four and one byte
+  EXPECT_EQ(CutToCharacters(text, 0), "");
+  EXPECT_EQ(CutToCharacters(text, 1), "\xC3\xA9");
+  EXPECT_EQ(CutToCharacters(text, 2), "\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(CutToCharacters(text, 4), text);
+  EXPECT_EQ(CutToCharacters("ab\xE2\x82", 3), "ab\xE2");  // as DecodeCodePoint counts
 }
 
 }  // namespace

@@ -16,68 +16,55 @@ using testing::R;
 
 const SnapLayout& BuiltIn(std::string_view id) { return *FindBuiltIn(id); }
 
-TEST(CornerLayout, ThirdsBecomeTheirStacks) {
-  const std::vector<SnapLayout>& catalogue = BuiltInLayouts();
-  PlacedLayout topLeft = CornerLayout(&BuiltIn("thirds"), 0, catalogue);
-  EXPECT_EQ(topLeft.layout.id, "thirds-left-stack");
-  EXPECT_EQ(topLeft.layout.name, "Left stack + columns");
-  EXPECT_TRUE(TreesEqual(topLeft.layout.tree, BuiltIn("thirds-left-stack").tree));
-  EXPECT_EQ(topLeft.region, 0);
-
-  PlacedLayout bottomLeft = CornerLayout(&BuiltIn("thirds"), 2, catalogue);
-  EXPECT_EQ(bottomLeft.layout.id, "thirds-left-stack");
-  EXPECT_EQ(bottomLeft.region, 3);
-
-  PlacedLayout bottomRight = CornerLayout(&BuiltIn("thirds"), 3, catalogue);
-  EXPECT_EQ(bottomRight.layout.id, "thirds-right-stack");
-  EXPECT_EQ(bottomRight.layout.name, "Columns + right stack");
-  EXPECT_TRUE(TreesEqual(bottomRight.layout.tree, BuiltIn("thirds-right-stack").tree));
-  EXPECT_EQ(bottomRight.region, 3);
+TEST(CornerLayout, DropsOnEachCorner) {
+  const struct {
+    const char* current;  // null: no current layout
+    int corner;
+    const char* id;
+    const char* name;
+    NodeRef tree;
+    int region;
+  } cases[] = {
+      {"thirds", 0, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
+       0},
+      {"thirds", 2, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
+       3},
+      {"thirds", 3, "thirds-right-stack", "Columns + right stack",
+       BuiltIn("thirds-right-stack").tree, 3},
+      {"halves", 0, "corner-custom", "Custom corner layout", C(0.5, R(0.5, L(0), L(2)), L(1)), 0},
+      // No region is full height: the layout stays, the region is the one under the corner.
+      {"quarters", 0, "quarters", "Four quarters", BuiltIn("quarters").tree, 0},
+      {"quarters", 1, "quarters", "Four quarters", BuiltIn("quarters").tree, 2},
+      {"quarters", 2, "quarters", "Four quarters", BuiltIn("quarters").tree, 1},
+      {"quarters", 3, "quarters", "Four quarters", BuiltIn("quarters").tree, 3},
+      {nullptr, 1, "quarters", "Four quarters", BuiltIn("quarters").tree, 2},
+      {nullptr, 2, "quarters", "Four quarters", BuiltIn("quarters").tree, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << (c.current ? c.current : "none") << " " << c.corner);
+    const PlacedLayout result =
+        CornerLayout(c.current ? &BuiltIn(c.current) : nullptr, c.corner, BuiltInLayouts());
+    EXPECT_EQ(result.layout.id, c.id);
+    EXPECT_EQ(result.layout.name, c.name);
+    EXPECT_TRUE(TreesEqual(result.layout.tree, c.tree));
+    EXPECT_TRUE(result.layout.apps.empty());
+    EXPECT_EQ(result.region, c.region);
+  }
 }
 
-TEST(CornerLayout, AdjustedStackKeepsItsSplit) {
+TEST(CornerLayout, TakesTheCataloguesAdjustedTrees) {
   std::vector<SnapLayout> catalogue = BuiltInLayouts();
   for (SnapLayout& layout : catalogue) {
-    if (layout.id == "thirds-left-stack") {
+    if (layout.id == "thirds-left-stack")
       layout.tree = C(0.3, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)));
-    }
+    if (layout.id == "quarters") layout.tree = C(0.4, R(0.5, L(0), L(1)), R(0.5, L(2), L(3)));
   }
-  PlacedLayout result = CornerLayout(&BuiltIn("thirds"), 0, catalogue);
-  EXPECT_EQ(result.layout.id, "thirds-left-stack");
   // The column split is the current layout's; the stack's split is the adjusted one.
-  EXPECT_TRUE(TreesEqual(result.layout.tree, C(1.0 / 3.0, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)))));
-}
-
-TEST(CornerLayout, FullHeightRegionOfHalvesBecomesCustomCorner) {
-  PlacedLayout result = CornerLayout(&BuiltIn("halves"), 0, BuiltInLayouts());
-  EXPECT_EQ(result.layout.id, "corner-custom");
-  EXPECT_EQ(result.layout.name, "Custom corner layout");
-  EXPECT_TRUE(TreesEqual(result.layout.tree, C(0.5, R(0.5, L(0), L(2)), L(1))));
-  EXPECT_EQ(result.region, 0);
-  EXPECT_TRUE(result.layout.apps.empty());
-}
-
-TEST(CornerLayout, NoFullHeightRegionKeepsLayout) {
-  const int expectedRegions[] = {0, 2, 1, 3};
-  for (int corner = 0; corner < 4; ++corner) {
-    PlacedLayout result = CornerLayout(&BuiltIn("quarters"), corner, BuiltInLayouts());
-    EXPECT_EQ(result.layout.id, "quarters");
-    EXPECT_TRUE(TreesEqual(result.layout.tree, BuiltIn("quarters").tree));
-    EXPECT_EQ(result.region, expectedRegions[corner]);
-  }
-}
-
-TEST(CornerLayout, WithoutCurrentLayoutGivesQuarters) {
-  EXPECT_EQ(CornerLayout(nullptr, 1, BuiltInLayouts()).region, 2);
-  EXPECT_EQ(CornerLayout(nullptr, 2, BuiltInLayouts()).region, 1);
-  // With an empty catalogue the built-in serves.
-  PlacedLayout result = CornerLayout(nullptr, 3, {});
-  EXPECT_EQ(result.layout.id, "quarters");
-  EXPECT_EQ(result.region, 3);
-  // The display's own quarters are preferred (adjusted proportions).
-  std::vector<SnapLayout> catalogue = {
-      MakeLayout("quarters", "Four quarters", C(0.4, R(0.5, L(0), L(1)), R(0.5, L(2), L(3))))};
+  EXPECT_TRUE(TreesEqual(CornerLayout(&BuiltIn("thirds"), 0, catalogue).layout.tree,
+                         C(1.0 / 3.0, R(0.7, L(0), L(3)), C(0.5, L(1), L(2)))));
   EXPECT_EQ(CornerLayout(nullptr, 0, catalogue).layout.tree->ratio, 0.4);
+  // With an empty catalogue the built-in serves.
+  EXPECT_EQ(CornerLayout(nullptr, 3, {}).layout.id, "quarters");
 }
 
 TEST(CornerLayout, NoFreeRegionKeepsLayout) {
@@ -90,41 +77,32 @@ TEST(CornerLayout, NoFreeRegionKeepsLayout) {
   EXPECT_EQ(result.region, 0);
 }
 
-TEST(SplitRegion, HalvesRegionOneIntoRowsIsCustom) {
-  auto result = SplitRegion(BuiltIn("halves"), 1, Axis::Rows, false);
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->layout.id, "corner-custom");
-  EXPECT_EQ(result->layout.name, "Custom layout");
-  EXPECT_TRUE(TreesEqual(result->layout.tree, C(0.5, L(0), R(0.5, L(1), L(2)))));
-  EXPECT_EQ(result->region, 2);
-  auto first = SplitRegion(BuiltIn("halves"), 1, Axis::Rows, true);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->region, 1);
-}
-
-TEST(SplitRegion, ResultEqualToBuiltInBecomesThatBuiltIn) {
+TEST(SplitRegion, HalvesAndTheirIdentity) {
+  auto below = SplitRegion(BuiltIn("halves"), 1, Axis::Rows, false);
+  ASSERT_TRUE(below);
+  EXPECT_EQ(below->layout.id, "corner-custom");
+  EXPECT_EQ(below->layout.name, "Custom layout");
+  EXPECT_TRUE(TreesEqual(below->layout.tree, C(0.5, L(0), R(0.5, L(1), L(2)))));
+  EXPECT_EQ(below->region, 2);
+  EXPECT_EQ(SplitRegion(BuiltIn("halves"), 1, Axis::Rows, true)->region, 1);
   // Halving the whole screen into columns is exactly "halves".
-  auto result = SplitRegion(BuiltIn("full"), 0, Axis::Columns, false);
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->layout.id, "halves");
-  EXPECT_EQ(result->layout.name, "Halves");
-  EXPECT_EQ(result->region, 1);
-}
-
-TEST(SplitRegion, FailsForMissingRegionOrNoFreeNumber) {
+  auto halves = SplitRegion(BuiltIn("full"), 0, Axis::Columns, false);
+  ASSERT_TRUE(halves);
+  EXPECT_EQ(halves->layout.id, "halves");
+  EXPECT_EQ(halves->layout.name, "Halves");
+  EXPECT_EQ(halves->region, 1);
+  // A missing region or no free number: none.
   EXPECT_FALSE(SplitRegion(BuiltIn("halves"), 5, Axis::Columns, true));
   NodeRef tree = L(0);
   for (int region = 1; region < 16; ++region) tree = C(0.5, tree, L(region));
   EXPECT_FALSE(SplitRegion(MakeLayout("user-a", "A", tree), 3, Axis::Rows, true));
 }
 
-TEST(RejoinRegion, ParentAtRootGivesNone) {
-  EXPECT_FALSE(RejoinRegion(BuiltIn("halves"), 1));
-  EXPECT_FALSE(RejoinRegion(BuiltIn("halves"), 7));
-  EXPECT_FALSE(RejoinRegion(BuiltIn("full"), 0));
-}
-
 TEST(RejoinRegion, RegionTakesOverItsParent) {
+  for (int region : {1, 7}) EXPECT_FALSE(RejoinRegion(BuiltIn("halves"), region)) << region;
+  EXPECT_FALSE(RejoinRegion(BuiltIn("full"), 0));
+  EXPECT_FALSE(RejoinRegion(MakeLayout("x", "x", C(0.5, L(0), R(0.5, L(1), L(1)))), 1));
+
   auto result = RejoinRegion(BuiltIn("stack"), 2);
   ASSERT_TRUE(result);
   EXPECT_TRUE(TreesEqual(result->layout.tree, C(0.6, L(0), L(2))));
@@ -136,15 +114,13 @@ TEST(RejoinRegion, RegionTakesOverItsParent) {
   EXPECT_DOUBLE_EQ(result->parentRect.width, 0.4);
   EXPECT_EQ(result->parentRect.height, 1.0);
   EXPECT_EQ(result->axis, Axis::Rows);
-}
 
-TEST(RejoinRegion, BuiltInResultAndUserLayouts) {
   // Rejoining a stack of "thirds-left-stack" gives back "thirds".
-  auto result = RejoinRegion(BuiltIn("thirds-left-stack"), 0);
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->layout.id, "thirds");
-  EXPECT_EQ(result->affected, (std::set<std::int32_t>{0, 3}));
-
+  auto thirds = RejoinRegion(BuiltIn("thirds-left-stack"), 0);
+  ASSERT_TRUE(thirds);
+  EXPECT_EQ(thirds->layout.id, "thirds");
+  EXPECT_EQ(thirds->affected, (std::set<std::int32_t>{0, 3}));
+  // The user's layout keeps its identity and loses its apps.
   SnapLayout mine = MakeLayout("user-1", "Mine", C(0.5, L(0), R(0.5, L(1), L(2))));
   mine.apps[1] = {"app"};
   auto rejoined = RejoinRegion(mine, 1);
@@ -153,10 +129,6 @@ TEST(RejoinRegion, BuiltInResultAndUserLayouts) {
   EXPECT_EQ(rejoined->layout.name, "Mine");
   EXPECT_TRUE(rejoined->layout.apps.empty());
   EXPECT_TRUE(TreesEqual(rejoined->layout.tree, C(0.5, L(0), L(1))));
-}
-
-TEST(RejoinRegion, InvalidTreeGivesNone) {
-  EXPECT_FALSE(RejoinRegion(MakeLayout("x", "x", C(0.5, L(0), R(0.5, L(1), L(1)))), 1));
 }
 
 TEST(WholeColumn, TakesTheColumnUnderThePoint) {
@@ -172,34 +144,28 @@ TEST(WholeColumn, TakesTheColumnUnderThePoint) {
   ASSERT_TRUE(left);
   EXPECT_EQ(left->region, 0);
   EXPECT_EQ(left->affected, (std::set<std::int32_t>{0, 1}));
-}
-
-TEST(WholeColumn, TopmostThenLowestNumberSurvives) {
-  // The column holds 3 on top of 1: region 3 is topmost and survives.
-  SnapLayout layout = MakeLayout("user-2", "Two", C(0.5, L(0), R(0.5, L(3), L(1))));
-  auto result = WholeColumn(layout, 0.9);
-  ASSERT_TRUE(result);
-  EXPECT_EQ(result->region, 3);
-  EXPECT_EQ(result->layout.id, "user-2");  // the user's layout keeps its identity
-  // Side by side at the same top: the lower number survives.
-  SnapLayout sideBySide =
-      MakeLayout("user-3", "Three", C(0.5, L(0), R(0.5, C(0.5, L(4), L(2)), L(1))));
-  auto second = WholeColumn(sideBySide, 0.9);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->region, 2);
-}
-
-TEST(WholeColumn, RejectsFullWidthAndOutOfRange) {
-  EXPECT_FALSE(WholeColumn(BuiltIn("rows"), 0.5));
-  EXPECT_FALSE(WholeColumn(BuiltIn("full"), 0.5));
-  EXPECT_FALSE(WholeColumn(BuiltIn("halves"), -0.01));
-  EXPECT_FALSE(WholeColumn(BuiltIn("halves"), 1.01));
-  EXPECT_FALSE(WholeColumn(BuiltIn("halves"), std::nan("")));
   // A single-region column: nothing changes, so DeriveLayout keeps the layout.
   auto same = WholeColumn(BuiltIn("halves"), 1.0);
   ASSERT_TRUE(same);
   EXPECT_EQ(same->layout.id, "halves");
   EXPECT_EQ(same->region, 1);
+  // Full width or out of range: none.
+  EXPECT_FALSE(WholeColumn(BuiltIn("rows"), 0.5));
+  EXPECT_FALSE(WholeColumn(BuiltIn("full"), 0.5));
+  for (double x : {-0.01, 1.01, std::nan("")}) EXPECT_FALSE(WholeColumn(BuiltIn("halves"), x)) << x;
+}
+
+TEST(WholeColumn, TopmostThenLowestNumberSurvives) {
+  // The column holds 3 on top of 1: region 3 is topmost and survives.
+  auto result = WholeColumn(MakeLayout("user-2", "Two", C(0.5, L(0), R(0.5, L(3), L(1)))), 0.9);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->region, 3);
+  EXPECT_EQ(result->layout.id, "user-2");  // the user's layout keeps its identity
+  // Side by side at the same top: the lower number survives.
+  auto second = WholeColumn(
+      MakeLayout("user-3", "Three", C(0.5, L(0), R(0.5, C(0.5, L(4), L(2)), L(1)))), 0.9);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->region, 2);
 }
 
 TEST(DeriveLayout, FourCases) {
@@ -209,19 +175,18 @@ TEST(DeriveLayout, FourCases) {
 
   SnapLayout mine = MakeLayout("user-9", "Mine", C(0.5, L(0), L(1)));
   mine.apps[0] = {"app"};
-  SnapLayout derived = DeriveLayout(mine, R(0.5, L(0), L(1)));
-  EXPECT_EQ(derived.id, "user-9");
-  EXPECT_EQ(derived.name, "Mine");
-  EXPECT_TRUE(derived.apps.empty());
-
-  SnapLayout rows = DeriveLayout(base, R(0.5, L(0), L(1)));
-  EXPECT_EQ(rows.id, "rows");
-  EXPECT_EQ(rows.name, "Two rows");
-  EXPECT_TRUE(rows.apps.empty());
-
-  SnapLayout custom = DeriveLayout(base, C(0.4, L(0), L(1)));
-  EXPECT_EQ(custom.id, "corner-custom");
-  EXPECT_EQ(custom.name, "Custom layout");
+  const SnapLayout derived = DeriveLayout(mine, R(0.5, L(0), L(1)));
+  const SnapLayout rows = DeriveLayout(base, R(0.5, L(0), L(1)));
+  const SnapLayout custom = DeriveLayout(base, C(0.4, L(0), L(1)));
+  const std::pair<const SnapLayout*, std::pair<const char*, const char*>> expected[] = {
+      {&derived, {"user-9", "Mine"}},
+      {&rows, {"rows", "Two rows"}},
+      {&custom, {"corner-custom", "Custom layout"}}};
+  for (const auto& [layout, identity] : expected) {
+    EXPECT_EQ(layout->id, identity.first);
+    EXPECT_EQ(layout->name, identity.second);
+    EXPECT_TRUE(layout->apps.empty());
+  }
 }
 
 TEST(StackFullHeightRegion, TopAndBottomHalvesOfAFullHeightRegion) {
@@ -229,8 +194,7 @@ TEST(StackFullHeightRegion, TopAndBottomHalvesOfAFullHeightRegion) {
   EXPECT_TRUE(TreesEqual(bottom.layout.tree, C(0.5, L(0), R(0.5, L(1), L(2)))));
   EXPECT_EQ(bottom.layout.id, "corner-custom");
   EXPECT_EQ(bottom.region, 2);
-  PlacedLayout top = StackFullHeightRegion(BuiltIn("halves"), 1, true, BuiltInLayouts());
-  EXPECT_EQ(top.region, 1);
+  EXPECT_EQ(StackFullHeightRegion(BuiltIn("halves"), 1, true, BuiltInLayouts()).region, 1);
 }
 
 }  // namespace

@@ -7,36 +7,8 @@
 namespace tessary {
 namespace {
 
-using testing::C;
 using testing::L;
-using testing::MakeLayout;
 using testing::R;
-
-TEST(LayoutDocuments, WritesCompactSortedJson) {
-  ActiveLayouts active;
-  active["\\\\?\\DISPLAY#1"] = *FindBuiltIn("halves");
-  EXPECT_EQ(WriteActiveLayouts(active),
-            R"({"\\\\?\\DISPLAY#1":{"id":"halves","name":"Halves","tree":{"axis":"columns",)"
-            R"("first":{"region":0},"ratio":0.5,"second":{"region":1}}}})");
-
-  CustomLayoutLists custom;
-  SnapLayout mine = MakeLayout("user-A", "Mine", R(0.25, L(1), L(0)));
-  mine.apps[0] = {"aumid:Mail", "C:\\Apps\\x.exe"};
-  mine.apps[12] = {};
-  custom["D"] = {mine};
-  EXPECT_EQ(WriteCustomLayouts(custom),
-            R"({"D":[{"apps":{"0":["aumid:Mail","C:\\Apps\\x.exe"],"12":[]},"id":"user-A",)"
-            R"("name":"Mine","tree":{"axis":"rows","first":{"region":1},"ratio":0.25,)"
-            R"("second":{"region":0}}}]})");
-
-  AdjustedTrees trees;
-  trees["D"]["thirds"] = FindBuiltIn("thirds")->tree;
-  EXPECT_EQ(
-      WriteAdjustedTrees(trees),
-      R"({"D":{"thirds":{"axis":"columns","first":{"region":0},"ratio":0.33333333333333331,)"
-      R"("second":{"axis":"columns","first":{"region":1},"ratio":0.5,"second":{"region":2}}}}})");
-  EXPECT_EQ(WriteAdjustedTrees({}), "{}");
-}
 
 TEST(LayoutDocuments, AdjustedTreesSkipInvalidEntriesOneByOne) {
   const AdjustedTrees trees = ReadAdjustedTrees(
@@ -50,13 +22,6 @@ TEST(LayoutDocuments, AdjustedTreesSkipInvalidEntriesOneByOne) {
   EXPECT_TRUE(TreesEqual(trees.at("A").at("halves"), R(0.5, L(0), L(1))));
   // The lenient reader truncates region numbers.
   EXPECT_TRUE(TreesEqual(trees.at("C").at("x"), L(2)));
-}
-
-TEST(LayoutDocuments, UnreadableTextReadsAsEmpty) {
-  EXPECT_TRUE(ReadAdjustedTrees("").empty());
-  EXPECT_TRUE(ReadCustomLayouts("{\"D\":[").empty());
-  EXPECT_TRUE(ReadActiveLayouts("[1,2,3]").empty());
-  EXPECT_TRUE(ReadActiveLayouts("\"text\"").empty());
 }
 
 TEST(LayoutDocuments, CustomLayoutReadingRules) {
@@ -93,6 +58,20 @@ TEST(LayoutDocuments, CustomLayoutReadingRules) {
   EXPECT_EQ(lists.at("F").at(0).name, "Other display");
 }
 
+// A raw NUL cannot survive a save (it is written as an escape that reads as nothing), so
+// it is left out at load: loading after a save then gives the same catalogue. With the
+// NUL, "A\xE2\0\x80" would read as "A" and a space; without it 0x80 is U+0080.
+TEST(LayoutDocuments, RawNulBytesAreReadAsTheNextSaveKeepsThem) {
+  const char raw[] =
+      "{\"D\":[{\"id\":\"user-1\",\"name\":\"Wo\0rk\",\"tree\":{\"region\":0}},"
+      "{\"id\":\"user-2\",\"name\":\"A\xE2\0\x80\",\"tree\":{\"region\":0}}]}";
+  const CustomLayoutLists lists = ReadCustomLayouts(std::string_view(raw, sizeof raw - 1));
+  ASSERT_EQ(lists.at("D").size(), 1u);
+  EXPECT_EQ(lists.at("D")[0].name, "Work");
+  const SnapLayout again = ReadCustomLayouts(WriteCustomLayouts(lists)).at("D").at(0);
+  EXPECT_TRUE(LayoutsEqual(again, lists.at("D")[0]));
+}
+
 TEST(LayoutDocuments, ActiveLayoutsNeedOnlyAValidTree) {
   const ActiveLayouts active = ReadActiveLayouts(R"({
     "A": {"id": "corner-custom", "name": "", "tree": {"region": 3}},
@@ -104,27 +83,20 @@ TEST(LayoutDocuments, ActiveLayoutsNeedOnlyAValidTree) {
   EXPECT_EQ(active.at("A").id, "corner-custom");
   EXPECT_EQ(active.at("C").id, "");
   EXPECT_EQ(active.at("C").name, "");
-}
-
-TEST(LayoutDocuments, AppKeysReadLikeAtoi) {
-  const ActiveLayouts active = ReadActiveLayouts(
-      R"({"A":{"tree":{"region":0},"apps":{" 3x":["a"],"-2":["b"],"99999999999":["c"],"":["d"]}}})");
+  // App keys read like atoi, clamped.
   const std::map<std::int32_t, std::vector<std::string>> apps = {
       {-2, {"b"}}, {0, {"d"}}, {3, {"a"}}, {2147483647, {"c"}}};
-  EXPECT_EQ(active.at("A").apps, apps);
-}
-
-TEST(LayoutDocuments, WrittenDocumentsReadBackEqual) {
-  CustomLayoutLists custom;
-  SnapLayout mine = MakeLayout("user-B", "Zo\xC3\xAB \"quoted\" / slash",
-                               C(0.1234567890123, L(15), R(0.92, L(3), L(0))));
-  mine.apps[3] = {"aumid:Contoso.App_8wekyb3d8bbwe!App"};
-  custom["display/1"] = {mine, MakeLayout("user-C", "Second", L(0))};
-  const CustomLayoutLists back = ReadCustomLayouts(WriteCustomLayouts(custom));
-  ASSERT_EQ(back.size(), 1u);
-  ASSERT_EQ(back.at("display/1").size(), 2u);
-  EXPECT_TRUE(LayoutsEqual(back.at("display/1")[0], mine));
-  EXPECT_EQ(back.at("display/1")[1].id, "user-C");
+  EXPECT_EQ(ReadActiveLayouts(R"({"A":{"tree":{"region":0},)"
+                              R"("apps":{" 3x":["a"],"-2":["b"],"99999999999":["c"],"":["d"]}}})")
+                .at("A")
+                .apps,
+            apps);
+  // Text that is not an object reads as empty.
+  for (const char* text : {"", "{\"D\":[", "[1,2,3]", "\"text\""}) {
+    EXPECT_TRUE(ReadActiveLayouts(text).empty() && ReadCustomLayouts(text).empty() &&
+                ReadAdjustedTrees(text).empty())
+        << text;
+  }
 }
 
 }  // namespace

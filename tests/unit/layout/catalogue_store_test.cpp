@@ -12,6 +12,7 @@ using testing::C;
 using testing::L;
 using testing::MakeLayout;
 using testing::R;
+using Saves = std::vector<std::string>;
 
 constexpr std::string_view kMain = "\\\\?\\DISPLAY#MAIN";
 constexpr std::string_view kSide = "\\\\?\\DISPLAY#SIDE";
@@ -37,17 +38,17 @@ std::vector<std::string> Ids(const std::vector<SnapLayout>& list) {
 
 class LayoutStoreTest : public ::testing::Test {
  protected:
-  MemoryDocumentStore documents;
+  testing::RecordingDocumentStore documents;
 };
 
-TEST_F(LayoutStoreTest, FreshStoreListsTheBuiltIns) {
+TEST_F(LayoutStoreTest, FreshStoreListsTheBuiltInsAndWritesNothing) {
   LayoutStore store(&documents);
   EXPECT_EQ(Ids(store.LayoutsForDisplay(kMain)),
             (std::vector<std::string>{"halves", "thirds", "focus", "stack", "quarters", "rows",
                                       "thirds-left-stack", "thirds-right-stack", "full"}));
   EXPECT_TRUE(store.CustomLayouts(kMain).empty());
   EXPECT_FALSE(store.ActiveLayout(kMain));
-  EXPECT_EQ(documents.writes(), 0);
+  EXPECT_TRUE(documents.saves.empty());
 }
 
 TEST_F(LayoutStoreTest, AdjustedTreesApplyPerDisplayWhileRegionsMatch) {
@@ -59,42 +60,36 @@ TEST_F(LayoutStoreTest, AdjustedTreesApplyPerDisplayWhileRegionsMatch) {
   EXPECT_EQ(Find(main, "halves")->tree->ratio, 0.3);
   EXPECT_TRUE(TreesEqual(Find(main, "stack")->tree, FindBuiltIn("stack")->tree));
   EXPECT_EQ(Find(store.LayoutsForDisplay(kSide), "halves")->tree->ratio, 0.5);
-  // Adjusted "stack" is still the active layout as applied.
   EXPECT_TRUE(TreesEqual(store.ActiveLayout(kMain)->tree, C(0.6, L(0), L(1))));
 }
 
-TEST_F(LayoutStoreTest, RememberSavesOnlyChanges) {
+TEST_F(LayoutStoreTest, RememberSavesOnlyChangesOneKeyAtATime) {
   LayoutStore store(&documents);
   const SnapLayout adjusted = WithTree("halves", C(0.3, L(0), L(1)));
+  const std::string tree =
+      R"({"axis":"columns","first":{"region":0},"ratio":0.29999999999999999,"second":{"region":1}})";
   store.RememberLayout(kMain, adjusted);
-  EXPECT_EQ(documents.writes(), 2);  // the active layout, then the adjusted trees
+  const Saves first = {
+      R"(activeLayouts.v1={"\\\\?\\DISPLAY#MAIN":{"id":"halves","name":"Halves","tree":)" + tree +
+          "}}",
+      R"(layouts.v2={"\\\\?\\DISPLAY#MAIN":{"halves":)" + tree + "}}"};
+  EXPECT_EQ(documents.saves, first);
+  // The same tree again, an invalid tree, or an invalid active layout: nothing is saved.
   store.RememberLayout(kMain, adjusted);
-  EXPECT_EQ(documents.writes(), 2);
-  // An invalid tree changes nothing.
   store.RememberLayout(kMain, WithTree("halves", C(0.05, L(0), L(1))));
   store.SetActiveLayout(kMain, WithTree("halves", C(0.5, L(0), L(0))));
-  EXPECT_EQ(documents.writes(), 2);
-  EXPECT_EQ(store.ActiveLayout(kMain)->tree->ratio, 0.3);
-  // Same tree under another name is a different active layout.
+  EXPECT_EQ(documents.saves, first);
+  // The same tree under another name or with apps is another active layout.
   SnapLayout renamed = adjusted;
   renamed.name = "Renamed";
   store.SetActiveLayout(kMain, renamed);
-  EXPECT_EQ(documents.writes(), 3);
-  SnapLayout withApps = renamed;
-  withApps.apps[0] = {"app"};
-  store.SetActiveLayout(kMain, withApps);
-  EXPECT_EQ(documents.writes(), 4);
-}
-
-TEST_F(LayoutStoreTest, CornerCustomIsListedAfterTheBuiltIns) {
-  LayoutStore store(&documents);
-  store.RememberLayout(
-      kMain, MakeLayout("corner-custom", "Custom layout", C(0.5, R(0.5, L(0), L(2)), L(1))));
-  const std::vector<SnapLayout> list = store.LayoutsForDisplay(kMain);
-  ASSERT_EQ(list.size(), 10u);
-  EXPECT_EQ(list[9].id, "corner-custom");
-  EXPECT_EQ(list[9].name, "Custom corner layout");
-  EXPECT_TRUE(list[9].apps.empty());
+  renamed.apps[0] = {"app"};
+  store.SetActiveLayout(kMain, renamed);
+  ASSERT_EQ(documents.saves.size(), 4u);
+  EXPECT_EQ(documents.saves[3],
+            R"(activeLayouts.v1={"\\\\?\\DISPLAY#MAIN":{"apps":{"0":["app"]},"id":"halves",)"
+            R"("name":"Renamed","tree":)" +
+                tree + "}}");
 }
 
 TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
@@ -102,8 +97,8 @@ TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("halves", "Mine", L(0))));
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "Mine", L(16))));
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "   ", L(0))));
-  EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", std::string(61, 'n'), L(0))));
-  EXPECT_EQ(documents.writes(), 0);
+  EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "A\xC3\x01", L(0))));
+  EXPECT_TRUE(documents.saves.empty());
 
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "  Work  ", C(0.5, L(0), L(1)))));
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-2", "Play", L(0))));
@@ -121,6 +116,28 @@ TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
   EXPECT_TRUE(store.CustomLayouts(kSide).empty());
 }
 
+// A name the full check refuses, stored by an earlier version: the layout loads, survives
+// the next save, can be saved again under that name and travels along an import.
+TEST_F(LayoutStoreTest, AStoredNameTheFullCheckRefusesStays) {
+  // The lead byte 0xC3 takes the escaped control byte 0x01 into its "character".
+  documents.Set(kCustomLayoutsKey,
+                "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
+                "\"tree\":{\"region\":0}}]}");
+  LayoutStore store(&documents);
+  ASSERT_EQ(store.CustomLayouts("D").size(), 1u);
+  const SnapLayout stored = store.CustomLayouts("D")[0];
+  EXPECT_EQ(stored.name, "A\xC3\x01Z");
+  EXPECT_TRUE(store.SaveCustomLayout("D", MakeLayout("user-2", "Two", L(0))));
+  EXPECT_TRUE(store.SaveCustomLayout("D", stored));
+  EXPECT_FALSE(store.SaveCustomLayout("D", MakeLayout("user-3", stored.name, L(0))));
+  EXPECT_TRUE(store.ReplaceCustomLayouts(
+      "D", {stored, store.CustomLayouts("D")[1], MakeLayout("user-import-x", "X", L(0))}));
+  LayoutStore reloaded(&documents);
+  EXPECT_EQ(Ids(reloaded.CustomLayouts("D")),
+            (std::vector<std::string>{"user-1", "user-2", "user-import-x"}));
+  EXPECT_EQ(reloaded.CustomLayouts("D")[0].name, "A\xC3\x01Z");
+}
+
 TEST_F(LayoutStoreTest, DeleteCustomLayout) {
   LayoutStore store(&documents);
   EXPECT_FALSE(store.DeleteCustomLayout(kMain, "user-1"));
@@ -131,10 +148,15 @@ TEST_F(LayoutStoreTest, DeleteCustomLayout) {
   EXPECT_FALSE(store.DeleteCustomLayout(kMain, "user-9"));
   EXPECT_FALSE(store.DeleteCustomLayout(kSide, "user-1"));
 
+  documents.saves.clear();
   ASSERT_TRUE(store.DeleteCustomLayout(kMain, "user-1"));
   EXPECT_EQ(Ids(store.CustomLayouts(kMain)), (std::vector<std::string>{"user-2", "user-3"}));
   EXPECT_FALSE(store.ActiveLayout(kMain));
   EXPECT_EQ(store.adjustedTrees().count(std::string(kMain)), 0u);
+  ASSERT_EQ(documents.saves.size(), 3u);
+  EXPECT_EQ(documents.saves[0], "layouts.v2={}");
+  EXPECT_EQ(documents.saves[1], "activeLayouts.v1={}");
+  EXPECT_TRUE(documents.saves[2].starts_with("customLayouts.v1="));
 
   // Deleting a layout that is not active keeps the active layout.
   store.SetActiveLayout(kMain, *FindBuiltIn("rows"));
@@ -148,15 +170,13 @@ TEST_F(LayoutStoreTest, ResetDisplayKeepsOwnLayouts) {
   store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   store.RememberLayout(kSide, WithTree("halves", C(0.7, L(0), L(1))));
   store.ResetDisplay(kMain);
-  EXPECT_FALSE(store.ActiveLayout(kMain));
-  EXPECT_EQ(Find(store.LayoutsForDisplay(kMain), "halves")->tree->ratio, 0.5);
-  EXPECT_EQ(Find(store.LayoutsForDisplay(kSide), "halves")->tree->ratio, 0.7);
-  EXPECT_EQ(store.CustomLayouts(kMain).size(), 1u);
-
   LayoutStore reloaded(&documents);
-  EXPECT_FALSE(reloaded.ActiveLayout(kMain));
-  EXPECT_EQ(Find(reloaded.LayoutsForDisplay(kMain), "halves")->tree->ratio, 0.5);
-  EXPECT_EQ(reloaded.ActiveLayout(kSide)->tree->ratio, 0.7);
+  for (const LayoutStore* s : {&store, &reloaded}) {
+    EXPECT_FALSE(s->ActiveLayout(kMain));
+    EXPECT_EQ(Find(s->LayoutsForDisplay(kMain), "halves")->tree->ratio, 0.5);
+    EXPECT_EQ(Find(s->LayoutsForDisplay(kSide), "halves")->tree->ratio, 0.7);
+    EXPECT_EQ(s->CustomLayouts(kMain).size(), 1u);
+  }
 }
 
 TEST_F(LayoutStoreTest, SwitchListAddsCurrentAndCornerCustom) {
@@ -168,24 +188,24 @@ TEST_F(LayoutStoreTest, SwitchListAddsCurrentAndCornerCustom) {
   ASSERT_EQ(list.size(), 11u);
   EXPECT_EQ(list[0].tree->ratio, 0.5);  // built-ins unadjusted
   EXPECT_EQ(list[9].id, "user-1");
-  EXPECT_EQ(list[10].id, "halves");
   EXPECT_EQ(list[10].tree->ratio, 0.3);
-
   // A current layout equal to a listed entry is not repeated.
-  list = store.SwitchList(kMain, FindBuiltIn("rows"));
-  EXPECT_EQ(list.size(), 10u);
+  EXPECT_EQ(store.SwitchList(kMain, FindBuiltIn("rows")).size(), 10u);
 
-  const SnapLayout corner =
-      MakeLayout("corner-custom", "Custom corner layout", C(0.5, R(0.5, L(0), L(2)), L(1)));
-  store.RememberLayout(kMain, corner);
-  // Active is now the corner layout: added once, as current.
-  list = store.SwitchList(kMain);
-  ASSERT_EQ(list.size(), 11u);
-  EXPECT_EQ(list[10].id, "corner-custom");
-  // With another current layout the corner layout still follows it.
-  list = store.SwitchList(kMain, FindBuiltIn("full"));
-  ASSERT_EQ(list.size(), 11u);
-  EXPECT_EQ(list[10].id, "corner-custom");
+  store.RememberLayout(
+      kMain, MakeLayout("corner-custom", "Custom layout", C(0.5, R(0.5, L(0), L(2)), L(1))));
+  // The catalogue lists it after the built-ins under its own name, without apps.
+  const SnapLayout corner = store.LayoutsForDisplay(kMain).at(9);
+  EXPECT_EQ(corner.id, "corner-custom");
+  EXPECT_EQ(corner.name, "Custom corner layout");
+  EXPECT_TRUE(corner.apps.empty());
+  // Active is now the corner layout: added once, as current; with another current layout
+  // the corner layout still follows it.
+  for (const SnapLayout* current : {static_cast<const SnapLayout*>(nullptr), FindBuiltIn("full")}) {
+    list = store.SwitchList(kMain, current);
+    ASSERT_EQ(list.size(), 11u);
+    EXPECT_EQ(list[10].id, "corner-custom");
+  }
 }
 
 TEST_F(LayoutStoreTest, RecoveryListStartsWithActiveAndHasNoRepeats) {
@@ -196,38 +216,10 @@ TEST_F(LayoutStoreTest, RecoveryListStartsWithActiveAndHasNoRepeats) {
   // Active (adjusted halves) first; the catalogue's adjusted halves equals it and is
   // skipped; the plain built-in halves comes at the end.
   ASSERT_EQ(list.size(), 10u);
-  EXPECT_EQ(list[0].id, "halves");
   EXPECT_EQ(list[0].tree->ratio, 0.3);
   EXPECT_EQ(list[1].id, "thirds");
   EXPECT_EQ(list[9].id, "halves");
   EXPECT_EQ(list[9].tree->ratio, 0.5);
-}
-
-TEST_F(LayoutStoreTest, EverythingPersistsIntoAFreshStore) {
-  {
-    LayoutStore store(&documents);
-    SnapLayout mine = MakeLayout("user-1", " Dev ", C(0.5, L(0), R(0.4, L(1), L(2))));
-    mine.apps[1] = {"aumid:Terminal", "C:\\Code\\code.exe"};
-    ASSERT_TRUE(store.SaveCustomLayout(kMain, mine));
-    ASSERT_TRUE(store.SaveCustomLayout(kSide, MakeLayout("user-2", "Side", L(0))));
-    store.RememberLayout(kMain, WithTree("thirds", C(0.25, L(0), C(0.5, L(1), L(2)))));
-    store.RememberLayout(kMain, MakeLayout("user-1", " Dev ", C(0.6, L(0), R(0.4, L(1), L(2)))));
-    store.SetActiveLayout(kSide, *FindBuiltIn("rows"));
-  }
-  LayoutStore store(&documents);
-  const std::vector<SnapLayout> custom = store.CustomLayouts(kMain);
-  ASSERT_EQ(custom.size(), 1u);
-  EXPECT_EQ(custom[0].name, " Dev ");
-  EXPECT_EQ(custom[0].apps.at(1),
-            (std::vector<std::string>{"aumid:Terminal", "C:\\Code\\code.exe"}));
-  EXPECT_EQ(store.CustomLayouts(kSide)[0].id, "user-2");
-  const std::vector<SnapLayout> list = store.LayoutsForDisplay(kMain);
-  EXPECT_EQ(Find(list, "thirds")->tree->ratio, 0.25);
-  EXPECT_EQ(Find(list, "user-1")->tree->ratio, 0.6);
-  EXPECT_EQ(Find(list, "user-1")->apps.size(), 1u);
-  EXPECT_EQ(store.ActiveLayout(kMain)->id, "user-1");
-  EXPECT_EQ(store.ActiveLayout(kMain)->tree->ratio, 0.6);
-  EXPECT_EQ(store.ActiveLayout(kSide)->id, "rows");
 }
 
 TEST_F(LayoutStoreTest, CorruptCustomLayoutsKeepTheOtherKeys) {

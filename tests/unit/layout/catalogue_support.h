@@ -3,7 +3,10 @@
 // Small builders shared by the catalogue and exchange-file tests.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "layout/document_store.h"
 #include "layout/layout_tree.h"
 
 namespace tessary::testing {
@@ -23,5 +26,15 @@ inline SnapLayout MakeLayout(std::string id, std::string name, NodeRef tree) {
   layout.tree = std::move(tree);
   return layout;
 }
+
+// Keeps the documents and remembers every save, in order, as "key=text".
+class RecordingDocumentStore : public MemoryDocumentStore {
+ public:
+  void Set(std::string_view key, std::string text) override {
+    saves.push_back(std::string(key) + "=" + text);
+    MemoryDocumentStore::Set(key, std::move(text));
+  }
+  std::vector<std::string> saves;
+};
 
 }  // namespace tessary::testing

@@ -33,14 +33,6 @@ SnapLayout Imported(const std::string& name, NodeRef tree) {
   return layout;
 }
 
-std::size_t CodePoints(std::string_view text) {
-  std::size_t count = 0;
-  for (std::size_t offset = 0; offset < text.size(); ++count) {
-    offset += DecodeCodePoint(text, offset).length;
-  }
-  return count;
-}
-
 TEST(MergeImported, NameClashesGetNumberedSuffixes) {
   const std::vector<SnapLayout> existing = {MakeLayout("user-1", "work", C(0.5, L(0), L(1)))};
   const std::vector<SnapLayout> imported = {Imported("Work", R(0.5, L(0), L(1))),
@@ -61,21 +53,23 @@ TEST(MergeImported, NameClashesGetNumberedSuffixes) {
             "Workk");
 }
 
+std::string Repeat(std::string_view text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+// A 60-code-point name that clashes is cut to 49 code points before " (imported)" (11
+// bytes), and to 47 before " (imported 2)" (13 bytes).
 TEST(MergeImported, LongNamesAreCutByCodePoints) {
-  std::string name;
-  for (int i = 0; i < 60; ++i) name += i % 2 ? "\xE6\x97\xA5" : "a";  // 60 code points
+  const std::string name = Repeat("a\xE6\x97\xA5", 30);  // a, U+65E5, ... 60 code points
   const std::vector<SnapLayout> existing = {MakeLayout("user-1", name, L(0))};
-  const MergeResult merged = MergeImported({Imported(name, L(1))}, existing, CountingIds());
-  ASSERT_EQ(merged.added, 1);
-  const std::string& result = merged.layouts[1].name;
-  EXPECT_EQ(result, TakeCodePoints(name, 49) + " (imported)");
-  EXPECT_EQ(CodePoints(result), 60u);
-  EXPECT_TRUE(NormalizeLayoutName(result));
-  // " (imported 2)" is 13 bytes: 47 code points remain.
-  const MergeResult twice =
+  const MergeResult merged =
       MergeImported({Imported(name, L(1)), Imported(name, L(2))}, existing, CountingIds());
-  EXPECT_EQ(twice.layouts[2].name, TakeCodePoints(name, 47) + " (imported 2)");
-  EXPECT_EQ(CodePoints(twice.layouts[2].name), 60u);
+  ASSERT_EQ(merged.added, 2);
+  EXPECT_EQ(merged.layouts[1].name, Repeat("a\xE6\x97\xA5", 24) + "a (imported)");
+  EXPECT_EQ(merged.layouts[2].name, Repeat("a\xE6\x97\xA5", 23) + "a (imported 2)");
+  EXPECT_TRUE(NormalizeLayoutName(merged.layouts[2].name));
 }
 
 TEST(MergeImported, DuplicatesAreSkippedIncludingWithinOneFile) {
@@ -118,19 +112,19 @@ TEST(ImportReport, Texts) {
 }
 
 TEST(ImportLayouts, ExportedFileComesBackOnlyOnAnotherDisplay) {
-  MemoryDocumentStore documents;
+  testing::RecordingDocumentStore documents;
   LayoutStore store(&documents);
   ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-1", " Work ", C(0.5, L(0), L(1)))));
   ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-2", "Focus", C(0.7, L(1), L(0)))));
   const ExportText exported = BuildExportText(store.CustomLayouts("A"));
   ASSERT_EQ(exported.error, "");
 
-  const int writes = documents.writes();
+  const std::size_t saves = documents.saves.size();
   const ImportOutcome same = ImportLayoutsText(store, "A", exported.text, CountingIds());
   EXPECT_EQ(same.error, "");
   EXPECT_EQ(same.added, 0);
   EXPECT_EQ(same.skipped, 2);
-  EXPECT_EQ(documents.writes(), writes);  // nothing stored
+  EXPECT_EQ(documents.saves.size(), saves);  // nothing stored
   EXPECT_EQ(ImportReportText(same.added, same.skipped, "A"),
             "These layouts are already here; nothing was added.");
 
@@ -157,7 +151,7 @@ TEST(ImportLayouts, ExportedFileComesBackOnlyOnAnotherDisplay) {
 }
 
 TEST(ImportLayouts, RefusedFileChangesNothing) {
-  MemoryDocumentStore documents;
+  testing::RecordingDocumentStore documents;
   LayoutStore store(&documents);
   const ImportOutcome outcome =
       ImportLayoutsText(store, "A",
@@ -167,7 +161,7 @@ TEST(ImportLayouts, RefusedFileChangesNothing) {
   EXPECT_EQ(outcome.error, "Regions must have unique integer numbers from 0 to 15.");
   EXPECT_EQ(outcome.added, 0);
   EXPECT_TRUE(store.CustomLayouts("A").empty());
-  EXPECT_EQ(documents.writes(), 0);
+  EXPECT_TRUE(documents.saves.empty());
 }
 
 }  // namespace

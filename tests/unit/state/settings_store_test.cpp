@@ -2,45 +2,49 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "state/settings_file.h"
 #include "state_test_support.h"
 
 namespace tessary {
 namespace {
 
-using testing::ReadWhole;
 using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteWhole;
 
+// The state folder is named by the override, so the file is <temp>/state/settings.json.
 class SettingsStoreTest : public ::testing::Test {
  protected:
+  SettingsStoreTest() { files.environment["TESSARY_STATE_DIR"] = folder; }
   Settings OnDisk() { return LoadSettings(files, path); }
 
   TempFolder temp;
   TestFileSystem files;
-  std::string path = temp.File("settings.json");
+  std::string folder = temp.File("state");
+  std::string path = JoinPath(folder, "settings.json");
+  MemoryStartupEntry entry;
 };
 
 TEST_F(SettingsStoreTest, StartUpTakesStartAtLoginFromTheEntryAndSaves) {
+  files.CreateFolder(folder);
   WriteWhole(path, R"({"startAtLogin":true,"stackOrder":"name"})");
-  MemoryStartupEntry entry(/*registered=*/false);  // deleted outside the program
-  SettingsStore store(files, entry, path);
+  SettingsStore store(files, entry);  // the entry was deleted outside the program
   int applied = 0;
   store.SetOnApplied([&](const Settings&) { ++applied; });
   const Settings& settings = store.Load();
   EXPECT_FALSE(settings.startAtLogin);
   EXPECT_EQ(settings.stackOrder, "name");
   EXPECT_FALSE(OnDisk().startAtLogin);
+  EXPECT_EQ(OnDisk().stackOrder, "name");
   EXPECT_EQ(applied, 1);
   EXPECT_EQ(entry.Writes(), 0);  // start-up only reads the entry
 }
 
 TEST_F(SettingsStoreTest, ApplyChangesTheEntryOnlyWhenTheFlagChanges) {
-  MemoryStartupEntry entry;
-  SettingsStore store(files, entry, path);
+  SettingsStore store(files, entry);
   store.Load();
-
   Settings next = store.Current();
   next.checkUpdates = true;
   store.Apply(next);
@@ -51,51 +55,38 @@ TEST_F(SettingsStoreTest, ApplyChangesTheEntryOnlyWhenTheFlagChanges) {
   store.Apply(next);
   EXPECT_TRUE(entry.IsRegistered());
   EXPECT_TRUE(OnDisk().startAtLogin);
-
   next.startAtLogin = false;
   store.Apply(next);
   EXPECT_FALSE(entry.IsRegistered());
   EXPECT_EQ(entry.Writes(), 2);
-}
 
-TEST_F(SettingsStoreTest, ARefusedEntryShowsAsNotMade) {
-  MemoryStartupEntry entry;
+  // The entry is the truth: a refused change shows as not made.
   entry.FailWrites(true);
-  SettingsStore store(files, entry, path);
-  store.Load();
-  Settings next = store.Current();
   next.startAtLogin = true;
   store.Apply(next);
   EXPECT_FALSE(store.Current().startAtLogin);
   EXPECT_FALSE(OnDisk().startAtLogin);
-}
-
-TEST_F(SettingsStoreTest, OpeningTheWindowRefreshesFromTheEntry) {
-  MemoryStartupEntry entry(/*registered=*/true);
-  SettingsStore store(files, entry, path);
-  EXPECT_TRUE(store.Load().startAtLogin);
-  entry.SetOutside(false);
-  EXPECT_FALSE(store.RefreshStartAtLogin().startAtLogin);
-  EXPECT_FALSE(OnDisk().startAtLogin);
+  // Opening the settings window reads the entry again.
+  entry.SetOutside(true);
+  EXPECT_TRUE(store.RefreshStartAtLogin().startAtLogin);
+  EXPECT_TRUE(OnDisk().startAtLogin);
 }
 
 TEST_F(SettingsStoreTest, APackagedProgramIsAlwaysOnAndNeverWritesTheEntry) {
-  MemoryStartupEntry entry(/*registered=*/false, /*packaged=*/true);
-  SettingsStore store(files, entry, path);
+  MemoryStartupEntry packaged(/*registered=*/false, /*packaged=*/true);
+  SettingsStore store(files, packaged);
   EXPECT_TRUE(store.StartAtLoginManagedByPackage());
   EXPECT_TRUE(store.Load().startAtLogin);
   Settings next = store.Current();
   next.startAtLogin = false;
   store.Apply(next);
   EXPECT_TRUE(store.Current().startAtLogin);
-  EXPECT_EQ(entry.Writes(), 0);
-  EXPECT_TRUE(IsStartAtLoginRegistered(entry));
+  EXPECT_EQ(packaged.Writes(), 0);
 }
 
 TEST_F(SettingsStoreTest, ATipIsShownOnceAndRemembered) {
-  MemoryStartupEntry entry;
   {
-    SettingsStore store(files, entry, path);
+    SettingsStore store(files, entry);
     store.Load();
     int shown = 0;
     EXPECT_TRUE(store.ShowTipOnce(kTipSpan, [&] { ++shown; }));
@@ -103,15 +94,27 @@ TEST_F(SettingsStoreTest, ATipIsShownOnceAndRemembered) {
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(OnDisk().tipsShown, (std::set<std::string>{"span"}));
   }
-  SettingsStore nextRun(files, entry, path);
+  SettingsStore nextRun(files, entry);
   nextRun.Load();
   EXPECT_FALSE(nextRun.ShowTipOnce(kTipSpan, [] { FAIL() << "shown twice"; }));
   EXPECT_TRUE(nextRun.ShowTipOnce(kTipBadge, nullptr));
 }
 
-TEST_F(SettingsStoreTest, WithoutAPathNothingIsWritten) {
-  MemoryStartupEntry entry;
-  SettingsStore store(files, entry, "");
+TEST_F(SettingsStoreTest, AStateFolderDeletedWhileRunningComesBackWithTheNextChange) {
+  SettingsStore store(files, entry);
+  store.Load();
+  ASSERT_TRUE(testing::IsFolder(folder));
+  std::filesystem::remove_all(std::filesystem::path(folder));
+  Settings next = store.Current();
+  next.lastSeenVersion = "2.1";
+  store.Apply(next);
+  EXPECT_TRUE(testing::IsFolder(folder));
+  EXPECT_EQ(OnDisk().lastSeenVersion, "2.1");
+}
+
+TEST_F(SettingsStoreTest, WithoutAStateFolderNothingIsWritten) {
+  files.environment.clear();  // and no local application data folder either
+  SettingsStore store(files, entry);
   store.Load();
   Settings next = store.Current();
   next.lastSeenVersion = "9";

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_key_names.h"
 #include "state/settings.h"
 
 namespace tessary {
@@ -15,21 +14,23 @@ TEST(ShortcutTextTest, ModifiersReadWinCtrlAltShift) {
   EXPECT_EQ(ModifierText(kModShift | 0x4000), "Shift+");  // unknown bits say nothing
 }
 
-TEST(ShortcutTextTest, KeysAreNamedByTheKeyboard) {
-  SimKeyNames names;
-  EXPECT_EQ(ShortcutText(names, 0x50, 3), "Ctrl+Alt+P");
-  EXPECT_EQ(ShortcutText(names, 0xDD, 3), "Ctrl+Alt+]");
-  EXPECT_EQ(ShortcutText(names, 0xDB, 3), "Ctrl+Alt+[");
-  EXPECT_EQ(ShortcutText(names, 0x25, 3), "Ctrl+Alt+Left");  // the extended key's name
-  EXPECT_EQ(ShortcutText(names, 0x22, kModShift), "Shift+Page Down");
-  EXPECT_EQ(ShortcutText(names, 0x70, 0), "F1");
-  EXPECT_EQ(ShortcutText(names, 0, 3), "None");
-  EXPECT_EQ(ShortcutText(names, 0xE8, 3), "Ctrl+Alt+Key 232");  // a key with no name
+// A keyboard that names only Left and Page Down, with names no real keyboard uses, so the
+// text can only come from the keyboard it is given.
+class TwoKeyNames : public KeyNames {
+ public:
+  std::string KeyName(std::uint32_t key) const override {
+    return key == 0x25 ? "Gauche" : key == 0x22 ? "\xD0\x9F" : "";
+  }
+};
 
-  names.SetName(0x50, "");
+TEST(ShortcutTextTest, KeysAreNamedByTheKeyboardOrByTheirCode) {
+  const TwoKeyNames names;
+  EXPECT_EQ(ShortcutText(names, 0x25, 3), "Ctrl+Alt+Gauche");
+  EXPECT_EQ(ShortcutText(names, 0x22, kModShift | kModWin), "Win+Shift+\xD0\x9F");
   EXPECT_EQ(ShortcutText(names, 0x50, kModAlt), "Alt+Key 80");
-  names.SetName(0x50, "П");
-  EXPECT_EQ(ShortcutText(names, 0x50, kModAlt), "Alt+П");
+  EXPECT_EQ(ShortcutText(names, 0xE8, 0), "Key 232");
+  EXPECT_EQ(ShortcutText(names, 0, 3), "None");
+  EXPECT_EQ(ShortcutText(names, 0x25, 0), "Gauche");
 }
 
 TEST(ShortcutTextTest, MouseButtons) {

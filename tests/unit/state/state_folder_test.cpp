@@ -50,6 +50,12 @@ TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) 
   store.Set("activeLayouts.v1", "{}");
   EXPECT_EQ(ReadWhole(JoinPath(override, "layouts.json")),
             R"({"layouts.v2":"{}","activeLayouts.v1":"{}"})");
+
+  // The override needs no local data folder.
+  files.localAppData.reset();
+  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
+  EXPECT_EQ(StateFolder(files), temp.File("mine"));
+  EXPECT_TRUE(IsFolder(temp.File("mine")));
 }
 
 TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
@@ -73,13 +79,6 @@ TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
   EXPECT_TRUE(IsFolder(fits));
 }
 
-TEST_F(StateFolderTest, OverrideWorksWithoutALocalDataFolder) {
-  files.localAppData.reset();
-  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
-  EXPECT_EQ(StateFolder(files), temp.File("mine"));
-  EXPECT_TRUE(IsFolder(temp.File("mine")));
-}
-
 TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
   files.localAppData.reset();
   files.changes.clear();
@@ -92,11 +91,6 @@ TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
   store.Set("appMinimumSizes.v1", R"({"a":[1,2]})");
   store.Set("appMinimumSizes.v1", R"({"a":[3,4]})");
   EXPECT_EQ(store.Get("appMinimumSizes.v1"), R"({"a":[3,4]})");
-
-  Settings settings;
-  settings.lastSeenVersion = "2.0";
-  SaveSettings(files, settings, SettingsPath(files));
-  EXPECT_EQ(LoadSettings(files, SettingsPath(files)), Settings{});
 
   // Not a folder, not a file, not a relative "layouts.json" in the working folder.
   EXPECT_TRUE(files.changes.empty()) << files.changes.front();
