@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/top_down_bitmap.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
@@ -19,12 +20,7 @@ int MaxAlpha(const Win32Surface& surface, int x0, int y0, int x1, int y1) {
 
 // A 16 x 16 icon of one BGRA value (straight alpha) with an all-opaque mask.
 HICON SolidIcon(std::uint32_t bgra) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = -16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  const BITMAPINFO info = TopDownBitmapInfo(16, 16);
   void* bits = nullptr;
   HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   for (int i = 0; i < 256; ++i) static_cast<std::uint32_t*>(bits)[i] = bgra;
