@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/clock_win32.h"
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -49,19 +50,7 @@ double ProcessCpu() {
 }
 
 std::optional<std::string> ReadLogVariable() {
-  SetLastError(ERROR_SUCCESS);
-  DWORD needed = GetEnvironmentVariableW(L"TESSARY_LOG", nullptr, 0);
-  if (needed == 0) {
-    if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-    return std::string();
-  }
-  std::wstring value(needed, L'\0');
-  DWORD length = GetEnvironmentVariableW(L"TESSARY_LOG", value.data(), needed);
-  if (length == 0 || length >= needed) {
-    // Gone, emptied or grown meanwhile: defined, but naming no file we can trust.
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt : std::optional<std::string>("");
-  }
-  return Utf8FromWide(value.data(), length);
+  return Win32FileSystem().EnvironmentVariable("TESSARY_LOG");
 }
 
 void AppendLine(const std::string& path, std::string_view line) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/wide_text.h"
 #include "state/atomic_write.h"
 #include "state/state_folder.h"
 
@@ -14,10 +15,6 @@ namespace {
 std::string Utf8(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
-}
-
-std::wstring Wide(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end())).wstring();
 }
 
 // A folder with characters outside ASCII in its name, so that every call has to go
@@ -57,7 +54,7 @@ TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
   ASSERT_TRUE(files.WriteFile(path, "0123456789"));
 
   // Another reader does not stop us.
-  HANDLE reader = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HANDLE reader = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   FileRead read = files.ReadFile(path, 4);
@@ -67,7 +64,7 @@ TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
   CloseHandle(reader);
 
   // A writer that shares nothing does, and the file is not reported missing.
-  HANDLE writer = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  HANDLE writer = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(files.ReadFile(path, 100).status, ReadStatus::kFailed);
@@ -92,7 +89,7 @@ TEST_F(Win32FilesTest, EnvironmentVariablesAreReadAsWideText) {
 
 TEST_F(Win32FilesTest, StateFolderHonoursTheOverrideAndMakesTheMakerFolder) {
   std::string override = File("state");
-  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", Wide(override).c_str()));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", WideFromUtf8(override).c_str()));
   std::string resolved = StateFolder(files);
   SetEnvironmentVariableW(L"TESSARY_STATE_DIR", nullptr);
   EXPECT_EQ(resolved, override);

@@ -33,46 +33,42 @@ HWND Create(DWORD exStyle, DWORD style, int width, int height, HWND parent,
                          parent, nullptr, g_instance, nullptr);
 }
 
-struct Kind {
-  const char* name;
-  DWORD exStyle;
-  DWORD style;
-  bool owned;
-  int show;
-};
-
-constexpr DWORD kOrdinary = WS_OVERLAPPEDWINDOW;
-constexpr Kind kKinds[] = {
-    {"normal", 0, kOrdinary, false, SW_SHOWNOACTIVATE},
-    {"tool", WS_EX_TOOLWINDOW, kOrdinary, false, SW_SHOWNOACTIVATE},
-    {"noactivate", WS_EX_NOACTIVATE, kOrdinary, false, SW_SHOWNOACTIVATE},
-    {"popup", 0, WS_POPUP, false, SW_SHOWNOACTIVATE},
-    {"sizing-popup", 0, WS_POPUP | WS_THICKFRAME, false, SW_SHOWNOACTIVATE},
-    {"caption-popup", 0, WS_POPUP | WS_CAPTION, false, SW_SHOWNOACTIVATE},
-    {"owned", 0, kOrdinary, true, SW_SHOWNOACTIVATE},
-    {"owned-app", WS_EX_APPWINDOW, kOrdinary, true, SW_SHOWNOACTIVATE},
-    {"invisible", 0, kOrdinary, false, SW_HIDE},
-    {"minimized", 0, kOrdinary, false, SW_SHOWMINNOACTIVE},
-    {"maximized", 0, kOrdinary, false, SW_SHOWMAXIMIZED},
-};
-
 HWND CreateKind(const std::string& kind, int width, int height) {
   HWND window = nullptr;
-  if (kind == "child") {
-    HWND parent = Create(0, kOrdinary, width + 100, height + 100, nullptr);
+  int show = SW_SHOWNOACTIVATE;
+  if (kind == "normal") {
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+  } else if (kind == "tool") {
+    window = Create(WS_EX_TOOLWINDOW, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+  } else if (kind == "noactivate") {
+    window = Create(WS_EX_NOACTIVATE, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+  } else if (kind == "popup") {
+    window = Create(0, WS_POPUP, width, height, nullptr);
+  } else if (kind == "sizing-popup") {
+    window = Create(0, WS_POPUP | WS_THICKFRAME, width, height, nullptr);
+  } else if (kind == "caption-popup") {
+    window = Create(0, WS_POPUP | WS_CAPTION, width, height, nullptr);
+  } else if (kind == "owned") {
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, g_owner);
+  } else if (kind == "owned-app") {
+    window = Create(WS_EX_APPWINDOW, WS_OVERLAPPEDWINDOW, width, height, g_owner);
+  } else if (kind == "invisible") {
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+    show = SW_HIDE;
+  } else if (kind == "minimized") {
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+    show = SW_SHOWMINNOACTIVE;
+  } else if (kind == "maximized") {
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr);
+    show = SW_SHOWMAXIMIZED;
+  } else if (kind == "child") {
+    HWND parent = Create(0, WS_OVERLAPPEDWINDOW, width + 100, height + 100, nullptr);
     if (parent != nullptr) ShowWindow(parent, SW_SHOWNOACTIVATE);
-    window = Create(0, WS_CHILD | kOrdinary, width, height, parent);
+    window = Create(0, WS_CHILD | WS_OVERLAPPEDWINDOW, width, height, parent);
   } else if (kind == "iconless") {
-    window = Create(0, kOrdinary, width, height, nullptr, kIconlessClass);
-  } else {
-    for (const Kind& k : kKinds) {
-      if (kind != k.name) continue;
-      window = Create(k.exStyle, k.style, width, height, k.owned ? g_owner : nullptr);
-      if (window != nullptr) ShowWindow(window, k.show);
-      return window;
-    }
+    window = Create(0, WS_OVERLAPPEDWINDOW, width, height, nullptr, kIconlessClass);
   }
-  if (window != nullptr) ShowWindow(window, SW_SHOWNOACTIVATE);
+  if (window != nullptr) ShowWindow(window, show);
   return window;
 }
 
