@@ -37,9 +37,10 @@ class WindowEvents {
   // WINEVENT_SKIPOWNPROCESS. Only events about a window itself (OBJID_WINDOW,
   // CHILDID_SELF, non-null handle) reach the sink, on the main thread from the message
   // loop, never while a blocking wait runs. Installing again replaces the sink. False
-  // when a hook cannot be installed.
+  // when a hook cannot be installed; the hooks that were installed stay, and the log
+  // names the ranges that failed.
   virtual bool Install(std::function<void(const WindowEvent&)> sink) = 0;
-  // UnhookWinEvent for each hook; no more events reach the sink.
+  // UnhookWinEvent for each hook that was installed; no more events reach the sink.
   virtual void Uninstall() = 0;
 };
 

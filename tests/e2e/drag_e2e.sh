@@ -9,6 +9,9 @@
 #                the log shows the placement and layouts.json remembers "halves"
 #   snap_corner  drag into the top-right corner with no active layout: the window takes
 #                the top-right quarter
+#   snap_halves_150  snap_halves with the system at 144 DPI (scale 1.5), its expected
+#                rectangles worked out by hand: the picker's place and size, the outline
+#                and the placed window with gaps of 12 pixels
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
 # Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
@@ -133,8 +136,52 @@ case_snap_corner() {
   e2e_quit first
 }
 
+# At scale 1.5 on the 1920 x 1080 desktop, whose work area is 1920 x 1052 (Wine's taskbar
+# takes the bottom 28 pixels), by hand:
+# - picker: available width W = min(1920 / 1.5 - 40, 820) = 820, 9 layouts in c = 5
+#   columns of card width 148; thumbnail 132 x round(132 / (1920 / 1052)) = 72, card height
+#   72 + 34 = 106; panel 820 x (12 + 2 * 106 + 66) = 820 x 290 units, so in pixels
+#   x = round(960 - 1.5 * 820 / 2) = 345, y = round(12 * 1.5) = 18, 1230 x 435.
+# - gap g = round(8 * 1.5) = 12: the inner area is 1908 x 1040 from (6, 6), and region 0
+#   of "Halves" runs from 6 + 6 = 12 to 12 + 1908 / 2 - 12 = 954, and from 12 down to
+#   12 + 1040 - 12 = 1040: 12 12 942 1028. Region 1 starts at 954 + 12 = 966.
+case_snap_halves_150() {
+  local title="Snap me at 150%"
+  local picker="345 18 1230 435" left="12 12 942 1028" right="966 12 942 1028"
+  e2e_start_tessary first
+  e2e_start_samples --title "$title" --rect 300 300 900 600
+  [ "$(e2e_probe workarea)" = "0 0 1920 1052" ] ||
+    e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1052"
+  # The program's own geometry agrees with the hand-made numbers; it also aims the drag.
+  [ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
+    e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1): not at scale 1.5"
+  local px py
+  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
+
+  e2e_drag_to_top_center 1 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  screenshot picker
+  local now
+  now=$(frame_of "Choose a Layout")
+  [ "$now" = "$picker" ] || e2e_fail "the picker is at $now, not $picker"
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.3
+  screenshot over-region
+  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
+    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$left" ||
+    e2e_fail "the outline is at $(frame_of "Tessary destination"), not $left"
+  e2e_drag_end
+  now=$(wait_frame "$title" "$left") || { screenshot placed; e2e_fail "the window's frame is $now, not $left"; }
+  screenshot placed
+  e2e_log "picker $picker, outline and window $left"
+  check_placed 0 halves
+  e2e_quit first
+}
+
 declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
 [ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
+# The story at 150 % runs in a prefix of its own whose system DPI is 144.
+[ "$case_name" = snap_halves_150 ] && export E2E_DPI=144
 e2e_init "$2" "drag_$case_name"
 "case_$case_name"
 echo "PASS $case_name"

@@ -138,6 +138,8 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
 }  // namespace
 
 int main() {
+  // Desktop pixels at every scale, like Tessary itself.
+  SetProcessDPIAware();
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) {

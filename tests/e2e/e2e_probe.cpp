@@ -118,6 +118,8 @@ int PrintRect(HWND window) {
 
 int main() {
   // The wide command line without -municode.
+  // Desktop pixels at every scale, like Tessary itself.
+  SetProcessDPIAware();
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv == nullptr || argc < 2) {

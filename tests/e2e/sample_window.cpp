@@ -131,6 +131,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // WinMain rather than wWinMain: mingw would need -municode for the wide entry point; the
 // wide command line comes from GetCommandLineW either way.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Desktop pixels at every scale, like Tessary itself.
+  SetProcessDPIAware();
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   std::wstring title = L"Tessary sample";

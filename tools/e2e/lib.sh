@@ -6,7 +6,8 @@
 #
 # Source it from a bash script that runs with an X display (tools/with-xvfb.sh), then:
 #
-#   e2e_init BUILD_DIR NAME           # prefix, work folder, clean-up on exit
+#   e2e_init BUILD_DIR NAME           # prefix, work folder, clean-up on exit (E2E_DPI=144
+#                                     # first for a prefix whose system DPI is 144)
 #   e2e_start_tessary first           # Tessary.exe in the background; waits for its window
 #   e2e_start_samples --rect 300 200 640 420
 #   e2e_click_window 1; e2e_key ctrl+alt+f
@@ -61,6 +62,11 @@ e2e_prepare_prefix() {
       # A crash prints its backtrace instead of waiting in a dialog nobody can see.
       printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="%s"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"%s"="%s"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n' \
         "$E2E_DESKTOP_NAME" "$E2E_DESKTOP_NAME" "$E2E_DESKTOP_SIZE" >"$reg"
+      # The system's DPI (Windows' display scale), when a story asks for another than 96.
+      if [ -n "${E2E_DPI:-}" ]; then
+        printf '\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n' \
+          "$E2E_DPI" >>"$reg"
+      fi
       "$E2E_WINE" regedit /S "$(e2e_winpath "$reg")" >/dev/null 2>&1 || true
       wineserver -w || true
       touch "$marker"
@@ -89,7 +95,8 @@ e2e_init() {
     [ -f "$file" ] || e2e_fail "missing $file (build Tessary, tessary_sample_window, tessary_e2e_probe)"
   done
   [ -n "${DISPLAY:-}" ] || e2e_fail "no X display (run through tools/with-xvfb.sh)"
-  export WINEPREFIX=$E2E_BUILD/e2e/wineprefix
+  # A story at another DPI (E2E_DPI) gets a prefix of its own: the others stay at 96.
+  export WINEPREFIX=$E2E_BUILD/e2e/wineprefix${E2E_DPI:+-dpi$E2E_DPI}
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree=;mshtml="
   export WINEARCH=win64

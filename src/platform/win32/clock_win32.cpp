@@ -6,30 +6,26 @@
 
 namespace tessary {
 
+double PerformanceCounterSeconds() {
+  // The counter exists on every supported system; the guard only keeps the time finite.
+  static const double frequency = [] {
+    LARGE_INTEGER value{};
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart > 0 ? static_cast<double>(value.QuadPart) : 1.0;
+  }();
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / frequency;
+}
+
 bool WaitForCompositorFrame() {
-  LARGE_INTEGER frequency{}, start{}, end{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const double start = PerformanceCounterSeconds();
   if (FAILED(DwmFlush())) return false;
-  QueryPerformanceCounter(&end);
-  const bool waited =
-      frequency.QuadPart > 0 && (end.QuadPart - start.QuadPart) * 1000 >= frequency.QuadPart;
-  if (!waited) ::Sleep(8);
+  if (PerformanceCounterSeconds() - start < 0.001) ::Sleep(8);
   return true;
 }
 
-Win32Clock::Win32Clock() {
-  LARGE_INTEGER frequency{};
-  QueryPerformanceFrequency(&frequency);
-  // The counter exists on every supported system; the guard only keeps Now() finite.
-  frequency_ = frequency.QuadPart > 0 ? static_cast<double>(frequency.QuadPart) : 1.0;
-}
-
-double Win32Clock::Now() {
-  LARGE_INTEGER counter{};
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency_;
-}
+double Win32Clock::Now() { return PerformanceCounterSeconds(); }
 
 bool Win32Clock::WaitForFrame() { return WaitForCompositorFrame(); }
 

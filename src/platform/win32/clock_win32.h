@@ -6,6 +6,10 @@
 
 namespace tessary {
 
+// Seconds from the performance counter: the one clock of the program, for animations,
+// frame pacing and the log's timings.
+double PerformanceCounterSeconds();
+
 // Waits for the next compositor frame (DwmFlush); false when DwmFlush failed. Without a
 // compositor that really paces (some remote sessions, Wine) DwmFlush can report success
 // at once; a wait of under a millisecond is no frame, so that case sleeps half a frame
@@ -14,14 +18,9 @@ bool WaitForCompositorFrame();
 
 class Win32Clock : public Clock {
  public:
-  Win32Clock();
-
   double Now() override;
   bool WaitForFrame() override;
   void Sleep(std::uint32_t milliseconds) override;
-
- private:
-  double frequency_;  // counts per second, read once
 };
 
 }  // namespace tessary

@@ -9,19 +9,10 @@
 #include <algorithm>
 #include <string>
 
-#include "base/utf.h"
+#include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  std::u16string wide = FromUtf8(text);
-  return std::wstring(wide.begin(), wide.end());
-}
-
-std::string Narrow(const wchar_t* text, std::size_t length) {
-  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
-}
 
 // Closes the handle when the scope ends.
 class Handle {
@@ -48,8 +39,8 @@ class Handle {
 
 FileRead Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
   FileRead result;
-  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     DWORD error = GetLastError();
     result.status = (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -84,7 +75,7 @@ FileRead Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes
 
 bool Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes) {
   if (bytes.size() > 0xFFFFFFFFu) return false;  // one call writes at most 4 GiB
-  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  Handle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   DWORD wrote = 0;
@@ -98,22 +89,23 @@ bool Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes)
 }
 
 bool Win32FileSystem::RenameReplacing(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-  std::wstring wide = Wide(path);
+  std::wstring wide = WideFromUtf8(path);
   if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
   DWORD attributes = GetFileAttributesW(wide.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Win32FileSystem::Exists(const std::string& path) {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  return DeleteFileW(Wide(path).c_str()) != 0;
+  return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
 }
 
 std::optional<std::string> Win32FileSystem::LocalAppDataFolder() {
@@ -121,14 +113,14 @@ std::optional<std::string> Win32FileSystem::LocalAppDataFolder() {
   HRESULT hr = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
   std::optional<std::string> result;
   if (SUCCEEDED(hr) && folder != nullptr && folder[0] != L'\0') {
-    result = Narrow(folder, wcslen(folder));
+    result = Utf8FromWide(folder, wcslen(folder));
   }
   CoTaskMemFree(folder);  // also required after a failure
   return result;
 }
 
 std::optional<std::string> Win32FileSystem::EnvironmentVariable(const std::string& name) {
-  std::wstring wideName = Wide(name);
+  std::wstring wideName = WideFromUtf8(name);
   SetLastError(ERROR_SUCCESS);
   DWORD needed = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
   if (needed == 0) {
@@ -143,7 +135,7 @@ std::optional<std::string> Win32FileSystem::EnvironmentVariable(const std::strin
       if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
       return std::string();
     }
-    if (length < needed) return Narrow(value.data(), length);
+    if (length < needed) return Utf8FromWide(value.data(), length);
     needed = length;
   }
   return std::nullopt;

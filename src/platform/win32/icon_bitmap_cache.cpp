@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/canvas.h"
+#include "platform/win32/top_down_bitmap.h"
 
 namespace tessary {
 
@@ -41,13 +42,7 @@ void IconBitmapCache::Draw(ID2D1RenderTarget* target, HICON icon, const Rect& re
 Microsoft::WRL::ComPtr<ID2D1Bitmap> RasterizeIcon(ID2D1RenderTarget* target, HICON icon,
                                                   int pixels) {
   Microsoft::WRL::ComPtr<ID2D1Bitmap> bitmap;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = pixels;
-  info.bmiHeader.biHeight = -pixels;  // top-down, like Direct2D's rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(pixels, pixels);
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return bitmap;

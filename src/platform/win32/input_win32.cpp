@@ -1,10 +1,9 @@
 #include "platform/win32/input_win32.h"
 
 #include <atomic>
-#include <future>
 
 #include "platform/key_injector.h"
-#include "platform/win32/main_window_messages.h"
+#include "platform/main_window.h"
 
 namespace tessary {
 namespace {
@@ -17,12 +16,14 @@ LRESULT CALLBACK EscapeHookProc(int code, WPARAM message, LPARAM data) {
   if (code == HC_ACTION) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
     // Our own injected keys pass (they carry the tag), and so does Alt+Escape, the
-    // system's window switching key.
+    // system's window switching key, which comes as WM_SYSKEYDOWN and WM_SYSKEYUP.
     if (key->vkCode == VK_ESCAPE && key->dwExtraInfo != kInjectedKeyTag &&
-        (key->flags & LLKHF_ALTDOWN) == 0) {
-      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        (message == WM_KEYDOWN || message == WM_KEYUP)) {
+      if (message == WM_KEYDOWN) {
         HWND target = g_escapeTarget.load();
-        if (target != nullptr) PostMessageW(target, kEscapePressedMessage, 0, 0);
+        if (target != nullptr) {
+          PostMessageW(target, main_window_message::kEscapePressed, 0, 0);
+        }
       }
       return 1;  // swallowed: the press and its release never reach the dragged window
     }
@@ -30,20 +31,9 @@ LRESULT CALLBACK EscapeHookProc(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
-void RunEscapeHook(std::promise<DWORD> started) {
-  MSG message;
-  // Make sure the thread has a queue before anyone posts WM_QUIT to it.
-  PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, EscapeHookProc, GetModuleHandleW(nullptr), 0);
-  started.set_value(hook != nullptr ? GetCurrentThreadId() : 0);
-  if (hook == nullptr) return;
-  // Low-level hooks are called through this thread's message loop.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-  }
-  UnhookWindowsHookEx(hook);
-}
-
 }  // namespace
+
+Win32Input::Win32Input() : Win32Input(HookThread::LowLevelHook(WH_KEYBOARD_LL, EscapeHookProc)) {}
 
 Win32Input::~Win32Input() { StopEscapeWatch(); }
 
@@ -66,25 +56,15 @@ bool Win32Input::IsKeyDown(Key key) {
 bool Win32Input::StartEscapeWatch(std::function<void()> onEscape) {
   if (mainWindow_ == nullptr) return false;
   onEscape_ = std::move(onEscape);
-  if (hookThreadId_ != 0) return true;
+  if (hookThread_.Running()) return true;
   g_escapeTarget.store(mainWindow_);
-  std::promise<DWORD> started;
-  std::future<DWORD> threadId = started.get_future();
-  hookThread_ = std::thread(RunEscapeHook, std::move(started));
-  hookThreadId_ = threadId.get();
-  if (hookThreadId_ == 0) {
-    hookThread_.join();
-    g_escapeTarget.store(nullptr);
-    return false;
-  }
-  return true;
+  if (hookThread_.Start(escapeHook_)) return true;
+  g_escapeTarget.store(nullptr);
+  return false;
 }
 
 void Win32Input::StopEscapeWatch() {
-  if (hookThreadId_ == 0) return;
-  PostThreadMessageW(hookThreadId_, WM_QUIT, 0, 0);
-  hookThread_.join();
-  hookThreadId_ = 0;
+  hookThread_.Stop();
   g_escapeTarget.store(nullptr);
 }
 

@@ -6,15 +6,16 @@
 
 #include <windows.h>
 
-#include <thread>
-
 #include "platform/input.h"
+#include "platform/win32/hook_thread_win32.h"
 
 namespace tessary {
 
 class Win32Input : public Input {
  public:
-  Win32Input() = default;
+  Win32Input();
+  // With another thread body in place of the Escape hook's (a thread that hangs, say).
+  explicit Win32Input(HookThread::Body escapeHook) : escapeHook_(std::move(escapeHook)) {}
   ~Win32Input() override;
   Win32Input(const Win32Input&) = delete;
   Win32Input& operator=(const Win32Input&) = delete;
@@ -28,7 +29,7 @@ class Win32Input : public Input {
   bool StartEscapeWatch(std::function<void()> onEscape) override;
   void StopEscapeWatch() override;
 
-  // One kEscapePressedMessage of the main window. Reports that were posted before the
+  // One main_window_message::kEscapePressed of the main window. Reports that were posted before the
   // watch stopped are still delivered: their key presses were swallowed and the handler
   // decides whether to send them on.
   void DeliverEscape();
@@ -36,8 +37,8 @@ class Win32Input : public Input {
  private:
   HWND mainWindow_ = nullptr;
   std::function<void()> onEscape_;
-  std::thread hookThread_;
-  DWORD hookThreadId_ = 0;
+  HookThread::Body escapeHook_;
+  HookThread hookThread_;
 };
 
 }  // namespace tessary

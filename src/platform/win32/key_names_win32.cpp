@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "base/utf.h"
+#include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
@@ -27,8 +27,7 @@ std::string Win32KeyNames::KeyName(std::uint32_t virtualKey) const {
   wchar_t name[64] = {};
   int length = GetKeyNameTextW(parameter, name, 64);
   if (length <= 0) return {};
-  std::size_t used = wcsnlen(name, static_cast<std::size_t>(length));
-  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(name), used));
+  return Utf8FromWide(name, wcsnlen(name, static_cast<std::size_t>(length)));
 }
 
 }  // namespace tessary

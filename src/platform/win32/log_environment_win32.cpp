@@ -4,26 +4,12 @@
 
 #include <string>
 
-#include "base/utf.h"
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
-
-double CounterFrequency() {
-  static const double frequency = [] {
-    LARGE_INTEGER value{};
-    QueryPerformanceFrequency(&value);
-    return static_cast<double>(value.QuadPart);
-  }();
-  return frequency;
-}
-
-double CounterSeconds() {
-  LARGE_INTEGER value{};
-  QueryPerformanceCounter(&value);
-  double frequency = CounterFrequency();
-  return frequency > 0 ? static_cast<double>(value.QuadPart) / frequency : 0.0;
-}
 
 // Cycle counts measure CPU time far more finely than the 15.6 ms tick of the process
 // times; the rate is calibrated once against the performance counter.
@@ -32,9 +18,9 @@ double CyclesPerMillisecond() {
     ULONG64 cyclesBefore = 0;
     ULONG64 cyclesAfter = 0;
     if (!QueryThreadCycleTime(GetCurrentThread(), &cyclesBefore)) return 0.0;
-    double start = CounterSeconds();
+    double start = PerformanceCounterSeconds();
     double now = start;
-    while (now - start < 0.02) now = CounterSeconds();
+    while (now - start < 0.02) now = PerformanceCounterSeconds();
     if (!QueryThreadCycleTime(GetCurrentThread(), &cyclesAfter)) return 0.0;
     double elapsedMs = (now - start) * 1000.0;
     if (elapsedMs <= 0) return 0.0;
@@ -43,36 +29,35 @@ double CyclesPerMillisecond() {
   return rate;
 }
 
+// The process times tick in 15.6 ms steps, but they are there where cycle counts are not
+// (some systems answer every cycle query with zero).
+double ProcessTimesMilliseconds() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0.0;
+  const auto ticks = [](const FILETIME& time) {
+    return (static_cast<ULONG64>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  };
+  return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;  // 100 ns units
+}
+
 double ProcessCpu() {
   double rate = CyclesPerMillisecond();
-  if (!(rate > 0)) return 0.0;
   ULONG64 cycles = 0;
-  if (!QueryProcessCycleTime(GetCurrentProcess(), &cycles)) return 0.0;
+  if (!(rate > 0) || !QueryProcessCycleTime(GetCurrentProcess(), &cycles) || cycles == 0) {
+    return ProcessTimesMilliseconds();
+  }
   return static_cast<double>(cycles) / rate;
 }
 
 std::optional<std::string> ReadLogVariable() {
-  SetLastError(ERROR_SUCCESS);
-  DWORD needed = GetEnvironmentVariableW(L"TESSARY_LOG", nullptr, 0);
-  if (needed == 0) {
-    if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-    return std::string();
-  }
-  std::wstring value(needed, L'\0');
-  DWORD length = GetEnvironmentVariableW(L"TESSARY_LOG", value.data(), needed);
-  if (length == 0 || length >= needed) {
-    // Gone, emptied or grown meanwhile: defined, but naming no file we can trust.
-    return GetLastError() == ERROR_ENVVAR_NOT_FOUND ? std::nullopt : std::optional<std::string>("");
-  }
-  return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(value.data()), length));
+  return Win32FileSystem().EnvironmentVariable("TESSARY_LOG");
 }
 
 void AppendLine(const std::string& path, std::string_view line) {
-  std::u16string wide = FromUtf8(path);
   // Opened per line and shared, so the file can be read, moved or deleted meanwhile.
-  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), FILE_APPEND_DATA,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(WideFromUtf8(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD wrote = 0;
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &wrote, nullptr);
@@ -85,7 +70,7 @@ LogEnvironment Win32LogEnvironment() {
   LogEnvironment environment;
   environment.readLogVariable = ReadLogVariable;
   environment.appendToFile = AppendLine;
-  environment.nowSeconds = CounterSeconds;
+  environment.nowSeconds = PerformanceCounterSeconds;
   environment.processCpuMs = ProcessCpu;
   return environment;
 }

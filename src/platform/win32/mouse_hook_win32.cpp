@@ -9,11 +9,6 @@ namespace {
 std::atomic<MouseHookShared*> g_shared{nullptr};
 std::atomic<HWND> g_target{nullptr};
 
-struct StartContext {
-  HANDLE started = nullptr;  // an event set once the hook is in place (or failed)
-  bool hooked = false;
-};
-
 std::uint32_t HeldModifiers() {
   std::uint32_t modifiers = 0;
   if (GetAsyncKeyState(VK_CONTROL) < 0) modifiers |= 2;
@@ -70,62 +65,27 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
-DWORD WINAPI RunMouseHook(LPVOID parameter) {
-  auto* context = static_cast<StartContext*>(parameter);
-  MSG message;
-  // Make sure the thread has a queue before anyone posts WM_QUIT to it.
-  PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
-  HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, GetModuleHandleW(nullptr), 0);
-  context->hooked = hook != nullptr;
-  SetEvent(context->started);  // `context` belongs to the starter from here on
-  if (hook == nullptr) return 1;
-  // Low-level hooks are called through this thread's message loop.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    DispatchMessageW(&message);
-  }
-  UnhookWindowsHookEx(hook);
-  return 0;
-}
-
 }  // namespace
 
+Win32MouseHook::Win32MouseHook(std::function<HWND()> mainWindow)
+    : Win32MouseHook(std::move(mainWindow), HookThread::LowLevelHook(WH_MOUSE_LL, MouseHookProc)) {}
+
 bool Win32MouseHook::Start(MouseHookShared& shared) {
-  if (thread_ != nullptr) return true;
+  if (thread_.Running()) return true;
   HWND target = mainWindow_ ? mainWindow_() : nullptr;
   if (target == nullptr) return false;
   g_shared.store(&shared);
   g_target.store(target);
-  StartContext context;
-  context.started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (context.started == nullptr) return false;
-  DWORD threadId = 0;
-  HANDLE thread = CreateThread(nullptr, 0, RunMouseHook, &context, 0, &threadId);
-  if (thread == nullptr) {
-    CloseHandle(context.started);
-    return false;
-  }
-  // Wait until the hook is in place, so a failure is known and a Stop right after Start
-  // finds the thread's queue.
-  WaitForSingleObject(context.started, INFINITE);
-  CloseHandle(context.started);
-  if (!context.hooked) {
-    WaitForSingleObject(thread, 1000);
-    CloseHandle(thread);
-    return false;
-  }
-  thread_ = thread;
-  threadId_ = threadId;
-  return true;
+  if (thread_.Start(body_)) return true;
+  g_shared.store(nullptr);
+  g_target.store(nullptr);
+  return false;
 }
 
 void Win32MouseHook::Stop() {
-  if (thread_ == nullptr) return;
-  PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-  // A thread that does not end in time is left to end on its own.
-  WaitForSingleObject(thread_, 1000);
-  CloseHandle(thread_);
-  thread_ = nullptr;
-  threadId_ = 0;
+  thread_.Stop();
+  // A thread left running passes every event on.
+  g_shared.store(nullptr);
 }
 
 }  // namespace tessary

@@ -8,6 +8,7 @@
 
 #include "platform/win32/canvas_d2d.h"
 #include "platform/win32/popup_menu_win32.h"
+#include "platform/win32/top_down_bitmap.h"
 
 namespace tessary {
 namespace {
@@ -55,13 +56,7 @@ HBITMAP Win32PopupMenus::RenderThumbnail(const LayoutMenuItem& item, int width, 
   if (!item.thumbnail || width <= 0 || height <= 0 || !graphics_.IsCreated()) return nullptr;
   if (!formats_) formats_ = std::make_unique<TextFormats>(graphics_.DirectWrite());
 
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr) return nullptr;

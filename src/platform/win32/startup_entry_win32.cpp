@@ -5,17 +5,12 @@
 #include <string>
 #include <utility>
 
-#include "base/utf.h"
+#include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-std::wstring Wide(const std::string& text) {
-  std::u16string wide = FromUtf8(text);
-  return std::wstring(wide.begin(), wide.end());
-}
 
 // Present from Windows 8 on; looked up at run time so that an older system or Wine
 // without it simply counts as unpackaged.
@@ -43,7 +38,8 @@ bool Win32StartupEntry::IsRegistered() const {
     return false;
   }
   DWORD type = 0;
-  LONG status = RegQueryValueExW(key, Wide(valueName_).c_str(), nullptr, &type, nullptr, nullptr);
+  LONG status =
+      RegQueryValueExW(key, WideFromUtf8(valueName_).c_str(), nullptr, &type, nullptr, nullptr);
   RegCloseKey(key);
   return status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ);
 }
@@ -54,10 +50,10 @@ bool Win32StartupEntry::SetRegistered(bool on) {
                       nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  std::wstring name = Wide(valueName_);
+  std::wstring name = WideFromUtf8(valueName_);
   LONG status;
   if (on) {
-    std::wstring command = Wide(ProgramCommand());
+    std::wstring command = WideFromUtf8(ProgramCommand());
     if (command.empty()) {
       RegCloseKey(key);
       return false;
@@ -87,8 +83,7 @@ std::string Win32StartupEntry::ProgramCommand() {
     path.resize(path.size() * 2);
   }
   std::string command = "\"";
-  command +=
-      ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(path.data()), path.size()));
+  command += Utf8FromWide(path);
   command += "\"";
   return command;
 }

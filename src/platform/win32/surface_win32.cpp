@@ -9,6 +9,7 @@
 #include "platform/win32/canvas_d2d.h"
 #include "platform/win32/frame_pacer.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/top_down_bitmap.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -100,13 +101,7 @@ bool Win32Surface::EnsureBitmap(PixelSize needed) {
   }
   const PixelSize size{GrowBitmapExtent(needed.width, allocated_.width),
                        GrowBitmapExtent(needed.height, allocated_.height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size.width;
-  info.bmiHeader.biHeight = -size.height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(size.width, size.height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap || !bits) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/main_window.h"
+#include "platform/win32/top_down_bitmap.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -36,13 +37,7 @@ HICON MakeBadgedIcon(HICON icon, int n) {
   ICONINFO source{};
   if (n <= 0 || !GetIconInfo(icon, &source)) return nullptr;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(n) * n, 0);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = n;
-  info.bmiHeader.biHeight = -n;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownBitmapInfo(n, n);
   HDC screen = GetDC(nullptr);
   bool read = source.hbmColor != nullptr &&
               GetDIBits(screen, source.hbmColor, 0, n, pixels.data(), &info, DIB_RGB_COLORS) == n;
@@ -91,7 +86,14 @@ HICON MakeBadgedIcon(HICON icon, int n) {
   return badged;
 }
 
+bool NotifyShell(DWORD operation, const NOTIFYICONDATAW& data) {
+  return Shell_NotifyIconW(operation, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
+}
+
 }  // namespace
+
+Win32TrayIcon::Win32TrayIcon(HINSTANCE instance, std::function<HWND()> mainWindow)
+    : Win32TrayIcon(instance, std::move(mainWindow), NotifyShell) {}
 
 Win32TrayIcon::~Win32TrayIcon() {
   if (plain_ != nullptr) DestroyIcon(plain_);
@@ -143,10 +145,10 @@ bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
     CopyCut(data.szInfo, state.balloon->text);
     data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON;
   }
-  if (!Shell_NotifyIconW(operation, &data)) return false;
+  if (!notifier_(operation, data)) return false;
   if (operation == NIM_ADD) {
     data.uVersion = NOTIFYICON_VERSION_4;
-    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    notifier_(NIM_SETVERSION, data);
   }
   return true;
 }
@@ -157,7 +159,7 @@ bool Win32TrayIcon::Modify(const TrayIconState& state) { return Notify(NIM_MODIF
 
 bool Win32TrayIcon::Remove() {
   std::optional<NOTIFYICONDATAW> icon = IconData();
-  return icon && Shell_NotifyIconW(NIM_DELETE, &*icon) != FALSE;
+  return icon && notifier_(NIM_DELETE, *icon);
 }
 
 }  // namespace tessary

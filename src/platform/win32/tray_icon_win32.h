@@ -16,8 +16,13 @@ namespace tessary {
 
 class Win32TrayIcon : public TrayIcon {
  public:
-  Win32TrayIcon(HINSTANCE instance, std::function<HWND()> mainWindow)
-      : instance_(instance), mainWindow_(std::move(mainWindow)) {}
+  // Hands one record to the notification area (Shell_NotifyIconW).
+  using Notifier = std::function<bool(DWORD operation, const NOTIFYICONDATAW& data)>;
+
+  Win32TrayIcon(HINSTANCE instance, std::function<HWND()> mainWindow);
+  // With another notifier in place of the shell's (one that keeps the records, say).
+  Win32TrayIcon(HINSTANCE instance, std::function<HWND()> mainWindow, Notifier notifier)
+      : instance_(instance), mainWindow_(std::move(mainWindow)), notifier_(std::move(notifier)) {}
   ~Win32TrayIcon() override;
   Win32TrayIcon(const Win32TrayIcon&) = delete;
   Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
@@ -35,6 +40,7 @@ class Win32TrayIcon : public TrayIcon {
 
   HINSTANCE instance_;
   std::function<HWND()> mainWindow_;
+  Notifier notifier_;
   HICON plain_ = nullptr;
   HICON badged_ = nullptr;
   bool badgeTried_ = false;

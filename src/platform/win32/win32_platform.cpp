@@ -1,6 +1,6 @@
 #include "platform/win32/win32_platform.h"
 
-#include "platform/win32/main_window_messages.h"
+#include "platform/main_window.h"
 
 namespace tessary {
 
@@ -21,7 +21,7 @@ bool Win32Platform::HandleMainWindowMessage(HWND window, UINT message, WPARAM wP
   if (window == nullptr || window != mainWindow_) return false;
   if (message == WM_TIMER) {
     timers_.Deliver(wParam);
-  } else if (message == kEscapePressedMessage) {
+  } else if (message == main_window_message::kEscapePressed) {
     input_.DeliverEscape();
   } else if (message == events_.DeliveryMessage()) {
     events_.DeliverQueued();

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/log.h"
 #include "platform/win32/handles.h"
 
 namespace tessary {
@@ -14,14 +15,20 @@ Win32WindowEvents* g_installed = nullptr;
 struct EventRange {
   DWORD first;
   DWORD last;
+  const char* name;  // for the log
 };
 constexpr EventRange kRanges[] = {
-    {EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND},
-    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
-    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND},
-    {EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE},
-    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE},
+    {EVENT_SYSTEM_MOVESIZESTART, EVENT_SYSTEM_MOVESIZEEND, "movesize"},
+    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, "foreground"},
+    {EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, "minimize"},
+    {EVENT_OBJECT_DESTROY, EVENT_OBJECT_HIDE, "destroy-show-hide"},
+    {EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, "locationchange"},
 };
+
+HWINEVENTHOOK InstallSystemHook(DWORD first, DWORD last, WINEVENTPROC callback) {
+  return SetWinEventHook(first, last, nullptr, callback, 0, 0,
+                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+}
 
 std::optional<WindowEventKind> KindOf(DWORD event) {
   switch (event) {
@@ -66,8 +73,11 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, L
 
 }  // namespace
 
-Win32WindowEvents::Win32WindowEvents()
-    : deliveryMessage_(RegisterWindowMessageW(L"Tessary.WindowEvents")) {}
+Win32WindowEvents::Win32WindowEvents() : Win32WindowEvents(InstallSystemHook) {}
+
+Win32WindowEvents::Win32WindowEvents(HookInstaller installer)
+    : installer_(std::move(installer)),
+      deliveryMessage_(RegisterWindowMessageW(L"Tessary.WindowEvents")) {}
 
 Win32WindowEvents::~Win32WindowEvents() { Uninstall(); }
 
@@ -76,18 +86,21 @@ bool Win32WindowEvents::Install(std::function<void(const WindowEvent&)> sink) {
     sink_ = std::move(sink);
     return true;
   }
+  // A hook that fails costs only its own events: the others stay and keep the program
+  // following what they report.
+  bool all = true;
   for (const EventRange& range : kRanges) {
-    HWINEVENTHOOK hook = SetWinEventHook(range.first, range.last, nullptr, OnWinEvent, 0, 0,
-                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
-    if (hook == nullptr) {
-      Uninstall();
-      return false;
+    HWINEVENTHOOK hook = installer_(range.first, range.last, OnWinEvent);
+    if (hook != nullptr) {
+      hooks_.push_back(hook);
+    } else {
+      all = false;
+      Log("window event hook %s could not be installed", range.name);
     }
-    hooks_.push_back(hook);
   }
   sink_ = std::move(sink);
   g_installed = this;
-  return true;
+  return all;
 }
 
 void Win32WindowEvents::Uninstall() {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/window_events.h"
@@ -17,7 +18,12 @@ namespace tessary {
 
 class Win32WindowEvents : public WindowEvents {
  public:
+  // Installs one hook for the events first..last (SetWinEventHook); null when it fails.
+  using HookInstaller = std::function<HWINEVENTHOOK(DWORD first, DWORD last, WINEVENTPROC)>;
+
   Win32WindowEvents();
+  // With another installer in place of the system's (one that refuses a range, say).
+  explicit Win32WindowEvents(HookInstaller installer);
   ~Win32WindowEvents() override;
   Win32WindowEvents(const Win32WindowEvents&) = delete;
   Win32WindowEvents& operator=(const Win32WindowEvents&) = delete;
@@ -39,6 +45,7 @@ class Win32WindowEvents : public WindowEvents {
   void Queue(const WindowEvent& event);
 
  private:
+  HookInstaller installer_;
   HWND mainWindow_ = nullptr;
   UINT deliveryMessage_ = 0;
   std::function<void(const WindowEvent&)> sink_;

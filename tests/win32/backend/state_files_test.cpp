@@ -5,9 +5,9 @@
 #include <string>
 
 #include "platform/win32/file_system_win32.h"
+#include "platform/win32/wide_text.h"
 #include "state/atomic_write.h"
 #include "state/state_folder.h"
-#include "state/state_store.h"
 
 namespace tessary {
 namespace {
@@ -15,10 +15,6 @@ namespace {
 std::string Utf8(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
-}
-
-std::wstring Wide(const std::string& text) {
-  return std::filesystem::path(std::u8string(text.begin(), text.end())).wstring();
 }
 
 // A folder with characters outside ASCII in its name, so that every call has to go
@@ -41,14 +37,6 @@ class Win32FilesTest : public ::testing::Test {
   std::filesystem::path folder;
 };
 
-TEST_F(Win32FilesTest, LocalAppDataFolderIsFound) {
-  std::optional<std::string> local = files.LocalAppDataFolder();
-  ASSERT_TRUE(local.has_value());
-  DWORD attributes = GetFileAttributesW(Wide(*local).c_str());
-  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TEST_F(Win32FilesTest, AtomicWriteReplacesAnExistingFile) {
   std::string path = File("layouts.json");
   ASSERT_TRUE(files.WriteFile(path, "old"));
@@ -57,6 +45,8 @@ TEST_F(Win32FilesTest, AtomicWriteReplacesAnExistingFile) {
   EXPECT_EQ(read.status, ReadStatus::kOk);
   EXPECT_EQ(read.bytes, "new contents");
   EXPECT_FALSE(files.Exists(path + ".tmp"));
+  EXPECT_TRUE(files.RemoveFile(path));
+  EXPECT_FALSE(files.Exists(path));
 }
 
 TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
@@ -64,7 +54,7 @@ TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
   ASSERT_TRUE(files.WriteFile(path, "0123456789"));
 
   // Another reader does not stop us.
-  HANDLE reader = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+  HANDLE reader = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   FileRead read = files.ReadFile(path, 4);
@@ -74,7 +64,7 @@ TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
   CloseHandle(reader);
 
   // A writer that shares nothing does, and the file is not reported missing.
-  HANDLE writer = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  HANDLE writer = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(files.ReadFile(path, 100).status, ReadStatus::kFailed);
@@ -88,18 +78,6 @@ TEST_F(Win32FilesTest, ReadsWithSharingAndTellsMissingFromLocked) {
             ReadStatus::kMissing);
 }
 
-TEST_F(Win32FilesTest, StateStoreRoundTripsThroughTheRealDisk) {
-  std::string path = File("badges.json");
-  {
-    StateStore store(files, path);
-    store.Set("badgePlacements.v2", R"({"k":[]})");
-  }
-  StateStore reloaded(files, path);
-  EXPECT_EQ(reloaded.Get("badgePlacements.v2"), R"({"k":[]})");
-  EXPECT_TRUE(files.RemoveFile(path));
-  EXPECT_FALSE(files.Exists(path));
-}
-
 TEST_F(Win32FilesTest, EnvironmentVariablesAreReadAsWideText) {
   ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_TEST_VALUE", L"C:\\\u00e9t\u00e9"));
   EXPECT_EQ(files.EnvironmentVariable("TESSARY_TEST_VALUE"), "C:\\\xC3\xA9t\xC3\xA9");
@@ -111,12 +89,13 @@ TEST_F(Win32FilesTest, EnvironmentVariablesAreReadAsWideText) {
 
 TEST_F(Win32FilesTest, StateFolderHonoursTheOverrideAndMakesTheMakerFolder) {
   std::string override = File("state");
-  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", Wide(override).c_str()));
+  ASSERT_TRUE(SetEnvironmentVariableW(L"TESSARY_STATE_DIR", WideFromUtf8(override).c_str()));
   std::string resolved = StateFolder(files);
   SetEnvironmentVariableW(L"TESSARY_STATE_DIR", nullptr);
   EXPECT_EQ(resolved, override);
   EXPECT_TRUE(files.Exists(override));
-  EXPECT_TRUE(files.Exists(JoinPath(*files.LocalAppDataFolder(), "Quillfrost")));
+  // The maker's folder is made in the user's local application data.
+  EXPECT_TRUE(files.Exists(JoinPath(files.LocalAppDataFolder().value(), "Quillfrost")));
   EXPECT_EQ(StateFilePath(resolved, kLayoutsFileName), override + "\\layouts.json");
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/startup_entry_win32.h"
+#include "platform/win32/wide_text.h"
 #include "state/settings_store.h"
 
 namespace tessary {
@@ -13,8 +14,6 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 // A value name of the test's own, so that a real installation's entry is never touched.
 std::string TestValueName() { return "Tessary-test-" + std::to_string(GetCurrentProcessId()); }
-
-std::wstring WideName(const std::string& name) { return std::wstring(name.begin(), name.end()); }
 
 TEST(Win32StartupEntryTest, RunValueIsWrittenReadAndRemoved) {
   std::string name = TestValueName();
@@ -27,8 +26,8 @@ TEST(Win32StartupEntryTest, RunValueIsWrittenReadAndRemoved) {
   wchar_t value[1024] = {};
   DWORD size = sizeof value;
   DWORD type = 0;
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kRunKey, WideName(name).c_str(), RRF_RT_REG_SZ, &type,
-                         value, &size),
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kRunKey, WideFromUtf8(name).c_str(), RRF_RT_REG_SZ,
+                         &type, value, &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   std::wstring command(value);
@@ -36,25 +35,19 @@ TEST(Win32StartupEntryTest, RunValueIsWrittenReadAndRemoved) {
   GetModuleFileNameW(nullptr, program, MAX_PATH);
   EXPECT_EQ(command, L"\"" + std::wstring(program) + L"\"");
 
+  // Only a string value counts as the entry.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+  DWORD number = 1;
+  RegSetValueExW(key, WideFromUtf8(name).c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
+                 sizeof number);
+  RegCloseKey(key);
+  EXPECT_FALSE(entry.IsRegistered());
+  EXPECT_FALSE(IsStartAtLoginRegistered(entry));
+
   ASSERT_TRUE(entry.SetRegistered(false));
   EXPECT_FALSE(entry.IsRegistered());
   EXPECT_TRUE(entry.SetRegistered(false));  // removing what is not there is fine
-}
-
-TEST(Win32StartupEntryTest, OnlyAStringValueCounts) {
-  std::string name = TestValueName();
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  DWORD number = 1;
-  RegSetValueExW(key, WideName(name).c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&number),
-                 sizeof number);
-  Win32StartupEntry entry(name);
-  EXPECT_FALSE(entry.IsRegistered());
-  EXPECT_FALSE(IsStartAtLoginRegistered(entry));
-  RegDeleteValueW(key, WideName(name).c_str());
-  RegCloseKey(key);
 }
 
 }  // namespace

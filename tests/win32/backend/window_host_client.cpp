@@ -117,17 +117,4 @@ bool WindowHost::RaiseEvent(DWORD event, HWND window, LONG object) {
   return !Ask(command).empty();
 }
 
-bool PumpMessagesUntil(const std::function<bool()>& done, double limitSeconds) {
-  ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(limitSeconds * 1000);
-  while (!done() && GetTickCount64() < deadline) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-  }
-  return done();
-}
-
 }  // namespace tessary::testing

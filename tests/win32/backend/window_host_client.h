@@ -7,8 +7,9 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
+
+#include "win32/message_pump.h"
 
 namespace tessary::testing {
 
@@ -44,9 +45,5 @@ class WindowHost {
 
 // The full path of this test program.
 std::wstring OwnExecutablePath();
-
-// Pumps this thread's messages until `done` answers true or `limitSeconds` have passed;
-// answers `done()`. The limit only keeps a broken test from hanging.
-bool PumpMessagesUntil(const std::function<bool()>& done, double limitSeconds = 5.0);
 
 }  // namespace tessary::testing

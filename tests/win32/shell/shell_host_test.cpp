@@ -1,93 +1,35 @@
-// The shell's Windows services against the real system (under Wine here): the instance
-// mutex, the main window and its loop, version resources, hotkeys, the dialog key filter,
-// the low-level mouse hook and popup menus.
+// The shell's Windows services against the real system (under Wine here): the main
+// window and its loop, hotkeys, the dialog key filter, the low-level mouse hook, the tray
+// icon's record and popup menus.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
+#include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/main_window.h"
 #include "platform/win32/hotkeys_win32.h"
-#include "platform/win32/instance_lock_win32.h"
 #include "platform/win32/mouse_hook_win32.h"
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/shell_host_win32.h"
-#include "platform/win32/shell_services_win32.h"
+#include "platform/win32/tray_icon_win32.h"
+#include "win32/message_pump.h"
+#include "win32/plain_window.h"
 
 namespace tessary {
 namespace {
 
-std::string UniqueName(const char* what) {
-  static int counter = 0;
-  return std::string("Quillfrost.Tessary.test.") + what + "." +
-         std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter);
-}
-
-// Runs the thread's messages for a while (or until `done`).
-template <typename Done>
-void Pump(DWORD milliseconds, Done done) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  MSG message;
-  while (GetTickCount64() < end && !done()) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    Sleep(5);
-  }
-}
-
-TEST(Win32InstanceLock, ASecondHolderOfTheNameIsToldAnotherCopyRunsUntilTheFirstLetsGo) {
-  const std::string name = UniqueName("lock");
-  Win32InstanceLock first;
-  Win32InstanceLock second;
-  EXPECT_EQ(first.Acquire(name), InstanceLockResult::kAcquired);
-  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAlreadyRunning);
-  // The refused copy holds nothing: its release leaves the first copy's lock in place.
-  second.Release();
-  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAlreadyRunning);
-  // Another instance name is another lock.
-  Win32InstanceLock beside;
-  EXPECT_EQ(beside.Acquire(name + ".beside"), InstanceLockResult::kAcquired);
-
-  first.Release();
-  EXPECT_EQ(second.Acquire(name), InstanceLockResult::kAcquired);
-}
-
-std::wstring BesideThisProgram(const wchar_t* file) {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + file;
-}
-
-TEST(Win32ShellServices, TheVersionIsReadFromTheFixedFileVersion) {
-  // The test helper declares FILEVERSION 1, 0, 0, 0.
-  const std::wstring host = BesideThisProgram(L"tessary_win32_window_host.exe");
-  EXPECT_EQ(FileVersionOf(host.c_str()), (ProgramVersion{1, 0, 0}));
-  EXPECT_EQ(FileVersionOf(BesideThisProgram(L"no such program.exe").c_str()), std::nullopt);
-
-  // This test program has no version resource at all.
-  GraphicsFactories graphics;
-  Win32ShellServices services(graphics, [] { return HWND{}; });
-  EXPECT_EQ(services.OwnVersion(), std::nullopt);
-  EXPECT_TRUE(services.CreateGraphicsFactories());
-  EXPECT_TRUE(graphics.IsCreated());
-}
-
 TEST(Win32MainWindow, AHiddenToolWindowWhoseProcedureRunsTheLoopToItsEnd) {
   Win32ShellHost backend(GetModuleHandleW(nullptr));
   ShellHost host = backend.Host();
-  std::vector<std::uint32_t> seen;
   bool destroyed = false;
   ASSERT_TRUE(
       host.mainWindow.Create([&](const MainWindowMessage& message) -> std::optional<std::int64_t> {
-        seen.push_back(message.message);
         if (message.message == main_window_message::kOpenRequest) {
           EXPECT_EQ(message.wParam, 9u);
           EXPECT_EQ(message.lParam, -5);
@@ -113,15 +55,13 @@ TEST(Win32MainWindow, AHiddenToolWindowWhoseProcedureRunsTheLoopToItsEnd) {
   EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_POPUP);
   EXPECT_NE(host.mainWindow.RegisterTaskbarCreated(), 0u);
 
-  // Another process's open request arrives through the loop; destroying the window from
-  // the procedure ends the loop.
+  // Another process's open request arrives through the loop (the procedure destroys the
+  // window only then), and destroying the window from the procedure ends the loop.
   ASSERT_TRUE(PostMessageW(window, WM_APP + 10, 9, -5));
   host.mainWindow.RunMessageLoop();
   EXPECT_TRUE(destroyed);
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(host.mainWindow.Handle(), kNoWindow);
-  ASSERT_FALSE(seen.empty());
-  EXPECT_NE(std::find(seen.begin(), seen.end(), main_window_message::kOpenRequest), seen.end());
 }
 
 TEST(Win32Hotkeys, KeysAlreadyTakenAreRefused) {
@@ -212,7 +152,7 @@ TEST(Win32DialogKeys, EnterClicksThePushButtonAndEscapeClosesTheProgramsOwnWindo
   EXPECT_FALSE(RouteDialogKey(KeyDown(settings.edit, VK_RETURN)));
 
   EXPECT_TRUE(RouteDialogKey(KeyDown(settings.edit, VK_ESCAPE)));
-  Pump(200, [] { return DialogLike::closes > 0; });
+  testing::PumpMessagesUntil([] { return DialogLike::closes > 0; });
   EXPECT_EQ(DialogLike::closes, 1);
 
   // Any other application's window (here: an unknown class) is left alone.
@@ -222,36 +162,10 @@ TEST(Win32DialogKeys, EnterClicksThePushButtonAndEscapeClosesTheProgramsOwnWindo
   MSG up = KeyDown(settings.button, VK_RETURN);
   up.message = WM_KEYUP;
   EXPECT_FALSE(RouteDialogKey(up));
-  Pump(100, [] { return false; });
+  testing::PumpMessagesFor(0.1);
   EXPECT_EQ(DialogLike::clicks, 1);
   EXPECT_EQ(DialogLike::closes, 1);
 }
-
-// A plain window that counts the middle-button messages it receives.
-struct ClickTarget {
-  HWND window = nullptr;
-  static inline int middleDowns = 0;
-  static inline int middleUps = 0;
-
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MBUTTONDOWN) ++middleDowns;
-    if (message == WM_MBUTTONUP) ++middleUps;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  ClickTarget() {
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TessaryTestClickTarget";
-    RegisterClassExW(&wc);
-    window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"click target", WS_POPUP, 100, 100,
-                             300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-  }
-  ~ClickTarget() { DestroyWindow(window); }
-};
 
 void MiddleClickAt(int x, int y) {
   SetCursorPos(x, y);
@@ -273,9 +187,8 @@ TEST(Win32MouseHook, ABoundClickBecomesAShortcutAndNeverReachesTheWindowUnderIt)
         if (message.message == main_window_message::kMouseShortcut) reports.push_back(message);
         return std::nullopt;
       }));
-  ClickTarget target;
-  Pump(200, [] { return false; });
-  ClickTarget::middleDowns = ClickTarget::middleUps = 0;
+  testing::PlainWindow target({100, 100, 400, 300}, RGB(255, 255, 255), WS_EX_TOPMOST);
+  testing::PumpMessagesFor(0.2);
 
   MouseHookShared shared;
   std::array<MouseBinding, kMouseBindingCount> bindings{};
@@ -286,29 +199,84 @@ TEST(Win32MouseHook, ABoundClickBecomesAShortcutAndNeverReachesTheWindowUnderIt)
   EXPECT_TRUE(host.mouseHook.Start(shared));  // already running: nothing more
 
   MiddleClickAt(250, 180);
-  Pump(2000, [&] { return !reports.empty(); });
+  testing::PumpMessagesUntil([&] { return !reports.empty(); });
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].wParam, 3u);
   int x = 0, y = 0;
   UnpackPointParam(reports[0].lParam, x, y);
   EXPECT_EQ(x, 250);
   EXPECT_EQ(y, 180);
-  Pump(300, [] { return false; });
-  EXPECT_EQ(ClickTarget::middleDowns, 0);
-  EXPECT_EQ(ClickTarget::middleUps, 0);
+  testing::PumpMessagesFor(0.3);
+  EXPECT_EQ(target.Count(WM_MBUTTONDOWN), 0);
+  EXPECT_EQ(target.Count(WM_MBUTTONUP), 0);
   EXPECT_EQ(shared.swallowed.load(), 0u);  // the release was matched and swallowed too
 
   // Unbound, the click goes where it always went.
   shared.SetBindings({});
   MiddleClickAt(260, 190);
-  Pump(2000, [] { return ClickTarget::middleUps > 0; });
-  EXPECT_EQ(ClickTarget::middleDowns, 1);
-  EXPECT_EQ(ClickTarget::middleUps, 1);
+  testing::PumpMessagesUntil([&] { return target.Count(WM_MBUTTONUP) > 0; });
+  EXPECT_EQ(target.Count(WM_MBUTTONDOWN), 1);
+  EXPECT_EQ(target.Count(WM_MBUTTONUP), 1);
   EXPECT_EQ(reports.size(), 1u);
 
   host.mouseHook.Stop();
   EXPECT_FALSE(host.mouseHook.Running());
   host.mouseHook.Stop();  // nothing running: nothing to do
+
+  // A hook thread that never answers must not hang the program: given up after a second.
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  Win32MouseHook hung([&] { return backend.MainWindowHandle(); },
+                      [release](const HookThread::Ready&) { WaitForSingleObject(release, 20000); });
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(hung.Start(shared));
+  EXPECT_NEAR(static_cast<double>(GetTickCount64() - start), 1000.0, 300.0);
+  EXPECT_FALSE(hung.Running());
+  SetEvent(release);
+  CloseHandle(release);
+}
+
+TEST(Win32TrayIcon, OneRecordNamesTheIconAndCutsItsTextsToTheirFields) {
+  HWND window =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  std::vector<std::pair<DWORD, NOTIFYICONDATAW>> calls;
+  Win32TrayIcon tray(
+      GetModuleHandleW(nullptr), [window] { return window; },
+      [&](DWORD operation, const NOTIFYICONDATAW& data) {
+        calls.emplace_back(operation, data);
+        return true;
+      });
+  // Each text one unit too long for its field; the tooltip's cut would split a pair.
+  TrayIconState state{std::string(126, 't') + "\xF0\x9F\x98\x80", false,
+                      TrayBalloon{std::string(64, 'h'), std::string(256, 'b')}};
+  ASSERT_TRUE(tray.Add(state));
+  ASSERT_EQ(calls.size(), 2u);
+  const NOTIFYICONDATAW& added = calls[0].second;
+  EXPECT_EQ(calls[0].first, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(added.hWnd, window);
+  EXPECT_EQ(added.uID, 1u);
+  EXPECT_EQ(added.uFlags,
+            static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP | NIF_INFO));
+  EXPECT_EQ(added.uCallbackMessage, static_cast<UINT>(WM_APP + 1));
+  EXPECT_EQ(std::wcslen(added.szTip), 126u);
+  EXPECT_EQ(std::wcslen(added.szInfoTitle), 63u);
+  EXPECT_EQ(std::wcslen(added.szInfo), 255u);
+  EXPECT_EQ(added.dwInfoFlags, static_cast<DWORD>(NIIF_USER | NIIF_LARGE_ICON));
+  EXPECT_EQ(calls[1].first, static_cast<DWORD>(NIM_SETVERSION));
+  EXPECT_EQ(calls[1].second.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
+
+  // Without a balloon the record has no NIF_INFO; a tooltip that fits is kept whole.
+  calls.clear();
+  state.tooltip = std::string(127, 't');
+  state.balloon.reset();
+  ASSERT_TRUE(tray.Modify(state));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].first, static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_EQ(calls[0].second.uFlags,
+            static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP));
+  EXPECT_EQ(std::wcslen(calls[0].second.szTip), 127u);
+  ASSERT_TRUE(tray.Remove());
+  EXPECT_EQ(calls.back().first, static_cast<DWORD>(NIM_DELETE));
+  DestroyWindow(window);
 }
 
 TEST(Win32PopupMenus, TheChosenItemsIdComesBackAndLayoutItemsAreDrawnByTheProgram) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/win32/top_down_bitmap.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
@@ -19,12 +20,7 @@ int MaxAlpha(const Win32Surface& surface, int x0, int y0, int x1, int y1) {
 
 // A 16 x 16 icon of one BGRA value (straight alpha) with an all-opaque mask.
 HICON SolidIcon(std::uint32_t bgra) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 16;
-  info.bmiHeader.biHeight = -16;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  const BITMAPINFO info = TopDownBitmapInfo(16, 16);
   void* bits = nullptr;
   HBITMAP colour = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   for (int i = 0; i < 256; ++i) static_cast<std::uint32_t*>(bits)[i] = bgra;
@@ -39,7 +35,9 @@ HICON SolidIcon(std::uint32_t bgra) {
 
 class CanvasTest : public SurfaceTest {};
 
-TEST_F(CanvasTest, LabelsStayInTheirRectangleAndWrappedTextInItsWidth) {
+// Labels stay in their rectangle and wrapped text in its width (on the left); strokes stay
+// inside their shape and shapes land where asked (on the right).
+TEST_F(CanvasTest, InkLandsWhereAskedAndNowhereElse) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
   const std::string longText = "A label far too long for the little box it was given";
@@ -48,14 +46,28 @@ TEST_F(CanvasTest, LabelsStayInTheirRectangleAndWrappedTextInItsWidth) {
       [&](Canvas& canvas, double, double) {
         canvas.DrawLabel(longText, {10, 10, 80, 30}, kBlack, 14, true, TextAlign::kLeading);
         canvas.DrawWrappedText(longText, {10, 60}, 120, kBlack, 13, false);
+        canvas.StrokeRounded({210, 10, 60, 40}, 0, kBlack, 4);
+        canvas.FillTriangle({300, 10}, {340, 10}, {300, 50}, kBlack);
+        canvas.FillCircle({370, 30}, 10, kBlack);
+        canvas.DrawLine({210, 100}, {390, 100}, kBlack, 2);
       },
       SurfaceAnchor::Topmost());
-  EXPECT_GT(MaxAlpha(*surface, 10, 10, 90, 40), 200);    // the label is drawn
-  EXPECT_EQ(MaxAlpha(*surface, 90, 0, 400, 45), 0);      // and clipped to its box
-  EXPECT_GT(MaxAlpha(*surface, 10, 60, 130, 200), 200);  // the wrapped text too
-  EXPECT_EQ(MaxAlpha(*surface, 132, 50, 400, 200), 0);   // within its width
-  // Wrapping made several lines: ink well below the first line.
-  EXPECT_GT(MaxAlpha(*surface, 10, 100, 130, 200), 200);
+  EXPECT_GT(MaxAlpha(*surface, 10, 10, 90, 40), 200);     // the label is drawn
+  EXPECT_EQ(MaxAlpha(*surface, 90, 0, 200, 45), 0);       // and clipped to its box
+  EXPECT_GT(MaxAlpha(*surface, 10, 60, 130, 200), 200);   // the wrapped text too
+  EXPECT_EQ(MaxAlpha(*surface, 132, 50, 200, 200), 0);    // within its width
+  EXPECT_GT(MaxAlpha(*surface, 10, 100, 130, 200), 200);  // on several lines
+
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 240, 10)), 255);  // the stroke's outer edges
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 269, 30)), 255);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 240, 49)), 255);
+  EXPECT_EQ(MaxAlpha(*surface, 200, 0, 400, 10), 0);  // nothing bleeds out
+  EXPECT_EQ(MaxAlpha(*surface, 270, 10, 299, 50), 0);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 240, 30)), 0);    // hollow
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 305, 15)), 255);  // inside the triangle
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 335, 45)), 0);    // beyond its diagonal
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 370, 30)), 255);
+  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 300, 100)), 255);
 }
 
 TEST_F(CanvasTest, MeasuresWrappedText) {
@@ -77,30 +89,6 @@ TEST_F(CanvasTest, MeasuresWrappedText) {
             text.MeasureText("Snap", 14, false, 1000).width);
   // Unusable sizes measure nothing rather than fail.
   EXPECT_EQ(text.MeasureText("Snap", 0, false, 1000), (TextSize{}));
-}
-
-TEST_F(CanvasTest, StrokesStayInsideAndShapesLandWhereAsked) {
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
-  surface->Present(
-      {0, 0, 200, 120}, 1.0,
-      [](Canvas& canvas, double, double) {
-        canvas.StrokeRounded({10, 10, 60, 40}, 0, kBlack, 4);
-        canvas.FillTriangle({100, 10}, {140, 10}, {100, 50}, kBlack);
-        canvas.FillCircle({170, 30}, 10, kBlack);
-        canvas.DrawLine({10, 100}, {190, 100}, kBlack, 2);
-      },
-      SurfaceAnchor::Topmost());
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 10)), 255);  // the stroke's outer edges
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 69, 30)), 255);
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 49)), 255);
-  EXPECT_EQ(MaxAlpha(*surface, 0, 0, 200, 10), 0);  // nothing bleeds out
-  EXPECT_EQ(MaxAlpha(*surface, 70, 10, 99, 50), 0);
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 40, 30)), 0);     // hollow
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 105, 15)), 255);  // inside the triangle
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 135, 45)), 0);    // beyond its diagonal
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 170, 30)), 255);
-  EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 100, 100)), 255);
 }
 
 TEST_F(CanvasTest, IconsWithoutAlphaAreOpaqueAndCachedPerSurface) {

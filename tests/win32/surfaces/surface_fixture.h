@@ -16,6 +16,8 @@
 #include "platform/win32/graphics_factories.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/surface_win32.h"
+#include "win32/message_pump.h"
+#include "win32/plain_window.h"
 
 namespace tessary::testing {
 
@@ -36,27 +38,6 @@ inline Bgr ColourOf(std::uint32_t pixel) {
   return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
           static_cast<int>(pixel & 0xFF)};
 }
-
-// Dispatches queued messages until `done` or until about `seconds` have passed.
-void PumpUntil(const std::function<bool()>& done, double seconds = 2.0);
-inline void Pump(double seconds = 0.2) {
-  PumpUntil([] { return false; }, seconds);
-}
-
-// An ordinary window filled with one colour that counts its left clicks.
-class PlainWindow {
- public:
-  PlainWindow(RECT rect, COLORREF colour, bool topmost = false);
-  ~PlainWindow();
-  HWND Handle() const { return window_; }
-  int Clicks() const { return clicks_; }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  HWND window_ = nullptr;
-  HBRUSH brush_ = nullptr;
-  int clicks_ = 0;
-};
 
 class SurfaceTest : public ::testing::Test {
  protected:

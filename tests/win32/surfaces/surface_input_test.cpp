@@ -34,68 +34,44 @@ void ClickAt(int x, int y) {
 
 class SurfaceInputTest : public SurfaceTest {};
 
-TEST_F(SurfaceInputTest, ClickThroughUnlessInteractiveOrClickable) {
+// Who gets a click on a surface: the window below it, unless the surface is interactive
+// or clickable; the surface never takes the focus, and leaving interactive mode keeps a
+// clickable surface clickable.
+TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
   PlainWindow below({100, 100, 600, 500}, RGB(255, 255, 255));
-  Recorder recorder;
-  SurfaceOptions options;
-  options.input = &recorder;
-  std::unique_ptr<Win32Surface> surface = NewSurface(options);
-  ASSERT_TRUE(surface);
-  surface->Present({200, 200, 200, 150}, 1.0, Fill({0, 0.5, 0, 1}), SurfaceAnchor::Topmost());
-  Pump();
-
-  // Not interactive: the window below gets the click.
-  ClickAt(250, 250);
-  PumpUntil([&] { return below.Clicks() == 1; });
-  EXPECT_EQ(below.Clicks(), 1);
-  EXPECT_TRUE(recorder.releases.empty());
-  EXPECT_NE(WindowFromPoint({250, 250}), surface->Handle());
-
-  // Interactive: the surface takes it, in desktop pixels, without being activated (the
-  // view's ActivateOnClick says no).
-  surface->SetInteractive(true);
-  ClickAt(260, 270);
-  PumpUntil([&] { return !recorder.releases.empty(); });
-  ASSERT_EQ(recorder.releases.size(), 1u);
-  EXPECT_EQ(recorder.releases[0], (Point{260, 270}));
-  EXPECT_EQ(below.Clicks(), 1);
-  EXPECT_NE(GetForegroundWindow(), surface->Handle());
-
-  // And back to click-through.
-  surface->SetInteractive(false);
-  ClickAt(250, 250);
-  PumpUntil([&] { return below.Clicks() == 2; });
-  EXPECT_EQ(below.Clicks(), 2);
-  EXPECT_EQ(recorder.releases.size(), 1u);
-}
-
-TEST_F(SurfaceInputTest, ClickableSurfaceTakesClicksButNeverTheFocus) {
-  PlainWindow below({100, 100, 600, 500}, RGB(255, 255, 255));
-  Recorder recorder;
-  SurfaceOptions options;
-  options.input = &recorder;
-  options.clickable = true;
-  options.className = "TessaryTestClickable";
-  std::unique_ptr<Win32Surface> surface = NewSurface(options);
-  ASSERT_TRUE(surface);
-  wchar_t className[64]{};
-  GetClassNameW(surface->Handle(), className, 64);
-  EXPECT_STREQ(className, L"TessaryTestClickable");
-  const LONG_PTR style = GetWindowLongPtrW(surface->Handle(), GWL_EXSTYLE);
-  EXPECT_TRUE(style & WS_EX_NOACTIVATE);
-  EXPECT_TRUE(style & WS_EX_TOOLWINDOW);
-  EXPECT_FALSE(style & WS_EX_TRANSPARENT);
-
-  surface->Present({200, 200, 200, 150}, 1.0, Fill({0, 0.5, 0, 1}), SurfaceAnchor::Topmost());
-  Pump();
-  ClickAt(250, 250);
-  PumpUntil([&] { return !recorder.releases.empty(); });
-  EXPECT_EQ(recorder.releases.size(), 1u);
-  EXPECT_EQ(below.Clicks(), 0);
-  EXPECT_NE(GetForegroundWindow(), surface->Handle());
-  // Leaving interactive mode keeps it clickable.
-  surface->SetInteractive(false);
-  EXPECT_FALSE(GetWindowLongPtrW(surface->Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  for (const bool clickable : {false, true}) {
+    Recorder recorder;
+    SurfaceOptions options;
+    options.input = &recorder;
+    options.clickable = clickable;
+    options.className = clickable ? "TessaryTestClickable" : "";
+    std::unique_ptr<Win32Surface> surface = NewSurface(options);
+    ASSERT_TRUE(surface);
+    wchar_t className[64]{};
+    GetClassNameW(surface->Handle(), className, 64);
+    EXPECT_STREQ(className, clickable ? L"TessaryTestClickable" : L"TessarySurfaceInteractive");
+    surface->Present({200, 200, 200, 150}, 1.0, Fill({0, 0.5, 0, 1}), SurfaceAnchor::Topmost());
+    PumpMessagesFor(0.2);
+    int expectedBelow = below.Clicks();
+    std::size_t expectedReleases = 0;
+    for (const bool interactive : {false, true, false}) {
+      surface->SetInteractive(interactive);
+      ClickAt(260, 270);
+      const bool taken = interactive || clickable;
+      if (taken) {
+        ++expectedReleases;
+      } else {
+        ++expectedBelow;
+      }
+      PumpMessagesUntil([&] {
+        return below.Clicks() == expectedBelow && recorder.releases.size() == expectedReleases;
+      });
+      EXPECT_EQ(below.Clicks(), expectedBelow) << clickable << interactive;
+      ASSERT_EQ(recorder.releases.size(), expectedReleases) << clickable << interactive;
+      if (taken) EXPECT_EQ(recorder.releases.back(), (Point{260, 270}));  // desktop pixels
+      EXPECT_NE(GetForegroundWindow(), surface->Handle());
+    }
+  }
 }
 
 TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
@@ -106,13 +82,13 @@ TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
   ASSERT_TRUE(surface);
 
   surface->SubscribeFrames();
-  PumpUntil([&] { return recorder.Ticks(kFrameTimerId) >= 3; });
+  PumpMessagesUntil([&] { return recorder.Ticks(kFrameTimerId) >= 3; });
   EXPECT_GE(recorder.Ticks(kFrameTimerId), 3);
   surface->UnsubscribeFrames();
   EXPECT_FALSE(FramePacer::Instance().Subscribed(surface->Handle(), kFrameTimerId));
 
   surface->StartTimer(2, 10);
-  PumpUntil([&] { return recorder.Ticks(2) >= 2; });
+  PumpMessagesUntil([&] { return recorder.Ticks(2) >= 2; });
   EXPECT_GE(recorder.Ticks(2), 2);
   surface->StopTimer(2);
 
@@ -121,7 +97,7 @@ TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   FramePacer::Instance().Subscribe(doomed, kFrameTimerId);
   DestroyWindow(doomed);
-  PumpUntil([&] { return !FramePacer::Instance().Subscribed(doomed, kFrameTimerId); });
+  PumpMessagesUntil([&] { return !FramePacer::Instance().Subscribed(doomed, kFrameTimerId); });
   EXPECT_FALSE(FramePacer::Instance().Subscribed(doomed, kFrameTimerId));
 
   // Destroying a surface ends its subscription.

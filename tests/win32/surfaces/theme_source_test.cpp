@@ -15,7 +15,7 @@ constexpr const wchar_t* kPersonalize =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr const wchar_t* kDwm = L"Software\\Microsoft\\Windows\\DWM";
 
-// Sets or deletes a DWORD for the test and puts the old value back afterwards.
+// Sets or (with no value) deletes a DWORD for the test, and puts the old value back.
 class ScopedDword {
  public:
   ScopedDword(const wchar_t* key, const wchar_t* name) : key_(key), name_(name) {
@@ -25,17 +25,14 @@ class ScopedDword {
       old_ = value;
     }
   }
-  ~ScopedDword() {
-    if (old_) {
-      Set(*old_);
+  ~ScopedDword() { Set(old_); }
+  void Set(std::optional<DWORD> value) {
+    if (value) {
+      RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, REG_DWORD, &*value, sizeof(DWORD));
     } else {
-      Delete();
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_);
     }
   }
-  void Set(DWORD value) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key_, name_, REG_DWORD, &value, sizeof(value));
-  }
-  void Delete() { RegDeleteKeyValueW(HKEY_CURRENT_USER, key_, name_); }
 
  private:
   const wchar_t* key_;
@@ -48,8 +45,8 @@ TEST(ThemeSourceTest, ReadsTheUsersValuesAtEveryCall) {
   ScopedDword accent(kDwm, L"AccentColor");
   Win32ThemeSource source;
 
-  light.Delete();
-  accent.Delete();
+  light.Set(std::nullopt);
+  accent.Set(std::nullopt);
   EXPECT_EQ(source.AppsUseLightTheme(), std::nullopt);
   EXPECT_EQ(source.AccentColor(), std::nullopt);
 
