@@ -8,12 +8,10 @@
 #include <cstdint>
 #include <numeric>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "layout/tree_fit.h"
 #include "layout/tree_geometry.h"
-#include "layout/tree_json.h"
 
 namespace tessary {
 namespace {
@@ -261,20 +259,6 @@ TEST(TreeProperties, MovingOrResizingASplitKeepsTreesValidAndRegionsAtTheirMinim
         ASSERT_NEAR(after[i].position, before[i].position, slack) << "round " << round;
       }
     }
-  }
-}
-
-TEST(TreeProperties, WritingThenReadingGivesAnEqualTree) {
-  Random random(6);
-  for (int round = 0; round < kRounds; ++round) {
-    NodeRef tree = RandomTree(random);
-    const std::string text = WriteJsonSorted(TreeToJson(tree), random.Chance(0.5));
-    JsonValue json;
-    ASSERT_TRUE(ParseJson(text, json)) << text;
-    std::string error;
-    NodeRef strict = ParseLayoutTree(json, &error);
-    ASSERT_TRUE(TreesEqual(strict, tree)) << text << "\n" << error;
-    ASSERT_TRUE(TreesEqual(ReadStoredTree(json), tree)) << text;
   }
 }
 
