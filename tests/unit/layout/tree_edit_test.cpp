@@ -46,7 +46,7 @@ TEST(NodeAtPath, NarrowsTheRectangleAndStopsAtALeaf) {
   EXPECT_EQ(NodeAtPath(tree, {}).rect, kUnitRect);
 }
 
-TEST(ReplaceAtPath, ReplacesTheNodeAndSharesTheRest) {
+TEST(ReplaceAtPathAndRegion, ReplaceTheNodeAndShareTheRest) {
   NodeRef tree = Sample();
   NodeRef joined = ReplaceAtPath(tree, {true, true}, 2);  // 2 | 3 rejoined as 2
   EXPECT_TRUE(TreesEqual(joined, Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(2)))));
@@ -57,10 +57,8 @@ TEST(ReplaceAtPath, ReplacesTheNodeAndSharesTheRest) {
   EXPECT_TRUE(TreesEqual(ReplaceAtPath(tree, {}, 5), MakeLeaf(5)));
   // No node at the end of a path through a leaf: nothing changes.
   EXPECT_EQ(ReplaceAtPath(tree, {false, true}, 5), tree);
-}
 
-TEST(ReplaceRegion, PutsASubtreeWhereTheLeafWas) {
-  NodeRef tree = Sample();
+  // A region's leaf replaced by a subtree.
   NodeRef split = Rows(0.5, MakeLeaf(1), MakeLeaf(4));
   NodeRef result = ReplaceRegion(tree, 1, split);
   EXPECT_EQ(result->second->first, split);
