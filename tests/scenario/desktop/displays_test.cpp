@@ -87,19 +87,6 @@ TEST(Displays, ScaleFromDpiAndUnreadableMonitorsLeftOut) {
   EXPECT_EQ(displays[1].scale, 1.0);
 }
 
-TEST(Displays, EnumeratedAfreshAfterChanges) {
-  SimDesktop desk;
-  MonitorId a = desk.AddDisplay({.bounds = {0, 0, 1920, 1080}});
-  Desktop desktop(desk.platform());
-  EXPECT_EQ(desktop.EnumerateDisplays().size(), 1u);
-  MonitorId b = desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}});
-  EXPECT_EQ(desktop.EnumerateDisplays().size(), 2u);
-  desk.SetWorkArea(a, {0, 40, 1920, 1040});
-  EXPECT_EQ(desktop.EnumerateDisplays()[0].work, (Rect{0, 40, 1920, 1040}));
-  desk.RemoveDisplay(b);
-  EXPECT_EQ(desktop.EnumerateDisplays().size(), 1u);
-}
-
 TEST(Displays, PointOnAnEdgeBelongsToTheNextDisplay) {
   std::vector<Monitor> displays(3);
   displays[0].bounds = {0, 0, 1920, 1080};

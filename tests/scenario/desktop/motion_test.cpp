@@ -18,12 +18,18 @@ TEST_F(Motion, FrameBoundsFallBackToTheWindowRectangle) {
   EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
 }
 
-TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangle) {
+TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangleWhereverTheTaskBarIs) {
   WindowId w = desk.AddWindow({});
   EXPECT_TRUE(desktop.PlaceExactly(w, kLeftHalf));
   EXPECT_EQ(desk.Frame(w), kLeftHalf);
   EXPECT_EQ(desk.WindowRect(w), (Rect{1, 8, 962, 1031}));
   EXPECT_FALSE(desktop.PlaceExactly(WindowId{999}, kLeftHalf));
+
+  // A maximized window on a display with the task bar at the top.
+  desk.SetWorkArea(primary, {0, 40, 1920, 1040});
+  WindowId maximized = desk.AddWindow({.maximized = true});
+  EXPECT_TRUE(desktop.PlaceExactly(maximized, {8, 48, 948, 1024}));
+  EXPECT_EQ(desk.Frame(maximized), (Rect{8, 48, 948, 1024}));
 }
 
 TEST_F(Motion, MaximizedAndMinimizedWindowsAreRestoredIntoPlaceWithoutActivation) {
@@ -40,14 +46,6 @@ TEST_F(Motion, MaximizedAndMinimizedWindowsAreRestoredIntoPlaceWithoutActivation
   EXPECT_EQ(desk.Frame(maximized), kRightHalf);
   EXPECT_EQ(desk.Frame(minimized), kLeftHalf);
   EXPECT_EQ(desk.Foreground(), other);
-}
-
-TEST_F(Motion, PlacementOnADisplayWithTheTaskBarAtTheTop) {
-  desk.SetWorkArea(primary, {0, 40, 1920, 1040});
-  WindowId w = desk.AddWindow({.maximized = true});
-  Rect target{8, 48, 948, 1024};
-  EXPECT_TRUE(desktop.PlaceExactly(w, target));
-  EXPECT_EQ(desk.Frame(w), target);
 }
 
 TEST_F(Motion, AppThatRefusesToShrinkStillCountsAsPlaced) {

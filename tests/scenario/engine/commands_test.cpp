@@ -16,6 +16,13 @@ class Commands : public EngineTest {
     window = desk.AddWindow({.frame = {300, 300, 700, 500}});
     Start();
   }
+  // Drags the window onto the right half in the picker.
+  void PlaceInRightHalf() {
+    Grab(window, {500, 310});
+    MoveTo({960, 10});
+    MoveTo(PickerPoint(0, 1));
+    Drop(0.6);
+  }
   Rect work{0, 0, 1920, 1040};
   WindowId window{};
 };
@@ -43,16 +50,14 @@ TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
   EXPECT_EQ(desk.Frame(other), (Rect{1000, 100, 500, 400}));
 }
 
-TEST_F(Commands, EscapeInThePlacePickerDismissesIt) {
+TEST_F(Commands, EscapeInThePlacePickerDismissesItAndOnlyAManageableWindowGetsOne) {
   ASSERT_TRUE(engine->ShowPlacePicker(window));
   ASSERT_TRUE(PickerSurface().PressKey(surface_key::kEscape));
   desk.Advance(0.01);
   EXPECT_FALSE(PickerSurface().Visible());
   EXPECT_EQ(engine->PickerTargetWindow(), kNoWindow);
   EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
-}
 
-TEST_F(Commands, ThePlacePickerNeedsAManageableWindow) {
   WindowId tool = desk.AddWindow({.exStyle = window_ex_style::kToolWindow});
   EXPECT_FALSE(engine->ShowPlacePicker(tool));
   EXPECT_FALSE(PickerSurface().Visible());
@@ -60,7 +65,7 @@ TEST_F(Commands, ThePlacePickerNeedsAManageableWindow) {
   EXPECT_FALSE(engine->ShowPlacePicker(window));
 }
 
-TEST_F(Commands, TheGalleryOffersTheSwitchListAndMarksTheActiveLayout) {
+TEST_F(Commands, TheGalleryOffersTheSwitchListMarksTheActiveLayoutAndADragClosesIt) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("rows"));
   engine->ShowGallery();
   ASSERT_TRUE(PickerSurface().Visible());
@@ -76,9 +81,7 @@ TEST_F(Commands, TheGalleryOffersTheSwitchListAndMarksTheActiveLayout) {
   EXPECT_FALSE(engine->GalleryMode());
   // Applying a layout is done elsewhere; windows stay as they are here.
   EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
-}
 
-TEST_F(Commands, ADragClosesAnOpenGallery) {
   engine->ShowGallery();
   ASSERT_TRUE(engine->GalleryMode());
   Grab(window, {500, 310});
@@ -110,10 +113,7 @@ TEST_F(Commands, ShortRefreshesAreNeverPostponedLongOnesRestart) {
 }
 
 TEST_F(Commands, WindowsOwnSnapAssistIsClosedRightAfterAPlacement) {
-  Grab(window, {500, 310});
-  MoveTo({960, 10});
-  MoveTo(PickerPoint(0, 1));
-  Drop(0.6);
+  PlaceInRightHalf();
   ASSERT_TRUE(desk.TimerRunning(kSnapAssistWatchTimerId));
   WindowId assist = desk.AddWindow({.className = "XamlExplorerHostIslandWindow",
                                     .title = "Snap Assist",
@@ -127,10 +127,7 @@ TEST_F(Commands, WindowsOwnSnapAssistIsClosedRightAfterAPlacement) {
 
 TEST_F(Commands, WithArrangingOffTheWatchIsNeverArmed) {
   desk.SystemSettings().windowArranging = false;
-  Grab(window, {500, 310});
-  MoveTo({960, 10});
-  MoveTo(PickerPoint(0, 1));
-  Drop(0.6);
+  PlaceInRightHalf();
   EXPECT_TRUE(engine->PlacementOf(window).has_value());
   EXPECT_FALSE(desk.TimerRunning(kSnapAssistWatchTimerId));
 }

@@ -24,6 +24,10 @@ class RandomWorld : public EngineTest {
   double Uniform(double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); }
   int Between(int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); }
   bool Chance(double p) { return Uniform(0, 1) < p; }
+  template <typename T>
+  const T& Pick(const std::vector<T>& from) {
+    return from[static_cast<std::size_t>(Between(0, static_cast<int>(from.size()) - 1))];
+  }
 
   void BuildWorld() {
     const double scales[] = {1.0, 1.25, 1.5, 1.75, 2.0};
@@ -64,20 +68,13 @@ class RandomWorld : public EngineTest {
       if (setup.sizing) restless.insert(added);
     }
     Start();
-    const std::vector<SnapLayout>& builtIns = BuiltInLayouts();
-    for (std::size_t i = 0; i < engine->Displays().size(); ++i) {
-      if (Chance(0.6)) {
-        engine->Layouts().SetActiveLayout(
-            DisplayKey(static_cast<int>(i)),
-            builtIns[static_cast<std::size_t>(Between(0, static_cast<int>(builtIns.size()) - 1))]);
-      }
+    for (const Monitor& m : engine->Displays()) {
+      if (Chance(0.6)) engine->Layouts().SetActiveLayout(m.id, Pick(BuiltInLayouts()));
     }
   }
 
   Point RandomPoint() {
-    const std::vector<Monitor>& displays = engine->Displays();
-    const Monitor& m =
-        displays[static_cast<std::size_t>(Between(0, static_cast<int>(displays.size()) - 1))];
+    const Monitor& m = Pick(engine->Displays());
     switch (Between(0, 4)) {
       case 0:  // the hot zone
         return {m.bounds.x + m.bounds.width / 2 + Uniform(-150, 150), m.work.y + Uniform(0, 25)};
@@ -96,8 +93,7 @@ class RandomWorld : public EngineTest {
   void RandomDrag() {
     std::vector<WindowId> windows = desktop.ManageableWindows();
     if (windows.empty()) return;
-    WindowId window =
-        windows[static_cast<std::size_t>(Between(0, static_cast<int>(windows.size()) - 1))];
+    WindowId window = Pick(windows);
     std::map<WindowId, Rect> before;
     for (WindowId w : windows) before[w] = desk.Frame(w);
     Rect start = desk.Frame(window);
@@ -116,8 +112,7 @@ class RandomWorld : public EngineTest {
       if (picker && Chance(0.6) && engine->GetPicker().Visible()) {
         const auto& cards = engine->GetPicker().Geometry().cards;
         if (!cards.empty()) {
-          const PickerCard& card =
-              cards[static_cast<std::size_t>(Between(0, static_cast<int>(cards.size()) - 1))];
+          const PickerCard& card = Pick(cards);
           to = PickerPoint(card.layout, card.regions.begin()->first);
         }
       }
@@ -155,10 +150,7 @@ class RandomWorld : public EngineTest {
       EXPECT_TRUE(Back(window, start)) << "dragged window, seed " << seed;
       for (const auto& [w, frame] : before) {
         if (w == window || !desk.Exists(w)) continue;
-        EXPECT_TRUE(Back(w, frame))
-            << "neighbour, seed " << seed << " " << messages.back() << " now " << desk.Frame(w).x
-            << "," << desk.Frame(w).y << " " << desk.Frame(w).width << "x" << desk.Frame(w).height
-            << " was " << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
+        EXPECT_TRUE(Back(w, frame)) << "neighbour, seed " << seed << " " << messages.back();
       }
     }
     CheckStoredLayouts();

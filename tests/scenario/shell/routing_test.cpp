@@ -35,19 +35,6 @@ TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
   EXPECT_FALSE(desk.TimerRunning(4));
 }
 
-TEST_F(RoutingTest, ManageableForegroundWindowIsRemembered) {
-  const WindowId app = AddApp({100, 100, 800, 600});
-  Pump();
-  EXPECT_EQ(Probe().lastForeground(), app);
-  const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
-                                           .frame = {0, 1040, 1920, 40},
-                                           .style = window_style::kPopup,
-                                           .exStyle = window_ex_style::kToolWindow});
-  Pump();
-  EXPECT_EQ(desk.Foreground(), taskbar);
-  EXPECT_EQ(Probe().lastForeground(), app);
-}
-
 TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
   for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
     EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);

@@ -13,6 +13,10 @@ namespace {
 using namespace window_command;
 constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 
+// What the rest of the system saw of a click: all of it, or none of it.
+bool Passed(SimClickSeen seen) { return seen.press && seen.release; }
+bool Swallowed(SimClickSeen seen) { return !seen.press && !seen.release; }
+
 class ShortcutTest : public ShellTest {
  protected:
   void StartWith(const std::string& settingsJson) {
@@ -97,30 +101,22 @@ TEST_F(ShortcutTest, MiddleClickBoundActsOnTheWindowUnderTheMouseAndIsSwallowed)
   const WindowId focused = AddApp({100, 100, 600, 500});
   Pump();
   ASSERT_EQ(desk.Foreground(), focused);
-  const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, 0, 1200, 400);
-  EXPECT_FALSE(seen.press);
-  EXPECT_FALSE(seen.release);
+  EXPECT_TRUE(Swallowed(host.mouseHook.Click(kMouseMiddle, 0, 1200, 400)));
   EXPECT_EQ(Probe().mouseShared().swallowed.load(), 0u);
   Pump();
   EXPECT_EQ(desk.Frame(under), (Rect{8, 8, 1904, 1024}));
   EXPECT_EQ(desk.Frame(focused), (Rect{100, 100, 600, 500}));
   // With other modifiers the same button is not bound.
-  const SimClickSeen ctrl = host.mouseHook.Click(kMouseMiddle, kModCtrl, 300, 300);
-  EXPECT_TRUE(ctrl.press);
-  EXPECT_TRUE(ctrl.release);
+  EXPECT_TRUE(Passed(host.mouseHook.Click(kMouseMiddle, kModCtrl, 300, 300)));
 }
 
 TEST_F(ShortcutTest, WithOnlySideButtonsBoundAMiddleClickPassesUntouched) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"next":{"button":4,"mods":0},)"
             R"("previous":{"button":5,"mods":0}}})");
   ASSERT_TRUE(host.mouseHook.Running());
-  const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, 0, 300, 300);
-  EXPECT_TRUE(seen.press);
-  EXPECT_TRUE(seen.release);
+  EXPECT_TRUE(Passed(host.mouseHook.Click(kMouseMiddle, 0, 300, 300)));
   EXPECT_EQ(host.window.PostedCount(), 0u);
-  const SimClickSeen back = host.mouseHook.Click(kMouseBack, 0, 300, 300);
-  EXPECT_FALSE(back.press);
-  EXPECT_FALSE(back.release);
+  EXPECT_TRUE(Swallowed(host.mouseHook.Click(kMouseBack, 0, 300, 300)));
 }
 
 TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
@@ -138,7 +134,7 @@ TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
   shell->SetWheelWanted(true);
   EXPECT_TRUE(host.mouseHook.Running());
   EXPECT_FALSE(host.mouseHook.Wheel(-120, 10, 10));
-  EXPECT_TRUE(host.mouseHook.Click(kMouseMiddle, 0, 10, 10).press);
+  EXPECT_TRUE(Passed(host.mouseHook.Click(kMouseMiddle, 0, 10, 10)));
   shell->SetWheelWanted(false);
   EXPECT_FALSE(host.mouseHook.Running());
   EXPECT_TRUE(host.mouseHook.Wheel(-120, 10, 10));
@@ -150,9 +146,7 @@ TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   shell->BeginMouseCapture(kStack);
   ASSERT_TRUE(Probe().mouseShared().capturing.load());
-  const SimClickSeen seen = host.mouseHook.Click(kMouseMiddle, kModCtrl, 50, 50);
-  EXPECT_FALSE(seen.press);
-  EXPECT_FALSE(seen.release);
+  EXPECT_TRUE(Swallowed(host.mouseHook.Click(kMouseMiddle, kModCtrl, 50, 50)));
   Pump();
   const tessary::Settings& now = Probe().settings().Current();
   EXPECT_EQ(now.mouseShortcuts[kPlace], MouseShortcut{});
@@ -187,11 +181,9 @@ TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
   ASSERT_TRUE(press.post.has_value());
   EXPECT_EQ(press.post->message, main_window_message::kMouseShortcut);
   EXPECT_EQ(press.post->wParam, static_cast<std::uint64_t>(kNext));
-  int x = 0;
-  int y = 0;
+  int x = 0, y = 0;
   UnpackPointParam(press.post->lParam, x, y);
-  EXPECT_EQ(x, -5);
-  EXPECT_EQ(y, 70);
+  EXPECT_EQ(std::pair(x, y), std::pair(-5, 70));
   // A different button's release passes; then the back button's is swallowed once.
   EXPECT_FALSE(
       DecideMouseHook(shared, {MouseHookEventKind::kButtonUp, kHookButtonForward}).swallow);

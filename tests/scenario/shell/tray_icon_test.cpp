@@ -6,10 +6,7 @@
 namespace tessary::testing {
 namespace {
 
-TEST(TrayTexts, TooltipSaysPausedFirstThenTheUpdate) {
-  EXPECT_EQ(TrayTooltip(false, false), "Tessary");
-  EXPECT_EQ(TrayTooltip(false, true), "Tessary (update available)");
-  EXPECT_EQ(TrayTooltip(true, true), "Tessary (paused)");
+TEST(TrayTexts, TipsAreKnownByTheirKeys) {
   EXPECT_FALSE(TipText("nothing").has_value());
   EXPECT_EQ(TipText("span"),
             "This window spans regions; the windows it covers are stacked behind it. "

@@ -27,24 +27,26 @@ TEST(PathToRegion, SearchesDepthFirst) {
 
 TEST(NodeAtPath, NarrowsTheRectangleAndStopsAtALeaf) {
   NodeRef tree = Sample();
-  NodeAndRect at = NodeAtPath(tree, {true, true}, 2, {0, 0, 1000, 800});
-  EXPECT_EQ(at.node, tree->second->second);
-  EXPECT_EQ(at.rect, (Rect{500, 200, 500, 600}));
-
-  at = NodeAtPath(tree, {true, true}, 1, {0, 0, 1000, 800});  // only one step
-  EXPECT_EQ(at.node, tree->second);
-  EXPECT_EQ(at.rect, (Rect{500, 0, 500, 800}));
-
-  at = NodeAtPath(tree, {false, true, true}, 3, {0, 0, 1000, 800});  // leaf 0 on the way
-  EXPECT_EQ(at.node, tree->first);
-  EXPECT_EQ(at.rect, (Rect{0, 0, 500, 800}));
-
-  at = NodeAtPath(tree, {});
-  EXPECT_EQ(at.node, tree);
-  EXPECT_EQ(at.rect, kUnitRect);
+  const struct {
+    TreePath path;
+    int steps;
+    NodeRef node;
+    Rect rect;
+  } cases[] = {
+      {{true, true}, 2, tree->second->second, {500, 200, 500, 600}},
+      {{true, true}, 1, tree->second, {500, 0, 500, 800}},  // only one step
+      {{false, true, true}, 3, tree->first, {0, 0, 500, 800}},  // leaf 0 on the way
+  };
+  for (const auto& c : cases) {
+    const NodeAndRect at = NodeAtPath(tree, c.path, c.steps, {0, 0, 1000, 800});
+    EXPECT_EQ(at.node, c.node) << c.steps;
+    EXPECT_EQ(at.rect, c.rect) << c.steps;
+  }
+  EXPECT_EQ(NodeAtPath(tree, {}).node, tree);
+  EXPECT_EQ(NodeAtPath(tree, {}).rect, kUnitRect);
 }
 
-TEST(ReplaceAtPath, ReplacesTheNodeAndSharesTheRest) {
+TEST(ReplaceAtPathAndRegion, ReplaceTheNodeAndShareTheRest) {
   NodeRef tree = Sample();
   NodeRef joined = ReplaceAtPath(tree, {true, true}, 2);  // 2 | 3 rejoined as 2
   EXPECT_TRUE(TreesEqual(joined, Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(2)))));
@@ -55,10 +57,8 @@ TEST(ReplaceAtPath, ReplacesTheNodeAndSharesTheRest) {
   EXPECT_TRUE(TreesEqual(ReplaceAtPath(tree, {}, 5), MakeLeaf(5)));
   // No node at the end of a path through a leaf: nothing changes.
   EXPECT_EQ(ReplaceAtPath(tree, {false, true}, 5), tree);
-}
 
-TEST(ReplaceRegion, PutsASubtreeWhereTheLeafWas) {
-  NodeRef tree = Sample();
+  // A region's leaf replaced by a subtree.
   NodeRef split = Rows(0.5, MakeLeaf(1), MakeLeaf(4));
   NodeRef result = ReplaceRegion(tree, 1, split);
   EXPECT_EQ(result->second->first, split);

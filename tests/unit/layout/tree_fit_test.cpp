@@ -28,18 +28,15 @@ TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
   EXPECT_DOUBLE_EQ(moved->ratio, 0.375);
   // Nothing changes: the very same tree comes back.
   EXPECT_EQ(RefitTree(tree, kUnitRect, kUnitRect, 0.1, 0.1), tree);
-}
 
-TEST(RefitTree, FailsBelowTheMinimumOrOutsideTheRatioLimits) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  // It fails below the minimum or outside the ratio limits.
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.8, 1}, 0.35, 0), nullptr);  // region 1: 0.3
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.52, 1}, 0, 0), nullptr);    // ratio 0.96
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0, 1}, 0, 0), nullptr);
   EXPECT_EQ(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.5}, 0, 0.6), nullptr);
   EXPECT_NE(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.6}, 0, 0.6), nullptr);
-}
 
-TEST(RefitTree, ARegionAlreadyBelowTheMinimumMayNotShrink) {
+  // A region already below the minimum may keep its size or grow, not shrink.
   NodeRef leaf = MakeLeaf(0);
   const Rect small{0, 0, 0.1, 1};
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.1, 1}, 0.3, 0), leaf);
@@ -52,10 +49,7 @@ TEST(MoveDivider, MovesFreelyWithinTheRatioLimits) {
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0, 0)->ratio, 0.3);
   EXPECT_EQ(MoveDivider(tree, {}, 1.5, kUnitRect, 0, 0)->ratio, 0.92);
   EXPECT_EQ(MoveDivider(tree, {}, 600, {400, 0, 800, 600}, 0, 0)->ratio, 0.25);
-}
-
-TEST(MoveDivider, StopsWhereARegionReachesItsMinimum) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  // It stops where a region reaches its minimum.
   const double ratio = MoveDivider(tree, {}, 0.9, kUnitRect, 0.3, 0)->ratio;
   EXPECT_LE(ratio, 0.7 + 1e-10);
   EXPECT_LT(std::abs(ratio - 0.7), kStep);
@@ -110,10 +104,7 @@ TEST(MoveRegionEdge, MovesTheDividerAlongTheEdge) {
   // The minimum still holds.
   EXPECT_LT(std::abs(MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.9, 0, 0.3)->second->ratio - 0.7),
             kStep);
-}
-
-TEST(MoveRegionEdge, OuterEdgesAndUnknownRegionsStay) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  // Outer edges and unknown regions stay.
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Left, 0.2, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Top, 0.2, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Bottom, 0.2, 0, 0), tree);
@@ -152,13 +143,10 @@ TEST(ResizeSplitAtPath, KeepsEveryRegionAtItsMinimum) {
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 0.1, kUnitRect, 0.2, 0)->ratio, 0.2);
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 960, {0, 0, 1200, 800}, 240, 0)->ratio, 0.6);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.5, kUnitRect, 0.4, 0), tree);  // no room
-}
-
-TEST(ResizeSplitAtPath, LeavesTheTreeAloneWhereItCannotWork) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  // Where it cannot work it leaves the tree alone.
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.3, {0, 0, 0, 1}, 0, 0), tree);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, std::nan(""), kUnitRect, 0, 0), tree);
-  EXPECT_EQ(ResizeSplitAtPath(tree, {true}, 0.3, kUnitRect, 0, 0), tree);
+  EXPECT_EQ(ResizeSplitAtPath(tree, {true, true}, 0.3, kUnitRect, 0, 0), tree);
   NodeRef leaf = MakeLeaf(0);
   EXPECT_EQ(ResizeSplitAtPath(leaf, {}, 0.3, kUnitRect, 0, 0), leaf);
 }
@@ -180,12 +168,10 @@ TEST(EvenSplitAtPath, HalvesASplitWhenTheMinimumsAllow) {
 
 TEST(SubtreeMinimum, ScalesTheMinimumByTheRatios) {
   NodeRef tree = Cols(0.25, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
-  MinimumSize size = SubtreeMinimum(tree, 0.1, 0.2);
+  const MinimumSize size = SubtreeMinimum(tree, 0.1, 0.2);
   EXPECT_DOUBLE_EQ(size.width, 0.4);
   EXPECT_DOUBLE_EQ(size.height, 0.4);
-  size = SubtreeMinimum(MakeLeaf(3), 640, 480);
-  EXPECT_EQ(size.width, 640);
-  EXPECT_EQ(size.height, 480);
+  EXPECT_EQ(SubtreeMinimum(MakeLeaf(3), 640, 480).height, 480);
 }
 
 }  // namespace

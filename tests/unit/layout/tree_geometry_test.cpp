@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace tessary {
@@ -33,19 +34,11 @@ TEST(RegionRects, LaysTheTreeOverTheRectangle) {
   RegionMap pixels = RegionRects(tree, {100, 0, 1000, 800});
   EXPECT_EQ(*pixels.Get(5), (Rect{600, 200, 500, 600}));
   EXPECT_EQ(RegionRects(MakeLeaf(0), {1, 2, 3, 4}), (RegionMap{{0, {1, 2, 3, 4}}}));
-}
-
-TEST(RegionRects, TheFirstLeafKeepsARepeatedNumber) {
-  NodeRef tree =
+  // The first leaf keeps a repeated number.
+  NodeRef repeated =
       Cols(0.5, Rows(0.5, MakeLeaf(1), MakeLeaf(0)), Rows(0.5, MakeLeaf(0), MakeLeaf(1)));
-  RegionMap rects = RegionRects(tree, kUnitRect);
-  EXPECT_EQ(rects, (RegionMap{{0, {0, 0.5, 0.5, 0.5}}, {1, {0, 0, 0.5, 0.5}}}));
-}
-
-TEST(PixelRegionRects, WholeScreenAtScaleOne) {
-  SnapLayout layout;
-  layout.tree = MakeLeaf(0);
-  EXPECT_EQ(PixelRegionRects(layout, {0, 0, 1920, 1080}, 8), (RegionMap{{0, {8, 8, 1904, 1064}}}));
+  EXPECT_EQ(RegionRects(repeated, kUnitRect),
+            (RegionMap{{0, {0, 0.5, 0.5, 0.5}}, {1, {0, 0, 0.5, 0.5}}}));
 }
 
 TEST(PixelRegionRects, OddWidthsRoundOutwardSoNoRegionShrinks) {
@@ -58,11 +51,21 @@ TEST(PixelRegionRects, OddWidthsRoundOutwardSoNoRegionShrinks) {
   EXPECT_EQ(touching, (RegionMap{{0, {0, 0, 961, 1080}}, {1, {960, 0, 961, 1080}}}));
 }
 
-TEST(PixelRegionRects, EdgesAHairPastAWholePixelSnapToIt) {
+TEST(PixelRegionRects, EdgesAHairPastOrBelowAWholePixelSnapToIt) {
   // 792 x (1 - 1/3) comes out as 528.0000000000001; rounded up it would make the right
   // region one pixel wider and only 7 pixels from the work area's edge.
   RegionMap rects = PixelRegionRects(Cols(1.0 / 3, MakeLeaf(0), MakeLeaf(1)), {0, 0, 800, 600}, 8);
   EXPECT_EQ(rects, (RegionMap{{0, {8, 8, 256, 584}}, {1, {272, 8, 520, 584}}}));
+
+  // Within 1e-7 the near edge snaps before the floor; further off, the floor decides.
+  const struct {
+    double left, x, width;
+  } cases[] = {{99.99999995, 100, 500}, {99.9999, 99, 501}, {100.00000005, 100, 500}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {c.left, 0, 500, 400}, 0),
+              (RegionMap{{0, {c.x, 0, c.width, 400}}}))
+        << c.left;
+  }
 }
 
 TEST(PixelRegionRects, FollowsTheWorkAreaAndGap) {
@@ -79,22 +82,12 @@ TEST(PixelRegionRects, TheGapOnADisplayIsEightTimesItsScaleRounded) {
     double scale, gap;
   } gaps[] = {{1.0, 8}, {1.25, 10}, {1.5, 12}, {1.75, 14}, {2.0, 16}};
   for (const auto& [scale, gap] : gaps) EXPECT_EQ(RegionGap(scale), gap) << scale;
+  SnapLayout whole;  // a new layout is the whole screen
+  EXPECT_EQ(PixelRegionRects(whole, {0, 0, 1920, 1080}, 8), (RegionMap{{0, {8, 8, 1904, 1064}}}));
   EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.25)),
             (RegionMap{{0, {10, 10, 1900, 1020}}}));
   EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.75)),
             (RegionMap{{0, {14, 14, 1892, 1012}}}));
-}
-
-TEST(PixelRegionRects, EdgesAHairBelowAWholePixelSnapUpToIt) {
-  // Within 1e-7 the near edge snaps before the floor; further off, the floor decides.
-  const struct {
-    double left, x, width;
-  } cases[] = {{99.99999995, 100, 500}, {99.9999, 99, 501}, {100.00000005, 100, 500}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {c.left, 0, 500, 400}, 0),
-              (RegionMap{{0, {c.x, 0, c.width, 400}}}))
-        << c.left;
-  }
 }
 
 TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
@@ -159,21 +152,19 @@ TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
 TEST(ListDividers, PreOrderWithPathsRectanglesAndPositions) {
   NodeRef tree = Cols(0.25, Rows(0.5, MakeLeaf(0), MakeLeaf(1)),
                       Cols(0.5, MakeLeaf(2), Rows(0.75, MakeLeaf(3), MakeLeaf(4))));
-  std::vector<DividerInfo> dividers = ListDividers(tree, {0, 0, 1000, 400});
-  ASSERT_EQ(dividers.size(), 4u);
-  EXPECT_EQ(dividers[0].path, TreePath{});
-  EXPECT_EQ(dividers[0].axis, Axis::Columns);
-  EXPECT_EQ(dividers[0].rect, (Rect{0, 0, 1000, 400}));
-  EXPECT_EQ(dividers[0].position, 250);
-  EXPECT_EQ(dividers[1].path, TreePath{false});
-  EXPECT_EQ(dividers[1].axis, Axis::Rows);
-  EXPECT_EQ(dividers[1].rect, (Rect{0, 0, 250, 400}));
-  EXPECT_EQ(dividers[1].position, 200);
-  EXPECT_EQ(dividers[2].path, TreePath{true});
-  EXPECT_EQ(dividers[2].position, 625);
-  EXPECT_EQ(dividers[3].path, (TreePath{true, true}));
-  EXPECT_EQ(dividers[3].rect, (Rect{625, 0, 375, 400}));
-  EXPECT_EQ(dividers[3].position, 300);
+  const std::vector<DividerInfo> dividers = ListDividers(tree, {0, 0, 1000, 400});
+  const std::vector<DividerInfo> expected = {
+      {{}, Axis::Columns, {0, 0, 1000, 400}, 250},
+      {{false}, Axis::Rows, {0, 0, 250, 400}, 200},
+      {{true}, Axis::Columns, {250, 0, 750, 400}, 625},
+      {{true, true}, Axis::Rows, {625, 0, 375, 400}, 300},
+  };
+  ASSERT_EQ(dividers.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(std::tie(dividers[i].path, dividers[i].axis, dividers[i].rect, dividers[i].position),
+              std::tie(expected[i].path, expected[i].axis, expected[i].rect, expected[i].position))
+        << i;
+  }
 
   EXPECT_TRUE(ListDividers(MakeLeaf(0), kUnitRect).empty());
 }

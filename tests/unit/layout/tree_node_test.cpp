@@ -26,7 +26,7 @@ TEST(TreesEqual, ComparesStructureAndExactRatios) {
   EXPECT_FALSE(TreesEqual(MakeLeaf(0), Cols(0.5, MakeLeaf(0), MakeLeaf(1))));
 }
 
-TEST(ValidateTree, RatioLimitsAreInclusive) {
+TEST(ValidateTree, InclusiveRatioLimitsUniqueRegionsInRangeAndNoMissingNodes) {
   EXPECT_TRUE(ValidateTree(Cols(0.08, MakeLeaf(0), MakeLeaf(1))));
   EXPECT_TRUE(ValidateTree(Cols(0.92, MakeLeaf(0), MakeLeaf(1))));
   EXPECT_FALSE(ValidateTree(Cols(0.0799, MakeLeaf(0), MakeLeaf(1))));
@@ -36,9 +36,6 @@ TEST(ValidateTree, RatioLimitsAreInclusive) {
       ValidateTree(Rows(std::numeric_limits<double>::infinity(), MakeLeaf(0), MakeLeaf(1))));
   // A bad ratio deep inside fails the whole tree.
   EXPECT_FALSE(ValidateTree(Cols(0.5, MakeLeaf(0), Rows(0.95, MakeLeaf(1), MakeLeaf(2)))));
-}
-
-TEST(ValidateTree, RegionsMustBeUniqueAndWithinRange) {
   EXPECT_TRUE(ValidateTree(MakeLeaf(0)));
   EXPECT_TRUE(ValidateTree(MakeLeaf(15)));
   EXPECT_FALSE(ValidateTree(MakeLeaf(16)));
@@ -49,9 +46,6 @@ TEST(ValidateTree, RegionsMustBeUniqueAndWithinRange) {
   // The same number in different branches, and in siblings.
   EXPECT_FALSE(ValidateTree(Cols(0.5, MakeLeaf(2), Rows(0.5, MakeLeaf(1), MakeLeaf(2)))));
   EXPECT_FALSE(ValidateTree(Cols(0.5, MakeLeaf(2), MakeLeaf(2))));
-}
-
-TEST(ValidateTree, MissingNodesAreInvalid) {
   EXPECT_TRUE(ValidateTree(SnapLayout{}.tree));  // a new layout is the whole screen
   EXPECT_FALSE(ValidateTree(nullptr));
   EXPECT_FALSE(ValidateTree(Cols(0.5, MakeLeaf(0), nullptr)));

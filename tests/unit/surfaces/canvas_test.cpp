@@ -1,4 +1,4 @@
-// The drawing toolkit's shared rules: the shadow, icon rasters and cut labels.
+// The drawing toolkit's shared rules: the shadow and icon rasters.
 
 #include "platform/canvas.h"
 
@@ -37,14 +37,6 @@ TEST(Canvas, IconsAreRasterisedAtTwiceTheLargerSideInStepsOfEight) {
   canvas.DrawIcon(IconId{7}, {0, 0, 10, 10});
   ASSERT_EQ(canvas.Ops().size(), 1u);
   EXPECT_EQ(canvas.Ops()[0].icon, IconId{7});
-}
-
-TEST(Canvas, LabelsAreCutWithAnEllipsis) {
-  RecordingCanvas canvas;
-  canvas.DrawLabel("Hello world", {0, 0, 30, 20}, kBlack, 10, false, TextAlign::kCenter);
-  ASSERT_EQ(canvas.Ops().size(), 1u);
-  EXPECT_EQ(canvas.Ops()[0].text, "Hello world");
-  EXPECT_EQ(canvas.Ops()[0].shown, "Hello\u2026");
 }
 
 }  // namespace

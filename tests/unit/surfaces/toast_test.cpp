@@ -86,6 +86,7 @@ struct ToastFixture {
   SimThemeSource theme;
   Toast toast{theme, clock};
   SimSurface* surface = nullptr;
+  const Theme colours = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
 };
 
 TEST(Toast, FadesInRisingHoldsAndFadesOut) {
@@ -191,15 +192,14 @@ TEST(Toast, PaintsToneIconAndText) {
   ToastFixture f;
   f.Show(kTwoSentences);
   const RecordingCanvas& paint = f.surface->LastPaint();
-  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
   const Color amber{232 / 255.0, 162 / 255.0, 0, 1};
   const auto fills = paint.OfKind(CanvasOpKind::kFillRounded);
   ASSERT_EQ(fills.size(), 2u);
   EXPECT_EQ(fills[0]->rect, (Rect{0.5, 0.5, 465, 65}));
   EXPECT_EQ(fills[0]->radius, 24);  // 66 high: no longer a pill
-  EXPECT_EQ(fills[0]->color, WithAlpha(theme.background, 0.97));
+  EXPECT_EQ(fills[0]->color, WithAlpha(f.colours.background, 0.97));
   EXPECT_EQ(fills[1]->color, WithAlpha(amber, 0.14));
-  EXPECT_EQ(paint.OfKind(CanvasOpKind::kStrokeRounded)[0]->color, theme.border);
+  EXPECT_EQ(paint.OfKind(CanvasOpKind::kStrokeRounded)[0]->color, f.colours.border);
   const auto circle = paint.OfKind(CanvasOpKind::kCircle);
   ASSERT_EQ(circle.size(), 1u);
   EXPECT_EQ(circle[0]->rect, (Rect{14, 15, 26, 26}));
@@ -212,11 +212,11 @@ TEST(Toast, PaintsToneIconAndText) {
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->rect.x, 51);
   EXPECT_EQ(title->rect.y, 14);  // (66 - 38) / 2
-  EXPECT_EQ(title->color, theme.text);
+  EXPECT_EQ(title->color, f.colours.text);
   const CanvasOp* body = paint.FindText("Their prior sizes were restored.");
   ASSERT_NE(body, nullptr);
   EXPECT_EQ(body->rect.y, 14 + 18 + 3);
-  EXPECT_EQ(body->color, theme.secondaryText);
+  EXPECT_EQ(body->color, f.colours.secondaryText);
   EXPECT_EQ(body->fontSize, 13);
 }
 
@@ -224,11 +224,10 @@ TEST(Toast, PillIconIsCentredAndNeutralToneUsesTheAccent) {
   ToastFixture f;
   f.Show(kShort);
   const RecordingCanvas& paint = f.surface->LastPaint();
-  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
   EXPECT_EQ(paint.OfKind(CanvasOpKind::kFillRounded).size(), 1u);  // no tone tint
   EXPECT_EQ(paint.OfKind(CanvasOpKind::kFillRounded)[0]->radius, 24);
   EXPECT_EQ(paint.OfKind(CanvasOpKind::kCircle)[0]->rect.y, 11);  // (48 - 26) / 2
-  EXPECT_EQ(paint.OfKind(CanvasOpKind::kCircle)[0]->color, theme.accent);
+  EXPECT_EQ(paint.OfKind(CanvasOpKind::kCircle)[0]->color, f.colours.accent);
   EXPECT_NE(paint.FindText("i"), nullptr);
   f.Show("Layout saved to your folder.");
   EXPECT_NE(f.surface->LastPaint().FindText("\u2713"), nullptr);
