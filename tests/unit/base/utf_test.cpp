@@ -24,6 +24,9 @@ TEST(Utf, ValidTextRoundTrips) {
   const std::u16string edges = u"\u007f\u0080\u07ff\u0800\ud7ff\ue000\uffff\U00010000\U0010FFFF";
   EXPECT_EQ(FromUtf8(ToUtf8(edges)), edges);
   EXPECT_EQ(ToUtf8(u"\U0010FFFF"), "\xF4\x8F\xBF\xBF");
+  std::string out = "x";
+  AppendUtf8(u"\u00e9", out);  // appends, keeping what is there
+  EXPECT_EQ(out, "x\xC3\xA9");
 }
 
 TEST(Utf, LoneSurrogatesBecomeReplacementCharacters) {
@@ -35,69 +38,44 @@ TEST(Utf, LoneSurrogatesBecomeReplacementCharacters) {
 }
 
 TEST(Utf, InvalidUtf8IsReplacedByMaximalSubparts) {
-  struct Case {
-    std::string in;
-    std::u16string out;
-  };
-  const Case cases[] = {
-      {"\x80", {kFffd}},
-      {"\xBF"
-       "a",
-       {kFffd, u'a'}},
-      {"\xC0\x80", {kFffd, kFffd}},  // overlong NUL: C0 never starts a sequence
-      {"\xC1\xBF", {kFffd, kFffd}},
-      {"\xE0\x80\x80", {kFffd, kFffd, kFffd}},  // overlong three-byte form
-      {"\xE0\xA0", {kFffd}},                    // truncated: one maximal subpart
-      {"\xE2\x82", {kFffd}},
-      {"\xE2\x82"
-       "a",
-       {kFffd, u'a'}},
-      {"\xED\xA0\x80", {kFffd, kFffd, kFffd}},  // encoded surrogate
-      {"\xED\x9F\xBF", {0xD7FF}},
-      {"\xF0\x80\x80\x80", {kFffd, kFffd, kFffd, kFffd}},
-      {"\xF0\x9F\x98", {kFffd}},
-      {"\xF0\x9F\x98"
-       "\xF0\x9F\x98\x80",
-       {kFffd, 0xD83D, 0xDE00}},
-      {"\xF4\x90\x80\x80", {kFffd, kFffd, kFffd, kFffd}},  // above U+10FFFF
-      {"\xF5\x80", {kFffd, kFffd}},
-      {"\xFF\xFE", {kFffd, kFffd}},
-      {"a\xC3", {u'a', kFffd}},
-      {"\xC3\xA9\xC3", {0xE9, kFffd}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FromUtf8(c.in), c.out) << testing::PrintToString(c.in);
-  }
-}
-
-TEST(Utf, AppendKeepsWhatIsThere) {
-  std::string out = "x";
-  AppendUtf8(u"\u00e9", out);
-  EXPECT_EQ(out, "x\xC3\xA9");
+  const char16_t r = kFffd;
+  // clang-format off
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"\x80", {r}}, {"\xBF" "a", {r, u'a'}},
+      {"\xC0\x80", {r, r}},  // overlong NUL: C0 never starts a sequence
+      {"\xC1\xBF", {r, r}}, {"\xE0\x80\x80", {r, r, r}},  // overlong three-byte form
+      {"\xE0\xA0", {r}},  // truncated: one maximal subpart
+      {"\xE2\x82", {r}}, {"\xE2\x82" "a", {r, u'a'}},
+      {"\xED\xA0\x80", {r, r, r}},  // encoded surrogate
+      {"\xED\x9F\xBF", {0xD7FF}}, {"\xF0\x80\x80\x80", {r, r, r, r}}, {"\xF0\x9F\x98", {r}},
+      {"\xF0\x9F\x98" "\xF0\x9F\x98\x80", {r, 0xD83D, 0xDE00}},
+      {"\xF4\x90\x80\x80", {r, r, r, r}},  // above U+10FFFF
+      {"\xF5\x80", {r, r}}, {"\xFF\xFE", {r, r}}, {"a\xC3", {u'a', r}},
+      {"\xC3\xA9\xC3", {0xE9, r}}};
+  // clang-format on
+  for (const auto& [in, out] : cases) EXPECT_EQ(FromUtf8(in), out) << testing::PrintToString(in);
 }
 
 // The lenient reading: the lead byte alone gives the length.
 TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
+  // clang-format off
   const struct {
     std::string text;
     char32_t value;
     std::size_t length;
   } cases[] = {
-      {"A", U'A', 1},
-      {"\xC3\xA9", 0xE9, 2},
-      {"\xE6\x97\xA5", 0x65E5, 3},
+      {"A", U'A', 1}, {"\xC3\xA9", 0xE9, 2}, {"\xE6\x97\xA5", 0x65E5, 3},
       {"\xF0\x9F\x98\x80", 0x1F600, 4},
-      {"\xC3"
-       "A",
-       0xC1, 2},                      // continuation bytes are not checked
+      {"\xC3" "A", 0xC1, 2},         // continuation bytes are not checked
       {"\x85", 0x85, 1},              // a lone continuation byte stands for itself
       {"\xE2\x82", 0xE2, 1},          // a sequence running past the end is one byte
       {"\xF8\x80\x80\x80", 0xF8, 1},  // 0xF8 and above are single bytes
   };
+  // clang-format on
   for (const auto& c : cases) {
     const CodePoint decoded = DecodeCodePoint(c.text, 0);
-    EXPECT_EQ(decoded.value, c.value) << testing::PrintToString(c.text);
-    EXPECT_EQ(decoded.length, c.length) << testing::PrintToString(c.text);
+    EXPECT_EQ(std::make_pair(decoded.value, decoded.length), std::make_pair(c.value, c.length))
+        << testing::PrintToString(c.text);
   }
 }
 

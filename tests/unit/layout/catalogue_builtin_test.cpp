@@ -10,6 +10,7 @@ namespace {
 
 using testing::C;
 using testing::L;
+using testing::MakeLayout;
 using testing::R;
 
 TEST(BuiltInLayouts, TheNineInTableOrder) {
@@ -35,18 +36,14 @@ TEST(BuiltInLayouts, TheNineInTableOrder) {
   ASSERT_EQ(builtIns.size(), std::size(expected));
   for (std::size_t i = 0; i < builtIns.size(); ++i) {
     SCOPED_TRACE(expected[i].id);
-    EXPECT_EQ(builtIns[i].id, expected[i].id);
-    EXPECT_EQ(builtIns[i].name, expected[i].name);
-    EXPECT_TRUE(TreesEqual(builtIns[i].tree, expected[i].tree));
-    EXPECT_TRUE(builtIns[i].apps.empty());
+    EXPECT_TRUE(
+        LayoutsEqual(builtIns[i], MakeLayout(expected[i].id, expected[i].name, expected[i].tree)));
     EXPECT_TRUE(ValidateTree(builtIns[i].tree));
   }
   // One third is the nearest double, not 0.33.
   EXPECT_EQ(FindBuiltIn("thirds")->tree->ratio, 1.0 / 3.0);
   EXPECT_EQ(&BuiltInLayouts(), &builtIns);  // created once
-}
-
-TEST(BuiltInLayouts, QuartersNumberDownEachColumnAndLookUpIsExact) {
+  // Quarters number down each column; look-up is exact.
   const RegionMap rects = RegionRects(FindBuiltIn("quarters")->tree, kUnitRect);
   EXPECT_EQ(*rects.Get(1), (Rect{0, 0.5, 0.5, 0.5}));
   EXPECT_EQ(*rects.Get(2), (Rect{0.5, 0, 0.5, 0.5}));

@@ -16,7 +16,21 @@ using testing::R;
 
 const SnapLayout& BuiltIn(std::string_view id) { return *FindBuiltIn(id); }
 
+// The whole placed layout (id, name, tree, no apps) and its region.
+template <typename Placed>
+void ExpectPlaced(const Placed& placed, const char* id, const char* name, const NodeRef& tree,
+                  int region) {
+  EXPECT_TRUE(LayoutsEqual(placed.layout, MakeLayout(id, name, tree))) << placed.layout.id;
+  EXPECT_EQ(placed.region, region);
+}
+
 TEST(CornerLayout, DropsOnEachCorner) {
+  const NodeRef quarters = BuiltIn("quarters").tree;
+  const NodeRef left = BuiltIn("thirds-left-stack").tree,
+                right = BuiltIn("thirds-right-stack").tree;
+  const char* const kFour = "Four quarters";
+  const char* const kQ = "quarters";
+  // clang-format off
   const struct {
     const char* current;  // null: no current layout
     int corner;
@@ -25,30 +39,20 @@ TEST(CornerLayout, DropsOnEachCorner) {
     NodeRef tree;
     int region;
   } cases[] = {
-      {"thirds", 0, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
-       0},
-      {"thirds", 2, "thirds-left-stack", "Left stack + columns", BuiltIn("thirds-left-stack").tree,
-       3},
-      {"thirds", 3, "thirds-right-stack", "Columns + right stack",
-       BuiltIn("thirds-right-stack").tree, 3},
+      {"thirds", 0, "thirds-left-stack", "Left stack + columns", left, 0},
+      {"thirds", 2, "thirds-left-stack", "Left stack + columns", left, 3},
+      {"thirds", 3, "thirds-right-stack", "Columns + right stack", right, 3},
       {"halves", 0, "corner-custom", "Custom corner layout", C(0.5, R(0.5, L(0), L(2)), L(1)), 0},
       // No region is full height: the layout stays, the region is the one under the corner.
-      {"quarters", 0, "quarters", "Four quarters", BuiltIn("quarters").tree, 0},
-      {"quarters", 1, "quarters", "Four quarters", BuiltIn("quarters").tree, 2},
-      {"quarters", 2, "quarters", "Four quarters", BuiltIn("quarters").tree, 1},
-      {"quarters", 3, "quarters", "Four quarters", BuiltIn("quarters").tree, 3},
-      {nullptr, 1, "quarters", "Four quarters", BuiltIn("quarters").tree, 2},
-      {nullptr, 2, "quarters", "Four quarters", BuiltIn("quarters").tree, 1},
-  };
+      {kQ, 0, kQ, kFour, quarters, 0}, {kQ, 1, kQ, kFour, quarters, 2},
+      {kQ, 2, kQ, kFour, quarters, 1}, {kQ, 3, kQ, kFour, quarters, 3},
+      {nullptr, 1, kQ, kFour, quarters, 2}, {nullptr, 2, kQ, kFour, quarters, 1}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << (c.current ? c.current : "none") << " " << c.corner);
-    const PlacedLayout result =
-        CornerLayout(c.current ? &BuiltIn(c.current) : nullptr, c.corner, BuiltInLayouts());
-    EXPECT_EQ(result.layout.id, c.id);
-    EXPECT_EQ(result.layout.name, c.name);
-    EXPECT_TRUE(TreesEqual(result.layout.tree, c.tree));
-    EXPECT_TRUE(result.layout.apps.empty());
-    EXPECT_EQ(result.region, c.region);
+    ExpectPlaced(
+        CornerLayout(c.current ? &BuiltIn(c.current) : nullptr, c.corner, BuiltInLayouts()), c.id,
+        c.name, c.tree, c.region);
   }
 }
 
@@ -72,25 +76,17 @@ TEST(CornerLayout, NoFreeRegionKeepsLayout) {
   NodeRef right = L(1);
   for (int region = 2; region < 16; ++region) right = R(0.5, right, L(region));
   SnapLayout full = MakeLayout("user-x", "Many", C(0.5, L(0), right));
-  PlacedLayout result = CornerLayout(&full, 2, BuiltInLayouts());
-  EXPECT_EQ(result.layout.id, "user-x");
-  EXPECT_EQ(result.region, 0);
+  ExpectPlaced(CornerLayout(&full, 2, BuiltInLayouts()), "user-x", "Many", full.tree, 0);
 }
 
 TEST(SplitRegion, HalvesAndTheirIdentity) {
-  auto below = SplitRegion(BuiltIn("halves"), 1, Axis::Rows, false);
-  ASSERT_TRUE(below);
-  EXPECT_EQ(below->layout.id, "corner-custom");
-  EXPECT_EQ(below->layout.name, "Custom layout");
-  EXPECT_TRUE(TreesEqual(below->layout.tree, C(0.5, L(0), R(0.5, L(1), L(2)))));
-  EXPECT_EQ(below->region, 2);
+  const NodeRef split = C(0.5, L(0), R(0.5, L(1), L(2)));
+  ExpectPlaced(SplitRegion(BuiltIn("halves"), 1, Axis::Rows, false).value(), "corner-custom",
+               "Custom layout", split, 2);
   EXPECT_EQ(SplitRegion(BuiltIn("halves"), 1, Axis::Rows, true)->region, 1);
   // Halving the whole screen into columns is exactly "halves".
-  auto halves = SplitRegion(BuiltIn("full"), 0, Axis::Columns, false);
-  ASSERT_TRUE(halves);
-  EXPECT_EQ(halves->layout.id, "halves");
-  EXPECT_EQ(halves->layout.name, "Halves");
-  EXPECT_EQ(halves->region, 1);
+  ExpectPlaced(SplitRegion(BuiltIn("full"), 0, Axis::Columns, false).value(), "halves", "Halves",
+               C(0.5, L(0), L(1)), 1);
   // A missing region or no free number: none.
   EXPECT_FALSE(SplitRegion(BuiltIn("halves"), 5, Axis::Columns, true));
   NodeRef tree = L(0);
@@ -105,10 +101,7 @@ TEST(RejoinRegion, RegionTakesOverItsParent) {
 
   auto result = RejoinRegion(BuiltIn("stack"), 2);
   ASSERT_TRUE(result);
-  EXPECT_TRUE(TreesEqual(result->layout.tree, C(0.6, L(0), L(2))));
-  EXPECT_EQ(result->layout.id, "corner-custom");
-  EXPECT_EQ(result->layout.name, "Custom layout");
-  EXPECT_EQ(result->region, 2);
+  ExpectPlaced(*result, "corner-custom", "Custom layout", C(0.6, L(0), L(2)), 2);
   EXPECT_EQ(result->affected, (std::set<std::int32_t>{1, 2}));
   EXPECT_DOUBLE_EQ(result->parentRect.x, 0.6);
   EXPECT_DOUBLE_EQ(result->parentRect.width, 0.4);
@@ -123,20 +116,13 @@ TEST(RejoinRegion, RegionTakesOverItsParent) {
   // The user's layout keeps its identity and loses its apps.
   SnapLayout mine = MakeLayout("user-1", "Mine", C(0.5, L(0), R(0.5, L(1), L(2))));
   mine.apps[1] = {"app"};
-  auto rejoined = RejoinRegion(mine, 1);
-  ASSERT_TRUE(rejoined);
-  EXPECT_EQ(rejoined->layout.id, "user-1");
-  EXPECT_EQ(rejoined->layout.name, "Mine");
-  EXPECT_TRUE(rejoined->layout.apps.empty());
-  EXPECT_TRUE(TreesEqual(rejoined->layout.tree, C(0.5, L(0), L(1))));
+  ExpectPlaced(RejoinRegion(mine, 1).value(), "user-1", "Mine", C(0.5, L(0), L(1)), 1);
 }
 
 TEST(WholeColumn, TakesTheColumnUnderThePoint) {
   auto result = WholeColumn(BuiltIn("quarters"), 0.75);
   ASSERT_TRUE(result);
-  EXPECT_TRUE(TreesEqual(result->layout.tree, C(0.5, R(0.5, L(0), L(1)), L(2))));
-  EXPECT_EQ(result->layout.id, "corner-custom");
-  EXPECT_EQ(result->region, 2);
+  ExpectPlaced(*result, "corner-custom", "Custom layout", C(0.5, R(0.5, L(0), L(1)), L(2)), 2);
   EXPECT_EQ(result->affected, (std::set<std::int32_t>{2, 3}));
   EXPECT_EQ(result->columnRect, (Rect{0.5, 0, 0.5, 1}));
   // The first part's right edge belongs to the first column.
@@ -190,10 +176,8 @@ TEST(DeriveLayout, FourCases) {
 }
 
 TEST(StackFullHeightRegion, TopAndBottomHalvesOfAFullHeightRegion) {
-  PlacedLayout bottom = StackFullHeightRegion(BuiltIn("halves"), 1, false, BuiltInLayouts());
-  EXPECT_TRUE(TreesEqual(bottom.layout.tree, C(0.5, L(0), R(0.5, L(1), L(2)))));
-  EXPECT_EQ(bottom.layout.id, "corner-custom");
-  EXPECT_EQ(bottom.region, 2);
+  ExpectPlaced(StackFullHeightRegion(BuiltIn("halves"), 1, false, BuiltInLayouts()),
+               "corner-custom", "Custom corner layout", C(0.5, L(0), R(0.5, L(1), L(2))), 2);
   EXPECT_EQ(StackFullHeightRegion(BuiltIn("halves"), 1, true, BuiltInLayouts()).region, 1);
 }
 

@@ -8,6 +8,7 @@ namespace tessary {
 namespace {
 
 using testing::L;
+using testing::MakeLayout;
 using testing::R;
 
 TEST(LayoutDocuments, AdjustedTreesSkipInvalidEntriesOneByOne) {
@@ -46,14 +47,11 @@ TEST(LayoutDocuments, CustomLayoutReadingRules) {
   ASSERT_EQ(lists.size(), 2u);
   const std::vector<SnapLayout>& d = lists.at("D");
   ASSERT_EQ(d.size(), 3u);
-  EXPECT_EQ(d[0].id, "user-1");
-  EXPECT_EQ(d[0].name, "One");
-  EXPECT_EQ(d[1].id, "user-5");
-  EXPECT_EQ(d[1].name, "  Apps  ");  // stored as typed
+  EXPECT_TRUE(LayoutsEqual(d[0], MakeLayout("user-1", "One", L(0))));
+  SnapLayout apps = MakeLayout("user-5", "  Apps  ", L(2));  // the name stored as typed
+  apps.apps = {{0, {"first"}}, {2, {"C:\\x.exe"}}};
+  EXPECT_TRUE(LayoutsEqual(d[1], apps));
   EXPECT_EQ(d[2].id, "user-6");
-  const std::map<std::int32_t, std::vector<std::string>> apps = {{0, {"first"}},
-                                                                 {2, {"C:\\x.exe"}}};
-  EXPECT_EQ(d[1].apps, apps);
   // The same id on another display is another layout.
   EXPECT_EQ(lists.at("F").at(0).name, "Other display");
 }

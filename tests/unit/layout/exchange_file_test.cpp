@@ -99,15 +99,13 @@ TEST(ExchangeFile, ReadsLayoutsWithDerivedIds) {
            "1.0"));
   ASSERT_EQ(parsed.error, "");
   ASSERT_EQ(parsed.layouts.size(), 2u);
-  EXPECT_EQ(parsed.layouts[0].name, "Work");
-  EXPECT_EQ(parsed.layouts[0].id,
-            "user-import-8d6b3f20eda64d2015b70c308a51287538f396fde3675eb6fd865cf8a9d6a1c4");
-  EXPECT_TRUE(TreesEqual(parsed.layouts[0].tree, C(0.5, L(0), L(1))));
-  EXPECT_TRUE(parsed.layouts[0].apps.empty());
-  EXPECT_EQ(parsed.layouts[1].name, "Stack");
-  EXPECT_TRUE(TreesEqual(parsed.layouts[1].tree, R(0.25, L(3), L(0))));
-  EXPECT_EQ(parsed.layouts[1].id, ImportedLayoutId("Stack", R(0.25, L(3), L(0))));
-  EXPECT_NE(parsed.layouts[0].id, parsed.layouts[1].id);
+  EXPECT_TRUE(LayoutsEqual(
+      parsed.layouts[0],
+      MakeLayout("user-import-8d6b3f20eda64d2015b70c308a51287538f396fde3675eb6fd865cf8a9d6a1c4",
+                 "Work", C(0.5, L(0), L(1)))));
+  EXPECT_TRUE(LayoutsEqual(
+      parsed.layouts[1],
+      MakeLayout(ImportedLayoutId("Stack", R(0.25, L(3), L(0))), "Stack", R(0.25, L(3), L(0)))));
 }
 
 // Every check of the file with its message, in the order they are made.

@@ -6,7 +6,7 @@
 namespace tessary {
 namespace {
 
-TEST(MinimumSizesDocumentTest, TakesTwoElementArraysAndSkipsEverythingElse) {
+TEST(MinimumSizesDocumentTest, TakesTwoElementArraysLaterDuplicatesWin) {
   AppMinimumSizes sizes = ParseAppMinimumSizes(
       R"({"C:\\apps\\a.exe":[640,480],"aumid:B!App":[320.5,"200"],"three":[1,2,3],)"
       R"("object":{"w":1},"one":[1],"null":[null,true]})");
@@ -16,18 +16,14 @@ TEST(MinimumSizesDocumentTest, TakesTwoElementArraysAndSkipsEverythingElse) {
       {"null", {0, 0}},
   };
   EXPECT_EQ(sizes, expected);
+  EXPECT_EQ(ParseAppMinimumSizes(R"({"a":[1,2],"a":[3,4]})"), (AppMinimumSizes{{"a", {3, 4}}}));
+  // Text that is not an object gives an empty table.
+  for (const char* text : {"", "[[1,2]]", R"({"a":[1,2])"}) {
+    EXPECT_TRUE(ParseAppMinimumSizes(text).empty()) << text;
+  }
 }
 
-TEST(MinimumSizesDocumentTest, NotAnObjectGivesAnEmptyTable) {
-  EXPECT_TRUE(ParseAppMinimumSizes("").empty());
-  EXPECT_TRUE(ParseAppMinimumSizes("[[1,2]]").empty());
-  EXPECT_TRUE(ParseAppMinimumSizes(R"({"a":[1,2])").empty());
-}
-
-TEST(MinimumSizesDocumentTest, LaterDuplicateWinsAndWritingRoundTrips) {
-  AppMinimumSizes sizes = ParseAppMinimumSizes(R"({"a":[1,2],"a":[3,4]})");
-  EXPECT_EQ(sizes.at("a"), (AppMinimumSize{3, 4}));
-
+TEST(MinimumSizesDocumentTest, WritingRoundTrips) {
   AppMinimumSizes table = {{"b", {500, 300.25}}, {"a", {1, 2}}};
   std::string text = WriteAppMinimumSizes(table);
   EXPECT_EQ(text, R"({"a":[1,2],"b":[500,300.25]})");
@@ -35,7 +31,7 @@ TEST(MinimumSizesDocumentTest, LaterDuplicateWinsAndWritingRoundTrips) {
   EXPECT_EQ(WriteAppMinimumSizes({}), "{}");
 }
 
-TEST(BadgePlacementsDocumentTest, ReadsEachPlacementWithItsDefaults) {
+TEST(BadgePlacementsDocumentTest, ReadsEachPlacementWithItsDefaultsAndRoundTrips) {
   BadgePlacements placements = ParseBadgePlacements(
       R"({"k1":[{"slot":[0,0,960,1080],"fromRight":true,"dx":12.5,"dy":-3},)"
       R"({"slot":[1,2,3]},)"                             // three elements: skipped
@@ -43,19 +39,17 @@ TEST(BadgePlacementsDocumentTest, ReadsEachPlacementWithItsDefaults) {
       R"({"dx":5},)"                                     // no slot: skipped
       R"(7],)"
       R"("k2":{"slot":[0,0,1,1]},"k3":[]})");
-  ASSERT_EQ(placements.size(), 2u);  // "k2" is not an array
-  ASSERT_EQ(placements.at("k1").size(), 2u);
-  EXPECT_EQ(placements.at("k1")[0], (BadgePlacement{{0, 0, 960, 1080}, true, 12.5, -3}));
-  EXPECT_EQ(placements.at("k1")[1], (BadgePlacement{{1, 0, 3, 4}, false, 0, 0}));
-  EXPECT_TRUE(placements.at("k3").empty());
-}
-
-TEST(BadgePlacementsDocumentTest, WritesMembersInTheirOrderAndRoundTrips) {
+  const BadgePlacements expected = {
+      // "k2" is not an array
+      {"k1", {{{0, 0, 960, 1080}, true, 12.5, -3}, {{1, 0, 3, 4}, false, 0, 0}}},
+      {"k3", {}}};
+  EXPECT_EQ(placements, expected);
+  EXPECT_TRUE(ParseBadgePlacements("[]").empty());
+  // Members are written in their order and read back.
   BadgePlacements table = {{"app|0", {{{10, 20, 800, 600}, false, 4, 0.5}}}};
   std::string text = WriteBadgePlacements(table);
   EXPECT_EQ(text, R"({"app|0":[{"slot":[10,20,800,600],"fromRight":false,"dx":4,"dy":0.5}]})");
   EXPECT_EQ(ParseBadgePlacements(text), table);
-  EXPECT_TRUE(ParseBadgePlacements("[]").empty());
 }
 
 }  // namespace
