@@ -27,6 +27,7 @@
 #include "engine/minimum_sizes.h"
 #include "engine/placement_request.h"
 #include "engine/region_membership.h"
+#include "engine/stacks.h"
 #include "layout/document_store.h"
 #include "layout/layout_store.h"
 #include "platform/surface.h"
@@ -86,6 +87,8 @@ struct CoordinatorServices {
   // Posts WM_COORDINATOR_COMMAND (code, argument) to the main window; HandleCommand runs
   // when the message loop delivers it. Surfaces must never call in directly.
   std::function<void(int code, std::int64_t argument)> postCommand;
+  // The badges state file (badges.json); null keeps badge positions for the run only.
+  DocumentStore* badgeDocuments = nullptr;
 };
 
 // Where a window was last placed by the program.
@@ -208,6 +211,11 @@ class Coordinator {
   Outline& GetOutline() { return outline_; }
   DropMenuView& GetDropMenu() { return dropMenu_; }
   Desktop& GetDesktop() { return desktop_; }
+  Stacks& GetStacks() { return stacks_; }
+  // The stacks as the desktop stands now (the switcher lists them; so do stories).
+  std::vector<StackInfo> StacksNow();
+  // The transitions played when stack members switch; unset, switches are instant.
+  void SetStackSwitch(StackSwitch transition) { stacks_.SetSwitch(std::move(transition)); }
 
   // --- Not yet built ---------------------------------------------------------------
   // Entry points of the later parts of the engine, declared so that the shell can be
@@ -220,7 +228,7 @@ class Coordinator {
   // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
   // gallery's choice.
   bool ApplyComposition(const std::string& display, const SnapLayout& layout);
-  // The stack pass (timer 4, timer 5). Today it only ends the scheduled wait.
+  // The stack pass (timer 4, timer 5): derives the stacks and keeps their badges.
   void RefreshStacks();
   // WM_DISPLAYCHANGE and the work-area change. Today it re-reads the displays (and
   // re-aims a drag in progress); windows do not yet follow their regions.
@@ -308,6 +316,11 @@ class Coordinator {
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
 
+  // stack_commands.cpp
+  bool HandleStackCommand(int code, std::int64_t argument);
+  // Runs `action` with what a stack pass needs to know now.
+  void WithStackContext(const std::function<void(const StackPassContext&)>& action);
+
   Desktop& desktop_;
   SurfaceFactory& surfaceFactory_;
   ThemeSource& theme_;
@@ -359,6 +372,7 @@ class Coordinator {
   std::vector<SnapLayout> galleryList_;
 
   SnapAssistWatch snapAssistWatch_;
+  Stacks stacks_;
   std::set<std::string> notYetBuiltLogged_;
 };
 
