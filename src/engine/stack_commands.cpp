@@ -30,8 +30,7 @@ void Coordinator::WithStackContext(const std::function<void(const StackPassConte
     layouts.push_back(
         {m.id, m.bounds, m.work, m.scale, PixelRegionRects(*active, m.work, RegionGap(m.scale))});
   }
-  action({.displays = displays_,
-          .layouts = layouts,
+  action({.layouts = layouts,
           .uses = useSequence_,
           .windowStacks = stackSwitches_.windowStacks,
           .badges = stackSwitches_.badges,

@@ -48,7 +48,6 @@ using StackSwitch = std::function<bool(const StackSwitchRequest&)>;
 
 // What a pass needs from the Coordinator at the moment it runs.
 struct StackPassContext {
-  const std::vector<Monitor>& displays;
   const std::vector<StackDisplay>& layouts;  // displays with an active layout
   UseSequence& uses;
   bool windowStacks = true;
