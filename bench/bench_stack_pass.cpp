@@ -112,6 +112,14 @@ void BM_UnchangedStackPass(benchmark::State& state) {
       world.desk.TotalCalls() / static_cast<double>(passes + counted);
   if (bench::CountsAllocations()) {
     state.counters["allocations_per_pass"] = static_cast<double>(allocations) * perPass;
+    // What the platform's answers cost by themselves: the z-order list and the displays
+    // come back as new vectors.
+    bench::StartCountingAllocations();
+    benchmark::DoNotOptimize(world.desk.platform().zOrder.TopLevelWindows());
+    state.counters["of_which_z_order"] = static_cast<double>(bench::StopCountingAllocations());
+    bench::StartCountingAllocations();
+    benchmark::DoNotOptimize(world.desktop.EnumerateDisplays());
+    state.counters["of_which_displays"] = static_cast<double>(bench::StopCountingAllocations());
   }
 
   // An idle minute: nothing moves, so the stacks' timer never fires.

@@ -2,19 +2,14 @@
 // member forward, sending a spanning window behind, and the badges' commands. The state
 // and the rules live in Stacks (stacks.h); this file supplies what the Coordinator knows.
 
-#include <cmath>
-
 #include "base/log.h"
 #include "engine/coordinator.h"
-#include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
 
 constexpr double kSettleSeconds = 1.5;
 constexpr double kSettleRepeat = 0.4;
-
-double RegionGap(double scale) { return std::round(8 * scale); }
 
 WindowId WindowFromArgument(std::int64_t argument) {
   return static_cast<WindowId>(static_cast<std::uint64_t>(argument));
@@ -23,14 +18,7 @@ WindowId WindowFromArgument(std::int64_t argument) {
 }  // namespace
 
 void Coordinator::WithStackContext(const std::function<void(const StackPassContext&)>& action) {
-  std::vector<StackDisplay> layouts;
-  for (const Monitor& m : displays_) {
-    std::optional<SnapLayout> active = layouts_.ActiveLayout(m.id);
-    if (!active) continue;
-    layouts.push_back(
-        {m.id, m.bounds, m.work, m.scale, PixelRegionRects(*active, m.work, RegionGap(m.scale))});
-  }
-  action({.layouts = layouts,
+  action({.layouts = stacks_.LayoutDisplays(displays_, layouts_),
           .uses = useSequence_,
           .windowStacks = stackSwitches_.windowStacks,
           .badges = stackSwitches_.badges,
@@ -55,7 +43,7 @@ void Coordinator::RefreshStacks() {
 }
 
 std::vector<StackInfo> Coordinator::StacksNow() {
-  std::vector<StackInfo> stacks;
+  std::vector<StackInfo> stacks;  // a copy: the finder's own list changes with every pass
   WithStackContext([&](const StackPassContext& context) { stacks = stacks_.Compute(context); });
   return stacks;
 }

@@ -47,65 +47,119 @@ Rect Union(const Rect& a, const Rect& b) {
           std::max(a.Bottom(), b.Bottom()) - top};
 }
 
+// A stable sort that needs no buffer (std::stable_sort asks the heap for one); stacks
+// hold a handful of windows.
+template <typename T, typename Less>
+void InsertionSort(std::vector<T>& items, Less less) {
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    T item = std::move(items[i]);
+    std::size_t j = i;
+    for (; j > 0 && less(item, items[j - 1]); --j) items[j] = std::move(items[j - 1]);
+    items[j] = std::move(item);
+  }
+}
+
+}  // namespace
+
+StackInfo& StackFinder::NextStack(const StackDisplay& display) {
+  if (count_ == stacks_.size()) stacks_.emplace_back();
+  StackInfo& stack = stacks_[count_++];
+  stack.display = display.id;
+  stack.bounds = display.bounds;
+  stack.work = display.work;
+  stack.scale = display.scale;
+  stack.area = {};
+  stack.members.clear();
+  stack.frames.clear();
+  stack.regions.clear();
+  stack.regionRects.clear();
+  stack.regionFronts.clear();
+  stack.spanning.clear();
+  stack.fronts.clear();
+  return stack;
+}
+
 // The windows on one display that stack: each region holding two or more, and each span
 // with the windows of the regions it covers.
-void CollectDisplayStacks(const StackDisplay& display, const FramesFrontFirst& windows,
-                          std::vector<StackInfo>& out) {
-  RegionLists lists = ListRegionMembers(windows, display.regions);
-  auto listed = [&lists](WindowId w) { return RegionOfWindow(lists, w) >= 0; };
+void StackFinder::CollectDisplay(const StackDisplay& display, const FramesFrontFirst& windows) {
+  const std::size_t first = count_;
   const double same = kSameTolerance * display.scale;
-  std::vector<StackInfo> stacks;
-  auto base = [&display]() {
-    StackInfo stack;
-    stack.display = display.id;
-    stack.bounds = display.bounds;
-    stack.work = display.work;
-    stack.scale = display.scale;
-    return stack;
-  };
-  for (const auto& [region, members] : lists) {
-    if (members.size() < 2) continue;
-    StackInfo stack = base();
-    stack.area = *display.regions.Get(region);
-    stack.members = members;
-    stack.regions = {region};
-    stack.regionRects = {stack.area};
-    stack.regionFronts = {members.front()};
-    stacks.push_back(std::move(stack));
-  }
-  std::vector<WindowId> spans;
-  for (const WindowFrame& entry : windows) {
-    if (listed(entry.window)) continue;
-    std::vector<std::int32_t> covered = RegionsCovered(entry.frame, display.regions);
-    if (covered.size() < 2) continue;
-    Rect area = *display.regions.Get(covered.front());
-    for (std::int32_t r : covered) area = Union(area, *display.regions.Get(r));
-    if (!NearlyEqual(entry.frame, area, same)) continue;
-    spans.push_back(entry.window);
-    StackInfo stack = base();
-    stack.area = area;
-    stack.members = {entry.window};
-    stack.spanning = {entry.window};
-    stack.regions = covered;
-    for (std::int32_t r : covered) {
-      stack.regionRects.push_back(*display.regions.Get(r));
-      auto it = lists.find(r);
-      stack.regionFronts.push_back(it == lists.end() ? kNoWindow : it->second.front());
-      if (it != lists.end()) {
-        for (WindowId w : it->second) AddUnique(stack.members, w);
+  regionOf_.assign(windows.size(), -1);
+  spans_.assign(windows.size(), 0);
+  // Each window (front-most first) is listed in the first region it belongs to.
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    for (const auto& [region, rect] : display.regions) {
+      if (InRegion(windows[i].frame, rect)) {
+        regionOf_[i] = region;
+        break;
       }
     }
-    if (stack.members.size() >= 2) stacks.push_back(std::move(stack));
   }
-  // One area, one stack.
-  for (std::size_t i = 0; i < stacks.size(); ++i) {
-    for (std::size_t j = i + 1; j < stacks.size();) {
-      if (!NearlyEqual(stacks[i].area, stacks[j].area, same)) {
+  auto frontOf = [&](std::int32_t region) {
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      if (regionOf_[i] == region) return windows[i].window;
+    }
+    return kNoWindow;
+  };
+  for (const auto& [region, rect] : display.regions) {
+    const auto listed = std::count(regionOf_.begin(), regionOf_.end(), region);
+    if (listed < 2) continue;
+    StackInfo& stack = NextStack(display);
+    stack.area = rect;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      if (regionOf_[i] == region) stack.members.push_back(windows[i].window);
+    }
+    stack.regions.push_back(region);
+    stack.regionRects.push_back(rect);
+    stack.regionFronts.push_back(stack.members.front());
+  }
+  for (std::size_t w = 0; w < windows.size(); ++w) {
+    if (regionOf_[w] >= 0) continue;
+    RegionsCovered(windows[w].frame, display.regions, covered_);
+    if (covered_.size() < 2) continue;
+    Rect area = *display.regions.Get(covered_.front());
+    for (std::int32_t r : covered_) area = Union(area, *display.regions.Get(r));
+    if (!NearlyEqual(windows[w].frame, area, same)) continue;
+    spans_[w] = 1;
+    StackInfo& stack = NextStack(display);
+    stack.area = area;
+    stack.members.push_back(windows[w].window);
+    stack.spanning.push_back(windows[w].window);
+    for (std::int32_t r : covered_) {
+      stack.regions.push_back(r);
+      stack.regionRects.push_back(*display.regions.Get(r));
+      stack.regionFronts.push_back(frontOf(r));
+      for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (regionOf_[i] == r) AddUnique(stack.members, windows[i].window);
+      }
+    }
+    // A span over empty regions is a window on its own.
+    if (stack.members.size() < 2) --count_;
+  }
+  MergeEqualAreas(first, same);
+  // A window smaller than any region but lying within a stack's area belongs to it.
+  for (std::size_t w = 0; w < windows.size(); ++w) {
+    if (regionOf_[w] >= 0 || spans_[w]) continue;
+    for (std::size_t k = first; k < count_; ++k) {
+      if (Inside(windows[w].frame, Grown(stacks_[k].area, same))) {
+        AddUnique(stacks_[k].members, windows[w].window);
+        break;
+      }
+    }
+  }
+}
+
+// One area, one stack. A merged stack moves to the end of the list (its buffers stay for
+// the next pass) and drops out of the count.
+void StackFinder::MergeEqualAreas(std::size_t first, double tolerance) {
+  for (std::size_t i = first; i < count_; ++i) {
+    for (std::size_t j = i + 1; j < count_;) {
+      if (!NearlyEqual(stacks_[i].area, stacks_[j].area, tolerance)) {
         ++j;
         continue;
       }
-      StackInfo& into = stacks[i];
-      const StackInfo& from = stacks[j];
+      StackInfo& into = stacks_[i];
+      const StackInfo& from = stacks_[j];
       for (WindowId w : from.members) AddUnique(into.members, w);
       for (WindowId w : from.spanning) AddUnique(into.spanning, w);
       for (std::size_t k = 0; k < from.regions.size(); ++k) {
@@ -117,33 +171,20 @@ void CollectDisplayStacks(const StackDisplay& display, const FramesFrontFirst& w
         into.regionRects.push_back(from.regionRects[k]);
         into.regionFronts.push_back(from.regionFronts[k]);
       }
-      stacks.erase(stacks.begin() + static_cast<std::ptrdiff_t>(j));
+      std::rotate(stacks_.begin() + static_cast<std::ptrdiff_t>(j),
+                  stacks_.begin() + static_cast<std::ptrdiff_t>(j + 1),
+                  stacks_.begin() + static_cast<std::ptrdiff_t>(count_));
+      --count_;
     }
   }
-  // A window smaller than any region but lying within a stack's area belongs to it.
-  for (const WindowFrame& entry : windows) {
-    if (listed(entry.window) ||
-        std::find(spans.begin(), spans.end(), entry.window) != spans.end()) {
-      continue;
-    }
-    for (StackInfo& stack : stacks) {
-      if (Inside(entry.frame, Grown(stack.area, same))) {
-        AddUnique(stack.members, entry.window);
-        break;
-      }
-    }
-  }
-  for (StackInfo& stack : stacks) out.push_back(std::move(stack));
 }
 
 // Orders the members by when they joined and finds the ones standing in front.
-void FinishStack(StackInfo& stack, const FramesFrontFirst& windows, UseSequence& uses) {
+void StackFinder::Finish(StackInfo& stack, const FramesFrontFirst& windows, UseSequence& uses) {
   for (WindowId w : stack.members) {
     if (uses.Of(w) == 0) uses.Bump(w);
   }
-  std::stable_sort(stack.members.begin(), stack.members.end(),
-                   [&uses](WindowId a, WindowId b) { return uses.Of(a) < uses.Of(b); });
-  stack.frames.clear();
+  InsertionSort(stack.members, [&uses](WindowId a, WindowId b) { return uses.Of(a) < uses.Of(b); });
   for (WindowId w : stack.members) {
     const Rect* frame = FrameOf(windows, w);
     stack.frames.push_back(frame ? *frame : stack.area);
@@ -158,6 +199,19 @@ void FinishStack(StackInfo& stack, const FramesFrontFirst& windows, UseSequence&
     }
   }
 }
+
+const std::vector<StackInfo>& StackFinder::Find(const std::vector<StackDisplay>& displays,
+                                                const FramesFrontFirst& windows,
+                                                UseSequence& uses) {
+  count_ = 0;
+  for (const StackDisplay& display : displays) CollectDisplay(display, windows);
+  for (std::size_t k = 0; k < count_; ++k) Finish(stacks_[k], windows, uses);
+  // Only a desktop with fewer stacks than before gives buffers back.
+  stacks_.resize(count_);
+  return stacks_;
+}
+
+namespace {
 
 int WidthUnits(const StackInfo& stack, const Rect& member, const Rect& front) {
   const double same = kSameTolerance * stack.scale;
@@ -183,23 +237,14 @@ int WidthUnits(const StackInfo& stack, const Rect& member, const Rect& front) {
 
 }  // namespace
 
-std::vector<std::int32_t> RegionsCovered(const Rect& frame, const RegionMap& regions) {
-  std::vector<std::int32_t> covered;
+void RegionsCovered(const Rect& frame, const RegionMap& regions, std::vector<std::int32_t>& out) {
+  out.clear();
   for (const auto& [region, rect] : regions) {
     const double area = rect.width * rect.height;
     if (!(area > 0)) continue;
     const Rect overlap = Intersect(frame, rect);
-    if (overlap.width * overlap.height >= area / 2) covered.push_back(region);
+    if (overlap.width * overlap.height >= area / 2) out.push_back(region);
   }
-  return covered;
-}
-
-std::vector<StackInfo> ComputeStacks(const std::vector<StackDisplay>& displays,
-                                     const FramesFrontFirst& windows, UseSequence& uses) {
-  std::vector<StackInfo> stacks;
-  for (const StackDisplay& display : displays) CollectDisplayStacks(display, windows, stacks);
-  for (StackInfo& stack : stacks) FinishStack(stack, windows, uses);
-  return stacks;
 }
 
 bool CoveredBy(const Rect& m, const Rect& f, double scale) {
@@ -226,8 +271,7 @@ void OrderStack(std::vector<WindowId>& members, StackOrder order, const StackOrd
     const int z = keys.zIndex(w);
     return z < 0 ? std::numeric_limits<int>::max() : z;
   };
-  std::stable_sort(members.begin(), members.end(),
-                   [&rank](WindowId a, WindowId b) { return rank(a) < rank(b); });
+  InsertionSort(members, [&rank](WindowId a, WindowId b) { return rank(a) < rank(b); });
 }
 
 std::string GroupLabel(const std::vector<std::string>& names) {
@@ -240,10 +284,10 @@ std::string GroupLabel(const std::vector<std::string>& names) {
   return label + " Forward";
 }
 
-BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
-                               const std::vector<WindowId>& behind, bool onEdge,
-                               const std::function<IconId(WindowId)>& iconOf,
-                               const std::function<std::string(WindowId)>& appName) {
+void BuildBadgeContent(const StackInfo& stack, WindowId front, const std::vector<WindowId>& behind,
+                       bool onEdge, const std::function<IconId(WindowId)>& iconOf,
+                       const std::function<std::string(WindowId)>& appName,
+                       BadgeContent& content) {
   auto frameOf = [&stack](WindowId w) {
     for (std::size_t i = 0; i < stack.members.size(); ++i) {
       if (stack.members[i] == w) return stack.frames[i];
@@ -251,8 +295,12 @@ BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
     return stack.area;
   };
   const Rect f = frameOf(front);
-  std::vector<WindowId> order = behind;
-  BadgeContent content;
+  content.icons.clear();
+  content.groupCount = 0;
+  content.groupLabel.clear();
+  auto add = [&](WindowId w) {
+    content.icons.push_back({w, iconOf(w), WidthUnits(stack, frameOf(w), f)});
+  };
   // A spanning front window first lists the windows at the front of the regions it
   // covers: "Bring Them Forward" brings exactly those back.
   if (std::find(stack.spanning.begin(), stack.spanning.end(), front) != stack.spanning.end()) {
@@ -264,7 +312,7 @@ BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
       }
     }
     if (group.size() >= 2) {
-      std::stable_sort(group.begin(), group.end(), [&frameOf](WindowId a, WindowId b) {
+      InsertionSort(group, [&frameOf](WindowId a, WindowId b) {
         const Rect ra = frameOf(a), rb = frameOf(b);
         return ra.x != rb.x ? ra.x < rb.x : ra.y < rb.y;
       });
@@ -272,15 +320,20 @@ BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
       for (WindowId w : group) names.push_back(appName(w));
       content.groupLabel = GroupLabel(names);
       content.groupCount = static_cast<int>(group.size());
-      for (WindowId w : order) AddUnique(group, w);
-      order = std::move(group);
+      for (WindowId w : group) add(w);
     }
   }
-  for (WindowId w : order) content.icons.push_back({w, iconOf(w), WidthUnits(stack, frameOf(w), f)});
+  for (WindowId w : behind) {
+    const auto groupEnd = content.icons.begin() + content.groupCount;
+    if (std::find_if(content.icons.begin(), groupEnd,
+                     [w](const BadgeIcon& i) { return i.window == w; }) == groupEnd) {
+      add(w);
+    }
+  }
   const int count = static_cast<int>(content.icons.size());
   if (!onEdge) {
     content.maxShown = kFloatingIcons;
-    return content;
+    return;
   }
   const double s = stack.scale;
   const double room = std::min(f.Bottom(), stack.work.Bottom()) - kBadgeBottomMargin * s -
@@ -291,7 +344,6 @@ BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
     --fits;
   }
   content.maxShown = std::max(fits, kFewestIcons);
-  return content;
 }
 
 }  // namespace tessary

@@ -43,12 +43,29 @@ struct StackInfo {
 // Manageable windows with readable frames, front-most first.
 using FramesFrontFirst = std::vector<WindowFrame>;
 
-// The stacks of every display. Members found without a use number receive one.
-std::vector<StackInfo> ComputeStacks(const std::vector<StackDisplay>& displays,
+// Finds the stacks of every display. The pass runs after every burst of window events, so
+// the finder keeps its buffers between runs: an unchanged desktop allocates nothing.
+class StackFinder {
+ public:
+  // Members found without a use number receive one. The answer lives until the next call.
+  const std::vector<StackInfo>& Find(const std::vector<StackDisplay>& displays,
                                      const FramesFrontFirst& windows, UseSequence& uses);
 
+ private:
+  void CollectDisplay(const StackDisplay& display, const FramesFrontFirst& windows);
+  StackInfo& NextStack(const StackDisplay& display);
+  void MergeEqualAreas(std::size_t first, double tolerance);
+  void Finish(StackInfo& stack, const FramesFrontFirst& windows, UseSequence& uses);
+
+  std::vector<StackInfo> stacks_;
+  std::size_t count_ = 0;
+  std::vector<std::int32_t> regionOf_;  // per window: the region listing it, or -1
+  std::vector<char> spans_;             // per window: it spans regions
+  std::vector<std::int32_t> covered_;
+};
+
 // The regions a rectangle spans: each region at least half of whose area it covers.
-std::vector<std::int32_t> RegionsCovered(const Rect& frame, const RegionMap& regions);
+void RegionsCovered(const Rect& frame, const RegionMap& regions, std::vector<std::int32_t>& out);
 
 // Whether member `m` counts as behind front window `f` (frames, desktop pixels).
 bool CoveredBy(const Rect& m, const Rect& f, double scale);
@@ -65,10 +82,11 @@ void OrderStack(std::vector<WindowId>& members, StackOrder order, const StackOrd
 
 // The badge content for front window `front` of `stack`, its members behind it already
 // ordered in `behind`. `onEdge` limits the icons shown to what fits on the window.
-BadgeContent BuildBadgeContent(const StackInfo& stack, WindowId front,
-                               const std::vector<WindowId>& behind, bool onEdge,
-                               const std::function<IconId(WindowId)>& iconOf,
-                               const std::function<std::string(WindowId)>& appName);
+// Written into `content`, whose buffers are reused.
+void BuildBadgeContent(const StackInfo& stack, WindowId front, const std::vector<WindowId>& behind,
+                       bool onEdge, const std::function<IconId(WindowId)>& iconOf,
+                       const std::function<std::string(WindowId)>& appName,
+                       BadgeContent& content);
 
 // "Bring A Forward", "Bring A and B Forward", "Bring A, B, and C Forward".
 std::string GroupLabel(const std::vector<std::string>& names);

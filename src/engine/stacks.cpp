@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/log.h"
+#include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
@@ -13,11 +14,13 @@ namespace {
 constexpr double kHidingOverlap = 20;
 constexpr double kSameFrame = 5;
 
-std::string BadgeKey(const std::string& display, const Rect& frame) {
+// "display|x,y,width,height", written into `key` (whose buffer is reused).
+void BadgeKey(const std::string& display, const Rect& frame, std::string& key) {
   char buffer[96];
   std::snprintf(buffer, sizeof buffer, "|%.0f,%.0f,%.0f,%.0f", frame.x, frame.y, frame.width,
                 frame.height);
-  return display + buffer;
+  key.assign(display);
+  key.append(buffer);
 }
 
 }  // namespace
@@ -49,20 +52,35 @@ void Stacks::WalkZOrder() {
   }
 }
 
-std::vector<StackInfo> Stacks::Compute(const StackPassContext& context) {
+const std::vector<StackDisplay>& Stacks::LayoutDisplays(const std::vector<Monitor>& displays,
+                                                        const LayoutStore& layouts) {
+  std::size_t count = 0;
+  for (const Monitor& m : displays) {
+    std::optional<SnapLayout> active = layouts.ActiveLayout(m.id);
+    if (!active) continue;
+    if (count == layoutDisplays_.size()) layoutDisplays_.emplace_back();
+    StackDisplay& display = layoutDisplays_[count++];
+    display.id = m.id;
+    display.bounds = m.bounds;
+    display.work = m.work;
+    display.scale = m.scale;
+    display.regions = PixelRegionRects(*active, m.work, std::round(8 * m.scale));
+  }
+  layoutDisplays_.resize(count);
+  return layoutDisplays_;
+}
+
+const std::vector<StackInfo>& Stacks::Compute(const StackPassContext& context) {
   WalkZOrder();
-  return ComputeStacks(context.layouts, z_.manageable, context.uses);
+  return finder_.Find(context.layouts, z_.manageable, context.uses);
 }
 
 WindowId Stacks::WindowAbove(WindowId window) const {
   WindowId above = kNoWindow;
   for (WindowId w : z_.all) {
     if (w == window) return above;
-    bool ours = false;
-    for (const auto& [key, badge] : badges_) {
-      if (badge->GetSurface() && badge->GetSurface()->Window() == w) ours = true;
-    }
-    if (!ours) above = w;
+    // Badges sit between windows; they are not what a badge is placed under.
+    if (std::find(badgeWindows_.begin(), badgeWindows_.end(), w) == badgeWindows_.end()) above = w;
   }
   return kNoWindow;
 }
@@ -79,9 +97,9 @@ const std::string& Stacks::AppNameOf(WindowId window) {
   return it->second;
 }
 
-Badge* Stacks::BadgeFor(const std::string& key) {
+Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
   auto it = badges_.find(key);
-  if (it != badges_.end()) return it->second.get();
+  if (it != badges_.end()) return &it->second;
   auto badge = std::make_unique<Badge>(theme_, desktop_.platform().clock);
   // A surface that cannot be made is tried again at the next pass.
   if (!badge->Create(surfaces_)) return nullptr;
@@ -104,23 +122,23 @@ Badge* Stacks::BadgeFor(const std::string& key) {
   // The switcher and the overview are not there yet: their entry points stay unset, so
   // the overflow count shows greyed and a right-click does nothing.
   badge->SetCallbacks(std::move(callbacks));
-  return badges_.emplace(key, std::move(badge)).first->second.get();
+  if (Surface* surface = badge->GetSurface()) badgeWindows_.push_back(surface->Window());
+  return &badges_.emplace(key, BadgeEntry{std::move(badge), 0}).first->second;
 }
 
-bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context,
-                       std::set<std::string>& alive) {
+bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context) {
   std::size_t at = 0;
   while (at < stack.members.size() && stack.members[at] != front) ++at;
   if (at == stack.members.size()) return false;
   const Rect& frame = stack.frames[at];
   // The members behind the front window, in stack order starting after it.
-  std::vector<WindowId> behind;
+  behind_.clear();
   for (std::size_t k = 1; k < stack.members.size(); ++k) {
     const std::size_t i = (at + k) % stack.members.size();
-    if (CoveredBy(stack.frames[i], frame, stack.scale)) behind.push_back(stack.members[i]);
+    if (CoveredBy(stack.frames[i], frame, stack.scale)) behind_.push_back(stack.members[i]);
   }
-  if (behind.empty()) return false;
-  OrderStack(behind, context.orderByName ? StackOrder::kName : StackOrder::kLastUsed,
+  if (behind_.empty()) return false;
+  OrderStack(behind_, context.orderByName ? StackOrder::kName : StackOrder::kLastUsed,
              {.zIndex =
                   [this](WindowId w) {
                     for (std::size_t i = 0; i < z_.manageable.size(); ++i) {
@@ -130,21 +148,41 @@ bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassCo
                   },
               .appName = [this](WindowId w) { return AppNameOf(w); },
               .title = [this](WindowId w) { return desktop_.WindowTitle(w); }});
-  const std::string key = BadgeKey(stack.display, frame);
-  Badge* badge = BadgeFor(key);
-  if (!badge) return false;
-  alive.insert(key);
-  BadgeContent content = BuildBadgeContent(
-      stack, front, behind, context.badgesOnEdge, [this](WindowId w) { return IconOf(w); },
-      [this](WindowId w) { return AppNameOf(w); });
+  BadgeKey(stack.display, frame, key_);
+  BadgeEntry* entry = BadgeFor(key_);
+  if (!entry) return false;
+  entry->pass = pass_;
+  BuildBadgeContent(
+      stack, front, behind_, context.badgesOnEdge, [this](WindowId w) { return IconOf(w); },
+      [this](WindowId w) { return AppNameOf(w); }, content_);
   BadgeAnchor anchor{frame, stack.work, context.badgesOnEdge, std::nullopt};
   if (!context.badgesOnEdge) anchor.spot = placements_.Find(stack.display, frame);
-  return badge->Update(front, content, anchor, stack.scale, WindowAbove(front),
-                       desktop_.AnimationsEnabled());
+  return entry->badge->Update(front, content_, anchor, stack.scale, WindowAbove(front),
+                              desktop_.AnimationsEnabled());
+}
+
+// A badge no stack wanted this pass survives while it is busy, and while windows are
+// being switched (their frames may be in flux) as long as its window is still in a stack
+// and has no badge elsewhere.
+bool Stacks::KeepUnwanted(const BadgeEntry& entry, const std::vector<StackInfo>& stacks) const {
+  const Badge& badge = *entry.badge;
+  if (badge.Busy()) return true;
+  if (desktop_.platform().clock.Now() >= settleUntil_) return false;
+  for (const auto& [key, other] : badges_) {
+    if (other.pass == pass_ && other.badge->Front() == badge.Front()) return false;
+  }
+  if (!desktop_.platform().windows.Exists(badge.Front())) return false;
+  for (const StackInfo& stack : stacks) {
+    if (std::find(stack.members.begin(), stack.members.end(), badge.Front()) != stack.members.end()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 Stacks::PassResult Stacks::Refresh(const StackPassContext& context) {
   PassResult result;
+  ++pass_;
   const bool stacksOn = context.windowStacks && context.badges;
   if (context.dragging || context.paused || context.layouts.empty() || !stacksOn) {
     HideAll();
@@ -152,46 +190,31 @@ Stacks::PassResult Stacks::Refresh(const StackPassContext& context) {
     fronts_.clear();
     if (context.windowStacks && !context.dragging && !context.paused) {
       for (const StackInfo& stack : Compute(context)) {
-        fronts_.insert(stack.fronts.begin(), stack.fronts.end());
+        fronts_.insert(fronts_.end(), stack.fronts.begin(), stack.fronts.end());
       }
     }
     DropVanished();
     return result;
   }
-  const std::vector<StackInfo> stacks = Compute(context);
-  std::set<std::string> alive;
+  const std::vector<StackInfo>& stacks = Compute(context);
   fronts_.clear();
   for (const StackInfo& stack : stacks) {
-    fronts_.insert(stack.fronts.begin(), stack.fronts.end());
+    fronts_.insert(fronts_.end(), stack.fronts.begin(), stack.fronts.end());
     for (WindowId front : stack.fronts) {
-      if (ShowBadge(stack, front, context, alive)) result.badgeShown = true;
+      if (ShowBadge(stack, front, context)) result.badgeShown = true;
     }
   }
-  const bool settling = desktop_.platform().clock.Now() < settleUntil_;
-  auto member = [&stacks](WindowId w) {
-    for (const StackInfo& stack : stacks) {
-      if (std::find(stack.members.begin(), stack.members.end(), w) != stack.members.end()) {
-        return true;
-      }
-    }
-    return false;
-  };
-  std::set<WindowId> aliveFronts;
-  for (const std::string& key : alive) aliveFronts.insert(badges_.at(key)->Front());
   for (auto it = badges_.begin(); it != badges_.end();) {
-    const Badge& badge = *it->second;
-    // While windows are being switched their frames may be in flux: a badge whose window
-    // is still in a stack waits for the pass after the switch, unless the window already
-    // has its badge elsewhere.
-    const bool keep = alive.count(it->first) > 0 || badge.Busy() ||
-                      (settling && aliveFronts.count(badge.Front()) == 0 &&
-                       desktop_.platform().windows.Exists(badge.Front()) &&
-                       member(badge.Front()));
-    it = keep ? std::next(it) : badges_.erase(it);
+    if (it->second.pass == pass_ || KeepUnwanted(it->second, stacks)) {
+      ++it;
+      continue;
+    }
+    if (Surface* surface = it->second.badge->GetSurface()) std::erase(badgeWindows_, surface->Window());
+    it = badges_.erase(it);
   }
   DropVanished();
   placements_.Store();
-  result.again = settling;
+  result.again = desktop_.platform().clock.Now() < settleUntil_;
   return result;
 }
 
@@ -264,13 +287,16 @@ bool Stacks::ForgetPlacement(const std::string& display, const Rect& frame) {
 }
 
 void Stacks::HideAll() {
-  for (auto& [key, badge] : badges_) badge->Hide();
+  for (auto& [key, entry] : badges_) entry.badge->Hide();
 }
 
-void Stacks::DestroyAll() { badges_.clear(); }
+void Stacks::DestroyAll() {
+  badges_.clear();
+  badgeWindows_.clear();
+}
 
 void Stacks::TrackPointer(Point cursor) {
-  for (auto& [key, badge] : badges_) badge->TrackPointer(cursor);
+  for (auto& [key, entry] : badges_) entry.badge->TrackPointer(cursor);
 }
 
 }  // namespace tessary

@@ -16,6 +16,7 @@
 #include "desktop/desktop.h"
 #include "engine/badge_placements.h"
 #include "engine/stack_model.h"
+#include "layout/layout_store.h"
 #include "platform/surface.h"
 #include "platform/theme_source.h"
 #include "surfaces/badge_view.h"
@@ -66,13 +67,18 @@ class Stacks {
   Stacks(const Stacks&) = delete;
   Stacks& operator=(const Stacks&) = delete;
 
+  // The displays with an active layout and their regions, in a buffer the stacks keep.
+  const std::vector<StackDisplay>& LayoutDisplays(const std::vector<Monitor>& displays,
+                                                  const LayoutStore& layouts);
+
+  // The stack pass.
   struct PassResult {
     bool again = false;      // a settling period is under way: run again soon
     bool badgeShown = false;  // a badge appeared or changed
   };
   PassResult Refresh(const StackPassContext& context);
-  // The stacks as the desktop stands now.
-  std::vector<StackInfo> Compute(const StackPassContext& context);
+  // The stacks as the desktop stands now; valid until the next call.
+  const std::vector<StackInfo>& Compute(const StackPassContext& context);
 
   // Brings the windows forward, instantly or through the installed transition.
   void Switch(StackSwitchRequest request);
@@ -92,10 +98,14 @@ class Stacks {
   // Timer 8: each badge grows or shrinks with the pointer.
   void TrackPointer(Point cursor);
 
-  const std::map<std::string, std::unique_ptr<Badge>>& Badges() const { return badges_; }
+  struct BadgeEntry {
+    std::unique_ptr<Badge> badge;
+    std::uint64_t pass = 0;  // the last pass that wanted it
+  };
+  const std::map<std::string, BadgeEntry>& Badges() const { return badges_; }
   const BadgePlacementStore& Placements() const { return placements_; }
-  // The windows that stood in front of a stack at the last pass.
-  const std::set<WindowId>& Fronts() const { return fronts_; }
+  // The windows that stood in front of a stack at the last pass, in stack order.
+  const std::vector<WindowId>& Fronts() const { return fronts_; }
 
  private:
   struct ZWalk {
@@ -103,10 +113,10 @@ class Stacks {
     FramesFrontFirst manageable;
   };
   void WalkZOrder();
-  Badge* BadgeFor(const std::string& key);
+  BadgeEntry* BadgeFor(const std::string& key);
   // Answers whether the badge was presented anew.
-  bool ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context,
-                 std::set<std::string>& alive);
+  bool ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context);
+  bool KeepUnwanted(const BadgeEntry& entry, const std::vector<StackInfo>& stacks) const;
   WindowId WindowAbove(WindowId window) const;
   IconId IconOf(WindowId window);
   const std::string& AppNameOf(WindowId window);
@@ -118,13 +128,21 @@ class Stacks {
   std::function<void(int, std::int64_t)> postCommand_;
   BadgePlacementStore placements_;
   StackSwitch transition_;
-  std::map<std::string, std::unique_ptr<Badge>> badges_;
+  std::map<std::string, BadgeEntry> badges_;
   std::map<WindowId, Rect> droppedAt_;
-  std::set<WindowId> fronts_;
+  std::vector<WindowId> fronts_;
   std::map<WindowId, IconId> icons_;
   std::map<WindowId, std::string> appNames_;
   ZWalk z_;
+  StackFinder finder_;
+  std::vector<StackDisplay> layoutDisplays_;
   double settleUntil_ = 0;
+  std::uint64_t pass_ = 0;
+  // Buffers of the pass, kept so that an unchanged desktop allocates nothing.
+  std::string key_;
+  std::vector<WindowId> behind_;
+  BadgeContent content_;
+  std::vector<WindowId> badgeWindows_;
 };
 
 }  // namespace tessary

@@ -42,8 +42,8 @@ class StacksTest : public EngineTest {
   }
   std::vector<Badge*> Shown() {
     std::vector<Badge*> shown;
-    for (const auto& [key, badge] : engine->GetStacks().Badges()) {
-      if (badge->Shown()) shown.push_back(badge.get());
+    for (const auto& [key, entry] : engine->GetStacks().Badges()) {
+      if (entry.badge->Shown()) shown.push_back(entry.badge.get());
     }
     return shown;
   }
