@@ -129,6 +129,27 @@ TEST_F(StacksTest, TheBadgeFollowsTheFrontWindowAndGoesWithTheStack) {
   EXPECT_TRUE(engine->StacksNow().empty());
 }
 
+TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
+  StartWith("halves");
+  engine->ApplyStackSwitches({.orderByName = true});
+  const Rect right = Region(1);
+  WindowId mid = Placed(right, "C:\\Apps\\Mid.exe");
+  WindowId alpha = Placed(right, "C:\\Apps\\Alpha.exe");
+  WindowId zed = Placed(right, "C:\\Apps\\Zed.exe");
+  Placed(right);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(IconWindows(*Shown()[0]), (std::vector<WindowId>{alpha, mid, zed}));
+
+  // A window of no stack lying over the front's top-left corner: no front, no badge.
+  WindowId over = desk.AddWindow({.frame = {right.x - 100, right.y + 10, 300, 300}});
+  Pass();
+  EXPECT_TRUE(Shown().empty());
+  desk.MoveWindow(over, Region(0));
+  Pass();
+  EXPECT_EQ(Shown().size(), 1u);
+}
+
 TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
   StartWith("halves");
   const Rect right = Region(1);
