@@ -2,6 +2,8 @@
 // member forward, sending a spanning window behind, and the badges' commands. The state
 // and the rules live in Stacks (stacks.h); this file supplies what the Coordinator knows.
 
+#include <algorithm>
+
 #include "base/log.h"
 #include "engine/coordinator.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 #include "base/log.h"
 #include "layout/tree_geometry.h"
@@ -26,8 +27,8 @@ void BadgeKey(const std::string& display, const Rect& frame, std::string& key) {
 }  // namespace
 
 int TransitionIndex(const std::string& name) {
-  for (int i = 0; i < 6; ++i) {
-    if (name == kTransitionNames[i]) return i;
+  for (std::size_t i = 0; i < std::size(kTransitionNames); ++i) {
+    if (name == kTransitionNames[i]) return static_cast<int>(i);
   }
   return 0;
 }
