@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
@@ -16,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "allocation_counter.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
 #include "layout/builtin_layouts.h"
@@ -24,49 +24,6 @@
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
-
-// Allocation counting. Another benchmark of this program already replaces the global
-// operator new (which allocates with malloc), so this one counts one level further down:
-// glibc lets a program supply malloc and friends, and these forward to glibc's own.
-#if defined(__GLIBC__)
-extern "C" {
-void* __libc_malloc(std::size_t size);
-void __libc_free(void* p);
-void* __libc_calloc(std::size_t count, std::size_t size);
-void* __libc_realloc(void* p, std::size_t size);
-}
-namespace {
-std::atomic<bool> countingAllocations{false};
-std::atomic<std::size_t> tickAllocations{0};
-void Count() {
-  if (countingAllocations.load(std::memory_order_relaxed)) {
-    tickAllocations.fetch_add(1, std::memory_order_relaxed);
-  }
-}
-}  // namespace
-extern "C" {
-void* malloc(std::size_t size) {
-  Count();
-  return __libc_malloc(size);
-}
-void free(void* p) { __libc_free(p); }
-void* calloc(std::size_t count, std::size_t size) {
-  Count();
-  return __libc_calloc(count, size);
-}
-void* realloc(void* p, std::size_t size) {
-  Count();
-  return __libc_realloc(p, size);
-}
-}
-constexpr bool kCountsAllocations = true;
-#else
-namespace {
-std::atomic<bool> countingAllocations{false};
-std::atomic<std::size_t> tickAllocations{0};
-}  // namespace
-constexpr bool kCountsAllocations = false;
-#endif
 
 namespace tessary {
 namespace {
@@ -186,13 +143,11 @@ void MeasureSteadyTicks(benchmark::State& state, BusyDesktop& world) {
     state.PauseTiming();
     world.desk.MoveCursor({world.centre.x + (step++ % 2), world.centre.y});
     state.ResumeTiming();
-    tickAllocations.store(0, std::memory_order_relaxed);
-    countingAllocations.store(true, std::memory_order_relaxed);
+    bench::StartCountingAllocations();
     auto begin = std::chrono::steady_clock::now();
     world.engine->DragTick();
     auto end = std::chrono::steady_clock::now();
-    countingAllocations.store(false, std::memory_order_relaxed);
-    allocations += tickAllocations.load(std::memory_order_relaxed);
+    allocations += bench::StopCountingAllocations();
     if (samples.size() < samples.capacity()) {
       samples.push_back(std::chrono::duration<double, std::nano>(end - begin).count());
     }
@@ -207,7 +162,7 @@ void MeasureSteadyTicks(benchmark::State& state, BusyDesktop& world) {
   double perCountedTick = 1.0 / static_cast<double>(ticks + warmUp);
   state.counters["median_ns"] = samples.empty() ? 0 : samples[samples.size() / 2];
   state.counters["calls_per_tick"] = world.desk.TotalCalls() * perCountedTick;
-  if (kCountsAllocations) {
+  if (bench::CountsAllocations()) {
     state.counters["allocations_per_tick"] = static_cast<double>(allocations) * perTick;
   }
   for (const auto& [method, count] : world.desk.CallCounts()) {

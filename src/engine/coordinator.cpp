@@ -31,7 +31,9 @@ Coordinator::Coordinator(CoordinatorServices services)
       dropMenu_(services.theme),
       layouts_(nullptr),
       minimums_(services.minimumDocuments),
-      snapAssistWatch_(services.desktop, [this] { return AssistPanel(); }) {}
+      snapAssistWatch_(services.desktop, [this] { return AssistPanel(); }),
+      stacks_(services.desktop, services.surfaces, services.theme, services.badgeDocuments,
+              postCommand_) {}
 
 Coordinator::~Coordinator() = default;
 

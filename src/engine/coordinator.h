@@ -2,9 +2,9 @@
 
 // The Coordinator: the one object that owns all snapping state. It follows title-bar
 // drags (drag_tracking.cpp, drag_targets.cpp), places windows when a drag ends on a
-// target (placing.cpp, corner_split.cpp, split_fit.cpp), and owns the displays, the
-// layout catalogue, the placement records, the learned minimum sizes and the overlay
-// surfaces. Main thread only.
+// target (placing.cpp, corner_split.cpp, split_fit.cpp), keeps the stacks and their
+// badges (stacks.h), and owns the displays, the layout catalogue, the placement records,
+// the learned minimum sizes and the overlay surfaces. Main thread only.
 //
 // The shell drives it: window events (OnMoveSizeStart/End), the main window's timers
 // (OnTimer with ids 1, 2, 3, 4 and 8), posted commands (HandleCommand), Escape during a
@@ -28,6 +28,7 @@
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
 #include "engine/region_membership.h"
+#include "engine/stacks.h"
 #include "layout/document_store.h"
 #include "layout/layout_store.h"
 #include "platform/main_window_timers.h"
@@ -88,6 +89,8 @@ struct CoordinatorServices {
   // Posts WM_COORDINATOR_COMMAND (code, argument) to the main window; HandleCommand runs
   // when the message loop delivers it. Surfaces must never call in directly.
   std::function<void(int code, std::int64_t argument)> postCommand;
+  // The badges state file (badges.json); null keeps badge positions for the run only.
+  DocumentStore* badgeDocuments = nullptr;
 };
 
 // Where a window was last placed by the program.
@@ -213,6 +216,11 @@ class Coordinator {
   Outline& GetOutline() { return outline_; }
   DropMenuView& GetDropMenu() { return dropMenu_; }
   Desktop& GetDesktop() { return desktop_; }
+  Stacks& GetStacks() { return stacks_; }
+  // The stacks as the desktop stands now (the switcher lists them; so do stories).
+  std::vector<StackInfo> StacksNow();
+  // The transitions played when stack members switch; unset, switches are instant.
+  void SetStackSwitch(StackSwitch transition) { stacks_.SetSwitch(std::move(transition)); }
 
   // --- Not yet built ---------------------------------------------------------------
   // Entry points of the later parts of the engine, declared so that the shell can be
@@ -225,8 +233,6 @@ class Coordinator {
   // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
   // gallery's choice.
   bool ApplyComposition(const std::string& display, const SnapLayout& layout);
-  // The stack pass (timer 4, timer 5). Today it only ends the scheduled wait.
-  void RefreshStacks();
   // WM_DISPLAYCHANGE and the work-area change. Today it re-reads the displays (and
   // re-aims a drag in progress); windows do not yet follow their regions.
   void OnDisplaysChanged();
@@ -239,14 +245,23 @@ class Coordinator {
   bool ShowSwitcher(WindowId window);
   void DestroySwitcher();
   bool ShowOverview(WindowId window);
+
+  // --- Stacks (stack_commands.cpp; the state lives in Stacks) ---------------------------
+  // The stack pass (timer 4, timer 5): derives the stacks and keeps their badges.
+  void RefreshStacks();
+  // Next (+1) or previous (-1) member of the foreground window's stack, wrapping; false
+  // when paused, stacks are off or there is nothing to step to (beeps without a stack).
   bool StepStack(int step);
+  // Brings a stack member to the front (restoring it if minimised); false when it is gone.
   bool BringForward(WindowId window, bool activate);
+  // Brings the windows a spanning window covers in front of it: `window`, else the
+  // foreground window, else the display's front-most span. False when nothing moved.
   bool SendSpanBehind(WindowId window);
   void HideAllBadges();
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // Timer 8: closes Snap Assist and the switchers when the user has left them.
+  // Timer 8: badges grow near the pointer (Snap Assist and the switchers are not built).
   void UpkeepTick();
 
  private:
@@ -320,6 +335,11 @@ class Coordinator {
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
 
+  // stack_commands.cpp
+  bool HandleStackCommand(int code, std::int64_t argument);
+  // Runs `action` with what a stack pass needs to know now.
+  void WithStackContext(const std::function<void(const StackPassContext&)>& action);
+
   Desktop& desktop_;
   SurfaceFactory& surfaceFactory_;
   ThemeSource& theme_;
@@ -373,6 +393,7 @@ class Coordinator {
 
   SnapAssistWatch snapAssistWatch_;
   NotYetBuiltLog notYetBuilt_;
+  Stacks stacks_;
 };
 
 }  // namespace tessary

@@ -1,4 +1,4 @@
-// Entry points of the engine's later parts (stacks, Snap Assist, compositions, dividers,
+// Entry points of the engine's later parts (Snap Assist, compositions, dividers,
 // display changes, the switcher, the editor). They exist so that the shell can call them
 // today; each says once in the log that it is not built yet.
 
@@ -25,16 +25,6 @@ bool Coordinator::SwitchToLayout(int /*index*/, WindowId /*target*/) {
 bool Coordinator::ApplyComposition(const std::string& /*display*/, const SnapLayout& /*layout*/) {
   NotYetBuilt("ApplyComposition");
   return false;
-}
-
-void Coordinator::RefreshStacks() {
-  // The scheduled wait is over whatever the pass does, so that the next request arms
-  // timer 4 afresh.
-  platform().timers.Stop(kRefreshTimerId);
-  refreshDeadline_ = 0;
-  refreshShort_ = false;
-  useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });
-  NotYetBuilt("RefreshStacks");
 }
 
 void Coordinator::OnDisplaysChanged() {
@@ -84,31 +74,5 @@ bool Coordinator::ShowOverview(WindowId /*window*/) {
   NotYetBuilt("ShowOverview");
   return false;
 }
-
-bool Coordinator::StepStack(int /*step*/) {
-  NotYetBuilt("StepStack");
-  return false;
-}
-
-bool Coordinator::BringForward(WindowId /*window*/, bool /*activate*/) {
-  NotYetBuilt("BringForward");
-  return false;
-}
-
-bool Coordinator::SendSpanBehind(WindowId /*window*/) {
-  NotYetBuilt("SendSpanBehind");
-  return false;
-}
-
-void Coordinator::HideAllBadges() {}
-
-void Coordinator::DestroyAllBadges() {}
-
-bool Coordinator::ResetBadgePositions() {
-  NotYetBuilt("ResetBadgePositions");
-  return false;
-}
-
-void Coordinator::UpkeepTick() {}
 
 }  // namespace tessary

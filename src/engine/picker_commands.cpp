@@ -32,6 +32,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
       return;
     }
     default:
+      if (HandleStackCommand(code, argument)) return;
       NotYetBuilt("command");
       return;
   }

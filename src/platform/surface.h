@@ -76,6 +76,11 @@ class SurfaceInput {
   // (ClientToScreen).
   virtual void OnPointerMove(Point /*desktop*/) {}
   virtual void OnPointerRelease(Point /*desktop*/) {}
+  // WM_LBUTTONDOWN, and WM_RBUTTONUP with whether Alt was held (GetKeyState VK_MENU).
+  virtual void OnPointerPress(Point /*desktop*/) {}
+  virtual void OnSecondaryRelease(Point /*desktop*/, bool /*alt*/) {}
+  // WM_CAPTURECHANGED: a press or drag in progress is over.
+  virtual void OnCaptureLost() {}
   // WM_ACTIVATE with WA_INACTIVE: another window took the activation.
   virtual void OnDeactivate() {}
   // WM_MOUSEACTIVATE: true answers MA_ACTIVATE, false MA_NOACTIVATE.

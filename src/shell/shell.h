@@ -151,6 +151,7 @@ class Shell {
   std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<StateStore> layoutFile_;
   std::unique_ptr<StateStore> minimumFile_;
+  std::unique_ptr<StateStore> badgeFile_;
   std::unique_ptr<Coordinator> coordinator_;
   std::unique_ptr<Toast> toast_;
   std::unique_ptr<SettingsStore> settings_;

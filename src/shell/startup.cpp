@@ -134,13 +134,15 @@ bool Shell::StartCoordinator() {
   const std::string folder = StateFolder(env_.files);
   layoutFile_ = std::make_unique<StateStore>(env_.files, StateFilePath(folder, kLayoutsFileName));
   minimumFile_ = std::make_unique<StateStore>(env_.files, StateFilePath(folder, kMinimumsFileName));
+  badgeFile_ = std::make_unique<StateStore>(env_.files, StateFilePath(folder, kBadgesFileName));
   MainWindow& window = env_.host.mainWindow;
   coordinator_ = std::make_unique<Coordinator>(CoordinatorServices{
       *desktop_, env_.surfaces, env_.theme, layoutFile_.get(), minimumFile_.get(),
       [&window](int code, std::int64_t argument) {
         window.Post(main_window_message::kCoordinatorCommand,
                     static_cast<std::uint64_t>(static_cast<std::int64_t>(code)), argument);
-      }});
+      },
+      badgeFile_.get()});
   return coordinator_->Init();
 }
 

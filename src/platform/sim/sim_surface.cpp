@@ -195,6 +195,30 @@ bool SimSurface::MovePointer(Point desktop) {
   return true;
 }
 
+bool SimSurface::Press(Point desktop) {
+  if (!visible_ || !TakesClicks() || !Bounds().Contains(desktop)) return false;
+  if (options_.input) options_.input->OnPointerPress(desktop);
+  return true;
+}
+
+bool SimSurface::RightClick(Point desktop, bool alt) {
+  if (!visible_ || !TakesClicks() || !Bounds().Contains(desktop)) return false;
+  if (options_.input) options_.input->OnSecondaryRelease(desktop, alt);
+  return true;
+}
+
+bool SimSurface::DragPointer(Point desktop) {
+  if (!visible_ || !TakesClicks()) return false;
+  if (options_.input) options_.input->OnPointerMove(desktop);
+  return true;
+}
+
+bool SimSurface::ReleasePointer(Point desktop) {
+  if (!visible_ || !TakesClicks()) return false;
+  if (options_.input) options_.input->OnPointerRelease(desktop);
+  return true;
+}
+
 bool SimSurface::PressKey(std::uint32_t virtualKey) {
   if (!visible_ || !focused_) return false;
   if (options_.input) options_.input->OnKeyDown(virtualKey);

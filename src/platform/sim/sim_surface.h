@@ -119,6 +119,12 @@ class SimSurface : public Surface {
   bool Click(Point desktop);
   // The pointer moving over the surface: false when the surface does not take the mouse.
   bool MovePointer(Point desktop);
+  // The left button pressed, and the right button released, over the surface.
+  bool Press(Point desktop);
+  bool RightClick(Point desktop, bool alt = false);
+  // While a press holds the capture the pointer reaches the surface wherever it is.
+  bool DragPointer(Point desktop);
+  bool ReleasePointer(Point desktop);
   // A key press: false unless the surface has the keyboard focus.
   bool PressKey(std::uint32_t virtualKey);
   // Another window takes the activation.

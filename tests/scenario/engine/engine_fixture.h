@@ -71,6 +71,7 @@ class EngineTest : public ::testing::Test {
             [this](int code, std::int64_t argument) {
               desk.After(0, [this, code, argument] { engine->HandleCommand(code, argument); });
             },
+        .badgeDocuments = &badgeDocuments,
     });
     ShellCallbacks callbacks;
     callbacks.setEscapeWatch = [this](bool on) {
@@ -184,6 +185,7 @@ class EngineTest : public ::testing::Test {
   SimThemeSource theme;
   MemoryDocumentStore layoutDocuments;
   MemoryDocumentStore minimumDocuments;
+  MemoryDocumentStore badgeDocuments;
   Toast toast{theme, desk.platform().clock};
   std::unique_ptr<Coordinator> engine;
   std::vector<std::string> messages;

@@ -1,0 +1,139 @@
+// The stack pass on a busy desktop: 200 manageable windows over 4 displays, each display
+// with an eight-region layout, 30 regions holding a stack. Reports the median time per
+// unchanged pass, the heap allocations per unchanged pass (the goal: none), the platform
+// calls per pass, and how often the stacks' timer fires over an idle simulated minute
+// (the goal: never).
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "allocation_counter.h"
+#include "desktop/desktop.h"
+#include "engine/coordinator.h"
+#include "layout/document_store.h"
+#include "layout/tree_geometry.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+
+namespace tessary {
+namespace {
+
+NodeRef FourColumns(int first) {
+  return MakeSplit(Axis::Columns, 0.25, MakeLeaf(first),
+                   MakeSplit(Axis::Columns, 1.0 / 3, MakeLeaf(first + 1),
+                             MakeSplit(Axis::Columns, 0.5, MakeLeaf(first + 2),
+                                       MakeLeaf(first + 3))));
+}
+
+SnapLayout EightRegions() {
+  SnapLayout layout;
+  layout.id = "eight";
+  layout.name = "Eight";
+  layout.tree = MakeSplit(Axis::Rows, 0.5, FourColumns(0), FourColumns(4));
+  return layout;
+}
+
+struct StackedDesktop {
+  StackedDesktop() {
+    const SimDisplaySetup displays[] = {
+        {.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .scale = 1.0},
+        {.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5},
+        {.bounds = {4480, 0, 1920, 1200}, .work = {4480, 0, 1920, 1152}, .scale = 1.25},
+        {.bounds = {0, 1080, 3840, 2160}, .work = {0, 1080, 3840, 2100}, .scale = 2.0},
+    };
+    for (const SimDisplaySetup& d : displays) desk.AddDisplay(d);
+    engine = std::make_unique<Coordinator>(CoordinatorServices{.desktop = desktop,
+                                                               .surfaces = surfaces,
+                                                               .theme = theme,
+                                                               .layoutDocuments = &layoutDocuments,
+                                                               .minimumDocuments = &minimumDocuments,
+                                                               .badgeDocuments = &badgeDocuments});
+    engine->Init();
+    const SnapLayout layout = EightRegions();
+    std::vector<Rect> regions;
+    for (const Monitor& m : engine->Displays()) {
+      engine->Layouts().SetActiveLayout(m.id, layout);
+      for (const auto& [region, rect] : PixelRegionRects(layout, m.work, std::round(8 * m.scale))) {
+        regions.push_back(rect);
+      }
+    }
+    // 30 of the 32 regions hold a stack; 200 windows spread over them.
+    for (int i = 0; i < 200; ++i) {
+      desk.AddWindow({.frame = regions[static_cast<std::size_t>(i % 30)], .activate = false});
+    }
+  }
+
+  SimDesktop desk;
+  Desktop desktop{desk.platform()};
+  SimSurfaceFactory surfaces{&desk.platform().clock};
+  SimThemeSource theme;
+  MemoryDocumentStore layoutDocuments;
+  MemoryDocumentStore minimumDocuments;
+  MemoryDocumentStore badgeDocuments;
+  std::unique_ptr<Coordinator> engine;
+};
+
+void BM_UnchangedStackPass(benchmark::State& state) {
+  StackedDesktop world;
+  // The first passes make the badges and number the members.
+  world.engine->RefreshStacks();
+  world.engine->RefreshStacks();
+  const std::size_t stacks = world.engine->StacksNow().size();
+  world.desk.ResetCalls();
+  world.engine->RefreshStacks();  // the call counter's map makes its entries here
+  std::int64_t counted = 1;
+  std::vector<double> samples;
+  samples.reserve(1 << 16);
+  std::size_t allocations = 0;
+  std::int64_t passes = 0;
+  for (auto _ : state) {
+    bench::StartCountingAllocations();
+    auto begin = std::chrono::steady_clock::now();
+    world.engine->RefreshStacks();
+    auto end = std::chrono::steady_clock::now();
+    allocations += bench::StopCountingAllocations();
+    if (samples.size() < samples.capacity()) {
+      samples.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
+    }
+    ++passes;
+  }
+  std::sort(samples.begin(), samples.end());
+  const double perPass = 1.0 / static_cast<double>(std::max<std::int64_t>(passes, 1));
+  state.counters["stacks"] = static_cast<double>(stacks);
+  state.counters["badges"] = static_cast<double>(world.engine->GetStacks().Badges().size());
+  state.counters["median_us"] = samples.empty() ? 0 : samples[samples.size() / 2];
+  state.counters["calls_per_pass"] =
+      world.desk.TotalCalls() / static_cast<double>(passes + counted);
+  if (bench::CountsAllocations()) {
+    state.counters["allocations_per_pass"] = static_cast<double>(allocations) * perPass;
+    // What the platform's answers cost by themselves: the z-order list and the displays
+    // come back as new vectors.
+    bench::StartCountingAllocations();
+    benchmark::DoNotOptimize(world.desk.platform().zOrder.TopLevelWindows());
+    state.counters["of_which_z_order"] = static_cast<double>(bench::StopCountingAllocations());
+    bench::StartCountingAllocations();
+    benchmark::DoNotOptimize(world.desktop.EnumerateDisplays());
+    state.counters["of_which_displays"] = static_cast<double>(bench::StopCountingAllocations());
+  }
+
+  // An idle minute: nothing moves, so the stacks' timer never fires.
+  std::map<int, int> fired;
+  world.desk.platform().timers.SetTimerHandler([&](int id) {
+    ++fired[id];
+    world.engine->OnTimer(id);
+  });
+  world.desk.Advance(60);
+  world.desk.platform().timers.SetTimerHandler(nullptr);
+  state.counters["idle_minute_stack_timer_firings"] = fired[kRefreshTimerId];
+  state.counters["idle_minute_upkeep_timer_firings"] = fired[kUpkeepTimerId];
+}
+BENCHMARK(BM_UnchangedStackPass)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,147 @@
+#pragma once
+
+// The stacks concern of the engine: the stack pass that derives stacks from the desktop
+// and keeps one badge per front window, the remembered badge positions, and bringing a
+// member forward. The Coordinator owns one and forwards its entry points here.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop/desktop.h"
+#include "engine/badge_placements.h"
+#include "engine/stack_model.h"
+#include "layout/layout_store.h"
+#include "platform/surface.h"
+#include "platform/theme_source.h"
+#include "surfaces/badge_view.h"
+
+namespace tessary {
+
+// Commands the badges post (WM_COORDINATOR_COMMAND); the argument is a window number.
+inline constexpr int kCommandBadgeBringForward = -20;  // the icon's window
+inline constexpr int kCommandBadgeBringGroup = -21;    // the badge's front window
+inline constexpr int kCommandBadgeMoved = -22;         // the badge's front window
+
+// The transition names of "stackTransition" as the user sees them; index 0 is also
+// what any unknown name means.
+inline constexpr const char* kTransitionNames[] = {"shuffle", "cards",   "genie",
+                                                   "tornado", "melt",    "disintegrate"};
+inline constexpr const char* kTransitionDisplayNames[] = {"Slide",   "3D Cards", "Genie",
+                                                          "Tornado", "Melt",     "Disintegrate"};
+int TransitionIndex(const std::string& name);
+
+// One switch between stack members: `raise` are brought in front of the windows in
+// `inFront` (front-most first). A transition answers false when it cannot run; the
+// switch is then instant.
+struct StackSwitchRequest {
+  std::vector<WindowId> raise;
+  std::vector<WindowId> inFront;
+  bool activate = false;
+  int transition = 0;
+};
+using StackSwitch = std::function<bool(const StackSwitchRequest&)>;
+
+// What a pass needs from the Coordinator at the moment it runs.
+struct StackPassContext {
+  const std::vector<StackDisplay>& layouts;  // displays with an active layout
+  UseSequence& uses;
+  bool windowStacks = true;
+  bool badges = true;
+  bool badgesOnEdge = true;
+  bool orderByName = false;
+  bool paused = false;
+  bool dragging = false;
+};
+
+class Stacks {
+ public:
+  Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
+         DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand);
+  ~Stacks();
+  Stacks(const Stacks&) = delete;
+  Stacks& operator=(const Stacks&) = delete;
+
+  // The displays with an active layout and their regions, in a buffer the stacks keep.
+  const std::vector<StackDisplay>& LayoutDisplays(const std::vector<Monitor>& displays,
+                                                  const LayoutStore& layouts);
+
+  // The stack pass.
+  struct PassResult {
+    bool again = false;      // a settling period is under way: run again soon
+    bool badgeShown = false;  // a badge appeared or changed
+  };
+  PassResult Refresh(const StackPassContext& context);
+  // The stacks as the desktop stands now; valid until the next call.
+  const std::vector<StackInfo>& Compute(const StackPassContext& context);
+
+  // Brings the windows forward, instantly or through the installed transition.
+  void Switch(StackSwitchRequest request);
+  void SetSwitch(StackSwitch transition) { transition_ = std::move(transition); }
+  // The windows whose frames overlap `target` (by more than `overlap` px each way) in
+  // front of it, front-most first, one per frame.
+  std::vector<WindowId> WindowsInFront(WindowId target, double scale);
+  // A pass keeps badges of live members until this clock time.
+  void SettleUntil(double time) { settleUntil_ = time; }
+
+  // A floating badge was dropped at the rectangle its Badge reported.
+  void BadgeMoved(WindowId front, const StackPassContext& context);
+  bool ResetPlacements();
+  bool ForgetPlacement(const std::string& display, const Rect& frame);
+  void HideAll();
+  void DestroyAll();
+  // Timer 8: each badge grows or shrinks with the pointer.
+  void TrackPointer(Point cursor);
+
+  struct BadgeEntry {
+    std::unique_ptr<Badge> badge;
+    std::uint64_t pass = 0;  // the last pass that wanted it
+  };
+  const std::map<std::string, BadgeEntry>& Badges() const { return badges_; }
+  const BadgePlacementStore& Placements() const { return placements_; }
+  // The windows that stood in front of a stack at the last pass, in stack order.
+  const std::vector<WindowId>& Fronts() const { return fronts_; }
+
+ private:
+  struct ZWalk {
+    std::vector<WindowId> all;  // every top-level window, front-most first
+    FramesFrontFirst manageable;
+  };
+  void WalkZOrder();
+  BadgeEntry* BadgeFor(const std::string& key);
+  // Answers whether the badge was presented anew.
+  bool ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context);
+  bool KeepUnwanted(const BadgeEntry& entry, const std::vector<StackInfo>& stacks) const;
+  WindowId WindowAbove(WindowId window) const;
+  IconId IconOf(WindowId window);
+  const std::string& AppNameOf(WindowId window);
+  void DropVanished();
+
+  Desktop& desktop_;
+  SurfaceFactory& surfaces_;
+  ThemeSource& theme_;
+  std::function<void(int, std::int64_t)> postCommand_;
+  BadgePlacementStore placements_;
+  StackSwitch transition_;
+  std::map<std::string, BadgeEntry> badges_;
+  std::map<WindowId, Rect> droppedAt_;
+  std::vector<WindowId> fronts_;
+  std::map<WindowId, IconId> icons_;
+  std::map<WindowId, std::string> appNames_;
+  ZWalk z_;
+  StackFinder finder_;
+  std::vector<StackDisplay> layoutDisplays_;
+  double settleUntil_ = 0;
+  std::uint64_t pass_ = 0;
+  // Buffers of the pass, kept so that an unchanged desktop allocates nothing.
+  std::string key_;
+  std::vector<WindowId> behind_;
+  BadgeContent content_;
+  std::vector<WindowId> badgeWindows_;
+};
+
+}  // namespace tessary

@@ -1,0 +1,397 @@
+// Stacks on the simulated desktop: windows sharing a region, their badge, stepping
+// through them, bringing one forward, a spanning window sent behind, and where a dragged
+// badge is remembered.
+
+#include <random>
+
+#include "engine/stacks.h"
+#include "engine_fixture.h"
+#include "state/badge_placements_document.h"
+
+namespace tessary {
+namespace {
+
+class StacksTest : public EngineTest {
+ protected:
+  void StartWith(std::string_view layout, double scale = 1.0) {
+    AddPrimary(scale);
+    Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
+  }
+  Rect Region(int region, int display = 0, std::string_view layout = "halves") {
+    const Monitor& m = engine->Displays()[static_cast<std::size_t>(display)];
+    return *Regions(layout, m.work, m.scale).Get(region);
+  }
+  // A window the program placed at `rect`: it joins the use order now.
+  WindowId Placed(const Rect& rect, const std::string& image = "") {
+    SimWindowSetup setup{.frame = rect};
+    if (!image.empty()) setup.process = desk.AddProcess({.imagePath = image});
+    WindowId w = desk.AddWindow(setup);
+    engine->MoveWindowTo(w, rect);
+    return w;
+  }
+  // What the shell does after window events: a pass 0.15 s later, then the fade settles
+  // (the fixture's surfaces see a frame only when asked).
+  void Pass() {
+    engine->ScheduleRefresh(0.15);
+    Settle();
+  }
+  void Settle() {
+    desk.Advance(0.5);
+    surfaces.RunFrame();
+  }
+  std::vector<Badge*> Shown() {
+    std::vector<Badge*> shown;
+    for (const auto& [key, entry] : engine->GetStacks().Badges()) {
+      if (entry.badge->Shown()) shown.push_back(entry.badge.get());
+    }
+    return shown;
+  }
+  static std::vector<WindowId> IconWindows(const Badge& badge) {
+    std::vector<WindowId> windows;
+    for (const BadgeIcon& icon : badge.Content().icons) windows.push_back(icon.window);
+    return windows;
+  }
+  static SimSurface& SurfaceOf(Badge& badge) {
+    return static_cast<SimSurface&>(*badge.GetSurface());
+  }
+  // The desktop point at the centre of icon k.
+  static Point IconPoint(Badge& badge, int k) {
+    const Rect bounds = badge.Bounds();
+    const Rect icon = badge.Parts().icons[static_cast<std::size_t>(k)];
+    const double s = badge.GetSurface()->Scale();
+    return {bounds.x + (icon.x + icon.width / 2) * s, bounds.y + (icon.y + icon.height / 2) * s};
+  }
+};
+
+TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  for (int count : {2, 3, 5}) {
+    SCOPED_TRACE(count);
+    std::vector<WindowId> windows;
+    for (int i = 0; i < count; ++i) windows.push_back(Placed(right));
+    Pass();
+    std::vector<StackInfo> stacks = engine->StacksNow();
+    ASSERT_EQ(stacks.size(), 1u);
+    EXPECT_EQ(stacks[0].members, windows);
+    EXPECT_EQ(stacks[0].fronts, std::vector<WindowId>{windows.back()});
+
+    std::vector<Badge*> badges = Shown();
+    ASSERT_EQ(badges.size(), 1u);
+    EXPECT_EQ(badges[0]->Front(), windows.back());
+    // Behind the front window, front-most first.
+    std::vector<WindowId> behind(windows.rbegin() + 1, windows.rend());
+    EXPECT_EQ(IconWindows(*badges[0]), behind);
+    // Small, centred on the front window's left edge, 44 px below its top.
+    const int m = count - 1;
+    ExpectNear(badges[0]->Bounds(), {std::round(right.x - 11), right.y + 44, 22,
+                                     (m - 1) * 3.0 + m * 14.0 + 8},
+               0.01);
+    EXPECT_EQ(SurfaceOf(*badges[0]).Options().className, "TessaryBadge");
+    EXPECT_EQ(SurfaceOf(*badges[0]).Options().title, "Tessary stack badge");
+    for (WindowId w : windows) desk.CloseWindow(w);
+    Pass();
+    EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  }
+  EXPECT_EQ(tips, std::vector<std::string>(3, "badge"));
+}
+
+TEST_F(StacksTest, TheBadgeFollowsTheFrontWindowAndGoesWithTheStack) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  WindowId a = Placed(right), b = Placed(right), c = Placed(right);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+
+  ASSERT_TRUE(engine->BringForward(a, true));
+  EXPECT_EQ(desk.Foreground(), a);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0]->Front(), a);
+  EXPECT_EQ(IconWindows(*Shown()[0]), (std::vector<WindowId>{c, b}));
+
+  desk.CloseWindow(c);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(IconWindows(*Shown()[0]), std::vector<WindowId>{b});
+
+  desk.Minimize(b);
+  Pass();
+  EXPECT_TRUE(Shown().empty());
+  desk.Restore(b);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+
+  desk.MoveWindow(b, Region(0));
+  Pass();
+  EXPECT_TRUE(Shown().empty());
+  EXPECT_TRUE(engine->StacksNow().empty());
+}
+
+TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
+  StartWith("halves");
+  engine->ApplyStackSwitches({.orderByName = true});
+  const Rect right = Region(1);
+  WindowId mid = Placed(right, "C:\\Apps\\Mid.exe");
+  WindowId alpha = Placed(right, "C:\\Apps\\Alpha.exe");
+  WindowId zed = Placed(right, "C:\\Apps\\Zed.exe");
+  Placed(right);
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(IconWindows(*Shown()[0]), (std::vector<WindowId>{alpha, mid, zed}));
+
+  // A window of no stack lying over the front's top-left corner: no front, no badge.
+  WindowId over = desk.AddWindow({.frame = {right.x - 100, right.y + 10, 300, 300}});
+  Pass();
+  EXPECT_TRUE(Shown().empty());
+  desk.MoveWindow(over, Region(0));
+  Pass();
+  EXPECT_EQ(Shown().size(), 1u);
+}
+
+TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  WindowId a = Placed(right), b = Placed(right), c = Placed(right);
+  ASSERT_EQ(desk.Foreground(), c);
+  const std::vector<std::pair<int, WindowId>> steps = {{+1, a}, {+1, b}, {+1, c},
+                                                       {-1, b}, {-1, a}, {-1, c}};
+  for (const auto& [step, expected] : steps) {
+    ASSERT_TRUE(engine->StepStack(step));
+    EXPECT_EQ(desk.Foreground(), expected);
+    Pass();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0]->Front(), expected);
+  }
+  // A window in no stack has nothing to step through: the beep says so.
+  WindowId alone = Placed(Region(0));
+  EXPECT_FALSE(engine->StepStack(+1));
+  EXPECT_EQ(desk.Foreground(), alone);
+  EXPECT_EQ(desk.Beeps(), 1);
+}
+
+TEST_F(StacksTest, ClickingAnIconBringsThatWindowForward) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  WindowId a = Placed(right), b = Placed(right);
+  Placed(right);
+  Pass();
+  Badge& badge = *Shown().at(0);
+  ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
+  SimSurface& surface = SurfaceOf(badge);
+  EXPECT_EQ(surface.Anchor(), SurfaceAnchor::Top());  // directly above its front window
+  ASSERT_TRUE(surface.Click(IconPoint(badge, 1)));
+  desk.Advance(0.01);
+  EXPECT_EQ(desk.Foreground(), a);
+  EXPECT_EQ(desk.ZOrder().front(), a);
+}
+
+TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
+  StartWith("halves");
+  WindowId left = Placed(Region(0), "C:\\Apps\\Mail.exe");
+  WindowId right = Placed(Region(1), "C:\\Apps\\Notes.exe");
+  const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
+  WindowId span = Placed(both);
+  Pass();
+  std::vector<Badge*> badges = Shown();
+  ASSERT_EQ(badges.size(), 1u);
+  EXPECT_EQ(badges[0]->Front(), span);
+  EXPECT_EQ(IconWindows(*badges[0]), (std::vector<WindowId>{left, right}));
+  EXPECT_EQ(badges[0]->Content().groupCount, 2);
+  EXPECT_EQ(badges[0]->Content().groupLabel, "Bring Mail and Notes Forward");
+
+  ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
+  std::vector<WindowId> z = desk.ZOrder();
+  auto at = [&z](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
+  EXPECT_LT(at(left), at(span));
+  EXPECT_LT(at(right), at(span));
+  // The span's badge waits out the switch (the pass repeats while it settles).
+  desk.Advance(2);
+  Settle();
+  // Now each half stands in front with the span behind it, marked as two columns wide.
+  badges = Shown();
+  ASSERT_EQ(badges.size(), 2u);
+  for (Badge* badge : badges) {
+    ASSERT_EQ(badge->Content().icons.size(), 1u);
+    EXPECT_EQ(badge->Content().icons[0], (BadgeIcon{span, badge->Content().icons[0].icon, 2}));
+  }
+}
+
+TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
+  AddPrimary();
+  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5,
+                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  Start();
+  for (int d = 0; d < 2; ++d) {
+    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn("halves"));
+  }
+  for (int d = 0; d < 2; ++d) {
+    Placed(Region(1, d));
+    Placed(Region(1, d));
+  }
+  Pass();
+  std::vector<Badge*> badges = Shown();
+  ASSERT_EQ(badges.size(), 2u);
+  for (int d = 0; d < 2; ++d) {
+    const Rect r = Region(1, d);
+    const double s = engine->Displays()[static_cast<std::size_t>(d)].scale;
+    auto on = std::find_if(badges.begin(), badges.end(),
+                           [&](Badge* b) { return b->Anchor().frame == r; });
+    ASSERT_NE(on, badges.end());
+    ExpectNear((*on)->Bounds(), {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s,
+                                 (14 + 8) * s},
+               0.01);
+    EXPECT_EQ((*on)->GetSurface()->Scale(), s);
+  }
+}
+
+TEST_F(StacksTest, StacksOffMeanNoBadgesAndNoStepping) {
+  StartWith("halves");
+  WindowId a = Placed(Region(1));
+  WindowId b = Placed(Region(1));
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+
+  engine->ApplyStackSwitches({.windowStacks = false});
+  Pass();
+  EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  EXPECT_FALSE(engine->StepStack(+1));
+  EXPECT_FALSE(engine->StepStack(-1));
+  EXPECT_EQ(desk.Foreground(), b);
+  EXPECT_EQ(desk.Beeps(), 0);
+
+  // Badges off destroy every badge too; on again, the next pass brings them back.
+  engine->ApplyStackSwitches({.badges = false});
+  Pass();
+  EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_EQ(desk.Foreground(), a);
+  engine->ApplyStackSwitches({});
+  Pass();
+  EXPECT_EQ(Shown().size(), 1u);
+}
+
+TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
+  StartWith("halves");
+  engine->ApplyStackSwitches({.badgesOnEdge = false});
+  const Rect right = Region(1);
+  Placed(right);
+  Placed(right);
+  Pass();
+  Badge* badge = Shown().at(0);
+  ExpectNear(badge->Bounds(), {right.x + 8, right.y + 44, 22, 22}, 0.01);
+
+  // Drag it 100 px right and 200 px down (grown while the pointer is on it).
+  SimSurface& surface = SurfaceOf(*badge);
+  const Point grip{right.x + 19, right.y + 46};
+  desk.MoveCursor(grip);
+  Settle();
+  ASSERT_EQ(badge->Growth(), 1.0);
+  const Rect grown = badge->Bounds();
+  ASSERT_TRUE(surface.Press(grip));
+  surface.DragPointer({grip.x + 50, grip.y + 100});
+  surface.DragPointer({grip.x + 100, grip.y + 200});
+  surface.ReleasePointer({grip.x + 100, grip.y + 200});
+  desk.Advance(0.01);
+  BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
+  ASSERT_EQ(stored[DisplayKey()].size(), 1u);
+  EXPECT_EQ(stored[DisplayKey()][0],
+            (BadgePlacement{{right.x, right.y, right.width, right.height}, false,
+                            grown.x + 100 - right.x, grown.y + 200 - right.y}));
+
+  engine.reset();
+  Start();
+  engine->ApplyStackSwitches({.badgesOnEdge = false});
+  desk.MoveCursor({0, 0});
+  Pass();
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0]->Bounds().x, grown.x + 100);
+  EXPECT_EQ(Shown()[0]->Bounds().y, grown.y + 200);
+
+  EXPECT_TRUE(engine->ResetBadgePositions());
+  EXPECT_FALSE(engine->ResetBadgePositions());
+  EXPECT_EQ(Shown()[0]->Bounds().x, right.x + 8);
+}
+
+TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoStackTimer) {
+  StartWith("halves");
+  for (int i = 0; i < 3; ++i) Placed(Region(1));
+  for (int i = 0; i < 2; ++i) Placed(Region(0));
+  Pass();
+  ASSERT_EQ(Shown().size(), 2u);
+  std::map<int, int> fired;
+  desk.platform().timers.SetTimerHandler([this, &fired](int id) {
+    ++fired[id];
+    engine->OnTimer(id);
+  });
+  const int paintsBefore = SurfaceOf(*Shown()[0]).PaintCount();
+  desk.Advance(60);
+  EXPECT_EQ(fired[kRefreshTimerId], 0);
+  for (Badge* badge : Shown()) EXPECT_FALSE(SurfaceOf(*badge).FramesSubscribed());
+  EXPECT_EQ(SurfaceOf(*Shown()[0]).PaintCount(), paintsBefore);
+}
+
+// Whatever happens, no managed window is hidden in a stack without a badge that lists
+// it, and no window carries two badges.
+TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
+  StartWith("quarters");
+  std::mt19937 rng(11);
+  std::vector<WindowId> windows;
+  auto pick = [&]() { return windows[std::uniform_int_distribution<std::size_t>(0, windows.size() - 1)(rng)]; };
+  for (int i = 0; i < 5; ++i) windows.push_back(Placed(Region(i % 4, 0, "quarters")));
+  for (int round = 0; round < 120; ++round) {
+    SCOPED_TRACE(round);
+    switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+      case 0:
+        windows.push_back(Placed(Region(std::uniform_int_distribution<int>(0, 3)(rng), 0, "quarters")));
+        break;
+      case 1: {
+        WindowId w = pick();
+        engine->MoveWindowTo(w, Region(std::uniform_int_distribution<int>(0, 3)(rng), 0, "quarters"));
+        desk.Activate(w);
+        break;
+      }
+      case 2:
+        if (windows.size() > 2) {
+          WindowId w = pick();
+          desk.CloseWindow(w);
+          std::erase(windows, w);
+        }
+        break;
+      case 3: {
+        WindowId w = pick();
+        if (desk.IsMinimized(w)) desk.Restore(w); else desk.Minimize(w);
+        break;
+      }
+      case 4:
+        desk.Activate(pick());
+        break;
+      default:
+        engine->StepStack(std::uniform_int_distribution<int>(0, 1)(rng) ? 1 : -1);
+        break;
+    }
+    Pass();
+    std::set<WindowId> fronts;
+    for (Badge* badge : Shown()) ASSERT_TRUE(fronts.insert(badge->Front()).second);
+    for (const StackInfo& stack : engine->StacksNow()) {
+      int badgesOnStack = 0;
+      for (Badge* badge : Shown()) {
+        if (std::find(stack.members.begin(), stack.members.end(), badge->Front()) != stack.members.end()) ++badgesOnStack;
+      }
+      EXPECT_LE(badgesOnStack, 1);
+      for (WindowId member : stack.members) {
+        if (std::find(stack.fronts.begin(), stack.fronts.end(), member) != stack.fronts.end()) continue;
+        bool reached = false;
+        for (Badge* badge : Shown()) {
+          std::vector<WindowId> icons = IconWindows(*badge);
+          reached = reached || std::find(icons.begin(), icons.end(), member) != icons.end();
+        }
+        EXPECT_TRUE(reached) << "window " << ToNumber(member) << " hidden without a badge";
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tessary

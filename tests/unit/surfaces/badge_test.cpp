@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+#include "surfaces/badge_paint.h"
+#include "surfaces/badge_view.h"
+#include "surfaces_test_support.h"
+
+namespace tessary {
+namespace {
+
+BadgeContent Members(int count, int maxShown = 6, int groupCount = 0) {
+  BadgeContent content;
+  for (int i = 0; i < count; ++i) {
+    content.icons.push_back({static_cast<WindowId>(100 + i), static_cast<IconId>(500 + i), 0});
+  }
+  content.maxShown = maxShown;
+  content.groupCount = groupCount;
+  return content;
+}
+
+TEST(BadgeGeometry, SizesAndPartsSmallAndGrown) {
+  struct Case {
+    int count, maxShown, group;
+    double growth, height;
+    Rect secondIcon;
+    int hidden;
+  };
+  const Case cases[] = {
+      // Nine members, six shown: the strip ends in "+3".
+      {9, 6, 0, 1, 5 * 12 + 6 * 24 + 20 + 12 + 22 + 12, {6, 58, 24, 24}, 3},
+      {9, 6, 0, 0, 5 * 3 + 6 * 14 + 8 + 15.4 + 3, {4, 21, 14, 14}, 3},
+      // Eight behind the front, six shown: "+2".
+      {8, 6, 0, 1, 5 * 12 + 6 * 24 + 20 + 12 + 22 + 12, {6, 58, 24, 24}, 2},
+      // Two covered fronts: their button adds q + 22 and pushes the later icons down.
+      {3, 6, 2, 1, 2 * 12 + 3 * 24 + 20 + 12 + 34, {6, 58, 24, 24}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.count);
+    const BadgeParts parts = LayOutBadge(Members(c.count, c.maxShown, c.group), c.growth);
+    EXPECT_DOUBLE_EQ(parts.width, c.growth == 1 ? 36 : 22);
+    EXPECT_NEAR(parts.height, c.height, 1e-9);
+    EXPECT_EQ(parts.icons.at(1), c.secondIcon);
+    EXPECT_EQ(parts.hiddenCount, c.hidden);
+    EXPECT_EQ(parts.overflowButton.has_value(), c.hidden > 0);
+  }
+  const BadgeParts grouped = LayOutBadge(Members(3, 6, 2), 1);
+  EXPECT_EQ(grouped.groupButton, (Rect{7, 94, 22, 22}));
+  EXPECT_EQ(grouped.icons[2], (Rect{6, 22 + 2 * 36 + 34, 24, 24}));
+}
+
+TEST(BadgeGeometry, OriginOnTheEdgeFloatingAndRemembered) {
+  const Rect frame{100, 200, 800, 600};
+  const Rect work{0, 0, 1920, 1040};
+  auto origin = [&](BadgeAnchor anchor, double scale = 1) {
+    anchor.frame = anchor.frame.IsEmpty() ? frame : anchor.frame;
+    anchor.work = work;
+    return BadgeOrigin(anchor, 22 * scale, 100, scale);
+  };
+  EXPECT_EQ(origin({.onEdge = true}), (Point{89, 244}));
+  EXPECT_EQ(origin({.onEdge = true}, 1.5), (Point{84, 266}));
+  EXPECT_EQ(origin({.frame = {5, 200, 800, 600}, .onEdge = true}), (Point{0, 244}));
+  EXPECT_EQ(origin({.onEdge = false}), (Point{108, 244}));
+  EXPECT_EQ(origin({.onEdge = false, .spot = BadgeSpot{true, 50, 300}}), (Point{850, 500}));
+  // Kept 4 px inside the frame.
+  EXPECT_EQ(origin({.onEdge = false, .spot = BadgeSpot{false, 2000, 1000}}), (Point{874, 696}));
+  EXPECT_EQ(SpotFor({850, 500, 36, 100}, frame), (BadgeSpot{true, 50, 300}));
+  EXPECT_EQ(SpotFor({130, 260, 36, 100}, frame), (BadgeSpot{false, 30, 60}));
+}
+
+TEST(BadgeGeometry, HitTestingGrowsTheTargets) {
+  const BadgeContent content = Members(8, 6, 0);
+  const BadgeParts grown = LayOutBadge(content, 1);
+  EXPECT_EQ(HitTestBadge(grown, {18, 34}, 1, false), (BadgeHit{BadgePart::kIcon, 0}));
+  // 6 units above the second icon still hits it when grown, 3 when not.
+  EXPECT_EQ(HitTestBadge(grown, {18, 52.5}, 1, false), (BadgeHit{BadgePart::kIcon, 1}));
+  EXPECT_EQ(HitTestBadge(grown, {18, 10}, 1, false), (BadgeHit{BadgePart::kGrip, -1}));
+  // Small, the grip is no handle and an icon reaches only 3 units above itself.
+  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 0.5}, 0, false), BadgeHit{});
+  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 1.5}, 0, false),
+            (BadgeHit{BadgePart::kIcon, 0}));
+  const Rect overflow = *grown.overflowButton;
+  EXPECT_EQ(HitTestBadge(grown, {18, overflow.Bottom() + 2}, 1, false),
+            (BadgeHit{BadgePart::kOverflow, -1}));
+}
+
+TEST(BadgePaint, BodyAndSpanBarFollowTheGrowth) {
+  SimThemeSource themeSource;
+  const Theme theme = ReadTheme(themeSource);
+  BadgeContent content = Members(2);
+  content.icons[0].widthUnits = 2;  // spans two columns behind a one-column front
+  content.icons[1].widthUnits = 1;
+  for (double g : {0.0, 1.0}) {
+    SCOPED_TRACE(g);
+    const BadgeParts parts = LayOutBadge(content, g);
+    RecordingCanvas canvas;
+    PaintBadge(canvas, theme, {.content = &content, .parts = &parts, .growth = g});
+    const std::vector<CanvasOp>& ops = canvas.Ops();
+    ASSERT_GE(ops.size(), 2u);
+    EXPECT_EQ(ops[0].rect, (Rect{0, 0, parts.width, parts.height}));
+    EXPECT_DOUBLE_EQ(ops[0].radius, parts.width / 2);
+    EXPECT_DOUBLE_EQ(ops[0].color.a, 0.82 + 0.15 * g);
+    EXPECT_DOUBLE_EQ(ops[1].color.a, 0.08 + 0.08 * g);
+    EXPECT_DOUBLE_EQ(ops[1].width, 0.5);
+    std::vector<std::string> glyphs;
+    std::vector<Rect> bars;
+    for (const CanvasOp& op : ops) {
+      if (op.kind == CanvasOpKind::kLabel) glyphs.push_back(op.text);
+      if (op.kind == CanvasOpKind::kFillRounded && op.color == theme.accent) bars.push_back(op.rect);
+    }
+    ASSERT_EQ(bars.size(), 2u);
+    const Rect& icon = parts.icons[0];
+    const double b = 5 * g + 3, d = b >= 6 ? 2 : 1;
+    EXPECT_EQ(bars[0], (Rect{std::round(icon.x - d), std::round(icon.Bottom() - 0.55 * b),
+                             std::round(icon.width + 2 * d), std::round(b)}));
+    EXPECT_EQ(glyphs, g >= 0.7 ? (std::vector<std::string>{"\u2194", "\u2195"})
+                               : std::vector<std::string>{});
+  }
+}
+
+struct BadgeFixture {
+  BadgeFixture() {
+    EXPECT_TRUE(badge.Create(factory));
+    surface = factory.FindByTitle("Tessary stack badge");
+    badge.SetCallbacks({.bringForward = [this](WindowId w) { broughtForward.push_back(w); }});
+    badge.Update(static_cast<WindowId>(1), Members(8), {frame, {0, 0, 1920, 1040}, true, {}}, 1,
+                 kNoWindow, true);
+    Advance(0.3);
+  }
+  void Advance(double seconds) {
+    clock.now += seconds;
+    factory.RunFrame();
+  }
+  Rect frame{400, 100, 800, 800};
+  testing::ManualClock clock;
+  SimSurfaceFactory factory{&clock};
+  SimThemeSource theme;
+  Badge badge{theme, clock};
+  SimSurface* surface = nullptr;
+  std::vector<WindowId> broughtForward;
+};
+
+TEST(BadgeView, GrowsNearThePointerAndShrinksBackFromWhereItIs) {
+  BadgeFixture f;
+  ASSERT_TRUE(f.surface->Visible());
+  EXPECT_EQ(f.badge.Fade(), 1);
+  EXPECT_DOUBLE_EQ(f.surface->Opacity(), 0.5);
+  EXPECT_FALSE(f.surface->FramesSubscribed());
+
+  f.badge.TrackPointer({395, 150});
+  f.Advance(0.08);  // half of 0.16 s
+  EXPECT_NEAR(f.badge.Growth(), 1 - std::pow(0.5, 3), 1e-9);
+  f.badge.TrackPointer({100, 900});
+  f.Advance(0.1);  // half of 0.2 s, from 0.875
+  EXPECT_NEAR(f.badge.Growth(), 0.875 * std::pow(0.5, 3), 1e-9);
+  f.badge.TrackPointer({395, 150});
+  f.Advance(0.2);
+  EXPECT_EQ(f.badge.Growth(), 1);
+  EXPECT_DOUBLE_EQ(f.surface->Opacity(), 1);
+  EXPECT_EQ(f.surface->Bounds(), (Rect{382, 144, 36, 270}));
+}
+
+TEST(BadgeView, AClickOnAnIconBringsItsWindowTheOverflowIsGreyedUntilItLeadsSomewhere) {
+  BadgeFixture f;
+  f.badge.TrackPointer({395, 150});
+  f.Advance(0.3);
+  const Rect b = f.badge.Bounds();
+  const BadgeParts parts = f.badge.Parts();
+  ASSERT_TRUE(f.surface->Click({b.x + 18, b.y + parts.icons[2].y + 12}));
+  EXPECT_EQ(f.broughtForward, std::vector<WindowId>{static_cast<WindowId>(102)});
+  const Rect overflow = *parts.overflowButton;
+  ASSERT_TRUE(f.surface->Click({b.x + 18, b.y + overflow.y + 5}));
+  ASSERT_TRUE(f.surface->RightClick({b.x + 18, b.y + 40}));
+  EXPECT_EQ(f.broughtForward.size(), 1u);
+  f.surface->MovePointer({b.x + 18, b.y + overflow.y + 5});
+  const std::vector<CanvasOp>& ops = f.surface->LastPaint().Ops();
+  auto count = std::find_if(ops.begin(), ops.end(), [](const CanvasOp& op) { return op.text == "+2"; });
+  ASSERT_NE(count, ops.end());
+  EXPECT_EQ(count->color, ReadTheme(f.theme).secondaryText);
+}
+
+}  // namespace
+}  // namespace tessary
