@@ -19,7 +19,8 @@ struct ShellFeatures {
   bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = false;   // "Adjust Shared Dividers"
   bool compositions = false;    // applying a layout to a display (Choose / Switch Layout)
-  bool stacks = false;          // the stack commands (switcher, overview, stepping, spans)
+  bool stacks = true;           // stepping through a stack, sending a span behind
+  bool stackViews = false;      // the stack switcher and the stack overview
 };
 
 }  // namespace tessary

@@ -125,5 +125,28 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
   EXPECT_EQ(desk.Frame(tool), (Rect{50, 50, 300, 300}));
 }
 
+TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
+  shell->RunCommand(kPlace);
+  ChooseInPicker("halves", 1);
+  const WindowId second = AddApp(kStart);
+  Pump();
+  shell->RunCommand(kPlace);
+  ChooseInPicker("halves", 1);
+  Run(0.5);
+  ASSERT_EQ(desk.Foreground(), second);
+  shell->RunCommand(kNext);
+  EXPECT_EQ(desk.Foreground(), window);
+  shell->RunCommand(kPrevious);
+  EXPECT_EQ(desk.Foreground(), second);
+  // With stacks off in the settings, stepping does nothing at all.
+  tessary::Settings off = Probe().settings().Current();
+  off.windowStacksEnabled = false;
+  Probe().settings().Apply(off);
+  const int beeps = desk.Beeps();
+  shell->RunCommand(kNext);
+  EXPECT_EQ(desk.Foreground(), second);
+  EXPECT_EQ(desk.Beeps(), beeps);
+}
+
 }  // namespace
 }  // namespace tessary::testing
