@@ -291,6 +291,8 @@ class Coordinator {
   void FindOrigin();
   void Classify(const Rect& frame, Point cursor);
   void EndDrag(bool runMoveStep);
+  void AnswerLateEnd(WindowId root);
+  void QueuePlacement(DragState ended, const Rect& endFrame);
 
   // drag_targets.cpp
   void MoveStep(Point cursor, double now, const Rect& frame);
