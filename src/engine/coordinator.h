@@ -300,6 +300,10 @@ class Coordinator {
   void OpenPickerForDrag(int displayIndex, Point p, double scale);
   bool RegionTargeting(int displayIndex, Point p, Point cursor, double scale, double now,
                        const Rect& frame);
+  bool TopBandTargeting(int displayIndex, Point p, double scale, double now, bool hasOrigin);
+  bool PreviousPositionTargeting(int displayIndex, std::int32_t region, const Rect& frame,
+                                 Point cursor, double scale, double now);
+  void TargetRegion(int displayIndex, std::int32_t region, bool own, double now);
   void ShowTarget(const RegionMap& rects, std::int32_t region, int displayIndex,
                   const std::string& caption);
   void HideTargets();
