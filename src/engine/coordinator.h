@@ -306,6 +306,8 @@ class Coordinator {
   void FindOrigin();
   void Classify(const Rect& frame, Point cursor);
   void EndDrag(bool runMoveStep);
+  void AnswerLateEnd(WindowId root);
+  void QueuePlacement(DragState ended, const Rect& endFrame);
 
   // drag_targets.cpp
   void MoveStep(Point cursor, double now, const Rect& frame);
@@ -313,6 +315,10 @@ class Coordinator {
   void OpenPickerForDrag(int displayIndex, Point p, double scale);
   bool RegionTargeting(int displayIndex, Point p, Point cursor, double scale, double now,
                        const Rect& frame);
+  bool TopBandTargeting(int displayIndex, Point p, double scale, double now, bool hasOrigin);
+  bool PreviousPositionTargeting(int displayIndex, std::int32_t region, const Rect& frame,
+                                 Point cursor, double scale, double now);
+  void TargetRegion(int displayIndex, std::int32_t region, bool own, double now);
   void ShowTarget(const RegionMap& rects, std::int32_t region, int displayIndex,
                   const std::string& caption);
   void HideTargets();

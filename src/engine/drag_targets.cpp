@@ -227,92 +227,103 @@ PickerIcons Coordinator::IconsFor(const std::vector<SnapLayout>& catalogue, int 
 bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, double now,
                                   const Rect& frame) {
   const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
-  const Monitor& m = display.monitor;
-  const SnapLayout& layout = *display.active;
   const RegionMap& rects = display.regions;
 
   const Rect* originRect = nullptr;
-  if (drag_.originRegion >= 0 && drag_.originDisplay == m.id) {
+  if (drag_.originRegion >= 0 && drag_.originDisplay == display.monitor.id) {
     originRect = rects.Get(drag_.originRegion);
   }
   if (originRect && !Inflate(*originRect, kOriginMargin * s).Contains(p)) {
     drag_.leftOrigin = true;
   }
 
-  // The top band fills the column under the cursor.
-  const Rect& work = m.work;
-  if (work.Contains(p) && p.y <= work.y + kTopBand * s) {
-    double fraction = (p.x - (work.x + kTopBandInset * s)) / (work.width - 2 * kTopBandInset * s);
-    fraction = std::clamp(fraction, 0.0, 1.0);
-    std::optional<TreeColumn> column = ColumnUnder(layout.tree, fraction);
-    if (column) {
-      if (columnCache_.display != index || !(columnCache_.unit == column->rect)) {
-        columnCache_ = {index, column->rect, WholeColumn(layout, fraction), Rect{}};
-        if (columnCache_.whole) {
-          RegionMap filled = PixelRegionRects(columnCache_.whole->layout, work, RegionGap(s));
-          if (const Rect* r = filled.Get(columnCache_.whole->region)) columnCache_.pixels = *r;
-        }
-      }
-      if (columnCache_.whole) {
-        const WholeColumnLayout& whole = *columnCache_.whole;
-        bool ownSingleRegion = whole.affected.size() == 1 && originRect &&
-                               *whole.affected.begin() == drag_.originRegion;
-        if (!ownSingleRegion) {
-          dropMenu_.Hide();
-          bool held = dwell_.Held({index, DwellTarget::kColumn, whole.region}, kRegionHold, now);
-          drag_.kind = kTargetRegion;
-          SetTargetLayout(layout);
-          drag_.region = whole.region;
-          drag_.intent = {kDropWholeColumn, whole.region};
-          drag_.armed = held;
-          drag_.occupant = kNoWindow;
-          outline_.Show(columnCache_.pixels, s, held ? kReleaseColumn : kHoldColumn, held,
-                        drag_.window);
-          return true;
-        }
-      }
-    }
-  }
+  if (TopBandTargeting(index, p, s, now, originRect != nullptr)) return true;
 
-  int region = RegionAtPoint(p, rects, m.bounds, s);
+  int region = RegionAtPoint(p, rects, display.monitor.bounds, s);
   if (region < 0) return false;
   auto listed = display.members.find(region);
   drag_.occupant = listed != display.members.end() && !listed->second.empty()
                        ? listed->second.front()
                        : kNoWindow;
   bool own = originRect && region == drag_.originRegion;
-
   if (own && !drag_.leftOrigin) {
-    ReturnDetector& detector = drag_.previousPosition;
-    UpdateReturnDetector(detector, frame, cursor, s);
-    if (!detector.active) return false;
-    dropMenu_.Hide();
-    bool held = dwell_.Held({index, DwellTarget::kReturn, region}, kReturnHold, now);
-    drag_.kind = kTargetRegion;
-    SetTargetLayout(layout);
-    drag_.region = region;
-    drag_.intent = {kDropPutBack, region};
-    drag_.armed = held || detector.immediate;
-    outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition, drag_.armed,
-                  drag_.window);
-    return true;
+    return PreviousPositionTargeting(index, region, frame, cursor, s, now);
   }
+  TargetRegion(index, region, own, now);
+  return true;
+}
 
+// The top band fills the column under the cursor, unless that column is only the
+// window's own region.
+bool Coordinator::TopBandTargeting(int index, Point p, double s, double now, bool hasOrigin) {
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
+  const SnapLayout& layout = *display.active;
+  const Rect& work = display.monitor.work;
+  if (!work.Contains(p) || p.y > work.y + kTopBand * s) return false;
+  double fraction = (p.x - (work.x + kTopBandInset * s)) / (work.width - 2 * kTopBandInset * s);
+  fraction = std::clamp(fraction, 0.0, 1.0);
+  std::optional<TreeColumn> column = ColumnUnder(layout.tree, fraction);
+  if (!column) return false;
+  if (columnCache_.display != index || !(columnCache_.unit == column->rect)) {
+    columnCache_ = {index, column->rect, WholeColumn(layout, fraction), Rect{}};
+    if (columnCache_.whole) {
+      RegionMap filled = PixelRegionRects(columnCache_.whole->layout, work, RegionGap(s));
+      if (const Rect* r = filled.Get(columnCache_.whole->region)) columnCache_.pixels = *r;
+    }
+  }
+  if (!columnCache_.whole) return false;
+  const WholeColumnLayout& whole = *columnCache_.whole;
+  bool ownSingleRegion =
+      whole.affected.size() == 1 && hasOrigin && *whole.affected.begin() == drag_.originRegion;
+  if (ownSingleRegion) return false;
+
+  dropMenu_.Hide();
+  bool held = dwell_.Held({index, DwellTarget::kColumn, whole.region}, kRegionHold, now);
+  drag_.kind = kTargetRegion;
+  SetTargetLayout(layout);
+  drag_.region = whole.region;
+  drag_.intent = {kDropWholeColumn, whole.region};
+  drag_.armed = held;
+  drag_.occupant = kNoWindow;
+  outline_.Show(columnCache_.pixels, s, held ? kReleaseColumn : kHoldColumn, held, drag_.window);
+  return true;
+}
+
+// Over its own region before ever leaving it, the window offers its previous position once
+// the return detector sees it coming back.
+bool Coordinator::PreviousPositionTargeting(int index, std::int32_t region, const Rect& frame,
+                                            Point cursor, double s, double now) {
+  ReturnDetector& detector = drag_.previousPosition;
+  UpdateReturnDetector(detector, frame, cursor, s);
+  if (!detector.active) return false;
+  dropMenu_.Hide();
+  bool held = dwell_.Held({index, DwellTarget::kReturn, region}, kReturnHold, now);
+  drag_.kind = kTargetRegion;
+  SetTargetLayout(*dragDisplays_[static_cast<std::size_t>(index)].active);
+  drag_.region = region;
+  drag_.intent = {kDropPutBack, region};
+  drag_.armed = held || detector.immediate;
+  outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition, drag_.armed,
+                drag_.window);
+  return true;
+}
+
+void Coordinator::TargetRegion(int index, std::int32_t region, bool own, double now) {
+  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
   // Drops with a menu of actions come later; until then every region snaps directly.
   dropMenu_.Hide();
   bool held = dwell_.Held({index, DwellTarget::kRegion, region}, kRegionHold, now);
   drag_.kind = kTargetRegion;
-  SetTargetLayout(layout);
+  SetTargetLayout(*display.active);
   drag_.region = region;
   drag_.armed = held;
   if (own) {
     drag_.intent = {kDropPutBack, region};
-    ShowTarget(rects, region, index, held ? kReleasePutBack : kHoldPutBack);
+    ShowTarget(display.regions, region, index, held ? kReleasePutBack : kHoldPutBack);
   } else {
     drag_.intent = {kDropAddToStack, region};
-    ShowTarget(rects, region, index, held ? kReleaseSnap : kHoldSnap);
+    ShowTarget(display.regions, region, index, held ? kReleaseSnap : kHoldSnap);
   }
-  return true;
 }
 
 void Coordinator::ShowTarget(const RegionMap& rects, std::int32_t region, int index,

@@ -19,6 +19,28 @@ constexpr int kGiveUpTicks = 21;
 constexpr double kEdgeTolerance = 6;
 constexpr double kLateEndWindow = 5.0;
 
+
+// A release with the drop menu up but on none of its tiles: back where it came from when
+// over its own region, otherwise added to the stack only into an empty region whose menu
+// offers that at all.
+void ChooseIntentOffTiles(DragState& ended, bool onOrigin) {
+  bool plainTile = false;
+  if (ended.menu) {
+    for (const DropTile& tile : ended.menu->tiles) {
+      if (tile.intent.kind == kDropAddToStack) plainTile = true;
+    }
+  }
+  if (onOrigin) {
+    ended.intent = {kDropPutBack, ended.region};
+    ended.armed = true;
+  } else if (ended.occupant != kNoWindow || !ended.menu || !plainTile) {
+    ended.armed = false;
+  } else {
+    ended.intent = {kDropAddToStack, ended.region};
+    ended.armed = true;
+  }
+}
+
 }  // namespace
 
 void Coordinator::OnMoveSizeStart(WindowId window) {
@@ -193,19 +215,7 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
 
   bool thisDragActive = dragActive_ && drag_.window == root;
   if (lateEnd_.pending && lateEnd_.window == root && !thisDragActive) {
-    // The system's own end of a drag that the tracking already ended.
-    lateEnd_.pending = false;
-    if (lateEnd_.placed && Now() - lateEnd_.time < kLateEndWindow) {
-      std::optional<Rect> frame = desktop_.FrameBounds(root);
-      const Rect& r = lateEnd_.rect;
-      if (frame &&
-          (std::abs(frame->x - r.x) > 2 || std::abs(frame->y - r.y) > 2 ||
-           std::abs(frame->width - r.width) > 2 || std::abs(frame->height - r.height) > 2)) {
-        Log("late end of move moved %p: placing it again", LogId(root));
-        desktop_.PlaceExactly(root, r);
-      }
-    }
-    ScheduleRefresh(0.03);
+    AnswerLateEnd(root);
     return;
   }
   if (!thisDragActive) return;
@@ -235,21 +245,7 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
         ended.display >= 0 &&
         dragDisplays_[static_cast<std::size_t>(ended.display)].monitor.id == ended.originDisplay &&
         ended.region == ended.originRegion;
-    bool plainTile = false;
-    if (ended.menu) {
-      for (const DropTile& tile : ended.menu->tiles) {
-        if (tile.intent.kind == kDropAddToStack) plainTile = true;
-      }
-    }
-    if (onOrigin) {
-      ended.intent = {kDropPutBack, ended.region};
-      ended.armed = true;
-    } else if (ended.occupant != kNoWindow || !ended.menu || !plainTile) {
-      ended.armed = false;
-    } else {
-      ended.intent = {kDropAddToStack, ended.region};
-      ended.armed = true;
-    }
+    ChooseIntentOffTiles(ended, onOrigin);
   }
 
   ScheduleRefresh(0.15);
@@ -258,26 +254,47 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
 
   if (ended.kind != kTargetNone && ended.region >= 0 && ended.armed && ended.display >= 0 &&
       ended.display < static_cast<int>(dragDisplays_.size())) {
-    PlacementRequest request;
-    request.window = ended.window;
-    request.kind = ended.kind;
-    request.startRect = ended.startRect;
-    request.endRect = endFrame;
-    request.display = dragDisplays_[static_cast<std::size_t>(ended.display)].monitor.id;
-    request.region = ended.region;
-    request.intent = ended.intent;
-    request.layout = std::move(ended.layout);
-    request.menu = std::move(ended.menu);
-    if (ended.intent.kind == kDropWholeColumn && columnCache_.display == ended.display) {
-      request.column = columnCache_.whole;
-    }
-    request.originRegion = ended.originRegion;
-    request.occupant = ended.occupant;
-    pending_ = std::move(request);
-    platform().timers.Start(kPlaceTimerId, kPlaceDelayMilliseconds);
+    QueuePlacement(std::move(ended), endFrame);
   } else {
     ScheduleRefresh(0.03);
   }
+}
+
+// The system's own end of a drag that the tracking already ended: the window is put back
+// where the drop placed it if the late end moved it.
+void Coordinator::AnswerLateEnd(WindowId root) {
+  lateEnd_.pending = false;
+  if (lateEnd_.placed && Now() - lateEnd_.time < kLateEndWindow) {
+    std::optional<Rect> frame = desktop_.FrameBounds(root);
+    const Rect& r = lateEnd_.rect;
+    if (frame &&
+        (std::abs(frame->x - r.x) > 2 || std::abs(frame->y - r.y) > 2 ||
+         std::abs(frame->width - r.width) > 2 || std::abs(frame->height - r.height) > 2)) {
+      Log("late end of move moved %p: placing it again", LogId(root));
+      desktop_.PlaceExactly(root, r);
+    }
+  }
+  ScheduleRefresh(0.03);
+}
+
+void Coordinator::QueuePlacement(DragState ended, const Rect& endFrame) {
+  PlacementRequest request;
+  request.window = ended.window;
+  request.kind = ended.kind;
+  request.startRect = ended.startRect;
+  request.endRect = endFrame;
+  request.display = dragDisplays_[static_cast<std::size_t>(ended.display)].monitor.id;
+  request.region = ended.region;
+  request.intent = ended.intent;
+  request.layout = std::move(ended.layout);
+  request.menu = std::move(ended.menu);
+  if (ended.intent.kind == kDropWholeColumn && columnCache_.display == ended.display) {
+    request.column = columnCache_.whole;
+  }
+  request.originRegion = ended.originRegion;
+  request.occupant = ended.occupant;
+  pending_ = std::move(request);
+  platform().timers.Start(kPlaceTimerId, kPlaceDelayMilliseconds);
 }
 
 void Coordinator::CancelDrag() {

@@ -50,6 +50,86 @@ void DrawTextIn(HDC dc, HFONT font, COLORREF colour, const std::wstring& text, R
   if (previous != nullptr) SelectObject(dc, previous);
 }
 
+
+struct ItemColours {
+  COLORREF title;
+  COLORREF subtitle;
+};
+
+// Fills the item's background (highlighted when selected) and picks the text colours
+// that go with it, from the menu theme when there is one.
+ItemColours PaintBackground(HDC dc, HTHEME theme, const RECT& rect, bool selected,
+                            bool greyed) {
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_MENU));
+  if (theme != nullptr) {
+    if (selected) DrawThemeBackground(theme, dc, MENU_POPUPITEM, MPI_HOT, &rect, nullptr);
+    return {ThemeTextColour(theme, greyed ? MPI_DISABLED : MPI_NORMAL,
+                            GetSysColor(greyed ? COLOR_GRAYTEXT : COLOR_MENUTEXT)),
+            ThemeTextColour(theme, MPI_DISABLED, GetSysColor(COLOR_GRAYTEXT))};
+  }
+  if (selected) FillRect(dc, &rect, GetSysColorBrush(COLOR_HIGHLIGHT));
+  return {GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT),
+          GetSysColor(COLOR_GRAYTEXT)};
+}
+
+// False when there is no menu theme or it has no check mark of a usable size.
+bool DrawThemedCheckMark(HDC dc, HTHEME theme, int centreX, int middle) {
+  SIZE size{0, 0};
+  if (theme == nullptr ||
+      FAILED(GetThemePartSize(theme, dc, MENU_POPUPCHECK, MC_CHECKMARKNORMAL, nullptr, TS_TRUE,
+                              &size)) ||
+      size.cx <= 0 || size.cy <= 0) {
+    return false;
+  }
+  RECT mark{centreX - size.cx / 2, middle - size.cy / 2, centreX - size.cx / 2 + size.cx,
+            middle - size.cy / 2 + size.cy};
+  DrawThemeBackground(theme, dc, MENU_POPUPCHECK, MC_CHECKMARKNORMAL, &mark, nullptr);
+  return true;
+}
+
+// The classic check mark, in the title's colour.
+void DrawClassicCheckMark(HDC dc, int centreX, int middle, int side, COLORREF colour) {
+  RECT mark{centreX - side / 2, middle - side / 2, centreX - side / 2 + side,
+            middle - side / 2 + side};
+  HDC maskDc = CreateCompatibleDC(dc);
+  HBITMAP mask = CreateBitmap(side, side, 1, 1, nullptr);
+  if (maskDc != nullptr && mask != nullptr) {
+    HGDIOBJ previous = SelectObject(maskDc, mask);
+    RECT local{0, 0, side, side};
+    DrawFrameControl(maskDc, &local, DFC_MENU, DFCS_MENUCHECK);
+    // The mask is black where the mark is: paint the colour through it.
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    // Destination = (brush AND NOT source) OR (destination AND source).
+    BitBlt(dc, mark.left, mark.top, side, side, maskDc, 0, 0, 0x00B8074A);
+    SelectObject(dc, oldBrush);
+    DeleteObject(brush);
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    SelectObject(maskDc, previous);
+  }
+  if (mask != nullptr) DeleteObject(mask);
+  if (maskDc != nullptr) DeleteDC(maskDc);
+}
+
+void DrawThumbnail(HDC dc, const Win32PopupMenus::LayoutItemData& item,
+                   const LayoutItemMetrics& metrics, const RECT& rect, bool greyed) {
+  HDC source = CreateCompatibleDC(dc);
+  if (source == nullptr) return;
+  HGDIOBJ previous = SelectObject(source, item.thumbnail);
+  BLENDFUNCTION blend{AC_SRC_OVER, 0,
+                      static_cast<BYTE>(greyed ? metrics.greyedThumbnailAlpha : 255),
+                      AC_SRC_ALPHA};
+  AlphaBlend(dc, rect.left + static_cast<int>(metrics.thumbnail.x),
+             rect.top + static_cast<int>(metrics.thumbnail.y), item.thumbnailWidth,
+             item.thumbnailHeight, source, 0, 0, item.thumbnailWidth, item.thumbnailHeight,
+             blend);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
 }  // namespace
 
 HBITMAP Win32PopupMenus::RenderThumbnail(const LayoutMenuItem& item, int width, int height) {
@@ -112,89 +192,30 @@ void Win32PopupMenus::Measure(MEASUREITEMSTRUCT& measure, const LayoutItemData& 
 void Win32PopupMenus::Draw(const DRAWITEMSTRUCT& draw, const LayoutItemData& item) {
   const LayoutItemMetrics metrics = LayoutMenuItemMetrics(scale_);
   HDC dc = draw.hDC;
-  RECT rect = draw.rcItem;
+  const RECT rect = draw.rcItem;
   const bool greyed = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
   const bool selected = (draw.itemState & ODS_SELECTED) != 0 && !greyed;
   const bool checked = (draw.itemState & ODS_CHECKED) != 0;
 
-  FillRect(dc, &rect, GetSysColorBrush(COLOR_MENU));
-  COLORREF titleColour;
-  COLORREF subtitleColour;
-  if (theme_ != nullptr) {
-    if (selected) DrawThemeBackground(theme_, dc, MENU_POPUPITEM, MPI_HOT, &rect, nullptr);
-    titleColour = ThemeTextColour(theme_, greyed ? MPI_DISABLED : MPI_NORMAL,
-                                  GetSysColor(greyed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
-    subtitleColour = ThemeTextColour(theme_, MPI_DISABLED, GetSysColor(COLOR_GRAYTEXT));
-  } else {
-    if (selected) FillRect(dc, &rect, GetSysColorBrush(COLOR_HIGHLIGHT));
-    titleColour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-    subtitleColour = GetSysColor(COLOR_GRAYTEXT);
-  }
-
+  const ItemColours colours = PaintBackground(dc, theme_, rect, selected, greyed);
   const int middle = (rect.top + rect.bottom) / 2;
   if (checked) {
     const int centreX = rect.left + metrics.checkCentreX;
-    SIZE size{0, 0};
-    if (theme_ != nullptr &&
-        SUCCEEDED(GetThemePartSize(theme_, dc, MENU_POPUPCHECK, MC_CHECKMARKNORMAL, nullptr,
-                                   TS_TRUE, &size)) &&
-        size.cx > 0 && size.cy > 0) {
-      RECT mark{centreX - size.cx / 2, middle - size.cy / 2, centreX - size.cx / 2 + size.cx,
-                middle - size.cy / 2 + size.cy};
-      DrawThemeBackground(theme_, dc, MENU_POPUPCHECK, MC_CHECKMARKNORMAL, &mark, nullptr);
-    } else {
-      // No menu theme: the classic check mark, in the title's colour.
-      const int side = MetricForDpi(SM_CXMENUCHECK, dpi_);
-      RECT mark{centreX - side / 2, middle - side / 2, centreX - side / 2 + side,
-                middle - side / 2 + side};
-      HDC maskDc = CreateCompatibleDC(dc);
-      HBITMAP mask = CreateBitmap(side, side, 1, 1, nullptr);
-      if (maskDc != nullptr && mask != nullptr) {
-        HGDIOBJ previous = SelectObject(maskDc, mask);
-        RECT local{0, 0, side, side};
-        DrawFrameControl(maskDc, &local, DFC_MENU, DFCS_MENUCHECK);
-        // The mask is black where the mark is: paint the title colour through it.
-        const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-        const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-        HBRUSH brush = CreateSolidBrush(titleColour);
-        HGDIOBJ oldBrush = SelectObject(dc, brush);
-        // Destination = (brush AND NOT source) OR (destination AND source).
-        BitBlt(dc, mark.left, mark.top, side, side, maskDc, 0, 0, 0x00B8074A);
-        SelectObject(dc, oldBrush);
-        DeleteObject(brush);
-        SetTextColor(dc, oldText);
-        SetBkColor(dc, oldBack);
-        SelectObject(maskDc, previous);
-      }
-      if (mask != nullptr) DeleteObject(mask);
-      if (maskDc != nullptr) DeleteDC(maskDc);
+    if (!DrawThemedCheckMark(dc, theme_, centreX, middle)) {
+      DrawClassicCheckMark(dc, centreX, middle, MetricForDpi(SM_CXMENUCHECK, dpi_),
+                           colours.title);
     }
   }
-
-  if (item.thumbnail != nullptr) {
-    HDC source = CreateCompatibleDC(dc);
-    if (source != nullptr) {
-      HGDIOBJ previous = SelectObject(source, item.thumbnail);
-      BLENDFUNCTION blend{AC_SRC_OVER, 0,
-                          static_cast<BYTE>(greyed ? metrics.greyedThumbnailAlpha : 255),
-                          AC_SRC_ALPHA};
-      AlphaBlend(dc, rect.left + static_cast<int>(metrics.thumbnail.x),
-                 rect.top + static_cast<int>(metrics.thumbnail.y), item.thumbnailWidth,
-                 item.thumbnailHeight, source, 0, 0, item.thumbnailWidth, item.thumbnailHeight,
-                 blend);
-      SelectObject(source, previous);
-      DeleteDC(source);
-    }
-  }
+  if (item.thumbnail != nullptr) DrawThumbnail(dc, item, metrics, rect, greyed);
 
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = GetTextColor(dc);
   const LONG textLeft = rect.left + metrics.textLeft;
   const LONG textRight = rect.right - metrics.textRightInset;
-  DrawTextIn(dc, titleFont_, titleColour, item.title,
+  DrawTextIn(dc, titleFont_, colours.title, item.title,
              RECT{textLeft, rect.top, textRight, middle + metrics.titleBottomBelowMiddle},
              DT_BOTTOM);
-  DrawTextIn(dc, subtitleFont_, subtitleColour, item.subtitle,
+  DrawTextIn(dc, subtitleFont_, colours.subtitle, item.subtitle,
              RECT{textLeft, middle + metrics.subtitleTopBelowMiddle, textRight, rect.bottom},
              DT_TOP);
   SetTextColor(dc, oldColour);
