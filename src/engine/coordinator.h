@@ -305,7 +305,6 @@ class Coordinator {
   void BuildDragDisplays();
   void FindOrigin();
   void Classify(const Rect& frame, Point cursor);
-  void EndDrag(bool runMoveStep);
   void AnswerLateEnd(WindowId root);
   void QueuePlacement(DragState ended, const Rect& endFrame);
 

@@ -294,9 +294,19 @@ LRESULT Win32Surface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE:
       input_->OnPointerMove(ClientPointToDesktop(window, lParam));
       return 0;
+    case WM_LBUTTONDOWN:
+      input_->OnPointerPress(ClientPointToDesktop(window, lParam));
+      return 0;
     case WM_LBUTTONUP:
       input_->OnPointerRelease(ClientPointToDesktop(window, lParam));
       return 0;
+    case WM_RBUTTONUP:
+      input_->OnSecondaryRelease(ClientPointToDesktop(window, lParam),
+                                 (GetKeyState(VK_MENU) & 0x8000) != 0);
+      return 0;
+    case WM_CAPTURECHANGED:
+      input_->OnCaptureLost();
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) input_->OnDeactivate();
       break;
