@@ -85,6 +85,9 @@ class SurfaceInput {
   virtual void OnDeactivate() {}
   // WM_MOUSEACTIVATE: true answers MA_ACTIVATE, false MA_NOACTIVATE.
   virtual bool ActivateOnClick() { return false; }
+  // True: a press takes the mouse capture (SetCapture) until the button comes up, so a
+  // view dragged by the pointer keeps hearing it after the pointer leaves the surface.
+  virtual bool CapturesPointer() const { return false; }
 };
 
 struct SurfaceOptions {

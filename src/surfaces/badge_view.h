@@ -73,6 +73,7 @@ class Badge : public SurfaceInput {
   void OnPointerRelease(Point desktop) override;
   void OnSecondaryRelease(Point desktop, bool alt) override;
   void OnCaptureLost() override;
+  bool CapturesPointer() const override { return true; }
 
  private:
   struct Animation {

@@ -295,10 +295,13 @@ LRESULT Win32Surface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       input_->OnPointerMove(ClientPointToDesktop(window, lParam));
       return 0;
     case WM_LBUTTONDOWN:
+      if (input_->CapturesPointer()) SetCapture(window);
       input_->OnPointerPress(ClientPointToDesktop(window, lParam));
       return 0;
     case WM_LBUTTONUP:
       input_->OnPointerRelease(ClientPointToDesktop(window, lParam));
+      // Only now: letting go first would report a lost capture and cancel the release.
+      if (GetCapture() == window) ReleaseCapture();
       return 0;
     case WM_RBUTTONUP:
       input_->OnSecondaryRelease(ClientPointToDesktop(window, lParam),
