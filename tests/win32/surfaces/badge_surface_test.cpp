@@ -1,0 +1,119 @@
+// A stack badge on a real surface over real windows: where it stands in the z-order, and
+// what a real click or drag on it turns into.
+
+#include <optional>
+#include <vector>
+
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/theme_source_win32.h"
+#include "platform/win32/z_order_win32.h"
+#include "surfaces/badge_view.h"
+#include "win32/surfaces/surface_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+constexpr UINT kCommand = WM_APP + 7;
+
+void MouseTo(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move: the window under the cursor hears it
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+void Button(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
+class BadgeSurfaceTest : public SurfaceTest {
+ protected:
+  // Two windows in one place, `front` over `back`, and a small badge on front's left edge
+  // showing back's icon. Its clicks are posted to `front` as the program posts them to its
+  // main window, and raised there with the z-order calls the stacks use.
+  void SetUp() override {
+    ASSERT_TRUE(badge_.Create(Factory()));
+    BadgeContent content;
+    content.icons.push_back({ToWindowId(back_.Handle()), kNoIcon, 0});
+    const Rect frame{300, 200, 500, 400};
+    badge_.SetCallbacks(
+        {.bringForward =
+             [this](WindowId window) {
+               asked_ = window;
+               PostMessageW(commands_.Handle(), kCommand, 0, 0);
+             },
+         .moved = [this](const Rect& dropped) { moved_ = dropped; }});
+    SetForegroundWindow(front_.Handle());
+    PumpMessagesFor(0.1);
+    anchor_ = {frame, {0, 0, 1920, 1050}, true, std::nullopt};
+    ASSERT_TRUE(badge_.Update(ToWindowId(front_.Handle()), content, anchor_, 1.0,
+                              ToWindowId(GetWindow(front_.Handle(), GW_HWNDPREV)), false));
+    PumpMessagesFor(0.2);
+  }
+
+  HWND BadgeWindow() { return ToHwnd(badge_.GetSurface()->Window()); }
+
+  PlainWindow commands_{{0, 0, 1, 1}, RGB(0, 0, 0)};
+  PlainWindow back_{{300, 200, 800, 600}, RGB(0, 0, 255)};
+  PlainWindow front_{{300, 200, 800, 600}, RGB(255, 255, 255)};
+  Win32ThemeSource theme_;
+  Win32Clock clock_;
+  Badge badge_{theme_, clock_};
+  BadgeAnchor anchor_;
+  std::optional<WindowId> asked_;
+  std::optional<Rect> moved_;
+};
+
+// Small badge, one icon: 22 x 22 pixels centred on the front window's left edge, 44 below
+// its top; its only icon sits 4 pixels in from every side.
+TEST_F(BadgeSurfaceTest, StandsOnTheFrontWindowAndAClickOnAnIconBringsThatWindowForward) {
+  wchar_t className[64]{};
+  GetClassNameW(BadgeWindow(), className, 64);
+  EXPECT_STREQ(className, L"TessaryBadge");
+  RECT r{};
+  GetWindowRect(BadgeWindow(), &r);
+  EXPECT_EQ(r.left, 289);
+  EXPECT_EQ(r.top, 244);
+  EXPECT_EQ(r.right - r.left, 22);
+  EXPECT_EQ(r.bottom - r.top, 22);
+  EXPECT_TRUE(IsWindowVisible(BadgeWindow()));
+  EXPECT_EQ(GetWindow(BadgeWindow(), GW_HWNDNEXT), front_.Handle());
+
+  const int frontClicks = front_.Clicks();
+  MouseTo(300, 255);
+  Button(true);
+  Button(false);
+  PumpMessagesUntil([&] { return commands_.Count(kCommand) == 1; });
+  ASSERT_EQ(commands_.Count(kCommand), 1);
+  ASSERT_EQ(asked_, ToWindowId(back_.Handle()));
+  EXPECT_EQ(front_.Clicks(), frontClicks);  // the click stopped at the badge
+  Win32ZOrder().SetForeground(*asked_);
+  PumpMessagesUntil([&] { return GetForegroundWindow() == back_.Handle(); });
+  EXPECT_EQ(GetForegroundWindow(), back_.Handle());
+}
+
+// The pointer outruns a dragged badge; the badge still hears it, until the button is let go.
+TEST_F(BadgeSurfaceTest, AFloatingBadgeDraggedFarKeepsThePointerAndReportsWhereItWasDropped) {
+  anchor_.onEdge = false;
+  badge_.Update(ToWindowId(front_.Handle()), badge_.Content(), anchor_, 1.0,
+                ToWindowId(GetWindow(front_.Handle(), GW_HWNDPREV)), false);
+  PumpMessagesFor(0.1);
+  const Rect start = badge_.Bounds();  // 8 right of the left edge: (308, 244)
+  MouseTo(319, 255);
+  Button(true);
+  PumpMessagesFor(0.1);
+  MouseTo(519, 305);  // far outside the badge in one jump
+  PumpMessagesFor(0.1);
+  Button(false);
+  PumpMessagesUntil([&] { return moved_.has_value(); });
+  ASSERT_TRUE(moved_.has_value());
+  EXPECT_EQ(*moved_, (Rect{start.x + 200, start.y + 50, 22, 22}));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace
+}  // namespace tessary::testing
