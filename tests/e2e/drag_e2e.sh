@@ -12,6 +12,9 @@
 #   snap_halves_150  snap_halves with the system at 144 DPI (scale 1.5), its expected
 #                rectangles worked out by hand: the picker's place and size, the outline
 #                and the placed window with gaps of 12 pixels
+#   stack_badge  two windows dropped onto the left half of "Halves" one after the other:
+#                the second stands in front with the badge of the first on its left edge
+#                (screenshot stack-badge.png), and Ctrl+Alt+] brings the first back
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
 # Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
@@ -175,6 +178,57 @@ case_snap_halves_150() {
   screenshot placed
   e2e_log "picker $picker, outline and window $left"
   check_placed 0 halves
+  e2e_quit first
+}
+
+# snap_to_left_half N TITLE: drags sample window N through the picker onto the left half
+# of "Halves" and waits until it is there.
+snap_to_left_half() {
+  local expected px py frame
+  expected=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
+  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
+  e2e_drag_to_top_center "$1" 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.2
+  e2e_drag_end
+  frame=$(wait_frame "$2" "$expected") || e2e_fail "$2 is at $frame, not the left half $expected"
+}
+
+# The title of the first of the two windows that comes in the front-to-back list.
+front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
+
+case_stack_badge() {
+  local one="Stack me 1" two="Stack me 2" badge="Tessary stack badge"
+  e2e_start_tessary first
+  e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
+  snap_to_left_half 1 "$one"
+  snap_to_left_half 2 "$two"
+  # The small badge (22 x 22) is centred on the front window's left edge, but not left of
+  # the work area, 44 pixels below its top, directly above that window.
+  local x y expected
+  read -r x y _ <<<"$(drag_probe region halves 0)"
+  expected="$((x - 11 < 0 ? 0 : x - 11)) $((y + 44)) 22 22"
+  e2e_wait_visible "$badge" 1 5 || { screenshot no-badge; e2e_fail "no badge appeared"; }
+  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "$2" 2>/dev/null | tr -d "\r")" = "$3" ]' \
+    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$badge" "$expected" ||
+    e2e_fail "the badge is at $(frame_of "$badge"), not $expected"
+  drag_probe windows >"$E2E_WORK/windows-stacked.txt"
+  grep -A1 -F "\"$badge\"" "$E2E_WORK/windows-stacked.txt" | tail -n 1 | grep -qF "\"$two\"" ||
+    e2e_fail "the badge is not directly above $two: $(cat "$E2E_WORK/windows-stacked.txt")"
+  sleep 0.3  # the fade-in
+  screenshot stack-badge
+  # With the pointer beside it the badge grows to show the icons at full size.
+  e2e_mouse_to 40 "$((y + 60))"
+  sleep 0.5
+  screenshot stack-badge-grown
+
+  e2e_key ctrl+alt+bracketright
+  e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
+    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
+    e2e_fail "Ctrl+Alt+] left $(drag_probe foreground) in the foreground, not $one"
+  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  screenshot stepped
   e2e_quit first
 }
 

@@ -12,7 +12,8 @@
 //                                                             window's visible frame
 //   tessary_e2e_drag_probe.exe windows                         every shown top-level window,
 //                                                             front to back: rectangle,
-//                                                             class and title (for failures)
+//                                                             class and title
+//   tessary_e2e_drag_probe.exe foreground                      the foreground window's title
 //
 // The picker is assumed to list the built-in layouts only (a fresh state folder).
 // Exit code 0 on success, 1 when something was not found.
@@ -156,6 +157,13 @@ int main() {
   }
   if (command == L"frame" && argc > 2) return Frame(argv[2]);
   if (command == L"windows") return EnumWindows(PrintWindow, 0) ? 0 : 1;
+  if (command == L"foreground") {
+    wchar_t title[128] = L"";
+    HWND window = GetForegroundWindow();
+    if (window != nullptr) GetWindowTextW(window, title, 128);
+    std::printf("%s\n", Narrow(title).c_str());
+    return window != nullptr ? 0 : 1;
+  }
   std::fprintf(stderr, "unknown command\n");
   return 2;
 }
