@@ -9,6 +9,7 @@
 #include "layout/builtin_layouts.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/handles.h"
+#include "surfaces/badge_view.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/outline.h"
 #include "surfaces/picker.h"
@@ -233,6 +234,40 @@ class ToastScene : public Scene {
   Rect crop_;
 };
 
+// Three windows stacked behind "Mail", the second of them twice as wide; the pointer
+// beside the badge has grown it and rests on the first icon.
+class BadgeScene : public Scene {
+ public:
+  BadgeScene(SurfaceFactory& factory, ThemeSource& theme)
+      : wide_(L"Calendar", {600, 300, 1800, 800}),
+        back_(L"Notes", {600, 300, 1200, 800}),
+        front_(L"Mail", {600, 300, 1200, 800}),
+        badge_(theme, clock_) {
+    badge_.Create(factory);
+    BadgeContent content;
+    content.icons = {{ToWindowId(back_.Handle()), ToIconId(LoadIconW(nullptr, IDI_INFORMATION)), 0},
+                     {ToWindowId(wide_.Handle()), ToIconId(LoadIconW(nullptr, IDI_APPLICATION)), 2},
+                     {ToWindowId(back_.Handle()), ToIconId(LoadIconW(nullptr, IDI_WARNING)), 0}};
+    const Rect frame{600, 300, 600, 500};
+    badge_.Update(ToWindowId(front_.Handle()), content, {frame, kWork, true, std::nullopt}, 1.0,
+                  kNoWindow, false);
+    const Rect small = badge_.Bounds();
+    const Point beside{small.x + small.width / 2, small.y + 20};
+    badge_.TrackPointer(beside);
+    badge_.OnPointerMove(beside);
+    crop_ = Union(Grow(badge_.Bounds(), 24), {frame.x - 40, frame.y - 16, 320, 240});
+  }
+  Rect Crop() const override { return crop_; }
+
+ private:
+  AppWindow wide_;
+  AppWindow back_;
+  AppWindow front_;
+  Win32Clock clock_;
+  Badge badge_;
+  Rect crop_;
+};
+
 template <typename T>
 SceneMaker Maker(const char* name) {
   return {name, [](SurfaceFactory& factory, ThemeSource& theme) -> std::unique_ptr<Scene> {
@@ -245,7 +280,7 @@ SceneMaker Maker(const char* name) {
 std::vector<SceneMaker> AllScenes() {
   return {Maker<PickerScene>("picker"), Maker<GalleryScene>("picker-gallery"),
           Maker<OutlineScene>("outline"), Maker<DropMenuScene>("drop-menu"),
-          Maker<ToastScene>("toasts")};
+          Maker<ToastScene>("toasts"), Maker<BadgeScene>("badge")};
 }
 
 }  // namespace tessary::viewshots
