@@ -56,7 +56,6 @@ bool Coordinator::Init() {
 
   RefreshDisplays();
   layouts_ = LayoutStore(layoutDocuments_);
-  platform().timers.Start(kUpkeepTimerId, kUpkeepMilliseconds);
   initialised_ = true;
   return true;
 }

@@ -120,6 +120,11 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
       postCommand_(kCommandBadgeMoved, static_cast<std::int64_t>(ToNumber(raw->Front())));
     }
   };
+  callbacks.pointerArrived = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgePointerArrived, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
   // The switcher and the overview are not there yet: their entry points stay unset, so
   // the overflow count shows greyed and a right-click does nothing.
   badge->SetCallbacks(std::move(callbacks));
@@ -296,8 +301,13 @@ void Stacks::DestroyAll() {
   badgeWindows_.clear();
 }
 
-void Stacks::TrackPointer(Point cursor) {
-  for (auto& [key, entry] : badges_) entry.badge->TrackPointer(cursor);
+bool Stacks::TrackPointer(Point cursor) {
+  bool wanted = false;
+  for (auto& [key, entry] : badges_) {
+    entry.badge->TrackPointer(cursor);
+    wanted = wanted || entry.badge->WantsPointer();
+  }
+  return wanted;
 }
 
 }  // namespace tessary

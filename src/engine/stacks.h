@@ -26,6 +26,7 @@ namespace tessary {
 inline constexpr int kCommandBadgeBringForward = -20;  // the icon's window
 inline constexpr int kCommandBadgeBringGroup = -21;    // the badge's front window
 inline constexpr int kCommandBadgeMoved = -22;         // the badge's front window
+inline constexpr int kCommandBadgePointerArrived = -23;  // the badge's front window
 
 // The transition names of "stackTransition" as the user sees them; index 0 is also
 // what any unknown name means.
@@ -94,8 +95,9 @@ class Stacks {
   bool ForgetPlacement(const std::string& display, const Rect& frame);
   void HideAll();
   void DestroyAll();
-  // Timer 8: each badge grows or shrinks with the pointer.
-  void TrackPointer(Point cursor);
+  // Timer 8: each badge grows or shrinks with the pointer. Answers whether a badge still
+  // wants the pointer (it is near one, or a press is held); otherwise the timer can rest.
+  bool TrackPointer(Point cursor);
 
   struct BadgeEntry {
     std::unique_ptr<Badge> badge;

@@ -286,6 +286,7 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   SimSurface& surface = SurfaceOf(*badge);
   const Point grip{right.x + 19, right.y + 46};
   desk.MoveCursor(grip);
+  surface.MovePointer(grip);
   Settle();
   ASSERT_EQ(badge->Growth(), 1.0);
   const Rect grown = badge->Bounds();
@@ -314,22 +315,41 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   EXPECT_EQ(Shown()[0]->Bounds().x, right.x + 8);
 }
 
-TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoStackTimer) {
+TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNeeded) {
   StartWith("halves");
   for (int i = 0; i < 3; ++i) Placed(Region(1));
   for (int i = 0; i < 2; ++i) Placed(Region(0));
   Pass();
   ASSERT_EQ(Shown().size(), 2u);
-  std::map<int, int> fired;
+  int fired = 0;
   desk.platform().timers.SetTimerHandler([this, &fired](int id) {
-    ++fired[id];
+    ++fired;
     engine->OnTimer(id);
   });
-  const int paintsBefore = SurfaceOf(*Shown()[0]).PaintCount();
+  Badge* badge = Shown()[0];
+  const int paintsBefore = SurfaceOf(*badge).PaintCount();
   desk.Advance(60);
-  EXPECT_EQ(fired[kRefreshTimerId], 0);
-  for (Badge* badge : Shown()) EXPECT_FALSE(SurfaceOf(*badge).FramesSubscribed());
-  EXPECT_EQ(SurfaceOf(*Shown()[0]).PaintCount(), paintsBefore);
+  EXPECT_EQ(fired, 0);
+  for (Badge* shown : Shown()) EXPECT_FALSE(SurfaceOf(*shown).FramesSubscribed());
+  EXPECT_EQ(SurfaceOf(*badge).PaintCount(), paintsBefore);
+
+  // The pointer comes onto a badge: it grows, and the upkeep follows the pointer.
+  const Rect small = badge->Bounds();
+  const Point on{small.x + small.width / 2, small.y + small.height / 2};
+  desk.MoveCursor(on);
+  ASSERT_TRUE(SurfaceOf(*badge).MovePointer(on));
+  Settle();
+  EXPECT_EQ(badge->Growth(), 1.0);
+  EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+  // It leaves: the badge shrinks back and the timer rests again.
+  desk.MoveCursor({small.x + 300, small.y + 300});
+  Settle();
+  EXPECT_EQ(badge->Growth(), 0.0);
+  EXPECT_EQ(badge->Bounds(), small);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+  fired = 0;
+  desk.Advance(60);
+  EXPECT_EQ(fired, 0);
 }
 
 // Whatever happens, no managed window is hidden in a stack without a badge that lists
