@@ -91,6 +91,8 @@ struct CoordinatorServices {
   std::function<void(int code, std::int64_t argument)> postCommand;
   // The badges state file (badges.json); null keeps badge positions for the run only.
   DocumentStore* badgeDocuments = nullptr;
+  // Shows a floating badge's context menu; null: badges have no menu.
+  PopupMenus* menus = nullptr;
 };
 
 // Where a window was last placed by the program.

@@ -164,6 +164,19 @@ bool Coordinator::HandleStackCommand(int code, std::int64_t argument) {
     case kCommandBadgePointerArrived:
       StartUpkeep();
       return true;
+    case kCommandBadgeMenu:
+      switch (stacks_.ShowBadgeMenu(window)) {
+        case BadgeMenuChoice::kResetAll:
+          Notify(kBadgesResetText);
+          RefreshStacks();
+          break;
+        case BadgeMenuChoice::kMoveBack:
+          RefreshStacks();
+          break;
+        case BadgeMenuChoice::kNone:
+          break;
+      }
+      return true;
     case kCommandBadgeMoved:
       WithStackContext([&](const StackPassContext& context) { stacks_.BadgeMoved(window, context); });
       RefreshStacks();

@@ -34,17 +34,19 @@ int TransitionIndex(const std::string& name) {
 }
 
 Stacks::Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
-               DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand)
+               DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand,
+               PopupMenus* menus)
     : desktop_(desktop),
       surfaces_(surfaces),
       theme_(theme),
       postCommand_(std::move(postCommand)),
+      menus_(menus),
       placements_(badgeDocuments) {}
 
 Stacks::~Stacks() = default;
 
 void Stacks::WalkZOrder() {
-  z_.all = desktop_.platform().zOrder.TopLevelWindows();
+  desktop_.platform().zOrder.TopLevelWindows(z_.all);
   z_.manageable.clear();
   for (WindowId w : z_.all) {
     if (!desktop_.IsManageable(w)) continue;
@@ -98,7 +100,7 @@ const std::string& Stacks::AppNameOf(WindowId window) {
   return it->second;
 }
 
-Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
+Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key, const std::string& display) {
   auto it = badges_.find(key);
   if (it != badges_.end()) return &it->second;
   auto badge = std::make_unique<Badge>(theme_, desktop_.platform().clock);
@@ -120,6 +122,11 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
       postCommand_(kCommandBadgeMoved, static_cast<std::int64_t>(ToNumber(raw->Front())));
     }
   };
+  callbacks.showMenu = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgeMenu, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
   callbacks.pointerArrived = [this, raw] {
     if (postCommand_) {
       postCommand_(kCommandBadgePointerArrived, static_cast<std::int64_t>(ToNumber(raw->Front())));
@@ -129,7 +136,7 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
   // the overflow count shows greyed and a right-click does nothing.
   badge->SetCallbacks(std::move(callbacks));
   if (Surface* surface = badge->GetSurface()) badgeWindows_.push_back(surface->Window());
-  return &badges_.emplace(key, BadgeEntry{std::move(badge), 0}).first->second;
+  return &badges_.emplace(key, BadgeEntry{std::move(badge), 0, display}).first->second;
 }
 
 bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context) {
@@ -155,7 +162,7 @@ bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassCo
               .appName = [this](WindowId w) { return AppNameOf(w); },
               .title = [this](WindowId w) { return desktop_.WindowTitle(w); }});
   BadgeKey(stack.display, frame, key_);
-  BadgeEntry* entry = BadgeFor(key_);
+  BadgeEntry* entry = BadgeFor(key_, stack.display);
   if (!entry) return false;
   entry->pass = pass_;
   BuildBadgeContent(
@@ -290,6 +297,36 @@ bool Stacks::ForgetPlacement(const std::string& display, const Rect& frame) {
   const bool forgot = placements_.Forget(display, frame);
   placements_.Store();
   return forgot;
+}
+
+BadgeMenuChoice Stacks::ShowBadgeMenu(WindowId front) {
+  enum : int { kMoveBackId = 1, kResetAllId = 2 };
+  auto found = std::find_if(badges_.begin(), badges_.end(), [front](const auto& e) {
+    return e.second.badge->Front() == front && e.second.badge->Shown();
+  });
+  if (!menus_ || found == badges_.end() || found->second.badge->Anchor().onEdge) {
+    return BadgeMenuChoice::kNone;
+  }
+  // Copies: a pass may run while the menu is open and take the badge away.
+  const std::string display = found->second.display;
+  const BadgeAnchor anchor = found->second.badge->Anchor();
+  MenuModel menu;
+  if (anchor.spot) {
+    menu.items.push_back(MenuItem::Command(kMoveBackId, "Move Badge Back Under the Title Bar"));
+  }
+  if (placements_.Any()) {
+    menu.items.push_back(MenuItem::Command(kResetAllId, "Reset All Badge Positions"));
+  }
+  if (menu.items.empty()) return BadgeMenuChoice::kNone;
+  switch (menus_->ShowAtCursor(menu)) {
+    case kMoveBackId:
+      return ForgetPlacement(display, anchor.frame) ? BadgeMenuChoice::kMoveBack
+                                                    : BadgeMenuChoice::kNone;
+    case kResetAllId:
+      return ResetPlacements() ? BadgeMenuChoice::kResetAll : BadgeMenuChoice::kNone;
+    default:
+      return BadgeMenuChoice::kNone;
+  }
 }
 
 void Stacks::HideAll() {

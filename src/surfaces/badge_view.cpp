@@ -235,7 +235,12 @@ void Badge::OnPointerRelease(Point desktop) {
 }
 
 void Badge::OnSecondaryRelease(Point, bool alt) {
-  if (!alt && callbacks_.showOverview) callbacks_.showOverview();
+  if (!alt) {
+    if (callbacks_.showOverview) callbacks_.showOverview();
+    return;
+  }
+  // Only a floating badge has a position of its own to take back.
+  if (!anchor_.onEdge && callbacks_.showMenu) callbacks_.showMenu();
 }
 
 void Badge::OnCaptureLost() {

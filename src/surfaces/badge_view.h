@@ -28,6 +28,7 @@ struct BadgeCallbacks {
   std::function<void()> bringGroupForward;            // "Bring Them Forward"
   std::function<void()> showWholeStack;               // the overflow button
   std::function<void()> showOverview;                 // right-click
+  std::function<void()> showMenu;                     // Alt+right-click on a floating badge
   std::function<void(const Rect& badge)> moved;       // a floating badge dropped
   // The pointer came onto the badge: the owner starts handing it the pointer
   // (TrackPointer) until it no longer WantsPointer.

@@ -6,6 +6,7 @@
 
 #include "engine/stacks.h"
 #include "engine_fixture.h"
+#include "platform/sim/sim_shell_host.h"
 #include "state/badge_placements_document.h"
 
 namespace tessary {
@@ -313,6 +314,63 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   EXPECT_TRUE(engine->ResetBadgePositions());
   EXPECT_FALSE(engine->ResetBadgePositions());
   EXPECT_EQ(Shown()[0]->Bounds().x, right.x + 8);
+}
+
+TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
+  SimShellHost shell;
+  menus = &shell.menus;
+  StartWith("halves");
+  const Rect right = Region(1);
+  Placed(right);
+  Placed(right);
+  auto floating = [this](bool on) {
+    engine->ApplyStackSwitches({.badgesOnEdge = !on});
+    Pass();
+    return Shown().at(0);
+  };
+  auto drag = [this](Badge* badge) {
+    const Rect r = badge->Bounds();
+    const Point from{r.x + r.width / 2, r.y + 4};
+    SimSurface& surface = SurfaceOf(*badge);
+    surface.Press(from);
+    surface.DragPointer({from.x + 100, from.y + 200});
+    surface.ReleasePointer({from.x + 100, from.y + 200});
+    desk.Advance(0.01);
+  };
+  // Answers the menu with the item labelled `choice` ("" dismisses it); the labels shown.
+  auto altRightClick = [&](Badge* badge, const std::string& choice) {
+    shell.menus.whileShown = [&](const MenuModel& menu) {
+      for (const MenuItem& item : menu.items) {
+        if (item.label == choice) shell.menus.Answer(item.id);
+      }
+    };
+    const std::size_t before = shell.menus.shown.size();
+    const Rect r = badge->Bounds();
+    EXPECT_TRUE(SurfaceOf(*badge).RightClick({r.x + r.width / 2, r.y + r.height / 2}, true));
+    desk.Advance(0.01);
+    std::vector<std::string> labels;
+    if (shell.menus.shown.size() == before) return labels;
+    for (const MenuItem& item : shell.menus.shown.back().items) labels.push_back(item.label);
+    return labels;
+  };
+  const std::vector<std::string> both{"Move Badge Back Under the Title Bar",
+                                      "Reset All Badge Positions"};
+
+  Badge* badge = floating(true);
+  EXPECT_TRUE(altRightClick(badge, "").empty());  // nothing remembered yet
+  drag(badge);
+  ASSERT_NE(badge->Bounds().x, right.x + 8);
+  EXPECT_TRUE(altRightClick(floating(false), "").empty());  // on the edge: no menu
+  badge = floating(true);
+  EXPECT_EQ(altRightClick(badge, "Move Badge Back Under the Title Bar"), both);
+  EXPECT_EQ(badge->Bounds().x, right.x + 8);
+  EXPECT_FALSE(engine->GetStacks().Placements().Any());
+
+  drag(badge);
+  EXPECT_EQ(altRightClick(badge, "Reset All Badge Positions"), both);
+  EXPECT_EQ(badge->Bounds().x, right.x + 8);
+  EXPECT_FALSE(engine->GetStacks().Placements().Any());
+  EXPECT_EQ(messages, std::vector<std::string>{"Every badge is back in its usual place."});
 }
 
 TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNeeded) {
