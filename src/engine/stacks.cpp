@@ -78,14 +78,23 @@ const std::vector<StackInfo>& Stacks::Compute(const StackPassContext& context) {
   return finder_.Find(context.layouts, z_.manageable, context.uses);
 }
 
-WindowId Stacks::WindowAbove(WindowId window) const {
+WindowId Stacks::BadgeAbove(WindowId front) const {
+  auto at = std::find(z_.all.begin(), z_.all.end(), front);
+  if (at == z_.all.end()) return kNoWindow;
   WindowId above = kNoWindow;
-  for (WindowId w : z_.all) {
-    if (w == window) return above;
+  for (auto it = z_.all.begin(); it != at; ++it) {
     // Badges sit between windows; they are not what a badge is placed under.
-    if (std::find(badgeWindows_.begin(), badgeWindows_.end(), w) == badgeWindows_.end()) above = w;
+    if (std::find(badgeWindows_.begin(), badgeWindows_.end(), *it) == badgeWindows_.end()) {
+      above = *it;
+    }
   }
-  return kNoWindow;
+  // Placed under a topmost window the badge would join the topmost band and float over
+  // every ordinary window; a topmost front window is not followed there either.
+  if (above != kNoWindow &&
+      (desktop_.platform().windows.ExStyle(above) & window_ex_style::kTopmost) != 0) {
+    return kNoWindow;
+  }
+  return above;
 }
 
 IconId Stacks::IconOf(WindowId window) {
@@ -170,7 +179,7 @@ bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassCo
       [this](WindowId w) { return AppNameOf(w); }, content_);
   BadgeAnchor anchor{frame, stack.work, context.badgesOnEdge, std::nullopt};
   if (!context.badgesOnEdge) anchor.spot = placements_.Find(stack.display, frame);
-  return entry->badge->Update(front, content_, anchor, stack.scale, WindowAbove(front),
+  return entry->badge->Update(front, content_, anchor, stack.scale, BadgeAbove(front),
                               desktop_.AnimationsEnabled());
 }
 

@@ -133,7 +133,9 @@ class Stacks {
   // Answers whether the badge was presented anew.
   bool ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context);
   bool KeepUnwanted(const BadgeEntry& entry, const std::vector<StackInfo>& stacks) const;
-  WindowId WindowAbove(WindowId window) const;
+  // The window a badge of `front` is placed under: the one directly above it, or none (the
+  // top of the ordinary band) when that one is topmost.
+  WindowId BadgeAbove(WindowId front) const;
   IconId IconOf(WindowId window);
   const std::string& AppNameOf(WindowId window);
   void DropVanished();

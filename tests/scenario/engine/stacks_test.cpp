@@ -188,6 +188,25 @@ TEST_F(StacksTest, ClickingAnIconBringsThatWindowForward) {
   EXPECT_EQ(desk.ZOrder().front(), a);
 }
 
+// Under a topmost window the badge would join the topmost band and float over every
+// ordinary window; it goes to the top of its own band instead.
+TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  for (std::uint32_t frontStyle : {0u, window_ex_style::kTopmost}) {
+    SCOPED_TRACE(frontStyle);
+    Placed(right);
+    const WindowId front = desk.AddWindow({.frame = right, .exStyle = frontStyle});
+    engine->MoveWindowTo(front, right);
+    desk.AddWindow({.frame = {100, 100, 300, 200}, .exStyle = window_ex_style::kTopmost});
+    Pass();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0]->Front(), front);
+    EXPECT_EQ(SurfaceOf(*Shown()[0]).Anchor(), SurfaceAnchor::Top());
+    for (WindowId w : desk.ZOrder()) desk.CloseWindow(w);
+  }
+}
+
 TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   StartWith("halves");
   WindowId left = Placed(Region(0), "C:\\Apps\\Mail.exe");
