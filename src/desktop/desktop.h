@@ -44,6 +44,9 @@ class Desktop {
   // --- Displays -------------------------------------------------------------------
   // All active displays in the program's order (see OrderedMonitors), enumerated afresh.
   std::vector<Monitor> EnumerateDisplays() const;
+  // The same into `out`, whose elements are reused: a caller that keeps its list asks
+  // about unchanged displays without allocating.
+  void EnumerateDisplays(std::vector<Monitor>& out);
   Point CursorPosition() const;
 
   // --- Window inventory -----------------------------------------------------------
@@ -111,6 +114,9 @@ class Desktop {
   std::optional<std::string> onlyClass_;
   std::optional<bool> uiAccess_;
   std::unordered_map<std::string, IconId> iconCache_;
+  // The system's answers about the displays, kept so that asking again reuses them.
+  std::vector<RawMonitor> rawMonitors_;
+  std::vector<DisplayPath> displayPaths_;
 };
 
 }  // namespace tessary

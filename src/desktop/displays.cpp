@@ -8,6 +8,12 @@ std::vector<Monitor> Desktop::EnumerateDisplays() const {
   return OrderedMonitors(platform_.displays.Monitors(), paths);
 }
 
+void Desktop::EnumerateDisplays(std::vector<Monitor>& out) {
+  platform_.displays.ActivePaths(displayPaths_);
+  platform_.displays.Monitors(rawMonitors_);
+  OrderMonitors(rawMonitors_, displayPaths_, out);
+}
+
 Point Desktop::CursorPosition() const { return platform_.input.CursorPosition(); }
 
 }  // namespace tessary

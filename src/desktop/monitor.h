@@ -37,6 +37,10 @@ inline constexpr const char* kUnnamedDisplay = "Display";
 // paths; with several paths for one GDI device (duplicated displays) the last one wins.
 std::vector<Monitor> OrderedMonitors(const std::vector<RawMonitor>& monitors,
                                      const std::vector<DisplayPath>& paths);
+// The same into `out`, reusing its elements and their strings: unchanged displays cost no
+// allocation, since each position receives the same display as the last time.
+void OrderMonitors(const std::vector<RawMonitor>& monitors, const std::vector<DisplayPath>& paths,
+                   std::vector<Monitor>& out);
 
 // Index of the first display whose bounds contain the point (left and top edges
 // inclusive), or -1. `displays` may also be a list of records that each hold a display,

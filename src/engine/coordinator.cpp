@@ -33,7 +33,7 @@ Coordinator::Coordinator(CoordinatorServices services)
       minimums_(services.minimumDocuments),
       snapAssistWatch_(services.desktop, [this] { return AssistPanel(); }),
       stacks_(services.desktop, services.surfaces, services.theme, services.badgeDocuments,
-              postCommand_) {}
+              postCommand_, services.menus) {}
 
 Coordinator::~Coordinator() = default;
 
@@ -56,7 +56,6 @@ bool Coordinator::Init() {
 
   RefreshDisplays();
   layouts_ = LayoutStore(layoutDocuments_);
-  platform().timers.Start(kUpkeepTimerId, kUpkeepMilliseconds);
   initialised_ = true;
   return true;
 }
@@ -103,7 +102,7 @@ void Coordinator::SetPaused(bool paused) {
   if (paused_ && dragActive_) CancelDrag();
 }
 
-void Coordinator::RefreshDisplays() { displays_ = desktop_.EnumerateDisplays(); }
+void Coordinator::RefreshDisplays() { desktop_.EnumerateDisplays(displays_); }
 
 int Coordinator::CommandDisplay(WindowId window) {
   int index = window != kNoWindow ? DisplayOfWindow(window) : -1;

@@ -46,7 +46,7 @@ inline constexpr int kDragTickTimerId = main_window_timer::kDragTick;  // 15 ms
 inline constexpr int kPlaceTimerId = main_window_timer::kPlace;        // 50 ms
 inline constexpr int kSnapAssistWatchTimerId = SnapAssistWatch::kTimerId;  // 120 ms
 inline constexpr int kRefreshTimerId = main_window_timer::kRefresh;
-inline constexpr int kUpkeepTimerId = main_window_timer::kUpkeep;  // 100 ms, from Init
+inline constexpr int kUpkeepTimerId = main_window_timer::kUpkeep;  // 100 ms, while wanted
 
 inline constexpr std::uint32_t kDragTickMilliseconds = 15;
 inline constexpr std::uint32_t kPlaceDelayMilliseconds = 50;
@@ -91,6 +91,8 @@ struct CoordinatorServices {
   std::function<void(int code, std::int64_t argument)> postCommand;
   // The badges state file (badges.json); null keeps badge positions for the run only.
   DocumentStore* badgeDocuments = nullptr;
+  // Shows a floating badge's context menu; null: badges have no menu.
+  PopupMenus* menus = nullptr;
 };
 
 // Where a window was last placed by the program.
@@ -125,8 +127,8 @@ class Coordinator {
   Coordinator& operator=(const Coordinator&) = delete;
 
   // Creates the four surfaces (picker, outline, drop menu, divider editor), installs the
-  // picker's callbacks, reads the displays, loads the layouts and learned minimum sizes
-  // and starts timer 8. False when a surface cannot be created.
+  // picker's callbacks, reads the displays and loads the layouts and learned minimum
+  // sizes. False when a surface cannot be created.
   bool Init();
 
   ShellCallbacks& Callbacks() { return callbacks_; }
@@ -262,6 +264,8 @@ class Coordinator {
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
   // Timer 8: badges grow near the pointer (Snap Assist and the switchers are not built).
+  // It runs only from a badge's report of the pointer until the pointer has left them all,
+  // so an idle desktop fires no timer.
   void UpkeepTick();
 
  private:
@@ -342,6 +346,7 @@ class Coordinator {
 
   // stack_commands.cpp
   bool HandleStackCommand(int code, std::int64_t argument);
+  void StartUpkeep();
   // Runs `action` with what a stack pass needs to know now.
   void WithStackContext(const std::function<void(const StackPassContext&)>& action);
 
@@ -389,6 +394,7 @@ class Coordinator {
 
   double refreshDeadline_ = 0;
   bool refreshShort_ = false;
+  bool upkeepRunning_ = false;  // timer 8
 
   // Pickers opened by commands.
   WindowId pickerTarget_ = kNoWindow;

@@ -139,7 +139,17 @@ bool Coordinator::ResetBadgePositions() {
 }
 
 void Coordinator::UpkeepTick() {
-  if (!stacks_.Badges().empty()) stacks_.TrackPointer(desktop_.CursorPosition());
+  // Only the badges need the upkeep today; with the pointer away from all of them the
+  // timer rests until a badge reports the pointer again.
+  if (stacks_.TrackPointer(desktop_.CursorPosition())) return;
+  platform().timers.Stop(kUpkeepTimerId);
+  upkeepRunning_ = false;
+}
+
+void Coordinator::StartUpkeep() {
+  if (!upkeepRunning_) upkeepRunning_ = platform().timers.Start(kUpkeepTimerId, kUpkeepMilliseconds);
+  // The badge under the pointer answers now rather than at the first tick.
+  UpkeepTick();
 }
 
 bool Coordinator::HandleStackCommand(int code, std::int64_t argument) {
@@ -150,6 +160,22 @@ bool Coordinator::HandleStackCommand(int code, std::int64_t argument) {
       return true;
     case kCommandBadgeBringGroup:
       SendSpanBehind(window);
+      return true;
+    case kCommandBadgePointerArrived:
+      StartUpkeep();
+      return true;
+    case kCommandBadgeMenu:
+      switch (stacks_.ShowBadgeMenu(window)) {
+        case BadgeMenuChoice::kResetAll:
+          Notify(kBadgesResetText);
+          RefreshStacks();
+          break;
+        case BadgeMenuChoice::kMoveBack:
+          RefreshStacks();
+          break;
+        case BadgeMenuChoice::kNone:
+          break;
+      }
       return true;
     case kCommandBadgeMoved:
       WithStackContext([&](const StackPassContext& context) { stacks_.BadgeMoved(window, context); });

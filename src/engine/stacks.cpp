@@ -34,17 +34,19 @@ int TransitionIndex(const std::string& name) {
 }
 
 Stacks::Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
-               DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand)
+               DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand,
+               PopupMenus* menus)
     : desktop_(desktop),
       surfaces_(surfaces),
       theme_(theme),
       postCommand_(std::move(postCommand)),
+      menus_(menus),
       placements_(badgeDocuments) {}
 
 Stacks::~Stacks() = default;
 
 void Stacks::WalkZOrder() {
-  z_.all = desktop_.platform().zOrder.TopLevelWindows();
+  desktop_.platform().zOrder.TopLevelWindows(z_.all);
   z_.manageable.clear();
   for (WindowId w : z_.all) {
     if (!desktop_.IsManageable(w)) continue;
@@ -76,14 +78,23 @@ const std::vector<StackInfo>& Stacks::Compute(const StackPassContext& context) {
   return finder_.Find(context.layouts, z_.manageable, context.uses);
 }
 
-WindowId Stacks::WindowAbove(WindowId window) const {
+WindowId Stacks::BadgeAbove(WindowId front) const {
+  auto at = std::find(z_.all.begin(), z_.all.end(), front);
+  if (at == z_.all.end()) return kNoWindow;
   WindowId above = kNoWindow;
-  for (WindowId w : z_.all) {
-    if (w == window) return above;
+  for (auto it = z_.all.begin(); it != at; ++it) {
     // Badges sit between windows; they are not what a badge is placed under.
-    if (std::find(badgeWindows_.begin(), badgeWindows_.end(), w) == badgeWindows_.end()) above = w;
+    if (std::find(badgeWindows_.begin(), badgeWindows_.end(), *it) == badgeWindows_.end()) {
+      above = *it;
+    }
   }
-  return kNoWindow;
+  // Placed under a topmost window the badge would join the topmost band and float over
+  // every ordinary window; a topmost front window is not followed there either.
+  if (above != kNoWindow &&
+      (desktop_.platform().windows.ExStyle(above) & window_ex_style::kTopmost) != 0) {
+    return kNoWindow;
+  }
+  return above;
 }
 
 IconId Stacks::IconOf(WindowId window) {
@@ -98,7 +109,7 @@ const std::string& Stacks::AppNameOf(WindowId window) {
   return it->second;
 }
 
-Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
+Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key, const std::string& display) {
   auto it = badges_.find(key);
   if (it != badges_.end()) return &it->second;
   auto badge = std::make_unique<Badge>(theme_, desktop_.platform().clock);
@@ -120,11 +131,21 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key) {
       postCommand_(kCommandBadgeMoved, static_cast<std::int64_t>(ToNumber(raw->Front())));
     }
   };
+  callbacks.showMenu = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgeMenu, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
+  callbacks.pointerArrived = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgePointerArrived, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
   // The switcher and the overview are not there yet: their entry points stay unset, so
   // the overflow count shows greyed and a right-click does nothing.
   badge->SetCallbacks(std::move(callbacks));
   if (Surface* surface = badge->GetSurface()) badgeWindows_.push_back(surface->Window());
-  return &badges_.emplace(key, BadgeEntry{std::move(badge), 0}).first->second;
+  return &badges_.emplace(key, BadgeEntry{std::move(badge), 0, display}).first->second;
 }
 
 bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context) {
@@ -150,7 +171,7 @@ bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassCo
               .appName = [this](WindowId w) { return AppNameOf(w); },
               .title = [this](WindowId w) { return desktop_.WindowTitle(w); }});
   BadgeKey(stack.display, frame, key_);
-  BadgeEntry* entry = BadgeFor(key_);
+  BadgeEntry* entry = BadgeFor(key_, stack.display);
   if (!entry) return false;
   entry->pass = pass_;
   BuildBadgeContent(
@@ -158,7 +179,7 @@ bool Stacks::ShowBadge(const StackInfo& stack, WindowId front, const StackPassCo
       [this](WindowId w) { return AppNameOf(w); }, content_);
   BadgeAnchor anchor{frame, stack.work, context.badgesOnEdge, std::nullopt};
   if (!context.badgesOnEdge) anchor.spot = placements_.Find(stack.display, frame);
-  return entry->badge->Update(front, content_, anchor, stack.scale, WindowAbove(front),
+  return entry->badge->Update(front, content_, anchor, stack.scale, BadgeAbove(front),
                               desktop_.AnimationsEnabled());
 }
 
@@ -287,6 +308,36 @@ bool Stacks::ForgetPlacement(const std::string& display, const Rect& frame) {
   return forgot;
 }
 
+BadgeMenuChoice Stacks::ShowBadgeMenu(WindowId front) {
+  enum : int { kMoveBackId = 1, kResetAllId = 2 };
+  auto found = std::find_if(badges_.begin(), badges_.end(), [front](const auto& e) {
+    return e.second.badge->Front() == front && e.second.badge->Shown();
+  });
+  if (!menus_ || found == badges_.end() || found->second.badge->Anchor().onEdge) {
+    return BadgeMenuChoice::kNone;
+  }
+  // Copies: a pass may run while the menu is open and take the badge away.
+  const std::string display = found->second.display;
+  const BadgeAnchor anchor = found->second.badge->Anchor();
+  MenuModel menu;
+  if (anchor.spot) {
+    menu.items.push_back(MenuItem::Command(kMoveBackId, "Move Badge Back Under the Title Bar"));
+  }
+  if (placements_.Any()) {
+    menu.items.push_back(MenuItem::Command(kResetAllId, "Reset All Badge Positions"));
+  }
+  if (menu.items.empty()) return BadgeMenuChoice::kNone;
+  switch (menus_->ShowAtCursor(menu)) {
+    case kMoveBackId:
+      return ForgetPlacement(display, anchor.frame) ? BadgeMenuChoice::kMoveBack
+                                                    : BadgeMenuChoice::kNone;
+    case kResetAllId:
+      return ResetPlacements() ? BadgeMenuChoice::kResetAll : BadgeMenuChoice::kNone;
+    default:
+      return BadgeMenuChoice::kNone;
+  }
+}
+
 void Stacks::HideAll() {
   for (auto& [key, entry] : badges_) entry.badge->Hide();
 }
@@ -296,8 +347,13 @@ void Stacks::DestroyAll() {
   badgeWindows_.clear();
 }
 
-void Stacks::TrackPointer(Point cursor) {
-  for (auto& [key, entry] : badges_) entry.badge->TrackPointer(cursor);
+bool Stacks::TrackPointer(Point cursor) {
+  bool wanted = false;
+  for (auto& [key, entry] : badges_) {
+    entry.badge->TrackPointer(cursor);
+    wanted = wanted || entry.badge->WantsPointer();
+  }
+  return wanted;
 }
 
 }  // namespace tessary

@@ -16,6 +16,7 @@
 #include "engine/badge_placements.h"
 #include "engine/stack_model.h"
 #include "layout/layout_store.h"
+#include "platform/popup_menu.h"
 #include "platform/surface.h"
 #include "platform/theme_source.h"
 #include "surfaces/badge_view.h"
@@ -26,6 +27,14 @@ namespace tessary {
 inline constexpr int kCommandBadgeBringForward = -20;  // the icon's window
 inline constexpr int kCommandBadgeBringGroup = -21;    // the badge's front window
 inline constexpr int kCommandBadgeMoved = -22;         // the badge's front window
+inline constexpr int kCommandBadgePointerArrived = -23;  // the badge's front window
+inline constexpr int kCommandBadgeMenu = -24;            // the badge's front window
+
+// What the user reads after all badge positions were reset.
+inline constexpr const char* kBadgesResetText = "Every badge is back in its usual place.";
+
+// What the user chose in a floating badge's menu.
+enum class BadgeMenuChoice { kNone, kMoveBack, kResetAll };
 
 // The transition names of "stackTransition" as the user sees them; index 0 is also
 // what any unknown name means.
@@ -60,8 +69,10 @@ struct StackPassContext {
 
 class Stacks {
  public:
+  // `menus` shows a floating badge's menu; null: the badge has none.
   Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
-         DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand);
+         DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand,
+         PopupMenus* menus);
   ~Stacks();
   Stacks(const Stacks&) = delete;
   Stacks& operator=(const Stacks&) = delete;
@@ -92,14 +103,20 @@ class Stacks {
   void BadgeMoved(WindowId front, const StackPassContext& context);
   bool ResetPlacements();
   bool ForgetPlacement(const std::string& display, const Rect& frame);
+  // Alt+right-click on the floating badge of `front`: "Move Badge Back Under the Title
+  // Bar" when it has a remembered position, "Reset All Badge Positions" when any badge
+  // has one; no menu when neither applies. Carries out the choice and answers it.
+  BadgeMenuChoice ShowBadgeMenu(WindowId front);
   void HideAll();
   void DestroyAll();
-  // Timer 8: each badge grows or shrinks with the pointer.
-  void TrackPointer(Point cursor);
+  // Timer 8: each badge grows or shrinks with the pointer. Answers whether a badge still
+  // wants the pointer (it is near one, or a press is held); otherwise the timer can rest.
+  bool TrackPointer(Point cursor);
 
   struct BadgeEntry {
     std::unique_ptr<Badge> badge;
     std::uint64_t pass = 0;  // the last pass that wanted it
+    std::string display;     // the id of its front window's display
   };
   const std::map<std::string, BadgeEntry>& Badges() const { return badges_; }
   const BadgePlacementStore& Placements() const { return placements_; }
@@ -112,11 +129,13 @@ class Stacks {
     FramesFrontFirst manageable;
   };
   void WalkZOrder();
-  BadgeEntry* BadgeFor(const std::string& key);
+  BadgeEntry* BadgeFor(const std::string& key, const std::string& display);
   // Answers whether the badge was presented anew.
   bool ShowBadge(const StackInfo& stack, WindowId front, const StackPassContext& context);
   bool KeepUnwanted(const BadgeEntry& entry, const std::vector<StackInfo>& stacks) const;
-  WindowId WindowAbove(WindowId window) const;
+  // The window a badge of `front` is placed under: the one directly above it, or none (the
+  // top of the ordinary band) when that one is topmost.
+  WindowId BadgeAbove(WindowId front) const;
   IconId IconOf(WindowId window);
   const std::string& AppNameOf(WindowId window);
   void DropVanished();
@@ -125,6 +144,7 @@ class Stacks {
   SurfaceFactory& surfaces_;
   ThemeSource& theme_;
   std::function<void(int, std::int64_t)> postCommand_;
+  PopupMenus* menus_;
   BadgePlacementStore placements_;
   StackSwitch transition_;
   std::map<std::string, BadgeEntry> badges_;

@@ -37,14 +37,27 @@ class DisplaySource {
 
   // EnumDisplayMonitors over the whole desktop, each with GetMonitorInfoW and
   // GetDpiForMonitor, in the system's enumeration order. A monitor whose information
-  // cannot be read is left out.
-  virtual std::vector<RawMonitor> Monitors() = 0;
+  // cannot be read is left out. `out` is replaced; its elements and their strings are
+  // reused, so that asking again about unchanged displays allocates nothing.
+  virtual void Monitors(std::vector<RawMonitor>& out) = 0;
 
   // GetDisplayConfigBufferSizes + QueryDisplayConfig(QDC_ONLY_ACTIVE_PATHS), then
   // DisplayConfigGetDeviceInfo for each path's source name and target name. Paths whose
   // requests fail are skipped; empty when the query itself fails. In the system's order
-  // (with duplicated displays several paths name one GDI device).
-  virtual std::vector<DisplayPath> ActivePaths() = 0;
+  // (with duplicated displays several paths name one GDI device). `out` is reused as above.
+  virtual void ActivePaths(std::vector<DisplayPath>& out) = 0;
+
+  // The same answers as new vectors.
+  std::vector<RawMonitor> Monitors() {
+    std::vector<RawMonitor> monitors;
+    Monitors(monitors);
+    return monitors;
+  }
+  std::vector<DisplayPath> ActivePaths() {
+    std::vector<DisplayPath> paths;
+    ActivePaths(paths);
+    return paths;
+  }
 
   // MonitorFromRect(MONITOR_DEFAULTTONEAREST) + GetMonitorInfoW: the display nearest to
   // the rectangle; absent when its information cannot be read.

@@ -14,8 +14,14 @@ class ZOrder {
   virtual ~ZOrder() = default;
 
   // GetTopWindow(null), then GetWindow(GW_HWNDNEXT) to the bottom: every top-level window,
-  // front-most first (also the order EnumWindows reports).
-  virtual std::vector<WindowId> TopLevelWindows() = 0;
+  // front-most first (also the order EnumWindows reports). `out` is replaced; its capacity
+  // is reused, so a caller that keeps it walks the z-order without allocating.
+  virtual void TopLevelWindows(std::vector<WindowId>& out) = 0;
+  std::vector<WindowId> TopLevelWindows() {
+    std::vector<WindowId> windows;
+    TopLevelWindows(windows);
+    return windows;
+  }
   // GetForegroundWindow; kNoWindow when none.
   virtual WindowId Foreground() = 0;
   // SetForegroundWindow.

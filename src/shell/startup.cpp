@@ -142,7 +142,7 @@ bool Shell::StartCoordinator() {
         window.Post(main_window_message::kCoordinatorCommand,
                     static_cast<std::uint64_t>(static_cast<std::int64_t>(code)), argument);
       },
-      badgeFile_.get()});
+      badgeFile_.get(), &env_.host.menus});
   return coordinator_->Init();
 }
 

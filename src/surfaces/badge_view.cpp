@@ -96,7 +96,11 @@ void Badge::Hide() {
 }
 
 void Badge::TrackPointer(Point desktop) {
-  if (!Shown() || dragging_) return;
+  if (!Shown()) {
+    near_ = false;
+    return;
+  }
+  if (dragging_) return;
   const double width = BadgeWidth(1) * scale_;
   const double height = BadgeHeight(static_cast<int>(content_.icons.size()), content_.maxShown, 1,
                                     content_.groupCount >= 2) *
@@ -104,7 +108,8 @@ void Badge::TrackPointer(Point desktop) {
   const Point origin = BadgeOrigin(anchor_, width, height, scale_);
   const double near = kNearUnits * scale_;
   const Rect zone{origin.x - near, origin.y - near, width + 2 * near, height + 2 * near};
-  const double target = zone.Contains(desktop) ? 1 : 0;
+  near_ = zone.Contains(desktop);
+  const double target = near_ ? 1 : 0;
   if (target == 0) hovered_ = {};
   const double heading = grow_.running ? grow_.to : growth_;
   if (heading == target) return;
@@ -174,6 +179,12 @@ void Badge::OnPointerPress(Point desktop) {
 }
 
 void Badge::OnPointerMove(Point desktop) {
+  // The system tells a surface only about the pointer over it; leaving is noticed by
+  // TrackPointer, which runs from the first arrival until the pointer is gone.
+  if (!near_) {
+    near_ = true;
+    if (callbacks_.pointerArrived) callbacks_.pointerArrived();
+  }
   if (pressed_) {
     const double dx = desktop.x - pressPoint_.x;
     const double dy = desktop.y - pressPoint_.y;
@@ -224,7 +235,12 @@ void Badge::OnPointerRelease(Point desktop) {
 }
 
 void Badge::OnSecondaryRelease(Point, bool alt) {
-  if (!alt && callbacks_.showOverview) callbacks_.showOverview();
+  if (!alt) {
+    if (callbacks_.showOverview) callbacks_.showOverview();
+    return;
+  }
+  // Only a floating badge has a position of its own to take back.
+  if (!anchor_.onEdge && callbacks_.showMenu) callbacks_.showMenu();
 }
 
 void Badge::OnCaptureLost() {

@@ -28,7 +28,11 @@ struct BadgeCallbacks {
   std::function<void()> bringGroupForward;            // "Bring Them Forward"
   std::function<void()> showWholeStack;               // the overflow button
   std::function<void()> showOverview;                 // right-click
+  std::function<void()> showMenu;                     // Alt+right-click on a floating badge
   std::function<void(const Rect& badge)> moved;       // a floating badge dropped
+  // The pointer came onto the badge: the owner starts handing it the pointer
+  // (TrackPointer) until it no longer WantsPointer.
+  std::function<void()> pointerArrived;
 };
 
 class Badge : public SurfaceInput {
@@ -52,6 +56,9 @@ class Badge : public SurfaceInput {
 
   // Timer 8 hands the pointer in: the badge grows while it is near, shrinks otherwise.
   void TrackPointer(Point desktop);
+  // Whether the pointer is (or was last seen) near, or a press is held: only then does
+  // the badge need TrackPointer. A badge nobody points at costs no timer.
+  bool WantsPointer() const { return near_ || pressed_ || dragging_; }
 
   // Whether a drag or an animation is under way (the pass then keeps the badge).
   bool Busy() const { return dragging_ || grow_.running || fading_.running; }
@@ -107,6 +114,7 @@ class Badge : public SurfaceInput {
   Animation grow_;
   Animation fading_;
   BadgeHit hovered_;
+  bool near_ = false;
   bool pressed_ = false;
   bool dragging_ = false;
   Point pressPoint_;

@@ -12,8 +12,10 @@ namespace tessary {
 class SimDisplaySource final : public DisplaySource {
  public:
   explicit SimDisplaySource(SimWorld& world) : world_(world) {}
-  std::vector<RawMonitor> Monitors() override;
-  std::vector<DisplayPath> ActivePaths() override;
+  using DisplaySource::ActivePaths;
+  using DisplaySource::Monitors;
+  void Monitors(std::vector<RawMonitor>& out) override;
+  void ActivePaths(std::vector<DisplayPath>& out) override;
   std::optional<RawMonitor> NearestMonitor(const Rect& rect) override;
 
  private:
@@ -50,7 +52,8 @@ class SimWindowAccess final : public WindowAccess {
 class SimZOrder final : public ZOrder {
  public:
   explicit SimZOrder(SimWorld& world) : world_(world) {}
-  std::vector<WindowId> TopLevelWindows() override;
+  using ZOrder::TopLevelWindows;
+  void TopLevelWindows(std::vector<WindowId>& out) override;
   WindowId Foreground() override;
   bool SetForeground(WindowId window) override;
   bool SetFocus(WindowId window) override;

@@ -10,50 +10,63 @@ namespace {
 constexpr std::size_t kClassNameMax = 63;
 constexpr std::size_t kTitleMax = 255;
 
-RawMonitor RawOf(const SimWorld& world, int index) {
+// Fills `raw` in place (its name keeps its buffer).
+void ReadRaw(const SimWorld& world, int index, RawMonitor& raw) {
   const SimDisplay& d = world.displays[index];
-  RawMonitor raw;
   raw.handle = d.id;
   raw.bounds = d.setup.bounds;
   raw.work = world.WorkOf(index);
+  raw.dpi.reset();
   if (d.setup.dpiReadable) raw.dpi = d.setup.scale * 96.0;
-  raw.gdiName = d.setup.gdiName;
-  return raw;
+  raw.gdiName.assign(d.setup.gdiName);
+}
+
+void AssignPath(const std::string& gdiName, const std::string& devicePath,
+                const std::string& friendlyName, DisplayPath& to) {
+  to.gdiName.assign(gdiName);
+  to.devicePath.assign(devicePath);
+  to.friendlyName.assign(friendlyName);
 }
 
 }  // namespace
 
 // --- SimDisplaySource ---------------------------------------------------------------
 
-std::vector<RawMonitor> SimDisplaySource::Monitors() {
+void SimDisplaySource::Monitors(std::vector<RawMonitor>& out) {
   world_.Count("Monitors");
-  std::vector<RawMonitor> result;
+  std::size_t count = 0;
   for (std::size_t i = 0; i < world_.displays.size(); ++i) {
-    if (world_.displays[i].setup.infoReadable) {
-      result.push_back(RawOf(world_, static_cast<int>(i)));
-    }
+    if (!world_.displays[i].setup.infoReadable) continue;
+    if (count == out.size()) out.emplace_back();
+    ReadRaw(world_, static_cast<int>(i), out[count++]);
   }
-  return result;
+  out.resize(count);
 }
 
-std::vector<DisplayPath> SimDisplaySource::ActivePaths() {
+void SimDisplaySource::ActivePaths(std::vector<DisplayPath>& out) {
   world_.Count("ActivePaths");
-  std::vector<DisplayPath> paths;
-  if (world_.displayConfigFails) return paths;
-  for (const SimDisplay& d : world_.displays) {
-    if (d.setup.inConfiguration) {
-      paths.push_back(DisplayPath{d.setup.gdiName, d.setup.devicePath, d.setup.friendlyName});
+  std::size_t count = 0;
+  auto add = [&out, &count](const std::string& gdi, const std::string& device,
+                            const std::string& friendly) {
+    if (count == out.size()) out.emplace_back();
+    AssignPath(gdi, device, friendly, out[count++]);
+  };
+  if (!world_.displayConfigFails) {
+    for (const SimDisplay& d : world_.displays) {
+      if (d.setup.inConfiguration) add(d.setup.gdiName, d.setup.devicePath, d.setup.friendlyName);
     }
+    for (const DisplayPath& p : world_.extraPaths) add(p.gdiName, p.devicePath, p.friendlyName);
   }
-  paths.insert(paths.end(), world_.extraPaths.begin(), world_.extraPaths.end());
-  return paths;
+  out.resize(count);
 }
 
 std::optional<RawMonitor> SimDisplaySource::NearestMonitor(const Rect& rect) {
   world_.Count("NearestMonitor");
   int index = world_.NearestDisplay(rect);
   if (index < 0 || !world_.displays[index].setup.infoReadable) return std::nullopt;
-  return RawOf(world_, index);
+  RawMonitor raw;
+  ReadRaw(world_, index, raw);
+  return raw;
 }
 
 // --- SimWindowAccess ----------------------------------------------------------------
@@ -182,9 +195,9 @@ bool SimWindowAccess::Show(WindowId window, ShowCommand command) {
 
 // --- SimZOrder ----------------------------------------------------------------------
 
-std::vector<WindowId> SimZOrder::TopLevelWindows() {
+void SimZOrder::TopLevelWindows(std::vector<WindowId>& out) {
   world_.Count("TopLevelWindows");
-  return world_.zOrder;
+  out.assign(world_.zOrder.begin(), world_.zOrder.end());
 }
 
 WindowId SimZOrder::Foreground() {

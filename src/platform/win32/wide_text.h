@@ -37,4 +37,13 @@ std::string Utf8FromBuffer(const wchar_t (&buffer)[N]) {
   return Utf8FromWide(buffer, length);
 }
 
+// The same into `out`, whose buffer is reused (a name read again costs no allocation).
+template <std::size_t N>
+void AssignUtf8FromBuffer(const wchar_t (&buffer)[N], std::string& out) {
+  std::size_t length = 0;
+  while (length < N && buffer[length] != L'\0') ++length;
+  out.clear();
+  AppendUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length), out);
+}
+
 }  // namespace tessary

@@ -17,13 +17,12 @@ constexpr UINT kRestackFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 }  // namespace
 
-std::vector<WindowId> Win32ZOrder::TopLevelWindows() {
-  std::vector<WindowId> windows;
-  for (HWND hwnd = GetTopWindow(nullptr); hwnd != nullptr && windows.size() < kMaxWindows;
+void Win32ZOrder::TopLevelWindows(std::vector<WindowId>& out) {
+  out.clear();
+  for (HWND hwnd = GetTopWindow(nullptr); hwnd != nullptr && out.size() < kMaxWindows;
        hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
-    windows.push_back(ToWindowId(hwnd));
+    out.push_back(ToWindowId(hwnd));
   }
-  return windows;
 }
 
 WindowId Win32ZOrder::Foreground() { return ToWindowId(GetForegroundWindow()); }

@@ -8,7 +8,8 @@ namespace tessary {
 
 class Win32ZOrder : public ZOrder {
  public:
-  std::vector<WindowId> TopLevelWindows() override;
+  using ZOrder::TopLevelWindows;
+  void TopLevelWindows(std::vector<WindowId>& out) override;
   WindowId Foreground() override;
   bool SetForeground(WindowId window) override;
   bool SetFocus(WindowId window) override;

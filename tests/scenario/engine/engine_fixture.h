@@ -72,6 +72,7 @@ class EngineTest : public ::testing::Test {
               desk.After(0, [this, code, argument] { engine->HandleCommand(code, argument); });
             },
         .badgeDocuments = &badgeDocuments,
+        .menus = menus,
     });
     ShellCallbacks callbacks;
     callbacks.setEscapeWatch = [this](bool on) {
@@ -186,6 +187,7 @@ class EngineTest : public ::testing::Test {
   MemoryDocumentStore layoutDocuments;
   MemoryDocumentStore minimumDocuments;
   MemoryDocumentStore badgeDocuments;
+  PopupMenus* menus = nullptr;  // set before Start by a story that opens menus
   Toast toast{theme, desk.platform().clock};
   std::unique_ptr<Coordinator> engine;
   std::vector<std::string> messages;

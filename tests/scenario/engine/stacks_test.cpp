@@ -6,6 +6,7 @@
 
 #include "engine/stacks.h"
 #include "engine_fixture.h"
+#include "platform/sim/sim_shell_host.h"
 #include "state/badge_placements_document.h"
 
 namespace tessary {
@@ -187,6 +188,25 @@ TEST_F(StacksTest, ClickingAnIconBringsThatWindowForward) {
   EXPECT_EQ(desk.ZOrder().front(), a);
 }
 
+// Under a topmost window the badge would join the topmost band and float over every
+// ordinary window; it goes to the top of its own band instead.
+TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
+  StartWith("halves");
+  const Rect right = Region(1);
+  for (std::uint32_t frontStyle : {0u, window_ex_style::kTopmost}) {
+    SCOPED_TRACE(frontStyle);
+    Placed(right);
+    const WindowId front = desk.AddWindow({.frame = right, .exStyle = frontStyle});
+    engine->MoveWindowTo(front, right);
+    desk.AddWindow({.frame = {100, 100, 300, 200}, .exStyle = window_ex_style::kTopmost});
+    Pass();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0]->Front(), front);
+    EXPECT_EQ(SurfaceOf(*Shown()[0]).Anchor(), SurfaceAnchor::Top());
+    for (WindowId w : desk.ZOrder()) desk.CloseWindow(w);
+  }
+}
+
 TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   StartWith("halves");
   WindowId left = Placed(Region(0), "C:\\Apps\\Mail.exe");
@@ -286,6 +306,7 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   SimSurface& surface = SurfaceOf(*badge);
   const Point grip{right.x + 19, right.y + 46};
   desk.MoveCursor(grip);
+  surface.MovePointer(grip);
   Settle();
   ASSERT_EQ(badge->Growth(), 1.0);
   const Rect grown = badge->Bounds();
@@ -314,22 +335,98 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   EXPECT_EQ(Shown()[0]->Bounds().x, right.x + 8);
 }
 
-TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoStackTimer) {
+TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
+  SimShellHost shell;
+  menus = &shell.menus;
+  StartWith("halves");
+  const Rect right = Region(1);
+  Placed(right);
+  Placed(right);
+  auto floating = [this](bool on) {
+    engine->ApplyStackSwitches({.badgesOnEdge = !on});
+    Pass();
+    return Shown().at(0);
+  };
+  auto drag = [this](Badge* badge) {
+    const Rect r = badge->Bounds();
+    const Point from{r.x + r.width / 2, r.y + 4};
+    SimSurface& surface = SurfaceOf(*badge);
+    surface.Press(from);
+    surface.DragPointer({from.x + 100, from.y + 200});
+    surface.ReleasePointer({from.x + 100, from.y + 200});
+    desk.Advance(0.01);
+  };
+  // Answers the menu with the item labelled `choice` ("" dismisses it); the labels shown.
+  auto altRightClick = [&](Badge* badge, const std::string& choice) {
+    shell.menus.whileShown = [&](const MenuModel& menu) {
+      for (const MenuItem& item : menu.items) {
+        if (item.label == choice) shell.menus.Answer(item.id);
+      }
+    };
+    const std::size_t before = shell.menus.shown.size();
+    const Rect r = badge->Bounds();
+    EXPECT_TRUE(SurfaceOf(*badge).RightClick({r.x + r.width / 2, r.y + r.height / 2}, true));
+    desk.Advance(0.01);
+    std::vector<std::string> labels;
+    if (shell.menus.shown.size() == before) return labels;
+    for (const MenuItem& item : shell.menus.shown.back().items) labels.push_back(item.label);
+    return labels;
+  };
+  const std::vector<std::string> both{"Move Badge Back Under the Title Bar",
+                                      "Reset All Badge Positions"};
+
+  Badge* badge = floating(true);
+  EXPECT_TRUE(altRightClick(badge, "").empty());  // nothing remembered yet
+  drag(badge);
+  ASSERT_NE(badge->Bounds().x, right.x + 8);
+  EXPECT_TRUE(altRightClick(floating(false), "").empty());  // on the edge: no menu
+  badge = floating(true);
+  EXPECT_EQ(altRightClick(badge, "Move Badge Back Under the Title Bar"), both);
+  EXPECT_EQ(badge->Bounds().x, right.x + 8);
+  EXPECT_FALSE(engine->GetStacks().Placements().Any());
+
+  drag(badge);
+  EXPECT_EQ(altRightClick(badge, "Reset All Badge Positions"), both);
+  EXPECT_EQ(badge->Bounds().x, right.x + 8);
+  EXPECT_FALSE(engine->GetStacks().Placements().Any());
+  EXPECT_EQ(messages, std::vector<std::string>{"Every badge is back in its usual place."});
+}
+
+TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNeeded) {
   StartWith("halves");
   for (int i = 0; i < 3; ++i) Placed(Region(1));
   for (int i = 0; i < 2; ++i) Placed(Region(0));
   Pass();
   ASSERT_EQ(Shown().size(), 2u);
-  std::map<int, int> fired;
+  int fired = 0;
   desk.platform().timers.SetTimerHandler([this, &fired](int id) {
-    ++fired[id];
+    ++fired;
     engine->OnTimer(id);
   });
-  const int paintsBefore = SurfaceOf(*Shown()[0]).PaintCount();
+  Badge* badge = Shown()[0];
+  const int paintsBefore = SurfaceOf(*badge).PaintCount();
   desk.Advance(60);
-  EXPECT_EQ(fired[kRefreshTimerId], 0);
-  for (Badge* badge : Shown()) EXPECT_FALSE(SurfaceOf(*badge).FramesSubscribed());
-  EXPECT_EQ(SurfaceOf(*Shown()[0]).PaintCount(), paintsBefore);
+  EXPECT_EQ(fired, 0);
+  for (Badge* shown : Shown()) EXPECT_FALSE(SurfaceOf(*shown).FramesSubscribed());
+  EXPECT_EQ(SurfaceOf(*badge).PaintCount(), paintsBefore);
+
+  // The pointer comes onto a badge: it grows, and the upkeep follows the pointer.
+  const Rect small = badge->Bounds();
+  const Point on{small.x + small.width / 2, small.y + small.height / 2};
+  desk.MoveCursor(on);
+  ASSERT_TRUE(SurfaceOf(*badge).MovePointer(on));
+  Settle();
+  EXPECT_EQ(badge->Growth(), 1.0);
+  EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+  // It leaves: the badge shrinks back and the timer rests again.
+  desk.MoveCursor({small.x + 300, small.y + 300});
+  Settle();
+  EXPECT_EQ(badge->Growth(), 0.0);
+  EXPECT_EQ(badge->Bounds(), small);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+  fired = 0;
+  desk.Advance(60);
+  EXPECT_EQ(fired, 0);
 }
 
 // Whatever happens, no managed window is hidden in a stack without a badge that lists
