@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "four_displays.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
 #include "layout/builtin_layouts.h"
@@ -30,13 +31,7 @@ namespace {
 
 struct BusyDesktop {
   BusyDesktop() {
-    const SimDisplaySetup displays[] = {
-        {.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .scale = 1.0},
-        {.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5},
-        {.bounds = {4480, 0, 1920, 1200}, .work = {4480, 0, 1920, 1152}, .scale = 1.25},
-        {.bounds = {0, 1080, 3840, 2160}, .work = {0, 1080, 3840, 2100}, .scale = 2.0},
-    };
-    for (const SimDisplaySetup& d : displays) desk.AddDisplay(d);
+    bench::AddFourDisplays(desk);
     std::mt19937 rng(7);
     std::uniform_real_distribution<> x(0, 5800), y(0, 2400), w(300, 1200), h(200, 900);
     for (int i = 0; i < 200; ++i) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "four_displays.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
 #include "layout/document_store.h"
@@ -40,13 +41,7 @@ SnapLayout EightRegions() {
 
 struct StackedDesktop {
   StackedDesktop() {
-    const SimDisplaySetup displays[] = {
-        {.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .scale = 1.0},
-        {.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5},
-        {.bounds = {4480, 0, 1920, 1200}, .work = {4480, 0, 1920, 1152}, .scale = 1.25},
-        {.bounds = {0, 1080, 3840, 2160}, .work = {0, 1080, 3840, 2100}, .scale = 2.0},
-    };
-    for (const SimDisplaySetup& d : displays) desk.AddDisplay(d);
+    bench::AddFourDisplays(desk);
     engine = std::make_unique<Coordinator>(CoordinatorServices{.desktop = desktop,
                                                                .surfaces = surfaces,
                                                                .theme = theme,
@@ -58,7 +53,7 @@ struct StackedDesktop {
     std::vector<Rect> regions;
     for (const Monitor& m : engine->Displays()) {
       engine->Layouts().SetActiveLayout(m.id, layout);
-      for (const auto& [region, rect] : PixelRegionRects(layout, m.work, std::round(8 * m.scale))) {
+      for (const auto& [region, rect] : PixelRegionRects(layout, m.work, RegionGap(m.scale))) {
         regions.push_back(rect);
       }
     }
