@@ -55,6 +55,7 @@ bool Coordinator::Init() {
   });
 
   RefreshDisplays();
+  displayChanges_.SetKnown(displays_);
   layouts_ = LayoutStore(layoutDocuments_);
   initialised_ = true;
   return true;

@@ -23,6 +23,7 @@
 #include "base/geometry.h"
 #include "desktop/desktop.h"
 #include "desktop/snap_assist_watch.h"
+#include "engine/display_changes.h"
 #include "engine/drag_state.h"
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
@@ -235,11 +236,6 @@ class Coordinator {
   // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
   // gallery's choice.
   bool ApplyComposition(const std::string& display, const SnapLayout& layout);
-  // WM_DISPLAYCHANGE and the work-area change. Today it re-reads the displays (and
-  // re-aims a drag in progress); windows do not yet follow their regions.
-  void OnDisplaysChanged();
-  // Start-up: re-establish each display's layout from where the windows stand.
-  void RecoverDisplayLayouts();
   // Snap Assist for the display's other regions after a placement.
   void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
   void CloseAssist();
@@ -247,6 +243,15 @@ class Coordinator {
   bool ShowSwitcher(WindowId window);
   void DestroySwitcher();
   bool ShowOverview(WindowId window);
+
+  // --- Display changes (display_change_commands.cpp; the state lives in DisplayChanges) --
+  // WM_DISPLAYCHANGE and the work-area change: windows in regions and spans follow a
+  // changed work area, a returning arrangement gets its windows back, and the displays'
+  // layouts are recovered.
+  void OnDisplaysChanged();
+  // At start-up and after every change: re-establish each display's layout from where
+  // the windows stand and assign the windows standing in its regions.
+  void RecoverDisplayLayouts();
 
   // --- Stacks (stack_commands.cpp; the state lives in Stacks) ---------------------------
   // The stack pass (timer 4, timer 5): derives the stacks and keeps their badges.
@@ -344,6 +349,11 @@ class Coordinator {
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
 
+  // display_change_commands.cpp
+  FramesFrontFirst ManageableFrames();
+  void ReturnArrangement(const DisplayChanges::Return& returning);
+  void ReaimDrag();
+
   // stack_commands.cpp
   bool HandleStackCommand(int code, std::int64_t argument);
   void StartUpkeep();
@@ -405,6 +415,7 @@ class Coordinator {
   SnapAssistWatch snapAssistWatch_;
   NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;
+  DisplayChanges displayChanges_;
 };
 
 }  // namespace tessary

@@ -51,6 +51,7 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
     Log("start ignored %p", LogId(root));
     return;
   }
+  displayChanges_.UserMoved(root);
   // Titles stay out of the log: the app names the window well enough.
   Log("start %p %s", LogId(root), desktop_.AppName(desktop_.AppIdOf(root)).c_str());
   // A drag whose end never came is over once another begins.

@@ -38,7 +38,13 @@ void Coordinator::RefreshStacks() {
   refreshShort_ = false;
   if (!dragActive_ && !paused_) RefreshDisplays();
   Stacks::PassResult result;
-  WithStackContext([&](const StackPassContext& context) { result = stacks_.Refresh(context); });
+  WithStackContext([&](const StackPassContext& context) {
+    result = stacks_.Refresh(context);
+    // The pass walked the z-order: note where the windows stand for a display change.
+    if (context.windowStacks && !context.dragging && !context.paused) {
+      displayChanges_.Observe(displays_, context.layouts, layouts_.activeLayouts(), stacks_.Frames());
+    }
+  });
   useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });
   if (result.badgeShown && callbacks_.showTip) callbacks_.showTip("badge");
   if (result.again) ScheduleRefresh(kSettleRepeat);

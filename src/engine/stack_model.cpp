@@ -115,11 +115,8 @@ void StackFinder::CollectDisplay(const StackDisplay& display, const FramesFrontF
   }
   for (std::size_t w = 0; w < windows.size(); ++w) {
     if (regionOf_[w] >= 0) continue;
-    RegionsCovered(windows[w].frame, display.regions, covered_);
-    if (covered_.size() < 2) continue;
-    Rect area = *display.regions.Get(covered_.front());
-    for (std::int32_t r : covered_) area = Union(area, *display.regions.Get(r));
-    if (!NearlyEqual(windows[w].frame, area, same)) continue;
+    Rect area;
+    if (!SpansRegions(windows[w].frame, display.regions, display.scale, covered_, area)) continue;
     spans_[w] = 1;
     StackInfo& stack = NextStack(display);
     stack.area = area;
@@ -344,6 +341,26 @@ void BuildBadgeContent(const StackInfo& stack, WindowId front, const std::vector
     --fits;
   }
   content.maxShown = std::max(fits, kFewestIcons);
+}
+
+Rect BoundingRect(const RegionMap& regions, const std::vector<std::int32_t>& listed) {
+  Rect area;
+  bool first = true;
+  for (std::int32_t r : listed) {
+    const Rect* rect = regions.Get(r);
+    if (!rect) continue;
+    area = first ? *rect : Union(area, *rect);
+    first = false;
+  }
+  return area;
+}
+
+bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
+                  std::vector<std::int32_t>& covered, Rect& area) {
+  RegionsCovered(frame, regions, covered);
+  if (covered.size() < 2) return false;
+  area = BoundingRect(regions, covered);
+  return NearlyEqual(frame, area, kSameTolerance * scale);
 }
 
 }  // namespace tessary

@@ -67,6 +67,15 @@ class StackFinder {
 // The regions a rectangle spans: each region at least half of whose area it covers.
 void RegionsCovered(const Rect& frame, const RegionMap& regions, std::vector<std::int32_t>& out);
 
+// The bounding rectangle of the listed regions (those the map holds).
+Rect BoundingRect(const RegionMap& regions, const std::vector<std::int32_t>& listed);
+
+// A window that belongs to no region spans when it covers two or more regions (written to
+// `covered`) and its frame equals their bounding rectangle (written to `area`) within
+// 5 px x scale.
+bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
+                  std::vector<std::int32_t>& covered, Rect& area);
+
 // Whether member `m` counts as behind front window `f` (frames, desktop pixels).
 bool CoveredBy(const Rect& m, const Rect& f, double scale);
 

@@ -120,6 +120,9 @@ class Stacks {
   };
   const std::map<std::string, BadgeEntry>& Badges() const { return badges_; }
   const BadgePlacementStore& Placements() const { return placements_; }
+  // The manageable windows with their frames, front-most first, as the last walk of the
+  // z-order found them.
+  const FramesFrontFirst& Frames() const { return z_.manageable; }
   // The windows that stood in front of a stack at the last pass, in stack order.
   const std::vector<WindowId>& Fronts() const { return fronts_; }
 

@@ -131,6 +131,11 @@ class RandomWorld : public EngineTest {
         setup.work = setup.bounds;
         setup.work.height -= Between(0, 80);
         desk.SetWorkArea(first, setup.work);
+        // The windows in regions follow the new work area: that is where they belong now.
+        desk.Advance(0.001);
+        for (auto& [w, frame] : before) {
+          if (w != window && desk.Exists(w)) frame = desk.Frame(w);
+        }
       }
     }
     desk.Release();
