@@ -43,6 +43,9 @@ void Coordinator::OnDisplaysChanged() {
       if (!active) continue;
       auto after = std::find_if(now.begin(), now.end(),
                                 [&](const Monitor& m) { return m.id == before.id; });
+      // A display whose work area stayed has nothing to follow; its windows are not
+      // pulled to their regions' full size by someone else's change.
+      if (after->work == before.work) continue;
       FollowWorkArea(*active, before, *after, frames, follow);
     }
   }

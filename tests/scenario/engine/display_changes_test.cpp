@@ -1,0 +1,193 @@
+// Display and work-area changes on the simulated desktop: windows in regions and spans
+// follow a moved, grown or hidden task bar; a laptop undocked and docked again gets its
+// windows back; layouts are recovered from where windows stand at start-up; a change in
+// the middle of a drag.
+
+#include "engine/stack_model.h"
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+constexpr Rect kLaptopBounds{0, 0, 2880, 1800};
+constexpr Rect kLaptopWork{0, 0, 2880, 1728};
+constexpr Rect kExternalBounds{2880, 0, 1920, 1080};
+constexpr Rect kExternalWork{2880, 0, 1920, 1040};
+
+class DisplayChangesTest : public EngineTest {
+ protected:
+  WindowId Window(const Rect& frame) { return desk.AddWindow({.frame = frame}); }
+  void Pass() {
+    engine->ScheduleRefresh(0.15);
+    desk.Advance(0.5);
+    surfaces.RunFrame();
+  }
+  int LoggedCount(std::string_view prefix) const {
+    int n = 0;
+    for (const std::string& line : logLines) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
+  }
+  static SimDisplaySetup External() {
+    return {.bounds = kExternalBounds, .work = kExternalWork, .devicePath = "\\\\?\\DISPLAY#EXTERNAL"};
+  }
+};
+
+struct TaskBarCase {
+  const char* what;
+  Rect work;
+};
+class TaskBarTest : public DisplayChangesTest, public ::testing::WithParamInterface<TaskBarCase> {};
+
+TEST_P(TaskBarTest, WindowsInRegionsAndSpansFollowExactly) {
+  const Rect newWork = GetParam().work;
+  const MonitorId primary = AddPrimary();
+  const RegionMap old = Regions("thirds", {0, 0, 1920, 1040});
+  // Two windows stacked in the left column, one in the middle, one spanning middle+right.
+  const WindowId behind = Window(*old.Get(0));
+  const WindowId left = Window(*old.Get(0));
+  const WindowId middle = Window(*old.Get(1));
+  const WindowId spanning = Window(BoundingRect(old, {1, 2}));
+  const WindowId loose = Window({300, 200, 700, 500});
+  Start();
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("thirds"));
+
+  desk.SetWorkArea(primary, newWork);
+  desk.Advance(0.5);
+
+  const RegionMap now = Regions("thirds", newWork);
+  EXPECT_EQ(desk.Frame(behind), *now.Get(0));
+  EXPECT_EQ(desk.Frame(left), *now.Get(0));
+  EXPECT_EQ(desk.Frame(middle), *now.Get(1));
+  EXPECT_EQ(desk.Frame(spanning), BoundingRect(now, {1, 2}));
+  EXPECT_EQ(desk.Frame(loose), (Rect{300, 200, 700, 500}));
+  EXPECT_EQ(LoggedCount("work area changed: 4 windows follow"), 1);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "thirds");
+}
+
+INSTANTIATE_TEST_SUITE_P(TaskBar, TaskBarTest,
+                         ::testing::Values(TaskBarCase{"MovedLeft", {72, 0, 1848, 1080}},
+                                           TaskBarCase{"Grown", {0, 0, 1920, 980}},
+                                           TaskBarCase{"AutoHidden", {0, 0, 1920, 1080}}),
+                         [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(DisplayChangesTest, NewBoundsMoveNothingAndTheLayoutComesFromWhereWindowsStand) {
+  const MonitorId primary = AddPrimary();
+  const RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
+  const WindowId a = Window(*halves.Get(0));
+  Start();
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+
+  // A new resolution: the same id, other bounds.
+  desk.ChangeDisplay(primary, {.bounds = {0, 0, 2560, 1440},
+                               .work = {0, 0, 2560, 1400},
+                               .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
+  desk.Advance(0.5);
+  EXPECT_EQ(desk.Frame(a), *halves.Get(0));
+  EXPECT_FALSE(Logged("work area changed"));
+}
+
+TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
+  desk.AddDisplay({.bounds = kLaptopBounds, .work = kLaptopWork, .scale = 1.5,
+                   .devicePath = "\\\\?\\DISPLAY#LAPTOP"});
+  MonitorId external = desk.AddDisplay(External());
+  const RegionMap regions = Regions("quarters", kExternalWork);
+  const WindowId topLeft = Window(*regions.Get(0));
+  const WindowId behindTopLeft = Window(*regions.Get(0));
+  const WindowId bottomRight = Window(*regions.Get(3));
+  const WindowId movedByUser = Window(*regions.Get(2));
+  const WindowId closed = Window(*regions.Get(1));
+  Start();
+  const std::string externalKey = DisplayKey(1);
+  engine->Layouts().SetActiveLayout(externalKey, *FindBuiltIn("quarters"));
+  Pass();
+
+  desk.RemoveDisplay(external);
+  desk.Advance(0.5);
+  ASSERT_EQ(engine->Displays().size(), 1u);
+  // While undocked the user drags one window to a place of their own and closes another.
+  const Rect was = desk.Frame(movedByUser);
+  Grab(movedByUser, {was.x + 60, was.y + 10});
+  MoveTo({1400, 900});
+  Drop();
+  const Rect userPlace = desk.Frame(movedByUser);
+  desk.CloseWindow(closed);
+  Pass();
+
+  external = desk.AddDisplay(External());
+  desk.Advance(0.5);
+  EXPECT_EQ(LoggedCount("arrangement returned: 3 windows"), 1);
+  EXPECT_EQ(desk.Frame(topLeft), *regions.Get(0));
+  EXPECT_EQ(desk.Frame(behindTopLeft), *regions.Get(0));
+  EXPECT_EQ(desk.Frame(bottomRight), *regions.Get(3));
+  EXPECT_EQ(desk.Frame(movedByUser), userPlace);
+  EXPECT_EQ(ActiveLayoutId(externalKey), "quarters");
+  Pass();
+  ASSERT_EQ(engine->StacksNow().size(), 1u);
+  EXPECT_EQ(engine->StacksNow()[0].members.size(), 2u);
+}
+
+struct StartUpCase {
+  const char* what;
+  std::vector<std::pair<const char*, int>> windows;  // a built-in's region for each window
+  const char* recovered;                              // empty: none
+};
+class StartUpTest : public DisplayChangesTest, public ::testing::WithParamInterface<StartUpCase> {};
+
+TEST_P(StartUpTest, WindowsStandingInALayoutsRegionsReEstablishIt) {
+  const StartUpCase& c = GetParam();
+  AddPrimary();
+  std::vector<WindowId> windows;
+  for (const auto& [layout, region] : c.windows) {
+    Rect rect = *Regions(layout, {0, 0, 1920, 1040}).Get(region);
+    // Apps round their size down to whole cells.
+    if (windows.size() == 1) rect.height -= 20;
+    windows.push_back(Window(rect));
+  }
+  Start();
+  engine->RecoverDisplayLayouts();
+  const bool recovered = *c.recovered != '\0';
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), c.recovered);
+  EXPECT_EQ(Logged(std::string("recovered ") + c.recovered + " on a display"), recovered);
+  for (std::size_t i = 0; i < windows.size() && recovered; ++i) {
+    EXPECT_EQ(engine->PlacementOf(windows[i]),
+              (PlacementRecord{DisplayKey(), c.windows[i].second}));
+  }
+  // The stack pass that follows shows the badge at once.
+  desk.Advance(0.5);
+  surfaces.RunFrame();
+  EXPECT_EQ(engine->GetStacks().Badges().size(), c.windows.size() == 3 ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StartUp, StartUpTest,
+    ::testing::Values(
+        StartUpCase{"TwoStackedInAQuarterOneInAnother",
+                    {{"quarters", 0}, {"quarters", 0}, {"quarters", 3}},
+                    "quarters"},
+        StartUpCase{"BothHalvesOneALittleShort", {{"halves", 0}, {"halves", 1}}, "halves"},
+        StartUpCase{"ASingleWindowExplainsNoLayout", {{"rows", 1}}, ""}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+TEST_F(DisplayChangesTest, AChangeDuringADragMovesTheOthersAndLeavesTheDraggedWindowToTheUser) {
+  const MonitorId primary = AddPrimary();
+  const RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
+  const WindowId dragged = Window(*halves.Get(0));
+  const WindowId other = Window(*halves.Get(1));
+  Start();
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+
+  Grab(dragged, {halves.Get(0)->x + 60, 10});
+  MoveTo({500, 600});
+  desk.SetWorkArea(primary, {72, 0, 1848, 1080});
+  const Rect underCursor = desk.Frame(dragged);
+  MoveTo({520, 620});
+  EXPECT_TRUE(engine->DragActive());
+  EXPECT_EQ(desk.Frame(other), *Regions("halves", {72, 0, 1848, 1080}).Get(1));
+  EXPECT_EQ(desk.Frame(dragged).x, underCursor.x + 20);
+  Drop();
+  EXPECT_FALSE(engine->DragActive());
+  EXPECT_FALSE(OutlineVisible());
+}
+
+}  // namespace
+}  // namespace tessary
