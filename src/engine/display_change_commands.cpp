@@ -37,20 +37,23 @@ void Coordinator::OnDisplaysChanged() {
   if (SameDisplays(known, now)) {
     FramesFrontFirst frames = ManageableFrames();
     // The window being dragged is the user's, wherever it is.
-    if (dragActive_) std::erase_if(frames, [&](const WindowFrame& f) { return f.window == drag_.window; });
+    if (dragActive_)
+      std::erase_if(frames, [&](const WindowFrame& f) { return f.window == drag_.window; });
     for (const Monitor& before : known) {
       std::optional<SnapLayout> active = layouts_.ActiveLayout(before.id);
       if (!active) continue;
-      auto after = std::find_if(now.begin(), now.end(),
-                                [&](const Monitor& m) { return m.id == before.id; });
+      auto after =
+          std::find_if(now.begin(), now.end(), [&](const Monitor& m) { return m.id == before.id; });
       // A display whose work area stayed has nothing to follow; its windows are not
       // pulled to their regions' full size by someone else's change.
       if (after->work == before.work) continue;
       FollowWorkArea(*active, before, *after, frames, follow);
     }
   }
-  std::optional<DisplayChanges::Return> returning = displayChanges_.Returning(
-      now, [this](WindowId w) { return platform().windows.Exists(w) && !(dragActive_ && w == drag_.window); });
+  std::optional<DisplayChanges::Return> returning =
+      displayChanges_.Returning(now, [this](WindowId w) {
+        return platform().windows.Exists(w) && !(dragActive_ && w == drag_.window);
+      });
 
   displayChanges_.SetKnown(now);
   displays_ = now;
@@ -58,9 +61,9 @@ void Coordinator::OnDisplaysChanged() {
 
   if (!follow.empty()) {
     Log("work area changed: %d windows follow", static_cast<int>(follow.size()));
-    OpenBatch();
-    for (const GlideItem& item : follow) MoveWindowTo(item.window, item.target);
-    CommitBatch();
+    // Straight to the motion: a window keeping its place neither rejoins its stack (the
+    // use order stays) nor gets a new rectangle to restore.
+    desktop_.Glide(follow);
     ScheduleRefresh(kPassDelay);
   }
   if (returning) ReturnArrangement(*returning);
@@ -70,9 +73,7 @@ void Coordinator::OnDisplaysChanged() {
 void Coordinator::ReturnArrangement(const DisplayChanges::Return& returning) {
   Log("arrangement returned: %d windows", static_cast<int>(returning.moves.size()));
   if (returning.moves.empty()) return;
-  OpenBatch();
-  for (const GlideItem& item : returning.moves) MoveWindowTo(item.window, item.target);
-  CommitBatch();
+  desktop_.Glide(returning.moves);
   for (const auto& [display, layout] : returning.layouts) layouts_.RememberLayout(display, layout);
 }
 

@@ -53,9 +53,8 @@ RegionLists MatchWindows(const RegionMap& regions, const FramesFrontFirst& windo
 bool SameDisplays(const std::vector<Monitor>& known, const std::vector<Monitor>& now) {
   if (known.size() != now.size()) return false;
   return std::all_of(now.begin(), now.end(), [&](const Monitor& m) {
-    return std::any_of(known.begin(), known.end(), [&](const Monitor& k) {
-      return k.id == m.id && k.bounds == m.bounds;
-    });
+    return std::any_of(known.begin(), known.end(),
+                       [&](const Monitor& k) { return k.id == m.id && k.bounds == m.bounds; });
   });
 }
 
@@ -94,9 +93,9 @@ std::optional<RecoveredLayout> ChooseRecoveredLayout(const std::vector<SnapLayou
     if (!ValidateTree(candidate.tree)) continue;
     const bool isCurrent = current && LayoutsEqual(candidate, *current);
     int matched = 0;
-    RegionLists standing = MatchWindows(
-        PixelRegionRects(candidate, display.work, RegionGap(display.scale)), windows,
-        display.scale, matched);
+    RegionLists standing =
+        MatchWindows(PixelRegionRects(candidate, display.work, RegionGap(display.scale)), windows,
+                     display.scale, matched);
     if (matched < (isCurrent ? 1 : 2) || matched < most) continue;
     if (matched > most) best.clear();
     most = matched;

@@ -42,7 +42,8 @@ void Coordinator::RefreshStacks() {
     result = stacks_.Refresh(context);
     // The pass walked the z-order: note where the windows stand for a display change.
     if (context.windowStacks && !context.dragging && !context.paused) {
-      displayChanges_.Observe(displays_, context.layouts, layouts_.activeLayouts(), stacks_.Frames());
+      displayChanges_.Observe(displays_, context.layouts, layouts_.activeLayouts(),
+                              stacks_.Frames());
     }
   });
   useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });

@@ -28,7 +28,8 @@ class DisplayChangesTest : public EngineTest {
     return n;
   }
   static SimDisplaySetup External() {
-    return {.bounds = kExternalBounds, .work = kExternalWork, .devicePath = "\\\\?\\DISPLAY#EXTERNAL"};
+    return {
+        .bounds = kExternalBounds, .work = kExternalWork, .devicePath = "\\\\?\\DISPLAY#EXTERNAL"};
   }
 };
 
@@ -87,7 +88,9 @@ TEST_F(DisplayChangesTest, NewBoundsMoveNothingAndTheLayoutComesFromWhereWindows
 }
 
 TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
-  desk.AddDisplay({.bounds = kLaptopBounds, .work = kLaptopWork, .scale = 1.5,
+  desk.AddDisplay({.bounds = kLaptopBounds,
+                   .work = kLaptopWork,
+                   .scale = 1.5,
                    .devicePath = "\\\\?\\DISPLAY#LAPTOP"});
   MonitorId external = desk.AddDisplay(External());
   const RegionMap regions = Regions("quarters", kExternalWork);
@@ -129,7 +132,7 @@ TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
 struct StartUpCase {
   const char* what;
   std::vector<std::pair<const char*, int>> windows;  // a built-in's region for each window
-  const char* recovered;                              // empty: none
+  const char* recovered;                             // empty: none
 };
 class StartUpTest : public DisplayChangesTest, public ::testing::WithParamInterface<StartUpCase> {};
 
@@ -160,12 +163,12 @@ TEST_P(StartUpTest, WindowsStandingInALayoutsRegionsReEstablishIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     StartUp, StartUpTest,
-    ::testing::Values(
-        StartUpCase{"TwoStackedInAQuarterOneInAnother",
-                    {{"quarters", 0}, {"quarters", 0}, {"quarters", 3}},
-                    "quarters"},
-        StartUpCase{"BothHalvesOneALittleShort", {{"halves", 0}, {"halves", 1}}, "halves"},
-        StartUpCase{"ASingleWindowExplainsNoLayout", {{"rows", 1}}, ""}),
+    ::testing::Values(StartUpCase{"TwoStackedInAQuarterOneInAnother",
+                                  {{"quarters", 0}, {"quarters", 0}, {"quarters", 3}},
+                                  "quarters"},
+                      StartUpCase{
+                          "BothHalvesOneALittleShort", {{"halves", 0}, {"halves", 1}}, "halves"},
+                      StartUpCase{"ASingleWindowExplainsNoLayout", {{"rows", 1}}, ""}),
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(DisplayChangesTest, AChangeDuringADragMovesTheOthersAndLeavesTheDraggedWindowToTheUser) {
