@@ -171,6 +171,32 @@ INSTANTIATE_TEST_SUITE_P(
                       StartUpCase{"ASingleWindowExplainsNoLayout", {{"rows", 1}}, ""}),
     [](const auto& info) { return std::string(info.param.what); });
 
+TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeaveTheLayoutAlone) {
+  AddPrimary();
+  const Rect work{0, 0, 1920, 1040};
+  // Two layouts of the user's that differ only in where the right half is divided.
+  auto rightSplitAt = [](const char* id, double ratio) {
+    return SnapLayout{.id = id,
+                      .name = id,
+                      .tree = MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
+                                        MakeSplit(Axis::Columns, ratio, MakeLeaf(1), MakeLeaf(2)))};
+  };
+  const SnapLayout even = rightSplitAt("user-even", 0.5);
+  const SnapLayout uneven = rightSplitAt("user-uneven", 0.51);
+  Window(*Regions(even, work).Get(0));
+  Window(*Regions(even, work).Get(1));  // a little narrower than the uneven one's region 1
+  Start();
+  ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), even));
+  ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), uneven));
+
+  engine->RecoverDisplayLayouts();
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
+  engine->Layouts().SetActiveLayout(DisplayKey(), uneven);
+  engine->RecoverDisplayLayouts();
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-uneven");
+  EXPECT_FALSE(Logged("recovered "));
+}
+
 TEST_F(DisplayChangesTest, AChangeDuringADragMovesTheOthersAndLeavesTheDraggedWindowToTheUser) {
   const MonitorId primary = AddPrimary();
   const RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
