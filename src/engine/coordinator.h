@@ -28,6 +28,7 @@
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
 #include "engine/region_membership.h"
+#include "engine/resize_record.h"
 #include "engine/stacks.h"
 #include "layout/document_store.h"
 #include "layout/layout_store.h"
@@ -341,6 +342,15 @@ class Coordinator {
   void CornerSplit(const PlacementRequest& request, int displayIndex, const SnapLayout& previous);
 
 
+  // span_resizing.cpp: the resize of a window's edge, step by step and at its end.
+  void BeginResize();
+  void OnResizeStep(Point cursor, const Rect& frame);
+  void EndResizeDrag(const DragState& ended, const Rect& endFrame);
+  void OnResizeEnd(const PlacementRequest& request);
+  void SpanAcross(const ResizeRecord& record, const Rect& endFrame);
+  void ResizeTogether(const ResizeRecord& record, const Rect& endFrame);
+  SnapLayout LimitToKnownMinimums(const ResizeRecord& record, const Rect& endFrame);
+
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
 
@@ -389,6 +399,7 @@ class Coordinator {
   PickerTargetCache pickerTargetCache_;
   std::vector<SnapLayout> pickerCatalogue_;
 
+  std::optional<ResizeRecord> resize_;  // from a resize's recognition until it is carried out
   std::optional<PlacementRequest> pending_;
   LateEnd lateEnd_;
 

@@ -237,6 +237,15 @@ int WidthUnits(const StackInfo& stack, const Rect& member, const Rect& front) {
 
 }  // namespace
 
+bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
+                  std::vector<std::int32_t>& covered) {
+  RegionsCovered(frame, regions, covered);
+  if (covered.size() < 2) return false;
+  Rect area = *regions.Get(covered.front());
+  for (std::int32_t r : covered) area = Union(area, *regions.Get(r));
+  return NearlyEqual(frame, area, kSameTolerance * scale);
+}
+
 void RegionsCovered(const Rect& frame, const RegionMap& regions, std::vector<std::int32_t>& out) {
   out.clear();
   for (const auto& [region, rect] : regions) {

@@ -67,6 +67,11 @@ class StackFinder {
 // The regions a rectangle spans: each region at least half of whose area it covers.
 void RegionsCovered(const Rect& frame, const RegionMap& regions, std::vector<std::int32_t>& out);
 
+// Whether a window not listed in any region spans: its frame is the bounding rectangle
+// of two or more regions. `covered` receives those regions.
+bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
+                  std::vector<std::int32_t>& covered);
+
 // Whether member `m` counts as behind front window `f` (frames, desktop pixels).
 bool CoveredBy(const Rect& m, const Rect& f, double scale);
 
