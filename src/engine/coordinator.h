@@ -350,6 +350,7 @@ class Coordinator {
   void SpanAcross(const ResizeRecord& record, const Rect& endFrame);
   void ResizeTogether(const ResizeRecord& record, const Rect& endFrame);
   SnapLayout LimitToKnownMinimums(const ResizeRecord& record, const Rect& endFrame);
+  bool Reached(WindowId window, const Rect& target) const;
 
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);

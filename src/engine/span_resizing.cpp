@@ -40,6 +40,13 @@ struct FollowerMove {
 
 }  // namespace
 
+// Apps answer a move with the frame they accept, so a window has followed only when its
+// frame came out where it was sent.
+bool Coordinator::Reached(WindowId window, const Rect& target) const {
+  std::optional<Rect> frame = desktop_.FrameBounds(window);
+  return frame && NearlyEqual(*frame, target, kSizeTolerance);
+}
+
 void Coordinator::BeginResize() {
   ResizeRecord record;
   record.window = drag_.window;
@@ -175,7 +182,8 @@ void Coordinator::SpanAcross(const ResizeRecord& record, const Rect& endFrame) {
   priorRects_.try_emplace(record.window, record.startFrame);
   OpenBatch();
   MoveWindowTo(record.window, *bounds);
-  if (!CommitBatch().contains(record.window)) {
+  CommitBatch();
+  if (!Reached(record.window, *bounds)) {
     OpenBatch();
     MoveWindowTo(record.window, record.startFrame);
     CommitBatch();
@@ -269,9 +277,9 @@ void Coordinator::ResizeTogether(const ResizeRecord& record, const Rect& endFram
 
   OpenBatch();
   for (const FollowerMove& move : moves) MoveWindowTo(move.window, move.target);
-  std::set<WindowId> reached = CommitBatch();
-  bool all = std::all_of(moves.begin(), moves.end(),
-                         [&](const FollowerMove& move) { return reached.contains(move.window); });
+  CommitBatch();
+  auto reached = [&](const FollowerMove& move) { return Reached(move.window, move.target); };
+  bool all = std::all_of(moves.begin(), moves.end(), reached);
   if (all) {
     layouts_.RememberLayout(record.display, moved);
     Log("resized together, %d windows", static_cast<int>(moves.size()));
@@ -280,7 +288,7 @@ void Coordinator::ResizeTogether(const ResizeRecord& record, const Rect& endFram
   // Learn what the windows that refused insisted on, so that the next resize stops the
   // divider where they fit instead of giving up.
   for (const FollowerMove& move : moves) {
-    if (reached.contains(move.window)) continue;
+    if (reached(move)) continue;
     std::optional<Rect> frame = desktop_.FrameBounds(move.window);
     if (!frame) continue;
     SizeNeed seen{frame->width > move.target.width + kSizeTolerance ? frame->width : 0,
