@@ -1,7 +1,10 @@
 // Resizing a snapped window by its edge: its neighbours follow the shared divider (and
 // the display keeps the new proportions), or with Ctrl it spans the regions it covers.
 
+#include <random>
+
 #include "engine_fixture.h"
+#include "layout/tree_edit.h"
 
 namespace tessary {
 namespace {
@@ -135,6 +138,106 @@ TEST_F(ResizingTest, ResizingAWindowOutsideTheRegionsChangesNothing) {
   EXPECT_EQ(captionWhileResizing, "");
   EXPECT_EQ(engine->Layouts().ActiveLayout(DisplayKey())->tree->ratio, 0.5);
   EXPECT_FALSE(Logged("resized together"));
+}
+
+
+TEST_F(ResizingTest, AWindowThatCannotSpanGoesBackToItsSize) {
+  StartWith("quarters");
+  WindowId w = desk.AddWindow({.frame = Region(0), .sizing = [](const Rect& r) {
+                                 return Rect{r.x, r.y, std::min(r.width, 1200.0), r.height};
+                               }});
+  engine->MoveWindowTo(w, Region(0));
+  desk.Advance(0.3);
+
+  ResizeBy(w, kSimEdgeRight, {956, 200}, {1600, 200}, true);
+
+  EXPECT_EQ(desk.Frame(w), Region(0));
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          desktop.AppNameOfWindow(w) +
+                          " didn't fit across those regions, so it went back to its size."});
+  EXPECT_TRUE(tips.empty());
+}
+
+// Random edges dragged on random trees: the layout stays valid, every window ends on its
+// region's new rectangle (so neighbours stay one gap apart), and a window whose region
+// did not change does not move.
+class RandomResizeWorld : public ResizingTest {
+ public:
+  void TestBody() override {}
+  void Run(std::mt19937& rng, int world) {
+  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); };
+  auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
+  {
+    RandomResizeWorld& t = *this;
+    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
+    const double scale = std::vector<double>{1.0, 1.25, 1.5, 2.0}[between(0, 3)];
+    t.AddPrimary(scale);
+    t.Start();
+    // A random tree: leaves split at random until it has two to six regions.
+    NodeRef tree = MakeLeaf(0);
+    for (int region = 1, count = between(2, 6); region < count; ++region) {
+      std::int32_t victim = between(0, region - 1);
+      tree = ReplaceRegion(tree, victim,
+                         MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns, uniform(0.3, 0.7),
+                                   MakeLeaf(victim), MakeLeaf(region)));
+    }
+    const SnapLayout layout{"user-random", "Random", tree, {}};
+    t.engine->Layouts().SetActiveLayout(t.DisplayKey(), layout);
+    const Monitor m = t.engine->Displays()[0];
+    std::map<WindowId, std::int32_t> regionOf;
+    for (const auto& [region, rect] : t.Regions(layout, m.work, scale)) {
+      WindowId w = t.desk.AddWindow({.frame = rect});
+      t.engine->MoveWindowTo(w, rect);
+      regionOf[w] = region;
+    }
+    t.desk.Advance(0.3);
+
+    for (int drag = 0; drag < 6; ++drag) {
+      SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
+      SnapLayout before = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
+      RegionMap oldRects = t.Regions(before, m.work, scale);
+      std::map<WindowId, Rect> framesBefore;
+      for (const auto& [w, region] : regionOf) framesBefore[w] = t.desk.Frame(w);
+      auto it = regionOf.begin();
+      std::advance(it, between(0, static_cast<int>(regionOf.size()) - 1));
+      WindowId w = it->first;
+      Rect f = t.desk.Frame(w);
+      const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
+                           kSimEdgeRight | kSimEdgeBottom};
+      int edge = edges[between(0, 4)];
+      Point grab{edge & kSimEdgeLeft ? f.x : edge & kSimEdgeRight ? f.Right() : f.x + f.width / 2,
+                 edge & kSimEdgeTop ? f.y : edge & kSimEdgeBottom ? f.Bottom() : f.y + f.height / 2};
+      Point to{std::round(uniform(m.work.x, m.work.Right())),
+               std::round(uniform(m.work.y, m.work.Bottom()))};
+      t.ResizeBy(w, edge, grab, to);
+
+      SnapLayout after = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
+      ASSERT_TRUE(ValidateTree(after.tree));
+      ASSERT_TRUE(ValidateTree(t.StoredActiveLayouts().at(t.DisplayKey()).tree));
+      RegionMap rects = t.Regions(after, m.work, scale);
+      bool moved = !TreesEqual(after.tree, before.tree);
+      for (const auto& [x, region] : regionOf) {
+        const Rect& target = *rects.Get(region);
+        // An edge with no divider to move (the work area's border, a jiggle, a region
+        // already at its smallest) is the window's own business.
+        if (x != w || moved) EXPECT_EQ(t.desk.Frame(x), target) << region;
+        if (x != w && *oldRects.Get(region) == target) {
+          EXPECT_EQ(t.desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
+        }
+      }
+      // Put a jiggled window back so that the next drag starts from its region.
+      if (!moved) {
+        t.desk.MoveWindow(w, *rects.Get(regionOf[w]));
+        t.desk.Advance(0.3);
+      }
+    }
+  }
+  }
+};
+
+TEST(ResizingProperty, RandomEdgeDragsKeepEveryWindowOnItsRegion) {
+  std::mt19937 rng(1207);
+  for (int world = 0; world < 24; ++world) RandomResizeWorld().Run(rng, world);
 }
 
 }  // namespace
