@@ -1,8 +1,9 @@
 #pragma once
 
 // The Coordinator: the one object that owns all snapping state. It follows title-bar
-// drags (drag_tracking.cpp, drag_targets.cpp), places windows when a drag ends on a
-// target (placing.cpp, corner_split.cpp, split_fit.cpp), keeps the stacks and their
+// drags (drag_tracking.cpp, drag_targets.cpp) and edge resizes (span_resizing.cpp,
+// resize_together.cpp), places windows when a drag ends on a target (placing.cpp,
+// corner_split.cpp, split_fit.cpp), keeps the stacks and their
 // badges (stacks.h), and owns the displays, the layout catalogue, the placement records,
 // the learned minimum sizes and the overlay surfaces. Main thread only.
 //
@@ -342,7 +343,8 @@ class Coordinator {
   void CornerSplit(const PlacementRequest& request, int displayIndex, const SnapLayout& previous);
 
 
-  // span_resizing.cpp: the resize of a window's edge, step by step and at its end.
+  // span_resizing.cpp: the resize of a window's edge, step by step and at its end;
+  // resize_together.cpp: its neighbours following the shared divider.
   void BeginResize();
   void OnResizeStep(Point cursor, const Rect& frame);
   void EndResizeDrag(const DragState& ended, const Rect& endFrame);

@@ -101,6 +101,14 @@ TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
     ASSERT_FALSE(tips.empty());
     EXPECT_EQ(tips.front(), "span");
     EXPECT_EQ(engine->PriorRectOf(w), start);
+
+    // Nothing about a span is stored: after a restart its frame alone makes it one.
+    engine.reset();
+    Start();
+    std::vector<StackInfo> stacks = engine->StacksNow();
+    ASSERT_EQ(stacks.size(), 1u);
+    EXPECT_EQ(stacks[0].spanning, std::vector<WindowId>{w});
+    EXPECT_EQ(stacks[0].regions, (std::vector<std::int32_t>{0, 2}));
   }
 }
 
@@ -220,7 +228,9 @@ class RandomResizeWorld : public ResizingTest {
         const Rect& target = *rects.Get(region);
         // An edge with no divider to move (the work area's border, a jiggle, a region
         // already at its smallest) is the window's own business.
-        if (x != w || moved) EXPECT_EQ(t.desk.Frame(x), target) << region;
+        if (x != w || moved) {
+          EXPECT_EQ(t.desk.Frame(x), target) << region;
+        }
         if (x != w && *oldRects.Get(region) == target) {
           EXPECT_EQ(t.desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
         }
