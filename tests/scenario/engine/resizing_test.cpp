@@ -149,6 +149,45 @@ TEST_F(ResizingTest, ResizingAWindowOutsideTheRegionsChangesNothing) {
 }
 
 
+TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
+  StartWith("halves");
+  WindowId right = PlacedIn(1);
+  WindowId left = PlacedIn(0);
+  desk.BeginResizeDrag(left, kSimEdgeRight, {956, 500});
+  desk.Advance(0.001);
+  desk.PressKey(Key::kControl);
+  MoveTo({1100, 500});
+  EXPECT_EQ(OutlineCaption(), "Fit one region");
+  EXPECT_EQ(OutlineRect(), Region(0));
+  desk.ReleaseKey(Key::kControl);
+  MoveTo({1256, 500});
+  Drop();
+
+  EXPECT_EQ(desk.Frame(left).Right(), 1256);
+  EXPECT_EQ(desk.Frame(right).x, 1264);
+  EXPECT_FALSE(Logged("span"));
+}
+
+TEST_F(ResizingTest, CtrlSpansTwoRegionsOfTheUsersOwnTree) {
+  AddPrimary();
+  Start();
+  NodeRef tree = MakeSplit(
+      Axis::Columns, 0.5, MakeLeaf(0),
+      MakeSplit(Axis::Rows, 0.5, MakeLeaf(1),
+                MakeSplit(Axis::Columns, 0.5, MakeLeaf(2), MakeLeaf(3))));
+  SnapLayout mine{"user-1", "Mine", tree, {}};
+  engine->Layouts().SetActiveLayout(DisplayKey(), mine);
+  Rect start = *Regions(mine, engine->Displays()[0].work).Get(2);
+  WindowId w = desk.AddWindow({.frame = start});
+  engine->MoveWindowTo(w, start);
+  desk.Advance(0.3);
+
+  ResizeBy(w, kSimEdgeRight, {start.Right(), 700}, {1800, 700}, true);
+
+  EXPECT_EQ(desk.Frame(w), (Rect{964, 524, 948, 508}));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-1");
+}
+
 TEST_F(ResizingTest, AWindowThatCannotSpanGoesBackToItsSize) {
   StartWith("quarters");
   WindowId w = desk.AddWindow({.frame = Region(0), .sizing = [](const Rect& r) {
