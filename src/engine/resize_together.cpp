@@ -53,8 +53,8 @@ SnapLayout Coordinator::LimitToKnownMinimums(const ResizeRecord& record, const R
     };
     for (const auto& [region, windows] : record.members) {
       for (WindowId window : windows) {
-        if (!roomFor(window, rects.contains(region) ? std::optional(*rects.Get(region))
-                                                    : std::nullopt)) {
+        if (!roomFor(window,
+                     rects.contains(region) ? std::optional(*rects.Get(region)) : std::nullopt)) {
           return false;
         }
       }

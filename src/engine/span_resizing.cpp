@@ -95,9 +95,8 @@ void Coordinator::OnResizeStep(Point cursor, const Rect& frame) {
       outline_.Hide();
       return;
     }
-    std::string label = span.size() < 2
-                            ? std::string("Fit one region")
-                            : "Span " + std::to_string(span.size()) + " regions";
+    std::string label = span.size() < 2 ? std::string("Fit one region")
+                                        : "Span " + std::to_string(span.size()) + " regions";
     outline_.Show(*bounds, record.scale, label, true, record.window);
     return;
   }

@@ -15,8 +15,7 @@ double Area(const Rect& r) { return r.width > 0 && r.height > 0 ? r.width * r.he
 Rect Bounding(const Rect& a, const Rect& b) {
   double left = std::min(a.x, b.x);
   double top = std::min(a.y, b.y);
-  return {left, top, std::max(a.Right(), b.Right()) - left,
-          std::max(a.Bottom(), b.Bottom()) - top};
+  return {left, top, std::max(a.Right(), b.Right()) - left, std::max(a.Bottom(), b.Bottom()) - top};
 }
 
 // Regions count as lined up across a boundary when they miss it by no more than this.

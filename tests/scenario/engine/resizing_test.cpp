@@ -118,8 +118,9 @@ TEST_F(ResizingTest, AWideAppRollsTheEdgeBackThenStopsItWhereTheAppFits) {
   WindowId left = PlacedIn(0);
 
   ResizeBy(left, kSimEdgeRight, {956, 500}, {1256, 500});
-  EXPECT_EQ(messages, std::vector<std::string>{
-                          "A window reached its minimum size, so the shared edge stays where it was."});
+  EXPECT_EQ(messages,
+            std::vector<std::string>{
+                "A window reached its minimum size, so the shared edge stays where it was."});
   EXPECT_EQ(desk.Frame(left), Region(0));
   EXPECT_EQ(desk.Frame(wide), Region(1));
   EXPECT_EQ(engine->Layouts().ActiveLayout(DisplayKey())->tree->ratio, 0.5);
@@ -148,7 +149,6 @@ TEST_F(ResizingTest, ResizingAWindowOutsideTheRegionsChangesNothing) {
   EXPECT_FALSE(Logged("resized together"));
 }
 
-
 TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
   StartWith("halves");
   WindowId right = PlacedIn(1);
@@ -171,10 +171,9 @@ TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
 TEST_F(ResizingTest, CtrlSpansTwoRegionsOfTheUsersOwnTree) {
   AddPrimary();
   Start();
-  NodeRef tree = MakeSplit(
-      Axis::Columns, 0.5, MakeLeaf(0),
-      MakeSplit(Axis::Rows, 0.5, MakeLeaf(1),
-                MakeSplit(Axis::Columns, 0.5, MakeLeaf(2), MakeLeaf(3))));
+  NodeRef tree = MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
+                           MakeSplit(Axis::Rows, 0.5, MakeLeaf(1),
+                                     MakeSplit(Axis::Columns, 0.5, MakeLeaf(2), MakeLeaf(3))));
   SnapLayout mine{"user-1", "Mine", tree, {}};
   engine->Layouts().SetActiveLayout(DisplayKey(), mine);
   Rect start = *Regions(mine, engine->Displays()[0].work).Get(2);
@@ -212,75 +211,81 @@ class RandomResizeWorld : public ResizingTest {
  public:
   void TestBody() override {}
   void Run(std::mt19937& rng, int world) {
-  auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); };
-  auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-  {
-    RandomResizeWorld& t = *this;
-    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
-    const double scale = std::vector<double>{1.0, 1.25, 1.5, 2.0}[between(0, 3)];
-    t.AddPrimary(scale);
-    t.Start();
-    // A random tree: leaves split at random until it has two to six regions.
-    NodeRef tree = MakeLeaf(0);
-    for (int region = 1, count = between(2, 6); region < count; ++region) {
-      std::int32_t victim = between(0, region - 1);
-      tree = ReplaceRegion(tree, victim,
-                         MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns, uniform(0.3, 0.7),
-                                   MakeLeaf(victim), MakeLeaf(region)));
-    }
-    const SnapLayout layout{"user-random", "Random", tree, {}};
-    t.engine->Layouts().SetActiveLayout(t.DisplayKey(), layout);
-    const Monitor m = t.engine->Displays()[0];
-    std::map<WindowId, std::int32_t> regionOf;
-    for (const auto& [region, rect] : t.Regions(layout, m.work, scale)) {
-      WindowId w = t.desk.AddWindow({.frame = rect});
-      t.engine->MoveWindowTo(w, rect);
-      regionOf[w] = region;
-    }
-    t.desk.Advance(0.3);
+    auto uniform = [&](double lo, double hi) {
+      return std::uniform_real_distribution<>(lo, hi)(rng);
+    };
+    auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
+    {
+      RandomResizeWorld& t = *this;
+      InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
+      const double scale = std::vector<double>{1.0, 1.25, 1.5, 2.0}[between(0, 3)];
+      t.AddPrimary(scale);
+      t.Start();
+      // A random tree: leaves split at random until it has two to six regions.
+      NodeRef tree = MakeLeaf(0);
+      for (int region = 1, count = between(2, 6); region < count; ++region) {
+        std::int32_t victim = between(0, region - 1);
+        tree = ReplaceRegion(tree, victim,
+                             MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns,
+                                       uniform(0.3, 0.7), MakeLeaf(victim), MakeLeaf(region)));
+      }
+      const SnapLayout layout{"user-random", "Random", tree, {}};
+      t.engine->Layouts().SetActiveLayout(t.DisplayKey(), layout);
+      const Monitor m = t.engine->Displays()[0];
+      std::map<WindowId, std::int32_t> regionOf;
+      for (const auto& [region, rect] : t.Regions(layout, m.work, scale)) {
+        WindowId w = t.desk.AddWindow({.frame = rect});
+        t.engine->MoveWindowTo(w, rect);
+        regionOf[w] = region;
+      }
+      t.desk.Advance(0.3);
 
-    for (int drag = 0; drag < 6; ++drag) {
-      SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
-      SnapLayout before = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
-      RegionMap oldRects = t.Regions(before, m.work, scale);
-      std::map<WindowId, Rect> framesBefore;
-      for (const auto& [w, region] : regionOf) framesBefore[w] = t.desk.Frame(w);
-      auto it = regionOf.begin();
-      std::advance(it, between(0, static_cast<int>(regionOf.size()) - 1));
-      WindowId w = it->first;
-      Rect f = t.desk.Frame(w);
-      const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
-                           kSimEdgeRight | kSimEdgeBottom};
-      int edge = edges[between(0, 4)];
-      Point grab{edge & kSimEdgeLeft ? f.x : edge & kSimEdgeRight ? f.Right() : f.x + f.width / 2,
-                 edge & kSimEdgeTop ? f.y : edge & kSimEdgeBottom ? f.Bottom() : f.y + f.height / 2};
-      Point to{std::round(uniform(m.work.x, m.work.Right())),
-               std::round(uniform(m.work.y, m.work.Bottom()))};
-      t.ResizeBy(w, edge, grab, to);
+      for (int drag = 0; drag < 6; ++drag) {
+        SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
+        SnapLayout before = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
+        RegionMap oldRects = t.Regions(before, m.work, scale);
+        std::map<WindowId, Rect> framesBefore;
+        for (const auto& [w, region] : regionOf) framesBefore[w] = t.desk.Frame(w);
+        auto it = regionOf.begin();
+        std::advance(it, between(0, static_cast<int>(regionOf.size()) - 1));
+        WindowId w = it->first;
+        Rect f = t.desk.Frame(w);
+        const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
+                             kSimEdgeRight | kSimEdgeBottom};
+        int edge = edges[between(0, 4)];
+        Point grab{edge & kSimEdgeLeft    ? f.x
+                   : edge & kSimEdgeRight ? f.Right()
+                                          : f.x + f.width / 2,
+                   edge & kSimEdgeTop      ? f.y
+                   : edge & kSimEdgeBottom ? f.Bottom()
+                                           : f.y + f.height / 2};
+        Point to{std::round(uniform(m.work.x, m.work.Right())),
+                 std::round(uniform(m.work.y, m.work.Bottom()))};
+        t.ResizeBy(w, edge, grab, to);
 
-      SnapLayout after = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
-      ASSERT_TRUE(ValidateTree(after.tree));
-      ASSERT_TRUE(ValidateTree(t.StoredActiveLayouts().at(t.DisplayKey()).tree));
-      RegionMap rects = t.Regions(after, m.work, scale);
-      bool moved = !TreesEqual(after.tree, before.tree);
-      for (const auto& [x, region] : regionOf) {
-        const Rect& target = *rects.Get(region);
-        // An edge with no divider to move (the work area's border, a jiggle, a region
-        // already at its smallest) is the window's own business.
-        if (x != w || moved) {
-          EXPECT_EQ(t.desk.Frame(x), target) << region;
+        SnapLayout after = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
+        ASSERT_TRUE(ValidateTree(after.tree));
+        ASSERT_TRUE(ValidateTree(t.StoredActiveLayouts().at(t.DisplayKey()).tree));
+        RegionMap rects = t.Regions(after, m.work, scale);
+        bool moved = !TreesEqual(after.tree, before.tree);
+        for (const auto& [x, region] : regionOf) {
+          const Rect& target = *rects.Get(region);
+          // An edge with no divider to move (the work area's border, a jiggle, a region
+          // already at its smallest) is the window's own business.
+          if (x != w || moved) {
+            EXPECT_EQ(t.desk.Frame(x), target) << region;
+          }
+          if (x != w && *oldRects.Get(region) == target) {
+            EXPECT_EQ(t.desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
+          }
         }
-        if (x != w && *oldRects.Get(region) == target) {
-          EXPECT_EQ(t.desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
+        // Put a jiggled window back so that the next drag starts from its region.
+        if (!moved) {
+          t.desk.MoveWindow(w, *rects.Get(regionOf[w]));
+          t.desk.Advance(0.3);
         }
       }
-      // Put a jiggled window back so that the next drag starts from its region.
-      if (!moved) {
-        t.desk.MoveWindow(w, *rects.Get(regionOf[w]));
-        t.desk.Advance(0.3);
-      }
     }
-  }
   }
 };
 
