@@ -1,8 +1,9 @@
 #pragma once
 
 // The Coordinator: the one object that owns all snapping state. It follows title-bar
-// drags (drag_tracking.cpp, drag_targets.cpp), places windows when a drag ends on a
-// target (placing.cpp, corner_split.cpp, split_fit.cpp), keeps the stacks and their
+// drags (drag_tracking.cpp, drag_targets.cpp) and edge resizes (span_resizing.cpp,
+// resize_together.cpp), places windows when a drag ends on a target (placing.cpp,
+// corner_split.cpp, split_fit.cpp), keeps the stacks and their
 // badges (stacks.h), and owns the displays, the layout catalogue, the placement records,
 // the learned minimum sizes and the overlay surfaces. Main thread only.
 //
@@ -29,6 +30,7 @@
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
 #include "engine/region_membership.h"
+#include "engine/resize_record.h"
 #include "engine/stacks.h"
 #include "layout/document_store.h"
 #include "layout/layout_store.h"
@@ -346,6 +348,17 @@ class Coordinator {
   void CornerSplit(const PlacementRequest& request, int displayIndex, const SnapLayout& previous);
 
 
+  // span_resizing.cpp: the resize of a window's edge, step by step and at its end;
+  // resize_together.cpp: its neighbours following the shared divider.
+  void BeginResize();
+  void OnResizeStep(Point cursor, const Rect& frame);
+  void EndResizeDrag(const DragState& ended, const Rect& endFrame);
+  void OnResizeEnd(const PlacementRequest& request);
+  void SpanAcross(const ResizeRecord& record, const Rect& endFrame);
+  void ResizeTogether(const ResizeRecord& record, const Rect& endFrame);
+  SnapLayout LimitToKnownMinimums(const ResizeRecord& record, const Rect& endFrame);
+  bool Reached(WindowId window, const Rect& target) const;
+
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
 
@@ -399,6 +412,7 @@ class Coordinator {
   PickerTargetCache pickerTargetCache_;
   std::vector<SnapLayout> pickerCatalogue_;
 
+  std::optional<ResizeRecord> resize_;  // from a resize's recognition until it is carried out
   std::optional<PlacementRequest> pending_;
   LateEnd lateEnd_;
 

@@ -197,7 +197,7 @@ void Coordinator::DragTick() {
   if (!drag_.moving && !drag_.resizing) Classify(*frame, cursor);
 
   if (drag_.resizing) {
-    // Span resizing follows the resize here once it is built.
+    OnResizeStep(cursor, *frame);
     return;
   }
   if (drag_.moving) MoveStep(cursor, Now(), *frame);
@@ -208,6 +208,7 @@ void Coordinator::Classify(const Rect& frame, Point cursor) {
                                platform().windows.IsMaximized(drag_.window));
   drag_.moving = kind == DragKind::kMove;
   drag_.resizing = kind == DragKind::kResize;
+  if (drag_.resizing) BeginResize();
 }
 
 void Coordinator::OnMoveSizeEnd(WindowId window) {
@@ -233,8 +234,7 @@ void Coordinator::OnMoveSizeEnd(WindowId window) {
   if (callbacks_.setEscapeWatch) callbacks_.setEscapeWatch(false);
 
   if (ended.resizing) {
-    ScheduleRefresh(0.15);
-    NotYetBuilt("span resizing");
+    EndResizeDrag(ended, endFrame);
     return;
   }
 
@@ -303,6 +303,7 @@ void Coordinator::CancelDrag() {
   if (callbacks_.setEscapeWatch) callbacks_.setEscapeWatch(false);
   drag_ = DragState{};
   dragActive_ = false;
+  resize_.reset();
   dwell_.Clear();
   HideTargets();
 }

@@ -100,7 +100,7 @@ void Coordinator::PlacePending() {
 
   switch (request.kind) {
     case kTargetResize:
-      NotYetBuilt("span resizing");
+      OnResizeEnd(request);
       return;
     case kTargetRegion:
       priorRects_.try_emplace(request.window, request.startRect);

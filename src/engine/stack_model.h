@@ -75,6 +75,12 @@ Rect BoundingRect(const RegionMap& regions, const std::vector<std::int32_t>& lis
 // 5 px x scale.
 bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
                   std::vector<std::int32_t>& covered, Rect& area);
+// The same, when only the regions matter.
+inline bool SpansRegions(const Rect& frame, const RegionMap& regions, double scale,
+                         std::vector<std::int32_t>& covered) {
+  Rect area;
+  return SpansRegions(frame, regions, scale, covered, area);
+}
 
 // Whether member `m` counts as behind front window `f` (frames, desktop pixels).
 bool CoveredBy(const Rect& m, const Rect& f, double scale);
