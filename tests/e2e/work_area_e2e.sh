@@ -77,7 +77,8 @@ main() {
   frame=$(wait_frame "$title" "$full") || e2e_fail "the window's frame is $frame, not $full"
   screenshot snapped
 
-  # The task bar grows; until the change is announced nothing moves.
+  # The task bar grows. Nothing tells running programs, so nothing moves until the change
+  # is announced: the announcement is what the window follows.
   local work
   work_area_probe taskbar 120 || e2e_fail "the task bar did not grow"
   work=$(e2e_probe workarea)
@@ -93,10 +94,13 @@ main() {
   screenshot followed
   [ "$(follow_lines)" = 1 ] || e2e_fail "the log shows $(follow_lines) follows, not 1"
 
-  # The task bar shrinks back and the display mode is applied again.
+  # The task bar shrinks back, unannounced; then the display mode is applied again.
   work_area_probe taskbar 20 || e2e_fail "the task bar did not shrink"
   work=$(e2e_probe workarea)
   [ "$work" = "0 0 1920 1060" ] || e2e_fail "with the task bar 20 pixels tall the work area is $work"
+  sleep 1
+  frame=$(drag_probe frame "$title")
+  [ "$frame" = "$smaller" ] || e2e_fail "the window moved to $frame before the display change"
   work_area_probe display-change || e2e_fail "the display mode could not be applied"
   frame=$(wait_frame "$title" "$full") || {
     screenshot not-returned
