@@ -15,6 +15,9 @@ constexpr int kDrawAheadTimerId = 2;
 // Soon enough to be done before a pointer crosses to the top of the display, late enough
 // that the message which asked for it has been answered.
 constexpr std::uint32_t kDrawAheadMilliseconds = 10;
+// After a drag the placed window glides into place on the same thread; the redraw waits
+// until that is over. A drag starting sooner asks for its own drawing anyway.
+constexpr std::uint32_t kRedrawAfterHideMilliseconds = 1000;
 
 }  // namespace
 
@@ -79,7 +82,10 @@ void Picker::Prepare(std::vector<SnapLayout> layouts, int current, const Rect& w
   drawing.scale = SanitizeScale(scale);
   drawing.current = current;
   drawing.theme = ReadTheme(theme_);
-  if (drawn_ && *drawn_ == drawing) return;
+  if (drawn_ && *drawn_ == drawing) {
+    ahead_.reset();  // whatever was waiting is older than this
+    return;
+  }
   ahead_ = std::move(drawing);
   surface_->StartTimer(kDrawAheadTimerId, kDrawAheadMilliseconds);
 }
@@ -116,11 +122,11 @@ void Picker::Hide() {
   if (surface_) surface_->Hide();
   // The next drag most likely offers the same layouts: the panel as it will open (nothing
   // hovered) is drawn while nobody is waiting for it.
-  if (wasShown && drawn_ && !(drawn_->hovered == PickerHit{}) ) {
+  if (wasShown && drawn_ && !(drawn_->hovered == PickerHit{})) {
     Drawing rest = *drawn_;
     rest.hovered = {};
     ahead_ = std::move(rest);
-    if (surface_) surface_->StartTimer(kDrawAheadTimerId, kDrawAheadMilliseconds);
+    if (surface_) surface_->StartTimer(kDrawAheadTimerId, kRedrawAfterHideMilliseconds);
   }
   layouts_.clear();
   icons_.clear();
