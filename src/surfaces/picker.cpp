@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "layout/builtin_layouts.h"
-
 #include "base/log.h"
+#include "layout/builtin_layouts.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -27,8 +26,8 @@ bool Picker::Drawing::operator==(const Drawing& other) const {
     if (!LayoutsEqual(layouts[i], other.layouts[i])) return false;
   }
   return icons == other.icons && work == other.work && scale == other.scale &&
-         current == other.current && hovered == other.hovered &&
-         interactive == other.interactive && gallery == other.gallery && theme == other.theme;
+         current == other.current && hovered == other.hovered && interactive == other.interactive &&
+         gallery == other.gallery && theme == other.theme;
 }
 
 Picker::~Picker() {
@@ -66,14 +65,14 @@ void Picker::Show(std::vector<SnapLayout> layouts, int current, const Rect& work
   ahead_.reset();
   // The panel appears at once, fully drawn; there is no drop-down animation. Most often
   // it was drawn ahead and only has to be handed over.
-  const bool drawnAlready =
-      drawn_ && *drawn_ == Now() && surface_->PresentAgain(panel_, scale_, SurfaceAnchor::Topmost());
+  const bool drawnAlready = drawn_ && *drawn_ == Now() &&
+                            surface_->PresentAgain(panel_, scale_, SurfaceAnchor::Topmost());
   if (!drawnAlready) Paint();
   if (interactive) surface_->TakeFocus();
 }
 
-void Picker::Prepare(std::vector<SnapLayout> layouts, int current, const Rect& work,
-                     double scale, PickerIcons icons) {
+void Picker::Prepare(std::vector<SnapLayout> layouts, int current, const Rect& work, double scale,
+                     PickerIcons icons) {
   if (!surface_ || Visible()) return;
   Drawing drawing;
   drawing.layouts = std::move(layouts);
@@ -107,7 +106,8 @@ void Picker::DrawAhead() {
   Drawing drawing = std::move(*ahead_);
   ahead_.reset();
   drawing.theme = ReadTheme(theme_);
-  const PickerGeometry geometry = PickerGeometryForDisplay(drawing.layouts, drawing.work, drawing.scale);
+  const PickerGeometry geometry =
+      PickerGeometryForDisplay(drawing.layouts, drawing.work, drawing.scale);
   const Rect panel = PickerPanelRect(geometry, drawing.work, drawing.scale);
   surface_->Prepare(panel, drawing.scale, Painter(drawing, geometry));
   drawn_ = std::move(drawing);
@@ -135,8 +135,15 @@ void Picker::Hide() {
 }
 
 Picker::Drawing Picker::Now() const {
-  return {layouts_, icons_, work_,        scale_,   current_,
-          hovered_, interactive_, gallery_, ReadTheme(theme_)};
+  return {.layouts = layouts_,
+          .icons = icons_,
+          .work = work_,
+          .scale = scale_,
+          .current = current_,
+          .hovered = hovered_,
+          .interactive = interactive_,
+          .gallery = gallery_,
+          .theme = ReadTheme(theme_)};
 }
 
 PaintFunction Picker::Painter(const Drawing& drawing, const PickerGeometry& geometry) {
