@@ -82,4 +82,22 @@ class PerformanceRecord {
   std::string tail_;
 };
 
+// While one is alive, MarkPerformance adds its marks to `record`: the layers below a view
+// (surface, text, icons) then name their share of opening it without the record being
+// handed down through every interface. Scopes nest; the innermost one takes the marks, and
+// one made with null keeps an outer record's marks clean of an operation it does not time.
+class PerformanceMarkScope {
+ public:
+  explicit PerformanceMarkScope(PerformanceRecord* record);
+  ~PerformanceMarkScope();
+  PerformanceMarkScope(const PerformanceMarkScope&) = delete;
+  PerformanceMarkScope& operator=(const PerformanceMarkScope&) = delete;
+
+ private:
+  PerformanceRecord* previous_;
+};
+
+// Marks the record of the innermost live scope on this thread; nothing without one.
+void MarkPerformance(std::string_view label);
+
 }  // namespace tessary

@@ -20,7 +20,20 @@ void AppendTenths(std::string& out, double value) {
   out.append(buffer, result.ptr);
 }
 
+// Only the UI thread opens views, but a worker that measured would keep its own marks.
+thread_local PerformanceRecord* markTarget = nullptr;
+
 }  // namespace
+
+PerformanceMarkScope::PerformanceMarkScope(PerformanceRecord* record) : previous_(markTarget) {
+  markTarget = record;
+}
+
+PerformanceMarkScope::~PerformanceMarkScope() { markTarget = previous_; }
+
+void MarkPerformance(std::string_view label) {
+  if (markTarget) markTarget->Mark(label);
+}
 
 PerformanceRecord::PerformanceRecord(std::string name) : name_(std::move(name)) {
   enabled_ = PerformanceRecordingOn();

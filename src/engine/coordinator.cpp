@@ -58,7 +58,24 @@ bool Coordinator::Init() {
   displayChanges_.SetKnown(displays_);
   layouts_ = LayoutStore(layoutDocuments_);
   initialised_ = true;
+  PreparePickerAtStart();
   return true;
+}
+
+void Coordinator::PreparePickerAtStart() {
+  // The panel is drawn once from the message loop, on the largest display, so the first
+  // drag finds the memory grown and the fonts and icons loaded.
+  const Monitor* largest = nullptr;
+  for (const Monitor& m : displays_) {
+    if (!largest || m.work.width * m.work.height * m.scale >
+                        largest->work.width * largest->work.height * largest->scale) {
+      largest = &m;
+    }
+  }
+  if (!largest) return;
+  std::vector<SnapLayout> catalogue = layouts_.LayoutsForDisplay(largest->id);
+  PickerIcons icons = IconsFor(catalogue, -1, nullptr, kNoWindow);
+  picker_.Prepare(std::move(catalogue), -1, largest->work, largest->scale, std::move(icons));
 }
 
 bool Coordinator::OnTimer(int id) {

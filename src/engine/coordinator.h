@@ -323,6 +323,15 @@ class Coordinator {
   void MoveStep(Point cursor, double now, const Rect& frame);
   bool CornerStep(int displayIndex, Point p, double scale, double now);
   void OpenPickerForDrag(int displayIndex, Point p, double scale);
+  // What the picker offers during the drag on a display; drawn ahead at the drag's start.
+  struct DragPicker {
+    std::vector<SnapLayout> layouts;
+    int current = -1;
+    PickerIcons icons;
+  };
+  DragPicker DragPickerOn(int displayIndex);
+  void PreparePickerForDrag();
+  void PreparePickerAtStart();
   bool RegionTargeting(int displayIndex, Point p, Point cursor, double scale, double now,
                        const Rect& frame);
   bool TopBandTargeting(int displayIndex, Point p, double scale, double now, bool hasOrigin);

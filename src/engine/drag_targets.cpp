@@ -179,22 +179,41 @@ bool Coordinator::CornerStep(int index, Point p, double s, double now) {
   return true;
 }
 
-void Coordinator::OpenPickerForDrag(int index, Point /*p*/, double s) {
+Coordinator::DragPicker Coordinator::DragPickerOn(int index) {
   const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
-  PerformanceRecord record("picker-show");
-  std::vector<SnapLayout> catalogue = layouts_.LayoutsForDisplay(display.monitor.id);
-  pickerTargetCache_ = {};
-  int current = -1;
+  DragPicker picker;
+  picker.layouts = layouts_.LayoutsForDisplay(display.monitor.id);
+  MarkPerformance("layouts");
   if (display.active) {
-    for (std::size_t i = 0; i < catalogue.size(); ++i) {
-      if (catalogue[i].id == display.active->id) {
-        current = static_cast<int>(i);
+    for (std::size_t i = 0; i < picker.layouts.size(); ++i) {
+      if (picker.layouts[i].id == display.active->id) {
+        picker.current = static_cast<int>(i);
         break;
       }
     }
   }
-  PickerIcons icons = IconsFor(catalogue, current, &display.members, drag_.window);
-  picker_.Show(std::move(catalogue), current, display.monitor.work, s, false, std::move(icons));
+  picker.icons = IconsFor(picker.layouts, picker.current, &display.members, drag_.window);
+  MarkPerformance("icons");
+  return picker;
+}
+
+void Coordinator::PreparePickerForDrag() {
+  const int index = DisplayAt(dragDisplays_, drag_.startCursor, &DragDisplay::monitor);
+  if (index < 0) return;
+  const Monitor& m = dragDisplays_[static_cast<std::size_t>(index)].monitor;
+  DragPicker picker = DragPickerOn(index);
+  picker_.Prepare(std::move(picker.layouts), picker.current, m.work, m.scale,
+                  std::move(picker.icons));
+}
+
+void Coordinator::OpenPickerForDrag(int index, Point /*p*/, double s) {
+  PerformanceRecord record("picker-show");
+  PerformanceMarkScope marks(&record);
+  pickerTargetCache_ = {};
+  DragPicker picker = DragPickerOn(index);
+  picker_.Show(std::move(picker.layouts), picker.current,
+               dragDisplays_[static_cast<std::size_t>(index)].monitor.work, s, false,
+               std::move(picker.icons));
   record.Finish();
 }
 

@@ -80,6 +80,7 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
   RefreshDisplays();
   BuildDragDisplays();
   FindOrigin();
+  PreparePickerForDrag();
 
   dragActive_ = true;
   if (callbacks_.setEscapeWatch) callbacks_.setEscapeWatch(true);

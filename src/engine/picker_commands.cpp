@@ -86,6 +86,7 @@ bool Coordinator::ShowPlacePicker(WindowId window) {
   gallery_ = false;
   pickerTarget_ = window;
   PerformanceRecord record("picker-show");
+  PerformanceMarkScope marks(&record);
   picker_.Show(std::move(catalogue), current, display.work, display.scale, true, std::move(icons));
   record.Finish();
   return true;

@@ -138,6 +138,17 @@ class Surface {
   virtual void Present(const Rect& rect, double scale, const PaintFunction& paint,
                        SurfaceAnchor anchor) = 0;
 
+  // Steps 1 to 4 of Present without showing anything: the surface's memory then holds the
+  // drawing, and what drawing needs on first use (the bitmap, text formats, icon bitmaps)
+  // exists before anyone waits for it. A backend without memory of its own does nothing.
+  virtual void Prepare(const Rect& /*rect*/, double /*scale*/, const PaintFunction& /*paint*/) {}
+  // Steps 5 to 7 of Present with the drawing the memory already holds (the last Present or
+  // Prepare), at `rect` of that same pixel size and scale. False, doing nothing, when the
+  // memory holds no such drawing: the caller then presents.
+  virtual bool PresentAgain(const Rect& /*rect*/, double /*scale*/, SurfaceAnchor /*anchor*/) {
+    return false;
+  }
+
   // The constant opacity over the per-pixel alpha: alpha = OpacityToAlpha(opacity). A
   // surface starts fully opaque. Applied at once (UpdateLayeredWindow with only the blend,
   // the last content stays) when the window has a bitmap.

@@ -1,6 +1,9 @@
 #include "surfaces/outline.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "base/log.h"
 
 namespace tessary {
 
@@ -37,12 +40,17 @@ void Outline::Show(const Rect& rect, double scale, const std::string& label, boo
   rect_ = rect;
   label_ = label;
   armed_ = armed;
+  // Appearing is what a user waits for; a visible outline following the pointer is not.
+  std::optional<PerformanceRecord> appearing;
+  if (!surface_->Visible()) appearing.emplace("outline-show");
+  PerformanceMarkScope marks(appearing ? &*appearing : nullptr);
   surface_->Present(
       rect, scale,
       [this](Canvas& canvas, double width, double height) {
         PaintOutline(canvas, ReadTheme(theme_), width, height, label_, armed_);
       },
       anchor == kNoWindow ? SurfaceAnchor::Topmost() : SurfaceAnchor::Below(anchor));
+  if (appearing) appearing->Finish();
 }
 
 void Outline::Hide() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "layout/layout_tree.h"
@@ -16,6 +17,7 @@
 #include "surfaces/picker_geometry.h"
 #include "surfaces/picker_input.h"
 #include "surfaces/picker_paint.h"
+#include "surfaces/theme.h"
 
 namespace tessary {
 
@@ -37,6 +39,11 @@ class Picker : public SurfaceInput {
   void Show(std::vector<SnapLayout> layouts, int current, const Rect& work, double scale,
             bool interactive, PickerIcons icons = {});
   void Hide();
+  // Draws what Show with the same arguments (not interactive) would show into the hidden
+  // panel's memory, a moment later from the message loop, so that the Show only has to hand
+  // the pixels over. Nothing happens while the panel is visible.
+  void Prepare(std::vector<SnapLayout> layouts, int current, const Rect& work, double scale,
+               PickerIcons icons = {});
 
   // What lies under a desktop point: (-1, -1) when the panel is hidden or the point hits
   // no card. Remembers the answer as hovered and repaints when it changed.
@@ -68,9 +75,28 @@ class Picker : public SurfaceInput {
   void OnPointerRelease(Point desktop) override;
   void OnDeactivate() override;
   bool ActivateOnClick() override { return interactive_; }
+  void OnTimer(int id) override;
 
  private:
+  // Everything a paint of the panel depends on.
+  struct Drawing {
+    std::vector<SnapLayout> layouts;
+    PickerIcons icons;
+    Rect work;
+    double scale = 1;
+    int current = -1;
+    PickerHit hovered;
+    bool interactive = false;
+    bool gallery = false;
+    Theme theme;
+
+    bool operator==(const Drawing& other) const;
+  };
+  Drawing Now() const;
+  // Paints `drawing`, which must outlive the returned function.
+  static PaintFunction Painter(const Drawing& drawing, const PickerGeometry& geometry);
   void SetHovered(PickerHit hit);
+  void DrawAhead();
 
   ThemeSource& theme_;
   std::unique_ptr<Surface> surface_;
@@ -84,6 +110,10 @@ class Picker : public SurfaceInput {
   bool interactive_ = false;
   bool gallery_ = false;
   bool shown_ = false;
+  Rect work_;
+  // What the surface's memory holds, and what is to be drawn there while hidden.
+  std::optional<Drawing> drawn_;
+  std::optional<Drawing> ahead_;
   std::function<void(int, int)> onChoose_;
   std::function<void()> onDismiss_;
 };

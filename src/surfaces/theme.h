@@ -26,6 +26,8 @@ struct Theme {
   Color cardFill;       // cards at rest
   Color accentTint;     // a card under the pointer or selected
   Color border;         // panel border
+
+  friend bool operator==(const Theme&, const Theme&) = default;
 };
 
 // 0.2126 R + 0.7152 G + 0.0722 B over channels 0 to 1.

@@ -15,6 +15,10 @@
 #   stack_badge  two windows dropped onto the left half of "Halves" one after the other:
 #                the second stands in front with the badge of the first on its left edge
 #                (screenshot stack-badge.png), and Ctrl+Alt+] brings the first back
+#   picker_timing  three drags to the top centre in one run, each let go below the
+#                picker: the log holds one well-formed "perf picker-show" line per drag,
+#                whose figures and marks are printed with those of drawing the picker
+#                ahead and of the outline (how fast is for people to judge)
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
 # Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
@@ -229,6 +233,37 @@ case_stack_badge() {
     e2e_fail "Ctrl+Alt+] left $(drag_probe foreground) in the foreground, not $one"
   [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
   screenshot stepped
+  e2e_quit first
+}
+
+# One "perf picker-show" line: the total, the CPU time and the bracketed marks.
+picker_show_line='^perf picker-show total=[0-9]+\.[0-9] cpu=[0-9]+\.[0-9]( \[[a-z-]+=[0-9]+\.[0-9]( [a-z-]+=[0-9]+\.[0-9])*\])?$'
+
+case_picker_timing() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Time me" --rect 300 300 640 420
+  local log width lines i
+  log=$(e2e_log_file first)
+  read -r width _ <<<"$(e2e_probe desktop)"
+  for i in 1 2 3; do
+    e2e_drag_to_top_center 1 0.3
+    e2e_wait_visible "Choose a Layout" 1 5 || e2e_fail "drag $i: the picker did not drop down"
+    # Let go well below the panel, over no card: nothing is placed and the picker closes.
+    e2e_drag_move "$((width / 2))" 500 10
+    e2e_drag_end
+    e2e_wait_visible "Choose a Layout" 0 5 || e2e_fail "drag $i: the picker stayed up"
+  done
+  e2e_wait_until 3 bash -c '[ "$(grep -c "^perf picker-show " "$0")" -ge 3 ]' "$log" ||
+    e2e_fail "the log holds $(grep -c '^perf picker-show ' "$log") picker-show lines, not 3"
+  lines=$(grep '^perf picker-show ' "$log" | tr -d '\r')
+  [ "$(wc -l <<<"$lines")" -eq 3 ] || e2e_fail "not three picker-show lines: $lines"
+  while IFS= read -r line; do
+    grep -qE "$picker_show_line" <<<"$line" || e2e_fail "malformed: $line"
+    echo "[picker_timing] $line"
+  done <<<"$lines"
+  # Drawing ahead is where the painting went; shown for the record, never judged.
+  grep -E '^perf (picker-prepare|outline-show|drop-menu-show) ' "$log" | tr -d '\r' |
+    sed 's/^/[picker_timing] /' || true
   e2e_quit first
 }
 

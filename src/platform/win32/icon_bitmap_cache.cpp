@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/log.h"
 #include "platform/canvas.h"
 #include "platform/win32/top_down_bitmap.h"
 
@@ -34,6 +35,7 @@ void IconBitmapCache::Draw(ID2D1RenderTarget* target, HICON icon, const Rect& re
   }
   if (bitmaps_.size() > kMaxEntries) bitmaps_.clear();
   Microsoft::WRL::ComPtr<ID2D1Bitmap> bitmap = RasterizeIcon(target, icon, pixels);
+  MarkPerformance("icon-raster");
   if (!bitmap) return;
   target->DrawBitmap(bitmap.Get(), destination, 1.0f, D2D1_BITMAP_INTERPOLATION_MODE_LINEAR);
   if (targets_.count(target)) bitmaps_.emplace(key, std::move(bitmap));

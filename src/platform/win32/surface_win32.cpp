@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/log.h"
 #include "platform/win32/canvas_d2d.h"
 #include "platform/win32/frame_pacer.h"
 #include "platform/win32/handles.h"
@@ -127,11 +128,15 @@ HRESULT Win32Surface::Draw(PixelSize pixels, double scale, const PaintFunction& 
   target_->SetDpi(dpi, dpi);
   target_->BeginDraw();
   target_->Clear(D2D1::ColorF(0, 0, 0, 0));
+  MarkPerformance("bind");
   if (paint) {
     D2DCanvas canvas(target_.Get(), formats_, icons_);
     paint(canvas, pixels.width / scale, pixels.height / scale);
   }
-  return target_->EndDraw();
+  MarkPerformance("paint");
+  const HRESULT drawn = target_->EndDraw();
+  MarkPerformance("end-draw");
+  return drawn;
 }
 
 bool Win32Surface::NeedsPlacement(SurfaceAnchor anchor) const {
@@ -148,10 +153,29 @@ bool Win32Surface::NeedsPlacement(SurfaceAnchor anchor) const {
 
 void Win32Surface::Present(const Rect& rect, double scale, const PaintFunction& paint,
                            SurfaceAnchor anchor) {
-  if (!window_) return;
+  PixelSize pixels;
+  if (Render(rect, scale, paint, pixels)) Show(rect, SanitizeScale(scale), pixels, anchor);
+}
+
+void Win32Surface::Prepare(const Rect& rect, double scale, const PaintFunction& paint) {
+  PixelSize pixels;
+  Render(rect, scale, paint, pixels);
+}
+
+bool Win32Surface::PresentAgain(const Rect& rect, double scale, SurfaceAnchor anchor) {
   scale = SanitizeScale(scale);
-  PixelSize pixels = SurfacePixelSize(rect);
-  if (!EnsureBitmap(pixels)) return;
+  if (!window_ || !(held_ == SurfacePixelSize(rect)) || heldScale_ != scale) return false;
+  Show(rect, scale, held_, anchor);
+  return true;
+}
+
+bool Win32Surface::Render(const Rect& rect, double scale, const PaintFunction& paint,
+                          PixelSize& pixels) {
+  if (!window_) return false;
+  scale = SanitizeScale(scale);
+  pixels = SurfacePixelSize(rect);
+  if (!EnsureBitmap(pixels)) return false;
+  MarkPerformance("bitmap");
   // After a failed allocation the old bitmap is all there is: show what fits in it.
   pixels.width = std::min(pixels.width, allocated_.width);
   pixels.height = std::min(pixels.height, allocated_.height);
@@ -163,7 +187,13 @@ void Win32Surface::Present(const Rect& rect, double scale, const PaintFunction& 
     icons_.Register(target_.Get());
     Draw(pixels, scale, paint);
   }
+  // Only the requested size counts as held: after a failed allocation it was cut.
+  held_ = pixels == SurfacePixelSize(rect) ? pixels : PixelSize{0, 0};
+  heldScale_ = scale;
+  return true;
+}
 
+void Win32Surface::Show(const Rect& rect, double scale, PixelSize pixels, SurfaceAnchor anchor) {
   const int x = static_cast<int>(std::lround(std::isfinite(rect.x) ? rect.x : 0.0));
   const int y = static_cast<int>(std::lround(std::isfinite(rect.y) ? rect.y : 0.0));
   POINT position{x, y};
@@ -171,11 +201,13 @@ void Win32Surface::Present(const Rect& rect, double scale, const PaintFunction& 
   POINT source{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha_, AC_SRC_ALPHA};
   UpdateLayeredWindow(window_, nullptr, &position, &size, dc_, &source, 0, &blend, ULW_ALPHA);
+  MarkPerformance("present");
 
   if (NeedsPlacement(anchor)) {
     SetWindowPos(window_, InsertAfter(anchor), x, y, pixels.width, pixels.height,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ++placements_;
+    MarkPerformance("place");
   }
   rect_ = rect;
   shown_ = pixels;
@@ -230,6 +262,7 @@ void Win32Surface::Destroy() {
   originalBitmap_ = nullptr;
   pixels_ = nullptr;
   allocated_ = {0, 0};
+  held_ = {0, 0};
   if (window_) {
     HWND window = window_;
     window_ = nullptr;

@@ -31,6 +31,8 @@ class Win32Surface : public Surface {
   void SetInteractive(bool interactive) override;
   void Present(const Rect& rect, double scale, const PaintFunction& paint,
                SurfaceAnchor anchor) override;
+  void Prepare(const Rect& rect, double scale, const PaintFunction& paint) override;
+  bool PresentAgain(const Rect& rect, double scale, SurfaceAnchor anchor) override;
   void SetOpacity(double opacity) override;
   void MoveTo(Point topLeft) override;
   void Hide() override;
@@ -59,6 +61,10 @@ class Win32Surface : public Surface {
   bool EnsureBitmap(PixelSize needed);
   HRESULT Draw(PixelSize pixels, double scale, const PaintFunction& paint);
   bool NeedsPlacement(SurfaceAnchor anchor) const;
+  // Present's halves: drawing into the memory (false when there is no bitmap) and handing
+  // the memory's top-left `pixels` to the window.
+  bool Render(const Rect& rect, double scale, const PaintFunction& paint, PixelSize& pixels);
+  void Show(const Rect& rect, double scale, PixelSize pixels, SurfaceAnchor anchor);
 
   HINSTANCE instance_;
   ID2D1Factory* d2d_;
@@ -72,6 +78,9 @@ class Win32Surface : public Surface {
   std::uint32_t* pixels_ = nullptr;
   PixelSize allocated_{0, 0};
   PixelSize shown_;  // the window's size at the last presentation
+  // What the memory holds: a drawing of this size at this scale (none before the first).
+  PixelSize held_{0, 0};
+  double heldScale_ = 0;
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   bool clickable_ = false;
   bool visible_ = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/log.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -101,6 +102,7 @@ IDWriteTextFormat* TextFormats::Find(double size, bool bold, TextAlign align, bo
   }
   IDWriteTextFormat* format = entry.format.Get();
   formats_.emplace(key, std::move(entry));
+  MarkPerformance("text-format");
   return format;
 }
 

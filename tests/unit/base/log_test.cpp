@@ -118,6 +118,35 @@ TEST_F(LogTest, AnOverlongLogPathNamesNoFile) {
   EXPECT_TRUE(record.Enabled());  // the variable is still defined
 }
 
+// Layers below a view mark whatever record the innermost scope names, and a null scope
+// keeps an operation that is not timed out of an outer record.
+TEST_F(LogTest, MarksGoToTheInnermostScopesRecord) {
+  Install("log.txt");
+  MarkPerformance("nowhere");
+  PerformanceRecord outer("picker-show");
+  {
+    PerformanceMarkScope outerScope(&outer);
+    now += 0.001;
+    MarkPerformance("layouts");
+    PerformanceRecord inner("outline-show");
+    {
+      PerformanceMarkScope innerScope(&inner);
+      now += 0.002;
+      MarkPerformance("paint");
+      PerformanceMarkScope untimed(nullptr);
+      MarkPerformance("untimed");
+    }
+    inner.Finish();
+    now += 0.003;
+    MarkPerformance("present");
+  }
+  MarkPerformance("after");
+  outer.Finish();
+  ASSERT_EQ(appended.size(), 2u);
+  EXPECT_EQ(appended[0].line, "perf outline-show total=2.0 cpu=0.0 [paint=2.0]\n");
+  EXPECT_EQ(appended[1].line, "perf picker-show total=6.0 cpu=0.0 [layouts=1.0 present=5.0]\n");
+}
+
 TEST_F(LogTest, RecordWithFramesMarksGpuAndTail) {
   Install("log.txt");
   PerformanceRecord record("picker-show");

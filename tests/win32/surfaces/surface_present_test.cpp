@@ -84,6 +84,28 @@ TEST_F(SurfacePresentTest, BlendsPerPixelAndConstantAlphaOverTheDesktop) {
 
 // The bitmap grows with slack and never shrinks, so resizing rarely reallocates; the window
 // always has the asked size, at least 1 x 1.
+// Drawn ahead while hidden, the same drawing is later shown without painting again; at
+// another size or scale there is nothing to show.
+TEST_F(SurfacePresentTest, PreparedDrawingIsShownWithoutPaintingAgain) {
+  PlainWindow below({100, 100, 700, 500}, kWhite);
+  std::unique_ptr<Win32Surface> surface = NewSurface();
+  ASSERT_TRUE(surface);
+  EXPECT_FALSE(surface->PresentAgain({150, 150, 100, 80}, 1.0, SurfaceAnchor::Topmost()));
+  surface->Prepare({150, 150, 100, 80}, 1.0, RedAndHalfBlue);
+  PumpMessagesFor(0.2);
+  EXPECT_FALSE(surface->Visible());
+  EXPECT_FALSE(IsWindowVisible(surface->Handle()));
+  EXPECT_EQ(BitmapPixel(*surface, 10, 10), 0xFFFF0000u);
+
+  EXPECT_FALSE(surface->PresentAgain({150, 150, 101, 80}, 1.0, SurfaceAnchor::Topmost()));
+  EXPECT_FALSE(surface->PresentAgain({150, 150, 100, 80}, 1.5, SurfaceAnchor::Topmost()));
+  EXPECT_TRUE(surface->PresentAgain({200, 180, 100, 80}, 1.0, SurfaceAnchor::Topmost()));
+  PumpMessagesFor(0.2);
+  EXPECT_TRUE(surface->Visible());
+  EXPECT_EQ(surface->Bounds(), (Rect{200, 180, 100, 80}));
+  EXPECT_TRUE(Near(ScreenPixel(210, 190), {255, 0, 0}));
+}
+
 TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
