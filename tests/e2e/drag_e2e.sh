@@ -30,37 +30,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../tools/e2e/lib.sh
 source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/drag_lib.sh
+source "$root/tools/e2e/drag_lib.sh"
 
 [ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
 case_name=$1
-
-drag_probe() { "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
-
-screenshot() {
-  import -window root "$E2E_WORK/$1.png" 2>/dev/null || e2e_log "no screenshot $1"
-}
-
-# The visible frame of the window titled $1, as the program measures it.
-frame_of() { drag_probe frame "$1"; }
-
-# wait_frame TITLE EXPECTED [SECONDS]: waits until the window's frame is EXPECTED and has
-# stayed so for half a second (placing glides); prints the last frame seen.
-wait_frame() {
-  local title=$1 expected=$2 tries=$((${3:-10} * 10)) now="" stable=0
-  while [ $tries -gt 0 ]; do
-    now=$(frame_of "$title")
-    if [ "$now" = "$expected" ]; then
-      stable=$((stable + 1))
-      if [ $stable -ge 5 ]; then echo "$now"; return 0; fi
-    else
-      stable=0
-    fi
-    sleep 0.1
-    tries=$((tries - 1))
-  done
-  echo "$now"
-  return 1
-}
 
 # active_layout_is FILE ID: the layouts file names ID as a display's active layout. The
 # file holds each document as a JSON string, so the inner quotes come escaped.

@@ -26,35 +26,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../tools/e2e/lib.sh
 source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/drag_lib.sh
+source "$root/tools/e2e/drag_lib.sh"
 
 [ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
 
-drag_probe() { "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 work_area_probe() {
   "$E2E_WINE" "$E2E_BUILD/tessary_e2e_work_area_probe.exe" "$@" 2>/dev/null | tr -d '\r'
-}
-
-screenshot() {
-  import -window root "$E2E_WORK/$1.png" 2>/dev/null || e2e_log "no screenshot $1"
-}
-
-# wait_frame TITLE EXPECTED [SECONDS]: waits until the window's visible frame is EXPECTED
-# and has stayed so for half a second (moves glide); prints the last frame seen.
-wait_frame() {
-  local title=$1 expected=$2 tries=$((${3:-10} * 10)) now="" stable=0
-  while [ $tries -gt 0 ]; do
-    now=$(drag_probe frame "$title")
-    if [ "$now" = "$expected" ]; then
-      stable=$((stable + 1))
-      if [ $stable -ge 5 ]; then echo "$now"; return 0; fi
-    else
-      stable=0
-    fi
-    sleep 0.1
-    tries=$((tries - 1))
-  done
-  echo "$now"
-  return 1
 }
 
 follow_lines() { grep -cx 'work area changed: 1 windows follow' "$(e2e_log_file first)" || true; }
