@@ -15,6 +15,10 @@
 #   stack_badge  two windows dropped onto the left half of "Halves" one after the other:
 #                the second stands in front with the badge of the first on its left edge
 #                (screenshot stack-badge.png), and Ctrl+Alt+] brings the first back
+#   resize_together  two windows snapped into the halves of "Halves", then the right edge
+#                of the left one dragged 200 pixels to the right: the right one follows,
+#                one gap from it, and layouts.json keeps the display's new proportions
+#                (screenshot resized.png)
 #   picker_timing  three drags to the top centre in one run, each let go below the
 #                picker: the log holds one well-formed "perf picker-show" line per drag,
 #                whose figures and marks are printed with those of drawing the picker
@@ -36,12 +40,19 @@ source "$root/tools/e2e/drag_lib.sh"
 [ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
 case_name=$1
 
-# active_layout_is FILE ID: the layouts file names ID as a display's active layout. The
-# file holds each document as a JSON string, so the inner quotes come escaped.
-active_layout_is() {
-  local documents
-  documents=$(sed -n 's/.*"activeLayouts[^"]*":"\(\([^"\\]\|\\.\)*\)".*/\1/p' "$1" 2>/dev/null)
-  grep -qF "\\\"id\\\":\\\"$2\\\"" <<<"$documents"
+# The documents of the displays' active layouts in a layouts file. The file holds each
+# document as a JSON string, so their inner quotes come escaped.
+active_documents() {
+  sed -n 's/.*"activeLayouts[^"]*":"\(\([^"\\]\|\\.\)*\)".*/\1/p' "$1" 2>/dev/null
+}
+
+# active_layout_is FILE ID: the layouts file names ID as a display's active layout.
+active_layout_is() { grep -qF "\\\"id\\\":\\\"$2\\\"" <<<"$(active_documents "$1")"; }
+
+# stored_ratio_is FILE ID PREFIX: that layout, and a split of it divides at a ratio
+# written starting with PREFIX.
+stored_ratio_is() {
+  active_layout_is "$1" "$2" && grep -qF "\\\"ratio\\\":$3" <<<"$(active_documents "$1")"
 }
 
 # The state and log of the first copy, after a placement.
@@ -159,18 +170,18 @@ case_snap_halves_150() {
   e2e_quit first
 }
 
-# snap_to_left_half N TITLE: drags sample window N through the picker onto the left half
-# of "Halves" and waits until it is there.
-snap_to_left_half() {
-  local expected px py frame
-  expected=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
-  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
+# snap_to_half N TITLE [REGION]: drags sample window N through the picker onto region
+# REGION (0, the left, unless given) of "Halves" and waits until it is there.
+snap_to_half() {
+  local region=${3:-0} expected px py frame
+  expected=$(drag_probe region halves "$region") || e2e_fail "the probe knows no Halves region $region"
+  read -r px py <<<"$(drag_probe picker-point halves "$region")" || e2e_fail "the probe found no picker tile"
   e2e_drag_to_top_center "$1" 0.3
   e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
   e2e_drag_move "$px" "$py" 10
   sleep 0.2
   e2e_drag_end
-  frame=$(wait_frame "$2" "$expected") || e2e_fail "$2 is at $frame, not the left half $expected"
+  frame=$(wait_frame "$2" "$expected") || e2e_fail "$2 is at $frame, not Halves region $region $expected"
 }
 
 # The title of the first of the two windows that comes in the front-to-back list.
@@ -180,8 +191,8 @@ case_stack_badge() {
   local one="Stack me 1" two="Stack me 2" badge="Tessary stack badge"
   e2e_start_tessary first
   e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
-  snap_to_left_half 1 "$one"
-  snap_to_left_half 2 "$two"
+  snap_to_half 1 "$one"
+  snap_to_half 2 "$two"
   # The small badge (22 x 22) is centred on the front window's left edge, but not left of
   # the work area, 44 pixels below its top, directly above that window.
   local x y expected
@@ -207,6 +218,56 @@ case_stack_badge() {
     e2e_fail "Ctrl+Alt+] left $(drag_probe foreground) in the foreground, not $one"
   [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
   screenshot stepped
+  e2e_quit first
+}
+
+# At 96 DPI the gap is 8 and the work area 0 0 1920 1060 (Wine's task bar takes the bottom
+# 20 pixels): the inner area is 1912 x 1052 from (4, 4) and a divider at ratio r of it
+# lies at 4 + 1912 r, with half a gap on either side. The halves are 8 8 948 1044 and
+# 964 8 948 1044. Dragging the left window's right edge from 956 to 956 + 200 = 1156 makes
+# r = 1156 / 1912 (the program keeps the grabbed edge where it was let go: the divider at
+# 1160), so the left window keeps 8 8 1148 1044 and the right one starts one gap further,
+# at 1164, and ends where it did, 1912: 1164 8 748 1044.
+case_resize_together() {
+  local one="Resize me 1" two="Resize me 2"
+  local left="8 8 948 1044" right="964 8 948 1044"
+  local resized_left="8 8 1148 1044" resized_right="1164 8 748 1044"
+  e2e_start_tessary first
+  e2e_start_samples --title "Resize me" --rect 300 300 640 420 --rect 1000 360 640 420
+  [ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
+    e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
+  [ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
+    e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1)"
+  snap_to_half 1 "$one" 0
+  snap_to_half 2 "$two" 1
+  screenshot snapped
+
+  # A few pixels inside the right border, half-way down: Wine starts its own size loop.
+  local y=$((8 + 1044 / 2))
+  e2e_mouse_to 953 "$y"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  e2e_drag_move 1153 "$y" 20
+  sleep 0.3
+  screenshot resizing
+  e2e_drag_end
+  local frame
+  frame=$(wait_frame "$two" "$resized_right") || {
+    screenshot resized
+    e2e_fail "$two is at $frame, not $resized_right ($one at $(frame_of "$one"))"
+  }
+  frame=$(wait_frame "$one" "$resized_left") ||
+    e2e_fail "$one is at $frame, not $resized_left"
+  screenshot resized
+  local log state
+  log=$(e2e_log_file first)
+  state=$(e2e_state_dir first)
+  e2e_wait_until 5 grep -q "^resized together, 2 windows" "$log" ||
+    e2e_fail "the log shows no resize together"
+  # The display's tree of "Halves" now divides at 1156 / 1912 = 0.604602510...
+  e2e_wait_until 5 stored_ratio_is "$state/layouts.json" halves 0.60460251 ||
+    e2e_fail "layouts.json does not hold the new proportions: $(cat "$state/layouts.json" 2>/dev/null)"
   e2e_quit first
 }
 
