@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "call_samples.h"
 #include "four_displays.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
@@ -128,37 +129,24 @@ void MeasureSteadyTicks(benchmark::State& state, BusyDesktop& world) {
   // method: one tick before measuring, so that only the tick's own allocations count.
   world.engine->DragTick();
   std::int64_t warmUp = 1;
-  std::vector<double> samples;
-  samples.reserve(1 << 20);
-  std::size_t allocations = 0;
-  std::int64_t ticks = 0;
+  bench::CallSamples<std::nano> ticks(1 << 20);
   int step = 0;
   for (auto _ : state) {
     // The cursor wobbles by a pixel inside the region: the window follows it.
     state.PauseTiming();
     world.desk.MoveCursor({world.centre.x + (step++ % 2), world.centre.y});
     state.ResumeTiming();
-    bench::StartCountingAllocations();
-    auto begin = std::chrono::steady_clock::now();
-    world.engine->DragTick();
-    auto end = std::chrono::steady_clock::now();
-    allocations += bench::StopCountingAllocations();
-    if (samples.size() < samples.capacity()) {
-      samples.push_back(std::chrono::duration<double, std::nano>(end - begin).count());
-    }
-    ++ticks;
+    ticks.Measure([&] { world.engine->DragTick(); });
   }
   if (!world.engine->DragActive() || !world.engine->Drag().armed) {
     state.SkipWithError("the drag lost its target");
     return;
   }
-  std::sort(samples.begin(), samples.end());
-  double perTick = 1.0 / static_cast<double>(std::max<std::int64_t>(ticks, 1));
-  double perCountedTick = 1.0 / static_cast<double>(ticks + warmUp);
-  state.counters["median_ns"] = samples.empty() ? 0 : samples[samples.size() / 2];
+  double perCountedTick = 1.0 / static_cast<double>(ticks.Calls() + warmUp);
+  state.counters["median_ns"] = ticks.Median();
   state.counters["calls_per_tick"] = world.desk.TotalCalls() * perCountedTick;
   if (bench::CountsAllocations()) {
-    state.counters["allocations_per_tick"] = static_cast<double>(allocations) * perTick;
+    state.counters["allocations_per_tick"] = ticks.AllocationsPerCall();
   }
   for (const auto& [method, count] : world.desk.CallCounts()) {
     state.counters["calls:" + method] = count * perCountedTick;

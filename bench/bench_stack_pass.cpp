@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "allocation_counter.h"
+#include "call_samples.h"
 #include "four_displays.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
@@ -82,30 +83,15 @@ void BM_UnchangedStackPass(benchmark::State& state) {
   world.desk.ResetCalls();
   world.engine->RefreshStacks();  // the call counter's map makes its entries here
   std::int64_t counted = 1;
-  std::vector<double> samples;
-  samples.reserve(1 << 16);
-  std::size_t allocations = 0;
-  std::int64_t passes = 0;
-  for (auto _ : state) {
-    bench::StartCountingAllocations();
-    auto begin = std::chrono::steady_clock::now();
-    world.engine->RefreshStacks();
-    auto end = std::chrono::steady_clock::now();
-    allocations += bench::StopCountingAllocations();
-    if (samples.size() < samples.capacity()) {
-      samples.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
-    }
-    ++passes;
-  }
-  std::sort(samples.begin(), samples.end());
-  const double perPass = 1.0 / static_cast<double>(std::max<std::int64_t>(passes, 1));
+  bench::CallSamples<std::micro> passes(1 << 16);
+  for (auto _ : state) passes.Measure([&] { world.engine->RefreshStacks(); });
   state.counters["stacks"] = static_cast<double>(stacks);
   state.counters["badges"] = static_cast<double>(world.engine->GetStacks().Badges().size());
-  state.counters["median_us"] = samples.empty() ? 0 : samples[samples.size() / 2];
+  state.counters["median_us"] = passes.Median();
   state.counters["calls_per_pass"] =
-      world.desk.TotalCalls() / static_cast<double>(passes + counted);
+      world.desk.TotalCalls() / static_cast<double>(passes.Calls() + counted);
   if (bench::CountsAllocations()) {
-    state.counters["allocations_per_pass"] = static_cast<double>(allocations) * perPass;
+    state.counters["allocations_per_pass"] = passes.AllocationsPerCall();
     // What the platform's answers cost by themselves, asked into lists that are kept.
     std::vector<WindowId> windows;
     std::vector<Monitor> monitors;
