@@ -28,6 +28,7 @@ Coordinator::Coordinator(CoordinatorServices services)
       postCommand_(std::move(services.postCommand)),
       picker_(services.theme),
       outline_(services.theme),
+      followers_(outline_, services.surfaces, services.theme),
       dropMenu_(services.theme),
       layouts_(nullptr),
       minimums_(services.minimumDocuments),

@@ -39,6 +39,7 @@
 #include "platform/surface.h"
 #include "platform/theme_source.h"
 #include "surfaces/drop_menu_view.h"
+#include "surfaces/follower_outlines.h"
 #include "surfaces/outline.h"
 #include "surfaces/picker.h"
 
@@ -316,6 +317,7 @@ class Coordinator {
 
   Picker picker_;
   Outline outline_;
+  FollowerOutlines followers_;  // the other neighbours that follow a resize
   DropMenuView dropMenu_;
   std::unique_ptr<Surface> dividerSurface_;
   bool initialised_ = false;

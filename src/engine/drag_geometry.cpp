@@ -18,6 +18,7 @@ constexpr double kEdgeInside = 0.01;
 constexpr double kSameSize = 4;
 constexpr double kMoveDistance = 3;
 constexpr double kCursorDistance = 4;
+constexpr double kSizingBorderReach = 8;
 constexpr double kRestoreShrink = 40;
 
 }  // namespace
@@ -59,13 +60,23 @@ int CornerAt(Point p, const Rect& bounds, const Rect& work, double scale) {
   return -1;
 }
 
+bool GrabbedSizingBorder(const Rect& frame, Point cursor, double scale) {
+  double reach = kSizingBorderReach * scale;
+  bool withinHeight = cursor.y >= frame.y && cursor.y <= frame.Bottom() + reach;
+  bool withinWidth = cursor.x >= frame.x - reach && cursor.x <= frame.Right() + reach;
+  bool left = std::abs(cursor.x - frame.x) <= reach;
+  bool right = std::abs(cursor.x - frame.Right()) <= reach;
+  bool bottom = std::abs(cursor.y - frame.Bottom()) <= reach;
+  return (withinHeight && (left || right)) || (withinWidth && bottom);
+}
+
 DragKind ClassifyDrag(const Rect& start, const Rect& frame, Point startCursor, Point cursor,
-                      bool maximized) {
+                      bool maximized, bool onBorder) {
   double dw = frame.width - start.width;
   double dh = frame.height - start.height;
   double dp = std::hypot(frame.x - start.x, frame.y - start.y);
   if (std::abs(dw) <= kSameSize && std::abs(dh) <= kSameSize) {
-    if (dp > kMoveDistance || Distance(cursor, startCursor) > kCursorDistance) {
+    if (dp > kMoveDistance || (!onBorder && Distance(cursor, startCursor) > kCursorDistance)) {
       return DragKind::kMove;
     }
     return DragKind::kUndecided;

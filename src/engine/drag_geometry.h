@@ -26,9 +26,16 @@ int CornerAt(Point p, const Rect& bounds, const Rect& work, double scale);
 
 enum class DragKind { kUndecided, kMove, kResize };
 
+// Whether a press at `cursor` was on the window's left, right or bottom sizing border:
+// within 8 x scale of that edge of its frame, inside or out. The system starts its size
+// loop there, never a move.
+bool GrabbedSizingBorder(const Rect& frame, Point cursor, double scale);
+
 // What a drag not yet recognised turns out to be, from the window's frame and the cursor
-// against where they started. `maximized`: the window is maximized now.
+// against where they started. `maximized`: the window is maximized now. `onBorder`: the
+// drag began on a sizing border (GrabbedSizingBorder), so a cursor that has run ahead of a
+// frame that has not changed yet is a slow size loop, not a move.
 DragKind ClassifyDrag(const Rect& start, const Rect& frame, Point startCursor, Point cursor,
-                      bool maximized);
+                      bool maximized, bool onBorder = false);
 
 }  // namespace tessary

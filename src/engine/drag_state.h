@@ -63,6 +63,7 @@ struct DragState {
   WindowId window = kNoWindow;
   Rect startRect;
   Point startCursor;
+  bool startOnBorder = false;  // pressed on a sizing border (a slow size loop is no move)
   std::int32_t releasedTicks = 0;
   bool buttonSeen = false;
   bool moving = false;

@@ -41,7 +41,7 @@ const std::string kReleaseReturn = "Release to return";
 
 void Coordinator::HideTargets() {
   picker_.Hide();
-  outline_.Hide();
+  followers_.Hide();
   dropMenu_.Hide();
 }
 

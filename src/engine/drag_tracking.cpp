@@ -78,6 +78,10 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
   dwell_.Clear();
   escaped_ = false;
   RefreshDisplays();
+  int display = DisplayOfWindow(root);
+  drag_.startOnBorder =
+      !platform().windows.IsMaximized(root) &&
+      GrabbedSizingBorder(*frame, drag_.startCursor, display >= 0 ? displays_[display].scale : 1);
   BuildDragDisplays();
   FindOrigin();
   PreparePickerForDrag();
@@ -206,7 +210,8 @@ void Coordinator::DragTick() {
 
 void Coordinator::Classify(const Rect& frame, Point cursor) {
   DragKind kind = ClassifyDrag(drag_.startRect, frame, drag_.startCursor, cursor,
-                               platform().windows.IsMaximized(drag_.window));
+                               platform().windows.IsMaximized(drag_.window),
+                               drag_.startOnBorder);
   drag_.moving = kind == DragKind::kMove;
   drag_.resizing = kind == DragKind::kResize;
   if (drag_.resizing) BeginResize();

@@ -84,7 +84,7 @@ void Coordinator::OnResizeStep(Point cursor, const Rect& frame) {
   ResizeRecord& record = *resize_;
   record.pointer = cursor;
   if (!record.layout) {
-    outline_.Hide();
+    followers_.Hide();
     return;
   }
   if (platform().input.IsKeyDown(Key::kControl) && record.edges.Any()) {
@@ -92,7 +92,7 @@ void Coordinator::OnResizeStep(Point cursor, const Rect& frame) {
     SpanSet span = SpanRegions(outline, record.regions, record.scale);
     std::optional<Rect> bounds = SpanBounds(span, record.regions);
     if (!bounds) {
-      outline_.Hide();
+      followers_.Hide();
       return;
     }
     std::string label = span.size() < 2 ? std::string("Fit one region")
@@ -101,25 +101,24 @@ void Coordinator::OnResizeStep(Point cursor, const Rect& frame) {
     return;
   }
   if (record.homeRegion < 0 || record.wasSpanning) {
-    outline_.Hide();
+    followers_.Hide();
     return;
   }
   SnapLayout moved = ResizeTogetherLayout(*record.layout, record.homeRegion, record.startFrame,
                                           frame, record.work, record.edges, record.scale);
   RegionMap rects = PixelRegionRects(moved, record.work, RegionGap(record.scale));
-  // One outline shows the first neighbour that follows; the caption says what Ctrl does.
+  // Every neighbour that follows is outlined; the first caption says what Ctrl does.
+  std::vector<Rect> following;
   for (const auto& [region, rect] : rects) {
     if (region == record.homeRegion) continue;
     const Rect* before = record.regions.Get(region);
-    if (before && *before == rect) continue;
-    outline_.Show(rect, record.scale, kResizeTogetherCaption, false, record.window);
-    return;
+    if (!before || *before != rect) following.push_back(rect);
   }
-  outline_.Hide();
+  followers_.Show(following, record.scale, kResizeTogetherCaption, record.window);
 }
 
 void Coordinator::EndResizeDrag(const DragState& ended, const Rect& endFrame) {
-  outline_.Hide();
+  followers_.Hide();
   ScheduleRefresh(0.15);
   if (!resize_ || resize_->window != ended.window) return;
   resize_->pointer = desktop_.CursorPosition();

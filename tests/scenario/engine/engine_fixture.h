@@ -137,6 +137,16 @@ class EngineTest : public ::testing::Test {
   SimSurface& OutlineSurface() { return *surfaces.FindByTitle("Tessary destination"); }
   bool OutlineVisible() { return OutlineSurface().Visible(); }
   Rect OutlineRect() { return OutlineSurface().Bounds(); }
+  // Every destination outline on screen, the drag's own first.
+  std::vector<Rect> OutlinesShown() {
+    std::vector<Rect> shown;
+    for (SimSurface* surface : surfaces.Surfaces()) {
+      if (surface->Visible() && surface->Options().title == "Tessary destination") {
+        shown.push_back(surface->Bounds());
+      }
+    }
+    return shown;
+  }
   // The caption on the outline (empty when hidden or without one).
   std::string OutlineCaption() {
     if (!OutlineVisible()) return "";

@@ -114,6 +114,7 @@ TEST(ClassifyDrag, MoveOrResizeFromTheFrameAndTheCursor) {
     Point cursor;
     bool maximized;
     DragKind kind;
+    bool onBorder = false;
   } cases[] = {
       {start, {404, 110}, false, DragKind::kUndecided},           // cursor 4 away
       {start, {405, 110}, false, DragKind::kMove},                // cursor 5 away
@@ -124,10 +125,33 @@ TEST(ClassifyDrag, MoveOrResizeFromTheFrameAndTheCursor) {
       {{110, 100, 759, 600}, grab, false, DragKind::kMove},       // shrank by 41: restored
       {{110, 100, 760, 600}, grab, false, DragKind::kResize},     // shrank by only 40
       {{110, 100, 759, 600}, grab, true, DragKind::kResize},      // still maximized
+      // Pressed on a sizing border: a cursor ahead of an unchanged frame is a slow size
+      // loop; the frame decides.
+      {start, {405, 110}, false, DragKind::kUndecided, true},
+      {{100, 100, 805, 600}, {405, 110}, false, DragKind::kResize, true},
+      {{104, 100, 800, 600}, {405, 110}, false, DragKind::kMove, true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ClassifyDrag(start, c.frame, grab, c.cursor, c.maximized), c.kind)
+    EXPECT_EQ(ClassifyDrag(start, c.frame, grab, c.cursor, c.maximized, c.onBorder), c.kind)
         << c.frame.x << "," << c.frame.width << " cursor " << c.cursor.x;
+  }
+}
+
+TEST(GrabbedSizingBorder, SidesAndBottomWithinEightPixelsTimesScale) {
+  const Rect frame{100, 100, 800, 600};  // right edge 900, bottom 700
+  struct Case {
+    Point press;
+    double scale;
+    bool border;
+  } cases[] = {
+      {{897, 400}, 1, true},    {{908, 400}, 1, true},  {{909, 400}, 1, false},
+      {{891, 400}, 1, false},   {{891, 400}, 1.5, true}, {{100, 400}, 1, true},
+      {{400, 695}, 1, true},    {{400, 709}, 1, false}, {{400, 110}, 1, false},
+      {{400, 95}, 1, false},    {{1000, 400}, 2, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GrabbedSizingBorder(frame, c.press, c.scale), c.border)
+        << c.press.x << "," << c.press.y << " at " << c.scale;
   }
 }
 

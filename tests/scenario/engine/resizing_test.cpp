@@ -1,7 +1,9 @@
 // Resizing a snapped window by its edge: its neighbours follow the shared divider (and
 // the display keeps the new proportions), or with Ctrl it spans the regions it covers.
 
+#include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "engine_fixture.h"
 #include "layout/tree_edit.h"
@@ -37,6 +39,7 @@ class ResizingTest : public EngineTest {
     MoveTo(to);
     captionWhileResizing = OutlineCaption();
     outlineWhileResizing = OutlineRect();
+    outlinesWhileResizing = OutlinesShown();
     desk.Release();
     desk.Advance(0.6);
     if (ctrl) desk.ReleaseKey(Key::kControl);
@@ -46,6 +49,7 @@ class ResizingTest : public EngineTest {
   std::string layoutId;
   std::string captionWhileResizing;
   Rect outlineWhileResizing;
+  std::vector<Rect> outlinesWhileResizing;
 };
 
 // Every story that measures pixels runs at scale 1 and 1.5.
@@ -78,6 +82,29 @@ TEST_P(ResizingAtScale, TheSharedEdgeOfTwoHalvesMovesBothAndEveryWindowStackedTh
     EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
     EXPECT_TRUE(messages.empty());
   }
+}
+
+TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd) {
+  StartWith("quarters");
+  WindowId topRight = PlacedIn(1);
+  WindowId bottomLeft = PlacedIn(2);
+  WindowId bottomRight = PlacedIn(3);
+  WindowId topLeft = PlacedIn(0);
+  Rect start = desk.Frame(topLeft);
+
+  ResizeBy(topLeft, kSimEdgeRight, {start.Right(), 200}, {1256, 200});
+
+  // The column divider runs the whole height: three neighbours follow, each outlined
+  // where it ends, the first with the caption.
+  std::vector<Rect> ended{desk.Frame(topRight), desk.Frame(bottomLeft), desk.Frame(bottomRight)};
+  std::sort(ended.begin(), ended.end(), [](const Rect& a, const Rect& b) {
+    return std::tie(a.x, a.y) < std::tie(b.x, b.y);
+  });
+  std::sort(outlinesWhileResizing.begin(), outlinesWhileResizing.end(),
+            [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
+  EXPECT_EQ(outlinesWhileResizing, ended);
+  EXPECT_EQ(captionWhileResizing, "Resize together \xC2\xB7 Ctrl to span");
+  EXPECT_TRUE(OutlinesShown().empty());
 }
 
 TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
