@@ -36,7 +36,7 @@ run_msiexec() {
 
 run_value_present() { "$E2E_WINE" reg query "$run_key" /v Tessary >/dev/null 2>&1; }
 
-# "version publisher" of each Tessary in Installed apps, one a line.
+# "version publisher folder" of each Tessary in Installed apps, one a line.
 installed_apps() {
   local export=$E2E_WORK/uninstall.reg
   rm -f "$export"
@@ -44,11 +44,13 @@ installed_apps() {
     "$(e2e_winpath "$export")" /y >/dev/null 2>&1 || true
   [ -f "$export" ] || return 0
   iconv -f UTF-16 -t UTF-8 "$export" | tr -d '\r' | awk -F'"' '
-    /^\[/ { if (name == "Tessary") print version, publisher; name = version = publisher = "" }
+    function show() { if (name == "Tessary") print version, publisher, folder }
+    /^\[/ { show(); name = version = publisher = folder = "" }
     $2 == "DisplayName" { name = $4 }
     $2 == "DisplayVersion" { version = $4 }
     $2 == "Publisher" { publisher = $4 }
-    END { if (name == "Tessary") print version, publisher }'
+    $2 == "InstallLocation" { folder = $4 }
+    END { show() }'
 }
 
 # A run of this story that was cut short left Tessary installed: start from nothing.
@@ -65,12 +67,19 @@ if [ -n "$(installed_apps)" ]; then
   "$E2E_WINE" msiexec /x "$(e2e_winpath "$msi")" /qn >/dev/null 2>&1 || true
 fi
 
+# Beside the MSI, the portable zip: the program and its README, nothing else.
+zip=${msi%.msi}-portable.zip
+[ "$(cmake -E tar tf "$zip" | sort | xargs)" = "README.txt Tessary.exe" ] ||
+  e2e_fail "the portable zip holds: $(cmake -E tar tf "$zip" | xargs)"
+
 # Installed for this user alone: the program, its shortcut, its entry in Installed apps.
 run_msiexec /i "$msi"
 [ -f "$installed_exe" ] || e2e_fail "no Tessary.exe in the user's programs folder"
 [ -f "$shortcut" ] || e2e_fail "no Tessary shortcut in the user's Start menu"
-[ "$(installed_apps)" = "$version Quillfrost" ] ||
-  e2e_fail "Installed apps shows '$(installed_apps)', not '$version Quillfrost'"
+# (Exported registry text doubles each backslash.)
+folder="C:\\\\users\\\\${USER:-$(id -un)}\\\\AppData\\\\Local\\\\Programs\\\\Tessary\\\\"
+[ "$(installed_apps)" = "$version Quillfrost $folder" ] ||
+  e2e_fail "Installed apps shows '$(installed_apps)', not '$version Quillfrost $folder'"
 icons=("$profile"/AppData/Roaming/Microsoft/Installer/*/Tessary.ico)
 [ -f "${icons[0]}" ] || e2e_fail "Installed apps has no icon for Tessary"
 
@@ -92,7 +101,7 @@ e2e_wait_exit installed
 
 # A later build replaces the installed one in place.
 run_msiexec /i "$newer_msi"
-[ "$(installed_apps)" = "$newer_version Quillfrost" ] ||
+[ "$(installed_apps)" = "$newer_version Quillfrost $folder" ] ||
   e2e_fail "after the upgrade Installed apps shows '$(installed_apps)', not only $newer_version"
 [ -f "$installed_exe" ] || e2e_fail "the upgrade left no Tessary.exe"
 
