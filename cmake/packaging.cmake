@@ -68,9 +68,11 @@ if(TESSARY_BUILD_TESTS)
     COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target package)
   set_tests_properties(tessary_package_build PROPERTIES FIXTURES_SETUP tessary_package
     LABELS e2e TIMEOUT 300)
-  # The built exe and the shipped one: stripping must not lose the hardening.
+  # The built exe, the shipped one (stripping must not lose the hardening) and the DLL
+  # that runs inside the installer.
   add_test(NAME tessary_unit_pe_hardening
-    COMMAND ${CMAKE_COMMAND} "-DFILES=$<TARGET_FILE:Tessary>;${TESSARY_SHIPPED_EXE}"
+    COMMAND ${CMAKE_COMMAND}
+            "-DFILES=$<TARGET_FILE:Tessary>;${TESSARY_SHIPPED_EXE};${TESSARY_CLEANUP_DLL}"
             -P ${PROJECT_SOURCE_DIR}/tests/packaging/check_pe_hardening.cmake)
   set_tests_properties(tessary_unit_pe_hardening PROPERTIES FIXTURES_REQUIRED tessary_package
     LABELS unit TIMEOUT 60)
