@@ -22,8 +22,10 @@ e2e_init "$1" install
 # Shortcuts stay inside the prefix: no menu entries for the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
-profile=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
+user=${USER:-$(id -un)}
+profile=$WINEPREFIX/drive_c/users/$user
 installed_exe=$profile/AppData/Local/Programs/Tessary/Tessary.exe
+install_folder="C:\\users\\$user\\AppData\\Local\\Programs\\Tessary\\"
 shortcut="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tessary.lnk"
 state=$profile/AppData/Local/Quillfrost/Tessary
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -76,8 +78,7 @@ zip=${msi%.msi}-portable.zip
 run_msiexec /i "$msi"
 [ -f "$installed_exe" ] || e2e_fail "no Tessary.exe in the user's programs folder"
 [ -f "$shortcut" ] || e2e_fail "no Tessary shortcut in the user's Start menu"
-# (Exported registry text doubles each backslash.)
-folder="C:\\\\users\\\\${USER:-$(id -un)}\\\\AppData\\\\Local\\\\Programs\\\\Tessary\\\\"
+folder=${install_folder//\\/\\\\}  # as exported registry text writes it
 [ "$(installed_apps)" = "$version Quillfrost $folder" ] ||
   e2e_fail "Installed apps shows '$(installed_apps)', not '$version Quillfrost $folder'"
 icons=("$profile"/AppData/Roaming/Microsoft/Installer/*/Tessary.ico)
@@ -109,7 +110,7 @@ run_msiexec /i "$newer_msi"
 # now: Wine's installer does not tell the version it removes for an upgrade that it is
 # being upgraded, so there the upgrade drops the entry, which Windows keeps.)
 printf '{"layouts.v2":"{}"}' >"$state/layouts.json"
-"$E2E_WINE" reg add "$run_key" /v Tessary /d "\"$(e2e_winpath "$installed_exe")\"" /f >/dev/null 2>&1 ||
+"$E2E_WINE" reg add "$run_key" /v Tessary /d "\"${install_folder}Tessary.exe\"" /f >/dev/null 2>&1 ||
   e2e_fail "could not write the Run value"
 run_value_present || e2e_fail "the Run value was not written"
 
@@ -121,4 +122,5 @@ run_msiexec /x "$newer_msi"
 [ -z "$(installed_apps)" ] || e2e_fail "Installed apps still shows Tessary: $(installed_apps)"
 [ -f "$state/layouts.json" ] || e2e_fail "uninstalling removed the user's layouts.json"
 [ -f "$state/settings.json" ] || e2e_fail "uninstalling removed the user's settings.json"
+rm -rf "$state"
 echo "PASS install"
