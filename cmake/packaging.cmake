@@ -6,8 +6,9 @@
 #   winget/*.yaml                    winget's manifest of the MSI, with its checksum
 #   Tessary.debug                    the symbols, for crash analysis; never shipped
 #
-# The shipped exe is the build's optimised Tessary.exe (-O2, NDEBUG) without its debug
-# information: stripping it here spares CI a second build of the whole program.
+# The shipped exe is the build's Tessary.exe without its debug information. The tests
+# package the `windows` preset's optimised build (-O2, NDEBUG): stripping it spares CI a
+# second build of the program. Releases come from the `windows-release` preset (Release).
 # Only the mingw-w64 cross-build packages; wixl and msibuild come from Debian's msitools.
 if(NOT (MINGW AND CMAKE_CROSSCOMPILING))
   return()
