@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb x11-utils xcompmgr xdotool imagemagick
+  wixl msitools
 )
 
 missing=()

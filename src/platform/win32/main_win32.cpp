@@ -42,6 +42,10 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // First of all, before anything loads a DLL by name: such DLLs come from System32 only,
+  // never from the program's own folder or the current one, where a downloaded file
+  // could pose as a system DLL (Tessary.exe is often started from a Downloads folder).
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   // Before anything can log: the file named by TESSARY_LOG, the performance counter.
   tessary::InstallLogEnvironment(tessary::Win32LogEnvironment());
   // The shell's icons, known folders and file dialogs are COM; the main thread is the UI
