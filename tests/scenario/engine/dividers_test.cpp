@@ -240,7 +240,7 @@ TEST_F(DividersTest, NoEditorWithoutDividersNorWhilePaused) {
   EXPECT_EQ(messages.size(), 2u);
   engine->SetPaused(false);
   EXPECT_TRUE(engine->ShowDividerEditor());
-  EXPECT_TRUE(Editor().PressKey(0x1B));  // Escape
+  EXPECT_TRUE(Editor().PressKey(surface_key::kEscape));
   desk.Advance(0.05);
   EXPECT_FALSE(Editor().Visible());
 }

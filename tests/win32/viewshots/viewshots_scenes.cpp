@@ -285,7 +285,10 @@ class DividersScene : public Scene {
     if (handles.size() == 2) {
       editor_.OnPointerPress(centre(handles[0].grab));
       editor_.OnPointerRelease(centre(handles[0].grab));
-      editor_.OnPointerMove(centre(handles[1].grab));
+      // The real pointer too: the surface hears it wherever it rests over the work area.
+      const Point hovered = centre(handles[1].grab);
+      SetCursorPos(static_cast<int>(hovered.x), static_cast<int>(hovered.y));
+      editor_.OnPointerMove(hovered);
     }
   }
   Rect Crop() const override { return kWork; }
