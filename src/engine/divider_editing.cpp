@@ -48,8 +48,10 @@ bool DividerEditing::Create(SurfaceFactory& factory,
     if (postCommand) postCommand(code, argument);
   };
   view_.SetCallbacks({
-      .drag = [post](int divider,
-                     double fraction) { post(kCommandDividerDrag, PackDividerDrag(divider, fraction)); },
+      .drag =
+          [post](int divider, double fraction) {
+            post(kCommandDividerDrag, PackDividerDrag(divider, fraction));
+          },
       .dragEnd = [post](int divider) { post(kCommandDividerDragEnd, divider); },
       .evenSplit = [post](int divider) { post(kCommandDividerEvenSplit, divider); },
       .done = [post] { post(kCommandDividerDone, 0); },
@@ -86,8 +88,11 @@ void DividerEditing::Drag(int divider, double fraction) {
   if (!open_ || !path) return;
   dragged_ = divider;
   // Always from the committed tree, so a drag that comes back undoes what it squeezed.
-  working_.tree =
+  NodeRef moved =
       MoveDivider(committed_.tree, *path, fraction, {0, 0, 1, 1}, minWidth_, minHeight_);
+  // The pointer moves far more often than a stopped divider does: redraw only on a change.
+  if (TreesEqual(moved, working_.tree)) return;
+  working_.tree = std::move(moved);
   view_.Refresh(working_.tree);
 }
 
@@ -182,8 +187,9 @@ bool DividerEditing::ApplyTreeToWindows(const Monitor& display, const SnapLayout
 
   std::set<WindowId> reached =
       hooks_.moveTogether ? hooks_.moveTogether(moves) : std::set<WindowId>{};
-  const bool all = std::all_of(moves.begin(), moves.end(),
-                               [&](const GlideItem& move) { return reached.contains(move.window); });
+  const bool all = std::all_of(moves.begin(), moves.end(), [&](const GlideItem& move) {
+    return reached.contains(move.window);
+  });
   if (!all) {
     if (hooks_.moveTogether) hooks_.moveTogether(back);
     if (hooks_.notify) hooks_.notify(kDividerStaysMessage);

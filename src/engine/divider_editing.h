@@ -25,8 +25,8 @@
 namespace tessary {
 
 // Coordinator commands the editor's callbacks post (WM_COORDINATOR_COMMAND codes).
-inline constexpr int kCommandDividerDrag = -40;  // argument: PackDividerDrag
-inline constexpr int kCommandDividerDragEnd = -41;  // argument: the divider
+inline constexpr int kCommandDividerDrag = -40;       // argument: PackDividerDrag
+inline constexpr int kCommandDividerDragEnd = -41;    // argument: the divider
 inline constexpr int kCommandDividerEvenSplit = -42;  // argument: the divider
 inline constexpr int kCommandDividerDone = -43;
 

@@ -74,7 +74,8 @@ void DividerEditor::OnPointerMove(Point desktop) {
   if (!Visible()) return;
   if (dragged_ >= 0) {
     const bool horizontal = geometry_.handles[static_cast<std::size_t>(dragged_)].horizontal;
-    if (callbacks_.drag) callbacks_.drag(dragged_, DragFraction(horizontal, desktop, area_, scale_));
+    if (callbacks_.drag)
+      callbacks_.drag(dragged_, DragFraction(horizontal, desktop, area_, scale_));
     return;
   }
   const int hovered = HandleAt(geometry_.handles, PanelPoint(desktop));

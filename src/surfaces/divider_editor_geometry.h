@@ -20,8 +20,8 @@ struct DividerHandle {
 
 struct DividerEditorGeometry {
   Rect toolbar;
-  Rect evenButton;  // "50/50"
-  Rect doneButton;  // "Done"
+  Rect evenButton;                     // "50/50"
+  Rect doneButton;                     // "Done"
   std::vector<DividerHandle> handles;  // in the order the tree lists its splits
 };
 
@@ -45,10 +45,10 @@ double DragFraction(bool horizontal, Point desktop, const Rect& area, double sca
 
 // What a press of the left button means.
 enum class DividerPressAction {
-  kDone,        // on "Done"
-  kEvenSplit,   // on "50/50" with a divider selected, or a double click on a handle
-  kStartDrag,   // on a handle: it becomes selected and follows the pointer
-  kClear,       // elsewhere: the selection is cleared
+  kDone,       // on "Done"
+  kEvenSplit,  // on "50/50" with a divider selected, or a double click on a handle
+  kStartDrag,  // on a handle: it becomes selected and follows the pointer
+  kClear,      // elsewhere: the selection is cleared
 };
 
 struct DividerPress {

@@ -25,8 +25,8 @@ void PaintHandles(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
     canvas.FillRounded({bar.x - 1, bar.y - 1, bar.width + 2, bar.height + 2}, 4,
                        WithAlpha(kWhite, 0.9));
     const int index = static_cast<int>(i);
-    const bool lit = index == highlights.hovered || index == highlights.dragged ||
-                     index == highlights.selected;
+    const bool lit =
+        index == highlights.hovered || index == highlights.dragged || index == highlights.selected;
     canvas.FillRounded(bar, 3, lit ? theme.accent : WithAlpha(theme.accent, 0.6));
   }
 }
@@ -36,8 +36,8 @@ void PaintToolbar(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
   const Rect& bar = geometry.toolbar;
   canvas.DrawShadow(bar, 12, theme.dark);
   canvas.FillRounded(bar, 12, theme.background);
-  canvas.DrawLabel(kDividerEditorHint, {bar.x + 16, bar.y, bar.width - 190, bar.height},
-                   theme.text, 13, false, TextAlign::kLeading);
+  canvas.DrawLabel(kDividerEditorHint, {bar.x + 16, bar.y, bar.width - 190, bar.height}, theme.text,
+                   13, false, TextAlign::kLeading);
   canvas.FillRounded(geometry.evenButton, 6,
                      hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, 0.4));
   canvas.DrawLabel("50/50", geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,

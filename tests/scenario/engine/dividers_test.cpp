@@ -229,8 +229,9 @@ TEST_F(DividersTest, NoEditorWithoutDividersNorWhilePaused) {
   EXPECT_FALSE(engine->ShowDividerEditor());
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("full"));
   EXPECT_FALSE(engine->ShowDividerEditor());
-  EXPECT_EQ(messages, (std::vector<std::string>{"Choose a layout with more than one region first.",
-                                                "Choose a layout with more than one region first."}));
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"Choose a layout with more than one region first.",
+                                      "Choose a layout with more than one region first."}));
   EXPECT_FALSE(Editor().Visible());
 
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));

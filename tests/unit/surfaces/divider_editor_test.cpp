@@ -44,9 +44,9 @@ TEST_P(DividerEditorAtScale, ToolbarButtonsAndHandlesLieWhereThePointerFindsThem
   };
   const Probe probes[] = {
       {{columnLine, h / 2}, 0},
-      {{columnLine - 10, h / 2}, 0},  // left edge inclusive
+      {{columnLine - 10, h / 2}, 0},   // left edge inclusive
       {{columnLine + 10, h / 2}, -1},  // right edge exclusive
-      {{columnLine, 30}, -1},         // along the line, away from the handle
+      {{columnLine, 30}, -1},          // along the line, away from the handle
       {{stackMiddle, rowLine}, 1},
       {{stackMiddle, rowLine - 10}, 1},
       {{stackMiddle, rowLine + 10}, -1},
@@ -82,8 +82,8 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
   const Step steps[] = {
       {centre(g.evenButton), -1, 0.0, DividerPressAction::kClear, -1},  // "50/50" unselected
       {first, -1, 1.0, DividerPressAction::kStartDrag, 0},
-      {first, 0, 1.4, DividerPressAction::kEvenSplit, 0},  // within 0.5 s: double click
-      {first, 0, 1.6, DividerPressAction::kStartDrag, 0},  // the double click was forgotten
+      {first, 0, 1.4, DividerPressAction::kEvenSplit, 0},   // within 0.5 s: double click
+      {first, 0, 1.6, DividerPressAction::kStartDrag, 0},   // the double click was forgotten
       {second, 0, 1.7, DividerPressAction::kStartDrag, 1},  // another handle: a single click
       {second, 1, 2.3, DividerPressAction::kStartDrag, 1},  // too slow for a double click
       {centre(g.evenButton), 1, 2.4, DividerPressAction::kEvenSplit, 1},
