@@ -38,8 +38,9 @@ void PaintToolbar(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
   canvas.FillRounded(bar, 12, theme.background);
   canvas.DrawLabel(kDividerEditorHint, {bar.x + 16, bar.y, bar.width - 190, bar.height}, theme.text,
                    13, false, TextAlign::kLeading);
-  canvas.FillRounded(geometry.evenButton, 6,
-                     hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, 0.4));
+  canvas.FillRounded(
+      geometry.evenButton, 6,
+      hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, theme.regionFill.a * 0.4));
   canvas.DrawLabel("50/50", geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,
                    12.5, false, TextAlign::kCenter);
   canvas.FillRounded(geometry.doneButton, 6, theme.accent);

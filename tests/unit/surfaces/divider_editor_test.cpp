@@ -182,6 +182,8 @@ TEST(DividerEditorPaint, DrawsTheVeilRegionsHandlesAndToolbarInBothThemes) {
     EXPECT_EQ(canvas.Texts(), (std::vector<std::string>{"Drag a divider", "50/50", "Done"}));
     // "50/50" is dimmed until a divider is selected.
     EXPECT_EQ(canvas.FindText("50/50")->color, theme.secondaryText);
+    EXPECT_EQ(fills[fills.size() - 2]->color,
+              WithAlpha(theme.regionFill, theme.regionFill.a * 0.4));
     canvas.Clear();
     PaintDividerEditor(canvas, theme, 1280, 690, Named("stack").tree, g, {.selected = 1});
     EXPECT_EQ(canvas.FindText("50/50")->color, theme.text);
