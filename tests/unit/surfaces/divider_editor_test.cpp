@@ -112,7 +112,6 @@ struct EditorFixture {
     editor.SetCallbacks({
         .drag = [this](int d, double f) { drags.emplace_back(d, f); },
         .dragEnd = [this](int d) { ends.push_back(d); },
-        .evenSplit = [this](int d) { evens.push_back(d); },
         .done = [this] { ++done; },
     });
   }
@@ -123,7 +122,6 @@ struct EditorFixture {
   SimSurface* surface = nullptr;
   std::vector<std::pair<int, double>> drags;
   std::vector<int> ends;
-  std::vector<int> evens;
   int done = 0;
 };
 
