@@ -6,8 +6,9 @@
 # Two sample windows snapped into the halves of "Halves"; Ctrl+Alt+A opens the editor
 # over the work area; the handle on the divider is dragged 239 pixels to the right and
 # "Done" clicked: both windows stand on the new divider, the editor is gone and
-# layouts.json keeps the display's new proportions. Screenshots (dividers-open.png,
-# dividers-dragged.png, dividers-done.png) and the log stay in BUILD_DIR/e2e/dividers.
+# layouts.json keeps the display's new proportions. Opened once more, Escape closes it.
+# Screenshots (dividers-open.png, dividers-dragged.png, dividers-done.png) and the log stay
+# in BUILD_DIR/e2e/dividers.
 #
 # At 96 DPI the work area is 0 0 1920 1060 (Wine's task bar takes the bottom 20 pixels),
 # so the editor's panel is 1920 x 1060 units and the layout is laid over it inset by 4:
@@ -75,6 +76,13 @@ e2e_wait_visible "$editor" 0 5 || { screenshot editor-stayed; e2e_fail "\"Done\"
 screenshot dividers-done
 [ "$(frame_of "$one") / $(frame_of "$two")" = "$moved_left / $moved_right" ] ||
   e2e_fail "after \"Done\" the windows are at $(frame_of "$one") and $(frame_of "$two")"
+
+# Opened again, the editor has the keyboard: Escape closes it.
+e2e_key ctrl+alt+a
+e2e_wait_visible "$editor" 1 5 || e2e_fail "Ctrl+Alt+A did not open the editor again"
+sleep 0.3
+e2e_key Escape
+e2e_wait_visible "$editor" 0 5 || { screenshot escape-ignored; e2e_fail "Escape left the editor open"; }
 
 log=$(e2e_log_file first)
 state=$(e2e_state_dir first)
