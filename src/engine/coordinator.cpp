@@ -30,6 +30,7 @@ Coordinator::Coordinator(CoordinatorServices services)
       outline_(services.theme),
       followers_(outline_, services.surfaces, services.theme),
       dropMenu_(services.theme),
+      dividers_(services.theme, services.desktop.platform().clock),
       layouts_(nullptr),
       minimums_(services.minimumDocuments),
       snapAssistWatch_(services.desktop, [this] { return AssistPanel(); }),
@@ -42,9 +43,8 @@ bool Coordinator::Init() {
   if (!picker_.Create(surfaceFactory_)) return false;
   if (!outline_.Create(surfaceFactory_)) return false;
   if (!dropMenu_.Create(surfaceFactory_)) return false;
-  dividerSurface_ = CreateSurface(
-      surfaceFactory_, {.title = "Adjust Shared Dividers", .className = "TessaryDividers"});
-  if (!dividerSurface_) return false;
+  if (!dividers_.Create(surfaceFactory_, postCommand_)) return false;
+  InstallDividerHooks();
 
   // The picker is asked from inside its own window procedure; the command comes back
   // through the message loop once that has returned.

@@ -26,6 +26,7 @@
 #include "desktop/snap_assist_watch.h"
 #include "engine/coordinator_types.h"
 #include "engine/display_changes.h"
+#include "engine/divider_editing.h"
 #include "engine/drag_state.h"
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
@@ -155,7 +156,6 @@ class Coordinator {
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
   bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
-  bool ShowDividerEditor();
   // Ctrl+Alt+1..9: the user's own layout number `index` (0-based) on the target's display.
   bool SwitchToLayout(int index, WindowId target = kNoWindow);
   // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
@@ -168,6 +168,12 @@ class Coordinator {
   bool ShowSwitcher(WindowId window);
   void DestroySwitcher();
   bool ShowOverview(WindowId window);
+
+  // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------
+  // Ctrl+Alt+A: the divider editor over the command's display; false when paused or
+  // the display's layout has no divider (the user is told).
+  bool ShowDividerEditor();
+  DividerEditing& Dividers() { return dividers_; }
 
   // --- Display changes (display_change_commands.cpp; the state lives in DisplayChanges) --
   // WM_DISPLAYCHANGE and the work-area change: windows in regions and spans follow a
@@ -296,6 +302,8 @@ class Coordinator {
 
   // display_change_commands.cpp
   FramesFrontFirst ManageableFrames();
+  // divider_commands.cpp
+  void InstallDividerHooks();
   void ReturnArrangement(const DisplayChanges::Return& returning);
   void ReaimDrag();
 
@@ -319,7 +327,7 @@ class Coordinator {
   Outline outline_;
   FollowerOutlines followers_;  // the other neighbours that follow a resize
   DropMenuView dropMenu_;
-  std::unique_ptr<Surface> dividerSurface_;
+  DividerEditing dividers_;
   bool initialised_ = false;
 
   std::vector<Monitor> displays_;

@@ -1,5 +1,5 @@
-// Entry points of the engine's later parts (Snap Assist, compositions, dividers,
-// the switcher, the editor). They exist so that the shell can call them
+// Entry points of the engine's later parts (Snap Assist, compositions, the switcher,
+// the editor). They exist so that the shell can call them
 // today; each says once in the log that it is not built yet.
 
 #include "base/log.h"
@@ -9,11 +9,6 @@ namespace tessary {
 
 bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
   NotYetBuilt("OpenLayoutEditor");
-  return false;
-}
-
-bool Coordinator::ShowDividerEditor() {
-  NotYetBuilt("ShowDividerEditor");
   return false;
 }
 

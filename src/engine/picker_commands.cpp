@@ -33,6 +33,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
     }
     default:
       if (HandleStackCommand(code, argument)) return;
+      if (dividers_.HandleCommand(code, argument)) return;
       NotYetBuilt("command");
       return;
   }

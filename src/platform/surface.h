@@ -59,6 +59,9 @@ inline constexpr std::uint32_t kDigit9 = 0x39;
 // The timer id of frame ticks; ids for Surface::StartTimer start at 2.
 inline constexpr int kFrameTimerId = 1;
 
+// The pointer shapes a view asks for (the system's IDC_ARROW, IDC_SIZENS, IDC_SIZEWE).
+enum class PointerShape : std::uint8_t { kArrow, kSizeNorthSouth, kSizeWestEast };
+
 // What a surface's window procedure hands to its view. All calls arrive on the UI thread
 // from the message loop. A surface without a handler uses the default procedure: it
 // answers WM_MOUSEACTIVATE with MA_NOACTIVATE and passes everything else to
@@ -88,6 +91,8 @@ class SurfaceInput {
   // True: a press takes the mouse capture (SetCapture) until the button comes up, so a
   // view dragged by the pointer keeps hearing it after the pointer leaves the surface.
   virtual bool CapturesPointer() const { return false; }
+  // The pointer's shape over the surface, set at every pointer move and WM_SETCURSOR.
+  virtual PointerShape Shape() const { return PointerShape::kArrow; }
 };
 
 struct SurfaceOptions {

@@ -25,6 +25,8 @@ class SystemSettings {
   virtual bool TurnOffWindowArranging() = 0;
   // SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION); absent when the call fails.
   virtual std::optional<bool> ClientAreaAnimation() = 0;
+  // GetDoubleClickTime in seconds; Windows' default of 500 ms where there is no system.
+  virtual double DoubleClickSeconds() { return 0.5; }
 };
 
 }  // namespace tessary

@@ -28,3 +28,17 @@ wait_frame() {
   echo "$now"
   return 1
 }
+
+# snap_into LAYOUT REGION N TITLE: drags sample window N through the picker onto that
+# region of a built-in layout and waits until it is there.
+snap_into() {
+  local layout=$1 region=$2 n=$3 title=$4 expected px py frame
+  expected=$(drag_probe region "$layout" "$region") || e2e_fail "the probe knows no $layout region $region"
+  read -r px py <<<"$(drag_probe picker-point "$layout" "$region")" || e2e_fail "the probe found no picker tile"
+  e2e_drag_to_top_center "$n" 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.2
+  e2e_drag_end
+  frame=$(wait_frame "$title" "$expected") || e2e_fail "$title is at $frame, not $layout region $region $expected"
+}

@@ -47,6 +47,13 @@ Point ClientPointToDesktop(HWND window, LPARAM lParam) {
   return {static_cast<double>(point.x), static_cast<double>(point.y)};
 }
 
+void SetPointerShape(PointerShape shape) {
+  LPCWSTR name = IDC_ARROW;
+  if (shape == PointerShape::kSizeNorthSouth) name = IDC_SIZENS;
+  if (shape == PointerShape::kSizeWestEast) name = IDC_SIZEWE;
+  SetCursor(LoadCursorW(nullptr, name));
+}
+
 }  // namespace
 
 WindowId Win32Surface::Window() const { return ToWindowId(window_); }
@@ -326,7 +333,12 @@ LRESULT Win32Surface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_MOUSEMOVE:
       input_->OnPointerMove(ClientPointToDesktop(window, lParam));
+      SetPointerShape(input_->Shape());
       return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) != HTCLIENT) break;
+      SetPointerShape(input_->Shape());
+      return TRUE;
     case WM_LBUTTONDOWN:
       if (input_->CapturesPointer()) SetCapture(window);
       input_->OnPointerPress(ClientPointToDesktop(window, lParam));

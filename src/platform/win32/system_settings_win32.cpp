@@ -37,4 +37,6 @@ std::optional<bool> Win32SystemSettings::ClientAreaAnimation() {
   return ReadFlag(SPI_GETCLIENTAREAANIMATION);
 }
 
+double Win32SystemSettings::DoubleClickSeconds() { return GetDoubleClickTime() / 1000.0; }
+
 }  // namespace tessary

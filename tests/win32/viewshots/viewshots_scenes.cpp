@@ -10,6 +10,7 @@
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/handles.h"
 #include "surfaces/badge_view.h"
+#include "surfaces/divider_editor.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/outline.h"
 #include "surfaces/picker.h"
@@ -268,6 +269,38 @@ class BadgeScene : public Scene {
   Rect crop_;
 };
 
+// The divider editor over "Main + stack" with three windows in its regions: the column
+// divider selected, the stack's divider under the pointer.
+class DividersScene : public Scene {
+ public:
+  DividersScene(SurfaceFactory& factory, ThemeSource& theme)
+      : main_(L"Mail", {8, 8, 1148, 1032}),
+        top_(L"Notes", {1164, 8, 1912, 516}),
+        bottom_(L"Calendar", {1164, 524, 1912, 1032}),
+        editor_(theme, clock_) {
+    editor_.Create(factory);
+    editor_.Show(kWork, 1.0, FindBuiltIn("stack")->tree, 0.5);
+    const auto centre = [](const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; };
+    const auto& handles = editor_.Geometry().handles;
+    if (handles.size() == 2) {
+      editor_.OnPointerPress(centre(handles[0].grab));
+      editor_.OnPointerRelease(centre(handles[0].grab));
+      // The real pointer too: the surface hears it wherever it rests over the work area.
+      const Point hovered = centre(handles[1].grab);
+      SetCursorPos(static_cast<int>(hovered.x), static_cast<int>(hovered.y));
+      editor_.OnPointerMove(hovered);
+    }
+  }
+  Rect Crop() const override { return kWork; }
+
+ private:
+  AppWindow main_;
+  AppWindow top_;
+  AppWindow bottom_;
+  Win32Clock clock_;
+  DividerEditor editor_;
+};
+
 template <typename T>
 SceneMaker Maker(const char* name) {
   return {name, [](SurfaceFactory& factory, ThemeSource& theme) -> std::unique_ptr<Scene> {
@@ -280,7 +313,8 @@ SceneMaker Maker(const char* name) {
 std::vector<SceneMaker> AllScenes() {
   return {Maker<PickerScene>("picker"), Maker<GalleryScene>("picker-gallery"),
           Maker<OutlineScene>("outline"), Maker<DropMenuScene>("drop-menu"),
-          Maker<ToastScene>("toasts"), Maker<BadgeScene>("badge")};
+          Maker<ToastScene>("toasts"), Maker<BadgeScene>("badge"),
+          Maker<DividersScene>("dividers")};
 }
 
 }  // namespace tessary::viewshots

@@ -1,0 +1,250 @@
+// Adjusting shared dividers with the divider editor (Ctrl+Alt+A): a dragged divider, a
+// "50/50" or a double click moves every window along it, in its regions, stacks and spans,
+// and the display keeps the proportions; a window that cannot follow undoes it for all.
+
+#include "engine_fixture.h"
+#include "layout/tree_edit.h"
+
+namespace tessary {
+namespace {
+
+class DividersTest : public EngineTest {
+ protected:
+  void StartWith(std::string_view layout, double scale = 1.0) {
+    AddPrimary(scale);
+    Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
+    layoutId = layout;
+  }
+  const Monitor& Display() { return engine->Displays()[0]; }
+  RegionMap RegionsOf(const NodeRef& tree) {
+    SnapLayout layout = *FindBuiltIn(layoutId);
+    layout.tree = tree;
+    return Regions(layout, Display().work, Display().scale);
+  }
+  // A window the program placed into a region (or across a span's rectangle).
+  WindowId PlacedAt(const Rect& rect, double minWidth = 0) {
+    WindowId w = desk.AddWindow({.frame = rect, .minWidth = minWidth});
+    engine->MoveWindowTo(w, rect);
+    desk.Advance(0.3);
+    return w;
+  }
+  WindowId PlacedIn(int region, double minWidth = 0) {
+    return PlacedAt(*Regions(layoutId, Display().work, Display().scale).Get(region), minWidth);
+  }
+  SimSurface& Editor() { return *surfaces.FindByTitle("Adjust Shared Dividers"); }
+  // The desktop point at the centre of a divider's handle.
+  Point Handle(int divider) {
+    const Rect& grab = engine->Dividers().View().Geometry().handles.at(divider).grab;
+    const double s = Editor().Scale();
+    return {Editor().Bounds().x + (grab.x + grab.width / 2) * s,
+            Editor().Bounds().y + (grab.y + grab.height / 2) * s};
+  }
+  Point Button(const Rect& button) {
+    const double s = Editor().Scale();
+    return {Editor().Bounds().x + (button.x + button.width / 2) * s,
+            Editor().Bounds().y + (button.y + button.height / 2) * s};
+  }
+  // Drags a divider's handle so that the divider lands at `fraction` of the work area.
+  void DragDivider(int divider, double fraction) {
+    const Rect& work = Display().work;
+    const double inset = 4 * Display().scale;
+    Point to = Handle(divider);
+    if (engine->Dividers().View().Geometry().handles.at(divider).horizontal) {
+      to.y = work.y + inset + fraction * (work.height - 2 * inset);
+    } else {
+      to.x = work.x + inset + fraction * (work.width - 2 * inset);
+    }
+    ASSERT_TRUE(Editor().Press(Handle(divider)));
+    desk.Advance(0.02);
+    ASSERT_TRUE(Editor().DragPointer(to));
+    desk.Advance(0.02);
+    ASSERT_TRUE(Editor().ReleasePointer(to));
+    desk.Advance(0.6);
+  }
+  void Click(Point at) {
+    ASSERT_TRUE(Editor().Press(at));
+    ASSERT_TRUE(Editor().ReleasePointer(at));
+    desk.Advance(0.05);
+  }
+  NodeRef StoredTree() {
+    return ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey)).at(DisplayKey()).at(layoutId);
+  }
+  NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
+
+  std::string layoutId;
+};
+
+class DividersAtScale : public DividersTest, public ::testing::WithParamInterface<double> {};
+INSTANTIATE_TEST_SUITE_P(Scales, DividersAtScale, ::testing::Values(1.0, 1.5));
+
+TEST_P(DividersAtScale, MovingTheDividerOfHalvesMovesBothWindowsAndTheOneStackedBehind) {
+  StartWith("halves", GetParam());
+  WindowId behind = PlacedIn(1);
+  WindowId right = PlacedIn(1);
+  WindowId left = PlacedIn(0);
+
+  ASSERT_TRUE(engine->ShowDividerEditor());
+  EXPECT_TRUE(Editor().Visible());
+  EXPECT_TRUE(Editor().Focused());
+  EXPECT_EQ(Editor().Bounds(), Display().work);
+  // The smallest region: 180 px (140 px) at the display's scale over the work area.
+  const double s = GetParam();
+  EXPECT_DOUBLE_EQ(engine->Dividers().MinWidth(), 180 * s / (1920 - 8 * s));
+  EXPECT_DOUBLE_EQ(engine->Dividers().MinHeight(), 140 * s / (1040 - 8 * s));
+
+  DragDivider(0, 0.7);
+
+  EXPECT_DOUBLE_EQ(ActiveTree()->ratio, 0.7);
+  RegionMap moved = RegionsOf(ActiveTree());
+  EXPECT_EQ(desk.Frame(left), *moved.Get(0));
+  EXPECT_EQ(desk.Frame(right), *moved.Get(1));
+  EXPECT_EQ(desk.Frame(behind), *moved.Get(1));
+  // The display keeps the new proportions in layouts.json.
+  EXPECT_DOUBLE_EQ(StoredTree()->ratio, 0.7);
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "halves");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(Logged("dividers moved 3 windows"));
+  // The editor stays open on the new tree until "Done".
+  EXPECT_TRUE(TreesEqual(engine->Dividers().Committed().tree, ActiveTree()));
+  Click(Button(engine->Dividers().View().Geometry().doneButton));
+  EXPECT_FALSE(Editor().Visible());
+  EXPECT_FALSE(engine->Dividers().IsOpen());
+}
+
+TEST_F(DividersTest, TheNestedDividerOfMainAndStackMovesOnlyTheStackedRegions) {
+  StartWith("stack");
+  WindowId main = PlacedIn(0);
+  WindowId top = PlacedIn(1);
+  WindowId bottom = PlacedIn(2);
+  const Rect mainBefore = desk.Frame(main);
+  ASSERT_TRUE(engine->ShowDividerEditor());
+
+  DragDivider(1, 0.3);
+
+  EXPECT_EQ(ActiveTree()->ratio, 0.6);
+  EXPECT_DOUBLE_EQ(ActiveTree()->second->ratio, 0.3);
+  RegionMap moved = RegionsOf(ActiveTree());
+  EXPECT_EQ(desk.Frame(main), mainBefore);
+  EXPECT_EQ(desk.Frame(top), *moved.Get(1));
+  EXPECT_EQ(desk.Frame(bottom), *moved.Get(2));
+}
+
+TEST_F(DividersTest, ASpanAcrossTheStackGrowsAndShrinksWithTheColumnDivider) {
+  StartWith("stack");
+  WindowId main = PlacedIn(0);
+  RegionMap start = Regions(layoutId, Display().work);
+  WindowId span = PlacedAt(*SpanBounds({1, 2}, start));
+  ASSERT_TRUE(engine->ShowDividerEditor());
+
+  DragDivider(0, 0.4);
+  RegionMap grown = RegionsOf(ActiveTree());
+  EXPECT_EQ(desk.Frame(span), *SpanBounds({1, 2}, grown));
+  EXPECT_GT(desk.Frame(span).width, start.Get(1)->width);
+  EXPECT_EQ(desk.Frame(main), *grown.Get(0));
+
+  DragDivider(0, 0.75);
+  RegionMap shrunk = RegionsOf(ActiveTree());
+  EXPECT_EQ(desk.Frame(span), *SpanBounds({1, 2}, shrunk));
+  EXPECT_LT(desk.Frame(span).width, start.Get(1)->width);
+}
+
+TEST_F(DividersTest, AWideAppStopsTheDividerAndEveryWindowReturns) {
+  StartWith("halves");
+  WindowId wide = PlacedIn(1, 900);
+  WindowId left = PlacedIn(0);
+  const Rect leftBefore = desk.Frame(left);
+  const Rect wideBefore = desk.Frame(wide);
+  ASSERT_TRUE(engine->ShowDividerEditor());
+
+  DragDivider(0, 0.7);
+
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          "A window reached its minimum size, so the divider stays where it was."});
+  EXPECT_EQ(desk.Frame(left), leftBefore);
+  EXPECT_EQ(desk.Frame(wide), wideBefore);
+  EXPECT_EQ(ActiveTree()->ratio, 0.5);
+  EXPECT_EQ(engine->Dividers().Working().tree->ratio, 0.5);
+  EXPECT_TRUE(engine->Dividers().IsOpen());
+
+  // Released where it started, nothing moves and nothing is said.
+  DragDivider(0, 0.5);
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(desk.Frame(left), leftBefore);
+}
+
+TEST_F(DividersTest, FiftyFiftyAndADoubleClickEvenOnlyTheirDivider) {
+  StartWith("thirds");
+  WindowId windows[] = {PlacedIn(0), PlacedIn(1), PlacedIn(2)};
+  ASSERT_TRUE(engine->ShowDividerEditor());
+  const DividerEditorGeometry& g = engine->Dividers().View().Geometry();
+
+  // "50/50" with nothing selected does nothing; on the first divider it halves the root.
+  Click(Button(g.evenButton));
+  EXPECT_EQ(ActiveTree()->ratio, FindBuiltIn("thirds")->tree->ratio);
+  Click(Handle(0));
+  Click(Button(g.evenButton));
+  EXPECT_EQ(ActiveTree()->ratio, 0.5);
+  EXPECT_EQ(ActiveTree()->second->ratio, 0.5);
+  RegionMap even = RegionsOf(ActiveTree());
+  for (int region = 0; region < 3; ++region) {
+    EXPECT_EQ(desk.Frame(windows[region]), *even.Get(region));
+  }
+
+  // A double click on the second divider's handle halves its split again.
+  DragDivider(1, 0.9);
+  EXPECT_NE(ActiveTree()->second->ratio, 0.5);
+  desk.Advance(1.0);
+  Click(Handle(1));
+  Click(Handle(1));
+  desk.Advance(0.6);
+  EXPECT_EQ(ActiveTree()->second->ratio, 0.5);
+  EXPECT_EQ(ActiveTree()->ratio, 0.5);
+  EXPECT_EQ(desk.Frame(windows[2]), *RegionsOf(ActiveTree()).Get(2));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DividersTest, AnEvenSplitTheMinimumsForbidIsRefused) {
+  // A small display: no region may be narrower than 180 / 992 of the work area.
+  desk.AddDisplay({.bounds = {0, 0, 1000, 740}, .work = {0, 0, 1000, 700}, .devicePath = "SMALL"});
+  Start();
+  // Three columns in the left 80 %: halved, each would be a sixth.
+  SnapLayout crowded = *FindBuiltIn("thirds");
+  crowded.tree = MakeSplit(Axis::Columns, 0.8, crowded.tree, MakeLeaf(3));
+  engine->Layouts().SetActiveLayout(DisplayKey(), crowded);
+  ASSERT_TRUE(engine->ShowDividerEditor());
+
+  Click(Handle(0));
+  Click(Button(engine->Dividers().View().Geometry().evenButton));
+
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          "The windows here can\xE2\x80\x99t shrink enough for an even split."});
+  EXPECT_EQ(ActiveTree()->ratio, 0.8);
+}
+
+TEST_F(DividersTest, NoEditorWithoutDividersNorWhilePaused) {
+  AddPrimary();
+  Start();
+  // No layout yet, then one region only.
+  EXPECT_FALSE(engine->ShowDividerEditor());
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("full"));
+  EXPECT_FALSE(engine->ShowDividerEditor());
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{"Choose a layout with more than one region first.",
+                                      "Choose a layout with more than one region first."}));
+  EXPECT_FALSE(Editor().Visible());
+
+  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
+  engine->SetPaused(true);
+  EXPECT_FALSE(engine->ShowDividerEditor());
+  EXPECT_FALSE(Editor().Visible());
+  EXPECT_EQ(messages.size(), 2u);
+  engine->SetPaused(false);
+  EXPECT_TRUE(engine->ShowDividerEditor());
+  EXPECT_TRUE(Editor().PressKey(surface_key::kEscape));
+  desk.Advance(0.05);
+  EXPECT_FALSE(Editor().Visible());
+}
+
+}  // namespace
+}  // namespace tessary
