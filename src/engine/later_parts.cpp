@@ -1,4 +1,4 @@
-// Entry points of the engine's later parts (Snap Assist, compositions, dividers,
+// Entry points of the engine's later parts (Snap Assist, dividers,
 // the switcher, the editor). They exist so that the shell can call them
 // today; each says once in the log that it is not built yet.
 
@@ -14,16 +14,6 @@ bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
 
 bool Coordinator::ShowDividerEditor() {
   NotYetBuilt("ShowDividerEditor");
-  return false;
-}
-
-bool Coordinator::SwitchToLayout(int /*index*/, WindowId /*target*/) {
-  NotYetBuilt("SwitchToLayout");
-  return false;
-}
-
-bool Coordinator::ApplyComposition(const std::string& /*display*/, const SnapLayout& /*layout*/) {
-  NotYetBuilt("ApplyComposition");
   return false;
 }
 
