@@ -110,6 +110,21 @@ TEST_F(CompositionStory, AWindowThatKeepsMovingWaitsUntilStillAndIsPlacedTwiceAt
   EXPECT_EQ(messages.size(), 1u);
 }
 
+TEST_F(CompositionStory, AStartedSecondAppOfARegionJoinsItBehindTheWindowInFront) {
+  const WindowId notes = AppWindow(kNotes, {300, 200, 700, 500});
+  StartedAppsOpenAt({600, 150, 800, 600});
+  ASSERT_TRUE(Apply(Halves({{0, {kNotes, kPaint}}})));
+  RunTo(2.1);
+  ASSERT_EQ(opened.size(), 1u);
+  ExpectNear(desk.Frame(opened[0]), left);
+  const std::vector<WindowId> z = desk.ZOrder();
+  const auto front = std::find(z.begin(), z.end(), notes);
+  ASSERT_NE(front, z.end());
+  ASSERT_NE(front + 1, z.end());
+  // It opened in front of everything; now it stands right behind the region's window.
+  EXPECT_EQ(*(front + 1), opened[0]);
+}
+
 TEST_F(CompositionStory, AppsWhoseWindowsNeverComeAreNamedOnceAtTheDeadline) {
   ASSERT_TRUE(Apply(Halves({{0, {kNotes}}, {1, {kPaint}}})));
   EXPECT_EQ(messages, std::vector<std::string>{
