@@ -62,10 +62,10 @@ compositions() { grep -c '^composition user-00000001-0000-0000-0000-0000000000e2
 
 main() {
   local right="964 8 948 1044" key frame
+  e2e_start_tessary first
+  # The task bar (and with it the work area) exists once a program has opened the desktop.
   [ "$(drag_probe region halves 1)" = "$right" ] ||
     e2e_fail "the program puts the right half at $(drag_probe region halves 1), not $right"
-
-  e2e_start_tessary first
   e2e_key ctrl+alt+1
   e2e_wait_until 5 grep -qs '^switch 0 on ' "$(e2e_log_file first)" ||
     e2e_fail "Ctrl+Alt+1 did not reach the program"
