@@ -12,6 +12,32 @@
 #include "layout/tree_geometry.h"
 
 namespace tessary {
+namespace {
+
+struct ClaimableWindow {
+  WindowId window = kNoWindow;
+  std::string app;
+  std::optional<Rect> frame;
+  bool onDisplay = false;  // lies mostly on the display being arranged
+};
+
+// The app's window for a region: one already standing there, else the front-most on the
+// display, else the front-most anywhere.
+WindowId ChooseWindow(const std::vector<ClaimableWindow>& windows, const std::string& app,
+                      const Rect& region, const std::set<WindowId>& claimed) {
+  WindowId onDisplay = kNoWindow;
+  WindowId first = kNoWindow;
+  for (const ClaimableWindow& w : windows) {
+    if (w.app != app || claimed.contains(w.window)) continue;
+    if (w.frame && NearlyEqual(*w.frame, region, 1.0)) return w.window;
+    if (first == kNoWindow) first = w.window;
+    if (onDisplay == kNoWindow && w.onDisplay) onDisplay = w.window;
+  }
+  return onDisplay != kNoWindow ? onDisplay : first;
+}
+
+}  // namespace
+
 std::string JoinedNames(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
@@ -70,32 +96,19 @@ bool Compositions::Apply(const std::string& display, const SnapLayout& layout) {
 
 Compositions::Claims Compositions::Claim(const SnapLayout& layout, int displayIndex,
                                          const RegionMap& rects) {
+  std::vector<ClaimableWindow> windows;
+  for (WindowId window : c_.desktop_.ManageableWindows()) {
+    windows.push_back({window, c_.desktop_.AppIdOf(window), c_.desktop_.FrameBounds(window),
+                       c_.DisplayOfWindow(window) == displayIndex});
+  }
   Claims claims;
-  const std::vector<WindowId> windows = c_.desktop_.ManageableWindows();
-  std::map<WindowId, std::string> apps;
-  for (WindowId window : windows) apps[window] = c_.desktop_.AppIdOf(window);
-
   for (const auto& [region, regionApps] : layout.apps) {
     const Rect* rect = rects.Get(region);
     if (!rect) continue;
     for (std::size_t i = 0; i < regionApps.size(); ++i) {
       const std::string& app = regionApps[i];
-      WindowId inPlace = kNoWindow;
-      WindowId onDisplay = kNoWindow;
-      WindowId first = kNoWindow;
-      for (WindowId window : windows) {
-        if (claims.claimed.contains(window) || apps[window] != app) continue;
-        if (first == kNoWindow) first = window;
-        std::optional<Rect> frame = c_.desktop_.FrameBounds(window);
-        if (frame && NearlyEqual(*frame, *rect, 1.0)) {
-          inPlace = window;
-          break;
-        }
-        if (onDisplay == kNoWindow && c_.DisplayOfWindow(window) == displayIndex) {
-          onDisplay = window;
-        }
-      }
-      const WindowId chosen = inPlace != kNoWindow ? inPlace : onDisplay != kNoWindow ? onDisplay : first;
+      if (app.empty()) continue;
+      const WindowId chosen = ChooseWindow(windows, app, *rect, claims.claimed);
       if (chosen == kNoWindow) {
         claims.missing.push_back({.region = region, .app = app, .firstApp = i == 0});
         continue;

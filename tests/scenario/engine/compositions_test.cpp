@@ -201,9 +201,12 @@ TEST_F(CompositionStory, TwoWindowsOfOneAppFillItsTwoRegionsAndExtraAppsStackBeh
 TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothing) {
   const WindowId notes = AppWindow(kNotes, left);
   const WindowId paint = AppWindow(kPaint, right);
+  // A second Notes window in front does not take the place of the one already there.
+  const WindowId spare = AppWindow(kNotes, {200, 200, 600, 400});
   ASSERT_TRUE(Apply(Halves({{0, {kNotes}}, {1, {kPaint}}})));
   EXPECT_EQ(desk.Frame(notes), left);
   EXPECT_EQ(desk.Frame(paint), right);
+  EXPECT_EQ(desk.Frame(spare), (Rect{200, 200, 600, 400}));
   EXPECT_TRUE(desk.Launches().empty());
   EXPECT_TRUE(messages.empty());
   EXPECT_FALSE(Waiting());
