@@ -66,7 +66,6 @@ class Compositions {
   void Tick();
   // The display's layouts were reset: nothing more is placed there for an earlier apply.
   void ForgetDisplay(const std::string& display);
-  const std::optional<PendingArrivals>& Pending() const { return pending_; }
 
  private:
   struct Claims;
