@@ -110,7 +110,8 @@ std::map<std::int32_t, WindowId> AssignComposition(
   std::map<std::int32_t, WindowId> assigned;
   for (std::size_t window = 0; window < unique.size(); ++window) {
     const int holder = matcher.Holders()[window];
-    if (holder >= 0) assigned[order[static_cast<std::size_t>(holder)].region] = unique[window].window;
+    if (holder >= 0)
+      assigned[order[static_cast<std::size_t>(holder)].region] = unique[window].window;
   }
   return assigned;
 }

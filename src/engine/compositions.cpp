@@ -184,8 +184,10 @@ void Compositions::FillFreeRegions(const Claims& claims, int displayIndex, const
     for (const auto& [region, rect] : rects) {
       if (!filled.contains(region)) open.insert_or_assign(region, rect);
     }
-    std::erase_if(candidates, [&](const CompositionCandidate& c) { return placed.contains(c.window); });
-    const std::map<std::int32_t, WindowId> matched = AssignComposition(candidates, open, exclusions);
+    std::erase_if(candidates,
+                  [&](const CompositionCandidate& c) { return placed.contains(c.window); });
+    const std::map<std::int32_t, WindowId> matched =
+        AssignComposition(candidates, open, exclusions);
     if (matched.empty()) return;
 
     c_.OpenBatch();
@@ -231,7 +233,8 @@ void Compositions::StartMissing(const std::vector<PendingArrivals::Entry>& missi
     startedNames.push_back(name);
   }
   if (!startedNames.empty()) {
-    c_.Notify("Opening " + JoinedNames(startedNames) + ". Each window goes to its spot when it appears.");
+    c_.Notify("Opening " + JoinedNames(startedNames) +
+              ". Each window goes to its spot when it appears.");
   }
 
   // An app that could not be started has been named already; only started ones are awaited.

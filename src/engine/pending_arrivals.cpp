@@ -13,10 +13,10 @@
 namespace tessary {
 namespace {
 
-constexpr double kSettled = 1.5;       // an entry placed this long ago is left alone
-constexpr double kAppeared = 0.8;      // a window is taken only after being seen this long
-constexpr double kStill = 0.6;         // and after its frame has not changed for this long
-constexpr double kMovedBy = 2;         // the frame change that counts as moving
+constexpr double kSettled = 1.5;   // an entry placed this long ago is left alone
+constexpr double kAppeared = 0.8;  // a window is taken only after being seen this long
+constexpr double kStill = 0.6;     // and after its frame has not changed for this long
+constexpr double kMovedBy = 2;     // the frame change that counts as moving
 constexpr std::int32_t kMostPlacements = 2;
 // The clock's ticks fall on a grid; a wait that ends exactly on a tick has ended.
 constexpr double kSlack = 1e-6;
@@ -77,7 +77,8 @@ void Compositions::Track(const std::vector<WindowId>& windows, double now) {
   for (WindowId window : windows) {
     std::optional<Rect> frame = c_.desktop_.FrameBounds(window);
     if (!frame) continue;
-    auto [it, added] = pending_->seen.try_emplace(window, PendingArrivals::Sighting{now, now, *frame});
+    auto [it, added] =
+        pending_->seen.try_emplace(window, PendingArrivals::Sighting{now, now, *frame});
     if (!added && !NearlyEqual(it->second.frame, *frame, kMovedBy)) {
       it->second.lastChange = now;
       it->second.frame = *frame;
@@ -135,7 +136,8 @@ void Compositions::End(bool stillShown) {
   }
   pending_.reset();
   if (names.empty() || !stillShown) return;
-  c_.Notify(JoinedNames(names) + " didn't settle into its spot in time, so it was left where it is.");
+  c_.Notify(JoinedNames(names) +
+            " didn't settle into its spot in time, so it was left where it is.");
 }
 
 }  // namespace tessary

@@ -37,9 +37,9 @@ class CompositionStory : public EngineTest {
   }
   // Each started app opens a window where it likes, `delay` after the start.
   void StartedAppsOpenAt(const Rect& frame, double delay = 0.9) {
-    desk.OnLaunch([this, frame](const SimLaunch& launch) {
-      opened.push_back(AppWindow(launch.file, frame));
-    }, delay);
+    desk.OnLaunch(
+        [this, frame](const SimLaunch& launch) { opened.push_back(AppWindow(launch.file, frame)); },
+        delay);
   }
   // Lets the clock run to `seconds` after the apps were started.
   void RunTo(double seconds) { desk.Advance(launchedAt + seconds - desk.Now()); }
@@ -134,7 +134,8 @@ TEST_F(CompositionStory, AnAppThatCannotStartIsNamedAtOnceAndTheOthersAtTheDeadl
   EXPECT_EQ(messages.size(), 2u);
   RunTo(20.3);
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[2], "Notes, Paint didn't settle into its spot in time, so it was left where it is.");
+  EXPECT_EQ(messages[2],
+            "Notes, Paint didn't settle into its spot in time, so it was left where it is.");
   EXPECT_FALSE(Waiting());
 }
 

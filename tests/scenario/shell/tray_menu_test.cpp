@@ -301,8 +301,8 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
   const WindowId app = AddApp({200, 150, 800, 600});
   Pump();
   const std::vector<SnapLayout> list = Probe().menuContext().switchList;
-  const auto halves = std::find_if(list.begin(), list.end(),
-                                   [](const SnapLayout& l) { return l.id == "halves"; });
+  const auto halves =
+      std::find_if(list.begin(), list.end(), [](const SnapLayout& l) { return l.id == "halves"; });
   ASSERT_NE(halves, list.end());
   const MenuModel& menu = ShowMenu(id::kChooseLayoutBase + static_cast<int>(halves - list.begin()));
   EXPECT_FALSE(FindItem(menu.items, id::kChooseLayoutBase)->greyed);

@@ -93,7 +93,8 @@ int BruteForce(const std::vector<CompositionCandidate>& candidates,
   if (next == regions.size()) return 0;
   int best = BruteForce(candidates, regions, next + 1, used, exclusions);
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (used[i] || !Eligible(candidates[i], regions[next].first, regions[next].second, exclusions)) {
+    if (used[i] ||
+        !Eligible(candidates[i], regions[next].first, regions[next].second, exclusions)) {
       continue;
     }
     used[i] = true;
@@ -121,9 +122,11 @@ TEST(AssignComposition, RandomDesktopsMatchAsManyRegionsAsPossible) {
     std::vector<CompositionCandidate> candidates;
     CompositionExclusions exclusions;
     for (int w = 1; w <= windowCount; ++w) {
-      candidates.push_back({W(w), {uniform(0, 1500), uniform(0, 800), uniform(200, 900),
-                                   uniform(200, 700)},
-                            random() % 3 == 0 ? uniform(200, 900) : 0, 0});
+      candidates.push_back(
+          {W(w),
+           {uniform(0, 1500), uniform(0, 800), uniform(200, 900), uniform(200, 700)},
+           random() % 3 == 0 ? uniform(200, 900) : 0,
+           0});
       if (random() % 3 == 0) exclusions[W(w)].insert(static_cast<std::int32_t>(random() % 7));
     }
 
@@ -145,7 +148,8 @@ TEST(AssignComposition, RandomDesktopsMatchAsManyRegionsAsPossible) {
       const CompositionCandidate* best = nullptr;
       for (const CompositionCandidate& c : candidates) {
         if (!Eligible(c, 0, rect, exclusions)) continue;
-        if (!best || CompositionScore(c.frame, rect) < CompositionScore(best->frame, rect)) best = &c;
+        if (!best || CompositionScore(c.frame, rect) < CompositionScore(best->frame, rect))
+          best = &c;
       }
       EXPECT_EQ(assigned.at(0), best->window) << "round " << round;
     }
