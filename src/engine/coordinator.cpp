@@ -96,6 +96,9 @@ bool Coordinator::OnTimer(int id) {
     case kUpkeepTimerId:
       UpkeepTick();
       return true;
+    case kCompositionTimerId:
+      compositions_.Tick();
+      return true;
     default:
       return false;
   }

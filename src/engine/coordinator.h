@@ -8,7 +8,7 @@
 // the learned minimum sizes and the overlay surfaces. Main thread only.
 //
 // The shell drives it: window events (OnMoveSizeStart/End), the main window's timers
-// (OnTimer with ids 1, 2, 3, 4 and 8), posted commands (HandleCommand), Escape during a
+// (OnTimer with ids 1, 2, 3, 4, 6 and 8), posted commands (HandleCommand), Escape during a
 // drag (CancelDragByEscape) and the window commands. It talks back only through the five
 // callbacks and the command poster it is given.
 
@@ -24,6 +24,7 @@
 #include "base/geometry.h"
 #include "desktop/desktop.h"
 #include "desktop/snap_assist_watch.h"
+#include "engine/compositions.h"
 #include "engine/coordinator_types.h"
 #include "engine/display_changes.h"
 #include "engine/divider_editing.h"
@@ -62,7 +63,7 @@ class Coordinator {
   void SetCallbacks(ShellCallbacks callbacks) { callbacks_ = std::move(callbacks); }
 
   // A tick of one of the main window's timers; false for ids that are not the
-  // Coordinator's (1, 2, 3, 4, 8).
+  // Coordinator's (1, 2, 3, 4, 6, 8).
   bool OnTimer(int id);
 
   // --- Drag tracking ---------------------------------------------------------------
@@ -156,11 +157,6 @@ class Coordinator {
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
   bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
-  // Ctrl+Alt+1..9: the user's own layout number `index` (0-based) on the target's display.
-  bool SwitchToLayout(int index, WindowId target = kNoWindow);
-  // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
-  // gallery's choice.
-  bool ApplyComposition(const std::string& display, const SnapLayout& layout);
   // Snap Assist for the display's other regions after a placement.
   void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
   void CloseAssist();
@@ -174,6 +170,17 @@ class Coordinator {
   // the display's layout has no divider (the user is told).
   bool ShowDividerEditor();
   DividerEditing& Dividers() { return dividers_; }
+
+  // --- Compositions (the state and the work live in Compositions) ---------------------
+  // Ctrl+Alt+1..9: the user's own layout number `index` (0-based) on the target's display.
+  bool SwitchToLayout(int index, WindowId target = kNoWindow) {
+    return compositions_.SwitchTo(index, target);
+  }
+  // Applies a layout with its apps to a display (tray entries, the gallery's choice).
+  bool ApplyComposition(const std::string& display, const SnapLayout& layout) {
+    return compositions_.Apply(display, layout);
+  }
+  Compositions& GetCompositions() { return compositions_; }
 
   // --- Display changes (display_change_commands.cpp; the state lives in DisplayChanges) --
   // WM_DISPLAYCHANGE and the work-area change: windows in regions and spans follow a
@@ -205,6 +212,8 @@ class Coordinator {
   void UpkeepTick();
 
  private:
+  friend class Compositions;  // it moves, remembers and assigns windows as placing does
+
   // One display as the drag sees it, fixed at the start of the drag so that a tick never
   // enumerates displays or walks the z-order.
   struct DragDisplay {
@@ -371,6 +380,7 @@ class Coordinator {
   NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;
   DisplayChanges displayChanges_;
+  Compositions compositions_{*this};
 };
 
 }  // namespace tessary

@@ -1,6 +1,6 @@
-// Entry points of the engine's later parts (Snap Assist, compositions, the switcher,
-// the editor). They exist so that the shell can call them
-// today; each says once in the log that it is not built yet.
+// Entry points of the engine's later parts (Snap Assist, the switcher, the editor). They
+// exist so that the shell can call them today; each says once in the log that it is not
+// built yet.
 
 #include "base/log.h"
 #include "engine/coordinator.h"
@@ -9,16 +9,6 @@ namespace tessary {
 
 bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
   NotYetBuilt("OpenLayoutEditor");
-  return false;
-}
-
-bool Coordinator::SwitchToLayout(int /*index*/, WindowId /*target*/) {
-  NotYetBuilt("SwitchToLayout");
-  return false;
-}
-
-bool Coordinator::ApplyComposition(const std::string& /*display*/, const SnapLayout& /*layout*/) {
-  NotYetBuilt("ApplyComposition");
   return false;
 }
 

@@ -18,7 +18,7 @@ struct ShellFeatures {
   bool layoutFiles = false;     // import and export through the exchange file
   bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = true;    // "Adjust Shared Dividers"
-  bool compositions = false;    // applying a layout to a display (Choose / Switch Layout)
+  bool compositions = true;     // applying a layout to a display (Choose / Switch Layout)
   bool stacks = true;           // stepping through a stack, sending a span behind
   bool stackViews = false;      // the stack switcher and the stack overview
 };

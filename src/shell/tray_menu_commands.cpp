@@ -57,7 +57,7 @@ void ResetLayoutsAfterAsking(ShellServices& services, Coordinator& coordinator,
     return;
   }
   coordinator.Layouts().ResetDisplay(context.displayKey);
-  // The display's remembered compositions go as well once compositions exist.
+  coordinator.GetCompositions().ForgetDisplay(context.displayKey);
   coordinator.ScheduleRefresh(0.15);
 }
 

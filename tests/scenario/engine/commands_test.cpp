@@ -65,7 +65,7 @@ TEST_F(Commands, EscapeInThePlacePickerDismissesItAndOnlyAManageableWindowGetsOn
   EXPECT_FALSE(engine->ShowPlacePicker(window));
 }
 
-TEST_F(Commands, TheGalleryOffersTheSwitchListMarksTheActiveLayoutAndADragClosesIt) {
+TEST_F(Commands, TheGalleryOffersTheSwitchListAppliesTheChoiceAndADragClosesIt) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("rows"));
   engine->ShowGallery();
   ASSERT_TRUE(PickerSurface().Visible());
@@ -79,8 +79,11 @@ TEST_F(Commands, TheGalleryOffersTheSwitchListMarksTheActiveLayoutAndADragCloses
   desk.Advance(0.01);
   EXPECT_FALSE(PickerSurface().Visible());
   EXPECT_FALSE(engine->GalleryMode());
-  // Applying a layout is done elsewhere; windows stay as they are here.
-  EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
+  // The chosen layout is applied: the display's one window fills its first free region.
+  const SnapLayout chosen = engine->Layouts().SwitchList(DisplayKey(), FindBuiltIn("rows"))[1];
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), chosen.id);
+  ExpectNear(desk.Frame(window), *Regions(chosen, work).Get(0));
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 0}));
 
   engine->ShowGallery();
   ASSERT_TRUE(engine->GalleryMode());
