@@ -259,6 +259,7 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
 
   int region = RegionAtPoint(p, rects, display.monitor.bounds, s);
   if (region < 0) return false;
+  if (drops_.HoverSpan(index, p, region, now)) return true;
   auto listed = display.members.find(region);
   drag_.occupant = listed != display.members.end() && !listed->second.empty()
                        ? listed->second.front()

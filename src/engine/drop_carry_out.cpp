@@ -105,6 +105,15 @@ void RegionDrops::CarryOut(const PlacementRequest& request, int displayIndex) {
       moves.push_back({dragged, *bounds, -1});
       break;
     }
+    case kDropSpanAddToStack:
+    case kDropSpanSplitTop:
+    case kDropSpanSplitBottom:
+    case kDropSpanLeftColumn:
+    case kDropSpanRightColumn:
+    case kDropSpanTopHalf:
+    case kDropSpanBottomHalf:
+      if (!SpanMoves(request, displayIndex, *active, layout, moves)) return;
+      break;
     default:
       return;
   }

@@ -30,6 +30,11 @@ const SplitPairs& RegionDrops::SplitsOn(const std::string& display) const {
   return it == splits_.end() ? kNone : it->second;
 }
 
+void RegionDrops::Forget() {
+  offer_ = Offer{};
+  spans_ = SpanScan{};
+}
+
 void RegionDrops::Hide() {
   c_.dropMenu_.Hide();
   menu_.visible = false;
@@ -39,13 +44,13 @@ void RegionDrops::Hide() {
 const RegionDrops::Offer& RegionDrops::OfferFor(int display, std::int32_t region, bool own) {
   const DragState& drag = c_.drag_;
   if (offer_.display == display && offer_.region == region && offer_.own == own &&
-      offer_.window == drag.window && offer_.startCursor == drag.startCursor) {
+      offer_.span.empty()) {
     return offer_;
   }
   const Coordinator::DragDisplay& d = c_.dragDisplays_[static_cast<std::size_t>(display)];
   const SnapLayout& active = *d.active;
   const double s = d.monitor.scale;
-  offer_ = Offer{display, region, own, drag.window, drag.startCursor};
+  offer_ = Offer{display, region, own};
 
   std::vector<WindowId> sharing{drag.window};
   if (auto listed = d.members.find(region); listed != d.members.end()) {
@@ -90,6 +95,7 @@ const RegionDrops::Offer& RegionDrops::OfferFor(int display, std::int32_t region
     request.neededWidth = need.width;
     request.neededHeight = need.height;
   }
+  offer_.area = *pixels;
   offer_.intents = BuildDropActionMenu(request);
   offer_.menu = !(own && offer_.intents.size() == 1);
   offer_.candidate = std::move(candidate);
@@ -125,11 +131,11 @@ void RegionDrops::Open(int display, const Offer& offer) {
   const Coordinator::DragDisplay& d = c_.dragDisplays_[static_cast<std::size_t>(display)];
   const double s = d.monitor.scale;
   if (!menu_.visible) {
-    const Rect& area = *d.regions.Get(offer.region);
-    DropTileLayout laid = LayOutDropTiles(offer.intents, area, s, offer.overrides);
-    menu_ = DropActionMenu{display, offer.region, std::move(laid.tiles), laid.rect, false, true};
+    DropTileLayout laid = LayOutDropTiles(offer.intents, offer.area, s, offer.overrides);
+    menu_ = DropActionMenu{display, offer.region, std::move(laid.tiles), laid.rect,
+                           !offer.span.empty(), true};
     const std::vector<SnapLayout> catalogue = c_.layouts_.LayoutsForDisplay(d.monitor.id);
-    const DropScene scene{*d.active, catalogue, d.monitor.work, s, offer.candidate};
+    const DropScene scene{*d.active, catalogue, d.monitor.work, s, offer.candidate, offer.span};
     previews_.clear();
     for (const DropTile& tile : menu_.tiles) {
       previews_.push_back(PreviewRect(tile.intent, scene));

@@ -4,13 +4,14 @@
 #include <set>
 
 #include "layout/builtin_layouts.h"
-#include "layout/span_geometry.h"
 #include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
 
 constexpr double kWhole = 0.999;
+// A span is split into rows only when each row keeps at least this height (x scale).
+constexpr double kSpanSplitHeight = 448;
 
 bool FullHeight(const SnapLayout& layout, std::int32_t region) {
   const RegionMap unit = RegionRects(layout.tree, kUnitRect);
@@ -83,9 +84,62 @@ std::optional<Rect> PreviewRect(const DropIntent& intent, const DropScene& scene
       const SpanSet merged(scene.candidate->affected.begin(), scene.candidate->affected.end());
       return SpanBounds(merged, PixelRegionRects(scene.active, scene.work, gap));
     }
+    case kDropSpanAddToStack:
+      return SpanBounds(scene.span, PixelRegionRects(scene.active, scene.work, gap));
+    case kDropSpanSplitTop:
+    case kDropSpanSplitBottom: {
+      std::optional<SpanSplit> plan =
+          SpanSplit::Plan(scene.active, scene.span, intent.kind == kDropSpanSplitTop);
+      if (!plan) return std::nullopt;
+      return SpanBounds(plan->dropped, PixelRegionRects(plan->layout, scene.work, gap));
+    }
+    case kDropSpanLeftColumn:
+    case kDropSpanRightColumn:
+    case kDropSpanTopHalf:
+    case kDropSpanBottomHalf: {
+      const RegionMap rects = PixelRegionRects(scene.active, scene.work, gap);
+      std::optional<SpanDivision> division = SpanDivisionFor(scene.span, rects, intent.kind);
+      if (!division) return std::nullopt;
+      return SpanBounds(division->dragged, rects);
+    }
     default:
       return std::nullopt;
   }
+}
+
+std::optional<SpanDivision> SpanDivisionFor(const SpanSet& span, const RegionMap& regions,
+                                            std::int32_t kind) {
+  switch (kind) {
+    case kDropSpanLeftColumn:
+    case kDropSpanRightColumn:
+      return DivideSpan(span, regions, Axis::Columns, kind == kDropSpanLeftColumn);
+    case kDropSpanTopHalf:
+    case kDropSpanBottomHalf:
+      return DivideSpan(span, regions, Axis::Rows, kind == kDropSpanTopHalf);
+    default:
+      return std::nullopt;
+  }
+}
+
+std::vector<DropIntent> SpanDropIntents(const SnapLayout& active, const RegionMap& regions,
+                                        const SpanSet& span, double scale) {
+  std::vector<DropIntent> intents;
+  if (span.empty()) return intents;
+  const std::int32_t s = span.front();
+  intents.push_back({kDropSpanAddToStack, s});
+  const bool columns = SpanDivisionFor(span, regions, kDropSpanLeftColumn).has_value();
+  if (columns) intents.push_back({kDropSpanLeftColumn, s});
+  std::optional<Rect> bounds = SpanBounds(span, regions);
+  if (SpanDivisionFor(span, regions, kDropSpanTopHalf)) {
+    intents.push_back({kDropSpanTopHalf, s});
+    intents.push_back({kDropSpanBottomHalf, s});
+  } else if (bounds && bounds->height >= kSpanSplitHeight * scale &&
+             SpanSplit::Plan(active, span, true)) {
+    intents.push_back({kDropSpanSplitTop, s});
+    intents.push_back({kDropSpanSplitBottom, s});
+  }
+  if (columns) intents.push_back({kDropSpanRightColumn, s});
+  return intents;
 }
 
 const char* RejoinLabel(const RejoinedLayout& candidate, bool span) {

@@ -13,6 +13,8 @@
 #include "base/geometry.h"
 #include "layout/layout_derivations.h"
 #include "layout/layout_tree.h"
+#include "layout/region_map.h"
+#include "layout/span_geometry.h"
 #include "surfaces/drop_action_menu.h"
 
 namespace tessary {
@@ -45,11 +47,22 @@ struct DropScene {
   Rect work;
   double scale = 1;
   const std::optional<RejoinedLayout>& candidate;  // the region's kept rejoin candidate
+  SpanSet span = {};  // the hovered span's regions, for a span menu
 };
 
 // The rectangle the dragged window would take, or none (the Pending kind, a missing
 // region, split or candidate).
 std::optional<Rect> PreviewRect(const DropIntent& intent, const DropScene& scene);
+
+// What a window dropped onto a spanning window may do: join its stack, take a column or
+// a row of the span, or split it into rows. `regions` are the active layout's pixels.
+std::vector<DropIntent> SpanDropIntents(const SnapLayout& active, const RegionMap& regions,
+                                        const SpanSet& span, double scale);
+
+// The span shared for a span intent (kinds 14 to 17): none when the span cannot be cut
+// there.
+std::optional<SpanDivision> SpanDivisionFor(const SpanSet& span, const RegionMap& regions,
+                                            std::int32_t kind);
 
 // Label of the rejoin tiles by the shape the candidate's area takes: a whole column, a
 // whole row, or two halves. `span` picks the span wording.

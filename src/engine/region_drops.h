@@ -7,8 +7,8 @@
 // This class owns the menu that is open, the decision for the hovered region, the
 // rejoin candidate of the previewed tile and each display's record of the splits that
 // half drops made. It works on the Coordinator's drag, surfaces and placing (it is the
-// Coordinator's friend); drop_hover.cpp, drop_carry_out.cpp and drop_split.cpp hold the
-// three stages. Main thread only.
+// Coordinator's friend); drop_hover.cpp, drop_span.cpp, drop_carry_out.cpp and
+// drop_split.cpp hold the stages. Main thread only.
 
 #include <cstdint>
 #include <map>
@@ -39,8 +39,14 @@ class RegionDrops {
   // window's home region, after the pointer had left it): a plain snap target, or the
   // menu after a hold.
   void HoverRegion(int display, std::int32_t region, bool own, double now);
+  // The pointer over a window that spans several regions and stands in front of the
+  // windows of the region under the pointer: the span's menu after a hold. False when no
+  // such window is there.
+  bool HoverSpan(int display, Point p, std::int32_t region, double now);
   // Hides the menu (another target, the top band, the end of the drag).
   void Hide();
+  // A new drag (or new displays): what was worked out for the last one no longer holds.
+  void Forget();
 
   // Carries out the intent of a drag that ended over a region of the active layout.
   void CarryOut(const PlacementRequest& request, int displayIndex);
@@ -54,12 +60,24 @@ class RegionDrops {
     int display = -1;
     std::int32_t region = -1;
     bool own = false;
-    WindowId window = kNoWindow;
-    Point startCursor;
     bool menu = false;
     std::vector<DropIntent> intents;
     std::vector<DropLabelOverride> overrides;
     std::optional<RejoinedLayout> candidate;
+    SpanSet span;  // a span menu's regions
+    Rect area;     // what the menu is centred on
+  };
+  // A window spanning several regions of a display's active layout.
+  struct Spanning {
+    WindowId window = kNoWindow;
+    SpanSet span;
+    Rect bounds;
+  };
+  // The spanning windows and the z-order, read once per drag (at the first hover).
+  struct SpanScan {
+    bool done = false;
+    std::vector<std::vector<Spanning>> byDisplay;
+    std::vector<WindowId> frontFirst;
   };
   // One window's part in a drop: where it goes and the region it is then assigned to
   // (-1: none, it spans).
@@ -71,6 +89,10 @@ class RegionDrops {
 
   const Offer& OfferFor(int display, std::int32_t region, bool own);
   void Open(int display, const Offer& offer);
+  const SpanScan& Spans();
+  // The moves of a span intent; false when the span, plan or division is gone.
+  bool SpanMoves(const PlacementRequest& request, int displayIndex, const SnapLayout& active,
+                 SnapLayout& layout, std::vector<Move>& moves);
 
   bool FromMenu(const PlacementRequest& request) const;
   // The windows other than the dragged one listed in each of `regions` of the layout.
@@ -88,6 +110,7 @@ class RegionDrops {
   std::vector<std::optional<Rect>> previews_;  // per tile of the open menu
   std::optional<RejoinedLayout> kept_;  // the candidate of the last previewed rejoin tile
   std::map<std::string, SplitPairs> splits_;
+  SpanScan spans_;
 };
 
 }  // namespace tessary

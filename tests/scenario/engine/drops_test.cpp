@@ -270,3 +270,47 @@ TEST_F(Drops, AWholeColumnDropThatAWindowRefusesIsUndoneEntirely) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// A window spanning the two right columns of "Three columns" is dropped onto: each tile
+// shares the span its own way.
+TEST_F(Drops, DroppingOntoASpanningWindow) {
+  struct Case {
+    const char* tile;
+    Rect draggedAt;
+    Rect spanningAt;
+  };
+  Start();
+  Use("thirds");
+  const RegionMap thirds = Regions("thirds", work);
+  const Rect r1 = *thirds.Get(1), r2 = *thirds.Get(2);
+  const Rect span{r1.x, r1.y, r2.Right() - r1.x, r1.height};
+  const Case cases[] = {
+      {"Add to Stack", span, span},
+      {"Left Column", r1, r2},
+      {"Right Column", r2, r1},
+      {"Top Half", {span.x, 8, span.width, 508}, {span.x, 524, span.width, 508}},
+      {"Bottom Half", {span.x, 524, span.width, 508}, {span.x, 8, span.width, 508}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tile);
+    Use("thirds");
+    WindowId wide = AddApp("Term", {.frame = span});
+    WindowId dropped = AddApp("Notes", {.frame = {100, 300, 500, 400}});
+    Grab(dropped, {200, 310});
+    MoveTo({span.x + span.width / 2, 520}, 0.2, 4);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"Left Column", "Top Half", "Add to Stack",
+                                                   "Bottom Half", "Right Column"}));
+    EXPECT_EQ(engine->Drag().occupant, wide);
+    Choose(c.tile);
+    ExpectNear(desk.Frame(dropped), c.draggedAt);
+    ExpectNear(desk.Frame(wide), c.spanningAt);
+    desk.CloseWindow(wide);
+    desk.CloseWindow(dropped);
+  }
+}
+
+}  // namespace
+}  // namespace tessary
