@@ -45,66 +45,24 @@ void RegionDrops::CarryOut(const PlacementRequest& request, int displayIndex) {
   const Monitor m = c_.displays_[static_cast<std::size_t>(displayIndex)];
   std::optional<SnapLayout> active = c_.layouts_.ActiveLayout(m.id);
   if (!active) return;
-  const DropIntent intent = request.intent;
-  const std::int32_t r = intent.region;
-  const WindowId dragged = request.window;
-
-  if (intent.kind >= kDropTopHalf && intent.kind <= kDropRightHalf) {
+  const std::int32_t kind = request.intent.kind;
+  if (kind >= kDropTopHalf && kind <= kDropRightHalf) {
     SplitDrop(request, displayIndex, *active);
     return;
   }
   SnapLayout layout = *active;
   std::vector<Move> moves;
-  switch (intent.kind) {
+  bool planned = false;
+  switch (kind) {
     case kDropAddToStack:
     case kDropPutBack:
-    case kDropSwap: {
-      std::optional<Rect> target = RegionRect(layout, m, r);
-      if (!target) return;
-      const WindowId front = request.occupant;
-      std::optional<Rect> home = RegionRect(layout, m, request.originRegion);
-      if (intent.kind == kDropSwap && front != kNoWindow && home && c_.platform().windows.Exists(front)) {
-        // The front window may have closed or left during the hover: then only the
-        // dragged window moves.
-        std::vector<WindowId> listed = ListedIn(displayIndex, layout, {r}, dragged);
-        if (std::find(listed.begin(), listed.end(), front) != listed.end()) {
-          moves.push_back({front, *home, request.originRegion});
-        }
-      }
-      moves.push_back({dragged, *target, r});
+    case kDropSwap:
+    case kDropSpanColumn:
+      planned = RegionMoves(request, displayIndex, *active, moves);
       break;
-    }
-    case kDropWholeColumn: {
-      std::vector<std::int32_t> merged;
-      std::int32_t survivor = r;
-      if (FromMenu(request)) {
-        if (!kept_ || kept_->region != r) return;
-        layout = kept_->layout;
-        merged.assign(kept_->affected.begin(), kept_->affected.end());
-      } else {
-        if (!request.column) return;
-        layout = request.column->layout;
-        survivor = request.column->region;
-        merged.assign(request.column->affected.begin(), request.column->affected.end());
-      }
-      std::optional<Rect> target = RegionRect(layout, m, survivor);
-      if (!target) return;
-      for (WindowId window : ListedIn(displayIndex, *active, merged, dragged)) {
-        moves.push_back({window, *target, survivor});
-      }
-      moves.push_back({dragged, *target, survivor});
+    case kDropWholeColumn:
+      planned = ColumnMoves(request, displayIndex, *active, layout, moves);
       break;
-    }
-    case kDropSpanColumn: {
-      std::optional<RejoinedLayout> candidate = RejoinRegion(*active, r);
-      if (!candidate) return;
-      const SpanSet merged(candidate->affected.begin(), candidate->affected.end());
-      std::optional<Rect> bounds =
-          SpanBounds(merged, PixelRegionRects(*active, m.work, RegionGap(m.scale)));
-      if (!bounds) return;
-      moves.push_back({dragged, *bounds, -1});
-      break;
-    }
     case kDropSpanAddToStack:
     case kDropSpanSplitTop:
     case kDropSpanSplitBottom:
@@ -112,12 +70,73 @@ void RegionDrops::CarryOut(const PlacementRequest& request, int displayIndex) {
     case kDropSpanRightColumn:
     case kDropSpanTopHalf:
     case kDropSpanBottomHalf:
-      if (!SpanMoves(request, displayIndex, *active, layout, moves)) return;
+      planned = SpanMoves(request, displayIndex, *active, layout, moves);
       break;
     default:
-      return;
+      break;
   }
-  Run(request, displayIndex, *active, layout, moves);
+  // A kind that does nothing (the pending one, a missing candidate) ends here unlogged.
+  if (planned) Run(request, displayIndex, *active, layout, moves);
+}
+
+bool RegionDrops::RegionMoves(const PlacementRequest& request, int displayIndex,
+                              const SnapLayout& active, std::vector<Move>& moves) {
+  const Monitor m = c_.displays_[static_cast<std::size_t>(displayIndex)];
+  const std::int32_t r = request.intent.region;
+  const WindowId dragged = request.window;
+  if (request.intent.kind == kDropSpanColumn) {
+    // The window lies over both halves; the layout stays as it is.
+    std::optional<RejoinedLayout> candidate = RejoinRegion(active, r);
+    if (!candidate) return false;
+    const SpanSet merged(candidate->affected.begin(), candidate->affected.end());
+    std::optional<Rect> bounds =
+        SpanBounds(merged, PixelRegionRects(active, m.work, RegionGap(m.scale)));
+    if (!bounds) return false;
+    moves.push_back({dragged, *bounds, -1});
+    return true;
+  }
+  std::optional<Rect> target = RegionRect(active, m, r);
+  if (!target) return false;
+  const WindowId front = request.occupant;
+  std::optional<Rect> home = RegionRect(active, m, request.originRegion);
+  if (request.intent.kind == kDropSwap && front != kNoWindow && home &&
+      c_.platform().windows.Exists(front)) {
+    // The front window may have closed or left during the hover: then only the dragged
+    // window moves.
+    std::vector<WindowId> listed = ListedIn(displayIndex, active, {r}, dragged);
+    if (std::find(listed.begin(), listed.end(), front) != listed.end()) {
+      moves.push_back({front, *home, request.originRegion});
+    }
+  }
+  moves.push_back({dragged, *target, r});
+  return true;
+}
+
+// A column made one region, from the menu's rejoin tile or from the top band: the windows
+// of every merged region stack there with the dragged one.
+bool RegionDrops::ColumnMoves(const PlacementRequest& request, int displayIndex,
+                              const SnapLayout& active, SnapLayout& layout,
+                              std::vector<Move>& moves) {
+  const Monitor m = c_.displays_[static_cast<std::size_t>(displayIndex)];
+  std::vector<std::int32_t> merged;
+  std::int32_t survivor = request.intent.region;
+  if (FromMenu(request)) {
+    if (!kept_ || kept_->region != survivor) return false;
+    layout = kept_->layout;
+    merged.assign(kept_->affected.begin(), kept_->affected.end());
+  } else {
+    if (!request.column) return false;
+    layout = request.column->layout;
+    survivor = request.column->region;
+    merged.assign(request.column->affected.begin(), request.column->affected.end());
+  }
+  std::optional<Rect> target = RegionRect(layout, m, survivor);
+  if (!target) return false;
+  for (WindowId window : ListedIn(displayIndex, active, merged, request.window)) {
+    moves.push_back({window, *target, survivor});
+  }
+  moves.push_back({request.window, *target, survivor});
+  return true;
 }
 
 void RegionDrops::Run(const PlacementRequest& request, int displayIndex, const SnapLayout& active,

@@ -90,7 +90,12 @@ class RegionDrops {
   const Offer& OfferFor(int display, std::int32_t region, bool own);
   void Open(int display, const Offer& offer);
   const SpanScan& Spans();
-  // The moves of a span intent; false when the span, plan or division is gone.
+  // The moves of each family of intents; false when there is nothing to do (a missing
+  // region, candidate, span, plan or division).
+  bool RegionMoves(const PlacementRequest& request, int displayIndex, const SnapLayout& active,
+                   std::vector<Move>& moves);
+  bool ColumnMoves(const PlacementRequest& request, int displayIndex, const SnapLayout& active,
+                   SnapLayout& layout, std::vector<Move>& moves);
   bool SpanMoves(const PlacementRequest& request, int displayIndex, const SnapLayout& active,
                  SnapLayout& layout, std::vector<Move>& moves);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/builtin_layouts.h"
+#include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
@@ -10,12 +11,13 @@ namespace {
 const Rect kWork{0, 0, 1920, 1040};
 
 std::optional<Rect> Preview(std::string_view layout, DropIntent intent,
-                            std::optional<std::int32_t> rejoin = std::nullopt) {
+                            std::optional<std::int32_t> rejoin = std::nullopt,
+                            SpanSet span = {}) {
   const SnapLayout& active = *FindBuiltIn(layout);
   const std::vector<SnapLayout> catalogue = BuiltInLayouts();
   std::optional<RejoinedLayout> candidate;
   if (rejoin) candidate = RejoinRegion(active, *rejoin);
-  return PreviewRect(intent, DropScene{active, catalogue, kWork, 1, candidate});
+  return PreviewRect(intent, DropScene{active, catalogue, kWork, 1, candidate, span});
 }
 
 TEST(DropPlans, PreviewOfEveryKind) {
@@ -24,7 +26,11 @@ TEST(DropPlans, PreviewOfEveryKind) {
     DropIntent intent;
     std::optional<std::int32_t> rejoin;
     std::optional<Rect> expected;
+    SpanSet span = {};
   };
+  // The two right columns of "Three columns", and the left column of "Four quarters".
+  const SpanSet right{1, 2};
+  const SpanSet left{0, 1};
   const Case cases[] = {
       {"halves", {kDropAddToStack, 1}, {}, Rect{964, 8, 948, 1024}},
       {"halves", {kDropPutBack, 0}, {}, Rect{8, 8, 948, 1024}},
@@ -42,11 +48,49 @@ TEST(DropPlans, PreviewOfEveryKind) {
       {"halves", {kDropPending, 1}, {}, std::nullopt},
       {"halves", {kDropAddToStack, 5}, {}, std::nullopt},
       {"halves", {kDropSpanAddToStack, 1}, {}, std::nullopt},
+      {"thirds", {kDropSpanAddToStack, 1}, {}, Rect{645, 8, 1267, 1024}, right},
+      {"thirds", {kDropSpanLeftColumn, 1}, {}, Rect{645, 8, 630, 1024}, right},
+      {"thirds", {kDropSpanRightColumn, 1}, {}, Rect{1282, 8, 630, 1024}, right},
+      {"thirds", {kDropSpanSplitTop, 1}, {}, Rect{645, 8, 1267, 508}, right},
+      {"thirds", {kDropSpanSplitBottom, 1}, {}, Rect{645, 524, 1267, 508}, right},
+      {"thirds", {kDropSpanTopHalf, 1}, {}, std::nullopt, right},
+      {"quarters", {kDropSpanTopHalf, 0}, {}, Rect{8, 8, 948, 508}, left},
+      {"quarters", {kDropSpanBottomHalf, 0}, {}, Rect{8, 524, 948, 508}, left},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Preview(c.layout, c.intent, c.rejoin), c.expected)
+    EXPECT_EQ(Preview(c.layout, c.intent, c.rejoin, c.span), c.expected)
         << c.layout << " " << c.intent.kind << "/" << c.intent.region;
   }
+}
+
+TEST(DropPlans, ASpanOffersTheDivisionsItHas) {
+  struct Case {
+    const char* layout;
+    SpanSet span;
+    std::vector<std::int32_t> kinds;
+  };
+  const Case cases[] = {
+      {"thirds", {1, 2}, {11, 14, 12, 13, 15}},
+      {"quarters", {0, 1}, {11, 16, 17}},
+      {"quarters", {0, 1, 2, 3}, {11, 14, 16, 17, 15}},
+      {"rows", {0, 1}, {11, 16, 17}},
+      {"thirds", {}, {}},
+  };
+  for (const Case& c : cases) {
+    const SnapLayout& active = *FindBuiltIn(c.layout);
+    std::vector<std::int32_t> kinds;
+    for (const DropIntent& intent :
+         SpanDropIntents(active, PixelRegionRects(active, kWork, 8), c.span, 1)) {
+      EXPECT_EQ(intent.region, c.span.front());
+      kinds.push_back(intent.kind);
+    }
+    EXPECT_EQ(kinds, c.kinds) << c.layout << " " << c.span.size();
+  }
+  // Rows of a span no taller than 448 pixels (x scale) are not offered.
+  const SnapLayout& thirds = *FindBuiltIn("thirds");
+  const Rect low{0, 0, 1920, 464};  // the span 448 high
+  EXPECT_EQ(SpanDropIntents(thirds, PixelRegionRects(thirds, low, 8), {1, 2}, 1).size(), 5u);
+  EXPECT_EQ(SpanDropIntents(thirds, PixelRegionRects(thirds, low, 8), {1, 2}, 1.02).size(), 3u);
 }
 
 TEST(DropPlans, HalfSplitsNumberTheNewRegionAndFailWhenAllAreTaken) {
