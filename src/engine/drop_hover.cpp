@@ -31,6 +31,7 @@ const SplitPairs& RegionDrops::SplitsOn(const std::string& display) const {
 }
 
 void RegionDrops::Forget() {
+  Hide();
   offer_ = Offer{};
   spans_ = SpanScan{};
 }
