@@ -3,9 +3,10 @@
 // The Coordinator: the one object that owns all snapping state. It follows title-bar
 // drags (drag_tracking.cpp, drag_targets.cpp) and edge resizes (span_resizing.cpp,
 // resize_together.cpp), places windows when a drag ends on a target (placing.cpp,
-// corner_split.cpp, split_fit.cpp; drops onto occupied regions: region_drops.h), keeps the stacks and their
-// badges (stacks.h), and owns the displays, the layout catalogue, the placement records,
-// the learned minimum sizes and the overlay surfaces. Main thread only.
+// corner_split.cpp, split_fit.cpp; drops onto occupied regions: region_drops.h), keeps
+// the stacks and their badges (stacks.h), and owns the displays, the layout catalogue,
+// the placement records, the learned minimum sizes and the overlay surfaces. Main thread
+// only.
 //
 // The shell drives it: window events (OnMoveSizeStart/End), the main window's timers
 // (OnTimer with ids 1, 2, 3, 4 and 8), posted commands (HandleCommand), Escape during a

@@ -1,7 +1,7 @@
 // The move step: deciding, at every tick of a move, what releasing would do (a corner,
 // a region in the picker, the column under the top band, a region of the active layout
-// or its drop menu (drop_hover.cpp), or the window's previous position) and showing it. A tick with an unchanged target
-// reads only what it must and allocates nothing.
+// or its drop menu (drop_hover.cpp), or the window's previous position) and showing it.
+// A tick with an unchanged target reads only what it must and allocates nothing.
 
 #include <algorithm>
 #include <cmath>

@@ -117,8 +117,8 @@ void RegionDrops::HoverRegion(int display, std::int32_t region, bool own, double
     Hide();
     drag.armed = held;
     drag.intent = {own ? kDropPutBack : kDropAddToStack, region};
-    const std::string& caption = own ? (held ? kReleasePutBack : kHoldPutBack)
-                                     : (held ? kReleaseSnap : kHoldSnap);
+    const std::string& caption =
+        own ? (held ? kReleasePutBack : kHoldPutBack) : (held ? kReleaseSnap : kHoldSnap);
     c_.ShowTarget(d.regions, region, display, caption);
     return;
   }
@@ -133,8 +133,8 @@ void RegionDrops::Open(int display, const Offer& offer) {
   const double s = d.monitor.scale;
   if (!menu_.visible) {
     DropTileLayout laid = LayOutDropTiles(offer.intents, offer.area, s, offer.overrides);
-    menu_ = DropActionMenu{display, offer.region, std::move(laid.tiles), laid.rect,
-                           !offer.span.empty(), true};
+    menu_ = DropActionMenu{display,   offer.region,        std::move(laid.tiles),
+                           laid.rect, !offer.span.empty(), true};
     const std::vector<SnapLayout> catalogue = c_.layouts_.LayoutsForDisplay(d.monitor.id);
     const DropScene scene{*d.active, catalogue, d.monitor.work, s, offer.candidate, offer.span};
     previews_.clear();

@@ -47,7 +47,7 @@ struct DropScene {
   Rect work;
   double scale = 1;
   const std::optional<RejoinedLayout>& candidate;  // the region's kept rejoin candidate
-  SpanSet span = {};  // the hovered span's regions, for a span menu
+  SpanSet span = {};                               // the hovered span's regions, for a span menu
 };
 
 // The rectangle the dragged window would take, or none (the Pending kind, a missing

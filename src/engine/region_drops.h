@@ -111,9 +111,9 @@ class RegionDrops {
 
   Coordinator& c_;
   Offer offer_;
-  DropActionMenu menu_;  // the open menu; `visible` while it is shown
+  DropActionMenu menu_;                        // the open menu; `visible` while it is shown
   std::vector<std::optional<Rect>> previews_;  // per tile of the open menu
-  std::optional<RejoinedLayout> kept_;  // the candidate of the last previewed rejoin tile
+  std::optional<RejoinedLayout> kept_;         // the candidate of the last previewed rejoin tile
   std::map<std::string, SplitPairs> splits_;
   SpanScan spans_;
 };

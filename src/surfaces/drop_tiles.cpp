@@ -90,8 +90,8 @@ std::string DropIntentLabel(std::int32_t kind) {
   }
 }
 
-DropTileLayout LayOutDropTiles(const std::vector<DropIntent>& intents, const Rect& area,
-                               double s, const std::vector<DropLabelOverride>& overrides) {
+DropTileLayout LayOutDropTiles(const std::vector<DropIntent>& intents, const Rect& area, double s,
+                               const std::vector<DropLabelOverride>& overrides) {
   DropTileLayout out;
   const int n = static_cast<int>(intents.size());
   if (n == 0) return out;

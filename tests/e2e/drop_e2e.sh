@@ -69,7 +69,7 @@ release_on() {
   log=$(e2e_log_file first)
   e2e_wait_until 3 grep -q "^demo tile $1 $2 " "$log" || e2e_fail "no \"$1\" tile was laid out"
   line=$(grep "^demo tile $1 $2 " "$log" | tail -n 1 | tr -d '\r')
-  read -r tx ty tw th <<<"${line#demo tile $1 $2 }"
+  read -r tx ty tw th <<<"${line#"demo tile $1 $2 "}"
   e2e_drag_move "$((tx + tw / 2))" "$((ty + th / 2))" 6
   sleep 0.4
   e2e_drag_end

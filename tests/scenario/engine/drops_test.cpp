@@ -60,7 +60,7 @@ TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
   WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
   HoldOver(dragged, 1);
   EXPECT_EQ(Labels(), (std::vector<std::string>{"Left Half", "Right Half", "Add to Stack",
-                                                 "Top Half", "Bottom Half"}));
+                                                "Top Half", "Bottom Half"}));
   EXPECT_TRUE(Logged("demo tile Add to Stack 1 1382 474 112 92"));
   EXPECT_EQ(tips, std::vector<std::string>{"dropMenu"});
   // Over "Left Half" the outline shows where the window would go, without a caption.
@@ -78,9 +78,9 @@ TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
   EXPECT_EQ(engine->PlacementOf(dragged), (PlacementRecord{DisplayKey(), 1}));
   EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, Active().id);
-  EXPECT_TRUE(TreesEqual(Active().tree, MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
-                                                  MakeSplit(Axis::Columns, 0.5, MakeLeaf(1),
-                                                            MakeLeaf(2)))));
+  EXPECT_TRUE(TreesEqual(Active().tree,
+                         MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
+                                   MakeSplit(Axis::Columns, 0.5, MakeLeaf(1), MakeLeaf(2)))));
   EXPECT_TRUE(Logged("split drop intent=4 region=1 noRoom=0"));
 }
 
@@ -300,7 +300,7 @@ TEST_F(Drops, DroppingOntoASpanningWindow) {
     Grab(dropped, {200, 310});
     MoveTo({span.x + span.width / 2, 520}, 0.2, 4);
     EXPECT_EQ(Labels(), (std::vector<std::string>{"Left Column", "Top Half", "Add to Stack",
-                                                   "Bottom Half", "Right Column"}));
+                                                  "Bottom Half", "Right Column"}));
     EXPECT_EQ(engine->Drag().occupant, wide);
     Choose(c.tile);
     ExpectNear(desk.Frame(dropped), c.draggedAt);

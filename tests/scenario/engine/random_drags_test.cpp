@@ -121,8 +121,9 @@ class RandomWorld : public EngineTest {
       picker = engine->GetPicker().Visible();
       if (engine->GetDropMenu().Visible() && engine->Drag().menu && Chance(0.7)) {
         const DropTile& tile = Pick(engine->Drag().menu->tiles);
-        MoveTo({tile.rect.x + Uniform(0, tile.rect.width), tile.rect.y + Uniform(0, tile.rect.height)},
-               Uniform(0, 0.35), Between(1, 3));
+        Point on{tile.rect.x + Uniform(0, tile.rect.width),
+                 tile.rect.y + Uniform(0, tile.rect.height)};
+        MoveTo(on, Uniform(0, 0.35), Between(1, 3));
       }
       if (Chance(0.05)) {
         desk.PressKey(Key::kAlt);

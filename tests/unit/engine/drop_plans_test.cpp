@@ -11,8 +11,7 @@ namespace {
 const Rect kWork{0, 0, 1920, 1040};
 
 std::optional<Rect> Preview(std::string_view layout, DropIntent intent,
-                            std::optional<std::int32_t> rejoin = std::nullopt,
-                            SpanSet span = {}) {
+                            std::optional<std::int32_t> rejoin = std::nullopt, SpanSet span = {}) {
   const SnapLayout& active = *FindBuiltIn(layout);
   const std::vector<SnapLayout> catalogue = BuiltInLayouts();
   std::optional<RejoinedLayout> candidate;
@@ -125,20 +124,22 @@ TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
   EXPECT_STREQ(RejoinLabel(columns, false), "Whole Column");
   EXPECT_STREQ(RejoinLabel(rows, true), "Span Column");
   const RejoinedLayout row = *RejoinRegion(
-      SnapLayout{"user-r", "R",
+      SnapLayout{"user-r",
+                 "R",
                  MakeSplit(Axis::Rows, 0.5, MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(1)),
                            MakeLeaf(2)),
                  {}},
       0);
   EXPECT_STREQ(RejoinLabel(row, false), "Whole Row");
   const RejoinedLayout quarter = *RejoinRegion(
-      SnapLayout{"user-q", "Q", MakeSplit(Axis::Columns, 0.5,
-                                          MakeSplit(Axis::Rows, 0.5,
-                                                    MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
-                                                              MakeLeaf(4)),
-                                                    MakeLeaf(1)),
-                                          MakeLeaf(2)),
-                 {}},
+      SnapLayout{
+          "user-q",
+          "Q",
+          MakeSplit(Axis::Columns, 0.5,
+                    MakeSplit(Axis::Rows, 0.5,
+                              MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(4)), MakeLeaf(1)),
+                    MakeLeaf(2)),
+          {}},
       0);
   EXPECT_STREQ(RejoinLabel(quarter, false), "Rejoin Halves");
   EXPECT_STREQ(RejoinLabel(quarter, true), "Span Halves");
