@@ -276,36 +276,55 @@ namespace {
 // shares the span its own way.
 TEST_F(Drops, DroppingOntoASpanningWindow) {
   struct Case {
+    const char* layout;
     const char* tile;
     Rect draggedAt;
     Rect spanningAt;
+    const char* layoutAfter;
   };
   Start();
-  Use("thirds");
+  // The two right columns of "Three columns", and the left column of "Four quarters".
   const RegionMap thirds = Regions("thirds", work);
   const Rect r1 = *thirds.Get(1), r2 = *thirds.Get(2);
-  const Rect span{r1.x, r1.y, r2.Right() - r1.x, r1.height};
+  const Rect wide{r1.x, 8, r2.Right() - r1.x, 1024};
+  const Rect tall{8, 8, 948, 1024};
+  const std::vector<std::string> wideTiles{"Left Column", "Top Half", "Add to Stack", "Bottom Half",
+                                           "Right Column"};
+  const std::vector<std::string> tallTiles{"Top Half", "Add to Stack", "Bottom Half"};
   const Case cases[] = {
-      {"Add to Stack", span, span},
-      {"Left Column", r1, r2},
-      {"Right Column", r2, r1},
-      {"Top Half", {span.x, 8, span.width, 508}, {span.x, 524, span.width, 508}},
-      {"Bottom Half", {span.x, 524, span.width, 508}, {span.x, 8, span.width, 508}},
+      {"thirds", "Add to Stack", wide, wide, "thirds"},
+      {"thirds", "Left Column", r1, r2, "thirds"},
+      {"thirds", "Right Column", r2, r1, "thirds"},
+      // Every region of the span split into rows: a layout of the display's own.
+      {"thirds",
+       "Top Half",
+       {wide.x, 8, wide.width, 508},
+       {wide.x, 524, wide.width, 508},
+       "corner-custom"},
+      {"thirds",
+       "Bottom Half",
+       {wide.x, 524, wide.width, 508},
+       {wide.x, 8, wide.width, 508},
+       "corner-custom"},
+      {"quarters", "Top Half", {8, 8, 948, 508}, {8, 524, 948, 508}, "quarters"},
+      {"quarters", "Bottom Half", {8, 524, 948, 508}, {8, 8, 948, 508}, "quarters"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.tile);
-    Use("thirds");
-    WindowId wide = AddApp("Term", {.frame = span});
+    SCOPED_TRACE(std::string(c.layout) + " " + c.tile);
+    Use(c.layout);
+    const bool isWide = std::string_view(c.layout) == "thirds";
+    const Rect span = isWide ? wide : tall;
+    WindowId spanning = AddApp("Term", {.frame = span});
     WindowId dropped = AddApp("Notes", {.frame = {100, 300, 500, 400}});
     Grab(dropped, {200, 310});
-    MoveTo({span.x + span.width / 2, 520}, 0.2, 4);
-    EXPECT_EQ(Labels(), (std::vector<std::string>{"Left Column", "Top Half", "Add to Stack",
-                                                  "Bottom Half", "Right Column"}));
-    EXPECT_EQ(engine->Drag().occupant, wide);
+    MoveTo(Centre(span), 0.2, 4);
+    EXPECT_EQ(Labels(), isWide ? wideTiles : tallTiles);
+    EXPECT_EQ(engine->Drag().occupant, spanning);
     Choose(c.tile);
     ExpectNear(desk.Frame(dropped), c.draggedAt);
-    ExpectNear(desk.Frame(wide), c.spanningAt);
-    desk.CloseWindow(wide);
+    ExpectNear(desk.Frame(spanning), c.spanningAt);
+    EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, c.layoutAfter);
+    desk.CloseWindow(spanning);
     desk.CloseWindow(dropped);
   }
 }
