@@ -3,9 +3,10 @@
 // The Coordinator: the one object that owns all snapping state. It follows title-bar
 // drags (drag_tracking.cpp, drag_targets.cpp) and edge resizes (span_resizing.cpp,
 // resize_together.cpp), places windows when a drag ends on a target (placing.cpp,
-// corner_split.cpp, split_fit.cpp), keeps the stacks and their
-// badges (stacks.h), and owns the displays, the layout catalogue, the placement records,
-// the learned minimum sizes and the overlay surfaces. Main thread only.
+// corner_split.cpp, split_fit.cpp; drops onto occupied regions: region_drops.h), keeps
+// the stacks and their badges (stacks.h), and owns the displays, the layout catalogue,
+// the placement records, the learned minimum sizes and the overlay surfaces. Main thread
+// only.
 //
 // The shell drives it: window events (OnMoveSizeStart/End), the main window's timers
 // (OnTimer with ids 1, 2, 3, 4, 6 and 8), posted commands (HandleCommand), Escape during a
@@ -32,6 +33,7 @@
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
+#include "engine/region_drops.h"
 #include "engine/region_membership.h"
 #include "engine/resize_record.h"
 #include "engine/stacks.h"
@@ -275,7 +277,6 @@ class Coordinator {
   bool TopBandTargeting(int displayIndex, Point p, double scale, double now, bool hasOrigin);
   bool PreviousPositionTargeting(int displayIndex, std::int32_t region, const Rect& frame,
                                  Point cursor, double scale, double now);
-  void TargetRegion(int displayIndex, std::int32_t region, bool own, double now);
   void ShowTarget(const RegionMap& rects, std::int32_t region, int displayIndex,
                   const std::string& caption);
   void HideTargets();
@@ -283,10 +284,12 @@ class Coordinator {
   PickerIcons IconsFor(const std::vector<SnapLayout>& catalogue, int activeIndex,
                        const RegionLists* members, WindowId except);
 
+  // Drops onto occupied regions work on the drag, the surfaces and placing.
+  friend class RegionDrops;
+
   // placing.cpp
   bool PlaceIntoRegion(WindowId window, int displayIndex, const SnapLayout& layout,
                        std::int32_t region, const Rect& startRect, int kind);
-  void CarryOutIntent(const PlacementRequest& request, int displayIndex);
   bool TooBig(WindowId window, const Rect& target, double scale) const;
   void StartWatchIfArranging();
   RegionLists MembersOn(int displayIndex, const SnapLayout& layout, WindowId except);
@@ -381,6 +384,7 @@ class Coordinator {
   Stacks stacks_;
   DisplayChanges displayChanges_;
   Compositions compositions_{*this};
+  RegionDrops drops_{*this};
 };
 
 }  // namespace tessary

@@ -1,7 +1,7 @@
 // The move step: deciding, at every tick of a move, what releasing would do (a corner,
-// a region in the picker, the column under the top band, a region of the active layout,
-// or the window's previous position) and showing it. A tick with an unchanged target
-// reads only what it must and allocates nothing.
+// a region in the picker, the column under the top band, a region of the active layout
+// or its drop menu (drop_hover.cpp), or the window's previous position) and showing it.
+// A tick with an unchanged target reads only what it must and allocates nothing.
 
 #include <algorithm>
 #include <cmath>
@@ -28,10 +28,7 @@ constexpr double kTopBand = 6;
 constexpr double kTopBandInset = 4;
 
 // Captions, made once: the outline is shown on every tick and must not build strings.
-const std::string kHoldSnap = "Hold to snap";
 const std::string kReleaseSnap = "Release to snap";
-const std::string kHoldPutBack = "Hold to put back";
-const std::string kReleasePutBack = "Release to put back";
 const std::string kHoldColumn = "Hold to fill the column";
 const std::string kReleaseColumn = "Release to fill the column";
 const std::string kPreviousPosition = "Previous position";
@@ -42,7 +39,7 @@ const std::string kReleaseReturn = "Release to return";
 void Coordinator::HideTargets() {
   picker_.Hide();
   followers_.Hide();
-  dropMenu_.Hide();
+  drops_.Hide();
 }
 
 void Coordinator::SetTargetLayout(const SnapLayout& layout) {
@@ -108,12 +105,12 @@ void Coordinator::MoveStep(Point cursor, double now, const Rect& frame) {
       drag_.kind = kTargetNone;
       dwell_.Clear();
       outline_.Hide();
-      dropMenu_.Hide();
+      drops_.Hide();
     }
     return;
   }
 
-  dropMenu_.Hide();
+  drops_.Hide();
   PickerHit hit = picker_.HitTest(cursor);
   drag_.kind = kTargetPicker;
   drag_.intent = {kDropAddToStack, 0};
@@ -144,7 +141,7 @@ bool Coordinator::CornerStep(int index, Point p, double s, double now) {
   if (corner < 0) return false;
 
   picker_.Hide();
-  dropMenu_.Hide();
+  drops_.Hide();
   // A corner next to another display is where the cursor crosses over: it counts only
   // once it has been held there.
   const Point probes[] = {{p.x - kCornerProbe * s, p.y},
@@ -256,10 +253,13 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
     drag_.leftOrigin = true;
   }
 
+  // An open drop menu keeps the pointer while it is over its tiles.
+  if (drops_.HoverTiles(index, p, now)) return true;
   if (TopBandTargeting(index, p, s, now, originRect != nullptr)) return true;
 
   int region = RegionAtPoint(p, rects, display.monitor.bounds, s);
   if (region < 0) return false;
+  if (drops_.HoverSpan(index, p, region, now)) return true;
   auto listed = display.members.find(region);
   drag_.occupant = listed != display.members.end() && !listed->second.empty()
                        ? listed->second.front()
@@ -268,7 +268,7 @@ bool Coordinator::RegionTargeting(int index, Point p, Point cursor, double s, do
   if (own && !drag_.leftOrigin) {
     return PreviousPositionTargeting(index, region, frame, cursor, s, now);
   }
-  TargetRegion(index, region, own, now);
+  drops_.HoverRegion(index, region, own, now);
   return true;
 }
 
@@ -296,7 +296,7 @@ bool Coordinator::TopBandTargeting(int index, Point p, double s, double now, boo
       whole.affected.size() == 1 && hasOrigin && *whole.affected.begin() == drag_.originRegion;
   if (ownSingleRegion) return false;
 
-  dropMenu_.Hide();
+  drops_.Hide();
   bool held = dwell_.Held({index, DwellTarget::kColumn, whole.region}, kRegionHold, now);
   drag_.kind = kTargetRegion;
   SetTargetLayout(layout);
@@ -315,7 +315,7 @@ bool Coordinator::PreviousPositionTargeting(int index, std::int32_t region, cons
   ReturnDetector& detector = drag_.previousPosition;
   UpdateReturnDetector(detector, frame, cursor, s);
   if (!detector.active) return false;
-  dropMenu_.Hide();
+  drops_.Hide();
   bool held = dwell_.Held({index, DwellTarget::kReturn, region}, kReturnHold, now);
   drag_.kind = kTargetRegion;
   SetTargetLayout(*dragDisplays_[static_cast<std::size_t>(index)].active);
@@ -325,24 +325,6 @@ bool Coordinator::PreviousPositionTargeting(int index, std::int32_t region, cons
   outline_.Show(detector.origin, s, drag_.armed ? kReleaseReturn : kPreviousPosition, drag_.armed,
                 drag_.window);
   return true;
-}
-
-void Coordinator::TargetRegion(int index, std::int32_t region, bool own, double now) {
-  const DragDisplay& display = dragDisplays_[static_cast<std::size_t>(index)];
-  // Drops with a menu of actions come later; until then every region snaps directly.
-  dropMenu_.Hide();
-  bool held = dwell_.Held({index, DwellTarget::kRegion, region}, kRegionHold, now);
-  drag_.kind = kTargetRegion;
-  SetTargetLayout(*display.active);
-  drag_.region = region;
-  drag_.armed = held;
-  if (own) {
-    drag_.intent = {kDropPutBack, region};
-    ShowTarget(display.regions, region, index, held ? kReleasePutBack : kHoldPutBack);
-  } else {
-    drag_.intent = {kDropAddToStack, region};
-    ShowTarget(display.regions, region, index, held ? kReleaseSnap : kHoldSnap);
-  }
 }
 
 void Coordinator::ShowTarget(const RegionMap& rects, std::int32_t region, int index,

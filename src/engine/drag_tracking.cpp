@@ -96,6 +96,7 @@ void Coordinator::BuildDragDisplays() {
   cornerCache_ = {};
   columnCache_ = {};
   pickerTargetCache_ = {};
+  drops_.Forget();
   dragDisplays_.clear();
   membership_.clear();
   std::vector<WindowFrame> frames;

@@ -104,7 +104,7 @@ void Coordinator::PlacePending() {
       return;
     case kTargetRegion:
       priorRects_.try_emplace(request.window, request.startRect);
-      CarryOutIntent(request, index);
+      drops_.CarryOut(request, index);
       StartWatchIfArranging();
       return;
     case kTargetPicker:
@@ -155,85 +155,6 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
   StartWatchIfArranging();
   StartAssist(displayIndex, layout, window);
   return true;
-}
-
-void Coordinator::CarryOutIntent(const PlacementRequest& request, int displayIndex) {
-  const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
-  const DropIntent intent = request.intent;
-  if (intent.kind >= kDropTopHalf && intent.kind <= kDropRightHalf) {
-    NotYetBuilt("split drops");
-    return;
-  }
-  if (intent.kind != kDropAddToStack && intent.kind != kDropPutBack &&
-      intent.kind != kDropWholeColumn) {
-    NotYetBuilt("drop intent");
-    return;
-  }
-  std::optional<SnapLayout> active = layouts_.ActiveLayout(m.id);
-  if (!active) return;
-
-  // What the drop would change, to put back if a window refuses its new size.
-  std::map<WindowId, PlacementRecord> placementsBefore = placements_;
-  SnapLayout layout = *active;
-  std::int32_t region = intent.region;
-  std::vector<WindowId> others;
-  if (intent.kind == kDropWholeColumn) {
-    if (!request.column) return;
-    layout = request.column->layout;
-    region = request.column->region;
-    RegionLists members = MembersOn(displayIndex, *active, request.window);
-    for (std::int32_t merged : request.column->affected) {
-      auto listed = members.find(merged);
-      if (listed == members.end()) continue;
-      for (WindowId window : listed->second) others.push_back(window);
-    }
-  }
-  RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
-  const Rect* target = rects.Get(region);
-  if (!target) return;
-
-  // Where each window was, to undo the batch.
-  std::vector<std::pair<WindowId, Rect>> before;
-  for (WindowId window : others) {
-    if (std::optional<Rect> frame = desktop_.FrameBounds(window))
-      before.push_back({window, *frame});
-  }
-  before.push_back({request.window, request.startRect});
-
-  OpenBatch();
-  for (WindowId window : others) {
-    MoveWindowTo(window, *target);
-    placements_[window] = {m.id, region};
-  }
-  MoveWindowTo(request.window, *target);
-  placements_[request.window] = {m.id, region};
-  CommitBatch();
-
-  WindowId offender = kNoWindow;
-  for (const auto& [window, rect] : before) {
-    if (TooBig(window, *target, m.scale)) {
-      offender = window;
-      break;
-    }
-  }
-  if (offender != kNoWindow) {
-    OpenBatch();
-    for (const auto& [window, rect] : before) {
-      if (platform().windows.Exists(window)) batches_.back().push_back({window, rect});
-    }
-    CommitBatch();
-    placements_ = std::move(placementsBefore);
-    layouts_.SetActiveLayout(m.id, *active);
-    Notify(AppNameOf(offender) + kNeedsMoreRoom +
-           (offender == request.window ? "Its" : "The windows'") + " prior size was restored.");
-    Log("region drop rolled back: %p too big", LogId(offender));
-    ScheduleRefresh(0.15);
-    return;
-  }
-
-  if (intent.kind == kDropWholeColumn) layouts_.RememberLayout(m.id, layout);
-  platform().zOrder.BringToTop(request.window);
-  Log("region drop intent=%d region=%d", intent.kind, region);
 }
 
 }  // namespace tessary

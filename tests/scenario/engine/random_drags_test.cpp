@@ -1,6 +1,7 @@
 // Thousands of random drags over random desktops: whatever the displays, scales,
-// layouts, minimum sizes, paths and releases, the Coordinator must not crash, must leave
-// no window half moved after undoing a placement, and must never store an invalid tree.
+// layouts, minimum sizes, paths, drop-menu tiles and releases, the Coordinator must not
+// crash, must lose no window, must leave no window half moved after undoing a placement,
+// and must never store an invalid tree.
 
 #include <random>
 
@@ -118,6 +119,12 @@ class RandomWorld : public EngineTest {
       }
       MoveTo(to, Uniform(0, 0.35), Between(1, 5));
       picker = engine->GetPicker().Visible();
+      if (engine->GetDropMenu().Visible() && engine->Drag().menu && Chance(0.7)) {
+        const DropTile& tile = Pick(engine->Drag().menu->tiles);
+        Point on{tile.rect.x + Uniform(0, tile.rect.width),
+                 tile.rect.y + Uniform(0, tile.rect.height)};
+        MoveTo(on, Uniform(0, 0.35), Between(1, 3));
+      }
       if (Chance(0.05)) {
         desk.PressKey(Key::kAlt);
         desk.Advance(Uniform(0, 0.1));
@@ -159,6 +166,20 @@ class RandomWorld : public EngineTest {
       }
     }
     CheckStoredLayouts();
+    // No window is lost: the drop moves the others only between places on a display.
+    for (const auto& [w, frame] : before) {
+      if (w != window && desk.Exists(w) && Shown(frame)) {
+        EXPECT_TRUE(Shown(desk.Frame(w)) && !desk.IsMinimized(w)) << "seed " << seed;
+      }
+    }
+  }
+
+  bool Shown(const Rect& frame) {
+    for (const Monitor& m : engine->Displays()) {
+      Rect overlap = Intersect(frame, m.bounds);
+      if (overlap.width > 0 && overlap.height > 0) return true;
+    }
+    return false;
   }
 
   // Whether the window is back at `frame`; an app that never takes the height it is

@@ -57,12 +57,16 @@ TEST_F(RegionStory, HoldingArmsTheRegionAndReleasingSnapsIntoIt) {
   EXPECT_EQ(desk.ZOrder().front(), window);
 }
 
-TEST_F(RegionStory, AWindowAlreadyThereIsTheOccupantAndTheDropStacksOnIt) {
+TEST_F(RegionStory, AWindowAlreadyThereIsTheOccupantAndItsMenuStacksOnIt) {
   WindowId resident = desk.AddWindow({.frame = *halves.Get(1)});
   desk.Activate(window);
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.25, 1);
   EXPECT_EQ(engine->Drag().occupant, resident);
+  // The menu opened over the region with "Add to Stack" under the pointer; held, it arms.
+  EXPECT_TRUE(engine->GetDropMenu().Visible());
+  desk.Advance(0.2);
+  EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropAddToStack, 1}));
   Drop();
   ExpectNear(desk.Frame(window), *halves.Get(1));
   ExpectNear(desk.Frame(resident), *halves.Get(1));
@@ -106,9 +110,10 @@ TEST_F(RegionStory, BackOnItsOwnRegionAfterLeavingItIsPutBack) {
   MoveTo({1400, 500}, 0.05);
   MoveTo({500, 500}, 0.0, 3);
   EXPECT_TRUE(engine->Drag().leftOrigin);
-  EXPECT_EQ(OutlineCaption(), "Hold to put back");
-  desk.Advance(0.2);
-  EXPECT_EQ(OutlineCaption(), "Release to put back");
+  // The halves fit too, so the menu asks; "Put Back" sits under the pointer.
+  desk.Advance(0.4);
+  EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropPutBack, 0}));
+  EXPECT_TRUE(engine->Drag().armed);
   Drop();
   ExpectNear(desk.Frame(window), *halves.Get(0));
 }

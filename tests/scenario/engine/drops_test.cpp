@@ -1,0 +1,333 @@
+// Stories of dropping a window onto a region that already holds one (or onto an empty
+// region that could be rejoined, or back onto its own): the drop menu, each of its tiles
+// carried out, and the drops that are refused or undone.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class Drops : public EngineTest {
+ protected:
+  void SetUp() override {
+    AddPrimary();
+    dragged = AddApp("Notes", {.frame = {300, 300, 600, 400}});
+  }
+  WindowId AddApp(const std::string& exe, SimWindowSetup setup) {
+    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    return desk.AddWindow(setup);
+  }
+  void Use(std::string_view id) {
+    if (!engine) Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(id));
+  }
+  SnapLayout Active() { return *engine->Layouts().ActiveLayout(DisplayKey()); }
+  Rect RegionRect(int region) { return *Regions(Active(), work).Get(region); }
+  static Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+
+  // Takes `window` by its title bar over the centre of the region and holds it there
+  // until the menu (if any) is up.
+  void HoldOver(WindowId window, int region) {
+    Rect frame = desk.Frame(window);
+    Grab(window, {frame.x + 60, frame.y + 10});
+    MoveTo(Centre(RegionRect(region)), 0.2, 4);
+  }
+  std::vector<std::string> Labels() {
+    std::vector<std::string> labels;
+    if (!engine->GetDropMenu().Visible() || !engine->Drag().menu) return labels;
+    for (const DropTile& tile : engine->Drag().menu->tiles) labels.push_back(tile.label);
+    return labels;
+  }
+  // Moves onto the tile, holds it until it arms and releases.
+  void Choose(const std::string& label) {
+    ASSERT_TRUE(engine->Drag().menu.has_value()) << label;
+    for (const DropTile& tile : engine->Drag().menu->tiles) {
+      if (tile.label != label) continue;
+      MoveTo(Centre(tile.rect), 0.2, 2);
+      EXPECT_TRUE(engine->Drag().armed) << label;
+      Drop();
+      return;
+    }
+    FAIL() << "no tile " << label;
+  }
+
+  Rect work{0, 0, 1920, 1040};
+  WindowId dragged{};
+};
+
+TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
+  Use("halves");
+  WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
+  HoldOver(dragged, 1);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Left Half", "Right Half", "Add to Stack",
+                                                "Top Half", "Bottom Half"}));
+  EXPECT_TRUE(Logged("demo tile Add to Stack 1 1382 474 112 92"));
+  EXPECT_EQ(tips, std::vector<std::string>{"dropMenu"});
+  // Over "Left Half" the outline shows where the window would go, without a caption.
+  for (const DropTile& tile : engine->Drag().menu->tiles) {
+    if (tile.label == "Left Half") MoveTo(Centre(tile.rect), 0.2, 2);
+  }
+  EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropLeftHalf, 1}));
+  EXPECT_TRUE(engine->Drag().armed);
+  ExpectNear(OutlineRect(), {964, 8, 470, 1024});
+  EXPECT_EQ(OutlineCaption(), "");
+  Drop();
+  // Both windows share the old region, 8 pixels apart, and the display remembers it.
+  ExpectNear(desk.Frame(dragged), {964, 8, 470, 1024});
+  ExpectNear(desk.Frame(resident), {1442, 8, 470, 1024});
+  EXPECT_EQ(engine->PlacementOf(dragged), (PlacementRecord{DisplayKey(), 1}));
+  EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, Active().id);
+  EXPECT_TRUE(TreesEqual(Active().tree,
+                         MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
+                                   MakeSplit(Axis::Columns, 0.5, MakeLeaf(1), MakeLeaf(2)))));
+  EXPECT_TRUE(Logged("split drop intent=4 region=1 noRoom=0"));
+}
+
+// The other halves of a full-height region (the left one is the story above): the dragged
+// window takes its half, the resident the other.
+TEST_F(Drops, EachHalfOfAFullHeightRegion) {
+  struct Case {
+    const char* tile;
+    Rect draggedAt;
+    Rect residentAt;
+  };
+  const Case cases[] = {
+      {"Right Half", {1442, 8, 470, 1024}, {964, 8, 470, 1024}},
+      {"Top Half", {964, 8, 948, 508}, {964, 524, 948, 508}},
+      {"Bottom Half", {964, 524, 948, 508}, {964, 8, 948, 508}},
+  };
+  Start();
+  for (const Case& c : cases) {
+    Use("halves");
+    WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
+    desk.MoveWindow(dragged, {300, 300, 600, 400});
+    desk.Activate(dragged);
+    HoldOver(dragged, 1);
+    Choose(c.tile);
+    ExpectNear(desk.Frame(dragged), c.draggedAt);
+    ExpectNear(desk.Frame(resident), c.residentAt);
+    desk.CloseWindow(resident);
+  }
+}
+
+TEST_F(Drops, EmptyRegionsSnapDirectlyUnlessTheyCouldBeRejoined) {
+  Use("halves");
+  HoldOver(dragged, 1);
+  EXPECT_TRUE(Labels().empty());
+  EXPECT_EQ(OutlineCaption(), "Release to snap");
+  Drop();
+  ExpectNear(desk.Frame(dragged), RegionRect(1));
+
+  // Region 1 of "Main + stack" sits two splits deep: it could take the whole column.
+  Use("stack");
+  WindowId other = AddApp("Term", {.frame = {100, 100, 500, 400}});
+  HoldOver(other, 1);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"Whole Column", "This Spot", "Span Column"}));
+  // Released inside the region but on no tile: "This Spot" is what that means.
+  MoveTo({1200, 480}, 0.05, 2);
+  EXPECT_EQ(engine->Drag().intent.kind, kDropPending);
+  Drop();
+  ExpectNear(desk.Frame(other), RegionRect(1));
+}
+
+TEST_F(Drops, ReleasingOnNoTileOfAnOccupiedRegionChangesNothing) {
+  Use("halves");
+  WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
+  HoldOver(dragged, 1);
+  MoveTo({1100, 1000}, 0.05, 2);
+  Rect left = desk.Frame(dragged);
+  Drop();
+  EXPECT_EQ(desk.Frame(dragged), left);
+  ExpectNear(desk.Frame(resident), RegionRect(1));
+  EXPECT_FALSE(engine->PlacementOf(dragged).has_value());
+}
+
+TEST_F(Drops, BackOnItsOwnRegionWithNothingElseToOfferThereIsNoMenu) {
+  // Notes is known to need more than half of its region either way.
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Notes.exe\": [700, 600]}");
+  Use("halves");
+  desk.MoveWindow(dragged, RegionRect(0));
+  Grab(dragged, {400, 20});
+  MoveTo({1400, 500}, 0.05);
+  MoveTo({500, 500}, 0.2, 3);
+  EXPECT_TRUE(Labels().empty());
+  EXPECT_EQ(OutlineCaption(), "Release to put back");
+  Drop();
+  ExpectNear(desk.Frame(dragged), RegionRect(0));
+  EXPECT_TRUE(Logged("region drop intent=1 region=0"));
+}
+
+TEST_F(Drops, SwapTradesRegionsEvenIfTheFrontWindowClosesMeanwhile) {
+  for (bool closes : {false, true}) {
+    SCOPED_TRACE(closes);
+    Use("halves");
+    desk.MoveWindow(dragged, RegionRect(0));
+    WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
+    desk.Activate(dragged);
+    HoldOver(dragged, 1);
+    EXPECT_EQ(Labels().back(), "Swap");
+    if (closes) desk.CloseWindow(resident);
+    Choose("Swap");
+    ExpectNear(desk.Frame(dragged), RegionRect(1));
+    if (!closes) {
+      ExpectNear(desk.Frame(resident), RegionRect(0));
+      EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 0}));
+      desk.CloseWindow(resident);
+    }
+    EXPECT_TRUE(Logged("region drop intent=7 region=1"));
+  }
+}
+
+TEST_F(Drops, HalvesCreatedByADropCanBeRejoinedButACataloguesCannot) {
+  Use("quarters");
+  WindowId resident = AddApp("Term", {.frame = RegionRect(0)});
+  HoldOver(dragged, 0);
+  Choose("Left Half");
+  ASSERT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 4}));
+  EXPECT_EQ(Active().id, "corner-custom");
+
+  // The resident comes back over the dragged window's half: the pair may become one again.
+  HoldOver(resident, 0);
+  EXPECT_NE(std::find(Labels().begin(), Labels().end(), "Rejoin Halves"), Labels().end());
+  Choose("Rejoin Halves");
+  EXPECT_EQ(Active().id, "quarters");
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "quarters");
+  ExpectNear(desk.Frame(dragged), RegionRect(0));
+  ExpectNear(desk.Frame(resident), RegionRect(0));
+  EXPECT_TRUE(Logged("region drop intent=6 region=0"));
+
+  // The same shape in a catalogue layout: two columns side by side are not offered.
+  Use("thirds");
+  desk.MoveWindow(resident, RegionRect(1));
+  HoldOver(dragged, 1);
+  for (const std::string& label : Labels()) EXPECT_NE(label, "Whole Column");
+  EXPECT_FALSE(Labels().empty());
+  Drop();
+}
+
+// "Whole Column" makes the column one region and stacks its windows there; "Span
+// Column" lays the window over both regions and leaves the layout alone.
+TEST_F(Drops, WholeColumnAndSpanColumnOfAStack) {
+  const NodeRef stack = FindBuiltIn("stack")->tree;
+  const NodeRef joined = MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1));
+  const Rect column{1155, 8, 757, 1024};
+  Start();
+  for (bool whole : {true, false}) {
+    SCOPED_TRACE(whole);
+    Use("stack");
+    WindowId upper = AddApp("Term", {.frame = RegionRect(1)});
+    const Rect upperAt = desk.Frame(upper);
+    desk.MoveWindow(dragged, {300, 300, 600, 400});
+    desk.Activate(dragged);
+    HoldOver(dragged, 1);
+    Choose(whole ? "Whole Column" : "Span Column");
+    EXPECT_TRUE(TreesEqual(Active().tree, whole ? joined : stack));
+    ExpectNear(desk.Frame(dragged), column);
+    ExpectNear(desk.Frame(upper), whole ? column : upperAt);
+    desk.CloseWindow(upper);
+  }
+}
+
+TEST_F(Drops, HalvesTooSmallForTheirWindowsStackInstead) {
+  Use("halves");
+  WindowId resident = AddApp("Term", {.frame = RegionRect(1), .minWidth = 900});
+  HoldOver(dragged, 1);
+  Choose("Left Half");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "Those windows can\u2019t get small enough to split this spot, so Notes was added to "
+            "its stack instead.");
+  ExpectNear(desk.Frame(dragged), RegionRect(1));
+  ExpectNear(desk.Frame(resident), RegionRect(1));
+  EXPECT_EQ(Active().id, "halves");
+  EXPECT_EQ(engine->PlacementOf(dragged), (PlacementRecord{DisplayKey(), 1}));
+  EXPECT_TRUE(Logged("split drop intent=4 region=1 noRoom=1"));
+}
+
+TEST_F(Drops, AWholeColumnDropThatAWindowRefusesIsUndoneEntirely) {
+  Use("stack");
+  WindowId upper = AddApp("Term", {.frame = RegionRect(1)});
+  WindowId lower = AddApp("Term", {.frame = RegionRect(2)});
+  desk.Setup(dragged).minWidth = 800;  // the column is 757 wide
+  desk.MoveWindow(dragged, {300, 300, 800, 400});
+  desk.Activate(dragged);
+  const Rect upperAt = desk.Frame(upper), lowerAt = desk.Frame(lower);
+  HoldOver(dragged, 1);
+  Choose("Whole Column");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Notes needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(desk.Frame(dragged), (Rect{300, 300, 800, 400}));
+  EXPECT_EQ(desk.Frame(upper), upperAt);
+  EXPECT_EQ(desk.Frame(lower), lowerAt);
+  EXPECT_EQ(Active().id, "stack");
+  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "stack");
+  EXPECT_FALSE(engine->PlacementOf(dragged).has_value());
+  EXPECT_TRUE(Logged("region drop rolled back: "));
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// A window spanning the two right columns of "Three columns" is dropped onto: each tile
+// shares the span its own way.
+TEST_F(Drops, DroppingOntoASpanningWindow) {
+  struct Case {
+    const char* layout;
+    const char* tile;
+    Rect draggedAt;
+    Rect spanningAt;
+    const char* layoutAfter;
+  };
+  Start();
+  // The two right columns of "Three columns", and the left column of "Four quarters".
+  const RegionMap thirds = Regions("thirds", work);
+  const Rect r1 = *thirds.Get(1), r2 = *thirds.Get(2);
+  const Rect wide{r1.x, 8, r2.Right() - r1.x, 1024};
+  const Rect tall{8, 8, 948, 1024};
+  const std::vector<std::string> wideTiles{"Left Column", "Top Half", "Add to Stack", "Bottom Half",
+                                           "Right Column"};
+  const std::vector<std::string> tallTiles{"Top Half", "Add to Stack", "Bottom Half"};
+  const Case cases[] = {
+      {"thirds", "Add to Stack", wide, wide, "thirds"},
+      {"thirds", "Left Column", r1, r2, "thirds"},
+      {"thirds", "Right Column", r2, r1, "thirds"},
+      // Every region of the span split into rows: a layout of the display's own.
+      {"thirds",
+       "Top Half",
+       {wide.x, 8, wide.width, 508},
+       {wide.x, 524, wide.width, 508},
+       "corner-custom"},
+      {"thirds",
+       "Bottom Half",
+       {wide.x, 524, wide.width, 508},
+       {wide.x, 8, wide.width, 508},
+       "corner-custom"},
+      {"quarters", "Top Half", {8, 8, 948, 508}, {8, 524, 948, 508}, "quarters"},
+      {"quarters", "Bottom Half", {8, 524, 948, 508}, {8, 8, 948, 508}, "quarters"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.layout) + " " + c.tile);
+    Use(c.layout);
+    const bool isWide = std::string_view(c.layout) == "thirds";
+    const Rect span = isWide ? wide : tall;
+    WindowId spanning = AddApp("Term", {.frame = span});
+    WindowId dropped = AddApp("Notes", {.frame = {100, 300, 500, 400}});
+    Grab(dropped, {200, 310});
+    MoveTo(Centre(span), 0.2, 4);
+    EXPECT_EQ(Labels(), isWide ? wideTiles : tallTiles);
+    EXPECT_EQ(engine->Drag().occupant, spanning);
+    Choose(c.tile);
+    ExpectNear(desk.Frame(dropped), c.draggedAt);
+    ExpectNear(desk.Frame(spanning), c.spanningAt);
+    EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, c.layoutAfter);
+    desk.CloseWindow(spanning);
+    desk.CloseWindow(dropped);
+  }
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,149 @@
+#include "engine/drop_plans.h"
+
+#include <gtest/gtest.h>
+
+#include "layout/builtin_layouts.h"
+#include "layout/tree_geometry.h"
+
+namespace tessary {
+namespace {
+
+const Rect kWork{0, 0, 1920, 1040};
+
+std::optional<Rect> Preview(std::string_view layout, DropIntent intent,
+                            std::optional<std::int32_t> rejoin = std::nullopt, SpanSet span = {}) {
+  const SnapLayout& active = *FindBuiltIn(layout);
+  const std::vector<SnapLayout> catalogue = BuiltInLayouts();
+  std::optional<RejoinedLayout> candidate;
+  if (rejoin) candidate = RejoinRegion(active, *rejoin);
+  return PreviewRect(intent, DropScene{active, catalogue, kWork, 1, candidate, span});
+}
+
+TEST(DropPlans, PreviewOfEveryKind) {
+  struct Case {
+    const char* layout;
+    DropIntent intent;
+    std::optional<std::int32_t> rejoin;
+    std::optional<Rect> expected;
+    SpanSet span = {};
+  };
+  // The two right columns of "Three columns", and the left column of "Four quarters".
+  const SpanSet right{1, 2};
+  const SpanSet left{0, 1};
+  const Case cases[] = {
+      {"halves", {kDropAddToStack, 1}, {}, Rect{964, 8, 948, 1024}},
+      {"halves", {kDropPutBack, 0}, {}, Rect{8, 8, 948, 1024}},
+      {"halves", {kDropSwap, 1}, {}, Rect{964, 8, 948, 1024}},
+      {"halves", {kDropLeftHalf, 1}, {}, Rect{964, 8, 470, 1024}},
+      {"halves", {kDropRightHalf, 1}, {}, Rect{1442, 8, 470, 1024}},
+      // A full-height region becomes a stack of two rows.
+      {"halves", {kDropTopHalf, 1}, {}, Rect{964, 8, 948, 508}},
+      {"halves", {kDropBottomHalf, 1}, {}, Rect{964, 524, 948, 508}},
+      {"quarters", {kDropTopHalf, 0}, {}, Rect{8, 8, 948, 250}},
+      {"quarters", {kDropBottomHalf, 0}, {}, Rect{8, 266, 948, 250}},
+      {"stack", {kDropWholeColumn, 1}, 1, Rect{1155, 8, 757, 1024}},
+      {"stack", {kDropSpanColumn, 2}, 2, Rect{1155, 8, 757, 1024}},
+      {"stack", {kDropWholeColumn, 1}, {}, std::nullopt},
+      {"halves", {kDropPending, 1}, {}, std::nullopt},
+      {"halves", {kDropAddToStack, 5}, {}, std::nullopt},
+      {"halves", {kDropSpanAddToStack, 1}, {}, std::nullopt},
+      {"thirds", {kDropSpanAddToStack, 1}, {}, Rect{645, 8, 1267, 1024}, right},
+      {"thirds", {kDropSpanLeftColumn, 1}, {}, Rect{645, 8, 630, 1024}, right},
+      {"thirds", {kDropSpanRightColumn, 1}, {}, Rect{1282, 8, 630, 1024}, right},
+      {"thirds", {kDropSpanSplitTop, 1}, {}, Rect{645, 8, 1267, 508}, right},
+      {"thirds", {kDropSpanSplitBottom, 1}, {}, Rect{645, 524, 1267, 508}, right},
+      {"thirds", {kDropSpanTopHalf, 1}, {}, std::nullopt, right},
+      {"quarters", {kDropSpanTopHalf, 0}, {}, Rect{8, 8, 948, 508}, left},
+      {"quarters", {kDropSpanBottomHalf, 0}, {}, Rect{8, 524, 948, 508}, left},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Preview(c.layout, c.intent, c.rejoin, c.span), c.expected)
+        << c.layout << " " << c.intent.kind << "/" << c.intent.region;
+  }
+}
+
+TEST(DropPlans, ASpanOffersTheDivisionsItHas) {
+  struct Case {
+    const char* layout;
+    SpanSet span;
+    std::vector<std::int32_t> kinds;
+  };
+  const Case cases[] = {
+      {"thirds", {1, 2}, {11, 14, 12, 13, 15}},
+      {"quarters", {0, 1}, {11, 16, 17}},
+      {"quarters", {0, 1, 2, 3}, {11, 14, 16, 17, 15}},
+      {"rows", {0, 1}, {11, 16, 17}},
+      {"thirds", {}, {}},
+  };
+  for (const Case& c : cases) {
+    const SnapLayout& active = *FindBuiltIn(c.layout);
+    std::vector<std::int32_t> kinds;
+    for (const DropIntent& intent :
+         SpanDropIntents(active, PixelRegionRects(active, kWork, 8), c.span, 1)) {
+      EXPECT_EQ(intent.region, c.span.front());
+      kinds.push_back(intent.kind);
+    }
+    EXPECT_EQ(kinds, c.kinds) << c.layout << " " << c.span.size();
+  }
+  // Rows of a span no taller than 448 pixels (x scale) are not offered.
+  const SnapLayout& thirds = *FindBuiltIn("thirds");
+  const Rect low{0, 0, 1920, 464};  // the span 448 high
+  EXPECT_EQ(SpanDropIntents(thirds, PixelRegionRects(thirds, low, 8), {1, 2}, 1).size(), 5u);
+  EXPECT_EQ(SpanDropIntents(thirds, PixelRegionRects(thirds, low, 8), {1, 2}, 1.02).size(), 3u);
+}
+
+TEST(DropPlans, HalfSplitsNumberTheNewRegionAndFailWhenAllAreTaken) {
+  std::optional<SplitDropLayout> right =
+      SplitDropLayoutFor(*FindBuiltIn("halves"), 1, kDropRightHalf, BuiltInLayouts());
+  ASSERT_TRUE(right.has_value());
+  EXPECT_EQ(right->created, 2);
+  EXPECT_EQ(right->dragged, 2);
+  EXPECT_EQ(right->other, 1);
+  // A full-height left column of "thirds" stacks the way a corner drop does.
+  std::optional<SplitDropLayout> top =
+      SplitDropLayoutFor(*FindBuiltIn("thirds"), 0, kDropTopHalf, BuiltInLayouts());
+  ASSERT_TRUE(top.has_value());
+  EXPECT_EQ(top->layout.id, "thirds-left-stack");
+  EXPECT_EQ(top->dragged, 0);
+
+  NodeRef full = MakeLeaf(0);
+  for (int n = 1; n < 16; ++n) full = MakeSplit(Axis::Columns, 0.5, full, MakeLeaf(n));
+  SnapLayout sixteen{"user-16", "Sixteen", full, {}};
+  EXPECT_FALSE(SplitDropLayoutFor(sixteen, 3, kDropLeftHalf, {}).has_value());
+}
+
+TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
+  SnapLayout custom = *FindBuiltIn("thirds");
+  custom.id = "corner-custom";
+  const RejoinedLayout columns = *RejoinRegion(custom, 1);
+  const RejoinedLayout rows = *RejoinRegion(*FindBuiltIn("stack"), 1);
+  EXPECT_TRUE(KeepRejoinCandidate(rows, *FindBuiltIn("stack"), {}));
+  EXPECT_TRUE(KeepRejoinCandidate(columns, custom, {{2, 1}}));
+  EXPECT_FALSE(KeepRejoinCandidate(columns, custom, {{1, 3}}));
+  EXPECT_FALSE(KeepRejoinCandidate(columns, *FindBuiltIn("thirds"), {{1, 2}}));
+  EXPECT_STREQ(RejoinLabel(columns, false), "Whole Column");
+  EXPECT_STREQ(RejoinLabel(rows, true), "Span Column");
+  const RejoinedLayout row = *RejoinRegion(
+      SnapLayout{"user-r",
+                 "R",
+                 MakeSplit(Axis::Rows, 0.5, MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(1)),
+                           MakeLeaf(2)),
+                 {}},
+      0);
+  EXPECT_STREQ(RejoinLabel(row, false), "Whole Row");
+  const RejoinedLayout quarter = *RejoinRegion(
+      SnapLayout{
+          "user-q",
+          "Q",
+          MakeSplit(Axis::Columns, 0.5,
+                    MakeSplit(Axis::Rows, 0.5,
+                              MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(4)), MakeLeaf(1)),
+                    MakeLeaf(2)),
+          {}},
+      0);
+  EXPECT_STREQ(RejoinLabel(quarter, false), "Rejoin Halves");
+  EXPECT_STREQ(RejoinLabel(quarter, true), "Span Halves");
+}
+
+}  // namespace
+}  // namespace tessary
