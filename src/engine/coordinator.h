@@ -350,6 +350,7 @@ class Coordinator {
   LateEnd lateEnd_;
 
   double refreshDeadline_ = 0;
+  double refreshAskedAt_ = 0;  // the first request the scheduled pass answers
   bool refreshShort_ = false;
   bool upkeepRunning_ = false;  // timer 8
 

@@ -43,7 +43,8 @@ class TrayIcon {
 };
 
 // Events in the low word of WM_APP+1's lParam (notification-icon version 4) that open
-// the tray menu.
+// the tray menu; with each, wParam carries the menu's anchor: x in its low word, y in the
+// next (signed), the icon itself when it was chosen from the keyboard.
 inline constexpr std::uint32_t kTrayEventContextMenu = 0x7B;  // WM_CONTEXTMENU
 inline constexpr std::uint32_t kTrayEventSelect = 0x400;      // NIN_SELECT
 inline constexpr std::uint32_t kTrayEventKeySelect = 0x401;   // NIN_KEYSELECT

@@ -1,5 +1,7 @@
 // The icon's tooltip and badge, messages as toasts or balloons, and first-use tips.
 
+#include <algorithm>
+
 #include "shell/tray_texts.h"
 #include "shell_fixture.h"
 
@@ -33,6 +35,31 @@ TEST(TrayBadge, WhiteRingedBlueDotInTheLowerRightCorner) {
   }
   EXPECT_GT(blue, 40);
   EXPECT_GT(white, 20);
+}
+
+// At sign-in the notification area refuses the first adds; the icon is tried again after
+// 1, 2 and 4 seconds and stays once it is in. A change of scale loads it afresh.
+TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
+  SeenThisVersion();
+  host.tray.refuseAdds = 3;
+  StartOrFail();
+  auto adds = [&] { return std::count(Journal().begin(), Journal().end(), "tray add"); };
+  for (const auto& [seconds, tries] : std::vector<std::pair<double, long>>{
+           {0.9, 1}, {0.2, 2}, {1.7, 2}, {0.4, 3}, {3.6, 3}}) {
+    Run(seconds);
+    EXPECT_EQ(adds(), tries) << desk.Now();
+    EXPECT_FALSE(host.tray.present);
+  }
+  Run(0.4);
+  EXPECT_TRUE(host.tray.present);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  Run(120);
+  EXPECT_EQ(adds(), 4);
+
+  host.ClearJournal();
+  desk.ChangeDisplay(display, {.bounds = {0, 0, 1920, 1080}, .scale = 1.5});
+  Pump();
+  EXPECT_GE(JournalIndex("tray modify"), 0);
 }
 
 class TrayIconTest : public ShellTest {
