@@ -15,10 +15,21 @@ namespace {
 constexpr double kOversizeAllowance = 8;
 
 const char* const kNeedsMoreRoom = " needs more room than this space has. ";
+const char* const kNotResponding = " isn\u2019t responding, so it was left where it is.";
 
 }  // namespace
 
+bool Coordinator::LeftUnresponsive(WindowId window) {
+  // Every move waits for the window's app at some point; one that does not answer would
+  // freeze the program with it. It is treated like a window that refused its size.
+  if (!platform().windows.IsHung(window)) return false;
+  Notify(AppNameOf(window) + kNotResponding);
+  Log("not responding: %p left in place", LogId(window));
+  return true;
+}
+
 void Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
+  if (LeftUnresponsive(window)) return;
   useSequence_.Bump(window);
   if (!priorRects_.contains(window)) {
     if (std::optional<Rect> frame = desktop_.FrameBounds(window)) priorRects_[window] = *frame;
@@ -133,7 +144,7 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
   const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
   RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
   const Rect* target = rects.Get(region);
-  if (!target) return false;
+  if (!target || LeftUnresponsive(window)) return false;
 
   priorRects_.try_emplace(window, startRect);
   OpenBatch();
@@ -170,7 +181,7 @@ void Coordinator::CarryOutIntent(const PlacementRequest& request, int displayInd
     return;
   }
   std::optional<SnapLayout> active = layouts_.ActiveLayout(m.id);
-  if (!active) return;
+  if (!active || LeftUnresponsive(request.window)) return;
 
   // What the drop would change, to put back if a window refuses its new size.
   std::map<WindowId, PlacementRecord> placementsBefore = placements_;
