@@ -36,8 +36,9 @@ void Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
   }
   if (!batches_.empty()) {
     batches_.back().push_back({window, rect});
-  } else {
-    desktop_.GlideOne(window, rect);
+  } else if (!desktop_.GlideOne(window, rect)) {
+    // An app can stop answering in the middle of the move.
+    LeftUnresponsive(window);
   }
 }
 
@@ -48,7 +49,11 @@ std::set<WindowId> Coordinator::CommitBatch() {
   std::vector<GlideItem> items = std::move(batches_.back());
   batches_.pop_back();
   if (items.empty()) return {};
-  return desktop_.Glide(items);
+  std::set<WindowId> placed = desktop_.Glide(items);
+  for (const GlideItem& item : items) {
+    if (!placed.contains(item.window)) LeftUnresponsive(item.window);
+  }
+  return placed;
 }
 
 SizeNeed Coordinator::MinimumSize(WindowId window, double scale) const {
@@ -150,6 +155,8 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
   OpenBatch();
   MoveWindowTo(window, *target);
   bool held = CommitBatch().contains(window);
+  // Only a placement that happened is recorded.
+  if (!held && platform().windows.IsHung(window)) return false;
 
   if (TooBig(window, *target, m.scale)) {
     // The layout becomes the display's only once the window is known to fit, so a window

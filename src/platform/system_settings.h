@@ -25,6 +25,9 @@ class SystemSettings {
   virtual bool TurnOffWindowArranging() = 0;
   // SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION); absent when the call fails.
   virtual std::optional<bool> ClientAreaAnimation() = 0;
+  // SHQueryUserNotificationState: the user must not be interrupted now (a full-screen game
+  // or video, presentation mode, quiet time, busy). False when it cannot be read.
+  virtual bool UserBusy() = 0;
 };
 
 }  // namespace tessary

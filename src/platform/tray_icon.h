@@ -32,7 +32,8 @@ class TrayIcon {
   // The NOTIFYICONDATAW record: the main window as owner, icon id 1, NIF_MESSAGE |
   // NIF_ICON | NIF_TIP | NIF_SHOWTIP, callback message WM_APP+1, the program's icon
   // resource 1 at the small-icon size (or its badged copy), the tooltip; with a balloon
-  // also NIF_INFO, its title and text and NIIF_USER | NIIF_LARGE_ICON.
+  // also NIF_INFO, its title and text and NIIF_USER | NIIF_LARGE_ICON |
+  // NIIF_RESPECT_QUIET_TIME.
   // Add: NIM_ADD, then NIM_SETVERSION with NOTIFYICON_VERSION_4 (so the callback's lParam
   // low word is the event). False when the shell refused; the next add tries again.
   virtual bool Add(const TrayIconState& state) = 0;

@@ -88,7 +88,8 @@ class Shell {
   // --- Tray icon, messages and tips ---------------------------------------------------
   void AddTrayIcon();
   void UpdateTrayIcon();
-  // The `notify` callback: a toast for 4 seconds, or a balloon titled "Tessary".
+  // The `notify` callback: a toast for 4 seconds, or a balloon titled "Tessary" (also
+  // while the user must not be interrupted).
   void Notify(const std::string& text);
   // The `showTip` callback: a first-use tip, once per key.
   void ShowTip(const std::string& key);

@@ -32,9 +32,9 @@ void Shell::AddTrayIcon() {
     trayRetryMilliseconds_ = 0;
     return;
   }
-  trayRetryMilliseconds_ = trayRetryMilliseconds_ == 0
-                               ? kFirstTrayRetryMilliseconds
-                               : std::min(trayRetryMilliseconds_ * 2, kLongestTrayRetryMilliseconds);
+  trayRetryMilliseconds_ = trayRetryMilliseconds_ == 0 ? kFirstTrayRetryMilliseconds
+                                                       : std::min(trayRetryMilliseconds_ * 2,
+                                                                  kLongestTrayRetryMilliseconds);
   platform().timers.Start(main_window_timer::kTrayRetry, trayRetryMilliseconds_);
 }
 
@@ -47,7 +47,9 @@ void Shell::ShowBalloon(const std::string& title, const std::string& text) {
 }
 
 void Shell::ShowMessage(const std::string& text, double seconds) {
-  if (toastAvailable_ && coordinator_) {
+  // Over a full-screen game, a video or a presentation a topmost toast would be in the
+  // way: the message becomes a balloon, which the system holds until the user is free.
+  if (toastAvailable_ && coordinator_ && !platform().systemSettings.UserBusy()) {
     std::vector<ToastDisplay> displays;
     for (const Monitor& display : coordinator_->Displays()) {
       displays.push_back(ToastDisplay{display.bounds, display.work, display.scale});

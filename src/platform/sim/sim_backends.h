@@ -149,6 +149,7 @@ class SimSystemSettingsSource final : public SystemSettings {
   std::optional<std::uint32_t> SnapBarValue() override;
   bool TurnOffWindowArranging() override;
   std::optional<bool> ClientAreaAnimation() override;
+  bool UserBusy() override;
 
  private:
   SimWorld& world_;

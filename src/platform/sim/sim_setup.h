@@ -95,6 +95,7 @@ struct SimSystemSettings {
   std::optional<std::uint32_t> snapBarValue;   // absent: "EnableSnapBar" is missing
   std::optional<bool> clientAreaAnimation = true;
   bool turnOffSucceeds = true;
+  bool userBusy = false;  // a full-screen app, a presentation, quiet time
 };
 
 struct SimPrompt {

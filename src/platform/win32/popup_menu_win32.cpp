@@ -128,7 +128,8 @@ void Win32PopupMenus::Fill(HMENU menu, const std::vector<MenuItem>& items) {
 int Win32PopupMenus::ShowAtCursor(const MenuModel& model) { return Show(model, nullptr); }
 
 int Win32PopupMenus::ShowAt(const MenuModel& model, Point anchor) {
-  const POINT at{static_cast<LONG>(std::lround(anchor.x)), static_cast<LONG>(std::lround(anchor.y))};
+  const POINT at{static_cast<LONG>(std::lround(anchor.x)),
+                 static_cast<LONG>(std::lround(anchor.y))};
   return Show(model, &at);
 }
 

@@ -1,6 +1,8 @@
 #include "platform/win32/system_settings_win32.h"
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 namespace tessary {
 namespace {
@@ -35,6 +37,13 @@ bool Win32SystemSettings::TurnOffWindowArranging() {
 
 std::optional<bool> Win32SystemSettings::ClientAreaAnimation() {
   return ReadFlag(SPI_GETCLIENTAREAANIMATION);
+}
+
+bool Win32SystemSettings::UserBusy() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(SHQueryUserNotificationState(&state))) return false;
+  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+         state == QUNS_PRESENTATION_MODE || state == QUNS_QUIET_TIME;
 }
 
 }  // namespace tessary

@@ -14,6 +14,7 @@ class Win32SystemSettings : public SystemSettings {
   std::optional<std::uint32_t> SnapBarValue() override;
   bool TurnOffWindowArranging() override;
   std::optional<bool> ClientAreaAnimation() override;
+  bool UserBusy() override;
 };
 
 }  // namespace tessary

@@ -189,7 +189,8 @@ bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
     data.uFlags |= NIF_INFO;
     CopyCut(data.szInfoTitle, state.balloon->title);
     CopyCut(data.szInfo, state.balloon->text);
-    data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON;
+    // The system holds it back while the user must not be interrupted.
+    data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON | NIIF_RESPECT_QUIET_TIME;
   }
   if (!notifier_(operation, data)) return false;
   if (operation == NIM_ADD) {

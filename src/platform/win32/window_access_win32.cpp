@@ -4,13 +4,18 @@
 // After windows.h, which it builds on.
 #include <dwmapi.h>
 
+#include <map>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
 
-constexpr UINT kAnswerMilliseconds = 100;
+constexpr UINT kAnswerMilliseconds = 200;
+// A window that has just left a message unanswered is not asked again for this long: each
+// question would cost the whole time-out, and the system calls it hung after 5 s anyway.
+constexpr ULONGLONG kSilenceMilliseconds = 5000;
 // How long a move waits for the window's app to carry it out.
 constexpr UINT kMoveWaitMilliseconds = 250;
 // After the app answered, how long the rectangle is watched for the move to show.
@@ -65,7 +70,15 @@ bool AppNotResponding(WindowId window) {
   HWND hwnd = ToHwnd(window);
   if (hwnd == nullptr || !IsWindow(hwnd)) return false;
   if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) return false;
-  return IsHungAppWindow(hwnd) || (!Answers(hwnd, kAnswerMilliseconds) && IsWindow(hwnd));
+  if (IsHungAppWindow(hwnd)) return true;
+  // Asked from the main thread only.
+  static std::map<HWND, ULONGLONG> silentUntil;
+  const ULONGLONG now = GetTickCount64();
+  std::erase_if(silentUntil, [now](const auto& entry) { return entry.second <= now; });
+  if (silentUntil.contains(hwnd)) return true;
+  if (Answers(hwnd, kAnswerMilliseconds) || !IsWindow(hwnd)) return false;
+  silentUntil[hwnd] = GetTickCount64() + kSilenceMilliseconds;
+  return true;
 }
 
 bool Win32WindowAccess::Exists(WindowId window) { return IsWindow(ToHwnd(window)) != FALSE; }

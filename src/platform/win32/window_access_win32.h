@@ -8,7 +8,7 @@ namespace tessary {
 
 // True when a synchronous call into the window would wait on an app that does not answer:
 // the system says so (IsHungAppWindow, after about 5 s without reading messages), or a
-// WM_NULL stays unanswered for a tenth of a second. Never true for our own thread's.
+// WM_NULL stays unanswered for a fifth of a second. Never true for our own thread's.
 bool AppNotResponding(WindowId window);
 
 // Moves through SWP_ASYNCWINDOWPOS, so that an app that stops answering meanwhile costs

@@ -44,8 +44,8 @@ TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
   host.tray.refuseAdds = 3;
   StartOrFail();
   auto adds = [&] { return std::count(Journal().begin(), Journal().end(), "tray add"); };
-  for (const auto& [seconds, tries] : std::vector<std::pair<double, long>>{
-           {0.9, 1}, {0.2, 2}, {1.7, 2}, {0.4, 3}, {3.6, 3}}) {
+  for (const auto& [seconds, tries] :
+       std::vector<std::pair<double, long>>{{0.9, 1}, {0.2, 2}, {1.7, 2}, {0.4, 3}, {3.6, 3}}) {
     Run(seconds);
     EXPECT_EQ(adds(), tries) << desk.Now();
     EXPECT_FALSE(host.tray.present);
@@ -92,6 +92,17 @@ TEST_F(TrayIconTest, MessagesGoToTheToastForFourSeconds) {
   EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
   EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
   EXPECT_EQ(host.tray.balloons.size(), balloons);
+}
+
+// Over a full-screen game, a video or a presentation the toast would be in the way: the
+// message goes to a balloon, which the system holds until the user is free.
+TEST_F(TrayIconTest, WhileTheUserIsBusyMessagesBecomeQuietBalloons) {
+  desk.SystemSettings().userBusy = true;
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  EXPECT_EQ(Probe().toast()->Phase(), ToastPhase::kHidden);
+  ASSERT_FALSE(host.tray.balloons.empty());
+  EXPECT_EQ(host.tray.balloons.back(),
+            (TrayBalloon{"Tessary", "Notepad can't be made that small."}));
 }
 
 TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
