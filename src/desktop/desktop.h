@@ -88,6 +88,7 @@ class Desktop {
   // z-order: restores a maximized or minimized window, then up to three measured
   // attempts. True when the frame matches within a pixel, or after three attempts its
   // top-left corner lies within 6 pixels (an app that refuses the size still counts).
+  // A window whose app is not responding is not touched: false.
   bool PlaceExactly(WindowId window, const Rect& target) const;
   // Animates the windows to their targets together (0.24 s, eased), lets them settle,
   // then places each exactly. Answers the windows whose exact placement succeeded.

@@ -48,7 +48,8 @@ MovingWindows WindowsThatMove(const Desktop& desktop, WindowAccess& w,
                               const std::vector<GlideItem>& items) {
   MovingWindows moving;
   for (const GlideItem& item : items) {
-    if (!w.Exists(item.window) || w.IsMaximized(item.window) || w.IsMinimized(item.window)) {
+    if (!w.Exists(item.window) || w.IsMaximized(item.window) || w.IsMinimized(item.window) ||
+        w.IsHung(item.window)) {
       continue;
     }
     std::optional<Rect> frame = desktop.FrameBounds(item.window);

@@ -25,7 +25,8 @@ bool Desktop::AnimationsEnabled() const {
 
 bool Desktop::PlaceExactly(WindowId window, const Rect& target) const {
   WindowAccess& w = platform_.windows;
-  if (!w.Exists(window)) return false;
+  // Every call below waits for the window's app; one that does not answer is left alone.
+  if (!w.Exists(window) || w.IsHung(window)) return false;
 
   if (w.IsMaximized(window) || w.IsMinimized(window)) {
     // Restore straight into place in one step, so the window never flashes at its old

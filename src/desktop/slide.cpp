@@ -28,7 +28,8 @@ void Desktop::SlideOutAndBack(WindowId window, const Rect& home, Point away,
 
   std::optional<Rect> rect;
   std::optional<Rect> frame;
-  if (AnimationsEnabled() && w.Exists(window)) {
+  // A window whose app does not answer would take every request late, or freeze us.
+  if (AnimationsEnabled() && w.Exists(window) && !w.IsHung(window)) {
     rect = w.WindowRect(window);
     frame = FrameBounds(window);
   }

@@ -160,12 +160,16 @@ int Coordinator::DisplayOfWindow(WindowId window) {
 }
 
 void Coordinator::ScheduleRefresh(double delay) {
+  // A window that keeps moving asks again before every pass is due; the pass still comes
+  // at the latest this long after the first request it answers.
+  constexpr double kLongestRefreshWait = 0.5;
   double now = Now();
   // A short refresh already on its way is never postponed by a later request.
   if (refreshDeadline_ > 0 && refreshShort_ && now + delay >= refreshDeadline_) return;
-  refreshDeadline_ = now + delay;
+  if (refreshDeadline_ <= 0) refreshAskedAt_ = now;
+  refreshDeadline_ = std::max(std::min(now + delay, refreshAskedAt_ + kLongestRefreshWait), now);
   refreshShort_ = delay < 0.15;
-  double milliseconds = std::max(delay * 1000, 1.0);
+  double milliseconds = std::max((refreshDeadline_ - now) * 1000, 1.0);
   platform().timers.Start(kRefreshTimerId, static_cast<std::uint32_t>(milliseconds));
 }
 

@@ -94,7 +94,8 @@ class Coordinator {
   // Timer 2: carries out the pending request.
   void PlacePending();
   // A move made by the program: bumps the use sequence, remembers the prior rectangle
-  // once, and joins the open batch or glides at once.
+  // once, and joins the open batch or glides at once. A window whose app is not
+  // responding is left where it is, and the user told so.
   void MoveWindowTo(WindowId window, const Rect& rect);
   // Motion batches: moves made while one is open are carried out together on commit,
   // which answers the windows whose exact placement succeeded.
@@ -251,6 +252,8 @@ class Coordinator {
   void NotYetBuilt(const char* name);
   void Notify(const std::string& text);
   std::string AppNameOf(WindowId window) const;
+  // True, after telling the user, when the window's app is not responding.
+  bool LeftUnresponsive(WindowId window);
 
   // drag_tracking.cpp
   void BuildDragDisplays();
@@ -370,6 +373,7 @@ class Coordinator {
   LateEnd lateEnd_;
 
   double refreshDeadline_ = 0;
+  double refreshAskedAt_ = 0;  // the first request the scheduled pass answers
   bool refreshShort_ = false;
   bool upkeepRunning_ = false;  // timer 8
 

@@ -44,7 +44,7 @@ std::vector<WindowId> RegionDrops::ListedIn(int displayIndex, const SnapLayout& 
 void RegionDrops::CarryOut(const PlacementRequest& request, int displayIndex) {
   const Monitor m = c_.displays_[static_cast<std::size_t>(displayIndex)];
   std::optional<SnapLayout> active = c_.layouts_.ActiveLayout(m.id);
-  if (!active) return;
+  if (!active || c_.LeftUnresponsive(request.window)) return;
   const std::int32_t kind = request.intent.kind;
   if (kind >= kDropTopHalf && kind <= kDropRightHalf) {
     SplitDrop(request, displayIndex, *active);

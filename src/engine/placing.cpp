@@ -15,18 +15,30 @@ namespace {
 constexpr double kOversizeAllowance = 8;
 
 const char* const kNeedsMoreRoom = " needs more room than this space has. ";
+const char* const kNotResponding = " isn\u2019t responding, so it was left where it is.";
 
 }  // namespace
 
+bool Coordinator::LeftUnresponsive(WindowId window) {
+  // Every move waits for the window's app at some point; one that does not answer would
+  // freeze the program with it. It is treated like a window that refused its size.
+  if (!platform().windows.IsHung(window)) return false;
+  Notify(AppNameOf(window) + kNotResponding);
+  Log("not responding: %p left in place", LogId(window));
+  return true;
+}
+
 void Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
+  if (LeftUnresponsive(window)) return;
   useSequence_.Bump(window);
   if (!priorRects_.contains(window)) {
     if (std::optional<Rect> frame = desktop_.FrameBounds(window)) priorRects_[window] = *frame;
   }
   if (!batches_.empty()) {
     batches_.back().push_back({window, rect});
-  } else {
-    desktop_.GlideOne(window, rect);
+  } else if (!desktop_.GlideOne(window, rect)) {
+    // An app can stop answering in the middle of the move.
+    LeftUnresponsive(window);
   }
 }
 
@@ -37,7 +49,11 @@ std::set<WindowId> Coordinator::CommitBatch() {
   std::vector<GlideItem> items = std::move(batches_.back());
   batches_.pop_back();
   if (items.empty()) return {};
-  return desktop_.Glide(items);
+  std::set<WindowId> placed = desktop_.Glide(items);
+  for (const GlideItem& item : items) {
+    if (!placed.contains(item.window)) LeftUnresponsive(item.window);
+  }
+  return placed;
 }
 
 SizeNeed Coordinator::MinimumSize(WindowId window, double scale) const {
@@ -133,12 +149,14 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
   const Monitor m = displays_[static_cast<std::size_t>(displayIndex)];
   RegionMap rects = PixelRegionRects(layout, m.work, RegionGap(m.scale));
   const Rect* target = rects.Get(region);
-  if (!target) return false;
+  if (!target || LeftUnresponsive(window)) return false;
 
   priorRects_.try_emplace(window, startRect);
   OpenBatch();
   MoveWindowTo(window, *target);
   bool held = CommitBatch().contains(window);
+  // Only a placement that happened is recorded.
+  if (!held && platform().windows.IsHung(window)) return false;
 
   if (TooBig(window, *target, m.scale)) {
     // The layout becomes the display's only once the window is known to fit, so a window

@@ -13,6 +13,7 @@ inline constexpr int kRefresh = 4;            // the scheduled stack pass
 inline constexpr int kStackPass = 5;          // the shell, repeating from start-up
 inline constexpr int kCompositionSettle = 6;  // the Coordinator, while a layout settles
 inline constexpr int kUpkeep = 8;             // the Coordinator, while the pointer is at a badge
+inline constexpr int kTrayRetry = 9;          // the shell, until the tray takes the icon
 inline constexpr int kUpdateCheck = 50;       // the shell, hourly from start-up
 
 }  // namespace tessary::main_window_timer

@@ -91,6 +91,9 @@ class PopupMenus {
   // was dismissed. Runs a nested message loop: timers and hooks keep being served.
   // WM_MEASUREITEM and WM_DRAWITEM of the main window belong to this implementation.
   virtual int ShowAtCursor(const MenuModel& menu) = 0;
+  // The same at `anchor` (desktop pixels) instead of the cursor: where the notification
+  // area says the menu belongs when it was opened from the keyboard.
+  virtual int ShowAt(const MenuModel& menu, Point anchor) = 0;
 };
 
 // Where things go in an owner-drawn layout item, in pixels for a display scale. The item

@@ -27,6 +27,9 @@ class SystemSettings {
   virtual std::optional<bool> ClientAreaAnimation() = 0;
   // GetDoubleClickTime in seconds; Windows' default of 500 ms where there is no system.
   virtual double DoubleClickSeconds() { return 0.5; }
+  // SHQueryUserNotificationState: the user must not be interrupted now (a full-screen game
+  // or video, presentation mode, quiet time, busy). False when it cannot be read.
+  virtual bool UserBusy() = 0;
 };
 
 }  // namespace tessary

@@ -32,7 +32,8 @@ class TrayIcon {
   // The NOTIFYICONDATAW record: the main window as owner, icon id 1, NIF_MESSAGE |
   // NIF_ICON | NIF_TIP | NIF_SHOWTIP, callback message WM_APP+1, the program's icon
   // resource 1 at the small-icon size (or its badged copy), the tooltip; with a balloon
-  // also NIF_INFO, its title and text and NIIF_USER | NIIF_LARGE_ICON.
+  // also NIF_INFO, its title and text and NIIF_USER | NIIF_LARGE_ICON |
+  // NIIF_RESPECT_QUIET_TIME.
   // Add: NIM_ADD, then NIM_SETVERSION with NOTIFYICON_VERSION_4 (so the callback's lParam
   // low word is the event). False when the shell refused; the next add tries again.
   virtual bool Add(const TrayIconState& state) = 0;
@@ -43,7 +44,8 @@ class TrayIcon {
 };
 
 // Events in the low word of WM_APP+1's lParam (notification-icon version 4) that open
-// the tray menu.
+// the tray menu; with each, wParam carries the menu's anchor: x in its low word, y in the
+// next (signed), the icon itself when it was chosen from the keyboard.
 inline constexpr std::uint32_t kTrayEventContextMenu = 0x7B;  // WM_CONTEXTMENU
 inline constexpr std::uint32_t kTrayEventSelect = 0x400;      // NIN_SELECT
 inline constexpr std::uint32_t kTrayEventKeySelect = 0x401;   // NIN_KEYSELECT

@@ -88,6 +88,9 @@ class WindowAccess {
   // DwmGetWindowAttribute(DWMWA_CLOAKED) succeeded and reported non-zero (another virtual
   // desktop, a suspended app).
   virtual bool IsCloaked(WindowId window) = 0;
+  // IsHungAppWindow, or the window's thread left a message unanswered for a moment: a
+  // synchronous call into it would freeze the program until the app recovers, if ever.
+  virtual bool IsHung(WindowId window) = 0;
   // GetAncestor(GA_ROOT); kNoWindow when the window does not exist.
   virtual WindowId Root(WindowId window) = 0;
   // GetWindow(GW_OWNER); kNoWindow when there is none.

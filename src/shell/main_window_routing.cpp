@@ -30,7 +30,12 @@ std::optional<std::int64_t> Shell::OnMainWindowMessage(const MainWindowMessage& 
       const auto event = static_cast<std::uint32_t>(m.lParam & 0xFFFF);
       if (event == kTrayEventContextMenu || event == kTrayEventSelect ||
           event == kTrayEventKeySelect) {
-        ShowTrayMenu();
+        // Chosen from the keyboard, the cursor may be anywhere: the menu goes where the
+        // notification area says, at the icon.
+        int x = 0;
+        int y = 0;
+        UnpackPointParam(static_cast<std::int64_t>(m.wParam), x, y);
+        ShowTrayMenu(Point{static_cast<double>(x), static_cast<double>(y)});
       }
       return 0;
     }
@@ -99,6 +104,11 @@ void Shell::OnTimer(int id) {
     case timer::kUpdateCheck:
       CheckForUpdatesWhenADayHasPassed();
       return;
+    case timer::kTrayRetry:
+      // Timers repeat; the next wait is longer and AddTrayIcon starts it again.
+      platform().timers.Stop(timer::kTrayRetry);
+      AddTrayIcon();
+      return;
     default:
       // The rest are the Coordinator's; it ignores ids it does not know.
       coordinator_->OnTimer(id);
@@ -110,6 +120,10 @@ void Shell::OnWindowEvent(const WindowEvent& event) {
   if (!coordinator_ || shutDown_) return;
   switch (event.kind) {
     case WindowEventKind::kDisplayChange:
+      // The display's scale may have changed: the icon is loaded again at the new size.
+      UpdateTrayIcon();
+      coordinator_->OnDisplaysChanged();
+      return;
     case WindowEventKind::kWorkAreaChange:
       coordinator_->OnDisplaysChanged();
       return;

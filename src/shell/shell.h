@@ -88,7 +88,8 @@ class Shell {
   // --- Tray icon, messages and tips ---------------------------------------------------
   void AddTrayIcon();
   void UpdateTrayIcon();
-  // The `notify` callback: a toast for 4 seconds, or a balloon titled "Tessary".
+  // The `notify` callback: a toast for 4 seconds, or a balloon titled "Tessary" (also
+  // while the user must not be interrupted).
   void Notify(const std::string& text);
   // The `showTip` callback: a first-use tip, once per key.
   void ShowTip(const std::string& key);
@@ -97,7 +98,8 @@ class Shell {
   void SetPaused(bool paused);
 
   // --- Tray menu ----------------------------------------------------------------------
-  void ShowTrayMenu();
+  // At the cursor, or at `anchor` where the notification area puts it.
+  void ShowTrayMenu(std::optional<Point> anchor = std::nullopt);
 
   // --- Shortcuts ----------------------------------------------------------------------
   // Re-registers the 11 keyboard shortcuts; the conflict text per command index.
@@ -167,6 +169,7 @@ class Shell {
   std::string availableVersion_;
   std::string version_;
   std::uint32_t taskbarCreatedMessage_ = 0;
+  std::uint32_t trayRetryMilliseconds_ = 0;  // the next wait for a refused icon; 0 when added
   WindowId lastForeground_ = kNoWindow;
   // The caller's target for the length of one command (tray menu, mouse shortcut); set
   // to none it means the command has no target, not the foreground window.

@@ -44,6 +44,7 @@ Shell::~Shell() {
     platform().timers.SetTimerHandler(nullptr);
     platform().timers.Stop(main_window_timer::kStackPass);
     platform().timers.Stop(main_window_timer::kUpdateCheck);
+    platform().timers.Stop(main_window_timer::kTrayRetry);
     platform().events.Uninstall();
     platform().input.StopEscapeWatch();
     if (env_.host.mouseHook.Running()) env_.host.mouseHook.Stop();

@@ -86,10 +86,12 @@ MenuModel Shell::BuildMenu(const TrayMenuContext& context) {
   return BuildTrayMenu(facts);
 }
 
-void Shell::ShowTrayMenu() {
+void Shell::ShowTrayMenu(std::optional<Point> anchor) {
   if (!coordinator_ || shutDown_) return;
   const TrayMenuContext context = MenuContext();
-  const int chosen = env_.host.menus.ShowAtCursor(BuildMenu(context));
+  const MenuModel menu = BuildMenu(context);
+  const int chosen =
+      anchor ? env_.host.menus.ShowAt(menu, *anchor) : env_.host.menus.ShowAtCursor(menu);
   CarryOutMenuCommand(chosen, context);
 }
 

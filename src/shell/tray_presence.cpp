@@ -1,10 +1,22 @@
 // The program's face in the notification area: the icon with its tooltip and badge, the
 // balloon that stands in for the toast, and the first-use tips.
 
+#include <algorithm>
+
+#include "platform/main_window_timers.h"
 #include "shell/shell.h"
 #include "shell/tray_texts.h"
 
 namespace tessary {
+namespace {
+
+// At sign-in the notification area may not take icons yet, and nothing announces when it
+// does (TaskbarCreated comes only with a new taskbar): the add is tried again, at first
+// soon, then less and less often, so a program without a taskbar costs nothing.
+constexpr std::uint32_t kFirstTrayRetryMilliseconds = 1000;
+constexpr std::uint32_t kLongestTrayRetryMilliseconds = 60000;
+
+}  // namespace
 
 TrayIconState Shell::IconState() const {
   TrayIconState state;
@@ -14,7 +26,17 @@ TrayIconState Shell::IconState() const {
   return state;
 }
 
-void Shell::AddTrayIcon() { env_.host.tray.Add(IconState()); }
+void Shell::AddTrayIcon() {
+  if (env_.host.tray.Add(IconState())) {
+    if (trayRetryMilliseconds_ != 0) platform().timers.Stop(main_window_timer::kTrayRetry);
+    trayRetryMilliseconds_ = 0;
+    return;
+  }
+  trayRetryMilliseconds_ = trayRetryMilliseconds_ == 0 ? kFirstTrayRetryMilliseconds
+                                                       : std::min(trayRetryMilliseconds_ * 2,
+                                                                  kLongestTrayRetryMilliseconds);
+  platform().timers.Start(main_window_timer::kTrayRetry, trayRetryMilliseconds_);
+}
 
 void Shell::UpdateTrayIcon() { env_.host.tray.Modify(IconState()); }
 
@@ -25,7 +47,9 @@ void Shell::ShowBalloon(const std::string& title, const std::string& text) {
 }
 
 void Shell::ShowMessage(const std::string& text, double seconds) {
-  if (toastAvailable_ && coordinator_) {
+  // Over a full-screen game, a video or a presentation a topmost toast would be in the
+  // way: the message becomes a balloon, which the system holds until the user is free.
+  if (toastAvailable_ && coordinator_ && !platform().systemSettings.UserBusy()) {
     std::vector<ToastDisplay> displays;
     for (const Monitor& display : coordinator_->Displays()) {
       displays.push_back(ToastDisplay{display.bounds, display.work, display.scale});

@@ -16,6 +16,10 @@
 //                                                 and chooses its last item, "Quit Tessary",
 //                                                 with the keyboard
 //   tessary_e2e_probe.exe choose-last [HANDLE]   the same in a tray menu that is open already
+//   tessary_e2e_probe.exe menu-within MS [HANDLE] opens the tray menu through the open request
+//                                                 and prints how many ms it took to show
+//                                                 (exit 1 when not within MS); it stays open
+//   tessary_e2e_probe.exe dismiss [HANDLE]       closes an open tray menu with Escape
 //   tessary_e2e_probe.exe foreground             prints the foreground window's class
 //   tessary_e2e_probe.exe desktop                prints the desktop's "width height"
 //   tessary_e2e_probe.exe workarea               prints the work area's "x y width height"
@@ -107,6 +111,33 @@ int MenuQuit(HWND main) {
   return ChooseLast(main);
 }
 
+// How long the program takes to answer: a frozen main thread shows no menu.
+int MenuWithin(DWORD milliseconds, HWND main) {
+  const ULONGLONG start = GetTickCount64();
+  if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
+    std::fprintf(stderr, "no main window\n");
+    return 1;
+  }
+  if (WaitForClass(kMenuClass, true, milliseconds) == nullptr) {
+    std::fprintf(stderr, "no menu within %lu ms\n", static_cast<unsigned long>(milliseconds));
+    return 1;
+  }
+  std::printf("%llu\n", static_cast<unsigned long long>(GetTickCount64() - start));
+  return 0;
+}
+
+int Dismiss(HWND main) {
+  if (main == nullptr) return 1;
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(main, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+  for (int i = 0; i < 40; ++i) {
+    if (Search(kMenuClass, true).first == nullptr) return 0;
+    Sleep(50);
+  }
+  std::fprintf(stderr, "the menu stayed open\n");
+  return 1;
+}
+
 int PrintRect(HWND window) {
   RECT r{};
   if (window == nullptr || !GetWindowRect(window, &r)) return 1;
@@ -163,6 +194,11 @@ int main() {
   }
   if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
   if (command == L"choose-last") return ChooseLast(MainWindow(arg));
+  if (command == L"dismiss") return Dismiss(MainWindow(arg));
+  if (command == L"menu-within" && arg != nullptr) {
+    return MenuWithin(static_cast<DWORD>(std::wcstoul(arg, nullptr, 10)),
+                      MainWindow(argc > 3 ? argv[3] : nullptr));
+  }
   if (command == L"workarea") {
     RECT r{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return 1;

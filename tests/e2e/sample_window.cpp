@@ -2,11 +2,16 @@
 // top-level windows of another process, so the program manages them like any app's.
 //
 //   tessary_sample_window.exe [--rect X Y W H]... [--rect-file PATH] [--title TEXT]
+//                             [--hang-on-move SECONDS]
 //
 // One window per --rect (one at 200,150 sized 640x420 without any), titled TEXT and its
 // number. With --rect-file, every window's outer rectangle is written to PATH as lines
 // "number x y width height" whenever one moves or changes size (written whole to
 // PATH.tmp, then renamed, so a reader never sees half a file).
+//
+// With --hang-on-move, the first time another program moves or sizes a window once all
+// are shown, the app stops answering for SECONDS: its window procedure sleeps, as in an
+// app that is stuck in long work on its only thread.
 //
 // Windows raises EVENT_SYSTEM_MOVESIZESTART/END around a title-bar drag; Wine 8 does not,
 // so these windows raise them themselves from WM_ENTERSIZEMOVE/WM_EXITSIZEMOVE, exactly
@@ -32,6 +37,22 @@ struct Sample {
 std::vector<Sample> g_samples;
 std::wstring g_rectFile;
 int g_open = 0;
+DWORD g_hangMilliseconds = 0;  // 0: never
+bool g_hangArmed = false;
+bool g_inSizeMove = false;
+
+// A move or resize requested from outside (not the user's own drag) stalls the app once.
+void HangOnMove(HWND window, const WINDOWPOS& pos) {
+  if (!g_hangArmed || g_inSizeMove) return;
+  RECT r{};
+  GetWindowRect(window, &r);
+  const bool moves = !(pos.flags & SWP_NOMOVE) && (pos.x != r.left || pos.y != r.top);
+  const bool sizes =
+      !(pos.flags & SWP_NOSIZE) && (pos.cx != r.right - r.left || pos.cy != r.bottom - r.top);
+  if (!moves && !sizes) return;
+  g_hangArmed = false;
+  Sleep(g_hangMilliseconds);
+}
 
 const COLORREF kColours[] = {RGB(0xE8, 0xF1, 0xFB), RGB(0xFD, 0xF0, 0xE1), RGB(0xE6, 0xF6, 0xEA),
                              RGB(0xF6, 0xE7, 0xF7)};
@@ -100,11 +121,16 @@ bool UnderWine() {
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      HangOnMove(window, *reinterpret_cast<const WINDOWPOS*>(lParam));
+      break;
     case WM_ENTERSIZEMOVE:
+      g_inSizeMove = true;
       if (UnderWine())
         NotifyWinEvent(EVENT_SYSTEM_MOVESIZESTART, window, OBJID_WINDOW, CHILDID_SELF);
       return 0;
     case WM_EXITSIZEMOVE:
+      g_inSizeMove = false;
       if (UnderWine()) NotifyWinEvent(EVENT_SYSTEM_MOVESIZEEND, window, OBJID_WINDOW, CHILDID_SELF);
       WriteRects();
       return 0;
@@ -150,6 +176,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       g_rectFile = argv[++i];
     } else if (arg == L"--title" && i + 1 < argc) {
       title = argv[++i];
+    } else if (arg == L"--hang-on-move" && i + 1 < argc) {
+      g_hangMilliseconds = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10) * 1000);
     } else {
       std::fwprintf(stderr, L"unknown argument: %ls\n", arg.c_str());
       return 2;
@@ -188,6 +216,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   SetForegroundWindow(g_samples.front().window);
   WriteRects();
+  g_hangArmed = g_hangMilliseconds > 0;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -30,6 +30,7 @@ class SimWindowAccess final : public WindowAccess {
   bool IsMinimized(WindowId window) override;
   bool IsMaximized(WindowId window) override;
   bool IsCloaked(WindowId window) override;
+  bool IsHung(WindowId window) override;
   WindowId Root(WindowId window) override;
   WindowId Owner(WindowId window) override;
   std::uint32_t Style(WindowId window) override;
@@ -148,6 +149,7 @@ class SimSystemSettingsSource final : public SystemSettings {
   std::optional<std::uint32_t> SnapBarValue() override;
   bool TurnOffWindowArranging() override;
   std::optional<bool> ClientAreaAnimation() override;
+  bool UserBusy() override;
 
  private:
   SimWorld& world_;

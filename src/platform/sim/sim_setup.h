@@ -67,7 +67,10 @@ struct SimWindowSetup {
   // Any further rule of the app's own about the frame it accepts (applied last).
   std::function<Rect(const Rect& requested)> sizing;
   bool closesOnEscape = false;  // Escape while it is in the foreground closes it
-  bool hung = false;            // does not answer messages (WM_GETICON times out)
+  // Does not answer messages: WM_GETICON times out, and a synchronous call into it
+  // (SetWindowPos without SWP_ASYNCWINDOWPOS, SetWindowPlacement, ShowWindow, a z-order
+  // change) freezes the caller (SimDesktop counts it as "FrozenCall"). Live.
+  bool hung = false;
   IconId bigIcon{};
   IconId smallIcon{};
   IconId classIcon{};
@@ -92,6 +95,7 @@ struct SimSystemSettings {
   std::optional<std::uint32_t> snapBarValue;   // absent: "EnableSnapBar" is missing
   std::optional<bool> clientAreaAnimation = true;
   bool turnOffSucceeds = true;
+  bool userBusy = false;  // a full-screen app, a presentation, quiet time
 };
 
 struct SimPrompt {

@@ -127,6 +127,10 @@ bool SimHotkeys::Press(std::uint32_t modifiers, std::uint32_t virtualKey) {
 bool SimTray::Add(const TrayIconState& newState) {
   host_.Record("tray add");
   if (failAdds || present) return false;
+  if (refuseAdds > 0) {
+    --refuseAdds;
+    return false;
+  }
   ++adds;
   present = true;
   state = newState;
@@ -157,8 +161,15 @@ void SimTray::RestartExplorer() {
 
 // --- Menus -----------------------------------------------------------------------------
 
+int SimPopupMenus::ShowAt(const MenuModel& menu, Point anchor) {
+  const int chosen = ShowAtCursor(menu);
+  anchors[anchors.size() - 1] = anchor;
+  return chosen;
+}
+
 int SimPopupMenus::ShowAtCursor(const MenuModel& menu) {
   host_.Record("menu");
+  anchors.push_back(std::nullopt);
   shown.push_back(menu);
   if (whileShown) whileShown(menu);
   if (answers.empty()) return 0;

@@ -146,6 +146,7 @@ class SimTray final : public TrayIcon {
   TrayIconState state;                // as last set
   std::vector<TrayBalloon> balloons;  // every balloon shown, in order
   bool failAdds = false;              // the shell refuses NIM_ADD (no taskbar yet)
+  int refuseAdds = 0;                 // ...or refuses only this many more (at sign-in)
   int adds = 0;
 
  private:
@@ -156,12 +157,14 @@ class SimPopupMenus final : public PopupMenus {
  public:
   explicit SimPopupMenus(SimShellHost& host) : host_(host) {}
   int ShowAtCursor(const MenuModel& menu) override;
+  int ShowAt(const MenuModel& menu, Point anchor) override;
 
   // The user's next choices, one per menu shown; dismissed (0) when none is left.
   void Answer(int id) { answers.push_back(id); }
 
   std::deque<int> answers;
   std::vector<MenuModel> shown;
+  std::vector<std::optional<Point>> anchors;  // per menu shown: none for the cursor
   // Runs while the menu is up (the menu's nested loop), before the choice is answered.
   std::function<void(const MenuModel&)> whileShown;
 

@@ -191,6 +191,11 @@ std::optional<bool> SimSystemSettingsSource::ClientAreaAnimation() {
   return world_.settings.clientAreaAnimation;
 }
 
+bool SimSystemSettingsSource::UserBusy() {
+  world_.Count("UserBusy");
+  return world_.settings.userBusy;
+}
+
 // --- SimKeyInjector -----------------------------------------------------------------
 
 bool SimKeyInjector::Send(const std::vector<KeyStroke>& strokes) {

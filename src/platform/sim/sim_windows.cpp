@@ -134,7 +134,16 @@ void SimWorld::SetFrame(SimWindow& w, const Rect& frame) {
   QueueEvent(WindowEventKind::kLocationChange, w.id);
 }
 
+bool SimWorld::FreezesCaller(const SimWindow& w) {
+  if (!w.setup.hung) return false;
+  Count("FrozenCall");
+  AdvanceClockTo(now + kHungCallSeconds);
+  return true;
+}
+
 bool SimWorld::RequestPosition(SimWindow& w, const PositionRequest& request) {
+  // An asynchronous request waits in the hung app's queue; a synchronous one waits for it.
+  if (w.setup.hung) return request.async || !FreezesCaller(w);
   // A minimized window keeps its parking place; the request is accepted and ignored.
   if (w.minimized) return true;
   Rect rect = WindowRectOf(w);

@@ -165,6 +165,10 @@ struct SimWorld {
   Rect Clamp(const SimWindow& w, const Rect& frame) const;
   void SetFrame(SimWindow& w, const Rect& frame);
   bool RequestPosition(SimWindow& w, const PositionRequest& request);
+  // A synchronous call into `w`: true when its app does not answer, after the caller
+  // was frozen for kHungCallSeconds (a real one waits until the app recovers, if ever).
+  bool FreezesCaller(const SimWindow& w);
+  static constexpr double kHungCallSeconds = 5.0;
   void Maximize(SimWindow& w);
   void RestoreFromMaximized(SimWindow& w);
   void Minimize(SimWindow& w);

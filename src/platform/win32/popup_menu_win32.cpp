@@ -125,12 +125,21 @@ void Win32PopupMenus::Fill(HMENU menu, const std::vector<MenuItem>& items) {
   }
 }
 
-int Win32PopupMenus::ShowAtCursor(const MenuModel& model) {
+int Win32PopupMenus::ShowAtCursor(const MenuModel& model) { return Show(model, nullptr); }
+
+int Win32PopupMenus::ShowAt(const MenuModel& model, Point anchor) {
+  const POINT at{static_cast<LONG>(std::lround(anchor.x)),
+                 static_cast<LONG>(std::lround(anchor.y))};
+  return Show(model, &at);
+}
+
+int Win32PopupMenus::Show(const MenuModel& model, const POINT* anchor) {
   HWND owner = mainWindow_ ? mainWindow_() : nullptr;
   if (owner == nullptr) return 0;
   ReleaseItems();
   POINT cursor{};
   GetCursorPos(&cursor);
+  if (anchor != nullptr) cursor = *anchor;
   PrepareLook(cursor);
 
   HMENU menu = CreatePopupMenu();
@@ -139,7 +148,8 @@ int Win32PopupMenus::ShowAtCursor(const MenuModel& model) {
     return 0;
   }
   Fill(menu, model.items);
-  GetCursorPos(&cursor);
+  // Filling can take a moment (thumbnails): follow the cursor if it moved meanwhile.
+  if (anchor == nullptr) GetCursorPos(&cursor);
   // A menu of a background window closes only when its owner is in the foreground.
   SetForegroundWindow(owner);
   const int chosen =

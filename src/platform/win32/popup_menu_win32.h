@@ -28,6 +28,7 @@ class Win32PopupMenus : public PopupMenus {
   Win32PopupMenus& operator=(const Win32PopupMenus&) = delete;
 
   int ShowAtCursor(const MenuModel& menu) override;
+  int ShowAt(const MenuModel& menu, Point anchor) override;
 
   // WM_MEASUREITEM and WM_DRAWITEM of the main window: true when the item was one of
   // this menu's layout items (the window procedure then answers 1).
@@ -43,6 +44,8 @@ class Win32PopupMenus : public PopupMenus {
   };
 
  private:
+  // Shows the menu at `anchor`, or at the cursor when there is none.
+  int Show(const MenuModel& menu, const POINT* anchor);
   void ReleaseItems();
   void PrepareLook(POINT cursor);
   void Fill(HMENU menu, const std::vector<MenuItem>& items);

@@ -1,6 +1,8 @@
 #include "platform/win32/system_settings_win32.h"
 
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 
 namespace tessary {
 namespace {
@@ -38,5 +40,11 @@ std::optional<bool> Win32SystemSettings::ClientAreaAnimation() {
 }
 
 double Win32SystemSettings::DoubleClickSeconds() { return GetDoubleClickTime() / 1000.0; }
+bool Win32SystemSettings::UserBusy() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(SHQueryUserNotificationState(&state))) return false;
+  return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
+         state == QUNS_PRESENTATION_MODE || state == QUNS_QUIET_TIME;
+}
 
 }  // namespace tessary

@@ -15,6 +15,7 @@ class Win32SystemSettings : public SystemSettings {
   bool TurnOffWindowArranging() override;
   std::optional<bool> ClientAreaAnimation() override;
   double DoubleClickSeconds() override;
+  bool UserBusy() override;
 };
 
 }  // namespace tessary

@@ -1,6 +1,8 @@
 #include "platform/win32/tray_icon_win32.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
+#include <shellscalingapi.h>
 
 #include <cstring>
 #include <cwchar>
@@ -86,6 +88,41 @@ HICON MakeBadgedIcon(HICON icon, int n) {
   return badged;
 }
 
+// The notification area is on the primary display's taskbar: its scale, as a DPI.
+UINT NotificationAreaDpi() {
+  HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  UINT dpiX = 0;
+  UINT dpiY = 0;
+  if (primary != nullptr && SUCCEEDED(GetDpiForMonitor(primary, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) &&
+      dpiX > 0) {
+    return dpiX;
+  }
+  return USER_DEFAULT_SCREEN_DPI;
+}
+
+int SmallIconSize(UINT dpi) {
+  const int size = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+  return size > 0 ? size : GetSystemMetrics(SM_CXSMICON);
+}
+
+// The icon resource at `size`, scaled down from a larger image rather than up from a
+// smaller one (comctl32's LoadIconWithScaleDown, from version 6; looked up so that a
+// program without the version 6 manifest still starts), else the system's choice.
+HICON LoadIconAtSize(HINSTANCE instance, int size) {
+  using ScaleDown = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  if (HMODULE comctl = GetModuleHandleW(L"comctl32.dll")) {
+    if (auto load = reinterpret_cast<ScaleDown>(
+            reinterpret_cast<void*>(GetProcAddress(comctl, "LoadIconWithScaleDown")))) {
+      HICON icon = nullptr;
+      if (SUCCEEDED(load(instance, MAKEINTRESOURCEW(1), size, size, &icon)) && icon != nullptr) {
+        return icon;
+      }
+    }
+  }
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
 bool NotifyShell(DWORD operation, const NOTIFYICONDATAW& data) {
   return Shell_NotifyIconW(operation, const_cast<NOTIFYICONDATAW*>(&data)) != FALSE;
 }
@@ -100,12 +137,20 @@ Win32TrayIcon::~Win32TrayIcon() {
   if (badged_ != nullptr) DestroyIcon(badged_);
 }
 
+void Win32TrayIcon::FollowScale() {
+  const UINT dpi = NotificationAreaDpi();
+  if (dpi == iconDpi_) return;
+  // The shell keeps its own copy of the icon, so ours can go at once.
+  if (plain_ != nullptr) DestroyIcon(plain_);
+  if (badged_ != nullptr) DestroyIcon(badged_);
+  plain_ = nullptr;
+  badged_ = nullptr;
+  badgeTried_ = false;
+  iconDpi_ = dpi;
+}
+
 HICON Win32TrayIcon::PlainIcon() {
-  if (plain_ == nullptr) {
-    plain_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                           GetSystemMetrics(SM_CXSMICON),
-                                           GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-  }
+  if (plain_ == nullptr) plain_ = LoadIconAtSize(instance_, SmallIconSize(iconDpi_));
   return plain_;
 }
 
@@ -113,7 +158,7 @@ HICON Win32TrayIcon::BadgedIcon() {
   if (!badgeTried_) {
     badgeTried_ = true;
     if (HICON plain = PlainIcon()) {
-      badged_ = MakeBadgedIcon(plain, GetSystemMetrics(SM_CXSMICON));
+      badged_ = MakeBadgedIcon(plain, SmallIconSize(iconDpi_));
       // Without the bitmap the badge is a plain copy of the icon.
       if (badged_ == nullptr) badged_ = CopyIcon(plain);
     }
@@ -135,6 +180,7 @@ bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
   std::optional<NOTIFYICONDATAW> icon = IconData();
   if (!icon) return false;
   NOTIFYICONDATAW& data = *icon;
+  FollowScale();
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   data.uCallbackMessage = main_window_message::kTrayIcon;
   data.hIcon = state.updateBadge ? BadgedIcon() : PlainIcon();
@@ -143,7 +189,8 @@ bool Win32TrayIcon::Notify(DWORD operation, const TrayIconState& state) {
     data.uFlags |= NIF_INFO;
     CopyCut(data.szInfoTitle, state.balloon->title);
     CopyCut(data.szInfo, state.balloon->text);
-    data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON;
+    // The system holds it back while the user must not be interrupted.
+    data.dwInfoFlags = NIIF_USER | NIIF_LARGE_ICON | NIIF_RESPECT_QUIET_TIME;
   }
   if (!notifier_(operation, data)) return false;
   if (operation == NIM_ADD) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The notification-area icon through Shell_NotifyIconW, with the program's icon resource 1
-// and, while an update is available, a badged copy of it made once for the run.
+// and, while an update is available, a badged copy of it, both made at the small-icon
+// size for the notification area's current scale and made again when the scale changes.
 
 #include <windows.h>
 // After windows.h, which it builds on.
@@ -37,6 +38,8 @@ class Win32TrayIcon : public TrayIcon {
   bool Notify(DWORD operation, const TrayIconState& state);
   HICON PlainIcon();
   HICON BadgedIcon();
+  // Drops the icons made for another scale than the notification area's now.
+  void FollowScale();
 
   HINSTANCE instance_;
   std::function<HWND()> mainWindow_;
@@ -44,6 +47,7 @@ class Win32TrayIcon : public TrayIcon {
   HICON plain_ = nullptr;
   HICON badged_ = nullptr;
   bool badgeTried_ = false;
+  UINT iconDpi_ = 0;  // the DPI the icons above were made for
 };
 
 }  // namespace tessary

@@ -26,7 +26,8 @@ bool Win32Platform::HandleMainWindowMessage(HWND window, UINT message, WPARAM wP
   } else if (message == events_.DeliveryMessage()) {
     events_.DeliverQueued();
   } else {
-    if (message == WM_DISPLAYCHANGE) {
+    // A new scale on the display of the (hidden) main window comes as WM_DPICHANGED only.
+    if (message == WM_DISPLAYCHANGE || message == WM_DPICHANGED) {
       events_.OnSystemChange(WindowEventKind::kDisplayChange);
     } else if (message == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA) {
       events_.OnSystemChange(WindowEventKind::kWorkAreaChange);

@@ -4,11 +4,42 @@
 // After windows.h, which it builds on.
 #include <dwmapi.h>
 
+#include <map>
+
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
 namespace {
+
+constexpr UINT kAnswerMilliseconds = 200;
+// A window that has just left a message unanswered is not asked again for this long: each
+// question would cost the whole time-out, and the system calls it hung after 5 s anyway.
+constexpr ULONGLONG kSilenceMilliseconds = 5000;
+// How long a move waits for the window's app to carry it out.
+constexpr UINT kMoveWaitMilliseconds = 250;
+// After the app answered, how long the rectangle is watched for the move to show.
+constexpr ULONGLONG kMoveShowMilliseconds = 50;
+
+// Comes back once the window's thread reads its messages again (or at the time-out).
+bool Answers(HWND hwnd, UINT milliseconds) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, milliseconds,
+                             &ignored) != 0;
+}
+
+// SWP_ASYNCWINDOWPOS hands the request to the window's thread. A WM_NULL sent after it
+// comes back once that thread has read its messages, by when the move is normally done;
+// the rectangle is watched a moment longer for a thread that is slower to show it.
+void WaitForMove(HWND hwnd, const RECT& before, const RECT& wanted) {
+  if (EqualRect(&before, &wanted)) return;
+  if (!Answers(hwnd, kMoveWaitMilliseconds)) return;
+  const ULONGLONG deadline = GetTickCount64() + kMoveShowMilliseconds;
+  RECT now{};
+  while (GetWindowRect(hwnd, &now) && EqualRect(&now, &before) && GetTickCount64() < deadline) {
+    Sleep(1);
+  }
+}
 
 Rect FromRect(const RECT& rect) {
   return Rect::FromEdges(rect.left, rect.top, rect.right, rect.bottom);
@@ -34,6 +65,21 @@ bool EmulatePlacement(HWND hwnd, const WINDOWPLACEMENT& placement) {
 }
 
 }  // namespace
+
+bool AppNotResponding(WindowId window) {
+  HWND hwnd = ToHwnd(window);
+  if (hwnd == nullptr || !IsWindow(hwnd)) return false;
+  if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) return false;
+  if (IsHungAppWindow(hwnd)) return true;
+  // Asked from the main thread only.
+  static std::map<HWND, ULONGLONG> silentUntil;
+  const ULONGLONG now = GetTickCount64();
+  std::erase_if(silentUntil, [now](const auto& entry) { return entry.second <= now; });
+  if (silentUntil.contains(hwnd)) return true;
+  if (Answers(hwnd, kAnswerMilliseconds) || !IsWindow(hwnd)) return false;
+  silentUntil[hwnd] = GetTickCount64() + kSilenceMilliseconds;
+  return true;
+}
 
 bool Win32WindowAccess::Exists(WindowId window) { return IsWindow(ToHwnd(window)) != FALSE; }
 
@@ -112,12 +158,24 @@ std::optional<Rect> Win32WindowAccess::ExtendedFrameBounds(WindowId window) {
 }
 
 bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
-  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
+  HWND hwnd = ToHwnd(window);
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;
   if (!request.move) flags |= SWP_NOMOVE;
   if (!request.size) flags |= SWP_NOSIZE;
-  if (request.async) flags |= SWP_ASYNCWINDOWPOS;
-  return SetWindowPos(ToHwnd(window), nullptr, request.x, request.y, request.width, request.height,
-                      flags) != FALSE;
+  RECT before{};
+  if (!request.async && (AppNotResponding(window) || !GetWindowRect(hwnd, &before))) return false;
+  if (!SetWindowPos(hwnd, nullptr, request.x, request.y, request.width, request.height, flags)) {
+    return false;
+  }
+  if (request.async) return true;
+  RECT wanted = before;
+  if (request.move) OffsetRect(&wanted, request.x - before.left, request.y - before.top);
+  if (request.size) {
+    wanted.right = wanted.left + request.width;
+    wanted.bottom = wanted.top + request.height;
+  }
+  WaitForMove(hwnd, before, wanted);
+  return true;
 }
 
 std::optional<WindowPlacement> Win32WindowAccess::Placement(WindowId window) {
@@ -135,6 +193,8 @@ std::optional<WindowPlacement> Win32WindowAccess::Placement(WindowId window) {
 
 bool Win32WindowAccess::SetPlacement(WindowId window, const WindowPlacement& placement) {
   HWND hwnd = ToHwnd(window);
+  // SetWindowPlacement has no asynchronous form: it waits for the app.
+  if (AppNotResponding(window)) return false;
   WINDOWPLACEMENT system{};
   system.length = sizeof(system);
   // The minimized and maximized positions are not ours to change: keep what the window has.
@@ -152,7 +212,7 @@ bool Win32WindowAccess::SetPlacement(WindowId window, const WindowPlacement& pla
 
 bool Win32WindowAccess::Show(WindowId window, ShowCommand command) {
   HWND hwnd = ToHwnd(window);
-  if (!IsWindow(hwnd)) return false;
+  if (!IsWindow(hwnd) || AppNotResponding(window)) return false;
   // ShowWindow answers the previous visibility, not success: the call itself cannot fail
   // on an existing window.
   ShowWindow(hwnd, static_cast<int>(command));

@@ -6,6 +6,13 @@
 
 namespace tessary {
 
+// True when a synchronous call into the window would wait on an app that does not answer:
+// the system says so (IsHungAppWindow, after about 5 s without reading messages), or a
+// WM_NULL stays unanswered for a fifth of a second. Never true for our own thread's.
+bool AppNotResponding(WindowId window);
+
+// Moves through SWP_ASYNCWINDOWPOS, so that an app that stops answering meanwhile costs
+// at most a bounded wait; nothing synchronous is sent to an app that is not responding.
 class Win32WindowAccess : public WindowAccess {
  public:
   bool Exists(WindowId window) override;
@@ -13,6 +20,7 @@ class Win32WindowAccess : public WindowAccess {
   bool IsMinimized(WindowId window) override;
   bool IsMaximized(WindowId window) override;
   bool IsCloaked(WindowId window) override;
+  bool IsHung(WindowId window) override { return AppNotResponding(window); }
   WindowId Root(WindowId window) override;
   WindowId Owner(WindowId window) override;
   std::uint32_t Style(WindowId window) override;

@@ -57,8 +57,13 @@ std::optional<WindowEventKind> KindOf(DWORD event) {
 
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                          DWORD) {
-  // Only the window itself counts, not its caret, scroll bars or other parts.
+  // Only the window itself counts, not its caret, scroll bars or other parts. The system
+  // calls here for every caret blink and cursor move on the desktop, so this test comes
+  // before anything that costs.
   if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+  // Controls inside windows move all the time and say nothing about where windows stand.
+  // (A destroyed window has no ancestors any more, so only location changes are tested.)
+  if (event == EVENT_OBJECT_LOCATIONCHANGE && GetAncestor(window, GA_ROOT) != window) return;
   std::optional<WindowEventKind> kind = KindOf(event);
   if (!kind || g_installed == nullptr) return;
   // Some systems ignore WINEVENT_SKIPOWNPROCESS (Wine 8 does); the program's own surfaces

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/window_access_win32.h"
 
 namespace tessary {
 namespace {
@@ -38,17 +39,20 @@ bool Win32ZOrder::SetFocus(WindowId window) {
   return hwnd != nullptr && GetFocus() == hwnd;
 }
 
+// A change of z-order waits for the window's app: none for one that is not responding.
 bool Win32ZOrder::BringToTop(WindowId window) {
+  if (AppNotResponding(window)) return false;
   return SetWindowPos(ToHwnd(window), HWND_TOP, 0, 0, 0, 0, kRestackFlags) != FALSE;
 }
 
 bool Win32ZOrder::PlaceBelow(WindowId window, WindowId insertAfter) {
   // A null insert-after window is HWND_TOP to the system: the opposite of what was asked.
-  if (insertAfter == kNoWindow) return false;
+  if (insertAfter == kNoWindow || AppNotResponding(window)) return false;
   return SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), 0, 0, 0, 0, kRestackFlags) != FALSE;
 }
 
 bool Win32ZOrder::SendToBottom(WindowId window) {
+  if (AppNotResponding(window)) return false;
   return SetWindowPos(ToHwnd(window), HWND_BOTTOM, 0, 0, 0, 0, kRestackFlags) != FALSE;
 }
 

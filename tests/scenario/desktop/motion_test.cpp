@@ -214,5 +214,30 @@ TEST_F(Motion, SlideWithoutAnimationRunsTheActionAtOnce) {
   EXPECT_EQ(runs, 3);
 }
 
+// An app that does not answer would freeze the program in any synchronous call: such a
+// window is left where it is, maximized or not, and a slide still runs its action.
+TEST_F(Motion, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsWithoutWaitingForIt) {
+  WindowId normal = desk.AddWindow({.frame = {100, 100, 800, 600}, .hung = true});
+  WindowId maximized = desk.AddWindow({.maximized = true, .hung = true});
+  WindowId answering = desk.AddWindow({});
+  const Rect maximizedFrame = desk.Frame(maximized);
+  const double start = desk.Now();
+  EXPECT_FALSE(desktop.PlaceExactly(maximized, kLeftHalf));
+  EXPECT_EQ(desktop.Glide({{normal, kLeftHalf}, {maximized, kLeftHalf}, {answering, kRightHalf}}),
+            (std::set<WindowId>{answering}));
+  int runs = 0;
+  desktop.SlideOutAndBack(normal, {100, 100, 800, 600}, {-700, 100}, [&] { ++runs; });
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(desk.Calls("FrozenCall"), 0);
+  EXPECT_LT(desk.Now() - start, 1.0);
+  EXPECT_EQ(desk.Frame(normal), (Rect{100, 100, 800, 600}));
+  EXPECT_EQ(desk.Frame(maximized), maximizedFrame);
+  EXPECT_EQ(desk.Frame(answering), kRightHalf);
+
+  // Once it answers again it is placed as usual.
+  desk.Setup(normal).hung = false;
+  EXPECT_TRUE(desktop.PlaceExactly(normal, kLeftHalf));
+}
+
 }  // namespace
 }  // namespace tessary

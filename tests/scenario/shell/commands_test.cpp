@@ -91,6 +91,36 @@ TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
   EXPECT_GT(Coord().RefreshDeadline(), 0);
 }
 
+// An app that stopped answering: nothing waits for it, the user hears why the window
+// stayed, and the tray menu keeps opening at once.
+TEST_F(CommandTest, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsAndTheProgramKeepsWorking) {
+  const ProcessId notepad = desk.AddProcess({.fileDescription = "Notepad"});
+  desk.CloseWindow(window);
+  window = desk.AddWindow({.process = notepad, .frame = kStart, .hung = true});
+  Pump();
+  const double start = desk.Now();
+  shell->RunCommand(kFill);
+  EXPECT_EQ(desk.Frame(window), kStart);
+  ASSERT_NE(Probe().toast(), nullptr);
+  EXPECT_EQ(Probe().toast()->Text().title,
+            "Notepad isn\u2019t responding, so it was left where it is.");
+  // It answers again, then stops in the middle of the next move.
+  desk.Setup(window).hung = false;
+  desk.Setup(window).sizing = [this](const Rect& requested) {
+    desk.Setup(window).hung = true;
+    return requested;
+  };
+  host.ClearJournal();
+  shell->RunCommand(kPlace);
+  ChooseInPicker("halves", 1);
+  EXPECT_GE(JournalIndex("log not responding"), 0);
+  EXPECT_FALSE(Coord().PlacementOf(window).has_value());
+  shell->ShowTrayMenu();
+  EXPECT_EQ(host.menus.shown.size(), 1u);
+  EXPECT_EQ(desk.Calls("FrozenCall"), 0);
+  EXPECT_LT(desk.Now() - start, 1.0);
+}
+
 TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
   struct Case {
     const char* name;

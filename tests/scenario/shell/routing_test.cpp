@@ -35,11 +35,35 @@ TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
   EXPECT_FALSE(desk.TimerRunning(4));
 }
 
+TEST_F(RoutingTest, AWindowThatKeepsMovingCannotPostponeTheRefreshForever) {
+  const WindowId w = AddApp({100, 100, 800, 600});
+  Run(0.3);
+  ASSERT_EQ(Coord().RefreshDeadline(), 0);
+  const double first = desk.Now();
+  double passedAt = 0;
+  for (int step = 1; step <= 40 && passedAt == 0; ++step) {
+    desk.MoveWindow(w, {100.0 + step, 100, 800, 600});
+    Run(0.05);
+    if (Coord().RefreshDeadline() == 0) passedAt = desk.Now();
+  }
+  ASSERT_GT(passedAt, 0) << "two seconds of motion and no stack pass";
+  EXPECT_NEAR(passedAt - first, 0.5, 0.06);
+}
+
 TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
   for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
     EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);
   }
   EXPECT_EQ(host.menus.shown.size(), 3u);
+  // Chosen from the keyboard the cursor is elsewhere: the menu opens at the anchor the
+  // message carries (x 1880, y 1060 in wParam), an open request's at the cursor.
+  host.window.Send(msg::kTrayIcon, static_cast<std::uint64_t>(PackPointParam(1880, 1060)),
+                   kTrayEventKeySelect);
+  ASSERT_EQ(host.menus.anchors.size(), 4u);
+  EXPECT_EQ(host.menus.anchors.back(), (Point{1880, 1060}));
+  shell->ShowTrayMenu();
+  EXPECT_EQ(host.menus.anchors.back(), std::nullopt);
+  host.menus.shown.resize(3);
   // A mouse move over the icon (WM_MOUSEMOVE) and a balloon click do nothing.
   host.window.Send(msg::kTrayIcon, 1, 0x200);
   host.window.Send(msg::kTrayIcon, 1, 0x405);

@@ -1,5 +1,7 @@
 // The icon's tooltip and badge, messages as toasts or balloons, and first-use tips.
 
+#include <algorithm>
+
 #include "shell/tray_texts.h"
 #include "shell_fixture.h"
 
@@ -35,6 +37,31 @@ TEST(TrayBadge, WhiteRingedBlueDotInTheLowerRightCorner) {
   EXPECT_GT(white, 20);
 }
 
+// At sign-in the notification area refuses the first adds; the icon is tried again after
+// 1, 2 and 4 seconds and stays once it is in. A change of scale loads it afresh.
+TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
+  SeenThisVersion();
+  host.tray.refuseAdds = 3;
+  StartOrFail();
+  auto adds = [&] { return std::count(Journal().begin(), Journal().end(), "tray add"); };
+  for (const auto& [seconds, tries] :
+       std::vector<std::pair<double, long>>{{0.9, 1}, {0.2, 2}, {1.7, 2}, {0.4, 3}, {3.6, 3}}) {
+    Run(seconds);
+    EXPECT_EQ(adds(), tries) << desk.Now();
+    EXPECT_FALSE(host.tray.present);
+  }
+  Run(0.4);
+  EXPECT_TRUE(host.tray.present);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  Run(120);
+  EXPECT_EQ(adds(), 4);
+
+  host.ClearJournal();
+  desk.ChangeDisplay(display, {.bounds = {0, 0, 1920, 1080}, .scale = 1.5});
+  Pump();
+  EXPECT_GE(JournalIndex("tray modify"), 0);
+}
+
 class TrayIconTest : public ShellTest {
  protected:
   void SetUp() override {
@@ -65,6 +92,17 @@ TEST_F(TrayIconTest, MessagesGoToTheToastForFourSeconds) {
   EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
   EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
   EXPECT_EQ(host.tray.balloons.size(), balloons);
+}
+
+// Over a full-screen game, a video or a presentation the toast would be in the way: the
+// message goes to a balloon, which the system holds until the user is free.
+TEST_F(TrayIconTest, WhileTheUserIsBusyMessagesBecomeQuietBalloons) {
+  desk.SystemSettings().userBusy = true;
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  EXPECT_EQ(Probe().toast()->Phase(), ToastPhase::kHidden);
+  ASSERT_FALSE(host.tray.balloons.empty());
+  EXPECT_EQ(host.tray.balloons.back(),
+            (TrayBalloon{"Tessary", "Notepad can't be made that small."}));
 }
 
 TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {

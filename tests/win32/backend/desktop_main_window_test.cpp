@@ -153,6 +153,8 @@ TEST_F(Win32MainWindow, OtherApplicationsWindowEventsReachTheSinkFromTheMessageL
   testing::WindowHost& host = testing::WindowHost::Get();
   HWND window = host.Create("normal");
   ASSERT_NE(window, nullptr);
+  HWND control = host.Create("child");
+  ASSERT_NE(control, nullptr);
   using K = WindowEventKind;
   for (WindowEvents* hooks : {static_cast<WindowEvents*>(&backend_.platform().events),
                               static_cast<WindowEvents*>(&refusing)}) {
@@ -179,6 +181,8 @@ TEST_F(Win32MainWindow, OtherApplicationsWindowEventsReachTheSinkFromTheMessageL
                             EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_DESTROY};
     for (DWORD event : raised) ASSERT_TRUE(host.RaiseEvent(event, window, OBJID_WINDOW));
     ASSERT_TRUE(host.RaiseEvent(EVENT_OBJECT_LOCATIONCHANGE, window, OBJID_CARET));
+    // A control inside a window moving says nothing about where windows stand.
+    ASSERT_TRUE(host.RaiseEvent(EVENT_OBJECT_LOCATIONCHANGE, control, OBJID_WINDOW));
     ASSERT_TRUE(host.RaiseEvent(EVENT_SYSTEM_MOVESIZESTART, window, OBJID_WINDOW));
     // Nothing arrives while the main thread is busy elsewhere.
     EXPECT_TRUE(events.empty());

@@ -260,7 +260,8 @@ TEST(Win32TrayIcon, OneRecordNamesTheIconAndCutsItsTextsToTheirFields) {
   EXPECT_EQ(std::wcslen(added.szTip), 126u);
   EXPECT_EQ(std::wcslen(added.szInfoTitle), 63u);
   EXPECT_EQ(std::wcslen(added.szInfo), 255u);
-  EXPECT_EQ(added.dwInfoFlags, static_cast<DWORD>(NIIF_USER | NIIF_LARGE_ICON));
+  EXPECT_EQ(added.dwInfoFlags,
+            static_cast<DWORD>(NIIF_USER | NIIF_LARGE_ICON | NIIF_RESPECT_QUIET_TIME));
   EXPECT_EQ(calls[1].first, static_cast<DWORD>(NIM_SETVERSION));
   EXPECT_EQ(calls[1].second.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
 
