@@ -24,6 +24,7 @@
 #include "base/geometry.h"
 #include "desktop/desktop.h"
 #include "desktop/snap_assist_watch.h"
+#include "engine/assist.h"
 #include "engine/coordinator_types.h"
 #include "engine/display_changes.h"
 #include "engine/drag_state.h"
@@ -160,13 +161,16 @@ class Coordinator {
   // Applies a layout (with its apps) to a display: the tray menu's switch entries and the
   // gallery's choice.
   bool ApplyComposition(const std::string& display, const SnapLayout& layout);
-  // Snap Assist for the display's other regions after a placement.
-  void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
-  void CloseAssist();
-  WindowId AssistPanel() const { return kNoWindow; }
   bool ShowSwitcher(WindowId window);
   void DestroySwitcher();
   bool ShowOverview(WindowId window);
+
+  // --- Snap Assist (assist_commands.cpp; the state lives in SnapAssist) ---------------
+  // Offers the display's other windows for the layout's empty regions after a placement.
+  void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
+  void EndAssist() { assist_.End(); }
+  WindowId AssistPanel() const { return assist_.FocusPanel(); }
+  SnapAssist& Assist() { return assist_; }
 
   // --- Display changes (display_change_commands.cpp; the state lives in DisplayChanges) --
   // WM_DISPLAYCHANGE and the work-area change: windows in regions and spans follow a
@@ -192,9 +196,8 @@ class Coordinator {
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // Timer 8: badges grow near the pointer (Snap Assist and the switchers are not built).
-  // It runs only from a badge's report of the pointer until the pointer has left them all,
-  // so an idle desktop fires no timer.
+  // Timer 8: badges grow near the pointer and a running Snap Assist watches the
+  // foreground. It runs only while one of them needs it, so an idle desktop fires no timer.
   void UpkeepTick();
 
  private:
@@ -298,6 +301,9 @@ class Coordinator {
   void ReturnArrangement(const DisplayChanges::Return& returning);
   void ReaimDrag();
 
+  // assist_commands.cpp: a panel's choice (window) or give-up (0) for a region.
+  void HandleAssistCommand(std::int32_t region, std::int64_t argument);
+
   // stack_commands.cpp
   bool HandleStackCommand(int code, std::int64_t argument);
   void StartUpkeep();
@@ -358,6 +364,7 @@ class Coordinator {
   std::vector<SnapLayout> galleryList_;
 
   SnapAssistWatch snapAssistWatch_;
+  SnapAssist assist_;
   NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;
   DisplayChanges displayChanges_;

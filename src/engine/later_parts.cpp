@@ -1,4 +1,4 @@
-// Entry points of the engine's later parts (Snap Assist, compositions, dividers,
+// Entry points of the engine's later parts (compositions, dividers,
 // the switcher, the editor). They exist so that the shell can call them
 // today; each says once in the log that it is not built yet.
 
@@ -26,13 +26,6 @@ bool Coordinator::ApplyComposition(const std::string& /*display*/, const SnapLay
   NotYetBuilt("ApplyComposition");
   return false;
 }
-
-void Coordinator::StartAssist(int /*displayIndex*/, const SnapLayout& /*layout*/,
-                              WindowId /*placed*/) {
-  NotYetBuilt("StartAssist");
-}
-
-void Coordinator::CloseAssist() {}
 
 bool Coordinator::ShowSwitcher(WindowId /*window*/) {
   NotYetBuilt("ShowSwitcher");
