@@ -64,48 +64,36 @@ bool Win32WindowSurface::Create(const SurfaceOptions& options) {
 
 bool Win32WindowSurface::EnsureTarget() {
   if (target_) return true;
+  // A DC render target bound to the window's own DC at each paint. A window render target
+  // (ID2D1HwndRenderTarget) would do on Windows, but under Wine its drawing never reaches
+  // the screen; this one draws the same on both.
   const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
       D2D1_RENDER_TARGET_TYPE_DEFAULT,
       D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-  const D2D1_HWND_RENDER_TARGET_PROPERTIES window = D2D1::HwndRenderTargetProperties(
-      window_, D2D1::SizeU(static_cast<UINT32>(pixels_.width), static_cast<UINT32>(pixels_.height)));
-  if (SUCCEEDED(d2d_->CreateHwndRenderTarget(properties, window, hwndTarget_.GetAddressOf()))) {
-    target_ = hwndTarget_.Get();
-  } else {
-    const D2D1_RENDER_TARGET_PROPERTIES dc = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-    if (FAILED(d2d_->CreateDCRenderTarget(&dc, dcTarget_.GetAddressOf()))) return false;
-    target_ = dcTarget_.Get();
-  }
-  icons_.Register(target_);
+  if (FAILED(d2d_->CreateDCRenderTarget(&properties, target_.GetAddressOf()))) return false;
+  icons_.Register(target_.Get());
   return true;
 }
 
 void Win32WindowSurface::Render() {
   if (!window_ || !paint_ || !EnsureTarget()) return;
-  HDC dc = nullptr;
-  if (dcTarget_) {
-    dc = GetDC(window_);
-    const RECT bounds{0, 0, pixels_.width, pixels_.height};
-    dcTarget_->BindDC(dc, &bounds);
-  }
+  HDC dc = GetDC(window_);
+  const RECT bounds{0, 0, pixels_.width, pixels_.height};
+  target_->BindDC(dc, &bounds);
   const FLOAT dpi = static_cast<FLOAT>(scale_ * 96.0);
   target_->SetDpi(dpi, dpi);
   target_->BeginDraw();
   target_->Clear(D2D1::ColorF(D2D1::ColorF::White));
-  D2DCanvas canvas(target_, formats_, icons_);
+  D2DCanvas canvas(target_.Get(), formats_, icons_);
   paint_(canvas, pixels_.width / scale_, pixels_.height / scale_);
   const HRESULT drawn = target_->EndDraw();
-  if (dc) ReleaseDC(window_, dc);
+  ReleaseDC(window_, dc);
   ++paints_;
   if (FAILED(drawn)) {
     Log("panel EndDraw %08x", static_cast<unsigned>(drawn));
     // The target lost its device: the next paint makes a new one.
-    icons_.Drop(target_);
-    hwndTarget_.Reset();
-    dcTarget_.Reset();
-    target_ = nullptr;
+    icons_.Drop(target_.Get());
+    target_.Reset();
   }
 }
 
@@ -117,15 +105,11 @@ void Win32WindowSurface::Present(const Rect& rect, double scale, const PaintFunc
   const PixelSize pixels = SurfacePixelSize(rect);
   const int x = static_cast<int>(std::lround(rect.x));
   const int y = static_cast<int>(std::lround(rect.y));
-  const bool resized = !(pixels == pixels_);
-  if (!visible_ || resized || rect.x != rect_.x || rect.y != rect_.y) {
+  if (!visible_ || !(pixels == pixels_) || rect.x != rect_.x || rect.y != rect_.y) {
     const HWND after = anchor.kind == SurfaceAnchor::Kind::kTopmost ? HWND_TOPMOST : HWND_TOP;
     SetWindowPos(window_, after, x, y, pixels.width, pixels.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
   pixels_ = pixels;
-  if (resized && hwndTarget_) {
-    hwndTarget_->Resize(D2D1::SizeU(static_cast<UINT32>(pixels.width), static_cast<UINT32>(pixels.height)));
-  }
   rect_ = rect;
   visible_ = true;
   Render();
@@ -150,10 +134,8 @@ void Win32WindowSurface::Hide() {
 
 void Win32WindowSurface::Destroy() {
   if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
-  if (target_) icons_.Drop(target_);
-  target_ = nullptr;
-  hwndTarget_.Reset();
-  dcTarget_.Reset();
+  if (target_) icons_.Drop(target_.Get());
+  target_.Reset();
   paint_ = nullptr;
   if (window_) {
     HWND window = window_;

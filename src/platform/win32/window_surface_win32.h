@@ -1,8 +1,8 @@
 #pragma once
 
 // Surfaces of kind kWindow on Win32: an ordinary (not layered) top-level popup that paints
-// itself with Direct2D into its own window (WM_PAINT), can be activated, hosts live DWM
-// thumbnails and shows tooltips. The chooser panel lives in one.
+// itself with Direct2D into its own window (at each presentation and WM_PAINT), can be
+// activated, hosts live DWM thumbnails and shows tooltips. The chooser panel lives in one.
 
 #include <d2d1.h>
 #include <windows.h>
@@ -62,11 +62,8 @@ class Win32WindowSurface : public Surface {
   SurfaceInput* input_ = nullptr;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
-  // A window render target where the system has one, else a DC render target bound to
-  // the window's own DC at each paint.
-  Microsoft::WRL::ComPtr<ID2D1HwndRenderTarget> hwndTarget_;
-  Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> dcTarget_;
-  ID2D1RenderTarget* target_ = nullptr;
+  // Bound to the window's own DC at each paint.
+  Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   PaintFunction paint_;
   PixelSize pixels_;
   bool visible_ = false;

@@ -81,13 +81,14 @@ TEST_F(ChooserPanelWindowTest, AClickOnACardMovesThatWindowIntoTheRegion) {
   EXPECT_TRUE(Near(ScreenPixel(964 + 30, 8 + 46), {243, 243, 243}, 6));
   // Wine makes no live thumbnails: the app's icon stands in the middle of the preview.
   EXPECT_FALSE(panel.LiveThumbnails()[0]);
-  const Rect icon = ChooserFallbackIconRect(panel.Geometry().previews[0]);
-  const Bgr cardFill = ScreenPixel(964 + static_cast<int>(icon.x) - 6, 8 + static_cast<int>(icon.y));
+  const Rect square = ChooserFallbackIconRect(panel.Geometry().previews[0]);
+  const Bgr cardFill =
+      ScreenPixel(964 + static_cast<int>(square.x) - 6, 8 + static_cast<int>(square.y));
   int drawn = 0;
   for (int i = 1; i < 8; ++i) {
     for (int j = 1; j < 8; ++j) {
-      const Bgr pixel = ScreenPixel(964 + static_cast<int>(icon.x + icon.width * i / 8),
-                                    8 + static_cast<int>(icon.y + icon.height * j / 8));
+      const Bgr pixel = ScreenPixel(964 + static_cast<int>(square.x + square.width * i / 8),
+                                    8 + static_cast<int>(square.y + square.height * j / 8));
       if (!Near(pixel, cardFill, 20)) ++drawn;
     }
   }
