@@ -159,3 +159,44 @@ TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The switcher's furniture as the panel paints it.
+TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
+  ChooserConfig config{.header = "Window Stack",
+                       .primaryText = "Close",
+                       .groups = {{"Left", {0}, false}, {"Span", {1}, true}},
+                       .tabs = {"Halves", "Grid"},
+                       .currentTab = 0,
+                       .paging = true,
+                       .actionB = true,
+                       .actionBLabel = "Bring Both Forward",
+                       .actionBDone = true,
+                       .actionBMiniature = {{{0, 0, 0.5, 1}, IconId{7}}},
+                       .current = WindowId{1}};
+  const std::vector<ChooserChoice> choices = {{WindowId{1}, "a.txt", "Editor", IconId{5}},
+                                              {WindowId{2}, "Shell", "Terminal", IconId{6}}};
+  const ChooserGeometry g = LayOutChooser(config, 2, 800, 420);
+  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+  RecordingCanvas canvas;
+  PaintChooser(canvas, theme,
+               {.geometry = &g, .config = &config, .choices = &choices, .hovered = 1}, 800, 420);
+  for (const char* text : {"Window Stack", "‹", "›", "2", "Layouts", "1  Halves", "2  Grid", "Left",
+                           "Span", "Bring Both Forward", "✓ In front", "✓", "↔", "1", "Close"}) {
+    EXPECT_NE(canvas.FindText(text), nullptr) << text;
+  }
+  EXPECT_EQ(canvas.FindText("Leave empty"), nullptr);
+  EXPECT_TRUE(canvas.FindText("1  Halves")->bold);   // the current tab
+  EXPECT_FALSE(canvas.FindText("2  Grid")->bold);
+  // The stretch button shows on the hovered card of the span group only.
+  EXPECT_EQ(canvas.FindText("↔")->rect.x, g.stretch[1].x);
+  // The miniature's region carries its icon.
+  bool miniatureIcon = false;
+  for (const CanvasOp* op : canvas.OfKind(CanvasOpKind::kIcon)) miniatureIcon |= op->icon == IconId{7};
+  EXPECT_TRUE(miniatureIcon);
+}
+
+}  // namespace
+}  // namespace tessary
