@@ -94,6 +94,15 @@ TEST_F(ChooserPanelWindowTest, AClickOnACardMovesThatWindowIntoTheRegion) {
   }
   EXPECT_GT(drawn, 4);
 
+  // Given the focus, the panel marks its focused card with the accent.
+  panel.Focus();
+  PumpMessagesUntil([&] { return GetForegroundWindow() == window; });
+  PumpMessagesFor(0.2);
+  const Rect focused = panel.Geometry().cards[0];
+  EXPECT_TRUE(Near(ScreenPixel(964 + static_cast<int>(focused.x) + 1,
+                               8 + static_cast<int>(focused.y + focused.height / 2)),
+                   {0, 120, 212}, 40));
+
   const Point card = panel.ItemCentre(1);
   SendClick(static_cast<int>(card.x), static_cast<int>(card.y));
   PumpMessagesUntil([&] { return !chosen.empty(); });
