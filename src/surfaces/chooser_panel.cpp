@@ -185,11 +185,10 @@ void ChooserPanel::SetHovered(int item) {
                           r.height * scale_});
   }
   if (callbacks_.hoverPreview && surface_) {
-    const std::uint32_t delay = item >= 0 && item < chooser_item::kStretchBase
-                                    ? kCardPreviewDelay
-                                    : (item == chooser_item::kActionB ? kCardPreviewDelay
-                                                                      : kOtherPreviewDelay);
-    surface_->StartTimer(kHoverPreviewTimerId, delay);
+    const bool card = item >= 0 && item < static_cast<int>(choices_.size());
+    surface_->StartTimer(kHoverPreviewTimerId, card || item == chooser_item::kActionB
+                                                   ? kCardPreviewDelay
+                                                   : kOtherPreviewDelay);
   }
 }
 
@@ -256,8 +255,9 @@ void ChooserPanel::OnWheel(int delta) {
 }
 
 void ChooserPanel::OnPointerLeave() {
+  const bool changed = hovered_ != chooser_item::kNothing;
   SetHovered(chooser_item::kNothing);
-  Paint();
+  if (!changed) Paint();
 }
 
 void ChooserPanel::OnFocusChange(bool focused) {
