@@ -180,6 +180,20 @@ TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundBack) {
+  Arrange(3);  // window arranging is on: placing arms the watch
+  Grab(placed, {500, 210});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(4, 0));
+  Drop(0.1);
+  ASSERT_TRUE(engine->Assist().Running());
+  desk.Activate(others[0]);  // the dropped window's app takes the foreground back
+  desk.Advance(0.15);
+  EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
+  desk.Advance(1.0);
+  EXPECT_TRUE(engine->Assist().Running());
+}
+
 TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndIt) {
   Arrange(3);
   const WindowId taskBar =
