@@ -59,7 +59,6 @@ class SnapAssist {
   const std::string& DisplayId() const { return display_.id; }
   const AssistPlan& Plan() const { return plan_; }
   ChooserPanel* PanelFor(std::int32_t region) const;
-  bool FocusedOnce() const { return focusedOnce_; }
 
  private:
   std::vector<ChooserChoice> ReadChoices() const;

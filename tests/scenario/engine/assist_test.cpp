@@ -172,12 +172,20 @@ TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
   desk.Activate(others[0]);
   desk.Advance(0.2);
   EXPECT_TRUE(engine->Assist().Running());
-  EXPECT_TRUE(engine->Assist().FocusedOnce());
   desk.Advance(0.3);
   EXPECT_FALSE(engine->Assist().Running());
   EXPECT_TRUE(Logged("assist closed: clicked elsewhere"));
   desk.Advance(0.2);
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+TEST_F(Assist, AnotherAppInTheForegroundEndsNothingUntilAPanelHasHadIt) {
+  surfacesOnDesktop = false;  // the panels can never become the foreground window
+  Arrange(3);
+  PlaceInQuarters(0);
+  desk.Activate(others[0]);
+  desk.Advance(1.0);
+  EXPECT_TRUE(engine->Assist().Running());
 }
 
 TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundBack) {
