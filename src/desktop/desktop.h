@@ -58,6 +58,8 @@ class Desktop {
   // Every manageable top-level window, front-most first.
   std::vector<WindowId> ManageableWindows();
   std::string WindowTitle(WindowId window) const;
+  // The desktop or a task bar: the system's own windows, never an app's.
+  bool IsShellWindow(WindowId window) const;
 
   // --- App identity ---------------------------------------------------------------
   // "aumid:" + the user model id for a packaged app, else the process image path, else

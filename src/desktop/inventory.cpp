@@ -64,4 +64,12 @@ std::vector<WindowId> Desktop::ManageableWindows() {
 
 std::string Desktop::WindowTitle(WindowId window) const { return platform_.windows.Title(window); }
 
+bool Desktop::IsShellWindow(WindowId window) const {
+  const std::string className = platform_.windows.ClassName(platform_.windows.Root(window));
+  for (std::string_view system : kSystemClasses) {
+    if (className == system) return true;
+  }
+  return false;
+}
+
 }  // namespace tessary

@@ -72,7 +72,7 @@ bool Compositions::SwitchTo(int index, WindowId target) {
 
 bool Compositions::Apply(const std::string& display, const SnapLayout& layout) {
   if (c_.dragActive_ || !ValidateTree(layout.tree)) return false;
-  c_.CloseAssist();
+  c_.EndAssist();
   c_.RefreshDisplays();
   const auto found = std::find_if(c_.displays_.begin(), c_.displays_.end(),
                                   [&](const Monitor& m) { return m.id == display; });

@@ -34,6 +34,10 @@ Coordinator::Coordinator(CoordinatorServices services)
       layouts_(nullptr),
       minimums_(services.minimumDocuments),
       snapAssistWatch_(services.desktop, [this] { return AssistPanel(); }),
+      assist_(services.desktop, services.surfaces, services.theme,
+              [this](int code, std::int64_t argument) {
+                if (postCommand_) postCommand_(code, argument);
+              }),
       stacks_(services.desktop, services.surfaces, services.theme, services.badgeDocuments,
               postCommand_, services.menus) {}
 

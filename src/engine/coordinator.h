@@ -26,6 +26,7 @@
 #include "desktop/desktop.h"
 #include "desktop/snap_assist_watch.h"
 #include "engine/compositions.h"
+#include "engine/assist.h"
 #include "engine/coordinator_types.h"
 #include "engine/display_changes.h"
 #include "engine/divider_editing.h"
@@ -160,10 +161,6 @@ class Coordinator {
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
   bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
-  // Snap Assist for the display's other regions after a placement.
-  void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
-  void CloseAssist();
-  WindowId AssistPanel() const { return kNoWindow; }
   bool ShowSwitcher(WindowId window);
   void DestroySwitcher();
   bool ShowOverview(WindowId window);
@@ -184,6 +181,13 @@ class Coordinator {
     return compositions_.Apply(display, layout);
   }
   Compositions& GetCompositions() { return compositions_; }
+
+  // --- Snap Assist (assist_commands.cpp; the state lives in SnapAssist) ---------------
+  // Offers the display's other windows for the layout's empty regions after a placement.
+  void StartAssist(int displayIndex, const SnapLayout& layout, WindowId placed);
+  void EndAssist() { assist_.End(); }
+  WindowId AssistPanel() const { return assist_.FocusPanel(); }
+  SnapAssist& Assist() { return assist_; }
 
   // --- Display changes (display_change_commands.cpp; the state lives in DisplayChanges) --
   // WM_DISPLAYCHANGE and the work-area change: windows in regions and spans follow a
@@ -209,9 +213,8 @@ class Coordinator {
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // Timer 8: badges grow near the pointer (Snap Assist and the switchers are not built).
-  // It runs only from a badge's report of the pointer until the pointer has left them all,
-  // so an idle desktop fires no timer.
+  // Timer 8: badges grow near the pointer and a running Snap Assist watches the
+  // foreground. It runs only while one of them needs it, so an idle desktop fires no timer.
   void UpkeepTick();
 
  private:
@@ -322,6 +325,9 @@ class Coordinator {
   void ReturnArrangement(const DisplayChanges::Return& returning);
   void ReaimDrag();
 
+  // assist_commands.cpp: a panel's choice (window) or give-up (0) for a region.
+  void HandleAssistCommand(std::int32_t region, std::int64_t argument);
+
   // stack_commands.cpp
   bool HandleStackCommand(int code, std::int64_t argument);
   void StartUpkeep();
@@ -384,6 +390,7 @@ class Coordinator {
   std::vector<SnapLayout> galleryList_;
 
   SnapAssistWatch snapAssistWatch_;
+  SnapAssist assist_;
   NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;
   DisplayChanges displayChanges_;

@@ -34,6 +34,10 @@ inline constexpr std::uint32_t kUpkeepMilliseconds = 100;
 // surfaces post; HandleCommand acts on them after the surface's handler has returned.
 inline constexpr int kCommandPickerDismissed = -1;
 inline constexpr int kCommandPickerChose = -2;
+// A panel's "Done" or Escape ends Snap Assist with the picker's dismissal code: either way
+// whatever is offered goes away. Codes of 0 and above are Snap Assist's regions, with the
+// chosen window (or 0 to leave the region empty) as the argument.
+inline constexpr int kCommandEndAssist = kCommandPickerDismissed;
 
 // The picker's choice packed into the command's argument: the layout index in the low 16
 // bits and the region in the high 16 bits, both signed.

@@ -17,7 +17,7 @@ bool Coordinator::ShowDividerEditor() {
     Notify(kNoDividersMessage);
     return false;
   }
-  CloseAssist();
+  EndAssist();
   return dividers_.Open(display, active, platform().systemSettings.DoubleClickSeconds());
 }
 

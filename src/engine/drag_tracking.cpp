@@ -57,7 +57,7 @@ void Coordinator::OnMoveSizeStart(WindowId window) {
   // A drag whose end never came is over once another begins.
   if (dragActive_) CancelDrag();
 
-  CloseAssist();
+  EndAssist();
   DestroySwitcher();
   HideAllBadges();
   picker_.Hide();

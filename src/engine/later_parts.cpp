@@ -1,6 +1,5 @@
-// Entry points of the engine's later parts (Snap Assist, the switcher, the editor). They
-// exist so that the shell can call them today; each says once in the log that it is not
-// built yet.
+// Entry points of the engine's later parts (the switcher, the editor). They exist so that
+// the shell can call them today; each says once in the log that it is not built yet.
 
 #include "base/log.h"
 #include "engine/coordinator.h"
@@ -12,12 +11,6 @@ bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
   return false;
 }
 
-void Coordinator::StartAssist(int /*displayIndex*/, const SnapLayout& /*layout*/,
-                              WindowId /*placed*/) {
-  NotYetBuilt("StartAssist");
-}
-
-void Coordinator::CloseAssist() {}
 
 bool Coordinator::ShowSwitcher(WindowId /*window*/) {
   NotYetBuilt("ShowSwitcher");

@@ -14,7 +14,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
       if (pickerTarget_ != kNoWindow || gallery_) picker_.Hide();
       pickerTarget_ = kNoWindow;
       gallery_ = false;
-      CloseAssist();
+      EndAssist();
       return;
     case kCommandPickerChose: {
       int layout = -1;
@@ -32,6 +32,10 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
       return;
     }
     default:
+      if (code >= 0) {
+        HandleAssistCommand(code, argument);
+        return;
+      }
       if (HandleStackCommand(code, argument)) return;
       if (dividers_.HandleCommand(code, argument)) return;
       NotYetBuilt("command");
@@ -46,7 +50,7 @@ void Coordinator::ShowGallery(WindowId target) {
   if (index < 0) return;
   const Monitor& display = displays_[static_cast<std::size_t>(index)];
 
-  CloseAssist();
+  EndAssist();
   pickerTarget_ = kNoWindow;
   galleryDisplay_ = display.id;
   std::optional<SnapLayout> active = layouts_.ActiveLayout(display.id);
@@ -65,7 +69,7 @@ void Coordinator::ShowGallery(WindowId target) {
 
 bool Coordinator::ShowPlacePicker(WindowId window) {
   if (paused_ || !desktop_.IsManageable(window)) return false;
-  CloseAssist();
+  EndAssist();
   RefreshDisplays();
   int index = DisplayOfWindow(window);
   if (index < 0) return false;
@@ -109,6 +113,8 @@ void Coordinator::PlaceFromPicker(int layoutIndex, int region) {
   if (!frame) return;
   if (PlaceIntoRegion(window, index, layout, region, *frame, kTargetPicker)) {
     platform().zOrder.SetForeground(window);
+    // The Snap Assist that followed the placement gives its panel the foreground back.
+    assist_.Refocus();
   }
 }
 

@@ -146,9 +146,11 @@ bool Coordinator::ResetBadgePositions() {
 }
 
 void Coordinator::UpkeepTick() {
-  // Only the badges need the upkeep today; with the pointer away from all of them the
-  // timer rests until a badge reports the pointer again.
-  if (stacks_.TrackPointer(desktop_.CursorPosition())) return;
+  // With the pointer away from every badge and no Snap Assist running, the timer rests
+  // until a badge reports the pointer again or an assist starts.
+  const bool badges = stacks_.TrackPointer(desktop_.CursorPosition());
+  const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
+  if (badges || assist) return;
   platform().timers.Stop(kUpkeepTimerId);
   upkeepRunning_ = false;
 }

@@ -22,6 +22,7 @@
 #include "base/geometry.h"
 #include "platform/canvas.h"
 #include "platform/ids.h"
+#include "platform/window_thumbnails.h"
 
 namespace tessary {
 
@@ -45,6 +46,7 @@ struct SurfaceAnchor {
 
 // Virtual-key codes (WM_KEYDOWN's wParam) that surfaces act on.
 namespace surface_key {
+inline constexpr std::uint32_t kTab = 0x09;     // VK_TAB
 inline constexpr std::uint32_t kEnter = 0x0D;   // VK_RETURN
 inline constexpr std::uint32_t kEscape = 0x1B;  // VK_ESCAPE
 inline constexpr std::uint32_t kSpace = 0x20;   // VK_SPACE
@@ -54,6 +56,7 @@ inline constexpr std::uint32_t kRight = 0x27;   // VK_RIGHT
 inline constexpr std::uint32_t kDown = 0x28;    // VK_DOWN
 inline constexpr std::uint32_t kDigit1 = 0x31;  // '1'; '2' to '9' follow
 inline constexpr std::uint32_t kDigit9 = 0x39;
+inline constexpr std::uint32_t kB = 0x42;
 }  // namespace surface_key
 
 // The timer id of frame ticks; ids for Surface::StartTimer start at 2.
@@ -88,6 +91,12 @@ class SurfaceInput {
   virtual void OnDeactivate() {}
   // WM_MOUSEACTIVATE: true answers MA_ACTIVATE, false MA_NOACTIVATE.
   virtual bool ActivateOnClick() { return false; }
+  // WM_MOUSEWHEEL with its delta (positive: turned away from the user).
+  virtual void OnWheel(int /*delta*/) {}
+  // WM_MOUSELEAVE (asked for with TrackMouseEvent after each move).
+  virtual void OnPointerLeave() {}
+  // WM_SETFOCUS (true) and WM_KILLFOCUS (false).
+  virtual void OnFocusChange(bool /*focused*/) {}
   // True: a press takes the mouse capture (SetCapture) until the button comes up, so a
   // view dragged by the pointer keeps hearing it after the pointer leaves the surface.
   virtual bool CapturesPointer() const { return false; }
@@ -95,7 +104,18 @@ class SurfaceInput {
   virtual PointerShape Shape() const { return PointerShape::kArrow; }
 };
 
+// What kind of window carries the drawing.
+enum class SurfaceKind : std::uint8_t {
+  kLayered,  // a layered, per-pixel-alpha overlay (everything drawn over the desktop)
+  // A real, opaque top-level window that paints itself (WM_PAINT into a Direct2D window
+  // render target), can be activated and hosts live thumbnails: the chooser panel.
+  kWindow,
+};
+
 struct SurfaceOptions {
+  SurfaceKind kind = SurfaceKind::kLayered;
+  // kWindow: ask the system for a dark frame (the panel follows the theme).
+  bool darkFrame = false;
   std::string title;         // UTF-8 window title (seen by accessibility tools)
   std::string className;     // empty: "TessarySurfaceInteractive" with input, else "TessarySurface"
   bool interactive = false;  // takes focus and mouse (SetInteractive can change it later)
@@ -193,6 +213,10 @@ class Surface {
 
   // SetForegroundWindow and SetFocus on the surface's window (interactive surfaces only).
   virtual void TakeFocus() = 0;
+
+  // A tooltip (Windows: a "tooltips_class32" control) with `text` at `item` (desktop
+  // pixels); an empty text takes it down. Surfaces without tooltips ignore it.
+  virtual void SetTooltip(const std::string& /*text*/, const Rect& /*item*/) {}
 };
 
 class SurfaceFactory {
@@ -203,12 +227,19 @@ class SurfaceFactory {
   virtual std::unique_ptr<Surface> NewSurface() = 0;
   // Text measuring outside a paint (DirectWrite needs no render target for it).
   virtual TextMeasurer& Text() = 0;
+  // A surface of kind kWindow, not yet created. Backends without such windows hand out
+  // their ordinary surface.
+  virtual std::unique_ptr<Surface> NewWindowSurface() { return NewSurface(); }
+  // Live thumbnails of other windows; null when the backend has none.
+  virtual WindowThumbnails* Thumbnails() { return nullptr; }
 };
 
 // A created surface, or null when creation failed.
 inline std::unique_ptr<Surface> CreateSurface(SurfaceFactory& factory,
                                               const SurfaceOptions& options) {
-  std::unique_ptr<Surface> surface = factory.NewSurface();
+  std::unique_ptr<Surface> surface = options.kind == SurfaceKind::kWindow
+                                         ? factory.NewWindowSurface()
+                                         : factory.NewSurface();
   if (!surface || !surface->Create(options)) return nullptr;
   return surface;
 }

@@ -24,7 +24,7 @@ void Shell::Shutdown() {
   }
   Log("shutdown");
   if (coordinator_) {
-    coordinator_->CloseAssist();
+    coordinator_->EndAssist();
     coordinator_->CancelDrag();
   }
   host.tray.Remove();

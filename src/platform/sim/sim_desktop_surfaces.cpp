@@ -73,6 +73,12 @@ class SimDesktopStacking final : public SimStacking {
     world_.Raise(window);
   }
 
+  void Activate(WindowId window) override {
+    if (!world_.Find(window)) return;
+    world_.Activate(window);
+    world_.focus = window;
+  }
+
  private:
   static void SetTopmost(SimWindow& w, bool topmost) {
     if (topmost) {

@@ -154,6 +154,7 @@ void SimSurface::Destroy() {
   focused_ = false;
   framesSubscribed_ = false;
   timers_.clear();
+  tooltip_.clear();
   factory_->Stacking().RemoveWindow(window_);
   created_ = false;
 }
@@ -177,7 +178,31 @@ std::uint32_t SimSurface::TimerPeriod(int id) const {
 }
 
 void SimSurface::TakeFocus() {
-  if (created_ && visible_ && interactive_) focused_ = true;
+  if (!created_ || !visible_ || !interactive_) return;
+  focused_ = true;
+  factory_->Stacking().Activate(window_);
+  if (options_.input) options_.input->OnFocusChange(true);
+}
+
+void SimSurface::SetTooltip(const std::string& text, const Rect& item) {
+  tooltip_ = text;
+  tooltipItem_ = text.empty() ? Rect{} : item;
+}
+
+bool SimSurface::PressAndRelease(Point desktop) {
+  if (!Press(desktop)) return false;
+  if (visible_ && options_.input && options_.input->ActivateOnClick()) TakeFocus();
+  return ReleasePointer(desktop);
+}
+
+bool SimSurface::Wheel(Point desktop, int delta) {
+  if (!visible_ || !TakesClicks() || !Bounds().Contains(desktop)) return false;
+  if (options_.input) options_.input->OnWheel(delta);
+  return true;
+}
+
+void SimSurface::LeavePointer() {
+  if (visible_ && options_.input) options_.input->OnPointerLeave();
 }
 
 bool SimSurface::Click(Point desktop) {
@@ -228,12 +253,40 @@ bool SimSurface::PressKey(std::uint32_t virtualKey) {
 void SimSurface::Deactivate() {
   if (!focused_) return;
   focused_ = false;
-  if (options_.input) options_.input->OnDeactivate();
+  if (options_.input) {
+    options_.input->OnFocusChange(false);
+    options_.input->OnDeactivate();
+  }
 }
 
 void SimSurface::DeliverTimer(int id) {
   if (options_.input) options_.input->OnTimer(id);
 }
+
+// --- SimThumbnails ---
+
+ThumbnailId SimThumbnails::Register(WindowId destination, WindowId source) {
+  if (refused_ || destination == kNoWindow || source == kNoWindow) return kNoThumbnail;
+  const ThumbnailId id{next_++};
+  live_[id] = Entry{destination, source, {}};
+  return id;
+}
+
+ThumbnailSourceSize SimThumbnails::SourceSize(ThumbnailId thumbnail) {
+  auto it = live_.find(thumbnail);
+  if (it == live_.end()) return {};
+  auto size = sizes_.find(it->second.source);
+  return size == sizes_.end() ? ThumbnailSourceSize{800, 600} : size->second;
+}
+
+bool SimThumbnails::Show(ThumbnailId thumbnail, const Rect& destination) {
+  auto it = live_.find(thumbnail);
+  if (it == live_.end()) return false;
+  it->second.shownAt = destination;
+  return true;
+}
+
+void SimThumbnails::Unregister(ThumbnailId thumbnail) { live_.erase(thumbnail); }
 
 // --- SimSurfaceFactory ---
 

@@ -34,6 +34,36 @@ class SimStacking {
   // SetWindowPos with the anchor as insert-after. Placed below another window, a window
   // takes that window's band (topmost or not), as the system does.
   virtual void Place(WindowId window, SurfaceAnchor anchor) = 0;
+  // SetForegroundWindow and SetFocus: only a stacking shared with application windows
+  // has a foreground window to change.
+  virtual void Activate(WindowId /*window*/) {}
+};
+
+// Live thumbnails as the simulated compositor makes them: accepted unless the test makes
+// the system refuse them (as Wine does), each remembering where it was last shown.
+class SimThumbnails : public WindowThumbnails {
+ public:
+  ThumbnailId Register(WindowId destination, WindowId source) override;
+  ThumbnailSourceSize SourceSize(ThumbnailId thumbnail) override;
+  bool Show(ThumbnailId thumbnail, const Rect& destination) override;
+  void Unregister(ThumbnailId thumbnail) override;
+
+  void SetRefused(bool refused) { refused_ = refused; }
+  // The size a source window reports (default 800 x 600).
+  void SetSourceSize(WindowId source, ThumbnailSourceSize size) { sizes_[source] = size; }
+  struct Entry {
+    WindowId destination = kNoWindow;
+    WindowId source = kNoWindow;
+    Rect shownAt;  // destination pixels; all zero until shown
+  };
+  // The registered thumbnails, by id.
+  const std::map<ThumbnailId, Entry>& Registered() const { return live_; }
+
+ private:
+  bool refused_ = false;
+  std::uint64_t next_ = 1;
+  std::map<WindowId, ThumbnailSourceSize> sizes_;
+  std::map<ThumbnailId, Entry> live_;
 };
 
 // The z-order as one list, front-most first, topmost windows ahead of the others.
@@ -93,6 +123,7 @@ class SimSurface : public Surface {
   void StartTimer(int id, std::uint32_t milliseconds) override;
   void StopTimer(int id) override;
   void TakeFocus() override;
+  void SetTooltip(const std::string& text, const Rect& item) override;
 
   // --- What a test can see ---
   const SurfaceOptions& Options() const { return options_; }
@@ -111,6 +142,9 @@ class SimSurface : public Surface {
   int MoveCount() const { return moveCount_; }
   // The drawing calls and the DIP size of the last paint.
   const RecordingCanvas& LastPaint() const { return lastPaint_; }
+  // The tooltip showing now (empty: none) and where.
+  const std::string& Tooltip() const { return tooltip_; }
+  Rect TooltipItem() const { return tooltipItem_; }
   TextSize LastPaintSize() const { return lastPaintSize_; }
   PixelSize BitmapSize() const { return bitmap_; }
 
@@ -125,6 +159,11 @@ class SimSurface : public Surface {
   // While a press holds the capture the pointer reaches the surface wherever it is.
   bool DragPointer(Point desktop);
   bool ReleasePointer(Point desktop);
+  // A press and release of the left button at one point (Click delivers only the release).
+  bool PressAndRelease(Point desktop);
+  // A turn of the mouse wheel over the surface, and the pointer leaving it.
+  bool Wheel(Point desktop, int delta);
+  void LeavePointer();
   // A key press: false unless the surface has the keyboard focus.
   bool PressKey(std::uint32_t virtualKey);
   // Another window takes the activation.
@@ -163,6 +202,8 @@ class SimSurface : public Surface {
   int moveCount_ = 0;
   RecordingCanvas lastPaint_;
   TextSize lastPaintSize_;
+  std::string tooltip_;
+  Rect tooltipItem_;
 };
 
 // Makes simulated surfaces and drives their time. The factory must outlive its surfaces.
@@ -175,6 +216,8 @@ class SimSurfaceFactory : public SurfaceFactory {
 
   std::unique_ptr<Surface> NewSurface() override;
   TextMeasurer& Text() override { return measurer_; }
+  WindowThumbnails* Thumbnails() override { return &thumbnails_; }
+  SimThumbnails& Thumbs() { return thumbnails_; }
 
   // One compositor frame: every frame subscriber gets its tick, then every timer that is
   // due by the clock fires (once, however far behind it is).
@@ -201,6 +244,7 @@ class SimSurfaceFactory : public SurfaceFactory {
   std::unique_ptr<SimZStack> ownStack_;
   SimStacking* stacking_;
   SimTextMeasurer measurer_;
+  SimThumbnails thumbnails_;
   std::vector<SimSurface*> surfaces_;
 };
 

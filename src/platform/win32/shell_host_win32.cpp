@@ -14,6 +14,16 @@ std::unique_ptr<Surface> DeferredSurfaceFactory::NewSurface() {
   return real != nullptr ? real->NewSurface() : nullptr;
 }
 
+std::unique_ptr<Surface> DeferredSurfaceFactory::NewWindowSurface() {
+  Win32SurfaceFactory* real = Real();
+  return real != nullptr ? real->NewWindowSurface() : nullptr;
+}
+
+WindowThumbnails* DeferredSurfaceFactory::Thumbnails() {
+  Win32SurfaceFactory* real = Real();
+  return real != nullptr ? real->Thumbnails() : nullptr;
+}
+
 TextMeasurer& DeferredSurfaceFactory::Text() {
   Win32SurfaceFactory* real = Real();
   if (real == nullptr) return noText_;

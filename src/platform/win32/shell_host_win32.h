@@ -36,6 +36,8 @@ class DeferredSurfaceFactory : public SurfaceFactory {
 
   std::unique_ptr<Surface> NewSurface() override;
   TextMeasurer& Text() override;
+  std::unique_ptr<Surface> NewWindowSurface() override;
+  WindowThumbnails* Thumbnails() override;
 
  private:
   // Null when the graphics factories cannot be made.

@@ -12,6 +12,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/top_down_bitmap.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_surface_win32.h"
 
 namespace tessary {
 namespace {
@@ -369,5 +370,9 @@ std::unique_ptr<Win32Surface> Win32SurfaceFactory::NewWin32Surface() {
 }
 
 std::unique_ptr<Surface> Win32SurfaceFactory::NewSurface() { return NewWin32Surface(); }
+
+std::unique_ptr<Surface> Win32SurfaceFactory::NewWindowSurface() {
+  return std::make_unique<Win32WindowSurface>(instance_, graphics_.Direct2D(), formats_, icons_);
+}
 
 }  // namespace tessary

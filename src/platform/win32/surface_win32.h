@@ -15,6 +15,7 @@
 #include "platform/win32/graphics_factories.h"
 #include "platform/win32/icon_bitmap_cache.h"
 #include "platform/win32/text_formats_d2d.h"
+#include "platform/win32/thumbnails_win32.h"
 
 namespace tessary {
 
@@ -99,6 +100,9 @@ class Win32SurfaceFactory : public SurfaceFactory {
 
   std::unique_ptr<Surface> NewSurface() override;
   TextMeasurer& Text() override { return formats_; }
+  // Real windows painted with Direct2D (window_surface_win32.h).
+  std::unique_ptr<Surface> NewWindowSurface() override;
+  WindowThumbnails* Thumbnails() override { return &thumbnails_; }
 
   std::unique_ptr<Win32Surface> NewWin32Surface();
   TextFormats& Formats() { return formats_; }
@@ -109,6 +113,7 @@ class Win32SurfaceFactory : public SurfaceFactory {
   GraphicsFactories& graphics_;
   TextFormats formats_;
   IconBitmapCache icons_;
+  Win32Thumbnails thumbnails_;
 };
 
 }  // namespace tessary

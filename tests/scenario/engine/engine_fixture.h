@@ -59,11 +59,15 @@ class EngineTest : public ::testing::Test {
                             .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
   }
 
+  // The surfaces' factory: standalone, or the desktop's own when `surfacesOnDesktop` is set
+  // before Start (then a surface can be the foreground window).
+  SimSurfaceFactory& Factory() { return surfacesOnDesktop ? desk.Surfaces() : surfaces; }
+
   // Creates and initialises the Coordinator on the desktop as it stands.
   void Start() {
     engine = std::make_unique<Coordinator>(CoordinatorServices{
         .desktop = desktop,
-        .surfaces = surfaces,
+        .surfaces = Factory(),
         .theme = theme,
         .layoutDocuments = &layoutDocuments,
         .minimumDocuments = &minimumDocuments,
@@ -99,7 +103,7 @@ class EngineTest : public ::testing::Test {
         engine->OnDisplaysChanged();
       }
     });
-    ASSERT_TRUE(toast.Create(surfaces));
+    ASSERT_TRUE(toast.Create(Factory()));
     ASSERT_TRUE(engine->Init());
   }
 
@@ -133,8 +137,8 @@ class EngineTest : public ::testing::Test {
   }
 
   // --- What the user sees ---
-  SimSurface& PickerSurface() { return *surfaces.FindByTitle("Choose a Layout"); }
-  SimSurface& OutlineSurface() { return *surfaces.FindByTitle("Tessary destination"); }
+  SimSurface& PickerSurface() { return *Factory().FindByTitle("Choose a Layout"); }
+  SimSurface& OutlineSurface() { return *Factory().FindByTitle("Tessary destination"); }
   bool OutlineVisible() { return OutlineSurface().Visible(); }
   Rect OutlineRect() { return OutlineSurface().Bounds(); }
   // Every destination outline on screen, the drag's own first.
@@ -193,6 +197,7 @@ class EngineTest : public ::testing::Test {
   SimDesktop desk;
   Desktop desktop{desk.platform()};
   SimSurfaceFactory surfaces{&desk.platform().clock};
+  bool surfacesOnDesktop = false;
   SimThemeSource theme;
   MemoryDocumentStore layoutDocuments;
   MemoryDocumentStore minimumDocuments;

@@ -11,6 +11,7 @@
 #include "platform/win32/handles.h"
 #include "surfaces/badge_view.h"
 #include "surfaces/divider_editor.h"
+#include "surfaces/chooser_panel.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/outline.h"
 #include "surfaces/picker.h"
@@ -299,6 +300,36 @@ class DividersScene : public Scene {
   AppWindow bottom_;
   Win32Clock clock_;
   DividerEditor editor_;
+
+// Snap Assist's panel over the empty right half, offering three windows (Wine makes no
+// live previews, so their icons stand in), the first card under the pointer.
+class ChooserPanelScene : public Scene {
+ public:
+  ChooserPanelScene(SurfaceFactory& factory, ThemeSource& theme)
+      : placed_(L"Notes", {8, 8, 956, 1032}),
+        mail_(L"Mail", {120, 200, 700, 700}),
+        calendar_(L"Calendar", {200, 300, 800, 800}),
+        panel_(factory, theme) {
+    const Rect right{964, 8, 948, 1024};
+    std::vector<ChooserChoice> choices = {
+        {ToWindowId(mail_.Handle()), "Inbox - Mail", "Mail", ToIconId(LoadIconW(nullptr, IDI_INFORMATION))},
+        {ToWindowId(calendar_.Handle()), "December", "Calendar", ToIconId(LoadIconW(nullptr, IDI_WARNING))},
+        {ToWindowId(placed_.Handle()), "Notes", "Notes", ToIconId(LoadIconW(nullptr, IDI_APPLICATION))},
+    };
+    panel_.Create(right, 1.0, std::move(choices),
+                  {.header = "Choose a window for this space", .primaryText = "Done", .leaveEmpty = true},
+                  {});
+    panel_.OnPointerMove(panel_.ItemCentre(0));
+    crop_ = Grow(right, 8);
+  }
+  Rect Crop() const override { return crop_; }
+
+ private:
+  AppWindow placed_;
+  AppWindow mail_;
+  AppWindow calendar_;
+  ChooserPanel panel_;
+  Rect crop_;
 };
 
 template <typename T>
@@ -314,7 +345,7 @@ std::vector<SceneMaker> AllScenes() {
   return {Maker<PickerScene>("picker"), Maker<GalleryScene>("picker-gallery"),
           Maker<OutlineScene>("outline"), Maker<DropMenuScene>("drop-menu"),
           Maker<ToastScene>("toasts"), Maker<BadgeScene>("badge"),
-          Maker<DividersScene>("dividers")};
+          Maker<DividersScene>("dividers"), Maker<ChooserPanelScene>("chooser-panel")};
 }
 
 }  // namespace tessary::viewshots

@@ -1,0 +1,280 @@
+#include "platform/win32/window_surface_win32.h"
+
+#include <commctrl.h>
+#include <dwmapi.h>
+#include <windowsx.h>
+
+#include <cmath>
+
+#include "base/log.h"
+#include "platform/win32/canvas_d2d.h"
+#include "platform/win32/frame_pacer.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/wide_text.h"
+
+namespace tessary {
+namespace {
+
+// Newer than some SDK headers.
+constexpr DWORD kDwmUseImmersiveDarkMode = 20;     // DWMWA_USE_IMMERSIVE_DARK_MODE
+constexpr DWORD kDwmWindowCornerPreference = 33;   // DWMWA_WINDOW_CORNER_PREFERENCE
+constexpr DWORD kDwmCornerRound = 2;               // DWMWCP_ROUND
+
+bool EnsureClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
+  WNDCLASSEXW existing{sizeof(existing)};
+  if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name.c_str();
+  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+Point ClientPointToDesktop(HWND window, LPARAM lParam) {
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ClientToScreen(window, &point);
+  return {static_cast<double>(point.x), static_cast<double>(point.y)};
+}
+
+}  // namespace
+
+WindowId Win32WindowSurface::Window() const { return ToWindowId(window_); }
+
+bool Win32WindowSurface::Create(const SurfaceOptions& options) {
+  if (window_ || !d2d_) return window_ != nullptr;
+  input_ = options.input;
+  std::wstring className = WideFromUtf8(options.className);
+  if (className.empty()) className = L"TessaryWindowSurface";
+  if (!EnsureClass(instance_, className, &Win32WindowSurface::Procedure)) return false;
+  DWORD exStyle = WS_EX_TOOLWINDOW;
+  if (options.topmost) exStyle |= WS_EX_TOPMOST;
+  const std::wstring title = WideFromUtf8(options.title);
+  window_ = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, 0, 0, 1, 1,
+                            nullptr, nullptr, instance_, this);
+  if (!window_) return false;
+  const DWORD round = kDwmCornerRound;
+  DwmSetWindowAttribute(window_, kDwmWindowCornerPreference, &round, sizeof(round));
+  if (options.darkFrame) {
+    const BOOL dark = TRUE;
+    DwmSetWindowAttribute(window_, kDwmUseImmersiveDarkMode, &dark, sizeof(dark));
+  }
+  return true;
+}
+
+bool Win32WindowSurface::EnsureTarget() {
+  if (target_) return true;
+  // A DC render target bound to the window's own DC at each paint. A window render target
+  // (ID2D1HwndRenderTarget) would do on Windows, but under Wine its drawing never reaches
+  // the screen; this one draws the same on both.
+  const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
+      D2D1_RENDER_TARGET_TYPE_DEFAULT,
+      D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+  if (FAILED(d2d_->CreateDCRenderTarget(&properties, target_.GetAddressOf()))) return false;
+  icons_.Register(target_.Get());
+  return true;
+}
+
+void Win32WindowSurface::Render() {
+  if (!window_ || !paint_ || !EnsureTarget()) return;
+  HDC dc = GetDC(window_);
+  const RECT bounds{0, 0, pixels_.width, pixels_.height};
+  target_->BindDC(dc, &bounds);
+  const FLOAT dpi = static_cast<FLOAT>(scale_ * 96.0);
+  target_->SetDpi(dpi, dpi);
+  target_->BeginDraw();
+  target_->Clear(D2D1::ColorF(D2D1::ColorF::White));
+  D2DCanvas canvas(target_.Get(), formats_, icons_);
+  paint_(canvas, pixels_.width / scale_, pixels_.height / scale_);
+  const HRESULT drawn = target_->EndDraw();
+  ReleaseDC(window_, dc);
+  ++paints_;
+  if (FAILED(drawn)) {
+    Log("panel EndDraw %08x", static_cast<unsigned>(drawn));
+    // The target lost its device: the next paint makes a new one.
+    icons_.Drop(target_.Get());
+    target_.Reset();
+  }
+}
+
+void Win32WindowSurface::Present(const Rect& rect, double scale, const PaintFunction& paint,
+                                 SurfaceAnchor anchor) {
+  if (!window_) return;
+  scale_ = SanitizeScale(scale);
+  paint_ = paint;
+  const PixelSize pixels = SurfacePixelSize(rect);
+  const int x = static_cast<int>(std::lround(rect.x));
+  const int y = static_cast<int>(std::lround(rect.y));
+  if (!visible_ || !(pixels == pixels_) || rect.x != rect_.x || rect.y != rect_.y) {
+    const HWND after = anchor.kind == SurfaceAnchor::Kind::kTopmost ? HWND_TOPMOST : HWND_TOP;
+    SetWindowPos(window_, after, x, y, pixels.width, pixels.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  pixels_ = pixels;
+  rect_ = rect;
+  visible_ = true;
+  Render();
+  ValidateRect(window_, nullptr);
+}
+
+void Win32WindowSurface::MoveTo(Point topLeft) {
+  if (!window_ || !visible_) return;
+  SetWindowPos(window_, nullptr, static_cast<int>(std::lround(topLeft.x)),
+               static_cast<int>(std::lround(topLeft.y)), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  rect_.x = std::round(topLeft.x);
+  rect_.y = std::round(topLeft.y);
+}
+
+void Win32WindowSurface::Hide() {
+  if (!window_) return;
+  const bool wasVisible = visible_;
+  visible_ = false;
+  if (wasVisible) ShowWindow(window_, SW_HIDE);
+}
+
+void Win32WindowSurface::Destroy() {
+  if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
+  if (target_) icons_.Drop(target_.Get());
+  target_.Reset();
+  paint_ = nullptr;
+  if (window_) {
+    HWND window = window_;
+    window_ = nullptr;
+    tooltip_ = nullptr;  // owned by the window: destroyed with it
+    // The view may be half torn down: no message of the destruction may reach it.
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+  }
+  input_ = nullptr;
+  visible_ = false;
+}
+
+void Win32WindowSurface::SubscribeFrames() {
+  if (window_) FramePacer::Instance().Subscribe(window_, kFrameTimerId);
+}
+
+void Win32WindowSurface::UnsubscribeFrames() {
+  if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
+}
+
+void Win32WindowSurface::StartTimer(int id, std::uint32_t milliseconds) {
+  if (window_ && id > kFrameTimerId) SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
+}
+
+void Win32WindowSurface::StopTimer(int id) {
+  if (window_ && id > kFrameTimerId) KillTimer(window_, static_cast<UINT_PTR>(id));
+}
+
+void Win32WindowSurface::TakeFocus() {
+  if (!window_) return;
+  SetForegroundWindow(window_);
+  SetFocus(window_);
+}
+
+void Win32WindowSurface::SetTooltip(const std::string& text, const Rect& item) {
+  if (!window_) return;
+  if (!tooltip_ && !text.empty()) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, window_,
+                               nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    TTTOOLINFOW tool{sizeof(tool)};
+    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(window_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 480);  // lets "\n" break lines
+  }
+  if (!tooltip_) return;
+  TTTOOLINFOW tool{sizeof(tool)};
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(window_);
+  if (text.empty()) {
+    SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    return;
+  }
+  std::wstring wide = WideFromUtf8(text);
+  tool.lpszText = wide.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_TRACKPOSITION, 0,
+               MAKELPARAM(static_cast<int>(item.x), static_cast<int>(item.Bottom()) + 4));
+  SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT CALLBACK Win32WindowSurface::Procedure(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* surface = reinterpret_cast<Win32WindowSurface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!surface || surface->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  return surface->Handle(window, message, wParam, lParam);
+}
+
+LRESULT Win32WindowSurface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      Render();
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_MOUSEACTIVATE:
+      return input_ && input_->ActivateOnClick() ? MA_ACTIVATE : MA_NOACTIVATE;
+    default:
+      break;
+  }
+  if (input_ && RouteInput(window, message, wParam, lParam)) return 0;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Win32WindowSurface::RouteInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      input_->OnTimer(static_cast<int>(wParam));
+      return true;
+    case WM_KEYDOWN:
+      input_->OnKeyDown(static_cast<std::uint32_t>(wParam));
+      return true;
+    case WM_MOUSEMOVE:
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      input_->OnPointerMove(ClientPointToDesktop(window, lParam));
+      return true;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      input_->OnPointerLeave();
+      return true;
+    case WM_LBUTTONDOWN:
+      input_->OnPointerPress(ClientPointToDesktop(window, lParam));
+      return true;
+    case WM_LBUTTONUP:
+      input_->OnPointerRelease(ClientPointToDesktop(window, lParam));
+      return true;
+    case WM_MOUSEWHEEL:
+      input_->OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      return true;
+    case WM_SETFOCUS:
+      input_->OnFocusChange(true);
+      return true;
+    case WM_KILLFOCUS:
+      input_->OnFocusChange(false);
+      return true;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) input_->OnDeactivate();
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tessary

@@ -1,0 +1,259 @@
+// Stories of Snap Assist: after a placement every empty region of the layout is covered by
+// a chooser panel offering the display's other windows; a click fills a region, and the
+// offer ends with Done, Escape, a click elsewhere or a new drag.
+
+#include "engine_fixture.h"
+
+namespace tessary {
+namespace {
+
+class Assist : public EngineTest {
+ protected:
+  Assist() { surfacesOnDesktop = true; }
+
+  // The primary display and `count` windows of their own apps, none in a region; the
+  // last one added is in front.
+  void Arrange(int count) {
+    AddPrimary();
+    placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
+    for (int i = 0; i < count; ++i) {
+      const double offset = 40.0 * i;
+      others.push_back(AddApp("App" + std::to_string(i),
+                              {.title = "Doc " + std::to_string(i),
+                               .frame = {250 + offset, 150 + offset, 640, 480}}));
+    }
+    Start();
+  }
+  WindowId AddApp(const std::string& exe, SimWindowSetup setup) {
+    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    return desk.AddWindow(setup);
+  }
+  // Drags `placed` through the picker into a region of "Four quarters" (layout 4).
+  void PlaceInQuarters(std::int32_t region) {
+    Grab(placed, {500, 210});
+    MoveTo({960, 10});
+    MoveTo(PickerPoint(4, region));
+    Drop();
+  }
+  ChooserPanel* Panel(std::int32_t region) { return engine->Assist().PanelFor(region); }
+  std::vector<WindowId> Offered(std::int32_t region) {
+    std::vector<WindowId> windows;
+    for (const ChooserChoice& choice : Panel(region)->Choices()) windows.push_back(choice.window);
+    return windows;
+  }
+  // A click on an item of a region's panel, then the posted command's turn.
+  void ClickIn(std::int32_t region, int item) {
+    ChooserPanel* panel = Panel(region);
+    ASSERT_NE(panel, nullptr);
+    auto& surface = static_cast<SimSurface&>(*panel->GetSurface());
+    ASSERT_TRUE(surface.PressAndRelease(panel->ItemCentre(item)));
+    desk.Advance(0.5);
+  }
+  RegionMap Quarters() { return Regions("quarters", {0, 0, 1920, 1040}); }
+
+  WindowId placed{};
+  std::vector<WindowId> others;
+};
+
+TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstFocused) {
+  Arrange(5);
+  PlaceInQuarters(0);
+  ASSERT_TRUE(engine->Assist().Running());
+  EXPECT_TRUE(Logged("assist: 5 candidates, 1 occupied, 3 empty"));
+  EXPECT_TRUE(Logged("assist choices read"));
+  const RegionMap quarters = Quarters();
+  std::vector<std::string> created;
+  for (const std::string& line : logLines) {
+    if (line.rfind("panel create ", 0) == 0) created.push_back(line.substr(0, line.find('\n')));
+  }
+  // Top right (2), then bottom left (1), then bottom right (3).
+  ASSERT_EQ(created.size(), 3u);
+  EXPECT_EQ(created[0], "panel create 964,8 948x508 choices=5");
+  EXPECT_EQ(created[1], "panel create 8,524 948x508 choices=5");
+  EXPECT_EQ(created[2], "panel create 964,524 948x508 choices=5");
+  for (std::int32_t region : {1, 2, 3}) {
+    ASSERT_NE(Panel(region), nullptr);
+    EXPECT_EQ(Panel(region)->Bounds(), *quarters.Get(region));
+    // Front first: the last window added.
+    EXPECT_EQ(Offered(region), (std::vector<WindowId>{others[4], others[3], others[2], others[1],
+                                                      others[0]}));
+  }
+  EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
+  EXPECT_EQ(engine->AssistPanel(), Panel(2)->Window());
+  const ChooserChoice& first = Panel(2)->Choices()[0];
+  EXPECT_EQ(first.title, "Doc 4");
+  EXPECT_EQ(first.appName, "App4");
+  EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+TEST_F(Assist, ChoosingFillsTheRegionAndOffersTheRestToTheOtherPanels) {
+  Arrange(5);
+  PlaceInQuarters(0);
+  const Rect before = desk.Frame(others[3]);
+  ClickIn(2, 1);  // the second card: others[3]
+  ExpectNear(desk.Frame(others[3]), *Quarters().Get(2));
+  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_EQ(engine->PriorRectOf(others[3]), before);
+  EXPECT_EQ(desktop.ManageableWindows().front(), others[3]);
+  EXPECT_EQ(Panel(2), nullptr);
+  EXPECT_EQ(Offered(1), (std::vector<WindowId>{others[4], others[2], others[1], others[0]}));
+  EXPECT_EQ(Offered(3), Offered(1));
+  EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
+
+  // A stale choice (the window is no longer offered) changes nothing at all.
+  engine->HandleCommand(1, static_cast<std::int64_t>(ToNumber(others[3])));
+  EXPECT_NE(Panel(1), nullptr);
+  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
+
+  // Keys work in the focused panel: "1" takes the first card.
+  static_cast<SimSurface&>(*Panel(1)->GetSurface()).PressKey(surface_key::kDigit1);
+  desk.Advance(0.5);
+  ExpectNear(desk.Frame(others[4]), *Quarters().Get(1));
+  EXPECT_EQ(Offered(3), (std::vector<WindowId>{others[2], others[1], others[0]}));
+}
+
+TEST_F(Assist, LeaveEmptyGivesTheRegionUpAndDoneOrEscapeEndEverything) {
+  Arrange(5);
+  PlaceInQuarters(0);
+  ClickIn(2, chooser_item::kLeaveEmpty);
+  EXPECT_EQ(Panel(2), nullptr);
+  EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{2}));
+  EXPECT_EQ(Offered(1).size(), 5u);
+  ClickIn(1, chooser_item::kPrimary);  // Done
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_EQ(Panel(3), nullptr);
+  desk.Advance(0.2);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+
+  Grab(placed, {500, 210});
+  MoveTo({1400, 700}, 0.05);
+  Drop();
+  PlaceInQuarters(0);
+  ASSERT_TRUE(engine->Assist().Running());
+  static_cast<SimSurface&>(*Panel(2)->GetSurface()).PressKey(surface_key::kEscape);
+  desk.Advance(0.1);
+  EXPECT_FALSE(engine->Assist().Running());
+  for (WindowId w : others) EXPECT_FALSE(engine->PlacementOf(w).has_value());
+}
+
+TEST_F(Assist, AChosenWindowClosedMeanwhileLeavesItsRegionEmpty) {
+  Arrange(2);
+  PlaceInQuarters(0);
+  ChooserPanel* panel = Panel(2);
+  auto& surface = static_cast<SimSurface&>(*panel->GetSurface());
+  ASSERT_TRUE(surface.PressAndRelease(panel->ItemCentre(0)));
+  desk.CloseWindow(others[1]);  // before the posted choice is handled
+  desk.Advance(0.5);
+  EXPECT_EQ(Panel(2), nullptr);
+  EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{2}));
+  EXPECT_EQ(Offered(1), (std::vector<WindowId>{others[0]}));
+}
+
+TEST_F(Assist, ChoosingTheLastCandidateEndsTheAssistThoughRegionsRemainEmpty) {
+  Arrange(1);
+  PlaceInQuarters(0);
+  ClickIn(2, 0);
+  ExpectNear(desk.Frame(others[0]), *Quarters().Get(2));
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_EQ(Panel(1), nullptr);
+}
+
+TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
+  // Without Windows' own snapping there is no watch for its Snap Assist, which would hand
+  // the foreground back to the panel for a while.
+  desk.SystemSettings().windowArranging = false;
+  Arrange(3);
+  Grab(placed, {500, 210});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(4, 0));
+  Drop(0.1);  // the assist starts 0.05 s after the release
+  ASSERT_TRUE(engine->Assist().Running());
+  // Within 0.4 s of the start the switch does not count.
+  desk.Activate(others[0]);
+  desk.Advance(0.2);
+  EXPECT_TRUE(engine->Assist().Running());
+  desk.Advance(0.3);
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_TRUE(Logged("assist closed: clicked elsewhere"));
+  desk.Advance(0.2);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+TEST_F(Assist, AnotherAppInTheForegroundEndsNothingUntilAPanelHasHadIt) {
+  surfacesOnDesktop = false;  // the panels can never become the foreground window
+  Arrange(3);
+  PlaceInQuarters(0);
+  desk.Activate(others[0]);
+  desk.Advance(1.0);
+  EXPECT_TRUE(engine->Assist().Running());
+}
+
+TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundBack) {
+  Arrange(3);  // window arranging is on: placing arms the watch
+  Grab(placed, {500, 210});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(4, 0));
+  Drop(0.1);
+  ASSERT_TRUE(engine->Assist().Running());
+  desk.Activate(others[0]);  // the dropped window's app takes the foreground back
+  desk.Advance(0.15);
+  EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
+  desk.Advance(1.0);
+  EXPECT_TRUE(engine->Assist().Running());
+}
+
+TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndIt) {
+  Arrange(3);
+  const WindowId taskBar =
+      desk.AddWindow({.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
+  PlaceInQuarters(0);
+  desk.Advance(1.0);
+  desk.Activate(taskBar);
+  desk.Advance(0.5);
+  EXPECT_TRUE(engine->Assist().Running());
+}
+
+TEST_F(Assist, ANewDragEndsIt) {
+  Arrange(3);
+  PlaceInQuarters(0);
+  ASSERT_TRUE(engine->Assist().Running());
+  Grab(others[0], {400, 160});
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_EQ(Panel(1), nullptr);
+}
+
+TEST_F(Assist, NoAssistWhenThereIsNothingToOfferOrNoRegionLeft) {
+  Arrange(0);
+  PlaceInQuarters(0);
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_TRUE(Logged("assist: 0 candidates, 1 occupied, 3 empty"));
+
+  // "Halves" whose right half already holds a window (a few pixels larger still counts).
+  Rect right = *Regions("halves", {0, 0, 1920, 1040}).Get(1);
+  right.width += 5;
+  AddApp("Resident", {.frame = right});
+  AddApp("Spare", {.frame = {200, 200, 500, 400}});
+  Grab(placed, {500, 210});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 0));
+  Drop();
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_TRUE(Logged("assist: 1 candidates, 2 occupied, 0 empty"));
+}
+
+TEST_F(Assist, WindowsMostlyOnAnotherDisplayAreNotOffered) {
+  AddPrimary();
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
+  placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
+  const WindowId mostlyHere = AddApp("Here", {.frame = {1500, 100, 800, 600}});   // 420 | 380
+  const WindowId mostlyThere = AddApp("There", {.frame = {1700, 100, 800, 600}});  // 220 | 580
+  AddApp("Away", {.frame = {2500, 100, 800, 600}});
+  Start();
+  PlaceInQuarters(0);
+  ASSERT_TRUE(engine->Assist().Running());
+  EXPECT_EQ(Offered(2), (std::vector<WindowId>{mostlyHere}));
+  EXPECT_NE(mostlyThere, mostlyHere);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,149 @@
+// The chooser panel's layout and hit testing: the card grid for any number of choices at
+// the display scales, the buttons, and the switcher's furniture.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "surfaces/chooser_panel_geometry.h"
+
+namespace tessary {
+namespace {
+
+ChooserConfig Assist() {
+  return {.header = "Choose a window for this space", .primaryText = "Done", .leaveEmpty = true};
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+}
+
+TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGrid) {
+  const ChooserGeometry g = LayOutChooser(Assist(), 4, 948, 512);
+  ASSERT_EQ(g.cards.size(), 4u);
+  EXPECT_EQ(g.cards[0], (Rect{196, 52, 272, 196}));
+  EXPECT_EQ(g.cards[1], (Rect{480, 52, 272, 196}));
+  EXPECT_EQ(g.cards[2], (Rect{196, 260, 272, 196}));
+  EXPECT_EQ(g.cards[3], (Rect{480, 260, 272, 196}));
+  EXPECT_EQ(g.previews[3], (Rect{486, 266, 260, 164}));
+  EXPECT_EQ(g.leaveEmpty, (Rect{16, 468, 120, 32}));
+  EXPECT_EQ(g.primary, (Rect{842, 468, 90, 32}));
+}
+
+TEST(ChooserGeometry, OneChoiceInAWideRegionIsAtMost440Wide) {
+  const ChooserGeometry g = LayOutChooser(Assist(), 1, 948, 1040);
+  EXPECT_EQ(g.cards[0], (Rect{254, 367.5, 440, 301}));
+}
+
+TEST(ChooserGeometry, EveryCountAtEveryScaleInSmallAndLargeRegions) {
+  const Rect regions[] = {{0, 0, 400, 300}, {0, 0, 948, 1040}, {0, 0, 1904, 512}};
+  for (double scale : {1.0, 1.5, 2.0}) {
+    for (const Rect& region : regions) {
+      const double w = region.width / scale;
+      const double h = region.height / scale;
+      for (int n = 1; n <= 12; ++n) {
+        SCOPED_TRACE(testing::Message() << "scale " << scale << " " << w << "x" << h << " n=" << n);
+        const ChooserGeometry g = LayOutChooser(Assist(), n, w, h);
+        ASSERT_EQ(g.cards.size(), static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i) {
+          const Rect& c = g.cards[static_cast<std::size_t>(i)];
+          EXPECT_GE(c.width, 48);
+          EXPECT_LE(c.width, 440);
+          EXPECT_DOUBLE_EQ(c.height, c.width / 1.6 + 26);
+          EXPECT_EQ(c.width, g.cards[0].width);
+          EXPECT_GE(c.y, 52);
+          for (int j = 0; j < i; ++j) EXPECT_FALSE(Overlap(c, g.cards[static_cast<std::size_t>(j)]));
+        }
+        EXPECT_EQ(g.primary, (Rect{w - 106, h - 44, 90, 32}));
+      }
+    }
+  }
+}
+
+TEST(ChooserGeometry, ARegionLowerThan148UnitsShowsNoCardsOnlyTheButtons) {
+  for (double height : {147.0, 100.0}) {
+    const ChooserGeometry g = LayOutChooser(Assist(), 3, 600, height);
+    for (const Rect& card : g.cards) EXPECT_EQ(card, Rect{});
+    EXPECT_EQ(g.leaveEmpty, (Rect{16, height - 44, 120, 32}));
+  }
+  EXPECT_GT(LayOutChooser(Assist(), 3, 600, 148).cards[0].width, 0);
+}
+
+TEST(ChooserGeometry, TabsAndPagingArrowsSitInTheHeaderAndPushTheGridDown) {
+  ChooserConfig config = Assist();
+  config.tabs = {"Halves", "Thirds", "Quarters"};
+  config.paging = true;
+  const ChooserGeometry plain = LayOutChooser(Assist(), 4, 948, 548);
+  const ChooserGeometry g = LayOutChooser(config, 4, 948, 548 + 36);
+  // (948 - 16 - 86 - 12) / 3 = 278, at most 120.
+  EXPECT_EQ(g.tabs[0], (Rect{86, 44, 120, 24}));
+  EXPECT_EQ(g.tabs[2], (Rect{86 + 2 * 126, 44, 120, 24}));
+  EXPECT_EQ(g.previous, (Rect{948 - 110, 12, 26, 26}));
+  EXPECT_EQ(g.next, (Rect{948 - 82, 12, 26, 26}));
+  EXPECT_EQ(g.cards[0].y, plain.cards[0].y + 36);
+  EXPECT_EQ(g.primary.y, plain.primary.y + 36);
+  config.tabs.assign(20, "Many");
+  EXPECT_EQ(LayOutChooser(config, 1, 400, 400).tabs[0].width, 44);
+}
+
+TEST(ChooserGeometry, GroupedCardsAreFixedSizeWithStretchButtonsOnSpanGroups) {
+  ChooserConfig config{.header = "Window Stack", .primaryText = "Close"};
+  config.groups = {{"Region 1", {0, 1}, false}, {"Span", {2}, true}};
+  const ChooserGeometry g = LayOutChooser(config, 3, 700, 400);
+  ASSERT_EQ(g.groupAreas.size(), 2u);
+  // Two areas of (700 - 32 - 12) / 2 = 328 side by side.
+  EXPECT_EQ(g.groupAreas[1], (Rect{356, 48, 328, 296}));
+  // Two cards in a row of 132 + 8 + 132 centred in the first area.
+  EXPECT_EQ(g.cards[0], (Rect{16 + 28, 72, 132, 104}));
+  EXPECT_EQ(g.cards[1], (Rect{16 + 28 + 140, 72, 132, 104}));
+  EXPECT_EQ(g.previews[1], (Rect{190, 78, 120, 70}));
+  EXPECT_EQ(g.stretch[0], Rect{});
+  EXPECT_EQ(g.stretch[2], (Rect{g.cards[2].x + 84, 72 + 81, 20, 18}));
+  EXPECT_EQ(g.leaveEmpty, Rect{});
+  EXPECT_EQ(g.primary, (Rect{578, 356, 110, 32}));
+}
+
+TEST(ChooserGeometry, HitTestingFindsTheFirstItemInItsOrder) {
+  ChooserConfig config = Assist();
+  const ChooserGeometry g = LayOutChooser(config, 4, 948, 512);
+  struct Case {
+    Point point;
+    int item;
+  } cases[] = {
+      {{200, 60}, 0},                         // a card's top-left corner is inside
+      {{468, 60}, chooser_item::kNothing},    // its right edge is not
+      {{751, 455}, 3},
+      {{474, 100}, chooser_item::kNothing},   // between two cards
+      {{20, 470}, chooser_item::kLeaveEmpty},
+      {{931, 499}, chooser_item::kPrimary},
+      {{932, 499}, chooser_item::kNothing},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChooserHitTest(g, config, c.point), c.item) << c.point.x;
+  config.leaveEmpty = false;
+  EXPECT_EQ(ChooserHitTest(g, config, {20, 470}), chooser_item::kNothing);
+
+  ChooserConfig switcher{.paging = true, .actionB = true};
+  switcher.tabs = {"A", "B"};
+  switcher.groups = {{"Span", {0}, true}};
+  const ChooserGeometry s = LayOutChooser(switcher, 1, 700, 400);
+  const Rect stretch = s.stretch[0];
+  EXPECT_EQ(ChooserHitTest(s, switcher, {stretch.x - 3, stretch.y - 3}), chooser_item::kStretchBase);
+  EXPECT_EQ(ChooserHitTest(s, switcher, {stretch.x - 4, stretch.y}), 0);
+  EXPECT_EQ(ChooserHitTest(s, switcher, {s.tabs[1].x + 1, 50}), chooser_item::kTabBase + 1);
+  EXPECT_EQ(ChooserHitTest(s, switcher, {700 - 100, 20}), chooser_item::kPrevious);
+  EXPECT_EQ(ChooserHitTest(s, switcher, {700 - 70, 20}), chooser_item::kNext);
+  EXPECT_EQ(ChooserHitTest(s, switcher, {s.actionB.x + 5, s.actionB.y + 5}), chooser_item::kActionB);
+  switcher.actionB = false;
+  EXPECT_EQ(ChooserHitTest(s, switcher, {s.actionB.x + 5, s.actionB.y + 5}), chooser_item::kNothing);
+}
+
+TEST(ChooserGeometry, ThumbnailsKeepTheSourceProportionsCentredInPixels) {
+  // 800 x 600 into 260 x 164: f = 164 / 600.
+  EXPECT_EQ(ThumbnailDestination({486, 266, 260, 164}, 800, 600, 1.0),
+            (Rect{507, 266, 219, 164}));
+  EXPECT_EQ(ThumbnailDestination({10, 10, 100, 100}, 400, 100, 1.5),
+            (Rect{15, 71, 150, 38}));
+}
+
+}  // namespace
+}  // namespace tessary
