@@ -170,20 +170,6 @@ case_snap_halves_150() {
   e2e_quit first
 }
 
-# snap_to_half N TITLE [REGION]: drags sample window N through the picker onto region
-# REGION (0, the left, unless given) of "Halves" and waits until it is there.
-snap_to_half() {
-  local region=${3:-0} expected px py frame
-  expected=$(drag_probe region halves "$region") || e2e_fail "the probe knows no Halves region $region"
-  read -r px py <<<"$(drag_probe picker-point halves "$region")" || e2e_fail "the probe found no picker tile"
-  e2e_drag_to_top_center "$1" 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.2
-  e2e_drag_end
-  frame=$(wait_frame "$2" "$expected") || e2e_fail "$2 is at $frame, not Halves region $region $expected"
-}
-
 # The title of the first of the two windows that comes in the front-to-back list.
 front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
 
@@ -191,8 +177,8 @@ case_stack_badge() {
   local one="Stack me 1" two="Stack me 2" badge="Tessary stack badge"
   e2e_start_tessary first
   e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
-  snap_to_half 1 "$one"
-  snap_to_half 2 "$two"
+  snap_into halves 0 1 "$one"
+  snap_into halves 0 2 "$two"
   # The small badge (22 x 22) is centred on the front window's left edge, but not left of
   # the work area, 44 pixels below its top, directly above that window.
   local x y expected
@@ -238,8 +224,8 @@ case_resize_together() {
     e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
   [ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
     e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1)"
-  snap_to_half 1 "$one" 0
-  snap_to_half 2 "$two" 1
+  snap_into halves 0 1 "$one"
+  snap_into halves 1 2 "$two"
   screenshot snapped
 
   # A few pixels inside the right border, half-way down: Wine starts its own size loop.

@@ -35,20 +35,6 @@ right="964 8 948 1044"
 left_of_left="8 8 470 1044"
 right_of_left="486 8 470 1044"
 
-# snap_into N TITLE REGION: drags sample window N through the picker into REGION of
-# "Halves" and waits until it is there.
-snap_into() {
-  local expected px py frame
-  expected=$(drag_probe region halves "$3") || e2e_fail "the probe knows no Halves region $3"
-  read -r px py <<<"$(drag_probe picker-point halves "$3")"
-  e2e_drag_to_top_center "$1" 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || e2e_fail "the picker did not drop down"
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.2
-  e2e_drag_end
-  frame=$(wait_frame "$2" "$expected") || e2e_fail "$2 is at $frame, not Halves region $3"
-}
-
 # drag_over TITLE X Y: presses on the window's title bar and carries it to X Y, then waits
 # for the drop menu.
 drag_over() {
@@ -81,7 +67,7 @@ case_drop_left_half() {
   e2e_start_samples --title "Drop me" --rect 300 300 640 420 --rect 1000 360 640 420
   [ "$(drag_probe region halves 0)" = "$left" ] ||
     e2e_fail "the probe sees the left half at $(drag_probe region halves 0)"
-  snap_into 1 "$one" 0
+  snap_into halves 0 1 "$one"
   drag_over "$two" 482 530
   sleep 0.4  # the tile under the pointer is highlighted
   screenshot drop-menu
@@ -99,8 +85,8 @@ case_drop_swap() {
   local one="Swap me 1" two="Swap me 2" frame
   e2e_start_tessary first
   e2e_start_samples --title "Swap me" --rect 300 300 640 420 --rect 1000 360 640 420
-  snap_into 1 "$one" 0
-  snap_into 2 "$two" 1
+  snap_into halves 0 1 "$one"
+  snap_into halves 1 2 "$two"
   drag_over "$two" 482 530
   release_on Swap 0
   frame=$(wait_frame "$two" "$left") || e2e_fail "$two is at $frame, not $left"
