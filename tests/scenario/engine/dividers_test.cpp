@@ -10,12 +10,6 @@ namespace {
 
 class DividersTest : public EngineTest {
  protected:
-  void StartWith(std::string_view layout, double scale = 1.0) {
-    AddPrimary(scale);
-    Start();
-    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
-    layoutId = layout;
-  }
   const Monitor& Display() { return engine->Displays()[0]; }
   RegionMap RegionsOf(const NodeRef& tree) {
     SnapLayout layout = *FindBuiltIn(layoutId);
@@ -72,7 +66,6 @@ class DividersTest : public EngineTest {
   }
   NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
 
-  std::string layoutId;
 };
 
 class DividersAtScale : public DividersTest, public ::testing::WithParamInterface<double> {};

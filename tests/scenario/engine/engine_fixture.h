@@ -59,6 +59,15 @@ class EngineTest : public ::testing::Test {
                             .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
   }
 
+  // The primary display with a built-in layout active: how most stories begin.
+  void StartWith(std::string_view layout, double scale = 1.0) {
+    AddPrimary(scale);
+    Start();
+    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
+    layoutId = layout;
+  }
+  std::string layoutId;  // the layout StartWith made active
+
   // The surfaces' factory: standalone, or the desktop's own when `surfacesOnDesktop` is set
   // before Start (then a surface can be the foreground window).
   SimSurfaceFactory& Factory() { return surfacesOnDesktop ? desk.Surfaces() : surfaces; }

@@ -13,12 +13,6 @@ namespace {
 
 class ResizingTest : public EngineTest {
  protected:
-  void StartWith(std::string_view layout, double scale = 1.0) {
-    AddPrimary(scale);
-    Start();
-    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
-    layoutId = layout;
-  }
   Rect Region(int region) {
     const Monitor& m = engine->Displays()[0];
     return *Regions(layoutId, m.work, m.scale).Get(region);
@@ -46,7 +40,6 @@ class ResizingTest : public EngineTest {
   }
   double StoredRatio() { return StoredActiveLayouts().at(DisplayKey()).tree->ratio; }
 
-  std::string layoutId;
   std::string captionWhileResizing;
   Rect outlineWhileResizing;
   std::vector<Rect> outlinesWhileResizing;

@@ -14,11 +14,6 @@ namespace {
 
 class StacksTest : public EngineTest {
  protected:
-  void StartWith(std::string_view layout, double scale = 1.0) {
-    AddPrimary(scale);
-    Start();
-    engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(layout));
-  }
   Rect Region(int region, int display = 0, std::string_view layout = "halves") {
     const Monitor& m = engine->Displays()[static_cast<std::size_t>(display)];
     return *Regions(layout, m.work, m.scale).Get(region);
