@@ -300,6 +300,7 @@ class DividersScene : public Scene {
   AppWindow bottom_;
   Win32Clock clock_;
   DividerEditor editor_;
+};
 
 // Snap Assist's panel over the empty right half, offering three windows (Wine makes no
 // live previews, so their icons stand in), the first card under the pointer.
