@@ -39,6 +39,7 @@ right_of_left="486 8 470 1044"
 # for the drop menu.
 drag_over() {
   local x y
+  e2e_close_assist
   read -r x y _ <<<"$(frame_of "$1")"
   e2e_mouse_to "$((x + 120))" "$((y + 10))"
   sleep 0.2

@@ -287,15 +287,20 @@ e2e_click_window() {
   sleep 0.3
 }
 
-# Presses the left button on sample window N's title bar, left of its buttons.
-e2e_drag_begin() {
-  local x y w h
-  # After a snap, Snap Assist's panel may cover the window: close it as a user would
-  # (Escape reaches the panel, which has the focus) before pressing on the title bar.
+# e2e_close_assist: after a snap, Snap Assist's panel may cover the windows; closes it as
+# a user would (Escape reaches the panel, which has the focus) before a title bar is
+# pressed.
+e2e_close_assist() {
   if [ "$(e2e_probe visible "Choose a window for this space")" = 1 ]; then
     e2e_key Escape
     e2e_wait_visible "Choose a window for this space" 0 3 || true
   fi
+}
+
+# Presses the left button on sample window N's title bar, left of its buttons.
+e2e_drag_begin() {
+  local x y w h
+  e2e_close_assist
   read -r x y w h <<<"$(e2e_rect "$1")"
   e2e_mouse_to "$((x + w / 3))" "$((y + 10))"
   sleep 0.2
