@@ -7,6 +7,7 @@
 
 #include "base/log.h"
 #include "engine/coordinator.h"
+#include "engine/placement_messages.h"
 #include "engine/region_drops.h"
 #include "layout/builtin_layouts.h"
 #include "layout/span_geometry.h"
@@ -184,8 +185,7 @@ void RegionDrops::Run(const PlacementRequest& request, int displayIndex, const S
     c_.placements_ = placementsBefore;
     splits_[m.id] = splitsBefore;
     if (relayout) c_.layouts_.SetActiveLayout(m.id, active);
-    c_.Notify(c_.AppNameOf(offender) + " needs more room than this space has. " +
-              (offender == dragged ? "Its" : "The windows'") + " prior size was restored.");
+    c_.Notify(NeedsMoreRoomMessage(c_.AppNameOf(offender), offender == dragged));
     Log("region drop rolled back: %p too big", LogId(offender));
     c_.ScheduleRefresh(0.15);
     return;

@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "engine/coordinator.h"
+#include "engine/placement_messages.h"
 #include "layout/builtin_layouts.h"
 #include "layout/tree_geometry.h"
 
@@ -14,7 +15,6 @@ namespace {
 // How much larger than its target a window may end before the move is undone.
 constexpr double kOversizeAllowance = 8;
 
-const char* const kNeedsMoreRoom = " needs more room than this space has. ";
 const char* const kNotResponding = " isn\u2019t responding, so it was left where it is.";
 
 }  // namespace
@@ -162,7 +162,7 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
     // The layout becomes the display's only once the window is known to fit, so a window
     // that does not fit leaves the display as it was.
     desktop_.GlideOne(window, startRect);
-    Notify(AppNameOf(window) + kNeedsMoreRoom + "Its prior size was restored.");
+    Notify(NeedsMoreRoomMessage(AppNameOf(window), true));
     Log("place rolled back: too big");
     return false;
   }
