@@ -19,17 +19,6 @@ namespace {
 
 constexpr LONG_PTR kPassThrough = WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
 
-bool EnsureClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
-  WNDCLASSEXW existing{sizeof(existing)};
-  if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-  WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = name.c_str();
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 HWND InsertAfter(SurfaceAnchor anchor) {
   switch (anchor.kind) {
     case SurfaceAnchor::Kind::kTopmost:
@@ -42,12 +31,6 @@ HWND InsertAfter(SurfaceAnchor anchor) {
   return HWND_TOPMOST;
 }
 
-Point ClientPointToDesktop(HWND window, LPARAM lParam) {
-  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  ClientToScreen(window, &point);
-  return {static_cast<double>(point.x), static_cast<double>(point.y)};
-}
-
 void SetPointerShape(PointerShape shape) {
   LPCWSTR name = IDC_ARROW;
   if (shape == PointerShape::kSizeNorthSouth) name = IDC_SIZENS;
@@ -57,8 +40,6 @@ void SetPointerShape(PointerShape shape) {
 
 }  // namespace
 
-WindowId Win32Surface::Window() const { return ToWindowId(window_); }
-
 bool Win32Surface::Create(const SurfaceOptions& options) {
   if (window_ || !d2d_) return window_ != nullptr;
   input_ = options.input;
@@ -67,7 +48,7 @@ bool Win32Surface::Create(const SurfaceOptions& options) {
   if (className.empty()) {
     className = options.input ? L"TessarySurfaceInteractive" : L"TessarySurface";
   }
-  if (!EnsureClass(instance_, className, &Win32Surface::Procedure)) return false;
+  if (!EnsureSurfaceClass(instance_, className, &Win32Surface::Procedure)) return false;
 
   DWORD exStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
   if (!options.interactive && !clickable_) exStyle |= WS_EX_TRANSPARENT;
@@ -245,13 +226,6 @@ void Win32Surface::MoveTo(Point topLeft) {
   rect_.y = position.y;
 }
 
-void Win32Surface::Hide() {
-  if (!window_) return;
-  const bool wasVisible = visible_;
-  visible_ = false;  // first: hiding a focused surface deactivates it at once
-  if (wasVisible) ShowWindow(window_, SW_HIDE);
-}
-
 void Win32Surface::Destroy() {
   if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
   if (target_) {
@@ -271,39 +245,7 @@ void Win32Surface::Destroy() {
   pixels_ = nullptr;
   allocated_ = {0, 0};
   held_ = {0, 0};
-  if (window_) {
-    HWND window = window_;
-    window_ = nullptr;
-    // The view may be half torn down: no message of the destruction may reach it.
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);  // also stops its timers
-  }
-  input_ = nullptr;
-  visible_ = false;
-}
-
-void Win32Surface::SubscribeFrames() {
-  if (window_) FramePacer::Instance().Subscribe(window_, kFrameTimerId);
-}
-
-void Win32Surface::UnsubscribeFrames() {
-  if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
-}
-
-void Win32Surface::StartTimer(int id, std::uint32_t milliseconds) {
-  // Id 1 belongs to the frame ticks.
-  if (window_ && id > kFrameTimerId)
-    SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
-}
-
-void Win32Surface::StopTimer(int id) {
-  if (window_ && id > kFrameTimerId) KillTimer(window_, static_cast<UINT_PTR>(id));
-}
-
-void Win32Surface::TakeFocus() {
-  if (!window_) return;
-  SetForegroundWindow(window_);
-  SetFocus(window_);
+  DestroyWindowQuietly();
 }
 
 LRESULT CALLBACK Win32Surface::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,12 +14,13 @@
 #include "platform/surface.h"
 #include "platform/win32/graphics_factories.h"
 #include "platform/win32/icon_bitmap_cache.h"
+#include "platform/win32/surface_window_win32.h"
 #include "platform/win32/text_formats_d2d.h"
 #include "platform/win32/thumbnails_win32.h"
 
 namespace tessary {
 
-class Win32Surface : public Surface {
+class Win32Surface : public Win32SurfaceWindow {
  public:
   Win32Surface(HINSTANCE instance, ID2D1Factory* d2d, TextFormats& formats, IconBitmapCache& icons)
       : instance_(instance), d2d_(d2d), formats_(formats), icons_(icons) {}
@@ -28,7 +29,6 @@ class Win32Surface : public Surface {
   Win32Surface& operator=(const Win32Surface&) = delete;
 
   bool Create(const SurfaceOptions& options) override;
-  bool IsCreated() const override { return window_ != nullptr; }
   void SetInteractive(bool interactive) override;
   void Present(const Rect& rect, double scale, const PaintFunction& paint,
                SurfaceAnchor anchor) override;
@@ -36,17 +36,7 @@ class Win32Surface : public Surface {
   bool PresentAgain(const Rect& rect, double scale, SurfaceAnchor anchor) override;
   void SetOpacity(double opacity) override;
   void MoveTo(Point topLeft) override;
-  void Hide() override;
   void Destroy() override;
-  bool Visible() const override { return visible_; }
-  Rect Bounds() const override { return rect_; }
-  double Scale() const override { return scale_; }
-  WindowId Window() const override;
-  void SubscribeFrames() override;
-  void UnsubscribeFrames() override;
-  void StartTimer(int id, std::uint32_t milliseconds) override;
-  void StopTimer(int id) override;
-  void TakeFocus() override;
 
   // The memory bitmap as last drawn: premultiplied BGRA, top-down rows of
   // Allocated().width pixels. Null before the first presentation.
@@ -71,8 +61,6 @@ class Win32Surface : public Surface {
   ID2D1Factory* d2d_;
   TextFormats& formats_;
   IconBitmapCache& icons_;
-  SurfaceInput* input_ = nullptr;
-  HWND window_ = nullptr;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ originalBitmap_ = nullptr;
@@ -84,11 +72,8 @@ class Win32Surface : public Surface {
   double heldScale_ = 0;
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   bool clickable_ = false;
-  bool visible_ = false;
   std::uint8_t alpha_ = 255;
   SurfaceAnchor anchor_;
-  Rect rect_;
-  double scale_ = 1;
   int placements_ = 0;
 };
 

@@ -20,33 +20,14 @@ constexpr DWORD kDwmUseImmersiveDarkMode = 20;     // DWMWA_USE_IMMERSIVE_DARK_M
 constexpr DWORD kDwmWindowCornerPreference = 33;   // DWMWA_WINDOW_CORNER_PREFERENCE
 constexpr DWORD kDwmCornerRound = 2;               // DWMWCP_ROUND
 
-bool EnsureClass(HINSTANCE instance, const std::wstring& name, WNDPROC procedure) {
-  WNDCLASSEXW existing{sizeof(existing)};
-  if (GetClassInfoExW(instance, name.c_str(), &existing)) return true;
-  WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = name.c_str();
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-Point ClientPointToDesktop(HWND window, LPARAM lParam) {
-  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  ClientToScreen(window, &point);
-  return {static_cast<double>(point.x), static_cast<double>(point.y)};
-}
-
 }  // namespace
-
-WindowId Win32WindowSurface::Window() const { return ToWindowId(window_); }
 
 bool Win32WindowSurface::Create(const SurfaceOptions& options) {
   if (window_ || !d2d_) return window_ != nullptr;
   input_ = options.input;
   std::wstring className = WideFromUtf8(options.className);
   if (className.empty()) className = L"TessaryWindowSurface";
-  if (!EnsureClass(instance_, className, &Win32WindowSurface::Procedure)) return false;
+  if (!EnsureSurfaceClass(instance_, className, &Win32WindowSurface::Procedure)) return false;
   DWORD exStyle = WS_EX_TOOLWINDOW;
   if (options.topmost) exStyle |= WS_EX_TOPMOST;
   const std::wstring title = WideFromUtf8(options.title);
@@ -125,50 +106,13 @@ void Win32WindowSurface::MoveTo(Point topLeft) {
   rect_.y = std::round(topLeft.y);
 }
 
-void Win32WindowSurface::Hide() {
-  if (!window_) return;
-  const bool wasVisible = visible_;
-  visible_ = false;
-  if (wasVisible) ShowWindow(window_, SW_HIDE);
-}
-
 void Win32WindowSurface::Destroy() {
   if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
   if (target_) icons_.Drop(target_.Get());
   target_.Reset();
   paint_ = nullptr;
-  if (window_) {
-    HWND window = window_;
-    window_ = nullptr;
-    tooltip_ = nullptr;  // owned by the window: destroyed with it
-    // The view may be half torn down: no message of the destruction may reach it.
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
-  }
-  input_ = nullptr;
-  visible_ = false;
-}
-
-void Win32WindowSurface::SubscribeFrames() {
-  if (window_) FramePacer::Instance().Subscribe(window_, kFrameTimerId);
-}
-
-void Win32WindowSurface::UnsubscribeFrames() {
-  if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
-}
-
-void Win32WindowSurface::StartTimer(int id, std::uint32_t milliseconds) {
-  if (window_ && id > kFrameTimerId) SetTimer(window_, static_cast<UINT_PTR>(id), milliseconds, nullptr);
-}
-
-void Win32WindowSurface::StopTimer(int id) {
-  if (window_ && id > kFrameTimerId) KillTimer(window_, static_cast<UINT_PTR>(id));
-}
-
-void Win32WindowSurface::TakeFocus() {
-  if (!window_) return;
-  SetForegroundWindow(window_);
-  SetFocus(window_);
+  tooltip_ = nullptr;  // owned by the window: destroyed with it
+  DestroyWindowQuietly();
 }
 
 void Win32WindowSurface::SetTooltip(const std::string& text, const Rect& item) {

@@ -10,11 +10,12 @@
 
 #include "platform/surface.h"
 #include "platform/win32/icon_bitmap_cache.h"
+#include "platform/win32/surface_window_win32.h"
 #include "platform/win32/text_formats_d2d.h"
 
 namespace tessary {
 
-class Win32WindowSurface : public Surface {
+class Win32WindowSurface : public Win32SurfaceWindow {
  public:
   Win32WindowSurface(HINSTANCE instance, ID2D1Factory* d2d, TextFormats& formats,
                      IconBitmapCache& icons)
@@ -24,7 +25,6 @@ class Win32WindowSurface : public Surface {
   Win32WindowSurface& operator=(const Win32WindowSurface&) = delete;
 
   bool Create(const SurfaceOptions& options) override;
-  bool IsCreated() const override { return window_ != nullptr; }
   void SetInteractive(bool /*interactive*/) override {}  // it always takes input
   // Keeps `paint` for WM_PAINT, places the window when it moved or was hidden
   // (SWP_NOACTIVATE | SWP_SHOWWINDOW: shown without activation) and draws at once.
@@ -32,17 +32,7 @@ class Win32WindowSurface : public Surface {
                SurfaceAnchor anchor) override;
   void SetOpacity(double /*opacity*/) override {}  // opaque
   void MoveTo(Point topLeft) override;
-  void Hide() override;
   void Destroy() override;
-  bool Visible() const override { return visible_; }
-  Rect Bounds() const override { return rect_; }
-  double Scale() const override { return scale_; }
-  WindowId Window() const override;
-  void SubscribeFrames() override;
-  void UnsubscribeFrames() override;
-  void StartTimer(int id, std::uint32_t milliseconds) override;
-  void StopTimer(int id) override;
-  void TakeFocus() override;
   void SetTooltip(const std::string& text, const Rect& item) override;
 
   HWND Handle() const { return window_; }
@@ -59,17 +49,12 @@ class Win32WindowSurface : public Surface {
   ID2D1Factory* d2d_;
   TextFormats& formats_;
   IconBitmapCache& icons_;
-  SurfaceInput* input_ = nullptr;
-  HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
   // Bound to the window's own DC at each paint.
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   PaintFunction paint_;
   PixelSize pixels_;
-  bool visible_ = false;
   bool trackingLeave_ = false;
-  Rect rect_;
-  double scale_ = 1;
   int paints_ = 0;
 };
 
