@@ -38,7 +38,7 @@ TrayMenuFacts EverythingBuilt() {
   f.hasFocusedWindow = true;
   f.hasActiveLayout = true;
   f.features =
-      ShellFeatures{true, true, true, true, true, true, true, true, true, true, true, true, true};
+      ShellFeatures{true, true, true, true, true, true, true, true, true, true, true, true, true, true};
   return f;
 }
 
