@@ -47,6 +47,7 @@ void Coordinator::RefreshStacks() {
     }
   });
   useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });
+  switcher_.PublishHoverSpots();
   if (result.badgeShown && callbacks_.showTip) callbacks_.showTip("badge");
   if (result.again) ScheduleRefresh(kSettleRepeat);
 }

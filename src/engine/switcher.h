@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,12 @@ class StackSwitcher {
   bool Step(int step);
   // A command posted by the panel; false for codes that are not the switcher's.
   bool HandleCommand(int code, std::int64_t argument);
-  // Timer 8: the closing rules. False once nothing is open (the timer may rest).
+  // Timer 8: the closing rules, or watching the pointer rest on a minimise button. False
+  // once there is nothing to watch (the timer may rest).
   bool Tick(double now);
+  // After a stack pass: the minimise buttons of the windows in front of a stack go to the
+  // mouse hook, which reports the pointer's arrival on one (kCommandHoverSpot).
+  void PublishHoverSpots();
 
   ChooserPanel* Panel() const { return panel_.get(); }
   const std::vector<WindowId>& Members() const { return members_; }
@@ -62,6 +67,8 @@ class StackSwitcher {
   Rect Placement(const StackInfo& stack, const Content& content, const Rect* hoverZone) const;
   ChooserCallbacks Callbacks();
   bool PointerNear(double scale) const;
+  bool WatchHover(double now);
+  std::optional<Rect> MinimiseButton(WindowId window) const;
 
   Coordinator& c_;
   std::unique_ptr<ChooserPanel> panel_;
@@ -75,6 +82,10 @@ class StackSwitcher {
   double grace_ = 0;     // losing the foreground before this time is ignored
   double leftAt_ = 0;    // when the pointer left a hover-opened panel; 0 while inside
   bool focusedOnce_ = false;
+  // The hover watch: the window whose minimise button has the pointer, and since when.
+  WindowId watched_ = kNoWindow;
+  double watchedSince_ = 0;
+  std::vector<Rect> spots_;  // as last handed to the hook
 };
 
 }  // namespace tessary

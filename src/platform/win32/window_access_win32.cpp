@@ -157,6 +157,20 @@ std::optional<Rect> Win32WindowAccess::ExtendedFrameBounds(WindowId window) {
   return FromRect(rect);
 }
 
+std::optional<Rect> Win32WindowAccess::CaptionButtonBounds(WindowId window) {
+  RECT buttons{};
+  RECT frame{};
+  if (FAILED(DwmGetWindowAttribute(ToHwnd(window), DWMWA_CAPTION_BUTTON_BOUNDS, &buttons,
+                                   sizeof(buttons))) ||
+      !GetWindowRect(ToHwnd(window), &frame)) {
+    return std::nullopt;
+  }
+  Rect r = FromRect(buttons);
+  r.x += frame.left;
+  r.y += frame.top;
+  return r;
+}
+
 bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
   HWND hwnd = ToHwnd(window);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;

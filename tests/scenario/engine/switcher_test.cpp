@@ -3,6 +3,7 @@
 // with "Press B here" sending the span behind, and a tab applies one of the user's layouts.
 
 #include "engine_fixture.h"
+#include "platform/mouse_hook.h"
 
 namespace tessary {
 namespace {
@@ -191,6 +192,51 @@ TEST_F(SwitcherStory, ClickingElsewhereClosesItButNotWithinHalfASecond) {
   EXPECT_EQ(Panel(), nullptr);
   EXPECT_TRUE(Logged("switcher closed: lost the foreground"));
   desk.Advance(0.3);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
+  StartWith("halves");
+  std::vector<Rect> spots;
+  engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
+  std::vector<WindowId> windows = Stack(2);
+  // The hook watches the front window's minimise button; nothing else wakes the program.
+  const Rect minimise{Region(1).Right() - 3 * 46, Region(1).y, 46, 32};
+  EXPECT_EQ(spots, std::vector<Rect>{minimise});
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+
+  // What the hook posts when the pointer comes onto the button.
+  const Point on{minimise.x + 23, minimise.y + 16};
+  desk.MoveCursor(on);
+  engine->HandleCommand(kCommandHoverSpot, 0);
+  EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+  desk.Advance(0.45);
+  EXPECT_EQ(Panel(), nullptr);
+  desk.Advance(0.2);
+  ASSERT_NE(Panel(), nullptr);
+  EXPECT_TRUE(engine->Switcher().Hovering());
+  EXPECT_TRUE(Logged("hover switcher "));
+  // Its right edge on the hover zone's, its top 8 px above the zone's bottom.
+  EXPECT_EQ(Panel()->Bounds(), (Rect{on.x + 40 - 960, on.y + 24 - 8, 960, 600}));
+  EXPECT_NE(desk.Foreground(), Panel()->Window());
+
+  // A brief excursion is forgiven; a longer one closes it and the timer rests again.
+  desk.MoveCursor({200, 600});
+  desk.Advance(0.3);
+  desk.MoveCursor(on);
+  desk.Advance(0.3);
+  ASSERT_NE(Panel(), nullptr);
+  desk.MoveCursor({200, 600});
+  desk.Advance(0.6);
+  EXPECT_EQ(Panel(), nullptr);
+  EXPECT_TRUE(Logged("hover switcher closed"));
+  desk.Advance(0.2);
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 

@@ -142,6 +142,22 @@ TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
   EXPECT_EQ(host.mouseHook.stops, 2);
 }
 
+TEST_F(ShortcutTest, TheHookReportsThePointerComingOntoAHoverSpotOnceAndRunsOnlyWithSpots) {
+  SeenThisVersion();
+  StartOrFail();
+  EXPECT_FALSE(host.mouseHook.Running());
+  Coord().Callbacks().setHoverSpots({Rect{1774, 8, 46, 32}});
+  ASSERT_TRUE(host.mouseHook.Running());
+  const std::size_t before = host.window.PostedCount();
+  for (Point p : {Point{1700, 20}, Point{1780, 20}, Point{1790, 30}, Point{1700, 20}, Point{1800, 10}}) {
+    host.mouseHook.Move(static_cast<int>(p.x), static_cast<int>(p.y));
+  }
+  // Arrived twice: at (1780, 20) and again at (1800, 10).
+  EXPECT_EQ(host.window.PostedCount(), before + 2);
+  Coord().Callbacks().setHoverSpots({});
+  EXPECT_FALSE(host.mouseHook.Running());
+}
+
 TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   shell->BeginMouseCapture(kStack);
