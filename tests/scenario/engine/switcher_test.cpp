@@ -242,3 +242,52 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// `count` regions side by side along `axis`, numbered from `first`.
+NodeRef Chain(Axis axis, int count, const std::function<NodeRef(int)>& part, int at = 0) {
+  if (at == count - 1) return part(at);
+  return MakeSplit(axis, 1.0 / (count - at), part(at), Chain(axis, count, part, at + 1));
+}
+
+TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
+  // Two displays of fifteen regions (five rows of three), two windows in each region.
+  SnapLayout grid;
+  grid.id = "grid";
+  grid.name = "Fifteen";
+  grid.tree = Chain(Axis::Rows, 5, [](int row) {
+    return Chain(Axis::Columns, 3, [row](int column) { return MakeLeaf(row * 3 + column); });
+  });
+  AddPrimary();
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}, .scale = 1,
+                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  Start();
+  for (int d = 0; d < 2; ++d) {
+    engine->Layouts().SetActiveLayout(DisplayKey(d), grid);
+    for (const auto& [region, rect] : Regions(grid, engine->Displays()[d].work)) {
+      desk.AddWindow({.frame = rect, .activate = false});
+      desk.AddWindow({.frame = rect, .activate = false});
+    }
+  }
+  engine->ScheduleRefresh(0.15);
+  desk.Advance(2);
+  ASSERT_EQ(engine->StacksNow().size(), 30u);
+
+  std::map<int, int> fired;
+  desk.platform().timers.SetTimerHandler([&](int id) {
+    ++fired[id];
+    engine->OnTimer(id);
+  });
+  desk.MoveCursor({960, 600});
+  desk.Advance(60);
+  int total = 0;
+  for (const auto& [id, count] : fired) total += count;
+  RecordProperty("idle_minute_wakeups", total);
+  EXPECT_LE(total, 40);
+  EXPECT_EQ(fired[kUpkeepTimerId], 0);
+}
+
+}  // namespace
+}  // namespace tessary
