@@ -38,6 +38,9 @@ double GroupWidth(std::size_t cards) { return static_cast<double>(cards) * 140 -
 
 }  // namespace
 
+StackSwitcher::StackSwitcher(Coordinator& coordinator)
+    : c_(coordinator), peek_(coordinator.desktop_) {}
+
 bool StackSwitcher::Show(WindowId window, const Rect* hoverZone) {
   PerformanceRecord record("switcher-open");
   if (c_.paused_ || c_.dragActive_ || !c_.stackSwitches_.windowStacks) return false;
@@ -54,10 +57,12 @@ bool StackSwitcher::Show(WindowId window, const Rect* hoverZone) {
   std::vector<ChooserChoice> choices;
   const Desktop& desktop = c_.desktop_;
   for (WindowId w : content.windows) {
-    choices.push_back({w, desktop.WindowTitle(w), desktop.AppNameOfWindow(w), desktop.WindowIcon(w)});
+    choices.push_back(
+        {w, desktop.WindowTitle(w), desktop.AppNameOfWindow(w), desktop.WindowIcon(w)});
   }
   auto panel = std::make_unique<ChooserPanel>(c_.surfaceFactory_, c_.theme_);
-  if (!panel->Create(rect, stack->scale, std::move(choices), std::move(content.config), Callbacks())) {
+  if (!panel->Create(rect, stack->scale, std::move(choices), std::move(content.config),
+                     Callbacks())) {
     return false;
   }
   panel_ = std::move(panel);
@@ -109,7 +114,8 @@ StackSwitcher::Content StackSwitcher::ContentFor(const StackInfo& stack, WindowI
     ChooserGroup group{.name = "Region " + std::to_string(stack.regions[i] + 1), .spanMark = true};
     for (std::size_t m = 0; m < stack.members.size(); ++m) {
       const WindowId w = stack.members[m];
-      if (Holds(stack.spanning, w) || !stack.regionRects[i].Contains(CentreOf(stack.frames[m]))) continue;
+      if (Holds(stack.spanning, w) || !stack.regionRects[i].Contains(CentreOf(stack.frames[m])))
+        continue;
       group.cards.push_back(static_cast<int>(content.windows.size()));
       content.windows.push_back(w);
     }
@@ -132,7 +138,8 @@ StackSwitcher::Content StackSwitcher::ContentFor(const StackInfo& stack, WindowI
   config.actionBLabel = BringLabel(static_cast<int>(config.actionBWindows.size()));
   if (config.actionB) contentWidth += 160 + 12;
   const auto at = std::find(content.windows.begin(), content.windows.end(), window);
-  config.initialFocus = at == content.windows.end() ? 0 : static_cast<int>(at - content.windows.begin());
+  config.initialFocus =
+      at == content.windows.end() ? 0 : static_cast<int>(at - content.windows.begin());
   config.current = window;
   content.width = contentWidth + 32 + 24;
   content.height = 24 + static_cast<double>(widest) * 112 + 48 + 60;
@@ -168,18 +175,30 @@ ChooserCallbacks StackSwitcher::Callbacks() {
       .choose = [post](WindowId w) { post(kCommandSwitcherChoose, AsArgument(w)); },
       .done = [post] { post(kCommandSwitcherDone, 0); },
       .page = [post](int step) { post(kCommandSwitcherStep, step); },
-      .actionB = [this, post] {
-        const ChooserPanel* panel = panel_.get();
-        const auto& windows = panel ? panel->Choices() : std::vector<ChooserChoice>{};
-        post(kCommandSwitcherActionB, windows.empty() ? 0 : AsArgument(windows.back().window));
-      },
+      .actionB =
+          [this, post] {
+            const ChooserPanel* panel = panel_.get();
+            const auto& windows = panel ? panel->Choices() : std::vector<ChooserChoice>{};
+            post(kCommandSwitcherActionB, windows.empty() ? 0 : AsArgument(windows.back().window));
+          },
       .tab = [post](int tab) { post(kCommandSwitcherTab, tab); },
+      // Not posted: the peek follows the pointer at once.
+      .hoverPreview =
+          [this](const std::vector<WindowId>& windows) {
+            if (!panel_) return;
+            if (!windows.empty()) {
+              peek_.Show(windows, members_, panel_->Window());
+            } else if (peek_.End(true)) {
+              c_.ScheduleRefresh(0.15);
+            }
+          },
   };
 }
 
 void StackSwitcher::Close() {
   if (!panel_) return;
   std::unique_ptr<ChooserPanel> panel = std::move(panel_);
+  if (peek_.End(true)) c_.ScheduleRefresh(0.15);
   panel->Destroy();
   if (c_.callbacks_.setWheelWanted) c_.callbacks_.setWheelWanted(false);
   members_.clear();
@@ -193,6 +212,7 @@ bool StackSwitcher::Step(int step) {
   const int n = static_cast<int>(members_.size());
   const auto at = std::find(members_.begin(), members_.end(), selected_);
   const int i = at == members_.end() ? 0 : static_cast<int>(at - members_.begin());
+  if (peek_.End(true)) c_.ScheduleRefresh(0.15);
   selected_ = members_[static_cast<std::size_t>(((i + step) % n + n) % n)];
   const bool panelInFront = c_.platform().zOrder.Foreground() == panel_->Window();
   c_.BringForward(selected_, !panelInFront);
@@ -232,7 +252,8 @@ bool StackSwitcher::HandleCommand(int code, std::int64_t argument) {
       Close();
       if (argument < 0 || argument >= static_cast<std::int64_t>(tabs.size())) return true;
       for (const SnapLayout& layout : c_.layouts_.CustomLayouts(display)) {
-        if (layout.id == tabs[static_cast<std::size_t>(argument)]) c_.ApplyComposition(display, layout);
+        if (layout.id == tabs[static_cast<std::size_t>(argument)])
+          c_.ApplyComposition(display, layout);
       }
       return true;
     }
@@ -275,8 +296,8 @@ bool StackSwitcher::WatchHover(double now) {
   const Platform& p = c_.platform();
   const Point pointer = c_.desktop_.CursorPosition();
   const WindowId under = p.windows.Root(p.zOrder.WindowAt(pointer));
-  const std::optional<Rect> button = Holds(c_.stacks_.Fronts(), under) ? MinimiseButton(under)
-                                                                        : std::nullopt;
+  const std::optional<Rect> button =
+      Holds(c_.stacks_.Fronts(), under) ? MinimiseButton(under) : std::nullopt;
   if (!button || !button->Contains(pointer)) {
     watched_ = kNoWindow;
     return false;

@@ -13,6 +13,7 @@
 
 #include "base/geometry.h"
 #include "engine/stack_model.h"
+#include "engine/switcher_peek.h"
 #include "surfaces/chooser_panel.h"
 
 namespace tessary {
@@ -21,7 +22,7 @@ class Coordinator;
 
 // Commands the switcher's panel posts (WM_COORDINATOR_COMMAND). The wheel's code,
 // kCommandSwitcherWheel (-15), comes from the mouse hook.
-inline constexpr int kCommandSwitcherChoose = -10;   // argument: the chosen window
+inline constexpr int kCommandSwitcherChoose = -10;  // argument: the chosen window
 inline constexpr int kCommandSwitcherDone = -11;
 inline constexpr int kCommandSwitcherStep = -12;     // argument: +1 or -1
 inline constexpr int kCommandSwitcherTab = -13;      // argument: the tab
@@ -32,7 +33,7 @@ inline constexpr const char* kSwitcherClose = "Close";
 
 class StackSwitcher {
  public:
-  explicit StackSwitcher(Coordinator& coordinator) : c_(coordinator) {}
+  explicit StackSwitcher(Coordinator& coordinator);
 
   // Opens the panel for the stack holding `window` (the foreground window when none);
   // `hoverZone` is given when the pointer resting on a minimise button opened it. Closes
@@ -72,6 +73,7 @@ class StackSwitcher {
 
   Coordinator& c_;
   std::unique_ptr<ChooserPanel> panel_;
+  SwitcherPeek peek_;
   std::string display_;
   std::vector<WindowId> members_;
   std::vector<std::string> tabs_;  // the ids of the layouts the tabs name

@@ -77,8 +77,8 @@ class MouseHookShared {
 
   std::atomic<bool> capturing{false};       // the settings window waits for a button
   std::atomic<bool> wheelWanted{false};     // the stack switcher takes wheel turns
-  std::atomic<std::uint32_t> swallowed{0};
-  std::atomic<bool> onSpot{false};          // the pointer was on a hover spot at the last move  // the button whose press was swallowed, 0 none
+  std::atomic<std::uint32_t> swallowed{0};  // the button whose press was swallowed, 0 none
+  std::atomic<bool> onSpot{false};          // the pointer was on a hover spot at the last move
 
  private:
   mutable std::mutex mutex_;
@@ -133,7 +133,8 @@ inline MouseHookVerdict DecideMouseHook(MouseHookShared& shared, const MouseHook
     case MouseHookEventKind::kOther:
       return verdict;
     case MouseHookEventKind::kMove: {
-      const bool on = shared.OnHoverSpot({static_cast<double>(event.x), static_cast<double>(event.y)});
+      const bool on =
+          shared.OnHoverSpot({static_cast<double>(event.x), static_cast<double>(event.y)});
       if (on && !shared.onSpot.exchange(true)) {
         verdict.post = MainWindowMessage{
             msg::kCoordinatorCommand,

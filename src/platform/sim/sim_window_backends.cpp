@@ -175,7 +175,9 @@ std::optional<Rect> SimWindowAccess::ExtendedFrameBounds(WindowId window) {
 std::optional<Rect> SimWindowAccess::CaptionButtonBounds(WindowId window) {
   world_.Count("CaptionButtonBounds");
   const SimWindow* w = world_.Find(window);
-  if (!w || (w->setup.style & window_style::kCaption) != window_style::kCaption) return std::nullopt;
+  if (!w || (w->setup.style & window_style::kCaption) != window_style::kCaption) {
+    return std::nullopt;
+  }
   // Buttons 46 px wide and 32 px high at the frame's top right, as an unscaled system
   // draws them: minimise, maximise (with a maximise box) and close.
   const Rect frame = world_.ScreenFrame(*w);

@@ -165,7 +165,11 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
   off.windowStacks = false;
   const Case cases[] = {
       {"paused", [&] { engine->SetPaused(true); }, [&] { engine->SetPaused(false); }, windows[1]},
-      {"dragging", [&] { Grab(windows[1], {1400, 20}); }, [&] { Drop(); }, windows[1]},
+      {"dragging",
+       [&] {
+         Grab(windows[1], {1400, 20});
+       },
+       [&] { Drop(); }, windows[1]},
       {"stacks off", [&] { engine->ApplyStackSwitches(off); },
        [&] { engine->ApplyStackSwitches(on); }, windows[1]},
       {"no stack", [] {}, [] {}, alone},
@@ -261,7 +265,9 @@ TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
     return Chain(Axis::Columns, 3, [row](int column) { return MakeLeaf(row * 3 + column); });
   });
   AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}, .scale = 1,
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080},
+                   .work = {1920, 0, 1920, 1040},
+                   .scale = 1,
                    .devicePath = "\\\\?\\DISPLAY#SECOND"});
   Start();
   for (int d = 0; d < 2; ++d) {
@@ -287,6 +293,40 @@ TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
   RecordProperty("idle_minute_wakeups", total);
   EXPECT_LE(total, 40);
   EXPECT_EQ(fired[kUpkeepTimerId], 0);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(3);
+  const WindowId other = Placed(Region(1), "Mail");  // now in front of the others
+  engine->ScheduleRefresh(0.15);
+  desk.Advance(0.5);
+  ASSERT_TRUE(engine->ShowSwitcher(windows[2]));
+  const std::vector<WindowId> before = desk.ZOrder();
+  Panel()->OnPointerMove(Panel()->ItemCentre(0));
+  desk.Advance(0.2);
+  EXPECT_TRUE(Logged("peek 1"));
+  EXPECT_EQ(FrontOf({windows[0], windows[1], windows[2], other}), windows[0]);
+  EXPECT_NE(desk.Foreground(), windows[0]);  // lifted, not activated
+  Key(surface_key::kEscape);
+  EXPECT_EQ(Panel(), nullptr);
+  // The stack's windows stand in their old order again.
+  auto order = [&](const std::vector<WindowId>& z) {
+    std::vector<WindowId> members;
+    for (WindowId w : z) {
+      if (w == other || std::find(windows.begin(), windows.end(), w) != windows.end()) {
+        members.push_back(w);
+      }
+    }
+    return members;
+  };
+  EXPECT_EQ(order(desk.ZOrder()), order(before));
 }
 
 }  // namespace

@@ -149,9 +149,8 @@ TEST_F(ShortcutTest, TheHookReportsThePointerComingOntoAHoverSpotOnceAndRunsOnly
   Coord().Callbacks().setHoverSpots({Rect{1774, 8, 46, 32}});
   ASSERT_TRUE(host.mouseHook.Running());
   const std::size_t before = host.window.PostedCount();
-  for (Point p : {Point{1700, 20}, Point{1780, 20}, Point{1790, 30}, Point{1700, 20}, Point{1800, 10}}) {
-    host.mouseHook.Move(static_cast<int>(p.x), static_cast<int>(p.y));
-  }
+  const int moves[][2] = {{1700, 20}, {1780, 20}, {1790, 30}, {1700, 20}, {1800, 10}};
+  for (const auto& [x, y] : moves) host.mouseHook.Move(x, y);
   // Arrived twice: at (1780, 20) and again at (1800, 10).
   EXPECT_EQ(host.window.PostedCount(), before + 2);
   Coord().Callbacks().setHoverSpots({});
