@@ -70,6 +70,7 @@ bool StackSwitcher::Show(WindowId window, const Rect* hoverZone) {
   members_ = content.windows;
   selected_ = window;
   display_ = stack->display;
+  area_ = stack->area;
   hovering_ = hoverZone != nullptr;
   hoverZone_ = hoverZone ? *hoverZone : Rect{};
   cooldown_ = now;
@@ -182,6 +183,7 @@ ChooserCallbacks StackSwitcher::Callbacks() {
             post(kCommandSwitcherActionB, windows.empty() ? 0 : AsArgument(windows.back().window));
           },
       .tab = [post](int tab) { post(kCommandSwitcherTab, tab); },
+      .stretch = [post](WindowId w) { post(kCommandSwitcherStretch, AsArgument(w)); },
       // Not posted: the peek follows the pointer at once.
       .hoverPreview =
           [this](const std::vector<WindowId>& windows) {
@@ -242,6 +244,9 @@ bool StackSwitcher::HandleCommand(int code, std::int64_t argument) {
     case kCommandHoverSpot:
       c_.StartUpkeep();
       return true;
+    case kCommandSwitcherStretch:
+      Stretch(WindowFrom(argument));
+      return true;
     case kCommandSwitcherActionB:
       Close();
       c_.SendSpanBehind(WindowFrom(argument));
@@ -260,6 +265,22 @@ bool StackSwitcher::HandleCommand(int code, std::int64_t argument) {
     default:
       return false;
   }
+}
+
+void StackSwitcher::Stretch(WindowId window) {
+  if (!panel_) return;
+  const Rect area = area_;
+  // The window is about to cover the span: the order the peek changed need not come back.
+  peek_.End(false);
+  Close();
+  const Platform& p = c_.platform();
+  if (!p.windows.Exists(window)) return;
+  // MoveWindowTo remembers where the window stood before and numbers its use afresh.
+  c_.MoveWindowTo(window, area);
+  p.zOrder.BringToTop(window);
+  p.zOrder.SetForeground(window);
+  c_.ScheduleRefresh(0.15);
+  Log("stretch %p", reinterpret_cast<void*>(static_cast<std::uintptr_t>(ToNumber(window))));
 }
 
 bool StackSwitcher::PointerNear(double scale) const {

@@ -27,6 +27,7 @@ inline constexpr int kCommandSwitcherDone = -11;
 inline constexpr int kCommandSwitcherStep = -12;     // argument: +1 or -1
 inline constexpr int kCommandSwitcherTab = -13;      // argument: the tab
 inline constexpr int kCommandSwitcherActionB = -14;  // argument: the spanning window
+inline constexpr int kCommandSwitcherStretch = -17;  // argument: the window to stretch
 
 inline constexpr const char* kSwitcherHeader = "Window Stack";
 inline constexpr const char* kSwitcherClose = "Close";
@@ -69,6 +70,7 @@ class StackSwitcher {
   ChooserCallbacks Callbacks();
   bool PointerNear(double scale) const;
   bool WatchHover(double now);
+  void Stretch(WindowId window);
   std::optional<Rect> MinimiseButton(WindowId window) const;
 
   Coordinator& c_;
@@ -76,6 +78,7 @@ class StackSwitcher {
   SwitcherPeek peek_;
   std::string display_;
   std::vector<WindowId> members_;
+  Rect area_;                      // the stack's area: a span's, for stretching
   std::vector<std::string> tabs_;  // the ids of the layouts the tabs name
   WindowId selected_ = kNoWindow;
   bool hovering_ = false;

@@ -52,6 +52,19 @@ class SwitcherStory : public EngineTest {
     return kNoWindow;
   }
 
+  // A window in each half and one spanning both, in front.
+  std::array<WindowId, 3> HalvesWithASpan() {
+    const WindowId left = Placed(Region(0), "Mail");
+    const WindowId right = Placed(Region(1), "Notes");
+    const WindowId span = Placed(Both(), "Paint");
+    engine->ScheduleRefresh(0.15);
+    desk.Advance(0.5);
+    return {left, right, span};
+  }
+  Rect Both() {
+    return {Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
+  }
+
   int titles = 0;
 };
 
@@ -108,12 +121,7 @@ TEST_F(SwitcherStory, TheArrowsStepThroughTwelveWindowsAtMostOnceEveryQuarterSec
 
 TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehind) {
   StartWith("halves");
-  const WindowId left = Placed(Region(0), "Mail");
-  const WindowId right = Placed(Region(1), "Notes");
-  const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
-  const WindowId span = Placed(both, "Paint");
-  engine->ScheduleRefresh(0.15);
-  desk.Advance(0.5);
+  const auto [left, right, span] = HalvesWithASpan();
 
   ASSERT_TRUE(engine->ShowSwitcher(span));
   EXPECT_EQ(Cards(), (std::vector<WindowId>{left, right, span}));
@@ -130,6 +138,18 @@ TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehin
   auto at = [&z](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
   EXPECT_LT(at(left), at(span));
   EXPECT_LT(at(right), at(span));
+}
+
+TEST_F(SwitcherStory, AStretchButtonPlacesThatWindowAcrossTheSpanInFront) {
+  StartWith("halves");
+  const auto [left, right, span] = HalvesWithASpan();
+  ASSERT_TRUE(engine->ShowSwitcher(span));
+  Click(chooser_item::kStretchBase + 1);
+  desk.Advance(0.5);
+  EXPECT_EQ(Panel(), nullptr);
+  ExpectNear(desk.Frame(right), Both());
+  EXPECT_EQ(desk.Foreground(), right);
+  EXPECT_TRUE(Logged("stretch "));
 }
 
 TEST_F(SwitcherStory, ATabAppliesThatLayoutOfTheUsersToTheDisplay) {
