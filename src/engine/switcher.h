@@ -70,6 +70,7 @@ class StackSwitcher {
   ChooserCallbacks Callbacks();
   bool PointerNear(double scale) const;
   bool WatchHover(double now);
+  bool IsFront(WindowId window) const;
   void Stretch(WindowId window);
   std::optional<Rect> MinimiseButton(WindowId window) const;
 

@@ -219,12 +219,6 @@ TEST_F(SwitcherStory, ClickingElsewhereClosesItButNotWithinHalfASecond) {
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
-
 TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
   StartWith("halves");
   std::vector<Rect> spots;
@@ -263,12 +257,6 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
   desk.Advance(0.2);
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
-
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
 
 // `count` regions side by side along `axis`, numbered from `first`.
 NodeRef Chain(Axis axis, int count, const std::function<NodeRef(int)>& part, int at = 0) {
@@ -314,12 +302,6 @@ TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
   EXPECT_LE(total, 40);
   EXPECT_EQ(fired[kUpkeepTimerId], 0);
 }
-
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
 
 TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
   StartWith("halves");
