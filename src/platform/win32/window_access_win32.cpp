@@ -158,17 +158,29 @@ std::optional<Rect> Win32WindowAccess::ExtendedFrameBounds(WindowId window) {
 }
 
 std::optional<Rect> Win32WindowAccess::CaptionButtonBounds(WindowId window) {
-  RECT buttons{};
+  HWND hwnd = ToHwnd(window);
   RECT frame{};
-  if (FAILED(DwmGetWindowAttribute(ToHwnd(window), DWMWA_CAPTION_BUTTON_BOUNDS, &buttons,
-                                   sizeof(buttons))) ||
-      !GetWindowRect(ToHwnd(window), &frame)) {
-    return std::nullopt;
+  if (!GetWindowRect(hwnd, &frame)) return std::nullopt;
+  RECT buttons{};
+  if (SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CAPTION_BUTTON_BOUNDS, &buttons,
+                                      sizeof(buttons)))) {
+    Rect r = FromRect(buttons);
+    r.x += frame.left;
+    r.y += frame.top;
+    return r;
   }
-  Rect r = FromRect(buttons);
-  r.x += frame.left;
-  r.y += frame.top;
-  return r;
+  // Without the compositor's answer (Wine has none) the buttons are where the classic frame
+  // draws them: system-sized, in the caption's top right corner inside the border.
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  if ((style & WS_CAPTION) != WS_CAPTION) return std::nullopt;
+  RECT client{};
+  POINT clientCorner{0, 0};
+  if (!GetClientRect(hwnd, &client) || !ClientToScreen(hwnd, &clientCorner)) return std::nullopt;
+  const double border = static_cast<double>(frame.right - (clientCorner.x + client.right));
+  const double width = GetSystemMetrics(SM_CXSIZE);
+  const double count = (style & WS_MAXIMIZEBOX) ? 3 : 2;
+  return Rect{frame.right - border - width * count, frame.top + border, width * count,
+              static_cast<double>(GetSystemMetrics(SM_CYSIZE))};
 }
 
 bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
