@@ -126,6 +126,8 @@ void Coordinator::NotYetBuilt(const char* name) { notYetBuilt_.Note(name); }
 void Coordinator::SetPaused(bool paused) {
   paused_ = paused;
   if (paused_ && dragActive_) CancelDrag();
+  // Paused, no pointer is watched; resumed, the front windows' buttons are again.
+  switcher_.PublishHoverSpots();
 }
 
 void Coordinator::RefreshDisplays() { desktop_.EnumerateDisplays(displays_); }

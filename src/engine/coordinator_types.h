@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "desktop/desktop.h"
 #include "desktop/snap_assist_watch.h"
@@ -51,6 +52,10 @@ struct ShellCallbacks {
   std::function<void(bool on)> setEscapeWatch;
   // Recomputes whether the mouse hook is needed.
   std::function<void()> refreshMouseHook;
+  // The open switcher takes the wheel's turns (the hook posts them).
+  std::function<void(bool wanted)> setWheelWanted;
+  // Where the hook reports the pointer's arrival (desktop pixels); empty: nowhere.
+  std::function<void(std::vector<Rect> spots)> setHoverSpots;
   // Tells the user something (UTF-8): a toast for 4 seconds, or the balloon.
   std::function<void(const std::string& text)> notify;
   // Offers a first-use tip once per key ("dropMenu", "badge", ...).

@@ -1,4 +1,4 @@
-// Entry points of the engine's later parts (the switcher, the editor). They exist so that
+// Entry points of the engine's later parts (the overview, the editor). They exist so that
 // the shell can call them today; each says once in the log that it is not built yet.
 
 #include "base/log.h"
@@ -11,13 +11,6 @@ bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
   return false;
 }
 
-
-bool Coordinator::ShowSwitcher(WindowId /*window*/) {
-  NotYetBuilt("ShowSwitcher");
-  return false;
-}
-
-void Coordinator::DestroySwitcher() {}
 
 bool Coordinator::ShowOverview(WindowId /*window*/) {
   NotYetBuilt("ShowOverview");

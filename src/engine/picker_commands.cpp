@@ -37,6 +37,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
         return;
       }
       if (HandleStackCommand(code, argument)) return;
+      if (switcher_.HandleCommand(code, argument)) return;
       if (dividers_.HandleCommand(code, argument)) return;
       NotYetBuilt("command");
       return;

@@ -47,6 +47,7 @@ void Coordinator::RefreshStacks() {
     }
   });
   useSequence_.DropMissing([this](WindowId w) { return platform().windows.Exists(w); });
+  switcher_.PublishHoverSpots();
   if (result.badgeShown && callbacks_.showTip) callbacks_.showTip("badge");
   if (result.again) ScheduleRefresh(kSettleRepeat);
 }
@@ -59,6 +60,8 @@ std::vector<StackInfo> Coordinator::StacksNow() {
 
 bool Coordinator::StepStack(int step) {
   if (paused_ || !stackSwitches_.windowStacks) return false;
+  // With the switcher open the keys walk its cards.
+  if (switcher_.Open()) return switcher_.Step(step);
   const WindowId foreground = platform().zOrder.Foreground();
   const std::vector<StackInfo> stacks = StacksNow();
   for (const StackInfo& stack : stacks) {
@@ -146,11 +149,12 @@ bool Coordinator::ResetBadgePositions() {
 }
 
 void Coordinator::UpkeepTick() {
-  // With the pointer away from every badge and no Snap Assist running, the timer rests
-  // until a badge reports the pointer again or an assist starts.
+  // With the pointer away from every badge and no Snap Assist or switcher open, the timer
+  // rests until a badge reports the pointer again or one of them opens.
   const bool badges = stacks_.TrackPointer(desktop_.CursorPosition());
   const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
-  if (badges || assist) return;
+  const bool switcher = switcher_.Tick(Now());
+  if (badges || assist || switcher) return;
   platform().timers.Stop(kUpkeepTimerId);
   upkeepRunning_ = false;
 }
@@ -169,6 +173,9 @@ bool Coordinator::HandleStackCommand(int code, std::int64_t argument) {
       return true;
     case kCommandBadgeBringGroup:
       SendSpanBehind(window);
+      return true;
+    case kCommandBadgeShowStack:
+      ShowSwitcher(window);
       return true;
     case kCommandBadgePointerArrived:
       StartUpkeep();

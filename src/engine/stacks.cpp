@@ -141,8 +141,12 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key, const std::string& 
       postCommand_(kCommandBadgePointerArrived, static_cast<std::int64_t>(ToNumber(raw->Front())));
     }
   };
-  // The switcher and the overview are not there yet: their entry points stay unset, so
-  // the overflow count shows greyed and a right-click does nothing.
+  callbacks.showWholeStack = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgeShowStack, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
+  // The overview is not there yet: without its entry point a right-click does nothing.
   badge->SetCallbacks(std::move(callbacks));
   if (Surface* surface = badge->GetSurface()) badgeWindows_.push_back(surface->Window());
   return &badges_.emplace(key, BadgeEntry{std::move(badge), 0, display}).first->second;

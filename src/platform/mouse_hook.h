@@ -6,11 +6,13 @@
 // calls for every event (nCode 0) and which touches only MouseHookShared.
 
 #include <array>
+#include <vector>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
 
+#include "base/geometry.h"
 #include "platform/main_window.h"
 
 namespace tessary {
@@ -22,6 +24,8 @@ inline constexpr std::uint32_t kHookButtonBack = 4;
 inline constexpr std::uint32_t kHookButtonForward = 5;
 // WM_COORDINATOR_COMMAND code of a wheel turn for the open switcher; lParam the delta.
 inline constexpr int kCommandSwitcherWheel = -15;
+// WM_COORDINATOR_COMMAND code of the pointer coming onto a hover spot; lParam the point.
+inline constexpr int kCommandHoverSpot = -16;
 
 struct MouseBinding {
   std::uint32_t button = 0;  // below 3: unbound
@@ -42,6 +46,23 @@ class MouseHookShared {
     std::lock_guard<std::mutex> lock(mutex_);
     return bindings_;
   }
+  // The places (desktop pixels) where the pointer's arrival is reported: the minimise
+  // buttons of windows standing in front of a stack.
+  void SetHoverSpots(std::vector<Rect> spots) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    spots_ = std::move(spots);
+  }
+  bool HasHoverSpots() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !spots_.empty();
+  }
+  bool OnHoverSpot(Point p) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const Rect& spot : spots_) {
+      if (spot.Contains(p)) return true;
+    }
+    return false;
+  }
   // The first binding with a button of 3 or more equal to (button, modifiers); -1 none.
   int FindBinding(std::uint32_t button, std::uint32_t modifiers) const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -57,10 +78,12 @@ class MouseHookShared {
   std::atomic<bool> capturing{false};       // the settings window waits for a button
   std::atomic<bool> wheelWanted{false};     // the stack switcher takes wheel turns
   std::atomic<std::uint32_t> swallowed{0};  // the button whose press was swallowed, 0 none
+  std::atomic<bool> onSpot{false};          // the pointer was on a hover spot at the last move
 
  private:
   mutable std::mutex mutex_;
   std::array<MouseBinding, kMouseBindingCount> bindings_{};
+  std::vector<Rect> spots_;
 };
 
 // One low-level mouse event, as the hook callback sees it.
@@ -68,6 +91,7 @@ enum class MouseHookEventKind {
   kWheel,       // WM_MOUSEWHEEL
   kButtonDown,  // WM_MBUTTONDOWN, WM_XBUTTONDOWN
   kButtonUp,    // WM_MBUTTONUP, WM_XBUTTONUP
+  kMove,        // WM_MOUSEMOVE: reported once when it comes onto a hover spot
   kOther,       // anything else: always passed on
 };
 
@@ -108,6 +132,19 @@ inline MouseHookVerdict DecideMouseHook(MouseHookShared& shared, const MouseHook
   switch (event.kind) {
     case MouseHookEventKind::kOther:
       return verdict;
+    case MouseHookEventKind::kMove: {
+      const bool on =
+          shared.OnHoverSpot({static_cast<double>(event.x), static_cast<double>(event.y)});
+      if (on && !shared.onSpot.exchange(true)) {
+        verdict.post = MainWindowMessage{
+            msg::kCoordinatorCommand,
+            static_cast<std::uint64_t>(static_cast<std::int64_t>(kCommandHoverSpot)),
+            PackPointParam(event.x, event.y)};
+      } else if (!on) {
+        shared.onSpot.store(false);
+      }
+      return verdict;
+    }
     case MouseHookEventKind::kWheel:
       if (shared.wheelWanted.load()) {
         verdict.swallow = true;

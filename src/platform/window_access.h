@@ -115,6 +115,9 @@ class WindowAccess {
   // DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS) as returned, unvalidated; absent
   // when the call fails. Callers use desktop's FrameBounds, which checks and falls back.
   virtual std::optional<Rect> ExtendedFrameBounds(WindowId window) = 0;
+  // DwmGetWindowAttribute(DWMWA_CAPTION_BUTTON_BOUNDS), moved from window coordinates to
+  // the desktop: the caption buttons together; absent when the call fails.
+  virtual std::optional<Rect> CaptionButtonBounds(WindowId window) = 0;
 
   // SetWindowPos(window, null, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE |
   // SWP_NOOWNERZORDER plus the request's flags). False when the call fails.

@@ -20,7 +20,8 @@ struct ShellFeatures {
   bool dividerEditor = true;    // "Adjust Shared Dividers"
   bool compositions = true;     // applying a layout to a display (Choose / Switch Layout)
   bool stacks = true;           // stepping through a stack, sending a span behind
-  bool stackViews = false;      // the stack switcher and the stack overview
+  bool stackSwitcher = true;    // "Show Window Stack…": the switcher's panel
+  bool stackOverview = false;   // "Show Stack Overview": the overview window
 };
 
 }  // namespace tessary

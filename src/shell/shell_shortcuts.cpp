@@ -23,7 +23,9 @@ void Shell::RefreshMouseHook() {
   mouseShared_.capturing.store(capturing);
   mouseShared_.wheelWanted.store(wheelWanted_);
   MouseHook& hook = env_.host.mouseHook;
-  const bool needed = MouseHookNeeded(shortcuts, capturing, wheelWanted_);
+  // The hover spots need the pointer's moves as the switcher needs the wheel.
+  const bool needed =
+      MouseHookNeeded(shortcuts, capturing, wheelWanted_ || mouseShared_.HasHoverSpots());
   if (needed && !hook.Running()) {
     if (!hook.Start(mouseShared_)) Log("mouse hook could not be started");
   } else if (!needed && hook.Running()) {

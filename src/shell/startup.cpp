@@ -164,6 +164,11 @@ void Shell::InstallCallbacks() {
   callbacks.shortcutLabel = [this](int command) { return ShortcutLabel(command); };
   callbacks.setEscapeWatch = [this](bool on) { SetEscapeWatch(on); };
   callbacks.refreshMouseHook = [this] { RefreshMouseHook(); };
+  callbacks.setWheelWanted = [this](bool wanted) { SetWheelWanted(wanted); };
+  callbacks.setHoverSpots = [this](std::vector<Rect> spots) {
+    mouseShared_.SetHoverSpots(std::move(spots));
+    RefreshMouseHook();
+  };
 }
 
 void Shell::GreetUser() {

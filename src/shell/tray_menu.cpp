@@ -112,12 +112,11 @@ MenuItem FocusedWindowMenu(const TrayMenuFacts& f) {
 
 MenuItem WindowStacksMenu(const TrayMenuFacts& f) {
   const bool greyed = !f.hasFocusedWindow || !f.windowStacksEnabled || !f.features.stacks;
-  const bool viewsGreyed = greyed || !f.features.stackViews;
   std::vector<MenuItem> items;
-  items.push_back(
-      MenuItem::Command(id::kWindowCommandBase + kStack, "Show Window Stack…", viewsGreyed));
-  items.push_back(
-      MenuItem::Command(id::kWindowCommandBase + kOverview, "Show Stack Overview", viewsGreyed));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kStack, "Show Window Stack…",
+                                    greyed || !f.features.stackSwitcher));
+  items.push_back(MenuItem::Command(id::kWindowCommandBase + kOverview, "Show Stack Overview",
+                                    greyed || !f.features.stackOverview));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kNext, "Next Window", greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kPrevious, "Previous Window", greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kSendToBack,

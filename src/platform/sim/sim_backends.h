@@ -41,6 +41,7 @@ class SimWindowAccess final : public WindowAccess {
   WindowId FindChild(WindowId window, const std::string& className) override;
   std::optional<Rect> WindowRect(WindowId window) override;
   std::optional<Rect> ExtendedFrameBounds(WindowId window) override;
+  std::optional<Rect> CaptionButtonBounds(WindowId window) override;
   bool SetPosition(WindowId window, const PositionRequest& request) override;
   std::optional<WindowPlacement> Placement(WindowId window) override;
   bool SetPlacement(WindowId window, const WindowPlacement& placement) override;

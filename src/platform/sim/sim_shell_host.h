@@ -191,6 +191,8 @@ class SimMouseHook final : public MouseHook {
   SimClickSeen Click(std::uint32_t button, std::uint32_t modifiers, int x, int y);
   // A wheel turn; true when it reached the application.
   bool Wheel(int delta, int x, int y);
+  // The pointer moves to a point (always reaches the application).
+  void Move(int x, int y) { Through(MouseHookEvent{MouseHookEventKind::kMove, 0, 0, x, y, 0}); }
 
   int starts = 0;
   int stops = 0;

@@ -172,6 +172,19 @@ std::optional<Rect> SimWindowAccess::ExtendedFrameBounds(WindowId window) {
   return world_.ScreenFrame(*w);
 }
 
+std::optional<Rect> SimWindowAccess::CaptionButtonBounds(WindowId window) {
+  world_.Count("CaptionButtonBounds");
+  const SimWindow* w = world_.Find(window);
+  if (!w || (w->setup.style & window_style::kCaption) != window_style::kCaption) {
+    return std::nullopt;
+  }
+  // Buttons 46 px wide and 32 px high at the frame's top right, as an unscaled system
+  // draws them: minimise, maximise (with a maximise box) and close.
+  const Rect frame = world_.ScreenFrame(*w);
+  const double count = (w->setup.style & window_style::kMaximizeBox) ? 3 : 2;
+  return Rect{frame.x + frame.width - 46 * count, frame.y, 46 * count, 32};
+}
+
 bool SimWindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
   world_.Count("SetPosition");
   SimWindow* w = world_.Find(window);

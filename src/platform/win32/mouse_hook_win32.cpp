@@ -24,6 +24,9 @@ MouseHookEvent Describe(WPARAM message, const MSLLHOOKSTRUCT& data) {
   event.y = data.pt.y;
   const WORD high = HIWORD(data.mouseData);
   switch (message) {
+    case WM_MOUSEMOVE:
+      event.kind = MouseHookEventKind::kMove;
+      break;
     case WM_MOUSEWHEEL:
       event.kind = MouseHookEventKind::kWheel;
       event.wheelDelta = static_cast<short>(high);

@@ -157,6 +157,32 @@ std::optional<Rect> Win32WindowAccess::ExtendedFrameBounds(WindowId window) {
   return FromRect(rect);
 }
 
+std::optional<Rect> Win32WindowAccess::CaptionButtonBounds(WindowId window) {
+  HWND hwnd = ToHwnd(window);
+  RECT frame{};
+  if (!GetWindowRect(hwnd, &frame)) return std::nullopt;
+  RECT buttons{};
+  if (SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CAPTION_BUTTON_BOUNDS, &buttons,
+                                      sizeof(buttons)))) {
+    Rect r = FromRect(buttons);
+    r.x += frame.left;
+    r.y += frame.top;
+    return r;
+  }
+  // Without the compositor's answer (Wine has none) the buttons are where the classic frame
+  // draws them: system-sized, in the caption's top right corner inside the border.
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  if ((style & WS_CAPTION) != WS_CAPTION) return std::nullopt;
+  RECT client{};
+  POINT clientCorner{0, 0};
+  if (!GetClientRect(hwnd, &client) || !ClientToScreen(hwnd, &clientCorner)) return std::nullopt;
+  const double border = static_cast<double>(frame.right - (clientCorner.x + client.right));
+  const double width = GetSystemMetrics(SM_CXSIZE);
+  const double count = (style & WS_MAXIMIZEBOX) ? 3 : 2;
+  return Rect{frame.right - border - width * count, frame.top + border, width * count,
+              static_cast<double>(GetSystemMetrics(SM_CYSIZE))};
+}
+
 bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
   HWND hwnd = ToHwnd(window);
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS;

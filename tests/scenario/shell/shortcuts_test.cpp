@@ -142,6 +142,21 @@ TEST_F(ShortcutTest, TheHookRunsOnlyWhileSomethingNeedsIt) {
   EXPECT_EQ(host.mouseHook.stops, 2);
 }
 
+TEST_F(ShortcutTest, TheHookReportsThePointerComingOntoAHoverSpotOnceAndRunsOnlyWithSpots) {
+  SeenThisVersion();
+  StartOrFail();
+  EXPECT_FALSE(host.mouseHook.Running());
+  Coord().Callbacks().setHoverSpots({Rect{1774, 8, 46, 32}});
+  ASSERT_TRUE(host.mouseHook.Running());
+  const std::size_t before = host.window.PostedCount();
+  const int moves[][2] = {{1700, 20}, {1780, 20}, {1790, 30}, {1700, 20}, {1800, 10}};
+  for (const auto& [x, y] : moves) host.mouseHook.Move(x, y);
+  // Arrived twice: at (1780, 20) and again at (1800, 10).
+  EXPECT_EQ(host.window.PostedCount(), before + 2);
+  Coord().Callbacks().setHoverSpots({});
+  EXPECT_FALSE(host.mouseHook.Running());
+}
+
 TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   shell->BeginMouseCapture(kStack);

@@ -169,3 +169,24 @@ TEST(Win32AppIdentity, WindowIconsComeFromTheWindowItsClassOrTheSystem) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST(Win32CaptionButtons, TheFirstOfThreeButtonsIsTheMinimiseButton) {
+  WindowHost& host = testing::WindowHost::Get();
+  ASSERT_TRUE(host.Running());
+  Win32Platform backend;
+  HWND window = host.Create("normal", 500, 300);
+  ASSERT_NE(window, nullptr);
+  const std::optional<Rect> buttons =
+      backend.platform().windows.CaptionButtonBounds(ToWindowId(window));
+  ASSERT_TRUE(buttons.has_value());
+  const double width = buttons->width / 3;
+  const POINT centre{static_cast<LONG>(buttons->x + width / 2),
+                     static_cast<LONG>(buttons->y + buttons->height / 2)};
+  EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTMINBUTTON);
+}
+
+}  // namespace
+}  // namespace tessary

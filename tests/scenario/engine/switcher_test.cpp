@@ -1,0 +1,335 @@
+// Stories of the stack switcher: Ctrl+Alt+S shows every window of the stack as a card;
+// a digit, a click or the arrows bring one forward, a span's cards are grouped by region
+// with "Press B here" sending the span behind, and a tab applies one of the user's layouts.
+
+#include "engine_fixture.h"
+#include "platform/mouse_hook.h"
+
+namespace tessary {
+namespace {
+
+class SwitcherStory : public EngineTest {
+ protected:
+  SwitcherStory() { surfacesOnDesktop = true; }
+
+  Rect Region(int region) { return *Regions("halves", {0, 0, 1920, 1040}).Get(region); }
+  WindowId Placed(const Rect& rect, const std::string& app = "Notes") {
+    const ProcessId process = desk.AddProcess({.imagePath = "C:\\Apps\\" + app + ".exe"});
+    WindowId w = desk.AddWindow(
+        {.title = app + " " + std::to_string(++titles), .process = process, .frame = rect});
+    engine->MoveWindowTo(w, rect);
+    return w;
+  }
+  std::vector<WindowId> Stack(int count) {
+    std::vector<WindowId> windows;
+    for (int i = 0; i < count; ++i) windows.push_back(Placed(Region(1)));
+    engine->ScheduleRefresh(0.15);
+    desk.Advance(0.5);
+    return windows;
+  }
+  ChooserPanel* Panel() { return engine->Switcher().Panel(); }
+  std::vector<WindowId> Cards() {
+    std::vector<WindowId> windows;
+    for (const ChooserChoice& choice : Panel()->Choices()) windows.push_back(choice.window);
+    return windows;
+  }
+  // A key or a click on the panel, then the posted command's turn.
+  void Key(std::uint32_t key) {
+    Panel()->OnKeyDown(key);
+    desk.Advance(0.05);
+  }
+  void Click(int item) {
+    auto& surface = static_cast<SimSurface&>(*Panel()->GetSurface());
+    ASSERT_TRUE(surface.PressAndRelease(Panel()->ItemCentre(item)));
+    desk.Advance(0.05);
+  }
+
+  // The front-most of `windows` (the panel and the badges stand above them).
+  WindowId FrontOf(const std::vector<WindowId>& windows) {
+    for (WindowId w : desk.ZOrder()) {
+      if (std::find(windows.begin(), windows.end(), w) != windows.end()) return w;
+    }
+    return kNoWindow;
+  }
+
+  // A window in each half and one spanning both, in front.
+  std::array<WindowId, 3> HalvesWithASpan() {
+    const WindowId left = Placed(Region(0), "Mail");
+    const WindowId right = Placed(Region(1), "Notes");
+    const WindowId span = Placed(Both(), "Paint");
+    engine->ScheduleRefresh(0.15);
+    desk.Advance(0.5);
+    return {left, right, span};
+  }
+  Rect Both() {
+    return {Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
+  }
+
+  int titles = 0;
+};
+
+TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneForward) {
+  StartWith("halves");
+  for (int count : {2, 5, 12}) {
+    SCOPED_TRACE(count);
+    std::vector<WindowId> windows = Stack(count);
+    const WindowId front = windows.back();
+    ASSERT_TRUE(engine->ShowSwitcher(front));
+    ASSERT_NE(Panel(), nullptr);
+    EXPECT_EQ(Cards(), windows);
+    EXPECT_EQ(Panel()->FocusIndex(), count - 1);
+    // 960 x 600 centred on the stack's region; the panel takes the keyboard.
+    const Rect area = Region(1);
+    EXPECT_EQ(Panel()->Bounds(), (Rect{std::trunc(area.x + (area.width - 960) / 2),
+                                       std::trunc(area.y + (area.height - 600) / 2), 960, 600}));
+    auto& surface = static_cast<SimSurface&>(*Panel()->GetSurface());
+    EXPECT_EQ(surface.Options().title, "Window Stack");
+    EXPECT_EQ(desk.Foreground(), Panel()->Window());
+    EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      EXPECT_GT(Panel()->Geometry().cards[i].width, 0) << "card " << i << " has no room";
+    }
+
+    Key(surface_key::kDigit1 + 1);
+    EXPECT_EQ(Panel(), nullptr);
+    EXPECT_EQ(desk.Foreground(), windows[1]);
+    desk.Advance(0.5);
+    EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+    for (WindowId w : windows) desk.CloseWindow(w);
+  }
+  EXPECT_EQ(std::count(tips.begin(), tips.end(), "switcher"), 3);
+}
+
+TEST_F(SwitcherStory, TheArrowsStepThroughTwelveWindowsAtMostOnceEveryQuarterSecond) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(12);
+  // The badge's overflow button ("Show the Whole Stack") opens it.
+  engine->HandleCommand(kCommandBadgeShowStack, static_cast<std::int64_t>(ToNumber(windows[11])));
+  ASSERT_NE(Panel(), nullptr);
+  Click(chooser_item::kNext);
+  EXPECT_EQ(engine->Switcher().Selected(), windows[0]);
+  EXPECT_EQ(FrontOf(windows), windows[0]);
+  // Too soon after the last step: refused; the keys step the switcher as the arrows do.
+  EXPECT_FALSE(engine->StepStack(+1));
+  desk.Advance(0.3);
+  EXPECT_TRUE(engine->StepStack(-1));
+  EXPECT_EQ(engine->Switcher().Selected(), windows[11]);
+  ASSERT_NE(Panel(), nullptr);
+  Key(surface_key::kEscape);
+  EXPECT_EQ(Panel(), nullptr);
+}
+
+TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehind) {
+  StartWith("halves");
+  const auto [left, right, span] = HalvesWithASpan();
+
+  ASSERT_TRUE(engine->ShowSwitcher(span));
+  EXPECT_EQ(Cards(), (std::vector<WindowId>{left, right, span}));
+  const std::vector<Rect>& stretch = Panel()->Geometry().stretch;
+  EXPECT_GT(stretch[0].width, 0);  // the regions' cards can be stretched across the span
+  EXPECT_EQ(stretch[2].width, 0);
+  EXPECT_EQ(Panel()->FocusIndex(), 2);
+  // Content-sized: two groups of one card, the span's group and the action column.
+  EXPECT_EQ(Panel()->Bounds().width, 3 * 152 + 2 * 12 + 172 + 56);
+
+  Key(surface_key::kB);
+  EXPECT_EQ(Panel(), nullptr);
+  std::vector<WindowId> z = desk.ZOrder();
+  auto at = [&z](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
+  EXPECT_LT(at(left), at(span));
+  EXPECT_LT(at(right), at(span));
+}
+
+TEST_F(SwitcherStory, AStretchButtonPlacesThatWindowAcrossTheSpanInFront) {
+  StartWith("halves");
+  const auto [left, right, span] = HalvesWithASpan();
+  ASSERT_TRUE(engine->ShowSwitcher(span));
+  Click(chooser_item::kStretchBase + 1);
+  desk.Advance(0.5);
+  EXPECT_EQ(Panel(), nullptr);
+  ExpectNear(desk.Frame(right), Both());
+  EXPECT_EQ(desk.Foreground(), right);
+  EXPECT_TRUE(Logged("stretch "));
+}
+
+TEST_F(SwitcherStory, ATabAppliesThatLayoutOfTheUsersToTheDisplay) {
+  StartWith("halves");
+  SnapLayout work = *FindBuiltIn("halves");
+  work.id = "user-work";
+  work.name = "Work";
+  SnapLayout three = *FindBuiltIn("thirds");
+  three.id = "user-three";
+  three.name = "Three";
+  ASSERT_TRUE(engine->Layouts().ReplaceCustomLayouts(DisplayKey(), {work, three}));
+  engine->Layouts().SetActiveLayout(DisplayKey(), work);
+  std::vector<WindowId> windows = Stack(2);
+  ASSERT_TRUE(engine->ShowSwitcher(windows[1]));
+  // The tabs' row makes the panel 36 px taller.
+  EXPECT_EQ(Panel()->Bounds().height, 636);
+  Click(chooser_item::kTabBase + 1);
+  EXPECT_EQ(Panel(), nullptr);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-three");
+}
+
+TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutAStack) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(2);
+  const WindowId alone = Placed(Region(0));
+  struct Case {
+    const char* name;
+    std::function<void()> before, after;
+    WindowId window;
+  };
+  const StackSwitches on = engine->Switches();
+  StackSwitches off = on;
+  off.windowStacks = false;
+  const Case cases[] = {
+      {"paused", [&] { engine->SetPaused(true); }, [&] { engine->SetPaused(false); }, windows[1]},
+      {"dragging",
+       [&] {
+         Grab(windows[1], {1400, 20});
+       },
+       [&] { Drop(); }, windows[1]},
+      {"stacks off", [&] { engine->ApplyStackSwitches(off); },
+       [&] { engine->ApplyStackSwitches(on); }, windows[1]},
+      {"no stack", [] {}, [] {}, alone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.before();
+    EXPECT_FALSE(engine->ShowSwitcher(c.window));
+    EXPECT_EQ(Panel(), nullptr);
+    c.after();
+  }
+}
+
+TEST_F(SwitcherStory, ClickingElsewhereClosesItButNotWithinHalfASecond) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(2);
+  const WindowId other = Placed(Region(0), "Mail");
+  ASSERT_TRUE(engine->ShowSwitcher(windows[1]));
+  desk.Advance(0.15);
+  desk.Activate(other);
+  desk.Advance(0.2);
+  EXPECT_NE(Panel(), nullptr);
+  desk.Advance(0.3);
+  EXPECT_EQ(Panel(), nullptr);
+  EXPECT_TRUE(Logged("switcher closed: lost the foreground"));
+  desk.Advance(0.3);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
+  StartWith("halves");
+  std::vector<Rect> spots;
+  engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
+  std::vector<WindowId> windows = Stack(2);
+  // The hook watches the front window's minimise button; nothing else wakes the program.
+  const Rect minimise{Region(1).Right() - 3 * 46, Region(1).y, 46, 32};
+  EXPECT_EQ(spots, std::vector<Rect>{minimise});
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+
+  // What the hook posts when the pointer comes onto the button.
+  const Point on{minimise.x + 23, minimise.y + 16};
+  desk.MoveCursor(on);
+  engine->HandleCommand(kCommandHoverSpot, 0);
+  EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+  desk.Advance(0.45);
+  EXPECT_EQ(Panel(), nullptr);
+  desk.Advance(0.2);
+  ASSERT_NE(Panel(), nullptr);
+  EXPECT_TRUE(engine->Switcher().Hovering());
+  EXPECT_TRUE(Logged("hover switcher "));
+  // Its right edge on the hover zone's, its top 8 px above the zone's bottom.
+  EXPECT_EQ(Panel()->Bounds(), (Rect{on.x + 40 - 960, on.y + 24 - 8, 960, 600}));
+  EXPECT_NE(desk.Foreground(), Panel()->Window());
+
+  // A brief excursion is forgiven; a longer one closes it and the timer rests again.
+  desk.MoveCursor({200, 600});
+  desk.Advance(0.3);
+  desk.MoveCursor(on);
+  desk.Advance(0.3);
+  ASSERT_NE(Panel(), nullptr);
+  desk.MoveCursor({200, 600});
+  desk.Advance(0.6);
+  EXPECT_EQ(Panel(), nullptr);
+  EXPECT_TRUE(Logged("hover switcher closed"));
+  desk.Advance(0.2);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+// `count` regions side by side along `axis`, numbered from `first`.
+NodeRef Chain(Axis axis, int count, const std::function<NodeRef(int)>& part, int at = 0) {
+  if (at == count - 1) return part(at);
+  return MakeSplit(axis, 1.0 / (count - at), part(at), Chain(axis, count, part, at + 1));
+}
+
+TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
+  // Two displays of fifteen regions (five rows of three), two windows in each region.
+  SnapLayout grid;
+  grid.id = "grid";
+  grid.name = "Fifteen";
+  grid.tree = Chain(Axis::Rows, 5, [](int row) {
+    return Chain(Axis::Columns, 3, [row](int column) { return MakeLeaf(row * 3 + column); });
+  });
+  AddPrimary();
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080},
+                   .work = {1920, 0, 1920, 1040},
+                   .scale = 1,
+                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  Start();
+  for (int d = 0; d < 2; ++d) {
+    engine->Layouts().SetActiveLayout(DisplayKey(d), grid);
+    for (const auto& [region, rect] : Regions(grid, engine->Displays()[d].work)) {
+      desk.AddWindow({.frame = rect, .activate = false});
+      desk.AddWindow({.frame = rect, .activate = false});
+    }
+  }
+  engine->ScheduleRefresh(0.15);
+  desk.Advance(2);
+  ASSERT_EQ(engine->StacksNow().size(), 30u);
+
+  std::map<int, int> fired;
+  desk.platform().timers.SetTimerHandler([&](int id) {
+    ++fired[id];
+    engine->OnTimer(id);
+  });
+  desk.MoveCursor({960, 600});
+  desk.Advance(60);
+  int total = 0;
+  for (const auto& [id, count] : fired) total += count;
+  RecordProperty("idle_minute_wakeups", total);
+  EXPECT_LE(total, 40);
+  EXPECT_EQ(fired[kUpkeepTimerId], 0);
+}
+
+TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(3);
+  const WindowId other = Placed(Region(1), "Mail");  // now in front of the others
+  engine->ScheduleRefresh(0.15);
+  desk.Advance(0.5);
+  ASSERT_TRUE(engine->ShowSwitcher(windows[2]));
+  const std::vector<WindowId> before = desk.ZOrder();
+  Panel()->OnPointerMove(Panel()->ItemCentre(0));
+  desk.Advance(0.2);
+  EXPECT_TRUE(Logged("peek 1"));
+  EXPECT_EQ(FrontOf({windows[0], windows[1], windows[2], other}), windows[0]);
+  EXPECT_NE(desk.Foreground(), windows[0]);  // lifted, not activated
+  Key(surface_key::kEscape);
+  EXPECT_EQ(Panel(), nullptr);
+  // The stack's windows stand in their old order again.
+  auto order = [&](const std::vector<WindowId>& z) {
+    std::vector<WindowId> members;
+    for (WindowId w : z) {
+      if (w == other || std::find(windows.begin(), windows.end(), w) != windows.end()) {
+        members.push_back(w);
+      }
+    }
+    return members;
+  };
+  EXPECT_EQ(order(desk.ZOrder()), order(before));
+}
+
+}  // namespace
+}  // namespace tessary
