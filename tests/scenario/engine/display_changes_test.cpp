@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(TaskBar, TaskBarTest,
                          ::testing::Values(TaskBarCase{"MovedLeft", {72, 0, 1848, 1080}},
                                            TaskBarCase{"Grown", {0, 0, 1920, 980}},
                                            TaskBarCase{"AutoHidden", {0, 0, 1920, 1080}}),
-                         [](const auto& info) { return std::string(info.param.what); });
+                         [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(DisplayChangesTest, NewBoundsMoveNothingAndTheLayoutComesFromWhereWindowsStand) {
   const MonitorId primary = AddPrimary();
@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartUpCase{
                           "BothHalvesOneALittleShort", {{"halves", 0}, {"halves", 1}}, "halves"},
                       StartUpCase{"ASingleWindowExplainsNoLayout", {{"rows", 1}}, ""}),
-    [](const auto& info) { return std::string(info.param.what); });
+    [](const auto& test) { return std::string(test.param.what); });
 
 TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeaveTheLayoutAlone) {
   AddPrimary();
