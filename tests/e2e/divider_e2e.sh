@@ -33,19 +33,10 @@ e2e_init "$1" dividers
 editor="Adjust Shared Dividers"
 one="Divide me 1"
 two="Divide me 2"
-left="8 8 948 1044"
-right="964 8 948 1044"
 moved_left="8 8 1187 1044"
 moved_right="1203 8 709 1044"
 
-e2e_start_tessary first
-e2e_start_samples --title "Divide me" --rect 300 300 640 420 --rect 1000 360 640 420
-[ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
-  e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
-[ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
-  e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1)"
-snap_into halves 0 1 "$one"
-snap_into halves 1 2 "$two"
+start_with_halves "Divide me"
 
 e2e_key ctrl+alt+a
 e2e_wait_visible "$editor" 1 5 || { screenshot no-editor; e2e_fail "Ctrl+Alt+A did not open the editor"; }

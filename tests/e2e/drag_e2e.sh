@@ -216,16 +216,8 @@ case_stack_badge() {
 # at 1164, and ends where it did, 1912: 1164 8 748 1044.
 case_resize_together() {
   local one="Resize me 1" two="Resize me 2"
-  local left="8 8 948 1044" right="964 8 948 1044"
   local resized_left="8 8 1148 1044" resized_right="1164 8 748 1044"
-  e2e_start_tessary first
-  e2e_start_samples --title "Resize me" --rect 300 300 640 420 --rect 1000 360 640 420
-  [ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
-    e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
-  [ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
-    e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1)"
-  snap_into halves 0 1 "$one"
-  snap_into halves 1 2 "$two"
+  start_with_halves "Resize me"
   screenshot snapped
 
   # A few pixels inside the right border, half-way down: Wine starts its own size loop.

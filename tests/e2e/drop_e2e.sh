@@ -84,10 +84,7 @@ case_drop_left_half() {
 
 case_drop_swap() {
   local one="Swap me 1" two="Swap me 2" frame
-  e2e_start_tessary first
-  e2e_start_samples --title "Swap me" --rect 300 300 640 420 --rect 1000 360 640 420
-  snap_into halves 0 1 "$one"
-  snap_into halves 1 2 "$two"
+  start_with_halves "Swap me"
   drag_over "$two" 482 530
   release_on Swap 0
   frame=$(wait_frame "$two" "$left") || e2e_fail "$two is at $frame, not $left"

@@ -42,3 +42,19 @@ snap_into() {
   e2e_drag_end
   frame=$(wait_frame "$title" "$expected") || e2e_fail "$title is at $frame, not $layout region $region $expected"
 }
+
+# start_with_halves TITLE: starts the first copy and two sample windows, "TITLE 1" and
+# "TITLE 2"; checks that the work area and the halves of "Halves" are those of a 1920 x
+# 1080 desktop at 96 DPI, which the stories' numbers rest on; and snaps the windows into
+# the left and the right half.
+start_with_halves() {
+  local halves="8 8 948 1044 / 964 8 948 1044" seen
+  e2e_start_tessary first
+  e2e_start_samples --title "$1" --rect 300 300 640 420 --rect 1000 360 640 420
+  [ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
+    e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
+  seen="$(drag_probe region halves 0) / $(drag_probe region halves 1)"
+  [ "$seen" = "$halves" ] || e2e_fail "the probe sees the halves at $seen, not $halves"
+  snap_into halves 0 1 "$1 1"
+  snap_into halves 1 2 "$1 2"
+}

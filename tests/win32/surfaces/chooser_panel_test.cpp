@@ -11,15 +11,6 @@
 namespace tessary::testing {
 namespace {
 
-void SendClick(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 void SendKey(WORD key) {
   INPUT inputs[2]{};
   inputs[0].type = inputs[1].type = INPUT_KEYBOARD;

@@ -52,4 +52,7 @@ class SurfaceTest : public ::testing::Test {
 // A paint that fills the whole surface with one straight colour.
 PaintFunction Fill(Color colour);
 
+// A real left click at (x, y) through the system's input queue, as a user's.
+void SendClick(int x, int y);
+
 }  // namespace tessary::testing

@@ -23,15 +23,6 @@ class Recorder : public SurfaceInput {
   std::vector<Point> releases;
 };
 
-void ClickAt(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 class SurfaceInputTest : public SurfaceTest {};
 
 // Who gets a click on a surface: the window below it, unless the surface is interactive
@@ -56,7 +47,7 @@ TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
     std::size_t expectedReleases = 0;
     for (const bool interactive : {false, true, false}) {
       surface->SetInteractive(interactive);
-      ClickAt(260, 270);
+      SendClick(260, 270);
       const bool taken = interactive || clickable;
       if (taken) {
         ++expectedReleases;
