@@ -139,6 +139,66 @@ HWND AddControl(HWND parent, const wchar_t* controlClass, std::string_view text,
   return control;
 }
 
+namespace {
+
+struct SystemControl {
+  const wchar_t* className;
+  DWORD style;
+};
+
+SystemControl SystemControlFor(ControlKind kind, const wchar_t* canvasClass) {
+  switch (kind) {
+    case ControlKind::kLabel:
+    case ControlKind::kHeading:
+      return {L"Static", SS_LEFT | SS_NOPREFIX};
+    case ControlKind::kEdit:
+      return {L"Edit", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
+    case ControlKind::kMultilineEdit:
+      return {L"Edit", WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                           ES_WANTRETURN};
+    case ControlKind::kButton:
+      return {L"Button", WS_TABSTOP | BS_PUSHBUTTON};
+    case ControlKind::kDefaultButton:
+      return {L"Button", WS_TABSTOP | BS_DEFPUSHBUTTON};
+    case ControlKind::kCheckBox:
+      return {L"Button", WS_TABSTOP | BS_AUTOCHECKBOX};
+    case ControlKind::kDropDown:
+      return {L"ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
+    case ControlKind::kHotkey:
+      return {HOTKEY_CLASSW, WS_TABSTOP | WS_BORDER};
+    case ControlKind::kCanvas:
+      return {canvasClass != nullptr ? canvasClass : L"Static", canvasClass ? 0u : SS_NOTIFY};
+  }
+  return {L"Static", SS_LEFT};
+}
+
+}  // namespace
+
+std::vector<HWND> CreateControls(HWND parent, const ControlTable& table, const UnitScale& scale,
+                                 const ControlFonts& fonts, const wchar_t* canvasClass) {
+  EnsureCommonControls();
+  std::vector<HWND> windows;
+  windows.reserve(table.size());
+  for (const ControlSpec& spec : table) {
+    const SystemControl system = SystemControlFor(spec.kind, canvasClass);
+    HFONT font = spec.kind == ControlKind::kHeading && fonts.heading ? fonts.heading : fonts.body;
+    HWND control = AddControl(parent, system.className, spec.text, system.style,
+                              UnitRect{spec.units.x, spec.units.y, spec.units.width,
+                                       spec.units.height},
+                              spec.id, scale, font);
+    if (control != nullptr) {
+      if (spec.maxLength > 0 && (spec.kind == ControlKind::kEdit ||
+                                 spec.kind == ControlKind::kMultilineEdit)) {
+        SendMessageW(control, EM_LIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
+      }
+      if (!spec.enabled) EnableWindow(control, FALSE);
+      if (!spec.visible) ShowWindow(control, SW_HIDE);
+    }
+    windows.push_back(control);
+  }
+  return windows;
+}
+
 std::string ControlText(HWND control) {
   const int length = GetWindowTextLengthW(control);
   if (length <= 0) return {};

@@ -11,8 +11,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/geometry.h"
+#include "platform/control_table.h"
 
 namespace tessary {
 
@@ -86,6 +88,20 @@ void UseDarkCaption(HWND window, bool dark);
 HWND AddControl(HWND parent, const wchar_t* controlClass, std::string_view text, DWORD style,
                 const UnitRect& units, int id, const UnitScale& scale, HFONT font,
                 DWORD exStyle = 0);
+
+// The fonts a window's controls use: the body font for most, the heading font for
+// kHeading (the body font when absent).
+struct ControlFonts {
+  HFONT body = nullptr;
+  HFONT heading = nullptr;
+};
+
+// Creates one system control per entry, in order (Tab order), with WS_TABSTOP on every
+// control that takes input. A kCanvas entry becomes a child of `canvasClass` (registered
+// by the caller), or a plain static when none is given. Returns the windows in the same
+// order; an entry that failed is null.
+std::vector<HWND> CreateControls(HWND parent, const ControlTable& table, const UnitScale& scale,
+                                 const ControlFonts& fonts, const wchar_t* canvasClass = nullptr);
 
 std::string ControlText(HWND control);
 void SetControlText(HWND control, std::string_view text);
