@@ -13,6 +13,7 @@ namespace {
 
 constexpr DWORD kDwmUseImmersiveDarkMode = 20;  // DWMWA_USE_IMMERSIVE_DARK_MODE
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME;
 
 // AdjustWindowRectExForDpi is Windows 10 1607 and later; earlier systems and Wine builds
 // without it get the 96-dpi frame, a few pixels off at most.
@@ -22,8 +23,8 @@ RECT FrameAround(int clientWidth, int clientHeight, double scale) {
   static const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
   const UINT dpi = static_cast<UINT>(std::lround(96 * scale));
-  if (adjust == nullptr || !adjust(&rect, kWindowStyle, FALSE, 0, dpi)) {
-    AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
+  if (adjust == nullptr || !adjust(&rect, kWindowStyle, FALSE, kWindowExStyle, dpi)) {
+    AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
   }
   return rect;
 }
@@ -105,8 +106,21 @@ HWND CreateControlWindow(HINSTANCE instance, const wchar_t* className, std::stri
     top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
   }
   const std::wstring caption = WideFromUtf8(title);
-  return CreateWindowExW(WS_EX_DLGMODALFRAME, className, caption.c_str(), kWindowStyle, left,
-                         top, width, height, nullptr, nullptr, instance, owner);
+  HWND window = CreateWindowExW(kWindowExStyle, className, caption.c_str(), kWindowStyle, left,
+                                top, width, height, nullptr, nullptr, instance, owner);
+  // The frame was worked out for the display's scale; where the window really sits at
+  // another DPI (an older system, or a display whose scale the program saw differently),
+  // the client area would come out a few pixels off. Correct it by what is measured.
+  RECT client;
+  if (window != nullptr && GetClientRect(window, &client)) {
+    const int missingWidth = units.Px(placement.clientWidth) - client.right;
+    const int missingHeight = units.Px(placement.clientHeight) - client.bottom;
+    if (missingWidth != 0 || missingHeight != 0) {
+      SetWindowPos(window, nullptr, 0, 0, width + missingWidth, height + missingHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return window;
 }
 
 void* ControlWindowOwnerOf(HWND window, UINT message, LPARAM lParam) {

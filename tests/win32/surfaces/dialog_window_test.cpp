@@ -1,0 +1,127 @@
+// The generic dialog-like window with real system controls: what the program sets shows in
+// the controls, what the user does comes back as one notification each, the program's own
+// changes never come back, and a closed window tells nobody anything.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/dialog_window_win32.h"
+#include "win32/surfaces/surface_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+enum : int { kName = 100, kList = 101, kCheck = 102, kKey = 103, kCanvas = 104, kSave = 105 };
+
+struct Heard {
+  int id = 0;
+  DialogEvent event = DialogEvent::kClicked;
+  friend bool operator==(const Heard&, const Heard&) = default;
+};
+
+class Listener : public DialogWindowInput {
+ public:
+  void OnCommand(int id, DialogEvent event) override { heard.push_back({id, event}); }
+  void OnCloseRequested() override { ++closeRequests; }
+  void PaintCanvas(int id, Canvas& canvas, double width, double height) override {
+    painted = {id, width, height};
+    canvas.FillRounded(Rect{0, 0, width, height}, 4, Color{0, 120, 215, 255});
+  }
+  std::vector<Heard> heard;
+  int closeRequests = 0;
+  struct {
+    int id = 0;
+    double width = 0;
+    double height = 0;
+  } painted;
+};
+
+class DialogWindowTest : public SurfaceTest {
+ protected:
+  DialogWindowOptions Options() {
+    DialogWindowOptions options;
+    options.className = "TessaryInfo";
+    options.title = "Dialog test";
+    options.clientWidth = 400;
+    options.clientHeight = 300;
+    options.scale = 1.5;
+    options.center = Point{400, 300};
+    options.input = &listener;
+    options.controls = {
+        {ControlKind::kLabel, 0, "Name", Rect{10, 10, 60, 24}},
+        {ControlKind::kEdit, kName, "", Rect{80, 10, 200, 24}, 5},
+        {ControlKind::kDropDown, kList, "", Rect{80, 40, 200, 200}},
+        {ControlKind::kCheckBox, kCheck, "Remember", Rect{80, 70, 200, 24}},
+        {ControlKind::kHotkey, kKey, "", Rect{80, 100, 200, 24}},
+        {ControlKind::kCanvas, kCanvas, "", Rect{10, 130, 380, 100}},
+        {ControlKind::kDefaultButton, kSave, "Save", Rect{290, 250, 100, 32}},
+    };
+    return options;
+  }
+
+  Listener listener;
+};
+
+TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserDoes) {
+  auto window = Factory().NewDialogWindow();
+  ASSERT_TRUE(window->Open(Options()));
+  auto* real = static_cast<Win32DialogWindow*>(window.get());
+  HWND root = real->Handle();
+  wchar_t className[32] = {};
+  GetClassNameW(root, className, 32);
+  EXPECT_STREQ(className, L"TessaryInfo");
+  GetClassNameW(real->Control(kCanvas), className, 32);
+  EXPECT_STREQ(className, L"TessaryInfoCanvas");
+  RECT client;
+  GetClientRect(root, &client);
+  EXPECT_EQ(client.right, 600);  // 400 units at 1.5
+  EXPECT_EQ(client.bottom, 450);
+  // The first control that takes input has the focus.
+  EXPECT_EQ(GetFocus(), real->Control(kName));
+
+  window->SetText(kName, "Ünïcode");
+  window->SetItems(kList, {"One", "Two"});
+  window->Select(kList, 1);
+  window->SetChecked(kCheck, true);
+  window->SetHotkey(kKey, DialogHotkey{'K', MOD_CONTROL | MOD_ALT});
+  EXPECT_EQ(window->Text(kName), "Ünïcode");
+  EXPECT_EQ(window->Selection(kList), 1);
+  EXPECT_TRUE(window->Checked(kCheck));
+  EXPECT_EQ(window->Hotkey(kKey), (DialogHotkey{'K', MOD_CONTROL | MOD_ALT}));
+  EXPECT_TRUE(listener.heard.empty()) << "the program's own changes are not the user's";
+
+  // The edit box keeps its limit of 5 characters against typed text.
+  SendMessageW(real->Control(kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
+  SendMessageW(real->Control(kSave), BM_CLICK, 0, 0);
+  SendMessageW(root, WM_CLOSE, 0, 0);
+  EXPECT_EQ(listener.heard, (std::vector<Heard>{{kName, DialogEvent::kTextChanged},
+                                                {kSave, DialogEvent::kClicked}}));
+  EXPECT_EQ(listener.closeRequests, 1);
+  EXPECT_TRUE(window->IsOpen()) << "the model decides whether a close request closes";
+
+  UpdateWindow(real->Control(kCanvas));
+  PumpMessagesUntil([&] { return listener.painted.id == kCanvas; });
+  EXPECT_EQ(listener.painted.id, kCanvas);
+  EXPECT_DOUBLE_EQ(listener.painted.width, 380);
+  EXPECT_DOUBLE_EQ(listener.painted.height, 100);
+
+  window->Close();
+  EXPECT_FALSE(IsWindow(root));
+  const std::size_t heard = listener.heard.size();
+  PumpMessagesFor(0.1);
+  EXPECT_EQ(listener.heard.size(), heard);
+}
+
+TEST_F(DialogWindowTest, WrappedTextGrowsTallerAtTheSameWidth) {
+  auto window = Factory().NewDialogWindow();
+  ASSERT_TRUE(window->Open(Options()));
+  const double one = window->MeasureTextHeight("Short", 300);
+  const double many = window->MeasureTextHeight(
+      "A body long enough to wrap over several lines at three hundred units, and more.", 300);
+  EXPECT_GT(one, 10);
+  EXPECT_GE(many, 2 * one);
+}
+
+}  // namespace
+}  // namespace tessary::testing
