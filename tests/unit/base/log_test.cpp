@@ -191,7 +191,18 @@ TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
 
 TEST_F(LogTest, NumbersIgnoreTheProcessLocale) {
   Install("log.txt");
-  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // may be missing; then this is the classic one
+  // A locale whose decimal mark is a comma; without one installed there is nothing to show.
+  bool comma = false;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+      comma = true;
+      break;
+    }
+  }
+  if (!comma) {
+    std::setlocale(LC_NUMERIC, "C");
+    GTEST_SKIP() << "no locale with a decimal comma is installed";
+  }
   PerformanceRecord record("fx-Cards");
   now += 1.25;
   record.Finish();

@@ -139,6 +139,9 @@ TEST(ExchangeFile, ChecksInOrder) {
       {File(R"([{"name": "   ", "tree": {"region": 0}}])"), kNameRule},
       {File(R"([{"name": ")" + std::string(61, 'x') + R"(", "tree": {"region": 0}}])"), kNameRule},
       {File(R"([{"name": "A\u0007", "tree": {"region": 0}}])"), kNameRule},
+      // A control byte swallowed by a lead byte (found by fuzzing): a name an earlier
+      // version may have stored, but no file may bring it in.
+      {File("[{\"name\": \"A\xC3\\u0001Z\", \"tree\": {\"region\": 0}}]"), kNameRule},
       {File(R"([{"name": "A"}])"), "A layout tree is invalid or too deeply nested."},
       {File(R"([{"name": "A", "tree": {"axis": "Columns", "ratio": 0.5}}])"),
        "Splits must specify columns or rows and a ratio between 0.08 and 0.92."},
@@ -166,19 +169,6 @@ TEST(ExchangeFile, SizeLimitIsOneMebibyte) {
   EXPECT_EQ(Error(text), "Layout files must be no larger than 1 MB.");
   // The size check comes before anything else.
   EXPECT_EQ(Error(std::string(1048577, '{')), "Layout files must be no larger than 1 MB.");
-}
-
-// Found by fuzzing: a lead byte whose following bytes are not continuation bytes hid a
-// NUL inside one "character" of the name. NUL cannot survive the stored JSON, so the name
-// would change on its way through a file; such a name is refused.
-TEST(ExchangeFile, ControlBytesHiddenInMalformedSequencesAreRefused) {
-  const char bytes[] =
-      "{\"format\": \"quandervolt.Tessary.layouts\", \"version\": 1.0, \"layouts\": ["
-      "\n {\"name\": \" \\u00e9\\u65\xf4\xf4\xf4\x7f\x00\xf4\xf4\xf4\xf4\xf4\xf4\xfb\xf4"
-      "\xf4\xf4\xf4\xf4\xf4\xf4\xf4\x00\xb5\xb5\xb5(\xb5\xb5\xb5\xb5\xb5\xb5\xb5\xb5\xb5"
-      "WkWork\", \"tree\": {\"region\": 0}}\n]}\n";
-  const std::string text(bytes, sizeof bytes - 1);
-  EXPECT_EQ(Error(text), kNameRule);
 }
 
 }  // namespace

@@ -68,15 +68,6 @@ TEST(PixelRegionRects, EdgesAHairPastOrBelowAWholePixelSnapToIt) {
   }
 }
 
-TEST(PixelRegionRects, FollowsTheWorkAreaAndGap) {
-  // A display left of the primary at 150 %: gap round(8 x 1.5) = 12.
-  NodeRef tree = Rows(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
-  RegionMap rects = PixelRegionRects(tree, {-2880, 0, 2880, 1800}, 12);
-  EXPECT_EQ(rects, (RegionMap{{0, {-2868, 12, 2856, 882}},
-                              {1, {-2868, 906, 1422, 882}},
-                              {2, {-1434, 906, 1422, 882}}}));
-}
-
 TEST(PixelRegionRects, TheGapOnADisplayIsEightTimesItsScaleRounded) {
   const struct {
     double scale, gap;

@@ -44,7 +44,10 @@ TEST(BadgePlacementsDocumentTest, ReadsEachPlacementWithItsDefaultsAndRoundTrips
       {"k1", {{{0, 0, 960, 1080}, true, 12.5, -3}, {{1, 0, 3, 4}, false, 0, 0}}},
       {"k3", {}}};
   EXPECT_EQ(placements, expected);
-  EXPECT_TRUE(ParseBadgePlacements("[]").empty());
+  // Not an object, or cut short by a crash: no placements, nothing else lost with them.
+  for (const char* text : {"[]", R"({"D1":[{"slot":[1,2)"}) {
+    EXPECT_TRUE(ParseBadgePlacements(text).empty()) << text;
+  }
   // Members are written in their order and read back.
   BadgePlacements table = {{"app|0", {{{10, 20, 800, 600}, false, 4, 0.5}}}};
   std::string text = WriteBadgePlacements(table);

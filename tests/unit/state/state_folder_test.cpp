@@ -10,7 +10,6 @@ namespace tessary {
 namespace {
 
 using testing::IsFolder;
-using testing::ReadWhole;
 using testing::TempFolder;
 using testing::TestFileSystem;
 
@@ -41,15 +40,6 @@ TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) 
   EXPECT_TRUE(IsFolder(override));
   EXPECT_TRUE(IsFolder(JoinPath(*files.localAppData, "Quillfrost")));
   EXPECT_FALSE(IsFolder(JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary")));
-
-  // layouts.json is read from and written to that folder.
-  std::string layouts = StateFilePath(folder, kLayoutsFileName);
-  testing::WriteWhole(layouts, R"({"layouts.v2":"{}"})");
-  StateStore store(files, layouts);
-  EXPECT_EQ(store.Get("layouts.v2"), "{}");
-  store.Set("activeLayouts.v1", "{}");
-  EXPECT_EQ(ReadWhole(JoinPath(override, "layouts.json")),
-            R"({"layouts.v2":"{}","activeLayouts.v1":"{}"})");
 
   // The override needs no local data folder.
   files.localAppData.reset();

@@ -7,7 +7,6 @@
 
 #include "base/log.h"
 #include "state/atomic_write.h"
-#include "state/badge_placements_document.h"
 #include "state_test_support.h"
 
 namespace tessary {
@@ -145,37 +144,6 @@ TEST_F(StateStoreTest, AtomicWriteFileReportsOnlyACompletedRename) {
     EXPECT_EQ(ReadWhole(exported), "[1]");
   }
   EXPECT_FALSE(AtomicWriteFile(files, JoinPath(temp.File("missing"), "x.json"), "[3]"));
-}
-
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
-
-// Badge positions live in their own file: losing it to damage costs the positions only.
-TEST(BadgesFile, AnUnreadableBadgesFileLosesNothingElse) {
-  testing::TempFolder temp;
-  testing::TestFileSystem files;
-  const std::string badges = temp.File("badges.json");
-  const std::string layouts = temp.File("layouts.json");
-  const std::string layoutsText = R"({"activeLayouts.v1":"{\"D1\":\"halves\"}"})";
-  testing::WriteWhole(layouts, layoutsText);
-  testing::WriteWhole(badges, R"({"badgePlacements.v2":"{\"D1\":[{\"slot\":[1,2)");
-
-  StateStore badgeStore(files, badges);
-  StateStore layoutStore(files, layouts);
-  EXPECT_TRUE(ParseBadgePlacements(badgeStore.Get(kBadgePlacementsKey)).empty());
-  EXPECT_EQ(layoutStore.Get("activeLayouts.v1"), R"({"D1":"halves"})");
-
-  BadgePlacements placements;
-  placements["D1"].push_back({{960, 0, 960, 1040}, true, 40, 300});
-  badgeStore.Set(kBadgePlacementsKey, WriteBadgePlacements(placements));
-  EXPECT_EQ(testing::ReadWhole(badges + ".unreadable"),
-            R"({"badgePlacements.v2":"{\"D1\":[{\"slot\":[1,2)");
-  EXPECT_EQ(testing::ReadWhole(layouts), layoutsText);
-  StateStore reread(files, badges);
-  EXPECT_EQ(ParseBadgePlacements(reread.Get(kBadgePlacementsKey)), placements);
 }
 
 }  // namespace

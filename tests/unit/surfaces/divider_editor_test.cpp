@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
 #include "surfaces/divider_editor_paint.h"
 #include "surfaces_test_support.h"
 
 namespace tessary {
 namespace {
 
-using testing::ManualClock;
 using testing::Named;
 
 constexpr Rect kWork{0, 0, 1920, 1040};
@@ -105,21 +102,15 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
   }
 }
 
-struct EditorFixture {
-  EditorFixture() {
-    EXPECT_TRUE(editor.Create(factory));
-    surface = factory.FindByTitle(kDividerEditorTitle);
+struct EditorFixture : testing::SimView<DividerEditor> {
+  EditorFixture() : SimView(kDividerEditorTitle) {
     editor.SetCallbacks({
         .drag = [this](int d, double f) { drags.emplace_back(d, f); },
         .dragEnd = [this](int d) { ends.push_back(d); },
         .done = [this] { ++done; },
     });
   }
-  ManualClock clock;
-  SimSurfaceFactory factory{&clock};
-  SimThemeSource theme;
-  DividerEditor editor{theme, clock};
-  SimSurface* surface = nullptr;
+  DividerEditor& editor = view;
   std::vector<std::pair<int, double>> drags;
   std::vector<int> ends;
   int done = 0;

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
 #include "surfaces/drop_glyphs.h"
+#include "surfaces_test_support.h"
 
 namespace tessary {
 namespace {
@@ -18,17 +17,8 @@ DropActionMenu TwoTiles() {
   return menu;
 }
 
-struct MenuFixture {
-  MenuFixture() {
-    EXPECT_TRUE(view.Create(factory));
-    surface = factory.FindByTitle("Tessary drop menu");
-  }
-  const RecordingCanvas& Paint() const { return surface->LastPaint(); }
-  SimSurfaceFactory factory;
-  SimThemeSource theme;
-  DropMenuView view{theme};
-  SimSurface* surface = nullptr;
-  Theme colours = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+struct MenuFixture : testing::SimView<DropMenuView> {
+  MenuFixture() : SimView("Tessary drop menu") {}
 };
 
 TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnce) {

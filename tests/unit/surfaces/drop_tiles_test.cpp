@@ -17,62 +17,34 @@ TEST(DropActionMenu, OffersWhatFitsTheRegion) {
     DropMenuRequest request;
     std::vector<std::int32_t> kinds;
   };
-  const DropMenuRequest occupied{
-      .region = 1, .sizeKnown = true, .regionWidth = 400, .regionHeight = 400};
-  auto with = [&](auto change) {
-    DropMenuRequest r = occupied;
-    change(r);
+  // An occupied region 1 of 400 x 400 px unless a case says otherwise.
+  auto occupied = [](double width, double height, DropMenuRequest r = {}) {
+    r.region = 1;
+    r.sizeKnown = true;
+    r.regionWidth = width;
+    r.regionHeight = height;
     return r;
   };
+  // clang-format off
   const Case cases[] = {
-      {"400 px wide and high: nothing to halve", occupied, {0}},
-      {"647 px wide misses the 648 px rule", with([](auto& r) { r.regionWidth = 647; }), {0}},
-      {"648 px wide offers left and right", with([](auto& r) { r.regionWidth = 648; }), {0, 4, 5}},
-      {"a wider need raises the rule to 2 x 400 + 8",
-       with([](auto& r) {
-         r.regionWidth = 807;
-         r.neededWidth = 400;
-       }),
-       {0}},
-      {"448 px high offers top and bottom", with([](auto& r) { r.regionHeight = 448; }), {0, 2, 3}},
+      {"400 px wide and high: nothing to halve", occupied(400, 400), {0}},
+      {"647 px wide misses the 648 px rule", occupied(647, 400), {0}},
+      {"648 px wide offers left and right", occupied(648, 400), {0, 4, 5}},
+      {"a wider need raises the rule to 2 x 400 + 8", occupied(807, 400, {.neededWidth = 400}), {0}},
+      {"448 px high offers top and bottom", occupied(400, 448), {0, 2, 3}},
       {"full height halves whatever its height",
-       with([](auto& r) {
-         r.fullHeight = true;
-         r.neededHeight = 220;
-       }),
-       {0, 2, 3}},
+       occupied(400, 400, {.fullHeight = true, .neededHeight = 220}), {0, 2, 3}},
       {"full height but a need over 220 px falls back to the height rule",
-       with([](auto& r) {
-         r.fullHeight = true;
-         r.neededHeight = 221;
-       }),
-       {0}},
-      {"scale 1.25: 810 px wide are needed",
-       with([](auto& r) {
-         r.scale = 1.25;
-         r.regionWidth = 809;
-         r.regionHeight = 560;
-       }),
-       {0, 2, 3}},
-      {"scale 2: 1296 px wide",
-       with([](auto& r) {
-         r.scale = 2;
-         r.regionWidth = 1296;
-       }),
-       {0, 4, 5}},
-      {"put back never swaps",
-       with([](auto& r) {
-         r.putBack = true;
-         r.canSwap = true;
-       }),
-       {1}},
+       occupied(400, 400, {.fullHeight = true, .neededHeight = 221}), {0}},
+      {"scale 1.25: 810 px wide are needed", occupied(809, 560, {.scale = 1.25}), {0, 2, 3}},
+      {"scale 2: 1296 px wide", occupied(1296, 400, {.scale = 2}), {0, 4, 5}},
+      {"put back never swaps", occupied(400, 400, {.canSwap = true, .putBack = true}), {1}},
       {"rejoin, span and swap come last, in that order",
-       {.region = 3, .canSwap = true, .rejoinRegion = 3, .spanColumnRegion = 3},
-       {0, 6, 9, 7}},
+       {.region = 3, .canSwap = true, .rejoinRegion = 3, .spanColumnRegion = 3}, {0, 6, 9, 7}},
       {"an empty region's size is not known",
-       {.region = 3, .regionWidth = 2000, .regionHeight = 2000, .rejoinRegion = 3},
-       {0, 6}},
+       {.region = 3, .regionWidth = 2000, .regionHeight = 2000, .rejoinRegion = 3}, {0, 6}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::vector<DropIntent> intents = BuildDropActionMenu(c.request);
     EXPECT_EQ(Kinds(intents), c.kinds) << c.what;
@@ -81,26 +53,13 @@ TEST(DropActionMenu, OffersWhatFitsTheRegion) {
 }
 
 TEST(DropActionMenu, LabelsByKind) {
-  const std::pair<std::int32_t, const char*> labels[] = {{0, "Add to Stack"},
-                                                         {1, "Put Back"},
-                                                         {2, "Top Half"},
-                                                         {3, "Bottom Half"},
-                                                         {4, "Left Half"},
-                                                         {5, "Right Half"},
-                                                         {6, "Whole Column"},
-                                                         {7, "Swap"},
-                                                         {8, ""},
-                                                         {9, "Span Column"},
-                                                         {10, ""},
-                                                         {11, "Add to Stack"},
-                                                         {12, "Top Half"},
-                                                         {13, "Bottom Half"},
-                                                         {14, "Left Column"},
-                                                         {15, "Right Column"},
-                                                         {16, "Top Half"},
-                                                         {17, "Bottom Half"},
-                                                         {18, ""},
-                                                         {-1, ""}};
+  // clang-format off
+  const std::pair<std::int32_t, const char*> labels[] = {
+      {0, "Add to Stack"}, {1, "Put Back"}, {2, "Top Half"}, {3, "Bottom Half"}, {4, "Left Half"},
+      {5, "Right Half"}, {6, "Whole Column"}, {7, "Swap"}, {8, ""}, {9, "Span Column"}, {10, ""},
+      {11, "Add to Stack"}, {12, "Top Half"}, {13, "Bottom Half"}, {14, "Left Column"},
+      {15, "Right Column"}, {16, "Top Half"}, {17, "Bottom Half"}, {18, ""}, {-1, ""}};
+  // clang-format on
   for (const auto& [kind, label] : labels) EXPECT_EQ(DropIntentLabel(kind), label) << kind;
 }
 

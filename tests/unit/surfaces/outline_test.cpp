@@ -2,51 +2,42 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
+#include "surfaces_test_support.h"
 
 namespace tessary {
 namespace {
 
-struct OutlineFixture {
-  OutlineFixture() {
-    EXPECT_TRUE(outline.Create(factory));
-    surface = factory.FindByTitle("Tessary destination");
-  }
-  SimSurfaceFactory factory;
-  SimThemeSource theme;
-  Outline outline{theme};
-  SimSurface* surface = nullptr;
-  Theme colours = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+struct OutlineFixture : testing::SimView<Outline> {
+  OutlineFixture() : SimView("Tessary destination") {}
 };
 
 TEST(Outline, PaintsOnlyOnChangeBelowTheDraggedWindow) {
   OutlineFixture f;
   ASSERT_NE(f.surface, nullptr);
-  f.outline.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
-  f.outline.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
+  f.view.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
+  f.view.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
   EXPECT_EQ(f.surface->PaintCount(), 1);
-  f.outline.Show({100, 100, 400, 300}, 1.0, "This Spot", true);
-  f.outline.Show({100, 100, 400, 301}, 1.0, "This Spot", true);
-  f.outline.Show({100, 100, 400, 301}, 1.0, "Release to snap", true);
+  f.view.Show({100, 100, 400, 300}, 1.0, "This Spot", true);
+  f.view.Show({100, 100, 400, 301}, 1.0, "This Spot", true);
+  f.view.Show({100, 100, 400, 301}, 1.0, "Release to snap", true);
   EXPECT_EQ(f.surface->PaintCount(), 4);
   // Hidden, the same outline is shown again.
-  f.outline.Hide();
-  f.outline.Show({100, 100, 400, 301}, 1.0, "Release to snap", true);
-  EXPECT_TRUE(f.outline.Visible());
+  f.view.Hide();
+  f.view.Show({100, 100, 400, 301}, 1.0, "Release to snap", true);
+  EXPECT_TRUE(f.view.Visible());
   EXPECT_EQ(f.surface->PaintCount(), 5);
   // It sits below the dragged window, or on top without one.
   const WindowId dragged = f.factory.OwnStack()->AddWindow(false);
-  f.outline.Show({0, 0, 200, 100}, 1.0, "", false, dragged);
+  f.view.Show({0, 0, 200, 100}, 1.0, "", false, dragged);
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Below(dragged));
   EXPECT_EQ(f.factory.Stacking().WindowAbove(f.surface->Window()), dragged);
-  f.outline.Show({0, 0, 200, 120}, 1.0, "", false);
+  f.view.Show({0, 0, 200, 120}, 1.0, "", false);
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
 }
 
 TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
   OutlineFixture f;
-  f.outline.Show({0, 0, 400, 300}, 1.0, "Release to snap", true);
+  f.view.Show({0, 0, 400, 300}, 1.0, "Release to snap", true);
   const RecordingCanvas& armed = f.surface->LastPaint();
   const auto fills = armed.OfKind(CanvasOpKind::kFillRounded);
   ASSERT_EQ(fills.size(), 2u);
@@ -67,7 +58,7 @@ TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
   EXPECT_EQ(label->color, f.colours.text);
   EXPECT_EQ(label->fontSize, 14);
 
-  f.outline.Show({0, 0, 400, 300}, 1.0, "Hold to snap", false);
+  f.view.Show({0, 0, 400, 300}, 1.0, "Hold to snap", false);
   const RecordingCanvas& resting = f.surface->LastPaint();
   EXPECT_EQ(resting.OfKind(CanvasOpKind::kFillRounded)[0]->color,
             WithAlpha(f.colours.accent, 0.16));
@@ -85,12 +76,12 @@ TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
                                                          {{0, 0, 141, 61}, 1.0, 1},
                                                          {{0, 0, 200, 200}, 1.5, 0}};
   for (const auto& [rect, scale, labels] : cases) {
-    f.outline.Show(rect, scale, "This Spot", false);
+    f.view.Show(rect, scale, "This Spot", false);
     EXPECT_EQ(f.surface->LastPaint().Texts().size(), labels) << rect.width << "x" << rect.height;
     EXPECT_EQ(f.surface->LastPaint().Count(CanvasOpKind::kStrokeRounded), 1u);
   }
   const std::string label(60, 'x');
-  f.outline.Show({0, 0, 400, 300}, 1.0, label, false);
+  f.view.Show({0, 0, 400, 300}, 1.0, label, false);
   const CanvasOp* drawn = f.surface->LastPaint().FindText(label);
   ASSERT_NE(drawn, nullptr);
   // 252 units hold 36 regular code points at size 14: 35 and the ellipsis.

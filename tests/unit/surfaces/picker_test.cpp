@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
-#include "surfaces/theme.h"
 #include "surfaces_test_support.h"
 
 namespace tessary {
@@ -16,10 +13,8 @@ using testing::Layouts;
 
 constexpr Rect kWork{0, 0, 1920, 1080};
 
-struct PickerFixture {
-  PickerFixture() {
-    EXPECT_TRUE(picker.Create(factory));
-    surface = factory.FindByTitle("Choose a Layout");
+struct PickerFixture : testing::SimView<Picker> {
+  PickerFixture() : SimView("Choose a Layout") {
     picker.SetOnChoose([this](int layout, int region) { chosen.push_back({layout, region}); });
     picker.SetOnDismiss([this] {
       ++dismissed;
@@ -32,13 +27,8 @@ struct PickerFixture {
     const Rect panel = picker.PanelRect();
     return {panel.x + x * surface->Scale(), panel.y + y * surface->Scale()};
   }
-  const RecordingCanvas& Paint() const { return surface->LastPaint(); }
 
-  testing::ManualClock clock;
-  SimSurfaceFactory factory{&clock};
-  SimThemeSource theme;
-  Picker picker{theme};
-  SimSurface* surface = nullptr;
+  Picker& picker = view;
   std::vector<PickerHit> chosen;
   int dismissed = 0;
 };
@@ -83,7 +73,7 @@ TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
   PickerFixture f;
   f.picker.Show(Layouts(7), 2, kWork, 1.0, false);
   f.picker.HitTest(f.At(100, 95));  // halves, region 1
-  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+  const Theme& theme = f.colours;
   const RecordingCanvas& paint = f.Paint();
 
   const auto shadows = paint.OfKind(CanvasOpKind::kShadow);

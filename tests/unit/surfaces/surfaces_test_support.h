@@ -1,13 +1,21 @@
 #pragma once
 
-// Shared pieces of the surface tests: a clock that moves only when told, and layouts.
+// Shared pieces of the surface tests: a clock that moves only when told, layouts, and a
+// view on simulated surfaces.
+
+#include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "layout/builtin_layouts.h"
 #include "layout/layout_tree.h"
 #include "platform/clock.h"
+#include "platform/sim/sim_surface.h"
+#include "platform/sim/sim_theme_source.h"
+#include "surfaces/theme.h"
 
 namespace tessary::testing {
 
@@ -35,5 +43,37 @@ inline SnapLayout Named(const std::string& id) {
   const SnapLayout* layout = FindBuiltIn(id);
   return layout ? *layout : SnapLayout{};
 }
+
+// The colours of the light theme with the default accent.
+inline Theme LightTheme() {
+  return MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+}
+
+// A view created on simulated surfaces (with a clock that moves only when told and the
+// system's light theme), and the surface it made, found by its title.
+template <typename View>
+struct SimView {
+  explicit SimView(std::string_view title) {
+    EXPECT_TRUE(view.Create(factory));
+    surface = factory.FindByTitle(title);
+  }
+  const RecordingCanvas& Paint() const { return surface->LastPaint(); }
+
+  ManualClock clock;
+  SimSurfaceFactory factory{&clock};
+  SimThemeSource theme;
+  View view{Make()};
+  SimSurface* surface = nullptr;
+  const Theme colours = LightTheme();
+
+ private:
+  View Make() {
+    if constexpr (std::is_constructible_v<View, ThemeSource&, Clock&>) {
+      return View(theme, clock);
+    } else {
+      return View(theme);
+    }
+  }
+};
 
 }  // namespace tessary::testing

@@ -57,24 +57,18 @@ TEST(Theme, ColourTables) {
   const Theme light = MakeTheme(false, accent);
   const Theme dark = MakeTheme(true, accent);
   const double g247 = 247 / 255.0, g32 = 32 / 255.0, g26 = 26 / 255.0;
+  // clang-format off
   const std::pair<Color, Color> rows[] = {
-      {light.background, {g247, g247, g247, 0.985}},
-      {dark.background, {g32, g32, g32, 0.985}},
-      {light.text, {g26, g26, g26, 1}},
-      {dark.text, {1, 1, 1, 1}},
-      {light.secondaryText, {0, 0, 0, 0.58}},
-      {dark.secondaryText, {1, 1, 1, 0.62}},
-      {light.regionFill, {0, 0, 0, 0.09}},
-      {dark.regionFill, {1, 1, 1, 0.10}},
-      {light.hoverFill, {0, 0, 0, 0.20}},
-      {dark.hoverFill, {1, 1, 1, 0.22}},
-      {light.cardFill, {0, 0, 0, 0.04}},
-      {dark.cardFill, {1, 1, 1, 0.045}},
-      {light.accentTint, {0.1, 0.2, 0.3, 0.16}},
-      {dark.accentTint, {0.1, 0.2, 0.3, 0.16}},
-      {light.border, {0, 0, 0, 0.10}},
-      {dark.border, {1, 1, 1, 0.10}},
+      {light.background, {g247, g247, g247, 0.985}}, {dark.background, {g32, g32, g32, 0.985}},
+      {light.text, {g26, g26, g26, 1}},              {dark.text, {1, 1, 1, 1}},
+      {light.secondaryText, {0, 0, 0, 0.58}},        {dark.secondaryText, {1, 1, 1, 0.62}},
+      {light.regionFill, {0, 0, 0, 0.09}},           {dark.regionFill, {1, 1, 1, 0.10}},
+      {light.hoverFill, {0, 0, 0, 0.20}},            {dark.hoverFill, {1, 1, 1, 0.22}},
+      {light.cardFill, {0, 0, 0, 0.04}},             {dark.cardFill, {1, 1, 1, 0.045}},
+      {light.accentTint, {0.1, 0.2, 0.3, 0.16}},     {dark.accentTint, {0.1, 0.2, 0.3, 0.16}},
+      {light.border, {0, 0, 0, 0.10}},               {dark.border, {1, 1, 1, 0.10}},
   };
+  // clang-format on
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
     ExpectColor(rows[i].first, rows[i].second);

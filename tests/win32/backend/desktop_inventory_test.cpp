@@ -18,9 +18,9 @@ using testing::WindowHost;
 
 struct Case {
   const char* kind;
-  int width;
-  int height;
   bool manageable;
+  int width = 400;
+  int height = 300;
 };
 
 TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
@@ -29,21 +29,18 @@ TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
   Win32Platform backend;
   Desktop desktop(backend.platform());
 
+  // clang-format off
   const Case cases[] = {
-      {"normal", 400, 300, true},
-      {"sizing-popup", 400, 300, true},  // no caption, but a sizing border
-      {"owned-app", 400, 300, true},     // owned, yet asks for a task-bar button
-      {"tool", 400, 300, false},
-      {"noactivate", 400, 300, false},
-      {"popup", 400, 300, false},  // neither sizing border nor caption
-      {"owned", 400, 300, false},
-      {"invisible", 400, 300, false},
-      {"minimized", 400, 300, false},
-      {"child", 400, 300, false},
-      {"caption-popup", 80, 50, true},  // the smallest frame that counts
-      {"caption-popup", 79, 200, false},
-      {"caption-popup", 200, 49, false},
+      {"normal", true},
+      {"sizing-popup", true},  // no caption, but a sizing border
+      {"owned-app", true},     // owned, yet asks for a task-bar button
+      {"tool", false}, {"noactivate", false},
+      {"popup", false},  // neither sizing border nor caption
+      {"owned", false}, {"invisible", false}, {"minimized", false}, {"child", false},
+      {"caption-popup", true, 80, 50},  // the smallest frame that counts
+      {"caption-popup", false, 79, 200}, {"caption-popup", false, 200, 49},
   };
+  // clang-format on
   std::vector<WindowId> manageable;
   for (const Case& c : cases) {
     HWND window = host.Create(c.kind, c.width, c.height);
@@ -167,14 +164,8 @@ TEST(Win32AppIdentity, WindowIconsComeFromTheWindowItsClassOrTheSystem) {
   EXPECT_EQ(desktop.IconForApp(hostId), first);
 }
 
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
-
 TEST(Win32CaptionButtons, TheFirstOfThreeButtonsIsTheMinimiseButton) {
-  WindowHost& host = testing::WindowHost::Get();
+  WindowHost& host = WindowHost::Get();
   ASSERT_TRUE(host.Running());
   Win32Platform backend;
   HWND window = host.Create("normal", 500, 300);
