@@ -9,6 +9,7 @@
 #include "platform/main_window_timers.h"
 #include "shell/open_requests.h"
 #include "shell/tray_menu.h"
+#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {
@@ -115,6 +116,13 @@ TEST_F(IntroTest, FirstStartWelcomesOnceAndStoresTheVersion) {
   EXPECT_EQ(welcome->Options().center, (Point{960, 520}));
   EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.4.2");
 
+  // Turning Windows Snap off asks first; the welcome window stays.
+  desk.SetConfirmAnswer(true);
+  desk.SystemSettings().turnOffSucceeds = true;
+  welcome->Press(info_command::kTurnOffWindowsSnap);
+  EXPECT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.SystemSettings().windowArranging, false);
+  ASSERT_EQ(Info(), welcome);
   welcome->Press(kInfoCheckBoxId);
   EXPECT_TRUE(Probe().settings().Current().startAtLogin);
   EXPECT_TRUE(startup.IsRegistered());
@@ -203,8 +211,19 @@ TEST_F(IntroTest, TheHelpMenuOpensEachWindowOnceAndShutdownClosesThem) {
 TEST_F(IntroTest, TourPagesAndTheirActions) {
   SeenThisVersion();
   StartOrFail();
-  const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
+  // Two windows stacked in the right half: the stack the user was working in.
+  for (int i = 0; i < 2; ++i) {
+    AddApp({200, 150, 800, 600});
+    Pump();
+    shell->RunCommand(window_command::kPlace);
+    const auto layouts = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto halves = std::find_if(layouts.begin(), layouts.end(),
+                                     [](const SnapLayout& l) { return l.id == "halves"; });
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(halves - layouts.begin()), 1));
+    Run(0.5);
+  }
   shell->ShowTour();
   SimDialogWindow* tour = Tour();
   ASSERT_NE(tour, nullptr);
@@ -219,9 +238,14 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
     std::function<bool()> acted;
   };
   const Page pages[] = {
-      {"Drop windows into place", "Show the Layouts", [&] { return Coord().GalleryMode(); }},
+      {"Drop windows into place", "Show the Layouts",
+       [&] {
+         const bool shown = Coord().GalleryMode();
+         Coord().HandleCommand(kCommandPickerDismissed, 0);  // the user closes the gallery
+         return shown;
+       }},
       {"Stack windows in one spot", "Open This Window's Stack",
-       [&] { return desk.Foreground() == app; }},
+       [&] { return Coord().Switcher().Open(); }},
       {"Span across regions", "", nullptr},
       // The editor and the settings window, or the note that they are not there yet.
       {"Your layouts, with their apps", "Create a Layout",
