@@ -185,7 +185,8 @@ void KeysAndMouse(Sketch& s) {
   s.Fill(x + w / 2 - 7, y + 20, 14, 30, 7, p.accent);
   s.Fill(x - 6, y + 80, 8, 24, 3, p.accent);
   s.Fill(x - 6, y + 110, 8, 24, 3, p.muted);
-  s.Caption("middle-click: its stack", 510, 50, 106);
+  s.Caption("middle-click:", 510, 40, 106);
+  s.Caption("its stack", 510, 58, 106);
   s.Caption("side buttons", 510, 110, 106);
 }
 

@@ -262,10 +262,11 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
     EXPECT_EQ(tour->Enabled(kTourBackId), i > 0);
     EXPECT_EQ(tour->Text(kTourNextId), i == 4 ? "Done" : "Next");
     EXPECT_EQ(tour->Shown(kTourActionId), page.acted != nullptr);
-    // The picture is drawn inside its area.
+    // The picture is drawn inside its area, and none of its words is cut short.
     const RecordingCanvas& picture = tour->PaintedCanvas(kTourPictureId);
     EXPECT_GT(picture.Ops().size(), 10u);
     for (const CanvasOp& op : picture.Ops()) {
+      EXPECT_EQ(op.shown, op.text);
       EXPECT_TRUE(op.rect.x >= 0 && op.rect.y >= 0 && op.rect.Right() <= 616 &&
                   op.rect.Bottom() <= 230)
           << op.text << " " << op.rect.x << "," << op.rect.y;
