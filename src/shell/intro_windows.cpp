@@ -1,6 +1,8 @@
 // The windows that introduce the program: welcome, What's New and the tour. Each opens on
 // the display under the cursor, at that display's scale and in the system's theme.
 
+#include <algorithm>
+
 #include "base/log.h"
 #include "desktop/monitor.h"
 #include "dialogs/info_window.h"
