@@ -109,6 +109,10 @@ class DialogWindow {
   // A text's height in units when wrapped at `width` units in the body font (layouts that
   // grow with their text, like the information window).
   virtual double MeasureTextHeight(std::string_view text, double width) = 0;
+  // The same measure before the window exists, in the body font and at the scale of
+  // `options`: a window whose size follows its text is measured first, then opened.
+  virtual double MeasureTextHeightFor(const DialogWindowOptions& options, std::string_view text,
+                                      double width) = 0;
 };
 
 

@@ -8,9 +8,9 @@
 namespace tessary {
 
 struct ShellFeatures {
-  bool welcome = false;         // the welcome window ("Getting Started…")
-  bool tour = false;            // "Take the Tour…"
-  bool whatsNew = false;        // the What's New window and its release notes
+  bool welcome = true;          // the welcome window ("Getting Started…")
+  bool tour = true;             // "Take the Tour…"
+  bool whatsNew = true;         // the What's New window and its release notes
   bool settingsWindow = false;  // "Settings…", "Window Stack Settings…"
   bool feedback = false;        // "Send Feedback…"
   bool updateCheck = false;     // "Check for Updates…" and the hourly check

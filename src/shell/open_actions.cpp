@@ -1,5 +1,5 @@
-// What the command line, other processes and the tray menu open, and the windows and
-// services of later parts that are not wired yet.
+// What the command line, other processes and the tray menu open, and the services of
+// later parts that are not wired yet.
 
 #include "shell/open_requests.h"
 #include "shell/shell.h"
@@ -60,13 +60,6 @@ void Shell::OnOpenRequest(std::uint64_t wParam) {
   }
 }
 
-void Shell::ShowWelcome() { notYetBuilt_.Note("welcome window"); }
-void Shell::ShowTour() { notYetBuilt_.Note("tour"); }
-void Shell::ShowWhatsNew(const std::string& /*text*/) { notYetBuilt_.Note("What's New window"); }
-std::string Shell::WhatsNewText(const std::string& /*since*/) {
-  notYetBuilt_.Note("release notes");
-  return {};
-}
 void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
 void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
 void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }

@@ -1,5 +1,7 @@
 #include "shell/run.h"
 
+#include "dialogs/info_window.h"
+#include "dialogs/tour_window.h"
 #include "shell/shell.h"
 
 namespace tessary {

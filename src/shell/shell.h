@@ -33,6 +33,10 @@
 
 namespace tessary {
 
+class InfoWindow;
+class TourWindow;
+enum class TourAction;
+
 // The instance mutex's name: "Quillfrost.Tessary", with "." and the value of
 // TESSARY_INSTANCE appended when that is set and not empty (at most 63 characters of it,
 // and 127 in all, as the system's buffers hold).
@@ -72,8 +76,8 @@ class Shell {
   // --- What the command line and other processes open ---------------------------------
   void Open(OpenTarget target);
   void OnOpenRequest(std::uint64_t wParam);
-  // The windows and services of later parts; until a feature is wired (Features()) each
-  // says so once in the log and does nothing.
+  // The introductory windows (intro_windows.cpp), and the services of later parts: until
+  // a feature is wired (Features()) each says so once in the log and does nothing.
   void ShowWelcome();
   void ShowTour();
   void ShowWhatsNew(const std::string& text);
@@ -144,6 +148,7 @@ class Shell {
   void RunCommandOnMenuWindow(int command, WindowId focused);
   bool CarryOutHelpCommand(int id);
   void CarryOutProgramCommand(int id, const TrayMenuContext& context);
+  void RunTourAction(TourAction action);
 
   // Tests look inside through this class (tests/scenario/shell).
   friend class ShellProbe;
@@ -157,6 +162,9 @@ class Shell {
   std::unique_ptr<Coordinator> coordinator_;
   std::unique_ptr<Toast> toast_;
   std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<InfoWindow> welcome_;
+  std::unique_ptr<InfoWindow> whatsNew_;
+  std::unique_ptr<TourWindow> tour_;
   MouseHookShared mouseShared_;
   WindowFills fills_;
 

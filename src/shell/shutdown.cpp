@@ -3,6 +3,8 @@
 // was made.
 
 #include "base/log.h"
+#include "dialogs/info_window.h"
+#include "dialogs/tour_window.h"
 #include "platform/main_window_timers.h"
 #include "shell/shell.h"
 
@@ -13,9 +15,13 @@ void Shell::Shutdown() {
   shutDown_ = true;
   ShellHost& host = env_.host;
   if (host.mouseHook.Running()) host.mouseHook.Stop();
-  // The settings, welcome, What's New and feedback windows close here once they exist;
-  // closing the settings window also ends a shortcut capture (without restarting the hook).
+  // The settings and feedback windows close here once they exist; closing the settings
+  // window also ends a shortcut capture (without restarting the hook).
   capturingCommand_.reset();
+  for (InfoWindow* window : {welcome_.get(), whatsNew_.get()}) {
+    if (window) window->Close();
+  }
+  if (tour_) tour_->Close();
   mouseShared_.capturing.store(false);
   platform().events.Uninstall();
   if (coordinator_) {

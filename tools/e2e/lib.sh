@@ -155,6 +155,7 @@ e2e_start_tessary() {
                       "TESSARY_LOG=$(e2e_winpath "$(e2e_log_file "$name")")")
   while [ $# -gt 0 ] && [ "$1" != -- ]; do variables+=("$1"); shift; done
   [ "${1:-}" = -- ] && shift
+  e2e_seen_this_version "$(e2e_state_dir "$name")"
   local before
   before=$(e2e_probe list-class TessaryMain)
   env "${variables[@]}" "$E2E_WINE" "$E2E_TESSARY" "$@" >>"$E2E_WORK/$name.wine.txt" 2>&1 &
@@ -174,6 +175,16 @@ e2e_start_tessary() {
   e2e_wait_until 15 grep -qs '^started' "$(e2e_log_file "$name")" ||
     e2e_fail "Tessary ($name) did not finish starting"
   e2e_locate_desktop
+}
+
+# Stories start as a user who has seen this version, so no welcome window stands in the
+# way of their windows and keys; with E2E_GREET=1 a story starts as a new user.
+e2e_seen_this_version() {
+  local state=$1 version
+  [ -z "${E2E_GREET:-}" ] && [ ! -e "$state/settings.json" ] || return 0
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$E2E_BUILD/CMakeCache.txt")
+  mkdir -p "$state"
+  printf '{"lastSeenVersion":"%s"}' "$version" >"$state/settings.json"
 }
 
 # e2e_run_tessary NAME [VARIABLE=VALUE...] [-- ARGUMENTS...]: runs a copy in the

@@ -128,7 +128,12 @@ void SimDialogWindow::Focus(int id) {
 void SimDialogWindow::RedrawCanvas(int /*id*/) {}
 
 double SimDialogWindow::MeasureTextHeight(std::string_view text, double width) {
-  const double size = options_.bodyPoints * kBodyPixelsPerPoint;
+  return MeasureTextHeightFor(options_, text, width);
+}
+
+double SimDialogWindow::MeasureTextHeightFor(const DialogWindowOptions& options,
+                                             std::string_view text, double width) {
+  const double size = options.bodyPoints * kBodyPixelsPerPoint;
   return SimTextMeasurer().MeasureText(text, size, false, width).height;
 }
 

@@ -43,6 +43,8 @@ class SimDialogWindow final : public DialogWindow {
   void Focus(int id) override;
   void RedrawCanvas(int id) override;
   double MeasureTextHeight(std::string_view text, double width) override;
+  double MeasureTextHeightFor(const DialogWindowOptions& options, std::string_view text,
+                              double width) override;
 
   // --- What a test sees and does ---
   const DialogWindowOptions& Options() const { return options_; }

@@ -43,6 +43,21 @@ LPCWSTR CursorFor(PointerShape shape) {
   return IDC_ARROW;
 }
 
+// The height in units of `text` wrapped at `width` units, as a static control with
+// word breaks lays it out in `font`.
+double MeasureWrapped(HFONT font, double scale, std::string_view text, double width) {
+  const UnitScale units{scale};
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT rect{0, 0, units.Px(width), 0};
+  const std::wstring wide = WideFromUtf8(text);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return (rect.bottom - rect.top) / scale;
+}
+
 }  // namespace
 
 bool Win32DialogWindow::Open(const DialogWindowOptions& options) {
@@ -213,16 +228,13 @@ void Win32DialogWindow::RedrawCanvas(int id) {
 }
 
 double Win32DialogWindow::MeasureTextHeight(std::string_view text, double width) {
-  const UnitScale scale{options_.scale};
-  HDC dc = GetDC(window_);
-  HGDIOBJ old = SelectObject(dc, body_.Get());
-  RECT rect{0, 0, scale.Px(width), 0};
-  std::wstring wide = WideFromUtf8(text);
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(window_, dc);
-  return (rect.bottom - rect.top) / options_.scale;
+  return MeasureWrapped(body_.Get(), options_.scale, text, width);
+}
+
+double Win32DialogWindow::MeasureTextHeightFor(const DialogWindowOptions& options,
+                                               std::string_view text, double width) {
+  const UiFont font(options.bodyPoints, FW_NORMAL, options.scale);
+  return MeasureWrapped(font.Get(), options.scale, text, width);
 }
 
 void Win32DialogWindow::Notify(WPARAM wParam) {

@@ -46,6 +46,8 @@ class Win32DialogWindow final : public DialogWindow {
   void Focus(int id) override;
   void RedrawCanvas(int id) override;
   double MeasureTextHeight(std::string_view text, double width) override;
+  double MeasureTextHeightFor(const DialogWindowOptions& options, std::string_view text,
+                              double width) override;
 
   HWND Handle() const { return window_; }
   HWND Control(int id) const;

@@ -40,7 +40,7 @@ TEST_F(ShellTest, StartUpRunsInItsOrder) {
                  // The Coordinator's four surfaces, then the toast's.
                  "surface 4", "surface 5", "TaskbarCreated", "events installed", "timer+ 5 1500",
                  "read " + settingsFile, "hotkey+ 1", "hotkey+ 11", "hotkey+ 20", "hotkey+ 28",
-                 "timer+ 50 3600000", "log not yet built: welcome window", "tray add",
+                 "timer+ 50 3600000", "log welcome window shown", "tray add",
                  "tray balloon"});
   // The Coordinator's upkeep timer runs from its start.
   EXPECT_LT(JournalIndex("timer+ 8 100"), JournalIndex("surface 5"));

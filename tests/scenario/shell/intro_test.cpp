@@ -1,0 +1,286 @@
+// The windows that introduce the program: the greeting at start-up (welcome on the first
+// start, What's New after an upgrade), the information window's layout, and the tour with
+// its pages and their actions.
+
+#include "dialogs/info_layout.h"
+#include "dialogs/release_notes.h"
+#include "dialogs/tour_window.h"
+#include "dialogs/welcome.h"
+#include "platform/main_window_timers.h"
+#include "shell/open_requests.h"
+#include "shell/tray_menu.h"
+#include "shell/window_command.h"
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+class IntroTest : public ShellTest {
+ protected:
+  SimDialogRegistry& Dialogs() { return desk.Surfaces().Dialogs(); }
+  SimDialogWindow* Info() { return Dialogs().Find(kInfoClassName); }
+  SimDialogWindow* Tour() { return Dialogs().Find(kTourClassName); }
+  int OpenOfClass(std::string_view className) {
+    return static_cast<int>(std::count_if(
+        Dialogs().Open().begin(), Dialogs().Open().end(),
+        [&](SimDialogWindow* w) { return w->Options().className == className; }));
+  }
+  const ControlSpec* Control(SimDialogWindow& window, int id) {
+    for (const ControlSpec& spec : window.Options().controls) {
+      if (spec.id == id) return &spec;
+    }
+    return nullptr;
+  }
+  // The buttons left to right as "text@x".
+  std::vector<std::string> Buttons(SimDialogWindow& window) {
+    std::vector<std::string> buttons;
+    for (const ControlSpec& spec : window.Options().controls) {
+      if (spec.kind == ControlKind::kButton || spec.kind == ControlKind::kDefaultButton) {
+        buttons.push_back(spec.text + "@" + std::to_string(static_cast<int>(spec.units.x)));
+      }
+    }
+    return buttons;
+  }
+  // Another run of the program on the same files, as a later start of the same version.
+  std::unique_ptr<Shell> StartAgain(SimShellHost& again) {
+    if (shell) shell->Shutdown();
+    shell.reset();
+    auto next = std::make_unique<Shell>(Environment(again));
+    EXPECT_EQ(next->Start({}), std::nullopt);
+    again.Pump(desk);
+    return next;
+  }
+};
+
+TEST(ReleaseNotes, VersionsCompareAsNumbersAndTheNotesAreNewestFirst) {
+  EXPECT_EQ(CompareVersions("0.1", "0.1.0"), 0);
+  EXPECT_EQ(CompareVersions("", "0.0.0"), 0);
+  EXPECT_LT(CompareVersions("0.1.9", "0.1.10"), 0);
+  EXPECT_LT(CompareVersions("0.1.0", "0.1.0.1"), 0);
+  EXPECT_GT(CompareVersions("1.0x", "0.9.9"), 0);
+  const auto notes = ReleaseNotes();
+  ASSERT_EQ(notes.size(), 5u);
+  EXPECT_EQ(notes.front().version, "0.1.5");
+  EXPECT_EQ(notes.back().version, "0.1.0");
+  EXPECT_TRUE(notes.back().notes.starts_with("Tessary comes to Windows.\n\n"));
+  // Every version since 0.1.2, newest first; nothing newer than the running one.
+  EXPECT_EQ(WhatsNewText("0.1.2", "0.1.5"),
+            "Tessary 0.1.5\n" + std::string(notes[0].notes) + "\n\nTessary 0.1.4\n" +
+                std::string(notes[1].notes) + "\n\nTessary 0.1.3\n" +
+                std::string(notes[2].notes));
+  EXPECT_EQ(WhatsNewText("0.1.3", "0.1.4"), "Tessary 0.1.4\n" + std::string(notes[1].notes));
+  EXPECT_EQ(WhatsNewText("0.1.5", "0.1.5"), "");
+  EXPECT_TRUE(WhatsNewText("", "0.1.5").ends_with(notes.back().notes));
+}
+
+TEST(InfoLayoutNumbers, ButtonsLineUpFromTheRightBelowTheBodyAndTheCheckBox) {
+  const InfoTemplate welcome = WelcomeTemplate({.windowsSnapOn = true});
+  const InfoLayout plain = LayOutInfo(welcome, 100);
+  EXPECT_EQ(plain.clientWidth, 600);
+  EXPECT_EQ(plain.clientHeight, 248);  // 100 + 8 + 76 + 64
+  ASSERT_EQ(plain.controls.size(), 5u);
+  EXPECT_EQ(plain.controls[0].units, (Rect{20, 20, 560, 40}));
+  EXPECT_EQ(plain.controls[1].units, (Rect{20, 72, 560, 108}));
+  // 7.5 units per character + 16, at least 100; 10 apart; the default one rightmost.
+  EXPECT_EQ(plain.controls[2].units, (Rect{173, 200, 173.5, 32}));
+  EXPECT_EQ(plain.controls[3].units, (Rect{356.5, 200, 113.5, 32}));
+  EXPECT_EQ(plain.controls[4].units, (Rect{480, 200, 100, 32}));
+  EXPECT_EQ(plain.controls[4].kind, ControlKind::kDefaultButton);
+
+  InfoTemplate checked = welcome;
+  checked.checkBox = InfoCheckBox{"Start Tessary when you sign in", true};
+  const InfoLayout withBox = LayOutInfo(checked, 100);
+  EXPECT_EQ(withBox.clientHeight, 282);
+  EXPECT_EQ(withBox.controls[2].units, (Rect{20, 188, 560, 24}));
+  EXPECT_EQ(withBox.controls[5].units.y, 234);
+  // A taller body moves everything below it down by as much.
+  EXPECT_EQ(LayOutInfo(checked, 160).controls[5].units.y, 294);
+}
+
+TEST_F(IntroTest, FirstStartWelcomesOnceAndStoresTheVersion) {
+  StartOrFail();
+  SimDialogWindow* welcome = Info();
+  ASSERT_NE(welcome, nullptr);
+  EXPECT_EQ(welcome->Options().title, "Welcome to Tessary");
+  EXPECT_EQ(welcome->Text(kInfoHeadingId), "Tessary gives every window a place");
+  EXPECT_TRUE(welcome->Text(kInfoBodyId).starts_with("Drag a window by its title bar"));
+  // The simulated system snaps windows itself, so the first button offers to stop that.
+  EXPECT_EQ(Buttons(*welcome), (std::vector<std::string>{"Turn Off Windows Snap@173",
+                                                         "Take the Tour@356", "Get Started@480"}));
+  EXPECT_EQ(welcome->FocusedId(), info_command::kGetStarted);
+  EXPECT_EQ(welcome->Text(kInfoCheckBoxId), "Start Tessary when you sign in");
+  EXPECT_FALSE(welcome->Checked(kInfoCheckBoxId));
+  // The body is measured at the display's scale and the window grows with it.
+  const double bodyHeight = Control(*welcome, kInfoBodyId)->units.height;
+  EXPECT_EQ(welcome->Options().clientHeight, bodyHeight + 76 + 64 + 34);
+  EXPECT_EQ(welcome->Options().center, (Point{960, 520}));
+  EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.4.2");
+
+  // Turning Windows Snap off asks first; the welcome window stays.
+  desk.SetConfirmAnswer(true);
+  desk.SystemSettings().turnOffSucceeds = true;
+  welcome->Press(info_command::kTurnOffWindowsSnap);
+  EXPECT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.SystemSettings().windowArranging, false);
+  ASSERT_EQ(Info(), welcome);
+  welcome->Press(kInfoCheckBoxId);
+  EXPECT_TRUE(Probe().settings().Current().startAtLogin);
+  EXPECT_TRUE(startup.IsRegistered());
+  welcome->Press(info_command::kGetStarted);
+  EXPECT_EQ(Info(), nullptr);
+
+  SimShellHost again;
+  const std::unique_ptr<Shell> later = StartAgain(again);
+  EXPECT_EQ(Info(), nullptr);
+}
+
+TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
+  struct Case {
+    const char* stored;  // settings.json
+    const char* instance;
+    const char* title;  // of the window shown; null: none
+    std::vector<std::string> versions;
+  };
+  const Case cases[] = {
+      {R"({"lastSeenVersion":"0.1.3"})", nullptr, "What's New", {"0.1.5", "0.1.4"}},
+      {R"({"lastSeenVersion":"0.1.2"})", nullptr, "What's New", {"0.1.5", "0.1.4", "0.1.3"}},
+      {R"({"lastSeenVersion":"0.1.5"})", nullptr, nullptr, {}},
+      {"{}", "dev", nullptr, {}},
+      {R"({"lastSeenVersion":"0.1.3"})", "dev", nullptr, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.stored) + (c.instance ? " instance" : ""));
+    desk.SetEnvironment("TESSARY_INSTANCE", c.instance ? c.instance : "");
+    StoreSettings(c.stored);
+    SimShellHost upgraded;
+    upgraded.services.version = ProgramVersion{0, 1, 5};
+    const std::unique_ptr<Shell> run = StartAgain(upgraded);
+    SimDialogWindow* info = Info();
+    ASSERT_EQ(info != nullptr, c.title != nullptr);
+    EXPECT_EQ(ShellProbe(*run).settings().Current().lastSeenVersion, "0.1.5");
+    if (!info) continue;
+    EXPECT_EQ(info->Options().title, c.title);
+    EXPECT_EQ(info->Text(kInfoHeadingId), "What's New in Tessary");
+    std::string expected;
+    for (const ReleaseNote& note : ReleaseNotes()) {
+      if (std::find(c.versions.begin(), c.versions.end(), note.version) == c.versions.end()) {
+        continue;
+      }
+      expected += (expected.empty() ? "" : "\n\n") + std::string("Tessary ") +
+                  std::string(note.version) + "\n" + std::string(note.notes);
+    }
+    EXPECT_EQ(info->Text(kInfoBodyId), expected);
+    EXPECT_EQ(Buttons(*info), std::vector<std::string>{"OK@480"});
+    info->Press(info_command::kOk);
+    EXPECT_EQ(Info(), nullptr);
+    run->Shutdown();
+  }
+}
+
+TEST_F(IntroTest, TheHelpMenuOpensEachWindowOnceAndShutdownClosesThem) {
+  desk.SystemSettings().windowArranging = false;
+  SeenThisVersion();
+  StartOrFail();
+  ASSERT_EQ(Info(), nullptr);
+  for (int twice = 0; twice < 2; ++twice) {
+    host.menus.Answer(tray_command::kGettingStarted);
+    shell->ShowTrayMenu();
+  }
+  ASSERT_EQ(OpenOfClass(kInfoClassName), 1);
+  // Without Windows Snap to turn off, two buttons.
+  EXPECT_EQ(Buttons(*Info()), (std::vector<std::string>{"Take the Tour@356", "Get Started@480"}));
+  host.menus.Answer(tray_command::kWhatsNew);
+  shell->ShowTrayMenu();
+  EXPECT_EQ(OpenOfClass(kInfoClassName), 2);
+
+  // "Take the Tour" closes the welcome window; the tour opened twice stays on its page.
+  Info()->Press(info_command::kTakeTheTour);
+  ASSERT_NE(Tour(), nullptr);
+  Tour()->Press(kTourNextId);
+  host.window.Post(main_window_message::kOpenRequest,
+                   static_cast<std::uint64_t>(OpenRequest::kTour), 0);
+  Pump();
+  EXPECT_EQ(OpenOfClass(kTourClassName), 1);
+  EXPECT_EQ(Tour()->Text(kTourTitleId), "Stack windows in one spot");
+  EXPECT_EQ(OpenOfClass(kInfoClassName), 1);  // What's New
+
+  shell->Shutdown();
+  EXPECT_TRUE(Dialogs().Open().empty());
+}
+
+TEST_F(IntroTest, TourPagesAndTheirActions) {
+  SeenThisVersion();
+  StartOrFail();
+  // Two windows stacked in the right half: the stack the user was working in.
+  for (int i = 0; i < 2; ++i) {
+    AddApp({200, 150, 800, 600});
+    Pump();
+    shell->RunCommand(window_command::kPlace);
+    const auto layouts = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto halves = std::find_if(layouts.begin(), layouts.end(),
+                                     [](const SnapLayout& l) { return l.id == "halves"; });
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(halves - layouts.begin()), 1));
+    Run(0.5);
+  }
+  shell->ShowTour();
+  SimDialogWindow* tour = Tour();
+  ASSERT_NE(tour, nullptr);
+  EXPECT_EQ(tour->Options().title, "Tessary Tour");
+  EXPECT_EQ(tour->Options().clientWidth, 680);
+  EXPECT_EQ(tour->Options().clientHeight, 520);
+  EXPECT_FALSE(tour->Press(kTourBackId));
+
+  struct Page {
+    const char* title;
+    const char* action;  // empty: no button
+    std::function<bool()> acted;
+  };
+  const Page pages[] = {
+      {"Drop windows into place", "Show the Layouts",
+       [&] {
+         const bool shown = Coord().GalleryMode();
+         Coord().HandleCommand(kCommandPickerDismissed, 0);  // the user closes the gallery
+         return shown;
+       }},
+      {"Stack windows in one spot", "Open This Window's Stack",
+       [&] { return Coord().Switcher().Open(); }},
+      {"Span across regions", "", nullptr},
+      // The editor and the settings window, or the note that they are not there yet.
+      {"Your layouts, with their apps", "Create a Layout",
+       [&] { return log.Contains("OpenLayoutEditor") || Dialogs().Find("TessaryEditor"); }},
+      {"Keys and mouse buttons", "Open Shortcuts",
+       [&] { return log.Contains("settings window") || Dialogs().Find("TessarySettings"); }},
+  };
+  for (int i = 0; i < kTourPageCount; ++i) {
+    SCOPED_TRACE(i);
+    const Page& page = pages[i];
+    EXPECT_EQ(tour->Text(kTourTitleId), page.title);
+    EXPECT_EQ(tour->Text(kTourBodyId), TourPageAt(i).body);
+    EXPECT_EQ(tour->Text(kTourDotsId), TourDots(i));
+    EXPECT_EQ(tour->Enabled(kTourBackId), i > 0);
+    EXPECT_EQ(tour->Text(kTourNextId), i == 4 ? "Done" : "Next");
+    EXPECT_EQ(tour->Shown(kTourActionId), page.acted != nullptr);
+    // The picture is drawn inside its area, and none of its words is cut short.
+    const RecordingCanvas& picture = tour->PaintedCanvas(kTourPictureId);
+    EXPECT_GT(picture.Ops().size(), 10u);
+    for (const CanvasOp& op : picture.Ops()) {
+      EXPECT_EQ(op.shown, op.text);
+      EXPECT_TRUE(op.rect.x >= 0 && op.rect.y >= 0 && op.rect.Right() <= 616 &&
+                  op.rect.Bottom() <= 230)
+          << op.text << " " << op.rect.x << "," << op.rect.y;
+    }
+    if (page.acted) {
+      EXPECT_EQ(tour->Text(kTourActionId), page.action);
+      tour->Press(kTourActionId);
+      EXPECT_TRUE(page.acted());
+    }
+    tour->Press(kTourNextId);
+  }
+  EXPECT_EQ(Tour(), nullptr);
+  EXPECT_EQ(TourDots(2), "○ ○ ● ○ ○ ");
+}
+
+}  // namespace
+}  // namespace tessary::testing
