@@ -24,6 +24,9 @@ void Shell::Open(OpenTarget target) {
     case OpenTarget::kTour:
       ShowTour();
       return;
+    case OpenTarget::kSettings:
+      OpenSettings();
+      return;
   }
 }
 
@@ -67,7 +70,6 @@ std::string Shell::WhatsNewText(const std::string& /*since*/) {
   notYetBuilt_.Note("release notes");
   return {};
 }
-void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
 void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
 void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }
 void Shell::StartUpdateCheck(bool /*interactive*/) { notYetBuilt_.Note("update check"); }

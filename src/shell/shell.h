@@ -8,7 +8,8 @@
 //
 // One concern per file: startup.cpp, shutdown.cpp, main_window_routing.cpp,
 // escape_handling.cpp, open_actions.cpp, tray_presence.cpp, tray_menu_show.cpp,
-// tray_menu_commands.cpp, shell_shortcuts.cpp, command_dispatcher.cpp.
+// tray_menu_commands.cpp, shell_shortcuts.cpp, command_dispatcher.cpp,
+// shell_settings_window.cpp.
 
 #include <cstdint>
 #include <map>
@@ -24,6 +25,7 @@
 #include "platform/window_events.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
+#include "shell/settings_window.h"
 #include "shell/shell_environment.h"
 #include "shell/tray_menu.h"
 #include "shell/window_commands.h"
@@ -179,6 +181,8 @@ class Shell {
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
   NotYetBuiltLog notYetBuilt_;
+  // Last, so it goes first: it still ends its capture through the shell.
+  std::unique_ptr<SettingsWindow> settingsWindow_;
 };
 
 }  // namespace tessary

@@ -13,8 +13,9 @@ void Shell::Shutdown() {
   shutDown_ = true;
   ShellHost& host = env_.host;
   if (host.mouseHook.Running()) host.mouseHook.Stop();
-  // The settings, welcome, What's New and feedback windows close here once they exist;
-  // closing the settings window also ends a shortcut capture (without restarting the hook).
+  // The welcome, What's New and feedback windows close here once they exist. The
+  // settings window's capture ends without restarting the hook (shutDown_ is set).
+  if (settingsWindow_) settingsWindow_->Close();
   capturingCommand_.reset();
   mouseShared_.capturing.store(false);
   platform().events.Uninstall();
