@@ -12,17 +12,17 @@ namespace {
 
 SettingsWindowPlacement PlacementAtPointer(const Desktop& desktop, ThemeSource& theme) {
   SettingsWindowPlacement placement;
-  const Point pointer = desktop.CursorPosition();
-  const std::vector<Monitor> displays = desktop.EnumerateDisplays();
-  for (const Monitor& display : displays) {
-    if (display.bounds.Contains(pointer) || &display == &displays.front()) {
-      placement.center = {display.work.x + display.work.width / 2,
-                          display.work.y + display.work.height / 2};
-      placement.scale = display.scale;
-      if (display.bounds.Contains(pointer)) break;
-    }
-  }
   placement.dark = theme.AppsUseLightTheme() == std::optional<std::uint32_t>(0);
+  const std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  if (displays.empty()) return placement;
+  const Point pointer = desktop.CursorPosition();
+  const Monitor* chosen = &displays.front();  // the primary display
+  for (const Monitor& display : displays) {
+    if (display.bounds.Contains(pointer)) chosen = &display;
+  }
+  placement.center = {chosen->work.x + chosen->work.width / 2,
+                      chosen->work.y + chosen->work.height / 2};
+  placement.scale = chosen->scale;
   return placement;
 }
 

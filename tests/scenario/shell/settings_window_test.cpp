@@ -44,8 +44,14 @@ class SettingsWindowStory : public ShellTest {
 TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
   StartWith();
   const std::function<void()> ways[] = {
-      [&] { host.menus.Answer(tray_command::kSettings), shell->ShowTrayMenu(); },
-      [&] { host.menus.Answer(tray_command::kStackSettings), shell->ShowTrayMenu(); },
+      [&] {
+        host.menus.Answer(tray_command::kSettings);
+        shell->ShowTrayMenu();
+      },
+      [&] {
+        host.menus.Answer(tray_command::kStackSettings);
+        shell->ShowTrayMenu();
+      },
       [&] {
         host.window.Send(main_window_message::kOpenRequest,
                          static_cast<std::uint64_t>(OpenRequest::kSettings));
