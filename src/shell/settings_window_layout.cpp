@@ -10,9 +10,9 @@ namespace id = settings_control;
 constexpr double kMargin = 20;
 constexpr double kLeftWidth = 370;
 constexpr double kRightX = 420;
-constexpr double kNameWidth = 190;
-constexpr double kHotkeyX = 616;
-constexpr double kMouseX = 774;
+constexpr double kNameWidth = 210;
+constexpr double kHotkeyX = 636;
+constexpr double kMouseX = 794;
 constexpr double kFieldWidth = 150;
 constexpr double kRowPitch = 30;
 constexpr double kDropListHeight = 160;  // a drop-down's height includes its open list
@@ -81,15 +81,15 @@ void AddWindowStacks(Column& left) {
   left.Add(ControlKind::kCheckBox, id::kShowBadges, "Show stack badges", 20, 6);
   left.Add(ControlKind::kCheckBox, id::kBadgesOnEdge, "Stand badges on the window's edge", 20,
            10);
-  left.Beside(ControlKind::kLabel, 0, "Order windows by:", 0, 4, 170, 20)
-      .Beside(ControlKind::kDropDown, id::kStackOrder, "", 180, 0, 150, kDropListHeight)
+  left.Beside(ControlKind::kLabel, 0, "Order windows by:", 0, 4, 190, 20)
+      .Beside(ControlKind::kDropDown, id::kStackOrder, "", 195, 0, 150, kDropListHeight)
       .Skip(32);
   left.Add(ControlKind::kLabel, 0,
            "For the badge icons and the overview a right-click on a badge opens. The window "
            "in front always comes first.",
            32, 10);
-  left.Beside(ControlKind::kLabel, 0, "Switching windows looks like:", 0, 4, 170, 20)
-      .Beside(ControlKind::kDropDown, id::kTransition, "", 180, 0, 150, kDropListHeight)
+  left.Beside(ControlKind::kLabel, 0, "Switching windows looks like:", 0, 4, 190, 20)
+      .Beside(ControlKind::kDropDown, id::kTransition, "", 195, 0, 150, kDropListHeight)
       .Skip(32);
   left.Add(ControlKind::kLabel, 0, "Off the edge, drag a badge to move it.", 20, 4);
   left.Beside(ControlKind::kButton, id::kResetBadges, "Reset Badge Positions", 0, 0, 150, 26);

@@ -44,7 +44,7 @@ inline constexpr int CommandOfMouseBox(int id) {
 inline constexpr std::string_view kSettingsClass = "TessarySettings";
 inline constexpr std::string_view kSettingsTitle = "Tessary Settings";
 // The client area in units.
-inline constexpr double kSettingsWidth = 944;
+inline constexpr double kSettingsWidth = 964;
 inline constexpr double kSettingsHeight = 548;
 
 // The drop-downs' items, in the order of their indexes.
