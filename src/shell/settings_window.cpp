@@ -52,7 +52,6 @@ bool SettingsWindow::Open(const SettingsWindowPlacement& placement) {
   if (!window_->Open(options)) return false;
   window_->SetItems(id::kStackOrder, {std::string(kOrderItems[0]), std::string(kOrderItems[1])});
   window_->SetItems(id::kTransition, EffectNames());
-  window_->SetEnabled(id::kCheckNow, host_.updateCheckBuilt);
   ShowRecord();
   ShowSaveOutcome();
   return true;
@@ -67,6 +66,7 @@ bool SettingsWindow::IsOpen() const { return window_ && window_->IsOpen(); }
 
 void SettingsWindow::ShowRecord() {
   const Settings& s = host_.settings.Current();
+  window_->SetEnabled(id::kCheckNow, host_.updateCheckBuilt && host_.updateCheckBuilt());
   window_->SetChecked(id::kStartAtLogin, s.startAtLogin);
   window_->SetChecked(id::kCheckUpdates, s.checkUpdates);
   window_->SetChecked(id::kUseStacks, s.windowStacksEnabled);

@@ -38,7 +38,7 @@ void Shell::OpenSettings() {
         [this](int command) { BeginMouseCapture(command); }, [this] { EndMouseCapture(); },
         [this] { CarryOutHelpCommand(tray_command::kCheckForUpdates); },
         [this] { platform().launcher.ShellOpen("ms-settings:startupapps", ""); },
-        features_.updateCheck});
+        [this] { return features_.updateCheck; }});
   }
   if (!settingsWindow_->Open(PlacementAtPointer(*desktop_, env_.theme))) {
     Log("settings window could not be created");

@@ -9,7 +9,8 @@
 # (settings-general.png, settings-stacks.png, settings-shortcuts.png, cut from the client
 # area along the table's columns) stay in BUILD_DIR/e2e/settings for docs/images.
 #
-# Tab visits every enabled control in the table's order and comes back to the first.
+# Tab visits every enabled control in the table's order and comes back to the first. A
+# click on a mouse box and then the middle button binds that button.
 # Then the "Fill Screen with Focused Window" keys field (row 8: 76 + 8 x 30 = 316 down,
 # 636 across, 150 x 24) is clicked and Ctrl+Alt+K pressed: settings.json holds the new
 # keys; "Close" closes the window, and Ctrl+Alt+K fills a sample window.
@@ -69,6 +70,18 @@ for _ in $(seq 1 40); do
 done
 [ "$visited" = "$expected" ] || e2e_fail "Tab went through $visited, not $expected"
 
+# The middle button for Show Window Stack: its mouse box (row 3: 166 down, 794 across,
+# 150 x 26) waits for the next click, which the mouse hook captures.
+e2e_mouse_to "$((cx + 869))" "$((cy + 179))"
+sleep 0.2
+xdotool click 1
+sleep 0.3
+screenshot settings-waiting
+xdotool click 2
+state=$(e2e_state_dir first)
+e2e_wait_until 5 grep -qF '"mouseShortcuts":{"stack":{"button":3,"mods":0}}' "$state/settings.json" ||
+  { screenshot button-unchanged; e2e_fail "the middle click was not captured: $(cat "$state/settings.json")"; }
+
 # New keys for Fill Screen through the system's hotkey field.
 e2e_mouse_to "$((cx + 711))" "$((cy + 329))"
 sleep 0.2
@@ -76,7 +89,6 @@ xdotool click 1
 sleep 0.3
 [ "$(e2e_probe focus-id "$title")" = 308 ] || e2e_fail "the click did not focus Fill Screen's keys"
 e2e_key ctrl+alt+k
-state=$(e2e_state_dir first)
 e2e_wait_until 5 grep -qF '"fill":{"vk":75,"mods":3}' "$state/settings.json" ||
   { screenshot keys-unchanged; e2e_fail "settings.json does not hold Ctrl+Alt+K: $(cat "$state/settings.json")"; }
 screenshot settings-new-keys

@@ -116,6 +116,9 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
   EXPECT_EQ(w.Items(ctl::kStackOrder), (std::vector<std::string>{"Last Used", "Name"}));
   // "Check Now" waits for the update check; greyed, never silent.
   EXPECT_FALSE(w.Enabled(ctl::kCheckNow));
+  shell->Features().updateCheck = true;
+  OpenWindow();
+  EXPECT_TRUE(w.Enabled(ctl::kCheckNow));
   // The new keys work at once.
   const WindowId app = AddApp({100, 100, 600, 500});
   Pump();
