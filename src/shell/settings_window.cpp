@@ -32,7 +32,7 @@ bool SettingsWindow::Open(const SettingsWindowPlacement& placement) {
   host_.settings.RefreshStartAtLogin();
   if (IsOpen()) {
     ShowRecord();
-    window_->BringForward(0);
+    window_->BringForward(placement.focusId);
     return true;
   }
   if (!window_) window_ = host_.surfaces.NewDialogWindow();
@@ -54,6 +54,7 @@ bool SettingsWindow::Open(const SettingsWindowPlacement& placement) {
   window_->SetItems(id::kTransition, EffectNames());
   ShowRecord();
   ShowSaveOutcome();
+  if (placement.focusId != 0) window_->BringForward(placement.focusId);
   return true;
 }
 

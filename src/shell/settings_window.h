@@ -48,6 +48,7 @@ struct SettingsWindowPlacement {
   Point center;  // desktop pixels
   double scale = 1;
   bool dark = false;
+  int focusId = 0;  // the control that takes the focus (0: the first one)
 };
 
 class SettingsWindow final : public DialogWindowInput {

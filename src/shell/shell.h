@@ -81,7 +81,7 @@ class Shell {
   void ShowWhatsNew(const std::string& text);
   // The release notes of the versions after `since` up to this one; empty when none.
   std::string WhatsNewText(const std::string& since);
-  void OpenSettings();
+  void OpenSettings(bool atWindowStacks = false);
   void ShowFeedback();
   void ToggleDiagnostics();
   bool RecordingDiagnostics() const { return false; }

@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "shell/settings_window.h"
+#include "shell/settings_window_layout.h"
 #include "shell/shell.h"
 
 namespace tessary {
@@ -28,7 +29,7 @@ SettingsWindowPlacement PlacementAtPointer(const Desktop& desktop, ThemeSource& 
 
 }  // namespace
 
-void Shell::OpenSettings() {
+void Shell::OpenSettings(bool atWindowStacks) {
   if (!features_.settingsWindow || !settings_ || !coordinator_ || shutDown_) return;
   if (!settingsWindow_) {
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsWindowHost{
@@ -40,7 +41,9 @@ void Shell::OpenSettings() {
         [this] { platform().launcher.ShellOpen("ms-settings:startupapps", ""); },
         [this] { return features_.updateCheck; }});
   }
-  if (!settingsWindow_->Open(PlacementAtPointer(*desktop_, env_.theme))) {
+  SettingsWindowPlacement placement = PlacementAtPointer(*desktop_, env_.theme);
+  if (atWindowStacks) placement.focusId = settings_control::kUseStacks;
+  if (!settingsWindow_->Open(placement)) {
     Log("settings window could not be created");
   }
 }

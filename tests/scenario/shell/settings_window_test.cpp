@@ -64,6 +64,8 @@ TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
     Pump();
     ASSERT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);
     EXPECT_EQ(Window()->Options().title, "Tessary Settings");
+    // "Window Stack Settings…" starts at its section.
+    EXPECT_EQ(Window()->FocusedId() == ctl::kUseStacks, &open == &ways[1]);
     Window()->RequestClose();
     EXPECT_EQ(Window(), nullptr);
   }
