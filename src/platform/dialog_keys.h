@@ -51,7 +51,8 @@ inline DialogKeyAction DecideDialogKey(const DialogKeyFacts& facts) {
   constexpr std::uint32_t kTab = 0x09, kEnter = 0x0D, kEscape = 0x1B, kY = 0x59, kZ = 0x5A;
   if (!IsDialogLikeClass(facts.rootClass)) return DialogKeyAction::kNotHandled;
   const bool edit = SameTextIgnoringCase(facts.focusClass, "Edit");
-  // A hotkey field takes Escape and Tab as keys to bind.
+  // A hotkey field takes Escape as a key to bind; Tab still moves on, as the field itself
+  // never binds it (otherwise the keyboard could not leave the field).
   const bool hotkeyField = SameTextIgnoringCase(facts.focusClass, "msctls_hotkey32");
   if (facts.virtualKey == kEscape && !hotkeyField) {
     if (SameTextIgnoringCase(facts.focusClass, "ComboBox") && facts.comboDroppedDown) {
@@ -59,7 +60,7 @@ inline DialogKeyAction DecideDialogKey(const DialogKeyFacts& facts) {
     }
     return DialogKeyAction::kCloseRoot;
   }
-  if (facts.virtualKey == kTab && !hotkeyField) return DialogKeyAction::kDialogMessage;
+  if (facts.virtualKey == kTab) return DialogKeyAction::kDialogMessage;
   if (facts.virtualKey == kEnter && facts.focusIsPushButton) return DialogKeyAction::kClickButton;
   if (facts.rootClass == "TessaryEditor" && !edit && facts.ctrlDown &&
       (facts.virtualKey == kZ || facts.virtualKey == kY)) {

@@ -12,6 +12,7 @@ std::optional<OpenTarget> TargetNamed(std::string_view value) {
   if (value == "dividers") return OpenTarget::kDividers;
   if (value == "welcome") return OpenTarget::kWelcome;
   if (value == "tour") return OpenTarget::kTour;
+  if (value == "settings") return OpenTarget::kSettings;
   return std::nullopt;
 }
 

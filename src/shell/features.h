@@ -11,7 +11,7 @@ struct ShellFeatures {
   bool welcome = true;          // the welcome window ("Getting Started…")
   bool tour = true;             // "Take the Tour…"
   bool whatsNew = true;         // the What's New window and its release notes
-  bool settingsWindow = false;  // "Settings…", "Window Stack Settings…"
+  bool settingsWindow = true;   // "Settings…", "Window Stack Settings…"
   bool feedback = false;        // "Send Feedback…"
   bool updateCheck = false;     // "Check for Updates…" and the hourly check
   bool diagnostics = false;     // recording diagnostics

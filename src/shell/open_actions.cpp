@@ -24,6 +24,9 @@ void Shell::Open(OpenTarget target) {
     case OpenTarget::kTour:
       ShowTour();
       return;
+    case OpenTarget::kSettings:
+      OpenSettings();
+      return;
   }
 }
 
@@ -60,7 +63,6 @@ void Shell::OnOpenRequest(std::uint64_t wParam) {
   }
 }
 
-void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
 void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
 void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }
 void Shell::StartUpdateCheck(bool /*interactive*/) { notYetBuilt_.Note("update check"); }

@@ -8,7 +8,8 @@
 //
 // One concern per file: startup.cpp, shutdown.cpp, main_window_routing.cpp,
 // escape_handling.cpp, open_actions.cpp, tray_presence.cpp, tray_menu_show.cpp,
-// tray_menu_commands.cpp, shell_shortcuts.cpp, command_dispatcher.cpp.
+// tray_menu_commands.cpp, shell_shortcuts.cpp, command_dispatcher.cpp,
+// shell_settings_window.cpp.
 
 #include <cstdint>
 #include <map>
@@ -24,6 +25,7 @@
 #include "platform/window_events.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
+#include "shell/settings_window.h"
 #include "shell/shell_environment.h"
 #include "shell/tray_menu.h"
 #include "shell/window_commands.h"
@@ -83,7 +85,7 @@ class Shell {
   void ShowWhatsNew(const std::string& text);
   // The release notes of the versions after `since` up to this one; empty when none.
   std::string WhatsNewText(const std::string& since);
-  void OpenSettings();
+  void OpenSettings(bool atWindowStacks = false);
   void ShowFeedback();
   void ToggleDiagnostics();
   bool RecordingDiagnostics() const { return false; }
@@ -187,6 +189,8 @@ class Shell {
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
   NotYetBuiltLog notYetBuilt_;
+  // Last, so it goes first: it still ends its capture through the shell.
+  std::unique_ptr<SettingsWindow> settingsWindow_;
 };
 
 }  // namespace tessary

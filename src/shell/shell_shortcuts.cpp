@@ -54,6 +54,7 @@ void Shell::OnMouseCaptured(std::uint32_t button, std::uint32_t modifiers) {
   // Applying re-registers the shortcuts and refreshes the hook with the new bindings.
   settings_->Apply(std::move(next));
   RefreshMouseHook();
+  if (settingsWindow_) settingsWindow_->OnMouseCaptured();
 }
 
 void Shell::SetWheelWanted(bool wanted) {

@@ -15,8 +15,9 @@ void Shell::Shutdown() {
   shutDown_ = true;
   ShellHost& host = env_.host;
   if (host.mouseHook.Running()) host.mouseHook.Stop();
-  // The settings and feedback windows close here once they exist; closing the settings
-  // window also ends a shortcut capture (without restarting the hook).
+  // The dialog-like windows close first; the settings window's capture ends without
+  // restarting the hook (shutDown_ is set).
+  if (settingsWindow_) settingsWindow_->Close();
   capturingCommand_.reset();
   for (InfoWindow* window : {welcome_.get(), whatsNew_.get()}) {
     if (window) window->Close();

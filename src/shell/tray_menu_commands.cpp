@@ -125,8 +125,10 @@ bool Shell::CarryOutHelpCommand(int chosen) {
 void Shell::CarryOutProgramCommand(int chosen, const TrayMenuContext& context) {
   switch (chosen) {
     case id::kSettings:
-    case id::kStackSettings:
       OpenSettings();
+      return;
+    case id::kStackSettings:
+      OpenSettings(true);
       return;
     case id::kPause:
       SetPaused(!coordinator_->Paused());

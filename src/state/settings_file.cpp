@@ -135,17 +135,17 @@ Settings LoadSettings(FileSystem& files, const std::string& path) {
   return ParseSettings(read.bytes);
 }
 
-void SaveSettings(FileSystem& files, const Settings& settings, const std::string& path) {
-  if (path.empty()) return;
+bool SaveSettings(FileSystem& files, const Settings& settings, const std::string& path) {
+  if (path.empty()) return true;  // no state folder: kept in memory by design
   FileRead current = files.ReadFile(path, kSettingsReadLimit);
   if (current.status != ReadStatus::kMissing) {
     bool parsed = false;
     if (current.status == ReadStatus::kOk && !current.truncated) {
       ParseSettings(current.bytes, &parsed);
     }
-    if (!parsed && !KeepUnreadableAside(files, path)) return;
+    if (!parsed && !KeepUnreadableAside(files, path)) return false;
   }
-  AtomicWriteFile(files, path, SerializeSettings(settings));
+  return AtomicWriteFile(files, path, SerializeSettings(settings));
 }
 
 }  // namespace tessary

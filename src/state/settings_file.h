@@ -30,9 +30,10 @@ std::string SerializeSettings(const Settings& settings);
 // defaults silently.
 Settings LoadSettings(FileSystem& files, const std::string& path);
 
-// Writes the file atomically; failures are silent and leave the previous file intact.
+// Writes the file atomically; a failure leaves the previous file intact and answers false
+// (the settings window says so; everything else stays silent).
 // A file that is there but unreadable is first kept aside (see KeepUnreadableAside), so
 // a typo in a hand-edited file does not cost the user everything in it.
-void SaveSettings(FileSystem& files, const Settings& settings, const std::string& path);
+bool SaveSettings(FileSystem& files, const Settings& settings, const std::string& path);
 
 }  // namespace tessary

@@ -51,7 +51,7 @@ bool SettingsStore::ShowTipOnce(std::string_view tipId, const std::function<void
 }
 
 void SettingsStore::SaveAndNotify() {
-  SaveSettings(*files_, current_, SettingsPath(*files_));
+  saveFailed_ = !SaveSettings(*files_, current_, SettingsPath(*files_));
   if (onApplied_) onApplied_(current_);
 }
 

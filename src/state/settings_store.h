@@ -51,12 +51,17 @@ class SettingsStore {
 
   bool StartAtLoginManagedByPackage() const { return startup_->ManagedByPackage(); }
 
+  // The last save could not be written: the record holds the change for this run and the
+  // file keeps what it had; the next save tries again.
+  bool SaveFailed() const { return saveFailed_; }
+
  private:
   void SaveAndNotify();
 
   FileSystem* files_;
   StartupEntry* startup_;
   Settings current_;
+  bool saveFailed_ = false;
   std::function<void(const Settings&)> onApplied_;
 };
 

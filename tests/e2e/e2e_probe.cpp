@@ -10,12 +10,18 @@
 //   tessary_e2e_probe.exe visible TITLE          prints 1 when a window of that title is shown,
 //                                                 else 0
 //   tessary_e2e_probe.exe activate TITLE         brings that window to the foreground
+//   tessary_e2e_probe.exe client TITLE           prints "x y width height" of its client area
+//                                                 in desktop pixels
+//   tessary_e2e_probe.exe focus-id TITLE         prints the control id of the focus in that
+//                                                 window's thread (0 when it has none)
 //   tessary_e2e_probe.exe open N [HANDLE]        posts the open request N (WM_APP+10) to the
 //                                                 main window (the first one, or HANDLE)
 //   tessary_e2e_probe.exe menu-quit [HANDLE]     opens the tray menu through the open request
 //                                                 and chooses its last item, "Quit Tessary",
 //                                                 with the keyboard
 //   tessary_e2e_probe.exe choose-last [HANDLE]   the same in a tray menu that is open already
+//   tessary_e2e_probe.exe choose-up N [HANDLE]   chooses the Nth item from the bottom (1 is
+//                                                 the last) of a tray menu that is open
 //   tessary_e2e_probe.exe menu-within MS [HANDLE] opens the tray menu through the open request
 //                                                 and prints how many ms it took to show
 //                                                 (exit 1 when not within MS); it stays open
@@ -88,16 +94,18 @@ HWND MainWindow(const wchar_t* handle) {
 // The tray menu runs a modal loop on Tessary's main thread that reads that thread's
 // keyboard messages, so keys posted to the main window reach the menu as typed keys.
 // (Typed keys do not reach it under Wine: the hidden main window never has the focus.)
-int ChooseLast(HWND main) {
+int ChooseFromBottom(HWND main, int fromBottom) {
   if (main == nullptr || WaitForClass(kMenuClass, true, 10000) == nullptr) {
     std::fprintf(stderr, "no open menu\n");
     return 1;
   }
   Sleep(200);
-  // Up from no selection selects the last item.
-  PostMessageW(main, WM_KEYDOWN, VK_UP, 1);
-  PostMessageW(main, WM_KEYUP, VK_UP, 0xC0000001);
-  Sleep(100);
+  // Up from no selection selects the last item; separators are skipped.
+  for (int i = 0; i < fromBottom; ++i) {
+    PostMessageW(main, WM_KEYDOWN, VK_UP, 1);
+    PostMessageW(main, WM_KEYUP, VK_UP, 0xC0000001);
+    Sleep(100);
+  }
   PostMessageW(main, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(main, WM_KEYUP, VK_RETURN, 0xC0000001);
   return 0;
@@ -108,7 +116,7 @@ int MenuQuit(HWND main) {
     std::fprintf(stderr, "no main window\n");
     return 1;
   }
-  return ChooseLast(main);
+  return ChooseFromBottom(main, 1);
 }
 
 // How long the program takes to answer: a frozen main thread shows no menu.
@@ -145,6 +153,25 @@ int PrintRect(HWND window) {
   return 0;
 }
 
+int PrintClient(HWND window) {
+  RECT r{};
+  POINT origin{0, 0};
+  if (window == nullptr || !GetClientRect(window, &r) || !ClientToScreen(window, &origin)) {
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+  return 0;
+}
+
+int PrintFocusId(HWND window) {
+  if (window == nullptr) return 1;
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
+  std::printf("%d\n", info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0);
+  return 0;
+}
+
 }  // namespace
 
 int main() {
@@ -175,6 +202,8 @@ int main() {
     return 0;
   }
   if (command == L"rect" && arg != nullptr) return PrintRect(FindWindowW(nullptr, arg));
+  if (command == L"client" && arg != nullptr) return PrintClient(FindWindowW(nullptr, arg));
+  if (command == L"focus-id" && arg != nullptr) return PrintFocusId(FindWindowW(nullptr, arg));
   if (command == L"visible" && arg != nullptr) {
     HWND window = FindWindowW(nullptr, arg);
     std::printf("%d\n", window != nullptr && IsWindowVisible(window) ? 1 : 0);
@@ -193,7 +222,10 @@ int main() {
     return main != nullptr && PostMessageW(main, kOpenRequest, what, 0) ? 0 : 1;
   }
   if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
-  if (command == L"choose-last") return ChooseLast(MainWindow(arg));
+  if (command == L"choose-last") return ChooseFromBottom(MainWindow(arg), 1);
+  if (command == L"choose-up" && arg != nullptr) {
+    return ChooseFromBottom(MainWindow(handle), static_cast<int>(std::wcstoul(arg, nullptr, 10)));
+  }
   if (command == L"dismiss") return Dismiss(MainWindow(arg));
   if (command == L"menu-within" && arg != nullptr) {
     return MenuWithin(static_cast<DWORD>(std::wcstoul(arg, nullptr, 10)),

@@ -248,6 +248,11 @@ void Win32DialogWindow::Notify(WPARAM wParam) {
   } else if (code == CBN_SELCHANGE && kind == ControlKind::kDropDown) {
     options_.input->OnCommand(id, DialogEvent::kSelectionChanged);
   } else if (code == EN_CHANGE && kind == ControlKind::kHotkey) {
+    // While only modifiers are down the field reads empty: the combination is not
+    // finished, and an empty field would otherwise mean "no keys".
+    const bool modifierDown = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 ||
+                              GetKeyState(VK_SHIFT) < 0;
+    if (Hotkey(id).virtualKey == 0 && modifierDown) return;
     options_.input->OnCommand(id, DialogEvent::kHotkeyChanged);
   } else if (code == EN_CHANGE) {
     options_.input->OnCommand(id, DialogEvent::kTextChanged);

@@ -63,6 +63,7 @@ class MemoryFiles : public FileSystem {
   bool WriteFile(const std::string& path, std::string_view bytes) override {
     if (note) note("write " + path);
     ++writes;
+    if (failWrites) return false;
     files[path] = std::string(bytes);
     return true;
   }
@@ -95,6 +96,7 @@ class MemoryFiles : public FileSystem {
   std::map<std::string, std::string> files;
   std::vector<std::string> folders;
   int writes = 0;
+  bool failWrites = false;  // a full disk or a locked file
   Note note;
 };
 

@@ -226,7 +226,7 @@ TEST(DialogKeys, HotkeyFieldsKeepTabAndEscapeAndTheEditorTakesUndo) {
     DialogKeyAction action;
   };
   const Case cases[] = {
-      {"TessarySettings", "msctls_hotkey32", 0x09, false, false, kNotHandled},
+      {"TessarySettings", "msctls_hotkey32", 0x09, false, false, kDialogMessage},
       {"TessarySettings", "msctls_hotkey32", 0x1B, false, false, kNotHandled},
       {"TessarySettings", "EDIT", 0x1B, false, false, kCloseRoot},
       {"TessarySettings", "EDIT", 0x09, false, false, kDialogMessage},

@@ -1,0 +1,302 @@
+// The settings window as the user meets it: opened from every entry point, each control
+// applied at once to the record and settings.json, the shortcut rows with their rules and
+// conflicts, the mouse-button capture, Restore Defaults, the two reset buttons and a
+// failed save.
+
+#include "layout/json_value.h"
+#include "platform/sim/sim_dialog_window.h"
+#include "shell/open_requests.h"
+#include "shell/settings_window_layout.h"
+#include "shell/shortcuts.h"
+#include "shell/window_command.h"
+#include "shell_fixture.h"
+#include "state/badge_placements_document.h"
+#include "state/minimum_sizes_document.h"
+#include "state/state_folder.h"
+
+namespace tessary::testing {
+namespace {
+
+namespace ctl = settings_control;
+using namespace window_command;
+constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
+
+class SettingsWindowStory : public ShellTest {
+ protected:
+  void StartWith(const std::string& settingsJson = R"({"lastSeenVersion":"1.4.2"})") {
+    StoreSettings(settingsJson);
+    StartOrFail();
+  }
+  SimDialogWindow* Window() { return desk.Surfaces().Dialogs().Find("TessarySettings"); }
+  SimDialogWindow& OpenWindow() {
+    shell->OpenSettings();
+    Pump();
+    SimDialogWindow* window = Window();
+    if (window == nullptr) ADD_FAILURE() << "the settings window did not open";
+    return *window;
+  }
+  bool FileHas(const std::string& text) const {
+    return files.SettingsFile().find(text) != std::string::npos;
+  }
+  const tessary::Settings& Record() { return Probe().settings().Current(); }
+};
+
+TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
+  StartWith();
+  const std::function<void()> ways[] = {
+      [&] {
+        host.menus.Answer(tray_command::kSettings);
+        shell->ShowTrayMenu();
+      },
+      [&] {
+        host.menus.Answer(tray_command::kStackSettings);
+        shell->ShowTrayMenu();
+      },
+      [&] {
+        host.window.Send(main_window_message::kOpenRequest,
+                         static_cast<std::uint64_t>(OpenRequest::kSettings));
+      },
+  };
+  for (const auto& open : ways) {
+    open();
+    Pump();
+    open();  // a second time brings the same window forward
+    Pump();
+    ASSERT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);
+    EXPECT_EQ(Window()->Options().title, "Tessary Settings");
+    // "Window Stack Settings…" starts at its section.
+    EXPECT_EQ(Window()->FocusedId() == ctl::kUseStacks, &open == &ways[1]);
+    Window()->RequestClose();
+    EXPECT_EQ(Window(), nullptr);
+  }
+}
+
+TEST_F(SettingsWindowStory, TheCommandLineOpensIt) {
+  SeenThisVersion();
+  StartOrFail({"--open", "settings"});
+  EXPECT_NE(Window(), nullptr);
+}
+
+TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  struct Case {
+    std::function<bool()> act;
+    std::function<bool(const tessary::Settings&)> holds;
+    const char* inFile;
+  };
+  const Case cases[] = {
+      {[&] { return w.Press(ctl::kStartAtLogin); }, [](auto& s) { return s.startAtLogin; },
+       R"("startAtLogin":true)"},
+      {[&] { return w.Press(ctl::kCheckUpdates); }, [](auto& s) { return s.checkUpdates; },
+       R"("checkUpdates":true)"},
+      {[&] { return w.Press(ctl::kUseStacks); }, [](auto& s) { return !s.windowStacksEnabled; },
+       R"("windowStacksEnabled":false)"},
+      {[&] { return w.Press(ctl::kShowBadges); }, [](auto& s) { return !s.stackBadgesEnabled; },
+       R"("stackBadgesEnabled":false)"},
+      {[&] { return w.Press(ctl::kBadgesOnEdge); }, [](auto& s) { return !s.stackBadgesOnEdge; },
+       R"("stackBadgesOnEdge":false)"},
+      {[&] { return w.Choose(ctl::kStackOrder, 1); },
+       [](auto& s) { return s.stackOrder == "name"; }, R"("stackOrder":"name")"},
+      {[&] { return w.Choose(ctl::kTransition, 4); },
+       [](auto& s) { return s.stackTransition == "melt"; }, R"("stackTransition":"melt")"},
+      {[&] { return w.EnterHotkey(ctl::HotkeyOf(kPlace), {'K', kModCtrl | kModShift}); },
+       [](auto& s) { return s.shortcuts[kPlace] == KeyShortcut{'K', kModCtrl | kModShift}; },
+       R"("shortcuts":{"place":{"vk":75,"mods":6}})"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const int writes = files.writes;
+    ASSERT_TRUE(cases[i].act()) << i;
+    EXPECT_TRUE(cases[i].holds(Record())) << i;
+    EXPECT_GT(files.writes, writes) << i;
+    EXPECT_TRUE(FileHas(cases[i].inFile)) << i << ": " << files.SettingsFile();
+  }
+  EXPECT_TRUE(startup.IsRegistered());
+  EXPECT_EQ(w.Items(ctl::kTransition),
+            (std::vector<std::string>{"Slide", "3D Cards", "Genie", "Tornado", "Melt",
+                                      "Disintegrate"}));
+  EXPECT_EQ(w.Items(ctl::kStackOrder), (std::vector<std::string>{"Last Used", "Name"}));
+  // "Check Now" waits for the update check; greyed, never silent.
+  EXPECT_FALSE(w.Enabled(ctl::kCheckNow));
+  shell->Features().updateCheck = true;
+  OpenWindow();
+  EXPECT_TRUE(w.Enabled(ctl::kCheckNow));
+  // The new keys work at once.
+  const WindowId app = AddApp({100, 100, 600, 500});
+  Pump();
+  EXPECT_TRUE(host.hotkeys.Press(kModCtrl | kModShift, 'K'));
+  EXPECT_EQ(host.hotkeys.registered.count(kFirstCommandHotkey + kPlace), 1u);
+  EXPECT_EQ(desk.Foreground(), app);
+}
+
+TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  const int field = ctl::HotkeyOf(kFill);
+  EXPECT_EQ(w.Hotkey(field), (DialogHotkey{'F', kCtrlAlt}));
+  struct Case {
+    DialogHotkey entered;
+    KeyShortcut expected;
+  };
+  const Case cases[] = {
+      {{'K', kModShift}, {'F', kCtrlAlt}},  // ignored: the field shows it, nothing changes
+      {{'K', 0}, {'F', kCtrlAlt}},
+      {{'K', kModAlt}, {'K', kModAlt}},
+      {{0, 0}, {0, 0}},  // Backspace empties the field
+  };
+  for (const Case& c : cases) {
+    w.EnterHotkey(field, c.entered);
+    EXPECT_EQ(Record().shortcuts[kFill], c.expected) << c.entered.virtualKey;
+    EXPECT_EQ(w.Hotkey(field), c.entered);
+  }
+  EXPECT_EQ(host.hotkeys.registered.count(kFirstCommandHotkey + kFill), 0u);
+  EXPECT_TRUE(FileHas(R"("fill":{"vk":0,"mods":0})"));
+}
+
+TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacters) {
+  host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
+  host.layouts.AddAltGrCharacter('Q');
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  EXPECT_EQ(w.Text(ctl::kConflicts), "");
+  w.EnterHotkey(ctl::HotkeyOf(kFill), {'K', kCtrlAlt});
+  EXPECT_EQ(w.Text(ctl::kConflicts),
+            "Fill Screen with Focused Window: Another app already uses these keys");
+  w.EnterHotkey(ctl::HotkeyOf(kPlace), {'Q', kCtrlAlt});
+  EXPECT_EQ(w.Text(ctl::kConflicts),
+            "Place Focused Window: Types a character with AltGr on your keyboard: choose other "
+            "keys\nFill Screen with Focused Window: Another app already uses these keys");
+  // The settings keep what the user chose; those keys simply do not work.
+  EXPECT_EQ(Record().shortcuts[kPlace], (KeyShortcut{'Q', kCtrlAlt}));
+  w.Press(ctl::kRestoreDefaults);
+  EXPECT_EQ(w.Text(ctl::kConflicts), "");
+}
+
+TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSetsNone) {
+  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
+  SimDialogWindow& w = OpenWindow();
+  const int stackBox = ctl::MouseBoxOf(kStack);
+  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "Ctrl+Middle Click");
+  EXPECT_EQ(w.Text(stackBox), "None");
+  w.Press(stackBox);
+  EXPECT_EQ(w.Text(stackBox), "Click a button\u2026");
+  EXPECT_EQ(Probe().capturing(), kStack);
+  host.mouseHook.Click(kMouseMiddle, kModCtrl, 50, 50);
+  Pump();
+  // The binding moves from Place to Show Window Stack.
+  EXPECT_EQ(w.Text(stackBox), "Ctrl+Middle Click");
+  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "None");
+  EXPECT_TRUE(FileHas(R"("mouseShortcuts":{"stack":{"button":3,"mods":2}})"));
+
+  w.Press(stackBox);
+  w.Press(stackBox);
+  EXPECT_EQ(w.Text(stackBox), "None");
+  EXPECT_EQ(Record().mouseShortcuts[kStack], MouseShortcut{});
+  EXPECT_FALSE(Probe().capturing().has_value());
+  EXPECT_FALSE(host.mouseHook.Running());
+  // Closing the window while a box waits ends the capture.
+  w.Press(ctl::MouseBoxOf(kNext));
+  w.RequestClose();
+  EXPECT_FALSE(Probe().capturing().has_value());
+}
+
+TEST_F(SettingsWindowStory, RestoreDefaultsBringsBackEveryKeyAndClearsTheButtons) {
+  StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{},"fill":{"vk":75,"mods":1}},)"
+            R"("mouseShortcuts":{"next":{"button":4,"mods":0}}})");
+  SimDialogWindow& w = OpenWindow();
+  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), DialogHotkey{});
+  w.Press(ctl::kRestoreDefaults);
+  EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
+  EXPECT_EQ(Record().mouseShortcuts, (std::array<MouseShortcut, kShortcutCount>{}));
+  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), (DialogHotkey{'P', kCtrlAlt}));
+  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kNext)), "None");
+  EXPECT_FALSE(FileHas(R"("vk")"));
+  EXPECT_FALSE(FileHas(R"("button")"));
+  EXPECT_FALSE(host.mouseHook.Running());
+}
+
+struct ResetCase {
+  const char* minimums;  // the learned sizes document; null: no file
+  const char* badges;    // the badge placements document; null: no file
+  const char* forgot;
+  const char* reset;
+};
+
+class ResetButtonsStory : public SettingsWindowStory,
+                          public ::testing::WithParamInterface<ResetCase> {
+ protected:
+  void Store(std::string_view name, std::string_view key, const char* document) {
+    if (document == nullptr) return;
+    files.files[JoinPath("state", name)] =
+        "{\"" + std::string(key) + "\":" + WriteJsonCompact(JsonValue(document)) + "}";
+  }
+};
+
+TEST_P(ResetButtonsStory, SayWhatTheyCleared) {
+  Store(kMinimumsFileName, kAppMinimumSizesKey, GetParam().minimums);
+  Store(kBadgesFileName, kBadgePlacementsKey, GetParam().badges);
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  w.Press(ctl::kForgetSizes);
+  EXPECT_EQ(w.Text(ctl::kStatus), GetParam().forgot);
+  EXPECT_TRUE(Coord().Minimums().Learned().empty());
+  w.Press(ctl::kResetBadges);
+  EXPECT_EQ(w.Text(ctl::kStatus), GetParam().reset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ResetButtonsStory,
+    ::testing::Values(
+        ResetCase{R"({"app-a":[300,200]})", R"({"D1":[{"slot":[0,0,960,1040],"dx":4,"dy":5}]})",
+                  "Forgot the sizes of 1 app.", "Every badge is back in its usual place."},
+        ResetCase{R"({"app-a":[300,200],"app-b":[500,400],"app-c":[320,240]})", "{}",
+                  "Forgot the sizes of 3 apps.", "No badges had been moved."},
+        ResetCase{nullptr, nullptr, "No window sizes were remembered.",
+                  "No badges had been moved."}));
+
+TEST_F(SettingsWindowStory, StartAtLoginIsReadFromTheSystemOnEveryOpening) {
+  startup.SetOutside(true);
+  StartWith();
+  startup.SetOutside(false);  // the user removed the entry meanwhile
+  SimDialogWindow& w = OpenWindow();
+  EXPECT_FALSE(w.Checked(ctl::kStartAtLogin));
+  EXPECT_TRUE(FileHas(R"("startAtLogin":false)"));
+  startup.SetOutside(true);
+  OpenWindow();  // already open: brought forward, read again
+  EXPECT_TRUE(w.Checked(ctl::kStartAtLogin));
+  // A refused change shows as not made.
+  startup.FailWrites(true);
+  w.Press(ctl::kStartAtLogin);
+  EXPECT_TRUE(w.Checked(ctl::kStartAtLogin));
+  EXPECT_TRUE(Record().startAtLogin);
+}
+
+TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
+  startup = MemoryStartupEntry(false, true);
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  EXPECT_FALSE(w.Shown(ctl::kStartAtLogin));
+  w.Press(ctl::kStartupApps);
+  ASSERT_FALSE(desk.Launches().empty());
+  EXPECT_EQ(desk.Launches().back().file, "ms-settings:startupapps");
+}
+
+TEST_F(SettingsWindowStory, AFailedSaveSaysSoAndKeepsTheChange) {
+  StartWith();
+  SimDialogWindow& w = OpenWindow();
+  const std::string before = files.SettingsFile();
+  files.failWrites = true;
+  w.Press(ctl::kUseStacks);
+  EXPECT_FALSE(Record().windowStacksEnabled);
+  EXPECT_EQ(files.SettingsFile(), before);
+  EXPECT_EQ(w.Text(ctl::kStatus),
+            "Tessary couldn\u2019t save your settings. They apply until Tessary quits; the next "
+            "change tries again.");
+  files.failWrites = false;
+  w.Press(ctl::kShowBadges);
+  EXPECT_EQ(w.Text(ctl::kStatus), "");
+  EXPECT_TRUE(FileHas(R"("windowStacksEnabled":false,"stackBadgesEnabled":false)"));
+}
+
+}  // namespace
+}  // namespace tessary::testing
