@@ -13,8 +13,8 @@ struct ShellFeatures {
   bool whatsNew = false;        // the What's New window and its release notes
   bool settingsWindow = false;  // "Settings…", "Window Stack Settings…"
   bool feedback = false;        // "Send Feedback…"
-  bool updateCheck = false;     // "Check for Updates…" and the hourly check
-  bool diagnostics = false;     // recording diagnostics
+  bool updateCheck = true;      // "Check for Updates…" and the hourly check
+  bool diagnostics = true;      // recording diagnostics
   bool layoutFiles = false;     // import and export through the exchange file
   bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = true;    // "Adjust Shared Dividers"

@@ -69,7 +69,5 @@ std::string Shell::WhatsNewText(const std::string& /*since*/) {
 }
 void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
 void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
-void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }
-void Shell::StartUpdateCheck(bool /*interactive*/) { notYetBuilt_.Note("update check"); }
 
 }  // namespace tessary

@@ -22,6 +22,8 @@
 #include "engine/coordinator.h"
 #include "engine/not_yet_built.h"
 #include "platform/window_events.h"
+#include "services/diagnostics_recorder.h"
+#include "services/update_check.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
 #include "shell/shell_environment.h"
@@ -82,8 +84,9 @@ class Shell {
   void OpenSettings();
   void ShowFeedback();
   void ToggleDiagnostics();
-  bool RecordingDiagnostics() const { return false; }
+  bool RecordingDiagnostics() const;
   void StartUpdateCheck(bool interactive);
+  void OnUpdateResult(std::uint64_t outcome);  // WM_UPDATE_RESULT
 
   // --- Tray icon, messages and tips ---------------------------------------------------
   void AddTrayIcon();
@@ -179,6 +182,8 @@ class Shell {
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
   NotYetBuiltLog notYetBuilt_;
+  std::unique_ptr<DiagnosticsRecorder> diagnostics_;  // made at the first recording
+  std::unique_ptr<UpdateCheck> updates_;              // made at the first check
 };
 
 }  // namespace tessary

@@ -19,7 +19,7 @@ std::optional<ProgramVersion> FileVersionOf(const wchar_t* path) {
     return std::nullopt;
   }
   return ProgramVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                        HIWORD(fixed->dwFileVersionLS)};
+                        HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
 }
 
 std::optional<ProgramVersion> Win32ShellServices::OwnVersion() {
@@ -47,6 +47,13 @@ bool Win32ShellServices::AskOkCancel(const std::string& caption, const std::stri
   const std::wstring wideText = WideFromUtf8(text);
   return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+bool Win32ShellServices::AskYesNo(const std::string& caption, const std::string& text) {
+  const std::wstring wideCaption = WideFromUtf8(caption);
+  const std::wstring wideText = WideFromUtf8(text);
+  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
+                     MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
 }  // namespace tessary
