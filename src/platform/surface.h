@@ -21,10 +21,13 @@
 
 #include "base/geometry.h"
 #include "platform/canvas.h"
+#include "platform/dialog_window.h"
+#include "platform/pointer_shape.h"
 #include "platform/ids.h"
 #include "platform/window_thumbnails.h"
 
 namespace tessary {
+
 
 // Where a presentation places the surface in the z-order.
 struct SurfaceAnchor {
@@ -62,8 +65,6 @@ inline constexpr std::uint32_t kB = 0x42;
 // The timer id of frame ticks; ids for Surface::StartTimer start at 2.
 inline constexpr int kFrameTimerId = 1;
 
-// The pointer shapes a view asks for (the system's IDC_ARROW, IDC_SIZENS, IDC_SIZEWE).
-enum class PointerShape : std::uint8_t { kArrow, kSizeNorthSouth, kSizeWestEast };
 
 // What a surface's window procedure hands to its view. All calls arrive on the UI thread
 // from the message loop. A surface without a handler uses the default procedure: it
@@ -232,6 +233,9 @@ class SurfaceFactory {
   virtual std::unique_ptr<Surface> NewWindowSurface() { return NewSurface(); }
   // Live thumbnails of other windows; null when the backend has none.
   virtual WindowThumbnails* Thumbnails() { return nullptr; }
+  // A dialog-like window (platform/dialog_window.h), not yet opened; null when the backend
+  // has none.
+  virtual std::unique_ptr<DialogWindow> NewDialogWindow() { return nullptr; }
 };
 
 // A created surface, or null when creation failed.

@@ -169,7 +169,15 @@ class SimPrompts final : public Prompts {
  public:
   explicit SimPrompts(SimWorld& world) : world_(world) {}
   bool Confirm(const std::string& caption, const std::string& text) override;
+  bool Ask(const std::string& caption, const std::string& text, PromptIcon icon) override;
+  void Inform(const std::string& caption, const std::string& text, PromptIcon icon) override;
+  std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
+  std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
   void InformationBeep() override;
+  void WarningBeep() override;
+
+ private:
+  std::optional<std::string> AnswerFileDialog(const FileChoice& choice, SimPromptKind kind);
 
  private:
   SimWorld& world_;

@@ -297,6 +297,10 @@ SimSystemSettings& SimDesktop::SystemSettings() { return world_->settings; }
 void SimDesktop::SetConfirmAnswer(bool ok) { world_->confirmAnswer = ok; }
 const std::vector<SimPrompt>& SimDesktop::PromptsShown() const { return world_->prompts; }
 int SimDesktop::Beeps() const { return world_->beeps; }
+int SimDesktop::WarningBeeps() const { return world_->warningBeeps; }
+void SimDesktop::AnswerFileDialog(std::optional<std::string> path) {
+  world_->fileAnswers.push_back(std::move(path));
+}
 const std::vector<SimLaunch>& SimDesktop::Launches() const { return world_->launches; }
 void SimDesktop::OnLaunch(std::function<void(const SimLaunch&)> handler, double delay) {
   world_->onLaunch = std::move(handler);

@@ -142,6 +142,9 @@ class SimDesktop {
   void SetConfirmAnswer(bool ok);
   const std::vector<SimPrompt>& PromptsShown() const;
   int Beeps() const;
+  int WarningBeeps() const;
+  // The next open or save dialog answers with this path (nothing: the user cancels).
+  void AnswerFileDialog(std::optional<std::string> path);
   const std::vector<SimLaunch>& Launches() const;
   // Called (as another process, after `delay`) for each launch the shell accepted.
   void OnLaunch(std::function<void(const SimLaunch&)> handler, double delay = 0.5);

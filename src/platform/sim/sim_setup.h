@@ -12,6 +12,7 @@
 #include "base/geometry.h"
 #include "platform/ids.h"
 #include "platform/input.h"
+#include "platform/prompts.h"
 #include "platform/window_access.h"
 
 namespace tessary {
@@ -98,10 +99,15 @@ struct SimSystemSettings {
   bool userBusy = false;  // a full-screen app, a presentation, quiet time
 };
 
+// A question, message or file dialog the program showed. Confirm and Ask record the
+// answer given; file dialogs record their title as the caption and their filter as text.
+enum class SimPromptKind { kConfirm, kAsk, kInform, kOpenFile, kSaveFile };
 struct SimPrompt {
   std::string caption;
   std::string text;
   bool answer = false;
+  SimPromptKind kind = SimPromptKind::kConfirm;
+  PromptIcon icon = PromptIcon::kInformation;
 };
 
 struct SimLaunch {

@@ -312,6 +312,10 @@ std::unique_ptr<Surface> SimSurfaceFactory::NewSurface() {
   return surface;
 }
 
+std::unique_ptr<DialogWindow> SimSurfaceFactory::NewDialogWindow() {
+  return std::make_unique<SimDialogWindow>(dialogs_);
+}
+
 bool SimSurfaceFactory::IsLive(const SimSurface* surface) const {
   return std::find(surfaces_.begin(), surfaces_.end(), surface) != surfaces_.end();
 }

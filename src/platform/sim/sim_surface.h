@@ -15,6 +15,7 @@
 
 #include "platform/clock.h"
 #include "platform/sim/recording_canvas.h"
+#include "platform/sim/sim_dialog_window.h"
 #include "platform/surface.h"
 
 namespace tessary {
@@ -217,6 +218,9 @@ class SimSurfaceFactory : public SurfaceFactory {
   std::unique_ptr<Surface> NewSurface() override;
   TextMeasurer& Text() override { return measurer_; }
   WindowThumbnails* Thumbnails() override { return &thumbnails_; }
+  std::unique_ptr<DialogWindow> NewDialogWindow() override;
+  // The program's open dialog-like windows.
+  SimDialogRegistry& Dialogs() { return dialogs_; }
   SimThumbnails& Thumbs() { return thumbnails_; }
 
   // One compositor frame: every frame subscriber gets its tick, then every timer that is
@@ -245,6 +249,7 @@ class SimSurfaceFactory : public SurfaceFactory {
   SimStacking* stacking_;
   SimTextMeasurer measurer_;
   SimThumbnails thumbnails_;
+  SimDialogRegistry dialogs_;
   std::vector<SimSurface*> surfaces_;
 };
 

@@ -215,9 +215,48 @@ bool SimPrompts::Confirm(const std::string& caption, const std::string& text) {
   return world_.confirmAnswer;
 }
 
+bool SimPrompts::Ask(const std::string& caption, const std::string& text, PromptIcon icon) {
+  world_.Count("Ask");
+  world_.prompts.push_back(
+      SimPrompt{caption, text, world_.confirmAnswer, SimPromptKind::kAsk, icon});
+  return world_.confirmAnswer;
+}
+
+void SimPrompts::Inform(const std::string& caption, const std::string& text, PromptIcon icon) {
+  world_.Count("Inform");
+  world_.prompts.push_back(SimPrompt{caption, text, true, SimPromptKind::kInform, icon});
+}
+
+std::optional<std::string> SimPrompts::AnswerFileDialog(const FileChoice& choice,
+                                                        SimPromptKind kind) {
+  std::optional<std::string> answer;
+  if (!world_.fileAnswers.empty()) {
+    answer = std::move(world_.fileAnswers.front());
+    world_.fileAnswers.pop_front();
+  }
+  world_.prompts.push_back(SimPrompt{choice.title, choice.filterName, answer.has_value(), kind,
+                                     PromptIcon::kInformation});
+  return answer;
+}
+
+std::optional<std::string> SimPrompts::ChooseFileToOpen(const FileChoice& choice) {
+  world_.Count("ChooseFileToOpen");
+  return AnswerFileDialog(choice, SimPromptKind::kOpenFile);
+}
+
+std::optional<std::string> SimPrompts::ChooseFileToSave(const FileChoice& choice) {
+  world_.Count("ChooseFileToSave");
+  return AnswerFileDialog(choice, SimPromptKind::kSaveFile);
+}
+
 void SimPrompts::InformationBeep() {
   world_.Count("InformationBeep");
   ++world_.beeps;
+}
+
+void SimPrompts::WarningBeep() {
+  world_.Count("WarningBeep");
+  ++world_.warningBeeps;
 }
 
 // --- SimWindowEvents ----------------------------------------------------------------

@@ -126,6 +126,9 @@ struct SimWorld {
   bool confirmAnswer = true;
   std::vector<SimPrompt> prompts;
   int beeps = 0;
+  int warningBeeps = 0;
+  // Answers of the next file dialogs, oldest first; none left: the user cancels.
+  std::deque<std::optional<std::string>> fileAnswers;
   std::vector<SimLaunch> launches;
   std::function<void(const SimLaunch&)> onLaunch;
   double launchDelay = 0.5;

@@ -14,6 +14,11 @@ std::unique_ptr<Surface> DeferredSurfaceFactory::NewSurface() {
   return real != nullptr ? real->NewSurface() : nullptr;
 }
 
+std::unique_ptr<DialogWindow> DeferredSurfaceFactory::NewDialogWindow() {
+  Win32SurfaceFactory* real = Real();
+  return real != nullptr ? real->NewDialogWindow() : nullptr;
+}
+
 std::unique_ptr<Surface> DeferredSurfaceFactory::NewWindowSurface() {
   Win32SurfaceFactory* real = Real();
   return real != nullptr ? real->NewWindowSurface() : nullptr;

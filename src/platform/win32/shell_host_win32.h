@@ -39,6 +39,7 @@ class DeferredSurfaceFactory : public SurfaceFactory {
   TextMeasurer& Text() override;
   std::unique_ptr<Surface> NewWindowSurface() override;
   WindowThumbnails* Thumbnails() override;
+  std::unique_ptr<DialogWindow> NewDialogWindow() override;
 
  private:
   // Null when the graphics factories cannot be made.

@@ -8,6 +8,7 @@
 
 #include "base/log.h"
 #include "platform/win32/canvas_d2d.h"
+#include "platform/win32/dialog_window_win32.h"
 #include "platform/win32/frame_pacer.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/top_down_bitmap.h"
@@ -312,6 +313,10 @@ std::unique_ptr<Win32Surface> Win32SurfaceFactory::NewWin32Surface() {
 }
 
 std::unique_ptr<Surface> Win32SurfaceFactory::NewSurface() { return NewWin32Surface(); }
+
+std::unique_ptr<DialogWindow> Win32SurfaceFactory::NewDialogWindow() {
+  return std::make_unique<Win32DialogWindow>(instance_, graphics_.Direct2D(), formats_, icons_);
+}
 
 std::unique_ptr<Surface> Win32SurfaceFactory::NewWindowSurface() {
   return std::make_unique<Win32WindowSurface>(instance_, graphics_.Direct2D(), formats_, icons_);

@@ -88,6 +88,8 @@ class Win32SurfaceFactory : public SurfaceFactory {
   // Real windows painted with Direct2D (window_surface_win32.h).
   std::unique_ptr<Surface> NewWindowSurface() override;
   WindowThumbnails* Thumbnails() override { return &thumbnails_; }
+  // Captioned windows with system controls (dialog_window_win32.h).
+  std::unique_ptr<DialogWindow> NewDialogWindow() override;
 
   std::unique_ptr<Win32Surface> NewWin32Surface();
   TextFormats& Formats() { return formats_; }
