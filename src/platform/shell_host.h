@@ -19,6 +19,7 @@
 #include "platform/mouse_hook.h"
 #include "platform/popup_menu.h"
 #include "platform/tray_icon.h"
+#include "platform/system_description.h"
 
 namespace tessary {
 
@@ -52,6 +53,11 @@ class ShellServices {
   virtual bool AskOkCancel(const std::string& caption, const std::string& text) = 0;
   // MessageBoxW(main window, text, caption, MB_YESNO | MB_ICONINFORMATION); true on Yes.
   virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The feedback form's details: CurrentBuild and DisplayVersion under
+  // HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion, SystemManufacturer and
+  // SystemProductName under HKLM\HARDWARE\DESCRIPTION\System\BIOS (empty when
+  // missing), and GetSystemMetrics(SM_CMONITORS).
+  virtual SystemDescription DescribeSystem() = 0;
 };
 
 // References, not copies: the backend owns the implementations and outlives the shell.

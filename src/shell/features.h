@@ -12,7 +12,7 @@ struct ShellFeatures {
   bool tour = false;            // "Take the Tour…"
   bool whatsNew = false;        // the What's New window and its release notes
   bool settingsWindow = false;  // "Settings…", "Window Stack Settings…"
-  bool feedback = false;        // "Send Feedback…"
+  bool feedback = true;         // "Send Feedback…"
   bool updateCheck = true;      // "Check for Updates…" and the hourly check
   bool diagnostics = true;      // recording diagnostics
   bool layoutFiles = false;     // import and export through the exchange file

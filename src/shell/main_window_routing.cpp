@@ -63,6 +63,9 @@ std::optional<std::int64_t> Shell::OnMainWindowMessage(const MainWindowMessage& 
     case msg::kUpdateResult:
       OnUpdateResult(m.wParam);
       return 0;
+    case msg::kFeedbackAnswer:
+      if (feedback_) feedback_->OnAnswer(static_cast<int>(m.wParam));
+      return 0;
     case msg::kAfterStart:
       CheckForUpdatesWhenADayHasPassed();
       return 0;

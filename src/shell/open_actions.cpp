@@ -68,6 +68,5 @@ std::string Shell::WhatsNewText(const std::string& /*since*/) {
   return {};
 }
 void Shell::OpenSettings() { notYetBuilt_.Note("settings window"); }
-void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
 
 }  // namespace tessary

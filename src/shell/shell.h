@@ -23,6 +23,7 @@
 #include "engine/not_yet_built.h"
 #include "platform/window_events.h"
 #include "services/diagnostics_recorder.h"
+#include "services/feedback_form.h"
 #include "services/update_check.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
@@ -184,6 +185,7 @@ class Shell {
   NotYetBuiltLog notYetBuilt_;
   std::unique_ptr<DiagnosticsRecorder> diagnostics_;  // made at the first recording
   std::unique_ptr<UpdateCheck> updates_;              // made at the first check
+  std::unique_ptr<FeedbackForm> feedback_;            // made when first opened
 };
 
 }  // namespace tessary

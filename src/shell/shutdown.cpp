@@ -17,6 +17,7 @@ void Shell::Shutdown() {
   // closing the settings window also ends a shortcut capture (without restarting the hook).
   capturingCommand_.reset();
   mouseShared_.capturing.store(false);
+  if (feedback_) feedback_->Close();
   platform().events.Uninstall();
   if (coordinator_) {
     coordinator_->DestroyAllBadges();

@@ -222,11 +222,13 @@ class SimShellServices final : public ShellServices {
   void ShowInformation(const std::string& caption, const std::string& text) override;
   bool AskOkCancel(const std::string& caption, const std::string& text) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
+  SystemDescription DescribeSystem() override { return system; }
 
   bool factoriesFail = false;
   std::optional<ProgramVersion> version = ProgramVersion{1, 4, 2};
   bool okAnswer = true;
   std::vector<SimMessageBox> boxes;
+  SystemDescription system{"22631", "23H2", "Contoso", "Workstation 7", 1};
 
  private:
   SimShellHost& host_;

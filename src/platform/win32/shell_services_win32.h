@@ -22,6 +22,7 @@ class Win32ShellServices : public ShellServices {
   void ShowInformation(const std::string& caption, const std::string& text) override;
   bool AskOkCancel(const std::string& caption, const std::string& text) override;
   bool AskYesNo(const std::string& caption, const std::string& text) override;
+  SystemDescription DescribeSystem() override;
 
  private:
   GraphicsFactories& graphics_;
