@@ -87,6 +87,10 @@ HttpResponse PerformHttpRequest(const HttpRequest& r) {
       nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
       r.address.secure ? WINHTTP_FLAG_SECURE : 0));
   if (!request) return response;
+  // The wait for the answer's headers has a time-out of its own (90 s by default): a
+  // server that takes the request and never answers must fail after `receive` as well.
+  DWORD receive = static_cast<DWORD>(r.timeouts.receive);
+  WinHttpSetOption(request.Get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &receive, sizeof receive);
   const std::wstring headers =
       r.contentType.empty() ? std::wstring() : L"Content-Type: " + WideFromUtf8(r.contentType) + L"\r\n";
   const DWORD length = static_cast<DWORD>(r.body.size());

@@ -9,8 +9,8 @@
 #include <optional>
 #include <thread>
 
-#include "local_http_server.h"
-#include "message_pump.h"
+#include "win32/services/local_http_server.h"
+#include "win32/message_pump.h"
 #include "platform/win32/http_client_win32.h"
 #include "services/feedback_document.h"
 #include "services/service_address.h"

@@ -1,4 +1,4 @@
-#include "local_http_server.h"
+#include "win32/services/local_http_server.h"
 
 #include <ws2tcpip.h>
 
