@@ -161,6 +161,33 @@ case_tray_icon_menu() {
   [ "$(tail -n 1 "$(e2e_log_file first)")" = shutdown ] || e2e_fail "no shutdown in the log"
 }
 
+# The update check finds a newer build on a server of the test's own (127.0.0.1 only, named
+# by TESSARY_UPDATE_URL) once the message loop runs, and stamps the settings.
+case_update_found() {
+  local state
+  state=$(e2e_state_dir first)
+  mkdir -p "$state/www/download"
+  printf '{"version":"9.9.9","build":999}' >"$state/www/download/Tessary-Windows.json"
+  printf '{"lastSeenVersion":"%s","checkUpdates":true,"lastUpdateCheck":0}' "$version" \
+    >"$state/settings.json"
+  local port
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -m http.server "$port" --bind 127.0.0.1 --directory "$state/www" \
+    >"$E2E_WORK/server.txt" 2>&1 &
+  local server=$!
+  trap 'kill $server 2>/dev/null || true' RETURN
+  e2e_wait_until 10 grep -qs "Serving HTTP" "$E2E_WORK/server.txt" || e2e_fail "the local server did not start"
+  e2e_start_tessary first "TESSARY_UPDATE_URL=http://127.0.0.1:$port/download/Tessary-Windows.json"
+  local log
+  log=$(e2e_log_file first)
+  e2e_wait_until 20 grep -qs '^update check: outcome 1$' "$log" ||
+    e2e_fail "no update found: $(grep update "$log" || true)"
+  grep -q 'GET /download/Tessary-Windows.json' "$E2E_WORK/server.txt" ||
+    e2e_fail "the server saw no request: $(cat "$E2E_WORK/server.txt")"
+  ! grep -q '"lastUpdateCheck":0[,}]' "$state/settings.json" || e2e_fail "the check was not stamped"
+  e2e_quit first
+}
+
 declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
 e2e_init "$2" "$case_name"
 "case_$case_name"
