@@ -188,6 +188,36 @@ case_update_found() {
   e2e_quit first
 }
 
+# Diagnostics recorded on request (open request 8, twice): the file in the state folder's
+# Diagnostics folder holds both snapshots, the stamped steps between them (the window was
+# made to fill the screen meanwhile) and the sample app's name, never its window's title.
+case_diagnostics_recorded() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Secret Plans 2027" --rect 300 200 640 420
+  local folder main
+  folder="$(e2e_state_dir first)/Diagnostics"
+  main=$(e2e_main_window first)
+  e2e_probe open 8 "$main" >/dev/null || e2e_fail "the request to record was not posted"
+  e2e_wait_until 10 compgen -G "$folder/Tessary Diagnostics *.txt" >/dev/null ||
+    e2e_fail "no recording in $folder"
+  local start
+  start=$(e2e_rect 1)
+  e2e_click_window 1
+  e2e_key ctrl+alt+f
+  e2e_wait_rect_change 1 "$start" >/dev/null || e2e_fail "Ctrl+Alt+F did not fill the screen"
+  e2e_probe open 8 "$main" >/dev/null
+  local file
+  file=$(compgen -G "$folder/Tessary Diagnostics *.txt" | head -n 1)
+  # The end snapshot is written before the question about showing the file.
+  e2e_wait_until 10 grep -qs "== At the end (" "$file" || e2e_fail "the recording has no end"
+  grep -q "== Steps ==" "$file" || e2e_fail "no steps heading"
+  grep -Eq '^ +[0-9]+\.[0-9]{2}  ' "$file" || e2e_fail "no stamped step: $(head -c 2000 "$file")"
+  [ "$(grep -c 'Windows, front to back (apps only, no titles):' "$file")" = 2 ] ||
+    e2e_fail "not two snapshots"
+  ! grep -q "Secret Plans" "$file" || e2e_fail "a window title reached the file"
+  e2e_wait_until 10 e2e_probe wait-class '#32770' >/dev/null || true
+}
+
 declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
 e2e_init "$2" "$case_name"
 "case_$case_name"
