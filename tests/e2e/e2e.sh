@@ -218,6 +218,36 @@ case_diagnostics_recorded() {
   e2e_wait_until 10 e2e_probe wait-class '#32770' >/dev/null || true
 }
 
+# Send Feedback (open request 6): a message typed into the form reaches a feedback
+# service of the test's own on 127.0.0.1 (TESSARY_FEEDBACK_URL) as the JSON document.
+case_feedback_sent() {
+  python3 "$root/tests/e2e/feedback_server.py" "$E2E_WORK/port.txt" "$E2E_WORK/posted.txt" \
+    >"$E2E_WORK/server.txt" 2>&1 &
+  local server=$!
+  trap 'kill $server 2>/dev/null || true' RETURN
+  e2e_wait_until 10 test -s "$E2E_WORK/port.txt" || e2e_fail "the local server did not start"
+  e2e_start_tessary first \
+    "TESSARY_FEEDBACK_URL=http://127.0.0.1:$(cat "$E2E_WORK/port.txt")/feedback/api/submit"
+  e2e_probe open 6 "$(e2e_main_window first)" >/dev/null || e2e_fail "the request was not posted"
+  e2e_probe wait-class TessaryFeedback >/dev/null || e2e_fail "no feedback form"
+  sleep 0.5
+  e2e_probe activate "Send Feedback" >/dev/null || true
+  xdotool type --delay 20 "Snapping works"
+  # A click on Send: the client area is 560 x 560 units at scale 1, under the caption and
+  # inside equal side and bottom borders.
+  local wx wy ww wh border
+  read -r wx wy ww wh <<<"$(e2e_probe rect "Send Feedback")"
+  border=$(((ww - 560) / 2))
+  e2e_mouse_to "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
+  xdotool click 1
+  e2e_wait_until 15 test -s "$E2E_WORK/posted.txt" || e2e_fail "nothing reached the service"
+  grep -q '^/feedback/api/submit$' "$E2E_WORK/posted.txt" || e2e_fail "wrong path: $(cat "$E2E_WORK/posted.txt")"
+  grep -q '^application/json$' "$E2E_WORK/posted.txt" || e2e_fail "not sent as JSON"
+  grep -q '"kind":"idea","message":"Snapping works"' "$E2E_WORK/posted.txt" ||
+    e2e_fail "unexpected document: $(cat "$E2E_WORK/posted.txt")"
+  grep -q '"details":{"Tessary":' "$E2E_WORK/posted.txt" || e2e_fail "no details"
+}
+
 declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
 e2e_init "$2" "$case_name"
 "case_$case_name"
