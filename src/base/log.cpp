@@ -51,6 +51,7 @@ struct LogState {
   bool perfOn = false;
   std::string logPath;
   std::function<void(std::string_view)> recorder;
+  std::function<void(std::string_view)> diagnostics;
 };
 
 LogState& State() {
@@ -65,7 +66,8 @@ std::atomic<bool> g_quiet{false};
 std::atomic<int> g_perf{0};
 
 void UpdateQuietLocked(LogState& state) {
-  g_quiet.store(state.variableRead && !state.logOn && !state.recorder, std::memory_order_relaxed);
+  g_quiet.store(state.variableRead && !state.logOn && !state.recorder && !state.diagnostics,
+                 std::memory_order_relaxed);
 }
 
 // UTF-16 units of one character: the limits below are those of the platform's wide
@@ -117,7 +119,7 @@ void Log(const char* format, ...) {
   LogState& state = State();
   std::unique_lock lock(state.mutex);
   ReadVariableLocked(state);
-  if (!state.logOn && !state.recorder) return;
+  if (!state.logOn && !state.recorder && !state.diagnostics) return;
 
   // 509 units take at most 4 bytes each, so this buffer always holds the kept part.
   char buffer[2048];
@@ -132,11 +134,13 @@ void Log(const char* format, ...) {
   // Copies, so that the recorder and the file are used without holding the lock (the
   // recorder may itself log).
   auto recorder = state.recorder;
+  auto diagnostics = state.diagnostics;
   auto append = state.environment.appendToFile;
   bool logOn = state.logOn;
   std::string path = state.logPath;
   lock.unlock();
 
+  if (diagnostics) diagnostics(line);
   if (recorder) recorder(line);
   if (logOn && append) append(path, line);
 }
@@ -163,6 +167,13 @@ void SetLogRecorder(std::function<void(std::string_view line)> recorder) {
   LogState& state = State();
   std::lock_guard lock(state.mutex);
   state.recorder = std::move(recorder);
+  UpdateQuietLocked(state);
+}
+
+void SetDiagnosticsRecorder(std::function<void(std::string_view line)> recorder) {
+  LogState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.diagnostics = std::move(recorder);
   UpdateQuietLocked(state);
 }
 

@@ -36,8 +36,12 @@ struct LogEnvironment {
 };
 void InstallLogEnvironment(LogEnvironment environment);
 
-// The diagnostics recording's hook: while set, every line is handed to it as well.
+// A listener of every line (tests read the log through it).
 void SetLogRecorder(std::function<void(std::string_view line)> recorder);
+// The open diagnostics recording: while set, every line is handed to it as well. Kept apart
+// from the listener above so that a recording and a reader of the log never replace each
+// other.
+void SetDiagnosticsRecorder(std::function<void(std::string_view line)> recorder);
 
 // Installing an environment makes the next Log or record read TESSARY_LOG again from it.
 // Missing members fall back to the defaults.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessary {
 
@@ -44,6 +45,13 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Appends to the file, creating it when missing; others may read it meanwhile. True
+  // when every byte was written. (The diagnostics recording grows line by line.)
+  virtual bool AppendToFile(const std::string& path, std::string_view bytes) = 0;
+  // The names (not paths) of the files in `folder` that start with `prefix` and end with
+  // `suffix`, in no particular order; empty when the folder cannot be read.
+  virtual std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
+                                             std::string_view suffix) = 0;
   // The per-user local application data folder; absent when the system has none.
   virtual std::optional<std::string> LocalAppDataFolder() = 0;
   // The value of an environment variable; absent when it is not defined at all.
@@ -58,6 +66,12 @@ inline std::string JoinPath(std::string_view folder, std::string_view name) {
   }
   path += name;
   return path;
+}
+
+// A file name as ListFiles selects it: the prefix, then anything, then the suffix.
+inline bool NameMatches(std::string_view name, std::string_view prefix, std::string_view suffix) {
+  return name.size() >= prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix &&
+         name.substr(name.size() - suffix.size()) == suffix;
 }
 
 }  // namespace tessary

@@ -32,6 +32,12 @@ inline constexpr std::uint32_t kUpdateResult = kApp + 11;
 inline constexpr std::uint32_t kMouseShortcut = kApp + 12;
 // wParam: button code (3, 4, 5); lParam: modifier bits.
 inline constexpr std::uint32_t kMouseCaptured = kApp + 13;
+// Posted by the shell to itself at the end of start-up: work that waits for the message
+// loop (the start-up update check).
+inline constexpr std::uint32_t kAfterStart = kApp + 15;
+// The feedback form's answer from its worker; wParam: 0 sent, 1 no answer, else the HTTP
+// status.
+inline constexpr std::uint32_t kFeedbackAnswer = kApp + 30;
 // Consumed by the platform's Escape watch (Input::StartEscapeWatch), never routed.
 inline constexpr std::uint32_t kEscapePressed = kApp + 14;
 }  // namespace main_window_message

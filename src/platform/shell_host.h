@@ -13,11 +13,13 @@
 #include <string>
 
 #include "platform/hotkeys.h"
+#include "platform/http_client.h"
 #include "platform/instance_lock.h"
 #include "platform/main_window.h"
 #include "platform/mouse_hook.h"
 #include "platform/popup_menu.h"
 #include "platform/tray_icon.h"
+#include "platform/system_description.h"
 
 namespace tessary {
 
@@ -28,6 +30,8 @@ struct ProgramVersion {
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
   std::uint32_t build = 0;
+  // LOWORD(dwFileVersionLS): the build number the update check compares; 0 when unknown.
+  std::uint32_t revision = 0;
 
   friend bool operator==(const ProgramVersion&, const ProgramVersion&) = default;
 };
@@ -47,6 +51,13 @@ class ShellServices {
   virtual void ShowInformation(const std::string& caption, const std::string& text) = 0;
   // MessageBoxW(main window, text, caption, MB_OKCANCEL | MB_ICONQUESTION); true on OK.
   virtual bool AskOkCancel(const std::string& caption, const std::string& text) = 0;
+  // MessageBoxW(main window, text, caption, MB_YESNO | MB_ICONINFORMATION); true on Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The feedback form's details: CurrentBuild and DisplayVersion under
+  // HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion, SystemManufacturer and
+  // SystemProductName under HKLM\HARDWARE\DESCRIPTION\System\BIOS (empty when
+  // missing), and GetSystemMetrics(SM_CMONITORS).
+  virtual SystemDescription DescribeSystem() = 0;
 };
 
 // References, not copies: the backend owns the implementations and outlives the shell.
@@ -59,6 +70,7 @@ struct ShellHost {
   PopupMenus& menus;
   MouseHook& mouseHook;
   ShellServices& services;
+  HttpClient& http;
 };
 
 }  // namespace tessary

@@ -12,9 +12,9 @@ struct ShellFeatures {
   bool tour = true;             // "Take the Tour…"
   bool whatsNew = true;         // the What's New window and its release notes
   bool settingsWindow = true;   // "Settings…", "Window Stack Settings…"
-  bool feedback = false;        // "Send Feedback…"
-  bool updateCheck = false;     // "Check for Updates…" and the hourly check
-  bool diagnostics = false;     // recording diagnostics
+  bool feedback = true;         // "Send Feedback…"
+  bool updateCheck = true;      // "Check for Updates…" and the hourly check
+  bool diagnostics = true;      // recording diagnostics
   bool layoutFiles = false;     // import and export through the exchange file
   bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = true;    // "Adjust Shared Dividers"

@@ -61,9 +61,13 @@ std::optional<std::int64_t> Shell::OnMainWindowMessage(const MainWindowMessage& 
       OnOpenRequest(m.wParam);
       return 0;
     case msg::kUpdateResult:
-      // The update check's outcome belongs to the update service, which is not wired yet;
-      // nothing sends this message until it is.
-      notYetBuilt_.Note("update result");
+      OnUpdateResult(m.wParam);
+      return 0;
+    case msg::kFeedbackAnswer:
+      if (feedback_) feedback_->OnAnswer(static_cast<int>(m.wParam));
+      return 0;
+    case msg::kAfterStart:
+      CheckForUpdatesWhenADayHasPassed();
       return 0;
     case msg::kMouseShortcut: {
       int x = 0;

@@ -63,8 +63,5 @@ void Shell::OnOpenRequest(std::uint64_t wParam) {
   }
 }
 
-void Shell::ShowFeedback() { notYetBuilt_.Note("feedback window"); }
-void Shell::ToggleDiagnostics() { notYetBuilt_.Note("diagnostics recording"); }
-void Shell::StartUpdateCheck(bool /*interactive*/) { notYetBuilt_.Note("update check"); }
 
 }  // namespace tessary

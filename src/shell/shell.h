@@ -23,6 +23,9 @@
 #include "engine/coordinator.h"
 #include "engine/not_yet_built.h"
 #include "platform/window_events.h"
+#include "services/diagnostics_recorder.h"
+#include "services/feedback_form.h"
+#include "services/update_check.h"
 #include "shell/command_line.h"
 #include "shell/features.h"
 #include "shell/settings_window.h"
@@ -88,8 +91,9 @@ class Shell {
   void OpenSettings(bool atWindowStacks = false);
   void ShowFeedback();
   void ToggleDiagnostics();
-  bool RecordingDiagnostics() const { return false; }
+  bool RecordingDiagnostics() const;
   void StartUpdateCheck(bool interactive);
+  void OnUpdateResult(std::uint64_t outcome);  // WM_UPDATE_RESULT
 
   // --- Tray icon, messages and tips ---------------------------------------------------
   void AddTrayIcon();
@@ -189,6 +193,9 @@ class Shell {
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
   NotYetBuiltLog notYetBuilt_;
+  std::unique_ptr<DiagnosticsRecorder> diagnostics_;  // made at the first recording
+  std::unique_ptr<UpdateCheck> updates_;              // made at the first check
+  std::unique_ptr<FeedbackForm> feedback_;            // made when first opened
   // Last, so it goes first: it still ends its capture through the shell.
   std::unique_ptr<SettingsWindow> settingsWindow_;
 };

@@ -24,6 +24,7 @@ void Shell::Shutdown() {
   }
   if (tour_) tour_->Close();
   mouseShared_.capturing.store(false);
+  if (feedback_) feedback_->Close();
   platform().events.Uninstall();
   if (coordinator_) {
     coordinator_->DestroyAllBadges();

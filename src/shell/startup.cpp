@@ -118,7 +118,8 @@ std::optional<int> Shell::Start(const std::vector<std::string>& arguments) {
   InstallCallbacks();
   GreetUser();
 
-  CheckForUpdatesWhenADayHasPassed();
+  // The start-up check waits for the message loop: nothing network-bound runs before it.
+  host.mainWindow.Post(main_window_message::kAfterStart, 0, 0);
 
   AddTrayIcon();
   ShowBalloon(kRunningTitle,

@@ -6,7 +6,7 @@
 
 #include "layout/builtin_layouts.h"
 #include "layout/tree_geometry.h"
-#include "shell/maker_site.h"
+#include "services/maker_site.h"
 #include "shell/window_command.h"
 
 namespace tessary {

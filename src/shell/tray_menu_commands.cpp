@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "shell/maker_site.h"
+#include "services/maker_site.h"
 #include "shell/shell.h"
 
 namespace tessary {

@@ -161,6 +161,93 @@ case_tray_icon_menu() {
   [ "$(tail -n 1 "$(e2e_log_file first)")" = shutdown ] || e2e_fail "no shutdown in the log"
 }
 
+# The update check finds a newer build on a server of the test's own (127.0.0.1 only, named
+# by TESSARY_UPDATE_URL) once the message loop runs, and stamps the settings.
+case_update_found() {
+  local state
+  state=$(e2e_state_dir first)
+  mkdir -p "$state/www/download"
+  printf '{"version":"9.9.9","build":999}' >"$state/www/download/Tessary-Windows.json"
+  printf '{"lastSeenVersion":"%s","checkUpdates":true,"lastUpdateCheck":0}' "$version" \
+    >"$state/settings.json"
+  local port
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -m http.server "$port" --bind 127.0.0.1 --directory "$state/www" \
+    >"$E2E_WORK/server.txt" 2>&1 &
+  local server=$!
+  trap 'kill $server 2>/dev/null || true' RETURN
+  e2e_wait_until 10 grep -qs "Serving HTTP" "$E2E_WORK/server.txt" || e2e_fail "the local server did not start"
+  e2e_start_tessary first "TESSARY_UPDATE_URL=http://127.0.0.1:$port/download/Tessary-Windows.json"
+  local log
+  log=$(e2e_log_file first)
+  e2e_wait_until 20 grep -qs '^update check: outcome 1$' "$log" ||
+    e2e_fail "no update found: $(grep update "$log" || true)"
+  grep -q 'GET /download/Tessary-Windows.json' "$E2E_WORK/server.txt" ||
+    e2e_fail "the server saw no request: $(cat "$E2E_WORK/server.txt")"
+  ! grep -q '"lastUpdateCheck":0[,}]' "$state/settings.json" || e2e_fail "the check was not stamped"
+  e2e_quit first
+}
+
+# Diagnostics recorded on request (open request 8, twice): the file in the state folder's
+# Diagnostics folder holds both snapshots, the stamped steps between them (the window was
+# made to fill the screen meanwhile) and the sample app's name, never its window's title.
+case_diagnostics_recorded() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Secret Plans 2027" --rect 300 200 640 420
+  local folder main
+  folder="$(e2e_state_dir first)/Diagnostics"
+  main=$(e2e_main_window first)
+  e2e_probe open 8 "$main" >/dev/null || e2e_fail "the request to record was not posted"
+  e2e_wait_until 10 compgen -G "$folder/Tessary Diagnostics *.txt" >/dev/null ||
+    e2e_fail "no recording in $folder"
+  local start
+  start=$(e2e_rect 1)
+  e2e_click_window 1
+  e2e_key ctrl+alt+f
+  e2e_wait_rect_change 1 "$start" >/dev/null || e2e_fail "Ctrl+Alt+F did not fill the screen"
+  e2e_probe open 8 "$main" >/dev/null
+  local file
+  file=$(compgen -G "$folder/Tessary Diagnostics *.txt" | head -n 1)
+  # The end snapshot is written before the question about showing the file.
+  e2e_wait_until 10 grep -qs "== At the end (" "$file" || e2e_fail "the recording has no end"
+  grep -q "== Steps ==" "$file" || e2e_fail "no steps heading"
+  grep -Eq '^ +[0-9]+\.[0-9]{2}  ' "$file" || e2e_fail "no stamped step: $(head -c 2000 "$file")"
+  [ "$(grep -c 'Windows, front to back (apps only, no titles):' "$file")" = 2 ] ||
+    e2e_fail "not two snapshots"
+  ! grep -q "Secret Plans" "$file" || e2e_fail "a window title reached the file"
+  e2e_wait_until 10 e2e_probe wait-class '#32770' >/dev/null || true
+}
+
+# Send Feedback (open request 6): a message typed into the form reaches a feedback
+# service of the test's own on 127.0.0.1 (TESSARY_FEEDBACK_URL) as the JSON document.
+case_feedback_sent() {
+  python3 "$root/tests/e2e/feedback_server.py" "$E2E_WORK/port.txt" "$E2E_WORK/posted.txt" \
+    >"$E2E_WORK/server.txt" 2>&1 &
+  local server=$!
+  trap 'kill $server 2>/dev/null || true' RETURN
+  e2e_wait_until 10 test -s "$E2E_WORK/port.txt" || e2e_fail "the local server did not start"
+  e2e_start_tessary first \
+    "TESSARY_FEEDBACK_URL=http://127.0.0.1:$(cat "$E2E_WORK/port.txt")/feedback/api/submit"
+  e2e_probe open 6 "$(e2e_main_window first)" >/dev/null || e2e_fail "the request was not posted"
+  e2e_probe wait-class TessaryFeedback >/dev/null || e2e_fail "no feedback form"
+  sleep 0.5
+  e2e_probe activate "Send Feedback" >/dev/null || true
+  xdotool type --delay 20 "Snapping works"
+  # A click on Send: the client area is 560 x 560 units at scale 1, under the caption and
+  # inside equal side and bottom borders.
+  local wx wy ww wh border
+  read -r wx wy ww wh <<<"$(e2e_probe rect "Send Feedback")"
+  border=$(((ww - 560) / 2))
+  e2e_mouse_to "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
+  xdotool click 1
+  e2e_wait_until 15 test -s "$E2E_WORK/posted.txt" || e2e_fail "nothing reached the service"
+  grep -q '^/feedback/api/submit$' "$E2E_WORK/posted.txt" || e2e_fail "wrong path: $(cat "$E2E_WORK/posted.txt")"
+  grep -q '^application/json$' "$E2E_WORK/posted.txt" || e2e_fail "not sent as JSON"
+  grep -q '"kind":"idea","message":"Snapping works"' "$E2E_WORK/posted.txt" ||
+    e2e_fail "unexpected document: $(cat "$E2E_WORK/posted.txt")"
+  grep -q '"details":{"Tessary":' "$E2E_WORK/posted.txt" || e2e_fail "no details"
+}
+
 declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
 e2e_init "$2" "$case_name"
 "case_$case_name"

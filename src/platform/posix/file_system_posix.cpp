@@ -1,5 +1,6 @@
 #include "platform/posix/file_system_posix.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,6 +96,32 @@ bool PosixFileSystem::Exists(const std::string& path) {
 }
 
 bool PosixFileSystem::RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PosixFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  if (file.Get() < 0) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t wrote = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+std::vector<std::string> PosixFileSystem::ListFiles(const std::string& folder,
+                                                    std::string_view prefix,
+                                                    std::string_view suffix) {
+  std::vector<std::string> names;
+  DIR* directory = ::opendir(folder.c_str());
+  if (directory == nullptr) return names;
+  while (const dirent* entry = ::readdir(directory)) {
+    if (NameMatches(entry->d_name, prefix, suffix)) names.emplace_back(entry->d_name);
+  }
+  ::closedir(directory);
+  return names;
+}
 
 std::optional<std::string> PosixFileSystem::LocalAppDataFolder() {
   const char* data = std::getenv("XDG_DATA_HOME");

@@ -241,6 +241,12 @@ bool SimShellServices::AskOkCancel(const std::string& caption, const std::string
   return okAnswer;
 }
 
+bool SimShellServices::AskYesNo(const std::string& caption, const std::string& text) {
+  host_.Record("question " + caption);
+  boxes.push_back(SimMessageBox{caption, text, true, okAnswer});
+  return okAnswer;
+}
+
 // --- Host ------------------------------------------------------------------------------
 
 SimShellHost::SimShellHost(std::shared_ptr<SimSession> session) : session_(std::move(session)) {
@@ -248,7 +254,7 @@ SimShellHost::SimShellHost(std::shared_ptr<SimSession> session) : session_(std::
 }
 
 ShellHost SimShellHost::Host() {
-  return ShellHost{lock, window, hotkeys, layouts, tray, menus, mouseHook, services};
+  return ShellHost{lock, window, hotkeys, layouts, tray, menus, mouseHook, services, http};
 }
 
 void SimShellHost::Pump(SimDesktop& desk) {

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/shell_host.h"
+#include "platform/sim/sim_http.h"
 
 namespace tessary {
 
@@ -220,11 +221,14 @@ class SimShellServices final : public ShellServices {
   std::optional<ProgramVersion> OwnVersion() override;
   void ShowInformation(const std::string& caption, const std::string& text) override;
   bool AskOkCancel(const std::string& caption, const std::string& text) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  SystemDescription DescribeSystem() override { return system; }
 
   bool factoriesFail = false;
   std::optional<ProgramVersion> version = ProgramVersion{1, 4, 2};
   bool okAnswer = true;
   std::vector<SimMessageBox> boxes;
+  SystemDescription system{"22631", "23H2", "Contoso", "Workstation 7", 1};
 
  private:
   SimShellHost& host_;
@@ -259,6 +263,7 @@ class SimShellHost {
   SimPopupMenus menus{*this};
   SimMouseHook mouseHook{*this};
   SimShellServices services{*this};
+  SimHttp http;
 
  private:
   std::shared_ptr<SimSession> session_;

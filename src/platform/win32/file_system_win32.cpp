@@ -108,6 +108,34 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
   return DeleteFileW(WideFromUtf8(path).c_str()) != 0;
 }
 
+bool Win32FileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  // Shared for reading and writing, so the user can open the recording while it grows.
+  HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), FILE_APPEND_DATA,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
+                                                    std::string_view prefix,
+                                                    std::string_view suffix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(WideFromUtf8(JoinPath(folder, "*")).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    std::string name = Utf8FromWide(found.cFileName, wcslen(found.cFileName));
+    if (NameMatches(name, prefix, suffix)) names.push_back(std::move(name));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 std::optional<std::string> Win32FileSystem::LocalAppDataFolder() {
   PWSTR folder = nullptr;
   HRESULT hr = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);

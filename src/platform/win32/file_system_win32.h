@@ -14,6 +14,9 @@ class Win32FileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool AppendToFile(const std::string& path, std::string_view bytes) override;
+  std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
+                                     std::string_view suffix) override;
   std::optional<std::string> LocalAppDataFolder() override;
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 };

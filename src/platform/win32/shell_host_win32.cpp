@@ -50,7 +50,8 @@ Win32ShellHost::Win32ShellHost(HINSTANCE instance)
 
 ShellHost Win32ShellHost::Host() {
   return ShellHost{instanceLock_, mainWindow_, hotkeys_,   keyboardLayouts_,
-                   tray_,         menus_,      mouseHook_, services_};
+                   tray_,         menus_,      mouseHook_, services_,
+                   http_};
 }
 
 }  // namespace tessary

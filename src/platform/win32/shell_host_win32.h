@@ -12,6 +12,7 @@
 #include "platform/shell_host.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/graphics_factories.h"
+#include "platform/win32/http_client_win32.h"
 #include "platform/win32/hotkeys_win32.h"
 #include "platform/win32/instance_lock_win32.h"
 #include "platform/win32/key_names_win32.h"
@@ -83,6 +84,7 @@ class Win32ShellHost {
   Win32PopupMenus menus_;
   Win32MouseHook mouseHook_;
   Win32ShellServices services_;
+  Win32HttpClient http_;
   DeferredSurfaceFactory surfaces_;
   Win32ThemeSource theme_;
   Win32FileSystem files_;

@@ -19,7 +19,7 @@ std::optional<ProgramVersion> FileVersionOf(const wchar_t* path) {
     return std::nullopt;
   }
   return ProgramVersion{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                        HIWORD(fixed->dwFileVersionLS)};
+                        HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
 }
 
 std::optional<ProgramVersion> Win32ShellServices::OwnVersion() {
@@ -47,6 +47,38 @@ bool Win32ShellServices::AskOkCancel(const std::string& caption, const std::stri
   const std::wstring wideText = WideFromUtf8(text);
   return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
                      MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
+}
+
+namespace {
+
+// A string value under HKEY_LOCAL_MACHINE; empty when missing or not text.
+std::string MachineText(const wchar_t* key, const wchar_t* name) {
+  wchar_t value[256] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS) {
+    return {};
+  }
+  return Utf8FromWide(value, wcslen(value));
+}
+
+}  // namespace
+
+SystemDescription Win32ShellServices::DescribeSystem() {
+  constexpr const wchar_t* kVersionKey = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+  constexpr const wchar_t* kBiosKey = L"HARDWARE\\DESCRIPTION\\System\\BIOS";
+  return SystemDescription{MachineText(kVersionKey, L"CurrentBuild"),
+                           MachineText(kVersionKey, L"DisplayVersion"),
+                           MachineText(kBiosKey, L"SystemManufacturer"),
+                           MachineText(kBiosKey, L"SystemProductName"),
+                           GetSystemMetrics(SM_CMONITORS)};
+}
+
+bool Win32ShellServices::AskYesNo(const std::string& caption, const std::string& text) {
+  const std::wstring wideCaption = WideFromUtf8(caption);
+  const std::wstring wideText = WideFromUtf8(text);
+  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
+                     MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
 }  // namespace tessary

@@ -21,6 +21,8 @@ class Win32ShellServices : public ShellServices {
   std::optional<ProgramVersion> OwnVersion() override;
   void ShowInformation(const std::string& caption, const std::string& text) override;
   bool AskOkCancel(const std::string& caption, const std::string& text) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  SystemDescription DescribeSystem() override;
 
  private:
   GraphicsFactories& graphics_;

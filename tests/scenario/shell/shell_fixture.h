@@ -82,6 +82,19 @@ class MemoryFiles : public FileSystem {
     return files.count(path) > 0 || std::count(folders.begin(), folders.end(), path) > 0;
   }
   bool RemoveFile(const std::string& path) override { return files.erase(path) > 0; }
+  bool AppendToFile(const std::string& path, std::string_view bytes) override {
+    files[path] += bytes;
+    return true;
+  }
+  std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
+                                     std::string_view suffix) override {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files) {
+      const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
+      if (JoinPath(folder, name) == path && NameMatches(name, prefix, suffix)) names.push_back(name);
+    }
+    return names;
+  }
   std::optional<std::string> LocalAppDataFolder() override { return std::nullopt; }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override {
     if (name == "TESSARY_STATE_DIR") return std::string("state");

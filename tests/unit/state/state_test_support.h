@@ -55,6 +55,13 @@ class TestFileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool AppendToFile(const std::string& path, std::string_view bytes) override {
+    return system_->AppendToFile(path, bytes);
+  }
+  std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
+                                     std::string_view suffix) override {
+    return system_->ListFiles(folder, prefix, suffix);
+  }
   std::optional<std::string> LocalAppDataFolder() override { return localAppData; }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 

@@ -1,0 +1,106 @@
+// The update check as the user meets it: the hourly rule, "Check for Updates…" with its
+// three outcomes, and the tray's badge and tooltip after a silent check found a newer build.
+
+#include "platform/main_window_timers.h"
+#include "shell/tray_menu.h"
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+const HttpAddress kDocument{"quillfrost.example", 443, "/download/Tessary-Windows.json", true};
+
+class UpdateStory : public ShellTest {
+ protected:
+  void StartWith(bool checks, std::int64_t lastCheck) {
+    StoreSettings(std::string(R"({"lastSeenVersion":"1.4.2","checkUpdates":)") +
+                  (checks ? "true" : "false") + R"(,"lastUpdateCheck":)" +
+                  std::to_string(lastCheck) + "}");
+    host.services.version = ProgramVersion{1, 4, 2, 7};
+    StartOrFail();
+  }
+  void HourPasses() {
+    shell->OnTimer(main_window_timer::kUpdateCheck);
+    Pump();
+  }
+  void CheckNow() {
+    host.menus.Answer(tray_command::kCheckForUpdates);
+    shell->ShowTrayMenu();
+    Pump();
+  }
+};
+
+TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
+  StartWith(true, 1700000000 - 86400);
+  EXPECT_TRUE(host.http.requests.empty());  // exactly a day at start-up: not yet
+  unixTime += 1;
+  HourPasses();
+  ASSERT_EQ(host.http.requests.size(), 1u);
+  EXPECT_EQ(host.http.requests[0].address, kDocument);
+  EXPECT_EQ(host.http.requests[0].userAgent, "Tessary-Windows/1.4.2");
+  EXPECT_EQ(host.http.requests[0].method, "GET");
+  // Unreachable: only the time stamp changes, quietly.
+  EXPECT_NE(files.SettingsFile().find(R"("lastUpdateCheck":1700000001)"), std::string::npos);
+  EXPECT_TRUE(host.services.boxes.empty());
+  unixTime += 86400;
+  HourPasses();
+  EXPECT_EQ(host.http.requests.size(), 1u);
+}
+
+TEST_F(UpdateStory, ChecksOffNeverCheckByThemselves) {
+  StartWith(false, 0);
+  HourPasses();
+  EXPECT_TRUE(host.http.requests.empty());
+}
+
+TEST_F(UpdateStory, TheStartUpCheckWaitsForTheMessageLoop) {
+  StoreSettings(R"({"lastSeenVersion":"1.4.2","checkUpdates":true})");
+  shell = std::make_unique<Shell>(Environment(host));
+  ASSERT_EQ(shell->Start({}), std::nullopt);
+  EXPECT_TRUE(host.http.requests.empty());
+  Pump();
+  EXPECT_EQ(host.http.requests.size(), 1u);
+}
+
+TEST_F(UpdateStory, CheckingNowTellsEachOutcome) {
+  StartWith(false, 0);
+  CheckNow();
+  host.http.Serve(kDocument, 200, R"({"version":"1.4.2","build":7})");
+  CheckNow();
+  host.http.Serve(kDocument, 500, R"({"version":"1.5.0","build":8})");
+  CheckNow();
+  std::vector<std::pair<std::string, std::string>> told;
+  for (const SimMessageBox& box : host.services.boxes) told.emplace_back(box.caption, box.text);
+  EXPECT_EQ(told, (std::vector<std::pair<std::string, std::string>>{
+                      {"Tessary", "quillfrost.example couldn't be reached."},
+                      {"Tessary", "Tessary is up to date."},
+                      {"Tessary", "quillfrost.example couldn't be reached."}}));
+
+  host.http.Serve(kDocument, 200, R"({"version":"1.5.0","build":8})");
+  desk.SetConfirmAnswer(true);
+  CheckNow();
+  ASSERT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.PromptsShown()[0].caption, "Tessary");
+  EXPECT_EQ(desk.PromptsShown()[0].text, "Tessary 1.5.0 is available. Open the download page?");
+  ASSERT_EQ(desk.Launches().size(), 1u);
+  EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
+}
+
+TEST_F(UpdateStory, ASilentCheckThatFindsAnUpdateBadgesTheTrayAndSaysSoInABalloon) {
+  host.http.Serve(kDocument, 200, R"({"version":"1.5.0","build":8})");
+  StartWith(true, 0);
+  EXPECT_TRUE(host.tray.state.updateBadge);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
+  EXPECT_EQ(host.tray.balloons.back(),
+            (TrayBalloon{"Tessary update",
+                         "Tessary 1.5.0 is available. Choose it in Tessary's menu."}));
+  EXPECT_TRUE(host.services.boxes.empty());
+  host.menus.Answer(0);
+  shell->ShowTrayMenu();
+  EXPECT_EQ(FindItem(host.menus.shown.back().items, tray_command::kUpdateAvailable)->label,
+            "Tessary 1.5.0 Is Available…");
+}
+
+}  // namespace
+}  // namespace tessary::testing

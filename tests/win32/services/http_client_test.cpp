@@ -1,0 +1,115 @@
+// The real WinHTTP client against a server of our own on 127.0.0.1: the update check's
+// outcomes, a server that never answers (the time-outs hold while this thread keeps
+// answering its messages), and a feedback document the server checks.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+
+#include "win32/services/local_http_server.h"
+#include "win32/message_pump.h"
+#include "platform/win32/http_client_win32.h"
+#include "services/feedback_document.h"
+#include "services/service_address.h"
+#include "services/update_check.h"
+
+namespace tessary::testing {
+namespace {
+
+constexpr const char* kDocumentPath = "/download/Tessary-Windows.json";
+
+// The outcome as the main window would receive it: posted to this thread.
+struct PostedOutcome {
+  std::atomic<int> value{-1};
+  bool Arrived() const { return value >= 0; }
+};
+
+std::optional<UpdateOutcome> CheckAgainst(LocalHttpServer& server, double limitSeconds = 5) {
+  Win32HttpClient http;
+  PostedOutcome posted;
+  UpdateCheck check(http, *ParseServiceUrl(server.Url(kDocumentPath)), "1.4.2", 7,
+                    [&posted](UpdateOutcome outcome) { posted.value = static_cast<int>(outcome); });
+  check.Start(true);
+  if (!PumpMessagesUntil([&] { return posted.Arrived(); }, limitSeconds)) return std::nullopt;
+  return static_cast<UpdateOutcome>(posted.value.load());
+}
+
+TEST(Win32HttpClient, TheUpdateCheckReadsTheLocalServersAnswers) {
+  struct Case {
+    int status;
+    const char* body;
+    UpdateOutcome expected;
+  };
+  for (const Case& c : {Case{200, R"({"version":"1.5.0","build":8})", UpdateOutcome::kAvailable},
+                        Case{200, R"({"version":"1.4.1","build":6})", UpdateOutcome::kUpToDate},
+                        Case{500, R"({"version":"1.5.0","build":8})", UpdateOutcome::kUnreachable}}) {
+    std::string head;
+    LocalHttpServer server([&](const ReceivedRequest& request) {
+      head = request.head;
+      return ServerAnswer{true, c.status, c.body};
+    });
+    EXPECT_EQ(CheckAgainst(server), c.expected) << c.body << " " << c.status;
+    EXPECT_EQ(head.rfind(std::string("GET ") + kDocumentPath + " HTTP/1.1", 0), 0u) << head;
+    EXPECT_NE(head.find("User-Agent: Tessary-Windows/1.4.2"), std::string::npos) << head;
+  }
+}
+
+TEST(Win32HttpClient, AServerThatNeverAnswersFailsAfterTheReceiveTimeOutWhileMessagesFlow) {
+  LocalHttpServer server([](const ReceivedRequest&) { return ServerAnswer{false}; });
+  // A window of this thread that another thread keeps asking something meanwhile.
+  HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr);
+  ASSERT_NE(window, nullptr);
+  std::atomic<bool> stop{false};
+  std::atomic<int> answered{0};
+  std::atomic<int> slow{0};
+  std::thread asker([&] {
+    while (!stop) {
+      DWORD_PTR result = 0;
+      const ULONGLONG before = GetTickCount64();
+      if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &result)) ++answered;
+      if (GetTickCount64() - before > 500) ++slow;
+      Sleep(50);
+    }
+  });
+  const ULONGLONG start = GetTickCount64();
+  const std::optional<UpdateOutcome> outcome = CheckAgainst(server, 30);
+  const double seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
+  stop = true;
+  asker.join();
+  DestroyWindow(window);
+  EXPECT_EQ(outcome, UpdateOutcome::kUnreachable);
+  // The receive time-out is 8 s: the check neither gives up early nor hangs on.
+  EXPECT_GE(seconds, 7.5);
+  EXPECT_LT(seconds, 20.0);
+  EXPECT_GT(answered, 50);
+  EXPECT_EQ(slow, 0);
+}
+
+TEST(Win32HttpClient, AFeedbackPostArrivesWholeAsJson) {
+  const FeedbackDetails details = DescribeForFeedback("1.4.2", 7, {"22631", "23H2", "", "PC", 1});
+  const std::string body = FeedbackBody(0, "Caf\xC3\xA9 works", "", "1.4.2", &details);
+  LocalHttpServer server([&](const ReceivedRequest& request) {
+    const bool right = request.head.rfind("POST /feedback/api/submit HTTP/1.1", 0) == 0 &&
+                       request.head.find("Content-Type: application/json") != std::string::npos &&
+                       request.body == body;
+    return ServerAnswer{true, right ? 204 : 400, ""};
+  });
+  HttpRequest request;
+  request.method = "POST";
+  request.address = *ParseServiceUrl(server.Url("/feedback/api/submit"));
+  request.userAgent = ServiceUserAgent("1.4.2");
+  request.contentType = "application/json";
+  request.body = body;
+  std::atomic<int> status{-1};
+  Win32HttpClient http;
+  http.Send(request, [&](HttpResponse response) { status = response.answered ? response.status : 1; });
+  ASSERT_TRUE(PumpMessagesUntil([&] { return status >= 0; }, 10));
+  EXPECT_EQ(status, 204);
+}
+
+}  // namespace
+}  // namespace tessary::testing

@@ -1,0 +1,54 @@
+#pragma once
+
+// A tiny HTTP server on 127.0.0.1 for the services' tests: it listens on a free port on a
+// thread of its own, reads one request per connection and answers with what the test's
+// handler says, or never answers at all. No other network is touched.
+
+#include <winsock2.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tessary::testing {
+
+struct ReceivedRequest {
+  std::string head;  // request line and headers
+  std::string body;
+};
+
+struct ServerAnswer {
+  bool answer = true;  // false: keep the connection open and say nothing
+  int status = 200;
+  std::string body;
+};
+
+class LocalHttpServer {
+ public:
+  explicit LocalHttpServer(std::function<ServerAnswer(const ReceivedRequest&)> handler);
+  ~LocalHttpServer();
+  LocalHttpServer(const LocalHttpServer&) = delete;
+  LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+  int Port() const { return port_; }
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+
+ private:
+  void Serve();
+  void Handle(SOCKET connection);
+
+  std::function<ServerAnswer(const ReceivedRequest&)> handler_;
+  SOCKET listener_ = INVALID_SOCKET;
+  int port_ = 0;
+  std::atomic<bool> stopping_{false};
+  std::mutex mutex_;  // guards silent_
+  std::vector<SOCKET> silent_;  // connections left unanswered, closed at the end
+  std::thread thread_;
+};
+
+}  // namespace tessary::testing
