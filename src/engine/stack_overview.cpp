@@ -65,6 +65,10 @@ OverviewEntry StackOverview::EntryFor(WindowId window) const {
 
 bool StackOverview::Show(WindowId window) {
   if (c_.paused_ || c_.dragActive_ || !c_.stackSwitches_.windowStacks) return false;
+  if (window == kNoWindow) {
+    c_.platform().prompts.InformationBeep();
+    return false;
+  }
   window = Requested(window);
   c_.RefreshDisplays();
   const std::vector<StackInfo> stacks = c_.StacksNow();

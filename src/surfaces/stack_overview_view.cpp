@@ -65,7 +65,7 @@ bool StackOverviewView::Open(const Rect& area, double scale, std::vector<Overvie
   }
   UpdateThumbnails();
   surface_->TakeFocus();
-  if (animating_) surface_->SubscribeFrames();
+  if (animating_) SubscribeFrames(true);
   Log("overview open %.0f,%.0f %.0fx%.0f windows=%d", area_.x, area_.y, area_.width, area_.height,
       static_cast<int>(entries_.size()));
   for (std::size_t i = 0; i < cards_.size(); ++i) {
@@ -88,13 +88,14 @@ void StackOverviewView::Close() {
     Finish();
     return;
   }
-  surface_->SubscribeFrames();
+  SubscribeFrames(true);
 }
 
 void StackOverviewView::Destroy() {
   if (!surface_) return;
   std::unique_ptr<Surface> surface = std::move(surface_);
   surface->UnsubscribeFrames();
+  ticking_ = false;
   if (WindowThumbnails* thumbnails = factory_.Thumbnails()) {
     for (ThumbnailId id : thumbnails_) {
       if (id != kNoThumbnail) thumbnails->Unregister(id);
@@ -111,8 +112,18 @@ Point StackOverviewView::CardCentre(int index) const {
   return {area_.x + c.x + c.width / 2, area_.y + c.y + c.height / 2};
 }
 
+void StackOverviewView::SubscribeFrames(bool on) {
+  ticking_ = on;
+  if (on) {
+    surface_->SubscribeFrames();
+  } else {
+    surface_->UnsubscribeFrames();
+  }
+}
+
 void StackOverviewView::OnTimer(int id) {
-  if (id != kFrameTimerId || !surface_) return;
+  // Ticks the pacer posted before the unsubscription may still arrive.
+  if (id != kFrameTimerId || !surface_ || !ticking_) return;
   const double target = closing_ ? 0 : 1;
   if (progress_ != target) {
     const double t = std::min((clock_.Now() - startTime_) / (closing_ ? kCloseSeconds : kOpenSeconds), 1.0);
@@ -126,7 +137,7 @@ void StackOverviewView::OnTimer(int id) {
 }
 
 void StackOverviewView::Finish() {
-  surface_->UnsubscribeFrames();
+  SubscribeFrames(false);
   if (!closing_) return;
   surface_->Hide();
   if (callbacks_.closed) callbacks_.closed();

@@ -86,6 +86,7 @@ class StackOverviewView : public SurfaceInput {
   void Choose(int card);
   void Dismiss();
   void Finish();
+  void SubscribeFrames(bool on);
   void UpdateThumbnails();
   void Paint();
 
@@ -105,6 +106,7 @@ class StackOverviewView : public SurfaceInput {
   double startProgress_ = 0;
   double startTime_ = 0;
   bool animating_ = false;
+  bool ticking_ = false;  // subscribed to frame ticks
   bool closing_ = false;
   int hovered_ = -1;
   int selected_ = 0;
