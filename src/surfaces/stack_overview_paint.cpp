@@ -5,6 +5,18 @@
 #include "surfaces/stack_overview_geometry.h"
 
 namespace tessary {
+namespace {
+
+// The theme's card fill is a tint meant for the panel's background; over the darkened
+// screen the card shows it as it looks on that background, opaque.
+Color OpaqueCardFill(const Theme& theme) {
+  const Color& tint = theme.cardFill;
+  const Color& under = theme.background;
+  auto mix = [&](double a, double b) { return a * tint.a + b * (1 - tint.a); };
+  return {mix(tint.r, under.r), mix(tint.g, under.g), mix(tint.b, under.b), 1};
+}
+
+}  // namespace
 
 void PaintOverview(Canvas& canvas, const Theme& theme, const OverviewPaintInput& input,
                    double width, double height) {
@@ -20,7 +32,7 @@ void PaintOverview(Canvas& canvas, const Theme& theme, const OverviewPaintInput&
     const Rect px = ScaleAboutCentre(card.rect, 0.9 + 0.1 * p);
     const Rect r{px.x / s, px.y / s, px.width / s, px.height / s};
     if (p > 0.3) canvas.DrawShadow(r, 8, theme.dark);
-    canvas.FillRounded(r, 8, WithAlpha(theme.cardFill, p));
+    canvas.FillRounded(r, 8, WithAlpha(OpaqueCardFill(theme), p));
     const double icon = std::min({64.0, r.width / 3, r.height / 3});
     if (icon * s >= 8) {
       canvas.DrawIcon(card.icon, {r.x + (r.width - icon) / 2, r.y + (r.height - icon) / 2, icon, icon});

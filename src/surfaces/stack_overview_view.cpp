@@ -167,9 +167,10 @@ void StackOverviewView::Paint() {
                                  .hovered = hovered_,
                                  .selected = selected_,
                                  .closing = closing_};
+  // Copied: a window surface keeps the paint for WM_PAINT after this returns.
   surface_->Present(
       area_, scale_,
-      [&](Canvas& canvas, double width, double height) {
+      [theme, input](Canvas& canvas, double width, double height) {
         PaintOverview(canvas, theme, input, width, height);
       },
       SurfaceAnchor::Top());

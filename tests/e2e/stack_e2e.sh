@@ -86,7 +86,7 @@ case_overview() {
   [ "$(frame_of "Stack Overview")" = "$area" ] ||
     e2e_fail "the overview is at $(frame_of "Stack Overview"), not over the left half $area"
   grep -q '^overview open .* windows=2' "$log" || e2e_fail "the log does not show the overview opening"
-  sleep 0.5
+  sleep 1.5  # the zoom, and drawing the screen's copy in software under Wine
   screenshot stack-overview
   e2e_key Escape
   e2e_wait_visible "Stack Overview" 0 3 || e2e_fail "Escape left the overview up"
