@@ -50,13 +50,15 @@ TEST_F(StackOverviewWindowTest, OpensInFrontOverTheDarkenedScreenAndAClickBeside
   EXPECT_FALSE(view.LiveThumbnails()[0]);
   const Rect card = view.Cards()[0];
   const Bgr fill = ScreenPixel(964 + static_cast<int>(card.x) + 12, 8 + static_cast<int>(card.y) + 12);
+  const int left = 964 + static_cast<int>(card.x + card.width / 2) - 32;
+  const int top = 8 + static_cast<int>(card.y + card.height / 2) - 32;
   int drawn = 0;
-  for (int i = -3; i <= 3; ++i) {
-    const Bgr pixel = ScreenPixel(964 + static_cast<int>(card.x + card.width / 2) + i * 8,
-                                  8 + static_cast<int>(card.y + card.height / 2));
-    if (!Near(pixel, fill, 20)) ++drawn;
+  for (int i = 1; i < 8; ++i) {
+    for (int j = 1; j < 8; ++j) {
+      if (!Near(ScreenPixel(left + i * 8, top + j * 8), fill, 6)) ++drawn;
+    }
   }
-  EXPECT_GT(drawn, 2);
+  EXPECT_GT(drawn, 4);
 
   SendClick(964 + 6, 8 + 6);
   PumpMessagesUntil([&] { return dismissed == 1; });
