@@ -34,6 +34,7 @@ TEST_F(StackOverviewWindowTest, OpensInFrontOverTheDarkenedScreenAndAClickBeside
                         {.dismiss = [&] { ++dismissed; }, .closed = [&] { ++closed; }}));
   HWND window = ToHwnd(view.Window());
   PumpMessagesUntil([&] { return view.Progress() == 1; });
+  PumpMessagesFor(0.3);  // the compositing manager shows it a little later
 
   wchar_t className[64]{}, title[64]{};
   GetClassNameW(window, className, 64);
