@@ -151,8 +151,8 @@ bool Coordinator::ResetBadgePositions() {
 }
 
 void Coordinator::UpkeepTick() {
-  // With the pointer away from every badge and no Snap Assist or switcher open, the timer
-  // rests until a badge reports the pointer again or one of them opens.
+  // With the pointer away from every badge and no Snap Assist, switcher or overview open,
+  // the timer rests until a badge reports the pointer again or one of them opens.
   const bool badges = stacks_.TrackPointer(desktop_.CursorPosition());
   const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
   const bool switcher = switcher_.Tick(Now());
