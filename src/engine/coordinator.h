@@ -37,6 +37,7 @@
 #include "engine/region_drops.h"
 #include "engine/region_membership.h"
 #include "engine/resize_record.h"
+#include "engine/stack_overview.h"
 #include "engine/stacks.h"
 #include "engine/switcher.h"
 #include "layout/document_store.h"
@@ -162,7 +163,6 @@ class Coordinator {
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
   bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
-  bool ShowOverview(WindowId window);
 
   // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------
   // Ctrl+Alt+A: the divider editor over the command's display; false when paused or
@@ -203,10 +203,12 @@ class Coordinator {
   // Next (+1) or previous (-1) member of the foreground window's stack, wrapping; false
   // when paused, stacks are off or there is nothing to step to (beeps without a stack).
   bool StepStack(int step);
-  // The switcher's panel of the stack of `window` (else the foreground's); StackSwitcher.
+  // The switcher (StackSwitcher; else the foreground's) or overview of `window`'s stack.
   bool ShowSwitcher(WindowId window) { return switcher_.Show(window); }
   void DestroySwitcher() { switcher_.Close(); }
   StackSwitcher& Switcher() { return switcher_; }
+  bool ShowOverview(WindowId window) { return overview_.Show(window); }
+  StackOverview& Overview() { return overview_; }
   // Brings a stack member to the front (restoring it if minimised); false when it is gone.
   bool BringForward(WindowId window, bool activate);
   // Brings the windows a spanning window covers in front of it: `window`, else the
@@ -223,6 +225,7 @@ class Coordinator {
  private:
   friend class Compositions;  // it moves, remembers and assigns windows as placing does
   friend class StackSwitcher;  // its panel is made and posts like the other surfaces
+  friend class StackOverview;  // so is its window
 
   // One display as the drag sees it, fixed at the start of the drag so that a tick never
   // enumerates displays or walks the z-order.
@@ -400,6 +403,7 @@ class Coordinator {
   DisplayChanges displayChanges_;
   Compositions compositions_{*this};
   StackSwitcher switcher_{*this};
+  StackOverview overview_{*this};
   RegionDrops drops_{*this};
 };
 

@@ -1,4 +1,4 @@
-// Entry points of the engine's later parts (the overview, the editor). They exist so that
+// Entry points of the engine's later parts (the editor). They exist so that
 // the shell can call them today; each says once in the log that it is not built yet.
 
 #include "base/log.h"
@@ -8,12 +8,6 @@ namespace tessary {
 
 bool Coordinator::OpenLayoutEditor(const SnapLayout* /*layout*/) {
   NotYetBuilt("OpenLayoutEditor");
-  return false;
-}
-
-
-bool Coordinator::ShowOverview(WindowId /*window*/) {
-  NotYetBuilt("ShowOverview");
   return false;
 }
 

@@ -38,6 +38,7 @@ void Coordinator::HandleCommand(int code, std::int64_t argument) {
       }
       if (HandleStackCommand(code, argument)) return;
       if (switcher_.HandleCommand(code, argument)) return;
+      if (overview_.HandleCommand(code, argument)) return;
       if (dividers_.HandleCommand(code, argument)) return;
       NotYetBuilt("command");
       return;

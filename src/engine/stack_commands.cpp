@@ -36,6 +36,8 @@ void Coordinator::RefreshStacks() {
   platform().timers.Stop(kRefreshTimerId);
   refreshDeadline_ = 0;
   refreshShort_ = false;
+  // The overview shows the stack as it was when it opened; its closing schedules a pass.
+  if (overview_.Open()) return;
   if (!dragActive_ && !paused_) RefreshDisplays();
   Stacks::PassResult result;
   WithStackContext([&](const StackPassContext& context) {
@@ -149,12 +151,13 @@ bool Coordinator::ResetBadgePositions() {
 }
 
 void Coordinator::UpkeepTick() {
-  // With the pointer away from every badge and no Snap Assist or switcher open, the timer
-  // rests until a badge reports the pointer again or one of them opens.
+  // With the pointer away from every badge and no Snap Assist, switcher or overview open,
+  // the timer rests until a badge reports the pointer again or one of them opens.
   const bool badges = stacks_.TrackPointer(desktop_.CursorPosition());
   const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
   const bool switcher = switcher_.Tick(Now());
-  if (badges || assist || switcher) return;
+  const bool overview = overview_.Tick();
+  if (badges || assist || switcher || overview) return;
   platform().timers.Stop(kUpkeepTimerId);
   upkeepRunning_ = false;
 }
@@ -176,6 +179,9 @@ bool Coordinator::HandleStackCommand(int code, std::int64_t argument) {
       return true;
     case kCommandBadgeShowStack:
       ShowSwitcher(window);
+      return true;
+    case kCommandBadgeOverview:
+      ShowOverview(window);
       return true;
     case kCommandBadgePointerArrived:
       StartUpkeep();

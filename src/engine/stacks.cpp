@@ -146,7 +146,11 @@ Stacks::BadgeEntry* Stacks::BadgeFor(const std::string& key, const std::string& 
       postCommand_(kCommandBadgeShowStack, static_cast<std::int64_t>(ToNumber(raw->Front())));
     }
   };
-  // The overview is not there yet: without its entry point a right-click does nothing.
+  callbacks.showOverview = [this, raw] {
+    if (postCommand_) {
+      postCommand_(kCommandBadgeOverview, static_cast<std::int64_t>(ToNumber(raw->Front())));
+    }
+  };
   badge->SetCallbacks(std::move(callbacks));
   if (Surface* surface = badge->GetSurface()) badgeWindows_.push_back(surface->Window());
   return &badges_.emplace(key, BadgeEntry{std::move(badge), 0, display}).first->second;

@@ -30,6 +30,7 @@ inline constexpr int kCommandBadgeMoved = -22;         // the badge's front wind
 inline constexpr int kCommandBadgePointerArrived = -23;  // the badge's front window
 inline constexpr int kCommandBadgeMenu = -24;            // the badge's front window
 inline constexpr int kCommandBadgeShowStack = -25;       // the badge's front window
+inline constexpr int kCommandBadgeOverview = -27;        // the badge's front window
 
 // What the user reads after all badge positions were reset.
 inline constexpr const char* kBadgesResetText = "Every badge is back in its usual place.";

@@ -43,6 +43,7 @@ bool StackSwitcher::Show(WindowId window, const Rect* hoverZone) {
   PerformanceRecord record("switcher-open");
   if (c_.paused_ || c_.dragActive_ || !c_.stackSwitches_.windowStacks) return false;
   Close();
+  c_.overview_.Close();
   if (window == kNoWindow) window = c_.platform().zOrder.Foreground();
   c_.RefreshDisplays();
   const std::vector<StackInfo> stacks = c_.StacksNow();

@@ -100,6 +100,13 @@ class Canvas : public TextMeasurer {
   // A filled circle. Windows: FillEllipse with radiusX = radiusY = radius.
   virtual void FillCircle(Point centre, double radius, Color color) = 0;
 
+  // The screen as it stood under the surface before it was first shown, covering `rect`,
+  // with a blurred copy of it over that at `blurOpacity` (0 to 1). Only a surface made
+  // with a backdrop (SurfaceOptions::backdrop) has one; elsewhere nothing is drawn.
+  // Windows: the full-size copy with nearest-neighbour sampling, then the copy at a
+  // sixteenth of the size, blurred, stretched over it with linear sampling.
+  virtual void DrawBackdrop(const Rect& /*rect*/, double /*blurOpacity*/) {}
+
   // A soft shadow under a card or panel at `rect`, made of eight widening outlines moved
   // 3 units down (no blur effect is needed); `strong` is for dark backgrounds. Built on
   // StrokeRounded, so a backend need not override it.

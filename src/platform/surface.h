@@ -117,6 +117,10 @@ struct SurfaceOptions {
   SurfaceKind kind = SurfaceKind::kLayered;
   // kWindow: ask the system for a dark frame (the panel follows the theme).
   bool darkFrame = false;
+  // kWindow: a window laid over part of the screen rather than a panel on it: the screen
+  // under it is copied once, just before it is first shown, for Canvas::DrawBackdrop;
+  // its corners stay square and the system plays no transitions on it.
+  bool backdrop = false;
   std::string title;         // UTF-8 window title (seen by accessibility tools)
   std::string className;     // empty: "TessarySurfaceInteractive" with input, else "TessarySurface"
   bool interactive = false;  // takes focus and mouse (SetInteractive can change it later)
@@ -143,7 +147,9 @@ class Surface {
   virtual bool IsCreated() const = 0;
 
   // Interactive clears WS_EX_TRANSPARENT and WS_EX_NOACTIVATE; not interactive sets both
-  // (a clickable surface keeps receiving clicks: only WS_EX_NOACTIVATE is set).
+  // (a clickable surface keeps receiving clicks: only WS_EX_NOACTIVATE is set). A kWindow
+  // surface that stops being interactive is disabled (EnableWindow FALSE) and lets the
+  // pointer through (HTTRANSPARENT).
   virtual void SetInteractive(bool interactive) = 0;
 
   // Draws and shows the surface at `rect` (desktop pixels). Windows, in order:

@@ -23,6 +23,15 @@ struct ThumbnailSourceSize {
   double height = 0;
 };
 
+// How a thumbnail is drawn when more than its place matters (the overview fades and
+// zooms its previews, and leaves out the invisible resize borders).
+struct ThumbnailProperties {
+  Rect destination;  // client pixels of the destination window
+  Rect source;       // the part of the source's window rectangle shown; zero: all of it
+  double opacity = 1;  // 0 to 1
+  bool visible = true;
+};
+
 class WindowThumbnails {
  public:
   virtual ~WindowThumbnails() = default;
@@ -34,6 +43,8 @@ class WindowThumbnails {
   // DwmUpdateThumbnailProperties: drawn at `destination` (client pixels of the destination
   // window), fully opaque, visible, the whole source window rather than its client area.
   virtual bool Show(ThumbnailId thumbnail, const Rect& destination) = 0;
+  // DwmUpdateThumbnailProperties with every property given (opacity as 0 to 255).
+  virtual bool Update(ThumbnailId thumbnail, const ThumbnailProperties& properties) = 0;
   // DwmUnregisterThumbnail.
   virtual void Unregister(ThumbnailId thumbnail) = 0;
 };

@@ -9,8 +9,14 @@ using namespace window_command;
 WindowId Shell::CommandTarget() {
   if (targetOverrideSet_) return targetOverride_;
   // The stack overview is about another window: a command given while it is in front is
-  // meant for that window. (The overview does not exist yet; it will answer here.)
-  return platform().zOrder.Foreground();
+  // meant for that window.
+  const WindowId foreground = platform().zOrder.Foreground();
+  StackOverview& overview = coordinator_->Overview();
+  if (foreground != kNoWindow && foreground == overview.Window() &&
+      platform().windows.Exists(overview.Subject())) {
+    return overview.Subject();
+  }
+  return foreground;
 }
 
 void Shell::RunCommand(int index) {

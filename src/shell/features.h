@@ -21,7 +21,7 @@ struct ShellFeatures {
   bool compositions = true;     // applying a layout to a display (Choose / Switch Layout)
   bool stacks = true;           // stepping through a stack, sending a span behind
   bool stackSwitcher = true;    // "Show Window Stack…": the switcher's panel
-  bool stackOverview = false;   // "Show Stack Overview": the overview window
+  bool stackOverview = true;    // "Show Stack Overview": the overview window
 };
 
 }  // namespace tessary

@@ -112,9 +112,10 @@ void ChooserPanel::Paint() {
                                 .focus = focus_,
                                 .hovered = hovered_,
                                 .hasFocus = hasFocus_};
+  // Copied: a window surface keeps the paint for WM_PAINT after this returns.
   surface_->Present(
       rect_, scale_,
-      [&](Canvas& canvas, double width, double height) {
+      [theme, input](Canvas& canvas, double width, double height) {
         PaintChooser(canvas, theme, input, width, height);
       },
       SurfaceAnchor::Topmost());

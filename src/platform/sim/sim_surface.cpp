@@ -283,6 +283,15 @@ bool SimThumbnails::Show(ThumbnailId thumbnail, const Rect& destination) {
   auto it = live_.find(thumbnail);
   if (it == live_.end()) return false;
   it->second.shownAt = destination;
+  it->second.last = {.destination = destination};
+  return true;
+}
+
+bool SimThumbnails::Update(ThumbnailId thumbnail, const ThumbnailProperties& properties) {
+  auto it = live_.find(thumbnail);
+  if (it == live_.end()) return false;
+  it->second.shownAt = properties.destination;
+  it->second.last = properties;
   return true;
 }
 

@@ -47,6 +47,7 @@ class SimThumbnails : public WindowThumbnails {
   ThumbnailId Register(WindowId destination, WindowId source) override;
   ThumbnailSourceSize SourceSize(ThumbnailId thumbnail) override;
   bool Show(ThumbnailId thumbnail, const Rect& destination) override;
+  bool Update(ThumbnailId thumbnail, const ThumbnailProperties& properties) override;
   void Unregister(ThumbnailId thumbnail) override;
 
   void SetRefused(bool refused) { refused_ = refused; }
@@ -56,6 +57,7 @@ class SimThumbnails : public WindowThumbnails {
     WindowId destination = kNoWindow;
     WindowId source = kNoWindow;
     Rect shownAt;  // destination pixels; all zero until shown
+    ThumbnailProperties last;  // as last shown or updated
   };
   // The registered thumbnails, by id.
   const std::map<ThumbnailId, Entry>& Registered() const { return live_; }

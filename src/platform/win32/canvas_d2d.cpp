@@ -126,4 +126,10 @@ void D2DCanvas::FillCircle(Point centre, double radius, Color color) {
   }
 }
 
+void D2DCanvas::DrawBackdrop(const Rect& rect, double blurOpacity) {
+  if (!backdrop_ || Empty(rect)) return;
+  target_->Clear(D2D1::ColorF(D2D1::ColorF::Black));
+  backdrop_->Draw(target_, ToD2D(rect), static_cast<FLOAT>(std::clamp(blurOpacity, 0.0, 1.0)));
+}
+
 }  // namespace tessary

@@ -2,6 +2,7 @@
 
 #include <dwmapi.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/win32/handles.h"
@@ -30,15 +31,24 @@ ThumbnailSourceSize Win32Thumbnails::SourceSize(ThumbnailId thumbnail) {
 }
 
 bool Win32Thumbnails::Show(ThumbnailId thumbnail, const Rect& destination) {
+  return Update(thumbnail, {.destination = destination});
+}
+
+bool Win32Thumbnails::Update(ThumbnailId thumbnail, const ThumbnailProperties& shown) {
+  auto pixels = [](const Rect& r) {
+    return RECT{static_cast<LONG>(std::lround(r.x)), static_cast<LONG>(std::lround(r.y)),
+                static_cast<LONG>(std::lround(r.Right())), static_cast<LONG>(std::lround(r.Bottom()))};
+  };
   DWM_THUMBNAIL_PROPERTIES properties{};
   properties.dwFlags =
       DWM_TNP_RECTDESTINATION | DWM_TNP_VISIBLE | DWM_TNP_OPACITY | DWM_TNP_SOURCECLIENTAREAONLY;
-  properties.rcDestination = {static_cast<LONG>(std::lround(destination.x)),
-                              static_cast<LONG>(std::lround(destination.y)),
-                              static_cast<LONG>(std::lround(destination.Right())),
-                              static_cast<LONG>(std::lround(destination.Bottom()))};
-  properties.opacity = 255;
-  properties.fVisible = TRUE;
+  properties.rcDestination = pixels(shown.destination);
+  if (shown.source.width > 0 && shown.source.height > 0) {
+    properties.dwFlags |= DWM_TNP_RECTSOURCE;
+    properties.rcSource = pixels(shown.source);
+  }
+  properties.opacity = static_cast<BYTE>(std::lround(std::clamp(shown.opacity, 0.0, 1.0) * 255));
+  properties.fVisible = shown.visible ? TRUE : FALSE;
   properties.fSourceClientAreaOnly = FALSE;
   return SUCCEEDED(DwmUpdateThumbnailProperties(ToThumbnail(thumbnail), &properties));
 }

@@ -12,6 +12,7 @@ class Win32Thumbnails : public WindowThumbnails {
   ThumbnailId Register(WindowId destination, WindowId source) override;
   ThumbnailSourceSize SourceSize(ThumbnailId thumbnail) override;
   bool Show(ThumbnailId thumbnail, const Rect& destination) override;
+  bool Update(ThumbnailId thumbnail, const ThumbnailProperties& properties) override;
   void Unregister(ThumbnailId thumbnail) override;
 };
 

@@ -19,6 +19,8 @@ namespace {
 constexpr DWORD kDwmUseImmersiveDarkMode = 20;     // DWMWA_USE_IMMERSIVE_DARK_MODE
 constexpr DWORD kDwmWindowCornerPreference = 33;   // DWMWA_WINDOW_CORNER_PREFERENCE
 constexpr DWORD kDwmCornerRound = 2;               // DWMWCP_ROUND
+constexpr DWORD kDwmCornerSquare = 1;              // DWMWCP_DONOTROUND
+constexpr DWORD kDwmTransitionsForceDisabled = 3;  // DWMWA_TRANSITIONS_FORCEDISABLED
 
 }  // namespace
 
@@ -34,8 +36,14 @@ bool Win32WindowSurface::Create(const SurfaceOptions& options) {
   window_ = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, 0, 0, 1, 1,
                             nullptr, nullptr, instance_, this);
   if (!window_) return false;
-  const DWORD round = kDwmCornerRound;
-  DwmSetWindowAttribute(window_, kDwmWindowCornerPreference, &round, sizeof(round));
+  wantsBackdrop_ = options.backdrop;
+  interactive_ = true;
+  const DWORD corners = wantsBackdrop_ ? kDwmCornerSquare : kDwmCornerRound;
+  DwmSetWindowAttribute(window_, kDwmWindowCornerPreference, &corners, sizeof(corners));
+  if (wantsBackdrop_) {
+    const BOOL disabled = TRUE;
+    DwmSetWindowAttribute(window_, kDwmTransitionsForceDisabled, &disabled, sizeof(disabled));
+  }
   if (options.darkFrame) {
     const BOOL dark = TRUE;
     DwmSetWindowAttribute(window_, kDwmUseImmersiveDarkMode, &dark, sizeof(dark));
@@ -65,7 +73,7 @@ void Win32WindowSurface::Render() {
   target_->SetDpi(dpi, dpi);
   target_->BeginDraw();
   target_->Clear(D2D1::ColorF(D2D1::ColorF::White));
-  D2DCanvas canvas(target_.Get(), formats_, icons_);
+  D2DCanvas canvas(target_.Get(), formats_, icons_, backdrop_.get());
   paint_(canvas, pixels_.width / scale_, pixels_.height / scale_);
   const HRESULT drawn = target_->EndDraw();
   ReleaseDC(window_, dc);
@@ -74,8 +82,15 @@ void Win32WindowSurface::Render() {
     Log("panel EndDraw %08x", static_cast<unsigned>(drawn));
     // The target lost its device: the next paint makes a new one.
     icons_.Drop(target_.Get());
+    if (backdrop_) backdrop_->DropBitmaps();
     target_.Reset();
   }
+}
+
+void Win32WindowSurface::SetInteractive(bool interactive) {
+  if (!window_) return;
+  interactive_ = interactive;
+  EnableWindow(window_, interactive ? TRUE : FALSE);
 }
 
 void Win32WindowSurface::Present(const Rect& rect, double scale, const PaintFunction& paint,
@@ -86,6 +101,11 @@ void Win32WindowSurface::Present(const Rect& rect, double scale, const PaintFunc
   const PixelSize pixels = SurfacePixelSize(rect);
   const int x = static_cast<int>(std::lround(rect.x));
   const int y = static_cast<int>(std::lround(rect.y));
+  if (wantsBackdrop_ && !backdrop_) {
+    // Before the window covers it.
+    backdrop_ = std::make_unique<ScreenBackdrop>();
+    backdrop_->Capture({x, y, x + pixels.width, y + pixels.height});
+  }
   if (!visible_ || !(pixels == pixels_) || rect.x != rect_.x || rect.y != rect_.y) {
     const HWND after = anchor.kind == SurfaceAnchor::Kind::kTopmost ? HWND_TOPMOST : HWND_TOP;
     SetWindowPos(window_, after, x, y, pixels.width, pixels.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -110,6 +130,7 @@ void Win32WindowSurface::Destroy() {
   if (window_) FramePacer::Instance().Unsubscribe(window_, kFrameTimerId);
   if (target_) icons_.Drop(target_.Get());
   target_.Reset();
+  backdrop_.reset();
   paint_ = nullptr;
   tooltip_ = nullptr;  // owned by the window: destroyed with it
   DestroyWindowQuietly();
@@ -172,6 +193,14 @@ LRESULT Win32WindowSurface::Handle(HWND window, UINT message, WPARAM wParam, LPA
     }
     case WM_MOUSEACTIVATE:
       return input_ && input_->ActivateOnClick() ? MA_ACTIVATE : MA_NOACTIVATE;
+    case WM_NCHITTEST:
+      if (!interactive_) return HTTRANSPARENT;
+      break;
+    case WM_SYSKEYDOWN:
+      // Keys held with Alt (the shortcut that opened a view may still be down) reach the
+      // view too; the system still sees them (Alt+F4, the window menu).
+      if (input_) input_->OnKeyDown(static_cast<std::uint32_t>(wParam));
+      break;
     default:
       break;
   }
@@ -203,6 +232,9 @@ bool Win32WindowSurface::RouteInput(HWND window, UINT message, WPARAM wParam, LP
       return true;
     case WM_LBUTTONUP:
       input_->OnPointerRelease(ClientPointToDesktop(window, lParam));
+      return true;
+    case WM_RBUTTONUP:
+      input_->OnSecondaryRelease(ClientPointToDesktop(window, lParam), GetKeyState(VK_MENU) < 0);
       return true;
     case WM_MOUSEWHEEL:
       input_->OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));

@@ -9,7 +9,10 @@
 #include <wrl/client.h>
 
 #include "platform/surface.h"
+#include <memory>
+
 #include "platform/win32/icon_bitmap_cache.h"
+#include "platform/win32/screen_backdrop_win32.h"
 #include "platform/win32/surface_window_win32.h"
 #include "platform/win32/text_formats_d2d.h"
 
@@ -25,7 +28,8 @@ class Win32WindowSurface : public Win32SurfaceWindow {
   Win32WindowSurface& operator=(const Win32WindowSurface&) = delete;
 
   bool Create(const SurfaceOptions& options) override;
-  void SetInteractive(bool /*interactive*/) override {}  // it always takes input
+  // Not interactive: disabled, and the pointer passes through (a closing overview).
+  void SetInteractive(bool interactive) override;
   // Keeps `paint` for WM_PAINT, places the window when it moved or was hidden
   // (SWP_NOACTIVATE | SWP_SHOWWINDOW: shown without activation) and draws at once.
   void Present(const Rect& rect, double scale, const PaintFunction& paint,
@@ -55,6 +59,10 @@ class Win32WindowSurface : public Win32SurfaceWindow {
   PaintFunction paint_;
   PixelSize pixels_;
   bool trackingLeave_ = false;
+  bool interactive_ = true;
+  // A backdrop surface copies the screen under it at its first presentation.
+  bool wantsBackdrop_ = false;
+  std::unique_ptr<ScreenBackdrop> backdrop_;
   int paints_ = 0;
 };
 

@@ -1,9 +1,11 @@
-// Stories of the stack switcher: Ctrl+Alt+S shows every window of the stack as a card;
-// a digit, a click or the arrows bring one forward, a span's cards are grouped by region
-// with "Press B here" sending the span behind, and a tab applies one of the user's layouts.
+// Stories of the stack switcher and the overview: Ctrl+Alt+S shows every window of the
+// stack as a card; a digit, a click or the arrows bring one forward, a span's cards are
+// grouped by region with "Press B here" sending the span behind, and a tab applies one of
+// the user's layouts. A badge's right-click shows the stack's live previews side by side.
 
 #include "engine_fixture.h"
 #include "platform/mouse_hook.h"
+#include "surfaces/stack_overview_view.h"
 
 namespace tessary {
 namespace {
@@ -199,8 +201,12 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
     c.before();
     EXPECT_FALSE(engine->ShowSwitcher(c.window));
     EXPECT_EQ(Panel(), nullptr);
+    EXPECT_FALSE(engine->ShowOverview(c.window));
+    EXPECT_FALSE(engine->Overview().Open());
     c.after();
   }
+  // Only the window without a stack is told why.
+  EXPECT_EQ(messages, std::vector<std::string>{"No other windows share this window’s position and size."});
 }
 
 TEST_F(SwitcherStory, ClickingElsewhereClosesItButNotWithinHalfASecond) {
@@ -329,6 +335,102 @@ TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
     return members;
   };
   EXPECT_EQ(order(desk.ZOrder()), order(before));
+}
+
+TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThatWindowForward) {
+  StartWith("halves");
+  std::vector<WindowId> windows = Stack(3);
+  ASSERT_TRUE(engine->ShowSwitcher(windows[2]));
+  // The badge stands on the front window; right-clicking it opens the overview instead.
+  const auto& badges = engine->GetStacks().Badges();
+  ASSERT_EQ(badges.size(), 1u);
+  auto& badge = static_cast<SimSurface&>(*badges.begin()->second.badge->GetSurface());
+  const Rect b = badge.Bounds();
+  ASSERT_TRUE(badge.RightClick({b.x + b.width / 2, b.y + b.height / 2}));
+  desk.Advance(0.05);
+  EXPECT_EQ(Panel(), nullptr);
+  StackOverview& overview = engine->Overview();
+  ASSERT_TRUE(overview.Open());
+  EXPECT_EQ(overview.Subject(), windows[2]);
+  EXPECT_EQ(overview.Members(), (std::vector<WindowId>{windows[2], windows[1], windows[0]}));
+  StackOverviewView& view = *overview.View();
+  auto& surface = static_cast<SimSurface&>(*view.GetSurface());
+  EXPECT_EQ(surface.Options().title, "Stack Overview");
+  EXPECT_EQ(surface.Options().className, "TessaryStackOverview");
+  EXPECT_EQ(view.Area(), Region(1));
+  EXPECT_EQ(desk.Foreground(), overview.Window());
+  EXPECT_TRUE(Logged("overview open "));
+  // It zooms in over 0.18 s; the previews fade in with it, showing only the visible frame.
+  EXPECT_LT(view.Progress(), 1);
+  desk.Advance(0.25);
+  EXPECT_EQ(view.Progress(), 1);
+  EXPECT_FALSE(surface.FramesSubscribed());
+  const auto& thumbnails = Factory().Thumbs().Registered();
+  ASSERT_EQ(thumbnails.size(), 3u);
+  for (const auto& [id, entry] : thumbnails) {
+    EXPECT_EQ(entry.destination, overview.Window());
+    EXPECT_EQ(entry.last.opacity, 1);
+    EXPECT_TRUE(entry.last.visible);
+  }
+  // While it is open the stack pass leaves everything as it is.
+  engine->RefreshStacks();
+  EXPECT_TRUE(overview.Open());
+
+  // A click on the last card brings that window forward; the overview fades out and goes.
+  ASSERT_TRUE(surface.PressAndRelease(view.CardCentre(2)));
+  desk.Advance(0.3);
+  EXPECT_FALSE(overview.Open());
+  EXPECT_TRUE(Factory().Thumbs().Registered().empty());
+  EXPECT_EQ(desk.Foreground(), windows[0]);
+  desk.Advance(0.3);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+}
+
+TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
+  StartWith("halves");
+  const StackSwitches on = engine->Switches();
+  StackSwitches off = on;
+  off.windowStacks = false;
+  struct Case {
+    const char* name;
+    std::function<void(StackOverviewView&, const std::vector<WindowId>&)> act;
+    bool animations;
+  };
+  auto surfaceOf = [](StackOverviewView& view) -> SimSurface& {
+    return static_cast<SimSurface&>(*view.GetSurface());
+  };
+  const Case cases[] = {
+      {"Escape", [&](StackOverviewView& v, auto&) { surfaceOf(v).PressKey(surface_key::kEscape); }, true},
+      {"a click between the cards",
+       [&](StackOverviewView& v, auto&) {
+         surfaceOf(v).PressAndRelease({v.Area().x + 2, v.Area().y + 2});
+       },
+       true},
+      {"a right-click on a card",
+       [&](StackOverviewView& v, auto&) { surfaceOf(v).RightClick(v.CardCentre(0)); }, false},
+      {"another window activated", [&](StackOverviewView& v, auto&) { surfaceOf(v).Deactivate(); }, true},
+      {"a member minimised", [&](StackOverviewView&, auto& w) { desk.Minimize(w[0]); }, true},
+      {"a member closed", [&](StackOverviewView&, auto& w) { desk.CloseWindow(w[1]); }, false},
+      {"paused", [&](StackOverviewView&, auto&) { engine->SetPaused(true); }, true},
+      {"stacks turned off", [&](StackOverviewView&, auto&) { engine->ApplyStackSwitches(off); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    desk.SystemSettings().clientAreaAnimation = c.animations;
+    std::vector<WindowId> windows = Stack(2);
+    ASSERT_TRUE(engine->ShowOverview(windows[1]));
+    StackOverviewView& view = *engine->Overview().View();
+    // Without animations it is fully there at once, and gone at once.
+    EXPECT_EQ(view.Progress(), c.animations ? 0 : 1);
+    desk.Advance(0.3);
+    c.act(view, windows);
+    desk.Advance(0.3);
+    EXPECT_FALSE(engine->Overview().Open());
+    engine->SetPaused(false);
+    engine->ApplyStackSwitches(on);
+    for (WindowId w : windows) desk.CloseWindow(w);
+    desk.Advance(0.5);
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The window commands: Place, Fill Screen, Put Back and Restore, with their targets.
+// The window commands: Place, Fill Screen, Put Back and Restore, with their targets (the
+// stack overview in front stands for the window it is about).
 
 #include "layout/tree_geometry.h"
 #include "shell/window_command.h"
@@ -176,6 +177,23 @@ TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
   shell->RunCommand(kNext);
   EXPECT_EQ(desk.Foreground(), second);
   EXPECT_EQ(desk.Beeps(), beeps);
+}
+
+TEST_F(CommandTest, WhileTheStackOverviewIsInFrontCommandsActOnTheWindowItIsAbout) {
+  shell->RunCommand(kPlace);
+  ChooseInPicker("halves", 1);
+  const WindowId second = AddApp(kStart);
+  Pump();
+  shell->RunCommand(kPlace);
+  ChooseInPicker("halves", 1);
+  Run(0.5);
+  shell->RunCommand(kOverview);
+  Run(0.3);
+  const StackOverview& overview = Coord().Overview();
+  ASSERT_TRUE(overview.Open());
+  ASSERT_EQ(desk.Foreground(), overview.Window());
+  shell->RunCommand(kFill);
+  EXPECT_EQ(desk.Frame(second), kFull);
 }
 
 }  // namespace

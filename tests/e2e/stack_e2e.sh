@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# A stack of two sample windows in the real Tessary.exe under Wine: the switcher and the
+# overview show both at once, and a click on the other card brings that window forward.
+#
+#   tests/e2e/stack_e2e.sh CASE BUILD_DIR
+#
+#   switcher  two windows dropped onto the left half of "Halves", the second in front;
+#             Ctrl+Alt+S shows the "Window Stack" panel with a card for each (screenshot
+#             stack-switcher.png; copy it to docs/images/ when the panel's look changes);
+#             a click on the first one's card brings that window to the front and the
+#             panel goes away
+#   overview  the same stack; Ctrl+Alt+O opens the "Stack Overview" window over the left
+#             half (screenshot stack-overview.png) and Escape closes it
+#
+# Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
+# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
+# tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/stack_CASE.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../../tools/e2e/lib.sh
+source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/drag_lib.sh
+source "$root/tools/e2e/drag_lib.sh"
+
+[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
+case_name=$1
+one="Stack me 1"
+two="Stack me 2"
+
+# The title of the first of the two windows that comes in the front-to-back list.
+front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
+
+# The cards of the panel created last, in desktop pixels, one "X Y WIDTH HEIGHT" a line,
+# from the lines the panel logs ("demo card PANEL WINDOW X Y WIDTH HEIGHT").
+last_panel_cards() {
+  tr -d '\r' <"$1" | awk '/^panel create /{ n = 0; delete c }
+    /^demo card /{ c[n++] = $5 " " $6 " " $7 " " $8 }
+    END { for (i = 0; i < n; i++) print c[i] }'
+}
+
+# Two sample windows stacked in the left half, the second in front.
+stacked() {
+  e2e_start_tessary first
+  e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
+  snap_into halves 0 1 "$one"
+  snap_into halves 0 2 "$two"
+  e2e_close_assist
+  e2e_click_window 2  # the commands act on the window in the foreground
+  [ "$(front_of "$one" "$two")" = "$two" ] || e2e_fail "$two is not in front of $one"
+}
+
+case_switcher() {
+  local log x y w h
+  log=$(e2e_log_file first)
+  stacked
+  e2e_key ctrl+alt+s
+  e2e_wait_visible "Window Stack" 1 5 || { screenshot no-switcher; e2e_fail "Ctrl+Alt+S showed no switcher"; }
+  sleep 0.5  # the panel's first paint
+  screenshot stack-switcher
+  [ "$(last_panel_cards "$log" | wc -l)" -eq 2 ] ||
+    e2e_fail "the switcher shows $(last_panel_cards "$log" | wc -l) cards, not 2"
+
+  # The stack lists its windows by first use: the first card is the window behind.
+  read -r x y w h <<<"$(last_panel_cards "$log" | head -n 1)"
+  e2e_mouse_to "$((x + w / 2))" "$((y + h / 2))"
+  sleep 0.3
+  xdotool click 1
+  e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
+    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
+    { screenshot not-switched; e2e_fail "the click left $(drag_probe foreground) in the foreground, not $one"; }
+  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  e2e_wait_visible "Window Stack" 0 3 || e2e_fail "the switcher stayed up after the pick"
+  screenshot stack-switched
+  e2e_quit first
+}
+
+case_overview() {
+  local log
+  log=$(e2e_log_file first)
+  stacked
+  e2e_key ctrl+alt+o
+  e2e_wait_visible "Stack Overview" 1 5 || { screenshot no-overview; e2e_fail "Ctrl+Alt+O showed no overview"; }
+  local area
+  area=$(drag_probe region halves 0)
+  [ "$(frame_of "Stack Overview")" = "$area" ] ||
+    e2e_fail "the overview is at $(frame_of "Stack Overview"), not over the left half $area"
+  grep -q '^overview open .* windows=2' "$log" || e2e_fail "the log does not show the overview opening"
+  sleep 1.5  # the zoom, and drawing the screen's copy in software under Wine
+  screenshot stack-overview
+  e2e_key Escape
+  e2e_wait_visible "Stack Overview" 0 3 || e2e_fail "Escape left the overview up"
+  e2e_quit first
+}
+
+declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
+[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
+e2e_init "$2" "stack_$case_name"
+"case_$case_name"
+echo "PASS $case_name"

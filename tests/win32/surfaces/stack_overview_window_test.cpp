@@ -1,0 +1,77 @@
+// The stack overview as a real window under the real backend: it opens in front with the
+// keyboard over a darkened copy of what was on the screen, shows the app's icon where the
+// system makes no live preview (Wine), and closes on a real click between its cards.
+
+#include <vector>
+
+#include "platform/win32/clock_win32.h"
+#include "platform/win32/theme_source_win32.h"
+#include "surfaces/stack_overview_view.h"
+#include "win32/surfaces/surface_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+class StackOverviewWindowTest : public SurfaceTest {
+ protected:
+  const Rect area{964, 8, 948, 1024};
+  Win32ThemeSource theme;
+  Win32Clock clock;
+};
+
+TEST_F(StackOverviewWindowTest, OpensInFrontOverTheDarkenedScreenAndAClickBesideTheCardsClosesIt) {
+  PlainWindow red({900, 0, 1920, 1040}, RGB(200, 60, 60));
+  PumpMessagesFor(0.2);
+  const IconId icon = ToIconId(LoadIconW(nullptr, IDI_APPLICATION));
+  std::vector<OverviewEntry> entries;
+  for (std::uint64_t i = 1; i <= 2; ++i) {
+    entries.push_back({.window = ToWindowId(red.Handle()), .title = "Red", .appName = "Red app",
+                       .icon = icon, .frame = {600, 400}});
+  }
+  int dismissed = 0, closed = 0;
+  StackOverviewView view(Factory(), theme, clock);
+  ASSERT_TRUE(view.Open(area, 1.0, std::move(entries), true,
+                        {.dismiss = [&] { ++dismissed; }, .closed = [&] { ++closed; }}));
+  HWND window = ToHwnd(view.Window());
+  PumpMessagesUntil([&] { return view.Progress() == 1; });
+  PumpMessagesFor(0.3);  // the compositing manager shows it a little later
+
+  wchar_t className[64]{}, title[64]{};
+  GetClassNameW(window, className, 64);
+  GetWindowTextW(window, title, 64);
+  EXPECT_STREQ(className, L"TessaryStackOverview");
+  EXPECT_STREQ(title, L"Stack Overview");
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST), 0);
+  EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
+  EXPECT_EQ(GetForegroundWindow(), window);
+  // The red window it covers shows through beside the cards, veiled by an eighth.
+  EXPECT_TRUE(Near(ScreenPixel(964 + 6, 8 + 6), {176, 53, 53}, 12));
+  // No live previews under Wine: each card shows the app's icon in its middle.
+  EXPECT_FALSE(view.LiveThumbnails()[0]);
+  const Rect card = view.Cards()[0];
+  const Bgr fill = ScreenPixel(964 + static_cast<int>(card.x) + 12, 8 + static_cast<int>(card.y) + 12);
+  const int left = 964 + static_cast<int>(card.x + card.width / 2) - 32;
+  const int top = 8 + static_cast<int>(card.y + card.height / 2) - 32;
+  int drawn = 0;
+  for (int i = 1; i < 8; ++i) {
+    for (int j = 1; j < 8; ++j) {
+      if (!Near(ScreenPixel(left + i * 8, top + j * 8), fill, 6)) ++drawn;
+    }
+  }
+  EXPECT_GT(drawn, 4);
+
+  SendClick(964 + 6, 8 + 6);
+  PumpMessagesUntil([&] { return dismissed == 1; });
+  ASSERT_EQ(dismissed, 1);
+  view.Close();
+  EXPECT_FALSE(IsWindowEnabled(window));  // the closing takes no input
+  PumpMessagesUntil([&] { return closed == 1; });
+  EXPECT_EQ(closed, 1);
+  EXPECT_FALSE(IsWindowVisible(window));
+  view.Destroy();
+  EXPECT_FALSE(IsWindow(window));
+}
+
+}  // namespace
+}  // namespace tessary::testing
