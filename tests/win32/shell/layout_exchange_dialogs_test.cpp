@@ -95,7 +95,12 @@ SeenDialog TypeFileNameAndEnter(const wchar_t* title, const std::wstring& path) 
   SeenDialog seen;
   HWND dialog = WaitForDialog(title, true);
   HWND edit = dialog != nullptr ? FileNameEdit(dialog) : nullptr;
-  if (edit == nullptr) return seen;
+  if (edit == nullptr) {
+    // A dialog without a name box to type into is cancelled, so the test fails instead of
+    // waiting forever.
+    if (dialog != nullptr) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return seen;
+  }
   seen.shown = true;
   seen.fileName = TextOf(edit);
   HWND filters = GetDlgItem(dialog, cmb1);
@@ -108,7 +113,7 @@ SeenDialog TypeFileNameAndEnter(const wchar_t* title, const std::wstring& path) 
   PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
   for (int attempt = 0; attempt < 200 && IsWindow(dialog); ++attempt) Sleep(50);
-  // A dialog that did not take the name is cancelled, so the test fails instead of hanging.
+  // Nor does a dialog that did not take the name stay open.
   if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   return seen;
 }
