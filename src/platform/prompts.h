@@ -18,6 +18,8 @@ struct FileChoice {
   std::string filterPattern;  // e.g. "*.exe"
   std::string defaultExtension;  // without the dot, e.g. "json"; may be empty
   std::string suggestedName;     // save dialogs only
+  // A second filter, "All files" showing "*.*", for files named any other way.
+  bool offerAllFiles = false;
 };
 
 class Prompts {

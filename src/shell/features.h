@@ -15,7 +15,7 @@ struct ShellFeatures {
   bool feedback = true;         // "Send Feedback…"
   bool updateCheck = true;      // "Check for Updates…" and the hourly check
   bool diagnostics = true;      // recording diagnostics
-  bool layoutFiles = false;     // import and export through the exchange file
+  bool layoutFiles = true;      // import and export through the exchange file
   bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = true;    // "Adjust Shared Dividers"
   bool compositions = true;     // applying a layout to a display (Choose / Switch Layout)

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "services/maker_site.h"
+#include "shell/layout_exchange.h"
 #include "shell/shell.h"
 
 namespace tessary {
@@ -146,9 +147,19 @@ void Shell::CarryOutProgramCommand(int chosen, const TrayMenuContext& context) {
       env_.host.mainWindow.Destroy();
       return;
     case id::kImportLayouts:
+      if (context.display >= 0) {
+        ImportLayouts(
+            LayoutExchangeAccess{platform().prompts, env_.files},
+            ImportTarget{coordinator_->Layouts(), context.displayKey, context.displayName});
+      }
+      return;
     case id::kExportMyLayouts:
+      ExportLayouts(LayoutExchangeAccess{platform().prompts, env_.files}, context.ownLayouts);
+      return;
     case id::kExportArrangement:
-      notYetBuilt_.Note("layout import and export");
+      if (context.active) {
+        ExportLayouts(LayoutExchangeAccess{platform().prompts, env_.files}, {*context.active});
+      }
       return;
     case id::kResetLayouts:
       ResetLayoutsAfterAsking(env_.host.services, *coordinator_, context);

@@ -30,6 +30,12 @@ std::wstring FilterList(const FileChoice& choice) {
   list.push_back(L'\0');
   list += WideFromUtf8(choice.filterPattern);
   list.push_back(L'\0');
+  if (choice.offerAllFiles) {
+    list += L"All files";
+    list.push_back(L'\0');
+    list += L"*.*";
+    list.push_back(L'\0');
+  }
   list.push_back(L'\0');
   return list;
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,12 +57,14 @@ class MemoryFiles : public FileSystem {
  public:
   FileRead ReadFile(const std::string& path, std::size_t maxBytes) override {
     if (note) note("read " + path);
+    if (unreadable.count(path)) return FileRead{ReadStatus::kFailed, {}, false};
     auto it = files.find(path);
     if (it == files.end()) return {};
     return FileRead{ReadStatus::kOk, it->second.substr(0, maxBytes), it->second.size() > maxBytes};
   }
   bool WriteFile(const std::string& path, std::string_view bytes) override {
     if (note) note("write " + path);
+    if (writesFail) return false;
     ++writes;
     if (failWrites) return false;
     files[path] = std::string(bytes);
@@ -108,6 +111,8 @@ class MemoryFiles : public FileSystem {
 
   std::map<std::string, std::string> files;
   std::vector<std::string> folders;
+  std::set<std::string> unreadable;  // there, but cannot be opened
+  bool writesFail = false;           // a full or read-only disk
   int writes = 0;
   bool failWrites = false;  // a full disk or a locked file
   Note note;

@@ -1,0 +1,187 @@
+// Exporting and importing layouts from the tray menu: the file dialogs, the file on disk,
+// the message boxes and what ends up in the display's own layouts.
+
+#include "layout/exchange_file.h"
+#include "layout/layout_store.h"
+#include "shell_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+namespace id = tray_command;
+
+const NodeRef kWide = MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1));
+const NodeRef kThree = MakeSplit(Axis::Rows, 0.5, MakeLeaf(0),
+                                 MakeSplit(Axis::Columns, 0.3, MakeLeaf(1), MakeLeaf(2)));
+const NodeRef kNarrow = MakeSplit(Axis::Columns, 0.3, MakeLeaf(0), MakeLeaf(1));
+const std::string kFile = "C:\\Exchange\\mine.json";
+
+std::vector<std::pair<std::string, bool>> NamesAndTrees(const std::vector<SnapLayout>& layouts,
+                                                        const std::vector<SnapLayout>& like) {
+  std::vector<std::pair<std::string, bool>> result;
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    result.emplace_back(layouts[i].name,
+                        i < like.size() && TreesEqual(layouts[i].tree, like[i].tree));
+  }
+  return result;
+}
+
+class LayoutExchangeStory : public ShellTest {
+ protected:
+  void SetUp() override {
+    desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .friendlyName = "Side Display"});
+    SeenThisVersion();
+    StartOrFail();
+    Own(0, "user-1", "Work", kWide);
+    Own(0, "user-2", "Focus", kThree);
+  }
+  std::string Key(int screen) { return Coord().Displays()[static_cast<std::size_t>(screen)].id; }
+  void Own(int screen, const std::string& layoutId, const std::string& name, const NodeRef& tree) {
+    ASSERT_TRUE(
+        Coord().Layouts().SaveCustomLayout(Key(screen), SnapLayout{layoutId, name, tree, {}}));
+  }
+  std::vector<SnapLayout> OwnOn(int screen) { return Coord().Layouts().CustomLayouts(Key(screen)); }
+  // The user opens the tray menu over display `screen`, picks `command` and answers the file
+  // dialog with `path` (nothing: Cancel). The prompts this showed.
+  std::vector<SimPrompt> Choose(int command, std::optional<std::string> path, int screen = 0) {
+    desk.MoveCursor({screen * 1920 + 900.0, 500});
+    const std::size_t before = desk.PromptsShown().size();
+    desk.AnswerFileDialog(std::move(path));
+    host.menus.Answer(command);
+    shell->ShowTrayMenu();
+    Pump();
+    return {desk.PromptsShown().begin() + static_cast<std::ptrdiff_t>(before),
+            desk.PromptsShown().end()};
+  }
+  std::string LayoutsFile() { return files.files[JoinPath("state", "layouts.json")]; }
+};
+
+TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAlreadyHereAtHome) {
+  std::vector<SimPrompt> shown = Choose(id::kExportMyLayouts, kFile);
+  ASSERT_EQ(shown.size(), 1u);  // a written file shows nothing more
+  EXPECT_EQ(shown[0].kind, SimPromptKind::kSaveFile);
+  EXPECT_EQ(shown[0].caption, "Export Layouts");
+  EXPECT_EQ(shown[0].text, "Tessary layouts (*.json)");
+  EXPECT_EQ(files.files[kFile].rfind("{\n  \"format\" : \"quandervolt.Tessary.layouts\"", 0), 0u);
+  EXPECT_EQ(files.files.count(kFile + ".tmp"), 0u);
+
+  shown = Choose(id::kImportLayouts, kFile);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].kind, SimPromptKind::kOpenFile);
+  EXPECT_EQ(shown[0].caption, "Import Layouts");
+  EXPECT_EQ(shown[1].kind, SimPromptKind::kInform);
+  EXPECT_EQ(shown[1].icon, PromptIcon::kInformation);
+  EXPECT_EQ(shown[1].caption, "Import Layouts");
+  EXPECT_EQ(shown[1].text, "These layouts are already here; nothing was added.");
+  EXPECT_EQ(OwnOn(0).size(), 2u);
+
+  shown = Choose(id::kImportLayouts, kFile, 1);
+  EXPECT_EQ(shown.back().text, "2 layouts were added to Side Display. No windows were moved.");
+  EXPECT_EQ(NamesAndTrees(OwnOn(1), OwnOn(0)),
+            (std::vector<std::pair<std::string, bool>>{{"Work", true}, {"Focus", true}}));
+  EXPECT_FALSE(Coord().Layouts().ActiveLayout(Key(1)).has_value());
+
+  // The arrangement in use alone, imported where it is already one of the user's own.
+  Coord().Layouts().SetActiveLayout(Key(1), OwnOn(1)[1]);
+  ASSERT_EQ(Choose(id::kExportArrangement, kFile, 1).size(), 1u);
+  const ParsedExchangeFile one = ParseExchangeFile(files.files[kFile]);
+  ASSERT_EQ(one.layouts.size(), 1u);
+  EXPECT_EQ(one.layouts[0].name, "Focus");
+  EXPECT_EQ(Choose(id::kImportLayouts, kFile, 0).back().text,
+            "These layouts are already here; nothing was added.");
+}
+
+TEST_F(LayoutExchangeStory, TheReportCountsWhatWasAddedAndSkippedAndRenamesAClash) {
+  struct Case {
+    std::vector<SnapLayout> file;
+    std::string report;
+    std::vector<std::string> namesAfter;
+  };
+  const std::vector<Case> cases = {
+      // A duplicate of "Work", a different "work" and a new one.
+      {{{"", "Work", kWide, {}}, {"", "work", kNarrow, {}}, {"", "Notes", kNarrow, {}}},
+       "2 layouts were added to Studio Display. 1 already here was skipped. No windows were moved.",
+       {"Work", "Focus", "work (imported)", "Notes"}},
+      {{{"", "Focus", kThree, {}}, {"", "Focus", kThree, {}}, {"", "Work", kNarrow, {}}},
+       "1 layout was added to Studio Display. 2 already here were skipped. No windows were moved.",
+       {"Work", "Focus", "Work (imported)"}},
+  };
+  for (const Case& c : cases) {
+    Coord().Layouts().ReplaceCustomLayouts(
+        Key(0), {{"user-1", "Work", kWide, {}}, {"user-2", "Focus", kThree, {}}});
+    files.files[kFile] = BuildExportText(c.file).text;
+    const std::vector<SimPrompt> shown = Choose(id::kImportLayouts, kFile);
+    EXPECT_EQ(shown.back().text, c.report);
+    std::vector<std::string> names;
+    for (const SnapLayout& layout : OwnOn(0)) names.push_back(layout.name);
+    EXPECT_EQ(names, c.namesAfter);
+  }
+}
+
+TEST_F(LayoutExchangeStory, AFileThatIsRefusedChangesNothing) {
+  const std::string valid = BuildExportText({{"", "Notes", kNarrow, {}}}).text;
+  std::string invalidSecond = valid;
+  // A layout whose region number is out of range fails the whole file, valid ones too.
+  invalidSecond.replace(invalidSecond.find("\"layouts\" : ["),
+                        std::string("\"layouts\" : [").size(),
+                        "\"layouts\" : [{\"name\":\"Bad\",\"tree\":{\"axis\":\"rows\","
+                        "\"ratio\":0.5,\"first\":{\"region\":0},\"second\":{\"region\":16}}},");
+  struct Case {
+    std::optional<std::string> content;  // nothing: the file cannot be opened
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {std::nullopt, "That file couldn't be read."},
+      {std::string(kMaxExchangeFileBytes + 1, ' '), "Layout files must be no larger than 1 MB."},
+      {invalidSecond, "Regions must have unique integer numbers from 0 to 15."},
+      {"{\"format\":",
+       "The data couldn\u2019t be read because it isn\u2019t in the correct format."},
+      {"{\"format\":\"quandervolt.Tessary.layouts\",\"version\":2,\"layouts\":[]}",
+       "This layout file uses an unsupported version. Try a newer version of Tessary."},
+  };
+  const std::string stored = LayoutsFile();
+  for (const Case& c : cases) {
+    files.unreadable.clear();
+    if (c.content) {
+      files.files[kFile] = *c.content;
+    } else {
+      files.unreadable.insert(kFile);
+    }
+    const std::vector<SimPrompt> shown = Choose(id::kImportLayouts, kFile);
+    ASSERT_EQ(shown.size(), 2u) << c.message;
+    EXPECT_EQ(shown[1].caption, "Import Layouts");
+    EXPECT_EQ(shown[1].icon, PromptIcon::kWarning);
+    EXPECT_EQ(shown[1].text, c.message);
+    EXPECT_EQ(OwnOn(0).size(), 2u);
+    EXPECT_EQ(LayoutsFile(), stored);
+  }
+}
+
+TEST_F(LayoutExchangeStory, CancelOrAFailedWriteLosesNothing) {
+  files.files[kFile] = "what the user had";
+  const int writes = files.writes;
+  // Cancelled dialogs: only the dialog was shown.
+  for (int command : {id::kImportLayouts, id::kExportMyLayouts}) {
+    EXPECT_EQ(Choose(command, std::nullopt).size(), 1u) << command;
+  }
+  EXPECT_EQ(files.writes, writes);
+  EXPECT_EQ(OwnOn(0).size(), 2u);
+
+  files.writesFail = true;
+  const std::vector<SimPrompt> shown = Choose(id::kExportMyLayouts, kFile);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1].caption, "Export Layouts");
+  EXPECT_EQ(shown[1].icon, PromptIcon::kWarning);
+  EXPECT_EQ(shown[1].text, "The file couldn't be written.");
+  EXPECT_EQ(files.files[kFile], "what the user had");
+
+  // Nothing to export is said before any dialog is shown (the item is greyed then, but
+  // the display's layouts may have gone while the menu was open).
+  const std::vector<SimPrompt> none = Choose(id::kExportMyLayouts, kFile, 1);
+  ASSERT_EQ(none.size(), 1u);
+  EXPECT_EQ(none[0].text, "Choose between 1 and 128 layouts to export.");
+  EXPECT_EQ(none[0].icon, PromptIcon::kWarning);
+}
+
+}  // namespace
+}  // namespace tessary::testing
