@@ -212,6 +212,15 @@ void SimDesktop::Restore(WindowId window) {
   world_->ShowWindow(Live(window), ShowCommand::kRestore);
 }
 
+void SimDesktop::SnapByWindows(WindowId window, const Rect& frame) {
+  SimWindow& w = Live(window);
+  // The restore rectangle stays the one from before the snap (or before maximizing).
+  w.maximized = false;
+  w.arranged = true;
+  w.frame = Rect{};
+  world_->SetFrame(w, frame);
+}
+
 void SimDesktop::MoveWindow(WindowId window, const Rect& frame) {
   SimWindow& w = Live(window);
   world_->SetFrame(w, world_->Clamp(w, frame));

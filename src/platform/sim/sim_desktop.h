@@ -83,12 +83,16 @@ class SimDesktop {
   void Minimize(WindowId window);
   void Maximize(WindowId window);
   void Restore(WindowId window);
+  // Windows' own snapping puts the window at `frame` (a half, a quarter) and keeps its
+  // restore rectangle: moves by others leave that rectangle alone, and a title drag
+  // takes the window back to its size.
+  void SnapByWindows(WindowId window, const Rect& frame);
   // The app moves its own window (its frame), without the program's involvement.
   void MoveWindow(WindowId window, const Rect& frame);
   SimWindowSetup& Setup(WindowId window);   // live: change minimum sizes, icons, rules
   Rect Frame(WindowId window) const;        // the visible frame now
   Rect WindowRect(WindowId window) const;   // the window rectangle now
-  Rect NormalFrame(WindowId window) const;  // the restored frame
+  Rect NormalFrame(WindowId window) const;  // the restored frame (the restore rectangle's)
   bool IsMaximized(WindowId window) const;
   bool IsMinimized(WindowId window) const;
   std::vector<WindowId> ZOrder() const;  // front-most first

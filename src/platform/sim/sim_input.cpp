@@ -46,15 +46,17 @@ void SimWorld::MoveCursor(Point p) {
   double dx = p.x - drag->grab.x;
   double dy = p.y - drag->grab.y;
   if (drag->edges == 0) {
-    if (drag->startedMaximized && w->maximized) {
+    if ((drag->startedMaximized && w->maximized) || (drag->startedArranged && w->arranged)) {
       if (dx == 0 && dy == 0) return;
-      // Dragging a maximized window restores it under the cursor: the cursor keeps its
-      // share of the width and its distance below the top edge.
+      // Dragging a maximized (or Windows-snapped) window restores it under the cursor to
+      // its restore rectangle's size: the cursor keeps its share of the width and its
+      // distance below the top edge.
       double share = (drag->grab.x - w->frame.x) / w->frame.width;
       Rect normal = w->normalFrame;
       Rect restored{p.x - share * normal.width, p.y - (drag->grab.y - w->frame.y), normal.width,
                     normal.height};
       w->maximized = false;
+      w->arranged = false;
       w->frame = Rect{};
       SetFrame(*w, restored);
       drag->grab = p;
@@ -89,7 +91,8 @@ void SimWorld::BeginDrag(WindowId id, Point grab, int edges, const SimDragOption
   keysDown.insert(Key::kLeftButton);
   // The press activates the window before the system enters its move loop.
   Activate(id);
-  drag = SimDrag{id, edges, grab, w->frame, w->maximized, options.raiseEvents};
+  drag = SimDrag{id, edges, grab, w->frame, w->maximized, w->arranged && edges == 0,
+                 options.raiseEvents};
   if (options.raiseEvents) QueueEvent(WindowEventKind::kMoveSizeStart, id);
 }
 
