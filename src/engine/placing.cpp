@@ -31,10 +31,9 @@ bool Coordinator::LeftUnresponsive(WindowId window) {
 bool Coordinator::CanArrange(WindowId window) {
   const ElevatedWindows::Reach reach = elevated_.Check(desktop_, window);
   if (reach == ElevatedWindows::Reach::kReachable) return true;
-  if (reach == ElevatedWindows::Reach::kToldNow) {
-    Notify(ElevatedWindows::Message(AppNameOf(window)));
-  }
-  Log("elevated: %p left in place", LogId(window));
+  const bool tell = reach == ElevatedWindows::Reach::kToldNow;
+  if (tell) Notify(ElevatedWindows::Message(AppNameOf(window)));
+  Log("elevated: %p left in place%s", LogId(window), tell ? ", told" : "");
   return false;
 }
 

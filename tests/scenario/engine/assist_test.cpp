@@ -86,6 +86,18 @@ TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstF
   EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+// The program could not move an administrator's window into the region it was chosen for.
+TEST_F(Assist, AWindowRunningAsAdministratorIsNotOffered) {
+  AddPrimary();
+  placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
+  desk.AddWindow({.process = desk.AddProcess({.elevated = true}), .frame = {250, 150, 640, 480}});
+  others.push_back(AddApp("App0", {.frame = {290, 190, 640, 480}}));
+  Start();
+  PlaceInQuarters(0);
+  EXPECT_TRUE(Logged("assist: 1 candidates, 1 occupied, 3 empty"));
+  EXPECT_EQ(Offered(2), others);
+}
+
 TEST_F(Assist, ChoosingFillsTheRegionAndOffersTheRestToTheOtherPanels) {
   Arrange(5);
   PlaceInQuarters(0);
