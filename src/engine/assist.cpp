@@ -130,7 +130,9 @@ void SnapAssist::AfterChoice(std::int32_t region) {
 }
 
 void SnapAssist::Refocus() {
-  if (ChooserPanel* panel = PanelFor(focusRegion_)) panel->Focus();
+  ChooserPanel* panel = PanelFor(focusRegion_);
+  // Refused, the panels still answer the mouse; a click on one gives it the keys.
+  if (panel && !panel->Focus()) Log("assist: keys stay with the app in front");
 }
 
 bool SnapAssist::Watch(double now) {

@@ -323,8 +323,9 @@ class Coordinator {
   SnapLayout LimitToKnownMinimums(const ResizeRecord& record, const Rect& endFrame);
   bool Reached(WindowId window, const Rect& target) const;
 
-  // picker_commands.cpp
+  // picker_commands.cpp; the watch runs on timer 8 while Windows refuses the picker the keys
   void PlaceFromPicker(int layoutIndex, int region);
+  bool WatchUnfocusedPicker();
 
   // display_change_commands.cpp
   FramesFrontFirst ManageableFrames();

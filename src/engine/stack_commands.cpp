@@ -154,7 +154,8 @@ void Coordinator::UpkeepTick() {
   const bool badges = stacks_.TrackPointer(desktop_.CursorPosition());
   const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
   const bool switcher = switcher_.Tick(Now());
-  if (badges || assist || switcher) return;
+  const bool picker = WatchUnfocusedPicker();
+  if (badges || assist || switcher || picker) return;
   platform().timers.Stop(kUpkeepTimerId);
   upkeepRunning_ = false;
 }

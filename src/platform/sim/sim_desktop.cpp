@@ -235,7 +235,13 @@ bool SimDesktop::IsMinimized(WindowId window) const { return Live(window).minimi
 std::vector<WindowId> SimDesktop::ZOrder() const { return world_->zOrder; }
 WindowId SimDesktop::Foreground() const { return world_->foreground; }
 WindowId SimDesktop::Focus() const { return world_->focus; }
-void SimDesktop::Activate(WindowId window) { world_->Activate(Live(window).id); }
+void SimDesktop::Activate(WindowId window) {
+  world_->lastInput = Live(window).setup.process;
+  world_->Activate(window);
+}
+
+void SimDesktop::SetForegroundLock(bool locked) { world_->foregroundLock = locked; }
+void SimDesktop::InputToProgram() { world_->lastInput = world_->own; }
 
 const std::vector<SimKeyRecord>& SimDesktop::KeysReceived(WindowId window) const {
   return Live(window).keys;

@@ -99,6 +99,11 @@ class SimDesktop {
   WindowId Foreground() const;
   WindowId Focus() const;
   void Activate(WindowId window);  // the user clicks it
+  // Windows' foreground lock: on, the program's foreground requests are refused unless
+  // the user's last input went to the program (a click on one of its surfaces, or
+  // InputToProgram: a hotkey it handles) or the foreground is its own or nobody's.
+  void SetForegroundLock(bool locked);
+  void InputToProgram();
   const std::vector<SimKeyRecord>& KeysReceived(WindowId window) const;
   IconId NewIcon();
   IconId DefaultIcon() const;

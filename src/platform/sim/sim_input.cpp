@@ -31,6 +31,7 @@ void SimWorld::DeliverKey(Key key, bool release, bool isInjected) {
   }
   SimWindow* target = Find(foreground);
   if (!target) return;
+  if (!isInjected) lastInput = target->setup.process;
   target->keys.push_back(SimKeyRecord{key, release, isInjected});
   if (key == Key::kEscape && !release && target->setup.closesOnEscape) Close(target->id);
 }
@@ -89,6 +90,7 @@ void SimWorld::BeginDrag(WindowId id, Point grab, int edges, const SimDragOption
   if (!w) return;
   cursor = grab;
   keysDown.insert(Key::kLeftButton);
+  lastInput = w->setup.process;
   // The press activates the window before the system enters its move loop.
   Activate(id);
   drag = SimDrag{id, edges, grab, w->frame, w->maximized, w->arranged && edges == 0,

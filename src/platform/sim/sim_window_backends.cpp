@@ -228,7 +228,7 @@ WindowId SimZOrder::Foreground() {
 bool SimZOrder::SetForeground(WindowId window) {
   world_.Count("SetForeground");
   WindowId root = world_.RootOf(window);
-  if (root == kNoWindow) return false;
+  if (root == kNoWindow || !world_.GrantsForeground()) return false;
   world_.Activate(root);
   return true;
 }

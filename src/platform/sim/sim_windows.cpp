@@ -358,6 +358,13 @@ void SimWorld::Activate(WindowId id) {
   QueueEvent(WindowEventKind::kForeground, id);
 }
 
+bool SimWorld::GrantsForeground() {
+  const SimWindow* front = Find(foreground);
+  if (!foregroundLock || lastInput == own || !front || front->setup.process == own) return true;
+  Count("RefusedForeground");
+  return false;
+}
+
 void SimWorld::Close(WindowId id) {
   SimWindow* w = Find(id);
   if (!w) return;

@@ -116,6 +116,11 @@ struct SimWorld {
   std::vector<WindowId> zOrder;  // top-level windows, front-most first
   WindowId foreground{};
   WindowId focus{};
+  // The foreground lock (off: every request is granted, as under Wine). On, the program
+  // takes the foreground only when the user's last input went to it (a hotkey it handles,
+  // a click on its window) or the foreground is its own or nobody's.
+  bool foregroundLock = false;
+  ProcessId lastInput{};
 
   // --- input ------------------------------------------------------------------------
   Point cursor;
@@ -186,6 +191,9 @@ struct SimWorld {
   void ApplyPlacement(SimWindow& w, const WindowPlacement& placement);
   void Raise(WindowId id);
   void Activate(WindowId id);
+  // A foreground request of the program: false (counted as "RefusedForeground") when
+  // the lock refuses it.
+  bool GrantsForeground();
   void Close(WindowId id);
   void RehomeOrphans();
 

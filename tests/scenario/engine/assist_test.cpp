@@ -98,6 +98,24 @@ TEST_F(Assist, AWindowRunningAsAdministratorIsNotOffered) {
   EXPECT_EQ(Offered(2), others);
 }
 
+// Windows' foreground lock: after a drag the user's last input went to the dragged app, so
+// the first panel is refused the foreground and keys still reach the app. The panels answer
+// the mouse, and the click that chooses gives the next panel the keys.
+TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
+  Arrange(2);
+  desk.SetForegroundLock(true);
+  PlaceInQuarters(0);
+  ASSERT_NE(Panel(2), nullptr);
+  EXPECT_EQ(desk.Foreground(), placed);
+  EXPECT_TRUE(Logged("assist: keys stay with the app in front"));
+  ClickIn(2, 0);
+  ExpectNear(desk.Frame(others[1]), *Quarters().Get(2));
+  EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
+  ASSERT_TRUE(static_cast<SimSurface&>(*Panel(1)->GetSurface()).PressKey(surface_key::kEnter));
+  desk.Advance(0.5);
+  ExpectNear(desk.Frame(others[0]), *Quarters().Get(1));
+}
+
 TEST_F(Assist, ChoosingFillsTheRegionAndOffersTheRestToTheOtherPanels) {
   Arrange(5);
   PlaceInQuarters(0);
