@@ -220,8 +220,9 @@ class Coordinator {
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // Timer 8: badges grow near the pointer and a running Snap Assist watches the
-  // foreground. It runs only while one of them needs it, so an idle desktop fires no timer.
+  // Timer 8: badges grow near the pointer, a running Snap Assist watches the foreground and
+  // a picker refused the keys watches for a press elsewhere. It runs only while one of them
+  // needs it, so an idle desktop fires no timer.
   void UpkeepTick();
 
  private:
@@ -323,7 +324,7 @@ class Coordinator {
   SnapLayout LimitToKnownMinimums(const ResizeRecord& record, const Rect& endFrame);
   bool Reached(WindowId window, const Rect& target) const;
 
-  // picker_commands.cpp; the watch runs on timer 8 while Windows refuses the picker the keys
+  // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
   bool WatchUnfocusedPicker();
 
