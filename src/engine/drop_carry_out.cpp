@@ -174,7 +174,8 @@ void RegionDrops::Run(const PlacementRequest& request, int displayIndex, const S
 
   WindowId offender = kNoWindow;
   for (const Move& move : moves) {
-    if (c_.TooBig(move.window, move.target, m.scale)) {
+    // A window left where it was (out of reach) has not been given its new size at all.
+    if (placed.contains(move.window) && c_.TooBig(move.window, move.target, m.scale)) {
       offender = move.window;
       break;
     }
