@@ -48,8 +48,8 @@ void SnapAssistWatch::Tick() {
   if (assist == kNoWindow && ownAssistPanel_) {
     WindowId panel = ownAssistPanel_();
     if (panel != kNoWindow) {
-      p.zOrder.SetForeground(panel);
-      p.zOrder.SetFocus(panel);
+      // Refused (the user's last input went elsewhere), the keys stay with the app in front.
+      if (p.zOrder.SetForeground(panel)) p.zOrder.SetFocus(panel);
     }
   }
 }

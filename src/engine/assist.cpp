@@ -31,6 +31,9 @@ bool SnapAssist::Start(const Monitor& display, const SnapLayout& layout, WindowI
   const RegionMap regions = PixelRegionRects(layout, display.work, RegionGap(display.scale));
   AssistPlan plan = MakeAssistPlan(regions, windows, placed, desktop_.FrameBounds(placed), bounds,
                                    displayIndex);
+  // A window running as administrator could not be moved into the region it is chosen for.
+  std::erase_if(plan.candidates,
+                [this](WindowId window) { return desktop_.IsBlockedByElevation(window); });
   const int empty = static_cast<int>(plan.EmptyRegions().size());
   Log("assist: %d candidates, %d occupied, %d empty", static_cast<int>(plan.candidates.size()),
       static_cast<int>(plan.assigned.size()), empty);
@@ -127,7 +130,9 @@ void SnapAssist::AfterChoice(std::int32_t region) {
 }
 
 void SnapAssist::Refocus() {
-  if (ChooserPanel* panel = PanelFor(focusRegion_)) panel->Focus();
+  ChooserPanel* panel = PanelFor(focusRegion_);
+  // Refused, the panels still answer the mouse; a click on one gives it the keys.
+  if (panel && !panel->Focus()) Log("assist: keys stay with the app in front");
 }
 
 bool SnapAssist::Watch(double now) {

@@ -28,8 +28,7 @@ void Coordinator::HandleAssistCommand(std::int32_t region, std::int64_t argument
     const std::optional<Rect> target = assist_.Assign(region, window);
     if (!target) return;  // stale: the region was filled or the window taken meanwhile
     // MoveWindowTo remembers the frame from before the program first placed the window.
-    MoveWindowTo(window, *target);
-    placements_[window] = {assist_.DisplayId(), region};
+    if (MoveWindowTo(window, *target)) placements_[window] = {assist_.DisplayId(), region};
     platform().zOrder.BringToTop(window);
     ScheduleRefresh(0.15);
   }

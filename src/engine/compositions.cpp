@@ -172,7 +172,10 @@ void Compositions::FillFreeRegions(const Claims& claims, int displayIndex, const
   const Monitor monitor = c_.displays_[static_cast<std::size_t>(displayIndex)];
   std::vector<CompositionCandidate> candidates;
   for (WindowId window : c_.desktop_.ManageableWindows()) {
-    if (claims.claimed.contains(window) || c_.DisplayOfWindow(window) != displayIndex) continue;
+    if (claims.claimed.contains(window) || c_.DisplayOfWindow(window) != displayIndex ||
+        c_.desktop_.IsBlockedByElevation(window)) {
+      continue;  // an app running as administrator cannot be moved in: not a candidate
+    }
     std::optional<Rect> frame = c_.desktop_.FrameBounds(window);
     if (!frame) continue;
     const SizeNeed need = c_.MinimumSize(window, monitor.scale);

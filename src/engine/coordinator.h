@@ -31,6 +31,7 @@
 #include "engine/display_changes.h"
 #include "engine/divider_editing.h"
 #include "engine/drag_state.h"
+#include "engine/elevated_windows.h"
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
@@ -98,8 +99,11 @@ class Coordinator {
   void PlacePending();
   // A move made by the program: bumps the use sequence, remembers the prior rectangle
   // once, and joins the open batch or glides at once. A window whose app is not
-  // responding is left where it is, and the user told so.
-  void MoveWindowTo(WindowId window, const Rect& rect);
+  // responding or runs as administrator is left where it is, and the user told so: false.
+  bool MoveWindowTo(WindowId window, const Rect& rect);
+  // False, after telling the user once per window, when the window's app runs as
+  // administrator and this program does not: commands check their window with it.
+  bool CanArrange(WindowId window);
   // Motion batches: moves made while one is open are carried out together on commit,
   // which answers the windows whose exact placement succeeded.
   void OpenBatch();
@@ -218,8 +222,9 @@ class Coordinator {
   void DestroyAllBadges();
   // Forgets every remembered badge position; false when none had been moved.
   bool ResetBadgePositions();
-  // Timer 8: badges grow near the pointer and a running Snap Assist watches the
-  // foreground. It runs only while one of them needs it, so an idle desktop fires no timer.
+  // Timer 8: badges grow near the pointer, a running Snap Assist watches the foreground and
+  // a picker refused the keys watches for a press elsewhere. It runs only while one of them
+  // needs it, so an idle desktop fires no timer.
   void UpkeepTick();
 
  private:
@@ -324,6 +329,7 @@ class Coordinator {
 
   // picker_commands.cpp
   void PlaceFromPicker(int layoutIndex, int region);
+  bool WatchUnfocusedPicker();
 
   // display_change_commands.cpp
   FramesFrontFirst ManageableFrames();
@@ -397,6 +403,7 @@ class Coordinator {
   std::vector<SnapLayout> galleryList_;
 
   SnapAssistWatch snapAssistWatch_;
+  ElevatedWindows elevated_;
   SnapAssist assist_;
   NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;

@@ -157,11 +157,14 @@ void RegionDrops::Run(const PlacementRequest& request, int displayIndex, const S
   const bool relayout = !LayoutsEqual(layout, active);
   if (relayout) c_.layouts_.SetActiveLayout(m.id, layout);
   c_.OpenBatch();
+  for (const Move& move : moves) c_.MoveWindowTo(move.window, move.target);
+  const std::set<WindowId> placed = c_.CommitBatch();
+  // Only a placement that happened is recorded (a window can be out of reach).
   for (const Move& move : moves) {
-    c_.MoveWindowTo(move.window, move.target);
-    if (move.region >= 0) c_.placements_[move.window] = {m.id, move.region};
+    if (move.region >= 0 && placed.contains(move.window)) {
+      c_.placements_[move.window] = {m.id, move.region};
+    }
   }
-  c_.CommitBatch();
   if (request.intent.kind == kDropWholeColumn && FromMenu(request) && kept_) {
     // The rejoined halves are no longer a split that could be rejoined.
     std::erase_if(splits_[m.id], [&](const std::pair<std::int32_t, std::int32_t>& pair) {
@@ -171,7 +174,8 @@ void RegionDrops::Run(const PlacementRequest& request, int displayIndex, const S
 
   WindowId offender = kNoWindow;
   for (const Move& move : moves) {
-    if (c_.TooBig(move.window, move.target, m.scale)) {
+    // A window left where it was (out of reach) has not been given its new size at all.
+    if (placed.contains(move.window) && c_.TooBig(move.window, move.target, m.scale)) {
       offender = move.window;
       break;
     }

@@ -67,6 +67,7 @@ void Coordinator::ShowGallery(WindowId target) {
   picker_.SetGallery(true);
   picker_.Paint();
   gallery_ = true;
+  if (!picker_.KeysReach()) StartUpkeep();
 }
 
 bool Coordinator::ShowPlacePicker(WindowId window) {
@@ -96,7 +97,21 @@ bool Coordinator::ShowPlacePicker(WindowId window) {
   PerformanceMarkScope marks(&record);
   picker_.Show(std::move(catalogue), current, display.work, display.scale, true, std::move(icons));
   record.Finish();
+  if (!picker_.KeysReach()) StartUpkeep();
   return true;
+}
+
+bool Coordinator::WatchUnfocusedPicker() {
+  if (!picker_.Visible() || !picker_.Interactive() || picker_.KeysReach()) return false;
+  // Windows refused the picker the foreground, so no deactivation will report a click
+  // elsewhere, and Escape goes to the app in front: a press outside the panel closes it.
+  const Point cursor = desktop_.CursorPosition();
+  if (!platform().input.IsKeyDown(Key::kLeftButton) || picker_.PanelRect().Contains(cursor)) {
+    return true;
+  }
+  Log("picker closed: pressed elsewhere");
+  HandleCommand(kCommandPickerDismissed, 0);
+  return false;
 }
 
 void Coordinator::PlaceFromPicker(int layoutIndex, int region) {

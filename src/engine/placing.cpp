@@ -28,18 +28,29 @@ bool Coordinator::LeftUnresponsive(WindowId window) {
   return true;
 }
 
-void Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
-  if (LeftUnresponsive(window)) return;
+bool Coordinator::CanArrange(WindowId window) {
+  const ElevatedWindows::Reach reach = elevated_.Check(desktop_, window);
+  if (reach == ElevatedWindows::Reach::kReachable) return true;
+  const bool tell = reach == ElevatedWindows::Reach::kToldNow;
+  if (tell) Notify(ElevatedWindows::Message(AppNameOf(window)));
+  Log("elevated: %p left in place%s", LogId(window), tell ? ", told" : "");
+  return false;
+}
+
+bool Coordinator::MoveWindowTo(WindowId window, const Rect& rect) {
+  if (LeftUnresponsive(window) || !CanArrange(window)) return false;
   useSequence_.Bump(window);
   if (!priorRects_.contains(window)) {
     if (std::optional<Rect> frame = desktop_.FrameBounds(window)) priorRects_[window] = *frame;
   }
   if (!batches_.empty()) {
     batches_.back().push_back({window, rect});
-  } else if (!desktop_.GlideOne(window, rect)) {
-    // An app can stop answering in the middle of the move.
-    LeftUnresponsive(window);
+    return true;
   }
+  if (desktop_.GlideOne(window, rect)) return true;
+  // An app can stop answering in the middle of the move.
+  LeftUnresponsive(window);
+  return false;
 }
 
 void Coordinator::OpenBatch() { batches_.emplace_back(); }
@@ -155,8 +166,8 @@ bool Coordinator::PlaceIntoRegion(WindowId window, int displayIndex, const SnapL
   OpenBatch();
   MoveWindowTo(window, *target);
   bool held = CommitBatch().contains(window);
-  // Only a placement that happened is recorded.
-  if (!held && platform().windows.IsHung(window)) return false;
+  // Only a placement that happened is recorded: the frame was compared after the move.
+  if (!held) return false;
 
   if (TooBig(window, *target, m.scale)) {
     // The layout becomes the display's only once the window is known to fit, so a window

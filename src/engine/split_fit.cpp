@@ -47,9 +47,12 @@ std::optional<std::vector<Oversize>> TrySplit(Coordinator& coordinator, WindowId
       otherRegion);
 
   coordinator.OpenBatch();
-  for (WindowId w : others) coordinator.MoveWindowTo(w, *other);
-  coordinator.MoveWindowTo(window, *target);
+  bool refused = false;
+  for (WindowId w : others) refused |= !coordinator.MoveWindowTo(w, *other);
+  refused |= !coordinator.MoveWindowTo(window, *target);
   coordinator.CommitBatch();
+  // A window left where it was (out of reach, not responding) teaches nothing about sizes.
+  if (refused) return std::nullopt;
 
   std::vector<Oversize> oversized;
   Desktop& desktop = coordinator.GetDesktop();

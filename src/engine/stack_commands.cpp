@@ -157,7 +157,8 @@ void Coordinator::UpkeepTick() {
   const bool assist = assist_.Running() && (dragActive_ || assist_.Watch(Now()));
   const bool switcher = switcher_.Tick(Now());
   const bool overview = overview_.Tick();
-  if (badges || assist || switcher || overview) return;
+  const bool picker = WatchUnfocusedPicker();
+  if (badges || assist || switcher || overview || picker) return;
   platform().timers.Stop(kUpkeepTimerId);
   upkeepRunning_ = false;
 }

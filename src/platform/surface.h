@@ -219,7 +219,9 @@ class Surface {
   virtual void StopTimer(int id) = 0;
 
   // SetForegroundWindow and SetFocus on the surface's window (interactive surfaces only).
-  virtual void TakeFocus() = 0;
+  // False when Windows refused the foreground (its foreground lock): keys then still go
+  // to the app in front, and only the mouse reaches the surface.
+  virtual bool TakeFocus() = 0;
 
   // A tooltip (Windows: a "tooltips_class32" control) with `text` at `item` (desktop
   // pixels); an empty text takes it down. Surfaces without tooltips ignore it.

@@ -30,6 +30,13 @@ void Shell::RunCommand(int index) {
   }
   const WindowId target = CommandTarget();
   Prompts& prompts = platform().prompts;
+  // The commands that move their window check it as a drag's start does: one running as
+  // administrator is out of reach (the user is told once why, and hears the beep).
+  const bool moves = index == kPlace || index == kFill || index == kPutBack || index == kRestore;
+  if (moves && target != kNoWindow && !c.CanArrange(target)) {
+    prompts.InformationBeep();
+    return;
+  }
   switch (index) {
     case kPlace:
       if (target == kNoWindow || !desktop_->IsManageable(target) || !c.ShowPlacePicker(target)) {

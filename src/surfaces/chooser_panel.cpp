@@ -62,9 +62,7 @@ void ChooserPanel::SetChoices(std::vector<ChooserChoice> choices) {
   Paint();
 }
 
-void ChooserPanel::Focus() {
-  if (surface_) surface_->TakeFocus();
-}
+bool ChooserPanel::Focus() { return surface_ && surface_->TakeFocus(); }
 
 void ChooserPanel::Destroy() {
   if (!surface_) return;
@@ -181,7 +179,7 @@ void ChooserPanel::SetHovered(int item) {
   Paint();
   if (surface_) {
     const Rect r = ItemRect(item);
-    surface_->SetTooltip(ChooserTooltip(config_, choices_, item),
+    surface_->SetTooltip(ChooserTooltip(config_, choices_, item, hasFocus_),
                          {rect_.x + r.x * scale_, rect_.y + r.y * scale_, r.width * scale_,
                           r.height * scale_});
   }

@@ -49,8 +49,9 @@ class ChooserPanel : public SurfaceInput {
   // Replaces the choices (the focus falls back to the first card when out of range),
   // lays the panel out again, registers the thumbnails again and repaints.
   void SetChoices(std::vector<ChooserChoice> choices);
-  // Gives the panel the foreground and the keyboard focus.
-  void Focus();
+  // Gives the panel the foreground and the keyboard focus; false when Windows refused it
+  // (the panel then stays usable with the mouse and names no keys of its own).
+  bool Focus();
   // Unregisters the thumbnails and destroys the window.
   void Destroy();
 

@@ -72,7 +72,7 @@ ChooserKeyResult ChooserKey(const ChooserGeometry& g, const ChooserConfig& confi
 }
 
 std::string ChooserTooltip(const ChooserConfig& config, const std::vector<ChooserChoice>& choices,
-                           int item) {
+                           int item, bool panelKeys) {
   namespace id = chooser_item;
   if (item == id::kPrevious) return WithShortcut("Previous Window", config.previousShortcut);
   if (item == id::kNext) return WithShortcut("Next Window", config.nextShortcut);
@@ -89,7 +89,7 @@ std::string ChooserTooltip(const ChooserConfig& config, const std::vector<Choose
   if (item == id::kActionB) {
     std::string text = config.actionBLabel;
     if (!config.actionBShortcut.empty()) text += ", or " + config.actionBShortcut + " anywhere";
-    return text + "\nPress B here";
+    return panelKeys ? text + "\nPress B here" : text;
   }
   if (item < 0 || item >= static_cast<int>(choices.size())) return "";
   const ChooserChoice& choice = choices[static_cast<std::size_t>(item)];
@@ -97,7 +97,7 @@ std::string ChooserTooltip(const ChooserConfig& config, const std::vector<Choose
   if (!choice.appName.empty() && !choice.title.empty() && choice.title != choice.appName) {
     text += "\n" + choice.title;
   }
-  if (!config.leaveEmpty && item < 9) text += "\nPress " + std::to_string(item + 1);
+  if (panelKeys && !config.leaveEmpty && item < 9) text += "\nPress " + std::to_string(item + 1);
   return text;
 }
 

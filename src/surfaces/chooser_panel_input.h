@@ -35,7 +35,9 @@ ChooserKeyResult ChooserKey(const ChooserGeometry& geometry, const ChooserConfig
                             int focus, std::uint32_t virtualKey);
 
 // The tooltip of an item (chooser_item ids or a card index); empty for items without one.
+// The panel's own keys ("Press 1") are named only while they reach it (`panelKeys`: it has
+// the keyboard focus); the program's shortcuts work anywhere and are always named.
 std::string ChooserTooltip(const ChooserConfig& config, const std::vector<ChooserChoice>& choices,
-                           int item);
+                           int item, bool panelKeys = true);
 
 }  // namespace tessary

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/log.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -31,7 +32,9 @@ void DividerEditor::Show(const Rect& area, double scale, NodeRef tree, double do
   if (!wasVisible) {
     // Otherwise a click-through overlay: now it must take clicks and keys.
     surface_->SetInteractive(true);
-    surface_->TakeFocus();
+    // Refused by Windows, Escape and Enter still go to the app in front; every action has
+    // its mouse form here ("Done", the handles), and a click on the editor gives it the keys.
+    if (!surface_->TakeFocus()) Log("divider editor: keys stay with the app in front");
   }
 }
 

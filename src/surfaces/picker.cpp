@@ -68,7 +68,7 @@ void Picker::Show(std::vector<SnapLayout> layouts, int current, const Rect& work
   const bool drawnAlready = drawn_ && *drawn_ == Now() &&
                             surface_->PresentAgain(panel_, scale_, SurfaceAnchor::Topmost());
   if (!drawnAlready) Paint();
-  if (interactive) surface_->TakeFocus();
+  keysReach_ = interactive && surface_->TakeFocus();
 }
 
 void Picker::Prepare(std::vector<SnapLayout> layouts, int current, const Rect& work, double scale,

@@ -55,6 +55,9 @@ class Picker : public SurfaceInput {
   PickerHit Hovered() const { return hovered_; }
   int Current() const { return current_; }
   bool Interactive() const { return interactive_; }
+  // The interactive panel has the keyboard: false while Windows refused it the foreground
+  // (keys still reach the app in front), until a click on the panel activates it.
+  bool KeysReach() const { return keysReach_; }
   bool Gallery() const { return gallery_; }
   // Set right after Show to choose a layout for the display instead of a region; call
   // Paint afterwards.
@@ -74,6 +77,7 @@ class Picker : public SurfaceInput {
   void OnPointerMove(Point desktop) override;
   void OnPointerRelease(Point desktop) override;
   void OnDeactivate() override;
+  void OnFocusChange(bool focused) override { keysReach_ = keysReach_ || focused; }
   bool ActivateOnClick() override { return interactive_; }
   void OnTimer(int id) override;
 
@@ -108,6 +112,7 @@ class Picker : public SurfaceInput {
   PickerHit hovered_;
   int current_ = -1;
   bool interactive_ = false;
+  bool keysReach_ = false;
   bool gallery_ = false;
   bool shown_ = false;
   Rect work_;

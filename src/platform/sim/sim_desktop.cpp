@@ -212,6 +212,15 @@ void SimDesktop::Restore(WindowId window) {
   world_->ShowWindow(Live(window), ShowCommand::kRestore);
 }
 
+void SimDesktop::SnapByWindows(WindowId window, const Rect& frame) {
+  SimWindow& w = Live(window);
+  // The restore rectangle stays the one from before the snap (or before maximizing).
+  w.maximized = false;
+  w.arranged = true;
+  w.frame = Rect{};
+  world_->SetFrame(w, frame);
+}
+
 void SimDesktop::MoveWindow(WindowId window, const Rect& frame) {
   SimWindow& w = Live(window);
   world_->SetFrame(w, world_->Clamp(w, frame));
@@ -226,7 +235,13 @@ bool SimDesktop::IsMinimized(WindowId window) const { return Live(window).minimi
 std::vector<WindowId> SimDesktop::ZOrder() const { return world_->zOrder; }
 WindowId SimDesktop::Foreground() const { return world_->foreground; }
 WindowId SimDesktop::Focus() const { return world_->focus; }
-void SimDesktop::Activate(WindowId window) { world_->Activate(Live(window).id); }
+void SimDesktop::Activate(WindowId window) {
+  world_->lastInput = Live(window).setup.process;
+  world_->Activate(window);
+}
+
+void SimDesktop::SetForegroundLock(bool locked) { world_->foregroundLock = locked; }
+void SimDesktop::InputToProgram() { world_->lastInput = world_->own; }
 
 const std::vector<SimKeyRecord>& SimDesktop::KeysReceived(WindowId window) const {
   return Live(window).keys;

@@ -83,18 +83,27 @@ class SimDesktop {
   void Minimize(WindowId window);
   void Maximize(WindowId window);
   void Restore(WindowId window);
+  // Windows' own snapping puts the window at `frame` (a half, a quarter) and keeps its
+  // restore rectangle: moves by others leave that rectangle alone, and a title drag
+  // takes the window back to its size.
+  void SnapByWindows(WindowId window, const Rect& frame);
   // The app moves its own window (its frame), without the program's involvement.
   void MoveWindow(WindowId window, const Rect& frame);
   SimWindowSetup& Setup(WindowId window);   // live: change minimum sizes, icons, rules
   Rect Frame(WindowId window) const;        // the visible frame now
   Rect WindowRect(WindowId window) const;   // the window rectangle now
-  Rect NormalFrame(WindowId window) const;  // the restored frame
+  Rect NormalFrame(WindowId window) const;  // the restored frame (the restore rectangle's)
   bool IsMaximized(WindowId window) const;
   bool IsMinimized(WindowId window) const;
   std::vector<WindowId> ZOrder() const;  // front-most first
   WindowId Foreground() const;
   WindowId Focus() const;
   void Activate(WindowId window);  // the user clicks it
+  // Windows' foreground lock: on, the program's foreground requests are refused unless
+  // the user's last input went to the program (a click on one of its surfaces, or
+  // InputToProgram: a hotkey it handles) or the foreground is its own or nobody's.
+  void SetForegroundLock(bool locked);
+  void InputToProgram();
   const std::vector<SimKeyRecord>& KeysReceived(WindowId window) const;
   IconId NewIcon();
   IconId DefaultIcon() const;

@@ -73,11 +73,14 @@ class SimDesktopStacking final : public SimStacking {
     world_.Raise(window);
   }
 
-  void Activate(WindowId window) override {
-    if (!world_.Find(window)) return;
+  bool Activate(WindowId window) override {
+    if (!world_.Find(window) || !world_.GrantsForeground()) return false;
     world_.Activate(window);
     world_.focus = window;
+    return true;
   }
+
+  void NoteClick(WindowId /*window*/) override { world_.lastInput = world_.own; }
 
  private:
   static void SetTopmost(SimWindow& w, bool topmost) {

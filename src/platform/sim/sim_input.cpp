@@ -31,6 +31,7 @@ void SimWorld::DeliverKey(Key key, bool release, bool isInjected) {
   }
   SimWindow* target = Find(foreground);
   if (!target) return;
+  if (!isInjected) lastInput = target->setup.process;
   target->keys.push_back(SimKeyRecord{key, release, isInjected});
   if (key == Key::kEscape && !release && target->setup.closesOnEscape) Close(target->id);
 }
@@ -46,15 +47,17 @@ void SimWorld::MoveCursor(Point p) {
   double dx = p.x - drag->grab.x;
   double dy = p.y - drag->grab.y;
   if (drag->edges == 0) {
-    if (drag->startedMaximized && w->maximized) {
+    if ((drag->startedMaximized && w->maximized) || (drag->startedArranged && w->arranged)) {
       if (dx == 0 && dy == 0) return;
-      // Dragging a maximized window restores it under the cursor: the cursor keeps its
-      // share of the width and its distance below the top edge.
+      // Dragging a maximized (or Windows-snapped) window restores it under the cursor to
+      // its restore rectangle's size: the cursor keeps its share of the width and its
+      // distance below the top edge.
       double share = (drag->grab.x - w->frame.x) / w->frame.width;
       Rect normal = w->normalFrame;
       Rect restored{p.x - share * normal.width, p.y - (drag->grab.y - w->frame.y), normal.width,
                     normal.height};
       w->maximized = false;
+      w->arranged = false;
       w->frame = Rect{};
       SetFrame(*w, restored);
       drag->grab = p;
@@ -87,9 +90,11 @@ void SimWorld::BeginDrag(WindowId id, Point grab, int edges, const SimDragOption
   if (!w) return;
   cursor = grab;
   keysDown.insert(Key::kLeftButton);
+  lastInput = w->setup.process;
   // The press activates the window before the system enters its move loop.
   Activate(id);
-  drag = SimDrag{id, edges, grab, w->frame, w->maximized, options.raiseEvents};
+  drag = SimDrag{id, edges, grab, w->frame, w->maximized, w->arranged && edges == 0,
+                 options.raiseEvents};
   if (options.raiseEvents) QueueEvent(WindowEventKind::kMoveSizeStart, id);
 }
 

@@ -177,11 +177,12 @@ std::uint32_t SimSurface::TimerPeriod(int id) const {
   return it == timers_.end() ? 0 : it->second.period;
 }
 
-void SimSurface::TakeFocus() {
-  if (!created_ || !visible_ || !interactive_) return;
+bool SimSurface::TakeFocus() {
+  if (!created_ || !visible_ || !interactive_) return false;
+  if (!factory_->Stacking().Activate(window_)) return false;
   focused_ = true;
-  factory_->Stacking().Activate(window_);
   if (options_.input) options_.input->OnFocusChange(true);
+  return true;
 }
 
 void SimSurface::SetTooltip(const std::string& text, const Rect& item) {
@@ -222,6 +223,7 @@ bool SimSurface::MovePointer(Point desktop) {
 
 bool SimSurface::Press(Point desktop) {
   if (!visible_ || !TakesClicks() || !Bounds().Contains(desktop)) return false;
+  factory_->Stacking().NoteClick(window_);
   if (options_.input) options_.input->OnPointerPress(desktop);
   return true;
 }

@@ -37,7 +37,10 @@ class SimStacking {
   virtual void Place(WindowId window, SurfaceAnchor anchor) = 0;
   // SetForegroundWindow and SetFocus: only a stacking shared with application windows
   // has a foreground window to change.
-  virtual void Activate(WindowId /*window*/) {}
+  // False when the desktop's foreground lock refuses the request.
+  virtual bool Activate(WindowId /*window*/) { return true; }
+  // The user clicked the window: the last input is the program's.
+  virtual void NoteClick(WindowId /*window*/) {}
 };
 
 // Live thumbnails as the simulated compositor makes them: accepted unless the test makes
@@ -125,7 +128,7 @@ class SimSurface : public Surface {
   void UnsubscribeFrames() override;
   void StartTimer(int id, std::uint32_t milliseconds) override;
   void StopTimer(int id) override;
-  void TakeFocus() override;
+  bool TakeFocus() override;
   void SetTooltip(const std::string& text, const Rect& item) override;
 
   // --- What a test can see ---

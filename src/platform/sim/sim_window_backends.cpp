@@ -201,7 +201,7 @@ std::optional<WindowPlacement> SimWindowAccess::Placement(WindowId window) {
 bool SimWindowAccess::SetPlacement(WindowId window, const WindowPlacement& placement) {
   world_.Count("SetPlacement");
   SimWindow* w = world_.Find(window);
-  if (!w || world_.FreezesCaller(*w)) return false;
+  if (!w || world_.RefusesCaller(*w) || world_.FreezesCaller(*w)) return false;
   world_.ApplyPlacement(*w, placement);
   return true;
 }
@@ -209,7 +209,8 @@ bool SimWindowAccess::SetPlacement(WindowId window, const WindowPlacement& place
 bool SimWindowAccess::Show(WindowId window, ShowCommand command) {
   world_.Count("Show");
   SimWindow* w = world_.Find(window);
-  return w && !world_.FreezesCaller(*w) && world_.ShowWindow(*w, command);
+  return w && !world_.RefusesCaller(*w) && !world_.FreezesCaller(*w) &&
+         world_.ShowWindow(*w, command);
 }
 
 // --- SimZOrder ----------------------------------------------------------------------
@@ -227,7 +228,7 @@ WindowId SimZOrder::Foreground() {
 bool SimZOrder::SetForeground(WindowId window) {
   world_.Count("SetForeground");
   WindowId root = world_.RootOf(window);
-  if (root == kNoWindow) return false;
+  if (root == kNoWindow || !world_.GrantsForeground()) return false;
   world_.Activate(root);
   return true;
 }
@@ -244,7 +245,7 @@ bool SimZOrder::SetFocus(WindowId window) {
 bool SimZOrder::BringToTop(WindowId window) {
   world_.Count("BringToTop");
   const SimWindow* w = world_.Find(window);
-  if (!w || world_.FreezesCaller(*w)) return false;
+  if (!w || world_.RefusesCaller(*w) || world_.FreezesCaller(*w)) return false;
   world_.Raise(window);
   return true;
 }
@@ -253,7 +254,8 @@ bool SimZOrder::PlaceBelow(WindowId window, WindowId insertAfter) {
   world_.Count("PlaceBelow");
   auto& z = world_.zOrder;
   if (!world_.Find(window) || !world_.Find(insertAfter) || window == insertAfter) return false;
-  if (world_.FreezesCaller(*world_.Find(window))) return false;
+  const SimWindow& w = *world_.Find(window);
+  if (world_.RefusesCaller(w) || world_.FreezesCaller(w)) return false;
   z.erase(std::remove(z.begin(), z.end(), window), z.end());
   auto after = std::find(z.begin(), z.end(), insertAfter);
   if (after == z.end()) return false;
@@ -265,7 +267,10 @@ bool SimZOrder::SendToBottom(WindowId window) {
   world_.Count("SendToBottom");
   auto& z = world_.zOrder;
   if (std::find(z.begin(), z.end(), window) == z.end()) return false;
-  if (const SimWindow* w = world_.Find(window); w && world_.FreezesCaller(*w)) return false;
+  if (const SimWindow* w = world_.Find(window);
+      w && (world_.RefusesCaller(*w) || world_.FreezesCaller(*w))) {
+    return false;
+  }
   z.erase(std::remove(z.begin(), z.end(), window), z.end());
   z.push_back(window);
   return true;

@@ -130,7 +130,7 @@ Rect SimWorld::Clamp(const SimWindow& w, const Rect& frame) const {
 void SimWorld::SetFrame(SimWindow& w, const Rect& frame) {
   if (w.frame == frame) return;
   w.frame = frame;
-  if (!w.maximized) w.normalFrame = frame;
+  if (!w.maximized && !w.arranged) w.normalFrame = frame;
   QueueEvent(WindowEventKind::kLocationChange, w.id);
 }
 
@@ -141,7 +141,18 @@ bool SimWorld::FreezesCaller(const SimWindow& w) {
   return true;
 }
 
+bool SimWorld::RefusesCaller(const SimWindow& w) {
+  if (ownElevated || ownUiAccess) return false;
+  auto process = processes.find(w.setup.process);
+  if (process == processes.end() || !process->second.elevated) return false;
+  Count("RefusedCall");
+  return true;
+}
+
 bool SimWorld::RequestPosition(SimWindow& w, const PositionRequest& request) {
+  // A synchronous request is denied; an asynchronous one is posted and silently dropped,
+  // so only the frame read afterwards tells.
+  if (RefusesCaller(w)) return request.async;
   // An asynchronous request waits in the hung app's queue; a synchronous one waits for it.
   if (w.setup.hung) return request.async || !FreezesCaller(w);
   // A minimized window keeps its parking place; the request is accepted and ignored.
@@ -289,6 +300,8 @@ void SimWorld::ApplyPlacement(SimWindow& w, const WindowPlacement& p) {
   }
   Rect normal = w.setup.invisibleBorders ? NormalFrameFromWindowRect(given) : given;
   normal = Clamp(w, normal);
+  // A placement set by a program replaces whatever Windows' own snapping remembered.
+  w.arranged = false;
   switch (p.show) {
     case ShowCommand::kMaximized:
       w.normalFrame = normal;
@@ -343,6 +356,13 @@ void SimWorld::Activate(WindowId id) {
   if (foreground == id) return;
   foreground = id;
   QueueEvent(WindowEventKind::kForeground, id);
+}
+
+bool SimWorld::GrantsForeground() {
+  const SimWindow* front = Find(foreground);
+  if (!foregroundLock || lastInput == own || !front || front->setup.process == own) return true;
+  Count("RefusedForeground");
+  return false;
 }
 
 void SimWorld::Close(WindowId id) {

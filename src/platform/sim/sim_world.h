@@ -45,6 +45,9 @@ struct SimWindow {
   bool maximized = false;
   bool minimized = false;
   bool restoreToMaximized = false;     // minimized from the maximized state
+  // Snapped by Windows itself (arranged): moves keep the restore rectangle (normalFrame)
+  // it had before, and a title drag takes the window back to that size.
+  bool arranged = false;
   std::deque<SimPendingMove> pending;  // moves the app has not carried out yet
   std::vector<SimKeyRecord> keys;
 };
@@ -55,6 +58,7 @@ struct SimDrag {
   Point grab;
   Rect startFrame;
   bool startedMaximized = false;
+  bool startedArranged = false;
   bool raiseEvents = true;
 };
 
@@ -112,6 +116,11 @@ struct SimWorld {
   std::vector<WindowId> zOrder;  // top-level windows, front-most first
   WindowId foreground{};
   WindowId focus{};
+  // The foreground lock (off: every request is granted, as under Wine). On, the program
+  // takes the foreground only when the user's last input went to it (a hotkey it handles,
+  // a click on its window) or the foreground is its own or nobody's.
+  bool foregroundLock = false;
+  ProcessId lastInput{};
 
   // --- input ------------------------------------------------------------------------
   Point cursor;
@@ -172,6 +181,10 @@ struct SimWorld {
   // was frozen for kHungCallSeconds (a real one waits until the app recovers, if ever).
   bool FreezesCaller(const SimWindow& w);
   static constexpr double kHungCallSeconds = 5.0;
+  // User interface privilege isolation: a program running neither elevated nor with UI
+  // access cannot move, show or reorder the windows of an elevated process. Counted as
+  // "RefusedCall".
+  bool RefusesCaller(const SimWindow& w);
   void Maximize(SimWindow& w);
   void RestoreFromMaximized(SimWindow& w);
   void Minimize(SimWindow& w);
@@ -181,6 +194,9 @@ struct SimWorld {
   void ApplyPlacement(SimWindow& w, const WindowPlacement& placement);
   void Raise(WindowId id);
   void Activate(WindowId id);
+  // A foreground request of the program: false (counted as "RefusedForeground") when
+  // the lock refuses it.
+  bool GrantsForeground();
   void Close(WindowId id);
   void RehomeOrphans();
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "platform/win32/foreground_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -151,7 +152,7 @@ int Win32PopupMenus::Show(const MenuModel& model, const POINT* anchor) {
   // Filling can take a moment (thumbnails): follow the cursor if it moved meanwhile.
   if (anchor == nullptr) GetCursorPos(&cursor);
   // A menu of a background window closes only when its owner is in the foreground.
-  SetForegroundWindow(owner);
+  TakeForeground(owner, false);
   const int chosen =
       static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTBUTTON,
                                       cursor.x, cursor.y, 0, owner, nullptr));

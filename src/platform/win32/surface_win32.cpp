@@ -300,7 +300,11 @@ LRESULT Win32Surface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       input_->OnCaptureLost();
       break;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) input_->OnDeactivate();
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        input_->OnDeactivate();
+      } else {
+        input_->OnFocusChange(true);  // a click gave it the foreground it was refused
+      }
       break;
     default:
       break;

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/foreground_win32.h"
 #include "platform/win32/frame_pacer.h"
 #include "platform/win32/handles.h"
 
@@ -50,11 +51,7 @@ void Win32SurfaceWindow::StopTimer(int id) {
   if (window_ && id > kFrameTimerId) KillTimer(window_, static_cast<UINT_PTR>(id));
 }
 
-void Win32SurfaceWindow::TakeFocus() {
-  if (!window_) return;
-  SetForegroundWindow(window_);
-  SetFocus(window_);
-}
+bool Win32SurfaceWindow::TakeFocus() { return TakeForeground(window_, true); }
 
 void Win32SurfaceWindow::DestroyWindowQuietly() {
   if (window_) {

@@ -32,7 +32,7 @@ class Win32SurfaceWindow : public Surface {
   // Id 1 belongs to the frame ticks.
   void StartTimer(int id, std::uint32_t milliseconds) override;
   void StopTimer(int id) override;
-  void TakeFocus() override;
+  bool TakeFocus() override;
 
  protected:
   // Lets go of the window before destroying it (which also stops its timers), so that a

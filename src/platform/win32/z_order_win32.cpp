@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/win32/foreground_win32.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/window_access_win32.h"
 
@@ -29,7 +30,7 @@ void Win32ZOrder::TopLevelWindows(std::vector<WindowId>& out) {
 WindowId Win32ZOrder::Foreground() { return ToWindowId(GetForegroundWindow()); }
 
 bool Win32ZOrder::SetForeground(WindowId window) {
-  return SetForegroundWindow(ToHwnd(window)) != FALSE;
+  return TakeForeground(ToHwnd(window), false);
 }
 
 bool Win32ZOrder::SetFocus(WindowId window) {

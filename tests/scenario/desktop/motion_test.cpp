@@ -240,4 +240,35 @@ TEST_F(Motion, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsWithoutWaitingForIt)
 }
 
 }  // namespace
+// Windows keeps a restore rectangle for a window it snapped or maximized. After the
+// program has moved the window, a title drag must not give it that old size back, on
+// whichever display (task bar at the left, another scale) it went to.
+TEST_F(Motion, AMovedWindowLosesTheStaleSizeWindowsWouldHaveRestored) {
+  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440}, .work = {1968, 0, 2512, 1440}, .scale = 1.5});
+  const Rect onSecond{1980, 12, 1244, 1416};
+  struct Case {
+    const char* name;
+    bool snapped;  // by Windows; else maximized
+    Rect target;
+  };
+  for (const Case& c : {Case{"snapped", true, kRightHalf}, Case{"snapped", true, onSecond},
+                        Case{"maximized", false, onSecond}}) {
+    WindowId w = desk.AddWindow({.frame = {300, 200, 800, 600}});
+    if (c.snapped) {
+      desk.SnapByWindows(w, kLeftHalf);
+    } else {
+      desk.Maximize(w);
+    }
+    ASSERT_TRUE(desktop.GlideOne(w, c.target)) << c.name;
+    EXPECT_EQ(desk.NormalFrame(w), c.target) << c.name;
+    desk.BeginTitleDrag(w, {c.target.x + 300, c.target.y + 10});
+    desk.MoveCursor({c.target.x + 340, c.target.y + 60});
+    desk.Release();
+    EXPECT_EQ(desk.Frame(w), (Rect{c.target.x + 40, c.target.y + 50, c.target.width,
+                                   c.target.height}))
+        << c.name;
+    desk.CloseWindow(w);
+  }
+}
+
 }  // namespace tessary

@@ -86,6 +86,36 @@ TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstF
   EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+// The program could not move an administrator's window into the region it was chosen for.
+TEST_F(Assist, AWindowRunningAsAdministratorIsNotOffered) {
+  AddPrimary();
+  placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
+  desk.AddWindow({.process = desk.AddProcess({.elevated = true}), .frame = {250, 150, 640, 480}});
+  others.push_back(AddApp("App0", {.frame = {290, 190, 640, 480}}));
+  Start();
+  PlaceInQuarters(0);
+  EXPECT_TRUE(Logged("assist: 1 candidates, 1 occupied, 3 empty"));
+  EXPECT_EQ(Offered(2), others);
+}
+
+// Windows' foreground lock: after a drag the user's last input went to the dragged app, so
+// the first panel is refused the foreground and keys still reach the app. The panels answer
+// the mouse, and the click that chooses gives the next panel the keys.
+TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
+  Arrange(2);
+  desk.SetForegroundLock(true);
+  PlaceInQuarters(0);
+  ASSERT_NE(Panel(2), nullptr);
+  EXPECT_EQ(desk.Foreground(), placed);
+  EXPECT_TRUE(Logged("assist: keys stay with the app in front"));
+  ClickIn(2, 0);
+  ExpectNear(desk.Frame(others[1]), *Quarters().Get(2));
+  EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
+  ASSERT_TRUE(static_cast<SimSurface&>(*Panel(1)->GetSurface()).PressKey(surface_key::kEnter));
+  desk.Advance(0.5);
+  ExpectNear(desk.Frame(others[0]), *Quarters().Get(1));
+}
+
 TEST_F(Assist, ChoosingFillsTheRegionAndOffersTheRestToTheOtherPanels) {
   Arrange(5);
   PlaceInQuarters(0);

@@ -65,6 +65,40 @@ TEST_F(Commands, EscapeInThePlacePickerDismissesItAndOnlyAManageableWindowGetsOn
   EXPECT_FALSE(engine->ShowPlacePicker(window));
 }
 
+// Windows' foreground lock grants the picker the keys after a hotkey (the program owns the
+// last input) and refuses them after input to another app (an open request from another
+// process). Refused, the picker still answers the mouse, and a press elsewhere closes it,
+// since no deactivation will tell of it and Escape goes to the app in front.
+class LockedForeground : public Commands {
+ protected:
+  LockedForeground() { surfacesOnDesktop = true; }
+};
+
+TEST_F(LockedForeground, RefusedTheForegroundThePickerStillClosesOnAPressElsewhere) {
+  desk.SetForegroundLock(true);
+  for (const bool hotkey : {true, false}) {
+    if (hotkey) {
+      desk.InputToProgram();
+    } else {
+      desk.Activate(window);
+    }
+    ASSERT_TRUE(engine->ShowPlacePicker(window));
+    EXPECT_EQ(PickerSurface().Focused(), hotkey);
+    EXPECT_EQ(desk.Foreground() == PickerSurface().Window(), hotkey);
+    if (hotkey) {
+      ASSERT_TRUE(PickerSurface().PressKey(surface_key::kEscape));
+    } else {
+      desk.MoveCursor({1500, 800});
+      desk.PressKey(Key::kLeftButton);
+      desk.Advance(0.2);
+      desk.ReleaseKey(Key::kLeftButton);
+    }
+    desk.Advance(0.01);
+    EXPECT_FALSE(PickerSurface().Visible()) << hotkey;
+    EXPECT_EQ(engine->PickerTargetWindow(), kNoWindow);
+  }
+}
+
 TEST_F(Commands, TheGalleryOffersTheSwitchListAppliesTheChoiceAndADragClosesIt) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("rows"));
   engine->ShowGallery();

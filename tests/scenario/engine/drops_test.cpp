@@ -179,6 +179,24 @@ TEST_F(Drops, SwapTradesRegionsEvenIfTheFrontWindowClosesMeanwhile) {
   }
 }
 
+// A resident running as administrator cannot be moved: the swap moves only the dropped
+// window, says why, records no place for the resident and is not undone.
+TEST_F(Drops, ASwapWithAnAdministratorsWindowMovesOnlyTheDroppedOne) {
+  Use("halves");
+  desk.MoveWindow(dragged, RegionRect(0));
+  const ProcessId elevated = desk.AddProcess({.fileDescription = "Services", .elevated = true});
+  const WindowId admin = desk.AddWindow({.process = elevated, .frame = RegionRect(1)});
+  desk.Activate(dragged);
+  HoldOver(dragged, 1);
+  Choose("Swap");
+  ExpectNear(desk.Frame(dragged), RegionRect(1));
+  EXPECT_EQ(desk.Frame(admin), RegionRect(1));
+  EXPECT_FALSE(engine->PlacementOf(admin).has_value());
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "Services is running as administrator, so Tessary can\u2019t arrange "
+                          "it unless Tessary also runs as administrator."}));
+}
+
 TEST_F(Drops, HalvesCreatedByADropCanBeRejoinedButACataloguesCannot) {
   Use("quarters");
   WindowId resident = AddApp("Term", {.frame = RegionRect(0)});

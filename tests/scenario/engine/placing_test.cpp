@@ -34,6 +34,23 @@ TEST_F(Placing, AWindowTooWideForItsRegionIsRolledBackWithAMessage) {
   EXPECT_TRUE(Logged("place rolled back: too big"));
 }
 
+// An app that keeps its window where it wants it: the frame read after the move shows
+// that the placement did not happen, so none is recorded and the layout stays as it was.
+TEST_F(Placing, AWindowThatDidNotGoThereIsNotRecordedAsPlaced) {
+  AddPrimary();
+  const Rect own{1000, 600, 500, 300};
+  WindowId kiosk = AddApp("Kiosk", {.frame = {200, 300, 800, 600},
+                                    .sizing = [own](const Rect&) { return own; }});
+  Start();
+  Grab(kiosk, {600, 310});
+  MoveTo({960, 10});
+  MoveTo(PickerPoint(0, 1));
+  Drop();
+  EXPECT_EQ(desk.Frame(kiosk), own);
+  EXPECT_FALSE(engine->PlacementOf(kiosk).has_value());
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
+}
+
 TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
   desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
   Start();

@@ -1,6 +1,8 @@
 // The window commands: Place, Fill Screen, Put Back and Restore, with their targets (the
 // stack overview in front stands for the window it is about).
 
+#include <algorithm>
+
 #include "layout/tree_geometry.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
@@ -120,6 +122,33 @@ TEST_F(CommandTest, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsAndTheProgramKe
   EXPECT_EQ(host.menus.shown.size(), 1u);
   EXPECT_EQ(desk.Calls("FrozenCall"), 0);
   EXPECT_LT(desk.Now() - start, 1.0);
+}
+
+// Windows does not let a program without administrator rights move an administrator's
+// window: every command that would leaves it, the user hears why once, nothing is recorded.
+TEST_F(CommandTest, AWindowRunningAsAdministratorIsLeftWhereItIsAndTheUserToldOnce) {
+  const ProcessId admin = desk.AddProcess({.fileDescription = "Registry Editor", .elevated = true});
+  desk.CloseWindow(window);
+  window = desk.AddWindow({.process = admin, .frame = kStart});
+  Pump();
+  host.ClearJournal();
+  for (int command : {kPlace, kFill, kPutBack, kRestore, kFill}) shell->RunCommand(command);
+  EXPECT_FALSE(Coord().GetPicker().Visible());
+  EXPECT_EQ(desk.Frame(window), kStart);
+  EXPECT_EQ(desk.Beeps(), 5);
+  ASSERT_NE(Probe().toast(), nullptr);
+  EXPECT_EQ(Probe().toast()->Text().title,
+            "Registry Editor is running as administrator, so Tessary can\u2019t arrange it unless "
+            "Tessary also runs as administrator.");
+  EXPECT_EQ(std::count_if(Journal().begin(), Journal().end(),
+                          [](const std::string& e) { return e.find(", told") != std::string::npos; }),
+            1);
+  EXPECT_FALSE(Coord().PlacementOf(window).has_value());
+  EXPECT_EQ(Probe().fills().Count(), 0u);
+  // Run as administrator too, the program arranges it.
+  desk.SetOwnElevated(true);
+  shell->RunCommand(kFill);
+  EXPECT_EQ(desk.Frame(window), kFull);
 }
 
 TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {

@@ -140,6 +140,10 @@ TEST_F(ChooserPanelTest, NewChoicesKeepTheFocusWhenItStillFitsElseTheFirstCard) 
 TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
   ASSERT_TRUE(Make(3, {.header = "Window Stack", .primaryText = "Close"}));
   SimSurface& s = Surface();
+  // Its own keys are named only once they reach it.
+  s.MovePointer(panel.ItemCentre(0));
+  EXPECT_EQ(s.Tooltip(), "App\nTitle 1");
+  panel.Focus();
   s.MovePointer(panel.ItemCentre(1));
   EXPECT_EQ(panel.Hovered(), 1);
   EXPECT_EQ(s.Tooltip(), "App\nTitle 2\nPress 2");
