@@ -32,34 +32,9 @@ constexpr std::array<ReleaseNote, 5> kNotes{{
      "• Built-in layouts for every display, with proportions kept per display."},
 }};
 
-// "1.2x.3" gives 1, 2, 3: each piece's leading digits, at least three numbers.
-std::vector<unsigned long> VersionNumbers(std::string_view text) {
-  std::vector<unsigned long> numbers;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t dot = text.find('.', start);
-    const std::string_view piece = text.substr(start, dot - start);
-    unsigned long value = 0;
-    for (char c : piece) {
-      if (!std::isdigit(static_cast<unsigned char>(c))) break;
-      value = value * 10 + static_cast<unsigned long>(c - '0');
-    }
-    numbers.push_back(value);
-    if (dot == std::string_view::npos) break;
-    start = dot + 1;
-  }
-  if (numbers.size() < 3) numbers.resize(3, 0);
-  return numbers;
-}
-
 }  // namespace
 
 std::span<const ReleaseNote> ReleaseNotes() { return kNotes; }
-
-int CompareVersions(std::string_view a, std::string_view b) {
-  const auto order = VersionNumbers(a) <=> VersionNumbers(b);
-  return order < 0 ? -1 : (order > 0 ? 1 : 0);
-}
 
 std::string WhatsNewText(std::string_view lastSeen, std::string_view current) {
   std::string text;

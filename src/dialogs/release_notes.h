@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/version_compare.h"
+
 namespace tessary {
 
 struct ReleaseNote {
@@ -17,9 +19,6 @@ struct ReleaseNote {
 // Newest first.
 std::span<const ReleaseNote> ReleaseNotes();
 
-// Version texts compared as lists of numbers ("0.1" equals "0.1.0"): negative, zero or
-// positive as `a` is older than, the same as or newer than `b`.
-int CompareVersions(std::string_view a, std::string_view b);
 
 // The notes of the versions after `lastSeen` (all of them when it is empty) up to
 // `current`, newest first, each under "Tessary " + its version; empty when none.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/version_compare.h"
+
 namespace tessary {
 
 // Answers longer than this are cut (and then no longer parse).
@@ -32,8 +34,5 @@ enum class UpdateOutcome : int {
 };
 UpdateOutcome OutcomeOf(const std::optional<UpdateInfo>& fetched, std::uint32_t ownBuild);
 
-// Version texts as lists of numbers ("0.1" equals "0.1.0"): negative when `a` is older,
-// zero when equal, positive when newer.
-int CompareVersions(std::string_view a, std::string_view b);
 
 }  // namespace tessary
