@@ -31,6 +31,7 @@
 #include "engine/display_changes.h"
 #include "engine/divider_editing.h"
 #include "engine/drag_state.h"
+#include "engine/layout_editing.h"
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
@@ -161,7 +162,6 @@ class Coordinator {
   // Entry points of the later parts of the engine, declared so that the shell can be
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
-  bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
   bool ShowOverview(WindowId window);
 
   // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------
@@ -180,6 +180,8 @@ class Coordinator {
     return compositions_.Apply(display, layout);
   }
   Compositions& GetCompositions() { return compositions_; }
+  // The layout editor (LayoutEditing) for an own layout; null: a new one.
+  bool OpenLayoutEditor(const SnapLayout* layout) { return editing_.Open(layout); }
 
   // --- Snap Assist (assist_commands.cpp; the state lives in SnapAssist) ---------------
   // Offers the display's other windows for the layout's empty regions after a placement.
@@ -401,6 +403,7 @@ class Coordinator {
   Compositions compositions_{*this};
   StackSwitcher switcher_{*this};
   RegionDrops drops_{*this};
+  LayoutEditing editing_{*this, surfaceFactory_, theme_};
 };
 
 }  // namespace tessary
