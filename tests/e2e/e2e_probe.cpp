@@ -7,6 +7,7 @@
 //   tessary_e2e_probe.exe count-class CLASS      prints how many top-level windows have CLASS
 //   tessary_e2e_probe.exe list-class CLASS       prints their handles, one a line
 //   tessary_e2e_probe.exe rect TITLE             prints "x y width height" of that window
+//   tessary_e2e_probe.exe client TITLE           prints its client area's "x y width height"
 //   tessary_e2e_probe.exe visible TITLE          prints 1 when a window of that title is shown,
 //                                                 else 0
 //   tessary_e2e_probe.exe activate TITLE         brings that window to the foreground
@@ -16,6 +17,8 @@
 //                                                 and chooses its last item, "Quit Tessary",
 //                                                 with the keyboard
 //   tessary_e2e_probe.exe choose-last [HANDLE]   the same in a tray menu that is open already
+//   tessary_e2e_probe.exe submenu-first K [HANDLE] in an open tray menu, the first item of
+//                                                 its K-th submenu (1-based), with the keyboard
 //   tessary_e2e_probe.exe menu-within MS [HANDLE] opens the tray menu through the open request
 //                                                 and prints how many ms it took to show
 //                                                 (exit 1 when not within MS); it stays open
@@ -103,6 +106,46 @@ int ChooseLast(HWND main) {
   return 0;
 }
 
+void PostKey(HWND main, WPARAM key) {
+  PostMessageW(main, WM_KEYDOWN, key, 1);
+  PostMessageW(main, WM_KEYUP, key, 0xC0000001);
+  Sleep(120);
+}
+
+// Items cannot be read across processes, so the submenus are found by opening each item
+// in turn with Right: a submenu shows a second menu window, Left closes it again.
+int ChooseSubmenuFirst(HWND main, int wanted) {
+  if (main == nullptr || wanted < 1 || WaitForClass(kMenuClass, true, 10000) == nullptr) {
+    std::fprintf(stderr, "no open menu\n");
+    return 1;
+  }
+  Sleep(200);
+  int seen = 0;
+  for (int step = 0; step < 40; ++step) {
+    PostKey(main, VK_DOWN);
+    PostKey(main, VK_RIGHT);
+    Sleep(150);
+    if (Search(kMenuClass, true).count < 2) continue;
+    if (++seen == wanted) {
+      PostKey(main, VK_RETURN);
+      return 0;
+    }
+    PostKey(main, VK_LEFT);
+  }
+  std::fprintf(stderr, "no submenu %d\n", wanted);
+  return 1;
+}
+
+int PrintClient(HWND window) {
+  RECT r{};
+  POINT origin{0, 0};
+  if (window == nullptr || !GetClientRect(window, &r) || !ClientToScreen(window, &origin)) {
+    return 1;
+  }
+  std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+  return 0;
+}
+
 int MenuQuit(HWND main) {
   if (main == nullptr || !PostMessageW(main, kOpenRequest, kOpenTrayMenu, 0)) {
     std::fprintf(stderr, "no main window\n");
@@ -175,6 +218,7 @@ int main() {
     return 0;
   }
   if (command == L"rect" && arg != nullptr) return PrintRect(FindWindowW(nullptr, arg));
+  if (command == L"client" && arg != nullptr) return PrintClient(FindWindowW(nullptr, arg));
   if (command == L"visible" && arg != nullptr) {
     HWND window = FindWindowW(nullptr, arg);
     std::printf("%d\n", window != nullptr && IsWindowVisible(window) ? 1 : 0);
@@ -194,6 +238,9 @@ int main() {
   }
   if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
   if (command == L"choose-last") return ChooseLast(MainWindow(arg));
+  if (command == L"submenu-first" && arg != nullptr) {
+    return ChooseSubmenuFirst(MainWindow(handle), static_cast<int>(std::wcstol(arg, nullptr, 10)));
+  }
   if (command == L"dismiss") return Dismiss(MainWindow(arg));
   if (command == L"menu-within" && arg != nullptr) {
     return MenuWithin(static_cast<DWORD>(std::wcstoul(arg, nullptr, 10)),
