@@ -109,6 +109,7 @@ class RationedSurfaces : public SurfaceFactory {
     return inner_.NewSurface();
   }
   TextMeasurer& Text() override { return inner_.Text(); }
+  std::unique_ptr<DialogWindow> NewDialogWindow() override { return inner_.NewDialogWindow(); }
 
   int allowed = -1;  // -1: no limit
   Note note;
