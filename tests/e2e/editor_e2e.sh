@@ -88,7 +88,7 @@ assert len(own) == 1 and own[0]["name"] == "Trio" and own[0]["id"].startswith("u
 assert own[0]["tree"] == tree, own[0]["tree"]
 assert active and active[0]["id"] == own[0]["id"], active
 PY
-frame=$(wait_frame "Editor sample 1" "$region0") ||
+frame=$(wait_frame "Editor sample" "$region0") ||
   e2e_fail "the sample window is at $frame, not in region 0 ($region0)"
 e2e_quit first
 echo "PASS editor_create"
