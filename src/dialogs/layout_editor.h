@@ -72,7 +72,6 @@ class LayoutEditor final : public DialogWindowInput {
   // Destroys the window and forgets the edits.
   void Close();
   bool IsOpen() const;
-  const LayoutEditorModel& Model() const { return model_; }
 
   void OnCommand(int id, DialogEvent event) override;
   void OnCloseRequested() override { Close(); }

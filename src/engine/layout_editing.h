@@ -24,7 +24,6 @@ class LayoutEditing {
   // Opens the editor for `layout` (null: a new one) on the display it belongs to, else
   // the display the user is working on. False when there is no display or no window.
   bool Open(const SnapLayout* layout);
-  LayoutEditor& Editor() { return editor_; }
 
  private:
   int TargetDisplay(const SnapLayout* layout);

@@ -144,10 +144,7 @@ TEST_F(EditorWindowTest, TabWalksTheControlsAndTheKeyboardSplitsAndSaves) {
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(root, id::kUndo)));
   Press(VK_TAB);  // "Split Top and Bottom", by Enter
   Press(VK_RETURN);
-  EXPECT_TRUE(TreesEqual(editor.Model().Tree(),
-                         MakeSplit(Axis::Columns, 0.5,
-                                   MakeSplit(Axis::Rows, 0.5, MakeLeaf(0), MakeLeaf(2)),
-                                   MakeLeaf(1))));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(root, id::kMerge)));
 
   SetFocus(GetDlgItem(root, id::kName));
   for (wchar_t c : std::wstring(L"Trio")) PostMessageW(GetFocus(), WM_CHAR, c, 1);
@@ -156,7 +153,15 @@ TEST_F(EditorWindowTest, TabWalksTheControlsAndTheKeyboardSplitsAndSaves) {
   Press(VK_RETURN);
   EXPECT_EQ(Root(), nullptr);
   EXPECT_TRUE(prompts.told.empty());
-  EXPECT_NE(FileText().find("Trio"), std::string::npos) << FileText();
+  // Read back from the file as the program reads it at start-up.
+  StateStore reread(files, path);
+  const std::vector<SnapLayout> saved = LayoutStore(&reread).CustomLayouts("display-1");
+  ASSERT_EQ(saved.size(), 1u) << FileText();
+  EXPECT_EQ(saved[0].name, "Trio");
+  EXPECT_TRUE(TreesEqual(saved[0].tree,
+                         MakeSplit(Axis::Columns, 0.5,
+                                   MakeSplit(Axis::Rows, 0.5, MakeLeaf(0), MakeLeaf(2)),
+                                   MakeLeaf(1))));
 }
 
 TEST_F(EditorWindowTest, EscapeClosesWithoutSaving) {
