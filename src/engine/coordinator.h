@@ -32,6 +32,7 @@
 #include "engine/divider_editing.h"
 #include "engine/drag_state.h"
 #include "engine/elevated_windows.h"
+#include "engine/layout_editing.h"
 #include "engine/minimum_sizes.h"
 #include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
@@ -166,7 +167,6 @@ class Coordinator {
   // Entry points of the later parts of the engine, declared so that the shell can be
   // written against them. Until they are built each logs "not yet built: <name>" once,
   // does nothing and answers false (or nothing).
-  bool OpenLayoutEditor(const SnapLayout* layout);  // null: a new layout
 
   // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------
   // Ctrl+Alt+A: the divider editor over the command's display; false when paused or
@@ -184,6 +184,8 @@ class Coordinator {
     return compositions_.Apply(display, layout);
   }
   Compositions& GetCompositions() { return compositions_; }
+  // The layout editor (LayoutEditing) for an own layout; null: a new one.
+  bool OpenLayoutEditor(const SnapLayout* layout) { return editing_.Open(layout); }
 
   // --- Snap Assist (assist_commands.cpp; the state lives in SnapAssist) ---------------
   // Offers the display's other windows for the layout's empty regions after a placement.
@@ -412,6 +414,7 @@ class Coordinator {
   StackSwitcher switcher_{*this};
   StackOverview overview_{*this};
   RegionDrops drops_{*this};
+  LayoutEditing editing_{*this, surfaceFactory_, theme_};
 };
 
 }  // namespace tessary

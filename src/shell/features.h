@@ -16,7 +16,7 @@ struct ShellFeatures {
   bool updateCheck = true;      // "Check for Updates…" and the hourly check
   bool diagnostics = true;      // recording diagnostics
   bool layoutFiles = true;      // import and export through the exchange file
-  bool layoutEditor = false;    // "Create Custom Layout…", "Edit Layout"
+  bool layoutEditor = true;     // "Create Custom Layout…", "Edit Layout"
   bool dividerEditor = true;    // "Adjust Shared Dividers"
   bool compositions = true;     // applying a layout to a display (Choose / Switch Layout)
   bool stacks = true;           // stepping through a stack, sending a span behind

@@ -7,10 +7,10 @@
 //   tessary_e2e_probe.exe count-class CLASS      prints how many top-level windows have CLASS
 //   tessary_e2e_probe.exe list-class CLASS       prints their handles, one a line
 //   tessary_e2e_probe.exe rect TITLE             prints "x y width height" of that window
+//   tessary_e2e_probe.exe client TITLE           prints its client area's "x y width height"
 //   tessary_e2e_probe.exe visible TITLE          prints 1 when a window of that title is shown,
 //                                                 else 0
 //   tessary_e2e_probe.exe activate TITLE         brings that window to the foreground
-//   tessary_e2e_probe.exe client TITLE           prints "x y width height" of its client area
 //                                                 in desktop pixels
 //   tessary_e2e_probe.exe focus-id TITLE         prints the control id of the focus in that
 //                                                 window's thread (0 when it has none)
@@ -22,6 +22,8 @@
 //   tessary_e2e_probe.exe choose-last [HANDLE]   the same in a tray menu that is open already
 //   tessary_e2e_probe.exe choose-up N [HANDLE]   chooses the Nth item from the bottom (1 is
 //                                                 the last) of a tray menu that is open
+//   tessary_e2e_probe.exe submenu-first K [HANDLE] in an open tray menu, the first item of
+//                                                 its K-th submenu (1-based), with the keyboard
 //   tessary_e2e_probe.exe menu-within MS [HANDLE] opens the tray menu through the open request
 //                                                 and prints how many ms it took to show
 //                                                 (exit 1 when not within MS); it stays open
@@ -109,6 +111,36 @@ int ChooseFromBottom(HWND main, int fromBottom) {
   PostMessageW(main, WM_KEYDOWN, VK_RETURN, 1);
   PostMessageW(main, WM_KEYUP, VK_RETURN, 0xC0000001);
   return 0;
+}
+
+void PostKey(HWND main, WPARAM key) {
+  PostMessageW(main, WM_KEYDOWN, key, 1);
+  PostMessageW(main, WM_KEYUP, key, 0xC0000001);
+  Sleep(120);
+}
+
+// Items cannot be read across processes, so the submenus are found by opening each item
+// in turn with Right: a submenu shows a second menu window, Left closes it again.
+int ChooseSubmenuFirst(HWND main, int wanted) {
+  if (main == nullptr || wanted < 1 || WaitForClass(kMenuClass, true, 10000) == nullptr) {
+    std::fprintf(stderr, "no open menu\n");
+    return 1;
+  }
+  Sleep(200);
+  int seen = 0;
+  for (int step = 0; step < 40; ++step) {
+    PostKey(main, VK_DOWN);
+    PostKey(main, VK_RIGHT);
+    Sleep(150);
+    if (Search(kMenuClass, true).count < 2) continue;
+    if (++seen == wanted) {
+      PostKey(main, VK_RETURN);
+      return 0;
+    }
+    PostKey(main, VK_LEFT);
+  }
+  std::fprintf(stderr, "no submenu %d\n", wanted);
+  return 1;
 }
 
 int MenuQuit(HWND main) {
@@ -223,6 +255,9 @@ int main() {
   }
   if (command == L"menu-quit") return MenuQuit(MainWindow(arg));
   if (command == L"choose-last") return ChooseFromBottom(MainWindow(arg), 1);
+  if (command == L"submenu-first" && arg != nullptr) {
+    return ChooseSubmenuFirst(MainWindow(handle), static_cast<int>(std::wcstol(arg, nullptr, 10)));
+  }
   if (command == L"choose-up" && arg != nullptr) {
     return ChooseFromBottom(MainWindow(handle), static_cast<int>(std::wcstoul(arg, nullptr, 10)));
   }

@@ -2,6 +2,7 @@
 
 #include "shell/tray_menu.h"
 
+#include "shell/open_requests.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
 
@@ -320,6 +321,28 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
   EXPECT_EQ(Coord().Layouts().ActiveLayout(key)->id, "user-a");
 }
 
+TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEditAnOwnLayout) {
+  const auto editorTitle = [&] {
+    SimDialogWindow* editor = desk.Surfaces().Dialogs().Find("TessaryEditor");
+    return editor ? editor->Options().title : std::string("(none)");
+  };
+  ShowMenu(id::kCreateLayout);
+  EXPECT_EQ(editorTitle(), "Create Custom Layout");
+  desk.Surfaces().Dialogs().Find("TessaryEditor")->RequestClose();
+  host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kEditor), 0);
+  Pump();
+  EXPECT_EQ(editorTitle(), "Create Custom Layout");
+
+  SnapLayout own = *LayoutStore::FindBuiltIn("rows");
+  own.id = "user-mine";
+  own.name = "Mine";
+  ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(Coord().Displays()[0].id, own));
+  ShowMenu(id::kEditLayoutBase);  // opening again replaces the open editor
+  EXPECT_EQ(editorTitle(), "Edit Layout");
+  EXPECT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);
+  EXPECT_EQ(desk.Surfaces().Dialogs().Find("TessaryEditor")->Text(100), "Mine");
+}
+
 TEST_F(TrayMenuStory, ResettingLayoutsStopsWaitingForAppsThere) {
   desk.AddFile("C:\\Apps\\paint.exe", "Paint");
   SnapLayout layout = *LayoutStore::FindBuiltIn("halves");
@@ -357,10 +380,9 @@ TEST_F(TrayMenuStory, UnbuiltFeaturesAreGreyedNotSilent) {
   std::vector<int> greyed;
   CollectGreyed(menu.items, greyed);
   std::sort(greyed.begin(), greyed.end());
-  // "Create Custom Layout…" (110) is both in "Choose a Layout" and in "Switch Layout";
   // 109 (dividers) is greyed also for want of an active layout.
   // Exporting needs own layouts (105) and an active layout (106); importing is always there.
-  std::vector<int> expected = {105, 106, 109, 110, 110};
+  std::vector<int> expected = {105, 106, 109};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(greyed, expected);
 }

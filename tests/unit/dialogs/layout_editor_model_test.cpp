@@ -1,0 +1,240 @@
+// The layout editor's model: edits, the undo history, the selection, labels in reading
+// order and the apps of each region; and the window's controls and preview geometry.
+
+#include "dialogs/layout_editor_model.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/layout_editor_canvas.h"
+#include "dialogs/layout_editor_controls.h"
+
+namespace tessary {
+namespace {
+
+NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
+NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+NodeRef Leaf(int region) { return MakeLeaf(region); }
+NodeRef Halves() { return Cols(0.5, Leaf(0), Leaf(1)); }
+NodeRef Thirds() { return Cols(1.0 / 3, Leaf(0), Cols(0.5, Leaf(1), Leaf(2))); }
+
+// Sixteen regions: four columns of four rows.
+NodeRef Sixteen() {
+  auto column = [](int first) {
+    return Rows(0.5, Rows(0.5, Leaf(first), Leaf(first + 1)),
+                Rows(0.5, Leaf(first + 2), Leaf(first + 3)));
+  };
+  return Cols(0.5, Cols(0.5, column(0), column(4)), Cols(0.5, column(8), column(12)));
+}
+
+enum class Edit { kSplitColumns, kSplitRows, kMerge };
+
+TEST(LayoutEditorModel, SplitsAndMergesKeepTheSelectedNumber) {
+  const struct {
+    const char* what;
+    NodeRef tree;
+    int selected;
+    Edit edit;
+    NodeRef expected;  // null: the edit is unavailable and nothing changes
+    int selectedAfter;
+  } cases[] = {
+      {"side by side", Leaf(0), 0, Edit::kSplitColumns, Halves(), 0},
+      {"top and bottom", Leaf(0), 0, Edit::kSplitRows, Rows(0.5, Leaf(0), Leaf(1)), 0},
+      {"the new half takes the lowest free number", Cols(0.5, Leaf(0), Leaf(2)), 2,
+       Edit::kSplitRows, Cols(0.5, Leaf(0), Rows(0.5, Leaf(2), Leaf(1))), 2},
+      {"merging the second half", Halves(), 1, Edit::kMerge, Leaf(1), 1},
+      {"merging a region into its stacked sibling", Cols(0.5, Leaf(0), Rows(0.5, Leaf(1), Leaf(2))),
+       2, Edit::kMerge, Cols(0.5, Leaf(0), Leaf(2)), 2},
+      {"no merge beside a split", Thirds(), 0, Edit::kMerge, nullptr, 0},
+      {"no merge of a single region", Leaf(0), 0, Edit::kMerge, nullptr, 0},
+      {"0.15 wide: not side by side", Cols(0.15, Leaf(0), Leaf(1)), 0, Edit::kSplitColumns,
+       nullptr, 0},
+      {"0.15 wide: top and bottom", Cols(0.15, Leaf(0), Leaf(1)), 0, Edit::kSplitRows,
+       Cols(0.15, Rows(0.5, Leaf(0), Leaf(2)), Leaf(1)), 0},
+      {"sixteen regions: no more side by side", Sixteen(), 0, Edit::kSplitColumns, nullptr, 0},
+      {"sixteen regions: no more top and bottom", Sixteen(), 0, Edit::kSplitRows, nullptr, 0},
+  };
+  for (const auto& c : cases) {
+    LayoutEditorModel model(c.tree);
+    ASSERT_TRUE(model.Select(c.selected)) << c.what;
+    const bool available = c.edit == Edit::kMerge ? model.CanMerge()
+                           : model.CanSplit(c.edit == Edit::kSplitColumns ? Axis::Columns
+                                                                           : Axis::Rows);
+    const bool done = c.edit == Edit::kMerge ? model.Merge()
+                      : model.Split(c.edit == Edit::kSplitColumns ? Axis::Columns : Axis::Rows);
+    EXPECT_EQ(available, c.expected != nullptr) << c.what;
+    EXPECT_EQ(done, c.expected != nullptr) << c.what;
+    EXPECT_TRUE(TreesEqual(model.Tree(), c.expected ? c.expected : c.tree)) << c.what;
+    EXPECT_EQ(model.Selected(), c.selectedAfter) << c.what;
+    EXPECT_EQ(model.CanUndo(), done) << c.what;
+  }
+}
+
+TEST(LayoutEditorModel, CommitsOnlyValidChangesAndRepairsTheSelection) {
+  LayoutEditorModel model(Thirds());
+  EXPECT_EQ(model.Selected(), 0);  // the lowest region
+  EXPECT_FALSE(model.Select(7));
+  ASSERT_TRUE(model.Select(2));
+  EXPECT_FALSE(model.Commit(Thirds()));                          // equal
+  EXPECT_FALSE(model.Commit(Cols(0.95, Leaf(0), Leaf(2))));      // ratio out of range
+  EXPECT_FALSE(model.Commit(Cols(0.5, Leaf(2), Leaf(2))));       // a number twice
+  EXPECT_FALSE(model.CanUndo());
+  ASSERT_TRUE(model.Commit(Cols(0.5, Leaf(3), Leaf(1))));  // 2 is gone: the lowest, 1
+  EXPECT_EQ(model.Selected(), 1);
+  ASSERT_TRUE(model.Undo());
+  EXPECT_TRUE(TreesEqual(model.Tree(), Thirds()));
+  EXPECT_EQ(model.Selected(), 1);  // still there
+  ASSERT_TRUE(model.Redo());
+  EXPECT_FALSE(model.Redo());
+  ASSERT_TRUE(model.Undo());
+  ASSERT_TRUE(model.Commit(Halves()));  // a new edit forgets what was undone
+  EXPECT_FALSE(model.CanRedo());
+}
+
+TEST(LayoutEditorModel, TheHundredAndFirstStepDropsTheOldest) {
+  LayoutEditorModel model(Halves());
+  std::vector<NodeRef> trees;
+  for (int i = 1; i <= 101; ++i) {
+    trees.push_back(Cols(0.1 + i * 0.005, Leaf(0), Leaf(1)));
+    ASSERT_TRUE(model.Commit(trees.back()));
+  }
+  int undone = 0;
+  while (model.Undo()) ++undone;
+  EXPECT_EQ(undone, 100);
+  // The first step (from the halves) can no longer be undone.
+  EXPECT_TRUE(TreesEqual(model.Tree(), trees.front()));
+  int redone = 0;
+  while (model.Redo()) ++redone;
+  EXPECT_EQ(redone, 100);
+  EXPECT_TRUE(TreesEqual(model.Tree(), trees.back()));
+}
+
+TEST(LayoutEditorModel, ADividerDragIsOneStepAndADoubleClickEvensIt) {
+  LayoutEditorModel model(Halves());
+  ASSERT_TRUE(model.BeginDrag(0));
+  model.DragTo(0.7);
+  EXPECT_DOUBLE_EQ(model.Tree()->ratio, 0.7);
+  EXPECT_FALSE(model.CanUndo());  // not committed while dragging
+  model.DragTo(0.99);             // no region below 0.08
+  EXPECT_DOUBLE_EQ(model.Tree()->ratio, 0.92);
+  model.EndDrag();
+  EXPECT_EQ(model.DraggedDivider(), -1);
+  ASSERT_TRUE(model.Undo());
+  EXPECT_TRUE(TreesEqual(model.Tree(), Halves()));
+  EXPECT_FALSE(model.CanUndo());
+
+  ASSERT_TRUE(model.BeginDrag(0));  // released where it began: nothing to undo
+  model.DragTo(0.5);
+  model.EndDrag();
+  EXPECT_FALSE(model.CanUndo());
+  EXPECT_FALSE(model.BeginDrag(1));  // there is one divider only
+
+  LayoutEditorModel uneven(Cols(0.3, Leaf(0), Leaf(1)));
+  ASSERT_TRUE(uneven.EvenSplit(0));
+  EXPECT_TRUE(TreesEqual(uneven.Tree(), Halves()));
+  EXPECT_FALSE(uneven.EvenSplit(0));  // already even
+}
+
+TEST(RegionLabels, FollowReadingOrderWithNearlyEqualEdgesCountingAsOne) {
+  const struct {
+    const char* what;
+    NodeRef tree;
+    std::vector<std::int32_t> order;
+  } cases[] = {
+      {"four quarters", Cols(0.5, Rows(0.5, Leaf(0), Leaf(1)), Rows(0.5, Leaf(2), Leaf(3))),
+       {0, 1, 2, 3}},
+      {"numbers out of place", Cols(0.5, Leaf(3), Rows(0.5, Leaf(0), Leaf(1))), {3, 0, 1}},
+      {"left edges 1e-7 apart: top first",
+       Rows(0.5, Cols(0.3 + 1e-7, Leaf(0), Leaf(1)), Cols(0.3, Leaf(2), Leaf(3))), {0, 2, 1, 3}},
+      {"left edges 1e-5 apart: left first",
+       Rows(0.5, Cols(0.30001, Leaf(0), Leaf(1)), Cols(0.3, Leaf(2), Leaf(3))), {0, 2, 3, 1}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RegionsInDisplayOrder(c.tree), c.order) << c.what;
+    for (std::size_t i = 0; i < c.order.size(); ++i) {
+      EXPECT_EQ(RegionLabel(c.tree, c.order[i]), static_cast<int>(i) + 1) << c.what;
+    }
+  }
+  EXPECT_EQ(RegionLabel(Halves(), 5), 0);
+}
+
+TEST(LayoutEditorModel, AppsStayWithTheirRegionThroughSplitsMergesAndUndo) {
+  LayoutEditorModel model(Halves(), {{1, {"C:\\notes.exe"}}});
+  model.ToggleSelectedApp("C:\\paint.exe");  // region 0
+  model.ToggleSelectedApp("C:\\mail.exe");
+  model.ToggleSelectedApp("C:\\paint.exe");  // toggled twice: gone
+  EXPECT_EQ(model.AppsOf(0), std::vector<std::string>{"C:\\mail.exe"});
+  ASSERT_TRUE(model.Split(Axis::Rows));  // 0 keeps its apps, the new 2 has none
+  EXPECT_EQ(model.AppsOf(0), std::vector<std::string>{"C:\\mail.exe"});
+  EXPECT_TRUE(model.AppsOf(2).empty());
+  ASSERT_TRUE(model.Select(1));
+  model.AppendSelectedApp("C:\\notes.exe");
+  EXPECT_EQ(model.AppsOf(1), (std::vector<std::string>{"C:\\notes.exe", "C:\\notes.exe"}));
+
+  ASSERT_TRUE(model.Select(2));
+  ASSERT_TRUE(model.Merge());  // 2 takes over 0's space: 0's apps are not saved
+  EXPECT_EQ(model.AppsInUse(),
+            (RegionApps{{1, {"C:\\notes.exe", "C:\\notes.exe"}}}));
+  ASSERT_TRUE(model.Undo());  // and come back with it
+  EXPECT_EQ(model.AppsInUse(), (RegionApps{{0, {"C:\\mail.exe"}},
+                                           {1, {"C:\\notes.exe", "C:\\notes.exe"}}}));
+  ASSERT_TRUE(model.Select(1));
+  model.ClearSelectedApps();
+  EXPECT_EQ(model.AppsInUse(), (RegionApps{{0, {"C:\\mail.exe"}}}));
+}
+
+TEST(LayoutEditorWindow, ControlsInTabOrderWithTheirTexts) {
+  const auto ids = [](const ControlTable& table) {
+    std::vector<int> order;
+    for (const ControlSpec& spec : table) order.push_back(spec.id);
+    return order;
+  };
+  namespace id = editor_id;
+  const ControlTable creating = LayoutEditorControls(false);
+  EXPECT_EQ(ids(creating), (std::vector<int>{0, 100, 0, 101, id::kCanvas, 103, 104, 105, 106, 107,
+                                             id::kAppLabel, 102, id::kAppText, 109, 110, 111}));
+  EXPECT_EQ(creating[2].text, "Start from");
+  EXPECT_EQ(creating[3].units, (Rect{484, 16, 360, 300}));
+  EXPECT_EQ(creating[1].maxLength, 60);
+  EXPECT_EQ(creating[14].text, "Save Layout");
+  EXPECT_EQ(creating[15].text, "Save && Apply");
+  EXPECT_EQ(creating[15].kind, ControlKind::kDefaultButton);
+  EXPECT_EQ(creating[15].units, (Rect{726, 630, 118, 32}));
+  const ControlTable editing = LayoutEditorControls(true);
+  EXPECT_EQ(ids(editing), (std::vector<int>{0, 100, id::kCanvas, 103, 104, 105, 106, 107,
+                                            id::kAppLabel, 102, id::kAppText, 108, 109, 110, 111}));
+  EXPECT_EQ(editing[11].text, "Delete Layout\u2026");
+  EXPECT_EQ(editing[13].text, "Save Changes");
+}
+
+TEST(LayoutEditorCanvas, ThePreviewKeepsTheDisplaysShapeAndFindsDividersAndRegions) {
+  // 1920 x 1040 in the 828 x 380 canvas: 356 high, centred across.
+  const EditorCanvasGeometry g = LayOutEditorCanvas(Halves(), 828, 380, 1920.0 / 1040);
+  EXPECT_DOUBLE_EQ(g.preview.height, 356);
+  EXPECT_NEAR(g.preview.width, 657.23, 0.01);
+  EXPECT_NEAR(g.preview.x, 12 + (804 - 657.23) / 2, 0.01);
+  EXPECT_DOUBLE_EQ(g.preview.y, 12);
+  // A very wide display fills the width instead.
+  EXPECT_EQ(EditorPreviewRect(828, 380, 6.7), (Rect{12, 12 + (356 - 120) / 2.0, 804, 120}));
+
+  const double middle = g.preview.x + g.preview.width / 2;
+  const struct {
+    Point at;
+    int divider;
+    int region;
+  } points[] = {
+      {{middle - 4.9, 100}, 0, 0},
+      {{middle + 4.9, 100}, 0, 1},
+      {{middle - 6, 100}, -1, 0},
+      {{middle + 6, 300}, -1, 1},
+      {{5, 100}, -1, -1},  // outside the preview
+  };
+  for (const auto& p : points) {
+    EXPECT_EQ(EditorDividerAt(g, p.at), p.divider) << p.at.x;
+    EXPECT_EQ(EditorRegionAt(g, p.at), p.region) << p.at.x;
+  }
+  EXPECT_DOUBLE_EQ(EditorPreviewFraction(g, Axis::Columns, {middle, 0}), 0.5);
+  EXPECT_DOUBLE_EQ(EditorPreviewFraction(g, Axis::Rows, {0, 12 + 356 * 0.25}), 0.25);
+}
+
+}  // namespace
+}  // namespace tessary
