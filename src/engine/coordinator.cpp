@@ -121,8 +121,6 @@ std::string Coordinator::AppNameOf(WindowId window) const {
   return name.empty() ? std::string("This window") : name;
 }
 
-void Coordinator::NotYetBuilt(const char* name) { notYetBuilt_.Note(name); }
-
 void Coordinator::SetPaused(bool paused) {
   paused_ = paused;
   if (paused_ && dragActive_) CancelDrag();

@@ -34,7 +34,6 @@
 #include "engine/elevated_windows.h"
 #include "engine/layout_editing.h"
 #include "engine/minimum_sizes.h"
-#include "engine/not_yet_built.h"
 #include "engine/placement_request.h"
 #include "engine/region_drops.h"
 #include "engine/region_membership.h"
@@ -163,11 +162,6 @@ class Coordinator {
   // The transitions played when stack members switch; unset, switches are instant.
   void SetStackSwitch(StackSwitch transition) { stacks_.SetSwitch(std::move(transition)); }
 
-  // --- Not yet built ---------------------------------------------------------------
-  // Entry points of the later parts of the engine, declared so that the shell can be
-  // written against them. Until they are built each logs "not yet built: <name>" once,
-  // does nothing and answers false (or nothing).
-
   // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------
   // Ctrl+Alt+A: the divider editor over the command's display; false when paused or
   // the display's layout has no divider (the user is told).
@@ -266,7 +260,6 @@ class Coordinator {
 
   const Platform& platform() const { return desktop_.platform(); }
   double Now() const;
-  void NotYetBuilt(const char* name);
   void Notify(const std::string& text);
   std::string AppNameOf(WindowId window) const;
   // True, after telling the user, when the window's app is not responding.
@@ -407,7 +400,6 @@ class Coordinator {
   SnapAssistWatch snapAssistWatch_;
   ElevatedWindows elevated_;
   SnapAssist assist_;
-  NotYetBuiltLog notYetBuilt_;
   Stacks stacks_;
   DisplayChanges displayChanges_;
   Compositions compositions_{*this};

@@ -67,7 +67,6 @@ bool SettingsWindow::IsOpen() const { return window_ && window_->IsOpen(); }
 
 void SettingsWindow::ShowRecord() {
   const Settings& s = host_.settings.Current();
-  window_->SetEnabled(id::kCheckNow, host_.updateCheckBuilt && host_.updateCheckBuilt());
   window_->SetChecked(id::kStartAtLogin, s.startAtLogin);
   window_->SetChecked(id::kCheckUpdates, s.checkUpdates);
   window_->SetChecked(id::kUseStacks, s.windowStacksEnabled);

@@ -39,8 +39,6 @@ struct SettingsWindowHost {
   std::function<void()> endMouseCapture;
   std::function<void()> checkNow;
   std::function<void()> openStartupApps;
-  // Whether the update check is there to start; "Check Now" is greyed until it is.
-  std::function<bool()> updateCheckBuilt;
 };
 
 // Where and how the window opens.

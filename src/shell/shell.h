@@ -21,13 +21,11 @@
 #include "base/geometry.h"
 #include "desktop/desktop.h"
 #include "engine/coordinator.h"
-#include "engine/not_yet_built.h"
 #include "platform/window_events.h"
 #include "services/diagnostics_recorder.h"
 #include "services/feedback_form.h"
 #include "services/update_check.h"
 #include "shell/command_line.h"
-#include "shell/features.h"
 #include "shell/settings_window.h"
 #include "shell/shell_environment.h"
 #include "shell/tray_menu.h"
@@ -81,8 +79,7 @@ class Shell {
   // --- What the command line and other processes open ---------------------------------
   void Open(OpenTarget target);
   void OnOpenRequest(std::uint64_t wParam);
-  // The introductory windows (intro_windows.cpp), and the services of later parts: until
-  // a feature is wired (Features()) each says so once in the log and does nothing.
+  // The introductory windows (intro_windows.cpp).
   void ShowWelcome();
   void ShowTour();
   void ShowWhatsNew(const std::string& text);
@@ -132,9 +129,6 @@ class Shell {
   // The window a command acts on: the override, else the foreground window.
   WindowId CommandTarget();
 
-  // --- For the parts that are wired later -------------------------------------------
-  ShellFeatures& Features() { return features_; }
-
  private:
   const Platform& platform() const { return env_.platform; }
   std::int64_t UnixTime() const;
@@ -160,7 +154,6 @@ class Shell {
   friend class ShellProbe;
 
   ShellEnvironment env_;
-  ShellFeatures features_;
   std::unique_ptr<Desktop> desktop_;
   std::unique_ptr<StateStore> layoutFile_;
   std::unique_ptr<StateStore> minimumFile_;
@@ -192,7 +185,6 @@ class Shell {
   std::optional<int> capturingCommand_;
   std::map<int, std::string> conflicts_;
   std::vector<OpenTarget> opened_;
-  NotYetBuiltLog notYetBuilt_;
   std::unique_ptr<DiagnosticsRecorder> diagnostics_;  // made at the first recording
   std::unique_ptr<UpdateCheck> updates_;              // made at the first check
   std::unique_ptr<FeedbackForm> feedback_;            // made when first opened

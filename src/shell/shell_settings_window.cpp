@@ -30,7 +30,7 @@ SettingsWindowPlacement PlacementAtPointer(const Desktop& desktop, ThemeSource& 
 }  // namespace
 
 void Shell::OpenSettings(bool atWindowStacks) {
-  if (!features_.settingsWindow || !settings_ || !coordinator_ || shutDown_) return;
+  if (!settings_ || !coordinator_ || shutDown_) return;
   if (!settingsWindow_) {
     settingsWindow_ = std::make_unique<SettingsWindow>(SettingsWindowHost{
         *settings_, env_.keyNames, env_.surfaces, [this] { return conflicts_; },
@@ -38,8 +38,7 @@ void Shell::OpenSettings(bool atWindowStacks) {
         [this] { return coordinator_->ResetBadgePositions(); },
         [this](int command) { BeginMouseCapture(command); }, [this] { EndMouseCapture(); },
         [this] { CarryOutHelpCommand(tray_command::kCheckForUpdates); },
-        [this] { platform().launcher.ShellOpen("ms-settings:startupapps", ""); },
-        [this] { return features_.updateCheck; }});
+        [this] { platform().launcher.ShellOpen("ms-settings:startupapps", ""); }});
   }
   SettingsWindowPlacement placement = PlacementAtPointer(*desktop_, env_.theme);
   if (atWindowStacks) placement.focusId = settings_control::kUseStacks;

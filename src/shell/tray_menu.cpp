@@ -37,7 +37,6 @@ MenuItem LayoutItem(const TrayLayoutEntry& entry, int index) {
 }
 
 MenuItem ChooseLayoutMenu(const TrayMenuFacts& f) {
-  const ShellFeatures& can = f.features;
   std::vector<MenuItem> items;
   items.push_back(MenuItem::Command(0, f.displayName, true));
   items.push_back(MenuItem::Separator());
@@ -50,26 +49,22 @@ MenuItem ChooseLayoutMenu(const TrayMenuFacts& f) {
       items.push_back(MenuItem::Separator());
       items.push_back(MenuItem::Command(0, "Adjusted proportions", true));
     }
-    MenuItem item = LayoutItem(entry, i);
-    // Applying a layout needs the compositions; until then the entries show, greyed.
-    item.greyed = !can.compositions;
-    items.push_back(std::move(item));
+    items.push_back(LayoutItem(entry, i));
   }
   items.push_back(MenuItem::Separator());
   items.push_back(MenuItem::Command(id::kGallery, "Open Layout Gallery…\tCtrl+Alt+Z"));
-  items.push_back(MenuItem::Command(id::kCreateLayout, "Create Custom Layout…", !can.layoutEditor));
+  items.push_back(MenuItem::Command(id::kCreateLayout, "Create Custom Layout…"));
   std::vector<MenuItem> edit;
   for (std::size_t i = 0; i < f.ownLayoutNames.size(); ++i) {
-    edit.push_back(MenuItem::Command(id::kEditLayoutBase + static_cast<int>(i), f.ownLayoutNames[i],
-                                     !can.layoutEditor));
+    edit.push_back(MenuItem::Command(id::kEditLayoutBase + static_cast<int>(i), f.ownLayoutNames[i]));
   }
   if (edit.empty()) edit.push_back(MenuItem::Command(0, "Your own layouts appear here", true));
   items.push_back(MenuItem::Submenu("Edit Layout", std::move(edit)));
-  items.push_back(MenuItem::Command(id::kImportLayouts, "Import Layouts…", !can.layoutFiles));
+  items.push_back(MenuItem::Command(id::kImportLayouts, "Import Layouts…"));
   items.push_back(MenuItem::Command(id::kExportMyLayouts, "Export My Layouts…",
-                                    !can.layoutFiles || f.ownLayoutNames.empty()));
+                                    f.ownLayoutNames.empty()));
   items.push_back(MenuItem::Command(id::kExportArrangement, "Export Current Arrangement…",
-                                    !can.layoutFiles || !f.hasActiveLayout));
+                                    !f.hasActiveLayout));
   items.push_back(MenuItem::Separator());
   items.push_back(MenuItem::Command(id::kResetLayouts, "Reset Layouts on " + f.displayName + "…"));
   return MenuItem::Submenu("Choose a Layout", std::move(items));
@@ -78,14 +73,13 @@ MenuItem ChooseLayoutMenu(const TrayMenuFacts& f) {
 MenuItem SwitchLayoutMenu(const TrayMenuFacts& f) {
   std::vector<MenuItem> items;
   if (f.ownLayoutNames.empty()) {
-    items.push_back(
-        MenuItem::Command(id::kCreateLayout, "Create Custom Layout…", !f.features.layoutEditor));
+    items.push_back(MenuItem::Command(id::kCreateLayout, "Create Custom Layout…"));
   }
   for (std::size_t i = 0; i < f.ownLayoutNames.size(); ++i) {
     std::string label = f.ownLayoutNames[i];
     if (i < 9) label += "\tCtrl+Alt+" + std::to_string(i + 1);
     items.push_back(MenuItem::Command(id::kSwitchLayoutBase + static_cast<int>(i), std::move(label),
-                                      !f.features.compositions,
+                                      false,
                                       static_cast<int>(i) == f.activeOwnLayout));
   }
   return MenuItem::Submenu("Switch Layout", std::move(items));
@@ -106,40 +100,38 @@ MenuItem FocusedWindowMenu(const TrayMenuFacts& f) {
   items.push_back(MenuItem::Separator());
   items.push_back(MenuItem::Command(
       id::kAdjustDividers, WithShortcut("Adjust Shared Dividers", f.shortcutLabels[kDividers]),
-      none || !f.hasActiveLayout || !f.features.dividerEditor));
+      none || !f.hasActiveLayout));
   return MenuItem::Submenu("Focused Window", std::move(items));
 }
 
 MenuItem WindowStacksMenu(const TrayMenuFacts& f) {
-  const bool greyed = !f.hasFocusedWindow || !f.windowStacksEnabled || !f.features.stacks;
+  const bool greyed = !f.hasFocusedWindow || !f.windowStacksEnabled;
   std::vector<MenuItem> items;
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kStack, "Show Window Stack…",
-                                    greyed || !f.features.stackSwitcher));
+                                    greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kOverview, "Show Stack Overview",
-                                    greyed || !f.features.stackOverview));
+                                    greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kNext, "Next Window", greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kPrevious, "Previous Window", greyed));
   items.push_back(MenuItem::Command(id::kWindowCommandBase + kSendToBack,
                                     "Move Spanning Window Behind", greyed));
   items.push_back(MenuItem::Separator());
   items.push_back(
-      MenuItem::Command(id::kStackSettings, "Window Stack Settings…", !f.features.settingsWindow));
+      MenuItem::Command(id::kStackSettings, "Window Stack Settings…"));
   return MenuItem::Submenu("Window Stacks", std::move(items));
 }
 
 MenuItem HelpMenu(const TrayMenuFacts& f) {
-  const ShellFeatures& can = f.features;
   std::vector<MenuItem> items;
-  items.push_back(MenuItem::Command(id::kGettingStarted, "Getting Started…", !can.welcome));
-  items.push_back(MenuItem::Command(id::kTour, "Take the Tour…", !can.tour));
+  items.push_back(MenuItem::Command(id::kGettingStarted, "Getting Started…"));
+  items.push_back(MenuItem::Command(id::kTour, "Take the Tour…"));
   items.push_back(MenuItem::Command(id::kUserGuide, "User Guide"));
-  items.push_back(MenuItem::Command(id::kWhatsNew, "What's New", !can.whatsNew));
+  items.push_back(MenuItem::Command(id::kWhatsNew, "What's New"));
   items.push_back(MenuItem::Separator());
-  items.push_back(MenuItem::Command(id::kSendFeedback, "Send Feedback…", !can.feedback));
+  items.push_back(MenuItem::Command(id::kSendFeedback, "Send Feedback…"));
   items.push_back(MenuItem::Command(
       id::kRecordDiagnostics,
-      f.recordingDiagnostics ? "Stop Recording Diagnostics…" : "Record Diagnostics…",
-      !can.diagnostics));
+      f.recordingDiagnostics ? "Stop Recording Diagnostics…" : "Record Diagnostics…"));
   return MenuItem::Submenu("Help", std::move(items));
 }
 
@@ -171,15 +163,13 @@ MenuModel BuildTrayMenu(const TrayMenuFacts& f) {
   items.push_back(WindowStacksMenu(f));
   items.push_back(MenuItem::Separator());
   items.push_back(MenuItem::Command(id::kPause, "Pause Snapping", false, f.paused));
-  items.push_back(MenuItem::Command(id::kSettings, "Settings…", !f.features.settingsWindow));
+  items.push_back(MenuItem::Command(id::kSettings, "Settings…"));
   if (f.recordingDiagnostics) {
-    items.push_back(MenuItem::Command(id::kStopRecording, "Stop Recording Diagnostics…",
-                                      !f.features.diagnostics));
+    items.push_back(MenuItem::Command(id::kStopRecording, "Stop Recording Diagnostics…"));
   }
   items.push_back(MenuItem::Separator());
   items.push_back(HelpMenu(f));
-  items.push_back(
-      MenuItem::Command(id::kCheckForUpdates, "Check for Updates…", !f.features.updateCheck));
+  items.push_back(MenuItem::Command(id::kCheckForUpdates, "Check for Updates…"));
   items.push_back(MenuItem::Command(id::kAbout, "About Tessary"));
   items.push_back(MenuItem::Command(id::kQuit, "Quit Tessary"));
   return menu;

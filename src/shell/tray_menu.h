@@ -11,7 +11,6 @@
 #include "layout/layout_tree.h"
 #include "platform/ids.h"
 #include "platform/popup_menu.h"
-#include "shell/features.h"
 
 namespace tessary {
 
@@ -76,7 +75,6 @@ struct TrayMenuFacts {
   bool recordingDiagnostics = false;
   // The keyboard shortcut's text per window command; empty when unbound.
   std::array<std::string, 11> shortcutLabels;
-  ShellFeatures features;
 };
 
 MenuModel BuildTrayMenu(const TrayMenuFacts& facts);

@@ -82,7 +82,6 @@ MenuModel Shell::BuildMenu(const TrayMenuContext& context) {
   for (int i = 0; i < kShortcutCount; ++i) {
     facts.shortcutLabels[static_cast<std::size_t>(i)] = ShortcutLabel(i);
   }
-  facts.features = features_;
   return BuildTrayMenu(facts);
 }
 
