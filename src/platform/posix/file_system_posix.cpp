@@ -29,6 +29,18 @@ class Descriptor {
   int fd_;
 };
 
+// Writes every byte, going on after a signal interrupts a write; false on any failure.
+bool WriteAll(int descriptor, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    done += static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
 }  // namespace
 
 FileRead PosixFileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
@@ -66,13 +78,7 @@ FileRead PosixFileSystem::ReadFile(const std::string& path, std::size_t maxBytes
 bool PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (file.Get() < 0) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t wrote = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
+  if (!WriteAll(file.Get(), bytes)) return false;
   // The data must be on disk before the caller renames this file over the real one:
   // otherwise a power cut right after the rename can leave an empty file behind.
   if (::fsync(file.Get()) != 0) return false;
@@ -100,14 +106,7 @@ bool PosixFileSystem::RemoveFile(const std::string& path) { return ::unlink(path
 bool PosixFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
   if (file.Get() < 0) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t wrote = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return false;
-    done += static_cast<std::size_t>(wrote);
-  }
-  return true;
+  return WriteAll(file.Get(), bytes);
 }
 
 std::vector<std::string> PosixFileSystem::ListFiles(const std::string& folder,
