@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tessary {
 
@@ -30,6 +31,10 @@ class SystemSettings {
   // SHQueryUserNotificationState: the user must not be interrupted now (a full-screen game
   // or video, presentation mode, quiet time, busy). False when it cannot be read.
   virtual bool UserBusy() = 0;
+  // A moment (seconds since 1970) as the user reads dates: on Windows the local time in
+  // the user's short date format and hours and minutes (GetDateFormatEx, GetTimeFormatEx).
+  // Without a system: "YYYY-MM-DD HH:MM" in UTC.
+  virtual std::string LocalDateTimeText(std::int64_t unixSeconds);
 };
 
 }  // namespace tessary

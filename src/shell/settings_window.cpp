@@ -109,6 +109,10 @@ void SettingsWindow::ShowSaveOutcome() {
   }
 }
 
+void SettingsWindow::ShowUpdateStatus(const std::string& text) {
+  if (IsOpen()) SetStatus(text);
+}
+
 void SettingsWindow::SetStatus(const std::string& text) {
   status_ = text;
   window_->SetText(id::kStatus, text);

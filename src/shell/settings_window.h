@@ -68,6 +68,10 @@ class SettingsWindow final : public DialogWindowInput {
   void OnCommand(int id, DialogEvent event) override;
   void OnCloseRequested() override { Close(); }
 
+  // The update check's news for the status line ("Checking…", then its outcome); nothing
+  // while the window is closed.
+  void ShowUpdateStatus(const std::string& text);
+
  private:
   // Every control from the current record.
   void ShowRecord();

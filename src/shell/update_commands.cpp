@@ -45,6 +45,7 @@ void Shell::StartUpdateCheck(bool interactive) {
         });
   }
   updates_->Start(interactive);
+  if (settingsWindow_) settingsWindow_->ShowUpdateStatus("Checking…");
 }
 
 void Shell::OnUpdateResult(std::uint64_t wParam) {
@@ -58,6 +59,14 @@ void Shell::OnUpdateResult(std::uint64_t wParam) {
   const std::optional<UpdateInfo> latest = updates_->Latest();
   const std::string version = latest ? latest->version : std::string();
   if (outcome == UpdateOutcome::kAvailable) SetUpdateAvailable(version);
+  if (settingsWindow_) {
+    const std::int64_t checked = settings_->Current().lastUpdateCheck;
+    settingsWindow_->ShowUpdateStatus(
+        OutcomeSentence(outcome, version) + " " +
+        (checked == 0 ? std::string("Not checked yet.")
+                      : "Last checked " + platform().systemSettings.LocalDateTimeText(checked) +
+                            "."));
+  }
   Log("update check: outcome %d", static_cast<int>(outcome));
   if (manual) {
     if (outcome != UpdateOutcome::kAvailable) {

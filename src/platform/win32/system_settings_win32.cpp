@@ -4,6 +4,8 @@
 // After windows.h, which it builds on.
 #include <shellapi.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace tessary {
 namespace {
 
@@ -45,6 +47,26 @@ bool Win32SystemSettings::UserBusy() {
   if (FAILED(SHQueryUserNotificationState(&state))) return false;
   return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN ||
          state == QUNS_PRESENTATION_MODE || state == QUNS_QUIET_TIME;
+}
+
+std::string Win32SystemSettings::LocalDateTimeText(std::int64_t unixSeconds) {
+  // Seconds since 1970 to 100-nanosecond ticks since 1601, then to the local time.
+  constexpr std::int64_t kTicksPerSecond = 10'000'000;
+  constexpr std::int64_t kSecondsFrom1601To1970 = 11'644'473'600;
+  const std::int64_t ticks = (unixSeconds + kSecondsFrom1601To1970) * kTicksPerSecond;
+  FILETIME utc{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME universal{}, local{};
+  if (!FileTimeToSystemTime(&utc, &universal) ||
+      !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+    return SystemSettings::LocalDateTimeText(unixSeconds);
+  }
+  wchar_t date[80] = {}, time[80] = {};
+  if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, date, 80,
+                      nullptr) == 0 ||
+      GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &local, nullptr, time, 80) == 0) {
+    return SystemSettings::LocalDateTimeText(unixSeconds);
+  }
+  return Utf8FromBuffer(date) + " " + Utf8FromBuffer(time);
 }
 
 }  // namespace tessary

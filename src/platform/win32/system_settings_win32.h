@@ -16,6 +16,7 @@ class Win32SystemSettings : public SystemSettings {
   std::optional<bool> ClientAreaAnimation() override;
   double DoubleClickSeconds() override;
   bool UserBusy() override;
+  std::string LocalDateTimeText(std::int64_t unixSeconds) override;
 };
 
 }  // namespace tessary

@@ -2,6 +2,7 @@
 // three outcomes, and the tray's badge and tooltip after a silent check found a newer build.
 
 #include "platform/main_window_timers.h"
+#include "shell/settings_window_layout.h"
 #include "shell/tray_menu.h"
 #include "shell_fixture.h"
 
@@ -85,6 +86,27 @@ TEST_F(UpdateStory, CheckingNowTellsEachOutcome) {
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
   EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
+}
+
+// The settings window's "Check Now" shows the check running, then its outcome and when.
+TEST_F(UpdateStory, TheSettingsWindowsStatusLineFollowsTheCheck) {
+  StartWith(false, 0);
+  shell->OpenSettings();
+  SimDialogWindow* window = desk.Surfaces().Dialogs().Find("TessarySettings");
+  ASSERT_NE(window, nullptr);
+  host.http.Serve(kDocument, 200, R"({"version":"1.4.2","build":7})");
+  host.http.hold = true;
+  ASSERT_TRUE(window->Press(settings_control::kCheckNow));
+  Pump();
+  EXPECT_EQ(window->Text(settings_control::kStatus), "Checking…");
+  host.http.ReleaseHeld();
+  Pump();
+  const std::int64_t checked = Probe().settings().Current().lastUpdateCheck;
+  ASSERT_GT(checked, 0);
+  EXPECT_EQ(window->Text(settings_control::kStatus),
+            "Tessary is up to date. Last checked " +
+                desk.platform().systemSettings.LocalDateTimeText(checked) + ".");
+  EXPECT_EQ(desk.platform().systemSettings.LocalDateTimeText(1765087200), "2025-12-07 06:00");
 }
 
 TEST_F(UpdateStory, ASilentCheckThatFindsAnUpdateBadgesTheTrayAndSaysSoInABalloon) {
