@@ -2,6 +2,9 @@
 
 # The drag probe: frames, regions and picker points as the program's own geometry gives them.
 drag_probe() { "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+# The same for answers that never change (a layout's regions, a picker tile): a probe that
+# Wine failed to start while the desktop was busy starting other programs is asked again.
+drag_probe_fixed() { drag_probe "$@" || { sleep 0.5; drag_probe "$@"; }; }
 
 screenshot() {
   import -window root "$E2E_WORK/$1.png" 2>/dev/null || e2e_log "no screenshot $1"
@@ -33,8 +36,8 @@ wait_frame() {
 # region of a built-in layout and waits until it is there.
 snap_into() {
   local layout=$1 region=$2 n=$3 title=$4 expected px py frame
-  expected=$(drag_probe region "$layout" "$region") || e2e_fail "the probe knows no $layout region $region"
-  read -r px py <<<"$(drag_probe picker-point "$layout" "$region")" || e2e_fail "the probe found no picker tile"
+  expected=$(drag_probe_fixed region "$layout" "$region") || e2e_fail "the probe knows no $layout region $region"
+  read -r px py <<<"$(drag_probe_fixed picker-point "$layout" "$region")" || e2e_fail "the probe found no picker tile"
   e2e_drag_to_top_center "$n" 0.3
   e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
   e2e_drag_move "$px" "$py" 10
