@@ -23,6 +23,7 @@
 #include "platform/canvas.h"
 #include "platform/dialog_window.h"
 #include "platform/pointer_shape.h"
+#include "platform/transition_gpu.h"
 #include "platform/ids.h"
 #include "platform/window_thumbnails.h"
 
@@ -244,6 +245,10 @@ class SurfaceFactory {
   // A dialog-like window (platform/dialog_window.h), not yet opened; null when the backend
   // has none.
   virtual std::unique_ptr<DialogWindow> NewDialogWindow() { return nullptr; }
+  // The switching effects' overlay and window images; null when the backend has none
+  // (every switch is then instant).
+  virtual TransitionGpu* Transitions() { return nullptr; }
+  virtual WindowImages* Images() { return nullptr; }
 };
 
 // A created surface, or null when creation failed.
