@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache
+  locales
   libgtest-dev googletest libbenchmark-dev
   clang libclang-rt-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -189,19 +190,35 @@ TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
   }
 }
 
+// Switches the numeric locale to one whose decimal mark is a comma. Linux machines often
+// have none installed; one is then compiled from the system's locale sources into a
+// folder of the test's own.
+bool UseDecimalCommaLocale() {
+  auto comma = [] {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252"}) {
+      if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (comma()) return true;
+#if defined(__linux__)
+  const std::string folder = ::testing::TempDir() + "tessary-locales";
+  const std::string make = "mkdir -p '" + folder + "' && localedef -i de_DE -f UTF-8 '" +
+                           folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+  if (std::system(make.c_str()) == 0 && ::setenv("LOCPATH", folder.c_str(), 1) == 0) {
+    return comma();
+  }
+#endif
+  return false;
+}
+
 TEST_F(LogTest, NumbersIgnoreTheProcessLocale) {
   Install("log.txt");
-  // A locale whose decimal mark is a comma; without one installed there is nothing to show.
-  bool comma = false;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "German_Germany.1252", "fr_FR.UTF-8"}) {
-    if (std::setlocale(LC_NUMERIC, name) && *std::localeconv()->decimal_point == ',') {
-      comma = true;
-      break;
-    }
-  }
-  if (!comma) {
+  if (!UseDecimalCommaLocale()) {
     std::setlocale(LC_NUMERIC, "C");
-    GTEST_SKIP() << "no locale with a decimal comma is installed";
+    FAIL() << "no locale with a decimal comma could be installed or made";
   }
   PerformanceRecord record("fx-Cards");
   now += 1.25;
