@@ -24,7 +24,7 @@ class TwoDisplays : public EngineTest {
   WindowId window{};
 };
 
-TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHold) {
+TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtOnce) {
   Grab(window, {500, 310});
   MoveTo({1915, 5}, 0.0);
   // Top-right of the primary: 32 pixels further right is the second display.
@@ -37,23 +37,22 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHold) {
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(engine->Drag().layout.id, "quarters");
   EXPECT_EQ(engine->Drag().region, 2);
-  RegionMap quarters = Regions("quarters", primaryWork);
+  const RegionMap quarters = Regions("quarters", primaryWork);
   ExpectNear(OutlineRect(), *quarters.Get(2));
   EXPECT_EQ(OutlineCaption(), "Release to snap");
   Drop();
   ExpectNear(desk.Frame(window), *quarters.Get(2));
   EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "quarters");
   EXPECT_TRUE(Logged("placed kind=2 region=2 held=1"));
-}
 
-TEST_F(TwoDisplays, AnOuterCornerCountsAtOnce) {
-  Grab(window, {500, 310});
+  // An outer corner counts at once.
+  Grab(window, {1400, 20});
   MoveTo({4, 1030}, 0.0);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(engine->Drag().region, 1);  // bottom-left of "quarters"
   Drop();
-  ExpectNear(desk.Frame(window), *Regions("quarters", primaryWork).Get(1));
+  ExpectNear(desk.Frame(window), *quarters.Get(1));
 }
 
 TEST_F(TwoDisplays, TheTargetStaysOnItsDisplayNearTheBorder) {
