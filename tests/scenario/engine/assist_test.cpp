@@ -208,7 +208,7 @@ TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundB
   EXPECT_TRUE(engine->Assist().Running());
 }
 
-TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndIt) {
+TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndItANewDragDoes) {
   Arrange(3);
   const WindowId taskBar =
       desk.AddWindow({.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
@@ -217,12 +217,6 @@ TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndIt) {
   desk.Activate(taskBar);
   desk.Advance(0.5);
   EXPECT_TRUE(engine->Assist().Running());
-}
-
-TEST_F(Assist, ANewDragEndsIt) {
-  Arrange(3);
-  PlaceInQuarters(0);
-  ASSERT_TRUE(engine->Assist().Running());
   Grab(others[0], {400, 160});
   EXPECT_FALSE(engine->Assist().Running());
   EXPECT_EQ(Panel(1), nullptr);

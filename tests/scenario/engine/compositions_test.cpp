@@ -186,7 +186,7 @@ TEST_F(CompositionStory, TwoWindowsOfOneAppFillItsTwoRegionsAndExtraAppsStackBeh
   EXPECT_TRUE(Logged("composition user-work: 3 windows"));
 }
 
-TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothing) {
+TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothingNorDoesOneOutOfReach) {
   const WindowId notes = AppWindow(kNotes, left);
   const WindowId paint = AppWindow(kPaint, right);
   // A second Notes window in front does not take the place of the one already there.
@@ -198,6 +198,13 @@ TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothing) {
   EXPECT_TRUE(desk.Launches().empty());
   EXPECT_TRUE(messages.empty());
   EXPECT_FALSE(Waiting());
+
+  // Nothing at all is applied to an unknown display or during a drag.
+  EXPECT_FALSE(engine->ApplyComposition("\\\\?\\DISPLAY#GONE", Halves({{0, {kPaint}}})));
+  Grab(spare, {300, 210});
+  EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kPaint}}})));
+  Drop();
+  EXPECT_EQ(desk.Frame(paint), right);
 }
 
 TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd) {
@@ -217,16 +224,6 @@ TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-b");
   ExpectNear(desk.Frame(notes), right);
   EXPECT_EQ(desk.Beeps(), 1);
-}
-
-TEST_F(CompositionStory, NothingIsAppliedDuringADragOrToAnUnknownDisplay) {
-  const WindowId notes = AppWindow(kNotes, {100, 100, 700, 500});
-  EXPECT_FALSE(engine->ApplyComposition("\\\\?\\DISPLAY#GONE", Halves({{0, {kNotes}}})));
-  Grab(notes, {300, 110});
-  EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kNotes}}})));
-  Drop();
-  EXPECT_EQ(desk.Frame(notes), (Rect{100, 100, 700, 500}));
-  EXPECT_TRUE(desk.Launches().empty());
 }
 
 }  // namespace

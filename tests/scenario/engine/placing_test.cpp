@@ -211,26 +211,23 @@ TEST_F(CornerSplit, WindowsThatDoNotSettleInThreeTriesAreRestored) {
   EXPECT_FALSE(engine->PlacementOf(resident).has_value());
 }
 
-TEST_F(Placing, ForgettingMinimumSizesEmptiesTheStoredKey) {
-  AddPrimary();
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"a\": [900, 0], \"b\": [800], \"c\": \"800\"}");
+// Only well-formed entries are learned; forgetting empties the stored key.
+TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsLearnedSizesHaveThatFloorAndCanBeForgotten) {
+  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
+  minimumDocuments.Set(kAppMinimumSizesKey,
+                       "{\"C:\\\\Apps\\\\Wide.exe\": [900, 0], \"b\": [800], \"c\": \"800\"}");
   Start();
   EXPECT_EQ(engine->Minimums().Learned().size(), 1u);
-  EXPECT_EQ(engine->ForgetMinimums(), 1);
-  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
-  EXPECT_EQ(engine->ForgetMinimums(), 0);
-  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
-}
-
-TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsAndLearnedSizesHaveThatFloor) {
-  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Wide.exe\": [900, 0]}");
-  Start();
   WindowId unknown = AddApp("Plain", {});
   WindowId wide = AddApp("Wide", {});
   EXPECT_EQ(engine->MinimumSize(unknown, 2.0), (SizeNeed{360, 280}));
   EXPECT_EQ(engine->MinimumSize(wide, 2.0), (SizeNeed{900, 280}));
   EXPECT_EQ(engine->MinimumSizeOf({unknown, wide}, 1.0), (SizeNeed{900, 140}));
+
+  EXPECT_EQ(engine->ForgetMinimums(), 1);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
+  EXPECT_EQ(engine->ForgetMinimums(), 0);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
 }
 
 }  // namespace
