@@ -18,9 +18,9 @@ class Assist : public EngineTest {
     placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
     for (int i = 0; i < count; ++i) {
       const double offset = 40.0 * i;
-      others.push_back(AddApp("App" + std::to_string(i),
-                              {.title = "Doc " + std::to_string(i),
-                               .frame = {250 + offset, 150 + offset, 640, 480}}));
+      others.push_back(AddApp(
+          "App" + std::to_string(i),
+          {.title = "Doc " + std::to_string(i), .frame = {250 + offset, 150 + offset, 640, 480}}));
     }
     Start();
   }
@@ -71,8 +71,8 @@ TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstF
     ASSERT_NE(Panel(region), nullptr);
     EXPECT_EQ(Panel(region)->Bounds(), Quarter(region));
     // Front first: the last window added.
-    EXPECT_EQ(Offered(region), (std::vector<WindowId>{others[4], others[3], others[2], others[1],
-                                                      others[0]}));
+    EXPECT_EQ(Offered(region),
+              (std::vector<WindowId>{others[4], others[3], others[2], others[1], others[0]}));
   }
   EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
   EXPECT_EQ(engine->AssistPanel(), Panel(2)->Window());
@@ -210,8 +210,8 @@ TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundB
 
 TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndItANewDragDoes) {
   Arrange(3);
-  const WindowId taskBar =
-      desk.AddWindow({.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
+  const WindowId taskBar = desk.AddWindow(
+      {.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
   PlaceInQuarters(0);
   desk.Advance(1.0);
   desk.Activate(taskBar);
@@ -246,7 +246,7 @@ TEST_F(Assist, OnlyWindowsMostlyOnTheDisplayAndMovableAreOffered) {
   placed = AddApp("Main", {.frame = {300, 200, 700, 500}});
   desk.AddWindow({.process = desk.AddProcess({.elevated = true}), .frame = {250, 150, 640, 480}});
   const WindowId mostlyHere = AddApp("Here", {.frame = {1500, 100, 800, 600}});  // 420 | 380
-  AddApp("There", {.frame = {1700, 100, 800, 600}});                              // 220 | 580
+  AddApp("There", {.frame = {1700, 100, 800, 600}});                             // 220 | 580
   AddApp("Away", {.frame = {2500, 100, 800, 600}});
   Start();
   PlaceInQuarters(0);

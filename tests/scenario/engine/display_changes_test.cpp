@@ -71,6 +71,10 @@ TEST_F(DisplayChangesTest, NewBoundsMoveNothingAndTheLayoutComesFromWhereWindows
   desk.Advance(0.5);
   EXPECT_EQ(desk.Frame(a), *halves.Get(0));
   EXPECT_FALSE(Logged("work area changed"));
+  // The window no longer stands in a region of "halves" at the new size: no layout is
+  // recovered, and the display keeps the one it had.
+  EXPECT_FALSE(Logged("recovered "));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
 }
 
 TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
@@ -159,8 +163,11 @@ TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeave
   const Rect work{0, 0, 1920, 1040};
   // Two layouts of the user's that differ only in where the right half is divided.
   auto rightSplitAt = [](const char* id, double ratio) {
-    return SnapLayout{id, id, MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
-                                        MakeSplit(Axis::Columns, ratio, MakeLeaf(1), MakeLeaf(2))), {}};
+    return SnapLayout{id,
+                      id,
+                      MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
+                                MakeSplit(Axis::Columns, ratio, MakeLeaf(1), MakeLeaf(2))),
+                      {}};
   };
   const SnapLayout even = rightSplitAt("user-even", 0.5);
   const SnapLayout uneven = rightSplitAt("user-uneven", 0.51);

@@ -132,8 +132,7 @@ class EngineTest : public ::testing::Test {
   }
   // Drags `window` by `grab` into the hot zone at `hot`, onto a region of the picker, and
   // releases there.
-  void PlaceByPicker(WindowId window, Point grab, int layout, int region,
-                     Point hot = {960, 10}) {
+  void PlaceByPicker(WindowId window, Point grab, int layout, int region, Point hot = {960, 10}) {
     Grab(window, grab);
     MoveTo(hot);
     MoveTo(PickerPoint(layout, region));

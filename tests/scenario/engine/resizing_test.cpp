@@ -82,9 +82,8 @@ TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd
   // The column divider runs the whole height: three neighbours follow, each outlined
   // where it ends, the first with the caption.
   std::vector<Rect> ended{desk.Frame(topRight), desk.Frame(bottomLeft), desk.Frame(bottomRight)};
-  std::sort(ended.begin(), ended.end(), [](const Rect& a, const Rect& b) {
-    return std::tie(a.x, a.y) < std::tie(b.x, b.y);
-  });
+  std::sort(ended.begin(), ended.end(),
+            [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
   std::sort(outlinesWhileResizing.begin(), outlinesWhileResizing.end(),
             [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
   EXPECT_EQ(outlinesWhileResizing, ended);
@@ -231,14 +230,15 @@ class RandomResizeWorld : public ResizingTest {
     for (int region = 1, count = between(2, 6); region < count; ++region) {
       std::int32_t victim = between(0, region - 1);
       tree = ReplaceRegion(tree, victim,
-                           MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns,
-                                     uniform(0.3, 0.7), MakeLeaf(victim), MakeLeaf(region)));
+                           MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns, uniform(0.3, 0.7),
+                                     MakeLeaf(victim), MakeLeaf(region)));
     }
     const SnapLayout layout{"user-random", "Random", tree, {}};
     engine->Layouts().SetActiveLayout(DisplayKey(), layout);
     const Monitor m = engine->Displays()[0];
     std::map<WindowId, std::int32_t> regionOf;
-    for (const auto& [region, rect] : Regions(layout, m.work, scale)) regionOf[PlacedAt(rect)] = region;
+    for (const auto& [region, rect] : Regions(layout, m.work, scale))
+      regionOf[PlacedAt(rect)] = region;
     desk.Advance(0.3);
 
     for (int drag = 0; drag < 6; ++drag) {
@@ -247,13 +247,18 @@ class RandomResizeWorld : public ResizingTest {
       const RegionMap oldRects = Regions(before, m.work, scale);
       std::map<WindowId, Rect> framesBefore;
       for (const auto& [w, region] : regionOf) framesBefore[w] = desk.Frame(w);
-      const WindowId w = std::next(regionOf.begin(), between(0, static_cast<int>(regionOf.size()) - 1))->first;
+      const WindowId w =
+          std::next(regionOf.begin(), between(0, static_cast<int>(regionOf.size()) - 1))->first;
       const Rect f = desk.Frame(w);
       const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
                            kSimEdgeRight | kSimEdgeBottom};
       const int edge = edges[between(0, 4)];
-      const Point grab{edge & kSimEdgeLeft ? f.x : edge & kSimEdgeRight ? f.Right() : f.x + f.width / 2,
-                       edge & kSimEdgeTop ? f.y : edge & kSimEdgeBottom ? f.Bottom() : f.y + f.height / 2};
+      const Point grab{edge & kSimEdgeLeft    ? f.x
+                       : edge & kSimEdgeRight ? f.Right()
+                                              : f.x + f.width / 2,
+                       edge & kSimEdgeTop      ? f.y
+                       : edge & kSimEdgeBottom ? f.Bottom()
+                                               : f.y + f.height / 2};
       ResizeBy(w, edge, grab,
                {std::round(uniform(m.work.x, m.work.Right())),
                 std::round(uniform(m.work.y, m.work.Bottom()))});

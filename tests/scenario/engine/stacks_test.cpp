@@ -2,9 +2,10 @@
 // through them, bringing one forward, a spanning window sent behind, and where a dragged
 // badge is remembered.
 
+#include "engine/stacks.h"
+
 #include <random>
 
-#include "engine/stacks.h"
 #include "engine_fixture.h"
 #include "platform/sim/sim_shell_host.h"
 #include "state/badge_placements_document.h"
@@ -70,9 +71,8 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
     EXPECT_EQ(IconWindows(*badges[0]), behind);
     // Small, centred on the front window's left edge, 44 px below its top.
     const int m = count - 1;
-    ExpectNear(badges[0]->Bounds(), {std::round(right.x - 11), right.y + 44, 22,
-                                     (m - 1) * 3.0 + m * 14.0 + 8},
-               0.01);
+    ExpectNear(badges[0]->Bounds(),
+               {std::round(right.x - 11), right.y + 44, 22, (m - 1) * 3.0 + m * 14.0 + 8}, 0.01);
     EXPECT_EQ(SurfaceOf(*badges[0]).Options().className, "TessaryBadge");
     EXPECT_EQ(SurfaceOf(*badges[0]).Options().title, "Tessary stack badge");
     for (WindowId w : windows) desk.CloseWindow(w);
@@ -82,15 +82,19 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
   EXPECT_EQ(tips, std::vector<std::string>(3, "badge"));
 }
 
-TEST_F(StacksTest, TheBadgeFollowsTheFrontWindowAndGoesWithTheStack) {
+TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoesWithTheStack) {
   StartWith("halves");
   const Rect right = Region(1);
   WindowId a = Placed(right), b = Placed(right), c = Placed(right);
   Pass();
-  ASSERT_EQ(Shown().size(), 1u);
-
-  ASSERT_TRUE(engine->BringForward(a, true));
+  Badge& badge = *Shown().at(0);
+  ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
+  SimSurface& surface = SurfaceOf(badge);
+  EXPECT_EQ(surface.Anchor(), SurfaceAnchor::Top());  // directly above its front window
+  ASSERT_TRUE(surface.Click(IconPoint(badge, 1)));
+  desk.Advance(0.01);
   EXPECT_EQ(desk.Foreground(), a);
+  EXPECT_EQ(desk.ZOrder().front(), a);
   Pass();
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0]->Front(), a);
@@ -156,22 +160,6 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
   EXPECT_EQ(desk.Beeps(), 1);
 }
 
-TEST_F(StacksTest, ClickingAnIconBringsThatWindowForward) {
-  StartWith("halves");
-  const Rect right = Region(1);
-  WindowId a = Placed(right), b = Placed(right);
-  Placed(right);
-  Pass();
-  Badge& badge = *Shown().at(0);
-  ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
-  SimSurface& surface = SurfaceOf(badge);
-  EXPECT_EQ(surface.Anchor(), SurfaceAnchor::Top());  // directly above its front window
-  ASSERT_TRUE(surface.Click(IconPoint(badge, 1)));
-  desk.Advance(0.01);
-  EXPECT_EQ(desk.Foreground(), a);
-  EXPECT_EQ(desk.ZOrder().front(), a);
-}
-
 // Under a topmost window the badge would join the topmost band and float over every
 // ordinary window; it goes to the top of its own band instead.
 TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
@@ -222,7 +210,9 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
 
 TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
   AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5,
+  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                   .work = {1920, 0, 2560, 1392},
+                   .scale = 1.5,
                    .devicePath = "\\\\?\\DISPLAY#SECOND"});
   Start();
   layoutId = "halves";
@@ -240,9 +230,8 @@ TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
     auto on = std::find_if(badges.begin(), badges.end(),
                            [&](Badge* b) { return b->Anchor().frame == r; });
     ASSERT_NE(on, badges.end());
-    ExpectNear((*on)->Bounds(), {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s,
-                                 (14 + 8) * s},
-               0.01);
+    ExpectNear((*on)->Bounds(),
+               {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s, (14 + 8) * s}, 0.01);
     EXPECT_EQ((*on)->GetSurface()->Scale(), s);
   }
 }
@@ -298,9 +287,10 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   desk.Advance(0.01);
   BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
   ASSERT_EQ(stored[DisplayKey()].size(), 1u);
-  EXPECT_EQ(stored[DisplayKey()][0],
-            (BadgePlacement{{right.x, right.y, right.width, right.height}, false,
-                            grown.x + 100 - right.x, grown.y + 200 - right.y}));
+  EXPECT_EQ(stored[DisplayKey()][0], (BadgePlacement{{right.x, right.y, right.width, right.height},
+                                                     false,
+                                                     grown.x + 100 - right.x,
+                                                     grown.y + 200 - right.y}));
 
   engine.reset();
   Start();
@@ -417,7 +407,9 @@ TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
   std::mt19937 rng(11);
   auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   std::vector<WindowId> windows;
-  auto pick = [&] { return windows[static_cast<std::size_t>(below(static_cast<int>(windows.size())))]; };
+  auto pick = [&] {
+    return windows[static_cast<std::size_t>(below(static_cast<int>(windows.size())))];
+  };
   auto contains = [](const std::vector<WindowId>& list, WindowId w) {
     return std::find(list.begin(), list.end(), w) != list.end();
   };
@@ -425,7 +417,9 @@ TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
   for (int round = 0; round < 120; ++round) {
     SCOPED_TRACE(round);
     switch (below(6)) {
-      case 0: windows.push_back(Placed(Region(below(4)))); break;
+      case 0:
+        windows.push_back(Placed(Region(below(4))));
+        break;
       case 1: {
         const WindowId w = pick();
         engine->MoveWindowTo(w, Region(below(4)));
@@ -444,8 +438,12 @@ TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
         desk.IsMinimized(w) ? desk.Restore(w) : desk.Minimize(w);
         break;
       }
-      case 4: desk.Activate(pick()); break;
-      default: engine->StepStack(below(2) ? 1 : -1); break;
+      case 4:
+        desk.Activate(pick());
+        break;
+      default:
+        engine->StepStack(below(2) ? 1 : -1);
+        break;
     }
     Pass();
     std::set<WindowId> fronts;
@@ -456,8 +454,9 @@ TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
                               [&](Badge* b) { return contains(stack.members, b->Front()); }),
                 1);
       for (WindowId member : stack.members) {
-        const bool listed = std::any_of(badges.begin(), badges.end(),
-                                        [&](Badge* b) { return contains(IconWindows(*b), member); });
+        const bool listed = std::any_of(badges.begin(), badges.end(), [&](Badge* b) {
+          return contains(IconWindows(*b), member);
+        });
         EXPECT_TRUE(contains(stack.fronts, member) || listed)
             << "window " << ToNumber(member) << " hidden without a badge";
       }
