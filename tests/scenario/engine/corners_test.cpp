@@ -55,31 +55,10 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtO
   ExpectNear(desk.Frame(window), *quarters.Get(1));
 }
 
-TEST_F(TwoDisplays, TheTargetStaysOnItsDisplayNearTheBorder) {
-  engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
-  engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
-  Grab(window, {500, 310});
-  MoveTo({1800, 500});
-  EXPECT_EQ(engine->Drag().display, 0);
-  EXPECT_EQ(engine->Drag().region, 1);
-  MoveTo({1940, 500});  // 20 pixels into the second display
-  EXPECT_EQ(engine->Drag().display, 0);
-  EXPECT_EQ(engine->Drag().region, 1);
-  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
-  EXPECT_EQ(engine->Drag().display, 1);
-  EXPECT_EQ(engine->Drag().region, 0);
-  desk.Advance(0.2);
-  Drop();
-  // Laid out at 150 %: a gap of 12 pixels.
-  RegionMap second = Regions("halves", secondWork, 1.5);
-  EXPECT_EQ(second.Get(0)->x, 1932);
-  ExpectNear(desk.Frame(window), *second.Get(0));
-  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
-}
-
 // At 150 % every threshold of the drag is half as long again: the Escape dead zone 60,
-// the border hysteresis 36, the corner probe 48.
-TEST_F(TwoDisplays, ThresholdsAt150Percent) {
+// the border hysteresis 36, the corner probe 48. Back on the primary the hysteresis is
+// 24 again, and the window is laid out at 150 % on the second display.
+TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBorder) {
   engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
   engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
   Grab(window, {500, 310});
@@ -106,7 +85,23 @@ TEST_F(TwoDisplays, ThresholdsAt150Percent) {
   EXPECT_EQ(engine->Drag().kind, kTargetNone);
   desk.Advance(0.12);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
+
+  MoveTo({1800, 500});
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1940, 500});  // 20 pixels into the second display
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
+  EXPECT_EQ(engine->Drag().display, 1);
+  EXPECT_EQ(engine->Drag().region, 0);
+  desk.Advance(0.2);
   Drop();
+  // Laid out at 150 %: a gap of 12 pixels.
+  const RegionMap second = Regions("halves", secondWork, 1.5);
+  EXPECT_EQ(second.Get(0)->x, 1932);
+  ExpectNear(desk.Frame(window), *second.Get(0));
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
 TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {
