@@ -24,16 +24,7 @@ TEST_F(AppIdentity, PackagedAppInAFrameIsNamedByTheInnerWindowsProcess) {
   EXPECT_EQ(desktop.AppIdOf(empty), "C:\\Windows\\System32\\ApplicationFrameHost.exe");
 }
 
-TEST_F(AppIdentity, ProcessThatCannotBeOpenedHasNoIdentity) {
-  ProcessId p = desk.AddProcess({.openable = false});
-  WindowId w = desk.AddWindow({.process = p});
-  EXPECT_EQ(desktop.AppIdOf(w), "");
-  EXPECT_EQ(desktop.AppNameOfWindow(w), "");
-  EXPECT_EQ(desktop.AppName(""), "");
-  EXPECT_EQ(desktop.AppIdOf(WindowId{12345}), "");  // no such window
-}
-
-TEST_F(AppIdentity, NamesOfAppIds) {
+TEST_F(AppIdentity, NamesOfAppIdsAndAProcessThatCannotBeOpenedHasNone) {
   EXPECT_EQ(desktop.AppName("aumid:NoDots_abc"), "NoDots");
   EXPECT_EQ(desktop.AppName("C:\\Any Folder\\my.tool.exe"), "my.tool");
   EXPECT_EQ(desktop.AppName("C:\\Dotted.Folder\\tool"), "tool");
@@ -42,6 +33,12 @@ TEST_F(AppIdentity, NamesOfAppIds) {
   EXPECT_EQ(desktop.AppName("C:\\Apps\\calc.exe"), "Fancy Calculator");
   desk.AddFile("C:\\Apps\\blank.exe", "");
   EXPECT_EQ(desktop.AppName("C:\\Apps\\blank.exe"), "blank");
+
+  WindowId w = desk.AddWindow({.process = desk.AddProcess({.openable = false})});
+  EXPECT_EQ(desktop.AppIdOf(w), "");
+  EXPECT_EQ(desktop.AppNameOfWindow(w), "");
+  EXPECT_EQ(desktop.AppName(""), "");
+  EXPECT_EQ(desktop.AppIdOf(WindowId{12345}), "");  // no such window
 }
 
 TEST_F(AppIdentity, LaunchingApps) {
@@ -94,7 +91,7 @@ TEST_F(AppIdentity, IconForAppIsCachedButMissesAreNot) {
   EXPECT_EQ(desktop.IconForApp(""), kNoIcon);
 }
 
-TEST_F(AppIdentity, ElevationBlocksOnlyAnUnelevatedProgramWithoutUiAccess) {
+TEST_F(AppIdentity, ElevationBlocksOnlyAnUnelevatedProgramWithoutUiAccessAndThePackageIsSeen) {
   WindowId admin = desk.AddWindow({.process = desk.AddProcess({.elevated = true})});
   WindowId normal = desk.AddWindow({});
   WindowId sealed = desk.AddWindow({.process = desk.AddProcess({.openable = false})});
@@ -111,9 +108,7 @@ TEST_F(AppIdentity, ElevationBlocksOnlyAnUnelevatedProgramWithoutUiAccess) {
   EXPECT_FALSE(withAccess.IsBlockedByElevation(admin));
   desk.SetOwnUiAccess(false);  // remembered for the life of the process
   EXPECT_FALSE(withAccess.IsBlockedByElevation(admin));
-}
 
-TEST_F(AppIdentity, PackagedProcess) {
   EXPECT_FALSE(desktop.IsPackagedProcess());
   desk.SetOwnPackage("Quillfrost.Tessary_1234");
   EXPECT_TRUE(desktop.IsPackagedProcess());

@@ -18,9 +18,8 @@ class CompositionStory : public EngineTest {
     desk.AddFile(kPaint, "Paint");
     Start();
   }
-  WindowId AppWindow(const std::string& path, const Rect& frame, double minWidth = 0) {
-    return desk.AddWindow(
-        {.process = desk.AddProcess({.imagePath = path}), .frame = frame, .minWidth = minWidth});
+  WindowId AppWindow(const std::string& path, const Rect& frame) {
+    return desk.AddWindow({.process = desk.AddProcess({.imagePath = path}), .frame = frame});
   }
   // One of the user's own layouts: two halves with the given apps.
   static SnapLayout Halves(std::map<std::int32_t, std::vector<std::string>> apps) {
@@ -31,7 +30,7 @@ class CompositionStory : public EngineTest {
     return layout;
   }
   bool Apply(const SnapLayout& layout) {
-    bool applied = engine->ApplyComposition(DisplayKey(), layout);
+    const bool applied = engine->ApplyComposition(DisplayKey(), layout);
     launchedAt = desk.Now();
     return applied;
   }
@@ -76,7 +75,6 @@ TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedOnc
   EXPECT_EQ(engine->PriorRectOf(opened[0]), (Rect{600, 150, 800, 600}));
   // Settled 1.5 s after its placement: the waiting ends without a word.
   RunTo(3.6);
-  EXPECT_FALSE(desk.TimerRunning(kCompositionTimerId));
   EXPECT_FALSE(Waiting());
   EXPECT_EQ(messages.size(), 1u);
 }
@@ -117,12 +115,8 @@ TEST_F(CompositionStory, AStartedSecondAppOfARegionJoinsItBehindTheWindowInFront
   RunTo(2.1);
   ASSERT_EQ(opened.size(), 1u);
   ExpectNear(desk.Frame(opened[0]), left);
-  const std::vector<WindowId> z = desk.ZOrder();
-  const auto front = std::find(z.begin(), z.end(), notes);
-  ASSERT_NE(front, z.end());
-  ASSERT_NE(front + 1, z.end());
   // It opened in front of everything; now it stands right behind the region's window.
-  EXPECT_EQ(*(front + 1), opened[0]);
+  EXPECT_EQ(ZIndex(opened[0]), ZIndex(notes) + 1);
 }
 
 TEST_F(CompositionStory, AnAppThatCannotStartIsNamedAtOnceAndTheOthersAtTheDeadline) {
@@ -153,7 +147,7 @@ TEST_F(CompositionStory, AnAppThatCannotReachItsRegionLeavesItToTheDisplaysOther
   // The app keeps its window where it is, whatever it is asked.
   const Rect notesFrame{300, 200, 700, 500};
   const WindowId notes = AppWindow(kNotes, notesFrame);
-  desk.Setup(notes).sizing = [](const Rect&) { return Rect{300, 200, 700, 500}; };
+  desk.Setup(notes).sizing = [notesFrame](const Rect&) { return notesFrame; };
   const WindowId other = desk.AddWindow({.frame = {1100, 300, 700, 500}});
   ASSERT_TRUE(Apply(Halves({{0, {kNotes}}})));
   EXPECT_EQ(desk.Frame(notes), notesFrame);
@@ -186,15 +180,13 @@ TEST_F(CompositionStory, TwoWindowsOfOneAppFillItsTwoRegionsAndExtraAppsStackBeh
   ExpectNear(desk.Frame(paint), left);
   ExpectNear(desk.Frame(second), right);
   // The main windows are in front, the lowest region's active; the extra one behind.
-  const std::vector<WindowId> z = desk.ZOrder();
-  auto at = [&](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
-  EXPECT_LT(at(first), at(paint));
+  EXPECT_LT(ZIndex(first), ZIndex(paint));
   EXPECT_EQ(desk.Foreground(), first);
   EXPECT_EQ(engine->PlacementOf(second), (PlacementRecord{DisplayKey(), 1}));
   EXPECT_TRUE(Logged("composition user-work: 3 windows"));
 }
 
-TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothing) {
+TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothingNorDoesOneOutOfReach) {
   const WindowId notes = AppWindow(kNotes, left);
   const WindowId paint = AppWindow(kPaint, right);
   // A second Notes window in front does not take the place of the one already there.
@@ -206,6 +198,13 @@ TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothing) {
   EXPECT_TRUE(desk.Launches().empty());
   EXPECT_TRUE(messages.empty());
   EXPECT_FALSE(Waiting());
+
+  // Nothing at all is applied to an unknown display or during a drag.
+  EXPECT_FALSE(engine->ApplyComposition("\\\\?\\DISPLAY#GONE", Halves({{0, {kPaint}}})));
+  Grab(spare, {300, 210});
+  EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kPaint}}})));
+  Drop();
+  EXPECT_EQ(desk.Frame(paint), right);
 }
 
 TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd) {
@@ -225,16 +224,6 @@ TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-b");
   ExpectNear(desk.Frame(notes), right);
   EXPECT_EQ(desk.Beeps(), 1);
-}
-
-TEST_F(CompositionStory, NothingIsAppliedDuringADragOrToAnUnknownDisplay) {
-  const WindowId notes = AppWindow(kNotes, {100, 100, 700, 500});
-  EXPECT_FALSE(engine->ApplyComposition("\\\\?\\DISPLAY#GONE", Halves({{0, {kNotes}}})));
-  Grab(notes, {300, 110});
-  EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kNotes}}})));
-  Drop();
-  EXPECT_EQ(desk.Frame(notes), (Rect{100, 100, 700, 500}));
-  EXPECT_TRUE(desk.Launches().empty());
 }
 
 }  // namespace

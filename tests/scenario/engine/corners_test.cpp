@@ -24,7 +24,7 @@ class TwoDisplays : public EngineTest {
   WindowId window{};
 };
 
-TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHold) {
+TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtOnce) {
   Grab(window, {500, 310});
   MoveTo({1915, 5}, 0.0);
   // Top-right of the primary: 32 pixels further right is the second display.
@@ -37,50 +37,28 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHold) {
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(engine->Drag().layout.id, "quarters");
   EXPECT_EQ(engine->Drag().region, 2);
-  RegionMap quarters = Regions("quarters", primaryWork);
+  const RegionMap quarters = Regions("quarters", primaryWork);
   ExpectNear(OutlineRect(), *quarters.Get(2));
   EXPECT_EQ(OutlineCaption(), "Release to snap");
   Drop();
   ExpectNear(desk.Frame(window), *quarters.Get(2));
   EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "quarters");
   EXPECT_TRUE(Logged("placed kind=2 region=2 held=1"));
-}
 
-TEST_F(TwoDisplays, AnOuterCornerCountsAtOnce) {
-  Grab(window, {500, 310});
+  // An outer corner counts at once.
+  Grab(window, {1400, 20});
   MoveTo({4, 1030}, 0.0);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(engine->Drag().region, 1);  // bottom-left of "quarters"
   Drop();
-  ExpectNear(desk.Frame(window), *Regions("quarters", primaryWork).Get(1));
-}
-
-TEST_F(TwoDisplays, TheTargetStaysOnItsDisplayNearTheBorder) {
-  engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
-  engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
-  Grab(window, {500, 310});
-  MoveTo({1800, 500});
-  EXPECT_EQ(engine->Drag().display, 0);
-  EXPECT_EQ(engine->Drag().region, 1);
-  MoveTo({1940, 500});  // 20 pixels into the second display
-  EXPECT_EQ(engine->Drag().display, 0);
-  EXPECT_EQ(engine->Drag().region, 1);
-  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
-  EXPECT_EQ(engine->Drag().display, 1);
-  EXPECT_EQ(engine->Drag().region, 0);
-  desk.Advance(0.2);
-  Drop();
-  // Laid out at 150 %: a gap of 12 pixels.
-  RegionMap second = Regions("halves", secondWork, 1.5);
-  EXPECT_EQ(second.Get(0)->x, 1932);
-  ExpectNear(desk.Frame(window), *second.Get(0));
-  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
+  ExpectNear(desk.Frame(window), *quarters.Get(1));
 }
 
 // At 150 % every threshold of the drag is half as long again: the Escape dead zone 60,
-// the border hysteresis 36, the corner probe 48.
-TEST_F(TwoDisplays, ThresholdsAt150Percent) {
+// the border hysteresis 36, the corner probe 48. Back on the primary the hysteresis is
+// 24 again, and the window is laid out at 150 % on the second display.
+TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBorder) {
   engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
   engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
   Grab(window, {500, 310});
@@ -107,7 +85,23 @@ TEST_F(TwoDisplays, ThresholdsAt150Percent) {
   EXPECT_EQ(engine->Drag().kind, kTargetNone);
   desk.Advance(0.12);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
+
+  MoveTo({1800, 500});
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1940, 500});  // 20 pixels into the second display
+  EXPECT_EQ(engine->Drag().display, 0);
+  EXPECT_EQ(engine->Drag().region, 1);
+  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
+  EXPECT_EQ(engine->Drag().display, 1);
+  EXPECT_EQ(engine->Drag().region, 0);
+  desk.Advance(0.2);
   Drop();
+  // Laid out at 150 %: a gap of 12 pixels.
+  const RegionMap second = Regions("halves", secondWork, 1.5);
+  EXPECT_EQ(second.Get(0)->x, 1932);
+  ExpectNear(desk.Frame(window), *second.Get(0));
+  EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
 TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {

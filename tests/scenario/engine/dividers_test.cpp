@@ -17,27 +17,23 @@ class DividersTest : public EngineTest {
     return Regions(layout, Display().work, Display().scale);
   }
   // A window the program placed into a region (or across a span's rectangle).
-  WindowId PlacedAt(const Rect& rect, double minWidth = 0) {
-    WindowId w = desk.AddWindow({.frame = rect, .minWidth = minWidth});
-    engine->MoveWindowTo(w, rect);
+  WindowId PlacedIn(const Rect& rect, SimWindowSetup setup = {}) {
+    const WindowId w = PlacedAt(rect, std::move(setup));
     desk.Advance(0.3);
     return w;
   }
-  WindowId PlacedIn(int region, double minWidth = 0) {
-    return PlacedAt(*Regions(layoutId, Display().work, Display().scale).Get(region), minWidth);
+  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
+    return PlacedIn(Region(region), std::move(setup));
   }
   SimSurface& Editor() { return *surfaces.FindByTitle("Adjust Shared Dividers"); }
-  // The desktop point at the centre of a divider's handle.
-  Point Handle(int divider) {
-    const Rect& grab = engine->Dividers().View().Geometry().handles.at(divider).grab;
-    const double s = Editor().Scale();
-    return {Editor().Bounds().x + (grab.x + grab.width / 2) * s,
-            Editor().Bounds().y + (grab.y + grab.height / 2) * s};
-  }
+  // The desktop point at the centre of a part of the editor, or of a divider's handle.
   Point Button(const Rect& button) {
     const double s = Editor().Scale();
     return {Editor().Bounds().x + (button.x + button.width / 2) * s,
             Editor().Bounds().y + (button.y + button.height / 2) * s};
+  }
+  Point Handle(int divider) {
+    return Button(engine->Dividers().View().Geometry().handles.at(divider).grab);
   }
   // Drags a divider's handle so that the divider lands at `fraction` of the work area.
   void DragDivider(int divider, double fraction) {
@@ -65,7 +61,6 @@ class DividersTest : public EngineTest {
     return ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey)).at(DisplayKey()).at(layoutId);
   }
   NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
-
 };
 
 class DividersAtScale : public DividersTest, public ::testing::WithParamInterface<double> {};
@@ -127,7 +122,7 @@ TEST_F(DividersTest, ASpanAcrossTheStackGrowsAndShrinksWithTheColumnDivider) {
   StartWith("stack");
   WindowId main = PlacedIn(0);
   RegionMap start = Regions(layoutId, Display().work);
-  WindowId span = PlacedAt(*SpanBounds({1, 2}, start));
+  WindowId span = PlacedIn(*SpanBounds({1, 2}, start));
   ASSERT_TRUE(engine->ShowDividerEditor());
 
   DragDivider(0, 0.4);
@@ -144,7 +139,7 @@ TEST_F(DividersTest, ASpanAcrossTheStackGrowsAndShrinksWithTheColumnDivider) {
 
 TEST_F(DividersTest, AWideAppStopsTheDividerAndEveryWindowReturns) {
   StartWith("halves");
-  WindowId wide = PlacedIn(1, 900);
+  WindowId wide = PlacedIn(1, {.minWidth = 900});
   WindowId left = PlacedIn(0);
   const Rect leftBefore = desk.Frame(left);
   const Rect wideBefore = desk.Frame(wide);

@@ -15,29 +15,29 @@ class PickerStory : public EngineTest {
   WindowId window{};
 };
 
-TEST_F(PickerStory, HotZoneOfAWideDisplayIs360PixelsAnd22Deep) {
+// 360 pixels wide and 22 deep on a wide display (its edges are checked with the other
+// drag geometry); on a narrow one 0.2 x its width either side of the centre.
+TEST_F(PickerStory, HotZoneOfAWideAndANarrowDisplay) {
   desk.AddDisplay({.bounds = {1920, 0, 800, 600}, .work = {1920, 0, 800, 560}});
   engine->RefreshDisplays();
   Grab(window, {400, 310});
-  MoveTo({779, 22}, 0.03, 1);  // 181 left of the centre
-  EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({1141, 22}, 0.03, 1);  // 181 right of it
-  EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({781, 23}, 0.03, 1);  // close enough sideways, one pixel too low
-  EXPECT_FALSE(PickerSurface().Visible());
+  for (Point p : {Point{1141, 22}, Point{781, 23}}) {  // 181 right of the centre; too low
+    MoveTo(p, 0.03, 1);
+    EXPECT_FALSE(PickerSurface().Visible()) << p.x;
+  }
   MoveTo({781, 22}, 0.03, 1);
   EXPECT_TRUE(PickerSurface().Visible());
-  EXPECT_TRUE(engine->GetPicker().Layouts().size() == BuiltInLayouts().size());
+  EXPECT_EQ(engine->GetPicker().Layouts().size(), BuiltInLayouts().size());
   EXPECT_FALSE(engine->GetPicker().Interactive());
   Drop();
 
-  // 800 pixels wide: 0.2 x 800 = 160 either side of the centre at 2320.
+  // 800 pixels wide: 160 either side of the centre at 2320.
   WindowId second = desk.AddWindow({.frame = {2000, 200, 500, 300}});
   Grab(second, {2200, 210});
-  MoveTo({2159, 10}, 0.03, 1);
-  EXPECT_FALSE(PickerSurface().Visible());
-  MoveTo({2481, 10}, 0.03, 1);
-  EXPECT_FALSE(PickerSurface().Visible());
+  for (double x : {2159.0, 2481.0}) {
+    MoveTo({x, 10}, 0.03, 1);
+    EXPECT_FALSE(PickerSurface().Visible()) << x;
+  }
   MoveTo({2161, 10}, 0.03, 1);
   EXPECT_TRUE(PickerSurface().Visible());
   // The panel is centred on the narrow display's work area.
@@ -70,13 +70,13 @@ TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
   EXPECT_EQ(engine->Drag().layout.id, "thirds");
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(OutlineCaption(), "Release to snap");
-  RegionMap thirds = Regions("thirds", {0, 0, 1920, 1040});
-  ExpectNear(OutlineRect(), *thirds.Get(1));
+  const Rect middle = *Regions("thirds", {0, 0, 1920, 1040}).Get(1);
+  ExpectNear(OutlineRect(), middle);
   // The outline stands directly behind the dragged window.
   EXPECT_EQ(OutlineSurface().Anchor(), SurfaceAnchor::Below(window));
 
   Drop();
-  ExpectNear(desk.Frame(window), *thirds.Get(1));
+  ExpectNear(desk.Frame(window), middle);
   EXPECT_FALSE(PickerSurface().Visible());
   EXPECT_FALSE(OutlineVisible());
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "thirds");

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -43,13 +44,13 @@ class EngineTest : public ::testing::Test {
     InstallLogEnvironment({});
   }
 
-  // Whether a logged line begins with `prefix`.
-  bool Logged(std::string_view prefix) const {
-    for (const std::string& line : logLines) {
-      if (line.rfind(prefix, 0) == 0) return true;
-    }
-    return false;
+  // How many logged lines begin with `prefix`.
+  int LoggedCount(std::string_view prefix) const {
+    int n = 0;
+    for (const std::string& line : logLines) n += line.rfind(prefix, 0) == 0 ? 1 : 0;
+    return n;
   }
+  bool Logged(std::string_view prefix) const { return LoggedCount(prefix) > 0; }
 
   // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
   MonitorId AddPrimary(double scale = 1.0) {
@@ -129,6 +130,14 @@ class EngineTest : public ::testing::Test {
     desk.BeginTitleDrag(window, at);
     desk.Advance(0.001);
   }
+  // Drags `window` by `grab` into the hot zone at `hot`, onto a region of the picker, and
+  // releases there.
+  void PlaceByPicker(WindowId window, Point grab, int layout, int region, Point hot = {960, 10}) {
+    Grab(window, grab);
+    MoveTo(hot);
+    MoveTo(PickerPoint(layout, region));
+    Drop();
+  }
   // Moves the cursor in steps of one tick to `to`, then lets `hold` seconds pass there.
   void MoveTo(Point to, double hold = 0.03, int steps = 6) {
     Point from = desk.Cursor();
@@ -188,6 +197,41 @@ class EngineTest : public ::testing::Test {
   }
   static RegionMap Regions(const SnapLayout& layout, const Rect& work, double scale = 1.0) {
     return PixelRegionRects(layout, work, RegionGap(scale));
+  }
+
+  // Region `region` of a built-in layout (the one StartWith made active unless named) on
+  // a display, at its scale.
+  Rect Region(int region, int display = 0, std::string_view layout = {}) {
+    const Monitor& m = engine->Displays()[static_cast<std::size_t>(display)];
+    return *Regions(layout.empty() ? std::string_view(layoutId) : layout, m.work, m.scale)
+                .Get(region);
+  }
+  static Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+
+  // --- Arranging windows ---
+  // A window of its own app, "C:\Apps\<exe>.exe".
+  WindowId AddApp(const std::string& exe, SimWindowSetup setup = {}) {
+    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    return desk.AddWindow(setup);
+  }
+  // A window the program placed at `rect`: it joins the use order now.
+  WindowId PlacedAt(const Rect& rect, SimWindowSetup setup = {}) {
+    setup.frame = rect;
+    const WindowId w = desk.AddWindow(setup);
+    engine->MoveWindowTo(w, rect);
+    return w;
+  }
+  // The stack pass the shell schedules after window events, then the fades settle (the
+  // fixture's surfaces see a frame only when asked).
+  void Pass() {
+    engine->ScheduleRefresh(0.15);
+    desk.Advance(0.5);
+    surfaces.RunFrame();
+  }
+  // A window's place in the Z-order, 0 in front.
+  std::ptrdiff_t ZIndex(WindowId w) {
+    const std::vector<WindowId> z = desk.ZOrder();
+    return std::find(z.begin(), z.end(), w) - z.begin();
   }
 
   std::string ActiveLayoutId(const std::string& display) {

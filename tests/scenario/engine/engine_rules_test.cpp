@@ -47,16 +47,6 @@ TEST(RegionMembers, ListedFrontMostFirstInTheirFirstRegion) {
   EXPECT_EQ(RegionOfWindow(lists, WindowId{6}), -1);
 }
 
-TEST(UseSequence, NumbersGrowAndVanishedWindowsAreDropped) {
-  UseSequence uses;
-  EXPECT_EQ(uses.Bump(WindowId{1}), 1u);
-  EXPECT_EQ(uses.Bump(WindowId{2}), 2u);
-  EXPECT_EQ(uses.Bump(WindowId{1}), 3u);
-  uses.DropMissing([](WindowId w) { return w == WindowId{1}; });
-  EXPECT_EQ(uses.Of(WindowId{1}), 3u);
-  EXPECT_EQ(uses.Of(WindowId{2}), 0u);
-}
-
 TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
   ReturnDetector d;
   d.origin = {100, 100, 800, 600};

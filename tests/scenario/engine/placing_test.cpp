@@ -8,10 +8,6 @@ namespace {
 
 class Placing : public EngineTest {
  protected:
-  WindowId AddApp(const std::string& exe, SimWindowSetup setup) {
-    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
-    return desk.AddWindow(setup);
-  }
   std::string AppId(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
 };
 
@@ -19,10 +15,7 @@ TEST_F(Placing, AWindowTooWideForItsRegionIsRolledBackWithAMessage) {
   AddPrimary();
   WindowId wide = AddApp("Ledger", {.frame = {200, 300, 1200, 600}, .minWidth = 1200});
   Start();
-  Grab(wide, {600, 310});
-  MoveTo({960, 10});
-  MoveTo(PickerPoint(0, 1));  // right half of "halves": 948 wide
-  Drop();
+  PlaceByPicker(wide, {600, 310}, 0, 1);  // right half of "halves": 948 wide
   EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0],
@@ -42,10 +35,7 @@ TEST_F(Placing, AWindowThatDidNotGoThereIsNotRecordedAsPlaced) {
   WindowId kiosk = AddApp("Kiosk", {.frame = {200, 300, 800, 600},
                                     .sizing = [own](const Rect&) { return own; }});
   Start();
-  Grab(kiosk, {600, 310});
-  MoveTo({960, 10});
-  MoveTo(PickerPoint(0, 1));
-  Drop();
+  PlaceByPicker(kiosk, {600, 310}, 0, 1);
   EXPECT_EQ(desk.Frame(kiosk), own);
   EXPECT_FALSE(engine->PlacementOf(kiosk).has_value());
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
@@ -115,7 +105,7 @@ TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
   ExpectNear(desk.Frame(resident), *regions.Get(2));
   EXPECT_EQ(engine->PlacementOf(dropped), (PlacementRecord{DisplayKey(), 0}));
   EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
-  EXPECT_EQ(engine->PriorRectOf(resident), halves.Get(0) ? *halves.Get(0) : Rect{});
+  EXPECT_EQ(engine->PriorRectOf(resident), *halves.Get(0));
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(Logged("split try 0: region 0 at 8,8 948x"));
   EXPECT_TRUE(Logged("corner split region=0 noRoom=0"));
@@ -221,26 +211,23 @@ TEST_F(CornerSplit, WindowsThatDoNotSettleInThreeTriesAreRestored) {
   EXPECT_FALSE(engine->PlacementOf(resident).has_value());
 }
 
-TEST_F(Placing, ForgettingMinimumSizesEmptiesTheStoredKey) {
-  AddPrimary();
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"a\": [900, 0], \"b\": [800], \"c\": \"800\"}");
+// Only well-formed entries are learned; forgetting empties the stored key.
+TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsLearnedSizesHaveThatFloorAndCanBeForgotten) {
+  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
+  minimumDocuments.Set(kAppMinimumSizesKey,
+                       "{\"C:\\\\Apps\\\\Wide.exe\": [900, 0], \"b\": [800], \"c\": \"800\"}");
   Start();
   EXPECT_EQ(engine->Minimums().Learned().size(), 1u);
-  EXPECT_EQ(engine->ForgetMinimums(), 1);
-  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
-  EXPECT_EQ(engine->ForgetMinimums(), 0);
-  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
-}
-
-TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsAndLearnedSizesHaveThatFloor) {
-  desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Wide.exe\": [900, 0]}");
-  Start();
   WindowId unknown = AddApp("Plain", {});
   WindowId wide = AddApp("Wide", {});
   EXPECT_EQ(engine->MinimumSize(unknown, 2.0), (SizeNeed{360, 280}));
   EXPECT_EQ(engine->MinimumSize(wide, 2.0), (SizeNeed{900, 280}));
   EXPECT_EQ(engine->MinimumSizeOf({unknown, wide}, 1.0), (SizeNeed{900, 140}));
+
+  EXPECT_EQ(engine->ForgetMinimums(), 1);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
+  EXPECT_EQ(engine->ForgetMinimums(), 0);
+  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
 }
 
 }  // namespace

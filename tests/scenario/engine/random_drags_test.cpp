@@ -38,7 +38,7 @@ class RandomWorld : public EngineTest {
       double width = Between(8, 38) * 100;
       double height = Between(6, 22) * 100;
       double y = i == 0 ? 0 : Between(-4, 4) * 100;
-      Rect bounds{x, y, width, height};
+      const Rect bounds{x, y, width, height};
       Rect work = bounds;
       if (Chance(0.7)) work.height -= Between(30, 60);   // a task bar below
       if (Chance(0.1)) work.y += 48, work.height -= 48;  // or above
@@ -48,12 +48,8 @@ class RandomWorld : public EngineTest {
                        .devicePath = "\\\\?\\DISPLAY#" + std::to_string(i)});
       x += width;
     }
-    int windows = Between(1, 6);
-    for (int i = 0; i < windows; ++i) {
-      ProcessId process =
-          desk.AddProcess({.imagePath = "C:\\Apps\\app" + std::to_string(i % 3) + ".exe"});
+    for (int i = 0, windows = Between(1, 6); i < windows; ++i) {
       SimWindowSetup setup{
-          .process = process,
           .frame = {Uniform(0, x - 400), Uniform(0, 500), Uniform(300, 1400), Uniform(200, 900)}};
       if (Chance(0.4)) setup.minWidth = Uniform(100, 1600);
       if (Chance(0.4)) setup.minHeight = Uniform(100, 1200);
@@ -65,7 +61,7 @@ class RandomWorld : public EngineTest {
       }
       setup.frame.width = std::max(setup.frame.width, setup.minWidth);
       setup.frame.height = std::max(setup.frame.height, setup.minHeight);
-      WindowId added = desk.AddWindow(setup);
+      const WindowId added = AddApp("app" + std::to_string(i % 3), setup);
       if (setup.sizing) restless.insert(added);
     }
     Start();
@@ -92,33 +88,28 @@ class RandomWorld : public EngineTest {
   }
 
   void RandomDrag() {
-    std::vector<WindowId> windows = desktop.ManageableWindows();
+    const std::vector<WindowId> windows = desktop.ManageableWindows();
     if (windows.empty()) return;
-    WindowId window = Pick(windows);
+    const WindowId window = Pick(windows);
     std::map<WindowId, Rect> before;
     for (WindowId w : windows) before[w] = desk.Frame(w);
-    Rect start = desk.Frame(window);
-    std::size_t messagesBefore = messages.size();
+    const Rect start = desk.Frame(window);
+    const std::size_t messagesBefore = messages.size();
 
-    bool events = !Chance(0.1);
-    Point grab{start.x + std::min(60.0, start.width / 2), start.y + 10};
-    desk.BeginTitleDrag(window, grab, {.raiseEvents = events});
+    const bool events = !Chance(0.1);
+    desk.BeginTitleDrag(window, {start.x + std::min(60.0, start.width / 2), start.y + 10},
+                        {.raiseEvents = events});
     if (!events) engine->OnMoveSizeStart(window);
     desk.Advance(0.001);
 
-    bool picker = false;
-    int steps = Between(1, 10);
-    for (int i = 0; i < steps && desk.Dragging(); ++i) {
+    for (int i = 0, steps = Between(1, 10); i < steps && desk.Dragging(); ++i) {
       Point to = RandomPoint();
-      if (picker && Chance(0.6) && engine->GetPicker().Visible()) {
-        const auto& cards = engine->GetPicker().Geometry().cards;
-        if (!cards.empty()) {
-          const PickerCard& card = Pick(cards);
-          to = PickerPoint(card.layout, card.regions.begin()->first);
-        }
+      const auto& cards = engine->GetPicker().Geometry().cards;
+      if (engine->GetPicker().Visible() && Chance(0.6) && !cards.empty()) {
+        const PickerCard& card = Pick(cards);
+        to = PickerPoint(card.layout, card.regions.begin()->first);
       }
       MoveTo(to, Uniform(0, 0.35), Between(1, 5));
-      picker = engine->GetPicker().Visible();
       if (engine->GetDropMenu().Visible() && engine->Drag().menu && Chance(0.7)) {
         const DropTile& tile = Pick(engine->Drag().menu->tiles);
         Point on{tile.rect.x + Uniform(0, tile.rect.width),
@@ -133,11 +124,10 @@ class RandomWorld : public EngineTest {
       if (Chance(0.04)) desk.TapKey(Key::kEscape);
       if (Chance(0.02)) desk.CloseWindow(window);
       if (Chance(0.02)) {
-        MonitorId first = desk.platform().displays.Monitors()[0].handle;
-        SimDisplaySetup setup = desk.Display(first);
-        setup.work = setup.bounds;
-        setup.work.height -= Between(0, 80);
-        desk.SetWorkArea(first, setup.work);
+        const MonitorId first = desk.platform().displays.Monitors()[0].handle;
+        Rect work = desk.Display(first).bounds;
+        work.height -= Between(0, 80);
+        desk.SetWorkArea(first, work);
         // The windows in regions follow the new work area: that is where they belong now.
         desk.Advance(0.001);
         for (auto& [w, frame] : before) {
@@ -154,10 +144,9 @@ class RandomWorld : public EngineTest {
     EXPECT_FALSE(OutlineVisible());
 
     // An undone placement leaves every window where it was.
-    bool rolledBack = false;
-    for (std::size_t i = messagesBefore; i < messages.size(); ++i) {
-      if (messages[i].find("prior size") != std::string::npos) rolledBack = true;
-    }
+    const bool rolledBack = std::any_of(
+        messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end(),
+        [](const std::string& m) { return m.find("prior size") != std::string::npos; });
     if (rolledBack && desk.Exists(window)) {
       EXPECT_TRUE(Back(window, start)) << "dragged window, seed " << seed;
       for (const auto& [w, frame] : before) {
@@ -175,11 +164,10 @@ class RandomWorld : public EngineTest {
   }
 
   bool Shown(const Rect& frame) {
-    for (const Monitor& m : engine->Displays()) {
-      Rect overlap = Intersect(frame, m.bounds);
-      if (overlap.width > 0 && overlap.height > 0) return true;
-    }
-    return false;
+    return std::any_of(engine->Displays().begin(), engine->Displays().end(), [&](const Monitor& m) {
+      const Rect overlap = Intersect(frame, m.bounds);
+      return overlap.width > 0 && overlap.height > 0;
+    });
   }
 
   // Whether the window is back at `frame`; an app that never takes the height it is

@@ -20,7 +20,7 @@ class RegionStory : public EngineTest {
   WindowId window{};
 };
 
-TEST_F(RegionStory, ReleasingBeforeTheHoldHasLastedPlacesNothing) {
+TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.0, 1);
   desk.Advance(0.1);
@@ -28,15 +28,14 @@ TEST_F(RegionStory, ReleasingBeforeTheHoldHasLastedPlacesNothing) {
   EXPECT_FALSE(engine->Drag().armed);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   ExpectNear(OutlineRect(), *halves.Get(1));
-  Rect dropped = desk.Frame(window);
+  const Rect dropped = desk.Frame(window);
   Drop();
   EXPECT_EQ(desk.Frame(window), dropped);
   EXPECT_FALSE(engine->PlacementOf(window).has_value());
   EXPECT_TRUE(Logged("end kind=3 region=1 intent=0 armed=0 moving=1 resizing=0"));
   EXPECT_FALSE(OutlineVisible());
-}
 
-TEST_F(RegionStory, HoldingArmsTheRegionAndReleasingSnapsIntoIt) {
+  desk.MoveWindow(window, {300, 300, 700, 500});
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.0, 1);
   desk.Advance(0.165);

@@ -13,15 +13,9 @@ namespace {
 
 class ResizingTest : public EngineTest {
  protected:
-  Rect Region(int region) {
-    const Monitor& m = engine->Displays()[0];
-    return *Regions(layoutId, m.work, m.scale).Get(region);
-  }
   // A window the program placed into a region.
-  WindowId PlacedIn(int region, double minWidth = 0) {
-    Rect rect = Region(region);
-    WindowId w = desk.AddWindow({.frame = rect, .minWidth = minWidth});
-    engine->MoveWindowTo(w, rect);
+  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
+    const WindowId w = PlacedAt(Region(region), std::move(setup));
     desk.Advance(0.3);
     return w;
   }
@@ -50,31 +44,29 @@ class ResizingAtScale : public ResizingTest, public ::testing::WithParamInterfac
 INSTANTIATE_TEST_SUITE_P(Scales, ResizingAtScale, ::testing::Values(1.0, 1.5));
 
 TEST_P(ResizingAtScale, TheSharedEdgeOfTwoHalvesMovesBothAndEveryWindowStackedThere) {
-  {
-    const double scale = GetParam();
-    StartWith("halves", scale);
-    const double gap = RegionGap(scale);
-    WindowId behind = PlacedIn(1);
-    WindowId right = PlacedIn(1);
-    WindowId left = PlacedIn(0);
-    Rect start = desk.Frame(left);
+  const double scale = GetParam();
+  StartWith("halves", scale);
+  const double gap = RegionGap(scale);
+  WindowId behind = PlacedIn(1);
+  WindowId right = PlacedIn(1);
+  WindowId left = PlacedIn(0);
+  Rect start = desk.Frame(left);
 
-    ResizeBy(left, kSimEdgeRight, {start.Right(), 500}, {1256, 500});
+  ResizeBy(left, kSimEdgeRight, {start.Right(), 500}, {1256, 500});
 
-    EXPECT_EQ(captionWhileResizing, "Resize together \xC2\xB7 Ctrl to span");
-    EXPECT_EQ(desk.Frame(left).Right(), 1256);
-    EXPECT_EQ(desk.Frame(left).x, start.x);
-    for (WindowId w : {right, behind}) {
-      EXPECT_EQ(desk.Frame(w).x, 1256 + gap);
-      EXPECT_EQ(desk.Frame(w).Right(), 1920 - gap);
-    }
-    EXPECT_EQ(outlineWhileResizing, desk.Frame(right));
-    EXPECT_TRUE(Logged("resized together, 3 windows"));
-    // The display keeps the new proportions, in layouts.json too.
-    EXPECT_DOUBLE_EQ(StoredRatio(), 1256 / (1920 - gap));
-    EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
-    EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(captionWhileResizing, "Resize together \xC2\xB7 Ctrl to span");
+  EXPECT_EQ(desk.Frame(left).Right(), 1256);
+  EXPECT_EQ(desk.Frame(left).x, start.x);
+  for (WindowId w : {right, behind}) {
+    EXPECT_EQ(desk.Frame(w).x, 1256 + gap);
+    EXPECT_EQ(desk.Frame(w).Right(), 1920 - gap);
   }
+  EXPECT_EQ(outlineWhileResizing, desk.Frame(right));
+  EXPECT_TRUE(Logged("resized together, 3 windows"));
+  // The display keeps the new proportions, in layouts.json too.
+  EXPECT_DOUBLE_EQ(StoredRatio(), 1256 / (1920 - gap));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd) {
@@ -90,9 +82,8 @@ TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd
   // The column divider runs the whole height: three neighbours follow, each outlined
   // where it ends, the first with the caption.
   std::vector<Rect> ended{desk.Frame(topRight), desk.Frame(bottomLeft), desk.Frame(bottomRight)};
-  std::sort(ended.begin(), ended.end(), [](const Rect& a, const Rect& b) {
-    return std::tie(a.x, a.y) < std::tie(b.x, b.y);
-  });
+  std::sort(ended.begin(), ended.end(),
+            [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
   std::sort(outlinesWhileResizing.begin(), outlinesWhileResizing.end(),
             [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
   EXPECT_EQ(outlinesWhileResizing, ended);
@@ -101,40 +92,38 @@ TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd
 }
 
 TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
-  {
-    const double scale = GetParam();
-    StartWith("quarters", scale);
-    WindowId other = PlacedIn(2);
-    WindowId w = PlacedIn(0);
-    Rect start = desk.Frame(w);
+  const double scale = GetParam();
+  StartWith("quarters", scale);
+  WindowId other = PlacedIn(2);
+  WindowId w = PlacedIn(0);
+  Rect start = desk.Frame(w);
 
-    ResizeBy(w, kSimEdgeRight, {start.Right(), 200}, {1600, 200}, true);
+  ResizeBy(w, kSimEdgeRight, {start.Right(), 200}, {1600, 200}, true);
 
-    EXPECT_EQ(captionWhileResizing, "Span 2 regions");
-    // Quarters 0 and 2 with the gap of 8 x scale around them.
-    Rect expected = scale == 1.0 ? Rect{8, 8, 1904, 508} : Rect{12, 12, 1896, 502};
-    EXPECT_EQ(outlineWhileResizing, expected);
-    EXPECT_EQ(desk.Frame(w), expected);
-    // The window already there stays in place, behind the span.
-    EXPECT_EQ(desk.Frame(other), Region(2));
-    EXPECT_TRUE(Logged("span 2 regions"));
-    ASSERT_FALSE(tips.empty());
-    EXPECT_EQ(tips.front(), "span");
-    EXPECT_EQ(engine->PriorRectOf(w), start);
+  EXPECT_EQ(captionWhileResizing, "Span 2 regions");
+  // Quarters 0 and 2 with the gap of 8 x scale around them.
+  Rect expected = scale == 1.0 ? Rect{8, 8, 1904, 508} : Rect{12, 12, 1896, 502};
+  EXPECT_EQ(outlineWhileResizing, expected);
+  EXPECT_EQ(desk.Frame(w), expected);
+  // The window already there stays in place, behind the span.
+  EXPECT_EQ(desk.Frame(other), Region(2));
+  EXPECT_TRUE(Logged("span 2 regions"));
+  ASSERT_FALSE(tips.empty());
+  EXPECT_EQ(tips.front(), "span");
+  EXPECT_EQ(engine->PriorRectOf(w), start);
 
-    // Nothing about a span is stored: after a restart its frame alone makes it one.
-    engine.reset();
-    Start();
-    std::vector<StackInfo> stacks = engine->StacksNow();
-    ASSERT_EQ(stacks.size(), 1u);
-    EXPECT_EQ(stacks[0].spanning, std::vector<WindowId>{w});
-    EXPECT_EQ(stacks[0].regions, (std::vector<std::int32_t>{0, 2}));
-  }
+  // Nothing about a span is stored: after a restart its frame alone makes it one.
+  engine.reset();
+  Start();
+  std::vector<StackInfo> stacks = engine->StacksNow();
+  ASSERT_EQ(stacks.size(), 1u);
+  EXPECT_EQ(stacks[0].spanning, std::vector<WindowId>{w});
+  EXPECT_EQ(stacks[0].regions, (std::vector<std::int32_t>{0, 2}));
 }
 
 TEST_F(ResizingTest, AWideAppRollsTheEdgeBackThenStopsItWhereTheAppFits) {
   StartWith("halves");
-  WindowId wide = PlacedIn(1, 900);
+  WindowId wide = PlacedIn(1, {.minWidth = 900});
   WindowId left = PlacedIn(0);
 
   ResizeBy(left, kSimEdgeRight, {956, 500}, {1256, 500});
@@ -196,9 +185,8 @@ TEST_F(ResizingTest, CtrlSpansTwoRegionsOfTheUsersOwnTree) {
                                      MakeSplit(Axis::Columns, 0.5, MakeLeaf(2), MakeLeaf(3))));
   SnapLayout mine{"user-1", "Mine", tree, {}};
   engine->Layouts().SetActiveLayout(DisplayKey(), mine);
-  Rect start = *Regions(mine, engine->Displays()[0].work).Get(2);
-  WindowId w = desk.AddWindow({.frame = start});
-  engine->MoveWindowTo(w, start);
+  const Rect start = *Regions(mine, engine->Displays()[0].work).Get(2);
+  const WindowId w = PlacedAt(start);
   desk.Advance(0.3);
 
   ResizeBy(w, kSimEdgeRight, {start.Right(), 700}, {1800, 700}, true);
@@ -209,11 +197,9 @@ TEST_F(ResizingTest, CtrlSpansTwoRegionsOfTheUsersOwnTree) {
 
 TEST_F(ResizingTest, AWindowThatCannotSpanGoesBackToItsSize) {
   StartWith("quarters");
-  WindowId w = desk.AddWindow({.frame = Region(0), .sizing = [](const Rect& r) {
-                                 return Rect{r.x, r.y, std::min(r.width, 1200.0), r.height};
-                               }});
-  engine->MoveWindowTo(w, Region(0));
-  desk.Advance(0.3);
+  const WindowId w = PlacedIn(0, {.sizing = [](const Rect& r) {
+                                return Rect{r.x, r.y, std::min(r.width, 1200.0), r.height};
+                              }});
 
   ResizeBy(w, kSimEdgeRight, {956, 200}, {1600, 200}, true);
 
@@ -235,75 +221,68 @@ class RandomResizeWorld : public ResizingTest {
       return std::uniform_real_distribution<>(lo, hi)(rng);
     };
     auto between = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-    {
-      RandomResizeWorld& t = *this;
-      InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
-      const double scale = std::vector<double>{1.0, 1.25, 1.5, 2.0}[between(0, 3)];
-      t.AddPrimary(scale);
-      t.Start();
-      // A random tree: leaves split at random until it has two to six regions.
-      NodeRef tree = MakeLeaf(0);
-      for (int region = 1, count = between(2, 6); region < count; ++region) {
-        std::int32_t victim = between(0, region - 1);
-        tree = ReplaceRegion(tree, victim,
-                             MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns,
-                                       uniform(0.3, 0.7), MakeLeaf(victim), MakeLeaf(region)));
-      }
-      const SnapLayout layout{"user-random", "Random", tree, {}};
-      t.engine->Layouts().SetActiveLayout(t.DisplayKey(), layout);
-      const Monitor m = t.engine->Displays()[0];
-      std::map<WindowId, std::int32_t> regionOf;
-      for (const auto& [region, rect] : t.Regions(layout, m.work, scale)) {
-        WindowId w = t.desk.AddWindow({.frame = rect});
-        t.engine->MoveWindowTo(w, rect);
-        regionOf[w] = region;
-      }
-      t.desk.Advance(0.3);
+    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>(); }});
+    const double scale = std::vector<double>{1.0, 1.25, 1.5, 2.0}[between(0, 3)];
+    AddPrimary(scale);
+    Start();
+    // A random tree: leaves split at random until it has two to six regions.
+    NodeRef tree = MakeLeaf(0);
+    for (int region = 1, count = between(2, 6); region < count; ++region) {
+      std::int32_t victim = between(0, region - 1);
+      tree = ReplaceRegion(tree, victim,
+                           MakeSplit(between(0, 1) ? Axis::Rows : Axis::Columns, uniform(0.3, 0.7),
+                                     MakeLeaf(victim), MakeLeaf(region)));
+    }
+    const SnapLayout layout{"user-random", "Random", tree, {}};
+    engine->Layouts().SetActiveLayout(DisplayKey(), layout);
+    const Monitor m = engine->Displays()[0];
+    std::map<WindowId, std::int32_t> regionOf;
+    for (const auto& [region, rect] : Regions(layout, m.work, scale))
+      regionOf[PlacedAt(rect)] = region;
+    desk.Advance(0.3);
 
-      for (int drag = 0; drag < 6; ++drag) {
-        SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
-        SnapLayout before = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
-        RegionMap oldRects = t.Regions(before, m.work, scale);
-        std::map<WindowId, Rect> framesBefore;
-        for (const auto& [w, region] : regionOf) framesBefore[w] = t.desk.Frame(w);
-        auto it = regionOf.begin();
-        std::advance(it, between(0, static_cast<int>(regionOf.size()) - 1));
-        WindowId w = it->first;
-        Rect f = t.desk.Frame(w);
-        const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
-                             kSimEdgeRight | kSimEdgeBottom};
-        int edge = edges[between(0, 4)];
-        Point grab{edge & kSimEdgeLeft    ? f.x
-                   : edge & kSimEdgeRight ? f.Right()
-                                          : f.x + f.width / 2,
-                   edge & kSimEdgeTop      ? f.y
-                   : edge & kSimEdgeBottom ? f.Bottom()
-                                           : f.y + f.height / 2};
-        Point to{std::round(uniform(m.work.x, m.work.Right())),
-                 std::round(uniform(m.work.y, m.work.Bottom()))};
-        t.ResizeBy(w, edge, grab, to);
+    for (int drag = 0; drag < 6; ++drag) {
+      SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
+      const SnapLayout before = *engine->Layouts().ActiveLayout(DisplayKey());
+      const RegionMap oldRects = Regions(before, m.work, scale);
+      std::map<WindowId, Rect> framesBefore;
+      for (const auto& [w, region] : regionOf) framesBefore[w] = desk.Frame(w);
+      const WindowId w =
+          std::next(regionOf.begin(), between(0, static_cast<int>(regionOf.size()) - 1))->first;
+      const Rect f = desk.Frame(w);
+      const int edges[] = {kSimEdgeLeft, kSimEdgeRight, kSimEdgeTop, kSimEdgeBottom,
+                           kSimEdgeRight | kSimEdgeBottom};
+      const int edge = edges[between(0, 4)];
+      const Point grab{edge & kSimEdgeLeft    ? f.x
+                       : edge & kSimEdgeRight ? f.Right()
+                                              : f.x + f.width / 2,
+                       edge & kSimEdgeTop      ? f.y
+                       : edge & kSimEdgeBottom ? f.Bottom()
+                                               : f.y + f.height / 2};
+      ResizeBy(w, edge, grab,
+               {std::round(uniform(m.work.x, m.work.Right())),
+                std::round(uniform(m.work.y, m.work.Bottom()))});
 
-        SnapLayout after = *t.engine->Layouts().ActiveLayout(t.DisplayKey());
-        ASSERT_TRUE(ValidateTree(after.tree));
-        ASSERT_TRUE(ValidateTree(t.StoredActiveLayouts().at(t.DisplayKey()).tree));
-        RegionMap rects = t.Regions(after, m.work, scale);
-        bool moved = !TreesEqual(after.tree, before.tree);
-        for (const auto& [x, region] : regionOf) {
-          const Rect& target = *rects.Get(region);
-          // An edge with no divider to move (the work area's border, a jiggle, a region
-          // already at its smallest) is the window's own business.
-          if (x != w || moved) {
-            EXPECT_EQ(t.desk.Frame(x), target) << region;
-          }
-          if (x != w && *oldRects.Get(region) == target) {
-            EXPECT_EQ(t.desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
-          }
+      const SnapLayout after = *engine->Layouts().ActiveLayout(DisplayKey());
+      ASSERT_TRUE(ValidateTree(after.tree));
+      ASSERT_TRUE(ValidateTree(StoredActiveLayouts().at(DisplayKey()).tree));
+      const RegionMap rects = Regions(after, m.work, scale);
+      const bool moved = !TreesEqual(after.tree, before.tree);
+      for (const auto& [x, region] : regionOf) {
+        const Rect& target = *rects.Get(region);
+        // An edge with no divider to move (the work area's border, a jiggle, a region
+        // already at its smallest) is the window's own business.
+        if (x != w || moved) {
+          EXPECT_EQ(desk.Frame(x), target) << region;
         }
-        // Put a jiggled window back so that the next drag starts from its region.
-        if (!moved) {
-          t.desk.MoveWindow(w, *rects.Get(regionOf[w]));
-          t.desk.Advance(0.3);
+        if (x != w && *oldRects.Get(region) == target) {
+          EXPECT_EQ(desk.Frame(x), framesBefore[x]) << "moved off the divider: " << region;
         }
+      }
+      // Put a jiggled window back so that the next drag starts from its region.
+      if (!moved) {
+        desk.MoveWindow(w, *rects.Get(regionOf[w]));
+        desk.Advance(0.3);
       }
     }
   }

@@ -2,9 +2,10 @@
 // through them, bringing one forward, a spanning window sent behind, and where a dragged
 // badge is remembered.
 
+#include "engine/stacks.h"
+
 #include <random>
 
-#include "engine/stacks.h"
 #include "engine_fixture.h"
 #include "platform/sim/sim_shell_host.h"
 #include "state/badge_placements_document.h"
@@ -14,23 +15,12 @@ namespace {
 
 class StacksTest : public EngineTest {
  protected:
-  Rect Region(int region, int display = 0, std::string_view layout = "halves") {
-    const Monitor& m = engine->Displays()[static_cast<std::size_t>(display)];
-    return *Regions(layout, m.work, m.scale).Get(region);
-  }
-  // A window the program placed at `rect`: it joins the use order now.
-  WindowId Placed(const Rect& rect, const std::string& image = "") {
-    SimWindowSetup setup{.frame = rect};
-    if (!image.empty()) setup.process = desk.AddProcess({.imagePath = image});
-    WindowId w = desk.AddWindow(setup);
+  // A window the program placed at `rect`, of the app `exe` if named.
+  WindowId Placed(const Rect& rect, const std::string& exe = "") {
+    if (exe.empty()) return PlacedAt(rect);
+    const WindowId w = AddApp(exe, {.frame = rect});
     engine->MoveWindowTo(w, rect);
     return w;
-  }
-  // What the shell does after window events: a pass 0.15 s later, then the fade settles
-  // (the fixture's surfaces see a frame only when asked).
-  void Pass() {
-    engine->ScheduleRefresh(0.15);
-    Settle();
   }
   void Settle() {
     desk.Advance(0.5);
@@ -81,9 +71,8 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
     EXPECT_EQ(IconWindows(*badges[0]), behind);
     // Small, centred on the front window's left edge, 44 px below its top.
     const int m = count - 1;
-    ExpectNear(badges[0]->Bounds(), {std::round(right.x - 11), right.y + 44, 22,
-                                     (m - 1) * 3.0 + m * 14.0 + 8},
-               0.01);
+    ExpectNear(badges[0]->Bounds(),
+               {std::round(right.x - 11), right.y + 44, 22, (m - 1) * 3.0 + m * 14.0 + 8}, 0.01);
     EXPECT_EQ(SurfaceOf(*badges[0]).Options().className, "TessaryBadge");
     EXPECT_EQ(SurfaceOf(*badges[0]).Options().title, "Tessary stack badge");
     for (WindowId w : windows) desk.CloseWindow(w);
@@ -93,15 +82,19 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
   EXPECT_EQ(tips, std::vector<std::string>(3, "badge"));
 }
 
-TEST_F(StacksTest, TheBadgeFollowsTheFrontWindowAndGoesWithTheStack) {
+TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoesWithTheStack) {
   StartWith("halves");
   const Rect right = Region(1);
   WindowId a = Placed(right), b = Placed(right), c = Placed(right);
   Pass();
-  ASSERT_EQ(Shown().size(), 1u);
-
-  ASSERT_TRUE(engine->BringForward(a, true));
+  Badge& badge = *Shown().at(0);
+  ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
+  SimSurface& surface = SurfaceOf(badge);
+  EXPECT_EQ(surface.Anchor(), SurfaceAnchor::Top());  // directly above its front window
+  ASSERT_TRUE(surface.Click(IconPoint(badge, 1)));
+  desk.Advance(0.01);
   EXPECT_EQ(desk.Foreground(), a);
+  EXPECT_EQ(desk.ZOrder().front(), a);
   Pass();
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0]->Front(), a);
@@ -129,9 +122,9 @@ TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
   StartWith("halves");
   engine->ApplyStackSwitches({.orderByName = true});
   const Rect right = Region(1);
-  WindowId mid = Placed(right, "C:\\Apps\\Mid.exe");
-  WindowId alpha = Placed(right, "C:\\Apps\\Alpha.exe");
-  WindowId zed = Placed(right, "C:\\Apps\\Zed.exe");
+  WindowId mid = Placed(right, "Mid");
+  WindowId alpha = Placed(right, "Alpha");
+  WindowId zed = Placed(right, "Zed");
   Placed(right);
   Pass();
   ASSERT_EQ(Shown().size(), 1u);
@@ -167,22 +160,6 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
   EXPECT_EQ(desk.Beeps(), 1);
 }
 
-TEST_F(StacksTest, ClickingAnIconBringsThatWindowForward) {
-  StartWith("halves");
-  const Rect right = Region(1);
-  WindowId a = Placed(right), b = Placed(right);
-  Placed(right);
-  Pass();
-  Badge& badge = *Shown().at(0);
-  ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
-  SimSurface& surface = SurfaceOf(badge);
-  EXPECT_EQ(surface.Anchor(), SurfaceAnchor::Top());  // directly above its front window
-  ASSERT_TRUE(surface.Click(IconPoint(badge, 1)));
-  desk.Advance(0.01);
-  EXPECT_EQ(desk.Foreground(), a);
-  EXPECT_EQ(desk.ZOrder().front(), a);
-}
-
 // Under a topmost window the badge would join the topmost band and float over every
 // ordinary window; it goes to the top of its own band instead.
 TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
@@ -204,8 +181,8 @@ TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
 
 TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   StartWith("halves");
-  WindowId left = Placed(Region(0), "C:\\Apps\\Mail.exe");
-  WindowId right = Placed(Region(1), "C:\\Apps\\Notes.exe");
+  WindowId left = Placed(Region(0), "Mail");
+  WindowId right = Placed(Region(1), "Notes");
   const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
   WindowId span = Placed(both);
   Pass();
@@ -217,10 +194,8 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   EXPECT_EQ(badges[0]->Content().groupLabel, "Bring Mail and Notes Forward");
 
   ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
-  std::vector<WindowId> z = desk.ZOrder();
-  auto at = [&z](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
-  EXPECT_LT(at(left), at(span));
-  EXPECT_LT(at(right), at(span));
+  EXPECT_LT(ZIndex(left), ZIndex(span));
+  EXPECT_LT(ZIndex(right), ZIndex(span));
   // The span's badge waits out the switch (the pass repeats while it settles).
   desk.Advance(2);
   Settle();
@@ -235,13 +210,14 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
 
 TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
   AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440}, .work = {1920, 0, 2560, 1392}, .scale = 1.5,
+  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                   .work = {1920, 0, 2560, 1392},
+                   .scale = 1.5,
                    .devicePath = "\\\\?\\DISPLAY#SECOND"});
   Start();
+  layoutId = "halves";
   for (int d = 0; d < 2; ++d) {
-    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn("halves"));
-  }
-  for (int d = 0; d < 2; ++d) {
+    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn(layoutId));
     Placed(Region(1, d));
     Placed(Region(1, d));
   }
@@ -254,9 +230,8 @@ TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
     auto on = std::find_if(badges.begin(), badges.end(),
                            [&](Badge* b) { return b->Anchor().frame == r; });
     ASSERT_NE(on, badges.end());
-    ExpectNear((*on)->Bounds(), {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s,
-                                 (14 + 8) * s},
-               0.01);
+    ExpectNear((*on)->Bounds(),
+               {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s, (14 + 8) * s}, 0.01);
     EXPECT_EQ((*on)->GetSurface()->Scale(), s);
   }
 }
@@ -312,9 +287,10 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
   desk.Advance(0.01);
   BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
   ASSERT_EQ(stored[DisplayKey()].size(), 1u);
-  EXPECT_EQ(stored[DisplayKey()][0],
-            (BadgePlacement{{right.x, right.y, right.width, right.height}, false,
-                            grown.x + 100 - right.x, grown.y + 200 - right.y}));
+  EXPECT_EQ(stored[DisplayKey()][0], (BadgePlacement{{right.x, right.y, right.width, right.height},
+                                                     false,
+                                                     grown.x + 100 - right.x,
+                                                     grown.y + 200 - right.y}));
 
   engine.reset();
   Start();
@@ -429,57 +405,60 @@ TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNe
 TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
   StartWith("quarters");
   std::mt19937 rng(11);
+  auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   std::vector<WindowId> windows;
-  auto pick = [&]() { return windows[std::uniform_int_distribution<std::size_t>(0, windows.size() - 1)(rng)]; };
-  for (int i = 0; i < 5; ++i) windows.push_back(Placed(Region(i % 4, 0, "quarters")));
+  auto pick = [&] {
+    return windows[static_cast<std::size_t>(below(static_cast<int>(windows.size())))];
+  };
+  auto contains = [](const std::vector<WindowId>& list, WindowId w) {
+    return std::find(list.begin(), list.end(), w) != list.end();
+  };
+  for (int i = 0; i < 5; ++i) windows.push_back(Placed(Region(i % 4)));
   for (int round = 0; round < 120; ++round) {
     SCOPED_TRACE(round);
-    switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+    switch (below(6)) {
       case 0:
-        windows.push_back(Placed(Region(std::uniform_int_distribution<int>(0, 3)(rng), 0, "quarters")));
+        windows.push_back(Placed(Region(below(4))));
         break;
       case 1: {
-        WindowId w = pick();
-        engine->MoveWindowTo(w, Region(std::uniform_int_distribution<int>(0, 3)(rng), 0, "quarters"));
+        const WindowId w = pick();
+        engine->MoveWindowTo(w, Region(below(4)));
         desk.Activate(w);
         break;
       }
       case 2:
         if (windows.size() > 2) {
-          WindowId w = pick();
+          const WindowId w = pick();
           desk.CloseWindow(w);
           std::erase(windows, w);
         }
         break;
       case 3: {
-        WindowId w = pick();
-        if (desk.IsMinimized(w)) desk.Restore(w); else desk.Minimize(w);
+        const WindowId w = pick();
+        desk.IsMinimized(w) ? desk.Restore(w) : desk.Minimize(w);
         break;
       }
       case 4:
         desk.Activate(pick());
         break;
       default:
-        engine->StepStack(std::uniform_int_distribution<int>(0, 1)(rng) ? 1 : -1);
+        engine->StepStack(below(2) ? 1 : -1);
         break;
     }
     Pass();
     std::set<WindowId> fronts;
     for (Badge* badge : Shown()) ASSERT_TRUE(fronts.insert(badge->Front()).second);
     for (const StackInfo& stack : engine->StacksNow()) {
-      int badgesOnStack = 0;
-      for (Badge* badge : Shown()) {
-        if (std::find(stack.members.begin(), stack.members.end(), badge->Front()) != stack.members.end()) ++badgesOnStack;
-      }
-      EXPECT_LE(badgesOnStack, 1);
+      const auto badges = Shown();
+      EXPECT_LE(std::count_if(badges.begin(), badges.end(),
+                              [&](Badge* b) { return contains(stack.members, b->Front()); }),
+                1);
       for (WindowId member : stack.members) {
-        if (std::find(stack.fronts.begin(), stack.fronts.end(), member) != stack.fronts.end()) continue;
-        bool reached = false;
-        for (Badge* badge : Shown()) {
-          std::vector<WindowId> icons = IconWindows(*badge);
-          reached = reached || std::find(icons.begin(), icons.end(), member) != icons.end();
-        }
-        EXPECT_TRUE(reached) << "window " << ToNumber(member) << " hidden without a badge";
+        const bool listed = std::any_of(badges.begin(), badges.end(), [&](Badge* b) {
+          return contains(IconWindows(*b), member);
+        });
+        EXPECT_TRUE(contains(stack.fronts, member) || listed)
+            << "window " << ToNumber(member) << " hidden without a badge";
       }
     }
   }

@@ -3,6 +3,8 @@
 // grouped by region with "Press B here" sending the span behind, and a tab applies one of
 // the user's layouts. A badge's right-click shows the stack's live previews side by side.
 
+#include <numeric>
+
 #include "engine_fixture.h"
 #include "platform/mouse_hook.h"
 #include "surfaces/stack_overview_view.h"
@@ -14,19 +16,15 @@ class SwitcherStory : public EngineTest {
  protected:
   SwitcherStory() { surfacesOnDesktop = true; }
 
-  Rect Region(int region) { return *Regions("halves", {0, 0, 1920, 1040}).Get(region); }
   WindowId Placed(const Rect& rect, const std::string& app = "Notes") {
-    const ProcessId process = desk.AddProcess({.imagePath = "C:\\Apps\\" + app + ".exe"});
-    WindowId w = desk.AddWindow(
-        {.title = app + " " + std::to_string(++titles), .process = process, .frame = rect});
+    const WindowId w = AddApp(app, {.title = app + " " + std::to_string(++titles), .frame = rect});
     engine->MoveWindowTo(w, rect);
     return w;
   }
   std::vector<WindowId> Stack(int count) {
     std::vector<WindowId> windows;
     for (int i = 0; i < count; ++i) windows.push_back(Placed(Region(1)));
-    engine->ScheduleRefresh(0.15);
-    desk.Advance(0.5);
+    Pass();
     return windows;
   }
   ChooserPanel* Panel() { return engine->Switcher().Panel(); }
@@ -59,8 +57,7 @@ class SwitcherStory : public EngineTest {
     const WindowId left = Placed(Region(0), "Mail");
     const WindowId right = Placed(Region(1), "Notes");
     const WindowId span = Placed(Both(), "Paint");
-    engine->ScheduleRefresh(0.15);
-    desk.Advance(0.5);
+    Pass();
     return {left, right, span};
   }
   Rect Both() {
@@ -136,10 +133,8 @@ TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehin
 
   Key(surface_key::kB);
   EXPECT_EQ(Panel(), nullptr);
-  std::vector<WindowId> z = desk.ZOrder();
-  auto at = [&z](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
-  EXPECT_LT(at(left), at(span));
-  EXPECT_LT(at(right), at(span));
+  EXPECT_LT(ZIndex(left), ZIndex(span));
+  EXPECT_LT(ZIndex(right), ZIndex(span));
 }
 
 TEST_F(SwitcherStory, AStretchButtonPlacesThatWindowAcrossTheSpanInFront) {
@@ -156,12 +151,8 @@ TEST_F(SwitcherStory, AStretchButtonPlacesThatWindowAcrossTheSpanInFront) {
 
 TEST_F(SwitcherStory, ATabAppliesThatLayoutOfTheUsersToTheDisplay) {
   StartWith("halves");
-  SnapLayout work = *FindBuiltIn("halves");
-  work.id = "user-work";
-  work.name = "Work";
-  SnapLayout three = *FindBuiltIn("thirds");
-  three.id = "user-three";
-  three.name = "Three";
+  const SnapLayout work{"user-work", "Work", FindBuiltIn("halves")->tree, {}};
+  const SnapLayout three{"user-three", "Three", FindBuiltIn("thirds")->tree, {}};
   ASSERT_TRUE(engine->Layouts().ReplaceCustomLayouts(DisplayKey(), {work, three}));
   engine->Layouts().SetActiveLayout(DisplayKey(), work);
   std::vector<WindowId> windows = Stack(2);
@@ -187,11 +178,7 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
   off.windowStacks = false;
   const Case cases[] = {
       {"paused", [&] { engine->SetPaused(true); }, [&] { engine->SetPaused(false); }, windows[1]},
-      {"dragging",
-       [&] {
-         Grab(windows[1], {1400, 20});
-       },
-       [&] { Drop(); }, windows[1]},
+      {"dragging", [&] { Grab(windows[1], {1400, 20}); }, [&] { Drop(); }, windows[1]},
       {"stacks off", [&] { engine->ApplyStackSwitches(off); },
        [&] { engine->ApplyStackSwitches(on); }, windows[1]},
       {"no stack", [] {}, [] {}, alone},
@@ -272,17 +259,11 @@ NodeRef Chain(Axis axis, int count, const std::function<NodeRef(int)>& part, int
 
 TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
   // Two displays of fifteen regions (five rows of three), two windows in each region.
-  SnapLayout grid;
-  grid.id = "grid";
-  grid.name = "Fifteen";
-  grid.tree = Chain(Axis::Rows, 5, [](int row) {
+  const SnapLayout grid{"grid", "Fifteen", Chain(Axis::Rows, 5, [](int row) {
     return Chain(Axis::Columns, 3, [row](int column) { return MakeLeaf(row * 3 + column); });
-  });
+  }), {}};
   AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080},
-                   .work = {1920, 0, 1920, 1040},
-                   .scale = 1,
-                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
   Start();
   for (int d = 0; d < 2; ++d) {
     engine->Layouts().SetActiveLayout(DisplayKey(d), grid);
@@ -302,8 +283,8 @@ TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
   });
   desk.MoveCursor({960, 600});
   desk.Advance(60);
-  int total = 0;
-  for (const auto& [id, count] : fired) total += count;
+  const int total = std::accumulate(fired.begin(), fired.end(), 0,
+                                    [](int sum, const auto& entry) { return sum + entry.second; });
   RecordProperty("idle_minute_wakeups", total);
   EXPECT_LE(total, 40);
   EXPECT_EQ(fired[kUpkeepTimerId], 0);
@@ -313,8 +294,7 @@ TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
   StartWith("halves");
   std::vector<WindowId> windows = Stack(3);
   const WindowId other = Placed(Region(1), "Mail");  // now in front of the others
-  engine->ScheduleRefresh(0.15);
-  desk.Advance(0.5);
+  Pass();
   ASSERT_TRUE(engine->ShowSwitcher(windows[2]));
   const std::vector<WindowId> before = desk.ZOrder();
   Panel()->OnPointerMove(Panel()->ItemCentre(0));
