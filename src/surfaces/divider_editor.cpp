@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/log.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -63,6 +64,9 @@ void DividerEditor::Paint() {
         PaintDividerEditor(canvas, theme, width, height, tree_, geometry_, highlights);
       },
       SurfaceAnchor::Topmost());
+  surface_->Describe(DescribeDividerEditor(geometry_, area_.width / scale_, area_.height / scale_,
+                                           dragged_ >= 0 ? dragged_ : selected_,
+                                           {{area_.x, area_.y}, scale_}));
 }
 
 Point DividerEditor::PanelPoint(Point desktop) const {
