@@ -8,6 +8,7 @@
 #include "surfaces/divider_editor.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/picker_paint.h"
+#include "surfaces/stack_overview_view.h"
 
 namespace tessary {
 namespace {
@@ -53,10 +54,21 @@ AccessibleView DescribePicker(const PickerDescription& picker, PanelPlacement pl
   return view;
 }
 
-std::string ChooserCardName(const ChooserChoice& choice) {
-  if (choice.appName.empty() || choice.title == choice.appName) return choice.title;
-  if (choice.title.empty()) return choice.appName;
-  return choice.title + ", " + choice.appName;
+std::string WindowCardName(const std::string& title, const std::string& appName) {
+  if (appName.empty() || title == appName) return title;
+  if (title.empty()) return appName;
+  return title + ", " + appName;
+}
+
+AccessibleView DescribeStackOverview(const std::vector<OverviewEntry>& entries,
+                                     const std::vector<Rect>& cards, int selected, Point origin) {
+  AccessibleView view{.name = kOverviewTitle};
+  for (std::size_t i = 0; i < entries.size() && i < cards.size(); ++i) {
+    view.items.push_back({WindowCardName(entries[i].title, entries[i].appName),
+                          AccessibleRole::kListItem, OnDesktop(cards[i], {origin, 1})});
+  }
+  if (selected >= 0 && selected < static_cast<int>(view.items.size())) view.focused = selected;
+  return view;
 }
 
 AccessibleView DescribeChooser(const ChooserGeometry& geometry, const ChooserConfig& config,
@@ -65,7 +77,7 @@ AccessibleView DescribeChooser(const ChooserGeometry& geometry, const ChooserCon
   AccessibleView view{.name = config.header};
   for (std::size_t i = 0; i < choices.size(); ++i) {
     const Rect card = i < geometry.cards.size() ? geometry.cards[i] : Rect{};
-    view.items.push_back({ChooserCardName(choices[i]), AccessibleRole::kListItem,
+    view.items.push_back({WindowCardName(choices[i].title, choices[i].appName), AccessibleRole::kListItem,
                           OnDesktop(card, placement), "",
                           config.current != kNoWindow && choices[i].window == config.current});
   }
@@ -101,11 +113,7 @@ AccessibleView DescribeDividerEditor(const DividerEditorGeometry& geometry, doub
   const std::string of = " of " + std::to_string(geometry.handles.size());
   for (std::size_t i = 0; i < geometry.handles.size(); ++i) {
     const DividerHandle& handle = geometry.handles[i];
-    // Where the divider line stands across the layout's inset extent.
-    const double centre = handle.horizontal ? handle.grab.y + handle.grab.height / 2
-                                            : handle.grab.x + handle.grab.width / 2;
-    const double extent = (handle.horizontal ? panelHeight : panelWidth) - 2 * kDividerEditorInset;
-    const double percent = extent > 0 ? (centre - kDividerEditorInset) / extent * 100 : 0;
+    const double percent = DividerPosition(handle, panelWidth, panelHeight) * 100;
     view.items.push_back({"Divider " + std::to_string(i + 1) + of +
                               (handle.horizontal ? ", moves up and down" : ", moves left and right"),
                           AccessibleRole::kSlider, OnDesktop(handle.grab, placement),

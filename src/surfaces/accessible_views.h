@@ -40,8 +40,13 @@ AccessibleView DescribeChooser(const ChooserGeometry& geometry, const ChooserCon
                                const std::vector<ChooserChoice>& choices, int focus,
                                PanelPlacement placement);
 
-// A card's name: the window's title and its app's name, each once.
-std::string ChooserCardName(const ChooserChoice& choice);
+// A window card's name: the window's title and its app's name, each once.
+std::string WindowCardName(const std::string& title, const std::string& appName);
+
+// The members' cards (window pixels from `origin`), named like the chooser's.
+struct OverviewEntry;
+AccessibleView DescribeStackOverview(const std::vector<OverviewEntry>& entries,
+                                     const std::vector<Rect>& cards, int selected, Point origin);
 
 // The tiles by their labels (already in desktop pixels); the highlighted one has the focus.
 AccessibleView DescribeDropMenu(const DropActionMenu& menu,
