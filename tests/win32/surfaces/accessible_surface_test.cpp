@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "layout/builtin_layouts.h"
@@ -55,6 +56,12 @@ bool Within(const RECT& inner, HWND window) {
          inner.right <= outer.right && inner.bottom <= outer.bottom;
 }
 
+// The focus and selection announcements a screen reader hears: (window, child id).
+std::vector<std::pair<HWND, LONG>> announced;
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) announced.emplace_back(window, child);
+}
+
 void PressKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYDOWN, key, 0);
   PumpMessagesFor(0.05);
@@ -79,7 +86,12 @@ TEST_F(AccessibleSurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
   HWND window = ToHwnd(panel.Window());
   PumpMessagesFor(0.1);
   EXPECT_EQ(ReadFocus(window).name, L"Inbox, Mail");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Heard,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  announced.clear();
   PressKey(window, VK_RIGHT);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(announced, (std::vector<std::pair<HWND, LONG>>{{window, 2}}));
   const Focused card = ReadFocus(window);
   EXPECT_EQ(card.name, L"Notes");
   EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
