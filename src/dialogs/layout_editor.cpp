@@ -90,11 +90,12 @@ void LayoutEditor::Refresh() {
   window_->SetEnabled(id::kMerge, model_.CanMerge());
   window_->SetEnabled(id::kUndo, model_.CanUndo());
   window_->SetEnabled(id::kRedo, model_.CanRedo());
-  // A screen reader names the preview by what is selected in it.
+  // A screen reader names the preview by what is selected in it and the apps placed there.
   const std::size_t count = RegionRects(model_.Tree(), kUnitRect).size();
   window_->SetText(id::kCanvas, std::string(kEditorCanvasName) + ": " + std::to_string(count) +
-                                    (count == 1 ? " region" : " regions") + ", region " +
-                                    std::to_string(label) + " selected");
+                                    (count == 1 ? " region" : " regions") + ", Region " +
+                                    std::to_string(label) + " selected" +
+                                    (apps.empty() ? "" : ", " + apps));
   window_->RedrawCanvas(id::kCanvas);
 }
 

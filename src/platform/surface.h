@@ -20,6 +20,7 @@
 #include <string>
 
 #include "base/geometry.h"
+#include "platform/accessible_items.h"
 #include "platform/canvas.h"
 #include "platform/dialog_window.h"
 #include "platform/pointer_shape.h"
@@ -227,6 +228,11 @@ class Surface {
   // A tooltip (Windows: a "tooltips_class32" control) with `text` at `item` (desktop
   // pixels); an empty text takes it down. Surfaces without tooltips ignore it.
   virtual void SetTooltip(const std::string& /*text*/, const Rect& /*item*/) {}
+
+  // What the surface shows, for screen readers; views call it whenever they present or
+  // their focus moves. Windows answers the accessibility questions (WM_GETOBJECT) with the
+  // last description and announces a focus that moved to another item.
+  virtual void Describe(const AccessibleView& /*view*/) {}
 };
 
 class SurfaceFactory {

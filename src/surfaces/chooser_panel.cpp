@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/log.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -117,6 +118,7 @@ void ChooserPanel::Paint() {
         PaintChooser(canvas, theme, input, width, height);
       },
       SurfaceAnchor::Topmost());
+  surface_->Describe(DescribeChooser(geometry_, config_, choices_, focus_, {{rect_.x, rect_.y}, scale_}));
 }
 
 Point ChooserPanel::PanelPoint(Point desktop) const {

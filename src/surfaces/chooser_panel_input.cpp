@@ -74,8 +74,8 @@ ChooserKeyResult ChooserKey(const ChooserGeometry& g, const ChooserConfig& confi
 std::string ChooserTooltip(const ChooserConfig& config, const std::vector<ChooserChoice>& choices,
                            int item, bool panelKeys) {
   namespace id = chooser_item;
-  if (item == id::kPrevious) return WithShortcut("Previous Window", config.previousShortcut);
-  if (item == id::kNext) return WithShortcut("Next Window", config.nextShortcut);
+  if (item == id::kPrevious) return WithShortcut(kChooserPreviousText, config.previousShortcut);
+  if (item == id::kNext) return WithShortcut(kChooserNextText, config.nextShortcut);
   if (item >= id::kTabBase) {
     const int tab = item - id::kTabBase;
     if (tab >= static_cast<int>(config.tabs.size())) return "";

@@ -11,6 +11,10 @@
 
 namespace tessary {
 
+// The paging arrows' names (tooltips, screen readers).
+inline constexpr const char* kChooserPreviousText = "Previous Window";
+inline constexpr const char* kChooserNextText = "Next Window";
+
 enum class ChooserKeyAction {
   kNone,     // the key means nothing here
   kDone,     // Escape

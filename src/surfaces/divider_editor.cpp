@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/log.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -63,6 +64,9 @@ void DividerEditor::Paint() {
         PaintDividerEditor(canvas, theme, width, height, tree_, geometry_, highlights);
       },
       SurfaceAnchor::Topmost());
+  surface_->Describe(DescribeDividerEditor(geometry_, area_.width / scale_, area_.height / scale_,
+                                           dragged_ >= 0 ? dragged_ : selected_,
+                                           {{area_.x, area_.y}, scale_}));
 }
 
 Point DividerEditor::PanelPoint(Point desktop) const {
@@ -70,7 +74,24 @@ Point DividerEditor::PanelPoint(Point desktop) const {
 }
 
 void DividerEditor::OnKeyDown(std::uint32_t virtualKey) {
-  if (ClosesDividerEditor(virtualKey) && callbacks_.done) callbacks_.done();
+  if (ClosesDividerEditor(virtualKey)) {
+    if (callbacks_.done) callbacks_.done();
+    return;
+  }
+  const int count = static_cast<int>(geometry_.handles.size());
+  if (virtualKey == surface_key::kTab && count > 0 && dragged_ < 0) {
+    selected_ = (selected_ + 1) % count;
+    Paint();
+    return;
+  }
+  if (selected_ < 0 || selected_ >= count || dragged_ >= 0) return;
+  const DividerHandle& handle = geometry_.handles[static_cast<std::size_t>(selected_)];
+  const double step = DividerKeyStep(handle, virtualKey);
+  if (step == 0 || !callbacks_.drag) return;
+  // A key press is a whole drag: moved, then let go (the windows follow at its end).
+  const int divider = selected_;
+  callbacks_.drag(divider, DividerPosition(handle, area_.width / scale_, area_.height / scale_) + step);
+  if (callbacks_.dragEnd) callbacks_.dragEnd(divider);
 }
 
 void DividerEditor::OnPointerMove(Point desktop) {

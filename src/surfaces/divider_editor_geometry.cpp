@@ -80,4 +80,18 @@ bool ClosesDividerEditor(std::uint32_t virtualKey) {
   return virtualKey == surface_key::kEscape || virtualKey == surface_key::kEnter;
 }
 
+double DividerPosition(const DividerHandle& handle, double width, double height) {
+  const Rect& grab = handle.grab;
+  const double centre = handle.horizontal ? grab.y + grab.height / 2 : grab.x + grab.width / 2;
+  const double extent = (handle.horizontal ? height : width) - 2 * kDividerEditorInset;
+  return extent > 0 ? (centre - kDividerEditorInset) / extent : 0;
+}
+
+double DividerKeyStep(const DividerHandle& handle, std::uint32_t virtualKey) {
+  namespace k = surface_key;
+  const std::uint32_t back = handle.horizontal ? k::kUp : k::kLeft;
+  const std::uint32_t on = handle.horizontal ? k::kDown : k::kRight;
+  return virtualKey == back ? -kDividerKeyStep : virtualKey == on ? kDividerKeyStep : 0;
+}
+
 }  // namespace tessary

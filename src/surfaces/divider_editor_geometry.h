@@ -68,7 +68,17 @@ struct DividerClick {
 DividerPress PressAt(const DividerEditorGeometry& geometry, Point panel, int selected,
                      DividerClick& last, double now, double doubleClickSeconds);
 
-// Escape and Enter close the editor; no other key means anything.
+// Escape and Enter close the editor.
 bool ClosesDividerEditor(std::uint32_t virtualKey);
+
+// Where a divider stands, measured as DragFraction measures the pointer: the middle of its
+// handle across the layout's extent, in a panel of `width` by `height` units.
+double DividerPosition(const DividerHandle& handle, double width, double height);
+
+// Without a mouse, Tab selects the next divider and the arrows along the selected divider's
+// axis move it by this much (Left and Up towards 0, Right and Down towards 1); 0 for keys
+// that do not move it.
+inline constexpr double kDividerKeyStep = 0.01;
+double DividerKeyStep(const DividerHandle& handle, std::uint32_t virtualKey);
 
 }  // namespace tessary

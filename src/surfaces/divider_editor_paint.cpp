@@ -41,10 +41,10 @@ void PaintToolbar(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
   canvas.FillRounded(
       geometry.evenButton, 6,
       hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, theme.regionFill.a * 0.4));
-  canvas.DrawLabel("50/50", geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,
+  canvas.DrawLabel(kDividerEvenText, geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,
                    12.5, false, TextAlign::kCenter);
   canvas.FillRounded(geometry.doneButton, 6, theme.accent);
-  canvas.DrawLabel("Done", geometry.doneButton, kWhite, 12.5, true, TextAlign::kCenter);
+  canvas.DrawLabel(kDividerDoneText, geometry.doneButton, kWhite, 12.5, true, TextAlign::kCenter);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 namespace tessary {
 
 inline constexpr const char* kDividerEditorHint = "Drag a divider";
+inline constexpr const char* kDividerEvenText = "50/50";
+inline constexpr const char* kDividerDoneText = "Done";
 
 // Which handle is under the pointer, being dragged or selected (-1 for none).
 struct DividerHighlights {

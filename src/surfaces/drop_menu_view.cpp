@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/log.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/drop_glyphs.h"
 
 namespace tessary {
@@ -66,6 +67,7 @@ void DropMenuView::Show(const DropActionMenu& menu, double scale,
         PaintDropMenu(canvas, ReadTheme(theme_), width, height, menu_, scale_, highlight_, armed_);
       },
       SurfaceAnchor::Topmost());
+  surface_->Describe(DescribeDropMenu(menu_, highlight_));
   if (appearing) appearing->Finish();
 }
 

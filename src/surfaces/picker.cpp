@@ -5,6 +5,7 @@
 
 #include "base/log.h"
 #include "layout/builtin_layouts.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -67,6 +68,7 @@ void Picker::Show(std::vector<SnapLayout> layouts, int current, const Rect& work
   // it was drawn ahead and only has to be handed over.
   const bool drawnAlready = drawn_ && *drawn_ == Now() &&
                             surface_->PresentAgain(panel_, scale_, SurfaceAnchor::Topmost());
+  if (drawnAlready) Describe();
   if (!drawnAlready) Paint();
   keysReach_ = interactive && surface_->TakeFocus();
 }
@@ -165,6 +167,17 @@ void Picker::Paint() {
   Drawing drawing = Now();
   surface_->Present(panel_, scale_, Painter(drawing, geometry_), SurfaceAnchor::Topmost());
   drawn_ = std::move(drawing);
+  Describe();
+}
+
+void Picker::Describe() {
+  surface_->Describe(DescribePicker({.geometry = &geometry_,
+                                     .layouts = &layouts_,
+                                     .hovered = hovered_,
+                                     .current = current_,
+                                     .interactive = interactive_,
+                                     .gallery = gallery_},
+                                    {{panel_.x, panel_.y}, scale_}));
 }
 
 void Picker::SetHovered(PickerHit hit) {

@@ -100,6 +100,8 @@ class Picker : public SurfaceInput {
   // Paints `drawing`, which must outlive the returned function.
   static PaintFunction Painter(const Drawing& drawing, const PickerGeometry& geometry);
   void SetHovered(PickerHit hit);
+  // Tells screen readers what the panel shows and which card or region is hovered.
+  void Describe();
   void DrawAhead();
 
   ThemeSource& theme_;

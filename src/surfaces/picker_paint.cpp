@@ -53,10 +53,7 @@ void PaintPicker(Canvas& canvas, const Theme& theme, const PickerPaintInput& inp
 
   const Rect& header = input.geometry->header;
   const Rect line{header.x + 6, header.y, header.width - 12, header.height};
-  const char* title = input.gallery       ? kPickerGalleryTitle
-                      : input.interactive ? kPickerInteractiveTitle
-                                          : kPickerDragTitle;
-  canvas.DrawLabel(title, line, theme.text, 13, true, TextAlign::kLeading);
+  canvas.DrawLabel(PickerTitle(input.gallery, input.interactive), line, theme.text, 13, true, TextAlign::kLeading);
   canvas.DrawLabel(input.interactive ? kPickerInteractiveHint : kPickerDragHint, line,
                    theme.secondaryText, 11.5, false, TextAlign::kTrailing);
 

@@ -21,6 +21,10 @@ using PickerIcons = std::map<int, std::map<std::int32_t, IconId>>;
 inline constexpr const char* kPickerGalleryTitle = "Choose a layout for this display";
 inline constexpr const char* kPickerInteractiveTitle = "Choose a region for this window";
 inline constexpr const char* kPickerDragTitle = "Drag into a region";
+// The header's title, which also names the panel to screen readers.
+inline const char* PickerTitle(bool gallery, bool interactive) {
+  return gallery ? kPickerGalleryTitle : interactive ? kPickerInteractiveTitle : kPickerDragTitle;
+}
 inline constexpr const char* kPickerInteractiveHint = "Esc to cancel";
 inline constexpr const char* kPickerDragHint = "Release elsewhere to leave it";
 

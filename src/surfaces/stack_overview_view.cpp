@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/log.h"
+#include "surfaces/accessible_views.h"
 #include "surfaces/theme.h"
 
 namespace tessary {
@@ -174,6 +175,7 @@ void StackOverviewView::Paint() {
         PaintOverview(canvas, theme, input, width, height);
       },
       SurfaceAnchor::Top());
+  surface_->Describe(DescribeStackOverview(entries_, cards_, selected_, {area_.x, area_.y}));
 }
 
 Point StackOverviewView::WindowPoint(Point desktop) const {

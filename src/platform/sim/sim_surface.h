@@ -130,6 +130,7 @@ class SimSurface : public Surface {
   void StopTimer(int id) override;
   bool TakeFocus() override;
   void SetTooltip(const std::string& text, const Rect& item) override;
+  void Describe(const AccessibleView& view) override { accessible_ = view; }
 
   // --- What a test can see ---
   const SurfaceOptions& Options() const { return options_; }
@@ -152,6 +153,8 @@ class SimSurface : public Surface {
   const std::string& Tooltip() const { return tooltip_; }
   Rect TooltipItem() const { return tooltipItem_; }
   TextSize LastPaintSize() const { return lastPaintSize_; }
+  // What the view last told screen readers.
+  const AccessibleView& Accessible() const { return accessible_; }
   PixelSize BitmapSize() const { return bitmap_; }
 
   // --- What a test can do, as the system would deliver it ---
@@ -210,6 +213,7 @@ class SimSurface : public Surface {
   TextSize lastPaintSize_;
   std::string tooltip_;
   Rect tooltipItem_;
+  AccessibleView accessible_;
 };
 
 // Makes simulated surfaces and drives their time. The factory must outlive its surfaces.

@@ -104,8 +104,12 @@ void Win32PopupMenus::Fill(HMENU menu, const std::vector<MenuItem>& items) {
         data->thumbnailHeight = static_cast<int>(std::lround(kLayoutThumbnailHeight * scale_));
         data->thumbnail =
             RenderThumbnail(*item.layout, data->thumbnailWidth, data->thumbnailHeight);
-        // The string is what accessibility tools read; the item itself is drawn here.
-        std::wstring accessible = WideFromUtf8(item.layout->accessibleText);
+        // Screen readers read this text, both from the item data and as the item's string;
+        // the item itself is drawn here.
+        data->accessibleText = WideFromUtf8(item.layout->accessibleText);
+        data->accessible.cchWText = static_cast<DWORD>(data->accessibleText.size());
+        data->accessible.pszWText = data->accessibleText.data();
+        std::wstring accessible = data->accessibleText;
         MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | MIIM_STRING;

@@ -7,6 +7,8 @@
 #include <windows.h>
 // The theme API needs the Windows types above.
 #include <uxtheme.h>
+// MSAAMENUINFO: what screen readers read of an owner-drawn item.
+#include <oleacc.h>
 
 #include <functional>
 #include <memory>
@@ -36,6 +38,10 @@ class Win32PopupMenus : public PopupMenus {
 
   // One owner-drawn layout item's data, pointed at by the menu item.
   struct LayoutItemData {
+    // First, where the system's menu accessibility looks for an owner-drawn item's text;
+    // it points into accessibleText.
+    MSAAMENUINFO accessible{MSAA_MENU_SIG, 0, nullptr};
+    std::wstring accessibleText;
     std::wstring title;
     std::wstring subtitle;
     HBITMAP thumbnail = nullptr;  // premultiplied 32-bit, null when it could not be made

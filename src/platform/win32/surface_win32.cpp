@@ -58,6 +58,7 @@ bool Win32Surface::Create(const SurfaceOptions& options) {
   window_ = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, 0, 0, 1, 1,
                             nullptr, nullptr, instance_, this);
   if (!window_) return false;
+  accessible_.Attach(window_);
 
   dc_ = CreateCompatibleDC(nullptr);
   const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
@@ -264,6 +265,7 @@ LRESULT CALLBACK Win32Surface::Procedure(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT Win32Surface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answer = 0; AnswerAccessibility(message, wParam, lParam, answer)) return answer;
   if (message == WM_MOUSEACTIVATE) {
     return input_ && input_->ActivateOnClick() ? MA_ACTIVATE : MA_NOACTIVATE;
   }

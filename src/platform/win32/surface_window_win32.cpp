@@ -57,6 +57,7 @@ void Win32SurfaceWindow::DestroyWindowQuietly() {
   if (window_) {
     HWND window = window_;
     window_ = nullptr;
+    accessible_.Detach();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
   }

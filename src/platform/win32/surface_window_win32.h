@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/surface.h"
+#include "platform/win32/accessible_surface_win32.h"
 
 namespace tessary {
 
@@ -33,12 +34,18 @@ class Win32SurfaceWindow : public Surface {
   void StartTimer(int id, std::uint32_t milliseconds) override;
   void StopTimer(int id) override;
   bool TakeFocus() override;
+  void Describe(const AccessibleView& view) override { accessible_.Describe(view); }
 
  protected:
   // Lets go of the window before destroying it (which also stops its timers), so that a
   // view that may be half torn down hears nothing more; forgets the view.
   void DestroyWindowQuietly();
+  // WM_GETOBJECT for the client area, once the view has described itself.
+  bool AnswerAccessibility(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return message == WM_GETOBJECT && accessible_.Answer(wParam, lParam, result);
+  }
 
+  AccessibleSurface accessible_;
   SurfaceInput* input_ = nullptr;
   HWND window_ = nullptr;
   bool visible_ = false;

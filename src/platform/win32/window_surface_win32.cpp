@@ -36,6 +36,7 @@ bool Win32WindowSurface::Create(const SurfaceOptions& options) {
   window_ = CreateWindowExW(exStyle, className.c_str(), title.c_str(), WS_POPUP, 0, 0, 1, 1,
                             nullptr, nullptr, instance_, this);
   if (!window_) return false;
+  accessible_.Attach(window_);
   wantsBackdrop_ = options.backdrop;
   interactive_ = true;
   const DWORD corners = wantsBackdrop_ ? kDwmCornerSquare : kDwmCornerRound;
@@ -181,6 +182,7 @@ LRESULT CALLBACK Win32WindowSurface::Procedure(HWND window, UINT message, WPARAM
 }
 
 LRESULT Win32WindowSurface::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT answer = 0; AnswerAccessibility(message, wParam, lParam, answer)) return answer;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything

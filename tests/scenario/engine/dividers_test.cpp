@@ -100,6 +100,28 @@ TEST_P(DividersAtScale, MovingTheDividerOfHalvesMovesBothWindowsAndTheOneStacked
   EXPECT_FALSE(engine->Dividers().IsOpen());
 }
 
+TEST_F(DividersTest, TabSelectsADividerAndTheArrowsAlongItMoveItWithItsWindows) {
+  StartWith("halves");
+  WindowId left = PlacedIn(0);
+  WindowId right = PlacedIn(1);
+  ASSERT_TRUE(engine->ShowDividerEditor());
+  ASSERT_TRUE(Editor().PressKey(surface_key::kTab));
+  const AccessibleItem* focused = Editor().Accessible().Focused();
+  ASSERT_NE(focused, nullptr);
+  EXPECT_EQ(focused->name, "Divider 1 of 1, moves left and right");
+  EXPECT_EQ(focused->value, "50%");
+
+  for (std::uint32_t key : {surface_key::kRight, surface_key::kRight, surface_key::kUp}) {
+    ASSERT_TRUE(Editor().PressKey(key));
+    desk.Advance(0.3);
+  }
+  EXPECT_NEAR(ActiveTree()->ratio, 0.52, 1e-9);
+  RegionMap moved = RegionsOf(ActiveTree());
+  EXPECT_EQ(desk.Frame(left), *moved.Get(0));
+  EXPECT_EQ(desk.Frame(right), *moved.Get(1));
+  EXPECT_EQ(Editor().Accessible().Focused()->value, "52%");
+}
+
 TEST_F(DividersTest, TheNestedDividerOfMainAndStackMovesOnlyTheStackedRegions) {
   StartWith("stack");
   WindowId main = PlacedIn(0);

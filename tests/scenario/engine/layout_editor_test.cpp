@@ -71,6 +71,7 @@ TEST_F(LayoutEditorStory, CreateFromThreeColumnsSplitGiveARegionAnAppSaveAndAppl
   ASSERT_TRUE(editor->Press(id::kSplitTopAndBottom));
   ASSERT_TRUE(editor->Choose(id::kApps, 1));
   EXPECT_EQ(editor->Text(id::kAppText), "Notes");
+  EXPECT_EQ(editor->Text(id::kCanvas), "Layout preview: 4 regions, Region 3 selected, Notes");
   EXPECT_EQ(editor->Selection(id::kApps), -1);
   const std::vector<std::string> painted = editor->PaintedCanvas(id::kCanvas).Texts();
   EXPECT_EQ(painted, (std::vector<std::string>{"1", "2", "3", "Notes", "4"}));

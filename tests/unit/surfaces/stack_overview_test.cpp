@@ -97,6 +97,8 @@ TEST_F(StackOverviewViewTest, KeysChooseAndMoveTheSelection) {
   s.PressKey(surface_key::kRight);
   s.PressKey(surface_key::kRight);  // the rightmost card keeps the selection
   EXPECT_EQ(view.Selected(), 2);
+  ASSERT_NE(s.Accessible().Focused(), nullptr);
+  EXPECT_EQ(s.Accessible().Focused()->name, "Title 3, App");  // what a screen reader says
   s.PressKey(surface_key::kEnter);
   s.PressKey(surface_key::kDigit1 + 1);
   s.PressKey(0x61);                     // 1 on the numeric keypad

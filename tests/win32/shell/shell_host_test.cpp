@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// MSAAMENUINFO, read back from the owner-drawn items.
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cwchar>
 #include <string>
 #include <utility>
@@ -286,9 +289,29 @@ TEST(Win32PopupMenus, TheChosenItemsIdComesBackAndLayoutItemsAreDrawnByTheProgra
   ShellHost host = backend.Host();
   ASSERT_TRUE(host.services.CreateGraphicsFactories());
   std::vector<std::uint32_t> seen;
+  // What a screen reader reads of each owner-drawn item: the item data's MSAA text and the
+  // item's string.
+  std::vector<std::wstring> accessible;
   ASSERT_TRUE(
       host.mainWindow.Create([&](const MainWindowMessage& message) -> std::optional<std::int64_t> {
         seen.push_back(message.message);
+        if (message.message == WM_INITMENUPOPUP) {
+          HMENU menu = reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(message.wParam));
+          for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[128]{};
+            MENUITEMINFOW info{sizeof(info), MIIM_FTYPE | MIIM_DATA | MIIM_STRING};
+            info.dwTypeData = text;
+            info.cch = 128;
+            if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) ||
+                !(info.fType & MFT_OWNERDRAW)) {
+              continue;
+            }
+            const auto* msaa = reinterpret_cast<const MSAAMENUINFO*>(info.dwItemData);
+            EXPECT_EQ(msaa->dwMSAASignature, static_cast<DWORD>(MSAA_MENU_SIG));
+            EXPECT_STREQ(msaa->pszWText, text);
+            accessible.push_back(std::wstring(msaa->pszWText, msaa->cchWText));
+          }
+        }
         return std::nullopt;
       }));
   HWND window = backend.MainWindowHandle();
@@ -335,6 +358,7 @@ TEST(Win32PopupMenus, TheChosenItemsIdComesBackAndLayoutItemsAreDrawnByTheProgra
   PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
   EXPECT_EQ(host.menus.ShowAtCursor(model), 1000);
   EXPECT_EQ(painted, 2);
+  EXPECT_EQ(accessible, std::vector<std::wstring>{L"Halves, 2 regions, Standard proportions"});
   EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_MEASUREITEM), 0);
   EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_DRAWITEM), 0);
 

@@ -1,0 +1,116 @@
+// Screen readers on the real backend: the accessibility API reads back the name of what the
+// keyboard focused in a chooser panel and in the interactive picker.
+
+#include <oleacc.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "layout/builtin_layouts.h"
+#include "platform/win32/theme_source_win32.h"
+#include "surfaces/chooser_panel.h"
+#include "surfaces/picker.h"
+#include "win32/surfaces/surface_fixture.h"
+
+namespace tessary::testing {
+namespace {
+
+struct Focused {
+  std::wstring name;
+  LONG role = 0;
+  RECT where{};
+};
+
+// What a screen reader asks: the window's client object, its focus, that item's name, role
+// and place.
+Focused ReadFocus(HWND window) {
+  Focused focused;
+  IAccessible* accessible = nullptr;
+  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&accessible)),
+            S_OK);
+  if (!accessible) return focused;
+  VARIANT child;
+  VariantInit(&child);
+  EXPECT_EQ(accessible->get_accFocus(&child), S_OK);
+  EXPECT_EQ(child.vt, VT_I4);
+  BSTR name = nullptr;
+  if (accessible->get_accName(child, &name) == S_OK && name) {
+    focused.name = name;
+    SysFreeString(name);
+  }
+  VARIANT role;
+  VariantInit(&role);
+  if (accessible->get_accRole(child, &role) == S_OK) focused.role = role.lVal;
+  LONG x = 0, y = 0, w = 0, h = 0;
+  if (accessible->accLocation(&x, &y, &w, &h, child) == S_OK) focused.where = {x, y, x + w, y + h};
+  accessible->Release();
+  return focused;
+}
+
+bool Within(const RECT& inner, HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return inner.right > inner.left && inner.left >= outer.left && inner.top >= outer.top &&
+         inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+// The focus and selection announcements a screen reader hears: (window, child id).
+std::vector<std::pair<HWND, LONG>> announced;
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) announced.emplace_back(window, child);
+}
+
+void PressKey(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 0);
+  PumpMessagesFor(0.05);
+}
+
+class AccessibleSurfaceTest : public SurfaceTest {
+ protected:
+  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  void TearDown() override { CoUninitialize(); }
+  Win32ThemeSource theme;
+};
+
+TEST_F(AccessibleSurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
+  ChooserPanel panel(Factory(), theme);
+  ASSERT_TRUE(panel.Create({964, 8, 948, 1024}, 1.0,
+                           {{WindowId{0x10}, "Inbox", "Mail", kNoIcon},
+                            {WindowId{0x20}, "Notes", "Notes", kNoIcon}},
+                           {.header = "Choose a window for this space",
+                            .primaryText = "Done",
+                            .leaveEmpty = true},
+                           {}));
+  HWND window = ToHwnd(panel.Window());
+  PumpMessagesFor(0.1);
+  EXPECT_EQ(ReadFocus(window).name, L"Inbox, Mail");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Heard,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  announced.clear();
+  PressKey(window, VK_RIGHT);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(announced, (std::vector<std::pair<HWND, LONG>>{{window, 2}}));
+  const Focused card = ReadFocus(window);
+  EXPECT_EQ(card.name, L"Notes");
+  EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
+  EXPECT_TRUE(Within(card.where, window));
+}
+
+TEST_F(AccessibleSurfaceTest, TheInteractivePickerNamesItsFocusedRegion) {
+  Picker picker(theme);
+  ASSERT_TRUE(picker.Create(Factory()));
+  picker.Show({*FindBuiltIn("halves"), *FindBuiltIn("thirds")}, 0, {0, 0, 1920, 1040}, 1.0, true);
+  HWND window = ToHwnd(picker.GetSurface()->Window());
+  PumpMessagesFor(0.1);
+  for (int i = 0; i < 4; ++i) PressKey(window, VK_RIGHT);
+  const Focused region = ReadFocus(window);
+  EXPECT_EQ(region.name, L"Region 2 of 3, Three columns");
+  EXPECT_EQ(region.role, ROLE_SYSTEM_LISTITEM);
+  EXPECT_TRUE(Within(region.where, window));
+  picker.Hide();
+}
+
+}  // namespace
+}  // namespace tessary::testing
