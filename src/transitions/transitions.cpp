@@ -36,8 +36,8 @@ double Transitions::Slowdown() {
 
 bool Transitions::Run(int effect, const std::vector<TransitionItem>& items, double scale,
                       const std::function<void()>& swap) {
-  if (DrawingOf(effect) != TransitionDrawing::kMesh || MeshEffectNumber(effect) == 0) return false;
   const int number = MeshEffectNumber(effect);
+  if (number == 0) return false;  // the slide and the cards are not drawn by this pass
   Pass pass{.effect = effect,
             .kind = TransitionPass::kMesh,
             .seconds = kMeshSeconds,

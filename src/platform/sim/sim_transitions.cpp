@@ -94,6 +94,7 @@ bool SimTransitionGpu::DrawFrame(TransitionPass pass, int backdropTexture,
                                  const std::vector<TransitionDraw>& draws) {
   SimTransitionRun* run = Current();
   if (!run) return false;
+  if (failFramesFrom_ >= 0 && static_cast<int>(run->frames.size()) >= failFramesFrom_) return false;
   run->frames.push_back({Now(), pass, backdropTexture, draws});
   return true;
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -101,6 +102,8 @@ class SimTransitionGpu final : public TransitionGpu {
   // The texture with this number (0: the first) of every run fails; -1: none.
   void FailTexture(int number) { failTexture_ = number; }
   void SetShowFails(bool fails) { showFails_ = fails; }
+  // Frames from this number on (0: frame 0) fail, as after a lost device; -1: none.
+  void FailFramesFrom(int number) { failFramesFrom_ = number; }
   // Called at Show and at Close (before the overlay goes): a story looks at the desktop.
   void OnShowAndClose(std::function<void(bool shown)> observer) { observer_ = std::move(observer); }
 
@@ -120,6 +123,7 @@ class SimTransitionGpu final : public TransitionGpu {
   bool openFails_ = false;
   bool showFails_ = false;
   int failTexture_ = -1;
+  int failFramesFrom_ = -1;
   bool warmed_ = false;
   int warmCalls_ = 0;
   bool running_ = false;

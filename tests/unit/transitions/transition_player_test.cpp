@@ -114,6 +114,15 @@ TEST_F(TransitionPlayerTest, TheSafetyBoundEndsARunWhoseSwapTookTooLong) {
   EXPECT_GE(run.closedAt, 0);
 }
 
+TEST_F(TransitionPlayerTest, AFrameFailingAfterTheRevealEndsTheRunWithTheSwapDone) {
+  gpu.FailFramesFrom(1);
+  Transitions player = Player();
+  EXPECT_TRUE(player.Run(TransitionIndex("disintegrate"), Items(1), 1.0, swap));
+  EXPECT_EQ(swaps, 1);
+  EXPECT_EQ(gpu.Runs()[0].frames.size(), 1u);
+  EXPECT_GE(gpu.Runs()[0].closedAt, 0);
+}
+
 TEST_F(TransitionPlayerTest, AWarmDeviceIsAdoptedAndLoggedOnce) {
   Transitions player = Player();
   player.Warm();
@@ -141,6 +150,7 @@ TEST_F(TransitionPlayerTest, EveryFailureBeforeTheRevealLeavesTheSwapToTheCaller
       {"no overlay", [](SimTransitionGpu& g) { g.SetOpenFails(true); }, 1, 3},
       {"second texture", [](SimTransitionGpu& g) { g.FailTexture(1); }, 2, 4},
       {"not shown", [](SimTransitionGpu& g) { g.SetShowFails(true); }, 1, 5},
+      {"frame 0", [](SimTransitionGpu& g) { g.FailFramesFrom(0); }, 1, 2},
   };
   for (const Case& c : cases) {
     SimTransitionGpu failing{&clock};
