@@ -2,6 +2,8 @@
 // chosen in the settings around the real change, and every effect that cannot play
 // leaves an instant switch.
 
+#include <algorithm>
+
 #include "engine_fixture.h"
 #include "platform/sim/sim_transitions.h"
 
@@ -16,8 +18,8 @@ class TransitionsTest : public EngineTest {
     StartWith("halves");
     right = *PixelRegionRects(*FindBuiltIn("halves"), engine->Displays()[0].work,
                               RegionGap(1.0)).Get(1);
-    back = Placed();
-    front = Placed();
+    back = Placed(right);
+    front = Placed(right);
     engine->ApplyStackSwitches({.transition = effect});
     // At the reveal and at the end of a run: who is in front, and how often the program
     // asked for the foreground until then.
@@ -27,9 +29,9 @@ class TransitionsTest : public EngineTest {
       seen.second = desk.Calls("SetForeground");
     });
   }
-  WindowId Placed() {
-    WindowId w = desk.AddWindow({.frame = right});
-    engine->MoveWindowTo(w, right);
+  WindowId Placed(const Rect& rect) {
+    WindowId w = desk.AddWindow({.frame = rect});
+    engine->MoveWindowTo(w, rect);
     return w;
   }
   const std::vector<SimTransitionRun>& Runs() { return surfaces.Gpu().Runs(); }
@@ -128,6 +130,25 @@ TEST_F(TransitionsTest, ABlackWindowComesFromTheScreenAndOneWithoutAnImageIsLeft
   EXPECT_EQ(Runs().back().frames.back().draws.size(), 1u);
   EXPECT_EQ(Runs().back().frames.back().draws[0].uniforms.card[2], 0.0f);
   EXPECT_EQ(desk.Foreground(), front);
+}
+
+TEST_F(TransitionsTest, ASpanSentBehindLeavesUnderTheEffect) {
+  StackOfTwo("melt");
+  const Rect left = *PixelRegionRects(*FindBuiltIn("halves"), engine->Displays()[0].work,
+                                      RegionGap(1.0)).Get(0);
+  const WindowId beside = Placed(left);
+  const Rect both{left.x, left.y, right.Right() - left.x, left.height};
+  const WindowId span = Placed(both);
+  ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
+  ASSERT_EQ(Runs().size(), 1u);
+  EXPECT_EQ(Runs()[0].bounds, both);
+  ASSERT_EQ(Runs()[0].textures.size(), 1u);
+  EXPECT_EQ(Runs()[0].textures[0].firstPixel, SimDrawnPixel(span));
+  EXPECT_EQ(Runs()[0].frames.back().draws[0].uniforms.effect, 4.0f);
+  const std::vector<WindowId> z = desk.ZOrder();
+  auto at = [&](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
+  EXPECT_LT(at(beside), at(span));
+  EXPECT_LT(at(front), at(span));
 }
 
 TEST_F(TransitionsTest, AnUnknownEffectPlaysTheSlide) {
