@@ -15,14 +15,9 @@
 # tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/assist_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 panel="Choose a window for this space"
 
 # The rectangle of the panel's first card in desktop pixels, from the log line the panel
@@ -78,8 +73,4 @@ case_fill_halves() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$2" "assist_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+e2e_story_case assist_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

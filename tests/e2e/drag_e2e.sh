@@ -31,14 +31,9 @@
 # leaves its files (log, state, screenshots) in BUILD_DIR/e2e/drag_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 
 # The documents of the displays' active layouts in a layouts file. The file holds each
 # document as a JSON string, so their inner quotes come escaped.
@@ -280,10 +275,6 @@ case_picker_timing() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
 # The story at 150 % runs in a prefix of its own whose system DPI is 144.
-[ "$case_name" = snap_halves_150 ] && export E2E_DPI=144
-e2e_init "$2" "drag_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+[ "${1:-}" = snap_halves_150 ] && export E2E_DPI=144
+e2e_story_case drag_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

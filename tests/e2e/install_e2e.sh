@@ -10,15 +10,14 @@
 # Needs an X display (CTest runs it through tools/with-xvfb.sh).
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
 [ $# -eq 4 ] || { echo "usage: $0 BUILD_DIR MSI VERSION ICON" >&2; exit 2; }
 msi=$2
 version=$3
 icon=$4
-e2e_init "$1" install
+e2e_story install "$1"
 # Shortcuts stay inside the prefix: no menu entries for the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 

@@ -16,14 +16,10 @@
 # keys; "Close" closes the window, and Ctrl+Alt+K fills a sample window.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-e2e_init "$1" settings
+e2e_story settings "${1:-}"
 
 title="Tessary Settings"
 e2e_start_tessary first

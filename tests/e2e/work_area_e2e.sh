@@ -23,13 +23,8 @@
 # screenshots stay in BUILD_DIR/e2e/work_area_follow.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
-
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
 work_area_probe() {
   "$E2E_WINE" "$E2E_BUILD/tessary_e2e_work_area_probe.exe" "$@" 2>/dev/null | tr -d '\r'
@@ -89,7 +84,6 @@ main() {
   e2e_quit first
 }
 
-[ -f "$1/tessary_e2e_work_area_probe.exe" ] || { echo "missing $1/tessary_e2e_work_area_probe.exe" >&2; exit 1; }
-e2e_init "$1" work_area_follow
+e2e_story work_area_follow "${1:-}" tessary_e2e_work_area_probe.exe
 main
 echo "PASS work_area_follow"
