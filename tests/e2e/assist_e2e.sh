@@ -25,22 +25,14 @@ panel="Choose a window for this space"
 first_card() { grep -m1 '^demo card ' "$1" | tr -d '\r' | awk '{ print $5, $6, $7, $8 }'; }
 
 case_fill_halves() {
-  local log left right px py
+  local log right
   e2e_start_tessary first
   log=$(e2e_log_file first)
   # The two others stay clear of the right half, where the panel will be.
   e2e_start_samples --title "Assist" --rect 300 300 640 420 --rect 40 120 560 380 \
     --rect 120 560 600 400
-  left=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
   right=$(drag_probe region halves 1) || e2e_fail "the probe knows no Halves region 1"
-  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.2
-  e2e_drag_end
-  wait_frame "Assist 1" "$left" >/dev/null || e2e_fail "the first window is at $(frame_of "Assist 1"), not $left"
+  snap_into halves 0 1 "Assist 1"
 
   e2e_wait_visible "$panel" 1 5 || { screenshot no-panel; e2e_fail "no Snap Assist panel appeared"; }
   grep -q '^assist: 2 candidates, 1 occupied, 1 empty' "$log" ||

@@ -81,8 +81,7 @@ case_snap_halves() {
   screenshot over-region
   drag_probe windows >"$E2E_WORK/windows-over-region.txt" || true
   # The outline shows where the release will put the window.
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$expected" ||
+  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
     e2e_fail "the outline is at $(frame_of "Tessary destination"), not on the left half $expected"
   e2e_drag_end
   local frame
@@ -154,8 +153,7 @@ case_snap_halves_150() {
   e2e_drag_move "$px" "$py" 10
   sleep 0.3
   screenshot over-region
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$left" ||
+  e2e_wait_until 3 frame_is "Tessary destination" "$left" ||
     e2e_fail "the outline is at $(frame_of "Tessary destination"), not $left"
   e2e_drag_end
   now=$(wait_frame "$title" "$left") || { screenshot placed; e2e_fail "the window's frame is $now, not $left"; }
@@ -180,8 +178,7 @@ case_stack_badge() {
   read -r x y _ <<<"$(drag_probe region halves 0)"
   expected="$((x - 11 < 0 ? 0 : x - 11)) $((y + 44)) 22 22"
   e2e_wait_visible "$badge" 1 5 || { screenshot no-badge; e2e_fail "no badge appeared"; }
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "$2" 2>/dev/null | tr -d "\r")" = "$3" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$badge" "$expected" ||
+  e2e_wait_until 3 frame_is "$badge" "$expected" ||
     e2e_fail "the badge is at $(frame_of "$badge"), not $expected"
   drag_probe windows >"$E2E_WORK/windows-stacked.txt"
   grep -A1 -F "\"$badge\"" "$E2E_WORK/windows-stacked.txt" | tail -n 1 | grep -qF "\"$two\"" ||

@@ -144,12 +144,7 @@ case_escape_during_drag() {
 # ends the program.
 case_tray_icon_menu() {
   e2e_start_tessary first
-  local width height
-  read -r width height <<<"$(e2e_probe desktop)"
-  # Wine's task bar keeps the notification area at the bottom right, one small icon.
-  e2e_mouse_to "$((width - 11))" "$((height - 11))"
-  sleep 0.3
-  xdotool click 1
+  e2e_click_tray_icon
   # Typed keys cannot reach the menu under Wine (see the probe); posted ones do.
   e2e_probe choose-last "$(e2e_main_window first)" >/dev/null ||
     e2e_fail "clicking the tray icon opened no menu"

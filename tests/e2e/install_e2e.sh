@@ -90,10 +90,7 @@ grep -q "^started ${version%.*}\$" "$(e2e_log_file installed)" ||
   e2e_fail "the installed Tessary did not start as version ${version%.*}"
 e2e_wait_until 10 test -s "$state/settings.json" ||
   e2e_fail "the installed Tessary wrote no settings.json to $state"
-read -r width height <<<"$(e2e_probe desktop)"
-e2e_mouse_to "$((width - 11))" "$((height - 11))"
-sleep 0.3
-xdotool click 1
+e2e_click_tray_icon
 e2e_probe choose-last "$(e2e_main_window installed)" >/dev/null ||
   e2e_fail "clicking the installed Tessary's tray icon opened no menu"
 e2e_wait_exit installed
