@@ -38,5 +38,8 @@ e2e_story_case() {
   declare -F "case_$name" >/dev/null || { echo "unknown case: $name" >&2; exit 2; }
   e2e_story "$prefix$name" "$build" "$@"
   "case_$name"
+  # A case's RETURN trap cleans up after that case; bash would run it again, with the
+  # case's locals gone, when this function returns.
+  trap - RETURN
   echo "PASS $name"
 }
