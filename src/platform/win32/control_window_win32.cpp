@@ -233,6 +233,41 @@ LRESULT TransparentLabelColors(WPARAM deviceContext) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
+namespace {
+
+constexpr COLORREF kDarkBackground = RGB(32, 32, 32);
+constexpr COLORREF kDarkField = RGB(54, 54, 54);
+constexpr COLORREF kDarkText = RGB(255, 255, 255);
+
+}  // namespace
+
+DarkClientColors::DarkClientColors()
+    : background_(CreateSolidBrush(kDarkBackground)), field_(CreateSolidBrush(kDarkField)) {}
+
+DarkClientColors::~DarkClientColors() {
+  if (background_ != nullptr) DeleteObject(background_);
+  if (field_ != nullptr) DeleteObject(field_);
+}
+
+LRESULT DarkClientColors::Erase(HWND window, WPARAM deviceContext) const {
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(reinterpret_cast<HDC>(deviceContext), &client, background_);
+  return 1;
+}
+
+LRESULT DarkClientColors::ControlColors(UINT message, WPARAM deviceContext) const {
+  HDC dc = reinterpret_cast<HDC>(deviceContext);
+  SetTextColor(dc, kDarkText);
+  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+    SetBkColor(dc, kDarkField);
+    return reinterpret_cast<LRESULT>(field_);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetBkColor(dc, kDarkBackground);
+  return reinterpret_cast<LRESULT>(background_);
+}
+
 bool ShowControlWindow(HWND window, HWND focus) {
   ShowWindow(window, SW_SHOW);
   const bool foreground = SetForegroundWindow(window) != FALSE;
