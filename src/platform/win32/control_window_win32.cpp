@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -124,12 +125,7 @@ HWND CreateControlWindow(HINSTANCE instance, const wchar_t* className, std::stri
 }
 
 void* ControlWindowOwnerOf(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    void* owner = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return owner;
-  }
-  return reinterpret_cast<void*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return WindowOwner<void>(window, message, lParam);
 }
 
 void UseDarkCaption(HWND window, bool dark) {
