@@ -86,8 +86,7 @@ void AppendString(std::string_view text, StringStyle style, std::string& out) {
   out.push_back('"');
 }
 
-// ---- layout writer ----
-
+// The layout writer's numbers: integers below 1e15 as integers, the rest in 17 digits.
 void AppendSortedNumber(double value, std::string& out) {
   long long integer = 0;
   if (std::fabs(value) < 1e15 && AsInt64(value, integer)) {
@@ -97,74 +96,7 @@ void AppendSortedNumber(double value, std::string& out) {
   }
 }
 
-void AppendIndent(int level, bool pretty, std::string& out) {
-  if (pretty) out.append(static_cast<std::size_t>(level) * 2, ' ');
-}
-
-void AppendSorted(const JsonValue& value, bool pretty, int level, std::string& out) {
-  switch (value.Kind()) {
-    case JsonKind::Null:
-      out += "null";
-      return;
-    case JsonKind::Bool:
-      out += value.AsBool() ? "true" : "false";
-      return;
-    case JsonKind::Number:
-      AppendSortedNumber(value.AsNumber(), out);
-      return;
-    case JsonKind::String:
-      AppendString(value.AsString(), StringStyle::kLayout, out);
-      return;
-    case JsonKind::Array: {
-      const std::vector<JsonValue>& elements = value.Elements();
-      if (elements.empty()) {
-        out += "[]";
-        return;
-      }
-      out.push_back('[');
-      if (pretty) out.push_back('\n');
-      for (std::size_t i = 0; i < elements.size(); ++i) {
-        AppendIndent(level + 1, pretty, out);
-        AppendSorted(elements[i], pretty, level + 1, out);
-        if (i + 1 < elements.size()) out.push_back(',');
-        if (pretty) out.push_back('\n');
-      }
-      AppendIndent(level, pretty, out);
-      out.push_back(']');
-      return;
-    }
-    case JsonKind::Object: {
-      const std::vector<JsonMember>& members = value.Members();
-      if (members.empty()) {
-        out += "{}";
-        return;
-      }
-      // Stable, so members with the same key keep their order and Find still gives the
-      // first one after a round trip.
-      std::vector<const JsonMember*> sorted;
-      sorted.reserve(members.size());
-      for (const JsonMember& member : members) sorted.push_back(&member);
-      std::stable_sort(sorted.begin(), sorted.end(),
-                       [](const JsonMember* a, const JsonMember* b) { return a->key < b->key; });
-      out.push_back('{');
-      if (pretty) out.push_back('\n');
-      for (std::size_t i = 0; i < sorted.size(); ++i) {
-        AppendIndent(level + 1, pretty, out);
-        AppendString(sorted[i]->key, StringStyle::kLayout, out);
-        out += pretty ? " : " : ":";
-        AppendSorted(sorted[i]->value, pretty, level + 1, out);
-        if (i + 1 < sorted.size()) out.push_back(',');
-        if (pretty) out.push_back('\n');
-      }
-      AppendIndent(level, pretty, out);
-      out.push_back('}');
-      return;
-    }
-  }
-}
-
-// ---- general writer ----
-
+// The general writer's numbers: every integer that fits in 64 bits as one.
 void AppendCompactNumber(double value, std::string& out) {
   long long integer = 0;
   if (AsInt64(value, integer)) {
@@ -183,7 +115,64 @@ void AppendCompactNumber(double value, std::string& out) {
   AppendDouble(value, 17, out);
 }
 
-void AppendCompact(const JsonValue& value, std::string& out) {
+// How a writer spells a document: the layout writer sorts keys, spells numbers with 17
+// digits and may indent; the general writer keeps the members' order and spells numbers
+// in the fewest digits.
+struct WriterStyle {
+  bool sortKeys = false;
+  StringStyle strings = StringStyle::kGeneral;
+  void (*appendNumber)(double, std::string&) = AppendCompactNumber;
+  bool pretty = false;
+};
+
+void AppendIndent(int level, const WriterStyle& style, std::string& out) {
+  if (style.pretty) out.append(static_cast<std::size_t>(level) * 2, ' ');
+}
+
+void AppendValue(const JsonValue& value, const WriterStyle& style, int level,
+                 std::string& out);
+
+// "[...]" or "{...}" around `count` items, each written by `item` on a line of its own
+// when pretty; nothing between the brackets when there are none.
+template <typename WriteItem>
+void AppendBracketed(char open, char close, std::size_t count, const WriterStyle& style,
+                     int level, std::string& out, WriteItem item) {
+  out.push_back(open);
+  if (count == 0) {
+    out.push_back(close);
+    return;
+  }
+  if (style.pretty) out.push_back('\n');
+  for (std::size_t i = 0; i < count; ++i) {
+    AppendIndent(level + 1, style, out);
+    item(i);
+    if (i + 1 < count) out.push_back(',');
+    if (style.pretty) out.push_back('\n');
+  }
+  AppendIndent(level, style, out);
+  out.push_back(close);
+}
+
+void AppendObject(const std::vector<JsonMember>& members, const WriterStyle& style, int level,
+                  std::string& out) {
+  std::vector<const JsonMember*> ordered;
+  ordered.reserve(members.size());
+  for (const JsonMember& member : members) ordered.push_back(&member);
+  // Stable, so members with the same key keep their order and Find still gives the first
+  // one after a round trip.
+  if (style.sortKeys) {
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const JsonMember* a, const JsonMember* b) { return a->key < b->key; });
+  }
+  AppendBracketed('{', '}', ordered.size(), style, level, out, [&](std::size_t i) {
+    AppendString(ordered[i]->key, style.strings, out);
+    out += style.pretty ? " : " : ":";
+    AppendValue(ordered[i]->value, style, level + 1, out);
+  });
+}
+
+void AppendValue(const JsonValue& value, const WriterStyle& style, int level,
+                 std::string& out) {
   switch (value.Kind()) {
     case JsonKind::Null:
       out += "null";
@@ -192,35 +181,20 @@ void AppendCompact(const JsonValue& value, std::string& out) {
       out += value.AsBool() ? "true" : "false";
       return;
     case JsonKind::Number:
-      AppendCompactNumber(value.AsNumber(), out);
+      style.appendNumber(value.AsNumber(), out);
       return;
     case JsonKind::String:
-      AppendString(value.AsString(), StringStyle::kGeneral, out);
+      AppendString(value.AsString(), style.strings, out);
       return;
     case JsonKind::Array: {
-      out.push_back('[');
-      bool first = true;
-      for (const JsonValue& element : value.Elements()) {
-        if (!first) out.push_back(',');
-        first = false;
-        AppendCompact(element, out);
-      }
-      out.push_back(']');
+      const std::vector<JsonValue>& elements = value.Elements();
+      AppendBracketed('[', ']', elements.size(), style, level, out,
+                      [&](std::size_t i) { AppendValue(elements[i], style, level + 1, out); });
       return;
     }
-    case JsonKind::Object: {
-      out.push_back('{');
-      bool first = true;
-      for (const JsonMember& member : value.Members()) {
-        if (!first) out.push_back(',');
-        first = false;
-        AppendString(member.key, StringStyle::kGeneral, out);
-        out.push_back(':');
-        AppendCompact(member.value, out);
-      }
-      out.push_back('}');
+    case JsonKind::Object:
+      AppendObject(value.Members(), style, level, out);
       return;
-    }
   }
 }
 
@@ -228,13 +202,13 @@ void AppendCompact(const JsonValue& value, std::string& out) {
 
 std::string WriteJsonSorted(const JsonValue& value, bool pretty) {
   std::string out;
-  AppendSorted(value, pretty, 0, out);
+  AppendValue(value, WriterStyle{true, StringStyle::kLayout, AppendSortedNumber, pretty}, 0, out);
   return out;
 }
 
 std::string WriteJsonCompact(const JsonValue& value) {
   std::string out;
-  AppendCompact(value, out);
+  AppendValue(value, WriterStyle{}, 0, out);
   return out;
 }
 

@@ -69,7 +69,7 @@ struct DialogWindowOptions {
   double clientHeight = 0;  // units
   double scale = 1;         // of the display it opens on
   Point center;             // desktop pixels the window is centered on
-  bool darkCaption = false;
+  bool darkCaption = false;  // the dark theme: the caption and the client area follow it
   double bodyPoints = 9;      // "Segoe UI" size of the controls' text
   double headingPoints = 17;  // kHeading controls
   int headingWeight = 600;

@@ -31,6 +31,9 @@ class Prompts {
   virtual bool Confirm(const std::string& caption, const std::string& text) = 0;
   // OK and Cancel with the given icon; true when the user chose OK.
   virtual bool Ask(const std::string& caption, const std::string& text, PromptIcon icon) = 0;
+  // Yes and No with the given icon, for a question that offers to do one more thing;
+  // true when the user chose Yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon) = 0;
   // A message with only OK.
   virtual void Inform(const std::string& caption, const std::string& text, PromptIcon icon) = 0;
   // The system's open and save dialogs; the chosen file's full path, or nothing when the

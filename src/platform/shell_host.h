@@ -47,12 +47,6 @@ class ShellServices {
   // GetModuleFileNameW + GetFileVersionInfoW + VerQueryValueW("\\"); none when any step
   // fails.
   virtual std::optional<ProgramVersion> OwnVersion() = 0;
-  // MessageBoxW(main window, text, caption, MB_ICONINFORMATION | MB_OK). Blocks.
-  virtual void ShowInformation(const std::string& caption, const std::string& text) = 0;
-  // MessageBoxW(main window, text, caption, MB_OKCANCEL | MB_ICONQUESTION); true on OK.
-  virtual bool AskOkCancel(const std::string& caption, const std::string& text) = 0;
-  // MessageBoxW(main window, text, caption, MB_YESNO | MB_ICONINFORMATION); true on Yes.
-  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
   // The feedback form's details: CurrentBuild and DisplayVersion under
   // HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion, SystemManufacturer and
   // SystemProductName under HKLM\HARDWARE\DESCRIPTION\System\BIOS (empty when

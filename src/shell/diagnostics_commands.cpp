@@ -62,7 +62,10 @@ void Shell::ToggleDiagnostics() {
       SnapshotText(GatherFacts(*coordinator_, *desktop_, settings_->Current()));
   if (diagnostics_->Open()) {
     const std::string path = diagnostics_->Stop(snapshot);
-    if (path.empty() || !env_.host.services.AskYesNo(kRecordedTitle, RecordedText(path))) return;
+    if (path.empty() || !platform().prompts.AskYesNo(kRecordedTitle, RecordedText(path),
+                                                      PromptIcon::kInformation)) {
+      return;
+    }
     // Explorer opens the folder with the file selected.
     platform().launcher.ShellOpen("explorer.exe", "/select,\"" + path + "\"");
     return;

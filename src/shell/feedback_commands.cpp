@@ -28,7 +28,7 @@ void Shell::ShowFeedback() {
           main.Post(main_window_message::kFeedbackAnswer, static_cast<std::uint64_t>(outcome), 0);
         },
         [this](const std::string& caption, const std::string& text) {
-          env_.host.services.ShowInformation(caption, text);
+          platform().prompts.Inform(caption, text, PromptIcon::kInformation);
         });
   }
   const std::optional<ProgramVersion> own = env_.host.services.OwnVersion();

@@ -49,12 +49,13 @@ bool CarryOutLayoutCommand(Coordinator& coordinator, int chosen, const TrayMenuC
   return false;
 }
 
-void ResetLayoutsAfterAsking(ShellServices& services, Coordinator& coordinator,
+void ResetLayoutsAfterAsking(Prompts& prompts, Coordinator& coordinator,
                              const TrayMenuContext& context) {
   if (context.display < 0) return;
-  if (!services.AskOkCancel("Reset Layouts",
-                            "Return the built-in layouts on " + context.displayName +
-                                " to their standard proportions? Your own layouts are kept.")) {
+  if (!prompts.Ask("Reset Layouts",
+                   "Return the built-in layouts on " + context.displayName +
+                       " to their standard proportions? Your own layouts are kept.",
+                   PromptIcon::kQuestion)) {
     return;
   }
   coordinator.Layouts().ResetDisplay(context.displayKey);
@@ -141,7 +142,7 @@ void Shell::CarryOutProgramCommand(int chosen, const TrayMenuContext& context) {
       desktop_->OfferTurnOffWindowsSnap();
       return;
     case id::kAbout:
-      env_.host.services.ShowInformation("About Tessary", AboutText(version_));
+      platform().prompts.Inform("About Tessary", AboutText(version_), PromptIcon::kInformation);
       return;
     case id::kQuit:
       env_.host.mainWindow.Destroy();
@@ -162,7 +163,7 @@ void Shell::CarryOutProgramCommand(int chosen, const TrayMenuContext& context) {
       }
       return;
     case id::kResetLayouts:
-      ResetLayoutsAfterAsking(env_.host.services, *coordinator_, context);
+      ResetLayoutsAfterAsking(platform().prompts, *coordinator_, context);
       return;
     case id::kGallery:
       coordinator_->ShowGallery(context.focused);

@@ -70,7 +70,8 @@ void Shell::OnUpdateResult(std::uint64_t wParam) {
   Log("update check: outcome %d", static_cast<int>(outcome));
   if (manual) {
     if (outcome != UpdateOutcome::kAvailable) {
-      env_.host.services.ShowInformation("Tessary", OutcomeSentence(outcome, version));
+      platform().prompts.Inform("Tessary", OutcomeSentence(outcome, version),
+                                PromptIcon::kInformation);
     } else if (platform().prompts.Confirm(
                    "Tessary", "Tessary " + version + " is available. Open the download page?")) {
       platform().launcher.ShellOpen(std::string("https://") + kMakerHost + kProductPagePath, "");

@@ -15,14 +15,9 @@
 # tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/assist_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 panel="Choose a window for this space"
 
 # The rectangle of the panel's first card in desktop pixels, from the log line the panel
@@ -30,22 +25,14 @@ panel="Choose a window for this space"
 first_card() { grep -m1 '^demo card ' "$1" | tr -d '\r' | awk '{ print $5, $6, $7, $8 }'; }
 
 case_fill_halves() {
-  local log left right px py
+  local log right
   e2e_start_tessary first
   log=$(e2e_log_file first)
   # The two others stay clear of the right half, where the panel will be.
   e2e_start_samples --title "Assist" --rect 300 300 640 420 --rect 40 120 560 380 \
     --rect 120 560 600 400
-  left=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
   right=$(drag_probe region halves 1) || e2e_fail "the probe knows no Halves region 1"
-  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.2
-  e2e_drag_end
-  wait_frame "Assist 1" "$left" >/dev/null || e2e_fail "the first window is at $(frame_of "Assist 1"), not $left"
+  snap_into halves 0 1 "Assist 1"
 
   e2e_wait_visible "$panel" 1 5 || { screenshot no-panel; e2e_fail "no Snap Assist panel appeared"; }
   grep -q '^assist: 2 candidates, 1 occupied, 1 empty' "$log" ||
@@ -78,8 +65,4 @@ case_fill_halves() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$2" "assist_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+e2e_story_case assist_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

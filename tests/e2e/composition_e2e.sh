@@ -21,13 +21,8 @@
 # BUILD_DIR/e2e/composition_switch.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
-
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
 # The display key from the first copy's log line for Ctrl+Alt+1.
 display_key() {
@@ -99,7 +94,6 @@ main() {
   e2e_quit second
 }
 
-[ -f "$1/tessary_e2e_drag_probe.exe" ] || { echo "missing $1/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$1" composition_switch
+e2e_story composition_switch "${1:-}" tessary_e2e_drag_probe.exe
 main
 echo "PASS composition_switch"

@@ -20,15 +20,10 @@
 # the toolbar starts at 960 - 230 = 730, so "Done" spans 1108 to 1178 and 23 to 53.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-[ -f "$1/tessary_e2e_drag_probe.exe" ] || { echo "missing $1/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$1" dividers
+e2e_story dividers "${1:-}" tessary_e2e_drag_probe.exe
 
 editor="Adjust Shared Dividers"
 one="Divide me 1"

@@ -31,14 +31,9 @@
 # leaves its files (log, state, screenshots) in BUILD_DIR/e2e/drag_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 
 # The documents of the displays' active layouts in a layouts file. The file holds each
 # document as a JSON string, so their inner quotes come escaped.
@@ -86,8 +81,7 @@ case_snap_halves() {
   screenshot over-region
   drag_probe windows >"$E2E_WORK/windows-over-region.txt" || true
   # The outline shows where the release will put the window.
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$expected" ||
+  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
     e2e_fail "the outline is at $(frame_of "Tessary destination"), not on the left half $expected"
   e2e_drag_end
   local frame
@@ -159,8 +153,7 @@ case_snap_halves_150() {
   e2e_drag_move "$px" "$py" 10
   sleep 0.3
   screenshot over-region
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "Tessary destination" 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$left" ||
+  e2e_wait_until 3 frame_is "Tessary destination" "$left" ||
     e2e_fail "the outline is at $(frame_of "Tessary destination"), not $left"
   e2e_drag_end
   now=$(wait_frame "$title" "$left") || { screenshot placed; e2e_fail "the window's frame is $now, not $left"; }
@@ -185,8 +178,7 @@ case_stack_badge() {
   read -r x y _ <<<"$(drag_probe region halves 0)"
   expected="$((x - 11 < 0 ? 0 : x - 11)) $((y + 44)) 22 22"
   e2e_wait_visible "$badge" 1 5 || { screenshot no-badge; e2e_fail "no badge appeared"; }
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" frame "$2" 2>/dev/null | tr -d "\r")" = "$3" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$badge" "$expected" ||
+  e2e_wait_until 3 frame_is "$badge" "$expected" ||
     e2e_fail "the badge is at $(frame_of "$badge"), not $expected"
   drag_probe windows >"$E2E_WORK/windows-stacked.txt"
   grep -A1 -F "\"$badge\"" "$E2E_WORK/windows-stacked.txt" | tail -n 1 | grep -qF "\"$two\"" ||
@@ -280,10 +272,6 @@ case_picker_timing() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
 # The story at 150 % runs in a prefix of its own whose system DPI is 144.
-[ "$case_name" = snap_halves_150 ] && export E2E_DPI=144
-e2e_init "$2" "drag_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+[ "${1:-}" = snap_halves_150 ] && export E2E_DPI=144
+e2e_story_case drag_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

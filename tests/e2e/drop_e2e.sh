@@ -17,14 +17,9 @@
 # out (its "demo tile" log lines). Each case leaves its files in BUILD_DIR/e2e/drop_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 
 # At 96 DPI the work area is 0 0 1920 1060 (Wine's task bar takes the bottom 20 pixels)
 # and the halves of "Halves" are 8 8 948 1044 and 964 8 948 1044. The left one split in
@@ -94,8 +89,4 @@ case_drop_swap() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$2" "drop_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+e2e_story_case drop_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

@@ -9,12 +9,9 @@
 # BUILD_DIR/e2e/CASE and stops every Wine process of the prefix when it ends.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR [VERSION]" >&2; exit 2; }
-case_name=$1
 version=${3:-}
 
 count_main_windows() { e2e_probe count-class TessaryMain; }
@@ -147,12 +144,7 @@ case_escape_during_drag() {
 # ends the program.
 case_tray_icon_menu() {
   e2e_start_tessary first
-  local width height
-  read -r width height <<<"$(e2e_probe desktop)"
-  # Wine's task bar keeps the notification area at the bottom right, one small icon.
-  e2e_mouse_to "$((width - 11))" "$((height - 11))"
-  sleep 0.3
-  xdotool click 1
+  e2e_click_tray_icon
   # Typed keys cannot reach the menu under Wine (see the probe); posted ones do.
   e2e_probe choose-last "$(e2e_main_window first)" >/dev/null ||
     e2e_fail "clicking the tray icon opened no menu"
@@ -248,7 +240,4 @@ case_feedback_sent() {
   grep -q '"details":{"Tessary":' "$E2E_WORK/posted.txt" || e2e_fail "no details"
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-e2e_init "$2" "$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+e2e_story_case "" "${1:-}" "${2:-}"

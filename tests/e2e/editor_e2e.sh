@@ -22,15 +22,10 @@
 # the inner area is 1912 x 1052 from (4, 4), so region 0 is 8 8 948 1044.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-[ -f "$1/tessary_e2e_drag_probe.exe" ] || { echo "missing $1/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$1" editor_create
+e2e_story editor_create "${1:-}" tessary_e2e_drag_probe.exe
 
 editor="Create Custom Layout"
 region0="8 8 948 1044"

@@ -11,12 +11,10 @@
 # Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-e2e_init "$1" hung_window
+e2e_story hung_window "${1:-}"
 
 e2e_start_tessary first
 # The first menu of a run draws its layout thumbnails cold (about two seconds under

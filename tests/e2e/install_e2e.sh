@@ -10,15 +10,14 @@
 # Needs an X display (CTest runs it through tools/with-xvfb.sh).
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
 [ $# -eq 4 ] || { echo "usage: $0 BUILD_DIR MSI VERSION ICON" >&2; exit 2; }
 msi=$2
 version=$3
 icon=$4
-e2e_init "$1" install
+e2e_story install "$1"
 # Shortcuts stay inside the prefix: no menu entries for the Linux desktop.
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 
@@ -91,10 +90,7 @@ grep -q "^started ${version%.*}\$" "$(e2e_log_file installed)" ||
   e2e_fail "the installed Tessary did not start as version ${version%.*}"
 e2e_wait_until 10 test -s "$state/settings.json" ||
   e2e_fail "the installed Tessary wrote no settings.json to $state"
-read -r width height <<<"$(e2e_probe desktop)"
-e2e_mouse_to "$((width - 11))" "$((height - 11))"
-sleep 0.3
-xdotool click 1
+e2e_click_tray_icon
 e2e_probe choose-last "$(e2e_main_window installed)" >/dev/null ||
   e2e_fail "clicking the installed Tessary's tray icon opened no menu"
 e2e_wait_exit installed

@@ -16,26 +16,19 @@
 # keys; "Close" closes the window, and Ctrl+Alt+K fills a sample window.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-e2e_init "$1" settings
+e2e_story settings "${1:-}"
 
 title="Tessary Settings"
 e2e_start_tessary first
 main=$(e2e_main_window first)
 
-# From the tray icon, as the user opens it.
-read -r width height <<<"$(e2e_probe desktop)"
-e2e_mouse_to "$((width - 11))" "$((height - 11))"
-sleep 0.3
-# A click while start-up is still drawing ahead may go unseen; a user clicks again.
+# From the tray icon, as the user opens it. A click while start-up is still drawing ahead
+# may go unseen; a user clicks again.
 for attempt in 1 2 3; do
-  xdotool click 1
+  e2e_click_tray_icon
   e2e_probe choose-up 5 "$main" >/dev/null && break
   [ "$attempt" -lt 3 ] || { screenshot no-menu; e2e_fail "clicking the tray icon opened no menu"; }
 done

@@ -17,14 +17,9 @@
 # tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/stack_CASE.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-[ $# -ge 2 ] || { echo "usage: $0 CASE BUILD_DIR" >&2; exit 2; }
-case_name=$1
 one="Stack me 1"
 two="Stack me 2"
 
@@ -93,8 +88,4 @@ case_overview() {
   e2e_quit first
 }
 
-declare -F "case_$case_name" >/dev/null || { echo "unknown case: $case_name" >&2; exit 2; }
-[ -f "$2/tessary_e2e_drag_probe.exe" ] || { echo "missing $2/tessary_e2e_drag_probe.exe" >&2; exit 1; }
-e2e_init "$2" "stack_$case_name"
-"case_$case_name"
-echo "PASS $case_name"
+e2e_story_case stack_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe

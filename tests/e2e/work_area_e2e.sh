@@ -23,13 +23,8 @@
 # screenshots stay in BUILD_DIR/e2e/work_area_follow.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../tools/e2e/lib.sh
-source "$root/tools/e2e/lib.sh"
-# shellcheck source=../../tools/e2e/drag_lib.sh
-source "$root/tools/e2e/drag_lib.sh"
-
-[ $# -ge 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+# shellcheck source=../../tools/e2e/story.sh
+source "$(dirname "$0")/../../tools/e2e/story.sh"
 
 work_area_probe() {
   "$E2E_WINE" "$E2E_BUILD/tessary_e2e_work_area_probe.exe" "$@" 2>/dev/null | tr -d '\r'
@@ -38,21 +33,14 @@ work_area_probe() {
 follow_lines() { grep -cx 'work area changed: 1 windows follow' "$(e2e_log_file first)" || true; }
 
 main() {
-  local title="Follow me" full="8 8 948 1044" smaller="8 8 948 944" frame px py
+  local title="Follow me" full="8 8 948 1044" smaller="8 8 948 944" frame
   e2e_start_tessary first
   e2e_start_samples --title "$title" --rect 300 300 640 420
   [ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
     e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
   [ "$(drag_probe region halves 0)" = "$full" ] ||
     e2e_fail "the program puts the left half at $(drag_probe region halves 0), not $full"
-
-  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || e2e_fail "the picker did not drop down"
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.2
-  e2e_drag_end
-  frame=$(wait_frame "$title" "$full") || e2e_fail "the window's frame is $frame, not $full"
+  snap_into halves 0 1 "$title"
   screenshot snapped
 
   # The task bar grows. Nothing tells running programs, so nothing moves until the change
@@ -89,7 +77,6 @@ main() {
   e2e_quit first
 }
 
-[ -f "$1/tessary_e2e_work_area_probe.exe" ] || { echo "missing $1/tessary_e2e_work_area_probe.exe" >&2; exit 1; }
-e2e_init "$1" work_area_follow
+e2e_story work_area_follow "${1:-}" tessary_e2e_work_area_probe.exe
 main
 echo "PASS work_area_follow"

@@ -12,6 +12,9 @@ screenshot() {
 
 # The visible frame of the window titled $1, as the program measures it.
 frame_of() { drag_probe frame "$1"; }
+# frame_is TITLE EXPECTED: whether that frame is EXPECTED now; for e2e_wait_until, where a
+# window stands only while the pointer holds it there (the outline, the badge).
+frame_is() { [ "$(frame_of "$1")" = "$2" ]; }
 
 # wait_frame TITLE EXPECTED [SECONDS]: waits until the window's frame is EXPECTED and has
 # stayed so for half a second (placing and following glide); prints the last frame seen.

@@ -144,21 +144,29 @@ e2e_wait_until() {
 e2e_state_dir() { echo "$E2E_WORK/$1-state"; }
 e2e_log_file() { echo "$E2E_WORK/$1.log"; }
 
-# e2e_start_tessary NAME [VARIABLE=VALUE...] [-- ARGUMENTS...]: starts Tessary.exe in the
-# background with TESSARY_STATE_DIR (unless given) and TESSARY_LOG in the work folder,
-# waits until it has started and keeps its pid in E2E_PID_NAME and its main window's
-# handle in E2E_MAIN_NAME.
-e2e_start_tessary() {
+# e2e_tessary_command NAME [VARIABLE=VALUE...] [-- ARGUMENTS...]: in the array
+# E2E_COMMAND, the command that runs Tessary.exe with TESSARY_STATE_DIR (unless given) and
+# TESSARY_LOG in the work folder.
+e2e_tessary_command() {
   local name=$1
   shift
   local -a variables=("TESSARY_STATE_DIR=$(e2e_winpath "$(e2e_state_dir "$name")")"
                       "TESSARY_LOG=$(e2e_winpath "$(e2e_log_file "$name")")")
   while [ $# -gt 0 ] && [ "$1" != -- ]; do variables+=("$1"); shift; done
   [ "${1:-}" = -- ] && shift
+  E2E_COMMAND=(env "${variables[@]}" "$E2E_WINE" "$E2E_TESSARY" "$@")
+}
+
+# e2e_start_tessary NAME [VARIABLE=VALUE...] [-- ARGUMENTS...]: starts that command in the
+# background, waits until the program has started and keeps its pid in E2E_PID_NAME and
+# its main window's handle in E2E_MAIN_NAME.
+e2e_start_tessary() {
+  local name=$1
+  e2e_tessary_command "$@"
   e2e_seen_this_version "$(e2e_state_dir "$name")"
   local before
   before=$(e2e_probe list-class TessaryMain)
-  env "${variables[@]}" "$E2E_WINE" "$E2E_TESSARY" "$@" >>"$E2E_WORK/$name.wine.txt" 2>&1 &
+  "${E2E_COMMAND[@]}" >>"$E2E_WORK/$name.wine.txt" 2>&1 &
   local pid=$!
   printf -v "E2E_PID_$name" '%s' "$pid"
   local handle="" tries=150
@@ -191,14 +199,9 @@ e2e_seen_this_version() {
 # foreground (30 s at most) and answers its exit code in E2E_STATUS.
 e2e_run_tessary() {
   local name=$1
-  shift
-  local -a variables=("TESSARY_STATE_DIR=$(e2e_winpath "$(e2e_state_dir "$name")")"
-                      "TESSARY_LOG=$(e2e_winpath "$(e2e_log_file "$name")")")
-  while [ $# -gt 0 ] && [ "$1" != -- ]; do variables+=("$1"); shift; done
-  [ "${1:-}" = -- ] && shift
+  e2e_tessary_command "$@"
   E2E_STATUS=0
-  timeout 30 env "${variables[@]}" "$E2E_WINE" "$E2E_TESSARY" "$@" \
-    >>"$E2E_WORK/$name.wine.txt" 2>&1 || E2E_STATUS=$?
+  timeout 30 "${E2E_COMMAND[@]}" >>"$E2E_WORK/$name.wine.txt" 2>&1 || E2E_STATUS=$?
 }
 
 e2e_pid() { local var="E2E_PID_$1"; echo "${!var}"; }
@@ -287,6 +290,16 @@ e2e_mouse_to() {
 }
 
 e2e_key() { xdotool key "$@"; }
+
+# A click on Tessary's tray icon: Wine's task bar keeps the notification area at the
+# bottom right, one small icon.
+e2e_click_tray_icon() {
+  local width height
+  read -r width height <<<"$(e2e_probe desktop)"
+  e2e_mouse_to "$((width - 11))" "$((height - 11))"
+  sleep 0.3
+  xdotool click 1
+}
 
 # A click in the middle of sample window N: activates it, as the user would.
 e2e_click_window() {

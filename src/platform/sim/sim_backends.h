@@ -170,6 +170,7 @@ class SimPrompts final : public Prompts {
   explicit SimPrompts(SimWorld& world) : world_(world) {}
   bool Confirm(const std::string& caption, const std::string& text) override;
   bool Ask(const std::string& caption, const std::string& text, PromptIcon icon) override;
+  bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon) override;
   void Inform(const std::string& caption, const std::string& text, PromptIcon icon) override;
   std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
   std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;

@@ -101,7 +101,7 @@ struct SimSystemSettings {
 
 // A question, message or file dialog the program showed. Confirm and Ask record the
 // answer given; file dialogs record their title as the caption and their filter as text.
-enum class SimPromptKind { kConfirm, kAsk, kInform, kOpenFile, kSaveFile };
+enum class SimPromptKind { kConfirm, kAsk, kAskYesNo, kInform, kOpenFile, kSaveFile };
 struct SimPrompt {
   std::string caption;
   std::string text;

@@ -230,23 +230,6 @@ bool SimShellServices::CreateGraphicsFactories() {
 
 std::optional<ProgramVersion> SimShellServices::OwnVersion() { return version; }
 
-void SimShellServices::ShowInformation(const std::string& caption, const std::string& text) {
-  host_.Record("message box " + caption);
-  boxes.push_back(SimMessageBox{caption, text, false, true});
-}
-
-bool SimShellServices::AskOkCancel(const std::string& caption, const std::string& text) {
-  host_.Record("question " + caption);
-  boxes.push_back(SimMessageBox{caption, text, true, okAnswer});
-  return okAnswer;
-}
-
-bool SimShellServices::AskYesNo(const std::string& caption, const std::string& text) {
-  host_.Record("question " + caption);
-  boxes.push_back(SimMessageBox{caption, text, true, okAnswer});
-  return okAnswer;
-}
-
 // --- Host ------------------------------------------------------------------------------
 
 SimShellHost::SimShellHost(std::shared_ptr<SimSession> session) : session_(std::move(session)) {

@@ -207,27 +207,15 @@ class SimMouseHook final : public MouseHook {
   MouseHookShared* shared_ = nullptr;
 };
 
-struct SimMessageBox {
-  std::string caption;
-  std::string text;
-  bool question = false;  // OK / Cancel with the question icon
-  bool answer = true;
-};
-
 class SimShellServices final : public ShellServices {
  public:
   explicit SimShellServices(SimShellHost& host) : host_(host) {}
   bool CreateGraphicsFactories() override;
   std::optional<ProgramVersion> OwnVersion() override;
-  void ShowInformation(const std::string& caption, const std::string& text) override;
-  bool AskOkCancel(const std::string& caption, const std::string& text) override;
-  bool AskYesNo(const std::string& caption, const std::string& text) override;
   SystemDescription DescribeSystem() override { return system; }
 
   bool factoriesFail = false;
   std::optional<ProgramVersion> version = ProgramVersion{1, 4, 2};
-  bool okAnswer = true;
-  std::vector<SimMessageBox> boxes;
   SystemDescription system{"22631", "23H2", "Contoso", "Workstation 7", 1};
 
  private:

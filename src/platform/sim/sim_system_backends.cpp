@@ -222,6 +222,14 @@ bool SimPrompts::Ask(const std::string& caption, const std::string& text, Prompt
   return world_.confirmAnswer;
 }
 
+bool SimPrompts::AskYesNo(const std::string& caption, const std::string& text,
+                          PromptIcon icon) {
+  world_.Count("AskYesNo");
+  world_.prompts.push_back(
+      SimPrompt{caption, text, world_.confirmAnswer, SimPromptKind::kAskYesNo, icon});
+  return world_.confirmAnswer;
+}
+
 void SimPrompts::Inform(const std::string& caption, const std::string& text, PromptIcon icon) {
   world_.Count("Inform");
   world_.prompts.push_back(SimPrompt{caption, text, true, SimPromptKind::kInform, icon});

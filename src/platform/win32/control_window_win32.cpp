@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -124,12 +125,7 @@ HWND CreateControlWindow(HINSTANCE instance, const wchar_t* className, std::stri
 }
 
 void* ControlWindowOwnerOf(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    void* owner = reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    return owner;
-  }
-  return reinterpret_cast<void*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return WindowOwner<void>(window, message, lParam);
 }
 
 void UseDarkCaption(HWND window, bool dark) {
@@ -231,6 +227,41 @@ LRESULT TransparentLabelColors(WPARAM deviceContext) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+namespace {
+
+constexpr COLORREF kDarkBackground = RGB(32, 32, 32);
+constexpr COLORREF kDarkField = RGB(54, 54, 54);
+constexpr COLORREF kDarkText = RGB(255, 255, 255);
+
+}  // namespace
+
+DarkClientColors::DarkClientColors()
+    : background_(CreateSolidBrush(kDarkBackground)), field_(CreateSolidBrush(kDarkField)) {}
+
+DarkClientColors::~DarkClientColors() {
+  if (background_ != nullptr) DeleteObject(background_);
+  if (field_ != nullptr) DeleteObject(field_);
+}
+
+LRESULT DarkClientColors::Erase(HWND window, WPARAM deviceContext) const {
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(reinterpret_cast<HDC>(deviceContext), &client, background_);
+  return 1;
+}
+
+LRESULT DarkClientColors::ControlColors(UINT message, WPARAM deviceContext) const {
+  HDC dc = reinterpret_cast<HDC>(deviceContext);
+  SetTextColor(dc, kDarkText);
+  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+    SetBkColor(dc, kDarkField);
+    return reinterpret_cast<LRESULT>(field_);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetBkColor(dc, kDarkBackground);
+  return reinterpret_cast<LRESULT>(background_);
 }
 
 bool ShowControlWindow(HWND window, HWND focus) {

@@ -76,6 +76,7 @@ bool Win32DialogWindow::Open(const DialogWindowOptions& options) {
   window_ = CreateControlWindow(instance_, className.c_str(), options.title, placement, this);
   if (window_ == nullptr) return false;
   UseDarkCaption(window_, options.darkCaption);
+  if (options.darkCaption) dark_ = std::make_unique<DarkClientColors>();
   updating_ = true;
   const std::vector<HWND> created =
       CreateControls(window_, options.controls, UnitScale{options.scale},
@@ -118,6 +119,7 @@ void Win32DialogWindow::Close() {
   target_.Reset();
   body_ = UiFont();
   heading_ = UiFont();
+  dark_.reset();
 }
 
 WindowId Win32DialogWindow::Window() const { return ToWindowId(window_); }
@@ -282,8 +284,16 @@ LRESULT Win32DialogWindow::Handle(HWND window, UINT message, WPARAM wParam, LPAR
                                   GetKeyState(VK_SHIFT) < 0);
       }
       return 0;
+    case WM_ERASEBKGND:
+      if (dark_) return dark_->Erase(window, wParam);
+      break;
     case WM_CTLCOLORSTATIC:
-      return TransparentLabelColors(wParam);
+      return dark_ ? dark_->ControlColors(message, wParam) : TransparentLabelColors(wParam);
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      if (dark_) return dark_->ControlColors(message, wParam);
+      break;
     default:
       break;
   }

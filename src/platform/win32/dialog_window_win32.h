@@ -9,6 +9,7 @@
 #include <wrl/client.h>
 
 #include <map>
+#include <memory>
 
 #include "platform/dialog_window.h"
 #include "platform/win32/control_window_win32.h"
@@ -75,6 +76,7 @@ class Win32DialogWindow final : public DialogWindow {
   // Set while the program itself changes a control, whose notifications are not the user's.
   bool updating_ = false;
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
+  std::unique_ptr<DarkClientColors> dark_;  // in the dark theme only
 };
 
 }  // namespace tessary

@@ -37,4 +37,15 @@ inline ProcessId ToProcessId(DWORD process) {
   return ProcessId{static_cast<std::uint32_t>(process)};
 }
 
+// The object a window's procedure routes to: the creation parameter given to
+// CreateWindowExW, kept in GWLP_USERDATA from WM_NCCREATE on; null before that.
+template <typename T>
+T* WindowOwner(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    void* owner = reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 }  // namespace tessary

@@ -53,17 +53,23 @@ bool Win32Prompts::Confirm(const std::string& caption, const std::string& text) 
   return Ask(caption, text, PromptIcon::kInformation);
 }
 
-bool Win32Prompts::Ask(const std::string& caption, const std::string& text, PromptIcon icon) {
+int Win32Prompts::Show(const std::string& caption, const std::string& text, UINT style) const {
   const std::wstring wideCaption = WideFromUtf8(caption);
   const std::wstring wideText = WideFromUtf8(text);
-  return MessageBoxW(Owner(), wideText.c_str(), wideCaption.c_str(),
-                     MB_OKCANCEL | IconStyle(icon)) == IDOK;
+  return MessageBoxW(Owner(), wideText.c_str(), wideCaption.c_str(), style);
+}
+
+bool Win32Prompts::Ask(const std::string& caption, const std::string& text, PromptIcon icon) {
+  return Show(caption, text, MB_OKCANCEL | IconStyle(icon)) == IDOK;
+}
+
+bool Win32Prompts::AskYesNo(const std::string& caption, const std::string& text,
+                            PromptIcon icon) {
+  return Show(caption, text, MB_YESNO | IconStyle(icon)) == IDYES;
 }
 
 void Win32Prompts::Inform(const std::string& caption, const std::string& text, PromptIcon icon) {
-  const std::wstring wideCaption = WideFromUtf8(caption);
-  const std::wstring wideText = WideFromUtf8(text);
-  MessageBoxW(Owner(), wideText.c_str(), wideCaption.c_str(), MB_OK | IconStyle(icon));
+  Show(caption, text, MB_OK | IconStyle(icon));
 }
 
 std::optional<std::string> Win32Prompts::ChooseFile(const FileChoice& choice, bool save) const {

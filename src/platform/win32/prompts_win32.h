@@ -15,6 +15,7 @@ class Win32Prompts : public Prompts {
 
   bool Confirm(const std::string& caption, const std::string& text) override;
   bool Ask(const std::string& caption, const std::string& text, PromptIcon icon) override;
+  bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon) override;
   void Inform(const std::string& caption, const std::string& text, PromptIcon icon) override;
   std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
   std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
@@ -23,6 +24,7 @@ class Win32Prompts : public Prompts {
 
  private:
   HWND Owner() const;
+  int Show(const std::string& caption, const std::string& text, UINT style) const;
   std::optional<std::string> ChooseFile(const FileChoice& choice, bool save) const;
 
   HWND mainWindow_ = nullptr;

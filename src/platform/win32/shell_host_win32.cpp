@@ -42,7 +42,7 @@ Win32ShellHost::Win32ShellHost(HINSTANCE instance)
       tray_(instance, [this] { return mainWindow_.Window(); }),
       menus_(graphics_, [this] { return mainWindow_.Window(); }),
       mouseHook_([this] { return mainWindow_.Window(); }),
-      services_(graphics_, [this] { return mainWindow_.Window(); }),
+      services_(graphics_),
       surfaces_(instance, graphics_) {
   mainWindow_.SetOwnerDrawHandler(
       [this](UINT message, LPARAM lParam) { return menus_.HandleOwnerDraw(message, lParam); });

@@ -35,20 +35,6 @@ std::optional<ProgramVersion> Win32ShellServices::OwnVersion() {
   return FileVersionOf(path.data());
 }
 
-void Win32ShellServices::ShowInformation(const std::string& caption, const std::string& text) {
-  const std::wstring wideCaption = WideFromUtf8(caption);
-  const std::wstring wideText = WideFromUtf8(text);
-  MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
-              MB_ICONINFORMATION | MB_OK);
-}
-
-bool Win32ShellServices::AskOkCancel(const std::string& caption, const std::string& text) {
-  const std::wstring wideCaption = WideFromUtf8(caption);
-  const std::wstring wideText = WideFromUtf8(text);
-  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
-                     MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
-}
-
 namespace {
 
 // A string value under HKEY_LOCAL_MACHINE; empty when missing or not text.
@@ -72,13 +58,6 @@ SystemDescription Win32ShellServices::DescribeSystem() {
                            MachineText(kBiosKey, L"SystemManufacturer"),
                            MachineText(kBiosKey, L"SystemProductName"),
                            GetSystemMetrics(SM_CMONITORS)};
-}
-
-bool Win32ShellServices::AskYesNo(const std::string& caption, const std::string& text) {
-  const std::wstring wideCaption = WideFromUtf8(caption);
-  const std::wstring wideText = WideFromUtf8(text);
-  return MessageBoxW(mainWindow_ ? mainWindow_() : nullptr, wideText.c_str(), wideCaption.c_str(),
-                     MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
 }  // namespace tessary

@@ -251,11 +251,7 @@ void Win32Surface::Destroy() {
 }
 
 LRESULT CALLBACK Win32Surface::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* surface = reinterpret_cast<Win32Surface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* surface = WindowOwner<Win32Surface>(window, message, lParam);
   if (!surface || surface->window_ != window) {
     // Before Create has the handle, or after Destroy let go of it.
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;

@@ -172,11 +172,7 @@ void Win32WindowSurface::SetTooltip(const std::string& text, const Rect& item) {
 
 LRESULT CALLBACK Win32WindowSurface::Procedure(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* surface = reinterpret_cast<Win32WindowSurface*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* surface = WindowOwner<Win32WindowSurface>(window, message, lParam);
   if (!surface || surface->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
   return surface->Handle(window, message, wParam, lParam);
 }

@@ -63,14 +63,17 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
                    PackPickerChoice(static_cast<int>(halves - catalogue.begin()), 1));
   Run(1.0);
 
-  host.services.okAnswer = false;  // "No": the file stays, nothing opens
+  desk.SetConfirmAnswer(false);  // "No": the file stays, nothing opens
   host.window.Post(main_window_message::kOpenRequest,
                    static_cast<std::uint64_t>(OpenRequest::kDiagnostics), 0);
   Pump();
   EXPECT_FALSE(shell->RecordingDiagnostics());
-  ASSERT_FALSE(host.services.boxes.empty());
-  EXPECT_EQ(host.services.boxes.back().caption, "Diagnostics Recorded");
-  EXPECT_EQ(host.services.boxes.back().text.rfind("The recording is saved as\nstate", 0), 0u);
+  ASSERT_FALSE(desk.PromptsShown().empty());
+  const SimPrompt& recorded = desk.PromptsShown().back();
+  EXPECT_EQ(recorded.caption, "Diagnostics Recorded");
+  EXPECT_EQ(recorded.kind, SimPromptKind::kAskYesNo);
+  EXPECT_EQ(recorded.icon, PromptIcon::kInformation);
+  EXPECT_EQ(recorded.text.rfind("The recording is saved as\nstate", 0), 0u);
   EXPECT_TRUE(desk.Launches().empty());
 
   const std::string file = Recording();

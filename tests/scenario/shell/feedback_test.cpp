@@ -82,9 +82,9 @@ TEST_F(FeedbackStory, AnErrorStatusKeepsTheFormAndSuccessThanksAndCloses) {
   host.http.Serve(kService, 204, "");
   Send();
   EXPECT_EQ(desk.Surfaces().Dialogs().Find("TessaryFeedback"), nullptr);
-  ASSERT_EQ(host.services.boxes.size(), 1u);
-  EXPECT_EQ(host.services.boxes[0].caption, "Send Feedback");
-  EXPECT_EQ(host.services.boxes[0].text, "Thanks. Your feedback was sent.");
+  ASSERT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.PromptsShown()[0].caption, "Send Feedback");
+  EXPECT_EQ(desk.PromptsShown()[0].text, "Thanks. Your feedback was sent.");
 }
 
 }  // namespace

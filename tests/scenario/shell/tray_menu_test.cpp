@@ -262,9 +262,10 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
 
 TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
   ShowMenu(id::kAbout);
-  ASSERT_EQ(host.services.boxes.size(), 1u);
-  EXPECT_EQ(host.services.boxes[0].caption, "About Tessary");
-  const std::string& text = host.services.boxes[0].text;
+  ASSERT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.PromptsShown()[0].caption, "About Tessary");
+  EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kInformation);
+  const std::string& text = desk.PromptsShown()[0].text;
   EXPECT_EQ(text.rfind("Tessary 1.4.2 for Windows\n\nDrag a window", 0), 0u);
   EXPECT_NE(text.find("Alt while dragging  Move freely\n\nquillfrost.example"), std::string::npos);
   ShowMenu(id::kUserGuide);
@@ -275,15 +276,17 @@ TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
 TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
   const std::string key = Coord().Displays()[0].id;
   Coord().Layouts().RememberLayout(key, *LayoutStore::FindBuiltIn("halves"));
-  host.services.okAnswer = false;
+  desk.SetConfirmAnswer(false);
   ShowMenu(id::kResetLayouts);
-  ASSERT_EQ(host.services.boxes.size(), 1u);
-  EXPECT_EQ(host.services.boxes[0].caption, "Reset Layouts");
-  EXPECT_EQ(host.services.boxes[0].text,
+  ASSERT_EQ(desk.PromptsShown().size(), 1u);
+  EXPECT_EQ(desk.PromptsShown()[0].kind, SimPromptKind::kAsk);
+  EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kQuestion);
+  EXPECT_EQ(desk.PromptsShown()[0].caption, "Reset Layouts");
+  EXPECT_EQ(desk.PromptsShown()[0].text,
             "Return the built-in layouts on Studio Display to their standard proportions? "
             "Your own layouts are kept.");
   EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
-  host.services.okAnswer = true;
+  desk.SetConfirmAnswer(true);
   ShowMenu(id::kResetLayouts);
   EXPECT_FALSE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_GT(Coord().RefreshDeadline(), 0);
@@ -347,7 +350,7 @@ TEST_F(TrayMenuStory, ResettingLayoutsStopsWaitingForAppsThere) {
   layout.apps = {{1, {"C:\\Apps\\paint.exe"}}};
   ASSERT_TRUE(Coord().ApplyComposition(Coord().Displays()[0].id, layout));
   ASSERT_TRUE(desk.TimerRunning(6));
-  host.services.okAnswer = true;
+  desk.SetConfirmAnswer(true);
   ShowMenu(id::kResetLayouts);
   EXPECT_FALSE(desk.TimerRunning(6));
 }

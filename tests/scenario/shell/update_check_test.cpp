@@ -42,7 +42,7 @@ TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
   EXPECT_EQ(host.http.requests[0].method, "GET");
   // Unreachable: only the time stamp changes, quietly.
   EXPECT_NE(files.SettingsFile().find(R"("lastUpdateCheck":1700000001)"), std::string::npos);
-  EXPECT_TRUE(host.services.boxes.empty());
+  EXPECT_TRUE(desk.PromptsShown().empty());
   unixTime += 86400;
   HourPasses();
   EXPECT_EQ(host.http.requests.size(), 1u);
@@ -71,7 +71,7 @@ TEST_F(UpdateStory, CheckingNowTellsEachOutcome) {
   host.http.Serve(kDocument, 500, R"({"version":"1.5.0","build":8})");
   CheckNow();
   std::vector<std::pair<std::string, std::string>> told;
-  for (const SimMessageBox& box : host.services.boxes) told.emplace_back(box.caption, box.text);
+  for (const SimPrompt& box : desk.PromptsShown()) told.emplace_back(box.caption, box.text);
   EXPECT_EQ(told, (std::vector<std::pair<std::string, std::string>>{
                       {"Tessary", "quillfrost.example couldn't be reached."},
                       {"Tessary", "Tessary is up to date."},
@@ -80,9 +80,10 @@ TEST_F(UpdateStory, CheckingNowTellsEachOutcome) {
   host.http.Serve(kDocument, 200, R"({"version":"1.5.0","build":8})");
   desk.SetConfirmAnswer(true);
   CheckNow();
-  ASSERT_EQ(desk.PromptsShown().size(), 1u);
-  EXPECT_EQ(desk.PromptsShown()[0].caption, "Tessary");
-  EXPECT_EQ(desk.PromptsShown()[0].text, "Tessary 1.5.0 is available. Open the download page?");
+  ASSERT_EQ(desk.PromptsShown().size(), 4u);
+  EXPECT_EQ(desk.PromptsShown()[3].kind, SimPromptKind::kConfirm);
+  EXPECT_EQ(desk.PromptsShown()[3].caption, "Tessary");
+  EXPECT_EQ(desk.PromptsShown()[3].text, "Tessary 1.5.0 is available. Open the download page?");
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
   EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
@@ -117,7 +118,7 @@ TEST_F(UpdateStory, ASilentCheckThatFindsAnUpdateBadgesTheTrayAndSaysSoInABalloo
   EXPECT_EQ(host.tray.balloons.back(),
             (TrayBalloon{"Tessary update",
                          "Tessary 1.5.0 is available. Choose it in Tessary's menu."}));
-  EXPECT_TRUE(host.services.boxes.empty());
+  EXPECT_TRUE(desk.PromptsShown().empty());
   host.menus.Answer(0);
   shell->ShowTrayMenu();
   EXPECT_EQ(FindItem(host.menus.shown.back().items, tray_command::kUpdateAvailable)->label,

@@ -30,6 +30,7 @@ class AnsweringPrompts final : public Prompts {
  public:
   bool Confirm(const std::string&, const std::string&) override { return true; }
   bool Ask(const std::string&, const std::string&, PromptIcon) override { return true; }
+  bool AskYesNo(const std::string&, const std::string&, PromptIcon) override { return true; }
   void Inform(const std::string&, const std::string& text, PromptIcon) override {
     told.push_back(text);
   }
