@@ -280,14 +280,14 @@ TEST_F(SettingsWindowStory, AFailedSaveSaysSoAndKeepsTheChange) {
   StartWith();
   SimDialogWindow& w = OpenWindow();
   const std::string before = files.SettingsFile();
-  files.failWrites = true;
+  files.writesFail = true;
   w.Press(ctl::kUseStacks);
   EXPECT_FALSE(Record().windowStacksEnabled);
   EXPECT_EQ(files.SettingsFile(), before);
   EXPECT_EQ(w.Text(ctl::kStatus),
             "Tessary couldn\u2019t save your settings. They apply until Tessary quits; the next "
             "change tries again.");
-  files.failWrites = false;
+  files.writesFail = false;
   w.Press(ctl::kShowBadges);
   EXPECT_EQ(w.Text(ctl::kStatus), "");
   EXPECT_TRUE(FileHas(R"("windowStacksEnabled":false,"stackBadgesEnabled":false)"));

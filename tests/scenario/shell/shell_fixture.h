@@ -24,6 +24,7 @@
 #include "platform/sim/sim_theme_source.h"
 #include "platform/startup_entry.h"
 #include "shell/shell.h"
+#include "shell/window_command.h"
 
 namespace tessary {
 
@@ -66,7 +67,6 @@ class MemoryFiles : public FileSystem {
     if (note) note("write " + path);
     if (writesFail) return false;
     ++writes;
-    if (failWrites) return false;
     files[path] = std::string(bytes);
     return true;
   }
@@ -112,9 +112,8 @@ class MemoryFiles : public FileSystem {
   std::map<std::string, std::string> files;
   std::vector<std::string> folders;
   std::set<std::string> unreadable;  // there, but cannot be opened
-  bool writesFail = false;           // a full or read-only disk
+  bool writesFail = false;           // a full disk or a locked file
   int writes = 0;
-  bool failWrites = false;  // a full disk or a locked file
   Note note;
 };
 
@@ -254,6 +253,22 @@ class ShellTest : public ::testing::Test {
 
   WindowId AddApp(Rect frame, const std::string& className = "SimAppWindow") {
     return desk.AddWindow({.className = className, .frame = frame});
+  }
+  // The user picks a region of a layout in the picker that Place opened.
+  void ChooseInPicker(const std::string& layoutId, int region) {
+    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto found = std::find_if(catalogue.begin(), catalogue.end(),
+                                    [&](const SnapLayout& l) { return l.id == layoutId; });
+    ASSERT_NE(found, catalogue.end());
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
+    Run(0.05);
+  }
+  // Place puts the focused window into the right half of "Halves".
+  void PlaceInRightHalf() {
+    shell->RunCommand(window_command::kPlace);
+    ChooseInPicker("halves", 1);
   }
 
   SimDesktop desk;

@@ -132,13 +132,6 @@ TEST_F(ShellTest, SeparateInstanceRunsBesideAndNeverGreets) {
   EXPECT_EQ(ShellProbe(other).settings().Current().lastSeenVersion, "1.4.2");
 }
 
-TEST_F(ShellTest, EmptyInstanceVariableCountsAsUnset) {
-  desk.SetEnvironment("TESSARY_INSTANCE", "");
-  StartOrFail();
-  EXPECT_EQ(host.lock.held, "Quillfrost.Tessary");
-  EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
-}
-
 TEST_F(ShellTest, FailuresEndWithOneBeforeTheNextStepAndLetGoOfTheLock) {
   struct Case {
     const char* name;
