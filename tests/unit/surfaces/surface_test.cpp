@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+#include "platform/sim/sim_surface.h"
+#include "surfaces_test_support.h"
+
 namespace tessary {
 namespace {
 
@@ -54,6 +57,36 @@ TEST(SurfaceRules, TheZOrderIsTouchedOnlyWhenHiddenReanchoredOrCovered) {
        true},
   };
   for (const Case& c : cases) EXPECT_EQ(NeedsZOrderPlacement(c.facts), c.place) << c.name;
+}
+
+// The stories lean on the simulated surface behaving as the real one (whose own tests run
+// under Wine): anchored below a window it follows that window up, hidden it stays where it
+// is, and destroyed it hears no more ticks.
+TEST(SimSurface, FollowsItsWindowStaysPutWhileHiddenAndGoesQuietOnceDestroyed) {
+  struct Ticks : SurfaceInput {
+    void OnTimer(int) override { ++count; }
+    int count = 0;
+  } ticks;
+  testing::ManualClock clock;
+  SimSurfaceFactory factory{&clock};
+  const std::unique_ptr<Surface> owned = CreateSurface(factory, {.input = &ticks});
+  auto& s = static_cast<SimSurface&>(*owned);
+  s.MoveTo({50, 60});
+  EXPECT_EQ(s.MoveCount(), 0);
+  SimZStack& stack = *factory.OwnStack();
+  const WindowId dragged = stack.AddWindow(false);
+  const WindowId other = stack.AddWindow(false);
+  s.Present({0, 0, 10, 10}, 1, nullptr, SurfaceAnchor::Below(dragged));
+  stack.BringToTop(dragged);
+  EXPECT_EQ(stack.WindowAbove(s.Window()), other);
+  s.Present({0, 0, 10, 10}, 1, nullptr, SurfaceAnchor::Below(dragged));
+  EXPECT_EQ(stack.Order(), (std::vector<WindowId>{dragged, s.Window(), other}));
+  s.SubscribeFrames();
+  s.StartTimer(2, 100);
+  s.Destroy();
+  clock.now += 1;
+  factory.RunFrame();
+  EXPECT_EQ(ticks.count, 0);
 }
 
 }  // namespace
