@@ -48,7 +48,7 @@ TEST_F(ShellTest, StartUpRunsInItsOrder) {
   EXPECT_EQ(JournalIndex("log window event hooks"), -1);
   EXPECT_TRUE(Probe().running());
   EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
-  EXPECT_NE(files.SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
+  EXPECT_NE(SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
   ASSERT_EQ(host.tray.balloons.size(), 1u);
   // The simulated system has its window arranging on.

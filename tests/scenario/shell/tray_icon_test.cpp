@@ -108,7 +108,7 @@ TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
   EXPECT_EQ(toast.Text().title,
             "Tip \xC2\xB7 This window spans regions; the windows it covers are stacked behind it.");
   EXPECT_NEAR(toast.HideAt() - desk.Now(), 7.0, 0.5);
-  EXPECT_NE(files.SettingsFile().find(R"("tipsShown":["span"])"), std::string::npos);
+  EXPECT_NE(SettingsFile().find(R"("tipsShown":["span"])"), std::string::npos);
   Run(8);
   ASSERT_EQ(toast.Phase(), ToastPhase::kHidden);
   shell->ShowTip("span");
