@@ -23,17 +23,6 @@ class CommandTest : public ShellTest {
     window = AddApp(kStart);
     Pump();
   }
-  // The user picks a region of a layout in the picker that Place opened.
-  void ChooseInPicker(const std::string& layoutId, int region) {
-    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
-    const auto found = std::find_if(catalogue.begin(), catalogue.end(),
-                                    [&](const SnapLayout& l) { return l.id == layoutId; });
-    ASSERT_NE(found, catalogue.end());
-    host.window.Post(main_window_message::kCoordinatorCommand,
-                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
-                     PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
-    Run(0.05);
-  }
 
   WindowId window{};
 };
@@ -186,12 +175,10 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
 }
 
 TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
-  shell->RunCommand(kPlace);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   const WindowId second = AddApp(kStart);
   Pump();
-  shell->RunCommand(kPlace);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   Run(0.5);
   ASSERT_EQ(desk.Foreground(), second);
   shell->RunCommand(kNext);
@@ -209,12 +196,10 @@ TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
 }
 
 TEST_F(CommandTest, WhileTheStackOverviewIsInFrontCommandsActOnTheWindowItIsAbout) {
-  shell->RunCommand(kPlace);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   const WindowId second = AddApp(kStart);
   Pump();
-  shell->RunCommand(kPlace);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   Run(0.5);
   shell->RunCommand(kOverview);
   Run(0.3);

@@ -54,13 +54,7 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   }
   desk.Release();
   Run(0.2);
-  shell->RunCommand(window_command::kPlace);
-  const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
-  const auto halves = std::find_if(catalogue.begin(), catalogue.end(),
-                                   [](const SnapLayout& l) { return l.id == "halves"; });
-  host.window.Post(main_window_message::kCoordinatorCommand,
-                   static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
-                   PackPickerChoice(static_cast<int>(halves - catalogue.begin()), 1));
+  PlaceInRightHalf();
   Run(1.0);
 
   desk.SetConfirmAnswer(false);  // "No": the file stays, nothing opens

@@ -211,13 +211,7 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
   for (int i = 0; i < 2; ++i) {
     AddApp({200, 150, 800, 600});
     Pump();
-    shell->RunCommand(window_command::kPlace);
-    const auto layouts = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
-    const auto halves = std::find_if(layouts.begin(), layouts.end(),
-                                     [](const SnapLayout& l) { return l.id == "halves"; });
-    host.window.Post(main_window_message::kCoordinatorCommand,
-                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
-                     PackPickerChoice(static_cast<int>(halves - layouts.begin()), 1));
+    PlaceInRightHalf();
     Run(0.5);
   }
   shell->ShowTour();

@@ -167,7 +167,7 @@ TEST_F(LayoutExchangeStory, CancelOrAFailedWriteLosesNothing) {
   EXPECT_EQ(files.writes, writes);
   EXPECT_EQ(OwnOn(0).size(), 2u);
 
-  files.writesFail = true;
+  files.failWrites = true;
   const std::vector<SimPrompt> shown = Choose(id::kExportMyLayouts, kFile);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[1].caption, "Export Layouts");

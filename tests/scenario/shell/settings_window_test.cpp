@@ -36,7 +36,7 @@ class SettingsWindowStory : public ShellTest {
     return *window;
   }
   bool FileHas(const std::string& text) const {
-    return files.SettingsFile().find(text) != std::string::npos;
+    return SettingsFile().find(text) != std::string::npos;
   }
   const tessary::Settings& Record() { return Probe().settings().Current(); }
 };
@@ -109,7 +109,7 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
     ASSERT_TRUE(cases[i].act()) << i;
     EXPECT_TRUE(cases[i].holds(Record())) << i;
     EXPECT_GT(files.writes, writes) << i;
-    EXPECT_TRUE(FileHas(cases[i].inFile)) << i << ": " << files.SettingsFile();
+    EXPECT_TRUE(FileHas(cases[i].inFile)) << i << ": " << SettingsFile();
   }
   EXPECT_TRUE(startup.IsRegistered());
   EXPECT_EQ(w.Items(ctl::kTransition),
@@ -279,11 +279,11 @@ TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
 TEST_F(SettingsWindowStory, AFailedSaveSaysSoAndKeepsTheChange) {
   StartWith();
   SimDialogWindow& w = OpenWindow();
-  const std::string before = files.SettingsFile();
+  const std::string before = SettingsFile();
   files.failWrites = true;
   w.Press(ctl::kUseStacks);
   EXPECT_FALSE(Record().windowStacksEnabled);
-  EXPECT_EQ(files.SettingsFile(), before);
+  EXPECT_EQ(SettingsFile(), before);
   EXPECT_EQ(w.Text(ctl::kStatus),
             "Tessary couldn\u2019t save your settings. They apply until Tessary quits; the next "
             "change tries again.");

@@ -24,6 +24,8 @@
 #include "platform/sim/sim_theme_source.h"
 #include "platform/startup_entry.h"
 #include "shell/shell.h"
+#include "shell/window_command.h"
+#include "support/memory_files.h"
 
 namespace tessary {
 
@@ -51,72 +53,6 @@ class ShellProbe {
 namespace testing {
 
 using Note = std::function<void(std::string)>;
-
-// Files in memory, so the stories never touch a real disk.
-class MemoryFiles : public FileSystem {
- public:
-  FileRead ReadFile(const std::string& path, std::size_t maxBytes) override {
-    if (note) note("read " + path);
-    if (unreadable.count(path)) return FileRead{ReadStatus::kFailed, {}, false};
-    auto it = files.find(path);
-    if (it == files.end()) return {};
-    return FileRead{ReadStatus::kOk, it->second.substr(0, maxBytes), it->second.size() > maxBytes};
-  }
-  bool WriteFile(const std::string& path, std::string_view bytes) override {
-    if (note) note("write " + path);
-    if (writesFail) return false;
-    ++writes;
-    if (failWrites) return false;
-    files[path] = std::string(bytes);
-    return true;
-  }
-  bool RenameReplacing(const std::string& from, const std::string& to) override {
-    auto it = files.find(from);
-    if (it == files.end()) return false;
-    files[to] = it->second;
-    files.erase(it);
-    return true;
-  }
-  bool CreateFolder(const std::string& path) override {
-    folders.push_back(path);
-    return true;
-  }
-  bool Exists(const std::string& path) override {
-    return files.count(path) > 0 || std::count(folders.begin(), folders.end(), path) > 0;
-  }
-  bool RemoveFile(const std::string& path) override { return files.erase(path) > 0; }
-  bool AppendToFile(const std::string& path, std::string_view bytes) override {
-    files[path] += bytes;
-    return true;
-  }
-  std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
-                                     std::string_view suffix) override {
-    std::vector<std::string> names;
-    for (const auto& [path, bytes] : files) {
-      const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
-      if (JoinPath(folder, name) == path && NameMatches(name, prefix, suffix)) names.push_back(name);
-    }
-    return names;
-  }
-  std::optional<std::string> LocalAppDataFolder() override { return std::nullopt; }
-  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
-    if (name == "TESSARY_STATE_DIR") return std::string("state");
-    return std::nullopt;
-  }
-
-  std::string SettingsFile() const {
-    auto it = files.find(JoinPath("state", "settings.json"));
-    return it == files.end() ? std::string() : it->second;
-  }
-
-  std::map<std::string, std::string> files;
-  std::vector<std::string> folders;
-  std::set<std::string> unreadable;  // there, but cannot be opened
-  bool writesFail = false;           // a full or read-only disk
-  int writes = 0;
-  bool failWrites = false;  // a full disk or a locked file
-  Note note;
-};
 
 // Hands out surfaces until `allowed` have been made, then none (a failing system).
 class RationedSurfaces : public SurfaceFactory {
@@ -201,6 +137,7 @@ class ShellTest : public ::testing::Test {
                                .friendlyName = "Studio Display"});
     const Note note = [this](std::string entry) { host.Record(std::move(entry)); };
     files.note = note;
+    files.environment["TESSARY_STATE_DIR"] = "state";
     surfaces.note = note;
     log.journal = note;
     noted = std::make_unique<NotedPlatform>(desk.platform(), note);
@@ -227,6 +164,11 @@ class ShellTest : public ::testing::Test {
   ShellProbe Probe() { return ShellProbe(*shell); }
   Coordinator& Coord() { return Probe().coordinator(); }
 
+  // settings.json as the program last wrote it; empty when it never did.
+  std::string SettingsFile() const {
+    auto it = files.files.find(JoinPath("state", "settings.json"));
+    return it == files.files.end() ? std::string() : it->second;
+  }
   // Settings as a file the program finds at start-up.
   void StoreSettings(const std::string& json) {
     files.files[JoinPath("state", "settings.json")] = json;
@@ -254,6 +196,22 @@ class ShellTest : public ::testing::Test {
 
   WindowId AddApp(Rect frame, const std::string& className = "SimAppWindow") {
     return desk.AddWindow({.className = className, .frame = frame});
+  }
+  // The user picks a region of a layout in the picker that Place opened.
+  void ChooseInPicker(const std::string& layoutId, int region) {
+    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto found = std::find_if(catalogue.begin(), catalogue.end(),
+                                    [&](const SnapLayout& l) { return l.id == layoutId; });
+    ASSERT_NE(found, catalogue.end());
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
+    Run(0.05);
+  }
+  // Place puts the focused window into the right half of "Halves".
+  void PlaceInRightHalf() {
+    shell->RunCommand(window_command::kPlace);
+    ChooseInPicker("halves", 1);
   }
 
   SimDesktop desk;

@@ -169,7 +169,7 @@ TEST_F(ShortcutTest, ABindingCapturedForASecondCommandMovesThere) {
   EXPECT_FALSE(Probe().capturing().has_value());
   EXPECT_FALSE(Probe().mouseShared().capturing.load());
   EXPECT_EQ(host.mouseHook.LastBindings()[kStack], (MouseBinding{kMouseMiddle, kModCtrl}));
-  EXPECT_NE(files.SettingsFile().find(R"("mouseShortcuts":{"stack":{"button":3,"mods":2}})"),
+  EXPECT_NE(SettingsFile().find(R"("mouseShortcuts":{"stack":{"button":3,"mods":2}})"),
             std::string::npos);
 }
 

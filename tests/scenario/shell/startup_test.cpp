@@ -48,7 +48,7 @@ TEST_F(ShellTest, StartUpRunsInItsOrder) {
   EXPECT_EQ(JournalIndex("log window event hooks"), -1);
   EXPECT_TRUE(Probe().running());
   EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
-  EXPECT_NE(files.SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
+  EXPECT_NE(SettingsFile().find(R"("lastSeenVersion":"1.4.2")"), std::string::npos);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
   ASSERT_EQ(host.tray.balloons.size(), 1u);
   // The simulated system has its window arranging on.
@@ -130,13 +130,6 @@ TEST_F(ShellTest, SeparateInstanceRunsBesideAndNeverGreets) {
   EXPECT_EQ(otherHost.lock.held, "Quillfrost.Tessary.dev");
   EXPECT_TRUE(ShellProbe(other).opened().empty());
   EXPECT_EQ(ShellProbe(other).settings().Current().lastSeenVersion, "1.4.2");
-}
-
-TEST_F(ShellTest, EmptyInstanceVariableCountsAsUnset) {
-  desk.SetEnvironment("TESSARY_INSTANCE", "");
-  StartOrFail();
-  EXPECT_EQ(host.lock.held, "Quillfrost.Tessary");
-  EXPECT_EQ(Probe().opened(), std::vector<OpenTarget>{OpenTarget::kWelcome});
 }
 
 TEST_F(ShellTest, FailuresEndWithOneBeforeTheNextStepAndLetGoOfTheLock) {

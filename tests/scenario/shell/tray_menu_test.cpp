@@ -273,9 +273,15 @@ TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
 }
 
-TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
+TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
   const std::string key = Coord().Displays()[0].id;
-  Coord().Layouts().RememberLayout(key, *LayoutStore::FindBuiltIn("halves"));
+  desk.AddFile("C:\\Apps\\paint.exe", "Paint");
+  SnapLayout layout = *LayoutStore::FindBuiltIn("halves");
+  layout.apps = {{1, {"C:\\Apps\\paint.exe"}}};
+  ASSERT_TRUE(Coord().ApplyComposition(key, layout));
+  Run(0.3);  // its refresh is done; it still waits for Paint
+  ASSERT_EQ(Coord().RefreshDeadline(), 0);
+  ASSERT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(false);
   ShowMenu(id::kResetLayouts);
   ASSERT_EQ(desk.PromptsShown().size(), 1u);
@@ -286,10 +292,12 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirst) {
             "Return the built-in layouts on Studio Display to their standard proportions? "
             "Your own layouts are kept.");
   EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
+  EXPECT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(true);
   ShowMenu(id::kResetLayouts);
   EXPECT_FALSE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_GT(Coord().RefreshDeadline(), 0);
+  EXPECT_FALSE(desk.TimerRunning(6));
 }
 
 TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
@@ -342,17 +350,6 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
   EXPECT_EQ(editorTitle(), "Edit Layout");
   EXPECT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);
   EXPECT_EQ(desk.Surfaces().Dialogs().Find("TessaryEditor")->Text(100), "Mine");
-}
-
-TEST_F(TrayMenuStory, ResettingLayoutsStopsWaitingForAppsThere) {
-  desk.AddFile("C:\\Apps\\paint.exe", "Paint");
-  SnapLayout layout = *LayoutStore::FindBuiltIn("halves");
-  layout.apps = {{1, {"C:\\Apps\\paint.exe"}}};
-  ASSERT_TRUE(Coord().ApplyComposition(Coord().Displays()[0].id, layout));
-  ASSERT_TRUE(desk.TimerRunning(6));
-  desk.SetConfirmAnswer(true);
-  ShowMenu(id::kResetLayouts);
-  EXPECT_FALSE(desk.TimerRunning(6));
 }
 
 TEST_F(TrayMenuStory, WithNoWindowTheActiveLayoutIsCheckedAndWindowCommandsGreyed) {

@@ -41,7 +41,7 @@ TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
   EXPECT_EQ(host.http.requests[0].userAgent, "Tessary-Windows/1.4.2");
   EXPECT_EQ(host.http.requests[0].method, "GET");
   // Unreachable: only the time stamp changes, quietly.
-  EXPECT_NE(files.SettingsFile().find(R"("lastUpdateCheck":1700000001)"), std::string::npos);
+  EXPECT_NE(SettingsFile().find(R"("lastUpdateCheck":1700000001)"), std::string::npos);
   EXPECT_TRUE(desk.PromptsShown().empty());
   unixTime += 86400;
   HourPasses();

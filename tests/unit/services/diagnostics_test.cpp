@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/log.h"
-#include "memory_files.h"
 #include "services/diagnostics_recorder.h"
 #include "services/diagnostics_snapshot.h"
+#include "support/memory_files.h"
 
 namespace tessary::testing {
 namespace {

@@ -121,10 +121,8 @@ TEST(BadgePaint, BodyAndSpanBarFollowTheGrowth) {
   }
 }
 
-struct BadgeFixture {
-  BadgeFixture() {
-    EXPECT_TRUE(badge.Create(factory));
-    surface = factory.FindByTitle("Tessary stack badge");
+struct BadgeFixture : testing::SimView<Badge> {
+  BadgeFixture() : SimView("Tessary stack badge") {
     badge.SetCallbacks({.bringForward = [this](WindowId w) { broughtForward.push_back(w); }});
     badge.Update(static_cast<WindowId>(1), Members(8), {frame, {0, 0, 1920, 1040}, true, {}}, 1,
                  kNoWindow, true);
@@ -134,12 +132,8 @@ struct BadgeFixture {
     clock.now += seconds;
     factory.RunFrame();
   }
+  Badge& badge = view;
   Rect frame{400, 100, 800, 800};
-  testing::ManualClock clock;
-  SimSurfaceFactory factory{&clock};
-  SimThemeSource theme;
-  Badge badge{theme, clock};
-  SimSurface* surface = nullptr;
   std::vector<WindowId> broughtForward;
 };
 
@@ -179,7 +173,7 @@ TEST(BadgeView, AClickOnAnIconBringsItsWindowTheOverflowIsGreyedUntilItLeadsSome
   const std::vector<CanvasOp>& ops = f.surface->LastPaint().Ops();
   auto count = std::find_if(ops.begin(), ops.end(), [](const CanvasOp& op) { return op.text == "+2"; });
   ASSERT_NE(count, ops.end());
-  EXPECT_EQ(count->color, ReadTheme(f.theme).secondaryText);
+  EXPECT_EQ(count->color, f.colours.secondaryText);
 }
 
 }  // namespace

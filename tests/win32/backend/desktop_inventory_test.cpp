@@ -70,26 +70,6 @@ TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
   EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));  // gone
 }
 
-TEST(Win32Inventory, TheOnlyClassVariableRestrictsManagementToThatClass) {
-  WindowHost& host = WindowHost::Get();
-  HWND ordinary = host.Create("normal");
-  HWND iconless = host.Create("iconless");  // the same kind of window, another class
-  ASSERT_NE(ordinary, nullptr);
-  ASSERT_NE(iconless, nullptr);
-
-  SetEnvironmentVariableW(L"TESSARY_ONLY_CLASS", L"TessaryTestHostIconless");
-  Win32Platform backend;
-  Desktop desktop(backend.platform());
-  bool ordinaryManaged = desktop.IsManageable(ToWindowId(ordinary));
-  bool iconlessManaged = desktop.IsManageable(ToWindowId(iconless));
-  // Read once: clearing the variable changes nothing for this instance.
-  SetEnvironmentVariableW(L"TESSARY_ONLY_CLASS", nullptr);
-  EXPECT_FALSE(ordinaryManaged);
-  EXPECT_TRUE(iconlessManaged);
-  EXPECT_FALSE(desktop.IsManageable(ToWindowId(ordinary)));
-  EXPECT_TRUE(Desktop(backend.platform()).IsManageable(ToWindowId(ordinary)));
-}
-
 TEST(Win32AppIdentity, AppsAreKnownByImagePathAndNamedByTheirVersionResource) {
   WindowHost& host = WindowHost::Get();
   HWND hosted = host.Create("normal");

@@ -11,6 +11,7 @@
 #include "base/log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/user_input.h"
 #include "window_host_client.h"
 
 namespace tessary {
@@ -77,24 +78,6 @@ TEST_F(Win32MainWindow, TimerTicksArriveWithTheirIdsUntilStopped) {
   EXPECT_FALSE(detached.platform().timers.Start(7, 10));  // no window to own it
 }
 
-// One key press and release as the user makes it, optionally with Alt held around it.
-void UserPress(WORD key, bool withAlt = false) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD virtualKey, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  if (withAlt) add(VK_MENU, 0);
-  add(key, 0);
-  add(key, KEYEVENTF_KEYUP);
-  if (withAlt) add(VK_MENU, KEYEVENTF_KEYUP);
-  ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
-            inputs.size());
-}
-
 TEST_F(Win32MainWindow, TheEscapeWatchReportsOnlyTheUsersPlainEscape) {
   int reported = 0;
   ASSERT_TRUE(backend_.platform().input.StartEscapeWatch([&] { ++reported; }));
@@ -102,15 +85,15 @@ TEST_F(Win32MainWindow, TheEscapeWatchReportsOnlyTheUsersPlainEscape) {
   // The program's own Escape (tagged) and the system's Alt+Escape pass; then a user's
   // plain Escape is reported.
   ASSERT_TRUE(backend_.platform().keys.Send({{Key::kEscape, false}, {Key::kEscape, true}}));
-  UserPress(VK_ESCAPE, true);
-  UserPress(VK_ESCAPE);
+  ASSERT_TRUE(testing::SendKey(VK_ESCAPE, true));
+  ASSERT_TRUE(testing::SendKey(VK_ESCAPE));
 
   ASSERT_TRUE(testing::PumpMessagesUntil([&] { return reported >= 1; }));
   testing::PumpMessagesFor(0.1);
   EXPECT_EQ(reported, 1);
 
   backend_.platform().input.StopEscapeWatch();
-  UserPress(VK_ESCAPE);
+  ASSERT_TRUE(testing::SendKey(VK_ESCAPE));
   testing::PumpMessagesFor(0.2);
   EXPECT_EQ(reported, 1);
 }

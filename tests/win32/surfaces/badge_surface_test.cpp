@@ -15,19 +15,10 @@ namespace {
 
 constexpr UINT kCommand = WM_APP + 7;
 
+// The pointer to (x, y), as the user moves it: the window under it hears it.
 void MouseTo(int x, int y) {
   SetCursorPos(x, y);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE;  // a zero move: the window under the cursor hears it
-  SendInput(1, &input, sizeof(INPUT));
-}
-
-void Button(bool down) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input, sizeof(INPUT));
+  SendMouse({MOUSEEVENTF_MOVE});
 }
 
 class BadgeSurfaceTest : public SurfaceTest {
@@ -85,8 +76,7 @@ TEST_F(BadgeSurfaceTest, StandsOnTheFrontWindowAndAClickOnAnIconBringsThatWindow
 
   const int frontClicks = front_.Clicks();
   MouseTo(300, 255);
-  Button(true);
-  Button(false);
+  SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
   PumpMessagesUntil([&] { return commands_.Count(kCommand) == 1; });
   ASSERT_EQ(commands_.Count(kCommand), 1);
   ASSERT_EQ(asked_, ToWindowId(back_.Handle()));
@@ -104,11 +94,11 @@ TEST_F(BadgeSurfaceTest, AFloatingBadgeDraggedFarKeepsThePointerAndReportsWhereI
   PumpMessagesFor(0.1);
   const Rect start = badge_.Bounds();  // 8 right of the left edge: (308, 244)
   MouseTo(319, 255);
-  Button(true);
+  SendMouse({MOUSEEVENTF_LEFTDOWN});
   PumpMessagesFor(0.1);
   MouseTo(519, 305);  // far outside the badge in one jump
   PumpMessagesFor(0.1);
-  Button(false);
+  SendMouse({MOUSEEVENTF_LEFTUP});
   PumpMessagesUntil([&] { return moved_.has_value(); });
   ASSERT_TRUE(moved_.has_value());
   EXPECT_EQ(*moved_, (Rect{start.x + 200, start.y + 50, 22, 22}));

@@ -1,25 +1,15 @@
 // The chooser panel as a real window under the real backend: an opaque top-level window
 // (not a layered overlay) drawn with Direct2D over a region, picked with real mouse and
-// keyboard input, moving the chosen window into the region as Snap Assist does, or
-// bringing the chosen member of a stack forward as the switcher does.
+// keyboard input, moving the chosen window into the region as Snap Assist does.
 
 #include <vector>
 
 #include "platform/win32/theme_source_win32.h"
-#include "platform/win32/z_order_win32.h"
 #include "surfaces/chooser_panel.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
 namespace {
-
-void SendKey(WORD key) {
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
 
 RECT WindowRectOf(HWND window) {
   RECT rect{};
@@ -113,36 +103,6 @@ TEST_F(ChooserPanelWindowTest, AClickOnACardMovesThatWindowIntoTheRegion) {
   EXPECT_EQ(chosen[1], ToWindowId(first.Handle()));
   panel.Destroy();
   EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(ChooserPanelWindowTest, AsTheSwitcherOverAStackAClickBringsThatWindowForward) {
-  PlainWindow behind({8, 8, 956, 1032}, RGB(200, 60, 60));
-  PlainWindow front({8, 8, 956, 1032}, RGB(60, 60, 200));
-  const IconId icon = ToIconId(LoadIconW(nullptr, IDI_APPLICATION));
-  Win32ZOrder z;
-  std::vector<WindowId> chosen;
-  ChooserPanel panel(Factory(), theme);
-  ASSERT_TRUE(panel.Create({0, 220, 960, 600}, 1.0,
-                           {{ToWindowId(behind.Handle()), "Red", "Red app", icon},
-                            {ToWindowId(front.Handle()), "Blue", "Blue app", icon}},
-                           {.header = "Window Stack", .primaryText = "Close", .paging = true},
-                           {.choose = [&](WindowId w) {
-                              chosen.push_back(w);
-                              z.BringToTop(w);
-                              z.SetForeground(w);
-                            }}));
-  PumpMessagesFor(0.3);
-  const POINT beside{500, 100};  // in the stack's area, above the panel
-  ASSERT_EQ(WindowFromPoint(beside), front.Handle());
-
-  const Point card = panel.ItemCentre(0);
-  SendClick(static_cast<int>(card.x), static_cast<int>(card.y));
-  PumpMessagesUntil([&] { return !chosen.empty(); });
-  ASSERT_EQ(chosen, std::vector<WindowId>{ToWindowId(behind.Handle())});
-  PumpMessagesFor(0.1);
-  EXPECT_EQ(WindowFromPoint(beside), behind.Handle());
-  EXPECT_EQ(GetForegroundWindow(), behind.Handle());
-  panel.Destroy();
 }
 
 }  // namespace

@@ -91,7 +91,8 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   EXPECT_EQ(window->Hotkey(kKey), (DialogHotkey{'K', MOD_CONTROL | MOD_ALT}));
   EXPECT_TRUE(listener.heard.empty()) << "the program's own changes are not the user's";
 
-  // The edit box keeps its limit of 5 characters against typed text.
+  // The edit box limits typed text to its 5 characters; the user's edit comes back.
+  EXPECT_EQ(SendMessageW(real->Control(kName), EM_GETLIMITTEXT, 0, 0), 5);
   SendMessageW(real->Control(kName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
   SendMessageW(real->Control(kSave), BM_CLICK, 0, 0);
   SendMessageW(root, WM_CLOSE, 0, 0);
@@ -106,21 +107,19 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   EXPECT_DOUBLE_EQ(listener.painted.width, 380);
   EXPECT_DOUBLE_EQ(listener.painted.height, 100);
 
+  // Wrapped text grows taller at the same width.
+  const double one = window->MeasureTextHeight("Short", 300);
+  EXPECT_GT(one, 10);
+  EXPECT_GE(window->MeasureTextHeight(
+                "A body long enough to wrap over several lines at three hundred units, and more.",
+                300),
+            2 * one);
+
   window->Close();
   EXPECT_FALSE(IsWindow(root));
   const std::size_t heard = listener.heard.size();
   PumpMessagesFor(0.1);
   EXPECT_EQ(listener.heard.size(), heard);
-}
-
-TEST_F(DialogWindowTest, WrappedTextGrowsTallerAtTheSameWidth) {
-  auto window = Factory().NewDialogWindow();
-  ASSERT_TRUE(window->Open(Options()));
-  const double one = window->MeasureTextHeight("Short", 300);
-  const double many = window->MeasureTextHeight(
-      "A body long enough to wrap over several lines at three hundred units, and more.", 300);
-  EXPECT_GT(one, 10);
-  EXPECT_GE(many, 2 * one);
 }
 
 }  // namespace

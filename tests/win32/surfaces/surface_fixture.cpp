@@ -59,13 +59,4 @@ std::uint32_t BitmapPixel(const Win32Surface& surface, int x, int y) {
   return surface.Pixels()[static_cast<std::size_t>(y) * size.width + x];
 }
 
-void SendClick(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
-
 }  // namespace tessary::testing

@@ -18,6 +18,7 @@
 #include "platform/win32/surface_win32.h"
 #include "win32/message_pump.h"
 #include "win32/plain_window.h"
+#include "win32/user_input.h"
 
 namespace tessary::testing {
 
@@ -51,8 +52,5 @@ class SurfaceTest : public ::testing::Test {
 
 // A paint that fills the whole surface with one straight colour.
 PaintFunction Fill(Color colour);
-
-// A real left click at (x, y) through the system's input queue, as a user's.
-void SendClick(int x, int y);
 
 }  // namespace tessary::testing

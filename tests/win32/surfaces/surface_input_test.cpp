@@ -59,7 +59,9 @@ TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
       });
       EXPECT_EQ(below.Clicks(), expectedBelow) << clickable << interactive;
       ASSERT_EQ(recorder.releases.size(), expectedReleases) << clickable << interactive;
-      if (taken) EXPECT_EQ(recorder.releases.back(), (Point{260, 270}));  // desktop pixels
+      if (taken) {
+        EXPECT_EQ(recorder.releases.back(), (Point{260, 270}));  // desktop pixels
+      }
       EXPECT_NE(GetForegroundWindow(), surface->Handle());
     }
   }

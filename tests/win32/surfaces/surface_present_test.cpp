@@ -82,8 +82,6 @@ TEST_F(SurfacePresentTest, BlendsPerPixelAndConstantAlphaOverTheDesktop) {
   EXPECT_TRUE(Near(ScreenPixel(160, 160), {0, 0, 0}));
 }
 
-// The bitmap grows with slack and never shrinks, so resizing rarely reallocates; the window
-// always has the asked size, at least 1 x 1.
 // Drawn ahead while hidden, the same drawing is later shown without painting again; at
 // another size or scale there is nothing to show.
 TEST_F(SurfacePresentTest, PreparedDrawingIsShownWithoutPaintingAgain) {
@@ -106,6 +104,8 @@ TEST_F(SurfacePresentTest, PreparedDrawingIsShownWithoutPaintingAgain) {
   EXPECT_TRUE(Near(ScreenPixel(210, 190), {255, 0, 0}));
 }
 
+// The bitmap grows with slack and never shrinks, so resizing rarely reallocates; the window
+// always has the asked size, at least 1 x 1.
 TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
