@@ -20,16 +20,10 @@ namespace {
 constexpr std::array<MoveDirection, 4> kDirections = {MoveDirection::kLeft, MoveDirection::kRight,
                                                       MoveDirection::kUp, MoveDirection::kDown};
 
+// Each direction's opposite is its neighbour in this list (index ^ 1).
 MoveDirection Opposite(MoveDirection d) {
-  switch (d) {
-    case MoveDirection::kLeft:
-      return MoveDirection::kRight;
-    case MoveDirection::kRight:
-      return MoveDirection::kLeft;
-    case MoveDirection::kUp:
-      return MoveDirection::kDown;
-    case MoveDirection::kDown:
-      return MoveDirection::kUp;
+  for (std::size_t i = 0; i < kDirections.size(); ++i) {
+    if (kDirections[i] == d) return kDirections[i ^ 1];
   }
   return d;
 }
