@@ -103,21 +103,21 @@ std::optional<RegionMoves::Destination> RegionMoves::OntoDisplayBeside(int displ
 }
 
 bool RegionMoves::PlaceInto(WindowId window, const Rect& frame, const Destination& destination) {
-  const Monitor& display = c_.displays_[static_cast<std::size_t>(destination.display)];
+  const std::string display = c_.displays_[static_cast<std::size_t>(destination.display)].id;
   // Exactly what a drop onto the region does: the window joins whatever stands there.
   PlacementRequest request;
   request.window = window;
   request.kind = kTargetRegion;
   request.startRect = frame;
   request.endRect = frame;
-  request.display = display.id;
+  request.display = display;
   request.region = destination.region;
   request.intent = {kDropAddToStack, destination.region};
   c_.priorRects_.try_emplace(window, frame);
   c_.drops_.CarryOut(request, destination.display);
   c_.ScheduleRefresh(0.15);
   const std::optional<PlacementRecord> placed = c_.PlacementOf(window);
-  return placed && placed->display == display.id && placed->region == destination.region;
+  return placed && placed->display == display && placed->region == destination.region;
 }
 
 }  // namespace tessary
