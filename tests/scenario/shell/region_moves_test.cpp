@@ -24,8 +24,8 @@ class RegionMoveStory : public ShellTest {
     SetLayout(0, first);
     if (second) SetLayout(1, second);
   }
-  void SetLayout(std::size_t display, const char* id) {
-    Coord().Layouts().SetActiveLayout(Coord().Displays()[display].id, *FindBuiltIn(id));
+  void SetLayout(std::size_t index, const char* id) {
+    Coord().Layouts().SetActiveLayout(Coord().Displays()[index].id, *FindBuiltIn(id));
   }
   // The user presses Ctrl+Alt+Win with an arrow; the stack pass has run afterwards.
   void Press(std::uint32_t arrow) {

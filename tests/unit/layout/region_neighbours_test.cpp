@@ -84,7 +84,9 @@ TEST(RegionNeighboursTest, EveryBuiltInRegionHasItsNeighbours) {
     for (const auto& [region, rect] : rects) {
       for (MoveDirection d : kDirections) {
         const std::int32_t next = NeighbourRegion(rects, region, d);
-        if (next >= 0) EXPECT_EQ(NeighbourRegion(rects, next, Opposite(d)), region) << id;
+        if (next >= 0) {
+          EXPECT_EQ(NeighbourRegion(rects, next, Opposite(d)), region) << id;
+        }
       }
     }
   }
