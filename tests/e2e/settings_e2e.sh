@@ -93,8 +93,8 @@ e2e_key ctrl+alt+k
 e2e_wait_until 5 grep -qF '"fill":{"vk":75,"mods":3}' "$state/settings.json" ||
   { screenshot keys-unchanged; e2e_fail "settings.json does not hold Ctrl+Alt+K: $(cat "$state/settings.json")"; }
 screenshot settings-new-keys
-# "Close" stands at the bottom right: 820 to 944 across, 504 to 532 down.
-e2e_mouse_to "$((cx + 882))" "$((cy + 518))"
+# "Close" stands at the bottom right: 820 to 944 across, 648 to 676 down.
+e2e_mouse_to "$((cx + 882))" "$((cy + 662))"
 sleep 0.2
 xdotool click 1
 e2e_wait_visible "$title" 0 5 || e2e_fail "\"Close\" left the window open"
