@@ -37,6 +37,7 @@
 #include "engine/placement_request.h"
 #include "engine/region_drops.h"
 #include "engine/region_membership.h"
+#include "engine/region_moves.h"
 #include "engine/resize_record.h"
 #include "engine/stack_overview.h"
 #include "engine/stacks.h"
@@ -93,6 +94,7 @@ class Coordinator {
   // The Place command: the picker, interactive, for one window. False when the window
   // cannot be managed or has no display (the caller beeps).
   bool ShowPlacePicker(WindowId window);
+  bool MoveToRegion(WindowId window, MoveDirection d) { return moves_.Move(window, d); }
 
   // --- Placing -------------------------------------------------------------------------
   // Timer 2: carries out the pending request.
@@ -299,6 +301,7 @@ class Coordinator {
 
   // Drops onto occupied regions work on the drag, the surfaces and placing.
   friend class RegionDrops;
+  friend class RegionMoves;  // MoveToRegion (Ctrl+Alt+Win+arrows) places as a drop does
 
   // placing.cpp
   bool PlaceIntoRegion(WindowId window, int displayIndex, const SnapLayout& layout,
@@ -406,6 +409,7 @@ class Coordinator {
   StackSwitcher switcher_{*this};
   StackOverview overview_{*this};
   RegionDrops drops_{*this};
+  RegionMoves moves_{*this};
   LayoutEditing editing_{*this, surfaceFactory_, theme_};
 };
 

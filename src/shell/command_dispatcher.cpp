@@ -20,10 +20,11 @@ WindowId Shell::CommandTarget() {
 }
 
 void Shell::RunCommand(int index) {
-  if (!coordinator_ || shutDown_ || index < 0 || index >= kShortcutCount) return;
+  if (!coordinator_ || shutDown_ || index < 0 || index >= kCommandCount) return;
   Coordinator& c = *coordinator_;
   const bool paused = c.Paused();
-  if (paused && (index == kPlace || index == kFill || index == kPutBack)) return;
+  const bool toRegion = index >= kMoveLeft && index <= kMoveDown;
+  if (paused && (index == kPlace || index == kFill || index == kPutBack || toRegion)) return;
   if ((index == kNext || index == kPrevious) &&
       (paused || !settings_->Current().windowStacksEnabled)) {
     return;
@@ -32,9 +33,20 @@ void Shell::RunCommand(int index) {
   Prompts& prompts = platform().prompts;
   // The commands that move their window check it as a drag's start does: one running as
   // administrator is out of reach (the user is told once why, and hears the beep).
-  const bool moves = index == kPlace || index == kFill || index == kPutBack || index == kRestore;
+  const bool moves =
+      index == kPlace || index == kFill || index == kPutBack || index == kRestore || toRegion;
   if (moves && target != kNoWindow && !c.CanArrange(target)) {
     prompts.InformationBeep();
+    return;
+  }
+  if (toRegion) {
+    constexpr MoveDirection kDirections[] = {MoveDirection::kLeft, MoveDirection::kRight,
+                                             MoveDirection::kUp, MoveDirection::kDown};
+    if (target == kNoWindow || !desktop_->IsManageable(target)) {
+      prompts.InformationBeep();
+    } else {
+      c.MoveToRegion(target, kDirections[index - kMoveLeft]);
+    }
     return;
   }
   switch (index) {

@@ -96,6 +96,8 @@ void Shell::OnHotkey(int id) {
     RunCommand(id - kFirstCommandHotkey);
   } else if (id >= kFirstLayoutHotkey && id < kFirstLayoutHotkey + kLayoutHotkeyCount) {
     if (coordinator_) coordinator_->SwitchToLayout(id - kFirstLayoutHotkey, CommandTarget());
+  } else if (id >= kFirstMoveHotkey && id < kFirstMoveHotkey + kMoveShortcutCount) {
+    RunCommand(kShortcutCount + id - kFirstMoveHotkey);
   }
 }
 

@@ -74,8 +74,8 @@ void SettingsWindow::ShowRecord() {
   window_->SetChecked(id::kBadgesOnEdge, s.stackBadgesOnEdge);
   window_->Select(id::kStackOrder, s.stackOrder == kStackOrderName ? 1 : 0);
   window_->Select(id::kTransition, EffectIndex(s.stackTransition));
-  for (int command = 0; command < kShortcutCount; ++command) {
-    const KeyShortcut& key = s.shortcuts[static_cast<std::size_t>(command)];
+  for (int command = 0; command < kCommandCount; ++command) {
+    const KeyShortcut& key = CommandKeys(s, command);
     // The field cannot show Win; such a shortcut (set in the file) shows without it.
     window_->SetHotkey(id::HotkeyOf(command),
                        DialogHotkey{key.key, key.modifiers & (kModAlt | kModCtrl | kModShift)});
@@ -87,10 +87,9 @@ void SettingsWindow::ShowRecord() {
 void SettingsWindow::ShowConflicts() {
   std::string text;
   for (const auto& [command, conflict] : host_.conflicts()) {
-    if (command < 0 || command >= kShortcutCount) continue;
+    if (command < 0 || command >= kCommandCount) continue;
     if (!text.empty()) text += "\n";
-    text += std::string(kShortcutTable[static_cast<std::size_t>(command)].displayName) + ": " +
-            conflict;
+    text += std::string(CommandShortcutInfo(command).displayName) + ": " + conflict;
   }
   window_->SetText(id::kConflicts, text);
 }

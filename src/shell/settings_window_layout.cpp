@@ -102,15 +102,19 @@ void AddShortcuts(ControlTable& table) {
   right.Beside(ControlKind::kLabel, 0, "Keys", kHotkeyX - kRightX, 0, kFieldWidth, 18)
       .Beside(ControlKind::kLabel, 0, "Mouse button", kMouseX - kRightX, 0, kFieldWidth, 18)
       .Skip(24);
-  for (int command = 0; command < kShortcutCount; ++command) {
-    const ShortcutInfo& info = kShortcutTable[static_cast<std::size_t>(command)];
+  for (int command = 0; command < kCommandCount; ++command) {
+    const ShortcutInfo& info = CommandShortcutInfo(command);
     right.Beside(ControlKind::kLabel, 0, std::string(info.displayName), 0, 4, kNameWidth, 20)
         .Beside(ControlKind::kHotkey, id::HotkeyOf(command), "", kHotkeyX - kRightX, 1,
-                kFieldWidth, 24)
-        .Beside(ControlKind::kButton, id::MouseBoxOf(command), "", kMouseX - kRightX, 0,
-                kFieldWidth, 26)
-        .Skip(kRowPitch);
+                kFieldWidth, 24);
+    // The moves take keys only.
+    if (command < kShortcutCount) {
+      right.Beside(ControlKind::kButton, id::MouseBoxOf(command), "", kMouseX - kRightX, 0,
+                   kFieldWidth, 26);
+    }
+    right.Skip(kRowPitch);
   }
+  right.Add(ControlKind::kLabel, 0, std::string(kMoveKeysNote), 20, 4);
   right.Skip(4).Add(ControlKind::kLabel, id::kConflicts, "", 34, 4);
   right.Add(ControlKind::kLabel, 0,
             "Ctrl+Alt+1 to 9 switch to your own layouts. Click a Keys box and press new keys, "

@@ -40,9 +40,11 @@ void SettingsWindow::OnHotkeyChanged(int command) {
     // keeps showing them but nothing changes.
     if ((entered.modifiers & (kModCtrl | kModAlt)) == 0) return;
     chosen = KeyShortcut{entered.virtualKey, entered.modifiers & (kModAlt | kModCtrl | kModShift)};
+    // The field cannot take Win; the moves always have it (see kMoveKeysNote).
+    if (command >= kShortcutCount) chosen.modifiers |= kModWin;
   }
   Settings next = host_.settings.Current();
-  KeyShortcut& slot = next.shortcuts[static_cast<std::size_t>(command)];
+  KeyShortcut& slot = CommandKeys(next, command);
   if (slot == chosen) return;
   slot = chosen;
   Apply(std::move(next));
@@ -84,6 +86,7 @@ void SettingsWindow::RestoreDefaults() {
   StopWaiting();
   Settings next = host_.settings.Current();
   next.shortcuts = DefaultShortcuts();
+  next.moveShortcuts = DefaultMoveShortcuts();
   next.mouseShortcuts = {};
   Apply(std::move(next));
   ShowRecord();

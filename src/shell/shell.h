@@ -124,7 +124,7 @@ class Shell {
   void SetWheelWanted(bool wanted);
 
   // --- Window commands ----------------------------------------------------------------
-  // The dispatcher behind hotkeys, mouse shortcuts and the tray menu (index 0 to 10).
+  // The dispatcher behind hotkeys, mouse shortcuts and the tray menu (index 0 to 14).
   void RunCommand(int index);
   // The window a command acts on: the override, else the foreground window.
   WindowId CommandTarget();

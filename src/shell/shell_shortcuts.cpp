@@ -11,8 +11,11 @@ namespace tessary {
 
 std::map<int, std::string> Shell::RegisterShortcuts() {
   if (!settings_) return {};
-  return tessary::RegisterShortcuts(env_.host.hotkeys, env_.host.keyboardLayouts,
-                                    settings_->Current().shortcuts);
+  std::map<int, std::string> conflicts = tessary::RegisterShortcuts(
+      env_.host.hotkeys, env_.host.keyboardLayouts, settings_->Current().shortcuts);
+  RegisterMoveShortcuts(env_.host.hotkeys, env_.host.keyboardLayouts,
+                        settings_->Current().moveShortcuts, conflicts);
+  return conflicts;
 }
 
 void Shell::RefreshMouseHook() {

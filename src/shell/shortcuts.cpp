@@ -7,23 +7,41 @@ bool TypesWithAltGr(KeyboardLayouts& layouts, std::uint32_t key, std::uint32_t m
   return layouts.AltGrTypesCharacter(key, (modifiers & kModShift) != 0);
 }
 
+namespace {
+
+// One command's hotkey under `id`; its conflict, if any, under `command`.
+void RegisterOne(Hotkeys& hotkeys, KeyboardLayouts& layouts, int id, int command,
+                 const KeyShortcut& shortcut, std::map<int, std::string>& conflicts) {
+  hotkeys.Unregister(id);
+  if (shortcut.key == 0) return;
+  if (TypesWithAltGr(layouts, shortcut.key, shortcut.modifiers)) {
+    conflicts[command] = kConflictAltGr;
+    return;
+  }
+  if (!hotkeys.Register(id, shortcut.modifiers | kModNoRepeat, shortcut.key)) {
+    conflicts[command] = kConflictTaken;
+  }
+}
+
+}  // namespace
+
 std::map<int, std::string> RegisterShortcuts(Hotkeys& hotkeys, KeyboardLayouts& layouts,
                                              const std::array<KeyShortcut, kShortcutCount>& keys) {
   std::map<int, std::string> conflicts;
   for (int i = 0; i < kShortcutCount; ++i) {
-    const KeyShortcut& shortcut = keys[static_cast<std::size_t>(i)];
-    hotkeys.Unregister(kFirstCommandHotkey + i);
-    if (shortcut.key == 0) continue;
-    if (TypesWithAltGr(layouts, shortcut.key, shortcut.modifiers)) {
-      conflicts[i] = kConflictAltGr;
-      continue;
-    }
-    if (!hotkeys.Register(kFirstCommandHotkey + i, shortcut.modifiers | kModNoRepeat,
-                          shortcut.key)) {
-      conflicts[i] = kConflictTaken;
-    }
+    RegisterOne(hotkeys, layouts, kFirstCommandHotkey + i, i, keys[static_cast<std::size_t>(i)],
+                conflicts);
   }
   return conflicts;
+}
+
+void RegisterMoveShortcuts(Hotkeys& hotkeys, KeyboardLayouts& layouts,
+                           const std::array<KeyShortcut, kMoveShortcutCount>& keys,
+                           std::map<int, std::string>& conflicts) {
+  for (int i = 0; i < kMoveShortcutCount; ++i) {
+    RegisterOne(hotkeys, layouts, kFirstMoveHotkey + i, kShortcutCount + i,
+                keys[static_cast<std::size_t>(i)], conflicts);
+  }
 }
 
 void RegisterLayoutHotkeys(Hotkeys& hotkeys, KeyboardLayouts& layouts) {

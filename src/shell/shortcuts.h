@@ -22,6 +22,8 @@ inline constexpr const char* kConflictTaken = "Another app already uses these ke
 inline constexpr int kFirstCommandHotkey = 1;
 inline constexpr int kFirstLayoutHotkey = 20;
 inline constexpr int kLayoutHotkeyCount = 9;
+// The moves to a neighbouring region: 30 + their index in the move table.
+inline constexpr int kFirstMoveHotkey = 30;
 
 // Only Ctrl+Alt (Shift allowed, Win not) can be AltGr; those ask the keyboard layouts.
 bool TypesWithAltGr(KeyboardLayouts& layouts, std::uint32_t key, std::uint32_t modifiers);
@@ -30,6 +32,12 @@ bool TypesWithAltGr(KeyboardLayouts& layouts, std::uint32_t key, std::uint32_t m
 // added). The conflict text per command index that could not be registered.
 std::map<int, std::string> RegisterShortcuts(Hotkeys& hotkeys, KeyboardLayouts& layouts,
                                              const std::array<KeyShortcut, kShortcutCount>& keys);
+
+// Unregisters and re-registers the 4 move hotkeys (ids 30 to 33) as the 11 above are;
+// their conflicts go into `conflicts` under their command index (11 to 14).
+void RegisterMoveShortcuts(Hotkeys& hotkeys, KeyboardLayouts& layouts,
+                           const std::array<KeyShortcut, kMoveShortcutCount>& keys,
+                           std::map<int, std::string>& conflicts);
 
 // Ctrl+Alt+1 to 9 (ids 20 to 28), each unless AltGr types with it; failures are silent.
 void RegisterLayoutHotkeys(Hotkeys& hotkeys, KeyboardLayouts& layouts);

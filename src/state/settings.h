@@ -63,6 +63,27 @@ inline constexpr std::array<ShortcutInfo, kShortcutCount> kShortcutTable = {{
 
 std::array<KeyShortcut, kShortcutCount> DefaultShortcuts();
 
+// Moving the focused window to the neighbouring region: commands 11 to 14, after the
+// eleven above. Their keys live under a key of their own, "moveShortcuts", which earlier
+// versions do not know and so ignore, so "shortcuts" keeps exactly the eleven entries
+// those versions read.
+inline constexpr int kMoveShortcutCount = 4;
+inline constexpr int kCommandCount = kShortcutCount + kMoveShortcutCount;
+inline constexpr std::uint32_t kCtrlAltWin = kModCtrl | kModAlt | kModWin;
+
+inline constexpr std::array<ShortcutInfo, kMoveShortcutCount> kMoveShortcutTable = {{
+    {"left", {0x25, kCtrlAltWin}, "Move to Region Left"},
+    {"right", {0x27, kCtrlAltWin}, "Move to Region Right"},
+    {"above", {0x26, kCtrlAltWin}, "Move to Region Above"},
+    {"below", {0x28, kCtrlAltWin}, "Move to Region Below"},
+}};
+
+std::array<KeyShortcut, kMoveShortcutCount> DefaultMoveShortcuts();
+
+// The table entry of any command, 0 to kCommandCount - 1 (an index out of range gives
+// command 0's).
+const ShortcutInfo& CommandShortcutInfo(int command);
+
 // Values of "stackOrder".
 inline constexpr std::string_view kStackOrderLastUsed = "lastUsed";
 inline constexpr std::string_view kStackOrderName = "name";
@@ -87,9 +108,14 @@ struct Settings {
   std::set<std::string> tipsShown;
   std::array<KeyShortcut, kShortcutCount> shortcuts = DefaultShortcuts();
   std::array<MouseShortcut, kShortcutCount> mouseShortcuts{};
+  std::array<KeyShortcut, kMoveShortcutCount> moveShortcuts = DefaultMoveShortcuts();
 
   friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// The keys of any command, 0 to kCommandCount - 1 (out of range: command 0's).
+KeyShortcut& CommandKeys(Settings& settings, int command);
+const KeyShortcut& CommandKeys(const Settings& settings, int command);
 
 // Switching effects, in the order the settings window lists them.
 inline constexpr int kEffectCount = kTransitionCount;

@@ -34,6 +34,34 @@ void ReadString(const JsonValue& document, std::string_view key, std::string& fi
   if (value != nullptr && value->IsString()) field = value->AsString();
 }
 
+// Each id of the table present in `object` sets its keys; a member without "vk" turns
+// that shortcut off, and ids not present keep what they had.
+template <std::size_t N>
+void ReadKeyShortcuts(const JsonValue* object, const std::array<ShortcutInfo, N>& table,
+                      std::array<KeyShortcut, N>& keys) {
+  if (object == nullptr) return;
+  for (std::size_t i = 0; i < N; ++i) {
+    const JsonValue* entry = Find(*object, table[i].id);
+    if (entry == nullptr) continue;
+    keys[i] = KeyShortcut{ReadUint32(*entry, "vk"), ReadUint32(*entry, "mods")};
+  }
+}
+
+// Only the shortcuts that differ from their defaults, in table order.
+template <std::size_t N>
+JsonValue KeyShortcutsJson(const std::array<ShortcutInfo, N>& table,
+                           const std::array<KeyShortcut, N>& keys) {
+  JsonValue object = JsonValue::MakeObject();
+  for (std::size_t i = 0; i < N; ++i) {
+    if (keys[i] == table[i].defaultShortcut) continue;
+    JsonValue entry = JsonValue::MakeObject();
+    entry.AddMember("vk", JsonValue(static_cast<double>(keys[i].key)));
+    entry.AddMember("mods", JsonValue(static_cast<double>(keys[i].modifiers)));
+    object.AddMember(std::string(table[i].id), std::move(entry));
+  }
+  return object;
+}
+
 }  // namespace
 
 std::string SettingsPath(FileSystem& files) {
@@ -69,14 +97,8 @@ Settings ParseSettings(std::string_view text, bool* parsed) {
     }
   }
 
-  if (const JsonValue* shortcuts = Find(document, "shortcuts")) {
-    for (int i = 0; i < kShortcutCount; ++i) {
-      const JsonValue* entry = Find(*shortcuts, kShortcutTable[i].id);
-      if (entry == nullptr) continue;
-      // A member without "vk" turns the shortcut off.
-      settings.shortcuts[i] = KeyShortcut{ReadUint32(*entry, "vk"), ReadUint32(*entry, "mods")};
-    }
-  }
+  ReadKeyShortcuts(Find(document, "shortcuts"), kShortcutTable, settings.shortcuts);
+  ReadKeyShortcuts(Find(document, "moveShortcuts"), kMoveShortcutTable, settings.moveShortcuts);
   if (const JsonValue* mouse = Find(document, "mouseShortcuts")) {
     for (int i = 0; i < kShortcutCount; ++i) {
       const JsonValue* entry = Find(*mouse, kShortcutTable[i].id);
@@ -104,16 +126,7 @@ std::string SerializeSettings(const Settings& settings) {
   for (const std::string& tip : settings.tipsShown) tips.Append(JsonValue(tip));  // ascending
   document.AddMember("tipsShown", std::move(tips));
 
-  JsonValue shortcuts = JsonValue::MakeObject();
-  for (int i = 0; i < kShortcutCount; ++i) {
-    const KeyShortcut& shortcut = settings.shortcuts[i];
-    if (shortcut == kShortcutTable[i].defaultShortcut) continue;
-    JsonValue entry = JsonValue::MakeObject();
-    entry.AddMember("vk", JsonValue(static_cast<double>(shortcut.key)));
-    entry.AddMember("mods", JsonValue(static_cast<double>(shortcut.modifiers)));
-    shortcuts.AddMember(std::string(kShortcutTable[i].id), std::move(entry));
-  }
-  document.AddMember("shortcuts", std::move(shortcuts));
+  document.AddMember("shortcuts", KeyShortcutsJson(kShortcutTable, settings.shortcuts));
 
   JsonValue mouse = JsonValue::MakeObject();
   for (int i = 0; i < kShortcutCount; ++i) {
@@ -125,6 +138,10 @@ std::string SerializeSettings(const Settings& settings) {
     mouse.AddMember(std::string(kShortcutTable[i].id), std::move(entry));
   }
   document.AddMember("mouseShortcuts", std::move(mouse));
+  // Written only when it holds something, so a file without changed move keys stays
+  // exactly as earlier versions write it.
+  JsonValue moves = KeyShortcutsJson(kMoveShortcutTable, settings.moveShortcuts);
+  if (!moves.Members().empty()) document.AddMember("moveShortcuts", std::move(moves));
   return WriteJsonCompact(document);
 }
 

@@ -37,7 +37,7 @@ e2e_probe activate "$title" >/dev/null || true
 sleep 0.5
 
 read -r cx cy cw ch <<<"$(e2e_probe client "$title")"
-[ "$cw $ch" = "964 548" ] || e2e_fail "the client area is $cw x $ch, not 964 x 548 units at 96 DPI"
+[ "$cw $ch" = "964 692" ] || e2e_fail "the client area is $cw x $ch, not 964 x 692 units at 96 DPI"
 screenshot settings-window
 cut_section() {  # NAME X Y WIDTH HEIGHT, in client pixels
   convert "$E2E_WORK/settings-window.png" -crop "$4x$5+$((cx + $2))+$((cy + $3))" +repage \
@@ -45,12 +45,13 @@ cut_section() {  # NAME X Y WIDTH HEIGHT, in client pixels
 }
 cut_section settings-general 0 0 410 176
 cut_section settings-stacks 0 172 410 294
-cut_section settings-shortcuts 405 0 559 548
+cut_section settings-shortcuts 405 0 559 692
 
 # Tab order: General, Window Stacks, then each row's keys field and mouse box, then
 # "Restore Defaults" and "Close". "Check Now" is skipped while it is greyed.
 expected="103 105 201 202 203 204 205 206"
 for row in 0 1 2 3 4 5 6 7 8 9 10; do expected+=" $((300 + row)) $((320 + row))"; done
+expected+=" 311 312 313 314"  # the moves' rows have keys only
 expected+=" 341 342 101"
 [ "$(e2e_probe focus-id "$title")" = 101 ] || e2e_fail "the window opened with focus on $(e2e_probe focus-id "$title")"
 visited=""
@@ -85,8 +86,8 @@ e2e_key ctrl+alt+k
 e2e_wait_until 5 grep -qF '"fill":{"vk":75,"mods":3}' "$state/settings.json" ||
   { screenshot keys-unchanged; e2e_fail "settings.json does not hold Ctrl+Alt+K: $(cat "$state/settings.json")"; }
 screenshot settings-new-keys
-# "Close" stands at the bottom right: 820 to 944 across, 504 to 532 down.
-e2e_mouse_to "$((cx + 882))" "$((cy + 518))"
+# "Close" stands at the bottom right: 820 to 944 across, 648 to 676 down.
+e2e_mouse_to "$((cx + 882))" "$((cy + 662))"
 sleep 0.2
 xdotool click 1
 e2e_wait_visible "$title" 0 5 || e2e_fail "\"Close\" left the window open"

@@ -7,6 +7,7 @@
 
 #include "platform/win32/canvas_d2d.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/key_names_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -18,6 +19,8 @@ WORD HotkeyFieldValue(DialogHotkey hotkey) {
   if (hotkey.modifiers & MOD_SHIFT) flags |= HOTKEYF_SHIFT;
   if (hotkey.modifiers & MOD_CONTROL) flags |= HOTKEYF_CONTROL;
   if (hotkey.modifiers & MOD_ALT) flags |= HOTKEYF_ALT;
+  // Without it the field would show an arrow as its number-pad twin ("Num 4").
+  if (IsExtendedKey(hotkey.virtualKey)) flags |= HOTKEYF_EXT;
   return MAKEWORD(static_cast<BYTE>(hotkey.virtualKey), flags);
 }
 

@@ -7,16 +7,11 @@
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
-namespace {
 
-// The navigation keys share scan codes with the number pad; only the extended-key flag
-// makes the layout name them "Left" or "Page Up" instead of "Num 4" or "Num 9".
 bool IsExtendedKey(std::uint32_t virtualKey) {
   return (virtualKey >= VK_PRIOR && virtualKey <= VK_DOWN) || virtualKey == VK_INSERT ||
          virtualKey == VK_DELETE;
 }
-
-}  // namespace
 
 std::string Win32KeyNames::KeyName(std::uint32_t virtualKey) const {
   UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);

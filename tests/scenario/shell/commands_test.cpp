@@ -121,10 +121,12 @@ TEST_F(CommandTest, AWindowRunningAsAdministratorIsLeftWhereItIsAndTheUserToldOn
   window = desk.AddWindow({.process = admin, .frame = kStart});
   Pump();
   host.ClearJournal();
-  for (int command : {kPlace, kFill, kPutBack, kRestore, kFill}) shell->RunCommand(command);
+  for (int command : {kPlace, kFill, kPutBack, kRestore, kFill, kMoveRight}) {
+    shell->RunCommand(command);
+  }
   EXPECT_FALSE(Coord().GetPicker().Visible());
   EXPECT_EQ(desk.Frame(window), kStart);
-  EXPECT_EQ(desk.Beeps(), 5);
+  EXPECT_EQ(desk.Beeps(), 6);
   ASSERT_NE(Probe().toast(), nullptr);
   EXPECT_EQ(Probe().toast()->Text().title,
             "Registry Editor is running as administrator, so Tessary can\u2019t arrange it unless "
@@ -146,8 +148,8 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
     std::vector<int> commands;
     int beeps;
   };
-  // Put Back without a record beeps; indices outside 0..10 are ignored.
-  for (const Case& c : {Case{"no record", {kPutBack}, 1}, Case{"out of range", {11, -1}, 0}}) {
+  // Put Back without a record beeps; indices outside 0..14 are ignored.
+  for (const Case& c : {Case{"no record", {kPutBack}, 1}, Case{"out of range", {15, -1}, 0}}) {
     const int before = desk.Beeps();
     for (int command : c.commands) shell->RunCommand(command);
     EXPECT_EQ(desk.Beeps() - before, c.beeps) << c.name;

@@ -103,6 +103,9 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
       {[&] { return w.EnterHotkey(ctl::HotkeyOf(kPlace), {'K', kModCtrl | kModShift}); },
        [](auto& s) { return s.shortcuts[kPlace] == KeyShortcut{'K', kModCtrl | kModShift}; },
        R"("shortcuts":{"place":{"vk":75,"mods":6}})"},
+      {[&] { return w.EnterHotkey(ctl::HotkeyOf(kMoveRight), {'J', kCtrlAlt}); },  // Win added
+       [](auto& s) { return s.moveShortcuts[1] == KeyShortcut{'J', kCtrlAlt | kModWin}; },
+       R"("moveShortcuts":{"right":{"vk":74,"mods":11}})"},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const int writes = files.writes;

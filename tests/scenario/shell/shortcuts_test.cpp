@@ -80,7 +80,7 @@ TEST_F(ShortcutTest, KeysHeldByAnotherAppAreReportedAndTheRestWork) {
   EXPECT_EQ(Probe().conflicts(),
             (std::map<int, std::string>{{kFill, "Another app already uses these keys"}}));
   EXPECT_EQ(host.hotkeys.registered.count(9), 0u);
-  EXPECT_EQ(host.hotkeys.registered.size(), 10u + 9u);
+  EXPECT_EQ(host.hotkeys.registered.size(), 10u + 9u + 4u);
 }
 
 TEST_F(ShortcutTest, UnboundCommandIsNotRegisteredAndHasNoLabel) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "platform/win32/dialog_window_win32.h"
@@ -89,6 +91,9 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   EXPECT_EQ(window->Selection(kList), 1);
   EXPECT_TRUE(window->Checked(kCheck));
   EXPECT_EQ(window->Hotkey(kKey), (DialogHotkey{'K', MOD_CONTROL | MOD_ALT}));
+  window->SetHotkey(kKey, DialogHotkey{VK_LEFT, MOD_CONTROL | MOD_ALT});  // "Left", not "Num 4"
+  EXPECT_EQ(HIBYTE(SendMessageW(real->Control(kKey), HKM_GETHOTKEY, 0, 0)),
+            HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_EXT);
   EXPECT_TRUE(listener.heard.empty()) << "the program's own changes are not the user's";
 
   // The edit box limits typed text to its 5 characters; the user's edit comes back.
