@@ -149,7 +149,7 @@ TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersio
             (std::map<int, std::string>{{13, "Another app already uses these keys"}}));
   // Saved again, the file is exactly what the earlier version wrote.
   Probe().settings().Apply(record);
-  EXPECT_EQ(files.SettingsFile(), kEarlierFile);
+  EXPECT_EQ(SettingsFile(), kEarlierFile);
 
   // A changed move key is written under its own key after the others, and read back.
   tessary::Settings next = record;
@@ -157,8 +157,8 @@ TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersio
   Probe().settings().Apply(next);
   std::string expected = kEarlierFile;
   expected.insert(expected.size() - 1, R"(,"moveShortcuts":{"right":{"vk":76,"mods":11}})");
-  EXPECT_EQ(files.SettingsFile(), expected);
-  EXPECT_EQ(ParseSettings(files.SettingsFile()), next);
+  EXPECT_EQ(SettingsFile(), expected);
+  EXPECT_EQ(ParseSettings(SettingsFile()), next);
   EXPECT_TRUE(host.hotkeys.Press(kCtrlAltWin, 'L'));
 }
 
