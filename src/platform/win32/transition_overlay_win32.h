@@ -1,0 +1,55 @@
+#pragma once
+
+// The window a switching effect is drawn in, for one run: a click-through topmost popup
+// ("TessaryTransition", "Tessary transition") over the animated windows with a swap chain
+// of its size. With DirectComposition the swap chain is a composition one bound to the
+// window through a target and a visual, so it may be translucent; without it (older
+// systems, Wine) the swap chain is made for the window itself and is opaque, which is
+// fine because every frame starts with the captured desktop under the items.
+
+#include <d3d11.h>
+#include <dcomp.h>
+#include <dxgi1_2.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include "platform/win32/transition_device_win32.h"
+
+namespace tessary {
+
+class TransitionOverlay {
+ public:
+  TransitionOverlay() = default;
+  ~TransitionOverlay() { Close(); }
+  TransitionOverlay(const TransitionOverlay&) = delete;
+  TransitionOverlay& operator=(const TransitionOverlay&) = delete;
+
+  // The hidden window over `bounds` (desktop pixels) and its swap chain. False, with
+  // nothing left behind, when either cannot be made.
+  bool Open(TransitionDevice& device, HINSTANCE instance, const RECT& bounds);
+  bool IsOpen() const { return target_ != nullptr; }
+  ID3D11RenderTargetView* Target() const { return target_.Get(); }
+  int Width() const { return bounds_.right - bounds_.left; }
+  int Height() const { return bounds_.bottom - bounds_.top; }
+  bool Composited() const { return visual_ != nullptr; }
+  HWND Window() const { return window_; }
+
+  bool Present();
+  bool Show();
+  // Waits for the compositor's frame, hides and destroys the window, releases the swap
+  // chain. Safe when not open.
+  void Close();
+
+ private:
+  bool BindComposition(TransitionDevice& device, DXGI_SWAP_CHAIN_DESC1 description);
+  bool BindWindow(TransitionDevice& device, DXGI_SWAP_CHAIN_DESC1 description);
+
+  HWND window_ = nullptr;
+  RECT bounds_{};
+  Microsoft::WRL::ComPtr<IDXGISwapChain1> swapChain_;
+  Microsoft::WRL::ComPtr<IDCompositionTarget> compositionTarget_;
+  Microsoft::WRL::ComPtr<IDCompositionVisual> visual_;
+  Microsoft::WRL::ComPtr<ID3D11RenderTargetView> target_;
+};
+
+}  // namespace tessary
