@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Screenshots of the views as the Windows backend really draws them: builds the viewshots
 # program with mingw-w64, runs it under Wine on a private Xvfb with a compositing manager,
-# and saves one PNG per view and theme into docs/images/ (viewshot-<view>-<light|dark>.png).
+# and saves one PNG per view and theme into docs/images/ (viewshot-<view>-<light|dark>.png),
+# and one of each switching effect halfway through (transition-<key>.png).
 #
 # Not in a Wine virtual desktop: there every window is a child of one X window, which the
 # compositing manager cannot blend, so soft shadows and translucent edges would show as
 # unblended black. With each window a top-level X window they blend as on Windows.
 #
 #   tools/viewshots.sh            # build folder build/viewshots
+#   VIEWSHOTS_ONLY=transition- tools/viewshots.sh   # only the shots named so
 #   VIEWSHOTS_BUILD=build/x tools/viewshots.sh
 set -euo pipefail
 
@@ -47,7 +49,7 @@ capture() {
   local compositor=$!
   wine_bin=wine
   if [ -x /usr/lib/wine/wine64 ]; then wine_bin=/usr/lib/wine/wine64; fi
-  "$wine_bin" "$program" "Z:${signals//\//\\}" \
+  "$wine_bin" "$program" "Z:${signals//\//\\}" "${VIEWSHOTS_ONLY:-}" \
     >"$signals/wine.log" 2>&1 &
   local deadline=$((SECONDS + 300))
   while [ ! -e "$signals/finished" ] && [ $SECONDS -lt $deadline ]; do
@@ -57,9 +59,11 @@ capture() {
       name=$(basename "$ready" .ready)
       read -r x y w h <"$ready"
       import -window root "$signals/$name-screen.png"
-      convert "$signals/$name-screen.png" -crop "${w}x${h}+${x}+${y}" +repage \
-        "$out/viewshot-$name.png"
-      echo "saved docs/images/viewshot-$name.png"
+      # The switching effects' shots keep their own names (transition-<key>).
+      local file=viewshot-$name.png
+      case $name in transition-*) file=$name.png ;; esac
+      convert "$signals/$name-screen.png" -crop "${w}x${h}+${x}+${y}" +repage "$out/$file"
+      echo "saved docs/images/$file"
       rm -f "$ready"
       touch "$signals/$name.done"
     done
@@ -71,5 +75,5 @@ capture() {
 }
 
 export -f capture
-export build program signals out
+export build program signals out VIEWSHOTS_ONLY
 "$root/tools/with-xvfb.sh" bash -c capture
