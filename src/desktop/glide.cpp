@@ -2,9 +2,9 @@
 #include <cmath>
 #include <string>
 
+#include "base/easing.h"
 #include "base/log.h"
 #include "desktop/desktop.h"
-#include "desktop/easing.h"
 #include "desktop/frame_margins.h"
 
 namespace tessary {

@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "base/easing.h"
 #include "base/log.h"
 #include "desktop/desktop.h"
-#include "desktop/easing.h"
 
 namespace tessary {
 namespace {

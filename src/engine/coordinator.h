@@ -159,7 +159,7 @@ class Coordinator {
   Stacks& GetStacks() { return stacks_; }
   // The stacks as the desktop stands now (the switcher lists them; so do stories).
   std::vector<StackInfo> StacksNow();
-  // The transitions played when stack members switch; unset, switches are instant.
+  // Replaces the switching effects (stack_transitions.h); null: every switch is instant.
   void SetStackSwitch(StackSwitch transition) { stacks_.SetSwitch(std::move(transition)); }
 
   // --- Shared dividers (divider_commands.cpp; the state lives in DividerEditing) ---------

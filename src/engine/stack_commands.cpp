@@ -6,6 +6,7 @@
 
 #include "base/log.h"
 #include "engine/coordinator.h"
+#include "transitions/transition_catalogue.h"
 
 namespace tessary {
 namespace {
@@ -81,15 +82,19 @@ bool Coordinator::StepStack(int step) {
 bool Coordinator::BringForward(WindowId window, bool activate) {
   if (!platform().windows.Exists(window)) return false;
   const int transition = TransitionIndex(stackSwitches_.transition);
-  PerformanceRecord record(std::string("switch-") + kTransitionDisplayNames[transition]);
+  PerformanceRecord record("switch-" + std::string(TransitionDisplayName(transition)));
+  PerformanceMarkScope marks(&record);
   stacks_.SettleUntil(Now() + kSettleSeconds);
   if (platform().windows.IsMinimized(window)) platform().windows.Show(window, ShowCommand::kRestore);
   const int display = DisplayOfWindow(window);
-  const double scale = display >= 0 ? displays_[static_cast<std::size_t>(display)].scale : 1.0;
+  const Monitor* monitor = display >= 0 ? &displays_[static_cast<std::size_t>(display)] : nullptr;
+  const double scale = monitor ? monitor->scale : 1.0;
   stacks_.Switch({.raise = {window},
                   .inFront = stacks_.WindowsInFront(window, scale),
                   .activate = activate,
-                  .transition = transition});
+                  .transition = transition,
+                  .display = monitor ? monitor->bounds : Rect{},
+                  .scale = scale});
   record.Finish();
   ScheduleRefresh(0.15);
   return true;
@@ -131,7 +136,9 @@ bool Coordinator::SendSpanBehind(WindowId window) {
   std::sort(fronts.begin(), fronts.end());
   StackSwitchRequest request{.inFront = {window},
                              .activate = false,
-                             .transition = TransitionIndex(stackSwitches_.transition)};
+                             .transition = TransitionIndex(stackSwitches_.transition),
+                             .display = found->bounds,
+                             .scale = found->scale};
   for (const auto& [region, w] : fronts) request.raise.push_back(w);
   if (request.raise.empty()) return false;
   stacks_.Switch(std::move(request));

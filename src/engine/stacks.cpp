@@ -26,13 +26,6 @@ void BadgeKey(const std::string& display, const Rect& frame, std::string& key) {
 
 }  // namespace
 
-int TransitionIndex(const std::string& name) {
-  for (std::size_t i = 0; i < std::size(kTransitionNames); ++i) {
-    if (name == kTransitionNames[i]) return static_cast<int>(i);
-  }
-  return 0;
-}
-
 Stacks::Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
                DocumentStore* badgeDocuments, std::function<void(int, std::int64_t)> postCommand,
                PopupMenus* menus)
@@ -41,7 +34,11 @@ Stacks::Stacks(Desktop& desktop, SurfaceFactory& surfaces, ThemeSource& theme,
       theme_(theme),
       postCommand_(std::move(postCommand)),
       menus_(menus),
-      placements_(badgeDocuments) {}
+      placements_(badgeDocuments),
+      effects_(desktop, surfaces),
+      transition_([this](const StackSwitchRequest& request) {
+        return effects_.Play(request, [this, &request] { Raise(request); });
+      }) {}
 
 Stacks::~Stacks() = default;
 
@@ -278,6 +275,10 @@ std::vector<WindowId> Stacks::WindowsInFront(WindowId target, double scale) {
 
 void Stacks::Switch(StackSwitchRequest request) {
   if (!request.inFront.empty() && transition_ && transition_(request)) return;
+  Raise(request);
+}
+
+void Stacks::Raise(const StackSwitchRequest& request) {
   ZOrder& z = desktop_.platform().zOrder;
   // Raised last to first, so the first ends up front-most.
   for (auto it = request.raise.rbegin(); it != request.raise.rend(); ++it) {

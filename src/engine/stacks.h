@@ -15,6 +15,7 @@
 #include "desktop/desktop.h"
 #include "engine/badge_placements.h"
 #include "engine/stack_model.h"
+#include "engine/stack_transitions.h"
 #include "layout/layout_store.h"
 #include "platform/popup_menu.h"
 #include "platform/surface.h"
@@ -37,25 +38,6 @@ inline constexpr const char* kBadgesResetText = "Every badge is back in its usua
 
 // What the user chose in a floating badge's menu.
 enum class BadgeMenuChoice { kNone, kMoveBack, kResetAll };
-
-// The transition names of "stackTransition" as the user sees them; index 0 is also
-// what any unknown name means.
-inline constexpr const char* kTransitionNames[] = {"shuffle", "cards",   "genie",
-                                                   "tornado", "melt",    "disintegrate"};
-inline constexpr const char* kTransitionDisplayNames[] = {"Slide",   "3D Cards", "Genie",
-                                                          "Tornado", "Melt",     "Disintegrate"};
-int TransitionIndex(const std::string& name);
-
-// One switch between stack members: `raise` are brought in front of the windows in
-// `inFront` (front-most first). A transition answers false when it cannot run; the
-// switch is then instant.
-struct StackSwitchRequest {
-  std::vector<WindowId> raise;
-  std::vector<WindowId> inFront;
-  bool activate = false;
-  int transition = 0;
-};
-using StackSwitch = std::function<bool(const StackSwitchRequest&)>;
 
 // What a pass needs from the Coordinator at the moment it runs.
 struct StackPassContext {
@@ -94,7 +76,12 @@ class Stacks {
 
   // Brings the windows forward, instantly or through the installed transition.
   void Switch(StackSwitchRequest request);
+  // The switching effects play from the start; another transition, or none (instant
+  // switches), can be installed instead.
   void SetSwitch(StackSwitch transition) { transition_ = std::move(transition); }
+  // The change itself, at once: the windows come to the front, the first front-most.
+  void Raise(const StackSwitchRequest& request);
+  StackTransitions& Effects() { return effects_; }
   // The windows whose frames overlap `target` (by more than `overlap` px each way) in
   // front of it, front-most first, one per frame.
   std::vector<WindowId> WindowsInFront(WindowId target, double scale);
@@ -151,6 +138,7 @@ class Stacks {
   std::function<void(int, std::int64_t)> postCommand_;
   PopupMenus* menus_;
   BadgePlacementStore placements_;
+  StackTransitions effects_;
   StackSwitch transition_;
   std::map<std::string, BadgeEntry> badges_;
   std::map<WindowId, Rect> droppedAt_;

@@ -6,6 +6,7 @@
 #include "engine/coordinator.h"
 #include "platform/mouse_hook.h"
 #include "state/settings.h"
+#include "transitions/transition_catalogue.h"
 
 namespace tessary {
 namespace {
@@ -41,6 +42,10 @@ StackSwitcher::StackSwitcher(Coordinator& coordinator)
 
 bool StackSwitcher::Show(WindowId window, const Rect* hoverZone) {
   PerformanceRecord record("switcher-open");
+  // A card picked here may play an effect: its device is made while the user looks.
+  if (DrawingOf(TransitionIndex(c_.stackSwitches_.transition)) != TransitionDrawing::kSlide) {
+    c_.stacks_.Effects().Warm();
+  }
   if (c_.paused_ || c_.dragActive_ || !c_.stackSwitches_.windowStacks) return false;
   Close();
   c_.overview_.Close();

@@ -1,27 +1,8 @@
 #include "state/settings.h"
 
+#include "transitions/transition_catalogue.h"
+
 namespace tessary {
-namespace {
-
-struct EffectInfo {
-  std::string_view key;
-  std::string_view name;
-};
-
-constexpr std::array<EffectInfo, kEffectCount> kEffects = {{
-    {"shuffle", "Slide"},
-    {"cards", "3D Cards"},
-    {"genie", "Genie"},
-    {"tornado", "Tornado"},
-    {"melt", "Melt"},
-    {"disintegrate", "Disintegrate"},
-}};
-
-const EffectInfo& EffectAt(int index) {
-  return kEffects[index >= 0 && index < kEffectCount ? index : 0];
-}
-
-}  // namespace
 
 std::array<KeyShortcut, kShortcutCount> DefaultShortcuts() {
   std::array<KeyShortcut, kShortcutCount> shortcuts;
@@ -29,16 +10,12 @@ std::array<KeyShortcut, kShortcutCount> DefaultShortcuts() {
   return shortcuts;
 }
 
-std::string_view EffectKey(int index) { return EffectAt(index).key; }
+// The effects are the transitions' catalogue; the settings only store its keys.
+std::string_view EffectKey(int index) { return TransitionKey(index); }
 
-std::string_view EffectName(int index) { return EffectAt(index).name; }
+std::string_view EffectName(int index) { return TransitionDisplayName(index); }
 
-int EffectIndex(std::string_view key) {
-  for (int i = 0; i < kEffectCount; ++i) {
-    if (kEffects[i].key == key) return i;
-  }
-  return 0;
-}
+int EffectIndex(std::string_view key) { return TransitionIndex(key); }
 
 bool MarkTipShown(Settings& settings, std::string_view tipId) {
   return settings.tipsShown.emplace(tipId).second;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "transitions/transition_catalogue.h"
+
 namespace tessary {
 
 // Modifier bits of a shortcut, the values of the platform's hotkey modifiers.
@@ -90,7 +92,7 @@ struct Settings {
 };
 
 // Switching effects, in the order the settings window lists them.
-inline constexpr int kEffectCount = 6;
+inline constexpr int kEffectCount = kTransitionCount;
 // The key of an effect ("shuffle", "cards", ...); an index out of range gives index 0's.
 std::string_view EffectKey(int index);
 // The display name ("Slide", "3D Cards", ...); an index out of range gives index 0's.

@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/sim/recording_canvas.h"
 #include "platform/sim/sim_dialog_window.h"
+#include "platform/sim/sim_transitions.h"
 #include "platform/surface.h"
 
 namespace tessary {
@@ -224,6 +225,11 @@ class SimSurfaceFactory : public SurfaceFactory {
   TextMeasurer& Text() override { return measurer_; }
   WindowThumbnails* Thumbnails() override { return &thumbnails_; }
   std::unique_ptr<DialogWindow> NewDialogWindow() override;
+  TransitionGpu* Transitions() override { return &gpu_; }
+  WindowImages* Images() override { return &images_; }
+  // The switching effects' overlay and window images, as stories drive and read them.
+  SimTransitionGpu& Gpu() { return gpu_; }
+  SimWindowImages& WindowPictures() { return images_; }
   // The program's open dialog-like windows.
   SimDialogRegistry& Dialogs() { return dialogs_; }
   SimThumbnails& Thumbs() { return thumbnails_; }
@@ -255,6 +261,8 @@ class SimSurfaceFactory : public SurfaceFactory {
   SimTextMeasurer measurer_;
   SimThumbnails thumbnails_;
   SimDialogRegistry dialogs_;
+  SimTransitionGpu gpu_{clock_};
+  SimWindowImages images_;
   std::vector<SimSurface*> surfaces_;
 };
 

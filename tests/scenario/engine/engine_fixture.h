@@ -112,6 +112,7 @@ class EngineTest : public ::testing::Test {
         engine->OnDisplaysChanged();
       }
     });
+    if (!switchingEffects) engine->SetStackSwitch(nullptr);
     ASSERT_TRUE(toast.Create(Factory()));
     ASSERT_TRUE(engine->Init());
   }
@@ -207,6 +208,7 @@ class EngineTest : public ::testing::Test {
   Desktop desktop{desk.platform()};
   SimSurfaceFactory surfaces{&desk.platform().clock};
   bool surfacesOnDesktop = false;
+  bool switchingEffects = false;  // false: stack switches are instant (set before Start)
   SimThemeSource theme;
   MemoryDocumentStore layoutDocuments;
   MemoryDocumentStore minimumDocuments;

@@ -1,6 +1,6 @@
 #pragma once
 
-// The motion curves of the glide and the slide.
+// The motion curves of the glide, the slide and the switching effects.
 
 #include <cmath>
 #include <numbers>

@@ -1,0 +1,146 @@
+// Switching effects on the simulated desktop: stepping through a stack plays the effect
+// chosen in the settings around the real change, and every effect that cannot play
+// leaves an instant switch.
+
+#include "engine_fixture.h"
+#include "platform/sim/sim_transitions.h"
+
+namespace tessary {
+namespace {
+
+class TransitionsTest : public EngineTest {
+ protected:
+  TransitionsTest() { switchingEffects = true; }
+  // Two windows sharing the right half: `back` behind, `front` in the foreground.
+  void StackOfTwo(const std::string& effect) {
+    StartWith("halves");
+    right = *PixelRegionRects(*FindBuiltIn("halves"), engine->Displays()[0].work,
+                              RegionGap(1.0)).Get(1);
+    back = Placed();
+    front = Placed();
+    engine->ApplyStackSwitches({.transition = effect});
+    // At the reveal and at the end of a run: who is in front, and how often the program
+    // asked for the foreground until then.
+    surfaces.Gpu().OnShowAndClose([this](bool shown) {
+      std::pair<WindowId, int>& seen = shown ? atShow : atClose;
+      seen.first = desk.Foreground();
+      seen.second = desk.Calls("SetForeground");
+    });
+  }
+  WindowId Placed() {
+    WindowId w = desk.AddWindow({.frame = right});
+    engine->MoveWindowTo(w, right);
+    return w;
+  }
+  const std::vector<SimTransitionRun>& Runs() { return surfaces.Gpu().Runs(); }
+
+  Rect right;
+  WindowId back{}, front{};
+  std::pair<WindowId, int> atShow, atClose;
+};
+
+TEST_F(TransitionsTest, SteppingPlaysEachEffectAroundOneSwap) {
+  struct Case {
+    const char* key;
+    TransitionPass pass;
+    float effect;        // the mesh pass's number
+    std::size_t images;  // textures: the leaving window, or both cards and the wallpaper
+    double seconds;
+  };
+  const Case cases[] = {
+      {"genie", TransitionPass::kMesh, 1, 1, 0.5},
+      {"tornado", TransitionPass::kMesh, 2, 1, 0.5},
+      {"disintegrate", TransitionPass::kMesh, 3, 1, 0.5},
+      {"melt", TransitionPass::kMesh, 4, 1, 0.5},
+      {"cards", TransitionPass::kCards, 0, 3, 0.55},
+  };
+  StackOfTwo("shuffle");
+  for (const Case& c : cases) {
+    engine->ApplyStackSwitches({.transition = c.key});
+    const WindowId leaving = desk.Foreground();
+    const WindowId coming = leaving == front ? back : front;
+    const int asked = desk.Calls("SetForeground");
+    ASSERT_TRUE(engine->StepStack(+1)) << c.key;
+    const SimTransitionRun& run = Runs().back();
+    EXPECT_EQ(run.bounds, right) << c.key;
+    EXPECT_EQ(run.textures.size(), c.images) << c.key;
+    // The window that was in front is drawn as it drew itself.
+    const std::size_t leavingTexture = c.images == 3 ? 1 : 0;
+    EXPECT_EQ(run.textures[leavingTexture].firstPixel, SimDrawnPixel(leaving)) << c.key;
+    EXPECT_EQ(run.frames.back().pass, c.pass) << c.key;
+    EXPECT_EQ(run.frames.back().draws[0].uniforms.effect, c.effect) << c.key;
+    EXPECT_EQ(run.frames.back().draws[0].uniforms.progress, 1.0f) << c.key;
+    // The swap happened once, after the reveal and before the overlay went.
+    EXPECT_EQ(atShow, std::make_pair(leaving, asked)) << c.key;
+    EXPECT_EQ(atClose, std::make_pair(coming, asked + 1)) << c.key;
+    EXPECT_EQ(desk.Calls("SetForeground"), asked + 1) << c.key;
+    EXPECT_NEAR(run.closedAt - run.shownAt, c.seconds, 1.5 * SimDesktop::FramePeriod()) << c.key;
+  }
+  EXPECT_EQ(Runs().size(), std::size(cases));
+  EXPECT_TRUE(Logged("perf fx-Melt total="));
+  EXPECT_TRUE(Logged("perf switch-3D Cards total="));
+}
+
+TEST_F(TransitionsTest, SlowdownStretchesTheRunAndTheSwitcherWarmsTheDevice) {
+  desk.SetEnvironment("TESSARY_TRANSITION_SLOWDOWN", "4");
+  StackOfTwo("genie");
+  ASSERT_TRUE(engine->ShowSwitcher(front));
+  EXPECT_TRUE(surfaces.Gpu().Warmed());
+  engine->DestroySwitcher();
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_NEAR(Runs().back().closedAt - Runs().back().shownAt, 2.0, 1.5 * SimDesktop::FramePeriod());
+  EXPECT_TRUE(Logged("perf gpu-warm ms=42.5 (made off the UI thread)"));
+}
+
+TEST_F(TransitionsTest, WithoutADeviceOrAnOverlayTheSwitchIsInstant) {
+  const std::function<void(SimTransitionGpu&)> failures[] = {
+      [](SimTransitionGpu& gpu) { gpu.SetDeviceFails(true); },
+      [](SimTransitionGpu& gpu) { gpu.SetOpenFails(true); },
+  };
+  StackOfTwo("tornado");
+  for (const auto& fail : failures) {
+    fail(surfaces.Gpu());
+    const WindowId coming = desk.Foreground() == front ? back : front;
+    const double before = desk.Now();
+    ASSERT_TRUE(engine->StepStack(+1));
+    EXPECT_EQ(desk.Foreground(), coming);
+    EXPECT_EQ(desk.Now(), before);
+    surfaces.Gpu().SetDeviceFails(false);
+    surfaces.Gpu().SetOpenFails(false);
+  }
+  for (const SimTransitionRun& run : Runs()) EXPECT_LT(run.shownAt, 0);
+}
+
+TEST_F(TransitionsTest, ABlackWindowComesFromTheScreenAndOneWithoutAnImageIsLeftOut) {
+  StackOfTwo("cards");
+  SimWindowImages& images = surfaces.WindowPictures();
+  images.SetDrawing(front, SimWindowImages::Drawing::kAllBlack);
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_EQ(Runs().back().textures[1].firstPixel, kSimScreenPixel);
+  EXPECT_EQ(images.ScreenAreas().back(), right);
+
+  // Now `back` is in front and yields nothing at all: only the coming card is drawn.
+  images.SetDrawing(front, SimWindowImages::Drawing::kNormal);
+  images.SetDrawing(back, SimWindowImages::Drawing::kFails);
+  images.SetScreenFails(true);
+  ASSERT_TRUE(engine->StepStack(+1));
+  ASSERT_EQ(Runs().back().textures.size(), 2u);  // the wallpaper and one card
+  EXPECT_EQ(Runs().back().frames.back().draws.size(), 1u);
+  EXPECT_EQ(Runs().back().frames.back().draws[0].uniforms.card[2], 0.0f);
+  EXPECT_EQ(desk.Foreground(), front);
+}
+
+TEST_F(TransitionsTest, AnUnknownEffectPlaysTheSlide) {
+  StackOfTwo("wobble");
+  const int moves = desk.Calls("SetPosition");
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_TRUE(Runs().empty());
+  EXPECT_GT(desk.Calls("SetPosition"), moves + 10);  // it went out and came back
+  EXPECT_EQ(desk.Foreground(), back);
+  EXPECT_EQ(desk.Frame(back), right);
+  EXPECT_TRUE(Logged("perf slide total="));
+  EXPECT_TRUE(Logged("perf switch-Slide total="));
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,164 @@
+// The player: frame 0, the overlay shown, the swap once, frames until the effect's end,
+// the overlay closed; and every failure before the overlay shows leaving the swap to the
+// caller.
+
+#include <gtest/gtest.h>
+
+#include "base/log.h"
+#include "platform/sim/sim_transitions.h"
+#include "transitions/transition_catalogue.h"
+#include "transitions/transitions.h"
+
+namespace tessary {
+namespace {
+
+// Frames at 60 Hz; time passes only in frame waits (and when a test moves it).
+class FrameClock final : public Clock {
+ public:
+  double Now() override { return now; }
+  bool WaitForFrame() override {
+    now += 1.0 / 60;
+    return true;
+  }
+  void Sleep(std::uint32_t milliseconds) override { now += milliseconds / 1000.0; }
+  double now = 100;
+};
+
+class TransitionPlayerTest : public ::testing::Test {
+ protected:
+  TransitionPlayerTest() {
+    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>("x.log"); },
+                           .appendToFile = [this](const std::string&, std::string_view line) {
+                             lines.emplace_back(line);
+                           }});
+  }
+  ~TransitionPlayerTest() override { InstallLogEnvironment({}); }
+
+  Transitions Player(std::optional<std::string> slowdown = std::nullopt) {
+    return Transitions(&gpu, clock, [slowdown] { return slowdown; });
+  }
+  static std::vector<TransitionItem> Items(int count) {
+    std::vector<TransitionItem> items;
+    for (int i = 0; i < count; ++i) {
+      items.push_back({PixelImage{2, 2, std::vector<std::uint32_t>(4, 0xFF112233u)},
+                       Rect{100.0 + 200 * i, 100, 400, 300}, std::nullopt});
+    }
+    return items;
+  }
+  bool LoggedStart(std::string_view prefix) const {
+    for (const std::string& line : lines) {
+      if (line.rfind(prefix, 0) == 0) return true;
+    }
+    return false;
+  }
+
+  FrameClock clock;
+  SimTransitionGpu gpu{&clock};
+  std::vector<std::string> lines;
+  int swaps = 0;
+  std::function<void()> swap = [this] { ++swaps; };
+};
+
+TEST_F(TransitionPlayerTest, RunDrawsFrameZeroShowsSwapsOnceAndEasesToTheEnd) {
+  double swappedAt = -1;
+  Transitions player = Player();
+  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(2), 1.0, [&] {
+    ++swaps;
+    swappedAt = clock.now;
+    EXPECT_TRUE(gpu.Running());
+  }));
+  EXPECT_EQ(swaps, 1);
+  ASSERT_EQ(gpu.Runs().size(), 1u);
+  const SimTransitionRun& run = gpu.Runs()[0];
+  EXPECT_EQ(run.bounds, (Rect{100, 100, 600, 300}));
+  EXPECT_EQ(run.textures.size(), 2u);
+  EXPECT_EQ(run.meshes[0].columns, 64);
+  ASSERT_GE(run.frames.size(), 2u);
+  EXPECT_EQ(run.frames[0].draws[0].uniforms.progress, 0.0f);
+  EXPECT_EQ(run.frames[0].time, run.shownAt);  // frame 0 is drawn before the reveal
+  EXPECT_EQ(swappedAt, run.shownAt);
+  EXPECT_EQ(run.frames.back().draws[1].uniforms.progress, 1.0f);
+  EXPECT_NEAR(run.frames.back().time - run.shownAt, 0.5, 1.5 / 60);
+  EXPECT_EQ(run.frames.back().draws[0].uniforms.effect, 1.0f);
+  EXPECT_EQ(run.frames.back().backdrop, -1);
+  EXPECT_EQ(run.closedAt, run.frames.back().time);
+  EXPECT_TRUE(LoggedStart("perf fx-Genie total="));
+  EXPECT_FALSE(LoggedStart("perf gpu-warm"));
+}
+
+TEST_F(TransitionPlayerTest, CardsRunLinearlyOverTheBackdropAndSlowdownStretchesEveryRun) {
+  Transitions player = Player("4");
+  const PixelImage backdrop{4, 4, std::vector<std::uint32_t>(16, kSimWallpaperPixel)};
+  ASSERT_TRUE(player.RunCards(Items(3), 2, backdrop, swap));
+  const SimTransitionRun& run = gpu.Runs()[0];
+  EXPECT_EQ(run.textures[0].firstPixel, kSimWallpaperPixel);
+  EXPECT_EQ(run.frames.back().backdrop, 0);
+  EXPECT_EQ(run.frames.back().pass, TransitionPass::kCards);
+  EXPECT_EQ(run.frames.back().draws[2].mesh, -1);
+  EXPECT_EQ(run.frames.back().draws[1].uniforms.card[2], 2.0f);
+  EXPECT_NEAR(run.frames.back().time - run.shownAt, 4 * 0.55, 1.5 / 60);
+  // Linear: half way through the time, half way through the turn.
+  for (const SimTransitionRun::Frame& frame : run.frames) {
+    const double t = std::min((frame.time - run.shownAt) / 2.2, 1.0);
+    EXPECT_NEAR(frame.draws[0].uniforms.progress, t, 1e-5);
+  }
+  EXPECT_TRUE(LoggedStart("perf fx-3D Cards total="));
+}
+
+TEST_F(TransitionPlayerTest, TheSafetyBoundEndsARunWhoseSwapTookTooLong) {
+  Transitions player = Player();
+  ASSERT_TRUE(player.Run(TransitionIndex("melt"), Items(1), 1.0, [&] { clock.now += 1.6; }));
+  const SimTransitionRun& run = gpu.Runs()[0];
+  EXPECT_EQ(run.frames.size(), 2u);  // frame 0, then one frame past the bound
+  EXPECT_LT(run.frames.back().draws[0].uniforms.progress, 1.0f);
+  EXPECT_GE(run.closedAt, 0);
+}
+
+TEST_F(TransitionPlayerTest, AWarmDeviceIsAdoptedAndLoggedOnce) {
+  Transitions player = Player();
+  player.Warm();
+  EXPECT_TRUE(gpu.Warmed());
+  ASSERT_TRUE(player.Run(TransitionIndex("tornado"), Items(1), 1.0, swap));
+  ASSERT_TRUE(player.Run(TransitionIndex("tornado"), Items(1), 1.0, swap));
+  int warmLines = 0;
+  for (const std::string& line : lines) {
+    warmLines += line == "perf gpu-warm ms=42.5 (made off the UI thread)\n";
+  }
+  EXPECT_EQ(warmLines, 1);
+}
+
+TEST_F(TransitionPlayerTest, EveryFailureBeforeTheRevealLeavesTheSwapToTheCaller) {
+  struct Case {
+    const char* what;
+    std::function<void(SimTransitionGpu&)> fail;
+    int items;
+    int effect;
+  };
+  const Case cases[] = {
+      {"no device", [](SimTransitionGpu& g) { g.SetDeviceFails(true); }, 1, 2},
+      {"no items", [](SimTransitionGpu&) {}, 0, 2},
+      {"not a mesh effect", [](SimTransitionGpu&) {}, 1, 0},
+      {"no overlay", [](SimTransitionGpu& g) { g.SetOpenFails(true); }, 1, 3},
+      {"second texture", [](SimTransitionGpu& g) { g.FailTexture(1); }, 2, 4},
+      {"not shown", [](SimTransitionGpu& g) { g.SetShowFails(true); }, 1, 5},
+  };
+  for (const Case& c : cases) {
+    SimTransitionGpu failing{&clock};
+    c.fail(failing);
+    Transitions player(&failing, clock, [] { return std::nullopt; });
+    swaps = 0;
+    EXPECT_FALSE(player.Run(c.effect, Items(c.items), 1.0, swap)) << c.what;
+    EXPECT_EQ(swaps, 0) << c.what;
+    EXPECT_FALSE(failing.Running()) << c.what;
+    for (const SimTransitionRun& run : failing.Runs()) {
+      EXPECT_LT(run.shownAt, 0) << c.what;
+      EXPECT_GE(run.closedAt, 0) << c.what;
+    }
+  }
+  Transitions none(nullptr, clock, nullptr);
+  EXPECT_FALSE(none.RunCards(Items(2), 0, {}, swap));
+  EXPECT_EQ(swaps, 0);
+}
+
+}  // namespace
+}  // namespace tessary
