@@ -156,6 +156,7 @@ bool Win32TransitionGpu::Frame(TransitionPass pass, int backdropTexture,
   for (const TransitionDraw& draw : draws) {
     if (!DrawItem(pass, draw)) return false;
   }
+  if (backdropTexture < 0) overlay_.ClipToDrawing(device_->device.Get(), context);
   return overlay_.Present();
 }
 

@@ -2,6 +2,8 @@
 
 #include <dwmapi.h>
 
+#include "platform/win32/overlay_region_win32.h"
+
 namespace tessary {
 namespace {
 
@@ -48,9 +50,8 @@ bool TransitionOverlay::Open(TransitionDevice& device, HINSTANCE instance, const
   description.SwapEffect = DXGI_SWAP_EFFECT_FLIP_SEQUENTIAL;
   const bool bound = (device.composition && BindComposition(device, description)) ||
                      BindWindow(device, description);
-  Microsoft::WRL::ComPtr<ID3D11Texture2D> buffer;
-  if (!bound || FAILED(swapChain_->GetBuffer(0, IID_PPV_ARGS(buffer.GetAddressOf()))) ||
-      FAILED(device.device->CreateRenderTargetView(buffer.Get(), nullptr,
+  if (!bound || FAILED(swapChain_->GetBuffer(0, IID_PPV_ARGS(buffer_.GetAddressOf()))) ||
+      FAILED(device.device->CreateRenderTargetView(buffer_.Get(), nullptr,
                                                    target_.GetAddressOf()))) {
     Close();
     return false;
@@ -84,6 +85,14 @@ bool TransitionOverlay::BindWindow(TransitionDevice& device, DXGI_SWAP_CHAIN_DES
       device.device.Get(), window_, &description, nullptr, nullptr, swapChain_.GetAddressOf()));
 }
 
+void TransitionOverlay::ClipToDrawing(ID3D11Device* device, ID3D11DeviceContext* context) {
+  if (Composited() || !buffer_) return;
+  // A region that cannot be read leaves the window whole: a black frame beats none.
+  if (HRGN region = DrawnRegion(device, context, buffer_.Get())) {
+    if (!SetWindowRgn(window_, region, TRUE)) DeleteObject(region);
+  }
+}
+
 bool TransitionOverlay::Present() {
   // Occlusion (a success code) is no reason to give up the run.
   return swapChain_ && SUCCEEDED(swapChain_->Present(1, 0));
@@ -103,6 +112,7 @@ void TransitionOverlay::Close() {
   }
   // The swap chain goes before the window it presents to.
   target_.Reset();
+  buffer_.Reset();
   visual_.Reset();
   compositionTarget_.Reset();
   swapChain_.Reset();

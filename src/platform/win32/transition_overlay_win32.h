@@ -4,8 +4,9 @@
 // ("TessaryTransition", "Tessary transition") over the animated windows with a swap chain
 // of its size. With DirectComposition the swap chain is a composition one bound to the
 // window through a target and a visual, so it may be translucent; without it (older
-// systems, Wine) the swap chain is made for the window itself and is opaque, which is
-// fine because every frame starts with the captured desktop under the items.
+// systems, Wine) the swap chain is made for the window itself and is opaque: a frame
+// with a backdrop covers the whole overlay anyway, and one without cuts the window to
+// what it drew.
 
 #include <d3d11.h>
 #include <dcomp.h>
@@ -34,6 +35,9 @@ class TransitionOverlay {
   bool Composited() const { return visual_ != nullptr; }
   HWND Window() const { return window_; }
 
+  // Without composition and over a cleared overlay, cuts the window to what the frame
+  // drew, so the desktop shows through everywhere else. Call before Present.
+  void ClipToDrawing(ID3D11Device* device, ID3D11DeviceContext* context);
   bool Present();
   bool Show();
   // Waits for the compositor's frame, hides and destroys the window, releases the swap
@@ -49,6 +53,7 @@ class TransitionOverlay {
   Microsoft::WRL::ComPtr<IDXGISwapChain1> swapChain_;
   Microsoft::WRL::ComPtr<IDCompositionTarget> compositionTarget_;
   Microsoft::WRL::ComPtr<IDCompositionVisual> visual_;
+  Microsoft::WRL::ComPtr<ID3D11Texture2D> buffer_;
   Microsoft::WRL::ComPtr<ID3D11RenderTargetView> target_;
 };
 
