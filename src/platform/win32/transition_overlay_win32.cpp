@@ -94,8 +94,10 @@ void TransitionOverlay::ClipToDrawing(ID3D11Device* device, ID3D11DeviceContext*
 }
 
 bool TransitionOverlay::Present() {
-  // Occlusion (a success code) is no reason to give up the run.
-  return swapChain_ && SUCCEEDED(swapChain_->Present(1, 0));
+  // The player already waits for the compositor's frame before drawing one, so waiting
+  // for a vertical blank here too would halve the frame rate. Occlusion (a success code)
+  // is no reason to give up the run.
+  return swapChain_ && SUCCEEDED(swapChain_->Present(0, 0));
 }
 
 bool TransitionOverlay::Show() {
