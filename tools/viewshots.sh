@@ -41,6 +41,10 @@ capture() {
   set -euo pipefail
   export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEARCH=win64
   export WINEDLLOVERRIDES="mscoree=;mshtml="
+  # The switching effects play twelve times slower, so that halfway can be caught.
+  export TESSARY_TRANSITION_SLOWDOWN=${TESSARY_TRANSITION_SLOWDOWN:-12}
+  # The program's trace (the effects' performance records among it), kept with the log.
+  export TESSARY_LOG="Z:${signals//\//\\}\\tessary.log"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
@@ -57,7 +61,9 @@ capture() {
       [ -e "$ready" ] || continue
       local name
       name=$(basename "$ready" .ready)
-      read -r x y w h <"$ready"
+      read -r x y w h delay <"$ready"
+      # An effect playing under a slowdown is taken once it is halfway.
+      sleep "${delay:-0}"
       import -window root "$signals/$name-screen.png"
       # The switching effects' shots keep their own names (transition-<key>).
       local file=viewshot-$name.png
@@ -72,6 +78,7 @@ capture() {
   wineserver -k || true
   kill "$compositor" 2>/dev/null || true
   [ -e "$signals/finished" ] || { cat "$signals/wine.log" >&2; echo "viewshots: timed out" >&2; exit 1; }
+  grep -h "perf fx-\|perf slide\|gpu-warm" "$signals/tessary.log" 2>/dev/null || true
 }
 
 export -f capture

@@ -95,7 +95,13 @@ bool MakeStates(TransitionDevice& out) {
   rasterizer.CullMode = D3D11_CULL_NONE;  // twisted and turned cards show their backs
   rasterizer.DepthClipEnable = TRUE;
 
+  D3D11_DEPTH_STENCIL_DESC depth{};
+  depth.DepthEnable = TRUE;
+  depth.DepthWriteMask = D3D11_DEPTH_WRITE_MASK_ALL;
+  depth.DepthFunc = D3D11_COMPARISON_LESS_EQUAL;
+
   return SUCCEEDED(device->CreateBuffer(&uniforms, nullptr, out.uniforms.GetAddressOf())) &&
+         SUCCEEDED(device->CreateDepthStencilState(&depth, out.depth.GetAddressOf())) &&
          SUCCEEDED(device->CreateSamplerState(&sampler, out.sampler.GetAddressOf())) &&
          SUCCEEDED(device->CreateBlendState(&blend, out.blend.GetAddressOf())) &&
          SUCCEEDED(device->CreateRasterizerState(&rasterizer, out.rasterizer.GetAddressOf()));

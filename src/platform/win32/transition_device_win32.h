@@ -34,6 +34,7 @@ struct TransitionDevice {
   Com<ID3D11SamplerState> sampler;
   Com<ID3D11BlendState> blend;  // premultiplied alpha over what is already drawn
   Com<ID3D11RasterizerState> rasterizer;
+  Com<ID3D11DepthStencilState> depth;  // nearer or equal passes: equal keeps drawing order
   bool warp = false;    // the software rasterizer
   std::wstring adapter;  // the adapter's description, for the log
 

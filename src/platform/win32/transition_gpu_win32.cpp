@@ -135,7 +135,8 @@ bool Win32TransitionGpu::Frame(TransitionPass pass, int backdropTexture,
   if (!overlay_.IsOpen()) return false;
   ID3D11DeviceContext* context = device_->context.Get();
   ID3D11RenderTargetView* target = overlay_.Target();
-  context->OMSetRenderTargets(1, &target, nullptr);
+  context->OMSetRenderTargets(1, &target, overlay_.Depth());
+  context->OMSetDepthStencilState(device_->depth.Get(), 0);
   const D3D11_VIEWPORT viewport{0, 0, static_cast<float>(overlay_.Width()),
                                 static_cast<float>(overlay_.Height()), 0, 1};
   context->RSSetViewports(1, &viewport);
@@ -148,6 +149,7 @@ bool Win32TransitionGpu::Frame(TransitionPass pass, int backdropTexture,
   context->VSSetConstantBuffers(0, 1, &uniforms);
   const float clear[4] = {0, 0, 0, 0};
   context->ClearRenderTargetView(target, clear);
+  context->ClearDepthStencilView(overlay_.Depth(), D3D11_CLEAR_DEPTH, 1.0f, 0);
   if (backdropTexture >= 0) {
     TransitionDraw backdrop{backdropTexture, -1,
                             BackdropUniforms(overlay_.Width(), overlay_.Height())};

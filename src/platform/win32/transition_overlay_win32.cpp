@@ -52,11 +52,27 @@ bool TransitionOverlay::Open(TransitionDevice& device, HINSTANCE instance, const
                      BindWindow(device, description);
   if (!bound || FAILED(swapChain_->GetBuffer(0, IID_PPV_ARGS(buffer_.GetAddressOf()))) ||
       FAILED(device.device->CreateRenderTargetView(buffer_.Get(), nullptr,
-                                                   target_.GetAddressOf()))) {
+                                                   target_.GetAddressOf())) ||
+      !MakeDepth(device.device.Get())) {
     Close();
     return false;
   }
   return true;
+}
+
+bool TransitionOverlay::MakeDepth(ID3D11Device* device) {
+  D3D11_TEXTURE2D_DESC description{};
+  description.Width = static_cast<UINT>(Width());
+  description.Height = static_cast<UINT>(Height());
+  description.MipLevels = 1;
+  description.ArraySize = 1;
+  description.Format = DXGI_FORMAT_D24_UNORM_S8_UINT;
+  description.SampleDesc.Count = 1;
+  description.Usage = D3D11_USAGE_DEFAULT;
+  description.BindFlags = D3D11_BIND_DEPTH_STENCIL;
+  Microsoft::WRL::ComPtr<ID3D11Texture2D> texture;
+  return SUCCEEDED(device->CreateTexture2D(&description, nullptr, texture.GetAddressOf())) &&
+         SUCCEEDED(device->CreateDepthStencilView(texture.Get(), nullptr, depth_.GetAddressOf()));
 }
 
 bool TransitionOverlay::BindComposition(TransitionDevice& device,
@@ -114,6 +130,7 @@ void TransitionOverlay::Close() {
   }
   // The swap chain goes before the window it presents to.
   target_.Reset();
+  depth_.Reset();
   buffer_.Reset();
   visual_.Reset();
   compositionTarget_.Reset();

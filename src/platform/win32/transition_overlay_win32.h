@@ -30,6 +30,7 @@ class TransitionOverlay {
   bool Open(TransitionDevice& device, HINSTANCE instance, const RECT& bounds);
   bool IsOpen() const { return target_ != nullptr; }
   ID3D11RenderTargetView* Target() const { return target_.Get(); }
+  ID3D11DepthStencilView* Depth() const { return depth_.Get(); }
   int Width() const { return bounds_.right - bounds_.left; }
   int Height() const { return bounds_.bottom - bounds_.top; }
   bool Composited() const { return visual_ != nullptr; }
@@ -47,6 +48,7 @@ class TransitionOverlay {
  private:
   bool BindComposition(TransitionDevice& device, DXGI_SWAP_CHAIN_DESC1 description);
   bool BindWindow(TransitionDevice& device, DXGI_SWAP_CHAIN_DESC1 description);
+  bool MakeDepth(ID3D11Device* device);
 
   HWND window_ = nullptr;
   RECT bounds_{};
@@ -55,6 +57,7 @@ class TransitionOverlay {
   Microsoft::WRL::ComPtr<IDCompositionVisual> visual_;
   Microsoft::WRL::ComPtr<ID3D11Texture2D> buffer_;
   Microsoft::WRL::ComPtr<ID3D11RenderTargetView> target_;
+  Microsoft::WRL::ComPtr<ID3D11DepthStencilView> depth_;
 };
 
 }  // namespace tessary

@@ -1,9 +1,9 @@
 // Puts each view on screen in turn, light and dark, for screenshots of how they really
 // look. With a folder argument it hands over to a capturing script: for every shot it
-// writes <name>.ready (the rectangle worth keeping, "x y width height") and waits for
-// <name>.done before going on; at the end it writes "finished". Without one each shot
-// simply stays for three seconds. With a prefix only the shots whose names start with it
-// are taken.
+// writes <name>.ready (the rectangle worth keeping and when to take it, "x y width height
+// delay-seconds") and waits for <name>.done before going on; at the end it writes
+// "finished". Without one each shot simply stays for three seconds. With a prefix only
+// the shots whose names start with it are taken.
 //
 //   viewshots.exe [signal-folder [prefix]]
 
@@ -89,19 +89,28 @@ int Run(const std::wstring& folder, const std::string& only) {
   PumpFor(0.5);
 
   bool failed = false;
-  const TakeShot shoot = [&](const std::string& name, const Rect& crop) {
+  Shots shots;
+  shots.announce = [&](const std::string& name, const Rect& crop, double delay) {
+    if (name.rfind(only, 0) != 0 || folder.empty() || failed) return;
+    const std::wstring wideName(name.begin(), name.end());
+    char line[160];
+    std::snprintf(line, sizeof(line), "%d %d %d %d %.2f\n", static_cast<int>(crop.x),
+                  static_cast<int>(crop.y), static_cast<int>(crop.width),
+                  static_cast<int>(crop.height), delay);
+    failed = !WriteText(folder + L"\\" + wideName + L".ready", line);
+  };
+  shots.await = [&](const std::string& name) {
     if (name.rfind(only, 0) != 0) return;
     if (folder.empty() || failed) {
       PumpFor(3);
       return;
     }
     const std::wstring wideName(name.begin(), name.end());
-    char line[128];
-    std::snprintf(line, sizeof(line), "%d %d %d %d\n", static_cast<int>(crop.x),
-                  static_cast<int>(crop.y), static_cast<int>(crop.width),
-                  static_cast<int>(crop.height));
-    failed = !WriteText(folder + L"\\" + wideName + L".ready", line);
-    if (!failed) PumpFor(60, folder + L"\\" + wideName + L".done");
+    PumpFor(60, folder + L"\\" + wideName + L".done");
+  };
+  const auto shoot = [&](const std::string& name, const Rect& crop) {
+    shots.announce(name, crop, 0);
+    shots.await(name);
   };
   for (const SceneMaker& maker : AllScenes()) {
     for (bool dark : {false, true}) {
@@ -113,7 +122,7 @@ int Run(const std::wstring& folder, const std::string& only) {
       PumpFor(0.3);
     }
   }
-  ShootTransitions(factory, shoot);
+  ShootTransitions(factory, shots);
   if (failed) return 2;
   DestroyWindow(backdrop);
   if (!folder.empty()) WriteText(folder + L"\\finished", "\n");

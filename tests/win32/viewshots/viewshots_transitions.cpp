@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <future>
+#include <optional>
+#include <string>
+#include <thread>
 
 #include "desktop/desktop.h"
+#include "engine/stack_transitions.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
+#include "transitions/transition_catalogue.h"
+#include "transitions/transition_timing.h"
 
 namespace tessary::viewshots {
 namespace {
@@ -80,111 +86,94 @@ void Pump(double seconds) {
   }
 }
 
-TransitionMesh Grid(int columns, int rows) {
-  TransitionMesh mesh{columns, rows, {}, {}};
-  for (int y = 0; y <= rows; ++y) {
-    for (int x = 0; x <= columns; ++x) {
-      const float u = static_cast<float>(x) / columns, v = static_cast<float>(y) / rows;
-      mesh.vertices.push_back({u, v, u, v});
-    }
+// Plays effect `id` as a stack switch does, the window behind coming forward, and has it
+// shot halfway through (the slide at its turn, where it stops for the shot).
+void ShootEffect(StackTransitions& transitions, int id, double slowdown, HWND front, HWND back,
+                 const Rect& crop, const Shots& shots) {
+  SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Pump(0.5);
+  const std::string name = "transition-" + std::string(TransitionKey(id));
+  const TransitionDrawing drawing = DrawingOf(id);
+  // Halfway in time is halfway in eased progress too.
+  const double halfway =
+      slowdown * (drawing == TransitionDrawing::kCards ? kCardSeconds : kMeshSeconds) / 2;
+  StackSwitchRequest request;
+  request.raise = {ToWindowId(back)};
+  request.inFront = {ToWindowId(front)};
+  request.transition = id;
+  request.display = {0, 0, static_cast<double>(GetSystemMetrics(SM_CXSCREEN)),
+                     static_cast<double>(GetSystemMetrics(SM_CYSCREEN))};
+  if (drawing == TransitionDrawing::kMesh) {
+    // Under Wine a window raised while the UI thread is held by the player reaches the
+    // screen only once that thread takes its messages again, so the shot would show the
+    // leaving window under its own effect: the window behind is raised just before (the
+    // swap raises it again, as the stack does).
+    SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump(0.5);
   }
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < columns; ++x) {
-      const auto a = static_cast<std::uint32_t>(y * (columns + 1) + x);
-      const auto b = a + static_cast<std::uint32_t>(columns + 1);
-      mesh.indices.insert(mesh.indices.end(), {a, a + 1, b, a + 1, b + 1, b});
+  const bool played = transitions.Play(request, [&] {
+    SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (drawing != TransitionDrawing::kSlide) {
+      shots.announce(name, crop, halfway);
+      return;
     }
-  }
-  return mesh;
+    Pump(0.3);
+    shots.announce(name, crop, 0);
+    shots.await(name);
+  });
+  if (played && drawing != TransitionDrawing::kSlide) shots.await(name);
 }
 
-struct Effect {
-  const char* key;
-  float number;  // the mesh pass's effect number; 0 for the cards
+// The two windows of the stack, on a thread of their own as another app's windows are:
+// they keep painting while the player holds the UI thread.
+class AppThread {
+ public:
+  AppThread() {
+    std::promise<void> opened;
+    std::future<void> ready = opened.get_future();
+    thread_ = std::thread([this, &opened] {
+      const RECT place{560, 260, 1280, 720};
+      back_ = OpenApp({L"Inbox", RGB(40, 120, 200)}, place);
+      front_ = OpenApp({L"Quarterly report", RGB(200, 90, 40)}, place);
+      id_ = GetCurrentThreadId();
+      opened.set_value();
+      MSG message;
+      while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+      DestroyWindow(front_);
+      DestroyWindow(back_);
+    });
+    ready.wait();
+  }
+  ~AppThread() {
+    PostThreadMessageW(id_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+  HWND Front() const { return front_; }
+  HWND Back() const { return back_; }
+
+ private:
+  std::thread thread_;
+  DWORD id_ = 0;
+  HWND front_ = nullptr;
+  HWND back_ = nullptr;
 };
-
-// The window's rectangle inside the overlay, in its device coordinates.
-TransitionUniforms ItemUniforms(const Rect& window, const Rect& overlay, float effect,
-                                float progress) {
-  TransitionUniforms u;
-  u.rect[0] = static_cast<float>(2 * (window.x - overlay.x) / overlay.width - 1);
-  u.rect[1] = static_cast<float>(1 - 2 * (window.y - overlay.y) / overlay.height);
-  u.rect[2] = static_cast<float>(2 * window.width / overlay.width);
-  u.rect[3] = static_cast<float>(2 * window.height / overlay.height);
-  u.target[0] = static_cast<float>((window.width - 115) / window.width);
-  u.target[1] = static_cast<float>(16 / window.height);
-  u.progress = progress;
-  u.aspect = static_cast<float>(window.width / window.height);
-  u.columns = effect == 4 ? 160.0f : 64.0f;
-  u.rows = effect == 4 ? 60.0f : 40.0f;
-  u.effect = effect;
-  u.seamCount = effect == 3 ? 4.0f : 0.0f;
-  const float seams[4] = {0.18f, 0.41f, 0.63f, 0.82f};
-  for (int i = 0; i < 4; ++i) u.seams[i] = seams[i];
-  return u;
-}
-
-void ShootGpuEffect(SurfaceFactory& factory, const Effect& effect, HWND front, HWND back,
-                    const Rect& window, const Rect& overlay, const PixelImage& backdrop,
-                    const TakeShot& shoot) {
-  TransitionGpu& gpu = *factory.Transitions();
-  WindowImages& images = *factory.Images();
-  double warm = 0;
-  if (!gpu.Device(warm) || !gpu.Open(overlay)) return;
-  const int frontTexture = gpu.AddTexture(images.DrawnImage(ToWindowId(front)));
-  const int backTexture = gpu.AddTexture(images.DrawnImage(ToWindowId(back)));
-  const int backdropTexture = gpu.AddTexture(backdrop);
-  std::vector<TransitionDraw> draws;
-  TransitionPass pass = TransitionPass::kCards;
-  if (effect.number > 0) {
-    pass = TransitionPass::kMesh;
-    const int mesh = effect.number == 4 ? gpu.AddMesh(Grid(160, 60)) : gpu.AddMesh(Grid(64, 40));
-    draws = {{backTexture, mesh, ItemUniforms(window, overlay, effect.number, 0)},
-             {frontTexture, mesh, ItemUniforms(window, overlay, effect.number, 0.5f)}};
-  } else {
-    // The window behind is the one coming forward: the selected card, drawn last.
-    TransitionUniforms leaving = ItemUniforms(window, overlay, 0, 0.5f);
-    TransitionUniforms coming = leaving;
-    leaving.card[0] = 1;
-    leaving.card[1] = coming.card[1] = 2;
-    draws = {{frontTexture, -1, leaving}, {backTexture, -1, coming}};
-  }
-  if (gpu.DrawFrame(pass, backdropTexture, draws) && gpu.Show() &&
-      gpu.DrawFrame(pass, backdropTexture, draws)) {
-    Pump(0.4);
-    shoot(std::string("transition-") + effect.key, overlay);
-  }
-  gpu.Close();
-}
 
 }  // namespace
 
-void ShootTransitions(SurfaceFactory& factory, const TakeShot& shoot) {
-  const Rect window{560, 260, 720, 460};
-  const Rect overlay{window.x - 120, window.y - 90, window.width + 240, window.height + 200};
-  const PixelImage backdrop = factory.Images()->ScreenImage(overlay);
-  const RECT place{560, 260, 1280, 720};
-  HWND back = OpenApp({L"Inbox", RGB(40, 120, 200)}, place);
-  HWND front = OpenApp({L"Quarterly report", RGB(200, 90, 40)}, place);
+void ShootTransitions(SurfaceFactory& factory, const Shots& shots) {
+  AppThread apps;
   Pump(0.8);
-  factory.Transitions()->Warm();
-  const Effect effects[] = {{"cards", 0}, {"genie", 1}, {"tornado", 2}, {"melt", 4},
-                            {"disintegrate", 3}};
-  for (const Effect& effect : effects) {
-    ShootGpuEffect(factory, effect, front, back, window, overlay, backdrop, shoot);
-  }
-  // The slide moves the real window out and back; its shot is taken while the window is
-  // out, just as the window behind comes forward.
   Win32Platform platform;
   Desktop desktop(platform.platform());
-  const Rect wider{overlay.x, overlay.y, overlay.width + 300, overlay.height};
-  desktop.SlideOutAndBack(ToWindowId(front), window, {window.x + 360, window.y}, [&] {
-    SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Pump(0.3);
-    shoot("transition-shuffle", wider);
-  });
-  DestroyWindow(front);
-  DestroyWindow(back);
+  StackTransitions transitions(desktop, factory);
+  transitions.Warm();
+  const double slowdown =
+      ParseSlowdown(platform.platform().processes.EnvironmentVariable(kSlowdownVariable));
+  // The window with some desktop around it, and room for the slide to the right.
+  const Rect crop{440, 170, 1200, 640};
+  for (int id = 0; id < kTransitionCount; ++id) {
+    ShootEffect(transitions, id, slowdown, apps.Front(), apps.Back(), crop, shots);
+  }
 }
 
 }  // namespace tessary::viewshots

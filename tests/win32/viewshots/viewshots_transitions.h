@@ -1,6 +1,8 @@
 #pragma once
 
-// Shots of the switching effects halfway through, over real windows of a stack.
+// Shots of the switching effects halfway through: the real player plays each effect over
+// real windows of a stack, stretched by TESSARY_TRANSITION_SLOWDOWN, and the shot is
+// taken while it plays.
 
 #include <functional>
 #include <string>
@@ -10,11 +12,15 @@
 
 namespace tessary::viewshots {
 
-// Says that the shot `name` is on screen over `crop` and answers once it was taken.
-using TakeShot = std::function<void(const std::string& name, const Rect& crop)>;
+struct Shots {
+  // Says that the shot `name` may be taken over `crop`, `delay` seconds from now.
+  std::function<void(const std::string& name, const Rect& crop, double delay)> announce;
+  // Answers once the shot `name` was taken.
+  std::function<void(const std::string& name)> await;
+};
 
-// Each effect plays over two windows stacked in one place, and is held for its shot
-// halfway: "transition-<key>" for every key of the catalogue.
-void ShootTransitions(SurfaceFactory& factory, const TakeShot& shoot);
+// "transition-<key>" for every effect of the catalogue, over two windows stacked in one
+// place.
+void ShootTransitions(SurfaceFactory& factory, const Shots& shots);
 
 }  // namespace tessary::viewshots
