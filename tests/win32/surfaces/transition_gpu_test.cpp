@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "transitions/transition_capture.h"
+#include "transitions/transition_geometry.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
@@ -51,58 +53,27 @@ TEST_F(SurfaceTest, WindowImagesComeFromPrintingTheScreenAndTheWallpaper) {
   HWND dark = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 100, 160, 90,
                               nullptr, nullptr, wc.hInstance, nullptr);
   PumpMessagesFor(0.3);
-  const PixelImage black = images.DrawnImage(ToWindowId(dark));
-  ASSERT_FALSE(black.Empty());
-  EXPECT_EQ(Rgb(black, 80, 45), 0u);
-  const PixelImage screen = images.ScreenImage({400, 100, 160, 90});
-  ASSERT_EQ(screen.width, 160);
-  EXPECT_EQ(Rgb(screen, 80, 45), 0xDC1E28u);
+  EXPECT_TRUE(LooksAllBlack(images.DrawnImage(ToWindowId(dark))));
+  CaptureSource source = CaptureSource::kFailed;
+  const PixelImage captured = CaptureWindow(images, ToWindowId(dark), {400, 100, 160, 90}, source);
+  EXPECT_EQ(source, CaptureSource::kScreen);
+  ASSERT_EQ(captured.width, 160);
+  EXPECT_EQ(Rgb(captured, 80, 45), 0xDC1E28u);
   DestroyWindow(dark);
 
   EXPECT_EQ(images.DesktopImage({0, 0, 64, 32}).pixels.size(), 64u * 32u);
   EXPECT_EQ(images.WallpaperStamp(), images.WallpaperStamp());
 }
 
-// A grid over the unit square, as the effects' meshes are.
-TransitionMesh Grid(int columns, int rows) {
-  TransitionMesh mesh{columns, rows, {}, {}};
-  for (int y = 0; y <= rows; ++y) {
-    for (int x = 0; x <= columns; ++x) {
-      const float u = static_cast<float>(x) / columns, v = static_cast<float>(y) / rows;
-      mesh.vertices.push_back({u, v, u, v});
-    }
-  }
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < columns; ++x) {
-      const std::uint32_t a = static_cast<std::uint32_t>(y * (columns + 1) + x);
-      const std::uint32_t b = a + static_cast<std::uint32_t>(columns + 1);
-      mesh.indices.insert(mesh.indices.end(), {a, a + 1, b, a + 1, b + 1, b});
-    }
-  }
-  return mesh;
-}
-
-// The item over the overlay's device coordinates: the window at (x, y, w, h) in an
-// overlay at (0, 0, overlayWidth, overlayHeight).
-TransitionUniforms Item(float effect, float progress, float overlayWidth, float overlayHeight) {
-  TransitionUniforms uniforms;
-  uniforms.rect[0] = 2 * 40 / overlayWidth - 1;
-  uniforms.rect[1] = 1 - 2 * 30 / overlayHeight;
-  uniforms.rect[2] = 2 * 200 / overlayWidth;
-  uniforms.rect[3] = 2 * 120 / overlayHeight;
-  uniforms.target[0] = 0.4f;
-  uniforms.target[1] = 0.13f;
+// The window at (300, 330, 200, 120) in an overlay over `overlay`, as the player sets it.
+TransitionUniforms Item(TransitionPass pass, int effect, float progress, const Rect& overlay) {
+  const Rect window{300, 330, 200, 120};
+  TransitionUniforms uniforms =
+      pass == TransitionPass::kCards
+          ? CardUniforms(window, overlay, 0, 1, 0)
+          : MeshUniforms(window, overlay, DefaultGenieTarget(window, 1), effect,
+                         MeshResolutionFor(effect, window, 1));
   uniforms.progress = progress;
-  uniforms.aspect = 200.0f / 120.0f;
-  uniforms.columns = 64;
-  uniforms.rows = 40;
-  uniforms.effect = effect;
-  uniforms.seamCount = effect == 3 ? 4 : 0;
-  uniforms.seams[0] = 0.2f;
-  uniforms.seams[1] = 0.4f;
-  uniforms.seams[2] = 0.6f;
-  uniforms.seams[3] = 0.8f;
-  uniforms.card[1] = 1;
   return uniforms;
 }
 
@@ -128,7 +99,7 @@ TEST_F(SurfaceTest, TransitionOverlayDrawsEveryPassOverRealWindows) {
   const Rect bounds{260, 300, 280, 180};  // the window is at (40, 30) inside
   struct Case {
     TransitionPass pass;
-    float effect;
+    int effect;
     float progress;
     Bgr centre;  // what the window's centre shows
     bool cleared = false;  // no backdrop: the desktop shows where nothing is drawn
@@ -148,10 +119,11 @@ TEST_F(SurfaceTest, TransitionOverlayDrawsEveryPassOverRealWindows) {
     ASSERT_TRUE(gpu.Open(bounds));
     const int texture = gpu.AddTexture(image);
     const int backdropTexture = gpu.AddTexture({4, 4, std::vector<std::uint32_t>(16, kGreen)});
-    const int mesh = c.pass == TransitionPass::kMesh ? gpu.AddMesh(Grid(64, 40)) : -1;
+    const int mesh = c.pass == TransitionPass::kMesh ? gpu.AddMesh(BuildMesh(64, 40)) : -1;
     ASSERT_GE(texture, 0);
     ASSERT_GE(backdropTexture, 0);
-    const std::vector<TransitionDraw> draws = {{texture, mesh, Item(c.effect, c.progress, 280, 180)}};
+    const std::vector<TransitionDraw> draws = {
+        {texture, mesh, Item(c.pass, c.effect, c.progress, bounds)}};
     const int under = c.cleared ? -1 : backdropTexture;
     ASSERT_TRUE(gpu.DrawFrame(c.pass, under, draws));
     ASSERT_TRUE(gpu.Show());
