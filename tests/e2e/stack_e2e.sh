@@ -41,9 +41,10 @@ last_panel_cards() {
     END { for (i = 0; i < n; i++) print c[i] }'
 }
 
-# Two sample windows stacked in the left half, the second in front.
+# Two sample windows stacked in the left half, the second in front. Arguments go to
+# Tessary's start (VARIABLE=VALUE...).
 stacked() {
-  e2e_start_tessary first
+  e2e_start_tessary first "$@"
   e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
   snap_into halves 0 1 "$one"
   snap_into halves 0 2 "$two"
