@@ -104,10 +104,11 @@ void ShootEffect(StackTransitions& transitions, int id, double slowdown, HWND fr
   request.display = {0, 0, static_cast<double>(GetSystemMetrics(SM_CXSCREEN)),
                      static_cast<double>(GetSystemMetrics(SM_CYSCREEN))};
   if (drawing == TransitionDrawing::kMesh) {
-    // Under Wine a window raised while the UI thread is held by the player reaches the
-    // screen only once that thread takes its messages again, so the shot would show the
-    // leaving window under its own effect: the window behind is raised just before (the
-    // swap raises it again, as the stack does).
+    // Under Wine a window of this process raised while the UI thread is held by the
+    // player reaches the screen only once that thread takes its messages again (another
+    // app's window does at once), so the shot would show the leaving window under its own
+    // effect: the window behind is raised just before (the swap raises it again, as the
+    // stack does).
     SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Pump(0.5);
   }
