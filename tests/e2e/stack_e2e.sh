@@ -11,6 +11,8 @@
 #             panel goes away
 #   overview  the same stack; Ctrl+Alt+O opens the "Stack Overview" window over the left
 #             half (screenshot stack-overview.png) and Escape closes it
+#   effect    the same stack with "Genie" chosen: Ctrl+Alt+] plays it through Direct3D (its
+#             performance record in the log) and brings the first window forward
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
 # Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
@@ -34,15 +36,31 @@ last_panel_cards() {
     END { for (i = 0; i < n; i++) print c[i] }'
 }
 
-# Two sample windows stacked in the left half, the second in front.
+# Two sample windows stacked in the left half, the second in front. Arguments go to
+# Tessary's start (VARIABLE=VALUE...).
 stacked() {
-  e2e_start_tessary first
+  e2e_start_tessary first "$@"
   e2e_start_samples --title "Stack me" --rect 300 300 640 420 --rect 1000 360 640 420
   snap_into halves 0 1 "$one"
   snap_into halves 0 2 "$two"
   e2e_close_assist
   e2e_click_window 2  # the commands act on the window in the foreground
   [ "$(front_of "$one" "$two")" = "$two" ] || e2e_fail "$two is not in front of $one"
+}
+
+case_effect() {
+  local state log version
+  state=$(e2e_state_dir first)
+  log=$(e2e_log_file first)
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$E2E_BUILD/CMakeCache.txt")
+  mkdir -p "$state"
+  printf '{"lastSeenVersion":"%s","stackTransition":"genie"}' "$version" >"$state/settings.json"
+  stacked
+  e2e_key ctrl+alt+bracketright
+  e2e_wait_until 10 grep -qs '^perf fx-Genie' "$log" ||
+    e2e_fail "Ctrl+Alt+] played no Genie: $(grep -i 'transition\|fx-\|gpu' "$log" | tr -d '\r')"
+  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  e2e_quit first
 }
 
 case_switcher() {

@@ -40,6 +40,9 @@ class DeferredSurfaceFactory : public SurfaceFactory {
   std::unique_ptr<Surface> NewWindowSurface() override;
   WindowThumbnails* Thumbnails() override;
   std::unique_ptr<DialogWindow> NewDialogWindow() override;
+  // Needing no graphics factory, these exist from the start: the engine keeps them.
+  TransitionGpu* Transitions() override { return &transitions_; }
+  WindowImages* Images() override { return &images_; }
 
  private:
   // Null when the graphics factories cannot be made.
@@ -55,6 +58,8 @@ class DeferredSurfaceFactory : public SurfaceFactory {
   GraphicsFactories& graphics_;
   std::unique_ptr<Win32SurfaceFactory> real_;
   NoText noText_;
+  Win32TransitionGpu transitions_{instance_};
+  Win32WindowImages images_;
 };
 
 class Win32ShellHost {

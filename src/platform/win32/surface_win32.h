@@ -17,6 +17,8 @@
 #include "platform/win32/surface_window_win32.h"
 #include "platform/win32/text_formats_d2d.h"
 #include "platform/win32/thumbnails_win32.h"
+#include "platform/win32/transition_gpu_win32.h"
+#include "platform/win32/window_images_win32.h"
 
 namespace tessary {
 
@@ -81,7 +83,10 @@ class Win32SurfaceFactory : public SurfaceFactory {
  public:
   // `graphics` must be created and outlive the factory, which outlives its surfaces.
   Win32SurfaceFactory(HINSTANCE instance, GraphicsFactories& graphics)
-      : instance_(instance), graphics_(graphics), formats_(graphics.DirectWrite()) {}
+      : instance_(instance),
+        graphics_(graphics),
+        formats_(graphics.DirectWrite()),
+        transitions_(instance) {}
 
   std::unique_ptr<Surface> NewSurface() override;
   TextMeasurer& Text() override { return formats_; }
@@ -90,6 +95,9 @@ class Win32SurfaceFactory : public SurfaceFactory {
   WindowThumbnails* Thumbnails() override { return &thumbnails_; }
   // Captioned windows with system controls (dialog_window_win32.h).
   std::unique_ptr<DialogWindow> NewDialogWindow() override;
+  // Direct3D 11 overlays and PrintWindow images (transition_gpu_win32.h).
+  TransitionGpu* Transitions() override { return &transitions_; }
+  WindowImages* Images() override { return &images_; }
 
   std::unique_ptr<Win32Surface> NewWin32Surface();
   TextFormats& Formats() { return formats_; }
@@ -101,6 +109,8 @@ class Win32SurfaceFactory : public SurfaceFactory {
   TextFormats formats_;
   IconBitmapCache icons_;
   Win32Thumbnails thumbnails_;
+  Win32TransitionGpu transitions_;
+  Win32WindowImages images_;
 };
 
 }  // namespace tessary

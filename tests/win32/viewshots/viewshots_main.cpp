@@ -1,10 +1,11 @@
 // Puts each view on screen in turn, light and dark, for screenshots of how they really
 // look. With a folder argument it hands over to a capturing script: for every shot it
-// writes <name>.ready (the rectangle worth keeping, "x y width height") and waits for
-// <name>.done before going on; at the end it writes "finished". Without one each shot
-// simply stays for three seconds.
+// writes <name>.ready (the rectangle worth keeping and when to take it, "x y width height
+// delay-seconds") and waits for <name>.done before going on; at the end it writes
+// "finished". Without one each shot simply stays for three seconds. With a prefix only
+// the shots whose names start with it are taken.
 //
-//   viewshots.exe [signal-folder]
+//   viewshots.exe [signal-folder [prefix]]
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -17,6 +18,7 @@
 #include "platform/win32/graphics_factories.h"
 #include "platform/win32/surface_win32.h"
 #include "viewshots_scenes.h"
+#include "viewshots_transitions.h"
 
 namespace tessary::viewshots {
 namespace {
@@ -76,7 +78,7 @@ HWND CreateBackdrop() {
   return backdrop;
 }
 
-int Run(const std::wstring& folder) {
+int Run(const std::wstring& folder, const std::string& only) {
   GraphicsFactories graphics;
   if (!graphics.Create()) {
     std::fprintf(stderr, "viewshots: Direct2D or DirectWrite is unavailable\n");
@@ -86,28 +88,42 @@ int Run(const std::wstring& folder) {
   HWND backdrop = CreateBackdrop();
   PumpFor(0.5);
 
+  bool failed = false;
+  Shots shots;
+  shots.announce = [&](const std::string& name, const Rect& crop, double delay) {
+    if (name.rfind(only, 0) != 0 || folder.empty() || failed) return;
+    const std::wstring wideName(name.begin(), name.end());
+    char line[160];
+    std::snprintf(line, sizeof(line), "%d %d %d %d %.2f\n", static_cast<int>(crop.x),
+                  static_cast<int>(crop.y), static_cast<int>(crop.width),
+                  static_cast<int>(crop.height), delay);
+    failed = !WriteText(folder + L"\\" + wideName + L".ready", line);
+  };
+  shots.await = [&](const std::string& name) {
+    if (name.rfind(only, 0) != 0) return;
+    if (folder.empty() || failed) {
+      PumpFor(3);
+      return;
+    }
+    const std::wstring wideName(name.begin(), name.end());
+    PumpFor(60, folder + L"\\" + wideName + L".done");
+  };
+  const auto shoot = [&](const std::string& name, const Rect& crop) {
+    shots.announce(name, crop, 0);
+    shots.await(name);
+  };
   for (const SceneMaker& maker : AllScenes()) {
     for (bool dark : {false, true}) {
-      const std::string name = maker.name + (dark ? "-dark" : "-light");
-      const std::wstring wideName(name.begin(), name.end());
       FixedTheme theme(dark);
       std::unique_ptr<Scene> scene = maker.make(factory, theme);
       PumpFor(0.8);
-      if (folder.empty()) {
-        PumpFor(3);
-        continue;
-      }
-      const Rect crop = scene->Crop();
-      char line[128];
-      std::snprintf(line, sizeof(line), "%d %d %d %d\n", static_cast<int>(crop.x),
-                    static_cast<int>(crop.y), static_cast<int>(crop.width),
-                    static_cast<int>(crop.height));
-      if (!WriteText(folder + L"\\" + wideName + L".ready", line)) return 2;
-      PumpFor(60, folder + L"\\" + wideName + L".done");
+      shoot(maker.name + (dark ? "-dark" : "-light"), scene->Crop());
       scene.reset();
       PumpFor(0.3);
     }
   }
+  ShootTransitions(factory, shots);
+  if (failed) return 2;
   DestroyWindow(backdrop);
   if (!folder.empty()) WriteText(folder + L"\\finished", "\n");
   return 0;
@@ -120,6 +136,7 @@ int main() {
   int count = 0;
   wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   std::wstring folder = arguments && count > 1 ? arguments[1] : L"";
+  const std::wstring only = arguments && count > 2 ? arguments[2] : L"";
   LocalFree(arguments);
-  return tessary::viewshots::Run(folder);
+  return tessary::viewshots::Run(folder, std::string(only.begin(), only.end()));
 }
