@@ -282,8 +282,10 @@ void Stacks::Raise(const StackSwitchRequest& request) {
   ZOrder& z = desktop_.platform().zOrder;
   // Raised last to first, so the first ends up front-most.
   for (auto it = request.raise.rbegin(); it != request.raise.rend(); ++it) {
+    // The system may refuse the activation (our input right lapses while an effect
+    // plays); the window still comes to the front.
     if (request.activate && std::next(it) == request.raise.rend()) {
-      z.SetForeground(*it);
+      if (!z.SetForeground(*it)) z.BringToTop(*it);
     } else {
       z.BringToTop(*it);
     }

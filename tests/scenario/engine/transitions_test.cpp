@@ -161,6 +161,10 @@ TEST_F(TransitionsTest, AnUnknownEffectPlaysTheSlide) {
   EXPECT_EQ(desk.Frame(back), right);
   EXPECT_TRUE(Logged("perf slide total="));
   EXPECT_TRUE(Logged("perf switch-Slide total="));
+  // Activation refused once the slide has taken its time: the window still comes forward.
+  desk.SetForegroundLock(true);
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_LT(ZIndex(front), ZIndex(back));
 }
 
 }  // namespace
