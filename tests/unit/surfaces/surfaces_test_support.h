@@ -12,24 +12,12 @@
 
 #include "layout/builtin_layouts.h"
 #include "layout/layout_tree.h"
-#include "platform/clock.h"
+#include "support/manual_clock.h"
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
 #include "surfaces/theme.h"
 
 namespace tessary::testing {
-
-class ManualClock : public Clock {
- public:
-  double Now() override { return now; }
-  bool WaitForFrame() override {
-    now += 1.0 / 60;
-    return true;
-  }
-  void Sleep(std::uint32_t milliseconds) override { now += milliseconds / 1000.0; }
-
-  double now = 100.0;
-};
 
 // The first `count` built-in layouts, repeated when more are asked for.
 inline std::vector<SnapLayout> Layouts(std::size_t count) {

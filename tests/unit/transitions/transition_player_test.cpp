@@ -6,23 +6,12 @@
 
 #include "base/log.h"
 #include "platform/sim/sim_transitions.h"
+#include "support/manual_clock.h"
 #include "transitions/transition_catalogue.h"
 #include "transitions/transitions.h"
 
 namespace tessary {
 namespace {
-
-// Frames at 60 Hz; time passes only in frame waits (and when a test moves it).
-class FrameClock final : public Clock {
- public:
-  double Now() override { return now; }
-  bool WaitForFrame() override {
-    now += 1.0 / 60;
-    return true;
-  }
-  void Sleep(std::uint32_t milliseconds) override { now += milliseconds / 1000.0; }
-  double now = 100;
-};
 
 class TransitionPlayerTest : public ::testing::Test {
  protected:
@@ -52,7 +41,7 @@ class TransitionPlayerTest : public ::testing::Test {
     return false;
   }
 
-  FrameClock clock;
+  testing::ManualClock clock;
   SimTransitionGpu gpu{&clock};
   std::vector<std::string> lines;
   int swaps = 0;
