@@ -102,7 +102,7 @@ void FeedbackForm::Send() {
   sending_ = true;
   window_->SetEnabled(id::kSend, false);
   window_->SetText(id::kStatus, "Sending\xE2\x80\xA6");
-  Log("feedback sent: %zu bytes", request.body.size());
+  Log("feedback sent: %llu bytes", static_cast<unsigned long long>(request.body.size()));
   http_.Send(std::move(request), [post = postAnswer_](HttpResponse response) {
     if (!response.answered) {
       post(1);
