@@ -5,7 +5,7 @@
 
 #include "base/log.h"
 #include "platform/canvas.h"
-#include "platform/win32/top_down_bitmap.h"
+#include "platform/win32/memory_bitmap_win32.h"
 
 namespace tessary {
 
@@ -44,21 +44,12 @@ void IconBitmapCache::Draw(ID2D1RenderTarget* target, HICON icon, const Rect& re
 Microsoft::WRL::ComPtr<ID2D1Bitmap> RasterizeIcon(ID2D1RenderTarget* target, HICON icon,
                                                   int pixels) {
   Microsoft::WRL::ComPtr<ID2D1Bitmap> bitmap;
-  BITMAPINFO info = TopDownBitmapInfo(pixels, pixels);
-  void* bits = nullptr;
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return bitmap;
-  HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib || !bits) {
-    if (dib) DeleteObject(dib);
-    DeleteDC(dc);
-    return bitmap;
-  }
-  HGDIOBJ previous = SelectObject(dc, dib);
+  MemoryBitmap memory(pixels, pixels);
+  if (!memory.Ready()) return bitmap;
   const std::size_t count = static_cast<std::size_t>(pixels) * pixels;
-  auto* pixel = static_cast<std::uint32_t*>(bits);
+  std::uint32_t* pixel = memory.Bits();
   std::memset(pixel, 0, count * sizeof(std::uint32_t));
-  DrawIconEx(dc, 0, 0, icon, pixels, pixels, 0, nullptr, DI_NORMAL);
+  DrawIconEx(memory.Dc(), 0, 0, icon, pixels, pixels, 0, nullptr, DI_NORMAL);
   GdiFlush();
 
   // An icon without an alpha channel leaves every alpha byte at zero; drawn as it is, it
@@ -71,11 +62,8 @@ Microsoft::WRL::ComPtr<ID2D1Bitmap> RasterizeIcon(ID2D1RenderTarget* target, HIC
 
   const D2D1_BITMAP_PROPERTIES properties = D2D1::BitmapProperties(
       D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_PREMULTIPLIED), 96.0f, 96.0f);
-  target->CreateBitmap(D2D1::SizeU(pixels, pixels), bits, static_cast<UINT32>(pixels) * 4,
+  target->CreateBitmap(D2D1::SizeU(pixels, pixels), pixel, static_cast<UINT32>(pixels) * 4,
                        properties, bitmap.GetAddressOf());
-  SelectObject(dc, previous);
-  DeleteObject(dib);
-  DeleteDC(dc);
   return bitmap;
 }
 

@@ -1,47 +1,33 @@
 #include "platform/win32/screen_backdrop_win32.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "platform/win32/top_down_bitmap.h"
+#include "platform/win32/memory_bitmap_win32.h"
 
 namespace tessary {
 
 bool ScreenBackdrop::CopyScreen(HDC screen, const RECT& area, int width, int height, Copy& out) {
   const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
-  HDC memory = CreateCompatibleDC(screen);
-  if (!memory) return false;
-  void* bits = nullptr;
-  const BITMAPINFO info = TopDownBitmapInfo(width, height);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  MemoryBitmap memory(width, height);
+  if (!memory.Ready()) return false;
   bool copied = false;
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    if (width == areaWidth && height == areaHeight) {
-      copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top,
-                      SRCCOPY | CAPTUREBLT) != FALSE;
-    } else {
-      SetStretchBltMode(memory, HALFTONE);
-      SetBrushOrgEx(memory, 0, 0, nullptr);
-      copied = StretchBlt(memory, 0, 0, width, height, screen, area.left, area.top, areaWidth,
-                          areaHeight, SRCCOPY | CAPTUREBLT) != FALSE;
-    }
-    GdiFlush();
-    if (copied) {
-      out.width = width;
-      out.height = height;
-      out.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-      std::memcpy(out.pixels.data(), bits, out.pixels.size() * sizeof(std::uint32_t));
-    }
-    SelectObject(memory, old);
+  if (width == areaWidth && height == areaHeight) {
+    copied = BitBlt(memory.Dc(), 0, 0, width, height, screen, area.left, area.top,
+                    SRCCOPY | CAPTUREBLT) != FALSE;
+  } else {
+    SetStretchBltMode(memory.Dc(), HALFTONE);
+    SetBrushOrgEx(memory.Dc(), 0, 0, nullptr);
+    copied = StretchBlt(memory.Dc(), 0, 0, width, height, screen, area.left, area.top,
+                        areaWidth, areaHeight, SRCCOPY | CAPTUREBLT) != FALSE;
   }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
-  return copied;
+  if (!copied) return false;
+  PixelImage image = memory.ReadAll();
+  out.width = image.width;
+  out.height = image.height;
+  out.pixels = std::move(image.pixels);
+  return true;
 }
 
-// A horizontal and then a vertical pass of a 5-tap box filter, twice: each channel becomes
-// the average of the five neighbours along the pass, coordinates clamped at the edges.
 void ScreenBackdrop::BoxBlur(Copy& copy) {
   const int w = copy.width, h = copy.height;
   std::vector<std::uint32_t> out(copy.pixels.size());

@@ -5,10 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/top_down_bitmap.h"
+#include "platform/win32/memory_bitmap_win32.h"
 
 #ifndef PW_RENDERFULLCONTENT
 #define PW_RENDERFULLCONTENT 0x00000002
@@ -16,53 +15,6 @@
 
 namespace tessary {
 namespace {
-
-// A memory DC holding a DIB section of the given size, for one drawing into it.
-class MemoryBitmap {
- public:
-  MemoryBitmap(int width, int height) : width_(width), height_(height) {
-    if (width <= 0 || height <= 0) return;
-    dc_ = CreateCompatibleDC(nullptr);
-    const BITMAPINFO info = TopDownBitmapInfo(width, height);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    if (dc_ && bitmap_ && bits_) old_ = SelectObject(dc_, bitmap_);
-  }
-  ~MemoryBitmap() {
-    if (old_) SelectObject(dc_, old_);
-    if (bitmap_) DeleteObject(bitmap_);
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryBitmap(const MemoryBitmap&) = delete;
-  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
-
-  bool Ready() const { return old_ != nullptr; }
-  HDC Dc() const { return dc_; }
-
-  // The pixels of `part` (bitmap coordinates, already within the bitmap).
-  PixelImage Read(const RECT& part) const {
-    GdiFlush();
-    PixelImage image;
-    image.width = part.right - part.left;
-    image.height = part.bottom - part.top;
-    image.pixels.resize(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
-    const auto* source = static_cast<const std::uint32_t*>(bits_);
-    for (int y = 0; y < image.height; ++y) {
-      std::memcpy(&image.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width)],
-                  source + static_cast<std::size_t>(part.top + y) * static_cast<std::size_t>(width_) + part.left,
-                  static_cast<std::size_t>(image.width) * sizeof(std::uint32_t));
-    }
-    return image;
-  }
-  PixelImage ReadAll() const { return Read(RECT{0, 0, width_, height_}); }
-
- private:
-  int width_;
-  int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  void* bits_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-};
 
 RECT PixelRect(const Rect& area) {
   const LONG left = std::lround(area.x), top = std::lround(area.y);
