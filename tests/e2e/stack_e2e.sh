@@ -98,7 +98,9 @@ case_overview() {
   area=$(drag_probe region halves 0)
   [ "$(frame_of "Stack Overview")" = "$area" ] ||
     e2e_fail "the overview is at $(frame_of "Stack Overview"), not over the left half $area"
-  grep -q '^overview open .* windows=2' "$log" || e2e_fail "the log does not show the overview opening"
+  # The window shows before its previews are set up and the line is written.
+  e2e_wait_until 3 grep -q '^overview open .* windows=2' "$log" ||
+    e2e_fail "the log does not show the overview opening"
   sleep 1.5  # the zoom, and drawing the screen's copy in software under Wine
   screenshot stack-overview
   e2e_key Escape
