@@ -1,12 +1,11 @@
 // What each interactive view tells screen readers as the user moves through it: the name of
-// the focused region, layout, card, tile or divider, and where that item is on the desktop.
+// the focused region, layout, tile or divider, and where that item is on the desktop.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "surfaces/chooser_panel.h"
 #include "surfaces/divider_editor.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/picker.h"
@@ -56,34 +55,6 @@ TEST(AccessibleViews, PickerNamesTheRegionTheArrowsReachAndTheGalleryNamesLayout
   EXPECT_TRUE(f.surface->Accessible().items[1].current);
   ASSERT_TRUE(f.surface->PressKey(surface_key::kDigit1));
   EXPECT_EQ(FocusedName(*f.surface), "Halves");
-}
-
-TEST(AccessibleViews, ChooserCardsAreNamedByTitleAndApp) {
-  testing::ManualClock clock;
-  SimSurfaceFactory surfaces{&clock};
-  SimThemeSource theme;
-  ChooserPanel panel{surfaces, theme};
-  ASSERT_TRUE(panel.Create({0, 0, 948, 512}, 1.0,
-                           {{WindowId{1}, "Inbox", "Mail", kNoIcon},
-                            {WindowId{2}, "Notes", "Notes", kNoIcon},
-                            {WindowId{3}, "", "Terminal", kNoIcon}},
-                           {.header = "Choose a window for this space",
-                            .primaryText = "Done",
-                            .leaveEmpty = true},
-                           {}));
-  auto& surface = static_cast<SimSurface&>(*panel.GetSurface());
-  ASSERT_TRUE(panel.Focus());
-  EXPECT_EQ(surface.Accessible().name, "Choose a window for this space");
-  const std::vector<std::string> heard = {"Notes", "Terminal", "Inbox, Mail"};
-  for (const std::string& expected : heard) {
-    ASSERT_TRUE(surface.PressKey(surface_key::kRight));
-    EXPECT_EQ(FocusedName(surface), expected);
-  }
-  const std::vector<AccessibleItem>& items = surface.Accessible().items;
-  ASSERT_EQ(items.size(), 5u);
-  EXPECT_EQ(items[0].rect, panel.Geometry().cards[0]);
-  EXPECT_EQ(items[3].name, "Leave empty");
-  EXPECT_EQ(items[4].role, AccessibleRole::kPushButton);
 }
 
 TEST(AccessibleViews, DropMenuFocusesTheHighlightedTile) {

@@ -1,6 +1,7 @@
 // The chooser panel on a simulated surface: its window, live previews (and the icon drawn
-// when the system refuses them), the mouse and keyboard reaching its callbacks, and
-// replacing its choices.
+// when the system refuses them), clicks and hovering, replacing its choices, and the
+// switcher's furniture as it paints it. Keys and the buttons' callbacks are exercised by the
+// assist stories.
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,6 @@ class ChooserPanelTest : public ::testing::Test {
                                            .leaveEmpty = true}) {
     ChooserCallbacks callbacks{
         .choose = [this](WindowId w) { chosen.push_back(w); },
-        .leaveEmpty = [this] { ++leftEmpty; },
-        .done = [this] { ++done; },
         .hoverPreview = [this](const std::vector<WindowId>& w) { previews.push_back(w); },
     };
     // 948.7 x 512.9 pixels at scale 1 are truncated to the 948 x 512 of a quarter.
@@ -36,18 +35,12 @@ class ChooserPanelTest : public ::testing::Test {
                         std::move(callbacks));
   }
   SimSurface& Surface() { return static_cast<SimSurface&>(*panel.GetSurface()); }
-  void Click(int item) {
-    const Point p = panel.ItemCentre(item);
-    ASSERT_TRUE(Surface().PressAndRelease(p));
-  }
 
   testing::ManualClock clock;
   SimSurfaceFactory surfaces{&clock};
   SimThemeSource theme;
   ChooserPanel panel{surfaces, theme};
   std::vector<WindowId> chosen;
-  int leftEmpty = 0;
-  int done = 0;
   std::vector<std::vector<WindowId>> previews;
 };
 
@@ -97,28 +90,8 @@ TEST_F(ChooserPanelTest, ClicksActOnlyWhenPressAndReleaseMeetOnOneItem) {
   s.Press(panel.ItemCentre(1));
   s.ReleasePointer(panel.ItemCentre(2));  // dragged off the card
   EXPECT_TRUE(chosen.empty());
-  Click(1);
+  ASSERT_TRUE(s.PressAndRelease(panel.ItemCentre(1)));
   EXPECT_EQ(chosen, (std::vector<WindowId>{WindowId{2}}));
-  Click(chooser_item::kLeaveEmpty);
-  Click(chooser_item::kPrimary);
-  EXPECT_EQ(leftEmpty, 1);
-  EXPECT_EQ(done, 1);
-}
-
-TEST_F(ChooserPanelTest, KeysReachTheCallbacksOnlyWhileFocused) {
-  ASSERT_TRUE(Make(5));
-  SimSurface& s = Surface();
-  EXPECT_FALSE(s.PressKey(surface_key::kEnter));
-  panel.Focus();
-  EXPECT_TRUE(s.Focused());
-  s.PressKey(surface_key::kDigit1 + 6);  // "7" with five cards
-  s.PressKey(surface_key::kLeft);        // wraps to the last
-  EXPECT_EQ(panel.FocusIndex(), 4);
-  s.PressKey(surface_key::kEnter);
-  s.PressKey(surface_key::kDigit1 + 1);
-  s.PressKey(surface_key::kEscape);
-  EXPECT_EQ(chosen, (std::vector<WindowId>{WindowId{5}, WindowId{2}}));
-  EXPECT_EQ(done, 1);
 }
 
 TEST_F(ChooserPanelTest, NewChoicesKeepTheFocusWhenItStillFitsElseTheFirstCard) {
@@ -160,12 +133,6 @@ TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
   // Number badges show where "Leave empty" is off.
   EXPECT_NE(s.LastPaint().FindText("3"), nullptr);
 }
-
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
 
 // The switcher's furniture as the panel paints it.
 TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
