@@ -99,7 +99,7 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
   }
 }
 
-TEST(DividerEditorView, ShownItTakesTheFocusAndTheCursorFollowsTheDividerUnderIt) {
+TEST(DividerEditorView, ShownItTakesTheFocusTheCursorFollowsTheDividerAndHandlesAreSliders) {
   testing::SimView<DividerEditor> f(kDividerEditorTitle);
   ASSERT_NE(f.surface, nullptr);
   EXPECT_EQ(f.surface->Options().className, kDividerEditorClass);
@@ -117,6 +117,21 @@ TEST(DividerEditorView, ShownItTakesTheFocusAndTheCursorFollowsTheDividerUnderIt
   EXPECT_EQ(f.view.Shape(), PointerShape::kSizeWestEast);
   f.surface->MovePointer({area.x + 10, area.y + 400});
   EXPECT_EQ(f.view.Shape(), PointerShape::kArrow);
+
+  // Screen readers hear the handles as sliders at their positions, then the buttons.
+  f.view.Show(area, 1.5, Named("stack").tree, 0.5);
+  const std::vector<AccessibleItem>& items = f.surface->Accessible().items;
+  ASSERT_EQ(items.size(), 4u);
+  EXPECT_EQ(items[0].name, "Divider 1 of 2, moves left and right");
+  EXPECT_EQ(items[0].value, "60%");
+  EXPECT_EQ(items[1].name, "Divider 2 of 2, moves up and down");
+  EXPECT_EQ(items[1].value, "50%");
+  EXPECT_EQ(items[2].name, "50/50");
+  EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);
+  ASSERT_TRUE(f.surface->Press({items[1].rect.x + items[1].rect.width / 2,
+                                items[1].rect.y + items[1].rect.height / 2}));
+  ASSERT_NE(f.surface->Accessible().Focused(), nullptr);
+  EXPECT_EQ(f.surface->Accessible().Focused()->name, "Divider 2 of 2, moves up and down");
   f.view.Hide();
   EXPECT_FALSE(f.surface->Visible());
   EXPECT_FALSE(f.surface->Interactive());
