@@ -108,8 +108,8 @@ TEST(LayoutEditorModel, TheHundredAndFirstStepDropsTheOldest) {
   EXPECT_TRUE(TreesEqual(model.Tree(), trees.back()));
 }
 
-// A whole drag undone in one step and a double click evening a divider are the editor
-// stories'; here the limits.
+// A whole drag undone in one step and a double click evening a divider are checked by the
+// editor stories; here, the limits.
 TEST(LayoutEditorModel, ADividerDragStopsAtTheSmallestRegionAndOneGoingNowhereIsNoStep) {
   LayoutEditorModel model(Halves());
   ASSERT_TRUE(model.BeginDrag(0));

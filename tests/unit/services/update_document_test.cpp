@@ -35,7 +35,7 @@ TEST(UpdateDocument, OnlyAnObjectWithAPositiveNumberBuildIsUsable) {
   EXPECT_EQ(ParseUpdateDocument(padded.substr(0, kMaxUpdateDocumentBytes)), std::nullopt);
 }
 
-// A greater build, an equal one and no answer are the update stories'.
+// A greater build, an equal one and no answer are told in the update stories.
 TEST(UpdateDocument, OutcomeNeedsAGreaterBuildAndAKnownOwnOne) {
   EXPECT_EQ(OutcomeOf(UpdateInfo{"0.1.4", 5}, 6), UpdateOutcome::kUpToDate);
   EXPECT_EQ(OutcomeOf(UpdateInfo{"9.0.0", 99}, 0), UpdateOutcome::kUpToDate);

@@ -1,6 +1,6 @@
 // The divider editor: where its handles and buttons lie at every scale, what a pointer,
 // a press and a key do there, and what it draws. Drags through the view, "50/50" and Escape
-// are the divider stories'.
+// are checked by the divider stories.
 
 #include "surfaces/divider_editor.h"
 
@@ -128,8 +128,8 @@ TEST(DividerEditorView, ShownItTakesTheFocusTheCursorFollowsTheDividerAndHandles
   EXPECT_EQ(items[1].value, "50%");
   EXPECT_EQ(items[2].name, "50/50");
   EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);
-  ASSERT_TRUE(f.surface->Press({items[1].rect.x + items[1].rect.width / 2,
-                                items[1].rect.y + items[1].rect.height / 2}));
+  ASSERT_TRUE(f.surface->Press(
+      {items[1].rect.x + items[1].rect.width / 2, items[1].rect.y + items[1].rect.height / 2}));
   ASSERT_NE(f.surface->Accessible().Focused(), nullptr);
   EXPECT_EQ(f.surface->Accessible().Focused()->name, "Divider 2 of 2, moves up and down");
   f.view.Hide();

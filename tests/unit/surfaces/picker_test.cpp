@@ -151,7 +151,8 @@ TEST(Picker, IconsAreCentredInTheirRegionsUnlessTooSmall) {
   EXPECT_EQ(f.Paint().Count(CanvasOpKind::kStrokeRounded), 1u + 2u);
 }
 
-// Taking the focus, its title and a click choosing a region are the place-picker stories'.
+// Taking the focus, its title and a click choosing a region are checked by the place-picker
+// stories.
 TEST(Picker, InteractivePickerAnswersThePointerAndKeys) {
   PickerFixture f;
   f.picker.Show(Layouts(7), 0, kWork, 1.0, true);
@@ -189,7 +190,7 @@ TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
 // Windows surface tests).
 TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) {
   PickerFixture f;
-  f.view.Show({testing::Named("halves"), testing::Named("regions")}, 1, kWork, 1.5, true);
+  f.view.Show({testing::Named("halves"), testing::Named("thirds")}, 1, kWork, 1.5, true);
   EXPECT_EQ(f.surface->Accessible().name, "Choose a region for this window");
   EXPECT_EQ(f.surface->Accessible().items.size(), 5u);
   EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);

@@ -49,7 +49,7 @@ class TransitionPlayerTest : public ::testing::Test {
 };
 
 // Which window is drawn, the effect's number, the run's length and the swap's moment between
-// reveal and close are the switching stories'; here: frame 0, the union of the items, the
+// reveal and close are checked by the switching stories; here: frame 0, the union of the items, the
 // mesh size, the linear turn of the cards, and the performance records.
 TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly) {
   double swappedAt = -1;
