@@ -49,8 +49,8 @@ class TransitionPlayerTest : public ::testing::Test {
 };
 
 // Which window is drawn, the effect's number, the run's length and the swap's moment between
-// reveal and close are checked by the switching stories; here: frame 0, the union of the items, the
-// mesh size, the linear turn of the cards, and the performance records.
+// reveal and close are checked by the switching stories; here: frame 0, the union of the
+// items, the mesh size, the linear turn of the cards, and the performance records.
 TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly) {
   double swappedAt = -1;
   Transitions player = Player();
@@ -60,7 +60,7 @@ TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly
   EXPECT_EQ(run.meshes[0].columns, 64);
   ASSERT_GE(run.frames.size(), 2u);
   EXPECT_EQ(run.frames[0].draws[0].uniforms.progress, 0.0f);
-  EXPECT_EQ(run.frames[0].time, run.shownAt);
+  EXPECT_EQ(run.frames[0].time, run.shownAt);  // frame 0 is drawn before the reveal
   EXPECT_EQ(swappedAt, run.shownAt);
   EXPECT_EQ(run.frames.back().backdrop, -1);
   EXPECT_EQ(run.closedAt, run.frames.back().time);
