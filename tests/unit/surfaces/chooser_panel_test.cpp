@@ -62,6 +62,11 @@ TEST_F(ChooserPanelTest, IsARealWindowWithALivePreviewOnEveryCard) {
   EXPECT_NE(s.LastPaint().FindText("Done"), nullptr);
   // Only the captions' small icons: the previews are the system's.
   EXPECT_EQ(s.LastPaint().Count(CanvasOpKind::kIcon), 4u);
+  // Screen readers hear the cards (named on the real backend too), then the two buttons.
+  const std::vector<AccessibleItem>& items = s.Accessible().items;
+  ASSERT_EQ(items.size(), 6u);
+  EXPECT_EQ(items[4].name, "Leave empty");
+  EXPECT_EQ(items[5].role, AccessibleRole::kPushButton);
 
   panel.Destroy();
   EXPECT_TRUE(surfaces.Thumbs().Registered().empty());
