@@ -21,7 +21,7 @@ struct MenuFixture : testing::SimView<DropMenuView> {
   MenuFixture() : SimView("Tessary drop menu") {}
 };
 
-TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnce) {
+TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighlightedTile) {
   MenuFixture f;
   ASSERT_NE(f.surface, nullptr);
   const DropActionMenu menu = TwoTiles();
@@ -30,10 +30,15 @@ TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnce) {
   EXPECT_EQ(f.surface->PaintCount(), 1);
   EXPECT_EQ(f.surface->Bounds(), menu.rect);
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
+  EXPECT_EQ(f.surface->Accessible().role, AccessibleRole::kMenu);
+  EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);
   // A highlight, then only the armed flag, each repaint.
   f.view.Show(menu, 1.5, DropIntent{kDropLeftHalf, 2}, false);
   f.view.Show(menu, 1.5, DropIntent{kDropLeftHalf, 2}, false);
   EXPECT_EQ(f.surface->PaintCount(), 2);
+  ASSERT_NE(f.surface->Accessible().Focused(), nullptr);
+  EXPECT_EQ(f.surface->Accessible().Focused()->name, "Left Half");
+  EXPECT_EQ(f.surface->Accessible().Focused()->rect, menu.tiles[1].rect);
   f.view.Show(menu, 1.5, DropIntent{kDropLeftHalf, 2}, true);
   EXPECT_EQ(f.surface->PaintCount(), 3);
   // A different tile list repaints; hiding and showing again repaints.

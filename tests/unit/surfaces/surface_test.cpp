@@ -20,10 +20,6 @@ TEST(SurfaceRules, SizesAndOpacity) {
   const std::pair<double, int> alphas[] = {
       {1, 255}, {0.5, 128}, {7, 255}, {-1, 0}, {std::nan(""), 0}};
   for (auto [opacity, alpha] : alphas) EXPECT_EQ(OpacityToAlpha(opacity), alpha) << opacity;
-  // A bitmap that must grow takes 32 pixels of slack beyond what is needed now.
-  EXPECT_EQ(GrowBitmapExtent(1, 0), 33);
-  EXPECT_EQ(GrowBitmapExtent(200, 132), 232);
-  EXPECT_EQ(GrowBitmapExtent(10, 132), 164);
   for (double unusable : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
     EXPECT_EQ(SanitizeScale(unusable), 1.0) << unusable;
   }

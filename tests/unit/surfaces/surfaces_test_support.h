@@ -46,6 +46,11 @@ struct SimView {
     surface = factory.FindByTitle(title);
   }
   const RecordingCanvas& Paint() const { return surface->LastPaint(); }
+  // Moves the clock on and runs the frame that time brings.
+  void Advance(double seconds) {
+    clock.now += seconds;
+    factory.RunFrame();
+  }
 
   ManualClock clock;
   SimSurfaceFactory factory{&clock};

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_theme_source.h"
-
 namespace tessary {
 namespace {
 
@@ -48,8 +46,6 @@ TEST(Theme, SystemValuesAndTheAccent) {
     SCOPED_TRACE(c.value);
     ExpectColor(AccentFromColorValue(c.value, c.dark), c.expected);
   }
-  EXPECT_GE(RelativeLuminance({0, 126 / 255.0, 0, 1}), 0.35);
-  EXPECT_LT(RelativeLuminance({0, 124 / 255.0, 0, 1}), 0.35);
 }
 
 TEST(Theme, ColourTables) {
@@ -73,17 +69,6 @@ TEST(Theme, ColourTables) {
     SCOPED_TRACE(i);
     ExpectColor(rows[i].first, rows[i].second);
   }
-}
-
-TEST(Theme, ReadThemeAsksTheSystemEveryTime) {
-  SimThemeSource source;
-  EXPECT_FALSE(ReadTheme(source).dark);
-  source.SetDark(true);
-  source.accentColor = 0xFF000000u;
-  const Theme dark = ReadTheme(source);
-  EXPECT_TRUE(dark.dark);
-  ExpectColor(dark.accent, {0.35, 0.35, 0.35, 1});
-  EXPECT_EQ(source.reads, 2);
 }
 
 }  // namespace
