@@ -46,47 +46,46 @@ class LogTest : public ::testing::Test {
   double cpu = 50.0;
 };
 
-TEST_F(LogTest, LinesGoToTheNamedFileOneAppendPerLine) {
-  Install("C:\\logs\\tessary.log");
-  Log("placed kind=%d region=%d held=%d", 1, 2, 0);
-  PerformanceRecord record("slide");
-  Log("start %p %s", static_cast<void*>(nullptr), "Notepad");
-  record.Finish();
-  ASSERT_EQ(appended.size(), 3u);
-  EXPECT_EQ(appended[0].path, "C:\\logs\\tessary.log");
-  EXPECT_EQ(appended[0].line, "placed kind=1 region=2 held=0\n");
-  EXPECT_EQ(appended[1].line.back(), '\n');
-  EXPECT_EQ(appended[2].line, "perf slide total=0.0 cpu=0.0\n");
-  EXPECT_EQ(reads, 1);  // the variable is read once, on first use, for lines and records
-}
-
-TEST_F(LogTest, UnsetVariableWritesOnlyToARecordingAndRecordsDoNotMeasure) {
-  Install(std::nullopt);
-  std::vector<std::string> recorded;
-  SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
-  PerformanceRecord record("picker-show");
-  EXPECT_FALSE(record.Enabled());
-  Log("drop %d", 7);
-  record.Finish();
-  SetLogRecorder(nullptr);
-  Log("after %d", 8);
-  EXPECT_EQ(recorded, (std::vector<std::string>{"drop 7\n"}));
-  EXPECT_TRUE(appended.empty());
-}
-
-TEST_F(LogTest, EmptyVariableMeasuresButWritesOnlyToARecording) {
-  Install("");
-  std::vector<std::string> recorded;
-  Log("before the recording");
-  SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
-  PerformanceRecord record("switcher-open");
-  EXPECT_TRUE(record.Enabled());
-  now += 0.0164;
-  cpu += 9.8;
-  record.Finish();
-  EXPECT_TRUE(appended.empty());
-  ASSERT_EQ(recorded.size(), 1u);
-  EXPECT_EQ(recorded[0], "perf switcher-open total=16.4 cpu=9.8\n");
+// Unset, the variable turns logging and records off; empty, or too long for its buffer
+// (260 units), it turns records on but names no file. Lines always reach a recording.
+TEST_F(LogTest, TheVariableNamesTheFileAndSwitchesRecordsOn) {
+  const struct {
+    std::optional<std::string> variable;
+    bool measures;
+    bool writes;
+  } cases[] = {
+      {"C:\\logs\\tessary.log", true, true},
+      {std::nullopt, false, false},
+      {"", true, false},
+      {std::string(260, 'p'), true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.variable.value_or("(unset)").substr(0, 20));
+    Install(c.variable);
+    appended.clear();
+    reads = 0;
+    std::vector<std::string> recorded;
+    SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
+    PerformanceRecord record("switcher-open");
+    EXPECT_EQ(record.Enabled(), c.measures);
+    Log("placed kind=%d region=%d held=%d", 1, 2, 0);
+    now += 0.0164;
+    cpu += 9.8;
+    record.Finish();
+    SetLogRecorder(nullptr);
+    Log("after %d", 8);
+    std::vector<std::string> lines = {"placed kind=1 region=2 held=0\n"};
+    if (c.measures) lines.push_back("perf switcher-open total=16.4 cpu=9.8\n");
+    EXPECT_EQ(recorded, lines);
+    lines.push_back("after 8\n");
+    std::vector<std::string> written;
+    for (const Appended& line : appended) {
+      EXPECT_EQ(line.path, *c.variable);
+      written.push_back(line.line);
+    }
+    EXPECT_EQ(written, c.writes ? lines : std::vector<std::string>{});
+    EXPECT_EQ(reads, 1);  // read once, on first use, for lines and records
+  }
 }
 
 // A line is cut at 509 UTF-16 units and still ends with a line feed; a character is never
@@ -109,14 +108,6 @@ TEST_F(LogTest, LongLinesAreCutAt509Characters) {
     ASSERT_EQ(appended.size(), 1u);
     EXPECT_EQ(appended[0].line, kept + "\n");
   }
-}
-
-TEST_F(LogTest, AnOverlongLogPathNamesNoFile) {
-  Install(std::string(260, 'p'));
-  Log("lost");
-  EXPECT_TRUE(appended.empty());
-  PerformanceRecord record("slide");
-  EXPECT_TRUE(record.Enabled());  // the variable is still defined
 }
 
 // Layers below a view mark whatever record the innermost scope names, and a null scope

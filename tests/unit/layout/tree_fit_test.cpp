@@ -44,42 +44,45 @@ TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.09, 1}, 0.3, 0), nullptr);
 }
 
-TEST(MoveDivider, MovesFreelyWithinTheRatioLimits) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
-  EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0, 0)->ratio, 0.3);
-  EXPECT_EQ(MoveDivider(tree, {}, 1.5, kUnitRect, 0, 0)->ratio, 0.92);
-  EXPECT_EQ(MoveDivider(tree, {}, 600, {400, 0, 800, 600}, 0, 0)->ratio, 0.25);
-  // It stops where a region reaches its minimum.
-  const double ratio = MoveDivider(tree, {}, 0.9, kUnitRect, 0.3, 0)->ratio;
-  EXPECT_LE(ratio, 0.7 + 1e-10);
-  EXPECT_LT(std::abs(ratio - 0.7), kStep);
-
-  const double left = MoveDivider(tree, {}, 0.0, kUnitRect, 0.25, 0)->ratio;
-  EXPECT_GE(left, 0.25 - 1e-10);
-  EXPECT_LT(std::abs(left - 0.25), kStep);
-}
-
-TEST(MoveDivider, InnerDividersStayPutAndLimitTheMove) {
-  // The divider inside the right half sits at 0.75 and must stay there.
-  NodeRef tree =
+// The split on the path moves as far toward the target as the ratio limits, the minimums
+// and the inner dividers (which keep their absolute places) allow.
+TEST(MoveDivider, MovesTheSplitOnItsPathAsFarAsItMay) {
+  NodeRef halves = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef stack = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  // The divider inside the right half sits at 0.75.
+  NodeRef grid =
       Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Cols(0.5, MakeLeaf(2), MakeLeaf(3)));
-  NodeRef moved = MoveDivider(tree, {}, 0.4, kUnitRect, 0, 0);
-  EXPECT_EQ(moved->ratio, 0.4);
+  const struct {
+    NodeRef tree;
+    TreePath path;
+    double target;
+    Rect rect;
+    double minWidth;
+    double ratio;
+  } cases[] = {
+      {halves, {}, 0.3, kUnitRect, 0, 0.3},
+      {halves, {}, 1.5, kUnitRect, 0, 0.92},
+      {halves, {}, 600, {400, 0, 800, 600}, 0, 0.25},
+      {halves, {}, 0.9, kUnitRect, 0.3, 0.7},
+      {halves, {}, 0.0, kUnitRect, 0.25, 0.25},
+      {stack, {true}, 200, {0, 0, 1000, 1000}, 0, 0.2},
+      {grid, {}, 0.4, kUnitRect, 0, 0.4},
+      // The inner split's ratio (0.75 - p) / (1 - p) reaches 0.08 at p = 0.67 / 0.92.
+      {grid, {}, 0.8, kUnitRect, 0, 0.67 / 0.92},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    const NodeRef moved = MoveDivider(c.tree, c.path, c.target, c.rect, c.minWidth, 0);
+    ASSERT_TRUE(ValidateTree(moved));
+    EXPECT_NEAR(NodeAtPath(moved, c.path).node->ratio, c.ratio, kStep);
+    EXPECT_EQ(moved->first, c.tree->first);  // what is off the path is shared
+    for (const auto& [region, rect] : RegionRects(moved, c.rect)) {
+      EXPECT_GE(rect.width, c.minWidth - 1e-10) << region;
+    }
+  }
+  NodeRef moved = MoveDivider(grid, {}, 0.4, kUnitRect, 0, 0);
   EXPECT_NEAR(ListDividers(moved, kUnitRect)[2].position, 0.75, 1e-12);
-  EXPECT_EQ(moved->first, tree->first);  // rows split unchanged: shared
-
-  // Toward 0.8 the inner split's ratio (0.75 - p) / (1 - p) reaches 0.08 at p = 0.67 / 0.92.
-  NodeRef far = MoveDivider(tree, {}, 0.8, kUnitRect, 0, 0);
-  EXPECT_LT(std::abs(far->ratio - 0.67 / 0.92), kStep);
-  EXPECT_TRUE(ValidateTree(far));
-}
-
-TEST(MoveDivider, FollowsThePathAndRebuildsOnlyTheWayThere) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
-  NodeRef moved = MoveDivider(tree, {true}, 200, {0, 0, 1000, 1000}, 0, 0);
-  EXPECT_EQ(moved->ratio, 0.5);
-  EXPECT_EQ(moved->second->ratio, 0.2);
-  EXPECT_EQ(moved->first, tree->first);
+  EXPECT_EQ(MoveDivider(stack, {true}, 200, {0, 0, 1000, 1000}, 0, 0)->ratio, 0.5);
 }
 
 TEST(MoveDivider, GivesTheInputWhenNothingCanMove) {
@@ -94,7 +97,7 @@ TEST(MoveDivider, GivesTheInputWhenNothingCanMove) {
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0.6, 0), tree);   // no room at all
 }
 
-TEST(MoveRegionEdge, MovesTheDividerAlongTheEdge) {
+TEST(MoveRegionEdge, MovesOnlyADividerAlongTheWholeEdge) {
   NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
   EXPECT_EQ(MoveRegionEdge(tree, 1, RegionEdge::Left, 0.6, 0, 0)->ratio, 0.6);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Right, 0.6, 0, 0)->ratio, 0.6);
@@ -112,32 +115,26 @@ TEST(MoveRegionEdge, MovesTheDividerAlongTheEdge) {
   EXPECT_EQ(MoveRegionEdge(tree, 2, RegionEdge::Bottom, 0.8, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 5, RegionEdge::Left, 0.2, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 1, static_cast<RegionEdge>(4), 0.2, 0, 0), tree);
-}
 
-TEST(MoveRegionEdge, OnlyADividerAlongTheWholeEdgeMoves) {
   // Both row dividers lie at y = 0.5; only the left one runs along region 0's bottom.
-  NodeRef tree =
+  NodeRef quarters =
       Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Rows(0.5, MakeLeaf(2), MakeLeaf(3)));
-  NodeRef moved = MoveRegionEdge(tree, 0, RegionEdge::Bottom, 0.3, 0, 0);
+  NodeRef moved = MoveRegionEdge(quarters, 0, RegionEdge::Bottom, 0.3, 0, 0);
   EXPECT_EQ(moved->first->ratio, 0.3);
-  EXPECT_EQ(moved->second, tree->second);
+  EXPECT_EQ(moved->second, quarters->second);
 
   // A divider longer than the edge moves too (and with it the neighbours' edges).
   NodeRef wide = Rows(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
   EXPECT_EQ(MoveRegionEdge(wide, 1, RegionEdge::Top, 0.4, 0, 0)->ratio, 0.4);
 }
 
-TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividers) {
+TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividersAndKeepTheirMinimums) {
   NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
   NodeRef resized = ResizeSplitAtPath(tree, {}, 0.25, kUnitRect, 0, 0);
   EXPECT_EQ(resized->ratio, 0.25);
   EXPECT_EQ(resized->second, tree->second);  // inner ratio 0.5 kept
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.01, kUnitRect, 0, 0)->ratio, 0.08);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.99, kUnitRect, 0, 0)->ratio, 0.92);
-}
-
-TEST(ResizeSplitAtPath, KeepsEveryRegionAtItsMinimum) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
   // The right side needs 0.2 / 0.5 = 0.4 of the width.
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 0.8, kUnitRect, 0.2, 0)->ratio, 0.6);
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 0.1, kUnitRect, 0.2, 0)->ratio, 0.2);

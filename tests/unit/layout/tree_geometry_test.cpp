@@ -12,20 +12,6 @@ namespace {
 NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
 NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
 
-TEST(SplitRect, SecondPartIsWhatRemainsOfTheFirst) {
-  auto [left, right] = SplitRect({10, 20, 300, 100}, Axis::Columns, 0.25);
-  EXPECT_EQ(left, (Rect{10, 20, 75, 100}));
-  EXPECT_EQ(right, (Rect{85, 20, 225, 100}));
-  auto [top, bottom] = SplitRect({10, 20, 300, 100}, Axis::Rows, 0.3);
-  EXPECT_EQ(top, (Rect{10, 20, 300, 30}));
-  EXPECT_EQ(bottom, (Rect{10, 50, 300, 70}));
-  // No rounding anywhere.
-  auto [third, rest] = SplitRect({0, 0, 1, 1}, Axis::Columns, 1.0 / 3);
-  EXPECT_EQ(third.width, 1.0 / 3);
-  EXPECT_EQ(rest.x, 1.0 / 3);
-  EXPECT_EQ(rest.width, 1 - 1.0 / 3);
-}
-
 TEST(RegionRects, LaysTheTreeOverTheRectangle) {
   NodeRef tree = Cols(0.5, MakeLeaf(2), Rows(0.25, MakeLeaf(0), MakeLeaf(5)));
   RegionMap unit = RegionRects(tree, kUnitRect);

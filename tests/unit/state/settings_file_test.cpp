@@ -146,21 +146,6 @@ TEST(SettingsTest, EveryFieldIsWrittenInItsPlaceAndReadBack) {
   EXPECT_EQ(ParseSettings(text), settings);
 }
 
-TEST(SettingsTest, ARawNulInAStringIsDroppedByTheFirstSaveAndStableAfter) {
-  // Raw bytes are copied into strings, but the escaped NUL they are written as reads as
-  // nothing; the record settles after one save.
-  const char text[] = "{\"lastSeenVersion\":\"1\0002\"}";
-  Settings first = ParseSettings(std::string_view(text, sizeof text - 1));
-  EXPECT_EQ(first.lastSeenVersion, std::string("1\0"
-                                               "2",
-                                               3));
-  std::string saved = SerializeSettings(first);
-  EXPECT_NE(saved.find(R"("lastSeenVersion":"1\u00002")"), std::string::npos);
-  Settings second = ParseSettings(saved);
-  EXPECT_EQ(second.lastSeenVersion, "12");
-  EXPECT_EQ(ParseSettings(SerializeSettings(second)), second);
-}
-
 class SettingsFileTest : public ::testing::Test {
  protected:
   TempFolder temp;

@@ -41,18 +41,6 @@ TEST_F(StateStoreTest, MissingFileStartsEmptyAndTheFirstSetWritesItThroughATempo
   EXPECT_TRUE(logged.empty());
 }
 
-TEST_F(StateStoreTest, ExistingKeyKeepsItsPlaceAndNewKeysGoLast) {
-  WriteWhole(path, R"({"layouts.v2":"1","customLayouts.v1":"2","activeLayouts.v1":"3"})");
-  StateStore store(files, path);
-  store.Set("layouts.v2", "10");
-  EXPECT_EQ(ReadWhole(path),
-            R"({"layouts.v2":"10","customLayouts.v1":"2","activeLayouts.v1":"3"})");
-  store.Set("zeta", "z");
-  store.Set("alpha", "a");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"10","customLayouts.v1":"2","activeLayouts.v1":"3",)"
-                             R"("zeta":"z","alpha":"a"})");
-}
-
 TEST_F(StateStoreTest, GetTakesTheFirstOfDuplicatesAndSetReplacesEveryOne) {
   WriteWhole(path, R"({"k":"first","other":"o","k":"second","n":{"x":1}})");
   StateStore store(files, path);
