@@ -139,7 +139,7 @@ TEST_F(LogTest, MarksGoToTheInnermostScopesRecord) {
   EXPECT_EQ(appended[1].line, "perf picker-show total=6.0 cpu=0.0 [layouts=1.0 present=5.0]\n");
 }
 
-TEST_F(LogTest, RecordWithFramesMarksGpuAndTail) {
+TEST_F(LogTest, RecordsWithFramesMarksGpuAndTailAndTheirP95) {
   Install("log.txt");
   PerformanceRecord record("picker-show");
   now += 0.004;
@@ -159,12 +159,9 @@ TEST_F(LogTest, RecordWithFramesMarksGpuAndTail) {
   EXPECT_EQ(appended[0].line,
             "perf picker-show total=16.4 cpu=12.2 frames=4 first=4.1 avg=14.5 p95=30.0 "
             "max=30.0 long=1 gpu=3.0 gpuFrame=1.5 [layout=4.0 paint=2.5] views=3\n");
-}
 
-// p95 is the frame at index floor(count * 0.95) of the sorted frames: of one frame that
-// frame, of 20 the 20th, of 40 the 39th.
-TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
-  Install("log.txt");
+  // p95 is the frame at index floor(count * 0.95) of the sorted frames: of one frame that
+  // frame, of 20 the 20th, of 40 the 39th.
   const std::pair<int, std::string> cases[] = {
       {1, " frames=1 first=0.0 avg=1.0 p95=1.0 max=1.0 long=0\n"},
       {20, " frames=20 first=0.0 avg=10.5 p95=20.0 max=20.0 long=0\n"},
@@ -172,10 +169,10 @@ TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
   };
   for (const auto& [count, expected] : cases) {
     appended.clear();
-    PerformanceRecord record("glide n=2");
-    for (int i = count; i >= 1; --i) record.AddFrame(i);  // unsorted on purpose
-    record.Finish();
-    record.Finish();  // a second Finish writes nothing
+    PerformanceRecord glide("glide n=2");
+    for (int i = count; i >= 1; --i) glide.AddFrame(i);  // unsorted on purpose
+    glide.Finish();
+    glide.Finish();  // a second Finish writes nothing
     ASSERT_EQ(appended.size(), 1u);
     EXPECT_EQ(appended[0].line, "perf glide n=2 total=0.0 cpu=0.0" + expected);
   }

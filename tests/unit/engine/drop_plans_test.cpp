@@ -132,8 +132,8 @@ TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
   const RejoinedLayout row =
       *RejoinRegion(MakeLayout("user-r", "R", R(0.5, C(0.5, L(0), L(1)), L(2))), 0);
   EXPECT_STREQ(RejoinLabel(row, false), "Whole Row");
-  const RejoinedLayout quarter = *RejoinRegion(
-      MakeLayout("user-q", "Q", C(0.5, R(0.5, C(0.5, L(0), L(4)), L(1)), L(2))), 0);
+  const RejoinedLayout quarter =
+      *RejoinRegion(MakeLayout("user-q", "Q", C(0.5, R(0.5, C(0.5, L(0), L(4)), L(1)), L(2))), 0);
   EXPECT_STREQ(RejoinLabel(quarter, false), "Rejoin Halves");
   EXPECT_STREQ(RejoinLabel(quarter, true), "Span Halves");
 }

@@ -234,8 +234,7 @@ TEST_F(LayoutStoreTest, ReplaceCustomLayoutsAllOrNothingKeepingStoredNames) {
       "D", {MakeLayout("user-2", "Two", L(0)), MakeLayout("user-2", "Again", L(1))}));
   EXPECT_FALSE(store.ReplaceCustomLayouts("D", {MakeLayout("rows", "Two", L(0))}));
   EXPECT_EQ(Ids(store.CustomLayouts("D")), (std::vector<std::string>{"user-1"}));
-  ASSERT_TRUE(
-      store.ReplaceCustomLayouts("D", {stored, MakeLayout("user-import-ab", "Two", L(1))}));
+  ASSERT_TRUE(store.ReplaceCustomLayouts("D", {stored, MakeLayout("user-import-ab", "Two", L(1))}));
   LayoutStore reloaded(&documents);
   EXPECT_EQ(Ids(reloaded.CustomLayouts("D")),
             (std::vector<std::string>{"user-1", "user-import-ab"}));

@@ -75,7 +75,6 @@ TEST(RegionNeighboursTest, EveryBuiltInRegionHasItsNeighbours) {
   for (const SnapLayout& layout : BuiltInLayouts())
     regions += RegionRects(layout.tree, kUnitRect).size();
   EXPECT_EQ(std::size(cases), regions);  // every region of every built-in is in the table
-
 }
 
 NodeRef RandomTree(std::mt19937_64& random, const int* regions, int count) {

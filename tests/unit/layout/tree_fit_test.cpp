@@ -5,19 +5,21 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue_support.h"
 #include "layout/tree_edit.h"
 #include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
 
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+using testing::C;
+using testing::L;
+using testing::R;
 
 const double kStep = std::ldexp(1.0, -28);
 
 TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef tree = C(0.5, L(0), L(1));
   NodeRef refitted = RefitTree(tree, kUnitRect, {0, 0, 0.8, 1}, 0.3, 0);
   ASSERT_NE(refitted, nullptr);
   EXPECT_DOUBLE_EQ(refitted->ratio, 0.625);
@@ -33,11 +35,11 @@ TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.8, 1}, 0.35, 0), nullptr);  // region 1: 0.3
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.52, 1}, 0, 0), nullptr);    // ratio 0.96
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0, 1}, 0, 0), nullptr);
-  EXPECT_EQ(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.5}, 0, 0.6), nullptr);
-  EXPECT_NE(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.6}, 0, 0.6), nullptr);
+  EXPECT_EQ(RefitTree(L(0), kUnitRect, {0, 0, 1, 0.5}, 0, 0.6), nullptr);
+  EXPECT_NE(RefitTree(L(0), kUnitRect, {0, 0, 1, 0.6}, 0, 0.6), nullptr);
 
   // A region already below the minimum may keep its size or grow, not shrink.
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   const Rect small{0, 0, 0.1, 1};
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.1, 1}, 0.3, 0), leaf);
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.2, 1}, 0.3, 0), leaf);
@@ -47,11 +49,10 @@ TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
 // The split on the path moves as far toward the target as the ratio limits, the minimums
 // and the inner dividers (which keep their absolute places) allow.
 TEST(MoveDivider, MovesTheSplitOnItsPathAsFarAsItMay) {
-  NodeRef halves = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
-  NodeRef stack = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef halves = C(0.5, L(0), L(1));
+  NodeRef stack = C(0.5, L(0), R(0.5, L(1), L(2)));
   // The divider inside the right half sits at 0.75.
-  NodeRef grid =
-      Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Cols(0.5, MakeLeaf(2), MakeLeaf(3)));
+  NodeRef grid = C(0.5, R(0.5, L(0), L(1)), C(0.5, L(2), L(3)));
   const struct {
     NodeRef tree;
     TreePath path;
@@ -86,19 +87,19 @@ TEST(MoveDivider, MovesTheSplitOnItsPathAsFarAsItMay) {
 }
 
 TEST(MoveDivider, GivesTheInputWhenNothingCanMove) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef tree = C(0.5, L(0), L(1));
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(MoveDivider(tree, {}, std::nan(""), kUnitRect, 0, 0), tree);
   EXPECT_EQ(MoveDivider(tree, {}, inf, kUnitRect, 0, 0), tree);
   EXPECT_EQ(MoveDivider(tree, {false}, 0.3, kUnitRect, 0, 0), tree);  // a leaf
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   EXPECT_EQ(MoveDivider(leaf, {}, 0.3, kUnitRect, 0, 0), leaf);
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, {0, 0, 0, 1}, 0, 0), tree);  // no extent
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0.6, 0), tree);   // no room at all
 }
 
 TEST(MoveRegionEdge, MovesOnlyADividerAlongTheWholeEdge) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.5, L(0), R(0.5, L(1), L(2)));
   EXPECT_EQ(MoveRegionEdge(tree, 1, RegionEdge::Left, 0.6, 0, 0)->ratio, 0.6);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Right, 0.6, 0, 0)->ratio, 0.6);
   NodeRef lower = MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.7, 0, 0);
@@ -117,19 +118,18 @@ TEST(MoveRegionEdge, MovesOnlyADividerAlongTheWholeEdge) {
   EXPECT_EQ(MoveRegionEdge(tree, 1, static_cast<RegionEdge>(4), 0.2, 0, 0), tree);
 
   // Both row dividers lie at y = 0.5; only the left one runs along region 0's bottom.
-  NodeRef quarters =
-      Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Rows(0.5, MakeLeaf(2), MakeLeaf(3)));
+  NodeRef quarters = C(0.5, R(0.5, L(0), L(1)), R(0.5, L(2), L(3)));
   NodeRef moved = MoveRegionEdge(quarters, 0, RegionEdge::Bottom, 0.3, 0, 0);
   EXPECT_EQ(moved->first->ratio, 0.3);
   EXPECT_EQ(moved->second, quarters->second);
 
   // A divider longer than the edge moves too (and with it the neighbours' edges).
-  NodeRef wide = Rows(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef wide = R(0.5, L(0), C(0.5, L(1), L(2)));
   EXPECT_EQ(MoveRegionEdge(wide, 1, RegionEdge::Top, 0.4, 0, 0)->ratio, 0.4);
 }
 
 TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividersAndKeepTheirMinimums) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.5, L(0), C(0.5, L(1), L(2)));
   NodeRef resized = ResizeSplitAtPath(tree, {}, 0.25, kUnitRect, 0, 0);
   EXPECT_EQ(resized->ratio, 0.25);
   EXPECT_EQ(resized->second, tree->second);  // inner ratio 0.5 kept
@@ -144,31 +144,31 @@ TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividersAndKeepTheirMinimums) {
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.3, {0, 0, 0, 1}, 0, 0), tree);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, std::nan(""), kUnitRect, 0, 0), tree);
   EXPECT_EQ(ResizeSplitAtPath(tree, {true, true}, 0.3, kUnitRect, 0, 0), tree);
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   EXPECT_EQ(ResizeSplitAtPath(leaf, {}, 0.3, kUnitRect, 0, 0), leaf);
 }
 
 TEST(EvenSplitAtPath, HalvesASplitWhenTheMinimumsAllow) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.3, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.5, L(0), C(0.3, L(1), L(2)));
   NodeRef even = EvenSplitAtPath(tree, {true}, 0.1, 0.1);
   ASSERT_NE(even, nullptr);
   EXPECT_EQ(even->second->ratio, 0.5);
   EXPECT_EQ(even->first, tree->first);
-  EXPECT_EQ(EvenSplitAtPath(Cols(0.3, MakeLeaf(0), MakeLeaf(1)), {}, 0, 0)->ratio, 0.5);
+  EXPECT_EQ(EvenSplitAtPath(C(0.3, L(0), L(1)), {}, 0, 0)->ratio, 0.5);
 
   // The right side needs 0.6 of the width, so the root cannot be halved.
-  NodeRef crowded = Cols(0.3, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef crowded = C(0.3, L(0), C(0.5, L(1), L(2)));
   EXPECT_EQ(EvenSplitAtPath(crowded, {}, 0.3, 0), nullptr);
   EXPECT_EQ(EvenSplitAtPath(crowded, {false}, 0, 0), nullptr);       // a leaf
   EXPECT_EQ(EvenSplitAtPath(crowded, {true, true}, 0, 0), nullptr);  // no such split
 }
 
 TEST(SubtreeMinimum, ScalesTheMinimumByTheRatios) {
-  NodeRef tree = Cols(0.25, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.25, L(0), R(0.5, L(1), L(2)));
   const MinimumSize size = SubtreeMinimum(tree, 0.1, 0.2);
   EXPECT_DOUBLE_EQ(size.width, 0.4);
   EXPECT_DOUBLE_EQ(size.height, 0.4);
-  EXPECT_EQ(SubtreeMinimum(MakeLeaf(3), 640, 480).height, 480);
+  EXPECT_EQ(SubtreeMinimum(L(3), 640, 480).height, 480);
 }
 
 }  // namespace
