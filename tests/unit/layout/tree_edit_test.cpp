@@ -88,16 +88,5 @@ TEST(CollapseLeafPair, TheRegionTakesOverItsSiblingsSpace) {
   EXPECT_EQ(once->first, twoPairs->first);
 }
 
-TEST(SetRatioAtPath, ChangesOneSplitWithoutClamping) {
-  NodeRef tree = Sample();
-  NodeRef result = SetRatioAtPath(tree, {true}, 0.99);
-  EXPECT_EQ(result->second->ratio, 0.99);
-  EXPECT_EQ(result->second->first, tree->second->first);
-  EXPECT_EQ(result->ratio, 0.5);
-  EXPECT_EQ(SetRatioAtPath(tree, {}, 0.3)->ratio, 0.3);
-  EXPECT_EQ(SetRatioAtPath(tree, {false}, 0.3), tree);  // a leaf has no ratio
-  EXPECT_EQ(SetRatioAtPath(tree, {false, false}, 0.3), tree);
-}
-
 }  // namespace
 }  // namespace tessary
