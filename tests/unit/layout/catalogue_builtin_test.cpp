@@ -40,7 +40,7 @@ TEST(BuiltInLayouts, TheNineInTableOrder) {
     EXPECT_TRUE(ValidateTree(builtIns[i].tree));
   }
   // One third is the nearest double, not 0.33; look-up is exact.
-  EXPECT_EQ(third, 1.0 / 3.0);
+  EXPECT_EQ(FindBuiltIn("thirds")->tree->ratio, 1.0 / 3.0);
   EXPECT_EQ(LayoutStore::FindBuiltIn("full")->name, "Whole screen");
   for (const char* id : {"Full", "full ", "corner-custom"}) {
     EXPECT_EQ(LayoutStore::FindBuiltIn(id), nullptr) << id;
