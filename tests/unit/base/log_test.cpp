@@ -46,47 +46,46 @@ class LogTest : public ::testing::Test {
   double cpu = 50.0;
 };
 
-TEST_F(LogTest, LinesGoToTheNamedFileOneAppendPerLine) {
-  Install("C:\\logs\\tessary.log");
-  Log("placed kind=%d region=%d held=%d", 1, 2, 0);
-  PerformanceRecord record("slide");
-  Log("start %p %s", static_cast<void*>(nullptr), "Notepad");
-  record.Finish();
-  ASSERT_EQ(appended.size(), 3u);
-  EXPECT_EQ(appended[0].path, "C:\\logs\\tessary.log");
-  EXPECT_EQ(appended[0].line, "placed kind=1 region=2 held=0\n");
-  EXPECT_EQ(appended[1].line.back(), '\n');
-  EXPECT_EQ(appended[2].line, "perf slide total=0.0 cpu=0.0\n");
-  EXPECT_EQ(reads, 1);  // the variable is read once, on first use, for lines and records
-}
-
-TEST_F(LogTest, UnsetVariableWritesOnlyToARecordingAndRecordsDoNotMeasure) {
-  Install(std::nullopt);
-  std::vector<std::string> recorded;
-  SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
-  PerformanceRecord record("picker-show");
-  EXPECT_FALSE(record.Enabled());
-  Log("drop %d", 7);
-  record.Finish();
-  SetLogRecorder(nullptr);
-  Log("after %d", 8);
-  EXPECT_EQ(recorded, (std::vector<std::string>{"drop 7\n"}));
-  EXPECT_TRUE(appended.empty());
-}
-
-TEST_F(LogTest, EmptyVariableMeasuresButWritesOnlyToARecording) {
-  Install("");
-  std::vector<std::string> recorded;
-  Log("before the recording");
-  SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
-  PerformanceRecord record("switcher-open");
-  EXPECT_TRUE(record.Enabled());
-  now += 0.0164;
-  cpu += 9.8;
-  record.Finish();
-  EXPECT_TRUE(appended.empty());
-  ASSERT_EQ(recorded.size(), 1u);
-  EXPECT_EQ(recorded[0], "perf switcher-open total=16.4 cpu=9.8\n");
+// Unset, the variable turns logging and records off; empty, or too long for its buffer
+// (260 units), it turns records on but names no file. Lines always reach a recording.
+TEST_F(LogTest, TheVariableNamesTheFileAndSwitchesRecordsOn) {
+  const struct {
+    std::optional<std::string> variable;
+    bool measures;
+    bool writes;
+  } cases[] = {
+      {"C:\\logs\\tessary.log", true, true},
+      {std::nullopt, false, false},
+      {"", true, false},
+      {std::string(260, 'p'), true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.variable.value_or("(unset)").substr(0, 20));
+    Install(c.variable);
+    appended.clear();
+    reads = 0;
+    std::vector<std::string> recorded;
+    SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
+    PerformanceRecord record("switcher-open");
+    EXPECT_EQ(record.Enabled(), c.measures);
+    Log("placed kind=%d region=%d held=%d", 1, 2, 0);
+    now += 0.0164;
+    cpu += 9.8;
+    record.Finish();
+    SetLogRecorder(nullptr);
+    Log("after %d", 8);
+    std::vector<std::string> lines = {"placed kind=1 region=2 held=0\n"};
+    if (c.measures) lines.push_back("perf switcher-open total=16.4 cpu=9.8\n");
+    EXPECT_EQ(recorded, lines);
+    lines.push_back("after 8\n");
+    std::vector<std::string> written;
+    for (const Appended& line : appended) {
+      EXPECT_EQ(line.path, *c.variable);
+      written.push_back(line.line);
+    }
+    EXPECT_EQ(written, c.writes ? lines : std::vector<std::string>{});
+    EXPECT_EQ(reads, 1);  // read once, on first use, for lines and records
+  }
 }
 
 // A line is cut at 509 UTF-16 units and still ends with a line feed; a character is never
@@ -109,14 +108,6 @@ TEST_F(LogTest, LongLinesAreCutAt509Characters) {
     ASSERT_EQ(appended.size(), 1u);
     EXPECT_EQ(appended[0].line, kept + "\n");
   }
-}
-
-TEST_F(LogTest, AnOverlongLogPathNamesNoFile) {
-  Install(std::string(260, 'p'));
-  Log("lost");
-  EXPECT_TRUE(appended.empty());
-  PerformanceRecord record("slide");
-  EXPECT_TRUE(record.Enabled());  // the variable is still defined
 }
 
 // Layers below a view mark whatever record the innermost scope names, and a null scope
@@ -148,7 +139,7 @@ TEST_F(LogTest, MarksGoToTheInnermostScopesRecord) {
   EXPECT_EQ(appended[1].line, "perf picker-show total=6.0 cpu=0.0 [layouts=1.0 present=5.0]\n");
 }
 
-TEST_F(LogTest, RecordWithFramesMarksGpuAndTail) {
+TEST_F(LogTest, RecordsWithFramesMarksGpuAndTailAndTheirP95) {
   Install("log.txt");
   PerformanceRecord record("picker-show");
   now += 0.004;
@@ -168,12 +159,9 @@ TEST_F(LogTest, RecordWithFramesMarksGpuAndTail) {
   EXPECT_EQ(appended[0].line,
             "perf picker-show total=16.4 cpu=12.2 frames=4 first=4.1 avg=14.5 p95=30.0 "
             "max=30.0 long=1 gpu=3.0 gpuFrame=1.5 [layout=4.0 paint=2.5] views=3\n");
-}
 
-// p95 is the frame at index floor(count * 0.95) of the sorted frames: of one frame that
-// frame, of 20 the 20th, of 40 the 39th.
-TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
-  Install("log.txt");
+  // p95 is the frame at index floor(count * 0.95) of the sorted frames: of one frame that
+  // frame, of 20 the 20th, of 40 the 39th.
   const std::pair<int, std::string> cases[] = {
       {1, " frames=1 first=0.0 avg=1.0 p95=1.0 max=1.0 long=0\n"},
       {20, " frames=20 first=0.0 avg=10.5 p95=20.0 max=20.0 long=0\n"},
@@ -181,10 +169,10 @@ TEST_F(LogTest, P95PicksAnIndexNotTheMaximum) {
   };
   for (const auto& [count, expected] : cases) {
     appended.clear();
-    PerformanceRecord record("glide n=2");
-    for (int i = count; i >= 1; --i) record.AddFrame(i);  // unsorted on purpose
-    record.Finish();
-    record.Finish();  // a second Finish writes nothing
+    PerformanceRecord glide("glide n=2");
+    for (int i = count; i >= 1; --i) glide.AddFrame(i);  // unsorted on purpose
+    glide.Finish();
+    glide.Finish();  // a second Finish writes nothing
     ASSERT_EQ(appended.size(), 1u);
     EXPECT_EQ(appended[0].line, "perf glide n=2 total=0.0 cpu=0.0" + expected);
   }

@@ -4,9 +4,15 @@
 
 #include "layout/builtin_layouts.h"
 #include "layout/tree_geometry.h"
+#include "unit/layout/catalogue_support.h"
 
 namespace tessary {
 namespace {
+
+using testing::C;
+using testing::L;
+using testing::MakeLayout;
+using testing::R;
 
 const Rect kWork{0, 0, 1920, 1040};
 
@@ -106,10 +112,10 @@ TEST(DropPlans, HalfSplitsNumberTheNewRegionAndFailWhenAllAreTaken) {
   EXPECT_EQ(top->layout.id, "thirds-left-stack");
   EXPECT_EQ(top->dragged, 0);
 
-  NodeRef full = MakeLeaf(0);
-  for (int n = 1; n < 16; ++n) full = MakeSplit(Axis::Columns, 0.5, full, MakeLeaf(n));
-  SnapLayout sixteen{"user-16", "Sixteen", full, {}};
-  EXPECT_FALSE(SplitDropLayoutFor(sixteen, 3, kDropLeftHalf, {}).has_value());
+  NodeRef full = L(0);
+  for (int n = 1; n < 16; ++n) full = C(0.5, full, L(n));
+  EXPECT_FALSE(
+      SplitDropLayoutFor(MakeLayout("user-16", "Sixteen", full), 3, kDropLeftHalf, {}).has_value());
 }
 
 TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
@@ -123,24 +129,11 @@ TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
   EXPECT_FALSE(KeepRejoinCandidate(columns, *FindBuiltIn("thirds"), {{1, 2}}));
   EXPECT_STREQ(RejoinLabel(columns, false), "Whole Column");
   EXPECT_STREQ(RejoinLabel(rows, true), "Span Column");
-  const RejoinedLayout row = *RejoinRegion(
-      SnapLayout{"user-r",
-                 "R",
-                 MakeSplit(Axis::Rows, 0.5, MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(1)),
-                           MakeLeaf(2)),
-                 {}},
-      0);
+  const RejoinedLayout row =
+      *RejoinRegion(MakeLayout("user-r", "R", R(0.5, C(0.5, L(0), L(1)), L(2))), 0);
   EXPECT_STREQ(RejoinLabel(row, false), "Whole Row");
-  const RejoinedLayout quarter = *RejoinRegion(
-      SnapLayout{
-          "user-q",
-          "Q",
-          MakeSplit(Axis::Columns, 0.5,
-                    MakeSplit(Axis::Rows, 0.5,
-                              MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(4)), MakeLeaf(1)),
-                    MakeLeaf(2)),
-          {}},
-      0);
+  const RejoinedLayout quarter =
+      *RejoinRegion(MakeLayout("user-q", "Q", C(0.5, R(0.5, C(0.5, L(0), L(4)), L(1)), L(2))), 0);
   EXPECT_STREQ(RejoinLabel(quarter, false), "Rejoin Halves");
   EXPECT_STREQ(RejoinLabel(quarter, true), "Span Halves");
 }

@@ -130,10 +130,12 @@ TEST(WholeColumn, TakesTheColumnUnderThePoint) {
   ASSERT_TRUE(left);
   EXPECT_EQ(left->region, 0);
   EXPECT_EQ(left->affected, (std::set<std::int32_t>{0, 1}));
-  // A single-region column: nothing changes, so DeriveLayout keeps the layout.
-  auto same = WholeColumn(BuiltIn("halves"), 1.0);
+  // A single-region column: nothing changes, so the layout is kept whole, apps and all.
+  SnapLayout halves = BuiltIn("halves");
+  halves.apps[1] = {"keep"};
+  auto same = WholeColumn(halves, 1.0);
   ASSERT_TRUE(same);
-  EXPECT_EQ(same->layout.id, "halves");
+  EXPECT_TRUE(LayoutsEqual(same->layout, halves));
   EXPECT_EQ(same->region, 1);
   // Full width or out of range: none.
   EXPECT_FALSE(WholeColumn(BuiltIn("rows"), 0.5));
@@ -152,33 +154,6 @@ TEST(WholeColumn, TopmostThenLowestNumberSurvives) {
       MakeLayout("user-3", "Three", C(0.5, L(0), R(0.5, C(0.5, L(4), L(2)), L(1)))), 0.9);
   ASSERT_TRUE(second);
   EXPECT_EQ(second->region, 2);
-}
-
-TEST(DeriveLayout, FourCases) {
-  SnapLayout base = BuiltIn("halves");
-  base.apps[0] = {"keep"};
-  EXPECT_EQ(DeriveLayout(base, C(0.5, L(0), L(1))).apps.size(), 1u);  // equal tree: unchanged
-
-  SnapLayout mine = MakeLayout("user-9", "Mine", C(0.5, L(0), L(1)));
-  mine.apps[0] = {"app"};
-  const SnapLayout derived = DeriveLayout(mine, R(0.5, L(0), L(1)));
-  const SnapLayout rows = DeriveLayout(base, R(0.5, L(0), L(1)));
-  const SnapLayout custom = DeriveLayout(base, C(0.4, L(0), L(1)));
-  const std::pair<const SnapLayout*, std::pair<const char*, const char*>> expected[] = {
-      {&derived, {"user-9", "Mine"}},
-      {&rows, {"rows", "Two rows"}},
-      {&custom, {"corner-custom", "Custom layout"}}};
-  for (const auto& [layout, identity] : expected) {
-    EXPECT_EQ(layout->id, identity.first);
-    EXPECT_EQ(layout->name, identity.second);
-    EXPECT_TRUE(layout->apps.empty());
-  }
-}
-
-TEST(StackFullHeightRegion, TopAndBottomHalvesOfAFullHeightRegion) {
-  ExpectPlaced(StackFullHeightRegion(BuiltIn("halves"), 1, false, BuiltInLayouts()),
-               "corner-custom", "Custom corner layout", C(0.5, L(0), R(0.5, L(1), L(2))), 2);
-  EXPECT_EQ(StackFullHeightRegion(BuiltIn("halves"), 1, true, BuiltInLayouts()).region, 1);
 }
 
 }  // namespace

@@ -49,6 +49,12 @@ TEST_F(LayoutStoreTest, FreshStoreListsTheBuiltInsAndWritesNothing) {
   EXPECT_TRUE(store.CustomLayouts(kMain).empty());
   EXPECT_FALSE(store.ActiveLayout(kMain));
   EXPECT_TRUE(documents.saves.empty());
+  // Without documents everything stays in memory.
+  LayoutStore memory;
+  ASSERT_TRUE(memory.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
+  memory.RememberLayout(kMain, *FindBuiltIn("rows"));
+  EXPECT_EQ(memory.CustomLayouts(kMain).size(), 1u);
+  EXPECT_EQ(memory.ActiveLayout(kMain)->id, "rows");
 }
 
 TEST_F(LayoutStoreTest, AdjustedTreesApplyPerDisplayWhileRegionsMatch) {
@@ -114,28 +120,6 @@ TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
   EXPECT_EQ(Find(store.LayoutsForDisplay(kMain), "user-1")->tree->ratio, 0.4);
   EXPECT_EQ(store.adjustedTrees().count(std::string(kMain)), 0u);
   EXPECT_TRUE(store.CustomLayouts(kSide).empty());
-}
-
-// A name the full check refuses, stored by an earlier version: the layout loads, survives
-// the next save, can be saved again under that name and travels along an import.
-TEST_F(LayoutStoreTest, AStoredNameTheFullCheckRefusesStays) {
-  // The lead byte 0xC3 takes the escaped control byte 0x01 into its "character".
-  documents.Set(kCustomLayoutsKey,
-                "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
-                "\"tree\":{\"region\":0}}]}");
-  LayoutStore store(&documents);
-  ASSERT_EQ(store.CustomLayouts("D").size(), 1u);
-  const SnapLayout stored = store.CustomLayouts("D")[0];
-  EXPECT_EQ(stored.name, "A\xC3\x01Z");
-  EXPECT_TRUE(store.SaveCustomLayout("D", MakeLayout("user-2", "Two", L(0))));
-  EXPECT_TRUE(store.SaveCustomLayout("D", stored));
-  EXPECT_FALSE(store.SaveCustomLayout("D", MakeLayout("user-3", stored.name, L(0))));
-  EXPECT_TRUE(store.ReplaceCustomLayouts(
-      "D", {stored, store.CustomLayouts("D")[1], MakeLayout("user-import-x", "X", L(0))}));
-  LayoutStore reloaded(&documents);
-  EXPECT_EQ(Ids(reloaded.CustomLayouts("D")),
-            (std::vector<std::string>{"user-1", "user-2", "user-import-x"}));
-  EXPECT_EQ(reloaded.CustomLayouts("D")[0].name, "A\xC3\x01Z");
 }
 
 TEST_F(LayoutStoreTest, DeleteCustomLayout) {
@@ -235,26 +219,26 @@ TEST_F(LayoutStoreTest, CorruptCustomLayoutsKeepTheOtherKeys) {
   EXPECT_EQ(store.ActiveLayout(kMain)->tree->ratio, 0.3);
 }
 
-TEST_F(LayoutStoreTest, WithoutDocumentsEverythingStaysInMemory) {
-  LayoutStore store;
-  ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
-  store.RememberLayout(kMain, *FindBuiltIn("rows"));
-  EXPECT_EQ(store.CustomLayouts(kMain).size(), 1u);
-  EXPECT_EQ(store.ActiveLayout(kMain)->id, "rows");
-}
-
-TEST_F(LayoutStoreTest, ReplaceCustomLayoutsAllOrNothing) {
+// A name the full check refuses, stored by an earlier version, loads and travels along an
+// import; a list with a repeated id or a built-in id is refused whole.
+TEST_F(LayoutStoreTest, ReplaceCustomLayoutsAllOrNothingKeepingStoredNames) {
+  // The lead byte 0xC3 takes the escaped control byte 0x01 into its "character".
+  documents.Set(kCustomLayoutsKey,
+                "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
+                "\"tree\":{\"region\":0}}]}");
   LayoutStore store(&documents);
-  ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
+  ASSERT_EQ(store.CustomLayouts("D").size(), 1u);
+  const SnapLayout stored = store.CustomLayouts("D")[0];
+  EXPECT_EQ(stored.name, "A\xC3\x01Z");
   EXPECT_FALSE(store.ReplaceCustomLayouts(
-      kMain, {MakeLayout("user-2", "Two", L(0)), MakeLayout("user-2", "Again", L(1))}));
-  EXPECT_FALSE(store.ReplaceCustomLayouts(kMain, {MakeLayout("rows", "Two", L(0))}));
-  EXPECT_EQ(Ids(store.CustomLayouts(kMain)), (std::vector<std::string>{"user-1"}));
-  ASSERT_TRUE(store.ReplaceCustomLayouts(
-      kMain, {MakeLayout("user-1", "One", L(0)), MakeLayout("user-import-ab", "Two", L(1))}));
+      "D", {MakeLayout("user-2", "Two", L(0)), MakeLayout("user-2", "Again", L(1))}));
+  EXPECT_FALSE(store.ReplaceCustomLayouts("D", {MakeLayout("rows", "Two", L(0))}));
+  EXPECT_EQ(Ids(store.CustomLayouts("D")), (std::vector<std::string>{"user-1"}));
+  ASSERT_TRUE(store.ReplaceCustomLayouts("D", {stored, MakeLayout("user-import-ab", "Two", L(1))}));
   LayoutStore reloaded(&documents);
-  EXPECT_EQ(Ids(reloaded.CustomLayouts(kMain)),
+  EXPECT_EQ(Ids(reloaded.CustomLayouts("D")),
             (std::vector<std::string>{"user-1", "user-import-ab"}));
+  EXPECT_EQ(reloaded.CustomLayouts("D")[0].name, "A\xC3\x01Z");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// Small builders shared by the catalogue and exchange-file tests.
+// Small builders shared by the layout and engine unit tests.
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "layout/json_value.h"
@@ -25,10 +24,9 @@ TEST(JsonReader, Values) {
   const std::pair<std::string, std::string> cases[] = {
       {" \t\r\n true \n", "true"}, {"\f{}", kFails}, {"", kFails}, {"   ", kFails}, {"x", kFails},
       {"tru", kFails}, {"True", kFails}, {"nullx", "null"}, {"truefalse", "true"},
-      {"{} garbage ]]", "{}"}, {"1 2 3", "1"}, {"[1]]", "[1]"}, {"-12.5e1", "-125"}, {"+5", "5"},
-      {"0x10", "16"}, {"0x1.8p1", "3"}, {".5", "0.5"}, {"5.", "5"}, {"012", "12"},
-      {"1e5x", "100000"}, {"\v7", "7"}, {"[\f8]", "[8]"}, {"-", kFails}, {"+-1", kFails},
-      {".", kFails}, {"e5", kFails}, {"\v", kFails}, {"{}", "{}"}, {"[ ]", "[]"},
+      {"{} garbage ]]", "{}"}, {"1 2 3", "1"}, {"[1]]", "[1]"}, {"-12.5e1", "-125"},
+      {"0x10", "16"}, {"1e5x", "100000"}, {"\v7", "7"}, {"[\f8]", "[8]"}, {"-", kFails},
+      {"\v", kFails}, {"{}", "{}"}, {"[ ]", "[]"},
       {R"({ "a" : [1, "x", {"b": null}] , "c":true })", R"({"a":[1,"x",{"b":null}],"c":true})"},
       {R"({"k":1,"k":2})", R"({"k":1,"k":2})"}, {"[1,]", kFails}, {"[1 2]", kFails},
       {"[,1]", kFails}, {"[1", kFails}, {"[", kFails}, {R"({"a":1,})", kFails},
@@ -36,15 +34,6 @@ TEST(JsonReader, Values) {
       {R"({"a":1 "b":2})", kFails}, {"{", kFails}, {"}", kFails}};
   // clang-format on
   for (const auto& [text, expected] : cases) EXPECT_EQ(Read(text), expected) << text;
-  JsonValue value;
-  ASSERT_TRUE(ParseJson("1e999", value));
-  EXPECT_EQ(value.AsNumber(), HUGE_VAL);
-  ASSERT_TRUE(ParseJson("-Infinity", value));
-  EXPECT_EQ(value.AsNumber(), -HUGE_VAL);
-  for (const char* nan : {"NaN", "nan(123)"}) {
-    ASSERT_TRUE(ParseJson(nan, value));
-    EXPECT_TRUE(std::isnan(value.AsNumber()));
-  }
 }
 
 TEST(JsonReader, Strings) {

@@ -69,36 +69,6 @@ TEST(JsonWriters, MemberOrder) {
             "{\"\xC3\xA9\":false,\"b\":false,\"k\":true,\"B\":false,\"\":false,\"k\":true}");
 }
 
-TEST(JsonLayoutWriter, PrettyPrinting) {
-  JsonValue inner = JsonValue::MakeArray();
-  inner.Append(1);
-  inner.Append(JsonValue::MakeObject());
-  inner.Append(JsonValue::MakeArray());
-  JsonValue child = JsonValue::MakeObject();
-  child.AddMember("y", true);
-  JsonValue root = JsonValue::MakeObject();
-  root.AddMember("list", inner);
-  root.AddMember("child", child);
-  root.AddMember("n", JsonValue());
-  EXPECT_EQ(WriteJsonSorted(root, true),
-            "{\n"
-            "  \"child\" : {\n"
-            "    \"y\" : true\n"
-            "  },\n"
-            "  \"list\" : [\n"
-            "    1,\n"
-            "    {},\n"
-            "    []\n"
-            "  ],\n"
-            "  \"n\" : null\n"
-            "}");
-  EXPECT_EQ(WriteJsonSorted(root, false), R"({"child":{"y":true},"list":[1,{},[]],"n":null})");
-  EXPECT_EQ(Compact(root), R"({"list":[1,{},[]],"child":{"y":true},"n":null})");
-  EXPECT_EQ(WriteJsonSorted(inner, true), "[\n  1,\n  {},\n  []\n]");
-  EXPECT_EQ(WriteJsonSorted(JsonValue::MakeObject(), true), "{}");
-  EXPECT_EQ(WriteJsonSorted(JsonValue("s"), true), "\"s\"");
-}
-
 TEST(JsonWriters, StringEscapes) {
   const JsonValue slash("a/b");
   EXPECT_EQ(Sorted(slash), R"("a\/b")");

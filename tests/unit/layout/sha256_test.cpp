@@ -34,21 +34,15 @@ TEST(Sha256, OneMillionLettersFedInUnevenPieces) {
             "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
-// Lengths around the padding boundary: 55 bytes still fit the length in the last block,
-// 56 need another block.
+// Lengths around the padding boundary: 55 bytes still fit the length in the last block (56,
+// as in the two-block vector above, need another); 63 and 64 end at a block's edge.
 TEST(Sha256, PaddingBoundaries) {
   EXPECT_EQ(Sha256Hex(std::string(55, 'x')),
             "d5e285683cd4efc02d021a5c62014694958901005d6f71e89e0989fac77e4072");
-  EXPECT_EQ(Sha256Hex(std::string(56, 'x')),
-            "04c26261370ee7541549d16dee320c723e3fd14671e66a099afe0a377c16888e");
   EXPECT_EQ(Sha256Hex(std::string(63, 'x')),
             "75220b47218278e656f2013bb8f0c455a25eaf01e86c64924e9d48d89776d6f2");
   EXPECT_EQ(Sha256Hex(std::string(64, 'x')),
             "7ce100971f64e7001e8fe5a51973ecdfe1ced42befe7ee8d5fd6219506b5393c");
-  EXPECT_EQ(Sha256Hex(std::string(119, 'x')),
-            "000b48d4edf0fa7bee3c6236ecd2785baa5db4eeb8bb54341b029e0d9fa5fb0c");
-  EXPECT_EQ(Sha256Hex(std::string(120, 'x')),
-            "13f05a0b594787f5ecd315edc96141bd3243203d1b7d4f0836f37308b276ba98");
 }
 
 }  // namespace

@@ -2,27 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue_support.h"
 #include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
 
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+using testing::C;
+using testing::L;
+using testing::R;
 
 // 0 | (1 over (2 | 3))
-NodeRef Sample() {
-  return Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), Cols(0.4, MakeLeaf(2), MakeLeaf(3))));
-}
+NodeRef Sample() { return C(0.5, L(0), R(0.25, L(1), C(0.4, L(2), L(3)))); }
 
 TEST(PathToRegion, SearchesDepthFirst) {
   NodeRef tree = Sample();
   EXPECT_EQ(PathToRegion(tree, 0), TreePath{false});
   EXPECT_EQ(PathToRegion(tree, 3), (TreePath{true, true, true}));
   EXPECT_EQ(PathToRegion(tree, 9), std::nullopt);
-  EXPECT_EQ(PathToRegion(MakeLeaf(4), 4), TreePath{});
+  EXPECT_EQ(PathToRegion(L(4), 4), TreePath{});
   // A repeated number (invalid tree): the first leaf is found.
-  EXPECT_EQ(PathToRegion(Cols(0.5, MakeLeaf(1), MakeLeaf(1)), 1), TreePath{false});
+  EXPECT_EQ(PathToRegion(C(0.5, L(1), L(1)), 1), TreePath{false});
 }
 
 TEST(NodeAtPath, NarrowsTheRectangleAndStopsAtALeaf) {
@@ -34,7 +34,7 @@ TEST(NodeAtPath, NarrowsTheRectangleAndStopsAtALeaf) {
     Rect rect;
   } cases[] = {
       {{true, true}, 2, tree->second->second, {500, 200, 500, 600}},
-      {{true, true}, 1, tree->second, {500, 0, 500, 800}},  // only one step
+      {{true, true}, 1, tree->second, {500, 0, 500, 800}},      // only one step
       {{false, true, true}, 3, tree->first, {0, 0, 500, 800}},  // leaf 0 on the way
   };
   for (const auto& c : cases) {
@@ -49,55 +49,43 @@ TEST(NodeAtPath, NarrowsTheRectangleAndStopsAtALeaf) {
 TEST(ReplaceAtPathAndRegion, ReplaceTheNodeAndShareTheRest) {
   NodeRef tree = Sample();
   NodeRef joined = ReplaceAtPath(tree, {true, true}, 2);  // 2 | 3 rejoined as 2
-  EXPECT_TRUE(TreesEqual(joined, Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(2)))));
+  EXPECT_TRUE(TreesEqual(joined, C(0.5, L(0), R(0.25, L(1), L(2)))));
   EXPECT_EQ(joined->first, tree->first);
   EXPECT_EQ(joined->second->first, tree->second->first);
   EXPECT_TRUE(TreesEqual(tree, Sample()));  // the input is untouched
 
-  EXPECT_TRUE(TreesEqual(ReplaceAtPath(tree, {}, 5), MakeLeaf(5)));
+  EXPECT_TRUE(TreesEqual(ReplaceAtPath(tree, {}, 5), L(5)));
   // No node at the end of a path through a leaf: nothing changes.
   EXPECT_EQ(ReplaceAtPath(tree, {false, true}, 5), tree);
 
   // A region's leaf replaced by a subtree.
-  NodeRef split = Rows(0.5, MakeLeaf(1), MakeLeaf(4));
+  NodeRef split = R(0.5, L(1), L(4));
   NodeRef result = ReplaceRegion(tree, 1, split);
   EXPECT_EQ(result->second->first, split);
   EXPECT_EQ(result->second->second, tree->second->second);
   EXPECT_EQ(result->first, tree->first);
   EXPECT_EQ(ReplaceRegion(tree, 7, split), tree);
-  EXPECT_EQ(ReplaceRegion(MakeLeaf(0), 0, split), split);
+  EXPECT_EQ(ReplaceRegion(L(0), 0, split), split);
 }
 
 TEST(CollapseLeafPair, TheRegionTakesOverItsSiblingsSpace) {
   NodeRef tree = Sample();
   NodeRef collapsed = CollapseLeafPair(tree, 3);
   ASSERT_NE(collapsed, nullptr);
-  EXPECT_TRUE(TreesEqual(collapsed, Cols(0.5, MakeLeaf(0), Rows(0.25, MakeLeaf(1), MakeLeaf(3)))));
+  EXPECT_TRUE(TreesEqual(collapsed, C(0.5, L(0), R(0.25, L(1), L(3)))));
   EXPECT_EQ(RegionRects(collapsed, kUnitRect).Get(3)->width, 0.5);
 
   // Region 1's sibling is a split, region 0's too: nothing to collapse.
   EXPECT_EQ(CollapseLeafPair(tree, 1), nullptr);
   EXPECT_EQ(CollapseLeafPair(tree, 0), nullptr);
-  EXPECT_EQ(CollapseLeafPair(MakeLeaf(0), 0), nullptr);
-  EXPECT_TRUE(TreesEqual(CollapseLeafPair(Cols(0.3, MakeLeaf(0), MakeLeaf(1)), 0), MakeLeaf(0)));
+  EXPECT_EQ(CollapseLeafPair(L(0), 0), nullptr);
+  EXPECT_TRUE(TreesEqual(CollapseLeafPair(C(0.3, L(0), L(1)), 0), L(0)));
 
   // Pre-order: the first qualifying split wins.
-  NodeRef twoPairs =
-      Rows(0.5, Cols(0.5, MakeLeaf(0), MakeLeaf(1)), Cols(0.5, MakeLeaf(2), MakeLeaf(3)));
+  NodeRef twoPairs = R(0.5, C(0.5, L(0), L(1)), C(0.5, L(2), L(3)));
   NodeRef once = CollapseLeafPair(twoPairs, 2);
-  EXPECT_TRUE(TreesEqual(once, Rows(0.5, Cols(0.5, MakeLeaf(0), MakeLeaf(1)), MakeLeaf(2))));
+  EXPECT_TRUE(TreesEqual(once, R(0.5, C(0.5, L(0), L(1)), L(2))));
   EXPECT_EQ(once->first, twoPairs->first);
-}
-
-TEST(SetRatioAtPath, ChangesOneSplitWithoutClamping) {
-  NodeRef tree = Sample();
-  NodeRef result = SetRatioAtPath(tree, {true}, 0.99);
-  EXPECT_EQ(result->second->ratio, 0.99);
-  EXPECT_EQ(result->second->first, tree->second->first);
-  EXPECT_EQ(result->ratio, 0.5);
-  EXPECT_EQ(SetRatioAtPath(tree, {}, 0.3)->ratio, 0.3);
-  EXPECT_EQ(SetRatioAtPath(tree, {false}, 0.3), tree);  // a leaf has no ratio
-  EXPECT_EQ(SetRatioAtPath(tree, {false, false}, 0.3), tree);
 }
 
 }  // namespace

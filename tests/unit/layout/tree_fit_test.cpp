@@ -5,19 +5,21 @@
 #include <cmath>
 #include <limits>
 
+#include "catalogue_support.h"
 #include "layout/tree_edit.h"
 #include "layout/tree_geometry.h"
 
 namespace tessary {
 namespace {
 
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
+using testing::C;
+using testing::L;
+using testing::R;
 
 const double kStep = std::ldexp(1.0, -28);
 
 TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef tree = C(0.5, L(0), L(1));
   NodeRef refitted = RefitTree(tree, kUnitRect, {0, 0, 0.8, 1}, 0.3, 0);
   ASSERT_NE(refitted, nullptr);
   EXPECT_DOUBLE_EQ(refitted->ratio, 0.625);
@@ -33,69 +35,71 @@ TEST(RefitTree, InnerDividersKeepTheirAbsolutePositions) {
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.8, 1}, 0.35, 0), nullptr);  // region 1: 0.3
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0.52, 1}, 0, 0), nullptr);    // ratio 0.96
   EXPECT_EQ(RefitTree(tree, kUnitRect, {0, 0, 0, 1}, 0, 0), nullptr);
-  EXPECT_EQ(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.5}, 0, 0.6), nullptr);
-  EXPECT_NE(RefitTree(MakeLeaf(0), kUnitRect, {0, 0, 1, 0.6}, 0, 0.6), nullptr);
+  EXPECT_EQ(RefitTree(L(0), kUnitRect, {0, 0, 1, 0.5}, 0, 0.6), nullptr);
+  EXPECT_NE(RefitTree(L(0), kUnitRect, {0, 0, 1, 0.6}, 0, 0.6), nullptr);
 
   // A region already below the minimum may keep its size or grow, not shrink.
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   const Rect small{0, 0, 0.1, 1};
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.1, 1}, 0.3, 0), leaf);
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.2, 1}, 0.3, 0), leaf);
   EXPECT_EQ(RefitTree(leaf, small, {0, 0, 0.09, 1}, 0.3, 0), nullptr);
 }
 
-TEST(MoveDivider, MovesFreelyWithinTheRatioLimits) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
-  EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0, 0)->ratio, 0.3);
-  EXPECT_EQ(MoveDivider(tree, {}, 1.5, kUnitRect, 0, 0)->ratio, 0.92);
-  EXPECT_EQ(MoveDivider(tree, {}, 600, {400, 0, 800, 600}, 0, 0)->ratio, 0.25);
-  // It stops where a region reaches its minimum.
-  const double ratio = MoveDivider(tree, {}, 0.9, kUnitRect, 0.3, 0)->ratio;
-  EXPECT_LE(ratio, 0.7 + 1e-10);
-  EXPECT_LT(std::abs(ratio - 0.7), kStep);
-
-  const double left = MoveDivider(tree, {}, 0.0, kUnitRect, 0.25, 0)->ratio;
-  EXPECT_GE(left, 0.25 - 1e-10);
-  EXPECT_LT(std::abs(left - 0.25), kStep);
-}
-
-TEST(MoveDivider, InnerDividersStayPutAndLimitTheMove) {
-  // The divider inside the right half sits at 0.75 and must stay there.
-  NodeRef tree =
-      Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Cols(0.5, MakeLeaf(2), MakeLeaf(3)));
-  NodeRef moved = MoveDivider(tree, {}, 0.4, kUnitRect, 0, 0);
-  EXPECT_EQ(moved->ratio, 0.4);
+// The split on the path moves as far toward the target as the ratio limits, the minimums
+// and the inner dividers (which keep their absolute places) allow.
+TEST(MoveDivider, MovesTheSplitOnItsPathAsFarAsItMay) {
+  NodeRef halves = C(0.5, L(0), L(1));
+  NodeRef stack = C(0.5, L(0), R(0.5, L(1), L(2)));
+  // The divider inside the right half sits at 0.75.
+  NodeRef grid = C(0.5, R(0.5, L(0), L(1)), C(0.5, L(2), L(3)));
+  const struct {
+    NodeRef tree;
+    TreePath path;
+    double target;
+    Rect rect;
+    double minWidth;
+    double ratio;
+  } cases[] = {
+      {halves, {}, 0.3, kUnitRect, 0, 0.3},
+      {halves, {}, 1.5, kUnitRect, 0, 0.92},
+      {halves, {}, 600, {400, 0, 800, 600}, 0, 0.25},
+      {halves, {}, 0.9, kUnitRect, 0.3, 0.7},
+      {halves, {}, 0.0, kUnitRect, 0.25, 0.25},
+      {stack, {true}, 200, {0, 0, 1000, 1000}, 0, 0.2},
+      {grid, {}, 0.4, kUnitRect, 0, 0.4},
+      // The inner split's ratio (0.75 - p) / (1 - p) reaches 0.08 at p = 0.67 / 0.92.
+      {grid, {}, 0.8, kUnitRect, 0, 0.67 / 0.92},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.target);
+    const NodeRef moved = MoveDivider(c.tree, c.path, c.target, c.rect, c.minWidth, 0);
+    ASSERT_TRUE(ValidateTree(moved));
+    EXPECT_NEAR(NodeAtPath(moved, c.path).node->ratio, c.ratio, kStep);
+    EXPECT_EQ(moved->first, c.tree->first);  // what is off the path is shared
+    for (const auto& [region, rect] : RegionRects(moved, c.rect)) {
+      EXPECT_GE(rect.width, c.minWidth - 1e-10) << region;
+    }
+  }
+  NodeRef moved = MoveDivider(grid, {}, 0.4, kUnitRect, 0, 0);
   EXPECT_NEAR(ListDividers(moved, kUnitRect)[2].position, 0.75, 1e-12);
-  EXPECT_EQ(moved->first, tree->first);  // rows split unchanged: shared
-
-  // Toward 0.8 the inner split's ratio (0.75 - p) / (1 - p) reaches 0.08 at p = 0.67 / 0.92.
-  NodeRef far = MoveDivider(tree, {}, 0.8, kUnitRect, 0, 0);
-  EXPECT_LT(std::abs(far->ratio - 0.67 / 0.92), kStep);
-  EXPECT_TRUE(ValidateTree(far));
-}
-
-TEST(MoveDivider, FollowsThePathAndRebuildsOnlyTheWayThere) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
-  NodeRef moved = MoveDivider(tree, {true}, 200, {0, 0, 1000, 1000}, 0, 0);
-  EXPECT_EQ(moved->ratio, 0.5);
-  EXPECT_EQ(moved->second->ratio, 0.2);
-  EXPECT_EQ(moved->first, tree->first);
+  EXPECT_EQ(MoveDivider(stack, {true}, 200, {0, 0, 1000, 1000}, 0, 0)->ratio, 0.5);
 }
 
 TEST(MoveDivider, GivesTheInputWhenNothingCanMove) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
+  NodeRef tree = C(0.5, L(0), L(1));
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(MoveDivider(tree, {}, std::nan(""), kUnitRect, 0, 0), tree);
   EXPECT_EQ(MoveDivider(tree, {}, inf, kUnitRect, 0, 0), tree);
   EXPECT_EQ(MoveDivider(tree, {false}, 0.3, kUnitRect, 0, 0), tree);  // a leaf
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   EXPECT_EQ(MoveDivider(leaf, {}, 0.3, kUnitRect, 0, 0), leaf);
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, {0, 0, 0, 1}, 0, 0), tree);  // no extent
   EXPECT_EQ(MoveDivider(tree, {}, 0.3, kUnitRect, 0.6, 0), tree);   // no room at all
 }
 
-TEST(MoveRegionEdge, MovesTheDividerAlongTheEdge) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+TEST(MoveRegionEdge, MovesOnlyADividerAlongTheWholeEdge) {
+  NodeRef tree = C(0.5, L(0), R(0.5, L(1), L(2)));
   EXPECT_EQ(MoveRegionEdge(tree, 1, RegionEdge::Left, 0.6, 0, 0)->ratio, 0.6);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Right, 0.6, 0, 0)->ratio, 0.6);
   NodeRef lower = MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.7, 0, 0);
@@ -112,32 +116,25 @@ TEST(MoveRegionEdge, MovesTheDividerAlongTheEdge) {
   EXPECT_EQ(MoveRegionEdge(tree, 2, RegionEdge::Bottom, 0.8, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 5, RegionEdge::Left, 0.2, 0, 0), tree);
   EXPECT_EQ(MoveRegionEdge(tree, 1, static_cast<RegionEdge>(4), 0.2, 0, 0), tree);
-}
 
-TEST(MoveRegionEdge, OnlyADividerAlongTheWholeEdgeMoves) {
   // Both row dividers lie at y = 0.5; only the left one runs along region 0's bottom.
-  NodeRef tree =
-      Cols(0.5, Rows(0.5, MakeLeaf(0), MakeLeaf(1)), Rows(0.5, MakeLeaf(2), MakeLeaf(3)));
-  NodeRef moved = MoveRegionEdge(tree, 0, RegionEdge::Bottom, 0.3, 0, 0);
+  NodeRef quarters = C(0.5, R(0.5, L(0), L(1)), R(0.5, L(2), L(3)));
+  NodeRef moved = MoveRegionEdge(quarters, 0, RegionEdge::Bottom, 0.3, 0, 0);
   EXPECT_EQ(moved->first->ratio, 0.3);
-  EXPECT_EQ(moved->second, tree->second);
+  EXPECT_EQ(moved->second, quarters->second);
 
   // A divider longer than the edge moves too (and with it the neighbours' edges).
-  NodeRef wide = Rows(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef wide = R(0.5, L(0), C(0.5, L(1), L(2)));
   EXPECT_EQ(MoveRegionEdge(wide, 1, RegionEdge::Top, 0.4, 0, 0)->ratio, 0.4);
 }
 
-TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividers) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+TEST(ResizeSplitAtPath, BothSidesScaleTheirInnerDividersAndKeepTheirMinimums) {
+  NodeRef tree = C(0.5, L(0), C(0.5, L(1), L(2)));
   NodeRef resized = ResizeSplitAtPath(tree, {}, 0.25, kUnitRect, 0, 0);
   EXPECT_EQ(resized->ratio, 0.25);
   EXPECT_EQ(resized->second, tree->second);  // inner ratio 0.5 kept
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.01, kUnitRect, 0, 0)->ratio, 0.08);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.99, kUnitRect, 0, 0)->ratio, 0.92);
-}
-
-TEST(ResizeSplitAtPath, KeepsEveryRegionAtItsMinimum) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
   // The right side needs 0.2 / 0.5 = 0.4 of the width.
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 0.8, kUnitRect, 0.2, 0)->ratio, 0.6);
   EXPECT_DOUBLE_EQ(ResizeSplitAtPath(tree, {}, 0.1, kUnitRect, 0.2, 0)->ratio, 0.2);
@@ -147,31 +144,31 @@ TEST(ResizeSplitAtPath, KeepsEveryRegionAtItsMinimum) {
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, 0.3, {0, 0, 0, 1}, 0, 0), tree);
   EXPECT_EQ(ResizeSplitAtPath(tree, {}, std::nan(""), kUnitRect, 0, 0), tree);
   EXPECT_EQ(ResizeSplitAtPath(tree, {true, true}, 0.3, kUnitRect, 0, 0), tree);
-  NodeRef leaf = MakeLeaf(0);
+  NodeRef leaf = L(0);
   EXPECT_EQ(ResizeSplitAtPath(leaf, {}, 0.3, kUnitRect, 0, 0), leaf);
 }
 
 TEST(EvenSplitAtPath, HalvesASplitWhenTheMinimumsAllow) {
-  NodeRef tree = Cols(0.5, MakeLeaf(0), Cols(0.3, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.5, L(0), C(0.3, L(1), L(2)));
   NodeRef even = EvenSplitAtPath(tree, {true}, 0.1, 0.1);
   ASSERT_NE(even, nullptr);
   EXPECT_EQ(even->second->ratio, 0.5);
   EXPECT_EQ(even->first, tree->first);
-  EXPECT_EQ(EvenSplitAtPath(Cols(0.3, MakeLeaf(0), MakeLeaf(1)), {}, 0, 0)->ratio, 0.5);
+  EXPECT_EQ(EvenSplitAtPath(C(0.3, L(0), L(1)), {}, 0, 0)->ratio, 0.5);
 
   // The right side needs 0.6 of the width, so the root cannot be halved.
-  NodeRef crowded = Cols(0.3, MakeLeaf(0), Cols(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef crowded = C(0.3, L(0), C(0.5, L(1), L(2)));
   EXPECT_EQ(EvenSplitAtPath(crowded, {}, 0.3, 0), nullptr);
   EXPECT_EQ(EvenSplitAtPath(crowded, {false}, 0, 0), nullptr);       // a leaf
   EXPECT_EQ(EvenSplitAtPath(crowded, {true, true}, 0, 0), nullptr);  // no such split
 }
 
 TEST(SubtreeMinimum, ScalesTheMinimumByTheRatios) {
-  NodeRef tree = Cols(0.25, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef tree = C(0.25, L(0), R(0.5, L(1), L(2)));
   const MinimumSize size = SubtreeMinimum(tree, 0.1, 0.2);
   EXPECT_DOUBLE_EQ(size.width, 0.4);
   EXPECT_DOUBLE_EQ(size.height, 0.4);
-  EXPECT_EQ(SubtreeMinimum(MakeLeaf(3), 640, 480).height, 480);
+  EXPECT_EQ(SubtreeMinimum(L(3), 640, 480).height, 480);
 }
 
 }  // namespace

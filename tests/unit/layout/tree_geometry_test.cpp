@@ -6,55 +6,33 @@
 #include <tuple>
 #include <vector>
 
+#include "catalogue_support.h"
+
 namespace tessary {
 namespace {
 
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
-
-TEST(SplitRect, SecondPartIsWhatRemainsOfTheFirst) {
-  auto [left, right] = SplitRect({10, 20, 300, 100}, Axis::Columns, 0.25);
-  EXPECT_EQ(left, (Rect{10, 20, 75, 100}));
-  EXPECT_EQ(right, (Rect{85, 20, 225, 100}));
-  auto [top, bottom] = SplitRect({10, 20, 300, 100}, Axis::Rows, 0.3);
-  EXPECT_EQ(top, (Rect{10, 20, 300, 30}));
-  EXPECT_EQ(bottom, (Rect{10, 50, 300, 70}));
-  // No rounding anywhere.
-  auto [third, rest] = SplitRect({0, 0, 1, 1}, Axis::Columns, 1.0 / 3);
-  EXPECT_EQ(third.width, 1.0 / 3);
-  EXPECT_EQ(rest.x, 1.0 / 3);
-  EXPECT_EQ(rest.width, 1 - 1.0 / 3);
-}
+using testing::C;
+using testing::L;
+using testing::R;
 
 TEST(RegionRects, LaysTheTreeOverTheRectangle) {
-  NodeRef tree = Cols(0.5, MakeLeaf(2), Rows(0.25, MakeLeaf(0), MakeLeaf(5)));
+  NodeRef tree = C(0.5, L(2), R(0.25, L(0), L(5)));
   RegionMap unit = RegionRects(tree, kUnitRect);
   EXPECT_EQ(unit, (RegionMap{
                       {0, {0.5, 0, 0.5, 0.25}}, {2, {0, 0, 0.5, 1}}, {5, {0.5, 0.25, 0.5, 0.75}}}));
   RegionMap pixels = RegionRects(tree, {100, 0, 1000, 800});
   EXPECT_EQ(*pixels.Get(5), (Rect{600, 200, 500, 600}));
-  EXPECT_EQ(RegionRects(MakeLeaf(0), {1, 2, 3, 4}), (RegionMap{{0, {1, 2, 3, 4}}}));
+  EXPECT_EQ(RegionRects(L(0), {1, 2, 3, 4}), (RegionMap{{0, {1, 2, 3, 4}}}));
   // The first leaf keeps a repeated number.
-  NodeRef repeated =
-      Cols(0.5, Rows(0.5, MakeLeaf(1), MakeLeaf(0)), Rows(0.5, MakeLeaf(0), MakeLeaf(1)));
+  NodeRef repeated = C(0.5, R(0.5, L(1), L(0)), R(0.5, L(0), L(1)));
   EXPECT_EQ(RegionRects(repeated, kUnitRect),
             (RegionMap{{0, {0, 0.5, 0.5, 0.5}}, {1, {0, 0, 0.5, 0.5}}}));
-}
-
-TEST(PixelRegionRects, OddWidthsRoundOutwardSoNoRegionShrinks) {
-  NodeRef halves = Cols(0.5, MakeLeaf(0), MakeLeaf(1));
-  RegionMap rects = PixelRegionRects(halves, {0, 0, 1921, 1080}, 8);
-  EXPECT_EQ(rects, (RegionMap{{0, {8, 8, 949, 1064}}, {1, {964, 8, 949, 1064}}}));
-
-  // Without a gap the two halves share the middle column of pixels.
-  RegionMap touching = PixelRegionRects(halves, {0, 0, 1921, 1080}, 0);
-  EXPECT_EQ(touching, (RegionMap{{0, {0, 0, 961, 1080}}, {1, {960, 0, 961, 1080}}}));
 }
 
 TEST(PixelRegionRects, EdgesAHairPastOrBelowAWholePixelSnapToIt) {
   // 792 x (1 - 1/3) comes out as 528.0000000000001; rounded up it would make the right
   // region one pixel wider and only 7 pixels from the work area's edge.
-  RegionMap rects = PixelRegionRects(Cols(1.0 / 3, MakeLeaf(0), MakeLeaf(1)), {0, 0, 800, 600}, 8);
+  RegionMap rects = PixelRegionRects(C(1.0 / 3, L(0), L(1)), {0, 0, 800, 600}, 8);
   EXPECT_EQ(rects, (RegionMap{{0, {8, 8, 256, 584}}, {1, {272, 8, 520, 584}}}));
 
   // Within 1e-7 the near edge snaps before the floor; further off, the floor decides.
@@ -62,7 +40,7 @@ TEST(PixelRegionRects, EdgesAHairPastOrBelowAWholePixelSnapToIt) {
     double left, x, width;
   } cases[] = {{99.99999995, 100, 500}, {99.9999, 99, 501}, {100.00000005, 100, 500}};
   for (const auto& c : cases) {
-    EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {c.left, 0, 500, 400}, 0),
+    EXPECT_EQ(PixelRegionRects(L(0), {c.left, 0, 500, 400}, 0),
               (RegionMap{{0, {c.x, 0, c.width, 400}}}))
         << c.left;
   }
@@ -75,14 +53,14 @@ TEST(PixelRegionRects, TheGapOnADisplayIsEightTimesItsScaleRounded) {
   for (const auto& [scale, gap] : gaps) EXPECT_EQ(RegionGap(scale), gap) << scale;
   SnapLayout whole;  // a new layout is the whole screen
   EXPECT_EQ(PixelRegionRects(whole, {0, 0, 1920, 1080}, 8), (RegionMap{{0, {8, 8, 1904, 1064}}}));
-  EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.25)),
+  EXPECT_EQ(PixelRegionRects(L(0), {0, 0, 1920, 1040}, RegionGap(1.25)),
             (RegionMap{{0, {10, 10, 1900, 1020}}}));
-  EXPECT_EQ(PixelRegionRects(MakeLeaf(0), {0, 0, 1920, 1040}, RegionGap(1.75)),
+  EXPECT_EQ(PixelRegionRects(L(0), {0, 0, 1920, 1040}, RegionGap(1.75)),
             (RegionMap{{0, {14, 14, 1892, 1012}}}));
 }
 
 TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
-  NodeRef stack = Cols(0.6, MakeLeaf(0), Rows(0.5, MakeLeaf(1), MakeLeaf(2)));
+  NodeRef stack = C(0.6, L(0), R(0.5, L(1), L(2)));
   TreePath path;
   std::optional<TreeColumn> right = ColumnUnder(stack, 0.8, &path);
   ASSERT_TRUE(right.has_value());
@@ -90,18 +68,18 @@ TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
   EXPECT_EQ(*right->node, stack->second);
   EXPECT_EQ(path, TreePath{true});
   EXPECT_EQ(ColumnUnder(stack, 0.6)->rect.width, 0.6);  // the edge belongs to the left
-  EXPECT_FALSE(ColumnUnder(MakeLeaf(0), 0.5).has_value());  // the whole width
-  EXPECT_FALSE(ColumnUnder(Rows(0.5, MakeLeaf(0), MakeLeaf(1)), 0.5).has_value());
+  EXPECT_FALSE(ColumnUnder(L(0), 0.5).has_value());     // the whole width
+  EXPECT_FALSE(ColumnUnder(R(0.5, L(0), L(1)), 0.5).has_value());
   EXPECT_FALSE(ColumnUnder(stack, 1.5).has_value());
-  EXPECT_FALSE(ColumnUnder(Cols(0.5, MakeLeaf(0), nullptr), 0.7).has_value());
+  EXPECT_FALSE(ColumnUnder(C(0.5, L(0), nullptr), 0.7).has_value());
 }
 
 TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
   const Rect screen{0, 0, 1921, 1080};
   // Region 0 ends at 957, region 1 starts at 964.
-  const RegionMap halves = PixelRegionRects(Cols(0.5, MakeLeaf(0), MakeLeaf(1)), screen, 8);
+  const RegionMap halves = PixelRegionRects(C(0.5, L(0), L(1)), screen, 8);
   // Without a gap the halves overlap in one column of pixels: distance 0 to both.
-  const RegionMap touching = PixelRegionRects(Cols(0.5, MakeLeaf(4), MakeLeaf(2)), screen, 0);
+  const RegionMap touching = PixelRegionRects(C(0.5, L(4), L(2)), screen, 0);
   const RegionMap one{{3, {100, 100, 50, 50}}};
   const RegionMap twice{{7, {100, 100, 50, 50}}, {3, {100, 100, 50, 50}}};
   const RegionMap corner{{0, {0, 0, 100, 100}}};
@@ -141,8 +119,7 @@ TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
 }
 
 TEST(ListDividers, PreOrderWithPathsRectanglesAndPositions) {
-  NodeRef tree = Cols(0.25, Rows(0.5, MakeLeaf(0), MakeLeaf(1)),
-                      Cols(0.5, MakeLeaf(2), Rows(0.75, MakeLeaf(3), MakeLeaf(4))));
+  NodeRef tree = C(0.25, R(0.5, L(0), L(1)), C(0.5, L(2), R(0.75, L(3), L(4))));
   const std::vector<DividerInfo> dividers = ListDividers(tree, {0, 0, 1000, 400});
   const std::vector<DividerInfo> expected = {
       {{}, Axis::Columns, {0, 0, 1000, 400}, 250},
@@ -157,7 +134,7 @@ TEST(ListDividers, PreOrderWithPathsRectanglesAndPositions) {
         << i;
   }
 
-  EXPECT_TRUE(ListDividers(MakeLeaf(0), kUnitRect).empty());
+  EXPECT_TRUE(ListDividers(L(0), kUnitRect).empty());
 }
 
 }  // namespace

@@ -5,13 +5,9 @@
 #include <limits>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tessary {
 namespace {
-
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
 
 JsonValue Json(std::string_view text) {
   JsonValue value;
@@ -43,32 +39,6 @@ std::string Balanced(int low, int high) {
   const int middle = (low + high) / 2;
   return "{\"axis\":\"rows\",\"ratio\":0.5,\"first\":" + Balanced(low, middle) +
          ",\"second\":" + Balanced(middle, high) + "}";
-}
-
-TEST(TreeToJson, WritesTheTwoColumnLayout) {
-  JsonValue json = TreeToJson(Cols(0.5, MakeLeaf(0), MakeLeaf(1)));
-  ASSERT_TRUE(json.IsObject());
-  std::vector<std::string> keys;
-  for (const auto& member : json.Members()) keys.push_back(member.key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"axis", "ratio", "first", "second"}));
-  EXPECT_EQ(WriteJsonSorted(json, false),
-            R"({"axis":"columns","first":{"region":0},"ratio":0.5,"second":{"region":1}})");
-  EXPECT_EQ(WriteJsonSorted(TreeToJson(Rows(0.67, MakeLeaf(3), MakeLeaf(12))), false),
-            R"({"axis":"rows","first":{"region":3},"ratio":0.67000000000000004,)"
-            R"("second":{"region":12}})");
-}
-
-TEST(ParseLayoutTree, ReadsWhatTheWriterWrote) {
-  NodeRef tree = Cols(0.3, MakeLeaf(2), Rows(1.0 / 3, MakeLeaf(0), MakeLeaf(15)));
-  std::string error = "untouched";
-  NodeRef read = ParseLayoutTree(Json(WriteJsonSorted(TreeToJson(tree), true)), &error);
-  EXPECT_TRUE(TreesEqual(read, tree));
-  EXPECT_EQ(error, "untouched");
-  // Keys in any order; unknown keys on splits are ignored.
-  EXPECT_TRUE(
-      TreesEqual(ParseLayoutTree(Json(R"({"second":{"region":1},"note":[1],"first":{"region":0},)"
-                                      R"("ratio":0.08,"axis":"rows"})")),
-                 Rows(0.08, MakeLeaf(0), MakeLeaf(1))));
 }
 
 TEST(ParseLayoutTree, EachFaultHasItsMessageAndTheFirstFailureStands) {
@@ -132,7 +102,7 @@ TEST(ReadStoredTree, ReadsTheProgramsOwnTreesLenientlyButNeedsTheShapeOfATree) {
   NodeRef tree = ReadStoredTree(
       Json(R"({"axis":"sideways","ratio":0.5,"first":{"region":2.9},"second":{"region":-1.5}})"));
   ASSERT_NE(tree, nullptr);
-  EXPECT_TRUE(TreesEqual(tree, Rows(0.5, MakeLeaf(2), MakeLeaf(-1))));
+  EXPECT_TRUE(TreesEqual(tree, MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(-1))));
   EXPECT_FALSE(ValidateTree(tree));
 
   // Deeper and larger than the strict reader allows.

@@ -74,25 +74,6 @@ bool SameRegions(const RegionMap& a, const RegionMap& b) {
          std::all_of(a.begin(), a.end(), [&b](const auto& entry) { return b.contains(entry.first); });
 }
 
-TEST(TreeProperties, UnitRectanglesTileUnitSpace) {
-  Random random(1);
-  for (int round = 0; round < kRounds; ++round) {
-    NodeRef tree = RandomTree(random);
-    ASSERT_TRUE(ValidateTree(tree));
-    const RegionMap rects = RegionRects(tree, kUnitRect);
-    double area = 0;
-    for (auto a = rects.begin(); a != rects.end(); ++a) {
-      area += a->second.width * a->second.height;
-      EXPECT_GE(a->second.x, 0);
-      EXPECT_LE(a->second.Right(), 1 + 1e-12);
-      for (auto b = a + 1; b != rects.end(); ++b) {
-        ASSERT_LT(Overlap(a->second, b->second), 1e-12) << a->first << " and " << b->first;
-      }
-    }
-    ASSERT_NEAR(area, 1.0, 1e-12);
-  }
-}
-
 TEST(TreeProperties, PixelRegionsAreTheirSharesInsetByHalfAGapAndNeverSmaller) {
   Random random(2);
   const double gaps[] = {0, 8, 9, 10, 12, 16};
@@ -134,33 +115,6 @@ TEST(TreeProperties, PixelRegionsAreTheirSharesInsetByHalfAGapAndNeverSmaller) {
         for (auto b = a + 1; b != pixels.end(); ++b) {
           ASSERT_EQ(Overlap(a->second, b->second), 0) << a->first << " and " << b->first;
         }
-      }
-    }
-  }
-}
-
-TEST(TreeProperties, EveryPointOfTheWorkAreaFindsItsRegion) {
-  Random random(3);
-  for (int round = 0; round < kRounds; ++round) {
-    NodeRef tree = RandomTree(random);
-    const Rect work = RandomWorkArea(random);
-    const RegionMap pixels = PixelRegionRects(tree, work, 8);
-    for (int probe = 0; probe < 20; ++probe) {
-      const Point point{work.x + std::floor(random.Between(0, work.width)),
-                        work.y + std::floor(random.Between(0, work.height))};
-      const int hit = RegionAtPoint(point, pixels, work, 1.0);
-      ASSERT_GE(hit, 0) << point.x << "," << point.y;
-      // A point inside one region (and no other) belongs to that region.
-      int inside = -1;
-      int insideCount = 0;
-      for (const auto& [region, rect] : pixels) {
-        if (rect.Contains(point)) {
-          inside = region;
-          ++insideCount;
-        }
-      }
-      if (insideCount == 1) {
-        ASSERT_EQ(hit, inside);
       }
     }
   }

@@ -6,7 +6,7 @@
 namespace tessary {
 namespace {
 
-TEST(MinimumSizesDocumentTest, TakesTwoElementArraysLaterDuplicatesWin) {
+TEST(MinimumSizesDocumentTest, TakesTwoElementArraysLaterDuplicatesWinAndRoundTrips) {
   AppMinimumSizes sizes = ParseAppMinimumSizes(
       R"({"C:\\apps\\a.exe":[640,480],"aumid:B!App":[320.5,"200"],"three":[1,2,3],)"
       R"("object":{"w":1},"one":[1],"null":[null,true]})");
@@ -21,9 +21,7 @@ TEST(MinimumSizesDocumentTest, TakesTwoElementArraysLaterDuplicatesWin) {
   for (const char* text : {"", "[[1,2]]", R"({"a":[1,2])"}) {
     EXPECT_TRUE(ParseAppMinimumSizes(text).empty()) << text;
   }
-}
-
-TEST(MinimumSizesDocumentTest, WritingRoundTrips) {
+  // Written sorted by key, and read back.
   AppMinimumSizes table = {{"b", {500, 300.25}}, {"a", {1, 2}}};
   std::string text = WriteAppMinimumSizes(table);
   EXPECT_EQ(text, R"({"a":[1,2],"b":[500,300.25]})");

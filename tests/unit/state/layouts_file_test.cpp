@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "layout/builtin_layouts.h"
 #include "layout/layout_store.h"
 #include "state/state_store.h"
@@ -18,12 +16,12 @@ using testing::ReadWhole;
 class LayoutsFileTest : public ::testing::Test {
  protected:
   testing::TempFolder temp;
-  std::unique_ptr<FileSystem> files = testing::MakeSystemFileSystem();
+  testing::SystemFileSystem files;
   std::string path = temp.File("layouts.json");
 };
 
 TEST_F(LayoutsFileTest, EachChangeRewritesOneKeyAndNewKeysGoLast) {
-  StateStore file(*files, path);
+  StateStore file(files, path);
   LayoutStore store(&file);
   store.SetActiveLayout("D", *FindBuiltIn("rows"));
   EXPECT_EQ(
@@ -48,7 +46,7 @@ TEST_F(LayoutsFileTest, EachChangeRewritesOneKeyAndNewKeysGoLast) {
   // What is there already is not written again.
   store.RememberLayout("D", halves);
   EXPECT_EQ(ReadWhole(path), expected);
-  StateStore again(*files, path);
+  StateStore again(files, path);
   LayoutStore reloaded(&again);
   EXPECT_TRUE(LayoutsEqual(*reloaded.ActiveLayout("D"), halves));
   EXPECT_TRUE(LayoutsEqual(reloaded.CustomLayouts("D").at(0), mine));
@@ -63,7 +61,7 @@ TEST_F(LayoutsFileTest, AHandWrittenFileLoadsWholeAndIsWrittenBackByteForByte) {
       ReadWhole(JoinPath(TESSARY_STATE_FIXTURES, "layouts.json"));
   ASSERT_TRUE(fixture);
   testing::WriteWhole(path, *fixture);
-  StateStore file(*files, path);
+  StateStore file(files, path);
   LayoutStore store(&file);
 
   const std::string main = "\\\\?\\DISPLAY#Main#1";

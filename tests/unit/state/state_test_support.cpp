@@ -4,12 +4,6 @@
 #include <random>
 #include <sstream>
 
-#if defined(_WIN32)
-#include "platform/win32/file_system_win32.h"
-#else
-#include "platform/posix/file_system_posix.h"
-#endif
-
 namespace tessary::testing {
 namespace {
 
@@ -23,14 +17,6 @@ std::string Utf8(const std::filesystem::path& path) {
 }
 
 }  // namespace
-
-std::unique_ptr<FileSystem> MakeSystemFileSystem() {
-#if defined(_WIN32)
-  return std::make_unique<Win32FileSystem>();
-#else
-  return std::make_unique<PosixFileSystem>();
-#endif
-}
 
 TempFolder::TempFolder() {
   std::random_device random;
@@ -68,12 +54,6 @@ bool IsFolder(const std::string& path) {
   return std::filesystem::is_directory(FsPath(path), error);
 }
 
-TestFileSystem::TestFileSystem() : system_(MakeSystemFileSystem()) {}
-
-FileRead TestFileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
-  return system_->ReadFile(path, maxBytes);
-}
-
 bool TestFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
   if (crashed) return false;
   changes.push_back("write " + path);
@@ -81,10 +61,10 @@ bool TestFileSystem::WriteFile(const std::string& path, std::string_view bytes) 
     case Fault::kCannotCreate:
       return false;
     case Fault::kDiskFull:
-      system_->WriteFile(path, bytes.substr(0, bytes.size() / 2));
+      SystemFileSystem::WriteFile(path, bytes.substr(0, bytes.size() / 2));
       return false;
     default:
-      return system_->WriteFile(path, bytes);
+      return SystemFileSystem::WriteFile(path, bytes);
   }
 }
 
@@ -96,21 +76,19 @@ bool TestFileSystem::RenameReplacing(const std::string& from, const std::string&
   }
   if (fault == Fault::kRenameFails) return false;
   changes.push_back("replace " + from + " " + to);
-  return system_->RenameReplacing(from, to);
+  return SystemFileSystem::RenameReplacing(from, to);
 }
 
 bool TestFileSystem::CreateFolder(const std::string& path) {
   if (crashed) return false;
   changes.push_back("folder " + path);
-  return system_->CreateFolder(path);
+  return SystemFileSystem::CreateFolder(path);
 }
-
-bool TestFileSystem::Exists(const std::string& path) { return system_->Exists(path); }
 
 bool TestFileSystem::RemoveFile(const std::string& path) {
   if (crashed) return false;
   changes.push_back("remove " + path);
-  return system_->RemoveFile(path);
+  return SystemFileSystem::RemoveFile(path);
 }
 
 std::optional<std::string> TestFileSystem::EnvironmentVariable(const std::string& name) {

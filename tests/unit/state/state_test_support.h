@@ -1,21 +1,28 @@
 #pragma once
 
 // Shared by the state tests: a temporary folder on the real disk, the system's own file
-// system (POSIX natively, Win32 under Wine), and a file system wrapped around it that can
+// system (POSIX natively, Win32 under Wine), and a file system built on it that can
 // answer for the user's folders and put faults between the steps of a save.
 
 #include <filesystem>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
+#if defined(_WIN32)
+#include "platform/win32/file_system_win32.h"
+#else
+#include "platform/posix/file_system_posix.h"
+#endif
 
 namespace tessary::testing {
 
-std::unique_ptr<FileSystem> MakeSystemFileSystem();
+#if defined(_WIN32)
+using SystemFileSystem = Win32FileSystem;
+#else
+using SystemFileSystem = PosixFileSystem;
+#endif
 
 // Made empty under the system's temporary folder; removed with everything in it.
 class TempFolder {
@@ -45,23 +52,12 @@ enum class Fault {
   kRenameFails,        // every rename is refused (the file is locked by another program)
 };
 
-class TestFileSystem : public FileSystem {
+class TestFileSystem : public SystemFileSystem {
  public:
-  TestFileSystem();
-
-  FileRead ReadFile(const std::string& path, std::size_t maxBytes) override;
   bool WriteFile(const std::string& path, std::string_view bytes) override;
   bool RenameReplacing(const std::string& from, const std::string& to) override;
   bool CreateFolder(const std::string& path) override;
-  bool Exists(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
-  bool AppendToFile(const std::string& path, std::string_view bytes) override {
-    return system_->AppendToFile(path, bytes);
-  }
-  std::vector<std::string> ListFiles(const std::string& folder, std::string_view prefix,
-                                     std::string_view suffix) override {
-    return system_->ListFiles(folder, prefix, suffix);
-  }
   std::optional<std::string> LocalAppDataFolder() override { return localAppData; }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override;
 
@@ -71,9 +67,6 @@ class TestFileSystem : public FileSystem {
   // Every call that changes the disk, as "write <path>", "replace <from> <to>", ...
   std::vector<std::string> changes;
   bool crashed = false;  // set by kCrashBeforeRename: nothing more reaches the disk
-
- private:
-  std::unique_ptr<FileSystem> system_;
 };
 
 }  // namespace tessary::testing
