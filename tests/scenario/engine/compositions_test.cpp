@@ -1,6 +1,6 @@
 // Stories of applying a layout with its apps: running windows go to their regions, free
 // regions take the display's other windows, missing apps are started and their windows
-// placed once they have settled, and Ctrl+Alt+1..9 switch between the user's own layouts.
+// placed once they have settled.
 
 #include "engine_fixture.h"
 
@@ -205,25 +205,6 @@ TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothingNorDoesO
   EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kPaint}}})));
   Drop();
   EXPECT_EQ(desk.Frame(paint), right);
-}
-
-TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd) {
-  for (const char* id : {"user-a", "user-b", "user-c"}) {
-    SnapLayout layout = Halves({{1, {kNotes}}});
-    layout.id = id;
-    layout.name = id;
-    ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), layout));
-  }
-  const WindowId notes = AppWindow(kNotes, {100, 100, 700, 500});
-  EXPECT_FALSE(engine->SwitchToLayout(4));
-  EXPECT_EQ(desk.Beeps(), 1);
-  EXPECT_TRUE(Logged("switch 4 on " + DisplayKey() + ": 3 of your own"));
-  EXPECT_EQ(desk.Frame(notes), (Rect{100, 100, 700, 500}));
-
-  EXPECT_TRUE(engine->SwitchToLayout(1, notes));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-b");
-  ExpectNear(desk.Frame(notes), right);
-  EXPECT_EQ(desk.Beeps(), 1);
 }
 
 }  // namespace
