@@ -79,7 +79,7 @@ TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
   EXPECT_TRUE(Logged("split drop intent=4 region=1 noRoom=0"));
 }
 
-TEST_F(Drops, EmptyRegionsSnapDirectlyUnlessTheyCouldBeRejoined) {
+TEST_F(Drops, EmptyRegionsSnapDirectlyUnlessTheyCouldBeRejoinedOrSpanned) {
   Use("halves");
   HoldOver(dragged, 1);
   EXPECT_TRUE(Labels().empty());
@@ -96,6 +96,16 @@ TEST_F(Drops, EmptyRegionsSnapDirectlyUnlessTheyCouldBeRejoined) {
   MoveTo({1200, 480}, 0.05, 2);
   EXPECT_EQ(engine->Drag().intent.kind, kDropPending);
   Drop();
+  ExpectNear(desk.Frame(other), RegionRect(1));
+
+  // "Span Column" lays a window over both regions of the column and leaves the layout alone
+  // ("Whole Column" is the top band's story).
+  desk.MoveWindow(dragged, {300, 300, 600, 400});
+  desk.Activate(dragged);
+  HoldOver(dragged, 1);
+  Choose("Span Column");
+  EXPECT_TRUE(TreesEqual(Active().tree, FindBuiltIn("stack")->tree));
+  ExpectNear(desk.Frame(dragged), {1155, 8, 757, 1024});
   ExpectNear(desk.Frame(other), RegionRect(1));
 }
 
@@ -178,18 +188,6 @@ TEST_F(Drops, HalvesCreatedByADropCanBeRejoined) {
   ExpectNear(desk.Frame(dragged), RegionRect(0));
   ExpectNear(desk.Frame(resident), RegionRect(0));
   EXPECT_TRUE(Logged("region drop intent=6 region=0"));
-}
-
-// "Span Column" lays the window over both regions of the column and leaves the layout
-// alone ("Whole Column" is the top band's story).
-TEST_F(Drops, SpanColumnOfAStack) {
-  Use("stack");
-  const WindowId upper = AddApp("Term", {.frame = RegionRect(1)});
-  HoldOver(dragged, 1);
-  Choose("Span Column");
-  EXPECT_TRUE(TreesEqual(Active().tree, FindBuiltIn("stack")->tree));
-  ExpectNear(desk.Frame(dragged), {1155, 8, 757, 1024});
-  ExpectNear(desk.Frame(upper), RegionRect(1));
 }
 
 TEST_F(Drops, HalvesTooSmallForTheirWindowsStackInstead) {
