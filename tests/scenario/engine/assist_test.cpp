@@ -184,8 +184,12 @@ TEST_F(Assist, AnotherAppInTheForegroundEndsNothingUntilAPanelHasHadIt) {
   EXPECT_TRUE(engine->Assist().Running());
 }
 
-TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundBack) {
+// While the watch for Windows' own Snap Assist runs, the panel is given the foreground back;
+// the desktop or the task bar taking it later ends nothing, a new drag does.
+TEST_F(Assist, TheForegroundGoesBackWhileWatchingTheTaskBarEndsNothingANewDragDoes) {
   Arrange(3);  // window arranging is on: placing arms the watch
+  const WindowId taskBar = desk.AddWindow(
+      {.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
   PlaceInQuarters(0, 0.1);
   ASSERT_TRUE(engine->Assist().Running());
   desk.Activate(others[0]);  // the dropped window's app takes the foreground back
@@ -193,14 +197,6 @@ TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundB
   EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
   desk.Advance(1.0);
   EXPECT_TRUE(engine->Assist().Running());
-}
-
-TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndItANewDragDoes) {
-  Arrange(3);
-  const WindowId taskBar = desk.AddWindow(
-      {.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
-  PlaceInQuarters(0);
-  desk.Advance(1.0);
   desk.Activate(taskBar);
   desk.Advance(0.5);
   EXPECT_TRUE(engine->Assist().Running());

@@ -135,25 +135,25 @@ TEST_F(ResizingTest, AWideAppRollsTheEdgeBackThenStopsItWhereTheAppFits) {
   EXPECT_GT(StoredRatio(), 0.5);
 }
 
-TEST_F(ResizingTest, ResizingAWindowOutsideTheRegionsChangesNothing) {
+// Resizing a window outside the regions changes nothing of theirs; Ctrl let go before the
+// end of a snapped window's resize moves the shared edge instead of spanning.
+TEST_F(ResizingTest, ALooseWindowResizesAloneAndCtrlLetGoBeforeTheEndMovesTheSharedEdge) {
   StartWith("halves");
-  WindowId snapped = PlacedIn(1);
-  WindowId loose = desk.AddWindow({.frame = {200, 200, 500, 400}});
+  const WindowId right = PlacedIn(1);
+  const WindowId left = PlacedIn(0);
+  const WindowId loose = desk.AddWindow({.frame = {200, 200, 500, 400}});
   desk.Advance(0.3);
 
   ResizeBy(loose, kSimEdgeRight, {700, 300}, {1300, 300});
 
   EXPECT_EQ(desk.Frame(loose), (Rect{200, 200, 1100, 400}));
-  EXPECT_EQ(desk.Frame(snapped), Region(1));
+  EXPECT_EQ(desk.Frame(left), Region(0));
+  EXPECT_EQ(desk.Frame(right), Region(1));
   EXPECT_EQ(captionWhileResizing, "");
   EXPECT_EQ(engine->Layouts().ActiveLayout(DisplayKey())->tree->ratio, 0.5);
   EXPECT_FALSE(Logged("resized together"));
-}
 
-TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
-  StartWith("halves");
-  WindowId right = PlacedIn(1);
-  WindowId left = PlacedIn(0);
+  desk.CloseWindow(loose);
   desk.BeginResizeDrag(left, kSimEdgeRight, {956, 500});
   desk.Advance(0.001);
   desk.PressKey(Key::kControl);
@@ -163,7 +163,6 @@ TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
   desk.ReleaseKey(Key::kControl);
   MoveTo({1256, 500});
   Drop();
-
   EXPECT_EQ(desk.Frame(left).Right(), 1256);
   EXPECT_EQ(desk.Frame(right).x, 1264);
   EXPECT_FALSE(Logged("span"));
