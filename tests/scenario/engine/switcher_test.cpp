@@ -286,11 +286,8 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_EQ(view.Area(), Region(1));
   EXPECT_EQ(desk.Foreground(), overview.Window());
   EXPECT_TRUE(Logged("overview open "));
-  // It zooms in over 0.18 s; the previews fade in with it, showing only the visible frame.
-  EXPECT_LT(view.Progress(), 1);
+  // Zoomed in (the view's own tests time it), every preview is fully shown.
   desk.Advance(0.25);
-  EXPECT_EQ(view.Progress(), 1);
-  EXPECT_FALSE(surface.FramesSubscribed());
   const auto& thumbnails = Factory().Thumbs().Registered();
   ASSERT_EQ(thumbnails.size(), 3u);
   for (const auto& [id, entry] : thumbnails) {
@@ -312,6 +309,8 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+// Escape stands for every way the view itself dismisses it (the view's own tests walk the
+// clicks beside and on the cards).
 TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
   StartWith("halves");
   const StackSwitches on = engine->Switches();
@@ -328,13 +327,6 @@ TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
   const Case cases[] = {
       {"Escape", [&](StackOverviewView& v, auto&) { surfaceOf(v).PressKey(surface_key::kEscape); },
        true},
-      {"a click between the cards",
-       [&](StackOverviewView& v, auto&) {
-         surfaceOf(v).PressAndRelease({v.Area().x + 2, v.Area().y + 2});
-       },
-       true},
-      {"a right-click on a card",
-       [&](StackOverviewView& v, auto&) { surfaceOf(v).RightClick(v.CardCentre(0)); }, false},
       {"another window activated", [&](StackOverviewView& v, auto&) { surfaceOf(v).Deactivate(); },
        true},
       {"a member minimised", [&](StackOverviewView&, auto& w) { desk.Minimize(w[0]); }, true},
