@@ -85,6 +85,7 @@ TEST_F(RegionStory, BackOnItsOwnRegion) {
     if (c.offered) {
       EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropPutBack, 0}));
       EXPECT_TRUE(engine->Drag().armed);
+      ExpectNear(OutlineRect(), *halves.Get(0));
     } else {
       EXPECT_EQ(engine->Drag().kind, kTargetNone);
       EXPECT_FALSE(OutlineVisible());
