@@ -52,7 +52,7 @@ class Assist : public EngineTest {
   std::vector<WindowId> others;
 };
 
-TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstFocused) {
+TEST_F(Assist, FourQuartersOfferTheOthersInEachEmptyQuarterUntilDoneOrEscape) {
   Arrange(5);
   PlaceInQuarters(0);
   ASSERT_TRUE(engine->Assist().Running());
@@ -80,6 +80,46 @@ TEST_F(Assist, APlacementIntoFourQuartersOpensThreePanelsInReadingOrderTheFirstF
   EXPECT_EQ(first.title, "Doc 4");
   EXPECT_EQ(first.appName, "App4");
   EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
+
+  // A click fills the region and offers the rest to the other panels.
+  const Rect before = desk.Frame(others[3]);
+  ClickIn(2, 1);  // the second card: others[3]
+  ExpectNear(desk.Frame(others[3]), Quarter(2));
+  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_EQ(engine->PriorRectOf(others[3]), before);
+  EXPECT_EQ(desktop.ManageableWindows().front(), others[3]);
+  EXPECT_EQ(Panel(2), nullptr);
+  const std::vector<WindowId> rest{others[4], others[2], others[1], others[0]};
+  EXPECT_EQ(Offered(1), rest);
+  EXPECT_EQ(Offered(3), rest);
+  EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
+
+  // A stale choice (the window is no longer offered) changes nothing at all.
+  engine->HandleCommand(1, static_cast<std::int64_t>(ToNumber(others[3])));
+  EXPECT_NE(Panel(1), nullptr);
+  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
+
+  // "Leave Empty" gives a region up, "Done" ends everything.
+  ClickIn(1, chooser_item::kLeaveEmpty);
+  EXPECT_EQ(Panel(1), nullptr);
+  EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{1}));
+  EXPECT_EQ(Offered(3), rest);
+  ClickIn(3, chooser_item::kPrimary);  // Done
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_EQ(Panel(3), nullptr);
+  desk.Advance(0.2);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+
+  // So does Escape, after the next placement.
+  Grab(placed, {500, 210});
+  MoveTo({1400, 700}, 0.05);
+  Drop();
+  PlaceInQuarters(0);
+  ASSERT_TRUE(engine->Assist().Running());
+  SurfaceOf(1).PressKey(surface_key::kEscape);  // the top right is taken now
+  desk.Advance(0.1);
+  EXPECT_FALSE(engine->Assist().Running());
+  EXPECT_FALSE(engine->PlacementOf(others[4]).has_value());
 }
 
 // Windows' foreground lock: after a drag the user's last input went to the dragged app, so
@@ -100,57 +140,9 @@ TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
   ExpectNear(desk.Frame(others[0]), Quarter(1));
 }
 
-TEST_F(Assist, ChoosingFillsTheRegionAndOffersTheRestToTheOtherPanels) {
-  Arrange(5);
-  PlaceInQuarters(0);
-  const Rect before = desk.Frame(others[3]);
-  ClickIn(2, 1);  // the second card: others[3]
-  ExpectNear(desk.Frame(others[3]), Quarter(2));
-  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
-  EXPECT_EQ(engine->PriorRectOf(others[3]), before);
-  EXPECT_EQ(desktop.ManageableWindows().front(), others[3]);
-  EXPECT_EQ(Panel(2), nullptr);
-  EXPECT_EQ(Offered(1), (std::vector<WindowId>{others[4], others[2], others[1], others[0]}));
-  EXPECT_EQ(Offered(3), Offered(1));
-  EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
-
-  // A stale choice (the window is no longer offered) changes nothing at all.
-  engine->HandleCommand(1, static_cast<std::int64_t>(ToNumber(others[3])));
-  EXPECT_NE(Panel(1), nullptr);
-  EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
-
-  // Keys work in the focused panel: "1" takes the first card.
-  SurfaceOf(1).PressKey(surface_key::kDigit1);
-  desk.Advance(0.5);
-  ExpectNear(desk.Frame(others[4]), Quarter(1));
-  EXPECT_EQ(Offered(3), (std::vector<WindowId>{others[2], others[1], others[0]}));
-}
-
-TEST_F(Assist, LeaveEmptyGivesTheRegionUpAndDoneOrEscapeEndEverything) {
-  Arrange(5);
-  PlaceInQuarters(0);
-  ClickIn(2, chooser_item::kLeaveEmpty);
-  EXPECT_EQ(Panel(2), nullptr);
-  EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{2}));
-  EXPECT_EQ(Offered(1).size(), 5u);
-  ClickIn(1, chooser_item::kPrimary);  // Done
-  EXPECT_FALSE(engine->Assist().Running());
-  EXPECT_EQ(Panel(3), nullptr);
-  desk.Advance(0.2);
-  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
-
-  Grab(placed, {500, 210});
-  MoveTo({1400, 700}, 0.05);
-  Drop();
-  PlaceInQuarters(0);
-  ASSERT_TRUE(engine->Assist().Running());
-  SurfaceOf(2).PressKey(surface_key::kEscape);
-  desk.Advance(0.1);
-  EXPECT_FALSE(engine->Assist().Running());
-  for (WindowId w : others) EXPECT_FALSE(engine->PlacementOf(w).has_value());
-}
-
-TEST_F(Assist, AChosenWindowClosedMeanwhileLeavesItsRegionEmpty) {
+// A chosen window that closes before the choice is carried out leaves its region empty;
+// choosing the last candidate ends the assist though a region remains empty.
+TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   Arrange(2);
   PlaceInQuarters(0);
   ASSERT_TRUE(SurfaceOf(2).PressAndRelease(Panel(2)->ItemCentre(0)));
@@ -159,15 +151,10 @@ TEST_F(Assist, AChosenWindowClosedMeanwhileLeavesItsRegionEmpty) {
   EXPECT_EQ(Panel(2), nullptr);
   EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{2}));
   EXPECT_EQ(Offered(1), (std::vector<WindowId>{others[0]}));
-}
-
-TEST_F(Assist, ChoosingTheLastCandidateEndsTheAssistThoughRegionsRemainEmpty) {
-  Arrange(1);
-  PlaceInQuarters(0);
-  ClickIn(2, 0);
-  ExpectNear(desk.Frame(others[0]), Quarter(2));
+  ClickIn(1, 0);
+  ExpectNear(desk.Frame(others[0]), Quarter(1));
   EXPECT_FALSE(engine->Assist().Running());
-  EXPECT_EQ(Panel(1), nullptr);
+  EXPECT_EQ(Panel(3), nullptr);
 }
 
 TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
@@ -197,8 +184,12 @@ TEST_F(Assist, AnotherAppInTheForegroundEndsNothingUntilAPanelHasHadIt) {
   EXPECT_TRUE(engine->Assist().Running());
 }
 
-TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundBack) {
+// While the watch for Windows' own Snap Assist runs, the panel is given the foreground back;
+// the desktop or the task bar taking it later ends nothing, a new drag does.
+TEST_F(Assist, TheForegroundGoesBackWhileWatchingTheTaskBarEndsNothingANewDragDoes) {
   Arrange(3);  // window arranging is on: placing arms the watch
+  const WindowId taskBar = desk.AddWindow(
+      {.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
   PlaceInQuarters(0, 0.1);
   ASSERT_TRUE(engine->Assist().Running());
   desk.Activate(others[0]);  // the dropped window's app takes the foreground back
@@ -206,14 +197,6 @@ TEST_F(Assist, WhileWatchingForWindowsOwnSnapAssistThePanelIsGivenTheForegroundB
   EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
   desk.Advance(1.0);
   EXPECT_TRUE(engine->Assist().Running());
-}
-
-TEST_F(Assist, TheDesktopOrTheTaskBarInTheForegroundDoesNotEndItANewDragDoes) {
-  Arrange(3);
-  const WindowId taskBar = desk.AddWindow(
-      {.className = "Shell_TrayWnd", .frame = {0, 1040, 1920, 40}, .activate = false});
-  PlaceInQuarters(0);
-  desk.Advance(1.0);
   desk.Activate(taskBar);
   desk.Advance(0.5);
   EXPECT_TRUE(engine->Assist().Running());

@@ -1,6 +1,6 @@
 // Stories of applying a layout with its apps: running windows go to their regions, free
 // regions take the display's other windows, missing apps are started and their windows
-// placed once they have settled, and Ctrl+Alt+1..9 switch between the user's own layouts.
+// placed once they have settled.
 
 #include "engine_fixture.h"
 
@@ -51,10 +51,11 @@ class CompositionStory : public EngineTest {
   double launchedAt = 0;
 };
 
-TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedOnceStill) {
+// The started app's window joins the region behind the running app's window.
+TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedBehindItOnceStill) {
   const WindowId notes = AppWindow(kNotes, {300, 200, 700, 500});
   StartedAppsOpenAt({600, 150, 800, 600});
-  ASSERT_TRUE(Apply(Halves({{0, {kNotes}}, {1, {kPaint}}})));
+  ASSERT_TRUE(Apply(Halves({{0, {kNotes, kPaint}}})));
   ExpectNear(desk.Frame(notes), left);
   EXPECT_EQ(engine->PlacementOf(notes), (PlacementRecord{DisplayKey(), 0}));
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-work");
@@ -70,9 +71,11 @@ TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedOnc
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(desk.Frame(opened[0]), (Rect{600, 150, 800, 600}));
   RunTo(2.1);
-  ExpectNear(desk.Frame(opened[0]), right);
-  EXPECT_EQ(engine->PlacementOf(opened[0]), (PlacementRecord{DisplayKey(), 1}));
+  ExpectNear(desk.Frame(opened[0]), left);
+  EXPECT_EQ(engine->PlacementOf(opened[0]), (PlacementRecord{DisplayKey(), 0}));
   EXPECT_EQ(engine->PriorRectOf(opened[0]), (Rect{600, 150, 800, 600}));
+  // It opened in front of everything; now it stands right behind the region's window.
+  EXPECT_EQ(ZIndex(opened[0]), ZIndex(notes) + 1);
   // Settled 1.5 s after its placement: the waiting ends without a word.
   RunTo(3.6);
   EXPECT_FALSE(Waiting());
@@ -106,17 +109,6 @@ TEST_F(CompositionStory, AWindowThatKeepsMovingWaitsUntilStillAndIsPlacedTwiceAt
   EXPECT_EQ(desk.Frame(opened[0]), away);
   EXPECT_FALSE(Waiting());
   EXPECT_EQ(messages.size(), 1u);
-}
-
-TEST_F(CompositionStory, AStartedSecondAppOfARegionJoinsItBehindTheWindowInFront) {
-  const WindowId notes = AppWindow(kNotes, {300, 200, 700, 500});
-  StartedAppsOpenAt({600, 150, 800, 600});
-  ASSERT_TRUE(Apply(Halves({{0, {kNotes, kPaint}}})));
-  RunTo(2.1);
-  ASSERT_EQ(opened.size(), 1u);
-  ExpectNear(desk.Frame(opened[0]), left);
-  // It opened in front of everything; now it stands right behind the region's window.
-  EXPECT_EQ(ZIndex(opened[0]), ZIndex(notes) + 1);
 }
 
 TEST_F(CompositionStory, AnAppThatCannotStartIsNamedAtOnceAndTheOthersAtTheDeadline) {
@@ -205,25 +197,6 @@ TEST_F(CompositionStory, ALayoutWhoseAppsAreInPlaceMovesAndStartsNothingNorDoesO
   EXPECT_FALSE(engine->ApplyComposition(DisplayKey(), Halves({{0, {kPaint}}})));
   Drop();
   EXPECT_EQ(desk.Frame(paint), right);
-}
-
-TEST_F(CompositionStory, CtrlAltDigitsApplyOwnLayoutsByPositionAndBeepPastTheEnd) {
-  for (const char* id : {"user-a", "user-b", "user-c"}) {
-    SnapLayout layout = Halves({{1, {kNotes}}});
-    layout.id = id;
-    layout.name = id;
-    ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), layout));
-  }
-  const WindowId notes = AppWindow(kNotes, {100, 100, 700, 500});
-  EXPECT_FALSE(engine->SwitchToLayout(4));
-  EXPECT_EQ(desk.Beeps(), 1);
-  EXPECT_TRUE(Logged("switch 4 on " + DisplayKey() + ": 3 of your own"));
-  EXPECT_EQ(desk.Frame(notes), (Rect{100, 100, 700, 500}));
-
-  EXPECT_TRUE(engine->SwitchToLayout(1, notes));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-b");
-  ExpectNear(desk.Frame(notes), right);
-  EXPECT_EQ(desk.Beeps(), 1);
 }
 
 }  // namespace

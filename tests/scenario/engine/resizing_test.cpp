@@ -43,52 +43,43 @@ class ResizingTest : public EngineTest {
 class ResizingAtScale : public ResizingTest, public ::testing::WithParamInterface<double> {};
 INSTANTIATE_TEST_SUITE_P(Scales, ResizingAtScale, ::testing::Values(1.0, 1.5));
 
-TEST_P(ResizingAtScale, TheSharedEdgeOfTwoHalvesMovesBothAndEveryWindowStackedThere) {
+// The column divider of "Four quarters" runs the whole height: dragging the top left
+// window's right edge moves every window along it, the one stacked behind too, and each
+// neighbour is outlined where it will end until the release.
+TEST_P(ResizingAtScale, TheSharedEdgeMovesEveryWindowAlongItAndOutlinesEachNeighbour) {
   const double scale = GetParam();
-  StartWith("halves", scale);
+  StartWith("quarters", scale);
   const double gap = RegionGap(scale);
-  WindowId behind = PlacedIn(1);
-  WindowId right = PlacedIn(1);
-  WindowId left = PlacedIn(0);
-  Rect start = desk.Frame(left);
-
-  ResizeBy(left, kSimEdgeRight, {start.Right(), 500}, {1256, 500});
-
-  EXPECT_EQ(captionWhileResizing, "Resize together \xC2\xB7 Ctrl to span");
-  EXPECT_EQ(desk.Frame(left).Right(), 1256);
-  EXPECT_EQ(desk.Frame(left).x, start.x);
-  for (WindowId w : {right, behind}) {
-    EXPECT_EQ(desk.Frame(w).x, 1256 + gap);
-    EXPECT_EQ(desk.Frame(w).Right(), 1920 - gap);
-  }
-  EXPECT_EQ(outlineWhileResizing, desk.Frame(right));
-  EXPECT_TRUE(Logged("resized together, 3 windows"));
-  // The display keeps the new proportions, in layouts.json too.
-  EXPECT_DOUBLE_EQ(StoredRatio(), 1256 / (1920 - gap));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "halves");
-  EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(ResizingTest, EveryNeighbourThatFollowsIsOutlinedAndTheOutlinesGoAtTheEnd) {
-  StartWith("quarters");
-  WindowId topRight = PlacedIn(1);
-  WindowId bottomLeft = PlacedIn(2);
-  WindowId bottomRight = PlacedIn(3);
-  WindowId topLeft = PlacedIn(0);
-  Rect start = desk.Frame(topLeft);
+  const WindowId behind = PlacedIn(2);
+  const WindowId topRight = PlacedIn(2);
+  const WindowId bottomLeft = PlacedIn(1);
+  const WindowId bottomRight = PlacedIn(3);
+  const WindowId topLeft = PlacedIn(0);
+  const Rect start = desk.Frame(topLeft);
 
   ResizeBy(topLeft, kSimEdgeRight, {start.Right(), 200}, {1256, 200});
 
-  // The column divider runs the whole height: three neighbours follow, each outlined
-  // where it ends, the first with the caption.
-  std::vector<Rect> ended{desk.Frame(topRight), desk.Frame(bottomLeft), desk.Frame(bottomRight)};
-  std::sort(ended.begin(), ended.end(),
-            [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
-  std::sort(outlinesWhileResizing.begin(), outlinesWhileResizing.end(),
-            [](const Rect& a, const Rect& b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); });
-  EXPECT_EQ(outlinesWhileResizing, ended);
   EXPECT_EQ(captionWhileResizing, "Resize together \xC2\xB7 Ctrl to span");
+  EXPECT_EQ(desk.Frame(topLeft).Right(), 1256);
+  EXPECT_EQ(desk.Frame(topLeft).x, start.x);
+  EXPECT_EQ(desk.Frame(bottomLeft).Right(), 1256);
+  for (WindowId w : {topRight, behind, bottomRight}) {
+    EXPECT_EQ(desk.Frame(w).x, 1256 + gap);
+    EXPECT_EQ(desk.Frame(w).Right(), 1920 - gap);
+  }
+  std::vector<Rect> ended{desk.Frame(topRight), desk.Frame(bottomLeft), desk.Frame(bottomRight)};
+  auto byPlace = [](const Rect& a, const Rect& b) {
+    return std::tie(a.x, a.y) < std::tie(b.x, b.y);
+  };
+  std::sort(ended.begin(), ended.end(), byPlace);
+  std::sort(outlinesWhileResizing.begin(), outlinesWhileResizing.end(), byPlace);
+  EXPECT_EQ(outlinesWhileResizing, ended);
   EXPECT_TRUE(OutlinesShown().empty());
+  EXPECT_TRUE(Logged("resized together, 5 windows"));
+  // The display keeps the new proportions, in layouts.json too.
+  EXPECT_DOUBLE_EQ(StoredRatio(), 1256 / (1920 - gap));
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
@@ -111,6 +102,7 @@ TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
   ASSERT_FALSE(tips.empty());
   EXPECT_EQ(tips.front(), "span");
   EXPECT_EQ(engine->PriorRectOf(w), start);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
 
   // Nothing about a span is stored: after a restart its frame alone makes it one.
   engine.reset();
@@ -143,25 +135,25 @@ TEST_F(ResizingTest, AWideAppRollsTheEdgeBackThenStopsItWhereTheAppFits) {
   EXPECT_GT(StoredRatio(), 0.5);
 }
 
-TEST_F(ResizingTest, ResizingAWindowOutsideTheRegionsChangesNothing) {
+// Resizing a window outside the regions changes nothing of theirs; Ctrl let go before the
+// end of a snapped window's resize moves the shared edge instead of spanning.
+TEST_F(ResizingTest, ALooseWindowResizesAloneAndCtrlLetGoBeforeTheEndMovesTheSharedEdge) {
   StartWith("halves");
-  WindowId snapped = PlacedIn(1);
-  WindowId loose = desk.AddWindow({.frame = {200, 200, 500, 400}});
+  const WindowId right = PlacedIn(1);
+  const WindowId left = PlacedIn(0);
+  const WindowId loose = desk.AddWindow({.frame = {200, 200, 500, 400}});
   desk.Advance(0.3);
 
   ResizeBy(loose, kSimEdgeRight, {700, 300}, {1300, 300});
 
   EXPECT_EQ(desk.Frame(loose), (Rect{200, 200, 1100, 400}));
-  EXPECT_EQ(desk.Frame(snapped), Region(1));
+  EXPECT_EQ(desk.Frame(left), Region(0));
+  EXPECT_EQ(desk.Frame(right), Region(1));
   EXPECT_EQ(captionWhileResizing, "");
   EXPECT_EQ(engine->Layouts().ActiveLayout(DisplayKey())->tree->ratio, 0.5);
   EXPECT_FALSE(Logged("resized together"));
-}
 
-TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
-  StartWith("halves");
-  WindowId right = PlacedIn(1);
-  WindowId left = PlacedIn(0);
+  desk.CloseWindow(loose);
   desk.BeginResizeDrag(left, kSimEdgeRight, {956, 500});
   desk.Advance(0.001);
   desk.PressKey(Key::kControl);
@@ -171,28 +163,9 @@ TEST_F(ResizingTest, CtrlLetGoBeforeTheEndMovesTheSharedEdgeInstead) {
   desk.ReleaseKey(Key::kControl);
   MoveTo({1256, 500});
   Drop();
-
   EXPECT_EQ(desk.Frame(left).Right(), 1256);
   EXPECT_EQ(desk.Frame(right).x, 1264);
   EXPECT_FALSE(Logged("span"));
-}
-
-TEST_F(ResizingTest, CtrlSpansTwoRegionsOfTheUsersOwnTree) {
-  AddPrimary();
-  Start();
-  NodeRef tree = MakeSplit(Axis::Columns, 0.5, MakeLeaf(0),
-                           MakeSplit(Axis::Rows, 0.5, MakeLeaf(1),
-                                     MakeSplit(Axis::Columns, 0.5, MakeLeaf(2), MakeLeaf(3))));
-  SnapLayout mine{"user-1", "Mine", tree, {}};
-  engine->Layouts().SetActiveLayout(DisplayKey(), mine);
-  const Rect start = *Regions(mine, engine->Displays()[0].work).Get(2);
-  const WindowId w = PlacedAt(start);
-  desk.Advance(0.3);
-
-  ResizeBy(w, kSimEdgeRight, {start.Right(), 700}, {1800, 700}, true);
-
-  EXPECT_EQ(desk.Frame(w), (Rect{964, 524, 948, 508}));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-1");
 }
 
 TEST_F(ResizingTest, AWindowThatCannotSpanGoesBackToItsSize) {

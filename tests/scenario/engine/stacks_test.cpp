@@ -50,32 +50,53 @@ class StacksTest : public EngineTest {
   }
 };
 
-TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadge) {
-  StartWith("halves");
-  const Rect right = Region(1);
+// Two displays at different scales, the same number of windows in the right half of each.
+TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsDisplaysScale) {
+  AddPrimary();
+  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                   .work = {1920, 0, 2560, 1392},
+                   .scale = 1.5,
+                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  Start();
+  layoutId = "halves";
+  for (int d = 0; d < 2; ++d) {
+    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn(layoutId));
+  }
   for (int count : {2, 3, 5}) {
     SCOPED_TRACE(count);
-    std::vector<WindowId> windows;
-    for (int i = 0; i < count; ++i) windows.push_back(Placed(right));
+    std::vector<WindowId> windows[2];
+    for (int d = 0; d < 2; ++d) {
+      for (int i = 0; i < count; ++i) windows[d].push_back(Placed(Region(1, d)));
+    }
     Pass();
-    std::vector<StackInfo> stacks = engine->StacksNow();
-    ASSERT_EQ(stacks.size(), 1u);
-    EXPECT_EQ(stacks[0].members, windows);
-    EXPECT_EQ(stacks[0].fronts, std::vector<WindowId>{windows.back()});
-
-    std::vector<Badge*> badges = Shown();
-    ASSERT_EQ(badges.size(), 1u);
-    EXPECT_EQ(badges[0]->Front(), windows.back());
-    // Behind the front window, front-most first.
-    std::vector<WindowId> behind(windows.rbegin() + 1, windows.rend());
-    EXPECT_EQ(IconWindows(*badges[0]), behind);
-    // Small, centred on the front window's left edge, 44 px below its top.
-    const int m = count - 1;
-    ExpectNear(badges[0]->Bounds(),
-               {std::round(right.x - 11), right.y + 44, 22, (m - 1) * 3.0 + m * 14.0 + 8}, 0.01);
-    EXPECT_EQ(SurfaceOf(*badges[0]).Options().className, "TessaryBadge");
-    EXPECT_EQ(SurfaceOf(*badges[0]).Options().title, "Tessary stack badge");
-    for (WindowId w : windows) desk.CloseWindow(w);
+    const std::vector<StackInfo> stacks = engine->StacksNow();
+    ASSERT_EQ(stacks.size(), 2u);
+    const std::vector<Badge*> badges = Shown();
+    ASSERT_EQ(badges.size(), 2u);
+    for (int d = 0; d < 2; ++d) {
+      const std::vector<WindowId>& members = windows[d];
+      const auto stack = std::find_if(stacks.begin(), stacks.end(),
+                                      [&](const StackInfo& s) { return s.members == members; });
+      ASSERT_NE(stack, stacks.end());
+      EXPECT_EQ(stack->fronts, std::vector<WindowId>{members.back()});
+      const auto badge = std::find_if(badges.begin(), badges.end(),
+                                      [&](Badge* b) { return b->Front() == members.back(); });
+      ASSERT_NE(badge, badges.end());
+      // Behind the front window, front-most first.
+      EXPECT_EQ(IconWindows(**badge), std::vector<WindowId>(members.rbegin() + 1, members.rend()));
+      // Small, centred on the front window's left edge, 44 px below its top.
+      const Rect r = Region(1, d);
+      const double s = engine->Displays()[static_cast<std::size_t>(d)].scale;
+      const int m = count - 1;
+      ExpectNear((*badge)->Bounds(),
+                 {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s,
+                  ((m - 1) * 3.0 + m * 14.0 + 8) * s},
+                 0.01);
+      EXPECT_EQ((*badge)->GetSurface()->Scale(), s);
+      EXPECT_EQ(SurfaceOf(**badge).Options().className, "TessaryBadge");
+      EXPECT_EQ(SurfaceOf(**badge).Options().title, "Tessary stack badge");
+      for (WindowId w : members) desk.CloseWindow(w);
+    }
     Pass();
     EXPECT_TRUE(engine->GetStacks().Badges().empty());
   }
@@ -139,7 +160,9 @@ TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
   EXPECT_EQ(Shown().size(), 1u);
 }
 
-TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
+// Stepping cycles through the stack in use order and wraps; with stacks off there is
+// nothing to step through (and nothing to beep about), with badges off stepping still works.
+TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
   StartWith("halves");
   const Rect right = Region(1);
   WindowId a = Placed(right), b = Placed(right), c = Placed(right);
@@ -154,10 +177,28 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderAndWraps) {
     EXPECT_EQ(Shown()[0]->Front(), expected);
   }
   // A window in no stack has nothing to step through: the beep says so.
-  WindowId alone = Placed(Region(0));
+  const WindowId alone = Placed(Region(0));
   EXPECT_FALSE(engine->StepStack(+1));
   EXPECT_EQ(desk.Foreground(), alone);
   EXPECT_EQ(desk.Beeps(), 1);
+
+  desk.Activate(c);
+  engine->ApplyStackSwitches({.windowStacks = false});
+  Pass();
+  EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  EXPECT_FALSE(engine->StepStack(+1));
+  EXPECT_EQ(desk.Foreground(), c);
+  EXPECT_EQ(desk.Beeps(), 1);
+
+  // Badges off destroy every badge too; on again, the next pass brings them back.
+  engine->ApplyStackSwitches({.badges = false});
+  Pass();
+  EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_EQ(desk.Foreground(), a);
+  engine->ApplyStackSwitches({});
+  Pass();
+  EXPECT_EQ(Shown().size(), 1u);
 }
 
 // Under a topmost window the badge would join the topmost band and float over every
@@ -208,105 +249,9 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   }
 }
 
-TEST_F(StacksTest, StacksOnTwoDisplaysAtDifferentScales) {
-  AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
-                   .work = {1920, 0, 2560, 1392},
-                   .scale = 1.5,
-                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
-  Start();
-  layoutId = "halves";
-  for (int d = 0; d < 2; ++d) {
-    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn(layoutId));
-    Placed(Region(1, d));
-    Placed(Region(1, d));
-  }
-  Pass();
-  std::vector<Badge*> badges = Shown();
-  ASSERT_EQ(badges.size(), 2u);
-  for (int d = 0; d < 2; ++d) {
-    const Rect r = Region(1, d);
-    const double s = engine->Displays()[static_cast<std::size_t>(d)].scale;
-    auto on = std::find_if(badges.begin(), badges.end(),
-                           [&](Badge* b) { return b->Anchor().frame == r; });
-    ASSERT_NE(on, badges.end());
-    ExpectNear((*on)->Bounds(),
-               {std::round(r.x - 11 * s), std::round(r.y + 44 * s), 22 * s, (14 + 8) * s}, 0.01);
-    EXPECT_EQ((*on)->GetSurface()->Scale(), s);
-  }
-}
-
-TEST_F(StacksTest, StacksOffMeanNoBadgesAndNoStepping) {
-  StartWith("halves");
-  WindowId a = Placed(Region(1));
-  WindowId b = Placed(Region(1));
-  Pass();
-  ASSERT_EQ(Shown().size(), 1u);
-
-  engine->ApplyStackSwitches({.windowStacks = false});
-  Pass();
-  EXPECT_TRUE(engine->GetStacks().Badges().empty());
-  EXPECT_FALSE(engine->StepStack(+1));
-  EXPECT_FALSE(engine->StepStack(-1));
-  EXPECT_EQ(desk.Foreground(), b);
-  EXPECT_EQ(desk.Beeps(), 0);
-
-  // Badges off destroy every badge too; on again, the next pass brings them back.
-  engine->ApplyStackSwitches({.badges = false});
-  Pass();
-  EXPECT_TRUE(engine->GetStacks().Badges().empty());
-  ASSERT_TRUE(engine->StepStack(+1));
-  EXPECT_EQ(desk.Foreground(), a);
-  engine->ApplyStackSwitches({});
-  Pass();
-  EXPECT_EQ(Shown().size(), 1u);
-}
-
-TEST_F(StacksTest, ADraggedBadgeIsRememberedAcrossARestart) {
-  StartWith("halves");
-  engine->ApplyStackSwitches({.badgesOnEdge = false});
-  const Rect right = Region(1);
-  Placed(right);
-  Placed(right);
-  Pass();
-  Badge* badge = Shown().at(0);
-  ExpectNear(badge->Bounds(), {right.x + 8, right.y + 44, 22, 22}, 0.01);
-
-  // Drag it 100 px right and 200 px down (grown while the pointer is on it).
-  SimSurface& surface = SurfaceOf(*badge);
-  const Point grip{right.x + 19, right.y + 46};
-  desk.MoveCursor(grip);
-  surface.MovePointer(grip);
-  Settle();
-  ASSERT_EQ(badge->Growth(), 1.0);
-  const Rect grown = badge->Bounds();
-  ASSERT_TRUE(surface.Press(grip));
-  surface.DragPointer({grip.x + 50, grip.y + 100});
-  surface.DragPointer({grip.x + 100, grip.y + 200});
-  surface.ReleasePointer({grip.x + 100, grip.y + 200});
-  desk.Advance(0.01);
-  BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
-  ASSERT_EQ(stored[DisplayKey()].size(), 1u);
-  EXPECT_EQ(stored[DisplayKey()][0], (BadgePlacement{{right.x, right.y, right.width, right.height},
-                                                     false,
-                                                     grown.x + 100 - right.x,
-                                                     grown.y + 200 - right.y}));
-
-  engine.reset();
-  Start();
-  engine->ApplyStackSwitches({.badgesOnEdge = false});
-  desk.MoveCursor({0, 0});
-  Pass();
-  ASSERT_EQ(Shown().size(), 1u);
-  EXPECT_EQ(Shown()[0]->Bounds().x, grown.x + 100);
-  EXPECT_EQ(Shown()[0]->Bounds().y, grown.y + 200);
-
-  EXPECT_TRUE(engine->ResetBadgePositions());
-  EXPECT_FALSE(engine->ResetBadgePositions());
-  EXPECT_EQ(Shown()[0]->Bounds().x, right.x + 8);
-}
-
-TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
+// A floating badge dragged away is remembered across a restart; Alt+right-click offers to
+// put it back, alone or with every other.
+TEST_F(StacksTest, ADraggedBadgeIsRememberedUntilAltRightClickPutsItBack) {
   SimShellHost shell;
   menus = &shell.menus;
   StartWith("halves");
@@ -315,17 +260,27 @@ TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
   Placed(right);
   auto floating = [this](bool on) {
     engine->ApplyStackSwitches({.badgesOnEdge = !on});
+    desk.MoveCursor({0, 0});
     Pass();
     return Shown().at(0);
   };
+  // Drags it 100 px right and 200 px down (grown while the pointer is on it); where the
+  // grown badge stood.
   auto drag = [this](Badge* badge) {
-    const Rect r = badge->Bounds();
-    const Point from{r.x + r.width / 2, r.y + 4};
+    const Rect small = badge->Bounds();
+    const Point grip{small.x + 11, small.y + 2};
     SimSurface& surface = SurfaceOf(*badge);
-    surface.Press(from);
-    surface.DragPointer({from.x + 100, from.y + 200});
-    surface.ReleasePointer({from.x + 100, from.y + 200});
+    desk.MoveCursor(grip);
+    surface.MovePointer(grip);
+    Settle();
+    EXPECT_EQ(badge->Growth(), 1.0);
+    const Rect grown = badge->Bounds();
+    EXPECT_TRUE(surface.Press(grip));
+    surface.DragPointer({grip.x + 50, grip.y + 100});
+    surface.DragPointer({grip.x + 100, grip.y + 200});
+    surface.ReleasePointer({grip.x + 100, grip.y + 200});
     desk.Advance(0.01);
+    return grown;
   };
   // Answers the menu with the item labelled `choice` ("" dismisses it); the labels shown.
   auto altRightClick = [&](Badge* badge, const std::string& choice) {
@@ -347,11 +302,22 @@ TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
                                       "Reset All Badge Positions"};
 
   Badge* badge = floating(true);
+  ExpectNear(badge->Bounds(), {right.x + 8, right.y + 44, 22, 22}, 0.01);
   EXPECT_TRUE(altRightClick(badge, "").empty());  // nothing remembered yet
-  drag(badge);
-  ASSERT_NE(badge->Bounds().x, right.x + 8);
+  const Rect grown = drag(badge);
+  BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
+  ASSERT_EQ(stored[DisplayKey()].size(), 1u);
+  EXPECT_EQ(stored[DisplayKey()][0], (BadgePlacement{{right.x, right.y, right.width, right.height},
+                                                     false,
+                                                     grown.x + 100 - right.x,
+                                                     grown.y + 200 - right.y}));
   EXPECT_TRUE(altRightClick(floating(false), "").empty());  // on the edge: no menu
+
+  engine.reset();
+  Start();
   badge = floating(true);
+  EXPECT_EQ(badge->Bounds().x, grown.x + 100);
+  EXPECT_EQ(badge->Bounds().y, grown.y + 200);
   EXPECT_EQ(altRightClick(badge, "Move Badge Back Under the Title Bar"), both);
   EXPECT_EQ(badge->Bounds().x, right.x + 8);
   EXPECT_FALSE(engine->GetStacks().Placements().Any());
@@ -360,6 +326,7 @@ TEST_F(StacksTest, AltRightClickOnAFloatingBadgeOffersToPutItBack) {
   EXPECT_EQ(altRightClick(badge, "Reset All Badge Positions"), both);
   EXPECT_EQ(badge->Bounds().x, right.x + 8);
   EXPECT_FALSE(engine->GetStacks().Placements().Any());
+  EXPECT_FALSE(engine->ResetBadgePositions());
   EXPECT_EQ(messages, std::vector<std::string>{"Every badge is back in its usual place."});
 }
 

@@ -3,8 +3,6 @@
 // grouped by region with "Press B here" sending the span behind, and a tab applies one of
 // the user's layouts. A badge's right-click shows the stack's live previews side by side.
 
-#include <numeric>
-
 #include "engine_fixture.h"
 #include "platform/mouse_hook.h"
 #include "surfaces/stack_overview_view.h"
@@ -52,18 +50,6 @@ class SwitcherStory : public EngineTest {
     return kNoWindow;
   }
 
-  // A window in each half and one spanning both, in front.
-  std::array<WindowId, 3> HalvesWithASpan() {
-    const WindowId left = Placed(Region(0), "Mail");
-    const WindowId right = Placed(Region(1), "Notes");
-    const WindowId span = Placed(Both(), "Paint");
-    Pass();
-    return {left, right, span};
-  }
-  Rect Both() {
-    return {Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
-  }
-
   int titles = 0;
 };
 
@@ -85,9 +71,6 @@ TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneF
     EXPECT_EQ(surface.Options().title, "Window Stack");
     EXPECT_EQ(desk.Foreground(), Panel()->Window());
     EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-      EXPECT_GT(Panel()->Geometry().cards[i].width, 0) << "card " << i << " has no room";
-    }
 
     Key(surface_key::kDigit1 + 1);
     EXPECT_EQ(Panel(), nullptr);
@@ -99,7 +82,7 @@ TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneF
   EXPECT_EQ(std::count(tips.begin(), tips.end(), "switcher"), 3);
 }
 
-TEST_F(SwitcherStory, TheArrowsStepThroughTwelveWindowsAtMostOnceEveryQuarterSecond) {
+TEST_F(SwitcherStory, TheArrowsStepAtMostOnceEveryQuarterSecondAndClickingElsewhereCloses) {
   StartWith("halves");
   std::vector<WindowId> windows = Stack(12);
   // The badge's overflow button ("Show the Whole Stack") opens it.
@@ -116,11 +99,28 @@ TEST_F(SwitcherStory, TheArrowsStepThroughTwelveWindowsAtMostOnceEveryQuarterSec
   ASSERT_NE(Panel(), nullptr);
   Key(surface_key::kEscape);
   EXPECT_EQ(Panel(), nullptr);
+
+  // Clicking elsewhere closes it, but not within half a second of its opening.
+  const WindowId other = Placed(Region(0), "Mail");
+  ASSERT_TRUE(engine->ShowSwitcher(windows[11]));
+  desk.Advance(0.15);
+  desk.Activate(other);
+  desk.Advance(0.2);
+  EXPECT_NE(Panel(), nullptr);
+  desk.Advance(0.3);
+  EXPECT_EQ(Panel(), nullptr);
+  EXPECT_TRUE(Logged("switcher closed: lost the foreground"));
+  desk.Advance(0.3);
+  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
-TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehind) {
+TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionBSendsItBehindAndAStretchPlacesAWindowAcross) {
   StartWith("halves");
-  const auto [left, right, span] = HalvesWithASpan();
+  const WindowId left = Placed(Region(0), "Mail");
+  const WindowId right = Placed(Region(1), "Notes");
+  const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
+  const WindowId span = Placed(both, "Paint");
+  Pass();
 
   ASSERT_TRUE(engine->ShowSwitcher(span));
   EXPECT_EQ(Cards(), (std::vector<WindowId>{left, right, span}));
@@ -130,21 +130,17 @@ TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionAndPressingBSendsTheSpanBehin
   EXPECT_EQ(Panel()->FocusIndex(), 2);
   // Content-sized: two groups of one card, the span's group and the action column.
   EXPECT_EQ(Panel()->Bounds().width, 3 * 152 + 2 * 12 + 172 + 56);
-
   Key(surface_key::kB);
   EXPECT_EQ(Panel(), nullptr);
   EXPECT_LT(ZIndex(left), ZIndex(span));
   EXPECT_LT(ZIndex(right), ZIndex(span));
-}
 
-TEST_F(SwitcherStory, AStretchButtonPlacesThatWindowAcrossTheSpanInFront) {
-  StartWith("halves");
-  const auto [left, right, span] = HalvesWithASpan();
+  // The right half's stretch button: that window goes across the span, in front.
   ASSERT_TRUE(engine->ShowSwitcher(span));
   Click(chooser_item::kStretchBase + 1);
   desk.Advance(0.5);
   EXPECT_EQ(Panel(), nullptr);
-  ExpectNear(desk.Frame(right), Both());
+  ExpectNear(desk.Frame(right), both);
   EXPECT_EQ(desk.Foreground(), right);
   EXPECT_TRUE(Logged("stretch "));
 }
@@ -178,7 +174,11 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
   off.windowStacks = false;
   const Case cases[] = {
       {"paused", [&] { engine->SetPaused(true); }, [&] { engine->SetPaused(false); }, windows[1]},
-      {"dragging", [&] { Grab(windows[1], {1400, 20}); }, [&] { Drop(); }, windows[1]},
+      {"dragging",
+       [&] {
+         Grab(windows[1], {1400, 20});
+       },
+       [&] { Drop(); }, windows[1]},
       {"stacks off", [&] { engine->ApplyStackSwitches(off); },
        [&] { engine->ApplyStackSwitches(on); }, windows[1]},
       {"no stack", [] {}, [] {}, alone},
@@ -193,23 +193,8 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
     c.after();
   }
   // Only the window without a stack is told why.
-  EXPECT_EQ(messages, std::vector<std::string>{"No other windows share this window’s position and size."});
-}
-
-TEST_F(SwitcherStory, ClickingElsewhereClosesItButNotWithinHalfASecond) {
-  StartWith("halves");
-  std::vector<WindowId> windows = Stack(2);
-  const WindowId other = Placed(Region(0), "Mail");
-  ASSERT_TRUE(engine->ShowSwitcher(windows[1]));
-  desk.Advance(0.15);
-  desk.Activate(other);
-  desk.Advance(0.2);
-  EXPECT_NE(Panel(), nullptr);
-  desk.Advance(0.3);
-  EXPECT_EQ(Panel(), nullptr);
-  EXPECT_TRUE(Logged("switcher closed: lost the foreground"));
-  desk.Advance(0.3);
-  EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
+  EXPECT_EQ(messages,
+            std::vector<std::string>{"No other windows share this window’s position and size."});
 }
 
 TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
@@ -249,45 +234,6 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
   EXPECT_TRUE(Logged("hover switcher closed"));
   desk.Advance(0.2);
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
-}
-
-// `count` regions side by side along `axis`, numbered from `first`.
-NodeRef Chain(Axis axis, int count, const std::function<NodeRef(int)>& part, int at = 0) {
-  if (at == count - 1) return part(at);
-  return MakeSplit(axis, 1.0 / (count - at), part(at), Chain(axis, count, part, at + 1));
-}
-
-TEST_F(SwitcherStory, AnIdleMinuteWithThirtyStacksWakesOnlyForTheStackPass) {
-  // Two displays of fifteen regions (five rows of three), two windows in each region.
-  const SnapLayout grid{"grid", "Fifteen", Chain(Axis::Rows, 5, [](int row) {
-    return Chain(Axis::Columns, 3, [row](int column) { return MakeLeaf(row * 3 + column); });
-  }), {}};
-  AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
-  Start();
-  for (int d = 0; d < 2; ++d) {
-    engine->Layouts().SetActiveLayout(DisplayKey(d), grid);
-    for (const auto& [region, rect] : Regions(grid, engine->Displays()[d].work)) {
-      desk.AddWindow({.frame = rect, .activate = false});
-      desk.AddWindow({.frame = rect, .activate = false});
-    }
-  }
-  engine->ScheduleRefresh(0.15);
-  desk.Advance(2);
-  ASSERT_EQ(engine->StacksNow().size(), 30u);
-
-  std::map<int, int> fired;
-  desk.platform().timers.SetTimerHandler([&](int id) {
-    ++fired[id];
-    engine->OnTimer(id);
-  });
-  desk.MoveCursor({960, 600});
-  desk.Advance(60);
-  const int total = std::accumulate(fired.begin(), fired.end(), 0,
-                                    [](int sum, const auto& entry) { return sum + entry.second; });
-  RecordProperty("idle_minute_wakeups", total);
-  EXPECT_LE(total, 40);
-  EXPECT_EQ(fired[kUpkeepTimerId], 0);
 }
 
 TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
@@ -340,11 +286,8 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_EQ(view.Area(), Region(1));
   EXPECT_EQ(desk.Foreground(), overview.Window());
   EXPECT_TRUE(Logged("overview open "));
-  // It zooms in over 0.18 s; the previews fade in with it, showing only the visible frame.
-  EXPECT_LT(view.Progress(), 1);
+  // Zoomed in (the view's own tests time it), every preview is fully shown.
   desk.Advance(0.25);
-  EXPECT_EQ(view.Progress(), 1);
-  EXPECT_FALSE(surface.FramesSubscribed());
   const auto& thumbnails = Factory().Thumbs().Registered();
   ASSERT_EQ(thumbnails.size(), 3u);
   for (const auto& [id, entry] : thumbnails) {
@@ -366,6 +309,8 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+// Escape stands for every way the view itself dismisses it (the view's own tests walk the
+// clicks beside and on the cards).
 TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
   StartWith("halves");
   const StackSwitches on = engine->Switches();
@@ -380,19 +325,15 @@ TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
     return static_cast<SimSurface&>(*view.GetSurface());
   };
   const Case cases[] = {
-      {"Escape", [&](StackOverviewView& v, auto&) { surfaceOf(v).PressKey(surface_key::kEscape); }, true},
-      {"a click between the cards",
-       [&](StackOverviewView& v, auto&) {
-         surfaceOf(v).PressAndRelease({v.Area().x + 2, v.Area().y + 2});
-       },
+      {"Escape", [&](StackOverviewView& v, auto&) { surfaceOf(v).PressKey(surface_key::kEscape); },
        true},
-      {"a right-click on a card",
-       [&](StackOverviewView& v, auto&) { surfaceOf(v).RightClick(v.CardCentre(0)); }, false},
-      {"another window activated", [&](StackOverviewView& v, auto&) { surfaceOf(v).Deactivate(); }, true},
+      {"another window activated", [&](StackOverviewView& v, auto&) { surfaceOf(v).Deactivate(); },
+       true},
       {"a member minimised", [&](StackOverviewView&, auto& w) { desk.Minimize(w[0]); }, true},
       {"a member closed", [&](StackOverviewView&, auto& w) { desk.CloseWindow(w[1]); }, false},
       {"paused", [&](StackOverviewView&, auto&) { engine->SetPaused(true); }, true},
-      {"stacks turned off", [&](StackOverviewView&, auto&) { engine->ApplyStackSwitches(off); }, true},
+      {"stacks turned off", [&](StackOverviewView&, auto&) { engine->ApplyStackSwitches(off); },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

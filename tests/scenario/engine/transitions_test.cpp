@@ -2,8 +2,6 @@
 // chosen in the settings around the real change, and every effect that cannot play
 // leaves an instant switch.
 
-#include <algorithm>
-
 #include "engine_fixture.h"
 #include "platform/sim/sim_transitions.h"
 
@@ -16,10 +14,9 @@ class TransitionsTest : public EngineTest {
   // Two windows sharing the right half: `back` behind, `front` in the foreground.
   void StackOfTwo(const std::string& effect) {
     StartWith("halves");
-    right = *PixelRegionRects(*FindBuiltIn("halves"), engine->Displays()[0].work,
-                              RegionGap(1.0)).Get(1);
-    back = Placed(right);
-    front = Placed(right);
+    right = Region(1);
+    back = PlacedAt(right);
+    front = PlacedAt(right);
     engine->ApplyStackSwitches({.transition = effect});
     // At the reveal and at the end of a run: who is in front, and how often the program
     // asked for the foreground until then.
@@ -28,11 +25,6 @@ class TransitionsTest : public EngineTest {
       seen.first = desk.Foreground();
       seen.second = desk.Calls("SetForeground");
     });
-  }
-  WindowId Placed(const Rect& rect) {
-    WindowId w = desk.AddWindow({.frame = rect});
-    engine->MoveWindowTo(w, rect);
-    return w;
   }
   const std::vector<SimTransitionRun>& Runs() { return surfaces.Gpu().Runs(); }
 
@@ -83,7 +75,10 @@ TEST_F(TransitionsTest, SteppingPlaysEachEffectAroundOneSwap) {
   EXPECT_TRUE(Logged("perf switch-3D Cards total="));
 }
 
-TEST_F(TransitionsTest, SlowdownStretchesTheRunAndTheSwitcherWarmsTheDevice) {
+// The switcher warms the device for the run to come. Every way the player can fail before
+// the reveal ends the same way (the player's own tests walk them); here the engine must then
+// make the switch itself, at once.
+TEST_F(TransitionsTest, SlowdownStretchesTheRunAndWithoutADeviceTheSwitchIsInstant) {
   desk.SetEnvironment("TESSARY_TRANSITION_SLOWDOWN", "4");
   StackOfTwo("genie");
   ASSERT_TRUE(engine->ShowSwitcher(front));
@@ -92,63 +87,44 @@ TEST_F(TransitionsTest, SlowdownStretchesTheRunAndTheSwitcherWarmsTheDevice) {
   ASSERT_TRUE(engine->StepStack(+1));
   EXPECT_NEAR(Runs().back().closedAt - Runs().back().shownAt, 2.0, 1.5 * SimDesktop::FramePeriod());
   EXPECT_TRUE(Logged("perf gpu-warm ms=42.5 (made off the UI thread)"));
+
+  surfaces.Gpu().SetDeviceFails(true);
+  const std::size_t runs = Runs().size();
+  const double before = desk.Now();
+  ASSERT_TRUE(engine->StepStack(+1));
+  EXPECT_EQ(desk.Foreground(), front);
+  EXPECT_EQ(desk.Now(), before);
+  for (std::size_t i = runs; i < Runs().size(); ++i) EXPECT_LT(Runs()[i].shownAt, 0);
 }
 
-TEST_F(TransitionsTest, WithoutADeviceOrAnOverlayTheSwitchIsInstant) {
-  const std::function<void(SimTransitionGpu&)> failures[] = {
-      [](SimTransitionGpu& gpu) { gpu.SetDeviceFails(true); },
-      [](SimTransitionGpu& gpu) { gpu.SetOpenFails(true); },
-  };
-  StackOfTwo("tornado");
-  for (const auto& fail : failures) {
-    fail(surfaces.Gpu());
-    const WindowId coming = desk.Foreground() == front ? back : front;
-    const double before = desk.Now();
-    ASSERT_TRUE(engine->StepStack(+1));
-    EXPECT_EQ(desk.Foreground(), coming);
-    EXPECT_EQ(desk.Now(), before);
-    surfaces.Gpu().SetDeviceFails(false);
-    surfaces.Gpu().SetOpenFails(false);
-  }
-  for (const SimTransitionRun& run : Runs()) EXPECT_LT(run.shownAt, 0);
-}
-
-TEST_F(TransitionsTest, ABlackWindowComesFromTheScreenAndOneWithoutAnImageIsLeftOut) {
+// Which image a window yields is the capture's business; a window that yields none at all
+// is left out of the run, and only the coming card is drawn.
+TEST_F(TransitionsTest, AWindowWithoutAnImageIsLeftOut) {
   StackOfTwo("cards");
   SimWindowImages& images = surfaces.WindowPictures();
-  images.SetDrawing(front, SimWindowImages::Drawing::kAllBlack);
-  ASSERT_TRUE(engine->StepStack(+1));
-  EXPECT_EQ(Runs().back().textures[1].firstPixel, kSimScreenPixel);
-  EXPECT_EQ(images.ScreenAreas().back(), right);
-
-  // Now `back` is in front and yields nothing at all: only the coming card is drawn.
-  images.SetDrawing(front, SimWindowImages::Drawing::kNormal);
-  images.SetDrawing(back, SimWindowImages::Drawing::kFails);
+  images.SetDrawing(front, SimWindowImages::Drawing::kFails);
   images.SetScreenFails(true);
   ASSERT_TRUE(engine->StepStack(+1));
   ASSERT_EQ(Runs().back().textures.size(), 2u);  // the wallpaper and one card
   EXPECT_EQ(Runs().back().frames.back().draws.size(), 1u);
   EXPECT_EQ(Runs().back().frames.back().draws[0].uniforms.card[2], 0.0f);
-  EXPECT_EQ(desk.Foreground(), front);
+  EXPECT_EQ(desk.Foreground(), back);
 }
 
 TEST_F(TransitionsTest, ASpanSentBehindLeavesUnderTheEffect) {
   StackOfTwo("melt");
-  const Rect left = *PixelRegionRects(*FindBuiltIn("halves"), engine->Displays()[0].work,
-                                      RegionGap(1.0)).Get(0);
-  const WindowId beside = Placed(left);
+  const Rect left = Region(0);
+  const WindowId beside = PlacedAt(left);
   const Rect both{left.x, left.y, right.Right() - left.x, left.height};
-  const WindowId span = Placed(both);
+  const WindowId span = PlacedAt(both);
   ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
   ASSERT_EQ(Runs().size(), 1u);
   EXPECT_EQ(Runs()[0].bounds, both);
   ASSERT_EQ(Runs()[0].textures.size(), 1u);
   EXPECT_EQ(Runs()[0].textures[0].firstPixel, SimDrawnPixel(span));
   EXPECT_EQ(Runs()[0].frames.back().draws[0].uniforms.effect, 4.0f);
-  const std::vector<WindowId> z = desk.ZOrder();
-  auto at = [&](WindowId w) { return std::find(z.begin(), z.end(), w) - z.begin(); };
-  EXPECT_LT(at(beside), at(span));
-  EXPECT_LT(at(front), at(span));
+  EXPECT_LT(ZIndex(beside), ZIndex(span));
+  EXPECT_LT(ZIndex(front), ZIndex(span));
 }
 
 TEST_F(TransitionsTest, AnUnknownEffectPlaysTheSlide) {
