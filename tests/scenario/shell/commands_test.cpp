@@ -15,11 +15,10 @@ using namespace window_command;
 constexpr Rect kFull{8, 8, 1904, 1024};
 constexpr Rect kStart{200, 150, 800, 600};
 
-class CommandTest : public ShellTest {
+class CommandTest : public RunningShellTest {
  protected:
   void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
+    RunningShellTest::SetUp();
     window = AddApp(kStart);
     Pump();
   }
@@ -176,7 +175,9 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
   EXPECT_EQ(desk.Frame(tool), (Rect{50, 50, 300, 300}));
 }
 
-TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
+// Two windows stacked in the right half: Next and Previous step through them, and the
+// stack overview in front stands for the window it is about.
+TEST_F(CommandTest, NextPreviousAndTheOverviewActOnTheStack) {
   PlaceInRightHalf();
   const WindowId second = AddApp(kStart);
   Pump();
@@ -188,21 +189,15 @@ TEST_F(CommandTest, NextAndPreviousStepTheStackUnlessStacksAreOff) {
   shell->RunCommand(kPrevious);
   EXPECT_EQ(desk.Foreground(), second);
   // With stacks off in the settings, stepping does nothing at all.
-  tessary::Settings off = Probe().settings().Current();
-  off.windowStacksEnabled = false;
-  Probe().settings().Apply(off);
+  tessary::Settings settings = Probe().settings().Current();
+  settings.windowStacksEnabled = false;
+  Probe().settings().Apply(settings);
   const int beeps = desk.Beeps();
   shell->RunCommand(kNext);
   EXPECT_EQ(desk.Foreground(), second);
   EXPECT_EQ(desk.Beeps(), beeps);
-}
-
-TEST_F(CommandTest, WhileTheStackOverviewIsInFrontCommandsActOnTheWindowItIsAbout) {
-  PlaceInRightHalf();
-  const WindowId second = AddApp(kStart);
-  Pump();
-  PlaceInRightHalf();
-  Run(0.5);
+  settings.windowStacksEnabled = true;
+  Probe().settings().Apply(settings);
   shell->RunCommand(kOverview);
   Run(0.3);
   const StackOverview& overview = Coord().Overview();

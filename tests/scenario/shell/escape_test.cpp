@@ -5,11 +5,10 @@
 namespace tessary::testing {
 namespace {
 
-class EscapeTest : public ShellTest {
+class EscapeTest : public RunningShellTest {
  protected:
   void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
+    RunningShellTest::SetUp();
     window = AddApp({300, 300, 800, 600});
     Run(0.05);
   }

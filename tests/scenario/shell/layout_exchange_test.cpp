@@ -30,8 +30,7 @@ class LayoutExchangeStory : public ShellTest {
  protected:
   void SetUp() override {
     desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .friendlyName = "Side Display"});
-    SeenThisVersion();
-    StartOrFail();
+    StartWith();
     Own(0, "user-1", "Work", kWide);
     Own(0, "user-2", "Focus", kThree);
   }

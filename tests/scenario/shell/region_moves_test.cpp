@@ -18,8 +18,7 @@ class RegionMoveStory : public ShellTest {
  protected:
   void StartWithLayouts(const char* first, const char* second = nullptr) {
     if (second) desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
-    SeenThisVersion();
-    StartOrFail();
+    StartWith();
     Coord().RefreshDisplays();
     SetLayout(0, first);
     if (second) SetLayout(1, second);
@@ -132,8 +131,7 @@ constexpr char kEarlierFile[] =
 
 TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersions) {
   host.hotkeys.TakeByOtherApp(kCtrlAltWin, kUp);
-  StoreSettings(kEarlierFile);
-  StartOrFail();
+  StartWith(kEarlierFile);
   const tessary::Settings& record = Probe().settings().Current();
   EXPECT_EQ(record.moveShortcuts, DefaultMoveShortcuts());
   EXPECT_EQ(record.shortcuts[8], (KeyShortcut{71, 3}));

@@ -9,13 +9,7 @@ namespace {
 
 namespace msg = main_window_message;
 
-class RoutingTest : public ShellTest {
- protected:
-  void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
-  }
-};
+using RoutingTest = RunningShellTest;
 
 TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
   const WindowId w = AddApp({100, 100, 800, 600});

@@ -175,6 +175,18 @@ class ShellTest : public ::testing::Test {
   }
   // The settings file already knows this version: no greeting.
   void SeenThisVersion() { StoreSettings(R"({"lastSeenVersion":"1.4.2"})"); }
+  // Starts the program on these settings, by default those of a user who saw this version.
+  void StartWith(const std::string& settingsJson = R"({"lastSeenVersion":"1.4.2"})") {
+    StoreSettings(settingsJson);
+    StartOrFail();
+  }
+  // The user opens the tray menu and picks `command` (0: dismisses it); the menu shown.
+  const MenuModel& ChooseFromMenu(int command) {
+    host.menus.Answer(command);
+    shell->ShowTrayMenu();
+    Pump();
+    return host.menus.shown.back();
+  }
 
   const std::vector<std::string>& Journal() const { return host.Journal(); }
   // The position of the first journal entry starting with `prefix`; -1 when absent.
@@ -226,6 +238,12 @@ class ShellTest : public ::testing::Test {
   std::int64_t unixTime = 1700000000;
   MonitorId display{};
   std::unique_ptr<Shell> shell;
+};
+
+// The program already running for a user who has seen this version.
+class RunningShellTest : public ShellTest {
+ protected:
+  void SetUp() override { StartWith(); }
 };
 
 // Finds a command by id anywhere in the menu; null when absent.
