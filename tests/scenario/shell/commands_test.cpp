@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "layout/tree_geometry.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
 
@@ -67,8 +66,7 @@ TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
   ASSERT_TRUE(Coord().GetPicker().Visible());
   EXPECT_EQ(Coord().PickerTargetWindow(), window);
   ChooseInPicker("halves", 1);
-  const Rect right =
-      *PixelRegionRects(*LayoutStore::FindBuiltIn("halves"), Rect{0, 0, 1920, 1040}, 8).Get(1);
+  const Rect right{964, 8, 948, 1024};
   EXPECT_EQ(desk.Frame(window), right);
   ASSERT_TRUE(Coord().PlacementOf(window).has_value());
 
@@ -82,8 +80,8 @@ TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
   EXPECT_GT(Coord().RefreshDeadline(), 0);
 }
 
-// An app that stopped answering: nothing waits for it, the user hears why the window
-// stayed, and the tray menu keeps opening at once.
+// An app that stopped answering: nothing waits for it and the user hears why the window
+// stayed. (That the tray menu still opens then: the hung_window e2e story.)
 TEST_F(CommandTest, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsAndTheProgramKeepsWorking) {
   const ProcessId notepad = desk.AddProcess({.fileDescription = "Notepad"});
   desk.CloseWindow(window);
@@ -101,13 +99,8 @@ TEST_F(CommandTest, AWindowWhoseAppIsNotRespondingIsLeftWhereItIsAndTheProgramKe
     desk.Setup(window).hung = true;
     return requested;
   };
-  host.ClearJournal();
-  shell->RunCommand(kPlace);
-  ChooseInPicker("halves", 1);
-  EXPECT_GE(JournalIndex("log not responding"), 0);
+  PlaceInRightHalf();
   EXPECT_FALSE(Coord().PlacementOf(window).has_value());
-  shell->ShowTrayMenu();
-  EXPECT_EQ(host.menus.shown.size(), 1u);
   EXPECT_EQ(desk.Calls("FrozenCall"), 0);
   EXPECT_LT(desk.Now() - start, 1.0);
 }

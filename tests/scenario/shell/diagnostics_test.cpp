@@ -43,20 +43,14 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
             "Stop Recording Diagnostics…");
 
   // A drag that ends nowhere, then the Place command into the right half.
-  desk.BeginTitleDrag(window, {600, 310});
-  for (int i = 1; i <= 10; ++i) {
-    desk.MoveCursor({600.0 + 10 * i, 310.0 + 10 * i});
-    Run(0.016);
-  }
+  DragTo(window, {600, 310}, {700, 410}, 10);
   desk.Release();
   Run(0.2);
   PlaceInRightHalf();
   Run(1.0);
 
   desk.SetConfirmAnswer(false);  // "No": the file stays, nothing opens
-  host.window.Post(main_window_message::kOpenRequest,
-                   static_cast<std::uint64_t>(OpenRequest::kDiagnostics), 0);
-  Pump();
+  Request(OpenRequest::kDiagnostics);
   EXPECT_FALSE(shell->RecordingDiagnostics());
   ASSERT_FALSE(desk.PromptsShown().empty());
   const SimPrompt& recorded = desk.PromptsShown().back();

@@ -13,22 +13,11 @@ class EscapeTest : public RunningShellTest {
     Run(0.05);
   }
 
-  void DragTo(Point to) {
-    desk.BeginTitleDrag(window, {600, 310});
-    Run(0.03);
-    const Point from{600, 310};
-    for (int i = 1; i <= 20; ++i) {
-      desk.MoveCursor({from.x + (to.x - from.x) * i / 20, from.y + (to.y - from.y) * i / 20});
-      Run(0.016);
-    }
-    Run(0.1);
-  }
-
   WindowId window{};
 };
 
 TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndTheWindowNeverSeesTheKey) {
-  DragTo({960, 4});
+  DragTo(window, {600, 310}, {960, 4}, 20);
   Coordinator& c = Coord();
   ASSERT_TRUE(c.DragActive());
   ASSERT_TRUE(c.GetPicker().Visible());
@@ -44,7 +33,7 @@ TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndTheWindowNeverSeesTheKey) {
 }
 
 TEST_F(EscapeTest, WithoutAPickerEscapeReachesTheDragAsOnePressAndRelease) {
-  DragTo({700, 500});
+  DragTo(window, {600, 310}, {700, 500}, 20);
   Coordinator& c = Coord();
   ASSERT_TRUE(c.DragActive());
   ASSERT_FALSE(c.GetPicker().Visible());

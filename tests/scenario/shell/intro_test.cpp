@@ -183,9 +183,7 @@ TEST_F(IntroTest, TheHelpMenuOpensEachWindowOnceAndShutdownClosesThem) {
   Info()->Press(info_command::kTakeTheTour);
   ASSERT_NE(Tour(), nullptr);
   Tour()->Press(kTourNextId);
-  host.window.Post(main_window_message::kOpenRequest,
-                   static_cast<std::uint64_t>(OpenRequest::kTour), 0);
-  Pump();
+  Request(OpenRequest::kTour);
   EXPECT_EQ(OpenOfClass(kTourClassName), 1);
   EXPECT_EQ(Tour()->Text(kTourTitleId), "Stack windows in one spot");
   EXPECT_EQ(OpenOfClass(kInfoClassName), 1);  // What's New

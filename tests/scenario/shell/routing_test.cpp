@@ -64,11 +64,16 @@ TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
   EXPECT_EQ(host.menus.shown.size(), 3u);
 }
 
+// It comes back as it was: paused, which the tooltip says before the update, and badged.
 TEST_F(RoutingTest, IconComesBackWhenExplorerRestartsEvenAfterAFailedAdd) {
+  shell->SetUpdateAvailable("1.5.0");
+  shell->SetPaused(true);
+  host.tray.state = {};  // what the old Explorer was told is gone with it
   host.tray.RestartExplorer();
   EXPECT_TRUE(host.tray.present);
   EXPECT_EQ(host.tray.adds, 2);
-  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
+  EXPECT_TRUE(host.tray.state.updateBadge);
   host.tray.Remove();
   host.tray.failAdds = true;
   host.window.Send(SimMainWindow::kTaskbarCreatedId);
@@ -85,9 +90,8 @@ TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
   Pump();
   EXPECT_EQ(host.menus.shown.size(), 1u);
   EXPECT_TRUE(Probe().opened().empty());
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kGallery), 0);
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTour), 0);
-  Pump();
+  Request(OpenRequest::kGallery);
+  Request(OpenRequest::kTour);
   EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
   EXPECT_TRUE(Coord().GalleryMode());
   EXPECT_TRUE(Coord().GetPicker().Visible());

@@ -42,10 +42,7 @@ TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
   const std::function<void()> ways[] = {
       [&] { ChooseFromMenu(tray_command::kSettings); },
       [&] { ChooseFromMenu(tray_command::kStackSettings); },
-      [&] {
-        host.window.Send(main_window_message::kOpenRequest,
-                         static_cast<std::uint64_t>(OpenRequest::kSettings));
-      },
+      [&] { Request(OpenRequest::kSettings); },
   };
   for (const auto& open : ways) {
     open();

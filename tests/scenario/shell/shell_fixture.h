@@ -23,6 +23,7 @@
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
 #include "platform/startup_entry.h"
+#include "shell/open_requests.h"
 #include "shell/shell.h"
 #include "shell/window_command.h"
 #include "support/memory_files.h"
@@ -110,23 +111,15 @@ class NotedPlatform : public Timers, public WindowEvents {
   Note note_;
 };
 
-// Log lines of the test; with `journal` set they go into the host's journal as well.
-class LogLines {
+// Log lines of the test go into the host's journal, prefixed "log ".
+class JournalledLog {
  public:
-  LogLines() {
-    SetLogRecorder([this](std::string_view line) {
-      lines.emplace_back(line);
-      if (journal) journal("log " + std::string(line));
+  explicit JournalledLog(Note journal) {
+    SetLogRecorder([journal = std::move(journal)](std::string_view line) {
+      journal("log " + std::string(line));
     });
   }
-  ~LogLines() { SetLogRecorder(nullptr); }
-  bool Contains(std::string_view text) const {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
-  }
-  std::vector<std::string> lines;
-  Note journal;
+  ~JournalledLog() { SetLogRecorder(nullptr); }
 };
 
 class ShellTest : public ::testing::Test {
@@ -139,7 +132,7 @@ class ShellTest : public ::testing::Test {
     files.note = note;
     files.environment["TESSARY_STATE_DIR"] = "state";
     surfaces.note = note;
-    log.journal = note;
+    log = std::make_unique<JournalledLog>(note);
     noted = std::make_unique<NotedPlatform>(desk.platform(), note);
   }
 
@@ -220,6 +213,21 @@ class ShellTest : public ::testing::Test {
                      PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
     Run(0.05);
   }
+  // Another process asks the running program to open something.
+  void Request(OpenRequest what) {
+    host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(what), 0);
+    Pump();
+  }
+  // The user drags `window` by its title bar from `grab` to `to` in `steps` and holds it.
+  void DragTo(WindowId window, Point grab, Point to, int steps = 1) {
+    desk.BeginTitleDrag(window, grab);
+    Run(0.05);
+    for (int i = 1; i <= steps; ++i) {
+      desk.MoveCursor({grab.x + (to.x - grab.x) * i / steps, grab.y + (to.y - grab.y) * i / steps});
+      Run(0.016);
+    }
+    Run(0.1);
+  }
   // Place puts the focused window into the right half of "Halves".
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
@@ -228,7 +236,7 @@ class ShellTest : public ::testing::Test {
 
   SimDesktop desk;
   SimShellHost host;
-  LogLines log;
+  std::unique_ptr<JournalledLog> log;
   RationedSurfaces surfaces;
   std::unique_ptr<NotedPlatform> noted;
   SimThemeSource theme;

@@ -9,10 +9,7 @@ TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
   StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"fill":{"button":4,"mods":0}}})");
   const WindowId app = AddApp({200, 150, 800, 600});
   Run(0.05);
-  desk.BeginTitleDrag(app, {500, 160});
-  Run(0.05);
-  desk.MoveCursor({960, 4});
-  Run(0.2);
+  DragTo(app, {500, 160}, {960, 4});
   ASSERT_TRUE(Coord().DragActive());
   ASSERT_TRUE(host.mouseHook.Running());
   shell->BeginMouseCapture(window_command::kPlace);  // the settings window waits for a button

@@ -56,18 +56,6 @@ TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
 
 using TrayIconTest = RunningShellTest;
 
-TEST_F(TrayIconTest, AnUpdateBadgesTheIconUnderThePausedTooltipAndAfterExplorerRestarts) {
-  shell->SetUpdateAvailable("1.5.0");
-  EXPECT_EQ(host.tray.state.tooltip, "Tessary (update available)");
-  EXPECT_TRUE(host.tray.state.updateBadge);
-  shell->SetPaused(true);
-  EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
-  EXPECT_TRUE(host.tray.state.updateBadge);
-  // Re-added after Explorer restarts, with the badge.
-  host.tray.RestartExplorer();
-  EXPECT_TRUE(host.tray.state.updateBadge);
-}
-
 // Over a full-screen game, a video or a presentation the toast would be in the way: the
 // message goes to a balloon, which the system holds until the user is free.
 TEST_F(TrayIconTest, MessagesGoToTheToastForFourSecondsOrWhileTheUserIsBusyToAQuietBalloon) {

@@ -231,10 +231,7 @@ TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
 TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   const WindowId app = AddApp({200, 150, 800, 600});
   Run(0.05);
-  desk.BeginTitleDrag(app, {500, 160});
-  Run(0.05);
-  desk.MoveCursor({600, 300});
-  Run(0.05);
+  DragTo(app, {500, 160}, {600, 300});
   ASSERT_TRUE(Coord().DragActive());
   ChooseFromMenu(id::kPause);
   EXPECT_FALSE(Coord().DragActive());
@@ -333,8 +330,7 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
   ChooseFromMenu(id::kCreateLayout);
   EXPECT_EQ(editorTitle(), "Create Custom Layout");
   desk.Surfaces().Dialogs().Find("TessaryEditor")->RequestClose();
-  host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kEditor), 0);
-  Pump();
+  Request(OpenRequest::kEditor);
   EXPECT_EQ(editorTitle(), "Create Custom Layout");
 
   SnapLayout own = *LayoutStore::FindBuiltIn("rows");
