@@ -42,15 +42,9 @@ TEST_F(CommandTest, FillScreenTogglesAndFillsAgainAfterTheUserMovedTheWindow) {
   EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 700, 500}));
 }
 
-TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedIt) {
-  shell->RunCommand(kRestore);
-  EXPECT_EQ(desk.Beeps(), 1);
+TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedItEvenWhilePaused) {
   shell->RunCommand(kFill);
   Coord().SetPaused(true);
-  // Paused, Fill does nothing and says nothing; Restore still works.
-  shell->RunCommand(kFill);
-  EXPECT_EQ(desk.Frame(window), kFull);
-  EXPECT_EQ(desk.Beeps(), 1);
   shell->RunCommand(kRestore);
   EXPECT_EQ(desk.Frame(window), kStart);
   EXPECT_EQ(Probe().fills().Count(), 0u);
@@ -58,7 +52,7 @@ TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedIt) {
   EXPECT_FALSE(Coord().PriorRectOf(window).has_value());
   shell->RunCommand(kRestore);
   EXPECT_EQ(desk.Frame(window), kStart);
-  EXPECT_EQ(desk.Beeps(), 2);
+  EXPECT_EQ(desk.Beeps(), 1);
 }
 
 TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
@@ -137,23 +131,23 @@ TEST_F(CommandTest, AWindowRunningAsAdministratorIsLeftWhereItIsAndTheUserToldOn
 TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
   struct Case {
     const char* name;
+    bool paused;
     std::vector<int> commands;
     int beeps;
   };
-  // Put Back without a record beeps; indices outside 0..14 are ignored.
-  for (const Case& c : {Case{"no record", {kPutBack}, 1}, Case{"out of range", {15, -1}, 0}}) {
+  const Case cases[] = {
+      {"no placement or size to go back to", false, {kPutBack, kRestore}, 2},
+      {"indices outside 0..14", false, {15, -1}, 0},
+      {"paused", true, {kPlace, kFill, kPutBack}, 0},
+  };
+  for (const Case& c : cases) {
+    Coord().SetPaused(c.paused);
     const int before = desk.Beeps();
     for (int command : c.commands) shell->RunCommand(command);
     EXPECT_EQ(desk.Beeps() - before, c.beeps) << c.name;
     EXPECT_EQ(desk.Frame(window), kStart) << c.name;
+    EXPECT_FALSE(Coord().GetPicker().Visible()) << c.name;
   }
-  // Paused, Place and Put Back do nothing at all.
-  Coord().SetPaused(true);
-  const int before = desk.Beeps();
-  shell->RunCommand(kPlace);
-  shell->RunCommand(kPutBack);
-  EXPECT_EQ(desk.Beeps(), before);
-  EXPECT_FALSE(Coord().GetPicker().Visible());
   Coord().SetPaused(false);
   // A tool window in front is no target: Place and Fill beep.
   const WindowId tool = desk.AddWindow({.className = "ToolPalette",
@@ -161,6 +155,7 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
                                         .exStyle = window_ex_style::kToolWindow});
   Pump();
   ASSERT_EQ(desk.Foreground(), tool);
+  const int before = desk.Beeps();
   shell->RunCommand(kPlace);
   shell->RunCommand(kFill);
   EXPECT_EQ(desk.Beeps(), before + 2);

@@ -75,11 +75,11 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   EXPECT_NE(file.find("  layout halves\r\n  region 0: ", end), std::string::npos);
   EXPECT_NE(file.find(" " + app + ": 964,8 948x1024", end), std::string::npos) << file;
   EXPECT_EQ(file.find(kSecretTitle), std::string::npos);
-}
 
-TEST_F(DiagnosticsStory, YesShowsTheFileInExplorer) {
-  shell->OnOpenRequest(static_cast<std::uint64_t>(OpenRequest::kDiagnostics));
-  shell->OnOpenRequest(static_cast<std::uint64_t>(OpenRequest::kDiagnostics));
+  // Recorded again and answered "Yes": Explorer shows the file.
+  desk.SetConfirmAnswer(true);
+  Request(OpenRequest::kDiagnostics);
+  Request(OpenRequest::kDiagnostics);
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "explorer.exe");
   EXPECT_EQ(desk.Launches()[0].parameters.rfind("/select,\"state", 0), 0u);

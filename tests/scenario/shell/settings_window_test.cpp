@@ -24,6 +24,10 @@ constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 class SettingsWindowStory : public ShellTest {
  protected:
   SimDialogWindow* Window() { return desk.Surfaces().Dialogs().Find("TessarySettings"); }
+  SimDialogWindow& StartAndOpen(const std::string& settingsJson = kSeenThisVersion) {
+    StartWith(settingsJson);
+    return OpenWindow();
+  }
   SimDialogWindow& OpenWindow() {
     shell->OpenSettings();
     Pump();
@@ -59,8 +63,7 @@ TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
 }
 
 TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   struct Case {
     std::function<bool()> act;
     std::function<bool(const tessary::Settings&)> holds;
@@ -109,8 +112,7 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
 }
 
 TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   const int field = ctl::HotkeyOf(kFill);
   EXPECT_EQ(w.Hotkey(field), (DialogHotkey{'F', kCtrlAlt}));
   struct Case {
@@ -135,8 +137,7 @@ TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
 TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacters) {
   host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
   host.layouts.AddAltGrCharacter('Q');
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   EXPECT_EQ(w.Text(ctl::kConflicts), "");
   w.EnterHotkey(ctl::HotkeyOf(kFill), {'K', kCtrlAlt});
   EXPECT_EQ(w.Text(ctl::kConflicts),
@@ -152,8 +153,7 @@ TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacter
 }
 
 TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSetsNone) {
-  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   const int stackBox = ctl::MouseBoxOf(kStack);
   EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "Ctrl+Middle Click");
   EXPECT_EQ(w.Text(stackBox), "None");
@@ -185,9 +185,8 @@ TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSets
 }
 
 TEST_F(SettingsWindowStory, RestoreDefaultsBringsBackEveryKeyAndClearsTheButtons) {
-  StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{},"fill":{"vk":75,"mods":1}},)"
+  SimDialogWindow& w = StartAndOpen(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{},"fill":{"vk":75,"mods":1}},)"
             R"("mouseShortcuts":{"next":{"button":4,"mods":0}}})");
-  SimDialogWindow& w = OpenWindow();
   EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), DialogHotkey{});
   w.Press(ctl::kRestoreDefaults);
   EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
@@ -219,8 +218,7 @@ class ResetButtonsStory : public SettingsWindowStory,
 TEST_P(ResetButtonsStory, SayWhatTheyCleared) {
   Store(kMinimumsFileName, kAppMinimumSizesKey, GetParam().minimums);
   Store(kBadgesFileName, kBadgePlacementsKey, GetParam().badges);
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   w.Press(ctl::kForgetSizes);
   EXPECT_EQ(w.Text(ctl::kStatus), GetParam().forgot);
   EXPECT_TRUE(Coord().Minimums().Learned().empty());
@@ -257,8 +255,7 @@ TEST_F(SettingsWindowStory, StartAtLoginIsReadFromTheSystemOnEveryOpening) {
 
 TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
   startup = MemoryStartupEntry(false, true);
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   EXPECT_FALSE(w.Shown(ctl::kStartAtLogin));
   w.Press(ctl::kStartupApps);
   ASSERT_FALSE(desk.Launches().empty());
@@ -266,8 +263,7 @@ TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
 }
 
 TEST_F(SettingsWindowStory, AFailedSaveSaysSoAndKeepsTheChange) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   const std::string before = SettingsFile();
   files.failWrites = true;
   w.Press(ctl::kUseStacks);

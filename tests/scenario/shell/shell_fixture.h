@@ -53,6 +53,9 @@ class ShellProbe {
 
 namespace testing {
 
+// Settings that already know this version: no greeting.
+inline constexpr char kSeenThisVersion[] = R"({"lastSeenVersion":"1.4.2"})";
+
 using Note = std::function<void(std::string)>;
 
 // Hands out surfaces until `allowed` have been made, then none (a failing system).
@@ -166,10 +169,8 @@ class ShellTest : public ::testing::Test {
   void StoreSettings(const std::string& json) {
     files.files[JoinPath("state", "settings.json")] = json;
   }
-  // The settings file already knows this version: no greeting.
-  void SeenThisVersion() { StoreSettings(R"({"lastSeenVersion":"1.4.2"})"); }
   // Starts the program on these settings, by default those of a user who saw this version.
-  void StartWith(const std::string& settingsJson = R"({"lastSeenVersion":"1.4.2"})") {
+  void StartWith(const std::string& settingsJson = kSeenThisVersion) {
     StoreSettings(settingsJson);
     StartOrFail();
   }

@@ -144,6 +144,8 @@ TEST_F(ShortcutTest, TheHookReportsThePointerComingOntoAHoverSpotOnceAndRunsOnly
   EXPECT_FALSE(host.mouseHook.Running());
 }
 
+// Bound and unbound clicks, and the wheel's need, go through the hook in the stories above;
+// here what a whole click cannot show.
 TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
   MouseHookShared shared;
   std::array<MouseBinding, kMouseBindingCount> bindings{};
@@ -151,9 +153,7 @@ TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
   shared.SetBindings(bindings);
   MouseHookVerdict press = DecideMouseHook(
       shared, MouseHookEvent{MouseHookEventKind::kButtonDown, kHookButtonBack, 0, -5, 70, 0});
-  EXPECT_TRUE(press.swallow);
   ASSERT_TRUE(press.post.has_value());
-  EXPECT_EQ(press.post->message, main_window_message::kMouseShortcut);
   EXPECT_EQ(press.post->wParam, static_cast<std::uint64_t>(kNext));
   int x = 0, y = 0;
   UnpackPointParam(press.post->lParam, x, y);
@@ -163,9 +163,7 @@ TEST(MouseHookRules, OnlyTheSwallowedPressesReleaseIsSwallowed) {
       DecideMouseHook(shared, {MouseHookEventKind::kButtonUp, kHookButtonForward}).swallow);
   EXPECT_TRUE(DecideMouseHook(shared, {MouseHookEventKind::kButtonUp, kHookButtonBack}).swallow);
   EXPECT_FALSE(DecideMouseHook(shared, {MouseHookEventKind::kButtonUp, kHookButtonBack}).swallow);
-  EXPECT_FALSE(DecideMouseHook(shared, {MouseHookEventKind::kOther}).swallow);
-  // The wheel goes to the switcher only while it wants it.
-  EXPECT_FALSE(DecideMouseHook(shared, {MouseHookEventKind::kWheel, 0, 120}).swallow);
+  // A wheel turn the switcher wants becomes its command with the delta.
   shared.wheelWanted = true;
   MouseHookVerdict wheel = DecideMouseHook(shared, {MouseHookEventKind::kWheel, 0, -240});
   EXPECT_TRUE(wheel.swallow);

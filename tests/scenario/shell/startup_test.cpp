@@ -84,7 +84,7 @@ TEST_F(ShellTest, UnreadableVersionNeitherGreetsNorForgetsTheStoredOneAndNoLockS
 }
 
 TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreeted) {
-  SeenThisVersion();
+  StoreSettings(kSeenThisVersion);
   StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open", "gallery",
                "--open", "settings"});
   EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome,
@@ -94,7 +94,7 @@ TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreete
   EXPECT_NE(desk.Surfaces().Dialogs().Find("TessarySettings"), nullptr);
 }
 
-TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
+TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZeroUnlessASeparateInstance) {
   StartWith();
   const auto firstHotkeys = host.hotkeys.registered;
   const int writes = files.writes;
@@ -112,10 +112,8 @@ TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
   EXPECT_TRUE(host.tray.present);
   EXPECT_EQ(files.writes, writes);
   EXPECT_EQ(host.window.PostedCount(), 0u);
-}
 
-TEST_F(ShellTest, SeparateInstanceRunsBesideAndNeverGreets) {
-  StartWith();
+  // A separate instance runs beside it, under its own lock, and never greets.
   desk.SetEnvironment("TESSARY_INSTANCE", "dev");
   SimShellHost otherHost(host.Session());
   StoreSettings("{}");  // a first run for the settings
@@ -166,7 +164,7 @@ TEST_F(ShellTest, WithoutAToastMessagesBecomeBalloons) {
 }
 
 TEST_F(ShellTest, WholeRunEndsWithQuitFromTheTrayMenu) {
-  SeenThisVersion();
+  StoreSettings(kSeenThisVersion);
   host.menus.Answer(tray_command::kQuit);
   host.window.loopScript = [&] {
     host.window.Post(main_window_message::kTrayIcon, 1, kTrayEventContextMenu);
