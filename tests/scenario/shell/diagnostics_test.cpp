@@ -63,7 +63,8 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   // The file's own format is the recorder's; here, what the program put into it.
   const std::string file = Recording();
   const std::string app = Coord().GetDesktop().AppNameOfWindow(window);
-  const std::size_t start = file.find("== At the start ==\r\nDisplay Studio Display: 0,0 1920x1080");
+  const std::size_t start =
+      file.find("== At the start ==\r\nDisplay Studio Display: 0,0 1920x1080");
   const std::size_t dragged = file.find("  start ");
   const std::size_t placed = file.find("  placed ");
   const std::size_t end = file.find("\r\n== At the end (0.0 minutes) ==\r\n");

@@ -87,7 +87,8 @@ TEST(InfoLayoutNumbers, ButtonsLineUpFromTheRightBelowTheBodyAndTheCheckBox) {
   EXPECT_EQ(LayOutInfo(checked, 160).controls[5].units.y, 294);
 }
 
-TEST_F(IntroTest, FirstStartWelcomesOnceAndStoresTheVersion) {
+// A later start of the same version greets no more: TheGreetingFollowsTheStoredVersion.
+TEST_F(IntroTest, FirstStartWelcomesAndStoresTheVersion) {
   StartOrFail();
   SimDialogWindow* welcome = Info();
   ASSERT_NE(welcome, nullptr);

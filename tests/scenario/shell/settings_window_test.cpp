@@ -111,8 +111,13 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
   EXPECT_EQ(desk.Foreground(), app);
 }
 
-TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
-  SimDialogWindow& w = StartAndOpen();
+// The shortcut rows: what a key field takes, the conflicts it shows, and Restore Defaults
+// that brings back every key and clears the buttons.
+TEST_F(SettingsWindowStory, KeyFieldsTheirConflictsAndRestoreDefaults) {
+  host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
+  host.layouts.AddAltGrCharacter('Q');
+  SimDialogWindow& w = StartAndOpen(
+      R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"next":{"button":4,"mods":0}}})");
   const int field = ctl::HotkeyOf(kFill);
   EXPECT_EQ(w.Hotkey(field), (DialogHotkey{'F', kCtrlAlt}));
   struct Case {
@@ -132,14 +137,9 @@ TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
   }
   EXPECT_EQ(host.hotkeys.registered.count(kFirstCommandHotkey + kFill), 0u);
   EXPECT_TRUE(FileHas(R"("fill":{"vk":0,"mods":0})"));
-}
 
-TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacters) {
-  host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
-  host.layouts.AddAltGrCharacter('Q');
-  SimDialogWindow& w = StartAndOpen();
   EXPECT_EQ(w.Text(ctl::kConflicts), "");
-  w.EnterHotkey(ctl::HotkeyOf(kFill), {'K', kCtrlAlt});
+  w.EnterHotkey(field, {'K', kCtrlAlt});
   EXPECT_EQ(w.Text(ctl::kConflicts),
             "Fill Screen with Focused Window: Another app already uses these keys");
   w.EnterHotkey(ctl::HotkeyOf(kPlace), {'Q', kCtrlAlt});
@@ -148,12 +148,21 @@ TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacter
             "keys\nFill Screen with Focused Window: Another app already uses these keys");
   // The settings keep what the user chose; those keys simply do not work.
   EXPECT_EQ(Record().shortcuts[kPlace], (KeyShortcut{'Q', kCtrlAlt}));
+
   w.Press(ctl::kRestoreDefaults);
   EXPECT_EQ(w.Text(ctl::kConflicts), "");
+  EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
+  EXPECT_EQ(Record().mouseShortcuts, (std::array<MouseShortcut, kShortcutCount>{}));
+  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), (DialogHotkey{'P', kCtrlAlt}));
+  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kNext)), "None");
+  EXPECT_FALSE(FileHas(R"("vk")"));
+  EXPECT_FALSE(FileHas(R"("button")"));
+  EXPECT_FALSE(host.mouseHook.Running());
 }
 
 TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSetsNone) {
-  SimDialogWindow& w = StartAndOpen(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
+  SimDialogWindow& w = StartAndOpen(
+      R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   const int stackBox = ctl::MouseBoxOf(kStack);
   EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "Ctrl+Middle Click");
   EXPECT_EQ(w.Text(stackBox), "None");
@@ -182,20 +191,6 @@ TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSets
   EXPECT_FALSE(host.mouseHook.Running());
   host.window.Send(main_window_message::kMouseCaptured, kMouseBack, 0);
   EXPECT_EQ(Record().mouseShortcuts[kNext], MouseShortcut{});
-}
-
-TEST_F(SettingsWindowStory, RestoreDefaultsBringsBackEveryKeyAndClearsTheButtons) {
-  SimDialogWindow& w = StartAndOpen(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{},"fill":{"vk":75,"mods":1}},)"
-            R"("mouseShortcuts":{"next":{"button":4,"mods":0}}})");
-  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), DialogHotkey{});
-  w.Press(ctl::kRestoreDefaults);
-  EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
-  EXPECT_EQ(Record().mouseShortcuts, (std::array<MouseShortcut, kShortcutCount>{}));
-  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), (DialogHotkey{'P', kCtrlAlt}));
-  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kNext)), "None");
-  EXPECT_FALSE(FileHas(R"("vk")"));
-  EXPECT_FALSE(FileHas(R"("button")"));
-  EXPECT_FALSE(host.mouseHook.Running());
 }
 
 struct ResetCase {

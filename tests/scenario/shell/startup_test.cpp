@@ -87,9 +87,9 @@ TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreete
   StoreSettings(kSeenThisVersion);
   StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open", "gallery",
                "--open", "settings"});
-  EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome,
-                                                       OpenTarget::kGallery,
-                                                       OpenTarget::kSettings}));
+  EXPECT_EQ(Probe().opened(),
+            (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome, OpenTarget::kGallery,
+                                     OpenTarget::kSettings}));
   EXPECT_TRUE(Coord().GalleryMode());
   EXPECT_NE(desk.Surfaces().Dialogs().Find("TessarySettings"), nullptr);
 }

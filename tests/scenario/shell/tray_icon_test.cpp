@@ -15,15 +15,14 @@ TEST(TrayBadge, WhiteRingedBlueDotInTheLowerRightCorner) {
     int y;
     std::optional<std::uint32_t> pixel;
   };
-  // n = 16: r = 2.67, m = 1, c = 12.33; n = 32: r = 5.33, m = 2, c = 24.67.
   const Case cases[] = {
-      {16, 12, 12, 0xFF0067C0u},
-      {16, 15, 12, 0xFFFFFFFFu},
-      {16, 0, 0, std::nullopt},
-      {16, 15, 15, std::nullopt},
-      {32, 24, 24, 0xFF0067C0u},
-      {32, 30, 24, 0xFFFFFFFFu},
-      {32, 31, 31, std::nullopt},
+      {16, 12, 12, 0xFF0067C0u},   // n = 16: r = 2.67, m = 1, c = 12.33
+      {16, 15, 12, 0xFFFFFFFFu},   // in the ring
+      {16, 0, 0, std::nullopt},    // the icon's own pixels elsewhere
+      {16, 15, 15, std::nullopt},  // the corner itself is outside the ring
+      {32, 24, 24, 0xFF0067C0u},   // n = 32: r = 5.33, m = 2, c = 24.67
+      {32, 30, 24, 0xFFFFFFFFu},   // in the ring
+      {32, 31, 31, std::nullopt},  // outside
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TrayBadgePixel(c.size, c.x, c.y), c.pixel) << c.size << ": " << c.x << "," << c.y;
