@@ -42,7 +42,7 @@ TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLastButNotForever)
   EXPECT_NEAR(passedAt - first, 0.5, 0.06);
 }
 
-TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
+TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconAndAnOpenRequestOpenTheMenu) {
   for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
     EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);
   }
@@ -53,13 +53,19 @@ TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
                    kTrayEventKeySelect);
   ASSERT_EQ(host.menus.anchors.size(), 4u);
   EXPECT_EQ(host.menus.anchors.back(), (Point{1880, 1060}));
-  shell->ShowTrayMenu();
+  Request(OpenRequest::kTrayMenu);
+  ASSERT_EQ(host.menus.anchors.size(), 5u);
   EXPECT_EQ(host.menus.anchors.back(), std::nullopt);
-  host.menus.shown.resize(3);
-  // A mouse move over the icon (WM_MOUSEMOVE) and a balloon click do nothing.
+  // A mouse move over the icon (WM_MOUSEMOVE), a balloon click and requests for nothing known
+  // do nothing.
   host.window.Send(msg::kTrayIcon, 1, 0x200);
   host.window.Send(msg::kTrayIcon, 1, 0x405);
-  EXPECT_EQ(host.menus.shown.size(), 3u);
+  for (std::uint64_t nothing : {0ull, 10ull, 0xFFFFFFFFull}) {
+    host.window.Post(msg::kOpenRequest, nothing, 0);
+  }
+  Pump();
+  EXPECT_EQ(host.menus.shown.size(), 5u);
+  EXPECT_TRUE(Probe().opened().empty());
 }
 
 // It comes back as it was: paused, which the tooltip says before the update, and badged.
@@ -81,13 +87,6 @@ TEST_F(RoutingTest, IconComesBackWhenExplorerRestartsEvenAfterAFailedAdd) {
 }
 
 TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTrayMenu), 0);
-  for (std::uint64_t nothing : {0ull, 10ull, 0xFFFFFFFFull}) {
-    host.window.Post(msg::kOpenRequest, nothing, 0);
-  }
-  Pump();
-  EXPECT_EQ(host.menus.shown.size(), 1u);
-  EXPECT_TRUE(Probe().opened().empty());
   Request(OpenRequest::kGallery);
   Request(OpenRequest::kTour);
   EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
