@@ -15,16 +15,6 @@ const NodeRef kThree = MakeSplit(Axis::Rows, 0.5, MakeLeaf(0),
                                  MakeSplit(Axis::Columns, 0.3, MakeLeaf(1), MakeLeaf(2)));
 const std::string kFile = "C:\\Exchange\\mine.json";
 
-std::vector<std::pair<std::string, bool>> NamesAndTrees(const std::vector<SnapLayout>& layouts,
-                                                        const std::vector<SnapLayout>& like) {
-  std::vector<std::pair<std::string, bool>> result;
-  for (std::size_t i = 0; i < layouts.size(); ++i) {
-    result.emplace_back(layouts[i].name,
-                        i < like.size() && TreesEqual(layouts[i].tree, like[i].tree));
-  }
-  return result;
-}
-
 class LayoutExchangeStory : public ShellTest {
  protected:
   void SetUp() override {
@@ -73,8 +63,13 @@ TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAl
 
   shown = Choose(id::kImportLayouts, kFile, 1);
   EXPECT_EQ(shown.back().text, "2 layouts were added to Side Display. No windows were moved.");
-  EXPECT_EQ(NamesAndTrees(OwnOn(1), OwnOn(0)),
-            (std::vector<std::pair<std::string, bool>>{{"Work", true}, {"Focus", true}}));
+  const std::vector<SnapLayout> home = OwnOn(0);
+  const std::vector<SnapLayout> side = OwnOn(1);
+  ASSERT_EQ(side.size(), 2u);
+  for (std::size_t i = 0; i < side.size(); ++i) {
+    EXPECT_EQ(side[i].name, home[i].name);
+    EXPECT_TRUE(TreesEqual(side[i].tree, home[i].tree)) << home[i].name;
+  }
   EXPECT_FALSE(Coord().Layouts().ActiveLayout(Key(1)).has_value());
 
   // The arrangement in use alone, imported where it is already one of the user's own.

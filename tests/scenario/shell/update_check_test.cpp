@@ -44,6 +44,33 @@ TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
   EXPECT_EQ(host.http.requests.size(), 1u);
 }
 
+TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcome) {
+  StartChecking(false, 0);
+  HourPasses();
+  EXPECT_TRUE(host.http.requests.empty());
+  CheckNow();
+  host.http.Serve(kDocument, 200, R"({"version":"1.4.2","build":7})");
+  CheckNow();
+  host.http.Serve(kDocument, 500, R"({"version":"1.5.0","build":8})");
+  CheckNow();
+  std::vector<std::pair<std::string, std::string>> told;
+  for (const SimPrompt& box : desk.PromptsShown()) told.emplace_back(box.caption, box.text);
+  EXPECT_EQ(told, (std::vector<std::pair<std::string, std::string>>{
+                      {"Tessary", "quillfrost.example couldn't be reached."},
+                      {"Tessary", "Tessary is up to date."},
+                      {"Tessary", "quillfrost.example couldn't be reached."}}));
+
+  host.http.Serve(kDocument, 200, R"({"version":"1.5.0","build":8})");
+  desk.SetConfirmAnswer(true);
+  CheckNow();
+  ASSERT_EQ(desk.PromptsShown().size(), 4u);
+  EXPECT_EQ(desk.PromptsShown()[3].kind, SimPromptKind::kConfirm);
+  EXPECT_EQ(desk.PromptsShown()[3].caption, "Tessary");
+  EXPECT_EQ(desk.PromptsShown()[3].text, "Tessary 1.5.0 is available. Open the download page?");
+  ASSERT_EQ(desk.Launches().size(), 1u);
+  EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
+}
+
 // The settings window's "Check Now" shows the check running, then its outcome and when.
 TEST_F(UpdateStory, TheSettingsWindowsStatusLineFollowsTheCheck) {
   StartChecking(false, 0);
