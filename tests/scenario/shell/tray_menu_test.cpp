@@ -196,7 +196,11 @@ TEST(TrayMenuModel, LayoutItemMetricsFollowTheScale) {
 
 using TrayMenuStory = RunningShellTest;
 
-TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
+// The menu's window commands act on the window the user was in before (the task bar in
+// front does not count), brought forward first; one that vanished meanwhile leaves the
+// command without a target.
+TEST_F(TrayMenuStory, WindowCommandsActOnTheWindowBeforeTheTaskbarUnlessItVanished) {
+  const WindowId other = AddApp({900, 150, 800, 600});
   const WindowId app = AddApp({200, 150, 800, 600});
   Pump();
   const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
@@ -209,16 +213,8 @@ TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
   EXPECT_FALSE(FindItem(menu.items, Window(kFill))->greyed);
   EXPECT_EQ(FindItem(menu.items, Window(kFill))->label, "Fill Screen\tCtrl+Alt+F");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 1904, 1024}));
-  // The window was brought to the foreground first.
   EXPECT_EQ(desk.Foreground(), app);
-}
 
-TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
-  const WindowId app = AddApp({200, 150, 800, 600});
-  const WindowId other = AddApp({900, 150, 800, 600});
-  Pump();
-  desk.Activate(app);
-  Pump();
   host.menus.whileShown = [&](const MenuModel&) {
     desk.CloseWindow(app);
     desk.Activate(other);
