@@ -5,50 +5,36 @@
 namespace tessary::testing {
 namespace {
 
-class EscapeTest : public ShellTest {
+class EscapeTest : public RunningShellTest {
  protected:
   void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
+    RunningShellTest::SetUp();
     window = AddApp({300, 300, 800, 600});
     Run(0.05);
-  }
-
-  void DragTo(Point to) {
-    desk.BeginTitleDrag(window, {600, 310});
-    Run(0.03);
-    const Point from{600, 310};
-    for (int i = 1; i <= 20; ++i) {
-      desk.MoveCursor({from.x + (to.x - from.x) * i / 20, from.y + (to.y - from.y) * i / 20});
-      Run(0.016);
-    }
-    Run(0.1);
   }
 
   WindowId window{};
 };
 
-TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndTheWindowNeverSeesTheKey) {
-  DragTo({960, 4});
-  Coordinator& c = Coord();
-  ASSERT_TRUE(c.DragActive());
-  ASSERT_TRUE(c.GetPicker().Visible());
+TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOnePressAndRelease) {
+  DragTo(window, {600, 310}, {960, 4}, 20);
+  ASSERT_TRUE(Coord().DragActive());
+  ASSERT_TRUE(Coord().GetPicker().Visible());
   desk.TapKey(Key::kEscape);
   Run(0.05);
-  EXPECT_FALSE(c.GetPicker().Visible());
+  EXPECT_FALSE(Coord().GetPicker().Visible());
   EXPECT_TRUE(desk.InjectedKeys().empty());
   EXPECT_TRUE(desk.KeysReceived(window).empty());
   // The system's move loop did not get it either: the drag goes on.
-  EXPECT_TRUE(desk.Dragging());
-  desk.Release();
-  Run(0.1);
-}
+  ASSERT_TRUE(desk.Dragging());
 
-TEST_F(EscapeTest, WithoutAPickerEscapeReachesTheDragAsOnePressAndRelease) {
-  DragTo({700, 500});
-  Coordinator& c = Coord();
-  ASSERT_TRUE(c.DragActive());
-  ASSERT_FALSE(c.GetPicker().Visible());
+  // Down in the middle of the display, without a picker.
+  for (int i = 1; i <= 20; ++i) {
+    desk.MoveCursor({960 - 13.0 * i, 4 + 24.8 * i});
+    Run(0.016);
+  }
+  ASSERT_TRUE(Coord().DragActive());
+  ASSERT_FALSE(Coord().GetPicker().Visible());
   desk.TapKey(Key::kEscape);
   Run(0.05);
   ASSERT_EQ(desk.InjectedKeys().size(), 2u);

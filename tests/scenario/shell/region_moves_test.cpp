@@ -18,8 +18,7 @@ class RegionMoveStory : public ShellTest {
  protected:
   void StartWithLayouts(const char* first, const char* second = nullptr) {
     if (second) desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
-    SeenThisVersion();
-    StartOrFail();
+    StartWith();
     Coord().RefreshDisplays();
     SetLayout(0, first);
     if (second) SetLayout(1, second);
@@ -80,10 +79,19 @@ TEST_F(RegionMoveStory, ADisplayWithoutALayoutHasNoRegionToJoin) {
   EXPECT_EQ(desk.WarningBeeps(), 2);
 }
 
-TEST_F(RegionMoveStory, AWindowInNoRegionFirstGoesIntoTheOneNearestItsCentre) {
+// Without a window in front there is the information beep of every window command; paused,
+// nothing moves and nothing sounds.
+TEST_F(RegionMoveStory, AWindowInNoRegionFirstGoesIntoTheOneNearestItsCentreUnlessPaused) {
   StartWithLayouts("thirds");
+  Press(kRight);
+  EXPECT_EQ(desk.Beeps(), 1);
   const WindowId w = AddApp({500, 300, 500, 400});  // its centre is over the middle column
   Pump();
+  shell->SetPaused(true);
+  Press(kLeft);
+  EXPECT_EQ(desk.Frame(w), (Rect{500, 300, 500, 400}));
+  EXPECT_EQ(desk.Beeps() + desk.WarningBeeps(), 1);
+  shell->SetPaused(false);
   Press(kLeft);
   EXPECT_EQ(desk.Frame(w), (Rect{645, 8, 630, 1024}));
   Press(kLeft);
@@ -110,18 +118,6 @@ TEST_F(RegionMoveStory, AMoveJoinsTheStackThereWithItsBadgeAndLeavingEndsIt) {
   EXPECT_EQ(desk.Frame(other), (Rect{645, 8, 630, 1024}));
 }
 
-TEST_F(RegionMoveStory, NoWindowOrAPauseMovesNothing) {
-  StartWithLayouts("thirds");
-  Press(kRight);  // nothing in front: the information beep of every window command
-  EXPECT_EQ(desk.Beeps(), 1);
-  const WindowId w = AddApp({8, 8, 630, 1024});
-  Pump();
-  shell->SetPaused(true);
-  Press(kRight);
-  EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 630, 1024}));
-  EXPECT_EQ(desk.Beeps() + desk.WarningBeeps(), 1);
-}
-
 // Written by a version without the moves: their key is absent.
 constexpr char kEarlierFile[] =
     R"({"startAtLogin":false,"checkUpdates":true,"lastUpdateCheck":1700000000,)"
@@ -132,8 +128,7 @@ constexpr char kEarlierFile[] =
 
 TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersions) {
   host.hotkeys.TakeByOtherApp(kCtrlAltWin, kUp);
-  StoreSettings(kEarlierFile);
-  StartOrFail();
+  StartWith(kEarlierFile);
   const tessary::Settings& record = Probe().settings().Current();
   EXPECT_EQ(record.moveShortcuts, DefaultMoveShortcuts());
   EXPECT_EQ(record.shortcuts[8], (KeyShortcut{71, 3}));

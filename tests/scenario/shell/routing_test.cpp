@@ -9,15 +9,11 @@ namespace {
 
 namespace msg = main_window_message;
 
-class RoutingTest : public ShellTest {
- protected:
-  void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
-  }
-};
+using RoutingTest = RunningShellTest;
 
-TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
+// Each event puts the refresh off to 0.15 s after it, but motion without a pause cannot put
+// it off for more than half a second.
+TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLastButNotForever) {
   const WindowId w = AddApp({100, 100, 800, 600});
   Run(0.02);
   for (double x : {120, 140, 160}) {
@@ -33,12 +29,8 @@ TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLast) {
   Run(0.02);
   EXPECT_EQ(Coord().RefreshDeadline(), 0);
   EXPECT_FALSE(desk.TimerRunning(4));
-}
 
-TEST_F(RoutingTest, AWindowThatKeepsMovingCannotPostponeTheRefreshForever) {
-  const WindowId w = AddApp({100, 100, 800, 600});
   Run(0.3);
-  ASSERT_EQ(Coord().RefreshDeadline(), 0);
   const double first = desk.Now();
   double passedAt = 0;
   for (int step = 1; step <= 40 && passedAt == 0; ++step) {
@@ -50,7 +42,7 @@ TEST_F(RoutingTest, AWindowThatKeepsMovingCannotPostponeTheRefreshForever) {
   EXPECT_NEAR(passedAt - first, 0.5, 0.06);
 }
 
-TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
+TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconAndAnOpenRequestOpenTheMenu) {
   for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
     EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);
   }
@@ -61,20 +53,31 @@ TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconOpenTheMenu) {
                    kTrayEventKeySelect);
   ASSERT_EQ(host.menus.anchors.size(), 4u);
   EXPECT_EQ(host.menus.anchors.back(), (Point{1880, 1060}));
-  shell->ShowTrayMenu();
+  Request(OpenRequest::kTrayMenu);
+  ASSERT_EQ(host.menus.anchors.size(), 5u);
   EXPECT_EQ(host.menus.anchors.back(), std::nullopt);
-  host.menus.shown.resize(3);
-  // A mouse move over the icon (WM_MOUSEMOVE) and a balloon click do nothing.
+  // A mouse move over the icon (WM_MOUSEMOVE), a balloon click and requests for nothing known
+  // do nothing.
   host.window.Send(msg::kTrayIcon, 1, 0x200);
   host.window.Send(msg::kTrayIcon, 1, 0x405);
-  EXPECT_EQ(host.menus.shown.size(), 3u);
+  for (std::uint64_t nothing : {0ull, 10ull, 0xFFFFFFFFull}) {
+    host.window.Post(msg::kOpenRequest, nothing, 0);
+  }
+  Pump();
+  EXPECT_EQ(host.menus.shown.size(), 5u);
+  EXPECT_TRUE(Probe().opened().empty());
 }
 
+// It comes back as it was: paused, which the tooltip says before the update, and badged.
 TEST_F(RoutingTest, IconComesBackWhenExplorerRestartsEvenAfterAFailedAdd) {
+  shell->SetUpdateAvailable("1.5.0");
+  shell->SetPaused(true);
+  host.tray.state = {};  // what the old Explorer was told is gone with it
   host.tray.RestartExplorer();
   EXPECT_TRUE(host.tray.present);
   EXPECT_EQ(host.tray.adds, 2);
-  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
+  EXPECT_TRUE(host.tray.state.updateBadge);
   host.tray.Remove();
   host.tray.failAdds = true;
   host.window.Send(SimMainWindow::kTaskbarCreatedId);
@@ -84,16 +87,8 @@ TEST_F(RoutingTest, IconComesBackWhenExplorerRestartsEvenAfterAFailedAdd) {
 }
 
 TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTrayMenu), 0);
-  for (std::uint64_t nothing : {0ull, 10ull, 0xFFFFFFFFull}) {
-    host.window.Post(msg::kOpenRequest, nothing, 0);
-  }
-  Pump();
-  EXPECT_EQ(host.menus.shown.size(), 1u);
-  EXPECT_TRUE(Probe().opened().empty());
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kGallery), 0);
-  host.window.Post(msg::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kTour), 0);
-  Pump();
+  Request(OpenRequest::kGallery);
+  Request(OpenRequest::kTour);
   EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
   EXPECT_TRUE(Coord().GalleryMode());
   EXPECT_TRUE(Coord().GetPicker().Visible());

@@ -23,11 +23,11 @@ constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 
 class SettingsWindowStory : public ShellTest {
  protected:
-  void StartWith(const std::string& settingsJson = R"({"lastSeenVersion":"1.4.2"})") {
-    StoreSettings(settingsJson);
-    StartOrFail();
-  }
   SimDialogWindow* Window() { return desk.Surfaces().Dialogs().Find("TessarySettings"); }
+  SimDialogWindow& StartAndOpen(const std::string& settingsJson = kSeenThisVersion) {
+    StartWith(settingsJson);
+    return OpenWindow();
+  }
   SimDialogWindow& OpenWindow() {
     shell->OpenSettings();
     Pump();
@@ -44,18 +44,9 @@ class SettingsWindowStory : public ShellTest {
 TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
   StartWith();
   const std::function<void()> ways[] = {
-      [&] {
-        host.menus.Answer(tray_command::kSettings);
-        shell->ShowTrayMenu();
-      },
-      [&] {
-        host.menus.Answer(tray_command::kStackSettings);
-        shell->ShowTrayMenu();
-      },
-      [&] {
-        host.window.Send(main_window_message::kOpenRequest,
-                         static_cast<std::uint64_t>(OpenRequest::kSettings));
-      },
+      [&] { ChooseFromMenu(tray_command::kSettings); },
+      [&] { ChooseFromMenu(tray_command::kStackSettings); },
+      [&] { Request(OpenRequest::kSettings); },
   };
   for (const auto& open : ways) {
     open();
@@ -71,15 +62,8 @@ TEST_F(SettingsWindowStory, EveryEntryPointOpensTheOneWindow) {
   }
 }
 
-TEST_F(SettingsWindowStory, TheCommandLineOpensIt) {
-  SeenThisVersion();
-  StartOrFail({"--open", "settings"});
-  EXPECT_NE(Window(), nullptr);
-}
-
 TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   struct Case {
     std::function<bool()> act;
     std::function<bool(const tessary::Settings&)> holds;
@@ -127,9 +111,13 @@ TEST_F(SettingsWindowStory, EachControlAppliesAtOnceToTheRecordAndTheFile) {
   EXPECT_EQ(desk.Foreground(), app);
 }
 
-TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+// The shortcut rows: what a key field takes, the conflicts it shows, and Restore Defaults
+// that brings back every key and clears the buttons.
+TEST_F(SettingsWindowStory, KeyFieldsTheirConflictsAndRestoreDefaults) {
+  host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
+  host.layouts.AddAltGrCharacter('Q');
+  SimDialogWindow& w = StartAndOpen(
+      R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"next":{"button":4,"mods":0}}})");
   const int field = ctl::HotkeyOf(kFill);
   EXPECT_EQ(w.Hotkey(field), (DialogHotkey{'F', kCtrlAlt}));
   struct Case {
@@ -149,15 +137,9 @@ TEST_F(SettingsWindowStory, KeysNeedCtrlOrAltAndBackspaceTurnsAShortcutOff) {
   }
   EXPECT_EQ(host.hotkeys.registered.count(kFirstCommandHotkey + kFill), 0u);
   EXPECT_TRUE(FileHas(R"("fill":{"vk":0,"mods":0})"));
-}
 
-TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacters) {
-  host.hotkeys.TakeByOtherApp(kCtrlAlt, 'K');
-  host.layouts.AddAltGrCharacter('Q');
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
   EXPECT_EQ(w.Text(ctl::kConflicts), "");
-  w.EnterHotkey(ctl::HotkeyOf(kFill), {'K', kCtrlAlt});
+  w.EnterHotkey(field, {'K', kCtrlAlt});
   EXPECT_EQ(w.Text(ctl::kConflicts),
             "Fill Screen with Focused Window: Another app already uses these keys");
   w.EnterHotkey(ctl::HotkeyOf(kPlace), {'Q', kCtrlAlt});
@@ -166,13 +148,21 @@ TEST_F(SettingsWindowStory, ConflictsShowForKeysOfAnotherAppAndForAltGrCharacter
             "keys\nFill Screen with Focused Window: Another app already uses these keys");
   // The settings keep what the user chose; those keys simply do not work.
   EXPECT_EQ(Record().shortcuts[kPlace], (KeyShortcut{'Q', kCtrlAlt}));
+
   w.Press(ctl::kRestoreDefaults);
   EXPECT_EQ(w.Text(ctl::kConflicts), "");
+  EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
+  EXPECT_EQ(Record().mouseShortcuts, (std::array<MouseShortcut, kShortcutCount>{}));
+  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), (DialogHotkey{'P', kCtrlAlt}));
+  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kNext)), "None");
+  EXPECT_FALSE(FileHas(R"("vk")"));
+  EXPECT_FALSE(FileHas(R"("button")"));
+  EXPECT_FALSE(host.mouseHook.Running());
 }
 
 TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSetsNone) {
-  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen(
+      R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"place":{"button":3,"mods":2}}})");
   const int stackBox = ctl::MouseBoxOf(kStack);
   EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "Ctrl+Middle Click");
   EXPECT_EQ(w.Text(stackBox), "None");
@@ -192,25 +182,15 @@ TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSets
   EXPECT_EQ(Record().mouseShortcuts[kStack], MouseShortcut{});
   EXPECT_FALSE(Probe().capturing().has_value());
   EXPECT_FALSE(host.mouseHook.Running());
-  // Closing the window while a box waits ends the capture.
+  // With nothing bound, a waiting box alone runs the hook; closing the window ends the
+  // capture, and a button the hook caught just before changes nothing.
   w.Press(ctl::MouseBoxOf(kNext));
+  EXPECT_TRUE(host.mouseHook.Running());
   w.RequestClose();
   EXPECT_FALSE(Probe().capturing().has_value());
-}
-
-TEST_F(SettingsWindowStory, RestoreDefaultsBringsBackEveryKeyAndClearsTheButtons) {
-  StartWith(R"({"lastSeenVersion":"1.4.2","shortcuts":{"place":{},"fill":{"vk":75,"mods":1}},)"
-            R"("mouseShortcuts":{"next":{"button":4,"mods":0}}})");
-  SimDialogWindow& w = OpenWindow();
-  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), DialogHotkey{});
-  w.Press(ctl::kRestoreDefaults);
-  EXPECT_EQ(Record().shortcuts, DefaultShortcuts());
-  EXPECT_EQ(Record().mouseShortcuts, (std::array<MouseShortcut, kShortcutCount>{}));
-  EXPECT_EQ(w.Hotkey(ctl::HotkeyOf(kPlace)), (DialogHotkey{'P', kCtrlAlt}));
-  EXPECT_EQ(w.Text(ctl::MouseBoxOf(kNext)), "None");
-  EXPECT_FALSE(FileHas(R"("vk")"));
-  EXPECT_FALSE(FileHas(R"("button")"));
   EXPECT_FALSE(host.mouseHook.Running());
+  host.window.Send(main_window_message::kMouseCaptured, kMouseBack, 0);
+  EXPECT_EQ(Record().mouseShortcuts[kNext], MouseShortcut{});
 }
 
 struct ResetCase {
@@ -233,8 +213,7 @@ class ResetButtonsStory : public SettingsWindowStory,
 TEST_P(ResetButtonsStory, SayWhatTheyCleared) {
   Store(kMinimumsFileName, kAppMinimumSizesKey, GetParam().minimums);
   Store(kBadgesFileName, kBadgePlacementsKey, GetParam().badges);
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   w.Press(ctl::kForgetSizes);
   EXPECT_EQ(w.Text(ctl::kStatus), GetParam().forgot);
   EXPECT_TRUE(Coord().Minimums().Learned().empty());
@@ -271,8 +250,7 @@ TEST_F(SettingsWindowStory, StartAtLoginIsReadFromTheSystemOnEveryOpening) {
 
 TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
   startup = MemoryStartupEntry(false, true);
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   EXPECT_FALSE(w.Shown(ctl::kStartAtLogin));
   w.Press(ctl::kStartupApps);
   ASSERT_FALSE(desk.Launches().empty());
@@ -280,8 +258,7 @@ TEST_F(SettingsWindowStory, APackagedProgramPointsToTheSystemsStartupList) {
 }
 
 TEST_F(SettingsWindowStory, AFailedSaveSaysSoAndKeepsTheChange) {
-  StartWith();
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = StartAndOpen();
   const std::string before = SettingsFile();
   files.failWrites = true;
   w.Press(ctl::kUseStacks);

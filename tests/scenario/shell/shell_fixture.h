@@ -23,6 +23,7 @@
 #include "platform/sim/sim_surface.h"
 #include "platform/sim/sim_theme_source.h"
 #include "platform/startup_entry.h"
+#include "shell/open_requests.h"
 #include "shell/shell.h"
 #include "shell/window_command.h"
 #include "support/memory_files.h"
@@ -51,6 +52,9 @@ class ShellProbe {
 };
 
 namespace testing {
+
+// Settings that already know this version: no greeting.
+inline constexpr char kSeenThisVersion[] = R"({"lastSeenVersion":"1.4.2"})";
 
 using Note = std::function<void(std::string)>;
 
@@ -110,23 +114,15 @@ class NotedPlatform : public Timers, public WindowEvents {
   Note note_;
 };
 
-// Log lines of the test; with `journal` set they go into the host's journal as well.
-class LogLines {
+// Log lines of the test go into the host's journal, prefixed "log ".
+class JournalledLog {
  public:
-  LogLines() {
-    SetLogRecorder([this](std::string_view line) {
-      lines.emplace_back(line);
-      if (journal) journal("log " + std::string(line));
+  explicit JournalledLog(Note journal) {
+    SetLogRecorder([journal = std::move(journal)](std::string_view line) {
+      journal("log " + std::string(line));
     });
   }
-  ~LogLines() { SetLogRecorder(nullptr); }
-  bool Contains(std::string_view text) const {
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
-  }
-  std::vector<std::string> lines;
-  Note journal;
+  ~JournalledLog() { SetLogRecorder(nullptr); }
 };
 
 class ShellTest : public ::testing::Test {
@@ -139,7 +135,7 @@ class ShellTest : public ::testing::Test {
     files.note = note;
     files.environment["TESSARY_STATE_DIR"] = "state";
     surfaces.note = note;
-    log.journal = note;
+    log = std::make_unique<JournalledLog>(note);
     noted = std::make_unique<NotedPlatform>(desk.platform(), note);
   }
 
@@ -173,8 +169,18 @@ class ShellTest : public ::testing::Test {
   void StoreSettings(const std::string& json) {
     files.files[JoinPath("state", "settings.json")] = json;
   }
-  // The settings file already knows this version: no greeting.
-  void SeenThisVersion() { StoreSettings(R"({"lastSeenVersion":"1.4.2"})"); }
+  // Starts the program on these settings, by default those of a user who saw this version.
+  void StartWith(const std::string& settingsJson = kSeenThisVersion) {
+    StoreSettings(settingsJson);
+    StartOrFail();
+  }
+  // The user opens the tray menu and picks `command` (0: dismisses it); the menu shown.
+  const MenuModel& ChooseFromMenu(int command) {
+    host.menus.Answer(command);
+    shell->ShowTrayMenu();
+    Pump();
+    return host.menus.shown.back();
+  }
 
   const std::vector<std::string>& Journal() const { return host.Journal(); }
   // The position of the first journal entry starting with `prefix`; -1 when absent.
@@ -208,6 +214,21 @@ class ShellTest : public ::testing::Test {
                      PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
     Run(0.05);
   }
+  // Another process asks the running program to open something.
+  void Request(OpenRequest what) {
+    host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(what), 0);
+    Pump();
+  }
+  // The user drags `window` by its title bar from `grab` to `to` in `steps` and holds it.
+  void DragTo(WindowId window, Point grab, Point to, int steps = 1) {
+    desk.BeginTitleDrag(window, grab);
+    Run(0.05);
+    for (int i = 1; i <= steps; ++i) {
+      desk.MoveCursor({grab.x + (to.x - grab.x) * i / steps, grab.y + (to.y - grab.y) * i / steps});
+      Run(0.016);
+    }
+    Run(0.1);
+  }
   // Place puts the focused window into the right half of "Halves".
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
@@ -216,7 +237,7 @@ class ShellTest : public ::testing::Test {
 
   SimDesktop desk;
   SimShellHost host;
-  LogLines log;
+  std::unique_ptr<JournalledLog> log;
   RationedSurfaces surfaces;
   std::unique_ptr<NotedPlatform> noted;
   SimThemeSource theme;
@@ -226,6 +247,12 @@ class ShellTest : public ::testing::Test {
   std::int64_t unixTime = 1700000000;
   MonitorId display{};
   std::unique_ptr<Shell> shell;
+};
+
+// The program already running for a user who has seen this version.
+class RunningShellTest : public ShellTest {
+ protected:
+  void SetUp() override { StartWith(); }
 };
 
 // Finds a command by id anywhere in the menu; null when absent.

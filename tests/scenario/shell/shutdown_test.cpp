@@ -6,21 +6,17 @@ namespace tessary::testing {
 namespace {
 
 TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
-  StoreSettings(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"fill":{"button":4,"mods":0}}})");
-  StartOrFail();
+  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"fill":{"button":4,"mods":0}}})");
   const WindowId app = AddApp({200, 150, 800, 600});
   Run(0.05);
-  desk.BeginTitleDrag(app, {500, 160});
-  Run(0.05);
-  desk.MoveCursor({960, 4});
-  Run(0.2);
+  DragTo(app, {500, 160}, {960, 4});
   ASSERT_TRUE(Coord().DragActive());
   ASSERT_TRUE(host.mouseHook.Running());
+  shell->BeginMouseCapture(window_command::kPlace);  // the settings window waits for a button
   host.ClearJournal();
   const int writes = files.writes;
 
-  host.menus.Answer(tray_command::kQuit);
-  shell->ShowTrayMenu();
+  ChooseFromMenu(tray_command::kQuit);
 
   // The hook threads first, then the event hooks, the log line, the drag (its tick timer
   // stops), the tray icon and the end of the loop.
@@ -28,6 +24,7 @@ TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
                  "timer- 1", "tray remove", "quit 0"});
   EXPECT_FALSE(Coord().DragActive());
   EXPECT_FALSE(Coord().GetPicker().Visible());
+  EXPECT_FALSE(Probe().capturing().has_value());
   EXPECT_FALSE(host.tray.present);
   EXPECT_EQ(files.writes, writes);
   EXPECT_FALSE(Probe().running());
@@ -39,16 +36,6 @@ TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
   EXPECT_EQ(JournalIndex("write"), -1);
   EXPECT_EQ(shell->Finish(), 0);
   EXPECT_TRUE(host.Session()->mutexes.empty());
-}
-
-TEST_F(ShellTest, ShutdownEndsAMouseCapture) {
-  SeenThisVersion();
-  StartOrFail();
-  shell->BeginMouseCapture(2);
-  ASSERT_TRUE(host.mouseHook.Running());
-  host.window.Destroy();
-  EXPECT_FALSE(host.mouseHook.Running());
-  EXPECT_FALSE(Probe().capturing().has_value());
 }
 
 }  // namespace

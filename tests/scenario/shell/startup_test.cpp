@@ -58,22 +58,13 @@ TEST_F(ShellTest, StartUpRunsInItsOrder) {
   EXPECT_TRUE(host.lock.held.has_value());
 }
 
-TEST_F(ShellTest, RunningBalloonWithoutWindowsSnap) {
-  desk.SystemSettings().windowArranging = false;
-  StartOrFail();
-  ASSERT_EQ(host.tray.balloons.size(), 1u);
-  EXPECT_EQ(host.tray.balloons[0].text,
-            "Drag a window to the top center of a display to choose a region.");
-}
-
 TEST_F(ShellTest, HooksThatCannotAllBeInstalledAreToldOnceAndTheRestWork) {
-  SeenThisVersion();
   desk.SetEventHooksFail(true);
-  StartOrFail();
+  StartWith();
   ASSERT_NE(Probe().toast(), nullptr);
   EXPECT_EQ(Probe().toast()->Text(), (ToastText{"Tessary can\u2019t follow window drags.",
                                                 "Restart Tessary to snap windows by dragging."}));
-  EXPECT_TRUE(log.Contains("window event hooks could not all be installed"));
+  EXPECT_GE(JournalIndex("log window event hooks could not all be installed"), 0);
   EXPECT_TRUE(Probe().running());
   // The events that still arrive are followed.
   const WindowId app = AddApp({100, 100, 800, 600});
@@ -81,26 +72,30 @@ TEST_F(ShellTest, HooksThatCannotAllBeInstalledAreToldOnceAndTheRestWork) {
   EXPECT_EQ(Probe().lastForeground(), app);
 }
 
-TEST_F(ShellTest, UnreadableVersionNeitherGreetsNorForgetsTheStoredOne) {
-  StoreSettings(R"({"lastSeenVersion":"1.3.0"})");
+// Neither an unreadable version nor a lock that cannot be made stops the program.
+TEST_F(ShellTest, UnreadableVersionNeitherGreetsNorForgetsTheStoredOneAndNoLockStillRuns) {
+  host.lock.failCreation = true;
   host.services.version.reset();
-  StartOrFail();
+  StartWith(R"({"lastSeenVersion":"1.3.0"})");
+  EXPECT_TRUE(Probe().running());
   EXPECT_TRUE(Probe().opened().empty());
   EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.3.0");
   EXPECT_EQ(Probe().version(), "");
 }
 
 TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreeted) {
-  SeenThisVersion();
-  StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open", "gallery"});
-  EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome,
-                                                       OpenTarget::kGallery}));
+  StoreSettings(kSeenThisVersion);
+  StartOrFail({"--open", "tour", "--open", "welcome", "--open", "Editor", "--open", "gallery",
+               "--open", "settings"});
+  EXPECT_EQ(Probe().opened(),
+            (std::vector<OpenTarget>{OpenTarget::kTour, OpenTarget::kWelcome, OpenTarget::kGallery,
+                                     OpenTarget::kSettings}));
   EXPECT_TRUE(Coord().GalleryMode());
+  EXPECT_NE(desk.Surfaces().Dialogs().Find("TessarySettings"), nullptr);
 }
 
-TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
-  SeenThisVersion();
-  StartOrFail();
+TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZeroUnlessASeparateInstance) {
+  StartWith();
   const auto firstHotkeys = host.hotkeys.registered;
   const int writes = files.writes;
 
@@ -117,11 +112,8 @@ TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZero) {
   EXPECT_TRUE(host.tray.present);
   EXPECT_EQ(files.writes, writes);
   EXPECT_EQ(host.window.PostedCount(), 0u);
-}
 
-TEST_F(ShellTest, SeparateInstanceRunsBesideAndNeverGreets) {
-  SeenThisVersion();
-  StartOrFail();
+  // A separate instance runs beside it, under its own lock, and never greets.
   desk.SetEnvironment("TESSARY_INSTANCE", "dev");
   SimShellHost otherHost(host.Session());
   StoreSettings("{}");  // a first run for the settings
@@ -155,29 +147,24 @@ TEST_F(ShellTest, FailuresEndWithOneBeforeTheNextStepAndLetGoOfTheLock) {
   }
 }
 
-TEST_F(ShellTest, LockUnavailableStillRuns) {
-  host.lock.failCreation = true;
-  StartOrFail();
-  EXPECT_TRUE(Probe().running());
-}
-
 TEST_F(ShellTest, WithoutAToastMessagesBecomeBalloons) {
-  SeenThisVersion();
   surfaces.allowed = 4;  // the Coordinator's four surfaces, not the toast
-  StartOrFail();
+  StartWith();
   EXPECT_EQ(Probe().toast(), nullptr);
   Coord().Callbacks().notify("Notepad couldn't fit there. It went back.");
   ASSERT_EQ(host.tray.balloons.size(), 2u);
   EXPECT_EQ(host.tray.balloons[1],
             (TrayBalloon{"Tessary", "Notepad couldn't fit there. It went back."}));
-  shell->ShowTip("switcher");
+  shell->ShowTip("span");
   ASSERT_EQ(host.tray.balloons.size(), 3u);
-  EXPECT_EQ(host.tray.balloons[2].title, "Tessary");
-  EXPECT_EQ(host.tray.balloons[2].text.rfind("Tip \xC2\xB7 Ctrl+Alt+S shows the stack", 0), 0u);
+  EXPECT_EQ(host.tray.balloons[2],
+            (TrayBalloon{"Tessary",
+                         "Tip \xC2\xB7 This window spans regions; the windows it covers are "
+                         "stacked behind it. Ctrl+Alt+B sends it to the back."}));
 }
 
 TEST_F(ShellTest, WholeRunEndsWithQuitFromTheTrayMenu) {
-  SeenThisVersion();
+  StoreSettings(kSeenThisVersion);
   host.menus.Answer(tray_command::kQuit);
   host.window.loopScript = [&] {
     host.window.Post(main_window_message::kTrayIcon, 1, kTrayEventContextMenu);

@@ -194,21 +194,13 @@ TEST(TrayMenuModel, LayoutItemMetricsFollowTheScale) {
   EXPECT_FALSE(MenuTextIsLight(0, 0, 0));
 }
 
-class TrayMenuStory : public ShellTest {
- protected:
-  void SetUp() override {
-    SeenThisVersion();
-    StartOrFail();
-  }
-  const MenuModel& ShowMenu(int answer = 0) {
-    if (answer != 0) host.menus.Answer(answer);
-    shell->ShowTrayMenu();
-    Pump();
-    return host.menus.shown.back();
-  }
-};
+using TrayMenuStory = RunningShellTest;
 
-TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
+// The menu's window commands act on the window the user was in before (the task bar in
+// front does not count), brought forward first; one that vanished meanwhile leaves the
+// command without a target.
+TEST_F(TrayMenuStory, WindowCommandsActOnTheWindowBeforeTheTaskbarUnlessItVanished) {
+  const WindowId other = AddApp({900, 150, 800, 600});
   const WindowId app = AddApp({200, 150, 800, 600});
   Pump();
   const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
@@ -217,25 +209,17 @@ TEST_F(TrayMenuStory, WithTheTaskbarFocusedCommandsActOnTheWindowBefore) {
                                            .exStyle = window_ex_style::kToolWindow});
   Pump();
   ASSERT_EQ(desk.Foreground(), taskbar);
-  const MenuModel& menu = ShowMenu(Window(kFill));
+  const MenuModel& menu = ChooseFromMenu(Window(kFill));
   EXPECT_FALSE(FindItem(menu.items, Window(kFill))->greyed);
   EXPECT_EQ(FindItem(menu.items, Window(kFill))->label, "Fill Screen\tCtrl+Alt+F");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 1904, 1024}));
-  // The window was brought to the foreground first.
   EXPECT_EQ(desk.Foreground(), app);
-}
 
-TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
-  const WindowId app = AddApp({200, 150, 800, 600});
-  const WindowId other = AddApp({900, 150, 800, 600});
-  Pump();
-  desk.Activate(app);
-  Pump();
   host.menus.whileShown = [&](const MenuModel&) {
     desk.CloseWindow(app);
     desk.Activate(other);
   };
-  ShowMenu(Window(kFill));
+  ChooseFromMenu(Window(kFill));
   EXPECT_EQ(desk.Beeps(), 1);
   EXPECT_EQ(desk.Frame(other), (Rect{900, 150, 800, 600}));
 }
@@ -243,17 +227,14 @@ TEST_F(TrayMenuStory, AWindowThatVanishedLeavesTheCommandWithoutATarget) {
 TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   const WindowId app = AddApp({200, 150, 800, 600});
   Run(0.05);
-  desk.BeginTitleDrag(app, {500, 160});
-  Run(0.05);
-  desk.MoveCursor({600, 300});
-  Run(0.05);
+  DragTo(app, {500, 160}, {600, 300});
   ASSERT_TRUE(Coord().DragActive());
-  ShowMenu(id::kPause);
+  ChooseFromMenu(id::kPause);
   EXPECT_FALSE(Coord().DragActive());
   EXPECT_EQ(host.tray.state.tooltip, "Tessary (paused)");
   desk.Release();
   Run(0.1);
-  const MenuModel& again = ShowMenu(id::kResume);
+  const MenuModel& again = ChooseFromMenu(id::kResume);
   EXPECT_TRUE(FindItem(again.items, id::kPause)->checked);
   EXPECT_NE(FindItem(again.items, id::kResume), nullptr);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
@@ -261,14 +242,14 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
 }
 
 TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
-  ShowMenu(id::kAbout);
+  ChooseFromMenu(id::kAbout);
   ASSERT_EQ(desk.PromptsShown().size(), 1u);
   EXPECT_EQ(desk.PromptsShown()[0].caption, "About Tessary");
   EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kInformation);
   const std::string& text = desk.PromptsShown()[0].text;
   EXPECT_EQ(text.rfind("Tessary 1.4.2 for Windows\n\nDrag a window", 0), 0u);
   EXPECT_NE(text.find("Alt while dragging  Move freely\n\nquillfrost.example"), std::string::npos);
-  ShowMenu(id::kUserGuide);
+  ChooseFromMenu(id::kUserGuide);
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
 }
@@ -283,7 +264,7 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
   ASSERT_EQ(Coord().RefreshDeadline(), 0);
   ASSERT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(false);
-  ShowMenu(id::kResetLayouts);
+  ChooseFromMenu(id::kResetLayouts);
   ASSERT_EQ(desk.PromptsShown().size(), 1u);
   EXPECT_EQ(desk.PromptsShown()[0].kind, SimPromptKind::kAsk);
   EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kQuestion);
@@ -294,7 +275,7 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
   EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(true);
-  ShowMenu(id::kResetLayouts);
+  ChooseFromMenu(id::kResetLayouts);
   EXPECT_FALSE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_GT(Coord().RefreshDeadline(), 0);
   EXPECT_FALSE(desk.TimerRunning(6));
@@ -314,12 +295,19 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
   const auto halves =
       std::find_if(list.begin(), list.end(), [](const SnapLayout& l) { return l.id == "halves"; });
   ASSERT_NE(halves, list.end());
-  const MenuModel& menu = ShowMenu(id::kChooseLayoutBase + static_cast<int>(halves - list.begin()));
-  EXPECT_FALSE(FindItem(menu.items, id::kChooseLayoutBase)->greyed);
+  const int halvesItem = id::kChooseLayoutBase + static_cast<int>(halves - list.begin());
+  ChooseFromMenu(halvesItem);
   EXPECT_EQ(Coord().Layouts().ActiveLayout(key)->id, "halves");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 948, 1024}));
+  // The next menu checks the layout in use, and only that one.
+  const MenuModel& next = ChooseFromMenu(0);
+  const MenuItem* checked = FindItem(next.items, halvesItem);
+  EXPECT_TRUE(checked->checked);
+  EXPECT_EQ(checked->layout->subtitle, "Standard proportions");
+  EXPECT_TRUE(static_cast<bool>(checked->layout->thumbnail));
+  EXPECT_FALSE(FindItem(next.items, halvesItem + 1)->checked);
 
-  ShowMenu(id::kSwitchLayoutBase + 1);
+  ChooseFromMenu(id::kSwitchLayoutBase + 1);
   EXPECT_EQ(Coord().Layouts().ActiveLayout(key)->id, "user-b");
   ASSERT_TRUE(host.hotkeys.Press(kModCtrl | kModAlt, '1'));
   Pump();
@@ -335,47 +323,27 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
     SimDialogWindow* editor = desk.Surfaces().Dialogs().Find("TessaryEditor");
     return editor ? editor->Options().title : std::string("(none)");
   };
-  ShowMenu(id::kCreateLayout);
+  ChooseFromMenu(id::kCreateLayout);
   EXPECT_EQ(editorTitle(), "Create Custom Layout");
   desk.Surfaces().Dialogs().Find("TessaryEditor")->RequestClose();
-  host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(OpenRequest::kEditor), 0);
-  Pump();
+  Request(OpenRequest::kEditor);
   EXPECT_EQ(editorTitle(), "Create Custom Layout");
 
   SnapLayout own = *LayoutStore::FindBuiltIn("rows");
   own.id = "user-mine";
   own.name = "Mine";
   ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(Coord().Displays()[0].id, own));
-  ShowMenu(id::kEditLayoutBase);  // opening again replaces the open editor
+  ChooseFromMenu(id::kEditLayoutBase);  // opening again replaces the open editor
   EXPECT_EQ(editorTitle(), "Edit Layout");
   EXPECT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);
   EXPECT_EQ(desk.Surfaces().Dialogs().Find("TessaryEditor")->Text(100), "Mine");
-}
-
-TEST_F(TrayMenuStory, WithNoWindowTheActiveLayoutIsCheckedAndWindowCommandsGreyed) {
-  Coord().Layouts().RememberLayout(Coord().Displays()[0].id, *LayoutStore::FindBuiltIn("halves"));
-  const MenuModel& menu = ShowMenu();
-  EXPECT_TRUE(FindItem(menu.items, Window(kPlace))->greyed);
-  const MenuItem* choose = FindSubmenu(menu.items, "Choose a Layout");
-  EXPECT_EQ(choose->children[0].label, "Studio Display");
-  int checked = 0;
-  for (const MenuItem& item : choose->children) {
-    if (item.kind != MenuItemKind::kLayout) continue;
-    if (item.checked) {
-      ++checked;
-      EXPECT_EQ(item.layout->title, LayoutStore::FindBuiltIn("halves")->name);
-      EXPECT_EQ(item.layout->subtitle, "Standard proportions");
-    }
-    EXPECT_TRUE(static_cast<bool>(item.layout->thumbnail));
-  }
-  EXPECT_EQ(checked, 1);
 }
 
 // Nothing is greyed for being unbuilt: only items that need what the desktop lacks.
 TEST_F(TrayMenuStory, OnlyItemsWithoutTheirSubjectAreGreyed) {
   AddApp({200, 150, 800, 600});
   Pump();
-  const MenuModel& menu = ShowMenu();
+  const MenuModel& menu = ChooseFromMenu(0);
   std::vector<int> greyed;
   CollectGreyed(menu.items, greyed);
   std::sort(greyed.begin(), greyed.end());
