@@ -131,21 +131,28 @@ TEST_F(TwoDisplays, ThePickerOnADisplayAt150Percent) {
   EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
 }
 
+// The windows in regions follow the new work area at once; the dragged one stays under
+// the cursor, and its target is found and held afresh.
 TEST_F(TwoDisplays, TheWorkAreaChangesBetweenStartAndRelease) {
   engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
+  const WindowId other = desk.AddWindow({.frame = *Regions("halves", primaryWork).Get(0)});
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.25);
   ASSERT_TRUE(engine->Drag().armed);
   // The task bar moves to the top of the primary display.
   Rect newWork{0, 48, 1920, 1032};
   desk.SetWorkArea(desk.platform().displays.Monitors()[0].handle, newWork);
+  const Rect underCursor = desk.Frame(window);
   desk.Advance(0.015);
-  EXPECT_FALSE(engine->Drag().armed);  // the target is found afresh, and held afresh
-  desk.Advance(0.2);
+  EXPECT_FALSE(engine->Drag().armed);
+  EXPECT_EQ(desk.Frame(other), *Regions("halves", newWork).Get(0));
+  MoveTo({1420, 500}, 0.2);
+  EXPECT_EQ(desk.Frame(window).x, underCursor.x + 20);
   EXPECT_TRUE(engine->Drag().armed);
   ExpectNear(OutlineRect(), *Regions("halves", newWork).Get(1));
   Drop();
   ExpectNear(desk.Frame(window), *Regions("halves", newWork).Get(1));
+  EXPECT_FALSE(OutlineVisible());
 }
 
 TEST_F(TwoDisplays, ADisplayThatGoesAwayBeforePlacingDropsTheRequest) {
