@@ -65,8 +65,7 @@ class AssistWatch : public DeskTest {
   }
 
   ProcessId explorer = desk.AddProcess({.imagePath = "C:\\Windows\\explorer.exe"});
-  WindowId ownPanel{};
-  SnapAssistWatch watch{desktop, [this] { return ownPanel; }};
+  SnapAssistWatch watch{desktop, [] { return kNoWindow; }};
   WindowId app{};
   int ticks = 0;
 };
@@ -117,14 +116,6 @@ TEST_F(AssistWatch, OnlyTheForegroundSnapAssistIsSentEscape) {
   desk.Advance(0.12);
   EXPECT_FALSE(desk.Exists(assist));
   EXPECT_TRUE(desk.Exists(lookalike));
-}
-
-TEST_F(AssistWatch, WithoutTheSystemsAssistTheOwnPanelGetsTheKeyboard) {
-  ownPanel = desk.AddWindow({.process = desk.OwnProcess(), .activate = false});
-  watch.Start();
-  desk.Advance(0.121);
-  EXPECT_EQ(desk.Foreground(), ownPanel);
-  EXPECT_EQ(desk.Focus(), ownPanel);
 }
 
 }  // namespace

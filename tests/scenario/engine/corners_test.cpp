@@ -104,8 +104,21 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
-TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {
+// The picker on the second display is drawn at 150 % and places there; off every display
+// nothing is targeted and the release places nothing.
+TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
   Grab(window, {500, 310});
+  MoveTo({3200, 20});
+  ASSERT_TRUE(PickerSurface().Visible());
+  EXPECT_EQ(PickerSurface().Scale(), 1.5);
+  MoveTo(PickerPoint(0, 1));
+  Drop();
+  const Rect placed = *Regions("halves", secondWork, 1.5).Get(1);
+  ExpectNear(desk.Frame(window), placed);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
+
+  Grab(window, {placed.x + 60, placed.y + 10});
   MoveTo({960, 10});
   ASSERT_TRUE(PickerSurface().Visible());
   MoveTo({1800, 1200});  // below the primary, left of the taller second display
@@ -117,18 +130,6 @@ TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {
   Drop();
   EXPECT_EQ(desk.Frame(window), before);
   EXPECT_EQ(engine->PendingPlacement(), nullptr);
-}
-
-TEST_F(TwoDisplays, ThePickerOnADisplayAt150Percent) {
-  Grab(window, {500, 310});
-  MoveTo({3200, 20});
-  ASSERT_TRUE(PickerSurface().Visible());
-  EXPECT_EQ(PickerSurface().Scale(), 1.5);
-  MoveTo(PickerPoint(0, 1));
-  Drop();
-  ExpectNear(desk.Frame(window), *Regions("halves", secondWork, 1.5).Get(1));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
-  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
 }
 
 // The windows in regions follow the new work area at once; the dragged one stays under
