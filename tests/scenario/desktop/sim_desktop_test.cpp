@@ -1,8 +1,8 @@
 // The simulated desktop's own Windows-like behaviour that the engine's stories rely on
-// without showing it: when timers fire, the coordinates of a window's placement, and where
-// a removed display's windows go. The numbers here are Windows' own. What the stories
-// exercise anyway (borders, maximizing, minimum sizes, the Escape watch, drags, settling
-// apps) is left to them.
+// without showing it: what a maximized window covers, when timers fire, the coordinates
+// of a window's placement, and where a removed display's windows go. The numbers here are
+// Windows' own. What the stories exercise anyway (borders, minimum sizes, the Escape
+// watch, drags, settling apps) is left to them.
 
 #include "desk_fixture.h"
 
@@ -10,6 +10,15 @@ namespace tessary {
 namespace {
 
 using SimBehaviour = DeskTest;
+
+TEST_F(SimBehaviour, MaximizedWindowFillsTheWorkAreaWithBordersHangingOver) {
+  WindowId w = desk.AddWindow({.maximized = true});
+  EXPECT_EQ(desk.Frame(w), (Rect{0, 0, 1920, 1040}));
+  EXPECT_EQ(desk.WindowRect(w), (Rect{-8, -8, 1936, 1056}));
+  EXPECT_EQ(desk.NormalFrame(w), (Rect{100, 100, 800, 600}));
+  desk.Restore(w);
+  EXPECT_EQ(desk.Frame(w), (Rect{100, 100, 800, 600}));
+}
 
 TEST_F(SimBehaviour, TimersFireInOrderAndOnlyFromTheMessageLoop) {
   Platform p = desk.platform();
