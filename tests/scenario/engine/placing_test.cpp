@@ -88,8 +88,13 @@ class CornerSplit : public Placing {
   WindowId dropped{};
 };
 
-TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
+// The window already there moves below the dropped one; its app, once learned to need
+// 1000 pixels of width, takes the 948 of the column without complaint, and what was
+// learned is lowered to that.
+TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOneAndALearnedSizeIsLowered) {
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
   Arrange({});
+  EXPECT_EQ(engine->Minimums().Learned().at(AppId("Term")), (AppMinimumSize{1000, 0}));
   DropInTopLeftCorner();
   SnapLayout active = CornerLayoutOfHalves();
   EXPECT_EQ(active.id, "corner-custom");
@@ -104,8 +109,8 @@ TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
   EXPECT_TRUE(Logged("split try 0: region 0 at 8,8 948x"));
   EXPECT_TRUE(Logged("corner split region=0 noRoom=0"));
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "corner-custom");
-  // Nothing refused: nothing was learned.
-  EXPECT_TRUE(StoredMinimums().empty());
+  EXPECT_EQ(desk.Frame(resident).width, 948);
+  EXPECT_EQ(StoredMinimums(), (AppMinimumSizes{{AppId("Term"), {948, 0}}}));
 }
 
 TEST_F(CornerSplit, AnAppThatRefusesToShrinkIsLearnedAndTheSplitMovesForIt) {
@@ -137,16 +142,6 @@ TEST_F(CornerSplit, AWindowTooBigBothWaysIsNotLearnedFrom) {
   EXPECT_EQ(desk.Frame(resident), (Rect{8, regions.Get(2)->y, 980, 600}));
   EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
   EXPECT_FALSE(Logged("split try 1: "));
-}
-
-TEST_F(CornerSplit, ALearnedSizeIsLoweredWhenTheAppLaterFitsInLess) {
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
-  Arrange({});
-  EXPECT_EQ(engine->Minimums().Learned().at(AppId("Term")), (AppMinimumSize{1000, 0}));
-  DropInTopLeftCorner();
-  // It took the 948 pixels of the left column without complaint.
-  EXPECT_EQ(desk.Frame(resident).width, 948);
-  EXPECT_EQ(StoredMinimums().at(AppId("Term")), (AppMinimumSize{948, 0}));
 }
 
 TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {
