@@ -12,10 +12,13 @@ std::vector<std::string> Ids(const std::vector<Monitor>& displays) {
   return ids;
 }
 
-TEST(Displays, SingleDisplayTakesItsModelNameOrDisplay) {
+// The model name and device path of the last configuration path that names the display
+// (a cloned display has several), else "Display" and the GDI device name.
+TEST(Displays, NameAndIdFromTheLastPathThatNamesTheDisplayElseTheFallbacks) {
   SimDesktop desk;
   desk.AddDisplay({.bounds = {0, 0, 2560, 1440},
                    .work = {0, 0, 2560, 1400},
+                   .gdiName = "\\\\.\\DISPLAY1",
                    .devicePath = "\\\\?\\DISPLAY#DEL4242#1",
                    .friendlyName = "DELL U2720Q"});
   Desktop desktop(desk.platform());
@@ -27,11 +30,21 @@ TEST(Displays, SingleDisplayTakesItsModelNameOrDisplay) {
   EXPECT_EQ(displays[0].work, (Rect{0, 0, 2560, 1400}));
   EXPECT_EQ(displays[0].scale, 1.0);
 
-  desk.SetDisplayConfigFails(true);
+  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "path-b", "Projector B"});
   displays = desktop.EnumerateDisplays();
   ASSERT_EQ(displays.size(), 1u);
-  EXPECT_EQ(displays[0].name, "Display");
-  EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");  // the GDI device name stands in
+  EXPECT_EQ(displays[0].id, "path-b");
+  EXPECT_EQ(displays[0].name, "Projector B");
+
+  // A path with empty names, or a failed configuration query, leaves the fallbacks.
+  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "", ""});
+  for (const bool configFails : {false, true}) {
+    desk.SetDisplayConfigFails(configFails);
+    displays = desktop.EnumerateDisplays();
+    ASSERT_EQ(displays.size(), 1u);
+    EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");
+    EXPECT_EQ(displays[0].name, "Display");
+  }
 }
 
 TEST(Displays, PrimaryFirstThenLeftToRightThenTopToBottomTiesKeepSystemOrder) {
@@ -53,26 +66,6 @@ TEST(Displays, PrimaryFirstThenLeftToRightThenTopToBottomTiesKeepSystemOrder) {
     for (const auto& [bounds, name] : c.added) desk.AddDisplay({.bounds = bounds, .gdiName = name});
     EXPECT_EQ(Ids(Desktop(desk.platform()).EnumerateDisplays()), c.order);
   }
-}
-
-TEST(Displays, ClonedDisplayTakesTheLastPathThatNamesIt) {
-  SimDesktop desk;
-  desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
-                   .gdiName = "\\\\.\\DISPLAY1",
-                   .devicePath = "path-a",
-                   .friendlyName = "Panel A"});
-  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "path-b", "Projector B"});
-  Desktop desktop(desk.platform());
-  std::vector<Monitor> displays = desktop.EnumerateDisplays();
-  ASSERT_EQ(displays.size(), 1u);
-  EXPECT_EQ(displays[0].id, "path-b");
-  EXPECT_EQ(displays[0].name, "Projector B");
-
-  // A path with empty names does not erase the fallbacks.
-  desk.AddDisplayPath({"\\\\.\\DISPLAY1", "", ""});
-  displays = desktop.EnumerateDisplays();
-  EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");
-  EXPECT_EQ(displays[0].name, "Display");
 }
 
 TEST(Displays, ScaleFromDpiAndUnreadableMonitorsLeftOut) {

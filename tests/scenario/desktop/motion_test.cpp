@@ -10,20 +10,16 @@ using Motion = DeskTest;
 const Rect kLeftHalf{8, 8, 948, 1024};
 const Rect kRightHalf{964, 8, 948, 1024};
 
-TEST_F(Motion, FrameBoundsFallBackToTheWindowRectangle) {
-  WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
-  EXPECT_EQ(desktop.FrameBounds(w), (Rect{100, 100, 800, 600}));
-  desk.Setup(w).frameBoundsReadable = false;
-  EXPECT_EQ(desktop.FrameBounds(w), (Rect{93, 100, 814, 607}));
-  EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
-}
-
 TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangleWhereverTheTaskBarIs) {
   WindowId w = desk.AddWindow({});
   EXPECT_TRUE(desktop.PlaceExactly(w, kLeftHalf));
   EXPECT_EQ(desk.Frame(w), kLeftHalf);
   EXPECT_EQ(desk.WindowRect(w), (Rect{1, 8, 962, 1031}));
   EXPECT_FALSE(desktop.PlaceExactly(WindowId{999}, kLeftHalf));
+  EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
+  // Without a readable frame the window rectangle stands in for it.
+  desk.Setup(w).frameBoundsReadable = false;
+  EXPECT_EQ(desktop.FrameBounds(w), (Rect{1, 8, 962, 1031}));
 
   // A maximized window on a display with the task bar at the top.
   desk.SetWorkArea(primary, {0, 40, 1920, 1040});
@@ -32,14 +28,18 @@ TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangleWhereverTheTaskBarI
   EXPECT_EQ(desk.Frame(maximized), (Rect{8, 48, 948, 1024}));
 }
 
-TEST_F(Motion, MaximizedAndMinimizedWindowsAreRestoredIntoPlaceWithoutActivation) {
+// Neither a maximized window nor one already within a pixel of its target is animated;
+// both are still placed exactly.
+TEST_F(Motion, MaximizedMinimizedAndAlreadyThereWindowsArePlacedWithoutAnimationOrActivation) {
   WindowId other = desk.AddWindow({});
   WindowId maximized = desk.AddWindow({.maximized = true, .activate = false});
   WindowId minimized = desk.AddWindow({.minimized = true, .activate = false});
+  WindowId there = desk.AddWindow({.frame = {8.5, 8, 948, 1024}, .activate = false});
   ASSERT_EQ(desk.Foreground(), other);
-  std::set<WindowId> placed = desktop.Glide({{maximized, kRightHalf}});
-  EXPECT_TRUE(placed.contains(maximized));
-  EXPECT_EQ(desk.FramesWaited(), 0);  // not animated
+  std::set<WindowId> placed = desktop.Glide({{maximized, kRightHalf}, {there, kLeftHalf}});
+  EXPECT_EQ(placed, (std::set<WindowId>{maximized, there}));
+  EXPECT_EQ(desk.FramesWaited(), 0);
+  EXPECT_EQ(desk.Frame(there), kLeftHalf);
   EXPECT_TRUE(desktop.GlideOne(minimized, kLeftHalf));
   EXPECT_FALSE(desk.IsMaximized(maximized));
   EXPECT_FALSE(desk.IsMinimized(minimized));
@@ -63,15 +63,7 @@ TEST_F(Motion, AppThatRefusesToShrinkStillCountsAsPlaced) {
   EXPECT_FALSE(desktop.GlideOne(far, kRightHalf));
 }
 
-TEST_F(Motion, WindowAlreadyThereIsNotAnimatedButStillPlaced) {
-  WindowId w = desk.AddWindow({.frame = {8.5, 8, 948, 1024}});
-  std::set<WindowId> placed = desktop.Glide({{w, kLeftHalf}});
-  EXPECT_TRUE(placed.contains(w));
-  EXPECT_EQ(desk.FramesWaited(), 0);
-  EXPECT_EQ(desk.Frame(w), kLeftHalf);
-}
-
-TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactly) {
+TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   WindowId a = desk.AddWindow({.frame = {300, 200, 700, 500}});
   WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
   double start = desk.Now();
@@ -90,20 +82,17 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactly) {
   EXPECT_LE(frames, 16);
   EXPECT_LE(desk.Calls("SetPosition"), 2 * (frames + 1) + 2);
   EXPECT_GE(desk.Now() - start, 0.24);
-}
 
-TEST_F(Motion, AnimationsOffJumpWithTheSameResult) {
+  // With animations off (an unreadable setting counts as on) they jump, to the same end.
   EXPECT_TRUE(desktop.AnimationsEnabled());
-  desk.SystemSettings().clientAreaAnimation = std::nullopt;  // unreadable counts as on
+  desk.SystemSettings().clientAreaAnimation = std::nullopt;
   EXPECT_TRUE(desktop.AnimationsEnabled());
   desk.SystemSettings().clientAreaAnimation = false;
   EXPECT_FALSE(desktop.AnimationsEnabled());
-  WindowId a = desk.AddWindow({});
-  WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
-  EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{a, b}));
-  EXPECT_EQ(desk.FramesWaited(), 0);
-  EXPECT_EQ(desk.Frame(a), kLeftHalf);
-  EXPECT_EQ(desk.Frame(b), kRightHalf);
+  EXPECT_EQ(desktop.Glide({{a, kRightHalf}, {b, kLeftHalf}}), (std::set<WindowId>{a, b}));
+  EXPECT_EQ(desk.FramesWaited(), frames);
+  EXPECT_EQ(desk.Frame(a), kRightHalf);
+  EXPECT_EQ(desk.Frame(b), kLeftHalf);
 }
 
 TEST_F(Motion, WithoutCompositionFramesArePacedBySleeping) {
@@ -138,7 +127,7 @@ TEST_F(Motion, SameWindowListedTwiceGoesToTheLaterTarget) {
   for (std::size_t i = 1; i < xs.size(); ++i) EXPECT_GE(xs[i], xs[i - 1]);
 }
 
-TEST_F(Motion, LateSettlingAppIsWaitedForAndArrives) {
+TEST_F(Motion, LateSettlingAppsAreWaitedForTogetherAtMost015Seconds) {
   WindowId w = desk.AddWindow({.settleFrames = 4});
   double start = desk.Now();
   EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
@@ -148,10 +137,9 @@ TEST_F(Motion, LateSettlingAppIsWaitedForAndArrives) {
   EXPECT_GT(took, 0.24 + 2 * SimDesktop::FramePeriod());
   EXPECT_LT(took, 0.24 + 0.15 + 0.1);
   EXPECT_GT(desk.Calls("Sleep"), 0);  // the settling wait, before the exact step
-}
 
-TEST_F(Motion, SettlingWaitIsSharedAndEndsAfterAFifthOfASecond) {
   // Two apps that take half a second to follow: together they are waited for 0.15 s.
+  desk.ResetCalls();
   WindowId a = desk.AddWindow({.settleFrames = 30});
   WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}, .settleFrames = 30});
   desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
@@ -173,7 +161,7 @@ TEST_F(Motion, SlowAppIsNotFloodedWithinTheGrace) {
   EXPECT_EQ(desk.Frame(slow), kRightHalf);
 }
 
-TEST_F(Motion, SlideRunsItsActionOnceAt36PercentAndEndsHome) {
+TEST_F(Motion, SlideRunsItsActionOnceAt36PercentOrAtOnceWithoutAnimationAndEndsHome) {
   WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
   Rect home{100, 100, 800, 600};
   double start = desk.Now();
@@ -190,16 +178,14 @@ TEST_F(Motion, SlideRunsItsActionOnceAt36PercentAndEndsHome) {
   EXPECT_LT(ranAt, 0.36 * 0.44 + SimDesktop::FramePeriod() + 1e-9);
   EXPECT_LT(frameAtAction.x, -600);  // near the far end
   EXPECT_EQ(desk.Frame(w), home);
-}
 
-TEST_F(Motion, SlideWithoutAnimationRunsTheActionAtOnce) {
-  WindowId w = desk.AddWindow({});
-  Rect home{0, 0, 900, 700};
+  // Without animation the action runs at once.
   desk.SystemSettings().clientAreaAnimation = false;
-  int runs = 0;
-  desktop.SlideOutAndBack(w, home, {-700, 0}, [&] { ++runs; });
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(desk.FramesWaited(), 0);
+  desk.MoveWindow(w, {300, 300, 800, 600});
+  const int framesBefore = desk.FramesWaited();
+  desktop.SlideOutAndBack(w, home, {-700, 100}, [&] { ++runs; });
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(desk.FramesWaited(), framesBefore);
   EXPECT_EQ(desk.Frame(w), home);
 
   // A window that is gone, or goes during the slide, still has the action run once.
@@ -207,11 +193,11 @@ TEST_F(Motion, SlideWithoutAnimationRunsTheActionAtOnce) {
   WindowId gone = desk.AddWindow({});
   desk.CloseWindow(gone);
   desktop.SlideOutAndBack(gone, home, {-700, 0}, [&] { ++runs; });
-  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(runs, 3);
   WindowId going = desk.AddWindow({});
   desk.After(0.05, [&] { desk.CloseWindow(going); });
   desktop.SlideOutAndBack(going, home, {-700, 0}, [&] { ++runs; });
-  EXPECT_EQ(runs, 3);
+  EXPECT_EQ(runs, 4);
 }
 
 // An app that does not answer would freeze the program in any synchronous call: such a

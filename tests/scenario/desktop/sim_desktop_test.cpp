@@ -1,6 +1,8 @@
-// The simulated desktop's own Windows-like behaviour, which the engine's stories rely on:
-// the numbers here are Windows' own. What the stories exercise anyway (drags, the move
-// loop, settling apps, frame waits) is left to them.
+// The simulated desktop's own Windows-like behaviour that the engine's stories rely on
+// without showing it: what a maximized window covers, when timers fire, the coordinates
+// of a window's placement, and where a removed display's windows go. The numbers here are
+// Windows' own. What the stories exercise anyway (borders, minimum sizes, the Escape
+// watch, drags, settling apps) is left to them.
 
 #include "desk_fixture.h"
 
@@ -9,18 +11,6 @@ namespace {
 
 using SimBehaviour = DeskTest;
 
-TEST_F(SimBehaviour, InvisibleBordersScaleWithTheDisplay) {
-  WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
-  EXPECT_EQ(desk.WindowRect(w), (Rect{93, 100, 814, 607}));
-
-  desk.AddDisplay({.bounds = {1920, 0, 2880, 1620}, .scale = 1.5});
-  WindowId v = desk.AddWindow({.frame = {2000, 100, 800, 600}});
-  EXPECT_EQ(desk.WindowRect(v), (Rect{1989, 100, 822, 611}));  // round(10.5) = 11
-
-  WindowId borderless = desk.AddWindow({.frame = {100, 100, 800, 600}, .invisibleBorders = false});
-  EXPECT_EQ(desk.WindowRect(borderless), (Rect{100, 100, 800, 600}));
-}
-
 TEST_F(SimBehaviour, MaximizedWindowFillsTheWorkAreaWithBordersHangingOver) {
   WindowId w = desk.AddWindow({.maximized = true});
   EXPECT_EQ(desk.Frame(w), (Rect{0, 0, 1920, 1040}));
@@ -28,42 +18,6 @@ TEST_F(SimBehaviour, MaximizedWindowFillsTheWorkAreaWithBordersHangingOver) {
   EXPECT_EQ(desk.NormalFrame(w), (Rect{100, 100, 800, 600}));
   desk.Restore(w);
   EXPECT_EQ(desk.Frame(w), (Rect{100, 100, 800, 600}));
-}
-
-TEST_F(SimBehaviour, SetPositionClampsToTheAppsMinimumAndSizeSteps) {
-  Platform p = desk.platform();
-  WindowId w = desk.AddWindow({.minWidth = 500, .minHeight = 300});
-  EXPECT_TRUE(p.windows.SetPosition(w, {.x = 10, .y = 20, .width = 214, .height = 107}));
-  EXPECT_EQ(desk.Frame(w), (Rect{17, 20, 500, 300}));  // top-left holds, size clamps
-
-  WindowId terminal = desk.AddWindow({.widthStep = 9, .heightStep = 19});
-  p.windows.SetPosition(terminal, {.x = 0, .y = 0, .width = 14 + 905, .height = 7 + 400});
-  EXPECT_EQ(desk.Frame(terminal), (Rect{7, 0, 900, 399}));
-}
-
-TEST_F(SimBehaviour, EscapeWatchSwallowsUntaggedEscapeOnly) {
-  Platform p = desk.platform();
-  WindowId w = desk.AddWindow({.frame = {100, 100, 800, 600}});
-  int pressed = 0;
-  p.input.StartEscapeWatch([&] { ++pressed; });
-  desk.BeginTitleDrag(w, {400, 115});
-  desk.MoveCursor({900, 300});
-  desk.TapKey(Key::kEscape);
-  EXPECT_TRUE(desk.Dragging());  // the move loop never saw it
-  EXPECT_EQ(pressed, 0);         // posted, not yet delivered
-  desk.Pump();
-  EXPECT_EQ(pressed, 1);
-
-  // The program's own tagged Escape passes the watch and reaches the move loop.
-  p.keys.Send({{Key::kEscape, false}, {Key::kEscape, true}});
-  EXPECT_FALSE(desk.Dragging());
-  EXPECT_EQ(desk.Frame(w), (Rect{100, 100, 800, 600}));
-  p.input.StopEscapeWatch();
-  desk.TapKey(Key::kEscape);
-  desk.Pump();
-  EXPECT_EQ(pressed, 1);
-  ASSERT_FALSE(desk.KeysReceived(w).empty());
-  EXPECT_FALSE(desk.KeysReceived(w).back().injected);
 }
 
 TEST_F(SimBehaviour, TimersFireInOrderAndOnlyFromTheMessageLoop) {

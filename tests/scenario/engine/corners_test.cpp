@@ -104,8 +104,21 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
-TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {
+// The picker on the second display is drawn at 150 % and places there; off every display
+// nothing is targeted and the release places nothing.
+TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
   Grab(window, {500, 310});
+  MoveTo({3200, 20});
+  ASSERT_TRUE(PickerSurface().Visible());
+  EXPECT_EQ(PickerSurface().Scale(), 1.5);
+  MoveTo(PickerPoint(0, 1));
+  Drop();
+  const Rect placed = *Regions("halves", secondWork, 1.5).Get(1);
+  ExpectNear(desk.Frame(window), placed);
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
+  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
+
+  Grab(window, {placed.x + 60, placed.y + 10});
   MoveTo({960, 10});
   ASSERT_TRUE(PickerSurface().Visible());
   MoveTo({1800, 1200});  // below the primary, left of the taller second display
@@ -119,33 +132,28 @@ TEST_F(TwoDisplays, OffEveryDisplayNothingIsTargeted) {
   EXPECT_EQ(engine->PendingPlacement(), nullptr);
 }
 
-TEST_F(TwoDisplays, ThePickerOnADisplayAt150Percent) {
-  Grab(window, {500, 310});
-  MoveTo({3200, 20});
-  ASSERT_TRUE(PickerSurface().Visible());
-  EXPECT_EQ(PickerSurface().Scale(), 1.5);
-  MoveTo(PickerPoint(0, 1));
-  Drop();
-  ExpectNear(desk.Frame(window), *Regions("halves", secondWork, 1.5).Get(1));
-  EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
-  EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");
-}
-
+// The windows in regions follow the new work area at once; the dragged one stays under
+// the cursor, and its target is found and held afresh.
 TEST_F(TwoDisplays, TheWorkAreaChangesBetweenStartAndRelease) {
   engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
+  const WindowId other = desk.AddWindow({.frame = *Regions("halves", primaryWork).Get(0)});
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.25);
   ASSERT_TRUE(engine->Drag().armed);
   // The task bar moves to the top of the primary display.
   Rect newWork{0, 48, 1920, 1032};
   desk.SetWorkArea(desk.platform().displays.Monitors()[0].handle, newWork);
+  const Rect underCursor = desk.Frame(window);
   desk.Advance(0.015);
-  EXPECT_FALSE(engine->Drag().armed);  // the target is found afresh, and held afresh
-  desk.Advance(0.2);
+  EXPECT_FALSE(engine->Drag().armed);
+  EXPECT_EQ(desk.Frame(other), *Regions("halves", newWork).Get(0));
+  MoveTo({1420, 500}, 0.2);
+  EXPECT_EQ(desk.Frame(window).x, underCursor.x + 20);
   EXPECT_TRUE(engine->Drag().armed);
   ExpectNear(OutlineRect(), *Regions("halves", newWork).Get(1));
   Drop();
   ExpectNear(desk.Frame(window), *Regions("halves", newWork).Get(1));
+  EXPECT_FALSE(OutlineVisible());
 }
 
 TEST_F(TwoDisplays, ADisplayThatGoesAwayBeforePlacingDropsTheRequest) {

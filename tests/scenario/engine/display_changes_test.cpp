@@ -1,7 +1,7 @@
 // Display and work-area changes on the simulated desktop: windows in regions and spans
 // follow a moved, grown or hidden task bar; a laptop undocked and docked again gets its
-// windows back; layouts are recovered from where windows stand at start-up; a change in
-// the middle of a drag.
+// windows back; layouts are recovered from where windows stand at start-up. (A change in
+// the middle of a drag is one of the two-display stories.)
 
 #include "engine/stack_model.h"
 #include "engine_fixture.h"
@@ -183,27 +183,6 @@ TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeave
   engine->RecoverDisplayLayouts();
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-uneven");
   EXPECT_FALSE(Logged("recovered "));
-}
-
-TEST_F(DisplayChangesTest, AChangeDuringADragMovesTheOthersAndLeavesTheDraggedWindowToTheUser) {
-  const MonitorId primary = AddPrimary();
-  const RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
-  const WindowId dragged = Window(*halves.Get(0));
-  const WindowId other = Window(*halves.Get(1));
-  Start();
-  engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
-
-  Grab(dragged, {halves.Get(0)->x + 60, 10});
-  MoveTo({500, 600});
-  desk.SetWorkArea(primary, {72, 0, 1848, 1080});
-  const Rect underCursor = desk.Frame(dragged);
-  MoveTo({520, 620});
-  EXPECT_TRUE(engine->DragActive());
-  EXPECT_EQ(desk.Frame(other), *Regions("halves", {72, 0, 1848, 1080}).Get(1));
-  EXPECT_EQ(desk.Frame(dragged).x, underCursor.x + 20);
-  Drop();
-  EXPECT_FALSE(engine->DragActive());
-  EXPECT_FALSE(OutlineVisible());
 }
 
 }  // namespace

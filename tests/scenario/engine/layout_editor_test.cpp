@@ -154,24 +154,9 @@ TEST_F(LayoutEditorStory, DeleteAsksFirstAndLeavesTheWindowsWhereTheyAre) {
   EXPECT_EQ(desk.Frame(notes), before);
 }
 
-TEST_F(LayoutEditorStory, ANameTheRulesRefuseIsAskedForAgain) {
-  ASSERT_TRUE(engine->OpenLayoutEditor(nullptr));
-  for (const char* name : {"", "   ", "Tab\there"}) {
-    ASSERT_TRUE(Editor()->Type(id::kName, name));
-    ASSERT_TRUE(Editor()->Press(id::kSaveAndApply));
-    ASSERT_FALSE(desk.PromptsShown().empty());
-    const SimPrompt& told = desk.PromptsShown().back();
-    EXPECT_EQ(told.caption, "Tessary") << name;
-    EXPECT_EQ(told.text, "Give the layout a name of up to 60 characters.") << name;
-    EXPECT_EQ(told.icon, PromptIcon::kInformation);
-    ASSERT_NE(Editor(), nullptr) << name;
-    EXPECT_EQ(Editor()->FocusedId(), id::kName);
-  }
-  EXPECT_EQ(desk.PromptsShown().size(), 3u);
-  EXPECT_TRUE(Stored().empty());
-}
-
-TEST_F(LayoutEditorStory, ANameAlreadyTakenMakesASecondLayoutBesideTheFirst) {
+// A name the rules refuse is asked for again; one already taken makes a second layout
+// beside the first.
+TEST_F(LayoutEditorStory, ARefusedNameIsAskedForAgainATakenOneMakesASecondLayout) {
   OwnLayout(Cols(0.5, MakeLeaf(0), MakeLeaf(1)));
   ASSERT_TRUE(engine->OpenLayoutEditor(nullptr));
   // The own layout is offered to start from, after the built-ins.
@@ -181,6 +166,18 @@ TEST_F(LayoutEditorStory, ANameAlreadyTakenMakesASecondLayoutBesideTheFirst) {
   EXPECT_EQ(desk.PromptsShown().back().caption, "Choose an App");
   EXPECT_EQ(desk.PromptsShown().back().text, "Apps (*.exe)");
   EXPECT_EQ(Editor()->Text(id::kAppText), "Paint");
+  for (const char* name : {"", "   ", "Tab\there"}) {
+    ASSERT_TRUE(Editor()->Type(id::kName, name));
+    ASSERT_TRUE(Editor()->Press(id::kSaveAndApply));
+    const SimPrompt& told = desk.PromptsShown().back();
+    EXPECT_EQ(told.caption, "Tessary") << name;
+    EXPECT_EQ(told.text, "Give the layout a name of up to 60 characters.") << name;
+    EXPECT_EQ(told.icon, PromptIcon::kInformation);
+    ASSERT_NE(Editor(), nullptr) << name;
+    EXPECT_EQ(Editor()->FocusedId(), id::kName);
+  }
+  EXPECT_EQ(desk.PromptsShown().size(), 1u + 3u);
+  EXPECT_EQ(Stored().size(), 1u);
   ASSERT_TRUE(Editor()->Type(id::kName, "Work"));
   ASSERT_TRUE(Editor()->Press(id::kSave));
   const std::vector<SnapLayout> stored = Stored();

@@ -11,34 +11,28 @@ class Placing : public EngineTest {
   std::string AppId(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
 };
 
-TEST_F(Placing, AWindowTooWideForItsRegionIsRolledBackWithAMessage) {
+// Neither a window too wide for its region nor one whose app keeps it where it wants it
+// (the frame read after the move shows that the placement did not happen) is recorded as
+// placed, and the layout stays as it was; only the first is worth a message.
+TEST_F(Placing, AWindowThatDoesNotEndUpInItsRegionLeavesNothingBehind) {
   AddPrimary();
   WindowId wide = AddApp("Ledger", {.frame = {200, 300, 1200, 600}, .minWidth = 1200});
+  const Rect own{1000, 600, 500, 300};
+  WindowId kiosk = AddApp("Kiosk", {.frame = {200, 300, 800, 600},
+                                    .sizing = [own](const Rect&) { return own; }});
   Start();
   PlaceByPicker(wide, {600, 310}, 0, 1);  // right half of "halves": 948 wide
   EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0],
             "Ledger needs more room than this space has. Its prior size was restored.");
-  // Nothing of the failed placement stays behind.
-  EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
-  EXPECT_TRUE(StoredActiveLayouts().empty());
-  EXPECT_FALSE(engine->PlacementOf(wide).has_value());
   EXPECT_TRUE(Logged("place rolled back: too big"));
-}
-
-// An app that keeps its window where it wants it: the frame read after the move shows
-// that the placement did not happen, so none is recorded and the layout stays as it was.
-TEST_F(Placing, AWindowThatDidNotGoThereIsNotRecordedAsPlaced) {
-  AddPrimary();
-  const Rect own{1000, 600, 500, 300};
-  WindowId kiosk = AddApp("Kiosk", {.frame = {200, 300, 800, 600},
-                                    .sizing = [own](const Rect&) { return own; }});
-  Start();
   PlaceByPicker(kiosk, {600, 310}, 0, 1);
   EXPECT_EQ(desk.Frame(kiosk), own);
-  EXPECT_FALSE(engine->PlacementOf(kiosk).has_value());
+  EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "");
+  EXPECT_TRUE(StoredActiveLayouts().empty());
+  for (WindowId w : {wide, kiosk}) EXPECT_FALSE(engine->PlacementOf(w).has_value());
 }
 
 TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
@@ -94,8 +88,13 @@ class CornerSplit : public Placing {
   WindowId dropped{};
 };
 
-TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
+// The window already there moves below the dropped one; its app, once learned to need
+// 1000 pixels of width, takes the 948 of the column without complaint, and what was
+// learned is lowered to that.
+TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOneAndALearnedSizeIsLowered) {
+  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
   Arrange({});
+  EXPECT_EQ(engine->Minimums().Learned().at(AppId("Term")), (AppMinimumSize{1000, 0}));
   DropInTopLeftCorner();
   SnapLayout active = CornerLayoutOfHalves();
   EXPECT_EQ(active.id, "corner-custom");
@@ -110,8 +109,8 @@ TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOne) {
   EXPECT_TRUE(Logged("split try 0: region 0 at 8,8 948x"));
   EXPECT_TRUE(Logged("corner split region=0 noRoom=0"));
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "corner-custom");
-  // Nothing refused: nothing was learned.
-  EXPECT_TRUE(StoredMinimums().empty());
+  EXPECT_EQ(desk.Frame(resident).width, 948);
+  EXPECT_EQ(StoredMinimums(), (AppMinimumSizes{{AppId("Term"), {948, 0}}}));
 }
 
 TEST_F(CornerSplit, AnAppThatRefusesToShrinkIsLearnedAndTheSplitMovesForIt) {
@@ -143,16 +142,6 @@ TEST_F(CornerSplit, AWindowTooBigBothWaysIsNotLearnedFrom) {
   EXPECT_EQ(desk.Frame(resident), (Rect{8, regions.Get(2)->y, 980, 600}));
   EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
   EXPECT_FALSE(Logged("split try 1: "));
-}
-
-TEST_F(CornerSplit, ALearnedSizeIsLoweredWhenTheAppLaterFitsInLess) {
-  minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
-  Arrange({});
-  EXPECT_EQ(engine->Minimums().Learned().at(AppId("Term")), (AppMinimumSize{1000, 0}));
-  DropInTopLeftCorner();
-  // It took the 948 pixels of the left column without complaint.
-  EXPECT_EQ(desk.Frame(resident).width, 948);
-  EXPECT_EQ(StoredMinimums().at(AppId("Term")), (AppMinimumSize{948, 0}));
 }
 
 TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {

@@ -116,11 +116,6 @@ class RandomWorld : public EngineTest {
                  tile.rect.y + Uniform(0, tile.rect.height)};
         MoveTo(on, Uniform(0, 0.35), Between(1, 3));
       }
-      if (Chance(0.05)) {
-        desk.PressKey(Key::kAlt);
-        desk.Advance(Uniform(0, 0.1));
-        desk.ReleaseKey(Key::kAlt);
-      }
       if (Chance(0.04)) desk.TapKey(Key::kEscape);
       if (Chance(0.02)) desk.CloseWindow(window);
       if (Chance(0.02)) {
