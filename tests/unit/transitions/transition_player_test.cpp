@@ -97,7 +97,7 @@ TEST_F(TransitionPlayerTest, AFrameFailingAfterTheRevealEndsTheRunWithTheSwapDon
   EXPECT_GE(gpu.Runs()[0].closedAt, 0);
 }
 
-// No device and no overlay are checked by the switching stories too.
+// No device at all is checked by the switching stories too.
 TEST_F(TransitionPlayerTest, EveryFailureBeforeTheRevealLeavesTheSwapToTheCaller) {
   struct Case {
     const char* what;
@@ -108,6 +108,7 @@ TEST_F(TransitionPlayerTest, EveryFailureBeforeTheRevealLeavesTheSwapToTheCaller
   const Case cases[] = {
       {"no items", [](SimTransitionGpu&) {}, 0, 2},
       {"not a mesh effect", [](SimTransitionGpu&) {}, 1, 0},
+      {"no overlay", [](SimTransitionGpu& g) { g.SetOpenFails(true); }, 1, 2},
       {"second texture", [](SimTransitionGpu& g) { g.FailTexture(1); }, 2, 4},
       {"not shown", [](SimTransitionGpu& g) { g.SetShowFails(true); }, 1, 5},
       {"frame 0", [](SimTransitionGpu& g) { g.FailFramesFrom(0); }, 1, 2},

@@ -79,7 +79,8 @@ TEST(TransitionRules, SlowdownVariable) {
 
 TEST(TransitionRules, AllBlackTestLooksAtSampledPixelsColourOnly) {
   auto image = [](int width, int height, std::size_t lit, std::uint32_t pixel) {
-    PixelImage i{width, height, std::vector<std::uint32_t>(std::size_t(width) * height, 0xFF000000u)};
+    PixelImage i{width, height,
+                 std::vector<std::uint32_t>(std::size_t(width) * height, 0xFF000000u)};
     if (lit < i.pixels.size()) i.pixels[lit] = pixel;
     return i;
   };
@@ -89,12 +90,12 @@ TEST(TransitionRules, AllBlackTestLooksAtSampledPixelsColourOnly) {
   };
   const Case cases[] = {
       {PixelImage{}, true},
-      {image(100, 100, ~0u, 0), true},              // opaque black
-      {image(100, 100, 0, 0x00000001u), false},     // any colour bit, even transparent
-      {image(100, 100, 0, 0xFF000000u), true},      // alpha alone is no colour
+      {image(100, 100, ~0u, 0), true},                     // opaque black
+      {image(100, 100, 0, 0x00000001u), false},            // any colour bit, even transparent
+      {image(100, 100, 0, 0xFF000000u), true},             // alpha alone is no colour
       {image(100, 100, 10000 / 997, 0xFFFFFFFFu), false},  // the second sample
-      {image(100, 100, 1, 0xFFFFFFFFu), true},      // between samples: not seen
-      {image(20, 20, 399, 0xFF0000FFu), false},     // small images are looked at whole
+      {image(100, 100, 1, 0xFFFFFFFFu), true},             // between samples: not seen
+      {image(20, 20, 399, 0xFF0000FFu), false},            // small images are looked at whole
   };
   for (const Case& c : cases) EXPECT_EQ(LooksAllBlack(c.image), c.black);
 }
@@ -125,17 +126,20 @@ TEST(TransitionRules, GenieTargetAndDeviceRectangle) {
   EXPECT_EQ(card.card[2], 2.0f);
 }
 
-// A black image taken from the screen instead, and a window left out when the screen fails
-// too, are checked by the switching stories.
+// A window that cannot draw itself, or draws nothing but black, is taken from the screen.
+// A window left out when the screen fails too is checked by the switching stories.
 TEST(TransitionRules, AWindowThatCannotPrintItselfIsTakenFromTheScreen) {
-  SimWindowImages images;
-  const WindowId window{0x40};
-  const Rect frame{10, 20, 30, 40};
-  images.SetDrawing(window, SimWindowImages::Drawing::kFails);
-  CaptureSource source = CaptureSource::kDrawn;
-  EXPECT_FALSE(CaptureWindow(images, window, frame, source).Empty());
-  EXPECT_EQ(source, CaptureSource::kScreen);
-  EXPECT_EQ(images.ScreenAreas().back(), frame);
+  for (const auto drawing :
+       {SimWindowImages::Drawing::kFails, SimWindowImages::Drawing::kAllBlack}) {
+    SimWindowImages images;
+    const WindowId window{0x40};
+    const Rect frame{10, 20, 30, 40};
+    images.SetDrawing(window, drawing);
+    CaptureSource source = CaptureSource::kDrawn;
+    EXPECT_FALSE(CaptureWindow(images, window, frame, source).Empty());
+    EXPECT_EQ(source, CaptureSource::kScreen);
+    EXPECT_EQ(images.ScreenAreas().back(), frame);
+  }
 }
 
 TEST(TransitionRules, WallpaperIsReusedForFiveMinutesOnAnUnchangedDisplay) {
