@@ -1,5 +1,6 @@
 // Screen readers on the real backend: the accessibility API reads back the name of what the
-// keyboard focused in a chooser panel and in the interactive picker.
+// keyboard focused in a chooser panel. (Every surface answers through the same bridge; the
+// names each view gives: the AccessibleViews tests.)
 
 #include <oleacc.h>
 
@@ -7,10 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "layout/builtin_layouts.h"
 #include "platform/win32/theme_source_win32.h"
 #include "surfaces/chooser_panel.h"
-#include "surfaces/picker.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
@@ -96,20 +95,6 @@ TEST_F(AccessibleSurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
   EXPECT_EQ(card.name, L"Notes");
   EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
   EXPECT_TRUE(Within(card.where, window));
-}
-
-TEST_F(AccessibleSurfaceTest, TheInteractivePickerNamesItsFocusedRegion) {
-  Picker picker(theme);
-  ASSERT_TRUE(picker.Create(Factory()));
-  picker.Show({*FindBuiltIn("halves"), *FindBuiltIn("thirds")}, 0, {0, 0, 1920, 1040}, 1.0, true);
-  HWND window = ToHwnd(picker.GetSurface()->Window());
-  PumpMessagesFor(0.1);
-  for (int i = 0; i < 4; ++i) PressKey(window, VK_RIGHT);
-  const Focused region = ReadFocus(window);
-  EXPECT_EQ(region.name, L"Region 2 of 3, Three columns");
-  EXPECT_EQ(region.role, ROLE_SYSTEM_LISTITEM);
-  EXPECT_TRUE(Within(region.where, window));
-  picker.Hide();
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class DialogWindowTest : public SurfaceTest {
     options.center = Point{400, 300};
     options.input = &listener;
     options.controls = {
-        {ControlKind::kLabel, 0, "Name", Rect{10, 10, 60, 24}},
+        {ControlKind::kLabel, kLabel, "Name", Rect{10, 10, 60, 24}},
         {ControlKind::kEdit, kName, "", Rect{80, 10, 200, 24}, 5},
         {ControlKind::kDropDown, kList, "", Rect{80, 40, 200, 200}},
         {ControlKind::kCheckBox, kCheck, "Remember", Rect{80, 70, 200, 24}},
@@ -166,7 +166,8 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
 }
 
 // The client area and its controls follow the theme the caption follows: read back from
-// the screen, and from what the window tells a label to draw with.
+// the screen (beside the name box, and inside it), and from what the window tells a label
+// to draw with.
 TEST_F(DialogWindowTest, TheClientAreaAndItsControlsFollowTheTheme) {
   struct Case {
     bool dark;
@@ -177,22 +178,15 @@ TEST_F(DialogWindowTest, TheClientAreaAndItsControlsFollowTheTheme) {
                              GetSysColor(COLOR_WINDOWTEXT)}}) {
     SCOPED_TRACE(c.dark ? "dark" : "light");
     auto window = Factory().NewDialogWindow();
-    DialogWindowOptions options;
-    options.className = "TessaryColorsTest";
-    options.title = "Colours";
-    options.clientWidth = 300;
-    options.clientHeight = 120;
-    options.center = {400, 300};
+    DialogWindowOptions options = Options();
     options.darkCaption = c.dark;
-    options.controls = {{ControlKind::kLabel, kLabel, "Name", {10, 10, 80, 20}},
-                        {ControlKind::kEdit, kName, "", {10, 40, 200, 26}}};
     ASSERT_TRUE(window->Open(options));
     const HWND handle = ToHwnd(window->Window());
     PumpMessagesFor(0.3);
 
     HDC screen = GetDC(handle);
-    EXPECT_EQ(GetPixel(screen, 250, 100), c.background);
-    EXPECT_EQ(GetPixel(screen, 190, 53), c.field);
+    EXPECT_EQ(GetPixel(screen, 525, 75), c.background);
+    EXPECT_EQ(GetPixel(screen, 375, 33), c.field);
     ReleaseDC(handle, screen);
     HDC memory = CreateCompatibleDC(nullptr);
     SendMessageW(handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory),
