@@ -12,26 +12,19 @@
 namespace tessary {
 namespace {
 
-std::string Utf8(const std::filesystem::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 // A folder with characters outside ASCII in its name, so that every call has to go
 // through the wide forms.
 class Win32FilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder = std::filesystem::temp_directory_path() /
-             std::filesystem::path(u8"tessary-\u00e9t\u00e9-\U0001F600-" +
-                                   std::u8string(reinterpret_cast<const char8_t*>(
-                                       std::to_string(GetCurrentProcessId()).c_str())));
+             (L"tessary-\u00e9t\u00e9-\U0001F600-" + std::to_wstring(GetCurrentProcessId()));
     std::filesystem::remove_all(folder);
-    ASSERT_TRUE(files.CreateFolder(Utf8(folder)));
+    ASSERT_TRUE(files.CreateFolder(Utf8FromWide(folder.wstring())));
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
-  std::string File(const char* name) { return JoinPath(Utf8(folder), name); }
+  std::string File(const char* name) { return JoinPath(Utf8FromWide(folder.wstring()), name); }
 
   Win32FileSystem files;
   std::filesystem::path folder;

@@ -21,20 +21,15 @@ namespace {
 
 constexpr const char* kDocumentPath = "/download/Tessary-Windows.json";
 
-// The outcome as the main window would receive it: posted to this thread.
-struct PostedOutcome {
-  std::atomic<int> value{-1};
-  bool Arrived() const { return value >= 0; }
-};
-
 std::optional<UpdateOutcome> CheckAgainst(LocalHttpServer& server, double limitSeconds = 5) {
   Win32HttpClient http;
-  PostedOutcome posted;
+  // The outcome comes from the client's worker thread.
+  std::atomic<int> posted{-1};
   UpdateCheck check(http, *ParseServiceUrl(server.Url(kDocumentPath)), "1.4.2", 7,
-                    [&posted](UpdateOutcome outcome) { posted.value = static_cast<int>(outcome); });
+                    [&posted](UpdateOutcome outcome) { posted = static_cast<int>(outcome); });
   check.Start(true);
-  if (!PumpMessagesUntil([&] { return posted.Arrived(); }, limitSeconds)) return std::nullopt;
-  return static_cast<UpdateOutcome>(posted.value.load());
+  if (!PumpMessagesUntil([&] { return posted >= 0; }, limitSeconds)) return std::nullopt;
+  return static_cast<UpdateOutcome>(posted.load());
 }
 
 TEST(Win32HttpClient, TheUpdateCheckReadsTheLocalServersAnswers) {

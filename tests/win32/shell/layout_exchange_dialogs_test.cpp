@@ -73,11 +73,6 @@ SeenDialog EnterFileName(const wchar_t* title, const std::wstring& path) {
   return seen;
 }
 
-std::string Utf8(const std::filesystem::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
   if (GetSystemMetrics(SM_CXSCREEN) < 500) GTEST_SKIP() << "no usable display";
   const std::filesystem::path folder =
@@ -121,7 +116,7 @@ TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
   EXPECT_EQ(opened.filterCount, 2);  // and "All files"
   EXPECT_EQ(report, L"2 layouts were added to Main. No windows were moved.");
   // What the imported layouts hold: the LayoutExchangeStory scenario tests.
-  const FileRead written = files.ReadFile(Utf8(file), kMaxExchangeFileBytes);
+  const FileRead written = files.ReadFile(Utf8FromWide(file.wstring()), kMaxExchangeFileBytes);
   EXPECT_EQ(written.bytes, BuildExportText(home.CustomLayouts("A")).text);
   EXPECT_EQ(away.CustomLayouts("B").size(), 2u);
   std::filesystem::remove_all(folder);

@@ -61,19 +61,9 @@ void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, 
   if (object == OBJID_CLIENT) announced.emplace_back(window, child);
 }
 
-void PressKey(HWND window, WPARAM key) {
-  PostMessageW(window, WM_KEYDOWN, key, 0);
-  PumpMessagesFor(0.05);
-}
-
-class AccessibleSurfaceTest : public SurfaceTest {
- protected:
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
+TEST_F(SurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Win32ThemeSource theme;
-};
-
-TEST_F(AccessibleSurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
   ChooserPanel panel(Factory(), theme);
   ASSERT_TRUE(panel.Create({964, 8, 948, 1024}, 1.0,
                            {{WindowId{0x10}, "Inbox", "Mail", kNoIcon},
@@ -88,13 +78,16 @@ TEST_F(AccessibleSurfaceTest, TheFocusedChooserCardIsNamedByTitleAndApp) {
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Heard,
                                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   announced.clear();
-  PressKey(window, VK_RIGHT);
+  PostMessageW(window, WM_KEYDOWN, VK_RIGHT, 0);
+  PumpMessagesFor(0.05);
   UnhookWinEvent(hook);
   EXPECT_EQ(announced, (std::vector<std::pair<HWND, LONG>>{{window, 2}}));
   const Focused card = ReadFocus(window);
   EXPECT_EQ(card.name, L"Notes");
   EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
   EXPECT_TRUE(Within(card.where, window));
+  panel.Destroy();
+  CoUninitialize();
 }
 
 }  // namespace
