@@ -46,9 +46,11 @@ TEST(Win32LogEnvironmentTest, AppendsSharedLinesAndReadsTheVariable) {
   EXPECT_EQ(Win32FileSystem().ReadFile(path, 100).bytes, "first\nsecond\n");
   std::filesystem::remove(file);
 
-  // TESSARY_LOG, as wide text (the empty value: Win32FilesTest).
+  // TESSARY_LOG, as wide text; empty is not missing.
   SetEnvironmentVariableW(L"TESSARY_LOG", L"C:\\logs\\t\u00e9.log");
   EXPECT_EQ(environment.readLogVariable(), "C:\\logs\\t\xC3\xA9.log");
+  SetEnvironmentVariableW(L"TESSARY_LOG", L"");
+  EXPECT_EQ(environment.readLogVariable(), "");
   SetEnvironmentVariableW(L"TESSARY_LOG", nullptr);
   EXPECT_EQ(environment.readLogVariable(), std::nullopt);
 
