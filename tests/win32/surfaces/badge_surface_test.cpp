@@ -53,15 +53,8 @@ class BadgeSurfaceTest : public SurfaceTest {
 // Small badge, one icon: 22 x 22 pixels centred on the front window's left edge, 44 below
 // its top; its only icon sits 4 pixels in from every side.
 TEST_F(BadgeSurfaceTest, StandsOnTheFrontWindowAndAClickOnAnIconAsksForThatWindow) {
-  wchar_t className[64]{};
-  GetClassNameW(BadgeWindow(), className, 64);
-  EXPECT_STREQ(className, L"TessaryBadge");
-  RECT r{};
-  GetWindowRect(BadgeWindow(), &r);
-  EXPECT_EQ(r.left, 289);
-  EXPECT_EQ(r.top, 244);
-  EXPECT_EQ(r.right - r.left, 22);
-  EXPECT_EQ(r.bottom - r.top, 22);
+  EXPECT_EQ(ClassOf(BadgeWindow()), L"TessaryBadge");
+  EXPECT_EQ(WindowBounds(BadgeWindow()), (Rect{289, 244, 22, 22}));
   EXPECT_TRUE(IsWindowVisible(BadgeWindow()));
   EXPECT_EQ(GetWindow(BadgeWindow(), GW_HWNDNEXT), front_.Handle());
 

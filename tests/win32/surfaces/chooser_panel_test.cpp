@@ -33,18 +33,12 @@ TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowOverItsRegionPickedByClickOrK
   PumpMessagesFor(0.3);
 
   // A real, opaque, topmost window of its own class, where the region is.
-  wchar_t className[64]{};
-  GetClassNameW(window, className, 64);
-  EXPECT_STREQ(className, L"TessaryAssist");
+  EXPECT_EQ(ClassOf(window), L"TessaryAssist");
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_EQ(exStyle & WS_EX_LAYERED, 0);
   EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(IsWindowVisible(window));
-  RECT placed{};
-  GetWindowRect(window, &placed);
-  EXPECT_EQ(placed.left, 964);
-  EXPECT_EQ(placed.top, 8);
-  EXPECT_EQ(placed.right - placed.left, 948);
+  EXPECT_EQ(WindowBounds(window), (Rect{964, 8, 948, 1024}));
   EXPECT_NE(GetForegroundWindow(), window);  // shown without activation
 
   const Point card = panel.ItemCentre(1);

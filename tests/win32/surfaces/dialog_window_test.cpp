@@ -80,11 +80,8 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   ASSERT_TRUE(window->Open(Options()));
   auto* real = static_cast<Win32DialogWindow*>(window.get());
   HWND root = real->Handle();
-  wchar_t className[32] = {};
-  GetClassNameW(root, className, 32);
-  EXPECT_STREQ(className, L"TessaryInfo");
-  GetClassNameW(real->Control(kCanvas), className, 32);
-  EXPECT_STREQ(className, L"TessaryInfoCanvas");
+  EXPECT_EQ(ClassOf(root), L"TessaryInfo");
+  EXPECT_EQ(ClassOf(real->Control(kCanvas)), L"TessaryInfoCanvas");
   RECT client;
   GetClientRect(root, &client);
   EXPECT_EQ(client.right, 600);  // 400 units at 1.5

@@ -31,10 +31,9 @@ TEST_F(SurfaceTest, TheStackOverviewOpensInFrontOverTheDarkenedScreenAndAClickBe
   PumpMessagesUntil([&] { return view.Progress() == 1; });
   PumpMessagesFor(0.3);  // the compositing manager shows it a little later
 
-  wchar_t className[64]{}, title[64]{};
-  GetClassNameW(window, className, 64);
+  EXPECT_EQ(ClassOf(window), L"TessaryStackOverview");
+  wchar_t title[64]{};
   GetWindowTextW(window, title, 64);
-  EXPECT_STREQ(className, L"TessaryStackOverview");
   EXPECT_STREQ(title, L"Stack Overview");
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST), 0);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/surface.h"
@@ -42,6 +43,19 @@ inline Bgr ScreenPixel(int x, int y) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// A real window's class name, and where it stands on the desktop (GetWindowRect).
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[64]{};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+inline Rect WindowBounds(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {static_cast<double>(r.left), static_cast<double>(r.top),
+          static_cast<double>(r.right - r.left), static_cast<double>(r.bottom - r.top)};
 }
 
 inline ::testing::AssertionResult Near(Bgr actual, Bgr expected, int tolerance = 3) {

@@ -35,9 +35,8 @@ TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
     options.className = clickable ? "TessaryTestClickable" : "";
     std::unique_ptr<Win32Surface> surface = NewSurface(options);
     ASSERT_TRUE(surface);
-    wchar_t className[64]{};
-    GetClassNameW(surface->Handle(), className, 64);
-    EXPECT_STREQ(className, clickable ? L"TessaryTestClickable" : L"TessarySurfaceInteractive");
+    EXPECT_EQ(ClassOf(surface->Handle()),
+              clickable ? L"TessaryTestClickable" : L"TessarySurfaceInteractive");
     surface->Present({200, 200, 200, 150}, 1.0, Fill({0, 0.5, 0, 1}), SurfaceAnchor::Topmost());
     PumpMessagesFor(0.2);
     int expectedBelow = below.Clicks();

@@ -33,12 +33,7 @@ TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
   PumpMessagesFor(0.2);
   EXPECT_TRUE(surface->Visible());
   EXPECT_TRUE(IsWindowVisible(surface->Handle()));
-  RECT placed{};
-  GetWindowRect(surface->Handle(), &placed);
-  EXPECT_EQ(placed.left, 150);
-  EXPECT_EQ(placed.top, 150);
-  EXPECT_EQ(placed.right - placed.left, 100);
-  EXPECT_EQ(placed.bottom - placed.top, 80);
+  EXPECT_EQ(WindowBounds(surface->Handle()), (Rect{150, 150, 100, 80}));
 
   // The bitmap holds premultiplied BGRA, as UpdateLayeredWindow wants it.
   EXPECT_EQ(BitmapPixel(*surface, 10, 10), 0xFFFF0000u);
@@ -120,10 +115,8 @@ TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
                         {{20, 20, 10, 10}, {10, 10}, {164, 232}}};
   for (const Step& step : steps) {
     surface->Present(step.rect, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
-    RECT rect{};
-    GetWindowRect(surface->Handle(), &rect);
-    EXPECT_EQ((PixelSize{static_cast<int>(rect.right - rect.left),
-                         static_cast<int>(rect.bottom - rect.top)}),
+    const Rect placed = WindowBounds(surface->Handle());
+    EXPECT_EQ((PixelSize{static_cast<int>(placed.width), static_cast<int>(placed.height)}),
               step.window);
     EXPECT_EQ(surface->Allocated(), step.allocated);
   }
