@@ -1,7 +1,8 @@
 #pragma once
 
 // An ordinary window of this process filled with one colour, that counts the messages it
-// receives (clicks that reach it, say).
+// receives (clicks that reach it, say). Asked to, it draws nothing when told to print
+// itself, as windows drawn by the GPU do.
 
 #include <windows.h>
 
@@ -36,6 +37,7 @@ class PlainWindow {
     return seen == seen_.end() ? 0 : seen->second;
   }
   int Clicks() const { return Count(WM_LBUTTONDOWN); }
+  void RefusePrinting() { refusesPrinting_ = true; }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,6 +48,7 @@ class PlainWindow {
     auto* self = reinterpret_cast<PlainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     ++self->seen_[message];
+    if (self->refusesPrinting_ && (message == WM_PRINT || message == WM_PRINTCLIENT)) return 0;
     if (message == WM_ERASEBKGND) {
       RECT client;
       GetClientRect(window, &client);
@@ -57,6 +60,7 @@ class PlainWindow {
 
   HWND window_ = nullptr;
   HBRUSH brush_;
+  bool refusesPrinting_ = false;
   std::map<UINT, int> seen_;
 };
 

@@ -85,22 +85,12 @@ TEST(Win32AppIdentity, AppsAreKnownByImagePathAndNamedByTheirVersionResource) {
   // file name without folder and extension.
   EXPECT_EQ(desktop.AppNameOfWindow(ToWindowId(hosted)), "Tessary test window host");
   EXPECT_EQ(desktop.AppName(hostId), "Tessary test window host");
-  std::string ownPath = Utf8FromWide(testing::OwnExecutablePath());
-  EXPECT_EQ(desktop.AppName(ownPath), "tessary_win32_backend");
+  EXPECT_EQ(desktop.AppName(Utf8FromWide(testing::OwnExecutablePath())), "tessary_win32_backend");
 
-  HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                             nullptr, nullptr, nullptr);
-  EXPECT_EQ(desktop.AppIdOf(ToWindowId(own)), ownPath);
-  DestroyWindow(own);
-  EXPECT_EQ(desktop.AppIdOf(ToWindowId(own)), "");  // no window, no app
-
-  // Not running elevated below another app here, and not packaged.
+  // Not running elevated below another app here, and not packaged. (A window that is gone,
+  // and launching: the AppIdentity scenario tests.)
   EXPECT_FALSE(desktop.IsBlockedByElevation(ToWindowId(hosted)));
   EXPECT_FALSE(desktop.IsPackagedProcess());
-
-  // A path that no longer exists is not handed to the shell.
-  EXPECT_FALSE(desktop.LaunchApp("C:\\Tessary\\no such folder\\missing.exe"));
-  EXPECT_FALSE(desktop.LaunchApp(""));
 }
 
 TEST(Win32AppIdentity, WindowIconsComeFromTheWindowItsClassOrTheSystem) {
@@ -137,11 +127,8 @@ TEST(Win32AppIdentity, WindowIconsComeFromTheWindowItsClassOrTheSystem) {
   EXPECT_EQ(desktop.WindowIcon(ToWindowId(withOwnIcon)),
             ToIconId(LoadIconW(nullptr, IDI_APPLICATION)));
 
-  // An app's icon, once found, is kept.
-  std::string hostId = desktop.AppIdOf(ToWindowId(iconless));
-  IconId first = desktop.IconForApp(hostId);
-  EXPECT_NE(first, kNoIcon);
-  EXPECT_EQ(desktop.IconForApp(hostId), first);
+  // The app's icon comes from its file (kept once found: the AppIdentity scenario tests).
+  EXPECT_NE(desktop.IconForApp(desktop.AppIdOf(ToWindowId(iconless))), kNoIcon);
 }
 
 TEST(Win32CaptionButtons, TheFirstOfThreeButtonsIsTheMinimiseButton) {

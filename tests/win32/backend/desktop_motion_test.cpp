@@ -1,7 +1,11 @@
 // Moving real windows of another process so that their visible frames land on targets.
+// (Several windows gliding at once, one listed twice or closed on the way: the Motion
+// scenario tests.)
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <string_view>
 
 #include "desktop/desktop.h"
 #include "platform/win32/handles.h"
@@ -30,62 +34,45 @@ class Win32Motion : public ::testing::Test {
   Desktop desktop_{backend_.platform()};
 };
 
-TEST_F(Win32Motion, PlaceExactlyPutsTheFrameOnTheTargetWithoutActivating) {
-  HWND window = host_.Create("normal");
-  ASSERT_NE(window, nullptr);
-  WindowId foreground = backend_.platform().zOrder.Foreground();
-
-  Rect target{130, 90, 640, 410};
-  EXPECT_TRUE(desktop_.PlaceExactly(ToWindowId(window), target));
-  EXPECT_TRUE(NearlyEqual(Frame(window), target, 1.0)) << Frame(window).x << "," << Frame(window).y;
-  if (foreground != ToWindowId(window)) {
-    EXPECT_NE(backend_.platform().zOrder.Foreground(), ToWindowId(window));
+// Placed or glided, the frame lands on the target, a maximized or minimized window is
+// restored straight into it, and the window is not activated.
+TEST_F(Win32Motion, FramesLandOnTheirTargetsRestoredAndWithoutActivating) {
+  struct Case {
+    const char* kind;
+    Rect target;
+    bool glide;
+  };
+  const Case cases[] = {{"normal", {130, 90, 640, 410}, false},
+                        {"maximized", {0, 0, 700, 500}, false},
+                        {"minimized", {800, 100, 500, 420}, false},
+                        {"sizing-popup", {960, 540, 800, 500}, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    HWND window = host_.Create(c.kind);
+    ASSERT_NE(window, nullptr);
+    const WindowId id = ToWindowId(window);
+    const WindowId foreground = backend_.platform().zOrder.Foreground();
+    if (c.glide) {
+      EXPECT_EQ(desktop_.Glide({{id, c.target}}), std::set<WindowId>{id});
+    } else {
+      EXPECT_TRUE(desktop_.PlaceExactly(id, c.target));
+    }
+    EXPECT_TRUE(NearlyEqual(Frame(window), c.target, 1.0))
+        << Frame(window).x << "," << Frame(window).y;
+    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    // Wine activates a window it restores from minimized (the rule without Wine:
+    // Motion.MaximizedAndMinimizedWindowsAreRestoredIntoPlaceWithoutActivation).
+    if (foreground != id && std::string_view(c.kind) != "minimized") {
+      EXPECT_NE(backend_.platform().zOrder.Foreground(), id);
+    }
+    // Already in place: nothing to animate, still confirmed.
+    EXPECT_TRUE(desktop_.GlideOne(id, c.target));
   }
-
-  EXPECT_FALSE(desktop_.PlaceExactly(ToWindowId(GoneWindow()), target));
-}
-
-TEST_F(Win32Motion, MaximizedAndMinimizedWindowsAreRestoredStraightIntoTheTarget) {
-  HWND maximized = host_.Create("maximized");
-  HWND minimized = host_.Create("minimized");
-  ASSERT_NE(maximized, nullptr);
-  ASSERT_NE(minimized, nullptr);
-  ASSERT_TRUE(IsZoomed(maximized));
-  ASSERT_TRUE(IsIconic(minimized));
-
-  Rect left{0, 0, 700, 500};
-  Rect right{800, 100, 500, 420};
-  EXPECT_TRUE(desktop_.PlaceExactly(ToWindowId(maximized), left));
-  EXPECT_TRUE(desktop_.PlaceExactly(ToWindowId(minimized), right));
-
-  EXPECT_FALSE(IsZoomed(maximized));
-  EXPECT_FALSE(IsIconic(minimized));
-  EXPECT_TRUE(IsWindowVisible(minimized));
-  EXPECT_TRUE(NearlyEqual(Frame(maximized), left, 1.0));
-  EXPECT_TRUE(NearlyEqual(Frame(minimized), right, 1.0));
-}
-
-TEST_F(Win32Motion, GlideBringsEveryLiveWindowToItsLastTarget) {
-  HWND first = host_.Create("normal");
-  HWND second = host_.Create("sizing-popup", 300, 200);
-  HWND closed = GoneWindow();
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-
-  Rect firstTarget{0, 0, 960, 540};
-  Rect secondEarlier{960, 0, 960, 540};
-  Rect secondTarget{960, 540, 800, 500};
-  std::set<WindowId> placed = desktop_.Glide({{ToWindowId(first), firstTarget},
-                                              {ToWindowId(second), secondEarlier},
-                                              {ToWindowId(closed), firstTarget},
-                                              {ToWindowId(second), secondTarget}});
-
-  EXPECT_EQ(placed, (std::set<WindowId>{ToWindowId(first), ToWindowId(second)}));
-  EXPECT_TRUE(NearlyEqual(Frame(first), firstTarget, 1.0));
-  EXPECT_TRUE(NearlyEqual(Frame(second), secondTarget, 1.0));
-
-  // Already in place: nothing to animate, still confirmed.
-  EXPECT_TRUE(desktop_.GlideOne(ToWindowId(first), firstTarget));
+  const HWND gone = GoneWindow();
+  EXPECT_FALSE(desktop_.PlaceExactly(ToWindowId(gone), cases[0].target));
+  EXPECT_TRUE(desktop_.Glide({{ToWindowId(gone), cases[0].target}}).empty());
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <utility>
 
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/key_names_win32.h"
 #include "platform/win32/log_environment_win32.h"
+#include "platform/win32/wide_text.h"
 #include "state/shortcut_text.h"
 
 namespace tessary {
@@ -33,8 +33,7 @@ TEST(Win32LogEnvironmentTest, AppendsSharedLinesAndReadsTheVariable) {
   std::filesystem::path file = std::filesystem::temp_directory_path() /
                                ("tessary-log-" + std::to_string(GetCurrentProcessId()) + ".txt");
   std::filesystem::remove(file);
-  std::u8string path8 = file.u8string();
-  std::string path(path8.begin(), path8.end());
+  const std::string path = Utf8FromWide(file.wstring());
 
   // Someone else holds the file open for reading and writing meanwhile.
   environment.appendToFile(path, "first\n");
@@ -44,17 +43,14 @@ TEST(Win32LogEnvironmentTest, AppendsSharedLinesAndReadsTheVariable) {
   ASSERT_NE(other, INVALID_HANDLE_VALUE);
   environment.appendToFile(path, "second\n");
   CloseHandle(other);
-  {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "first\nsecond\n");
-  }
+  EXPECT_EQ(Win32FileSystem().ReadFile(path, 100).bytes, "first\nsecond\n");
   std::filesystem::remove(file);
 
-  // TESSARY_LOG, as wide text (the empty value: Win32FilesTest).
+  // TESSARY_LOG, as wide text; empty is not missing.
   SetEnvironmentVariableW(L"TESSARY_LOG", L"C:\\logs\\t\u00e9.log");
   EXPECT_EQ(environment.readLogVariable(), "C:\\logs\\t\xC3\xA9.log");
+  SetEnvironmentVariableW(L"TESSARY_LOG", L"");
+  EXPECT_EQ(environment.readLogVariable(), "");
   SetEnvironmentVariableW(L"TESSARY_LOG", nullptr);
   EXPECT_EQ(environment.readLogVariable(), std::nullopt);
 

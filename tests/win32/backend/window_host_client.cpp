@@ -1,23 +1,11 @@
 #include "window_host_client.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace tessary::testing {
 namespace {
 
 constexpr wchar_t kHostName[] = L"tessary_win32_window_host.exe";
-
-bool ReadLine(HANDLE pipe, std::string& line) {
-  line.clear();
-  char c = 0;
-  DWORD read = 0;
-  while (ReadFile(pipe, &c, 1, &read, nullptr) && read == 1) {
-    if (c == '\n') return true;
-    if (c != '\r') line.push_back(c);
-  }
-  return false;
-}
 
 // Under Wine on an X server without a window manager, Wine takes the X window's stale
 // maximized state back after every move of a restored window. Wine manages the host's
@@ -57,56 +45,43 @@ WindowHost::WindowHost() {
   path_ += kHostName;
   LetWineManageTheHostsWindows();
 
-  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE childInput = nullptr;
-  HANDLE childOutput = nullptr;
-  if (!CreatePipe(&childInput, &input_, &inherit, 0)) return;
-  if (!CreatePipe(&output_, &childOutput, &inherit, 0)) return;
-  SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
-
+  const std::wstring ownId = std::to_wstring(GetCurrentProcessId());
+  std::wstring commandLine = L"\"" + path_ + L"\" " + ownId;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = childInput;
-  startup.hStdOutput = childOutput;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = L"\"" + path_ + L"\"";
-  if (CreateProcessW(path_.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                     &startup, &info)) {
-    process_ = info.hProcess;
-    CloseHandle(info.hThread);
+  if (!CreateProcessW(path_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &info)) {
+    return;
   }
-  CloseHandle(childInput);
-  CloseHandle(childOutput);
+  process_ = info.hProcess;
+  CloseHandle(info.hThread);
+  const std::wstring title = L"TessaryTestHost " + ownId;
+  for (int attempt = 0; attempt < 200 && control_ == nullptr; ++attempt) {
+    if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) break;  // it could not start
+    control_ = FindWindowExW(HWND_MESSAGE, nullptr, L"TessaryTestHostControl", title.c_str());
+  }
 }
 
+// The host ends with this process.
 WindowHost::~WindowHost() {
-  if (input_ != nullptr) CloseHandle(input_);  // end of input: the host quits
-  if (process_ != nullptr) {
-    if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
-    CloseHandle(process_);
-  }
-  if (output_ != nullptr) CloseHandle(output_);
+  if (process_ != nullptr) CloseHandle(process_);
 }
 
-std::string WindowHost::Ask(const std::string& command) {
-  if (process_ == nullptr) return {};
-  std::string line = command + "\n";
-  DWORD written = 0;
-  if (!WriteFile(input_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-      written != line.size()) {
-    return {};
+HWND WindowHost::Ask(const std::string& command) {
+  if (control_ == nullptr) return nullptr;
+  COPYDATASTRUCT data{0, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
+  DWORD_PTR answer = 0;
+  // Blocking: nothing reaches this thread meanwhile (the event tests count on it).
+  if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                           SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000, &answer)) {
+    return nullptr;
   }
-  std::string answer;
-  if (!ReadLine(output_, answer)) return {};
-  return answer;
+  return reinterpret_cast<HWND>(answer);
 }
 
 HWND WindowHost::Create(const std::string& kind, int width, int height) {
-  std::string answer = Ask(kind + " " + std::to_string(width) + " " + std::to_string(height));
-  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(answer.c_str(), nullptr, 16)));
+  return Ask(kind + " " + std::to_string(width) + " " + std::to_string(height));
 }
 
 bool WindowHost::RaiseEvent(DWORD event, HWND window, LONG object) {
@@ -114,7 +89,7 @@ bool WindowHost::RaiseEvent(DWORD event, HWND window, LONG object) {
   std::snprintf(command, sizeof(command), "event %lx %ld %llx", static_cast<unsigned long>(event),
                 static_cast<long>(object),
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-  return !Ask(command).empty();
+  return Ask(command) != nullptr;
 }
 
 }  // namespace tessary::testing

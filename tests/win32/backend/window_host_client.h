@@ -22,7 +22,7 @@ class WindowHost {
   WindowHost(const WindowHost&) = delete;
   WindowHost& operator=(const WindowHost&) = delete;
 
-  bool Running() const { return process_ != nullptr; }
+  bool Running() const { return control_ != nullptr; }
   // A new window of the given kind ("normal", "tool", "popup", "owned-app", ... see the
   // host); null when the host is not running or could not create it.
   HWND Create(const std::string& kind, int width = 400, int height = 300);
@@ -34,13 +34,12 @@ class WindowHost {
 
  private:
   WindowHost();
-  // Writes one command line and reads the answer line; empty on failure.
-  std::string Ask(const std::string& command);
+  // Sends one command line; the window the host answers, null on failure.
+  HWND Ask(const std::string& command);
 
   std::wstring path_;
   HANDLE process_ = nullptr;
-  HANDLE input_ = nullptr;   // our end of the host's standard input
-  HANDLE output_ = nullptr;  // our end of the host's standard output
+  HWND control_ = nullptr;  // the host's message-only window that takes the commands
 };
 
 // The full path of this test program.

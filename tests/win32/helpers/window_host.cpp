@@ -2,25 +2,22 @@
 // program never manages its own process's windows, so the backend tests need another
 // process's windows to look at, move and watch.
 //
-// Protocol, one line each way: the test writes "<kind> <width> <height>" on standard
-// input and reads back the new window's handle in hexadecimal (0 when it could not be
-// created). "event <event> <object> <window>" (event and window in hexadecimal) raises
-// that WinEvent for the window, as the system raises it on Windows (Wine 8 raises few of
-// them itself), and answers the window. End of input or "quit" ends the process.
+// Started with the test program's process id, it makes a message-only window of class
+// "TessaryTestHostControl" titled "TessaryTestHost <id>", and ends with that process.
+// The test sends it WM_COPYDATA with one line of text and reads the answer from the
+// result: "<kind> <width> <height>" makes a window and answers its handle (0 when it could
+// not be created); "event <event> <object> <window>" (event and window in hexadecimal)
+// raises that WinEvent for the window, as the system raises it on Windows (Wine 8 raises
+// few of them itself), and answers the window.
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstring>
-#include <iostream>
-#include <memory>
+#include <cstdlib>
 #include <sstream>
 #include <string>
-#include <thread>
 
 namespace {
 
-constexpr UINT kCommandMessage = WM_APP + 1;
 constexpr wchar_t kClass[] = L"TessaryTestHost";
 constexpr wchar_t kIconlessClass[] = L"TessaryTestHostIconless";
 
@@ -72,20 +69,30 @@ HWND CreateKind(const std::string& kind, int width, int height) {
   return window;
 }
 
-void Answer(HWND window) {
-  std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-  std::fflush(stdout);
+// One command line; the answer is a window handle.
+LRESULT CarryOut(const std::string& line) {
+  std::istringstream words(line);
+  std::string kind;
+  words >> kind;
+  if (kind == "event") {
+    unsigned long event = 0;
+    long object = 0;
+    unsigned long long window = 0;
+    words >> std::hex >> event >> std::dec >> object >> std::hex >> window;
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
+    NotifyWinEvent(event, hwnd, object, CHILDID_SELF);
+    return reinterpret_cast<LRESULT>(hwnd);
+  }
+  int width = 400;
+  int height = 300;
+  words >> width >> height;
+  return reinterpret_cast<LRESULT>(CreateKind(kind, width, height));
 }
 
-// Standard input is read on its own thread; the windows belong to the main thread, which
-// must keep pumping messages for them.
-void ReadCommands(DWORD mainThread) {
-  std::string line;
-  while (std::getline(std::cin, line) && line != "quit") {
-    PostThreadMessageW(mainThread, kCommandMessage, 0,
-                       reinterpret_cast<LPARAM>(new std::string(line)));
-  }
-  PostThreadMessageW(mainThread, WM_QUIT, 0, 0);
+LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  return CarryOut(std::string(static_cast<const char*>(data->lpData), data->cbData));
 }
 
 bool RegisterClasses() {
@@ -100,45 +107,32 @@ bool RegisterClasses() {
   if (!RegisterClassExW(&windowClass)) return false;
   windowClass.hIcon = nullptr;
   windowClass.lpszClassName = kIconlessClass;
+  if (!RegisterClassExW(&windowClass)) return false;
+  windowClass.lpfnWndProc = ControlProcedure;
+  windowClass.lpszClassName = L"TessaryTestHostControl";
   return RegisterClassExW(&windowClass) != 0;
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   g_instance = GetModuleHandleW(nullptr);
-  if (!RegisterClasses()) return 1;
+  if (argc < 2 || !RegisterClasses()) return 1;
+  const DWORD testsId = std::strtoul(argv[1], nullptr, 10);
+  HANDLE tests = OpenProcess(SYNCHRONIZE, FALSE, testsId);
+  if (tests == nullptr) return 1;
   g_owner = Create(0, WS_OVERLAPPEDWINDOW, 300, 200, nullptr);
+  const std::wstring title = L"TessaryTestHost " + std::to_wstring(testsId);
+  CreateWindowExW(0, L"TessaryTestHostControl", title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE,
+                  nullptr, g_instance, nullptr);
 
+  // The windows belong to this thread, which keeps their messages moving until the tests end.
   MSG message;
-  PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the queue exists now
-  std::thread reader(ReadCommands, GetCurrentThreadId());
-  reader.detach();  // it may block in getline until the process ends
-
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.hwnd == nullptr && message.message == kCommandMessage) {
-      std::unique_ptr<std::string> line(reinterpret_cast<std::string*>(message.lParam));
-      std::istringstream words(*line);
-      if (line->rfind("event ", 0) == 0) {
-        std::string command;
-        unsigned long event = 0;
-        long object = 0;
-        unsigned long long window = 0;
-        words >> command >> std::hex >> event >> std::dec >> object >> std::hex >> window;
-        HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(window));
-        NotifyWinEvent(event, hwnd, object, CHILDID_SELF);
-        Answer(hwnd);
-        continue;
-      }
-      std::string kind;
-      int width = 400;
-      int height = 300;
-      words >> kind >> width >> height;
-      Answer(CreateKind(kind, width, height));
-      continue;
+  while (MsgWaitForMultipleObjects(1, &tests, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // The real WinHTTP client against a server of our own on 127.0.0.1: the update check's
-// outcomes, a server that never answers (the time-outs hold while this thread keeps
-// answering its messages), and a feedback document the server checks.
+// outcomes, and a server that never answers (the time-outs hold while this thread keeps
+// answering its messages). A feedback document posted by the real program: the
+// feedback_sent e2e story.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include "win32/services/local_http_server.h"
 #include "win32/message_pump.h"
 #include "platform/win32/http_client_win32.h"
-#include "services/feedback_document.h"
 #include "services/service_address.h"
 #include "services/update_check.h"
 
@@ -21,20 +21,15 @@ namespace {
 
 constexpr const char* kDocumentPath = "/download/Tessary-Windows.json";
 
-// The outcome as the main window would receive it: posted to this thread.
-struct PostedOutcome {
-  std::atomic<int> value{-1};
-  bool Arrived() const { return value >= 0; }
-};
-
 std::optional<UpdateOutcome> CheckAgainst(LocalHttpServer& server, double limitSeconds = 5) {
   Win32HttpClient http;
-  PostedOutcome posted;
+  // The outcome comes from the client's worker thread.
+  std::atomic<int> posted{-1};
   UpdateCheck check(http, *ParseServiceUrl(server.Url(kDocumentPath)), "1.4.2", 7,
-                    [&posted](UpdateOutcome outcome) { posted.value = static_cast<int>(outcome); });
+                    [&posted](UpdateOutcome outcome) { posted = static_cast<int>(outcome); });
   check.Start(true);
-  if (!PumpMessagesUntil([&] { return posted.Arrived(); }, limitSeconds)) return std::nullopt;
-  return static_cast<UpdateOutcome>(posted.value.load());
+  if (!PumpMessagesUntil([&] { return posted >= 0; }, limitSeconds)) return std::nullopt;
+  return static_cast<UpdateOutcome>(posted.load());
 }
 
 TEST(Win32HttpClient, TheUpdateCheckReadsTheLocalServersAnswers) {
@@ -47,8 +42,8 @@ TEST(Win32HttpClient, TheUpdateCheckReadsTheLocalServersAnswers) {
                         Case{200, R"({"version":"1.4.1","build":6})", UpdateOutcome::kUpToDate},
                         Case{500, R"({"version":"1.5.0","build":8})", UpdateOutcome::kUnreachable}}) {
     std::string head;
-    LocalHttpServer server([&](const ReceivedRequest& request) {
-      head = request.head;
+    LocalHttpServer server([&](const std::string& request) {
+      head = request;
       return ServerAnswer{true, c.status, c.body};
     });
     EXPECT_EQ(CheckAgainst(server), c.expected) << c.body << " " << c.status;
@@ -58,7 +53,7 @@ TEST(Win32HttpClient, TheUpdateCheckReadsTheLocalServersAnswers) {
 }
 
 TEST(Win32HttpClient, AServerThatNeverAnswersFailsAfterTheReceiveTimeOutWhileMessagesFlow) {
-  LocalHttpServer server([](const ReceivedRequest&) { return ServerAnswer{false}; });
+  LocalHttpServer server([](const std::string&) { return ServerAnswer{false}; });
   // A window of this thread that another thread keeps asking something meanwhile.
   HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                 nullptr);
@@ -87,28 +82,6 @@ TEST(Win32HttpClient, AServerThatNeverAnswersFailsAfterTheReceiveTimeOutWhileMes
   EXPECT_LT(seconds, 20.0);
   EXPECT_GT(answered, 50);
   EXPECT_EQ(slow, 0);
-}
-
-TEST(Win32HttpClient, AFeedbackPostArrivesWholeAsJson) {
-  const FeedbackDetails details = DescribeForFeedback("1.4.2", 7, {"22631", "23H2", "", "PC", 1});
-  const std::string body = FeedbackBody(0, "Caf\xC3\xA9 works", "", "1.4.2", &details);
-  LocalHttpServer server([&](const ReceivedRequest& request) {
-    const bool right = request.head.rfind("POST /feedback/api/submit HTTP/1.1", 0) == 0 &&
-                       request.head.find("Content-Type: application/json") != std::string::npos &&
-                       request.body == body;
-    return ServerAnswer{true, right ? 204 : 400, ""};
-  });
-  HttpRequest request;
-  request.method = "POST";
-  request.address = *ParseServiceUrl(server.Url("/feedback/api/submit"));
-  request.userAgent = ServiceUserAgent("1.4.2");
-  request.contentType = "application/json";
-  request.body = body;
-  std::atomic<int> status{-1};
-  Win32HttpClient http;
-  http.Send(request, [&](HttpResponse response) { status = response.answered ? response.status : 1; });
-  ASSERT_TRUE(PumpMessagesUntil([&] { return status >= 0; }, 10));
-  EXPECT_EQ(status, 204);
 }
 
 }  // namespace

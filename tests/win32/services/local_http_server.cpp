@@ -2,37 +2,24 @@
 
 #include <ws2tcpip.h>
 
-#include <cstdlib>
-
 namespace tessary::testing {
 namespace {
 
-// The head and as much of the body as Content-Length announces.
-ReceivedRequest ReadRequest(SOCKET connection) {
+// The update check sends no body.
+std::string ReadHead(SOCKET connection) {
   std::string data;
   char buffer[4096];
-  std::size_t headEnd = std::string::npos;
-  std::size_t wanted = 0;
-  for (;;) {
-    if (headEnd != std::string::npos && data.size() >= headEnd + 4 + wanted) break;
+  while (data.find("\r\n\r\n") == std::string::npos) {
     const int got = recv(connection, buffer, sizeof buffer, 0);
     if (got <= 0) break;
     data.append(buffer, static_cast<std::size_t>(got));
-    if (headEnd == std::string::npos && (headEnd = data.find("\r\n\r\n")) != std::string::npos) {
-      const std::string head = data.substr(0, headEnd);
-      for (const char* name : {"Content-Length: ", "content-length: "}) {
-        const std::size_t at = head.find(name);
-        if (at != std::string::npos) wanted = std::strtoul(head.c_str() + at + 16, nullptr, 10);
-      }
-    }
   }
-  if (headEnd == std::string::npos) return {data, ""};
-  return {data.substr(0, headEnd), data.substr(headEnd + 4)};
+  return data.substr(0, data.find("\r\n\r\n"));
 }
 
 }  // namespace
 
-LocalHttpServer::LocalHttpServer(std::function<ServerAnswer(const ReceivedRequest&)> handler)
+LocalHttpServer::LocalHttpServer(std::function<ServerAnswer(const std::string& head)> handler)
     : handler_(std::move(handler)) {
   WSADATA data;
   WSAStartup(MAKEWORD(2, 2), &data);
@@ -66,7 +53,7 @@ void LocalHttpServer::Serve() {
 }
 
 void LocalHttpServer::Handle(SOCKET connection) {
-  const ServerAnswer answer = handler_(ReadRequest(connection));
+  const ServerAnswer answer = handler_(ReadHead(connection));
   if (!answer.answer) {
     std::lock_guard lock(mutex_);
     silent_.push_back(connection);

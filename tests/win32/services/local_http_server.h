@@ -1,8 +1,9 @@
 #pragma once
 
 // A tiny HTTP server on 127.0.0.1 for the services' tests: it listens on a free port on a
-// thread of its own, reads one request per connection and answers with what the test's
-// handler says, or never answers at all. No other network is touched.
+// thread of its own, reads the head (request line and headers) of one request per
+// connection and answers with what the test's handler says, or never answers at all. No
+// other network is touched.
 
 #include <winsock2.h>
 
@@ -15,11 +16,6 @@
 
 namespace tessary::testing {
 
-struct ReceivedRequest {
-  std::string head;  // request line and headers
-  std::string body;
-};
-
 struct ServerAnswer {
   bool answer = true;  // false: keep the connection open and say nothing
   int status = 200;
@@ -28,7 +24,7 @@ struct ServerAnswer {
 
 class LocalHttpServer {
  public:
-  explicit LocalHttpServer(std::function<ServerAnswer(const ReceivedRequest&)> handler);
+  explicit LocalHttpServer(std::function<ServerAnswer(const std::string& head)> handler);
   ~LocalHttpServer();
   LocalHttpServer(const LocalHttpServer&) = delete;
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
@@ -42,7 +38,7 @@ class LocalHttpServer {
   void Serve();
   void Handle(SOCKET connection);
 
-  std::function<ServerAnswer(const ReceivedRequest&)> handler_;
+  std::function<ServerAnswer(const std::string& head)> handler_;
   SOCKET listener_ = INVALID_SOCKET;
   int port_ = 0;
   std::atomic<bool> stopping_{false};

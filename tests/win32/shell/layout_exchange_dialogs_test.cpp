@@ -1,6 +1,6 @@
 // Exporting and importing layouts through the system's own save and open dialogs (under
 // Wine here). The dialogs are modal on the test's thread; a second thread acts as the
-// user: it finds each dialog, types the file name and presses Enter, and reads and closes
+// user: it finds each dialog, enters the file name and presses OK, and reads and closes
 // the message box that reports the import.
 
 #include <gtest/gtest.h>
@@ -22,58 +22,18 @@
 namespace tessary {
 namespace {
 
-struct DialogSearch {
-  const wchar_t* title;
-  bool fileDialog;
-  HWND found;
-};
-
-// A visible dialog of this process titled `title`: a file dialog (it has a file-type box)
-// or a message box. Null when none came within the time.
+// A visible dialog titled `title`: a file dialog (it has a file-type box) or a message
+// box. Null when none came within the time.
 HWND WaitForDialog(const wchar_t* title, bool fileDialog) {
-  DialogSearch search{title, fileDialog, nullptr};
-  for (int attempt = 0; attempt < 600 && search.found == nullptr; ++attempt) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
     Sleep(50);
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-          auto& wanted = *reinterpret_cast<DialogSearch*>(data);
-          DWORD process = 0;
-          GetWindowThreadProcessId(window, &process);
-          wchar_t className[16] = {};
-          wchar_t text[64] = {};
-          GetClassNameW(window, className, 16);
-          GetWindowTextW(window, text, 64);
-          if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-              wcscmp(className, L"#32770") == 0 && wcscmp(text, wanted.title) == 0 &&
-              (GetDlgItem(window, cmb1) != nullptr) == wanted.fileDialog) {
-            wanted.found = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    HWND found = FindWindowW(L"#32770", title);
+    if (found != nullptr && IsWindowVisible(found) &&
+        (GetDlgItem(found, cmb1) != nullptr) == fileDialog) {
+      return found;
+    }
   }
-  return search.found;
-}
-
-// The file-name box: an edit, or the edit somewhere inside the file-name combo box.
-HWND FileNameEdit(HWND dialog) {
-  if (HWND edit = GetDlgItem(dialog, edt1)) return edit;
-  HWND combo = GetDlgItem(dialog, cmb13);
-  HWND edit = nullptr;
-  if (combo != nullptr) {
-    EnumChildWindows(
-        combo,
-        [](HWND child, LPARAM data) -> BOOL {
-          wchar_t className[16] = {};
-          GetClassNameW(child, className, 16);
-          if (wcscmp(className, L"Edit") != 0) return TRUE;
-          *reinterpret_cast<HWND*>(data) = child;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&edit));
-  }
-  return edit;
+  return nullptr;
 }
 
 std::wstring TextOf(HWND window) {
@@ -85,42 +45,32 @@ std::wstring TextOf(HWND window) {
 // What the user saw in one file dialog.
 struct SeenDialog {
   bool shown = false;
-  std::wstring fileName;  // the name in the box before typing
+  std::wstring fileName;  // the name in the box before it is replaced
   LRESULT filterCount = 0;
   std::wstring firstFilter;
 };
 
-// Replaces the file name by typing `path` and presses Enter; the dialog must close.
-SeenDialog TypeFileNameAndEnter(const wchar_t* title, const std::wstring& path) {
+// Replaces the file name by `path` and presses OK; the dialog must close. (The name box is
+// an edit, or the edit of a combo box, which takes the text for it.)
+SeenDialog EnterFileName(const wchar_t* title, const std::wstring& path) {
   SeenDialog seen;
   HWND dialog = WaitForDialog(title, true);
-  HWND edit = dialog != nullptr ? FileNameEdit(dialog) : nullptr;
-  if (edit == nullptr) {
-    // A dialog without a name box to type into is cancelled, so the test fails instead of
-    // waiting forever.
-    if (dialog != nullptr) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    return seen;
-  }
+  if (dialog == nullptr) return seen;
+  HWND name = GetDlgItem(dialog, edt1) ? GetDlgItem(dialog, edt1) : GetDlgItem(dialog, cmb13);
   seen.shown = true;
-  seen.fileName = TextOf(edit);
+  seen.fileName = TextOf(name);
   HWND filters = GetDlgItem(dialog, cmb1);
   seen.filterCount = SendMessageW(filters, CB_GETCOUNT, 0, 0);
   seen.firstFilter.resize(256);
   SendMessageW(filters, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(seen.firstFilter.data()));
   seen.firstFilter.resize(wcslen(seen.firstFilter.c_str()));
-  PostMessageW(edit, EM_SETSEL, 0, -1);
-  for (wchar_t unit : path) PostMessageW(edit, WM_CHAR, unit, 1);
-  PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
-  PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC0000001);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   for (int attempt = 0; attempt < 200 && IsWindow(dialog); ++attempt) Sleep(50);
-  // Nor does a dialog that did not take the name stay open.
+  // A dialog that did not take the name is cancelled, so the test fails instead of
+  // waiting forever.
   if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
   return seen;
-}
-
-std::string Utf8(const std::filesystem::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
 }
 
 TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
@@ -145,8 +95,8 @@ TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
   SeenDialog opened;
   std::wstring report;
   std::thread user([&] {
-    saved = TypeFileNameAndEnter(L"Export Layouts", file.wstring());
-    opened = TypeFileNameAndEnter(L"Import Layouts", file.wstring());
+    saved = EnterFileName(L"Export Layouts", file.wstring());
+    opened = EnterFileName(L"Import Layouts", file.wstring());
     if (HWND box = WaitForDialog(L"Import Layouts", false)) {
       report = TextOf(GetDlgItem(box, 0xFFFF));
       PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -165,12 +115,10 @@ TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
   EXPECT_TRUE(opened.shown);
   EXPECT_EQ(opened.filterCount, 2);  // and "All files"
   EXPECT_EQ(report, L"2 layouts were added to Main. No windows were moved.");
-  const FileRead written = files.ReadFile(Utf8(file), kMaxExchangeFileBytes);
+  // What the imported layouts hold: the LayoutExchangeStory scenario tests.
+  const FileRead written = files.ReadFile(Utf8FromWide(file.wstring()), kMaxExchangeFileBytes);
   EXPECT_EQ(written.bytes, BuildExportText(home.CustomLayouts("A")).text);
-  const std::vector<SnapLayout> imported = away.CustomLayouts("B");
-  ASSERT_EQ(imported.size(), 2u);
-  EXPECT_EQ(imported[0].name, "Work");
-  EXPECT_TRUE(TreesEqual(imported[1].tree, home.CustomLayouts("A")[1].tree));
+  EXPECT_EQ(away.CustomLayouts("B").size(), 2u);
   std::filesystem::remove_all(folder);
 }
 

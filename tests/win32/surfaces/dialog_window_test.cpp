@@ -1,6 +1,7 @@
 // The generic dialog-like window with real system controls: what the program sets shows in
 // the controls, what the user does comes back as one notification each, the program's own
-// changes never come back, and a closed window tells nobody anything.
+// changes never come back, a closed window tells nobody anything, the keys of the
+// program's loop act on it, and the colours follow the theme.
 
 #include <windows.h>
 
@@ -9,12 +10,21 @@
 #include <vector>
 
 #include "platform/win32/dialog_window_win32.h"
+#include "platform/win32/shell_main_window_win32.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
 namespace {
 
-enum : int { kName = 100, kList = 101, kCheck = 102, kKey = 103, kCanvas = 104, kSave = 105 };
+enum : int {
+  kName = 100,
+  kList = 101,
+  kCheck = 102,
+  kKey = 103,
+  kCanvas = 104,
+  kSave = 105,
+  kLabel = 106
+};
 
 struct Heard {
   int id = 0;
@@ -51,12 +61,12 @@ class DialogWindowTest : public SurfaceTest {
     options.center = Point{400, 300};
     options.input = &listener;
     options.controls = {
-        {ControlKind::kLabel, 0, "Name", Rect{10, 10, 60, 24}},
+        {ControlKind::kLabel, kLabel, "Name", Rect{10, 10, 60, 24}},
         {ControlKind::kEdit, kName, "", Rect{80, 10, 200, 24}, 5},
         {ControlKind::kDropDown, kList, "", Rect{80, 40, 200, 200}},
         {ControlKind::kCheckBox, kCheck, "Remember", Rect{80, 70, 200, 24}},
-        {ControlKind::kHotkey, kKey, "", Rect{80, 100, 200, 24}},
         {ControlKind::kCanvas, kCanvas, "", Rect{10, 130, 380, 100}},
+        {ControlKind::kHotkey, kKey, "", Rect{80, 100, 200, 24}},
         {ControlKind::kDefaultButton, kSave, "Save", Rect{290, 250, 100, 32}},
     };
     return options;
@@ -70,11 +80,8 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   ASSERT_TRUE(window->Open(Options()));
   auto* real = static_cast<Win32DialogWindow*>(window.get());
   HWND root = real->Handle();
-  wchar_t className[32] = {};
-  GetClassNameW(root, className, 32);
-  EXPECT_STREQ(className, L"TessaryInfo");
-  GetClassNameW(real->Control(kCanvas), className, 32);
-  EXPECT_STREQ(className, L"TessaryInfoCanvas");
+  EXPECT_EQ(ClassOf(root), L"TessaryInfo");
+  EXPECT_EQ(ClassOf(real->Control(kCanvas)), L"TessaryInfoCanvas");
   RECT client;
   GetClientRect(root, &client);
   EXPECT_EQ(client.right, 600);  // 400 units at 1.5
@@ -120,11 +127,71 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
                 300),
             2 * one);
 
+  // The program's loop hands key presses to the key filter: Enter clicks a push button but
+  // is an edit box's own, Escape asks to close, Tab passes over the canvas; key releases and
+  // windows of other classes are left alone.
+  const auto route = [](HWND target, WPARAM key, UINT message = WM_KEYDOWN) {
+    MSG press{};
+    press.hwnd = target;
+    press.message = message;
+    press.wParam = key;
+    press.lParam = 1;
+    return RouteDialogKey(press);
+  };
+  listener.heard.clear();
+  EXPECT_TRUE(route(real->Control(kSave), VK_RETURN));
+  EXPECT_FALSE(route(real->Control(kName), VK_RETURN));
+  EXPECT_FALSE(route(real->Control(kSave), VK_RETURN, WM_KEYUP));
+  EXPECT_EQ(listener.heard, (std::vector<Heard>{{kSave, DialogEvent::kClicked}}));
+  EXPECT_TRUE(route(real->Control(kName), VK_ESCAPE));
+  PumpMessagesUntil([&] { return listener.closeRequests == 2; });
+  EXPECT_EQ(listener.closeRequests, 2);
+  SetFocus(real->Control(kCheck));
+  EXPECT_TRUE(route(real->Control(kCheck), VK_TAB));
+  EXPECT_EQ(GetFocus(), real->Control(kKey));
+  HWND stranger = CreateWindowExW(0, L"Button", L"OK", WS_POPUP | BS_DEFPUSHBUTTON, 0, 0, 60, 20,
+                                  nullptr, nullptr, nullptr, nullptr);
+  EXPECT_FALSE(route(stranger, VK_RETURN));
+  EXPECT_FALSE(route(stranger, VK_ESCAPE));
+  DestroyWindow(stranger);
+
   window->Close();
   EXPECT_FALSE(IsWindow(root));
   const std::size_t heard = listener.heard.size();
   PumpMessagesFor(0.1);
   EXPECT_EQ(listener.heard.size(), heard);
+}
+
+// The client area and its controls follow the theme the caption follows: read back from
+// the screen (beside the name box, and inside it), and from what the window tells a label
+// to draw with.
+TEST_F(DialogWindowTest, TheClientAreaAndItsControlsFollowTheTheme) {
+  struct Case {
+    bool dark;
+    COLORREF background, field, text;
+  };
+  for (const Case& c : {Case{true, RGB(32, 32, 32), RGB(54, 54, 54), RGB(255, 255, 255)},
+                        Case{false, GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOW),
+                             GetSysColor(COLOR_WINDOWTEXT)}}) {
+    SCOPED_TRACE(c.dark ? "dark" : "light");
+    auto window = Factory().NewDialogWindow();
+    DialogWindowOptions options = Options();
+    options.darkCaption = c.dark;
+    ASSERT_TRUE(window->Open(options));
+    const HWND handle = ToHwnd(window->Window());
+    PumpMessagesFor(0.3);
+
+    HDC screen = GetDC(handle);
+    EXPECT_EQ(GetPixel(screen, 525, 75), c.background);
+    EXPECT_EQ(GetPixel(screen, 375, 33), c.field);
+    ReleaseDC(handle, screen);
+    HDC memory = CreateCompatibleDC(nullptr);
+    SendMessageW(handle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(memory),
+                 reinterpret_cast<LPARAM>(GetDlgItem(handle, kLabel)));
+    EXPECT_EQ(GetTextColor(memory), c.text);
+    DeleteDC(memory);
+    window->Close();
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What reaches a surface's view: clicks (or not, for click-through surfaces), timers and
 // the frame pacer's ticks.
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/frame_pacer.h"
@@ -13,11 +14,7 @@ class Recorder : public SurfaceInput {
  public:
   void OnTimer(int id) override { timers.push_back(id); }
   void OnPointerRelease(Point desktop) override { releases.push_back(desktop); }
-  int Ticks(int id) const {
-    int count = 0;
-    for (int timer : timers) count += timer == id;
-    return count;
-  }
+  int Ticks(int id) const { return static_cast<int>(std::count(timers.begin(), timers.end(), id)); }
 
   std::vector<int> timers;
   std::vector<Point> releases;
@@ -38,9 +35,8 @@ TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
     options.className = clickable ? "TessaryTestClickable" : "";
     std::unique_ptr<Win32Surface> surface = NewSurface(options);
     ASSERT_TRUE(surface);
-    wchar_t className[64]{};
-    GetClassNameW(surface->Handle(), className, 64);
-    EXPECT_STREQ(className, clickable ? L"TessaryTestClickable" : L"TessarySurfaceInteractive");
+    EXPECT_EQ(ClassOf(surface->Handle()),
+              clickable ? L"TessaryTestClickable" : L"TessarySurfaceInteractive");
     surface->Present({200, 200, 200, 150}, 1.0, Fill({0, 0.5, 0, 1}), SurfaceAnchor::Topmost());
     PumpMessagesFor(0.2);
     int expectedBelow = below.Clicks();

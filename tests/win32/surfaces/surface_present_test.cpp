@@ -8,7 +8,17 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-class SurfacePresentTest : public SurfaceTest {};
+// A surface, not yet shown, over an ordinary white window.
+class SurfacePresentTest : public SurfaceTest {
+ protected:
+  void SetUp() override {
+    surface = NewSurface();
+    ASSERT_TRUE(surface);
+  }
+
+  PlainWindow below{{100, 100, 700, 500}, kWhite};
+  std::unique_ptr<Win32Surface> surface;
+};
 
 // Left half opaque red, right half blue at alpha 0.5.
 void RedAndHalfBlue(Canvas& canvas, double width, double height) {
@@ -17,21 +27,13 @@ void RedAndHalfBlue(Canvas& canvas, double width, double height) {
 }
 
 TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
-  PlainWindow below({100, 100, 700, 500}, kWhite);
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
   EXPECT_FALSE(IsWindowVisible(surface->Handle()));
 
   surface->Present({150, 150, 100, 80}, 1.0, RedAndHalfBlue, SurfaceAnchor::Topmost());
   PumpMessagesFor(0.2);
   EXPECT_TRUE(surface->Visible());
   EXPECT_TRUE(IsWindowVisible(surface->Handle()));
-  RECT placed{};
-  GetWindowRect(surface->Handle(), &placed);
-  EXPECT_EQ(placed.left, 150);
-  EXPECT_EQ(placed.top, 150);
-  EXPECT_EQ(placed.right - placed.left, 100);
-  EXPECT_EQ(placed.bottom - placed.top, 80);
+  EXPECT_EQ(WindowBounds(surface->Handle()), (Rect{150, 150, 100, 80}));
 
   // The bitmap holds premultiplied BGRA, as UpdateLayeredWindow wants it.
   EXPECT_EQ(BitmapPixel(*surface, 10, 10), 0xFFFF0000u);
@@ -60,9 +62,6 @@ TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
 // Blending on screen is the compositor's job; an X display without a compositing manager
 // shows layered windows unblended, so there is nothing to check there.
 TEST_F(SurfacePresentTest, BlendsPerPixelAndConstantAlphaOverTheDesktop) {
-  PlainWindow below({100, 100, 700, 500}, kWhite);
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
   surface->Present({150, 150, 100, 80}, 1.0, RedAndHalfBlue, SurfaceAnchor::Topmost());
   PumpMessagesFor(0.2);
   if (Near(ScreenPixel(240, 160), {0, 0, 128})) {
@@ -85,9 +84,6 @@ TEST_F(SurfacePresentTest, BlendsPerPixelAndConstantAlphaOverTheDesktop) {
 // Drawn ahead while hidden, the same drawing is later shown without painting again; at
 // another size or scale there is nothing to show.
 TEST_F(SurfacePresentTest, PreparedDrawingIsShownWithoutPaintingAgain) {
-  PlainWindow below({100, 100, 700, 500}, kWhite);
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
   EXPECT_FALSE(surface->PresentAgain({150, 150, 100, 80}, 1.0, SurfaceAnchor::Topmost()));
   surface->Prepare({150, 150, 100, 80}, 1.0, RedAndHalfBlue);
   PumpMessagesFor(0.2);
@@ -107,8 +103,6 @@ TEST_F(SurfacePresentTest, PreparedDrawingIsShownWithoutPaintingAgain) {
 // The bitmap grows with slack and never shrinks, so resizing rarely reallocates; the window
 // always has the asked size, at least 1 x 1.
 TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
   EXPECT_EQ(surface->Allocated(), (PixelSize{0, 0}));
   struct Step {
     Rect rect;
@@ -121,10 +115,8 @@ TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
                         {{20, 20, 10, 10}, {10, 10}, {164, 232}}};
   for (const Step& step : steps) {
     surface->Present(step.rect, 1.0, Fill({0, 1, 0, 1}), SurfaceAnchor::Topmost());
-    RECT rect{};
-    GetWindowRect(surface->Handle(), &rect);
-    EXPECT_EQ((PixelSize{static_cast<int>(rect.right - rect.left),
-                         static_cast<int>(rect.bottom - rect.top)}),
+    const Rect placed = WindowBounds(surface->Handle());
+    EXPECT_EQ((PixelSize{static_cast<int>(placed.width), static_cast<int>(placed.height)}),
               step.window);
     EXPECT_EQ(surface->Allocated(), step.allocated);
   }
@@ -132,8 +124,6 @@ TEST_F(SurfacePresentTest, BitmapOnlyGrowsWithSlack) {
 }
 
 TEST_F(SurfacePresentTest, ScaleMapsUnitsToPixels) {
-  std::unique_ptr<Win32Surface> surface = NewSurface();
-  ASSERT_TRUE(surface);
   double seenWidth = 0, seenHeight = 0;
   surface->Present(
       {0, 0, 300, 150}, 1.5,
@@ -154,7 +144,7 @@ TEST_F(SurfacePresentTest, ScaleMapsUnitsToPixels) {
 TEST_F(SurfacePresentTest, ZOrderIsTouchedOnlyWhenNeeded) {
   SurfaceOptions options;
   options.topmost = false;
-  std::unique_ptr<Win32Surface> surface = NewSurface(options);
+  surface = NewSurface(options);  // not topmost: replaces the one made for every test
   ASSERT_TRUE(surface);
   const Rect rect{200, 200, 120, 90};
   surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Top());

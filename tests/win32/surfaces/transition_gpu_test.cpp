@@ -20,21 +20,6 @@ std::uint32_t Rgb(const PixelImage& image, int x, int y) {
   return image.pixels[static_cast<std::size_t>(y * image.width + x)] & 0xFFFFFF;
 }
 
-// A window that paints red on the screen but draws nothing when asked to print itself,
-// as windows drawn by the GPU do.
-LRESULT CALLBACK PrintsNothing(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PRINT || message == WM_PRINTCLIENT) return 0;
-  if (message == WM_ERASEBKGND) {
-    RECT client;
-    GetClientRect(window, &client);
-    HBRUSH red = CreateSolidBrush(kRed);
-    FillRect(reinterpret_cast<HDC>(wParam), &client, red);
-    DeleteObject(red);
-    return 1;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 TEST_F(SurfaceTest, WindowImagesComeFromPrintingTheScreenAndTheWallpaper) {
   WindowImages& images = *Factory().Images();
   PlainWindow plain({100, 100, 300, 220}, kRed);
@@ -45,21 +30,17 @@ TEST_F(SurfaceTest, WindowImagesComeFromPrintingTheScreenAndTheWallpaper) {
   EXPECT_EQ(Rgb(drawn, 100, 60), 0xDC1E28u);
   EXPECT_TRUE(images.DrawnImage(kNoWindow).Empty());
 
-  WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = &PrintsNothing;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TessaryTestPrintsNothing";
-  RegisterClassExW(&wc);
-  HWND dark = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 400, 100, 160, 90,
-                              nullptr, nullptr, wc.hInstance, nullptr);
+  // Red on the screen, but nothing when printed: the screen is copied instead.
+  PlainWindow dark({400, 100, 560, 190}, kRed);
+  dark.RefusePrinting();
   PumpMessagesFor(0.3);
-  EXPECT_TRUE(LooksAllBlack(images.DrawnImage(ToWindowId(dark))));
+  EXPECT_TRUE(LooksAllBlack(images.DrawnImage(ToWindowId(dark.Handle()))));
   CaptureSource source = CaptureSource::kFailed;
-  const PixelImage captured = CaptureWindow(images, ToWindowId(dark), {400, 100, 160, 90}, source);
+  const PixelImage captured =
+      CaptureWindow(images, ToWindowId(dark.Handle()), {400, 100, 160, 90}, source);
   EXPECT_EQ(source, CaptureSource::kScreen);
   ASSERT_EQ(captured.width, 160);
   EXPECT_EQ(Rgb(captured, 80, 45), 0xDC1E28u);
-  DestroyWindow(dark);
 
   EXPECT_EQ(images.DesktopImage({0, 0, 64, 32}).pixels.size(), 64u * 32u);
   EXPECT_EQ(images.WallpaperStamp(), images.WallpaperStamp());
