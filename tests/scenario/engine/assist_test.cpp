@@ -32,9 +32,6 @@ class Assist : public EngineTest {
     Drop(settle);
   }
   ChooserPanel* Panel(std::int32_t region) { return engine->Assist().PanelFor(region); }
-  SimSurface& SurfaceOf(std::int32_t region) {
-    return static_cast<SimSurface&>(*Panel(region)->GetSurface());
-  }
   std::vector<WindowId> Offered(std::int32_t region) {
     std::vector<WindowId> windows;
     for (const ChooserChoice& choice : Panel(region)->Choices()) windows.push_back(choice.window);
@@ -43,10 +40,10 @@ class Assist : public EngineTest {
   // A click on an item of a region's panel, then the posted command's turn.
   void ClickIn(std::int32_t region, int item) {
     ASSERT_NE(Panel(region), nullptr);
-    ASSERT_TRUE(SurfaceOf(region).PressAndRelease(Panel(region)->ItemCentre(item)));
+    ASSERT_TRUE(SurfaceOf(*Panel(region)).PressAndRelease(Panel(region)->ItemCentre(item)));
     desk.Advance(0.5);
   }
-  Rect Quarter(std::int32_t region) { return *Regions("quarters", {0, 0, 1920, 1040}).Get(region); }
+  Rect Quarter(std::int32_t region) { return *Regions("quarters", kPrimaryWork).Get(region); }
 
   WindowId placed{};
   std::vector<WindowId> others;
@@ -116,7 +113,7 @@ TEST_F(Assist, FourQuartersOfferTheOthersInEachEmptyQuarterUntilDoneOrEscape) {
   Drop();
   PlaceInQuarters(0);
   ASSERT_TRUE(engine->Assist().Running());
-  SurfaceOf(1).PressKey(surface_key::kEscape);  // the top right is taken now
+  SurfaceOf(*Panel(1)).PressKey(surface_key::kEscape);  // the top right is taken now
   desk.Advance(0.1);
   EXPECT_FALSE(engine->Assist().Running());
   EXPECT_FALSE(engine->PlacementOf(others[4]).has_value());
@@ -135,7 +132,7 @@ TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
   ClickIn(2, 0);
   ExpectNear(desk.Frame(others[1]), Quarter(2));
   EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
-  ASSERT_TRUE(SurfaceOf(1).PressKey(surface_key::kEnter));
+  ASSERT_TRUE(SurfaceOf(*Panel(1)).PressKey(surface_key::kEnter));
   desk.Advance(0.5);
   ExpectNear(desk.Frame(others[0]), Quarter(1));
 }
@@ -145,7 +142,7 @@ TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
 TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   Arrange(2);
   PlaceInQuarters(0);
-  ASSERT_TRUE(SurfaceOf(2).PressAndRelease(Panel(2)->ItemCentre(0)));
+  ASSERT_TRUE(SurfaceOf(*Panel(2)).PressAndRelease(Panel(2)->ItemCentre(0)));
   desk.CloseWindow(others[1]);  // before the posted choice is handled
   desk.Advance(0.5);
   EXPECT_EQ(Panel(2), nullptr);
@@ -212,7 +209,7 @@ TEST_F(Assist, NoAssistWhenThereIsNothingToOfferOrNoRegionLeft) {
   EXPECT_TRUE(Logged("assist: 0 candidates, 1 occupied, 3 empty"));
 
   // "Halves" whose right half already holds a window (a few pixels larger still counts).
-  Rect right = *Regions("halves", {0, 0, 1920, 1040}).Get(1);
+  Rect right = *Regions("halves", kPrimaryWork).Get(1);
   right.width += 5;
   AddApp("Resident", {.frame = right});
   AddApp("Spare", {.frame = {200, 200, 500, 400}});

@@ -14,7 +14,6 @@ class Commands : public EngineTest {
     window = desk.AddWindow({.frame = {300, 300, 700, 500}});
     Start();
   }
-  Rect work{0, 0, 1920, 1040};
   WindowId window{};
 };
 
@@ -33,7 +32,7 @@ TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
   EXPECT_TRUE(PickerSurface().Visible());
   desk.Advance(0.5);
   EXPECT_FALSE(PickerSurface().Visible());
-  ExpectNear(desk.Frame(window), *Regions("quarters", work).Get(3));
+  ExpectNear(desk.Frame(window), *Regions("quarters", kPrimaryWork).Get(3));
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 3}));
   EXPECT_EQ(desk.Foreground(), window);
@@ -93,7 +92,7 @@ TEST_F(Commands, TheGalleryOffersTheSwitchListAppliesTheChoiceAndADragClosesIt) 
   // The chosen layout is applied: the display's one window fills its first free region.
   const SnapLayout chosen = engine->Layouts().SwitchList(DisplayKey(), FindBuiltIn("rows"))[1];
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), chosen.id);
-  ExpectNear(desk.Frame(window), *Regions(chosen, work).Get(0));
+  ExpectNear(desk.Frame(window), *Regions(chosen, kPrimaryWork).Get(0));
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 0}));
 
   engine->ShowGallery();

@@ -44,9 +44,8 @@ class CompositionStory : public EngineTest {
   void RunTo(double seconds) { desk.Advance(launchedAt + seconds - desk.Now()); }
   bool Waiting() const { return desk.TimerRunning(kCompositionTimerId); }
 
-  const Rect work{0, 0, 1920, 1040};
-  const Rect left = *Regions("halves", work).Get(0);
-  const Rect right = *Regions("halves", work).Get(1);
+  const Rect left = *Regions("halves", kPrimaryWork).Get(0);
+  const Rect right = *Regions("halves", kPrimaryWork).Get(1);
   std::vector<WindowId> opened;
   double launchedAt = 0;
 };
@@ -152,7 +151,7 @@ TEST_F(CompositionStory, AnAppThatCannotReachItsRegionLeavesItToTheDisplaysOther
 }
 
 TEST_F(CompositionStory, RegionsWithoutAppsTakeTheNearestWindows) {
-  const RegionMap columns = Regions("thirds", work);
+  const RegionMap columns = Regions("thirds", kPrimaryWork);
   const WindowId a = desk.AddWindow({.frame = {1300, 100, 600, 800}});
   const WindowId b = desk.AddWindow({.frame = {700, 120, 500, 800}});
   const WindowId c = desk.AddWindow({.frame = {20, 100, 600, 800}});

@@ -19,7 +19,6 @@ class TwoDisplays : public EngineTest {
     window = desk.AddWindow({.frame = {300, 300, 700, 500}});
     Start();
   }
-  Rect primaryWork{0, 0, 1920, 1040};
   Rect secondWork{1920, 0, 2560, 1392};
   WindowId window{};
 };
@@ -37,7 +36,7 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtO
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(engine->Drag().layout.id, "quarters");
   EXPECT_EQ(engine->Drag().region, 2);
-  const RegionMap quarters = Regions("quarters", primaryWork);
+  const RegionMap quarters = Regions("quarters", kPrimaryWork);
   ExpectNear(OutlineRect(), *quarters.Get(2));
   EXPECT_EQ(OutlineCaption(), "Release to snap");
   Drop();
@@ -136,7 +135,7 @@ TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
 // the cursor, and its target is found and held afresh.
 TEST_F(TwoDisplays, TheWorkAreaChangesBetweenStartAndRelease) {
   engine->Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn("halves"));
-  const WindowId other = desk.AddWindow({.frame = *Regions("halves", primaryWork).Get(0)});
+  const WindowId other = desk.AddWindow({.frame = *Regions("halves", kPrimaryWork).Get(0)});
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.25);
   ASSERT_TRUE(engine->Drag().armed);

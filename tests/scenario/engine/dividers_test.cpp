@@ -16,15 +16,6 @@ class DividersTest : public EngineTest {
     layout.tree = tree;
     return Regions(layout, Display().work, Display().scale);
   }
-  // A window the program placed into a region (or across a span's rectangle).
-  WindowId PlacedIn(const Rect& rect, SimWindowSetup setup = {}) {
-    const WindowId w = PlacedAt(rect, std::move(setup));
-    desk.Advance(0.3);
-    return w;
-  }
-  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
-    return PlacedIn(Region(region), std::move(setup));
-  }
   SimSurface& Editor() { return *surfaces.FindByTitle("Adjust Shared Dividers"); }
   // The desktop point at the centre of a part of the editor, or of a divider's handle.
   Point Button(const Rect& button) {
@@ -137,7 +128,7 @@ TEST_F(DividersTest, TheNestedDividerMovesOnlyTheStackAndTheColumnDividerASpanAc
   EXPECT_EQ(desk.Frame(top), *moved.Get(1));
   EXPECT_EQ(desk.Frame(bottom), *moved.Get(2));
 
-  const WindowId span = PlacedIn(*SpanBounds({1, 2}, moved));
+  const WindowId span = PlacedAt(*SpanBounds({1, 2}, moved));
   for (double at : {0.4, 0.75}) {
     SCOPED_TRACE(at);
     DragDivider(0, at);

@@ -61,7 +61,7 @@ TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
   EXPECT_EQ(engine->Drag().layout.id, "thirds");
   EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(OutlineCaption(), "Release to snap");
-  const Rect middle = *Regions("thirds", {0, 0, 1920, 1040}).Get(1);
+  const Rect middle = *Regions("thirds", kPrimaryWork).Get(1);
   ExpectNear(OutlineRect(), middle);
   // The outline stands directly behind the dragged window.
   EXPECT_EQ(OutlineSurface().Anchor(), SurfaceAnchor::Below(window));
@@ -89,7 +89,7 @@ TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
 TEST_F(PickerStory, IconsAltAndAPointerOffTheCardsLeaveTheWindowWhereItIs) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
   IconId icon = desk.NewIcon();
-  desk.AddWindow({.frame = *Regions("halves", {0, 0, 1920, 1040}).Get(0), .bigIcon = icon});
+  desk.AddWindow({.frame = *Regions("halves", kPrimaryWork).Get(0), .bigIcon = icon});
   desk.Activate(window);
   Grab(window, {400, 310});
   MoveTo({960, 10});

@@ -18,7 +18,7 @@ class Drops : public EngineTest {
     engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn(id));
   }
   SnapLayout Active() { return *engine->Layouts().ActiveLayout(DisplayKey()); }
-  Rect RegionRect(int region) { return *Regions(Active(), work).Get(region); }
+  Rect RegionRect(int region) { return *Regions(Active(), kPrimaryWork).Get(region); }
 
   // Takes `window` by its title bar over the centre of the region and holds it there
   // until the menu (if any) is up.
@@ -46,7 +46,6 @@ class Drops : public EngineTest {
     FAIL() << "no tile " << label;
   }
 
-  Rect work{0, 0, 1920, 1040};
   WindowId dragged{};
 };
 
@@ -240,7 +239,7 @@ TEST_F(Drops, DroppingOntoASpanningWindow) {
   };
   Start();
   // The two right columns of "Three columns", and the left column of "Four quarters".
-  const RegionMap thirds = Regions("thirds", work);
+  const RegionMap thirds = Regions("thirds", kPrimaryWork);
   const Rect r1 = *thirds.Get(1), r2 = *thirds.Get(2);
   const Rect wide{r1.x, 8, r2.Right() - r1.x, 1024};
   const Rect tall{8, 8, 948, 1024};

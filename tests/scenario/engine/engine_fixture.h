@@ -53,9 +53,10 @@ class EngineTest : public ::testing::Test {
   bool Logged(std::string_view prefix) const { return LoggedCount(prefix) > 0; }
 
   // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
+  static constexpr Rect kPrimaryWork{0, 0, 1920, 1040};
   MonitorId AddPrimary(double scale = 1.0) {
     return desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
-                            .work = {0, 0, 1920, 1040},
+                            .work = kPrimaryWork,
                             .scale = scale,
                             .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
   }
@@ -215,12 +216,17 @@ class EngineTest : public ::testing::Test {
     setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
     return desk.AddWindow(setup);
   }
-  // A window the program placed at `rect`: it joins the use order now.
-  WindowId PlacedAt(const Rect& rect, SimWindowSetup setup = {}) {
+  // A window (of the app `exe` when named) the program placed at `rect`: it joins the use
+  // order now, and its move has been seen once this returns.
+  WindowId PlacedAt(const Rect& rect, SimWindowSetup setup = {}, const std::string& exe = "") {
     setup.frame = rect;
-    const WindowId w = desk.AddWindow(setup);
+    const WindowId w = exe.empty() ? desk.AddWindow(setup) : AddApp(exe, setup);
     engine->MoveWindowTo(w, rect);
+    desk.Advance(0.3);
     return w;
+  }
+  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
+    return PlacedAt(Region(region), std::move(setup));
   }
   // The stack pass the shell schedules after window events, then the fades settle (the
   // fixture's surfaces see a frame only when asked).
@@ -233,6 +239,12 @@ class EngineTest : public ::testing::Test {
   std::ptrdiff_t ZIndex(WindowId w) {
     const std::vector<WindowId> z = desk.ZOrder();
     return std::find(z.begin(), z.end(), w) - z.begin();
+  }
+
+  // The simulated surface a view draws on.
+  template <typename View>
+  static SimSurface& SurfaceOf(View& view) {
+    return static_cast<SimSurface&>(*view.GetSurface());
   }
 
   std::string ActiveLayoutId(const std::string& display) {

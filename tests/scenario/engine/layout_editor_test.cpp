@@ -23,8 +23,8 @@ class LayoutEditorStory : public EngineTest {
     AddPrimary();
     desk.AddFile(kNotes, "Notes");
     desk.AddFile(kPaint, "Paint");
-    notes = desk.AddWindow({.process = desk.AddProcess({.imagePath = kNotes}),
-                            .frame = {300, 200, 700, 500}});
+    notes = desk.AddWindow(
+        {.process = desk.AddProcess({.imagePath = kNotes}), .frame = {300, 200, 700, 500}});
     Start();
   }
   SimDialogWindow* Editor() { return Factory().Dialogs().Find("TessaryEditor"); }
@@ -91,7 +91,7 @@ TEST_F(LayoutEditorStory, CreateFromThreeColumnsSplitGiveARegionAnAppSaveAndAppl
   EXPECT_EQ(stored[0].apps, (RegionApps{{2, {kNotes}}}));
   // Applied: the display shows it and Notes went to its region.
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), stored[0].id);
-  ExpectNear(desk.Frame(notes), *Regions(stored[0], {0, 0, 1920, 1040}).Get(2));
+  ExpectNear(desk.Frame(notes), *Regions(stored[0], kPrimaryWork).Get(2));
 }
 
 TEST_F(LayoutEditorStory, EditRenameAndSaveWithoutApplying) {

@@ -18,8 +18,8 @@ TEST_F(Placing, AWindowThatDoesNotEndUpInItsRegionLeavesNothingBehind) {
   AddPrimary();
   WindowId wide = AddApp("Ledger", {.frame = {200, 300, 1200, 600}, .minWidth = 1200});
   const Rect own{1000, 600, 500, 300};
-  WindowId kiosk = AddApp("Kiosk", {.frame = {200, 300, 800, 600},
-                                    .sizing = [own](const Rect&) { return own; }});
+  WindowId kiosk = AddApp(
+      "Kiosk", {.frame = {200, 300, 800, 600}, .sizing = [own](const Rect&) { return own; }});
   Start();
   PlaceByPicker(wide, {600, 310}, 0, 1);  // right half of "halves": 948 wide
   EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));

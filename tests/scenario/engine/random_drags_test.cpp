@@ -139,9 +139,9 @@ class RandomWorld : public EngineTest {
     EXPECT_FALSE(OutlineVisible());
 
     // An undone placement leaves every window where it was.
-    const bool rolledBack = std::any_of(
-        messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end(),
-        [](const std::string& m) { return m.find("prior size") != std::string::npos; });
+    const bool rolledBack =
+        std::any_of(messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end(),
+                    [](const std::string& m) { return m.find("prior size") != std::string::npos; });
     if (rolledBack && desk.Exists(window)) {
       EXPECT_TRUE(Back(window, start)) << "dragged window, seed " << seed;
       for (const auto& [w, frame] : before) {

@@ -13,9 +13,8 @@ class RegionStory : public EngineTest {
     window = desk.AddWindow({.frame = {300, 300, 700, 500}});
     Start();
     engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
-    halves = Regions("halves", work);
+    halves = Regions("halves", kPrimaryWork);
   }
-  Rect work{0, 0, 1920, 1040};
   RegionMap halves;
   WindowId window{};
 };
@@ -103,7 +102,7 @@ TEST_F(RegionStory, BackOnItsOwnRegion) {
 
 TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("stack"));
-  RegionMap stack = Regions("stack", work);
+  RegionMap stack = Regions("stack", kPrimaryWork);
   WindowId upper = desk.AddWindow({.frame = *stack.Get(1)});
   WindowId lower = desk.AddWindow({.frame = *stack.Get(2)});
   desk.Activate(window);
@@ -122,7 +121,7 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
   ASSERT_TRUE(active.has_value());
   EXPECT_TRUE(TreesEqual(active->tree, FindBuiltIn("focus")->tree) ||
               TreesEqual(active->tree, MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1))));
-  RegionMap filled = Regions(*active, work);
+  RegionMap filled = Regions(*active, kPrimaryWork);
   ExpectNear(desk.Frame(window), *filled.Get(1));
   ExpectNear(desk.Frame(upper), *filled.Get(1));
   ExpectNear(desk.Frame(lower), *filled.Get(1));
