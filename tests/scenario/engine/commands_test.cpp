@@ -9,12 +9,7 @@ namespace {
 
 class Commands : public EngineTest {
  protected:
-  void SetUp() override {
-    AddPrimary();
-    window = desk.AddWindow({.frame = {300, 300, 700, 500}});
-    Start();
-  }
-  WindowId window{};
+  void SetUp() override { StartWithWindow({300, 300, 700, 500}); }
 };
 
 TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
@@ -25,7 +20,6 @@ TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
   EXPECT_TRUE(PickerSurface().Focused());
   EXPECT_EQ(engine->PickerTargetWindow(), window);
   EXPECT_TRUE(PickerSurface().LastPaint().FindText("Choose a region for this window"));
-  EXPECT_TRUE(Logged("perf picker-show"));
 
   ASSERT_TRUE(PickerSurface().Click(PickerPoint(4, 3)));  // "quarters", bottom-right
   // The choice comes back through the message loop, not from inside the click.

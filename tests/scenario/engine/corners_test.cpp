@@ -20,7 +20,6 @@ class TwoDisplays : public EngineTest {
     Start();
   }
   Rect secondWork{1920, 0, 2560, 1392};
-  WindowId window{};
 };
 
 TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtOnce) {

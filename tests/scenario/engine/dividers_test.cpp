@@ -48,9 +48,6 @@ class DividersTest : public EngineTest {
     ASSERT_TRUE(Editor().ReleasePointer(at));
     desk.Advance(0.05);
   }
-  NodeRef StoredTree() {
-    return ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey)).at(DisplayKey()).at(layoutId);
-  }
   NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
 };
 
@@ -81,7 +78,8 @@ TEST_P(DividersAtScale,
   EXPECT_EQ(desk.Frame(right), *moved.Get(1));
   EXPECT_EQ(desk.Frame(behind), *moved.Get(1));
   // The display keeps the new proportions in layouts.json.
-  EXPECT_DOUBLE_EQ(StoredTree()->ratio, 0.7);
+  const AdjustedTrees stored = ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey));
+  EXPECT_DOUBLE_EQ(stored.at(DisplayKey()).at(layoutId)->ratio, 0.7);
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "halves");
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(Logged("dividers moved 3 windows"));

@@ -70,6 +70,14 @@ class EngineTest : public ::testing::Test {
   }
   std::string layoutId;  // the layout StartWith made active
 
+  // The primary display with one loose window at `frame`: how the drag stories begin.
+  void StartWithWindow(const Rect& frame) {
+    AddPrimary();
+    window = desk.AddWindow({.frame = frame});
+    Start();
+  }
+  WindowId window{};  // the window StartWithWindow added
+
   // The surfaces' factory: standalone, or the desktop's own when `surfacesOnDesktop` is set
   // before Start (then a surface can be the foreground window).
   SimSurfaceFactory& Factory() { return surfacesOnDesktop ? desk.Surfaces() : surfaces; }
@@ -132,13 +140,13 @@ class EngineTest : public ::testing::Test {
     desk.BeginTitleDrag(window, at);
     desk.Advance(0.001);
   }
-  // Drags `window` by `grab` into the hot zone at `hot`, onto a region of the picker, and
-  // releases there.
-  void PlaceByPicker(WindowId window, Point grab, int layout, int region, Point hot = {960, 10}) {
+  // Drags `window` by `grab` into the primary display's hot zone, onto a region of the
+  // picker, and releases there.
+  void PlaceByPicker(WindowId window, Point grab, int layout, int region, double settle = 0.6) {
     Grab(window, grab);
-    MoveTo(hot);
+    MoveTo({960, 10});
     MoveTo(PickerPoint(layout, region));
-    Drop();
+    Drop(settle);
   }
   // Moves the cursor in steps of one tick to `to`, then lets `hold` seconds pass there.
   void MoveTo(Point to, double hold = 0.03, int steps = 6) {

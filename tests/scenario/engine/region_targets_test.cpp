@@ -9,14 +9,11 @@ namespace {
 class RegionStory : public EngineTest {
  protected:
   void SetUp() override {
-    AddPrimary();
-    window = desk.AddWindow({.frame = {300, 300, 700, 500}});
-    Start();
+    StartWithWindow({300, 300, 700, 500});
     engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
     halves = Regions("halves", kPrimaryWork);
   }
   RegionMap halves;
-  WindowId window{};
 };
 
 TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
