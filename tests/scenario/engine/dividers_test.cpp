@@ -62,7 +62,6 @@ TEST_P(DividersAtScale,
   WindowId left = PlacedIn(0);
 
   ASSERT_TRUE(engine->ShowDividerEditor());
-  EXPECT_TRUE(Editor().Visible());
   EXPECT_TRUE(Editor().Focused());
   EXPECT_EQ(Editor().Bounds(), Display().work);
   // The smallest region: 180 px (140 px) at the display's scale over the work area.

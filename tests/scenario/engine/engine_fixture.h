@@ -219,9 +219,10 @@ class EngineTest : public ::testing::Test {
   static Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
 
   // --- Arranging windows ---
-  // A window of its own app, "C:\Apps\<exe>.exe".
+  // The program of the app `exe`, and a window of that app of its own.
+  static std::string AppPath(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
   WindowId AddApp(const std::string& exe, SimWindowSetup setup = {}) {
-    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    setup.process = desk.AddProcess({.imagePath = AppPath(exe)});
     return desk.AddWindow(setup);
   }
   // A window (of the app `exe` when named) the program placed at `rect`: it joins the use

@@ -23,8 +23,7 @@ class LayoutEditorStory : public EngineTest {
     AddPrimary();
     desk.AddFile(kNotes, "Notes");
     desk.AddFile(kPaint, "Paint");
-    notes = desk.AddWindow(
-        {.process = desk.AddProcess({.imagePath = kNotes}), .frame = {300, 200, 700, 500}});
+    notes = AddApp("notes", {.frame = {300, 200, 700, 500}});
     Start();
   }
   SimDialogWindow* Editor() { return Factory().Dialogs().Find("TessaryEditor"); }
