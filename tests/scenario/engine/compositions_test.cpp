@@ -150,11 +150,12 @@ TEST_F(CompositionStory, AnAppThatCannotReachItsRegionLeavesItToTheDisplaysOther
   EXPECT_TRUE(Logged("composition user-work: 1 windows"));
 }
 
+// The front-most window stands on the right: the order of the windows is not what decides.
 TEST_F(CompositionStory, RegionsWithoutAppsTakeTheNearestWindows) {
   const RegionMap columns = Regions("thirds", kPrimaryWork);
-  const WindowId a = desk.AddWindow({.frame = {1300, 100, 600, 800}});
-  const WindowId b = desk.AddWindow({.frame = {700, 120, 500, 800}});
   const WindowId c = desk.AddWindow({.frame = {20, 100, 600, 800}});
+  const WindowId b = desk.AddWindow({.frame = {700, 120, 500, 800}});
+  const WindowId a = desk.AddWindow({.frame = {1300, 100, 600, 800}});
   ASSERT_TRUE(Apply(*FindBuiltIn("thirds")));
   ExpectNear(desk.Frame(c), *columns.Get(0));
   ExpectNear(desk.Frame(b), *columns.Get(1));
