@@ -86,6 +86,7 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsD
   EXPECT_EQ(tips, std::vector<std::string>(3, "badge"));
 }
 
+// (A window leaving the region ends the stack and its badge: the shell's region-move story.)
 TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoesWithTheStack) {
   StartWith("halves");
   const Rect right = Region(1);
@@ -116,11 +117,6 @@ TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoes
   desk.Restore(b);
   Pass();
   ASSERT_EQ(Shown().size(), 1u);
-
-  desk.MoveWindow(b, Region(0));
-  Pass();
-  EXPECT_TRUE(Shown().empty());
-  EXPECT_TRUE(engine->StacksNow().empty());
 }
 
 TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
@@ -164,13 +160,12 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
   EXPECT_EQ(desk.Foreground(), alone);
   EXPECT_EQ(desk.Beeps(), 1);
 
+  // With stacks off no badge stays (that stepping then does nothing, without a beep, is the
+  // shell's command story).
   desk.Activate(c);
   engine->ApplyStackSwitches({.windowStacks = false});
   Pass();
   EXPECT_TRUE(engine->GetStacks().Badges().empty());
-  EXPECT_FALSE(engine->StepStack(+1));
-  EXPECT_EQ(desk.Foreground(), c);
-  EXPECT_EQ(desk.Beeps(), 1);
 
   // Badges off destroy every badge too; on again, the next pass brings them back.
   engine->ApplyStackSwitches({.badges = false});
