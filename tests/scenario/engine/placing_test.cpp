@@ -210,8 +210,6 @@ TEST_F(Placing, UnknownWindowsAreAssumed180By140UnitsLearnedSizesHaveThatFloorAn
 
   EXPECT_EQ(engine->ForgetMinimums(), 1);
   EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
-  EXPECT_EQ(engine->ForgetMinimums(), 0);
-  EXPECT_EQ(minimumDocuments.Get(kAppMinimumSizesKey), "{}");
 }
 
 }  // namespace
