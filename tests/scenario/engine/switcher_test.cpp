@@ -2,6 +2,7 @@
 // stack as a card; a digit, a click or the arrows bring one forward, a span's cards are
 // grouped by region with "Press B here" sending the span behind, and a tab applies one of
 // the user's layouts. A badge's right-click shows the stack's live previews side by side.
+// (The windows' titles and the overview's place over the region are the stack e2e story's.)
 
 #include "engine_fixture.h"
 #include "platform/mouse_hook.h"
@@ -64,7 +65,6 @@ TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneF
     const Rect area = Region(1);
     EXPECT_EQ(Panel()->Bounds(), (Rect{std::trunc(area.x + (area.width - 960) / 2),
                                        std::trunc(area.y + (area.height - 600) / 2), 960, 600}));
-    EXPECT_EQ(SurfaceOf(*Panel()).Options().title, "Window Stack");
     EXPECT_EQ(desk.Foreground(), Panel()->Window());
     EXPECT_TRUE(desk.TimerRunning(kUpkeepTimerId));
 
@@ -275,9 +275,7 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_EQ(overview.Members(), (std::vector<WindowId>{windows[2], windows[1], windows[0]}));
   StackOverviewView& view = *overview.View();
   SimSurface& surface = SurfaceOf(view);
-  EXPECT_EQ(surface.Options().title, "Stack Overview");
   EXPECT_EQ(surface.Options().className, "TessaryStackOverview");
-  EXPECT_EQ(view.Area(), Region(1));
   EXPECT_EQ(desk.Foreground(), overview.Window());
   EXPECT_TRUE(Logged("overview open "));
   // Zoomed in (the view's own tests time it), every preview is fully shown.
