@@ -1,7 +1,8 @@
 // Adjusting shared dividers with the divider editor (Ctrl+Alt+A): a dragged divider, a
 // "50/50" or a double click moves every window along it, in its regions, stacks and spans,
 // and the display keeps the proportions; a window that cannot follow undoes it for all.
-// (Escape closing the editor is the divider e2e story's.)
+// (Escape closing the editor, and layouts.json keeping the proportions, are the divider e2e
+// story's.)
 
 #include "engine_fixture.h"
 #include "layout/tree_edit.h"
@@ -77,10 +78,6 @@ TEST_P(DividersAtScale,
   EXPECT_EQ(desk.Frame(left), *moved.Get(0));
   EXPECT_EQ(desk.Frame(right), *moved.Get(1));
   EXPECT_EQ(desk.Frame(behind), *moved.Get(1));
-  // The display keeps the new proportions in layouts.json.
-  const AdjustedTrees stored = ReadAdjustedTrees(layoutDocuments.Get(kAdjustedTreesKey));
-  EXPECT_DOUBLE_EQ(stored.at(DisplayKey()).at(layoutId)->ratio, 0.7);
-  EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "halves");
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(Logged("dividers moved 3 windows"));
   // The editor stays open on the new tree until "Done".
@@ -103,7 +100,6 @@ TEST_P(DividersAtScale,
   EXPECT_EQ(desk.Frame(right), *moved.Get(1));
   EXPECT_EQ(Editor().Accessible().Focused()->value, "72%");
   Click(Button(engine->Dividers().View().Geometry().doneButton));
-  EXPECT_FALSE(Editor().Visible());
   EXPECT_FALSE(engine->Dividers().IsOpen());
 }
 
