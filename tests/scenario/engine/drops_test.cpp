@@ -20,11 +20,11 @@ class Drops : public EngineTest {
   SnapLayout Active() { return *engine->Layouts().ActiveLayout(DisplayKey()); }
   Rect RegionRect(int region) { return *Regions(Active(), kPrimaryWork).Get(region); }
 
-  // Takes `window` by its title bar over the centre of the region and holds it there
-  // until the menu (if any) is up.
-  void HoldOver(WindowId window, int region) {
-    Rect frame = desk.Frame(window);
-    Grab(window, {frame.x + 60, frame.y + 10});
+  // Takes `w` by its title bar over the centre of the region and holds it there until the
+  // menu (if any) is up.
+  void HoldOver(WindowId w, int region) {
+    Rect frame = desk.Frame(w);
+    Grab(w, {frame.x + 60, frame.y + 10});
     MoveTo(Centre(RegionRect(region)), 0.2, 4);
   }
   std::vector<std::string> Labels() {

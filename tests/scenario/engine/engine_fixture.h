@@ -136,14 +136,14 @@ class EngineTest : public ::testing::Test {
 
   // --- Driving a drag ---
   // Presses on the title bar and lets the message loop see the start.
-  void Grab(WindowId window, Point at) {
-    desk.BeginTitleDrag(window, at);
+  void Grab(WindowId w, Point at) {
+    desk.BeginTitleDrag(w, at);
     desk.Advance(0.001);
   }
-  // Drags `window` by `grab` into the primary display's hot zone, onto a region of the
+  // Drags `w` by `grab` into the primary display's hot zone, onto a region of the
   // picker, and releases there.
-  void PlaceByPicker(WindowId window, Point grab, int layout, int region, double settle = 0.6) {
-    Grab(window, grab);
+  void PlaceByPicker(WindowId w, Point grab, int layout, int region, double settle = 0.6) {
+    Grab(w, grab);
     MoveTo({960, 10});
     MoveTo(PickerPoint(layout, region));
     Drop(settle);
