@@ -7,9 +7,6 @@
 namespace tessary {
 namespace {
 
-const std::string kNotes = "C:\\Apps\\notes.exe";
-const std::string kPaint = "C:\\Apps\\paint.exe";
-
 class CompositionStory : public EngineTest {
  protected:
   void SetUp() override {

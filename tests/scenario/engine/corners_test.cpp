@@ -11,15 +11,10 @@ class TwoDisplays : public EngineTest {
  protected:
   void SetUp() override {
     AddPrimary();
-    // A second display to the right, at 150 %.
-    desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
-                     .work = {1920, 0, 2560, 1392},
-                     .scale = 1.5,
-                     .devicePath = "\\\\?\\DISPLAY#SECOND"});
+    AddSecond();
     window = desk.AddWindow({.frame = {300, 300, 700, 500}});
     Start();
   }
-  Rect secondWork{1920, 0, 2560, 1392};
 };
 
 TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtOnce) {
@@ -92,7 +87,7 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   desk.Advance(0.2);
   Drop();
   // Laid out at 150 %.
-  ExpectNear(desk.Frame(window), *Regions("halves", secondWork, 1.5).Get(0));
+  ExpectNear(desk.Frame(window), *Regions("halves", kSecondWork, 1.5).Get(0));
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
@@ -105,7 +100,7 @@ TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
   EXPECT_EQ(PickerSurface().Scale(), 1.5);
   MoveTo(PickerPoint(0, 1));
   Drop();
-  const Rect placed = *Regions("halves", secondWork, 1.5).Get(1);
+  const Rect placed = *Regions("halves", kSecondWork, 1.5).Get(1);
   ExpectNear(desk.Frame(window), placed);
   EXPECT_EQ(ActiveLayoutId(DisplayKey(1)), "halves");
   EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "");

@@ -61,6 +61,15 @@ class EngineTest : public ::testing::Test {
                             .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
   }
 
+  // A second display to the right of the primary, at 150 %.
+  static constexpr Rect kSecondWork{1920, 0, 2560, 1392};
+  MonitorId AddSecond() {
+    return desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                            .work = kSecondWork,
+                            .scale = 1.5,
+                            .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  }
+
   // The primary display with a built-in layout active: how most stories begin.
   void StartWith(std::string_view layout, double scale = 1.0) {
     AddPrimary(scale);
@@ -219,6 +228,9 @@ class EngineTest : public ::testing::Test {
   static Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
 
   // --- Arranging windows ---
+  // Two programs the composition and editor stories install.
+  inline static const std::string kNotes = "C:\\Apps\\notes.exe";
+  inline static const std::string kPaint = "C:\\Apps\\paint.exe";
   // The program of the app `exe`, and a window of that app of its own.
   static std::string AppPath(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
   WindowId AddApp(const std::string& exe, SimWindowSetup setup = {}) {

@@ -12,9 +12,6 @@ namespace {
 
 namespace id = editor_id;
 
-const std::string kNotes = "C:\\Apps\\notes.exe";
-const std::string kPaint = "C:\\Apps\\paint.exe";
-
 NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
 NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
 

@@ -36,10 +36,7 @@ class StacksTest : public EngineTest {
 // Two displays at different scales, the same number of windows in the right half of each.
 TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsDisplaysScale) {
   AddPrimary();
-  desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
-                   .work = {1920, 0, 2560, 1392},
-                   .scale = 1.5,
-                   .devicePath = "\\\\?\\DISPLAY#SECOND"});
+  AddSecond();
   Start();
   layoutId = "halves";
   for (int d = 0; d < 2; ++d) {
