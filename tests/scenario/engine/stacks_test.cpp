@@ -73,7 +73,6 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsD
                   ((m - 1) * 3.0 + m * 14.0 + 8) * s},
                  0.01);
       EXPECT_EQ((*badge)->GetSurface()->Scale(), s);
-      EXPECT_EQ(SurfaceOf(**badge).Options().className, "TessaryBadge");
       EXPECT_EQ(SurfaceOf(**badge).Options().title, "Tessary stack badge");
       for (WindowId w : members) desk.CloseWindow(w);
     }

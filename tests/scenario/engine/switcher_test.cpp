@@ -275,7 +275,6 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   EXPECT_EQ(overview.Members(), (std::vector<WindowId>{windows[2], windows[1], windows[0]}));
   StackOverviewView& view = *overview.View();
   SimSurface& surface = SurfaceOf(view);
-  EXPECT_EQ(surface.Options().className, "TessaryStackOverview");
   EXPECT_EQ(desk.Foreground(), overview.Window());
   EXPECT_TRUE(Logged("overview open "));
   // Zoomed in (the view's own tests time it), every preview is fully shown.
