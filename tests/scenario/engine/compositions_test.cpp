@@ -7,9 +7,6 @@
 namespace tessary {
 namespace {
 
-const std::string kNotes = "C:\\Apps\\notes.exe";
-const std::string kPaint = "C:\\Apps\\paint.exe";
-
 class CompositionStory : public EngineTest {
  protected:
   void SetUp() override {
@@ -44,9 +41,8 @@ class CompositionStory : public EngineTest {
   void RunTo(double seconds) { desk.Advance(launchedAt + seconds - desk.Now()); }
   bool Waiting() const { return desk.TimerRunning(kCompositionTimerId); }
 
-  const Rect work{0, 0, 1920, 1040};
-  const Rect left = *Regions("halves", work).Get(0);
-  const Rect right = *Regions("halves", work).Get(1);
+  const Rect left = *Regions("halves", kPrimaryWork).Get(0);
+  const Rect right = *Regions("halves", kPrimaryWork).Get(1);
   std::vector<WindowId> opened;
   double launchedAt = 0;
 };
@@ -151,11 +147,12 @@ TEST_F(CompositionStory, AnAppThatCannotReachItsRegionLeavesItToTheDisplaysOther
   EXPECT_TRUE(Logged("composition user-work: 1 windows"));
 }
 
+// The front-most window stands on the right: the order of the windows is not what decides.
 TEST_F(CompositionStory, RegionsWithoutAppsTakeTheNearestWindows) {
-  const RegionMap columns = Regions("thirds", work);
-  const WindowId a = desk.AddWindow({.frame = {1300, 100, 600, 800}});
-  const WindowId b = desk.AddWindow({.frame = {700, 120, 500, 800}});
+  const RegionMap columns = Regions("thirds", kPrimaryWork);
   const WindowId c = desk.AddWindow({.frame = {20, 100, 600, 800}});
+  const WindowId b = desk.AddWindow({.frame = {700, 120, 500, 800}});
+  const WindowId a = desk.AddWindow({.frame = {1300, 100, 600, 800}});
   ASSERT_TRUE(Apply(*FindBuiltIn("thirds")));
   ExpectNear(desk.Frame(c), *columns.Get(0));
   ExpectNear(desk.Frame(b), *columns.Get(1));

@@ -28,7 +28,7 @@ class TaskBarTest : public DisplayChangesTest, public ::testing::WithParamInterf
 TEST_P(TaskBarTest, WindowsInRegionsAndSpansFollowExactly) {
   const Rect newWork = GetParam().work;
   const MonitorId primary = AddPrimary();
-  const RegionMap old = Regions("thirds", {0, 0, 1920, 1040});
+  const RegionMap old = Regions("thirds", kPrimaryWork);
   // Two windows stacked in the left column, one in the middle, one spanning middle+right.
   const WindowId behind = Window(*old.Get(0));
   const WindowId left = Window(*old.Get(0));
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(TaskBar, TaskBarTest,
 
 TEST_F(DisplayChangesTest, NewBoundsMoveNothingAndTheLayoutComesFromWhereWindowsStand) {
   const MonitorId primary = AddPrimary();
-  const RegionMap halves = Regions("halves", {0, 0, 1920, 1040});
+  const RegionMap halves = Regions("halves", kPrimaryWork);
   const WindowId a = Window(*halves.Get(0));
   Start();
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
@@ -128,7 +128,7 @@ TEST_P(StartUpTest, WindowsStandingInALayoutsRegionsReEstablishIt) {
   AddPrimary();
   std::vector<WindowId> windows;
   for (const auto& [layout, region] : c.windows) {
-    Rect rect = *Regions(layout, {0, 0, 1920, 1040}).Get(region);
+    Rect rect = *Regions(layout, kPrimaryWork).Get(region);
     // Apps round their size down to whole cells.
     if (windows.size() == 1) rect.height -= 20;
     windows.push_back(Window(rect));
@@ -160,7 +160,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeaveTheLayoutAlone) {
   AddPrimary();
-  const Rect work{0, 0, 1920, 1040};
   // Two layouts of the user's that differ only in where the right half is divided.
   auto rightSplitAt = [](const char* id, double ratio) {
     return SnapLayout{id,
@@ -171,8 +170,8 @@ TEST_F(DisplayChangesTest, LayoutsWithDifferentTreesExplainingAsManyWindowsLeave
   };
   const SnapLayout even = rightSplitAt("user-even", 0.5);
   const SnapLayout uneven = rightSplitAt("user-uneven", 0.51);
-  Window(*Regions(even, work).Get(0));
-  Window(*Regions(even, work).Get(1));  // a little narrower than the uneven one's region 1
+  Window(*Regions(even, kPrimaryWork).Get(0));
+  Window(*Regions(even, kPrimaryWork).Get(1));  // a little narrower than the uneven one's region 1
   Start();
   ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), even));
   ASSERT_TRUE(engine->Layouts().SaveCustomLayout(DisplayKey(), uneven));

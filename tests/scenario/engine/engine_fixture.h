@@ -53,11 +53,21 @@ class EngineTest : public ::testing::Test {
   bool Logged(std::string_view prefix) const { return LoggedCount(prefix) > 0; }
 
   // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
+  static constexpr Rect kPrimaryWork{0, 0, 1920, 1040};
   MonitorId AddPrimary(double scale = 1.0) {
     return desk.AddDisplay({.bounds = {0, 0, 1920, 1080},
-                            .work = {0, 0, 1920, 1040},
+                            .work = kPrimaryWork,
                             .scale = scale,
                             .devicePath = "\\\\?\\DISPLAY#PRIMARY"});
+  }
+
+  // A second display to the right of the primary, at 150 %.
+  static constexpr Rect kSecondWork{1920, 0, 2560, 1392};
+  MonitorId AddSecond() {
+    return desk.AddDisplay({.bounds = {1920, 0, 2560, 1440},
+                            .work = kSecondWork,
+                            .scale = 1.5,
+                            .devicePath = "\\\\?\\DISPLAY#SECOND"});
   }
 
   // The primary display with a built-in layout active: how most stories begin.
@@ -68,6 +78,14 @@ class EngineTest : public ::testing::Test {
     layoutId = layout;
   }
   std::string layoutId;  // the layout StartWith made active
+
+  // The primary display with one loose window at `frame`: how the drag stories begin.
+  void StartWithWindow(const Rect& frame) {
+    AddPrimary();
+    window = desk.AddWindow({.frame = frame});
+    Start();
+  }
+  WindowId window{};  // the window StartWithWindow added
 
   // The surfaces' factory: standalone, or the desktop's own when `surfacesOnDesktop` is set
   // before Start (then a surface can be the foreground window).
@@ -127,17 +145,17 @@ class EngineTest : public ::testing::Test {
 
   // --- Driving a drag ---
   // Presses on the title bar and lets the message loop see the start.
-  void Grab(WindowId window, Point at) {
-    desk.BeginTitleDrag(window, at);
+  void Grab(WindowId w, Point at) {
+    desk.BeginTitleDrag(w, at);
     desk.Advance(0.001);
   }
-  // Drags `window` by `grab` into the hot zone at `hot`, onto a region of the picker, and
-  // releases there.
-  void PlaceByPicker(WindowId window, Point grab, int layout, int region, Point hot = {960, 10}) {
-    Grab(window, grab);
-    MoveTo(hot);
+  // Drags `w` by `grab` into the primary display's hot zone, onto a region of the
+  // picker, and releases there.
+  void PlaceByPicker(WindowId w, Point grab, int layout, int region, double settle = 0.6) {
+    Grab(w, grab);
+    MoveTo({960, 10});
     MoveTo(PickerPoint(layout, region));
-    Drop();
+    Drop(settle);
   }
   // Moves the cursor in steps of one tick to `to`, then lets `hold` seconds pass there.
   void MoveTo(Point to, double hold = 0.03, int steps = 6) {
@@ -210,17 +228,26 @@ class EngineTest : public ::testing::Test {
   static Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
 
   // --- Arranging windows ---
-  // A window of its own app, "C:\Apps\<exe>.exe".
+  // Two programs the composition and editor stories install.
+  inline static const std::string kNotes = "C:\\Apps\\notes.exe";
+  inline static const std::string kPaint = "C:\\Apps\\paint.exe";
+  // The program of the app `exe`, and a window of that app of its own.
+  static std::string AppPath(const std::string& exe) { return "C:\\Apps\\" + exe + ".exe"; }
   WindowId AddApp(const std::string& exe, SimWindowSetup setup = {}) {
-    setup.process = desk.AddProcess({.imagePath = "C:\\Apps\\" + exe + ".exe"});
+    setup.process = desk.AddProcess({.imagePath = AppPath(exe)});
     return desk.AddWindow(setup);
   }
-  // A window the program placed at `rect`: it joins the use order now.
-  WindowId PlacedAt(const Rect& rect, SimWindowSetup setup = {}) {
+  // A window (of the app `exe` when named) the program placed at `rect`: it joins the use
+  // order now, and its move has been seen once this returns.
+  WindowId PlacedAt(const Rect& rect, SimWindowSetup setup = {}, const std::string& exe = "") {
     setup.frame = rect;
-    const WindowId w = desk.AddWindow(setup);
+    const WindowId w = exe.empty() ? desk.AddWindow(setup) : AddApp(exe, setup);
     engine->MoveWindowTo(w, rect);
+    desk.Advance(0.3);
     return w;
+  }
+  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
+    return PlacedAt(Region(region), std::move(setup));
   }
   // The stack pass the shell schedules after window events, then the fades settle (the
   // fixture's surfaces see a frame only when asked).
@@ -233,6 +260,12 @@ class EngineTest : public ::testing::Test {
   std::ptrdiff_t ZIndex(WindowId w) {
     const std::vector<WindowId> z = desk.ZOrder();
     return std::find(z.begin(), z.end(), w) - z.begin();
+  }
+
+  // The simulated surface a view draws on.
+  template <typename View>
+  static SimSurface& SurfaceOf(View& view) {
+    return static_cast<SimSurface&>(*view.GetSurface());
   }
 
   std::string ActiveLayoutId(const std::string& display) {

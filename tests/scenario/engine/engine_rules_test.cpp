@@ -135,10 +135,10 @@ TEST(GrabbedSizingBorder, SidesAndBottomWithinEightPixelsTimesScale) {
     double scale;
     bool border;
   } cases[] = {
-      {{897, 400}, 1, true},    {{908, 400}, 1, true},  {{909, 400}, 1, false},
-      {{891, 400}, 1, false},   {{891, 400}, 1.5, true}, {{100, 400}, 1, true},
-      {{400, 695}, 1, true},    {{400, 709}, 1, false}, {{400, 110}, 1, false},
-      {{400, 95}, 1, false},    {{1000, 400}, 2, false},
+      {{897, 400}, 1, true},  {{908, 400}, 1, true},   {{909, 400}, 1, false},
+      {{891, 400}, 1, false}, {{891, 400}, 1.5, true}, {{100, 400}, 1, true},
+      {{400, 695}, 1, true},  {{400, 709}, 1, false},  {{400, 110}, 1, false},
+      {{400, 95}, 1, false},  {{1000, 400}, 2, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(GrabbedSizingBorder(frame, c.press, c.scale), c.border)
@@ -152,8 +152,8 @@ TEST(OversizeOf, TooBigOneWayOnlyWhileTheOtherFits) {
     double width, height;
     bool oversized, wider;
   } cases[] = {
-      {505, 400, false, false}, {506, 400, true, true},   {506, 405, true, true},
-      {506, 395, true, true},   {500, 406, true, false},  {495, 406, true, false},
+      {505, 400, false, false}, {506, 400, true, true},  {506, 405, true, true},
+      {506, 395, true, true},   {500, 406, true, false}, {495, 406, true, false},
       {506, 406, false, false},  // too big both ways: tells nothing
       {506, 394, false, false},  // wider and much shorter
       {494, 406, false, false},

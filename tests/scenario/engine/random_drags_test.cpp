@@ -90,16 +90,16 @@ class RandomWorld : public EngineTest {
   void RandomDrag() {
     const std::vector<WindowId> windows = desktop.ManageableWindows();
     if (windows.empty()) return;
-    const WindowId window = Pick(windows);
+    const WindowId dragged = Pick(windows);
     std::map<WindowId, Rect> before;
     for (WindowId w : windows) before[w] = desk.Frame(w);
-    const Rect start = desk.Frame(window);
+    const Rect start = desk.Frame(dragged);
     const std::size_t messagesBefore = messages.size();
 
     const bool events = !Chance(0.1);
-    desk.BeginTitleDrag(window, {start.x + std::min(60.0, start.width / 2), start.y + 10},
+    desk.BeginTitleDrag(dragged, {start.x + std::min(60.0, start.width / 2), start.y + 10},
                         {.raiseEvents = events});
-    if (!events) engine->OnMoveSizeStart(window);
+    if (!events) engine->OnMoveSizeStart(dragged);
     desk.Advance(0.001);
 
     for (int i = 0, steps = Between(1, 10); i < steps && desk.Dragging(); ++i) {
@@ -117,7 +117,7 @@ class RandomWorld : public EngineTest {
         MoveTo(on, Uniform(0, 0.35), Between(1, 3));
       }
       if (Chance(0.04)) desk.TapKey(Key::kEscape);
-      if (Chance(0.02)) desk.CloseWindow(window);
+      if (Chance(0.02)) desk.CloseWindow(dragged);
       if (Chance(0.02)) {
         const MonitorId first = desk.platform().displays.Monitors()[0].handle;
         Rect work = desk.Display(first).bounds;
@@ -126,7 +126,7 @@ class RandomWorld : public EngineTest {
         // The windows in regions follow the new work area: that is where they belong now.
         desk.Advance(0.001);
         for (auto& [w, frame] : before) {
-          if (w != window && desk.Exists(w)) frame = desk.Frame(w);
+          if (w != dragged && desk.Exists(w)) frame = desk.Frame(w);
         }
       }
     }
@@ -139,20 +139,20 @@ class RandomWorld : public EngineTest {
     EXPECT_FALSE(OutlineVisible());
 
     // An undone placement leaves every window where it was.
-    const bool rolledBack = std::any_of(
-        messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end(),
-        [](const std::string& m) { return m.find("prior size") != std::string::npos; });
-    if (rolledBack && desk.Exists(window)) {
-      EXPECT_TRUE(Back(window, start)) << "dragged window, seed " << seed;
+    const bool rolledBack =
+        std::any_of(messages.begin() + static_cast<std::ptrdiff_t>(messagesBefore), messages.end(),
+                    [](const std::string& m) { return m.find("prior size") != std::string::npos; });
+    if (rolledBack && desk.Exists(dragged)) {
+      EXPECT_TRUE(Back(dragged, start)) << "dragged window, seed " << seed;
       for (const auto& [w, frame] : before) {
-        if (w == window || !desk.Exists(w)) continue;
+        if (w == dragged || !desk.Exists(w)) continue;
         EXPECT_TRUE(Back(w, frame)) << "neighbour, seed " << seed << " " << messages.back();
       }
     }
     CheckStoredLayouts();
     // No window is lost: the drop moves the others only between places on a display.
     for (const auto& [w, frame] : before) {
-      if (w != window && desk.Exists(w) && Shown(frame)) {
+      if (w != dragged && desk.Exists(w) && Shown(frame)) {
         EXPECT_TRUE(Shown(desk.Frame(w)) && !desk.IsMinimized(w)) << "seed " << seed;
       }
     }
@@ -167,9 +167,9 @@ class RandomWorld : public EngineTest {
 
   // Whether the window is back at `frame`; an app that never takes the height it is
   // given can only be asked, so its height is not compared.
-  bool Back(WindowId window, const Rect& frame) {
-    Rect now = desk.Frame(window);
-    if (restless.contains(window)) now.height = frame.height;
+  bool Back(WindowId w, const Rect& frame) {
+    Rect now = desk.Frame(w);
+    if (restless.contains(w)) now.height = frame.height;
     return NearlyEqual(now, frame, 1.0);
   }
 

@@ -13,12 +13,6 @@ namespace {
 
 class ResizingTest : public EngineTest {
  protected:
-  // A window the program placed into a region.
-  WindowId PlacedIn(int region, SimWindowSetup setup = {}) {
-    const WindowId w = PlacedAt(Region(region), std::move(setup));
-    desk.Advance(0.3);
-    return w;
-  }
   // Drags the edges from `grab` to `to` and lets the resize be carried out.
   void ResizeBy(WindowId w, int edges, Point grab, Point to, bool ctrl = false) {
     desk.BeginResizeDrag(w, edges, grab);
@@ -212,7 +206,6 @@ class RandomResizeWorld : public ResizingTest {
     std::map<WindowId, std::int32_t> regionOf;
     for (const auto& [region, rect] : Regions(layout, m.work, scale))
       regionOf[PlacedAt(rect)] = region;
-    desk.Advance(0.3);
 
     for (int drag = 0; drag < 6; ++drag) {
       SCOPED_TRACE("world " + std::to_string(world) + " drag " + std::to_string(drag));
