@@ -53,6 +53,7 @@ TEST_F(LayoutEditorStory, CreateFromThreeColumnsSplitGiveARegionAnAppSaveAndAppl
   SimDialogWindow* editor = Editor();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->Options().scale, 1.0);
+  EXPECT_EQ(editor->FocusedId(), id::kName);
   EXPECT_EQ(editor->Items(id::kStartFrom)[0], "Blank");
   EXPECT_EQ(editor->Items(id::kStartFrom)[2], "Three columns");
   EXPECT_EQ(editor->Items(id::kApps),
@@ -70,6 +71,7 @@ TEST_F(LayoutEditorStory, CreateFromThreeColumnsSplitGiveARegionAnAppSaveAndAppl
   EXPECT_EQ(editor->Selection(id::kApps), -1);
   const std::vector<std::string> painted = editor->PaintedCanvas(id::kCanvas).Texts();
   EXPECT_EQ(painted, (std::vector<std::string>{"1", "2", "3", "Notes", "4"}));
+  EXPECT_TRUE(editor->Enabled(id::kUndo));
 
   ASSERT_TRUE(editor->Type(id::kName, "Work"));
   ASSERT_TRUE(editor->Press(id::kSaveAndApply));
