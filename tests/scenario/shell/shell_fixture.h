@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/log.h"
@@ -265,6 +266,10 @@ inline const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
     }
   }
   return nullptr;
+}
+// A message box or file dialog as one value: kind, icon, caption and text.
+inline std::tuple<SimPromptKind, PromptIcon, std::string, std::string> Told(const SimPrompt& p) {
+  return {p.kind, p.icon, p.caption, p.text};
 }
 inline const MenuItem* FindSubmenu(const std::vector<MenuItem>& items, const std::string& label) {
   for (const MenuItem& item : items) {

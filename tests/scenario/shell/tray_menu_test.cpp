@@ -66,7 +66,6 @@ TEST(TrayMenuModel, TopLevelInOrder) {
                                 "Pause Snapping", "Settings…", "Stop Recording Diagnostics…", "-",
                                 "Help", "Check for Updates…", "About Tessary", "Quit Tessary"}));
   EXPECT_TRUE(FindItem(menu.items, id::kPause)->checked);
-  EXPECT_EQ(FindItem(menu.items, id::kRecordDiagnostics)->label, "Stop Recording Diagnostics…");
 
   // Without a display there is no "Choose a Layout".
   f.hasDisplay = false;
@@ -85,7 +84,6 @@ TEST(TrayMenuModel, OwnLayoutsSwitchWithTheirKeysAndWithoutThemTheMenuOffersToMa
   ASSERT_EQ(edit->children.size(), 1u);
   EXPECT_EQ(edit->children[0].label, "Your own layouts appear here");
   EXPECT_TRUE(edit->children[0].greyed);
-  EXPECT_TRUE(FindItem(menu.items, id::kExportMyLayouts)->greyed);
   EXPECT_FALSE(FindItem(menu.items, id::kExportArrangement)->greyed);
 
   for (int i = 0; i < 10; ++i) f.ownLayoutNames.push_back("Mine " + std::to_string(i));
@@ -124,18 +122,14 @@ TEST(TrayMenuModel, FocusedWindowCommandsAndWhatGreysThem) {
   }
   EXPECT_FALSE(FindItem(noStacks.items, id::kStackSettings)->greyed);
   EXPECT_FALSE(FindItem(noStacks.items, Window(kFill))->greyed);
-  // Without a focused window every command on it is greyed; dividers and the arrangement's
-  // export need an active layout too.
+  // Without a focused window every command on it is greyed (and without an active layout the
+  // dividers and the arrangement's export: OnlyItemsWithoutTheirSubjectAreGreyed).
   f = FullMenu();
   f.hasFocusedWindow = false;
   for (int command : {Window(kPlace), Window(kFill), Window(kPutBack), Window(kRestore),
                       Window(kStack), Window(kSendToBack), id::kAdjustDividers}) {
     EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, command)->greyed) << command;
   }
-  f = FullMenu();
-  f.hasActiveLayout = false;
-  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kAdjustDividers)->greyed);
-  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kExportArrangement)->greyed);
 }
 
 TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
@@ -236,7 +230,6 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   Run(0.1);
   const MenuModel& again = ChooseFromMenu(id::kResume);
   EXPECT_TRUE(FindItem(again.items, id::kPause)->checked);
-  EXPECT_NE(FindItem(again.items, id::kResume), nullptr);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
   EXPECT_FALSE(Coord().Paused());
 }
@@ -266,12 +259,10 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
   desk.SetConfirmAnswer(false);
   ChooseFromMenu(id::kResetLayouts);
   ASSERT_EQ(desk.PromptsShown().size(), 1u);
-  EXPECT_EQ(desk.PromptsShown()[0].kind, SimPromptKind::kAsk);
-  EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kQuestion);
-  EXPECT_EQ(desk.PromptsShown()[0].caption, "Reset Layouts");
-  EXPECT_EQ(desk.PromptsShown()[0].text,
-            "Return the built-in layouts on Studio Display to their standard proportions? "
-            "Your own layouts are kept.");
+  EXPECT_EQ(Told(desk.PromptsShown()[0]),
+            std::tuple(SimPromptKind::kAsk, PromptIcon::kQuestion, "Reset Layouts",
+                       "Return the built-in layouts on Studio Display to their standard "
+                       "proportions? Your own layouts are kept."));
   EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(true);

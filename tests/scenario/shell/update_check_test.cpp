@@ -64,9 +64,9 @@ TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcom
   desk.SetConfirmAnswer(true);
   CheckNow();
   ASSERT_EQ(desk.PromptsShown().size(), 4u);
-  EXPECT_EQ(desk.PromptsShown()[3].kind, SimPromptKind::kConfirm);
-  EXPECT_EQ(desk.PromptsShown()[3].caption, "Tessary");
-  EXPECT_EQ(desk.PromptsShown()[3].text, "Tessary 1.5.0 is available. Open the download page?");
+  EXPECT_EQ(Told(desk.PromptsShown()[3]),
+            std::tuple(SimPromptKind::kConfirm, PromptIcon::kInformation, "Tessary",
+                       "Tessary 1.5.0 is available. Open the download page?"));
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
 }

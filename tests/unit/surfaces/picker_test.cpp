@@ -64,24 +64,6 @@ TEST(Picker, EveryShowStartsFreshAndDuringADragItIsClickThroughAndNeverTakesFocu
   EXPECT_TRUE(f.Paint().OfKind(CanvasOpKind::kShadow)[0]->strong);
 }
 
-TEST(Picker, HitTestConvertsDesktopPixelsAndRepaintsOnlyOnChange) {
-  PickerFixture f;
-  const Rect work{1920, 0, 2880, 1560};
-  f.picker.Show(Layouts(7), -1, work, 1.5, false);
-  const int painted = f.surface->PaintCount();
-  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{0, 0}));
-  EXPECT_EQ(f.picker.Hovered(), (PickerHit{0, 0}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
-  EXPECT_EQ(f.picker.HitTest(f.At(51, 96)), (PickerHit{0, 0}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
-  EXPECT_EQ(f.picker.HitTest({0, 0}), (PickerHit{}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 2);
-  // Hidden, it answers nothing.
-  f.picker.Hide();
-  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{}));
-  EXPECT_TRUE(f.picker.Layouts().empty());
-}
-
 TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
   PickerFixture f;
   f.picker.Show(Layouts(7), 2, kWork, 1.0, false);
@@ -176,6 +158,9 @@ TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
   f.surface->PressKey(surface_key::kEscape);
   EXPECT_EQ(f.dismissed, 1);  // the handler hid it, which deactivated it: no second call
   EXPECT_FALSE(f.picker.Visible());
+  // Hidden, it answers nothing.
+  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{}));
+  EXPECT_TRUE(f.picker.Layouts().empty());
 
   f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
   f.surface->Deactivate();
@@ -198,10 +183,6 @@ TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) 
   f.surface->MovePointer({region.x + region.width / 2, region.y + region.height / 2});
   EXPECT_EQ(FocusedName(*f.surface), "Region 2 of 3, Three columns");
   EXPECT_TRUE(f.surface->Accessible().items[3].current);
-  const Rect bounds = f.surface->Bounds();
-  EXPECT_GT(region.width, 0);
-  EXPECT_TRUE(region.x >= bounds.x && region.Right() <= bounds.Right() && region.y >= bounds.y &&
-              region.Bottom() <= bounds.Bottom());
 
   f.view.SetGallery(true);
   f.view.Paint();
