@@ -19,7 +19,6 @@ class CommandTest : public RunningShellTest {
   void SetUp() override {
     RunningShellTest::SetUp();
     window = AddApp(kStart);
-    Pump();
   }
 
   WindowId window{};
@@ -163,7 +162,6 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
 TEST_F(CommandTest, NextPreviousAndTheOverviewActOnTheStack) {
   PlaceInRightHalf();
   const WindowId second = AddApp(kStart);
-  Pump();
   PlaceInRightHalf();
   Run(0.5);
   ASSERT_EQ(desk.Foreground(), second);

@@ -184,7 +184,6 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
   // Two windows stacked in the right half: the stack the user was working in.
   for (int i = 0; i < 2; ++i) {
     AddApp({200, 150, 800, 600});
-    Pump();
     PlaceInRightHalf();
     Run(0.5);
   }

@@ -37,7 +37,6 @@ class RegionMoveStory : public ShellTest {
 TEST_F(RegionMoveStory, RightAcrossThreeColumnsAndOntoTheSecondDisplay) {
   StartWithLayouts("thirds", "halves");
   const WindowId w = AddApp({8, 8, 630, 1024});  // in the first column
-  Pump();
   struct Step {
     std::uint32_t arrow;
     Rect frame;
@@ -67,13 +66,11 @@ TEST_F(RegionMoveStory, ADisplayWithoutALayoutHasNoRegionToJoin) {
   StartWithLayouts("thirds", "halves");
   Coord().Layouts().ResetDisplay(Coord().Displays()[1].id);
   const WindowId w = AddApp({1282, 8, 630, 1024});
-  Pump();
   Press(kRight);
   EXPECT_EQ(desk.Frame(w), (Rect{1282, 8, 630, 1024}));
   EXPECT_EQ(desk.WarningBeeps(), 1);
   // Nor does a window on it move anywhere.
   const WindowId there = AddApp({2000, 100, 800, 600});
-  Pump();
   Press(kLeft);
   EXPECT_EQ(desk.Frame(there), (Rect{2000, 100, 800, 600}));
   EXPECT_EQ(desk.WarningBeeps(), 2);
@@ -86,7 +83,6 @@ TEST_F(RegionMoveStory, AWindowInNoRegionFirstGoesIntoTheOneNearestItsCentreUnle
   Press(kRight);
   EXPECT_EQ(desk.Beeps(), 1);
   const WindowId w = AddApp({500, 300, 500, 400});  // its centre is over the middle column
-  Pump();
   shell->SetPaused(true);
   Press(kLeft);
   EXPECT_EQ(desk.Frame(w), (Rect{500, 300, 500, 400}));
@@ -102,7 +98,6 @@ TEST_F(RegionMoveStory, AMoveJoinsTheStackThereWithItsBadgeAndLeavingEndsIt) {
   StartWithLayouts("thirds");
   const WindowId other = AddApp({645, 8, 630, 1024});
   const WindowId w = AddApp({8, 8, 630, 1024});
-  Pump();
   Run(0.5);
   EXPECT_TRUE(Coord().GetStacks().Badges().empty());
   Press(kRight);

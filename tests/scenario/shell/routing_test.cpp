@@ -96,7 +96,6 @@ TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
 
 TEST_F(RoutingTest, HotkeysReachTheDispatcherAndUnknownMessagesTheDefault) {
   const WindowId w = AddApp({100, 100, 800, 600});
-  Pump();
   ASSERT_TRUE(host.hotkeys.Press(kModCtrl | kModAlt, 'F'));
   Pump();
   EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 1904, 1024}));

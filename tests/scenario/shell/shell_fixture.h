@@ -43,7 +43,6 @@ class ShellProbe {
   const std::map<int, std::string>& conflicts() const { return s_.conflicts_; }
   const std::string& version() const { return s_.version_; }
   const std::vector<OpenTarget>& opened() const { return s_.opened_; }
-  const MouseHookShared& mouseShared() const { return s_.mouseShared_; }
   std::optional<int> capturing() const { return s_.capturingCommand_; }
   const WindowFills& fills() const { return s_.fills_; }
   TrayMenuContext menuContext() const { return s_.MenuContext(); }
@@ -201,8 +200,11 @@ class ShellTest : public ::testing::Test {
     }
   }
 
-  WindowId AddApp(Rect frame, const std::string& className = "SimAppWindow") {
-    return desk.AddWindow({.className = className, .frame = frame});
+  // An app's window opens and the program has heard of it.
+  WindowId AddApp(Rect frame) {
+    const WindowId window = desk.AddWindow({.className = "SimAppWindow", .frame = frame});
+    Pump();
+    return window;
   }
   // The user picks a region of a layout in the picker that Place opened.
   void ChooseInPicker(const std::string& layoutId, int region) {

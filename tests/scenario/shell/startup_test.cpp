@@ -1,3 +1,6 @@
+// Start-up in its order and what ends it early, a second copy, the command line, and
+// shutdown: in order, nothing written, and nothing left running.
+
 #include "shell/command_line.h"
 #include "shell/run.h"
 #include "shell/tray_texts.h"
@@ -6,14 +9,11 @@
 namespace tessary::testing {
 namespace {
 
+// The order and a name in the other case: CommandLineActsAfterStartUpInOrder...
 TEST(CommandLine, OpensEveryPairInOrderAndIgnoresTheRest) {
   using enum OpenTarget;
-  EXPECT_EQ(OpenTargetsFromArguments({"--open", "tour", "--open", "welcome"}),
-            (std::vector<OpenTarget>{kTour, kWelcome}));
-  for (std::vector<std::string> nothing : {std::vector<std::string>{"--open"},
-                                           {"gallery", "--open"},
-                                           {"--open", "Editor"},
-                                           {"--Open", "editor"}}) {
+  for (std::vector<std::string> nothing :
+       {std::vector<std::string>{"--open"}, {"gallery", "--open"}, {"--Open", "editor"}}) {
     EXPECT_TRUE(OpenTargetsFromArguments(nothing).empty()) << nothing[0];
   }
   // Pairs overlap: the second "--open" still names the tour.
@@ -24,10 +24,9 @@ TEST(CommandLine, OpensEveryPairInOrderAndIgnoresTheRest) {
             (std::vector<OpenTarget>{kDividers, kGallery, kEditor}));
 }
 
+// No value and "dev" lock as StartUpRunsInItsOrder and SecondCopy... show.
 TEST(InstanceNames, SuffixOnlyForANonEmptyValueAndCutToTheSystemsBuffers) {
-  EXPECT_EQ(InstanceName(std::nullopt), "Quillfrost.Tessary");
   EXPECT_EQ(InstanceName(std::string()), "Quillfrost.Tessary");
-  EXPECT_EQ(InstanceName(std::string("dev")), "Quillfrost.Tessary.dev");
   EXPECT_EQ(InstanceName(std::string(100, 'x')), "Quillfrost.Tessary." + std::string(63, 'x'));
 }
 
@@ -63,7 +62,6 @@ TEST_F(ShellTest, HooksThatCannotAllBeInstalledAreToldOnceAndTheRestWork) {
   EXPECT_TRUE(Probe().running());
   // The events that still arrive are followed.
   const WindowId app = AddApp({100, 100, 800, 600});
-  Pump();
   EXPECT_EQ(Probe().lastForeground(), app);
 }
 
@@ -167,6 +165,39 @@ TEST_F(ShellTest, WholeRunEndsWithQuitFromTheTrayMenu) {
   EXPECT_TRUE(host.window.Destroyed());
   EXPECT_TRUE(host.Session()->mutexes.empty());
   ExpectInOrder({"log shutdown", "tray remove", "quit 0", "message loop ended", "unlock"});
+}
+
+TEST_F(ShellTest, ShutdownRunsInItsOrderAndWritesNothing) {
+  StartWith(R"({"lastSeenVersion":"1.4.2","mouseShortcuts":{"fill":{"button":4,"mods":0}}})");
+  const WindowId app = AddApp({200, 150, 800, 600});
+  Run(0.05);
+  DragTo(app, {500, 160}, {960, 4});
+  ASSERT_TRUE(Coord().DragActive());
+  ASSERT_TRUE(host.mouseHook.Running());
+  shell->BeginMouseCapture(window_command::kPlace);  // the settings window waits for a button
+  host.ClearJournal();
+  const int writes = files.writes;
+
+  ChooseFromMenu(tray_command::kQuit);
+
+  // The hook threads first, then the event hooks, the log line, the drag (its tick timer
+  // stops), the tray icon and the end of the loop.
+  ExpectInOrder({"menu", "destroy main window", "mouse hook stop", "events removed", "log shutdown",
+                 "timer- 1", "tray remove", "quit 0"});
+  EXPECT_FALSE(Coord().DragActive());
+  EXPECT_FALSE(Coord().GetPicker().Visible());
+  EXPECT_FALSE(Probe().capturing().has_value());
+  EXPECT_FALSE(host.tray.present);
+  EXPECT_EQ(files.writes, writes);
+  EXPECT_FALSE(Probe().running());
+
+  // Posted messages and timers after the window went do nothing.
+  host.ClearJournal();
+  desk.Release();
+  Run(2.0);
+  EXPECT_EQ(JournalIndex("write"), -1);
+  EXPECT_EQ(shell->Finish(), 0);
+  EXPECT_TRUE(host.Session()->mutexes.empty());
 }
 
 }  // namespace

@@ -169,7 +169,6 @@ TEST(TrayMenuModel, LayoutEntryTexts) {
   EXPECT_EQ(LayoutEntryTitle(halves, true), "Adjusted: " + halves.name);
   EXPECT_EQ(LayoutEntrySubtitle({}, true, true), "Adjusted proportions");
   EXPECT_EQ(LayoutEntrySubtitle({}, false, true), "Custom layout");
-  EXPECT_EQ(LayoutEntrySubtitle({}, false, false), "Standard proportions");
   EXPECT_EQ(LayoutEntrySubtitle({"Mail", "Notes"}, true, true), "Mail, Notes");
   TrayLayoutEntry entry{"Halves", "Standard proportions", false, true, 2, {}};
   EXPECT_EQ(LayoutEntryAccessibleText(entry),
@@ -196,7 +195,6 @@ using TrayMenuStory = RunningShellTest;
 TEST_F(TrayMenuStory, WindowCommandsActOnTheWindowBeforeTheTaskbarUnlessItVanished) {
   const WindowId other = AddApp({900, 150, 800, 600});
   const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
   const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
                                            .frame = {0, 1040, 1920, 40},
                                            .style = window_style::kPopup,
@@ -281,7 +279,6 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
     ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(key, layout));
   }
   const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
   const std::vector<SnapLayout> list = Probe().menuContext().switchList;
   const auto halves =
       std::find_if(list.begin(), list.end(), [](const SnapLayout& l) { return l.id == "halves"; });
@@ -333,7 +330,6 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
 // Nothing is greyed for being unbuilt: only items that need what the desktop lacks.
 TEST_F(TrayMenuStory, OnlyItemsWithoutTheirSubjectAreGreyed) {
   AddApp({200, 150, 800, 600});
-  Pump();
   const MenuModel& menu = ChooseFromMenu(0);
   std::vector<int> greyed;
   CollectGreyed(menu.items, greyed);

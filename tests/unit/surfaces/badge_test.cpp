@@ -87,8 +87,7 @@ TEST(BadgeGeometry, HitTestingGrowsTheTargets) {
 }
 
 TEST(BadgePaint, BodyAndSpanBarFollowTheGrowth) {
-  SimThemeSource themeSource;
-  const Theme theme = ReadTheme(themeSource);
+  const Theme theme = testing::LightTheme();
   BadgeContent content = Members(2);
   content.icons[0].widthUnits = 2;  // spans two columns behind a one-column front
   content.icons[1].widthUnits = 1;

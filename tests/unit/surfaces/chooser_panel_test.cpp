@@ -152,7 +152,7 @@ TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
   const std::vector<ChooserChoice> choices = {{WindowId{1}, "a.txt", "Editor", IconId{5}},
                                               {WindowId{2}, "Shell", "Terminal", IconId{6}}};
   const ChooserGeometry g = LayOutChooser(config, 2, 800, 420);
-  const Theme theme = MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));
+  const Theme theme = testing::LightTheme();
   RecordingCanvas canvas;
   PaintChooser(canvas, theme,
                {.geometry = &g, .config = &config, .choices = &choices, .hovered = 1}, 800, 420);
