@@ -35,15 +35,6 @@ class IntroTest : public ShellTest {
     }
     return buttons;
   }
-  // Another run of the program on the same files.
-  std::unique_ptr<Shell> StartAgain(SimShellHost& again) {
-    if (shell) shell->Shutdown();
-    shell.reset();
-    auto next = std::make_unique<Shell>(Environment(again));
-    EXPECT_EQ(next->Start({}), std::nullopt);
-    again.Pump(desk);
-    return next;
-  }
 };
 
 // Version comparison itself: Versions.CompareAsPaddedListsOfLeadingNumbers.
@@ -52,7 +43,6 @@ TEST(ReleaseNotes, TheNotesAreNewestFirst) {
   ASSERT_EQ(notes.size(), 5u);
   EXPECT_EQ(notes.front().version, "0.1.5");
   EXPECT_EQ(notes.back().version, "0.1.0");
-  EXPECT_TRUE(notes.back().notes.starts_with("Tessary comes to Windows.\n\n"));
   // Every version since 0.1.2, newest first; nothing newer than the running one.
   EXPECT_EQ(WhatsNewText("0.1.2", "0.1.5"),
             "Tessary 0.1.5\n" + std::string(notes[0].notes) + "\n\nTessary 0.1.4\n" +
@@ -127,8 +117,7 @@ TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
   const Case cases[] = {
       {"0.1.3", nullptr, true},
       {"0.1.5", nullptr, false},
-      {"", "dev", false},
-      {"0.1.3", "dev", false},
+      {"0.1.3", "dev", false},  // a separate instance (its first run: SecondCopy...)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lastSeen) + (c.instance ? " instance" : ""));
@@ -136,7 +125,9 @@ TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
     StoreSettings(std::string(R"({"lastSeenVersion":")") + c.lastSeen + "\"}");
     SimShellHost upgraded;
     upgraded.services.version = ProgramVersion{0, 1, 5};
-    const std::unique_ptr<Shell> run = StartAgain(upgraded);
+    const auto run = std::make_unique<Shell>(Environment(upgraded));  // on the same files
+    ASSERT_EQ(run->Start({}), std::nullopt);
+    upgraded.Pump(desk);
     SimDialogWindow* info = Info();
     ASSERT_EQ(info != nullptr, c.whatsNew);
     EXPECT_EQ(ShellProbe(*run).settings().Current().lastSeenVersion, "0.1.5");

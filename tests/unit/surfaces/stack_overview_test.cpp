@@ -104,12 +104,11 @@ TEST_F(StackOverviewViewTest, KeysChooseAndMoveTheSelection) {
   s.PressKey(0x61);                     // 1 on the numeric keypad
   s.PressKey(surface_key::kDigit1 + 5);  // no sixth card
   EXPECT_EQ(chosen, (std::vector<WindowId>{WindowId{3}, WindowId{2}, WindowId{1}}));
-  s.PressKey(surface_key::kEscape);
-  EXPECT_EQ(dismissed, 1);
-  // A right-click, even on a card, and a click beside the cards only dismiss it.
+  // A right-click, even on a card, and a click beside the cards only dismiss it (Escape:
+  // the switcher stories).
   s.RightClick(view.CardCentre(0));
   s.PressAndRelease({105, 55});
-  EXPECT_EQ(dismissed, 3);
+  EXPECT_EQ(dismissed, 2);
   EXPECT_EQ(chosen.size(), 3u);
 }
 
