@@ -120,24 +120,11 @@ TEST_F(UpdateStory, ASilentCheckThatFindsAnUpdateBadgesTheTrayAndSaysSoInABalloo
 
 constexpr const char* kSecretTitle = "Salaries 2027 - confidential.xlsx";
 
-class DiagnosticsStory : public RunningShellTest {
- protected:
-  void SetUp() override {
-    RunningShellTest::SetUp();
-    window = desk.AddWindow({.title = kSecretTitle, .frame = {300, 300, 800, 600}});
-    Run(0.05);
-  }
-  std::string Recording() const {
-    for (const auto& [path, bytes] : files.files) {
-      if (path.find("Tessary Diagnostics ") != std::string::npos) return bytes;
-    }
-    return {};
-  }
-
-  WindowId window{};
-};
+using DiagnosticsStory = RunningShellTest;
 
 TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) {
+  const WindowId window = desk.AddWindow({.title = kSecretTitle, .frame = {300, 300, 800, 600}});
+  Run(0.05);
   ChooseFromMenu(tray_command::kRecordDiagnostics);
   ASSERT_TRUE(shell->RecordingDiagnostics());
   // The toast sets the first sentence as its title.
@@ -170,7 +157,10 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   EXPECT_TRUE(desk.Launches().empty());
 
   // The file's own format is the recorder's; here, what the program put into it.
-  const std::string file = Recording();
+  std::string file;
+  for (const auto& [path, bytes] : files.files) {
+    if (path.find("Tessary Diagnostics ") != std::string::npos) file = bytes;
+  }
   const std::string app = Coord().GetDesktop().AppNameOfWindow(window);
   const std::size_t start =
       file.find("== At the start ==\r\nDisplay Studio Display: 0,0 1920x1080");

@@ -203,18 +203,11 @@ TEST(DialogKeys, HotkeyFieldsKeepTabAndEscapeAndTheEditorTakesUndo) {
   }
 }
 
-class EscapeTest : public RunningShellTest {
- protected:
-  void SetUp() override {
-    RunningShellTest::SetUp();
-    window = AddApp({300, 300, 800, 600});
-    Run(0.05);
-  }
-
-  WindowId window{};
-};
+using EscapeTest = RunningShellTest;
 
 TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOnePressAndRelease) {
+  const WindowId window = AddApp({300, 300, 800, 600});
+  Run(0.05);
   DragTo(window, {600, 310}, {960, 4}, 20);
   ASSERT_TRUE(Coord().DragActive());
   ASSERT_TRUE(Coord().GetPicker().Visible());
