@@ -227,7 +227,7 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
        "○ ○ ○ ○ ● ", "Open Shortcuts",
        [&] { return Dialogs().Find("TessarySettings") != nullptr; }},
   };
-  for (int i = 0; i < kTourPageCount; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(pages)); ++i) {
     SCOPED_TRACE(i);
     const Page& page = pages[i];
     EXPECT_EQ(tour->Text(kTourTitleId), page.title);

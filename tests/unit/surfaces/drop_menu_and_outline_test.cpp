@@ -21,12 +21,8 @@ DropActionMenu TwoTiles() {
   return menu;
 }
 
-struct MenuFixture : testing::SimView<DropMenuView> {
-  MenuFixture() : SimView("Tessary drop menu") {}
-};
-
 TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighlightedTile) {
-  MenuFixture f;
+  testing::SimView<DropMenuView> f("Tessary drop menu");
   ASSERT_NE(f.surface, nullptr);
   const DropActionMenu menu = TwoTiles();
   f.view.Show(menu, 1.5, std::nullopt, false);
@@ -56,7 +52,7 @@ TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighl
 }
 
 TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
-  MenuFixture f;
+  testing::SimView<DropMenuView> f("Tessary drop menu");
   f.view.Show(TwoTiles(), 1.5, std::nullopt, false);
   const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
   // Panel (381 x 168 px = 254 x 112 units), then each tile and its glyph's fill.
@@ -72,7 +68,7 @@ TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
 }
 
 TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
-  MenuFixture f;
+  testing::SimView<DropMenuView> f("Tessary drop menu");
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, false);
   {
     const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
@@ -292,12 +288,8 @@ TEST(DropTiles, TheTileUnderAPointIsTheNearestCentre) {
   EXPECT_EQ(DropTileAt(menu, {250, 350}), -1);
 }
 
-struct OutlineFixture : testing::SimView<Outline> {
-  OutlineFixture() : SimView("Tessary destination") {}
-};
-
 TEST(Outline, PaintsOnlyOnChangeAndWithoutADraggedWindowIsOnTop) {
-  OutlineFixture f;
+  testing::SimView<Outline> f("Tessary destination");
   ASSERT_NE(f.surface, nullptr);
   f.view.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
   f.view.Show({100, 100, 400, 300}, 1.0, "This Spot", false);
@@ -317,7 +309,7 @@ TEST(Outline, PaintsOnlyOnChangeAndWithoutADraggedWindowIsOnTop) {
 }
 
 TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
-  OutlineFixture f;
+  testing::SimView<Outline> f("Tessary destination");
   f.view.Show({0, 0, 400, 300}, 1.0, "Release to snap", true);
   const RecordingCanvas& armed = f.surface->LastPaint();
   const auto fills = armed.OfKind(CanvasOpKind::kFillRounded);
@@ -350,7 +342,7 @@ TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
 }
 
 TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
-  OutlineFixture f;
+  testing::SimView<Outline> f("Tessary destination");
   // Below 141 x 61 units no label; at 150 % 200 px are 133 units.
   const std::tuple<Rect, double, std::size_t> cases[] = {{{0, 0, 140, 300}, 1.0, 0},
                                                          {{0, 0, 300, 60}, 1.0, 0},
