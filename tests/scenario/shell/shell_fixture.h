@@ -206,17 +206,6 @@ class ShellTest : public ::testing::Test {
     Pump();
     return window;
   }
-  // The user picks a region of a layout in the picker that Place opened.
-  void ChooseInPicker(const std::string& layoutId, int region) {
-    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
-    const auto found = std::find_if(catalogue.begin(), catalogue.end(),
-                                    [&](const SnapLayout& l) { return l.id == layoutId; });
-    ASSERT_NE(found, catalogue.end());
-    host.window.Post(main_window_message::kCoordinatorCommand,
-                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
-                     PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
-    Run(0.05);
-  }
   // Another process asks the running program to open something.
   void Request(OpenRequest what) {
     host.window.Post(main_window_message::kOpenRequest, static_cast<std::uint64_t>(what), 0);
@@ -232,10 +221,17 @@ class ShellTest : public ::testing::Test {
     }
     Run(0.1);
   }
-  // Place puts the focused window into the right half of "Halves".
+  // Place opens the picker and the user picks the right half of "Halves" in it.
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
-    ChooseInPicker("halves", 1);
+    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto halves = std::find_if(catalogue.begin(), catalogue.end(),
+                                     [](const SnapLayout& l) { return l.id == "halves"; });
+    ASSERT_NE(halves, catalogue.end());
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(halves - catalogue.begin()), 1));
+    Run(0.05);
   }
 
   SimDesktop desk;
