@@ -23,7 +23,6 @@ TEST(UpdateDocument, OnlyAnObjectWithAPositiveNumberBuildIsUsable) {
     std::optional<UpdateInfo> expected;
   };
   const std::vector<Case> cases = {
-      {R"({"version":"0.1.5","build":6})", UpdateInfo{"0.1.5", 6}},
       {R"({"build":6.9,"version":7})", UpdateInfo{"", 6}},  // truncated; a version must be text
       {R"({"build":1e300})", UpdateInfo{"", std::numeric_limits<std::int64_t>::max()}},
       {R"({"build":0.5})", UpdateInfo{"", 0}},  // greater than 0, so usable; worth nothing
@@ -64,7 +63,6 @@ TEST(ServiceAddress, OverridesParseAndPlainHttpIsOnlyForThisMachine) {
     HttpAddress expected;
   };
   const std::vector<Case> cases = {
-      {std::nullopt, fallback},
       {"http://127.0.0.1:8123/u.json", {"127.0.0.1", 8123, "/u.json", false}},
       {"http://localhost/u", {"localhost", 80, "/u", false}},
       {"https://updates.test.example", {"updates.test.example", 443, "/", true}},
