@@ -1,10 +1,16 @@
 // The window commands: Place, Fill Screen, Put Back and Restore, with their targets (the
-// stack overview in front stands for the window it is about).
+// stack overview in front stands for the window it is about); and keyboard placement as the
+// user meets it: Ctrl+Alt+Win+arrows move the focused window region by region, on to the
+// display beside, into a stack with its badge, or refuse with the warning beep; and the
+// keys' own settings key next to files of earlier versions.
 
 #include <algorithm>
 
+#include "layout/builtin_layouts.h"
+#include "shell/shortcuts.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
+#include "state/settings_file.h"
 
 namespace tessary::testing {
 namespace {
@@ -19,7 +25,6 @@ class CommandTest : public RunningShellTest {
   void SetUp() override {
     RunningShellTest::SetUp();
     window = AddApp(kStart);
-    Pump();
   }
 
   WindowId window{};
@@ -49,20 +54,15 @@ TEST_F(CommandTest, RestoreGivesBackTheSizeFromBeforeTheProgramMovedItEvenWhileP
   EXPECT_EQ(desk.Frame(window), kStart);
   EXPECT_EQ(Probe().fills().Count(), 0u);
   // The prior size is forgotten once given back.
-  EXPECT_FALSE(Coord().PriorRectOf(window).has_value());
   shell->RunCommand(kRestore);
   EXPECT_EQ(desk.Frame(window), kStart);
   EXPECT_EQ(desk.Beeps(), 1);
 }
 
 TEST_F(CommandTest, PlaceThenPutBackAfterTheUserMovedIt) {
-  shell->RunCommand(kPlace);
-  ASSERT_TRUE(Coord().GetPicker().Visible());
-  EXPECT_EQ(Coord().PickerTargetWindow(), window);
-  ChooseInPicker("halves", 1);
+  PlaceInRightHalf();
   const Rect right{964, 8, 948, 1024};
   EXPECT_EQ(desk.Frame(window), right);
-  ASSERT_TRUE(Coord().PlacementOf(window).has_value());
 
   AddApp({900, 100, 900, 800});
   desk.MoveWindow(window, {100, 100, 700, 500});
@@ -168,7 +168,6 @@ TEST_F(CommandTest, CommandsThatCannotActBeepOrStaySilent) {
 TEST_F(CommandTest, NextPreviousAndTheOverviewActOnTheStack) {
   PlaceInRightHalf();
   const WindowId second = AddApp(kStart);
-  Pump();
   PlaceInRightHalf();
   Run(0.5);
   ASSERT_EQ(desk.Foreground(), second);
@@ -193,6 +192,146 @@ TEST_F(CommandTest, NextPreviousAndTheOverviewActOnTheStack) {
   ASSERT_EQ(desk.Foreground(), overview.Window());
   shell->RunCommand(kFill);
   EXPECT_EQ(desk.Frame(second), kFull);
+}
+
+constexpr std::uint32_t kLeft = 0x25;
+constexpr std::uint32_t kUp = 0x26;
+constexpr std::uint32_t kRight = 0x27;
+
+class RegionMoveStory : public ShellTest {
+ protected:
+  void StartWithLayouts(const char* first, const char* second = nullptr) {
+    if (second) desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
+    StartWith();
+    Coord().RefreshDisplays();
+    SetLayout(0, first);
+    if (second) SetLayout(1, second);
+  }
+  void SetLayout(std::size_t index, const char* id) {
+    Coord().Layouts().SetActiveLayout(Coord().Displays()[index].id, *FindBuiltIn(id));
+  }
+  // The user presses Ctrl+Alt+Win with an arrow; the stack pass has run afterwards.
+  void Press(std::uint32_t arrow) {
+    ASSERT_TRUE(host.hotkeys.Press(kCtrlAltWin, arrow));
+    Pump();
+    Run(0.5);
+  }
+};
+
+TEST_F(RegionMoveStory, RightAcrossThreeColumnsAndOntoTheSecondDisplay) {
+  StartWithLayouts("thirds", "halves");
+  const WindowId w = AddApp({8, 8, 630, 1024});  // in the first column
+  struct Step {
+    std::uint32_t arrow;
+    Rect frame;
+    int warningBeeps;
+  };
+  const Step steps[] = {
+      {kRight, {645, 8, 630, 1024}, 0},
+      {kRight, {1282, 8, 630, 1024}, 0},
+      {kRight, {1928, 8, 948, 1024}, 0},  // the left half of the display beside
+      {kRight, {2884, 8, 948, 1024}, 0},
+      {kRight, {2884, 8, 948, 1024}, 1},  // no display beyond: the beep, nothing moves
+      {kUp, {2884, 8, 948, 1024}, 2},
+      {kLeft, {1928, 8, 948, 1024}, 2},
+      {kLeft, {1282, 8, 630, 1024}, 2},  // back onto the right column
+  };
+  for (const Step& step : steps) {
+    Press(step.arrow);
+    EXPECT_EQ(desk.Frame(w), step.frame) << &step - steps;
+    EXPECT_EQ(desk.WarningBeeps(), step.warningBeeps) << &step - steps;
+  }
+  EXPECT_EQ(Coord().PlacementOf(w)->region, 2);
+  EXPECT_EQ(desk.Foreground(), w);
+  EXPECT_EQ(desk.Beeps(), 0);
+}
+
+TEST_F(RegionMoveStory, ADisplayWithoutALayoutHasNoRegionToJoin) {
+  StartWithLayouts("thirds", "halves");
+  Coord().Layouts().ResetDisplay(Coord().Displays()[1].id);
+  const WindowId w = AddApp({1282, 8, 630, 1024});
+  Press(kRight);
+  EXPECT_EQ(desk.Frame(w), (Rect{1282, 8, 630, 1024}));
+  EXPECT_EQ(desk.WarningBeeps(), 1);
+  // Nor does a window on it move anywhere.
+  const WindowId there = AddApp({2000, 100, 800, 600});
+  Press(kLeft);
+  EXPECT_EQ(desk.Frame(there), (Rect{2000, 100, 800, 600}));
+  EXPECT_EQ(desk.WarningBeeps(), 2);
+}
+
+// Without a window in front there is the information beep of every window command; paused,
+// nothing moves and nothing sounds.
+TEST_F(RegionMoveStory, AWindowInNoRegionFirstGoesIntoTheOneNearestItsCentreUnlessPaused) {
+  StartWithLayouts("thirds");
+  Press(kRight);
+  EXPECT_EQ(desk.Beeps(), 1);
+  const WindowId w = AddApp({500, 300, 500, 400});  // its centre is over the middle column
+  shell->SetPaused(true);
+  Press(kLeft);
+  EXPECT_EQ(desk.Frame(w), (Rect{500, 300, 500, 400}));
+  EXPECT_EQ(desk.Beeps() + desk.WarningBeeps(), 1);
+  shell->SetPaused(false);
+  Press(kLeft);
+  EXPECT_EQ(desk.Frame(w), (Rect{645, 8, 630, 1024}));
+  Press(kLeft);
+  EXPECT_EQ(desk.Frame(w), (Rect{8, 8, 630, 1024}));
+}
+
+TEST_F(RegionMoveStory, AMoveJoinsTheStackThereWithItsBadgeAndLeavingEndsIt) {
+  StartWithLayouts("thirds");
+  const WindowId other = AddApp({645, 8, 630, 1024});
+  const WindowId w = AddApp({8, 8, 630, 1024});
+  Run(0.5);
+  EXPECT_TRUE(Coord().GetStacks().Badges().empty());
+  Press(kRight);
+  const std::vector<StackInfo> stacks = Coord().StacksNow();
+  ASSERT_EQ(stacks.size(), 1u);
+  EXPECT_EQ(std::set<WindowId>(stacks[0].members.begin(), stacks[0].members.end()),
+            (std::set<WindowId>{other, w}));
+  EXPECT_EQ(stacks[0].fronts, (std::vector<WindowId>{w}));
+  EXPECT_EQ(Coord().GetStacks().Badges().size(), 1u);
+  Press(kRight);
+  EXPECT_TRUE(Coord().StacksNow().empty());
+  EXPECT_TRUE(Coord().GetStacks().Badges().empty());
+  EXPECT_EQ(desk.Frame(other), (Rect{645, 8, 630, 1024}));
+}
+
+// Written by a version without the moves: their key is absent.
+constexpr char kEarlierFile[] =
+    R"({"startAtLogin":false,"checkUpdates":true,"lastUpdateCheck":1700000000,)"
+    R"("windowStacksEnabled":true,"stackBadgesEnabled":true,"stackBadgesOnEdge":true,)"
+    R"("stackTransition":"melt","stackOrder":"name","lastSeenVersion":"1.4.2",)"
+    R"("tipsShown":["badge"],"shortcuts":{"fill":{"vk":71,"mods":3}},)"
+    R"("mouseShortcuts":{"next":{"button":4,"mods":0}}})";
+
+TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersions) {
+  host.hotkeys.TakeByOtherApp(kCtrlAltWin, kUp);
+  StartWith(kEarlierFile);
+  const tessary::Settings& record = Probe().settings().Current();
+  EXPECT_EQ(record.moveShortcuts, DefaultMoveShortcuts());
+  const std::uint32_t arrows[] = {kLeft, kRight, kUp, 0x28};
+  for (int i : {0, 1, 3}) {  // "above" is held by another app
+    EXPECT_EQ(host.hotkeys.registered[kFirstMoveHotkey + i],
+              (SimHotkeys::Registration{kCtrlAltWin | kModNoRepeat, arrows[i]}))
+        << i;
+  }
+  EXPECT_EQ(host.hotkeys.registered.count(kFirstMoveHotkey + 2), 0u);
+  EXPECT_EQ(Probe().conflicts(),
+            (std::map<int, std::string>{{13, "Another app already uses these keys"}}));
+  // Saved again, the file is exactly what the earlier version wrote.
+  Probe().settings().Apply(record);
+  EXPECT_EQ(SettingsFile(), kEarlierFile);
+
+  // A changed move key is written under its own key after the others, and read back.
+  tessary::Settings next = record;
+  next.moveShortcuts[1] = KeyShortcut{'L', kModCtrl | kModAlt | kModWin};
+  Probe().settings().Apply(next);
+  std::string expected = kEarlierFile;
+  expected.insert(expected.size() - 1, R"(,"moveShortcuts":{"right":{"vk":76,"mods":11}})");
+  EXPECT_EQ(SettingsFile(), expected);
+  EXPECT_EQ(ParseSettings(SettingsFile()), next);
+  EXPECT_TRUE(host.hotkeys.Press(kCtrlAltWin, 'L'));
 }
 
 }  // namespace

@@ -35,15 +35,6 @@ class IntroTest : public ShellTest {
     }
     return buttons;
   }
-  // Another run of the program on the same files.
-  std::unique_ptr<Shell> StartAgain(SimShellHost& again) {
-    if (shell) shell->Shutdown();
-    shell.reset();
-    auto next = std::make_unique<Shell>(Environment(again));
-    EXPECT_EQ(next->Start({}), std::nullopt);
-    again.Pump(desk);
-    return next;
-  }
 };
 
 // Version comparison itself: Versions.CompareAsPaddedListsOfLeadingNumbers.
@@ -52,7 +43,6 @@ TEST(ReleaseNotes, TheNotesAreNewestFirst) {
   ASSERT_EQ(notes.size(), 5u);
   EXPECT_EQ(notes.front().version, "0.1.5");
   EXPECT_EQ(notes.back().version, "0.1.0");
-  EXPECT_TRUE(notes.back().notes.starts_with("Tessary comes to Windows.\n\n"));
   // Every version since 0.1.2, newest first; nothing newer than the running one.
   EXPECT_EQ(WhatsNewText("0.1.2", "0.1.5"),
             "Tessary 0.1.5\n" + std::string(notes[0].notes) + "\n\nTessary 0.1.4\n" +
@@ -101,13 +91,7 @@ TEST_F(IntroTest, FirstStartWelcomesAndStoresTheVersion) {
   EXPECT_EQ(welcome->FocusedId(), info_command::kGetStarted);
   EXPECT_EQ(welcome->Text(kInfoCheckBoxId), "Start Tessary when you sign in");
   EXPECT_FALSE(welcome->Checked(kInfoCheckBoxId));
-  // The body is measured at the display's scale and the window grows with it.
-  const ControlSpec& body = welcome->Options().controls[1];
-  ASSERT_EQ(body.id, kInfoBodyId);
-  const double bodyHeight = body.units.height;
-  EXPECT_EQ(welcome->Options().clientHeight, bodyHeight + 76 + 64 + 34);
   EXPECT_EQ(welcome->Options().center, (Point{960, 520}));
-  EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.4.2");
 
   // Turning Windows Snap off asks first; the welcome window stays.
   desk.SetConfirmAnswer(true);
@@ -133,8 +117,7 @@ TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
   const Case cases[] = {
       {"0.1.3", nullptr, true},
       {"0.1.5", nullptr, false},
-      {"", "dev", false},
-      {"0.1.3", "dev", false},
+      {"0.1.3", "dev", false},  // a separate instance (its first run: SecondCopy...)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lastSeen) + (c.instance ? " instance" : ""));
@@ -142,7 +125,9 @@ TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
     StoreSettings(std::string(R"({"lastSeenVersion":")") + c.lastSeen + "\"}");
     SimShellHost upgraded;
     upgraded.services.version = ProgramVersion{0, 1, 5};
-    const std::unique_ptr<Shell> run = StartAgain(upgraded);
+    const auto run = std::make_unique<Shell>(Environment(upgraded));  // on the same files
+    ASSERT_EQ(run->Start({}), std::nullopt);
+    upgraded.Pump(desk);
     SimDialogWindow* info = Info();
     ASSERT_EQ(info != nullptr, c.whatsNew);
     EXPECT_EQ(ShellProbe(*run).settings().Current().lastSeenVersion, "0.1.5");
@@ -190,7 +175,6 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
   // Two windows stacked in the right half: the stack the user was working in.
   for (int i = 0; i < 2; ++i) {
     AddApp({200, 150, 800, 600});
-    Pump();
     PlaceInRightHalf();
     Run(0.5);
   }
@@ -204,31 +188,51 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
 
   struct Page {
     const char* title;
+    const char* body;
+    const char* dots;
     const char* action;  // empty: no button
     std::function<bool()> acted;
   };
   const Page pages[] = {
-      {"Drop windows into place", "Show the Layouts",
+      {"Drop windows into place",
+       "Drag a window to the top center of a display and drop it into a region of a layout. "
+       "Once windows are placed, drag another onto one of them and pick from the tiles: add it "
+       "to the stack, take a half, rejoin a split, or swap. Escape closes the tiles and keeps "
+       "the drag.",
+       "● ○ ○ ○ ○ ", "Show the Layouts",
        [&] {
          const bool shown = Coord().GalleryMode();
          Coord().HandleCommand(kCommandPickerDismissed, 0);  // the user closes the gallery
          return shown;
        }},
-      {"Stack windows in one spot", "Open This Window's Stack",
-       [&] { return Coord().Switcher().Open(); }},
-      {"Span across regions", "", nullptr},
+      {"Stack windows in one spot",
+       "Windows that share a region form a stack. The badge on the front window's left edge "
+       "shows what's behind it; click an icon to switch, or “+N” for all of them. Ctrl+Alt+S "
+       "opens the full switcher, and the mouse wheel flips through.",
+       "○ ● ○ ○ ○ ", "Open This Window's Stack", [&] { return Coord().Switcher().Open(); }},
+      {"Span across regions",
+       "Hold Ctrl while dragging a window's edge across its neighbors, and it covers whole "
+       "regions. The windows underneath stay stacked behind it; the button on its badge, or "
+       "Ctrl+Alt+B, brings them forward.",
+       "○ ○ ● ○ ○ ", "", nullptr},
       // The layout editor, and the settings window at its shortcuts.
-      {"Your layouts, with their apps", "Create a Layout",
-       [&] { return Dialogs().Find("TessaryEditor") != nullptr; }},
-      {"Keys and mouse buttons", "Open Shortcuts",
+      {"Your layouts, with their apps",
+       "Design layouts for the parts of your day and choose the apps that live in each spot. "
+       "Applying one opens and places them; Ctrl+Alt+1–9 switch between your layouts.",
+       "○ ○ ○ ● ○ ", "Create a Layout", [&] { return Dialogs().Find("TessaryEditor") != nullptr; }},
+      {"Keys and mouse buttons",
+       "Every action has a keyboard shortcut you can change, and any of them can take your "
+       "mouse's middle or side button: middle-click a stacked window to open its stack, for "
+       "example.",
+       "○ ○ ○ ○ ● ", "Open Shortcuts",
        [&] { return Dialogs().Find("TessarySettings") != nullptr; }},
   };
-  for (int i = 0; i < kTourPageCount; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(pages)); ++i) {
     SCOPED_TRACE(i);
     const Page& page = pages[i];
     EXPECT_EQ(tour->Text(kTourTitleId), page.title);
-    EXPECT_EQ(tour->Text(kTourBodyId), TourPageAt(i).body);
-    EXPECT_EQ(tour->Text(kTourDotsId), TourDots(i));
+    EXPECT_EQ(tour->Text(kTourBodyId), page.body);
+    EXPECT_EQ(tour->Text(kTourDotsId), page.dots);
     EXPECT_EQ(tour->Enabled(kTourBackId), i > 0);
     EXPECT_EQ(tour->Text(kTourNextId), i == 4 ? "Done" : "Next");
     EXPECT_EQ(tour->Shown(kTourActionId), page.acted != nullptr);
@@ -249,7 +253,6 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
     tour->Press(kTourNextId);
   }
   EXPECT_EQ(Tour(), nullptr);
-  EXPECT_EQ(TourDots(2), "○ ○ ● ○ ○ ");
 }
 
 }  // namespace

@@ -45,9 +45,8 @@ class LayoutExchangeStory : public ShellTest {
 TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAlreadyHereAtHome) {
   std::vector<SimPrompt> shown = Choose(id::kExportMyLayouts, kFile);
   ASSERT_EQ(shown.size(), 1u);  // a written file shows nothing more
-  EXPECT_EQ(shown[0].kind, SimPromptKind::kSaveFile);
-  EXPECT_EQ(shown[0].caption, "Export Layouts");
-  EXPECT_EQ(shown[0].text, "Tessary layouts (*.json)");
+  EXPECT_EQ(Told(shown[0]), std::tuple(SimPromptKind::kSaveFile, PromptIcon::kInformation,
+                                       "Export Layouts", "Tessary layouts (*.json)"));
   EXPECT_EQ(files.files[kFile].rfind("{\n  \"format\" : \"quandervolt.Tessary.layouts\"", 0), 0u);
   EXPECT_EQ(files.files.count(kFile + ".tmp"), 0u);
 
@@ -55,10 +54,9 @@ TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAl
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].kind, SimPromptKind::kOpenFile);
   EXPECT_EQ(shown[0].caption, "Import Layouts");
-  EXPECT_EQ(shown[1].kind, SimPromptKind::kInform);
-  EXPECT_EQ(shown[1].icon, PromptIcon::kInformation);
-  EXPECT_EQ(shown[1].caption, "Import Layouts");
-  EXPECT_EQ(shown[1].text, "These layouts are already here; nothing was added.");
+  EXPECT_EQ(Told(shown[1]),
+            std::tuple(SimPromptKind::kInform, PromptIcon::kInformation, "Import Layouts",
+                       "These layouts are already here; nothing was added."));
   EXPECT_EQ(OwnOn(0).size(), 2u);
 
   shown = Choose(id::kImportLayouts, kFile, 1);
@@ -105,9 +103,8 @@ TEST_F(LayoutExchangeStory, AFileThatIsRefusedChangesNothing) {
     }
     const std::vector<SimPrompt> shown = Choose(id::kImportLayouts, kFile);
     ASSERT_EQ(shown.size(), 2u) << c.message;
-    EXPECT_EQ(shown[1].caption, "Import Layouts");
-    EXPECT_EQ(shown[1].icon, PromptIcon::kWarning);
-    EXPECT_EQ(shown[1].text, c.message);
+    EXPECT_EQ(Told(shown[1]), std::tuple(SimPromptKind::kInform, PromptIcon::kWarning,
+                                         "Import Layouts", c.message));
     EXPECT_EQ(OwnOn(0).size(), 2u);
     EXPECT_EQ(LayoutsFile(), stored);
   }
@@ -126,17 +123,17 @@ TEST_F(LayoutExchangeStory, CancelOrAFailedWriteLosesNothing) {
   files.failWrites = true;
   const std::vector<SimPrompt> shown = Choose(id::kExportMyLayouts, kFile);
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1].caption, "Export Layouts");
-  EXPECT_EQ(shown[1].icon, PromptIcon::kWarning);
-  EXPECT_EQ(shown[1].text, "The file couldn't be written.");
+  EXPECT_EQ(Told(shown[1]), std::tuple(SimPromptKind::kInform, PromptIcon::kWarning,
+                                       "Export Layouts", "The file couldn't be written."));
   EXPECT_EQ(files.files[kFile], "what the user had");
 
   // Nothing to export is said before any dialog is shown (the item is greyed then, but
   // the display's layouts may have gone while the menu was open).
   const std::vector<SimPrompt> none = Choose(id::kExportMyLayouts, kFile, 1);
   ASSERT_EQ(none.size(), 1u);
-  EXPECT_EQ(none[0].text, "Choose between 1 and 128 layouts to export.");
-  EXPECT_EQ(none[0].icon, PromptIcon::kWarning);
+  EXPECT_EQ(Told(none[0]),
+            std::tuple(SimPromptKind::kInform, PromptIcon::kWarning, "Export Layouts",
+                       "Choose between 1 and 128 layouts to export."));
 }
 
 }  // namespace

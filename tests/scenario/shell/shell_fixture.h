@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/log.h"
@@ -42,7 +43,6 @@ class ShellProbe {
   const std::map<int, std::string>& conflicts() const { return s_.conflicts_; }
   const std::string& version() const { return s_.version_; }
   const std::vector<OpenTarget>& opened() const { return s_.opened_; }
-  const MouseHookShared& mouseShared() const { return s_.mouseShared_; }
   std::optional<int> capturing() const { return s_.capturingCommand_; }
   const WindowFills& fills() const { return s_.fills_; }
   TrayMenuContext menuContext() const { return s_.MenuContext(); }
@@ -200,19 +200,11 @@ class ShellTest : public ::testing::Test {
     }
   }
 
-  WindowId AddApp(Rect frame, const std::string& className = "SimAppWindow") {
-    return desk.AddWindow({.className = className, .frame = frame});
-  }
-  // The user picks a region of a layout in the picker that Place opened.
-  void ChooseInPicker(const std::string& layoutId, int region) {
-    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
-    const auto found = std::find_if(catalogue.begin(), catalogue.end(),
-                                    [&](const SnapLayout& l) { return l.id == layoutId; });
-    ASSERT_NE(found, catalogue.end());
-    host.window.Post(main_window_message::kCoordinatorCommand,
-                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
-                     PackPickerChoice(static_cast<int>(found - catalogue.begin()), region));
-    Run(0.05);
+  // An app's window opens and the program has heard of it.
+  WindowId AddApp(Rect frame) {
+    const WindowId window = desk.AddWindow({.className = "SimAppWindow", .frame = frame});
+    Pump();
+    return window;
   }
   // Another process asks the running program to open something.
   void Request(OpenRequest what) {
@@ -229,10 +221,17 @@ class ShellTest : public ::testing::Test {
     }
     Run(0.1);
   }
-  // Place puts the focused window into the right half of "Halves".
+  // Place opens the picker and the user picks the right half of "Halves" in it.
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
-    ChooseInPicker("halves", 1);
+    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto halves = std::find_if(catalogue.begin(), catalogue.end(),
+                                     [](const SnapLayout& l) { return l.id == "halves"; });
+    ASSERT_NE(halves, catalogue.end());
+    host.window.Post(main_window_message::kCoordinatorCommand,
+                     static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
+                     PackPickerChoice(static_cast<int>(halves - catalogue.begin()), 1));
+    Run(0.05);
   }
 
   SimDesktop desk;
@@ -265,6 +264,10 @@ inline const MenuItem* FindItem(const std::vector<MenuItem>& items, int id) {
     }
   }
   return nullptr;
+}
+// A message box or file dialog as one value: kind, icon, caption and text.
+inline std::tuple<SimPromptKind, PromptIcon, std::string, std::string> Told(const SimPrompt& p) {
+  return {p.kind, p.icon, p.caption, p.text};
 }
 inline const MenuItem* FindSubmenu(const std::vector<MenuItem>& items, const std::string& label) {
   for (const MenuItem& item : items) {

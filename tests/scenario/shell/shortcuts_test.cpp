@@ -1,5 +1,6 @@
-// Keyboard shortcuts with their conflicts, the AltGr test, and mouse-button shortcuts
-// through the hook: what is swallowed, what passes, and captured buttons.
+// Keyboard shortcuts with their conflicts, the AltGr test, mouse-button shortcuts through
+// the hook (what is swallowed, what passes, and captured buttons), and Escape during a drag:
+// taken when the drag had a picker up, given back otherwise.
 
 #include "shell/shortcuts.h"
 
@@ -88,10 +89,8 @@ TEST_F(ShortcutTest, MiddleClickBoundActsOnTheWindowUnderTheMouseAndIsSwallowed)
   ASSERT_TRUE(host.mouseHook.Running());
   const WindowId under = AddApp({1000, 200, 600, 500});
   const WindowId focused = AddApp({100, 100, 600, 500});
-  Pump();
   ASSERT_EQ(desk.Foreground(), focused);
   EXPECT_TRUE(Swallowed(host.mouseHook.Click(kMouseMiddle, 0, 1200, 400)));
-  EXPECT_EQ(Probe().mouseShared().swallowed.load(), 0u);
   Pump();
   EXPECT_EQ(desk.Frame(under), (Rect{8, 8, 1904, 1024}));
   EXPECT_EQ(desk.Frame(focused), (Rect{100, 100, 600, 500}));
@@ -202,6 +201,50 @@ TEST(DialogKeys, HotkeyFieldsKeepTabAndEscapeAndTheEditorTakesUndo) {
     facts.focusIsPushButton = std::string(c.focus) == "Button";
     EXPECT_EQ(DecideDialogKey(facts), c.action) << c.root << " " << c.focus << " " << c.key;
   }
+}
+
+using EscapeTest = RunningShellTest;
+
+TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOnePressAndRelease) {
+  const WindowId window = AddApp({300, 300, 800, 600});
+  Run(0.05);
+  DragTo(window, {600, 310}, {960, 4}, 20);
+  ASSERT_TRUE(Coord().DragActive());
+  ASSERT_TRUE(Coord().GetPicker().Visible());
+  desk.TapKey(Key::kEscape);
+  Run(0.05);
+  EXPECT_FALSE(Coord().GetPicker().Visible());
+  EXPECT_TRUE(desk.InjectedKeys().empty());
+  EXPECT_TRUE(desk.KeysReceived(window).empty());
+  // The system's move loop did not get it either: the drag goes on.
+  ASSERT_TRUE(desk.Dragging());
+
+  // Down in the middle of the display, without a picker.
+  for (int i = 1; i <= 20; ++i) {
+    desk.MoveCursor({960 - 13.0 * i, 4 + 24.8 * i});
+    Run(0.016);
+  }
+  ASSERT_TRUE(Coord().DragActive());
+  ASSERT_FALSE(Coord().GetPicker().Visible());
+  desk.TapKey(Key::kEscape);
+  Run(0.05);
+  ASSERT_EQ(desk.InjectedKeys().size(), 2u);
+  EXPECT_EQ(desk.InjectedKeys()[0].key, Key::kEscape);
+  EXPECT_FALSE(desk.InjectedKeys()[0].release);
+  EXPECT_TRUE(desk.InjectedKeys()[0].injected);
+  EXPECT_EQ(desk.InjectedKeys()[1].key, Key::kEscape);
+  EXPECT_TRUE(desk.InjectedKeys()[1].release);
+  // The system's move loop took it: the drag was cancelled and the window went back.
+  EXPECT_FALSE(desk.Dragging());
+  EXPECT_EQ(desk.Frame(window), (Rect{300, 300, 800, 600}));
+  // The watch is off: a later Escape outside a drag reaches the app as usual.
+  Run(0.1);
+  const std::size_t before = desk.KeysReceived(window).size();
+  desk.TapKey(Key::kEscape);
+  Run(0.02);
+  ASSERT_EQ(desk.KeysReceived(window).size(), before + 2);
+  EXPECT_FALSE(desk.KeysReceived(window).back().injected);
+  EXPECT_EQ(desk.InjectedKeys().size(), 2u);
 }
 
 }  // namespace

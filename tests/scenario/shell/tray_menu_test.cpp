@@ -1,8 +1,12 @@
-// The tray menu: what it holds in each situation, and what its commands do.
+// The tray menu (what it holds in each situation, and what its commands do) and the icon
+// (its tooltip and badge, messages as toasts or balloons, and first-use tips).
 
 #include "shell/tray_menu.h"
 
+#include <algorithm>
+
 #include "shell/open_requests.h"
+#include "shell/tray_texts.h"
 #include "shell/window_command.h"
 #include "shell_fixture.h"
 
@@ -66,7 +70,6 @@ TEST(TrayMenuModel, TopLevelInOrder) {
                                 "Pause Snapping", "Settings…", "Stop Recording Diagnostics…", "-",
                                 "Help", "Check for Updates…", "About Tessary", "Quit Tessary"}));
   EXPECT_TRUE(FindItem(menu.items, id::kPause)->checked);
-  EXPECT_EQ(FindItem(menu.items, id::kRecordDiagnostics)->label, "Stop Recording Diagnostics…");
 
   // Without a display there is no "Choose a Layout".
   f.hasDisplay = false;
@@ -85,7 +88,6 @@ TEST(TrayMenuModel, OwnLayoutsSwitchWithTheirKeysAndWithoutThemTheMenuOffersToMa
   ASSERT_EQ(edit->children.size(), 1u);
   EXPECT_EQ(edit->children[0].label, "Your own layouts appear here");
   EXPECT_TRUE(edit->children[0].greyed);
-  EXPECT_TRUE(FindItem(menu.items, id::kExportMyLayouts)->greyed);
   EXPECT_FALSE(FindItem(menu.items, id::kExportArrangement)->greyed);
 
   for (int i = 0; i < 10; ++i) f.ownLayoutNames.push_back("Mine " + std::to_string(i));
@@ -124,18 +126,14 @@ TEST(TrayMenuModel, FocusedWindowCommandsAndWhatGreysThem) {
   }
   EXPECT_FALSE(FindItem(noStacks.items, id::kStackSettings)->greyed);
   EXPECT_FALSE(FindItem(noStacks.items, Window(kFill))->greyed);
-  // Without a focused window every command on it is greyed; dividers and the arrangement's
-  // export need an active layout too.
+  // Without a focused window every command on it is greyed (and without an active layout the
+  // dividers and the arrangement's export: OnlyItemsWithoutTheirSubjectAreGreyed).
   f = FullMenu();
   f.hasFocusedWindow = false;
   for (int command : {Window(kPlace), Window(kFill), Window(kPutBack), Window(kRestore),
                       Window(kStack), Window(kSendToBack), id::kAdjustDividers}) {
     EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, command)->greyed) << command;
   }
-  f = FullMenu();
-  f.hasActiveLayout = false;
-  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kAdjustDividers)->greyed);
-  EXPECT_TRUE(FindItem(BuildTrayMenu(f).items, id::kExportArrangement)->greyed);
 }
 
 TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
@@ -175,7 +173,6 @@ TEST(TrayMenuModel, LayoutEntryTexts) {
   EXPECT_EQ(LayoutEntryTitle(halves, true), "Adjusted: " + halves.name);
   EXPECT_EQ(LayoutEntrySubtitle({}, true, true), "Adjusted proportions");
   EXPECT_EQ(LayoutEntrySubtitle({}, false, true), "Custom layout");
-  EXPECT_EQ(LayoutEntrySubtitle({}, false, false), "Standard proportions");
   EXPECT_EQ(LayoutEntrySubtitle({"Mail", "Notes"}, true, true), "Mail, Notes");
   TrayLayoutEntry entry{"Halves", "Standard proportions", false, true, 2, {}};
   EXPECT_EQ(LayoutEntryAccessibleText(entry),
@@ -202,7 +199,6 @@ using TrayMenuStory = RunningShellTest;
 TEST_F(TrayMenuStory, WindowCommandsActOnTheWindowBeforeTheTaskbarUnlessItVanished) {
   const WindowId other = AddApp({900, 150, 800, 600});
   const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
   const WindowId taskbar = desk.AddWindow({.className = "Shell_TrayWnd",
                                            .frame = {0, 1040, 1920, 40},
                                            .style = window_style::kPopup,
@@ -236,7 +232,6 @@ TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   Run(0.1);
   const MenuModel& again = ChooseFromMenu(id::kResume);
   EXPECT_TRUE(FindItem(again.items, id::kPause)->checked);
-  EXPECT_NE(FindItem(again.items, id::kResume), nullptr);
   EXPECT_EQ(host.tray.state.tooltip, "Tessary");
   EXPECT_FALSE(Coord().Paused());
 }
@@ -266,12 +261,10 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
   desk.SetConfirmAnswer(false);
   ChooseFromMenu(id::kResetLayouts);
   ASSERT_EQ(desk.PromptsShown().size(), 1u);
-  EXPECT_EQ(desk.PromptsShown()[0].kind, SimPromptKind::kAsk);
-  EXPECT_EQ(desk.PromptsShown()[0].icon, PromptIcon::kQuestion);
-  EXPECT_EQ(desk.PromptsShown()[0].caption, "Reset Layouts");
-  EXPECT_EQ(desk.PromptsShown()[0].text,
-            "Return the built-in layouts on Studio Display to their standard proportions? "
-            "Your own layouts are kept.");
+  EXPECT_EQ(Told(desk.PromptsShown()[0]),
+            std::tuple(SimPromptKind::kAsk, PromptIcon::kQuestion, "Reset Layouts",
+                       "Return the built-in layouts on Studio Display to their standard "
+                       "proportions? Your own layouts are kept."));
   EXPECT_TRUE(Coord().Layouts().ActiveLayout(key).has_value());
   EXPECT_TRUE(desk.TimerRunning(6));
   desk.SetConfirmAnswer(true);
@@ -290,7 +283,6 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
     ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(key, layout));
   }
   const WindowId app = AddApp({200, 150, 800, 600});
-  Pump();
   const std::vector<SnapLayout> list = Probe().menuContext().switchList;
   const auto halves =
       std::find_if(list.begin(), list.end(), [](const SnapLayout& l) { return l.id == "halves"; });
@@ -342,7 +334,6 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
 // Nothing is greyed for being unbuilt: only items that need what the desktop lacks.
 TEST_F(TrayMenuStory, OnlyItemsWithoutTheirSubjectAreGreyed) {
   AddApp({200, 150, 800, 600});
-  Pump();
   const MenuModel& menu = ChooseFromMenu(0);
   std::vector<int> greyed;
   CollectGreyed(menu.items, greyed);
@@ -350,6 +341,93 @@ TEST_F(TrayMenuStory, OnlyItemsWithoutTheirSubjectAreGreyed) {
   // Without an active layout there are no dividers to adjust (109) and no arrangement to
   // export (106); without own layouts nothing of the user's to export (105).
   EXPECT_EQ(greyed, (std::vector<int>{105, 106, 109}));
+}
+
+TEST(TrayBadge, WhiteRingedBlueDotInTheLowerRightCorner) {
+  struct Case {
+    int size;
+    int x;
+    int y;
+    std::optional<std::uint32_t> pixel;
+  };
+  const Case cases[] = {
+      {16, 12, 12, 0xFF0067C0u},   // n = 16: r = 2.67, m = 1, c = 12.33
+      {16, 15, 12, 0xFFFFFFFFu},   // in the ring
+      {16, 0, 0, std::nullopt},    // the icon's own pixels elsewhere
+      {16, 15, 15, std::nullopt},  // the corner itself is outside the ring
+      {32, 24, 24, 0xFF0067C0u},   // n = 32: r = 5.33, m = 2, c = 24.67
+      {32, 30, 24, 0xFFFFFFFFu},   // in the ring
+      {32, 31, 31, std::nullopt},  // outside
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrayBadgePixel(c.size, c.x, c.y), c.pixel) << c.size << ": " << c.x << "," << c.y;
+  }
+}
+
+// At sign-in the notification area refuses the first adds; the icon is tried again after
+// 1, 2 and 4 seconds and stays once it is in. A change of scale loads it afresh.
+TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
+  host.tray.refuseAdds = 3;
+  StartWith();
+  auto adds = [&] { return std::count(Journal().begin(), Journal().end(), "tray add"); };
+  for (const auto& [seconds, tries] :
+       std::vector<std::pair<double, long>>{{0.9, 1}, {0.2, 2}, {1.7, 2}, {0.4, 3}, {3.6, 3}}) {
+    Run(seconds);
+    EXPECT_EQ(adds(), tries) << desk.Now();
+    EXPECT_FALSE(host.tray.present);
+  }
+  Run(0.4);
+  EXPECT_TRUE(host.tray.present);
+  EXPECT_EQ(host.tray.state.tooltip, "Tessary");
+  Run(120);
+  EXPECT_EQ(adds(), 4);
+
+  host.ClearJournal();
+  desk.ChangeDisplay(display, {.bounds = {0, 0, 1920, 1080}, .scale = 1.5});
+  Pump();
+  EXPECT_GE(JournalIndex("tray modify"), 0);
+}
+
+using TrayIconTest = RunningShellTest;
+
+// Over a full-screen game, a video or a presentation the toast would be in the way: the
+// message goes to a balloon, which the system holds until the user is free.
+TEST_F(TrayIconTest, MessagesGoToTheToastForFourSecondsOrWhileTheUserIsBusyToAQuietBalloon) {
+  const std::size_t balloons = host.tray.balloons.size();
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  ASSERT_NE(Probe().toast(), nullptr);
+  EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
+  EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
+  EXPECT_EQ(host.tray.balloons.size(), balloons);
+  Run(5);
+  desk.SystemSettings().userBusy = true;
+  Coord().Callbacks().notify("Notepad couldn't fit there.");
+  EXPECT_EQ(Probe().toast()->Phase(), ToastPhase::kHidden);
+  ASSERT_EQ(host.tray.balloons.size(), balloons + 1);
+  EXPECT_EQ(host.tray.balloons.back(), (TrayBalloon{"Tessary", "Notepad couldn't fit there."}));
+}
+
+TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
+  Coord().Callbacks().showTip("span");
+  Toast& toast = *Probe().toast();
+  EXPECT_EQ(toast.Text().title,
+            "Tip \xC2\xB7 This window spans regions; the windows it covers are stacked behind it.");
+  EXPECT_NEAR(toast.HideAt() - desk.Now(), 7.0, 0.5);
+  EXPECT_NE(SettingsFile().find(R"("tipsShown":["span"])"), std::string::npos);
+  Run(8);
+  ASSERT_EQ(toast.Phase(), ToastPhase::kHidden);
+  shell->ShowTip("span");
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
+
+  // Paused, a tip would only interrupt: it counts as shown and never comes.
+  shell->SetPaused(true);
+  shell->ShowTip("badge");
+  shell->SetPaused(false);
+  shell->ShowTip("badge");
+  shell->ShowTip("no-such-tip");  // recorded, but there is nothing to show
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
+  EXPECT_EQ(Probe().settings().Current().tipsShown,
+            (std::set<std::string>{"badge", "no-such-tip", "span"}));
 }
 
 }  // namespace

@@ -1,9 +1,16 @@
-// The picker as the user meets it: on a simulated surface, drawn on a recording canvas.
+// The picker: its layout for a display, what lies under a point and what its keys do; and as
+// the user meets it, on a simulated surface, drawn on a recording canvas.
 
 #include "surfaces/picker.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
+#include "platform/surface.h"
+#include "surfaces/picker_geometry.h"
+#include "surfaces/picker_input.h"
 #include "surfaces_test_support.h"
 
 namespace tessary {
@@ -62,24 +69,6 @@ TEST(Picker, EveryShowStartsFreshAndDuringADragItIsClickThroughAndNeverTakesFocu
   const Theme dark = MakeTheme(true, AccentFromColorValue(kDefaultAccentColor, true));
   EXPECT_EQ(f.Paint().OfKind(CanvasOpKind::kFillRounded)[0]->color, dark.background);
   EXPECT_TRUE(f.Paint().OfKind(CanvasOpKind::kShadow)[0]->strong);
-}
-
-TEST(Picker, HitTestConvertsDesktopPixelsAndRepaintsOnlyOnChange) {
-  PickerFixture f;
-  const Rect work{1920, 0, 2880, 1560};
-  f.picker.Show(Layouts(7), -1, work, 1.5, false);
-  const int painted = f.surface->PaintCount();
-  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{0, 0}));
-  EXPECT_EQ(f.picker.Hovered(), (PickerHit{0, 0}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
-  EXPECT_EQ(f.picker.HitTest(f.At(51, 96)), (PickerHit{0, 0}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 1);
-  EXPECT_EQ(f.picker.HitTest({0, 0}), (PickerHit{}));
-  EXPECT_EQ(f.surface->PaintCount(), painted + 2);
-  // Hidden, it answers nothing.
-  f.picker.Hide();
-  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{}));
-  EXPECT_TRUE(f.picker.Layouts().empty());
 }
 
 TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
@@ -176,6 +165,9 @@ TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
   f.surface->PressKey(surface_key::kEscape);
   EXPECT_EQ(f.dismissed, 1);  // the handler hid it, which deactivated it: no second call
   EXPECT_FALSE(f.picker.Visible());
+  // Hidden, it answers nothing.
+  EXPECT_EQ(f.picker.HitTest(f.At(50, 95)), (PickerHit{}));
+  EXPECT_TRUE(f.picker.Layouts().empty());
 
   f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
   f.surface->Deactivate();
@@ -198,10 +190,6 @@ TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) 
   f.surface->MovePointer({region.x + region.width / 2, region.y + region.height / 2});
   EXPECT_EQ(FocusedName(*f.surface), "Region 2 of 3, Three columns");
   EXPECT_TRUE(f.surface->Accessible().items[3].current);
-  const Rect bounds = f.surface->Bounds();
-  EXPECT_GT(region.width, 0);
-  EXPECT_TRUE(region.x >= bounds.x && region.Right() <= bounds.Right() && region.y >= bounds.y &&
-              region.Bottom() <= bounds.Bottom());
 
   f.view.SetGallery(true);
   f.view.Paint();
@@ -211,6 +199,198 @@ TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) 
   EXPECT_TRUE(f.surface->Accessible().items[1].current);
   ASSERT_TRUE(f.surface->PressKey(surface_key::kDigit1));
   EXPECT_EQ(FocusedName(*f.surface), "Halves");
+}
+
+TEST(PickerGeometry, SevenLayoutsOnA1920PixelDisplayAndThePanelsPlace) {
+  const PickerGeometry g = PickerGeometryForDisplay(Layouts(7), kWork, 1.0);
+  // W = 820: five columns of 148, the panel exactly 820 wide.
+  EXPECT_EQ(g.width, 820);
+  ASSERT_EQ(g.cards.size(), 7u);
+  for (const PickerCard& card : g.cards) EXPECT_EQ(card.card.width, 148);
+  // Thumbnails 132 wide at 16:9 are round(74.25) = 74 high; cards 108.
+  EXPECT_EQ(g.cards[0].thumbnail, (Rect{24, 58, 132, 74}));
+  EXPECT_EQ(g.cards[0].card, (Rect{16, 50, 148, 108}));
+  EXPECT_EQ(g.cards[0].label, (Rect{20, 134, 140, 22}));
+  EXPECT_EQ(g.cards[4].card.x, 16 + 4 * 160);
+  EXPECT_EQ(g.height, 12 + 2 * 108 + 66);
+  EXPECT_EQ(g.header, (Rect{16, 16, 788, 26}));
+  // The second row holds two cards, centred: (820 - (2 x 148 + 12)) / 2 = 256; a lone
+  // card of a last row is centred too.
+  EXPECT_EQ(g.cards[5].card, (Rect{256, 170, 148, 108}));
+  EXPECT_EQ(g.cards[6].card.x, 416);
+  EXPECT_EQ(PickerGeometryForDisplay(Layouts(6), kWork, 1.0).cards[5].card.x, (820 - 148) / 2.0);
+  // Regions are mapped into the thumbnail and inset by 2.
+  const Rect& t = g.cards[0].thumbnail;
+  ASSERT_EQ(g.cards[0].regions.size(), 2u);
+  EXPECT_EQ(*g.cards[0].regions.Get(0), (Rect{t.x + 2, t.y + 2, t.width / 2 - 4, t.height - 4}));
+  EXPECT_EQ(*g.cards[0].regions.Get(1),
+            (Rect{t.x + t.width / 2 + 2, t.y + 2, t.width / 2 - 4, t.height - 4}));
+
+  // The panel is centred 12 units below the top; at 150 % the same units, pixels scaled
+  // and rounded up.
+  EXPECT_EQ(PickerPanelRect(g, kWork, 1.0), (Rect{550, 12, 820, 294}));
+  const Rect work{1920, 0, 2880, 1560};
+  const PickerGeometry big = PickerGeometryForDisplay(Layouts(7), work, 1.5);
+  EXPECT_EQ(big.width, 820);
+  EXPECT_EQ(PickerPanelRect(big, work, 1.5), (Rect{2745, 18, 1230, std::ceil(1.5 * big.height)}));
+}
+
+TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAndAbsurdWorkAreas) {
+  // Work width / scale = 300: W = 260, one column, card min(170, 228) = 170.
+  for (double scale : {1.0, 2.0}) {
+    const PickerGeometry g =
+        PickerGeometryForDisplay(Layouts(1), {0, 0, 300 * scale, 800 * scale}, scale);
+    ASSERT_EQ(g.cards.size(), 1u);
+    EXPECT_EQ(g.cards[0].card.width, 170);
+    EXPECT_EQ(g.width, 202);
+  }
+  // More layouts stay in the single column.
+  const PickerGeometry three = PickerGeometryForDisplay(Layouts(3), {0, 0, 300, 800}, 1.0);
+  EXPECT_EQ(three.cards[2].card.x, 16);
+  EXPECT_EQ(three.cards[2].card.y, 50 + 2 * (three.cards[0].card.height + 12));
+  // Without layouts the panel is its header only.
+  const PickerGeometry none = PickerGeometryForDisplay({}, kWork, 1.0);
+  EXPECT_TRUE(none.cards.empty());
+  EXPECT_EQ(none.height, 66);
+  EXPECT_EQ(none.width, 202);
+  // An absurdly narrow work area keeps positive sizes.
+  const PickerGeometry absurd = PickerGeometryForDisplay(Layouts(2), {0, 0, 50, 800}, 1.0);
+  ASSERT_EQ(absurd.cards.size(), 2u);
+  EXPECT_GT(absurd.cards[0].thumbnail.width, 0);
+  EXPECT_GT(absurd.cards[0].thumbnail.height, 0);
+  EXPECT_GT(absurd.width, 0);
+}
+
+TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinths) {
+  // One card of 170: thumbnails 154 wide.
+  const std::tuple<double, double, double> cases[] = {
+      {1000, 2000, 257},  // aspect 0.5 -> 0.6: round(256.67)
+      {4000, 1000, 43},   // aspect 4 -> 3.6: round(42.78)
+      {400, 2000, 87},    // aspect 0.2 -> 16/9: round(86.625)
+      {420, 2000, 257},   // aspect 0.21 -> 0.6
+      {1600, 0, 87},      // no height at all -> 16/9
+  };
+  for (auto [width, height, thumbnail] : cases) {
+    EXPECT_EQ(
+        PickerGeometryForDisplay(Layouts(1), {0, 0, width, height}, 1.0).cards[0].thumbnail.height,
+        thumbnail)
+        << width << " x " << height;
+  }
+}
+
+// Halves, thirds, focus, stack, quarters, rows, thirds-left-stack; card 0 at
+// (16, 50, 148, 108), its regions (26, 60, 62, 70) and (92, 60, 62, 70).
+PickerGeometry Seven() { return PickerGeometryForDisplay(Layouts(7), kWork, 1.0); }
+
+TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion) {
+  const PickerGeometry g = Seven();
+  const std::tuple<Point, bool, PickerHit> cases[] = {
+      {{13, 95}, false, {0, 0}},    // 3 to the left
+      {{12, 95}, false, {0, 0}},    // 4: still inside
+      {{11, 95}, false, {}},        // 5: nothing
+      {{90, 46}, false, {0, 1}},    // above, nearer region 1
+      {{168, 95}, false, {}},       // right edges exclusive
+      {{5, 5}, false, {}},          //
+      {{89, 95}, false, {0, 0}},    // the gap between the halves runs from 88 to 92
+      {{91, 95}, false, {0, 1}},    //
+      {{140, 150}, false, {0, 1}},  // the label belongs to the region above it
+      // The gallery selects whole cards within their exact rectangle.
+      {{13, 95}, true, {}},
+      {{16, 50}, true, {0, 0}},
+      {{150, 95}, true, {0, 0}},  // over region 1
+      {{300, 200}, true, {5, 0}},
+  };
+  for (const auto& [point, gallery, hit] : cases) {
+    EXPECT_EQ(PickerHitAt(g, point, gallery), hit) << point.x << "," << point.y << " " << gallery;
+  }
+}
+
+TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
+  // Distances run to each region's near edges here (one region to the right of the
+  // point, one below it), so the tie is exact: both are 10 units away.
+  auto geometry = [](Rect right, Rect below, int rightNumber, int belowNumber) {
+    PickerGeometry g;
+    PickerCard card;
+    card.card = {0, 0, 60, 60};
+    card.regions.insert_or_assign(rightNumber, right);
+    card.regions.insert_or_assign(belowNumber, below);
+    g.cards.push_back(card);
+    return g;
+  };
+  const Rect right{30, 0, 10, 10};
+  const Rect below{15, 15, 10, 10};
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5}, false), (PickerHit{0, 0}));
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 1, 0), {20, 5}, false), (PickerHit{0, 0}));
+  // A hair nearer to region 1: region 1.
+  EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5.5}, false), (PickerHit{0, 1}));
+}
+
+TEST(PickerHitTest, CardWithoutRegionsSelectsNothing) {
+  std::vector<SnapLayout> layouts = Layouts(1);
+  layouts[0].tree = nullptr;
+  const PickerGeometry g = PickerGeometryForDisplay(layouts, kWork, 1.0);
+  const Rect card = g.cards[0].card;
+  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, false), (PickerHit{}));
+  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, true), (PickerHit{}));
+  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit1).action, PickerKeyAction::kNone);
+}
+
+PickerHit Hover(const PickerGeometry& g, PickerHit from, std::uint32_t key) {
+  const PickerKeyResult result = PickerKey(g, from, key);
+  EXPECT_EQ(result.action, PickerKeyAction::kHover);
+  return result.hit;
+}
+
+TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
+  const PickerGeometry g = Seven();
+  // Nothing hovered: the first card's lowest region.
+  EXPECT_EQ(Hover(g, {}, surface_key::kRight), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {}, surface_key::kUp), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {0, 0}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kDown), (PickerHit{1, 0}));
+  // Quarters (card 4) read 0 (top left), 2 (top right), 1, 3.
+  EXPECT_EQ(Hover(g, {4, 0}, surface_key::kRight), (PickerHit{4, 2}));
+  EXPECT_EQ(Hover(g, {4, 2}, surface_key::kRight), (PickerHit{4, 1}));
+  EXPECT_EQ(Hover(g, {4, 1}, surface_key::kLeft), (PickerHit{4, 2}));
+  // Going back into a card lands on its highest-numbered region.
+  EXPECT_EQ(Hover(g, {5, 0}, surface_key::kLeft), (PickerHit{4, 3}));
+  // Past the last region of the last card: the first card's lowest region, and back.
+  EXPECT_EQ(Hover(g, {6, 3}, surface_key::kRight), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {0, 0}, surface_key::kLeft), (PickerHit{6, 3}));
+}
+
+TEST(PickerKeys, RegionsWhoseTopsNearlyAgreeShareARow) {
+  // Left column split at 0.52, right at 0.5: the lower tops differ by 1.74 units, so
+  // region 1 (left) reads before region 3 (right) although it starts lower.
+  SnapLayout near;
+  near.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.52, MakeLeaf(0), MakeLeaf(1)),
+                        MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
+  SnapLayout far = near;
+  far.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.6, MakeLeaf(0), MakeLeaf(1)),
+                       MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
+  const PickerGeometry g = PickerGeometryForDisplay({near, far}, kWork, 1.0);
+  EXPECT_EQ(Hover(g, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
+  EXPECT_EQ(Hover(g, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
+  EXPECT_EQ(Hover(g, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
+}
+
+TEST(PickerKeys, DigitsSelectCardsByOrdinalAndEnterOrSpaceChooseARealSelection) {
+  const PickerGeometry g = Seven();
+  EXPECT_EQ(Hover(g, {}, surface_key::kDigit1), (PickerHit{0, 0}));
+  EXPECT_EQ(Hover(g, {}, surface_key::kDigit1 + 6), (PickerHit{6, 0}));
+  const std::tuple<PickerHit, std::uint32_t, PickerKeyAction> cases[] = {
+      {{}, surface_key::kDigit1 + 7, PickerKeyAction::kNone},
+      {{}, surface_key::kDigit9, PickerKeyAction::kNone},
+      {{}, surface_key::kEnter, PickerKeyAction::kNone},
+      {{3, 2}, surface_key::kEnter, PickerKeyAction::kChoose},
+      {{3, 2}, surface_key::kSpace, PickerKeyAction::kChoose},
+      {{}, surface_key::kEscape, PickerKeyAction::kDismiss},
+      {{3, 2}, 'A', PickerKeyAction::kNone},
+  };
+  for (const auto& [from, key, action] : cases)
+    EXPECT_EQ(PickerKey(g, from, key).action, action) << key;
+  EXPECT_EQ(PickerKey(g, {3, 2}, surface_key::kEnter).hit, (PickerHit{3, 2}));
 }
 
 }  // namespace
