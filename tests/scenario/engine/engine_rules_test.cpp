@@ -52,19 +52,24 @@ TEST(RegionMembers, ListedFrontMostFirstInTheirFirstRegion) {
 TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
   ReturnDetector d;
   d.origin = {100, 100, 800, 600};
-  // Nudged 20 pixels: neither travelled nor left.
-  UpdateReturnDetector(d, {120, 120, 800, 600}, {520, 130}, 1.0);
+  // Carried 60 pixels away: neither travelled nor left; 61: travelled.
+  UpdateReturnDetector(d, {160, 100, 800, 600}, {560, 110}, 1.0);
   EXPECT_FALSE(d.travelled || d.cursorLeft || d.active);
-  // Carried 61 pixels away: travelled.
   UpdateReturnDetector(d, {161, 100, 800, 600}, {561, 110}, 1.0);
   EXPECT_TRUE(d.travelled);
   EXPECT_FALSE(d.active);
   // Back within 32 with the cursor over the origin: offered; within 16: at once.
-  UpdateReturnDetector(d, {130, 100, 800, 600}, {530, 110}, 1.0);
-  EXPECT_TRUE(d.active);
-  EXPECT_FALSE(d.immediate);
-  UpdateReturnDetector(d, {110, 100, 800, 600}, {510, 110}, 1.0);
-  EXPECT_TRUE(d.immediate);
+  struct Step {
+    double x;
+    bool active;
+    bool immediate;
+  };
+  for (const Step step : {Step{133, false, false}, Step{132, true, false}, Step{117, true, false},
+                          Step{116, true, true}}) {
+    UpdateReturnDetector(d, {step.x, 100, 800, 600}, {step.x + 400, 110}, 1.0);
+    EXPECT_EQ(d.active, step.active) << step.x;
+    EXPECT_EQ(d.immediate, step.immediate) << step.x;
+  }
 
   // The cursor left the origin and came back well inside it.
   ReturnDetector e;
@@ -175,20 +180,20 @@ TEST(FitSplitRatio, MovesTheSharedEdgeJustFarEnough) {
   NodeRef same = FitSplitRatio(rows, 0, 1, {100, 200}, {100, 200}, work);
   ASSERT_TRUE(same);
   EXPECT_TRUE(TreesEqual(same, rows));
-  // The lower one needs 700: the edge rises until it has it.
+  // The lower one needs 700: the edge rises until it has it, and no further (pixel edges
+  // round outward, so it comes out a pixel over).
   NodeRef moved = FitSplitRatio(rows, 0, 1, {100, 140}, {100, 700}, work);
   ASSERT_TRUE(moved);
   RegionMap pixels = PixelRegionRects(moved, work, 8);
-  EXPECT_GE(pixels.Get(1)->height, 700);
+  EXPECT_EQ(pixels.Get(1)->height, 701);
   EXPECT_GE(pixels.Get(0)->height, 140);
-  EXPECT_LT(pixels.Get(1)->height, 720);
   // Needs that add up to more than the height: no layout.
   EXPECT_FALSE(FitSplitRatio(rows, 0, 1, {100, 600}, {100, 600}, work));
   // Side by side, the same along the width; the order of the arguments does not matter.
   NodeRef columns = MakeSplit(Axis::Columns, 0.5, MakeLeaf(0), MakeLeaf(1));
   NodeRef wide = FitSplitRatio(columns, 1, 0, {100, 100}, {1200, 100}, work);
   ASSERT_TRUE(wide);
-  EXPECT_GE(PixelRegionRects(wide, work, 8).Get(0)->width, 1200);
+  EXPECT_EQ(PixelRegionRects(wide, work, 8).Get(0)->width, 1201);
   // Regions that are neither side by side nor stacked: no layout.
   const SnapLayout& quarters = *FindBuiltIn("quarters");
   EXPECT_FALSE(FitSplitRatio(quarters.tree, 0, 3, {100, 100}, {100, 100}, work));
