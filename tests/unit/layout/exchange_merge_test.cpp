@@ -19,12 +19,7 @@ using testing::R;
 
 // Ids user-00000001-..., user-00000002-..., in order.
 std::function<std::string()> CountingIds() {
-  auto counter = std::make_shared<std::uint32_t>(0);
-  return [counter] {
-    Guid guid;
-    guid.data1 = ++*counter;
-    return UserLayoutIdFromGuid(guid);
-  };
+  return [counter = std::uint32_t{0}]() mutable { return UserLayoutIdFromGuid(Guid{++counter}); };
 }
 
 std::vector<std::string> Names(const std::vector<SnapLayout>& layouts) {
