@@ -75,22 +75,6 @@ TEST_F(SettingsStoreTest, APackagedProgramIsAlwaysOnAndNeverWritesTheEntry) {
   EXPECT_EQ(packaged.Writes(), 0);
 }
 
-TEST_F(SettingsStoreTest, ATipIsShownOnceAndRemembered) {
-  {
-    SettingsStore store(files, entry);
-    store.Load();
-    int shown = 0;
-    EXPECT_TRUE(store.ShowTipOnce(kTipSpan, [&] { ++shown; }));
-    EXPECT_FALSE(store.ShowTipOnce(kTipSpan, [&] { ++shown; }));
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(OnDisk().tipsShown, (std::set<std::string>{"span"}));
-  }
-  SettingsStore nextRun(files, entry);
-  nextRun.Load();
-  EXPECT_FALSE(nextRun.ShowTipOnce(kTipSpan, [] { FAIL() << "shown twice"; }));
-  EXPECT_TRUE(nextRun.ShowTipOnce(kTipBadge, nullptr));
-}
-
 TEST_F(SettingsStoreTest, AStateFolderDeletedWhileRunningComesBackWithTheNextChange) {
   SettingsStore store(files, entry);
   store.Load();
