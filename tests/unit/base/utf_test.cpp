@@ -79,14 +79,5 @@ TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
   }
 }
 
-TEST(Utf, CutToCharactersNeverSplitsOne) {
-  const std::string text = "\xC3\xA9\xF0\x9F\x98\x80z";  // two, four and one byte
-  EXPECT_EQ(CutToCharacters(text, 0), "");
-  EXPECT_EQ(CutToCharacters(text, 1), "\xC3\xA9");
-  EXPECT_EQ(CutToCharacters(text, 2), "\xC3\xA9\xF0\x9F\x98\x80");
-  EXPECT_EQ(CutToCharacters(text, 4), text);
-  EXPECT_EQ(CutToCharacters("ab\xE2\x82", 3), "ab\xE2");  // as DecodeCodePoint counts
-}
-
 }  // namespace
 }  // namespace tessary

@@ -39,10 +39,10 @@ std::vector<std::string> Ids(const std::vector<SnapLayout>& list) {
 class LayoutStoreTest : public ::testing::Test {
  protected:
   testing::RecordingDocumentStore documents;
+  LayoutStore store{&documents};
 };
 
 TEST_F(LayoutStoreTest, FreshStoreListsTheBuiltInsAndWritesNothing) {
-  LayoutStore store(&documents);
   EXPECT_EQ(Ids(store.LayoutsForDisplay(kMain)),
             (std::vector<std::string>{"halves", "thirds", "focus", "stack", "quarters", "rows",
                                       "thirds-left-stack", "thirds-right-stack", "full"}));
@@ -58,7 +58,6 @@ TEST_F(LayoutStoreTest, FreshStoreListsTheBuiltInsAndWritesNothing) {
 }
 
 TEST_F(LayoutStoreTest, AdjustedTreesApplyPerDisplayWhileRegionsMatch) {
-  LayoutStore store(&documents);
   store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   // A custom edit that dropped a region of "stack" is not used for "stack".
   store.RememberLayout(kMain, WithTree("stack", C(0.6, L(0), L(1))));
@@ -70,7 +69,6 @@ TEST_F(LayoutStoreTest, AdjustedTreesApplyPerDisplayWhileRegionsMatch) {
 }
 
 TEST_F(LayoutStoreTest, RememberSavesOnlyChangesOneKeyAtATime) {
-  LayoutStore store(&documents);
   const SnapLayout adjusted = WithTree("halves", C(0.3, L(0), L(1)));
   const std::string tree =
       R"({"axis":"columns","first":{"region":0},"ratio":0.29999999999999999,"second":{"region":1}})";
@@ -99,7 +97,6 @@ TEST_F(LayoutStoreTest, RememberSavesOnlyChangesOneKeyAtATime) {
 }
 
 TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
-  LayoutStore store(&documents);
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("halves", "Mine", L(0))));
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "Mine", L(16))));
   EXPECT_FALSE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "   ", L(0))));
@@ -123,7 +120,6 @@ TEST_F(LayoutStoreTest, SaveCustomLayoutChecksAndReplaces) {
 }
 
 TEST_F(LayoutStoreTest, DeleteCustomLayout) {
-  LayoutStore store(&documents);
   EXPECT_FALSE(store.DeleteCustomLayout(kMain, "user-1"));
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", C(0.5, L(0), L(1)))));
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-2", "Two", L(0))));
@@ -149,7 +145,6 @@ TEST_F(LayoutStoreTest, DeleteCustomLayout) {
 }
 
 TEST_F(LayoutStoreTest, ResetDisplayKeepsOwnLayouts) {
-  LayoutStore store(&documents);
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
   store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   store.RememberLayout(kSide, WithTree("halves", C(0.7, L(0), L(1))));
@@ -164,7 +159,6 @@ TEST_F(LayoutStoreTest, ResetDisplayKeepsOwnLayouts) {
 }
 
 TEST_F(LayoutStoreTest, SwitchListAddsCurrentAndCornerCustom) {
-  LayoutStore store(&documents);
   ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
   store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   // The adjusted active "halves" is appended: the built-in entry has another tree.
@@ -193,7 +187,6 @@ TEST_F(LayoutStoreTest, SwitchListAddsCurrentAndCornerCustom) {
 }
 
 TEST_F(LayoutStoreTest, RecoveryListStartsWithActiveAndHasNoRepeats) {
-  LayoutStore store(&documents);
   EXPECT_EQ(store.RecoveryList(kMain).size(), 9u);
   store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   const std::vector<SnapLayout> list = store.RecoveryList(kMain);
@@ -207,16 +200,13 @@ TEST_F(LayoutStoreTest, RecoveryListStartsWithActiveAndHasNoRepeats) {
 }
 
 TEST_F(LayoutStoreTest, CorruptCustomLayoutsKeepTheOtherKeys) {
-  {
-    LayoutStore store(&documents);
-    ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
-    store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
-  }
+  ASSERT_TRUE(store.SaveCustomLayout(kMain, MakeLayout("user-1", "One", L(0))));
+  store.RememberLayout(kMain, WithTree("halves", C(0.3, L(0), L(1))));
   documents.Set(kCustomLayoutsKey, "{\"" + std::string(kMain) + "\": [{\"id\": ");
-  LayoutStore store(&documents);
-  EXPECT_TRUE(store.CustomLayouts(kMain).empty());
-  EXPECT_EQ(Find(store.LayoutsForDisplay(kMain), "halves")->tree->ratio, 0.3);
-  EXPECT_EQ(store.ActiveLayout(kMain)->tree->ratio, 0.3);
+  LayoutStore reloaded(&documents);
+  EXPECT_TRUE(reloaded.CustomLayouts(kMain).empty());
+  EXPECT_EQ(Find(reloaded.LayoutsForDisplay(kMain), "halves")->tree->ratio, 0.3);
+  EXPECT_EQ(reloaded.ActiveLayout(kMain)->tree->ratio, 0.3);
 }
 
 // A name the full check refuses, stored by an earlier version, loads and travels along an
@@ -226,15 +216,16 @@ TEST_F(LayoutStoreTest, ReplaceCustomLayoutsAllOrNothingKeepingStoredNames) {
   documents.Set(kCustomLayoutsKey,
                 "{\"D\":[{\"id\":\"user-1\",\"name\":\"A\xC3\\u0001Z\","
                 "\"tree\":{\"region\":0}}]}");
-  LayoutStore store(&documents);
-  ASSERT_EQ(store.CustomLayouts("D").size(), 1u);
-  const SnapLayout stored = store.CustomLayouts("D")[0];
+  LayoutStore loaded(&documents);
+  ASSERT_EQ(loaded.CustomLayouts("D").size(), 1u);
+  const SnapLayout stored = loaded.CustomLayouts("D")[0];
   EXPECT_EQ(stored.name, "A\xC3\x01Z");
-  EXPECT_FALSE(store.ReplaceCustomLayouts(
+  EXPECT_FALSE(loaded.ReplaceCustomLayouts(
       "D", {MakeLayout("user-2", "Two", L(0)), MakeLayout("user-2", "Again", L(1))}));
-  EXPECT_FALSE(store.ReplaceCustomLayouts("D", {MakeLayout("rows", "Two", L(0))}));
-  EXPECT_EQ(Ids(store.CustomLayouts("D")), (std::vector<std::string>{"user-1"}));
-  ASSERT_TRUE(store.ReplaceCustomLayouts("D", {stored, MakeLayout("user-import-ab", "Two", L(1))}));
+  EXPECT_FALSE(loaded.ReplaceCustomLayouts("D", {MakeLayout("rows", "Two", L(0))}));
+  EXPECT_EQ(Ids(loaded.CustomLayouts("D")), (std::vector<std::string>{"user-1"}));
+  ASSERT_TRUE(
+      loaded.ReplaceCustomLayouts("D", {stored, MakeLayout("user-import-ab", "Two", L(1))}));
   LayoutStore reloaded(&documents);
   EXPECT_EQ(Ids(reloaded.CustomLayouts("D")),
             (std::vector<std::string>{"user-1", "user-import-ab"}));

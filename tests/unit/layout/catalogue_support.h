@@ -2,6 +2,11 @@
 
 // Small builders shared by the layout and engine unit tests.
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <numeric>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +30,36 @@ inline SnapLayout MakeLayout(std::string id, std::string name, NodeRef tree) {
   layout.name = std::move(name);
   layout.tree = std::move(tree);
   return layout;
+}
+
+// mt19937_64's sequence is fixed by the standard and these draws are ours, so random
+// trees are the same with every compiler and standard library.
+inline double RandomUnit(std::mt19937_64& random) {
+  return static_cast<double>(random() >> 11) * 0x1.0p-53;
+}
+inline int RandomBelow(std::mt19937_64& random, int n) {
+  return static_cast<int>(random() % static_cast<std::uint64_t>(n));
+}
+
+// A valid tree over 1 to 16 distinct region numbers from 0..15 in random order; its
+// ratios are often the limits or the common ones, anything between them otherwise.
+inline NodeRef RandomTree(std::mt19937_64& random, const int* regions, int count) {
+  if (count == 1) return MakeLeaf(regions[0]);
+  const int firstCount = 1 + RandomBelow(random, count - 1);
+  const double common[] = {kMinRatio, kMaxRatio, 0.5, 1.0 / 3};
+  const int pick = RandomBelow(random, 10);
+  const double ratio =
+      pick < 4 ? common[pick] : kMinRatio + (kMaxRatio - kMinRatio) * RandomUnit(random);
+  const Axis axis = RandomBelow(random, 2) == 0 ? Axis::Columns : Axis::Rows;
+  NodeRef first = RandomTree(random, regions, firstCount);
+  return MakeSplit(axis, ratio, std::move(first),
+                   RandomTree(random, regions + firstCount, count - firstCount));
+}
+inline NodeRef RandomTree(std::mt19937_64& random) {
+  std::array<int, 16> numbers;
+  std::iota(numbers.begin(), numbers.end(), 0);
+  for (int i = 15; i > 0; --i) std::swap(numbers[i], numbers[RandomBelow(random, i + 1)]);
+  return RandomTree(random, numbers.data(), 1 + RandomBelow(random, 16));
 }
 
 // Keeps the documents and remembers every save, in order, as "key=text".

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "catalogue_support.h"
-#include "layout/builtin_layouts.h"
 #include "layout/exchange_file.h"
 #include "layout/layout_ids.h"
 #include "layout/layout_import.h"
@@ -19,12 +18,7 @@ using testing::R;
 
 // Ids user-00000001-..., user-00000002-..., in order.
 std::function<std::string()> CountingIds() {
-  auto counter = std::make_shared<std::uint32_t>(0);
-  return [counter] {
-    Guid guid;
-    guid.data1 = ++*counter;
-    return UserLayoutIdFromGuid(guid);
-  };
+  return [counter = std::uint32_t{0}]() mutable { return UserLayoutIdFromGuid(Guid{++counter}); };
 }
 
 std::vector<std::string> Names(const std::vector<SnapLayout>& layouts) {
@@ -111,36 +105,21 @@ TEST(ImportReport, Texts) {
             "1 layout was added to Main. 2 already here were skipped. No windows were moved.");
 }
 
-TEST(ImportLayouts, ExportedFileComesBackOnlyOnAnotherDisplay) {
+// Bringing the layouts to another display is the exchange story's
+// (LayoutExchangeStory.ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAlreadyHereAtHome);
+// here, a file that adds nothing stores nothing.
+TEST(ImportLayouts, AFileWithNothingNewStoresNothing) {
   testing::RecordingDocumentStore documents;
   LayoutStore store(&documents);
   ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-1", " Work ", C(0.5, L(0), L(1)))));
   ASSERT_TRUE(store.SaveCustomLayout("A", MakeLayout("user-2", "Focus", C(0.7, L(1), L(0)))));
   const ExportText exported = BuildExportText(store.CustomLayouts("A"));
   ASSERT_EQ(exported.error, "");
-
   const std::size_t saves = documents.saves.size();
   const ImportOutcome same = ImportLayoutsText(store, "A", exported.text, CountingIds());
   EXPECT_EQ(same.error, "");
   EXPECT_EQ(std::make_pair(same.added, same.skipped), std::make_pair(0, 2));
-  EXPECT_EQ(documents.saves.size(), saves);  // nothing stored
-
-  store.SetActiveLayout("B", *FindBuiltIn("rows"));
-  const ImportOutcome other = ImportLayoutsText(store, "B", exported.text, CountingIds());
-  EXPECT_EQ(std::make_pair(other.added, other.skipped), std::make_pair(2, 0));
-  EXPECT_EQ(store.ActiveLayout("B")->id, "rows");  // the active layout is untouched
-
-  // Stored, and read back by a fresh store.
-  LayoutStore reloaded(&documents);
-  const std::vector<SnapLayout> onB = reloaded.CustomLayouts("B");
-  ASSERT_EQ(Names(onB), (std::vector<std::string>{"Work", "Focus"}));
-  EXPECT_TRUE(onB[0].id.starts_with("user-import-"));
-  EXPECT_TRUE(TreesEqual(onB[1].tree, C(0.7, L(1), L(0))));
-  EXPECT_EQ(reloaded.CustomLayouts("A").size(), 2u);
-
-  // Importing the same file again onto B recognises the imported layouts by id.
-  const ImportOutcome again = ImportLayoutsText(reloaded, "B", exported.text, CountingIds());
-  EXPECT_EQ(std::make_pair(again.added, again.skipped), std::make_pair(0, 2));
+  EXPECT_EQ(documents.saves.size(), saves);
 }
 
 TEST(ImportLayouts, RefusedFileChangesNothing) {

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <numeric>
 #include <random>
 #include <set>
 #include <vector>
 
+#include "catalogue_support.h"
 #include "layout/builtin_layouts.h"
 #include "layout/tree_geometry.h"
 
@@ -77,24 +77,10 @@ TEST(RegionNeighboursTest, EveryBuiltInRegionHasItsNeighbours) {
   EXPECT_EQ(std::size(cases), regions);  // every region of every built-in is in the table
 }
 
-NodeRef RandomTree(std::mt19937_64& random, const int* regions, int count) {
-  if (count == 1) return MakeLeaf(regions[0]);
-  const int first = 1 + static_cast<int>(random() % static_cast<unsigned>(count - 1));
-  const double ratio = 0.08 + 0.84 * static_cast<double>(random() >> 11) * 0x1.0p-53;
-  const Axis axis = random() % 2 == 0 ? Axis::Columns : Axis::Rows;
-  return MakeSplit(axis, ratio, RandomTree(random, regions, first),
-                   RandomTree(random, regions + first, count - first));
-}
-
 TEST(RegionNeighboursTest, OnRandomTreesEveryRegionIsReachableAndEveryMoveReversible) {
   std::mt19937_64 random(24);
   for (int round = 0; round < 400; ++round) {
-    std::array<int, 16> numbers;
-    std::iota(numbers.begin(), numbers.end(), 0);
-    std::shuffle(numbers.begin(), numbers.end(), random);
-    const int count = 1 + static_cast<int>(random() % 16);
-    const RegionMap rects = RegionRects(RandomTree(random, numbers.data(), count), kUnitRect);
-    ASSERT_EQ(rects.size(), static_cast<std::size_t>(count));
+    const RegionMap rects = RegionRects(testing::RandomTree(random), kUnitRect);
     for (const auto& [start, rect] : rects) {
       std::set<std::int32_t> reached = {start};
       std::vector<std::int32_t> frontier = {start};

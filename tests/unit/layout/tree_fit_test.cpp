@@ -163,13 +163,5 @@ TEST(EvenSplitAtPath, HalvesASplitWhenTheMinimumsAllow) {
   EXPECT_EQ(EvenSplitAtPath(crowded, {true, true}, 0, 0), nullptr);  // no such split
 }
 
-TEST(SubtreeMinimum, ScalesTheMinimumByTheRatios) {
-  NodeRef tree = C(0.25, L(0), R(0.5, L(1), L(2)));
-  const MinimumSize size = SubtreeMinimum(tree, 0.1, 0.2);
-  EXPECT_DOUBLE_EQ(size.width, 0.4);
-  EXPECT_DOUBLE_EQ(size.height, 0.4);
-  EXPECT_EQ(SubtreeMinimum(L(3), 640, 480).height, 480);
-}
-
 }  // namespace
 }  // namespace tessary

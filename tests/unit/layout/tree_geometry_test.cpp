@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <tuple>
-#include <vector>
-
 #include "catalogue_support.h"
 
 namespace tessary {
@@ -59,21 +55,6 @@ TEST(PixelRegionRects, TheGapOnADisplayIsEightTimesItsScaleRounded) {
             (RegionMap{{0, {14, 14, 1892, 1012}}}));
 }
 
-TEST(ColumnUnder, DescendsColumnSplitsToALeafOrARowSplit) {
-  NodeRef stack = C(0.6, L(0), R(0.5, L(1), L(2)));
-  TreePath path;
-  std::optional<TreeColumn> right = ColumnUnder(stack, 0.8, &path);
-  ASSERT_TRUE(right.has_value());
-  EXPECT_NEAR(right->rect.x, 0.6, 1e-12);
-  EXPECT_EQ(*right->node, stack->second);
-  EXPECT_EQ(path, TreePath{true});
-  EXPECT_EQ(ColumnUnder(stack, 0.6)->rect.width, 0.6);  // the edge belongs to the left
-  EXPECT_FALSE(ColumnUnder(L(0), 0.5).has_value());     // the whole width
-  EXPECT_FALSE(ColumnUnder(R(0.5, L(0), L(1)), 0.5).has_value());
-  EXPECT_FALSE(ColumnUnder(stack, 1.5).has_value());
-  EXPECT_FALSE(ColumnUnder(C(0.5, L(0), nullptr), 0.7).has_value());
-}
-
 TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
   const Rect screen{0, 0, 1921, 1080};
   // Region 0 ends at 957, region 1 starts at 964.
@@ -116,25 +97,6 @@ TEST(RegionAtPoint, NearestRegionWithinTheScaledMarginLowerNumberOnATie) {
         << c.point.x << "," << c.point.y << " at " << c.scale;
   }
   EXPECT_EQ(RegionAtPoint({50, 50}, RegionMap{}, {0, 0, 100, 100}, 1.0), -1);
-}
-
-TEST(ListDividers, PreOrderWithPathsRectanglesAndPositions) {
-  NodeRef tree = C(0.25, R(0.5, L(0), L(1)), C(0.5, L(2), R(0.75, L(3), L(4))));
-  const std::vector<DividerInfo> dividers = ListDividers(tree, {0, 0, 1000, 400});
-  const std::vector<DividerInfo> expected = {
-      {{}, Axis::Columns, {0, 0, 1000, 400}, 250},
-      {{false}, Axis::Rows, {0, 0, 250, 400}, 200},
-      {{true}, Axis::Columns, {250, 0, 750, 400}, 625},
-      {{true, true}, Axis::Rows, {625, 0, 375, 400}, 300},
-  };
-  ASSERT_EQ(dividers.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(std::tie(dividers[i].path, dividers[i].axis, dividers[i].rect, dividers[i].position),
-              std::tie(expected[i].path, expected[i].axis, expected[i].rect, expected[i].position))
-        << i;
-  }
-
-  EXPECT_TRUE(ListDividers(L(0), kUnitRect).empty());
 }
 
 }  // namespace

@@ -59,17 +59,8 @@ TEST_F(SettingsStoreTest, ApplyChangesTheEntryOnlyWhenTheFlagChanges) {
   store.Apply(next);
   EXPECT_FALSE(entry.IsRegistered());
   EXPECT_EQ(entry.Writes(), 2);
-
-  // The entry is the truth: a refused change shows as not made.
-  entry.FailWrites(true);
-  next.startAtLogin = true;
-  store.Apply(next);
-  EXPECT_FALSE(store.Current().startAtLogin);
-  EXPECT_FALSE(OnDisk().startAtLogin);
-  // Opening the settings window reads the entry again.
-  entry.SetOutside(true);
-  EXPECT_TRUE(store.RefreshStartAtLogin().startAtLogin);
-  EXPECT_TRUE(OnDisk().startAtLogin);
+  // That the entry is the truth, refused or changed outside, is the settings window's
+  // story (SettingsWindowStory.StartAtLoginIsReadFromTheSystemOnEveryOpening).
 }
 
 TEST_F(SettingsStoreTest, APackagedProgramIsAlwaysOnAndNeverWritesTheEntry) {
@@ -82,22 +73,6 @@ TEST_F(SettingsStoreTest, APackagedProgramIsAlwaysOnAndNeverWritesTheEntry) {
   store.Apply(next);
   EXPECT_TRUE(store.Current().startAtLogin);
   EXPECT_EQ(packaged.Writes(), 0);
-}
-
-TEST_F(SettingsStoreTest, ATipIsShownOnceAndRemembered) {
-  {
-    SettingsStore store(files, entry);
-    store.Load();
-    int shown = 0;
-    EXPECT_TRUE(store.ShowTipOnce(kTipSpan, [&] { ++shown; }));
-    EXPECT_FALSE(store.ShowTipOnce(kTipSpan, [&] { ++shown; }));
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(OnDisk().tipsShown, (std::set<std::string>{"span"}));
-  }
-  SettingsStore nextRun(files, entry);
-  nextRun.Load();
-  EXPECT_FALSE(nextRun.ShowTipOnce(kTipSpan, [] { FAIL() << "shown twice"; }));
-  EXPECT_TRUE(nextRun.ShowTipOnce(kTipBadge, nullptr));
 }
 
 TEST_F(SettingsStoreTest, AStateFolderDeletedWhileRunningComesBackWithTheNextChange) {

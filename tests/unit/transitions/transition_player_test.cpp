@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/log.h"
 #include "platform/sim/sim_transitions.h"
 #include "support/manual_clock.h"
 #include "transitions/transition_catalogue.h"
@@ -15,14 +14,6 @@ namespace {
 
 class TransitionPlayerTest : public ::testing::Test {
  protected:
-  TransitionPlayerTest() {
-    InstallLogEnvironment({.readLogVariable = [] { return std::optional<std::string>("x.log"); },
-                           .appendToFile = [this](const std::string&, std::string_view line) {
-                             lines.emplace_back(line);
-                           }});
-  }
-  ~TransitionPlayerTest() override { InstallLogEnvironment({}); }
-
   Transitions Player() {
     return Transitions(&gpu, clock, [] { return std::nullopt; });
   }
@@ -34,23 +25,16 @@ class TransitionPlayerTest : public ::testing::Test {
     }
     return items;
   }
-  bool LoggedStart(std::string_view prefix) const {
-    for (const std::string& line : lines) {
-      if (line.rfind(prefix, 0) == 0) return true;
-    }
-    return false;
-  }
 
   testing::ManualClock clock;
   SimTransitionGpu gpu{&clock};
-  std::vector<std::string> lines;
   int swaps = 0;
   std::function<void()> swap = [this] { ++swaps; };
 };
 
 // Which window is drawn, the effect's number, the run's length and the swap's moment between
 // reveal and close are checked by the switching stories; here: frame 0, the union of the
-// items, the mesh size, the linear turn of the cards, and the performance records.
+// items, the mesh size and the linear turn of the cards.
 TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly) {
   double swappedAt = -1;
   Transitions player = Player();
@@ -64,7 +48,6 @@ TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly
   EXPECT_EQ(swappedAt, run.shownAt);
   EXPECT_EQ(run.frames.back().backdrop, -1);
   EXPECT_EQ(run.closedAt, run.frames.back().time);
-  EXPECT_TRUE(LoggedStart("perf fx-Genie total="));
 
   const PixelImage backdrop{4, 4, std::vector<std::uint32_t>(16, kSimWallpaperPixel)};
   ASSERT_TRUE(player.RunCards(Items(3), 2, backdrop, swap));
@@ -76,7 +59,6 @@ TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly
     const double t = std::min((frame.time - cards.shownAt) / 0.55, 1.0);
     EXPECT_NEAR(frame.draws[0].uniforms.progress, t, 1e-5);
   }
-  EXPECT_TRUE(LoggedStart("perf fx-3D Cards total="));
 }
 
 TEST_F(TransitionPlayerTest, TheSafetyBoundEndsARunWhoseSwapTookTooLong) {
