@@ -9,6 +9,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/plain_window.h"
 #include "window_host_client.h"
 
 namespace tessary {
@@ -61,8 +62,7 @@ TEST(Win32Inventory, OnlyOrdinaryWindowsOfOtherProcessesAreManageable) {
   EXPECT_LT(smallest, normal);
 
   // A perfectly ordinary window of this process is never managed.
-  HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300, nullptr,
-                             nullptr, nullptr, nullptr);
+  HWND own = testing::ThrowawayWindow(WS_OVERLAPPEDWINDOW);
   ShowWindow(own, SW_SHOWNOACTIVATE);
   EXPECT_FALSE(desktop.IsManageable(ToWindowId(own)));
   ShowWindow(own, SW_HIDE);  // Wine takes seconds to destroy a visible window

@@ -11,6 +11,7 @@
 #include "base/log.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
+#include "win32/plain_window.h"
 #include "win32/user_input.h"
 #include "window_host_client.h"
 
@@ -151,8 +152,7 @@ TEST_F(Win32MainWindow, OtherApplicationsWindowEventsReachTheSinkFromTheMessageL
     events.clear();
 
     // This process's own windows are never reported.
-    HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND own = testing::ThrowawayWindow(WS_OVERLAPPEDWINDOW);
     NotifyWinEvent(EVENT_SYSTEM_MOVESIZESTART, own, OBJID_WINDOW, CHILDID_SELF);
 
     // The host raises each hooked event once, plus one that is not hooked and one about a

@@ -37,7 +37,6 @@ LocalHttpServer::LocalHttpServer(std::function<ServerAnswer(const std::string& h
 }
 
 LocalHttpServer::~LocalHttpServer() {
-  stopping_ = true;
   closesocket(listener_);  // ends the accept
   thread_.join();
   for (SOCKET connection : silent_) closesocket(connection);
@@ -45,17 +44,13 @@ LocalHttpServer::~LocalHttpServer() {
 }
 
 void LocalHttpServer::Serve() {
-  while (!stopping_) {
-    const SOCKET connection = accept(listener_, nullptr, nullptr);
-    if (connection == INVALID_SOCKET) return;
-    Handle(connection);
-  }
+  SOCKET connection;
+  while ((connection = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) Handle(connection);
 }
 
 void LocalHttpServer::Handle(SOCKET connection) {
   const ServerAnswer answer = handler_(ReadHead(connection));
   if (!answer.answer) {
-    std::lock_guard lock(mutex_);
     silent_.push_back(connection);
     return;
   }
