@@ -1,7 +1,6 @@
 // The stack overview as a real window under the real backend: it opens in front with the
-// keyboard over a darkened copy of what was on the screen, shows the app's icon where the
-// system makes no live preview (Wine), and is dismissed by a real click between its cards.
-// (Its title, place and Escape: the stack_overview e2e story.)
+// keyboard over a darkened copy of what was on the screen, and is dismissed by a real click
+// between its cards. (Its title, place and Escape: the stack_overview e2e story.)
 
 #include <vector>
 
@@ -38,19 +37,9 @@ TEST_F(SurfaceTest, TheStackOverviewOpensInFrontOverTheDarkenedScreenAndAClickBe
   EXPECT_EQ(GetForegroundWindow(), window);
   // The red window it covers shows through beside the cards, veiled by an eighth.
   EXPECT_TRUE(Near(ScreenPixel(964 + 6, 8 + 6), {176, 53, 53}, 12));
-  // No live previews under Wine: each card shows the app's icon in its middle.
+  // The system makes no live previews under Wine. (The app's icon standing in for them:
+  // StackOverviewViewTest; icons drawn on a real surface: the canvas tests.)
   EXPECT_FALSE(view.LiveThumbnails()[0]);
-  const Rect card = view.Cards()[0];
-  const Bgr fill = ScreenPixel(964 + static_cast<int>(card.x) + 12, 8 + static_cast<int>(card.y) + 12);
-  const int left = 964 + static_cast<int>(card.x + card.width / 2) - 32;
-  const int top = 8 + static_cast<int>(card.y + card.height / 2) - 32;
-  int drawn = 0;
-  for (int i = 1; i < 8; ++i) {
-    for (int j = 1; j < 8; ++j) {
-      if (!Near(ScreenPixel(left + i * 8, top + j * 8), fill, 6)) ++drawn;
-    }
-  }
-  EXPECT_GT(drawn, 4);
 
   // A real click beside the cards dismisses it. (Its closing: StackOverviewViewTest.)
   SendClick(964 + 6, 8 + 6);
