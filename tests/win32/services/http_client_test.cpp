@@ -10,12 +10,12 @@
 #include <optional>
 #include <thread>
 
-#include "win32/services/local_http_server.h"
-#include "win32/message_pump.h"
-#include "win32/plain_window.h"
 #include "platform/win32/http_client_win32.h"
 #include "services/service_address.h"
 #include "services/update_check.h"
+#include "win32/message_pump.h"
+#include "win32/plain_window.h"
+#include "win32/services/local_http_server.h"
 
 namespace tessary::testing {
 namespace {

@@ -33,7 +33,10 @@ LocalHttpServer::LocalHttpServer(std::function<ServerAnswer(const std::string& h
   int length = sizeof address;
   getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
   port_ = ntohs(address.sin_port);
-  thread_ = std::thread([this] { Serve(); });
+  thread_ = std::thread([this] {
+    SOCKET connection;
+    while ((connection = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) Handle(connection);
+  });
 }
 
 LocalHttpServer::~LocalHttpServer() {
@@ -41,11 +44,6 @@ LocalHttpServer::~LocalHttpServer() {
   thread_.join();
   for (SOCKET connection : silent_) closesocket(connection);
   WSACleanup();
-}
-
-void LocalHttpServer::Serve() {
-  SOCKET connection;
-  while ((connection = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) Handle(connection);
 }
 
 void LocalHttpServer::Handle(SOCKET connection) {

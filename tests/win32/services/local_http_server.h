@@ -32,7 +32,6 @@ class LocalHttpServer {
   }
 
  private:
-  void Serve();
   void Handle(SOCKET connection);
 
   std::function<ServerAnswer(const std::string& head)> handler_;

@@ -4,6 +4,8 @@
 // and ChooserKeys tests on the simulated surface; a click that moves the chosen window into
 // the region: the assist_fill_halves e2e story.)
 
+#include "surfaces/chooser_panel.h"
+
 #include <oleacc.h>
 
 #include <string>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "platform/win32/theme_source_win32.h"
-#include "surfaces/chooser_panel.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
@@ -68,13 +69,10 @@ TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowWhoseFocusedCardIsNamedByTitl
   Win32ThemeSource theme;
   ChooserPanel panel(Factory(), theme);
   // The right half of a 1920 x 1080 desktop with a 40-pixel task bar.
-  ASSERT_TRUE(panel.Create({964, 8, 948, 1024}, 1.0,
-                           {{WindowId{0x10}, "Inbox", "Mail", kNoIcon},
-                            {WindowId{0x20}, "Notes", "Notes", kNoIcon}},
-                           {.header = "Choose a window for this space",
-                            .primaryText = "Done",
-                            .leaveEmpty = true},
-                           {}));
+  ASSERT_TRUE(panel.Create(
+      {964, 8, 948, 1024}, 1.0,
+      {{WindowId{0x10}, "Inbox", "Mail", kNoIcon}, {WindowId{0x20}, "Notes", "Notes", kNoIcon}},
+      {.header = "Choose a window for this space", .primaryText = "Done", .leaveEmpty = true}, {}));
   HWND window = ToHwnd(panel.Window());
   PumpMessagesFor(0.3);
 
