@@ -10,6 +10,13 @@
 
 namespace tessary::testing {
 
+// A bare window of this process, hidden unless shown: something to own a hotkey or a tray
+// record, an ordinary window the program must not manage, or one soon destroyed.
+inline HWND ThrowawayWindow(DWORD style = WS_POPUP, HWND parent = nullptr) {
+  return CreateWindowExW(0, L"STATIC", L"", style, 100, 100, 300, 200, parent, nullptr, nullptr,
+                         nullptr);
+}
+
 class PlainWindow {
  public:
   PlainWindow(RECT rect, COLORREF colour, DWORD exStyle = 0) : brush_(CreateSolidBrush(colour)) {

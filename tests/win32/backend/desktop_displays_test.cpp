@@ -1,5 +1,5 @@
-// The displays as the real system reports them, through the backend and the portable
-// ordering and naming rules.
+// The displays as the real system reports them, through the backend. (Their places, work
+// areas, keys and scales as a user meets them: the drag e2e stories at 96 and 144 DPI.)
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,14 +13,11 @@
 namespace tessary {
 namespace {
 
-TEST(Win32Displays, ThePrimaryDisplayComesFirstWithTheSystemsGeometryAndAKey) {
+TEST(Win32Displays, ThePrimaryDisplayIsTheSystemsAndEveryRectangleHasANearestDisplay) {
   Win32Platform backend;
   Desktop desktop(backend.platform());
-
-  std::vector<RawMonitor> raw = backend.platform().displays.Monitors();
   std::vector<Monitor> displays = desktop.EnumerateDisplays();
   ASSERT_FALSE(displays.empty());
-  ASSERT_EQ(displays.size(), raw.size());
 
   // The primary display sits at the origin and has the size the system metrics report.
   const Monitor& primary = displays.front();
@@ -28,23 +25,13 @@ TEST(Win32Displays, ThePrimaryDisplayComesFirstWithTheSystemsGeometryAndAKey) {
                                   static_cast<double>(GetSystemMetrics(SM_CYSCREEN))}));
   EXPECT_EQ(primary.handle, ToMonitorId(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTONULL)));
   EXPECT_EQ(Intersect(primary.work, primary.bounds), primary.work);  // the work area lies inside
-  EXPECT_GT(primary.work.width, 0);
 
+  // Its GDI name has the form the display configuration's paths are matched by.
+  std::vector<RawMonitor> raw = backend.platform().displays.Monitors();
   auto rawPrimary = std::find_if(raw.begin(), raw.end(),
                                  [&](const RawMonitor& m) { return m.handle == primary.handle; });
   ASSERT_NE(rawPrimary, raw.end());
   EXPECT_EQ(rawPrimary->gdiName.rfind("\\\\.\\", 0), 0u) << rawPrimary->gdiName;
-  EXPECT_DOUBLE_EQ(primary.scale, rawPrimary->dpi ? *rawPrimary->dpi / 96.0 : 1.0);
-
-  // Key and name come from the display configuration or fall back to the GDI name and
-  // "Display"; either way neither is empty.
-  EXPECT_FALSE(primary.id.empty());
-  EXPECT_FALSE(primary.name.empty());
-
-  // The display under the cursor.
-  ASSERT_TRUE(SetCursorPos(static_cast<int>(primary.bounds.width) - 7, 5));
-  EXPECT_EQ(desktop.CursorPosition(), (Point{primary.bounds.width - 7, 5}));
-  EXPECT_EQ(DisplayAt(displays, desktop.CursorPosition()), 0);
 
   // A rectangle far outside every display still finds the nearest one.
   std::optional<RawMonitor> nearest =

@@ -8,7 +8,6 @@
 #include "platform/win32/key_names_win32.h"
 #include "platform/win32/log_environment_win32.h"
 #include "platform/win32/wide_text.h"
-#include "state/shortcut_text.h"
 
 namespace tessary {
 namespace {
@@ -24,8 +23,6 @@ TEST(Win32KeyNamesTest, KeysAreNamedByTheUsLayout) {
   const std::pair<std::uint32_t, const char*> named[] = {
       {'P', "P"}, {'7', "7"}, {VK_F5, "F5"}, {VK_LEFT, "Left"}, {VK_DELETE, "Delete"}, {0xE8, ""}};
   for (const auto& [key, name] : named) EXPECT_EQ(names.KeyName(key), name) << key;
-  EXPECT_EQ(ShortcutText(names, 'P', 3), "Ctrl+Alt+P");
-  EXPECT_EQ(ShortcutText(names, 0xE8, 3), "Ctrl+Alt+Key 232");
 }
 
 TEST(Win32LogEnvironmentTest, AppendsSharedLinesAndReadsTheVariable) {

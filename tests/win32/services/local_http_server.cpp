@@ -33,29 +33,22 @@ LocalHttpServer::LocalHttpServer(std::function<ServerAnswer(const std::string& h
   int length = sizeof address;
   getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
   port_ = ntohs(address.sin_port);
-  thread_ = std::thread([this] { Serve(); });
+  thread_ = std::thread([this] {
+    SOCKET connection;
+    while ((connection = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) Handle(connection);
+  });
 }
 
 LocalHttpServer::~LocalHttpServer() {
-  stopping_ = true;
   closesocket(listener_);  // ends the accept
   thread_.join();
   for (SOCKET connection : silent_) closesocket(connection);
   WSACleanup();
 }
 
-void LocalHttpServer::Serve() {
-  while (!stopping_) {
-    const SOCKET connection = accept(listener_, nullptr, nullptr);
-    if (connection == INVALID_SOCKET) return;
-    Handle(connection);
-  }
-}
-
 void LocalHttpServer::Handle(SOCKET connection) {
   const ServerAnswer answer = handler_(ReadHead(connection));
   if (!answer.answer) {
-    std::lock_guard lock(mutex_);
     silent_.push_back(connection);
     return;
   }

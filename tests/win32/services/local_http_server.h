@@ -7,9 +7,7 @@
 
 #include <winsock2.h>
 
-#include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,21 +27,18 @@ class LocalHttpServer {
   LocalHttpServer(const LocalHttpServer&) = delete;
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-  int Port() const { return port_; }
   std::string Url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
   }
 
  private:
-  void Serve();
   void Handle(SOCKET connection);
 
   std::function<ServerAnswer(const std::string& head)> handler_;
   SOCKET listener_ = INVALID_SOCKET;
   int port_ = 0;
-  std::atomic<bool> stopping_{false};
-  std::mutex mutex_;  // guards silent_
-  std::vector<SOCKET> silent_;  // connections left unanswered, closed at the end
+  // Connections left unanswered, closed at the end (after the server's thread is gone).
+  std::vector<SOCKET> silent_;
   std::thread thread_;
 };
 

@@ -12,11 +12,9 @@
 #include <string>
 #include <thread>
 
-#include "layout/exchange_file.h"
 #include "layout/layout_store.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/prompts_win32.h"
-#include "platform/win32/wide_text.h"
 #include "shell/layout_exchange.h"
 
 namespace tessary {
@@ -115,9 +113,8 @@ TEST(Win32LayoutExchange, TheSaveDialogWritesAFileThatTheOpenDialogImports) {
   EXPECT_TRUE(opened.shown);
   EXPECT_EQ(opened.filterCount, 2);  // and "All files"
   EXPECT_EQ(report, L"2 layouts were added to Main. No windows were moved.");
-  // What the imported layouts hold: the LayoutExchangeStory scenario tests.
-  const FileRead written = files.ReadFile(Utf8FromWide(file.wstring()), kMaxExchangeFileBytes);
-  EXPECT_EQ(written.bytes, BuildExportText(home.CustomLayouts("A")).text);
+  // The exported file was read back. (What the file and the imported layouts hold: the
+  // LayoutExchangeStory scenario tests.)
   EXPECT_EQ(away.CustomLayouts("B").size(), 2u);
   std::filesystem::remove_all(folder);
 }

@@ -33,11 +33,9 @@ HICON SolidIcon(std::uint32_t bgra) {
   return icon;
 }
 
-class CanvasTest : public SurfaceTest {};
-
 // Labels stay in their rectangle and wrapped text in its width (on the left); strokes stay
 // inside their shape and shapes land where asked (on the right).
-TEST_F(CanvasTest, InkLandsWhereAskedAndNowhereElse) {
+TEST_F(SurfaceTest, InkLandsWhereAskedAndNowhereElse) {
   std::unique_ptr<Win32Surface> surface = NewSurface();
   ASSERT_TRUE(surface);
   const std::string longText = "A label far too long for the little box it was given";
@@ -70,7 +68,7 @@ TEST_F(CanvasTest, InkLandsWhereAskedAndNowhereElse) {
   EXPECT_EQ(AlphaOf(BitmapPixel(*surface, 300, 100)), 255);
 }
 
-TEST_F(CanvasTest, MeasuresWrappedText) {
+TEST_F(SurfaceTest, MeasuresWrappedText) {
   TextMeasurer& text = Factory().Text();
   const TextSize line = text.MeasureText("Snap windows into place", 14, false, 1000);
   EXPECT_GT(line.width, 60);
@@ -91,7 +89,7 @@ TEST_F(CanvasTest, MeasuresWrappedText) {
   EXPECT_EQ(text.MeasureText("Snap", 0, false, 1000), (TextSize{}));
 }
 
-TEST_F(CanvasTest, IconsWithoutAlphaAreOpaqueAndCachedPerSurface) {
+TEST_F(SurfaceTest, IconsWithoutAlphaAreOpaqueAndCachedPerSurface) {
   HICON flat = SolidIcon(0x000000FF);    // blue, every alpha byte zero
   HICON glassy = SolidIcon(0x80FF0000);  // red at half alpha
   std::unique_ptr<Win32Surface> surface = NewSurface();

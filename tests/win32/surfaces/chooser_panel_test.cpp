@@ -1,60 +1,104 @@
 // The chooser panel as a real window under the real backend: an opaque top-level window
-// (not a layered overlay) over a region, picked with real mouse and keyboard input. (What
-// it draws, and moving the chosen window into the region: the ChooserPanel and ChooserPaint
-// tests on the simulated surface and the assist_fill_halves e2e story.)
+// (not a layered overlay) over a region, and what a screen reader reads of the card the
+// keyboard focused. (What it draws, its keys and the names its items give: the ChooserPanel
+// and ChooserKeys tests on the simulated surface; a click that moves the chosen window into
+// the region: the assist_fill_halves e2e story.)
 
+#include "surfaces/chooser_panel.h"
+
+#include <oleacc.h>
+
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/theme_source_win32.h"
-#include "surfaces/chooser_panel.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
 namespace {
 
-TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowOverItsRegionPickedByClickOrKey) {
-  PlainWindow first({100, 100, 500, 400}, RGB(200, 60, 60));
-  PlainWindow second({150, 150, 650, 500}, RGB(60, 60, 200));
-  const IconId icon = ToIconId(LoadIconW(nullptr, IDI_APPLICATION));
-  std::vector<ChooserChoice> choices = {
-      {ToWindowId(first.Handle()), "Red", "Red app", icon},
-      {ToWindowId(second.Handle()), "Blue", "Blue app", icon},
-  };
-  std::vector<WindowId> chosen;
+struct Focused {
+  std::wstring name;
+  LONG role = 0;
+  RECT where{};
+};
+
+// What a screen reader asks: the window's client object, its focus, that item's name, role
+// and place.
+Focused ReadFocus(HWND window) {
+  Focused focused;
+  IAccessible* accessible = nullptr;
+  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                       reinterpret_cast<void**>(&accessible)),
+            S_OK);
+  if (!accessible) return focused;
+  VARIANT child;
+  VariantInit(&child);
+  EXPECT_EQ(accessible->get_accFocus(&child), S_OK);
+  EXPECT_EQ(child.vt, VT_I4);
+  BSTR name = nullptr;
+  if (accessible->get_accName(child, &name) == S_OK && name) {
+    focused.name = name;
+    SysFreeString(name);
+  }
+  VARIANT role;
+  VariantInit(&role);
+  if (accessible->get_accRole(child, &role) == S_OK) focused.role = role.lVal;
+  LONG x = 0, y = 0, w = 0, h = 0;
+  if (accessible->accLocation(&x, &y, &w, &h, child) == S_OK) focused.where = {x, y, x + w, y + h};
+  accessible->Release();
+  return focused;
+}
+
+bool Within(const RECT& inner, HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return inner.right > inner.left && inner.left >= outer.left && inner.top >= outer.top &&
+         inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
+
+// The focus and selection announcements a screen reader hears: (window, child id).
+std::vector<std::pair<HWND, LONG>> announced;
+void CALLBACK Heard(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) announced.emplace_back(window, child);
+}
+
+TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowWhoseFocusedCardIsNamedByTitleAndApp) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Win32ThemeSource theme;
   ChooserPanel panel(Factory(), theme);
   // The right half of a 1920 x 1080 desktop with a 40-pixel task bar.
-  ASSERT_TRUE(panel.Create({964, 8, 948, 1024}, 1.0, choices,
-                           {.header = "Choose a window for this space",
-                            .primaryText = "Done",
-                            .leaveEmpty = true},
-                           {.choose = [&](WindowId w) { chosen.push_back(w); }}));
+  ASSERT_TRUE(panel.Create(
+      {964, 8, 948, 1024}, 1.0,
+      {{WindowId{0x10}, "Inbox", "Mail", kNoIcon}, {WindowId{0x20}, "Notes", "Notes", kNoIcon}},
+      {.header = "Choose a window for this space", .primaryText = "Done", .leaveEmpty = true}, {}));
   HWND window = ToHwnd(panel.Window());
   PumpMessagesFor(0.3);
 
-  // A real, opaque, topmost window of its own class, where the region is.
+  // A real, opaque, topmost window of its own class, shown without activation.
   EXPECT_EQ(ClassOf(window), L"TessaryAssist");
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_EQ(exStyle & WS_EX_LAYERED, 0);
   EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(WindowBounds(window), (Rect{964, 8, 948, 1024}));
-  EXPECT_NE(GetForegroundWindow(), window);  // shown without activation
+  EXPECT_NE(GetForegroundWindow(), window);
 
-  const Point card = panel.ItemCentre(1);
-  SendClick(static_cast<int>(card.x), static_cast<int>(card.y));
-  PumpMessagesUntil([&] { return !chosen.empty(); });
-  ASSERT_EQ(chosen, (std::vector<WindowId>{ToWindowId(second.Handle())}));
-
-  // Clicking made the panel the foreground window: keys reach it.
-  PumpMessagesUntil([&] { return GetForegroundWindow() == window; });
-  EXPECT_EQ(GetForegroundWindow(), window);
-  SendKey('1');
-  PumpMessagesUntil([&] { return chosen.size() == 2; });
-  ASSERT_EQ(chosen.size(), 2u);
-  EXPECT_EQ(chosen[1], ToWindowId(first.Handle()));
+  EXPECT_EQ(ReadFocus(window).name, L"Inbox, Mail");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Heard,
+                                       GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  announced.clear();
+  PostMessageW(window, WM_KEYDOWN, VK_RIGHT, 0);
+  PumpMessagesFor(0.05);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(announced, (std::vector<std::pair<HWND, LONG>>{{window, 2}}));
+  const Focused card = ReadFocus(window);
+  EXPECT_EQ(card.name, L"Notes");
+  EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
+  EXPECT_TRUE(Within(card.where, window));
   panel.Destroy();
   EXPECT_FALSE(IsWindow(window));
+  CoUninitialize();
 }
 
 }  // namespace

@@ -86,8 +86,6 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   GetClientRect(root, &client);
   EXPECT_EQ(client.right, 600);  // 400 units at 1.5
   EXPECT_EQ(client.bottom, 450);
-  // The first control that takes input has the focus.
-  EXPECT_EQ(GetFocus(), real->Control(kName));
 
   window->SetText(kName, "Ünïcode");
   window->SetItems(kList, {"One", "Two"});
@@ -127,9 +125,10 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
                 300),
             2 * one);
 
-  // The program's loop hands key presses to the key filter: Enter clicks a push button but
-  // is an edit box's own, Escape asks to close, Tab passes over the canvas; key releases and
-  // windows of other classes are left alone.
+  // The program's loop hands key presses to the key filter: Enter is an edit box's own, Tab
+  // passes over the canvas; key releases and windows of other classes are left alone.
+  // (Enter clicking a push button, Escape closing, the first focus and Tab through a whole
+  // window: the welcome and settings e2e stories.)
   const auto route = [](HWND target, WPARAM key, UINT message = WM_KEYDOWN) {
     MSG press{};
     press.hwnd = target;
@@ -139,13 +138,9 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
     return RouteDialogKey(press);
   };
   listener.heard.clear();
-  EXPECT_TRUE(route(real->Control(kSave), VK_RETURN));
   EXPECT_FALSE(route(real->Control(kName), VK_RETURN));
   EXPECT_FALSE(route(real->Control(kSave), VK_RETURN, WM_KEYUP));
-  EXPECT_EQ(listener.heard, (std::vector<Heard>{{kSave, DialogEvent::kClicked}}));
-  EXPECT_TRUE(route(real->Control(kName), VK_ESCAPE));
-  PumpMessagesUntil([&] { return listener.closeRequests == 2; });
-  EXPECT_EQ(listener.closeRequests, 2);
+  EXPECT_TRUE(listener.heard.empty());
   SetFocus(real->Control(kCheck));
   EXPECT_TRUE(route(real->Control(kCheck), VK_TAB));
   EXPECT_EQ(GetFocus(), real->Control(kKey));

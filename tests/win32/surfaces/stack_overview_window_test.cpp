@@ -1,6 +1,6 @@
 // The stack overview as a real window under the real backend: it opens in front with the
-// keyboard over a darkened copy of what was on the screen, shows the app's icon where the
-// system makes no live preview (Wine), and is dismissed by a real click between its cards.
+// keyboard over a darkened copy of what was on the screen, and is dismissed by a real click
+// between its cards. (Its title, place and Escape: the stack_overview e2e story.)
 
 #include <vector>
 
@@ -31,29 +31,15 @@ TEST_F(SurfaceTest, TheStackOverviewOpensInFrontOverTheDarkenedScreenAndAClickBe
   PumpMessagesUntil([&] { return view.Progress() == 1; });
   PumpMessagesFor(0.3);  // the compositing manager shows it a little later
 
-  EXPECT_EQ(ClassOf(window), L"TessaryStackOverview");
-  wchar_t title[64]{};
-  GetWindowTextW(window, title, 64);
-  EXPECT_STREQ(title, L"Stack Overview");
   const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
   EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOPMOST), 0);
   EXPECT_NE(exStyle & WS_EX_TOOLWINDOW, 0);
   EXPECT_EQ(GetForegroundWindow(), window);
   // The red window it covers shows through beside the cards, veiled by an eighth.
   EXPECT_TRUE(Near(ScreenPixel(964 + 6, 8 + 6), {176, 53, 53}, 12));
-  // No live previews under Wine: each card shows the app's icon in its middle.
+  // The system makes no live previews under Wine. (The app's icon standing in for them:
+  // StackOverviewViewTest; icons drawn on a real surface: the canvas tests.)
   EXPECT_FALSE(view.LiveThumbnails()[0]);
-  const Rect card = view.Cards()[0];
-  const Bgr fill = ScreenPixel(964 + static_cast<int>(card.x) + 12, 8 + static_cast<int>(card.y) + 12);
-  const int left = 964 + static_cast<int>(card.x + card.width / 2) - 32;
-  const int top = 8 + static_cast<int>(card.y + card.height / 2) - 32;
-  int drawn = 0;
-  for (int i = 1; i < 8; ++i) {
-    for (int j = 1; j < 8; ++j) {
-      if (!Near(ScreenPixel(left + i * 8, top + j * 8), fill, 6)) ++drawn;
-    }
-  }
-  EXPECT_GT(drawn, 4);
 
   // A real click beside the cards dismisses it. (Its closing: StackOverviewViewTest.)
   SendClick(964 + 6, 8 + 6);

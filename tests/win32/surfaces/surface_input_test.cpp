@@ -20,12 +20,10 @@ class Recorder : public SurfaceInput {
   std::vector<Point> releases;
 };
 
-class SurfaceInputTest : public SurfaceTest {};
-
 // Who gets a click on a surface: the window below it, unless the surface is interactive
 // or clickable; the surface never takes the focus, and leaving interactive mode keeps a
 // clickable surface clickable.
-TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
+TEST_F(SurfaceTest, ClicksPassThroughUnlessInteractiveOrClickable) {
   PlainWindow below({100, 100, 600, 500}, RGB(255, 255, 255));
   for (const bool clickable : {false, true}) {
     Recorder recorder;
@@ -63,7 +61,7 @@ TEST_F(SurfaceInputTest, ClicksPassThroughUnlessInteractiveOrClickable) {
   }
 }
 
-TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
+TEST_F(SurfaceTest, FrameTicksAndTimersReachTheView) {
   Recorder recorder;
   SurfaceOptions options;
   options.input = &recorder;
@@ -82,8 +80,7 @@ TEST_F(SurfaceInputTest, FrameTicksAndTimersReachTheView) {
   surface->StopTimer(2);
 
   // A window destroyed while subscribed is dropped at the next frame.
-  HWND doomed =
-      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  HWND doomed = ThrowawayWindow();
   FramePacer::Instance().Subscribe(doomed, kFrameTimerId);
   DestroyWindow(doomed);
   PumpMessagesUntil([&] { return !FramePacer::Instance().Subscribed(doomed, kFrameTimerId); });

@@ -35,13 +35,10 @@ TEST(ThemeSourceTest, ReadsTheUsersValuesAtEveryCall) {
   EXPECT_EQ(source.AppsUseLightTheme(), std::nullopt);
   EXPECT_EQ(source.AccentColor(), std::nullopt);
 
-  SetDword(kPersonalize, L"AppsUseLightTheme", 0);
-  SetDword(kDwm, L"AccentColor", 0xFF102030);
-  EXPECT_EQ(source.AppsUseLightTheme(), 0u);
-  EXPECT_EQ(source.AccentColor(), 0xFF102030u);
-
   SetDword(kPersonalize, L"AppsUseLightTheme", 1);
+  SetDword(kDwm, L"AccentColor", 0xFF102030);
   EXPECT_EQ(source.AppsUseLightTheme(), 1u);
+  EXPECT_EQ(source.AccentColor(), 0xFF102030u);
 
   SetDword(kPersonalize, L"AppsUseLightTheme", light);
   SetDword(kDwm, L"AccentColor", accent);
