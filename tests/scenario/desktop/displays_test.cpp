@@ -6,12 +6,6 @@
 namespace tessary {
 namespace {
 
-std::vector<std::string> Ids(const std::vector<Monitor>& displays) {
-  std::vector<std::string> ids;
-  for (const Monitor& m : displays) ids.push_back(m.id);
-  return ids;
-}
-
 // The model name and device path of the last configuration path that names the display
 // (a cloned display has several), else "Display" and the GDI device name.
 TEST(Displays, NameAndIdFromTheLastPathThatNamesTheDisplayElseTheFallbacks) {
@@ -22,28 +16,30 @@ TEST(Displays, NameAndIdFromTheLastPathThatNamesTheDisplayElseTheFallbacks) {
                    .devicePath = "\\\\?\\DISPLAY#DEL4242#1",
                    .friendlyName = "DELL U2720Q"});
   Desktop desktop(desk.platform());
-  std::vector<Monitor> displays = desktop.EnumerateDisplays();
-  ASSERT_EQ(displays.size(), 1u);
-  EXPECT_EQ(displays[0].name, "DELL U2720Q");
-  EXPECT_EQ(displays[0].id, "\\\\?\\DISPLAY#DEL4242#1");
-  EXPECT_EQ(displays[0].bounds, (Rect{0, 0, 2560, 1440}));
-  EXPECT_EQ(displays[0].work, (Rect{0, 0, 2560, 1400}));
-  EXPECT_EQ(displays[0].scale, 1.0);
+  const auto only = [&desktop] {
+    const std::vector<Monitor> displays = desktop.EnumerateDisplays();
+    EXPECT_EQ(displays.size(), 1u);
+    return displays.empty() ? Monitor{} : displays[0];
+  };
+  Monitor display = only();
+  EXPECT_EQ(display.name, "DELL U2720Q");
+  EXPECT_EQ(display.id, "\\\\?\\DISPLAY#DEL4242#1");
+  EXPECT_EQ(display.bounds, (Rect{0, 0, 2560, 1440}));
+  EXPECT_EQ(display.work, (Rect{0, 0, 2560, 1400}));
+  EXPECT_EQ(display.scale, 1.0);
 
   desk.AddDisplayPath({"\\\\.\\DISPLAY1", "path-b", "Projector B"});
-  displays = desktop.EnumerateDisplays();
-  ASSERT_EQ(displays.size(), 1u);
-  EXPECT_EQ(displays[0].id, "path-b");
-  EXPECT_EQ(displays[0].name, "Projector B");
+  display = only();
+  EXPECT_EQ(display.id, "path-b");
+  EXPECT_EQ(display.name, "Projector B");
 
   // A path with empty names, or a failed configuration query, leaves the fallbacks.
   desk.AddDisplayPath({"\\\\.\\DISPLAY1", "", ""});
   for (const bool configFails : {false, true}) {
     desk.SetDisplayConfigFails(configFails);
-    displays = desktop.EnumerateDisplays();
-    ASSERT_EQ(displays.size(), 1u);
-    EXPECT_EQ(displays[0].id, "\\\\.\\DISPLAY1");
-    EXPECT_EQ(displays[0].name, "Display");
+    display = only();
+    EXPECT_EQ(display.id, "\\\\.\\DISPLAY1");
+    EXPECT_EQ(display.name, "Display");
   }
 }
 
@@ -64,7 +60,9 @@ TEST(Displays, PrimaryFirstThenLeftToRightThenTopToBottomTiesKeepSystemOrder) {
   for (const auto& c : cases) {
     SimDesktop desk;
     for (const auto& [bounds, name] : c.added) desk.AddDisplay({.bounds = bounds, .gdiName = name});
-    EXPECT_EQ(Ids(Desktop(desk.platform()).EnumerateDisplays()), c.order);
+    std::vector<std::string> ids;
+    for (const Monitor& m : Desktop(desk.platform()).EnumerateDisplays()) ids.push_back(m.id);
+    EXPECT_EQ(ids, c.order);
   }
 }
 
@@ -73,8 +71,7 @@ TEST(Displays, ScaleFromDpiAndUnreadableMonitorsLeftOut) {
   desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 1.5});
   desk.AddDisplay({.bounds = {3840, 0, 1920, 1080}, .scale = 2.0, .dpiReadable = false});
   desk.AddDisplay({.bounds = {-1920, 0, 1920, 1080}, .infoReadable = false});
-  Desktop desktop(desk.platform());
-  std::vector<Monitor> displays = desktop.EnumerateDisplays();
+  const std::vector<Monitor> displays = Desktop(desk.platform()).EnumerateDisplays();
   ASSERT_EQ(displays.size(), 2u);
   EXPECT_EQ(displays[0].scale, 1.5);
   EXPECT_EQ(displays[1].scale, 1.0);

@@ -40,8 +40,6 @@ TEST_F(Inventory, WhichWindowsAreManageable) {
   }
 }
 
-// Nothing is kept per window: each answer is read afresh, the cheap tests first, and the
-// list follows the Z-order, front-most first.
 TEST_F(Inventory, ManageableWindowsFrontMostFirstReadAfreshCheapTestsFirst) {
   WindowId back = desk.AddWindow({});
   desk.AddWindow({.exStyle = window_ex_style::kToolWindow});

@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "desk_fixture.h"
 
 namespace tessary {
@@ -28,8 +26,6 @@ TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangleWhereverTheTaskBarI
   EXPECT_EQ(desk.Frame(maximized), (Rect{8, 48, 948, 1024}));
 }
 
-// Neither a maximized window nor one already within a pixel of its target is animated;
-// both are still placed exactly.
 TEST_F(Motion, MaximizedMinimizedAndAlreadyThereWindowsArePlacedWithoutAnimationOrActivation) {
   WindowId other = desk.AddWindow({});
   WindowId maximized = desk.AddWindow({.maximized = true, .activate = false});
@@ -69,8 +65,7 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   double start = desk.Now();
   std::vector<Rect> midway;
   desk.After(0.12, [&] { midway = {desk.Frame(a), desk.Frame(b)}; });
-  std::set<WindowId> placed = desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
-  EXPECT_EQ(placed, (std::set<WindowId>{a, b}));
+  EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{a, b}));
   EXPECT_EQ(desk.Frame(a), kLeftHalf);
   EXPECT_EQ(desk.Frame(b), kRightHalf);
   // About half way at half time (the curve is symmetric), one move per window per frame.
@@ -84,7 +79,6 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   EXPECT_GE(desk.Now() - start, 0.24);
 
   // With animations off (an unreadable setting counts as on) they jump, to the same end.
-  EXPECT_TRUE(desktop.AnimationsEnabled());
   desk.SystemSettings().clientAreaAnimation = std::nullopt;
   EXPECT_TRUE(desktop.AnimationsEnabled());
   desk.SystemSettings().clientAreaAnimation = false;
@@ -107,8 +101,7 @@ TEST_F(Motion, WindowClosingMidGlideIsMissingAndOthersArrive) {
   WindowId a = desk.AddWindow({});
   WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});
   desk.After(0.1, [&] { desk.CloseWindow(a); });
-  std::set<WindowId> placed = desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}});
-  EXPECT_EQ(placed, (std::set<WindowId>{b}));
+  EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{b}));
   EXPECT_EQ(desk.Frame(b), kRightHalf);
 }
 
@@ -117,8 +110,7 @@ TEST_F(Motion, SameWindowListedTwiceGoesToTheLaterTarget) {
   std::vector<double> xs;
   for (double t = 0.02; t < 0.24; t += 0.02) desk.After(t, [&] { xs.push_back(desk.Frame(w).x); });
   desk.ResetCalls();
-  std::set<WindowId> placed = desktop.Glide({{w, kLeftHalf}, {w, kRightHalf}});
-  EXPECT_TRUE(placed.contains(w));
+  EXPECT_TRUE(desktop.Glide({{w, kLeftHalf}, {w, kRightHalf}}).contains(w));
   // One animation, not two fighting over the window: a move per frame plus two exact steps.
   EXPECT_LE(desk.Calls("SetPosition"), desk.FramesWaited() + 1 + 2);
   EXPECT_EQ(desk.Frame(w), kRightHalf);

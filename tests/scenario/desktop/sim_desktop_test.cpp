@@ -41,9 +41,8 @@ TEST_F(SimBehaviour, TimersFireInOrderAndOnlyFromTheMessageLoop) {
 
 TEST_F(SimBehaviour, PlacementSpeaksWorkspaceCoordinates) {
   desk.SetWorkArea(primary, {0, 40, 1920, 1040});
-  Platform p = desk.platform();
   WindowId w = desk.AddWindow({.frame = {100, 140, 800, 600}, .maximized = true});
-  std::optional<WindowPlacement> placement = p.windows.Placement(w);
+  std::optional<WindowPlacement> placement = desk.platform().windows.Placement(w);
   ASSERT_TRUE(placement);
   EXPECT_EQ(placement->show, ShowCommand::kMaximized);
   EXPECT_EQ(placement->left, 93);

@@ -7,22 +7,19 @@ namespace {
 using WindowsSnapTest = DeskTest;
 
 TEST_F(WindowsSnapTest, SettingsAreReadTogether) {
-  WindowsSnap snap = desktop.WindowsSnapSettings();
-  EXPECT_TRUE(snap.arranging);
-  EXPECT_TRUE(snap.dockMoving);
-  EXPECT_TRUE(snap.snapBar);  // "EnableSnapBar" missing counts as on
-
+  const auto read = [this] {
+    const WindowsSnap snap = desktop.WindowsSnapSettings();
+    return std::tuple(snap.arranging, snap.dockMoving, snap.snapBar);
+  };
+  EXPECT_EQ(read(), std::tuple(true, true, true));  // "EnableSnapBar" missing counts as on
   desk.SystemSettings().snapBarValue = 0;
-  EXPECT_FALSE(desktop.WindowsSnapSettings().snapBar);
+  EXPECT_EQ(read(), std::tuple(true, true, false));
   desk.SystemSettings().snapBarValue = 2;
-  EXPECT_TRUE(desktop.WindowsSnapSettings().snapBar);
+  EXPECT_EQ(read(), std::tuple(true, true, true));
 
   // Arranging off (or unreadable) turns the other two off as well.
   desk.SystemSettings().windowArranging = std::nullopt;
-  snap = desktop.WindowsSnapSettings();
-  EXPECT_FALSE(snap.arranging);
-  EXPECT_FALSE(snap.dockMoving);
-  EXPECT_FALSE(snap.snapBar);
+  EXPECT_EQ(read(), std::tuple(false, false, false));
 }
 
 TEST_F(WindowsSnapTest, OfferTurnsArrangingOffOnlyOnConsent) {
@@ -91,7 +88,6 @@ TEST_F(AssistWatch, SixTicksOf120MillisecondsCountedAfreshWhenRearmed) {
   EXPECT_EQ(ticks, 4 + 5);
   desk.Advance(0.002);
   EXPECT_EQ(ticks, 4 + 6);
-  EXPECT_FALSE(desk.TimerRunning(3));
   EXPECT_FALSE(watch.Active());
   WindowId usersOwn = OpenSystemAssist();
   desk.Advance(1.0);

@@ -12,11 +12,14 @@
 namespace tessary {
 namespace {
 
-// Installs a recorded environment: a settable variable, an in-memory "file system" of
+// Installs a fresh recorded environment: a settable variable, an in-memory "file system" of
 // appended lines, and clocks that move only when the test says so.
 class LogTest : public ::testing::Test {
  protected:
   void Install(std::optional<std::string> variable) {
+    appended.clear();
+    paths.clear();
+    reads = 0;
     LogEnvironment environment;
     environment.readLogVariable = [this, variable] {
       ++reads;
@@ -59,9 +62,6 @@ TEST_F(LogTest, TheVariableNamesTheFileAndSwitchesRecordsOn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.variable.value_or("(unset)").substr(0, 20));
     Install(c.variable);
-    appended.clear();
-    paths.clear();
-    reads = 0;
     std::vector<std::string> recorded;
     SetLogRecorder([&](std::string_view line) { recorded.emplace_back(line); });
     PerformanceRecord record("switcher-open");

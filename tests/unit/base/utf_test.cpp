@@ -30,8 +30,6 @@ TEST(Utf, ValidTextRoundTrips) {
 }
 
 TEST(Utf, LoneSurrogatesBecomeReplacementCharacters) {
-  EXPECT_EQ(ToUtf8(u"\xD83D"), kFffdUtf8);
-  EXPECT_EQ(ToUtf8(u"\xDE00"), kFffdUtf8);
   EXPECT_EQ(ToUtf8(std::u16string{0xD83D, u'x'}), kFffdUtf8 + "x");
   EXPECT_EQ(ToUtf8(std::u16string{0xDE00, 0xD83D}), kFffdUtf8 + kFffdUtf8);
   EXPECT_EQ(ToUtf8(std::u16string{0xD83D, 0xD83D, 0xDE00}), kFffdUtf8 + "\xF0\x9F\x98\x80");
@@ -56,7 +54,6 @@ TEST(Utf, InvalidUtf8IsReplacedByMaximalSubparts) {
   for (const auto& [in, out] : cases) EXPECT_EQ(FromUtf8(in), out) << testing::PrintToString(in);
 }
 
-// The lenient reading: the lead byte alone gives the length.
 TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
   // clang-format off
   const struct {

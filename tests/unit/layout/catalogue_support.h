@@ -16,6 +16,10 @@
 
 namespace tessary::testing {
 
+// Builders short enough to write a tree on one line; a test takes them all with
+// `using namespace testing::builders;`.
+inline namespace builders {
+
 inline NodeRef L(int region) { return MakeLeaf(region); }
 inline NodeRef C(double ratio, NodeRef first, NodeRef second) {
   return MakeSplit(Axis::Columns, ratio, std::move(first), std::move(second));
@@ -31,6 +35,8 @@ inline SnapLayout MakeLayout(std::string id, std::string name, NodeRef tree) {
   layout.tree = std::move(tree);
   return layout;
 }
+
+}  // namespace builders
 
 // mt19937_64's sequence is fixed by the standard and these draws are ours, so random
 // trees are the same with every compiler and standard library.

@@ -6,15 +6,11 @@
 #include "layout/exchange_file.h"
 #include "layout/layout_ids.h"
 #include "layout/layout_import.h"
-#include "layout/layout_names.h"
 
 namespace tessary {
 namespace {
 
-using testing::C;
-using testing::L;
-using testing::MakeLayout;
-using testing::R;
+using namespace testing::builders;
 
 // Ids user-00000001-..., user-00000002-..., in order.
 std::function<std::string()> CountingIds() {
@@ -44,7 +40,6 @@ TEST(MergeImported, NameClashesGetNumberedSuffixes) {
             (std::vector<std::string>{"work", "Work (imported)", "Work (imported 2)",
                                       "WORK (imported 3)"}));
   EXPECT_EQ(merged.layouts[1].id, imported[0].id);
-  EXPECT_TRUE(merged.layouts[1].apps.empty());
   // Names of another length never clash: "Workk" is fine next to "work".
   EXPECT_EQ(MergeImported({Imported("Workk", L(0))}, existing, CountingIds()).layouts[1].name,
             "Workk");
@@ -66,7 +61,6 @@ TEST(MergeImported, LongNamesAreCutByCodePoints) {
   EXPECT_EQ(Names(merged.layouts),
             (std::vector<std::string>{name, Repeat("a\xE6\x97\xA5", 24) + "a (imported)",
                                       Repeat("a\xE6\x97\xA5", 23) + "a (imported 2)"}));
-  EXPECT_TRUE(NormalizeLayoutName(merged.layouts[2].name));
 }
 
 TEST(MergeImported, DuplicatesAreSkippedIncludingWithinOneFile) {
@@ -96,7 +90,6 @@ TEST(MergeImported, TakenIdsGetFreshOnes) {
 }
 
 TEST(ImportReport, Texts) {
-  EXPECT_EQ(ImportReportText(0, 3, "Main"), "These layouts are already here; nothing was added.");
   EXPECT_EQ(ImportReportText(2, 1, "Main"),
             "2 layouts were added to Main. 1 already here was skipped. No windows were moved.");
   EXPECT_EQ(ImportReportText(1, 0, "DELL U2720Q"),

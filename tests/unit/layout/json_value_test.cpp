@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "unit/layout/json_test_print.h"
-
 namespace tessary {
 namespace {
 

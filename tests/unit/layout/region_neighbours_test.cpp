@@ -17,16 +17,9 @@
 namespace tessary {
 namespace {
 
+// Each direction's opposite is its neighbour in this list (index ^ 1).
 constexpr std::array<MoveDirection, 4> kDirections = {MoveDirection::kLeft, MoveDirection::kRight,
                                                       MoveDirection::kUp, MoveDirection::kDown};
-
-// Each direction's opposite is its neighbour in this list (index ^ 1).
-MoveDirection Opposite(MoveDirection d) {
-  for (std::size_t i = 0; i < kDirections.size(); ++i) {
-    if (kDirections[i] == d) return kDirections[i ^ 1];
-  }
-  return d;
-}
 
 RegionMap UnitRectsOf(const char* id) { return RegionRects(FindBuiltIn(id)->tree, kUnitRect); }
 
@@ -87,12 +80,12 @@ TEST(RegionNeighboursTest, OnRandomTreesEveryRegionIsReachableAndEveryMoveRevers
       while (!frontier.empty()) {
         const std::int32_t region = frontier.back();
         frontier.pop_back();
-        for (MoveDirection d : kDirections) {
-          const std::int32_t next = NeighbourRegion(rects, region, d);
+        for (std::size_t d = 0; d < kDirections.size(); ++d) {
+          const std::int32_t next = NeighbourRegion(rects, region, kDirections[d]);
           if (next < 0) continue;
-          ASSERT_TRUE(LiesBeyond(*rects.Get(next), *rects.Get(region), d)) << round;
+          ASSERT_TRUE(LiesBeyond(*rects.Get(next), *rects.Get(region), kDirections[d])) << round;
           // Whatever lies beyond, the way back is never a dead end.
-          ASSERT_GE(NeighbourRegion(rects, next, Opposite(d)), 0) << round;
+          ASSERT_GE(NeighbourRegion(rects, next, kDirections[d ^ 1]), 0) << round;
           if (reached.insert(next).second) frontier.push_back(next);
         }
       }

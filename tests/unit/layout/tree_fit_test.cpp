@@ -12,9 +12,7 @@
 namespace tessary {
 namespace {
 
-using testing::C;
-using testing::L;
-using testing::R;
+using namespace testing::builders;
 
 const double kStep = std::ldexp(1.0, -28);
 
@@ -81,9 +79,6 @@ TEST(MoveDivider, MovesTheSplitOnItsPathAsFarAsItMay) {
       EXPECT_GE(rect.width, c.minWidth - 1e-10) << region;
     }
   }
-  NodeRef moved = MoveDivider(grid, {}, 0.4, kUnitRect, 0, 0);
-  EXPECT_NEAR(ListDividers(moved, kUnitRect)[2].position, 0.75, 1e-12);
-  EXPECT_EQ(MoveDivider(stack, {true}, 200, {0, 0, 1000, 1000}, 0, 0)->ratio, 0.5);
 }
 
 TEST(MoveDivider, GivesTheInputWhenNothingCanMove) {
@@ -102,8 +97,7 @@ TEST(MoveRegionEdge, MovesOnlyADividerAlongTheWholeEdge) {
   NodeRef tree = C(0.5, L(0), R(0.5, L(1), L(2)));
   EXPECT_EQ(MoveRegionEdge(tree, 1, RegionEdge::Left, 0.6, 0, 0)->ratio, 0.6);
   EXPECT_EQ(MoveRegionEdge(tree, 0, RegionEdge::Right, 0.6, 0, 0)->ratio, 0.6);
-  NodeRef lower = MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.7, 0, 0);
-  EXPECT_EQ(lower->second->ratio, 0.7);
+  EXPECT_EQ(MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.7, 0, 0)->second->ratio, 0.7);
   EXPECT_EQ(MoveRegionEdge(tree, 2, RegionEdge::Top, 0.7, 0, 0)->second->ratio, 0.7);
   // The minimum still holds.
   EXPECT_LT(std::abs(MoveRegionEdge(tree, 1, RegionEdge::Bottom, 0.9, 0, 0.3)->second->ratio - 0.7),

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -67,6 +66,7 @@ TEST(ParseLayoutTree, EachFaultHasItsMessageAndTheFirstFailureStands) {
       {R"({"axis":"rows","ratio":"0.5",)" + leaves + "}", split},
       {R"({"axis":"rows","ratio":0.0799,)" + leaves + "}", split},
       {R"({"axis":"rows","ratio":0.9201,)" + leaves + "}", split},
+      {R"({"axis":"rows","ratio":1e999,)" + leaves + "}", split},
       {R"({"axis":"rows","ratio":0.92,)" + leaves + "}", "ok"}, {"{}", split},
       {R"({"axis":"rows","ratio":0.5,"first":{"region":0}})", structure},
       {R"({"axis":"rows","ratio":0.5,"first":[],"second":{"region":1}})", structure},
@@ -90,11 +90,6 @@ TEST(ParseLayoutTree, EachFaultHasItsMessageAndTheFirstFailureStands) {
   };
   for (const auto& c : cases) EXPECT_EQ(StrictMessage(c.text), c.message) << c.text;
 
-  JsonValue infinite = Json(R"({"axis":"rows",)" + leaves + "}");
-  infinite.AddMember("ratio", JsonValue(std::numeric_limits<double>::infinity()));
-  std::string error;
-  EXPECT_EQ(ParseLayoutTree(infinite, &error), nullptr);
-  EXPECT_EQ(error, split);
   EXPECT_EQ(ParseLayoutTree(Json(R"({"region": 16})"), nullptr), nullptr);  // no message asked
 }
 
@@ -103,7 +98,6 @@ TEST(ReadStoredTree, ReadsTheProgramsOwnTreesLenientlyButNeedsTheShapeOfATree) {
       Json(R"({"axis":"sideways","ratio":0.5,"first":{"region":2.9},"second":{"region":-1.5}})"));
   ASSERT_NE(tree, nullptr);
   EXPECT_TRUE(TreesEqual(tree, MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(-1))));
-  EXPECT_FALSE(ValidateTree(tree));
 
   // Deeper and larger than the strict reader allows.
   NodeRef deep = ReadStoredTree(Json(Chain(40)));

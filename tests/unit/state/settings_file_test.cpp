@@ -9,8 +9,6 @@ namespace {
 
 using testing::Fault;
 using testing::ReadWhole;
-using testing::TempFolder;
-using testing::TestFileSystem;
 using testing::WriteWhole;
 
 constexpr char kDefaultsText[] =
@@ -29,7 +27,6 @@ TEST(SettingsTest, DefaultsAreWrittenInMemberOrderAndAnythingButAnObjectReadsAsT
   }
   EXPECT_EQ(kShortcutTable[7].id, "sendToBack");
   EXPECT_EQ(kShortcutTable[8].displayName, "Fill Screen with Focused Window");
-  // Anything but an object gives the defaults.
   for (const char* text : {"", "[]", "\"x\"", "{\"checkUpdates\":true", "nul"}) {
     bool parsed = true;
     EXPECT_EQ(ParseSettings(text, &parsed), Settings{}) << text;
@@ -54,7 +51,6 @@ TEST(SettingsTest, EachKeyIsTakenOnlyWithItsKind) {
   EXPECT_EQ(settings.lastSeenVersion, "3.1");
   EXPECT_EQ(settings.tipsShown, (std::set<std::string>{"badge", "span"}));
 
-  EXPECT_EQ(ParseSettings(R"({"stackOrder":"name"})").stackOrder, "name");
   EXPECT_EQ(ParseSettings(R"({"stackOrder":5})").stackOrder, "lastUsed");
   EXPECT_EQ(ParseSettings(R"({"tipsShown":"span"})").tipsShown.size(), 0u);
 }
@@ -90,7 +86,6 @@ TEST(SettingsTest, ShortcutsReadPerIdAndOnlyDifferencesAreWritten) {
   // "place" with vk 80 and mods 3 equals the default and is not written back.
   Settings defaults = ParseSettings(R"({"shortcuts":{"place":{"vk":80,"mods":3}}})");
   EXPECT_EQ(defaults, Settings{});
-  EXPECT_EQ(SerializeSettings(defaults), kDefaultsText);
 
   std::string text = SerializeSettings(settings);
   EXPECT_NE(text.find(R"("shortcuts":{"place":{"vk":0,"mods":0},"layouts":{"vk":80,"mods":3},)"
@@ -144,10 +139,8 @@ TEST(SettingsTest, EveryFieldIsWrittenInItsPlaceAndReadBack) {
   EXPECT_EQ(ParseSettings(text), settings);
 }
 
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public testing::TempFolderTest {
  protected:
-  TempFolder temp;
-  TestFileSystem files;
   std::string path = temp.File("settings.json");
 };
 

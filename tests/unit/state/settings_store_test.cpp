@@ -10,18 +10,14 @@
 namespace tessary {
 namespace {
 
-using testing::TempFolder;
-using testing::TestFileSystem;
 using testing::WriteWhole;
 
 // The state folder is named by the override, so the file is <temp>/state/settings.json.
-class SettingsStoreTest : public ::testing::Test {
+class SettingsStoreTest : public testing::TempFolderTest {
  protected:
   SettingsStoreTest() { files.environment["TESSARY_STATE_DIR"] = folder; }
   Settings OnDisk() { return LoadSettings(files, path); }
 
-  TempFolder temp;
-  TestFileSystem files;
   std::string folder = temp.File("state");
   std::string path = JoinPath(folder, "settings.json");
   MemoryStartupEntry entry;

@@ -14,19 +14,16 @@ namespace {
 
 using testing::Fault;
 using testing::ReadWhole;
-using testing::TempFolder;
 using testing::TestFileSystem;
 using testing::WriteWhole;
 
-class StateStoreTest : public ::testing::Test {
+class StateStoreTest : public testing::TempFolderTest {
  protected:
   void SetUp() override {
     SetLogRecorder([this](std::string_view line) { logged.emplace_back(line); });
   }
   void TearDown() override { SetLogRecorder(nullptr); }
 
-  TempFolder temp;
-  TestFileSystem files;
   std::string path = temp.File("layouts.json");
   std::vector<std::string> logged;
 };

@@ -4,6 +4,8 @@
 // system (POSIX natively, Win32 under Wine), and a file system built on it that can
 // answer for the user's folders and put faults between the steps of a save.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -123,6 +125,13 @@ class TestFileSystem : public SystemFileSystem {
   Fault fault = Fault::kNone;
   std::vector<std::string> changes;
   bool crashed = false;  // set by kCrashBeforeRename: nothing more reaches the disk
+};
+
+// A fresh temporary folder and the recording file system for each test.
+class TempFolderTest : public ::testing::Test {
+ protected:
+  TempFolder temp;
+  TestFileSystem files;
 };
 
 }  // namespace tessary::testing
