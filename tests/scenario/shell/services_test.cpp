@@ -78,7 +78,6 @@ TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcom
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
 }
 
-// The settings window's "Check Now" shows the check running, then its outcome and when.
 TEST_F(UpdateStory, TheSettingsWindowsStatusLineFollowsTheCheck) {
   StartChecking(false, 0);
   shell->OpenSettings();

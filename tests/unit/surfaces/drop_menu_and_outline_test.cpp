@@ -79,9 +79,8 @@ TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
     const CanvasOp* label = f.Paint().FindText("Left Half");
     EXPECT_TRUE(label->bold);
     EXPECT_EQ(label->color, f.colours.text);
-    const auto rings = f.Paint().OfKind(CanvasOpKind::kStrokeRounded);
     bool ringed = false;
-    for (const CanvasOp* ring : rings) {
+    for (const CanvasOp* ring : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
       ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
     }
     EXPECT_TRUE(ringed);
@@ -223,14 +222,6 @@ std::vector<DropIntent> Intents(int n) {
   return intents;
 }
 
-TEST(DropTiles, OneRowCentredOnTheArea) {
-  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
-  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
-  ASSERT_EQ(laid.tiles.size(), 1u);
-  EXPECT_EQ(laid.tiles[0].rect, (Rect{424, 474, 112, 92}));
-  EXPECT_EQ(laid.tiles[0].label, "Add to Stack");
-}
-
 TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
   DropTileLayout laid =
       LayOutDropTiles(Intents(5), {100, 100, 300, 600}, 1, {{{kDropAddToStack, 2}, "This Spot"}});
@@ -251,9 +242,14 @@ TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
   EXPECT_EQ(laid.tiles[3].label, "Left Half");
 }
 
-TEST(DropTiles, ScaledTiles) {
+TEST(DropTiles, OneRowCentredOnTheAreaAndScaledTiles) {
+  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
+  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
+  ASSERT_EQ(laid.tiles.size(), 1u);
+  EXPECT_EQ(laid.tiles[0].rect, (Rect{424, 474, 112, 92}));
+  EXPECT_EQ(laid.tiles[0].label, "Add to Stack");
   // Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
-  DropTileLayout laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
+  laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
   EXPECT_EQ(laid.rect, (Rect{323, 450, 315, 140}));
   EXPECT_EQ(laid.tiles[0].rect, (Rect{336, 462.5, 140, 115}));
   EXPECT_EQ(laid.tiles[1].rect, (Rect{486, 462.5, 140, 115}));

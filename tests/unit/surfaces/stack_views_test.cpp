@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "platform/sim/sim_surface.h"
@@ -168,10 +167,7 @@ TEST(BadgeView, TheOverflowIsGreyedUntilItLeadsSomewhereAndOnlyIconsBringWindows
   ASSERT_TRUE(f.surface->RightClick({b.x + 18, b.y + 40}));
   EXPECT_TRUE(f.broughtForward.empty());
   f.surface->MovePointer({b.x + 18, b.y + overflow.y + 5});
-  const std::vector<CanvasOp>& ops = f.surface->LastPaint().Ops();
-  auto count = std::find_if(ops.begin(), ops.end(), [](const CanvasOp& op) { return op.text == "+2"; });
-  ASSERT_NE(count, ops.end());
-  EXPECT_EQ(count->color, f.colours.secondaryText);
+  EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
 TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
