@@ -233,7 +233,7 @@ TEST_F(RoutingTest, BurstOfWindowEventsGivesOneRefreshAfterTheLastButNotForever)
   EXPECT_NEAR(passedAt - first, 0.5, 0.06);
 }
 
-TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconAndAnOpenRequestOpenTheMenu) {
+TEST_F(RoutingTest, TheIconsClicksAndAnOpenRequestOpenTheMenuAndOtherRequestsWhatTheyName) {
   for (std::uint32_t event : {kTrayEventSelect, kTrayEventKeySelect, kTrayEventContextMenu}) {
     EXPECT_EQ(host.window.Send(msg::kTrayIcon, 1, static_cast<std::int64_t>(event) | (5 << 16)), 0);
   }
@@ -257,6 +257,12 @@ TEST_F(RoutingTest, ClickKeyboardAndRightClickOnTheIconAndAnOpenRequestOpenTheMe
   Pump();
   EXPECT_EQ(host.menus.shown.size(), 5u);
   EXPECT_TRUE(Probe().opened().empty());
+  // Known requests open what they name.
+  Request(OpenRequest::kGallery);
+  Request(OpenRequest::kTour);
+  EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
+  EXPECT_TRUE(Coord().GalleryMode());
+  EXPECT_TRUE(Coord().GetPicker().Visible());
 }
 
 // It comes back as it was: paused, which the tooltip says before the update, and badged.
@@ -275,14 +281,6 @@ TEST_F(RoutingTest, IconComesBackWhenExplorerRestartsEvenAfterAFailedAdd) {
   EXPECT_FALSE(host.tray.present);
   host.tray.RestartExplorer();
   EXPECT_TRUE(host.tray.present);
-}
-
-TEST_F(RoutingTest, OpenRequestsFromOtherProcesses) {
-  Request(OpenRequest::kGallery);
-  Request(OpenRequest::kTour);
-  EXPECT_EQ(Probe().opened(), (std::vector<OpenTarget>{OpenTarget::kGallery, OpenTarget::kTour}));
-  EXPECT_TRUE(Coord().GalleryMode());
-  EXPECT_TRUE(Coord().GetPicker().Visible());
 }
 
 // The program's own keys reach their commands in the region-move and layout-key stories.

@@ -385,24 +385,7 @@ TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
 
 using TrayIconTest = RunningShellTest;
 
-// Over a full-screen game, a video or a presentation the toast would be in the way: the
-// message goes to a balloon, which the system holds until the user is free.
-TEST_F(TrayIconTest, MessagesGoToTheToastForFourSecondsOrWhileTheUserIsBusyToAQuietBalloon) {
-  const std::size_t balloons = host.tray.balloons.size();
-  Coord().Callbacks().notify("Notepad can't be made that small.");
-  ASSERT_NE(Probe().toast(), nullptr);
-  EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
-  EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
-  EXPECT_EQ(host.tray.balloons.size(), balloons);
-  Run(5);
-  desk.SystemSettings().userBusy = true;
-  Coord().Callbacks().notify("Notepad couldn't fit there.");
-  EXPECT_EQ(Probe().toast()->Phase(), ToastPhase::kHidden);
-  ASSERT_EQ(host.tray.balloons.size(), balloons + 1);
-  EXPECT_EQ(host.tray.balloons.back(), (TrayBalloon{"Tessary", "Notepad couldn't fit there."}));
-}
-
-TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
+TEST_F(TrayIconTest, TipsShowOnceAndMessagesGoToTheToastOrWhileTheUserIsBusyToAQuietBalloon) {
   Coord().Callbacks().showTip("span");
   Toast& toast = *Probe().toast();
   EXPECT_EQ(toast.Text().title,
@@ -423,6 +406,21 @@ TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
   EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
   EXPECT_EQ(Probe().settings().Current().tipsShown,
             (std::set<std::string>{"badge", "no-such-tip", "span"}));
+
+  // Messages go to the toast for four seconds. Over a full-screen game, a video or a
+  // presentation the toast would be in the way: the message goes to a balloon, which the
+  // system holds until the user is free.
+  const std::size_t balloons = host.tray.balloons.size();
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  EXPECT_EQ(toast.Text().title, "Notepad can't be made that small.");
+  EXPECT_NEAR(toast.HideAt() - desk.Now(), 4.0, 0.5);
+  EXPECT_EQ(host.tray.balloons.size(), balloons);
+  Run(5);
+  desk.SystemSettings().userBusy = true;
+  Coord().Callbacks().notify("Notepad couldn't fit there.");
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
+  ASSERT_EQ(host.tray.balloons.size(), balloons + 1);
+  EXPECT_EQ(host.tray.balloons.back(), (TrayBalloon{"Tessary", "Notepad couldn't fit there."}));
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighl
   EXPECT_EQ(f.surface->PaintCount(), 5);
 }
 
-TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
+TEST(DropMenuView, TilesAreDrawnInPanelUnitsAndHighlightAndArmedChangeThem) {
   testing::SimView<DropMenuView> f("Tessary drop menu");
   f.view.Show(TwoTiles(), 1.5, std::nullopt, false);
   const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
@@ -65,30 +65,25 @@ TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->rect, (Rect{134, 70, 104, 24}));
   EXPECT_EQ(label->fontSize, 12.5);
-}
 
-TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
-  testing::SimView<DropMenuView> f("Tessary drop menu");
+  // A highlight and then the armed flag change the tile's fill, its glyph and its label.
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, false);
-  {
-    const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
-    // Panel, tile 0, its glyph's card, tile 1 (highlighted), its glyph's half.
-    ASSERT_EQ(fills.size(), 5u);
-    EXPECT_EQ(fills[3]->color, f.colours.accentTint);
-    EXPECT_EQ(fills[4]->color, f.colours.accent);  // the glyph in the accent
-    const CanvasOp* label = f.Paint().FindText("Left Half");
-    EXPECT_TRUE(label->bold);
-    EXPECT_EQ(label->color, f.colours.text);
-    bool ringed = false;
-    for (const CanvasOp* ring : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
-      ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
-    }
-    EXPECT_TRUE(ringed);
+  const auto lit = f.Paint().OfKind(CanvasOpKind::kFillRounded);
+  // Panel, tile 0, its glyph's card, tile 1 (highlighted), its glyph's half.
+  ASSERT_EQ(lit.size(), 5u);
+  EXPECT_EQ(lit[3]->color, f.colours.accentTint);
+  EXPECT_EQ(lit[4]->color, f.colours.accent);  // the glyph in the accent
+  EXPECT_TRUE(f.Paint().FindText("Left Half")->bold);
+  EXPECT_EQ(f.Paint().FindText("Left Half")->color, f.colours.text);
+  bool ringed = false;
+  for (const CanvasOp* ring : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
+    ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
   }
+  EXPECT_TRUE(ringed);
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, true);
-  const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
-  EXPECT_EQ(fills[3]->color, f.colours.accent);
-  EXPECT_EQ(fills[4]->color, kWhite);
+  const auto armed = f.Paint().OfKind(CanvasOpKind::kFillRounded);
+  EXPECT_EQ(armed[3]->color, f.colours.accent);
+  EXPECT_EQ(armed[4]->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Left Half")->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Add to Stack")->color, f.colours.text);
 
@@ -163,7 +158,7 @@ std::vector<std::int32_t> Kinds(const std::vector<DropIntent>& intents) {
   return kinds;
 }
 
-TEST(DropActionMenu, OffersWhatFitsTheRegion) {
+TEST(DropActionMenu, OffersWhatFitsTheRegionLabelledByKind) {
   struct Case {
     const char* what;
     DropMenuRequest request;
@@ -202,9 +197,7 @@ TEST(DropActionMenu, OffersWhatFitsTheRegion) {
     EXPECT_EQ(Kinds(intents), c.kinds) << c.what;
     for (const DropIntent& intent : intents) EXPECT_EQ(intent.region, c.request.region) << c.what;
   }
-}
-
-TEST(DropActionMenu, LabelsByKind) {
+  // The labels of every kind.
   // clang-format off
   const std::pair<std::int32_t, const char*> labels[] = {
       {0, "Add to Stack"}, {1, "Put Back"}, {2, "Top Half"}, {3, "Bottom Half"}, {4, "Left Half"},
@@ -304,7 +297,7 @@ TEST(Outline, PaintsOnlyOnChangeAndWithoutADraggedWindowIsOnTop) {
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
 }
 
-TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
+TEST(Outline, ArmedOutlineIsStrongerSmallOnesGoWithoutTheirLabelAndLongLabelsAreCut) {
   testing::SimView<Outline> f("Tessary destination");
   f.view.Show({0, 0, 400, 300}, 1.0, "Release to snap", true);
   const RecordingCanvas& armed = f.surface->LastPaint();
@@ -335,10 +328,7 @@ TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
   EXPECT_EQ(resting.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, 0.6);
   EXPECT_FALSE(resting.FindText("Hold to snap")->bold);
   EXPECT_EQ(resting.FindText("Hold to snap")->color, f.colours.secondaryText);
-}
 
-TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
-  testing::SimView<Outline> f("Tessary destination");
   // Below 141 x 61 units no label; at 150 % 200 px are 133 units.
   const std::tuple<Rect, double, std::size_t> cases[] = {{{0, 0, 140, 300}, 1.0, 0},
                                                          {{0, 0, 300, 60}, 1.0, 0},
@@ -349,9 +339,9 @@ TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
     EXPECT_EQ(f.surface->LastPaint().Texts().size(), labels) << rect.width << "x" << rect.height;
     EXPECT_EQ(f.surface->LastPaint().Count(CanvasOpKind::kStrokeRounded), 1u);
   }
-  const std::string label(60, 'x');
-  f.view.Show({0, 0, 400, 300}, 1.0, label, false);
-  const CanvasOp* drawn = f.surface->LastPaint().FindText(label);
+  const std::string longLabel(60, 'x');
+  f.view.Show({0, 0, 400, 300}, 1.0, longLabel, false);
+  const CanvasOp* drawn = f.surface->LastPaint().FindText(longLabel);
   ASSERT_NE(drawn, nullptr);
   // 252 units hold 36 regular code points at size 14: 35 and the ellipsis.
   EXPECT_EQ(drawn->shown, std::string(35, 'x') + "\u2026");

@@ -139,7 +139,7 @@ TEST(Picker, IconsAreCentredInTheirRegionsUnlessTooSmall) {
 
 // Taking the focus, its title and a click choosing a region are checked by the place-picker
 // stories.
-TEST(Picker, InteractivePickerAnswersThePointerAndKeys) {
+TEST(Picker, InteractivePickerAnswersThePointerAndKeysAndEscapeOrClickingElsewhereDismissOnce) {
   PickerFixture f;
   f.picker.Show(Layouts(7), 0, kWork, 1.0, true);
   EXPECT_NE(f.Paint().FindText("Esc to cancel"), nullptr);
@@ -154,11 +154,8 @@ TEST(Picker, InteractivePickerAnswersThePointerAndKeys) {
   f.surface->PressKey(surface_key::kEnter);
   f.surface->Click(f.At(300, 20));  // the header chooses nothing
   EXPECT_EQ(f.chosen, (std::vector<PickerHit>{{1, 0}}));
-}
 
-TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
-  PickerFixture f;
-  f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
+  // Escape or clicking elsewhere dismisses it, once.
   f.surface->PressKey(surface_key::kEscape);
   EXPECT_EQ(f.dismissed, 1);  // the handler hid it, which deactivated it: no second call
   EXPECT_FALSE(f.picker.Visible());
@@ -227,7 +224,7 @@ TEST(PickerGeometry, SevenLayoutsOnA1920PixelDisplayAndThePanelsPlace) {
   EXPECT_EQ(PickerPanelRect(big, work, 1.5), (Rect{2745, 18, 1230, std::ceil(1.5 * big.height)}));
 }
 
-TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAndAbsurdWorkAreas) {
+TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAbsurdWorkAreasAndOddAspects) {
   // Work width / scale = 300: W = 260, one column, card min(170, 228) = 170.
   for (double scale : {1.0, 2.0}) {
     const PickerGeometry g =
@@ -251,10 +248,9 @@ TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAndAbsurdWorkAreas) {
   EXPECT_GT(absurd.cards[0].thumbnail.width, 0);
   EXPECT_GT(absurd.cards[0].thumbnail.height, 0);
   EXPECT_GT(absurd.width, 0);
-}
 
-TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinths) {
-  // One card of 170: thumbnails 154 wide.
+  // The thumbnails' aspect is limited, and degenerate aspects use 16:9. One card of 170:
+  // thumbnails 154 wide.
   const std::tuple<double, double, double> cases[] = {
       {1000, 2000, 257},  // aspect 0.5 -> 0.6: round(256.67)
       {4000, 1000, 43},   // aspect 4 -> 3.6: round(42.78)
@@ -274,7 +270,7 @@ TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinth
 // (16, 50, 148, 108), its regions (26, 60, 62, 70) and (92, 60, 62, 70).
 PickerGeometry Seven() { return PickerGeometryForDisplay(Layouts(7), kWork, 1.0); }
 
-TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegionIfAny) {
+TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegionTheLowerOnATie) {
   const PickerGeometry g = Seven();
   const std::tuple<Point, bool, PickerHit> cases[] = {
       {{13, 95}, false, {0, 0}},    // 3 to the left
@@ -302,11 +298,9 @@ TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion
   EXPECT_EQ(PickerHitAt(empty, {26, 60}, false), (PickerHit{}));
   EXPECT_EQ(PickerHitAt(empty, {26, 60}, true), (PickerHit{}));
   EXPECT_EQ(PickerKey(empty, {}, surface_key::kDigit1).action, PickerKeyAction::kNone);
-}
 
-TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
-  // Distances run to each region's near edges here (one region to the right of the
-  // point, one below it), so the tie is exact: both are 10 units away.
+  // Exactly between two regions the lower number wins. Distances run to each region's near
+  // edges here (one to the right of the point, one below it): both are 10 units away.
   auto geometry = [](Rect right, Rect below, int rightNumber, int belowNumber) {
     PickerGeometry g;
     PickerCard card;
@@ -330,7 +324,7 @@ PickerHit Hover(const PickerGeometry& g, PickerHit from, std::uint32_t key) {
   return result.hit;
 }
 
-TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
+TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderNearlyEqualTopsAsOneRowAndWrapAround) {
   const PickerGeometry g = Seven();
   // Nothing hovered: the first card's lowest region.
   EXPECT_EQ(Hover(g, {}, surface_key::kRight), (PickerHit{0, 0}));
@@ -346,22 +340,21 @@ TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
   // Past the last region of the last card: the first card's lowest region, and back.
   EXPECT_EQ(Hover(g, {6, 3}, surface_key::kRight), (PickerHit{0, 0}));
   EXPECT_EQ(Hover(g, {0, 0}, surface_key::kLeft), (PickerHit{6, 3}));
-}
 
-TEST(PickerKeys, RegionsWhoseTopsNearlyAgreeShareARow) {
-  // Left column split at 0.52, right at 0.5: the lower tops differ by 1.74 units, so
-  // region 1 (left) reads before region 3 (right) although it starts lower.
+  // Regions whose tops nearly agree share a row. Left column split at 0.52, right at 0.5:
+  // the lower tops differ by 1.74 units, so region 1 (left) reads before region 3 (right)
+  // although it starts lower.
   SnapLayout near;
   near.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.52, MakeLeaf(0), MakeLeaf(1)),
                         MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
   SnapLayout far = near;
   far.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.6, MakeLeaf(0), MakeLeaf(1)),
                        MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
-  const PickerGeometry g = PickerGeometryForDisplay({near, far}, kWork, 1.0);
-  EXPECT_EQ(Hover(g, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
-  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
-  EXPECT_EQ(Hover(g, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
-  EXPECT_EQ(Hover(g, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
+  const PickerGeometry rows = PickerGeometryForDisplay({near, far}, kWork, 1.0);
+  EXPECT_EQ(Hover(rows, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(rows, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
+  EXPECT_EQ(Hover(rows, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
+  EXPECT_EQ(Hover(rows, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
 }
 
 TEST(PickerKeys, DigitsSelectCardsByOrdinalAndEnterOrSpaceChooseARealSelection) {
