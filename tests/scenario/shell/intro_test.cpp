@@ -21,9 +21,8 @@ class IntroTest : public ShellTest {
   SimDialogWindow* Info() { return Dialogs().Find(kInfoClassName); }
   SimDialogWindow* Tour() { return Dialogs().Find(kTourClassName); }
   int OpenOfClass(std::string_view className) {
-    return static_cast<int>(std::count_if(
-        Dialogs().Open().begin(), Dialogs().Open().end(),
-        [&](SimDialogWindow* w) { return w->Options().className == className; }));
+    return static_cast<int>(std::ranges::count_if(
+        Dialogs().Open(), [&](SimDialogWindow* w) { return w->Options().className == className; }));
   }
   // The buttons left to right as "text@x".
   std::vector<std::string> Buttons(SimDialogWindow& window) {
@@ -134,7 +133,10 @@ TEST_F(IntroTest, TheGreetingFollowsTheStoredVersion) {
     if (!info) continue;
     EXPECT_EQ(info->Options().title, "What's New");
     EXPECT_EQ(info->Text(kInfoHeadingId), "What's New in Tessary");
-    EXPECT_EQ(info->Text(kInfoBodyId), WhatsNewText(c.lastSeen, "0.1.5"));
+    // After 0.1.3: the notes of 0.1.5 and 0.1.4, newest first.
+    EXPECT_EQ(info->Text(kInfoBodyId), "Tessary 0.1.5\n" + std::string(ReleaseNotes()[0].notes) +
+                                           "\n\nTessary 0.1.4\n" +
+                                           std::string(ReleaseNotes()[1].notes));
     EXPECT_EQ(Buttons(*info), std::vector<std::string>{"OK@480"});
     info->Press(info_command::kOk);
     EXPECT_EQ(Info(), nullptr);

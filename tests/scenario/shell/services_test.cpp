@@ -51,7 +51,7 @@ TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
   EXPECT_EQ(host.http.requests.size(), 1u);
 }
 
-TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcome) {
+TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcomeWhereAsked) {
   StartChecking(false, 0);
   HourPasses();
   EXPECT_TRUE(host.http.requests.empty());
@@ -76,11 +76,8 @@ TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcom
                        "Tessary 1.5.0 is available. Open the download page?"));
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
-}
 
-// The settings window's "Check Now" shows the check running, then its outcome and when.
-TEST_F(UpdateStory, TheSettingsWindowsStatusLineFollowsTheCheck) {
-  StartChecking(false, 0);
+  // The settings window's status line shows the check running, then its outcome and when.
   shell->OpenSettings();
   SimDialogWindow* window = desk.Surfaces().Dialogs().Find("TessarySettings");
   ASSERT_NE(window, nullptr);
@@ -208,7 +205,7 @@ TEST_F(FeedbackStory, TheFormChecksItsInputPostsTheDocumentAndTellsEachAnswer) {
   EXPECT_EQ(form->FocusedId(), id::kMessage);
   EXPECT_TRUE(form->Checked(id::kIncludeDetails));
   EXPECT_EQ(status(), "Read by the developer and never shared.");
-  // What the form refuses: Feedback.InputIsCheckedAddressFirstThenMessage.
+  // What the form refuses: Feedback.InputIsCheckedAddressFirstThenMessage...
   send();
   EXPECT_EQ(status(), "Write a few words first.");
   EXPECT_TRUE(host.http.requests.empty());

@@ -114,17 +114,6 @@ class NotedPlatform : public Timers, public WindowEvents {
   Note note_;
 };
 
-// Log lines of the test go into the host's journal, prefixed "log ".
-class JournalledLog {
- public:
-  explicit JournalledLog(Note journal) {
-    SetLogRecorder([journal = std::move(journal)](std::string_view line) {
-      journal("log " + std::string(line));
-    });
-  }
-  ~JournalledLog() { SetLogRecorder(nullptr); }
-};
-
 class ShellTest : public ::testing::Test {
  protected:
   ShellTest() : surfaces(desk.Surfaces()) {
@@ -135,9 +124,11 @@ class ShellTest : public ::testing::Test {
     files.note = note;
     files.environment["TESSARY_STATE_DIR"] = "state";
     surfaces.note = note;
-    log = std::make_unique<JournalledLog>(note);
+    // Log lines go into the journal too, prefixed "log ".
+    SetLogRecorder([note](std::string_view line) { note("log " + std::string(line)); });
     noted = std::make_unique<NotedPlatform>(desk.platform(), note);
   }
+  ~ShellTest() override { SetLogRecorder(nullptr); }
 
   ShellEnvironment Environment(SimShellHost& onHost) {
     return ShellEnvironment{noted->Noted(), onHost.Host(), surfaces, theme,
@@ -236,7 +227,6 @@ class ShellTest : public ::testing::Test {
 
   SimDesktop desk;
   SimShellHost host;
-  std::unique_ptr<JournalledLog> log;
   RationedSurfaces surfaces;
   std::unique_ptr<NotedPlatform> noted;
   SimThemeSource theme;

@@ -150,15 +150,12 @@ TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
   EXPECT_EQ(std::count_if(choose->children.begin(), choose->children.end(),
                           [](const MenuItem& item) { return item.kind == MenuItemKind::kLayout; }),
             90);
-  const MenuItem* fourth = FindItem(menu.items, id::kChooseLayoutBase + 4);
-  ASSERT_NE(fourth, nullptr);
-  EXPECT_TRUE(fourth->checked);
-  EXPECT_EQ(fourth->kind, MenuItemKind::kLayout);
+  EXPECT_TRUE(FindItem(menu.items, id::kChooseLayoutBase + 4)->checked);
   EXPECT_EQ(FindItem(menu.items, id::kChooseLayoutBase + 90), nullptr);
   EXPECT_EQ(choose->children.back().label, "Reset Layouts on Studio Display…");
 }
 
-TEST(TrayMenuModel, LayoutEntryTexts) {
+TEST(TrayMenuModel, LayoutEntryTextsAndMetrics) {
   SnapLayout halves = *LayoutStore::FindBuiltIn("halves");
   EXPECT_FALSE(IsAdjustedLayout(halves, {}));
   SnapLayout wider = halves;
@@ -177,9 +174,8 @@ TEST(TrayMenuModel, LayoutEntryTexts) {
   TrayLayoutEntry entry{"Halves", "Standard proportions", false, true, 2, {}};
   EXPECT_EQ(LayoutEntryAccessibleText(entry),
             "Halves, current layout, 2 regions, Standard proportions");
-}
 
-TEST(TrayMenuModel, LayoutItemMetricsFollowTheScale) {
+  // The owner-drawn item's metrics follow the scale.
   const LayoutItemMetrics m = LayoutMenuItemMetrics(1.5);
   EXPECT_EQ(m.height, 90);
   EXPECT_EQ(m.textLeft, 189);
@@ -222,7 +218,6 @@ TEST_F(TrayMenuStory, WindowCommandsActOnTheWindowBeforeTheTaskbarUnlessItVanish
 
 TEST_F(TrayMenuStory, PausingDuringADragEndsItAndSaysSoInTheTooltip) {
   const WindowId app = AddApp({200, 150, 800, 600});
-  Run(0.05);
   DragTo(app, {500, 160}, {600, 300});
   ASSERT_TRUE(Coord().DragActive());
   ChooseFromMenu(id::kPause);
@@ -390,24 +385,7 @@ TEST_F(ShellTest, TheIconIsTriedAgainUntilTheNotificationAreaTakesIt) {
 
 using TrayIconTest = RunningShellTest;
 
-// Over a full-screen game, a video or a presentation the toast would be in the way: the
-// message goes to a balloon, which the system holds until the user is free.
-TEST_F(TrayIconTest, MessagesGoToTheToastForFourSecondsOrWhileTheUserIsBusyToAQuietBalloon) {
-  const std::size_t balloons = host.tray.balloons.size();
-  Coord().Callbacks().notify("Notepad can't be made that small.");
-  ASSERT_NE(Probe().toast(), nullptr);
-  EXPECT_EQ(Probe().toast()->Text().title, "Notepad can't be made that small.");
-  EXPECT_NEAR(Probe().toast()->HideAt() - desk.Now(), 4.0, 0.5);
-  EXPECT_EQ(host.tray.balloons.size(), balloons);
-  Run(5);
-  desk.SystemSettings().userBusy = true;
-  Coord().Callbacks().notify("Notepad couldn't fit there.");
-  EXPECT_EQ(Probe().toast()->Phase(), ToastPhase::kHidden);
-  ASSERT_EQ(host.tray.balloons.size(), balloons + 1);
-  EXPECT_EQ(host.tray.balloons.back(), (TrayBalloon{"Tessary", "Notepad couldn't fit there."}));
-}
-
-TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
+TEST_F(TrayIconTest, TipsShowOnceAndMessagesGoToTheToastOrWhileTheUserIsBusyToAQuietBalloon) {
   Coord().Callbacks().showTip("span");
   Toast& toast = *Probe().toast();
   EXPECT_EQ(toast.Text().title,
@@ -428,6 +406,21 @@ TEST_F(TrayIconTest, ATipShowsOnceForSevenSecondsAndWhilePausedOnlyCounts) {
   EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
   EXPECT_EQ(Probe().settings().Current().tipsShown,
             (std::set<std::string>{"badge", "no-such-tip", "span"}));
+
+  // Messages go to the toast for four seconds. Over a full-screen game, a video or a
+  // presentation the toast would be in the way: the message goes to a balloon, which the
+  // system holds until the user is free.
+  const std::size_t balloons = host.tray.balloons.size();
+  Coord().Callbacks().notify("Notepad can't be made that small.");
+  EXPECT_EQ(toast.Text().title, "Notepad can't be made that small.");
+  EXPECT_NEAR(toast.HideAt() - desk.Now(), 4.0, 0.5);
+  EXPECT_EQ(host.tray.balloons.size(), balloons);
+  Run(5);
+  desk.SystemSettings().userBusy = true;
+  Coord().Callbacks().notify("Notepad couldn't fit there.");
+  EXPECT_EQ(toast.Phase(), ToastPhase::kHidden);
+  ASSERT_EQ(host.tray.balloons.size(), balloons + 1);
+  EXPECT_EQ(host.tray.balloons.back(), (TrayBalloon{"Tessary", "Notepad couldn't fit there."}));
 }
 
 }  // namespace

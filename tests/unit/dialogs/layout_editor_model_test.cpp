@@ -69,7 +69,7 @@ TEST(LayoutEditorModel, SplitsAndMergesKeepTheSelectedNumber) {
   }
 }
 
-TEST(LayoutEditorModel, CommitsOnlyValidChangesAndRepairsTheSelection) {
+TEST(LayoutEditorModel, CommitsOnlyValidChangesRepairsTheSelectionAndKeepsAHundredSteps) {
   LayoutEditorModel model(Thirds());
   EXPECT_EQ(model.Selected(), 0);  // the lowest region
   EXPECT_FALSE(model.Select(7));
@@ -88,24 +88,23 @@ TEST(LayoutEditorModel, CommitsOnlyValidChangesAndRepairsTheSelection) {
   ASSERT_TRUE(model.Undo());
   ASSERT_TRUE(model.Commit(Halves()));  // a new edit forgets what was undone
   EXPECT_FALSE(model.CanRedo());
-}
 
-TEST(LayoutEditorModel, TheHundredAndFirstStepDropsTheOldest) {
-  LayoutEditorModel model(Halves());
+  // The hundred and first step drops the oldest.
+  LayoutEditorModel history(Halves());
   std::vector<NodeRef> trees;
   for (int i = 1; i <= 101; ++i) {
     trees.push_back(Cols(0.1 + i * 0.005, Leaf(0), Leaf(1)));
-    ASSERT_TRUE(model.Commit(trees.back()));
+    ASSERT_TRUE(history.Commit(trees.back()));
   }
   int undone = 0;
-  while (model.Undo()) ++undone;
+  while (history.Undo()) ++undone;
   EXPECT_EQ(undone, 100);
   // The first step (from the halves) can no longer be undone.
-  EXPECT_TRUE(TreesEqual(model.Tree(), trees.front()));
+  EXPECT_TRUE(TreesEqual(history.Tree(), trees.front()));
   int redone = 0;
-  while (model.Redo()) ++redone;
+  while (history.Redo()) ++redone;
   EXPECT_EQ(redone, 100);
-  EXPECT_TRUE(TreesEqual(model.Tree(), trees.back()));
+  EXPECT_TRUE(TreesEqual(history.Tree(), trees.back()));
 }
 
 // A whole drag undone in one step and a double click evening a divider are checked by the

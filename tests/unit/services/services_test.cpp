@@ -17,7 +17,7 @@
 namespace tessary::testing {
 namespace {
 
-TEST(UpdateDocument, OnlyAnObjectWithAPositiveNumberBuildIsUsable) {
+TEST(UpdateDocument, OnlyAnObjectWithAPositiveNumberBuildIsUsableAndOnlyAboveAKnownBuild) {
   struct Case {
     std::string body;
     std::optional<UpdateInfo> expected;
@@ -39,10 +39,8 @@ TEST(UpdateDocument, OnlyAnObjectWithAPositiveNumberBuildIsUsable) {
   // Cut at the cap, a longer answer no longer parses.
   const std::string padded = R"({"build":6,"pad":")" + std::string(kMaxUpdateDocumentBytes, ' ') + "\"}";
   EXPECT_EQ(ParseUpdateDocument(padded.substr(0, kMaxUpdateDocumentBytes)), std::nullopt);
-}
-
-// A greater build, an equal one and no answer are told in the update stories.
-TEST(UpdateDocument, OutcomeNeedsAGreaterBuildAndAKnownOwnOne) {
+  // A usable document finds an update only above a known own build (a greater build, an
+  // equal one and no answer are told in the update stories).
   EXPECT_EQ(OutcomeOf(UpdateInfo{"0.1.4", 5}, 6), UpdateOutcome::kUpToDate);
   EXPECT_EQ(OutcomeOf(UpdateInfo{"9.0.0", 99}, 0), UpdateOutcome::kUpToDate);
 }
@@ -81,7 +79,7 @@ TEST(ServiceAddress, OverridesParseAndPlainHttpIsOnlyForThisMachine) {
   }
 }
 
-TEST(Feedback, InputIsCheckedAddressFirstThenMessage) {
+TEST(Feedback, InputIsCheckedAddressFirstThenMessageAndTheDocumentHoldsOnlyWhatIsGiven) {
   struct Case {
     const char* message;
     const char* email;
@@ -101,9 +99,8 @@ TEST(Feedback, InputIsCheckedAddressFirstThenMessage) {
   for (const Case& c : cases) {
     EXPECT_EQ(FeedbackProblem(c.message, c.email), c.problem) << c.message << " / " << c.email;
   }
-}
 
-TEST(Feedback, TheDocumentHoldsDetailsAndAddressOnlyWhenGiven) {
+  // The document holds the details and the address only when given.
   const FeedbackDetails details =
       DescribeForFeedback("1.4.2", 7, SystemDescription{"19045", "22H2", "", "Box", 2});
   EXPECT_EQ(DetailsLine(details),

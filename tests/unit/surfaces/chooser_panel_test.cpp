@@ -8,10 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
 #include "surfaces/chooser_panel_geometry.h"
 #include "surfaces/chooser_panel_input.h"
 #include "surfaces_test_support.h"
@@ -66,6 +62,8 @@ TEST_F(ChooserPanelTest, IsARealWindowWithALivePreviewOnEveryCard) {
   EXPECT_EQ(last.source, WindowId{4});
   EXPECT_EQ(last.destination, s.Window());
   EXPECT_EQ(last.shownAt, (Rect{507, 266, 219, 164}));
+  // A wide source at 150 % fills the width instead, centred in whole pixels.
+  EXPECT_EQ(ThumbnailDestination({10, 10, 100, 100}, 400, 100, 1.5), (Rect{15, 71, 150, 38}));
   EXPECT_NE(s.LastPaint().FindText("Choose a window for this space"), nullptr);
   EXPECT_NE(s.LastPaint().FindText("Leave empty"), nullptr);
   EXPECT_NE(s.LastPaint().FindText("Done"), nullptr);
@@ -81,13 +79,10 @@ TEST_F(ChooserPanelTest, IsARealWindowWithALivePreviewOnEveryCard) {
 TEST_F(ChooserPanelTest, WithoutLivePreviewsEachCardShowsItsAppIconLargeInThePreviewArea) {
   surfaces.Thumbs().SetRefused(true);
   ASSERT_TRUE(Make(4));
-  const Rect preview = panel.Geometry().previews[2];  // 260 x 164
+  // Card 2's preview is (202, 266, 260, 164).
   bool found = false;
   for (const CanvasOp* op : Surface().LastPaint().OfKind(CanvasOpKind::kIcon)) {
-    if (op->icon == IconId{103} && op->rect.width == 82) {
-      EXPECT_EQ(op->rect, (Rect{preview.x + 89, preview.y + 41, 82, 82}));
-      found = true;
-    }
+    found |= op->icon == IconId{103} && op->rect == (Rect{291, 307, 82, 82});
   }
   EXPECT_TRUE(found);
 }
@@ -142,7 +137,6 @@ TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
   EXPECT_NE(s.LastPaint().FindText("3"), nullptr);
 }
 
-// The switcher's furniture as the panel paints it.
 TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
   ChooserConfig config{.header = "Window Stack",
                        .primaryText = "Close",
@@ -177,10 +171,6 @@ TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
   EXPECT_TRUE(miniatureIcon);
 }
 
-bool Overlap(const Rect& a, const Rect& b) {
-  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
-}
-
 TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGridAndOneIsAtMost440Wide) {
   const ChooserGeometry g = LayOutChooser(Assist(), 4, 948, 512);
   ASSERT_EQ(g.cards.size(), 4u);
@@ -194,7 +184,7 @@ TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGridAndOneIsAtMost440Wid
   EXPECT_EQ(LayOutChooser(Assist(), 1, 948, 1040).cards[0], (Rect{254, 367.5, 440, 301}));
 }
 
-TEST(ChooserGeometry, EveryCountAtEveryScaleInSmallAndLargeRegions) {
+TEST(ChooserGeometry, EveryCountAtEveryScaleInSmallAndLargeRegionsAndNoCardsBelow148Units) {
   const Rect regions[] = {{0, 0, 400, 300}, {0, 0, 948, 1040}, {0, 0, 1904, 512}};
   for (double scale : {1.0, 1.5, 2.0}) {
     for (const Rect& region : regions) {
@@ -213,15 +203,13 @@ TEST(ChooserGeometry, EveryCountAtEveryScaleInSmallAndLargeRegions) {
           EXPECT_EQ(c.width, g.cards[0].width);
           EXPECT_GE(c.y, 52);
           for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(Overlap(c, g.cards[static_cast<std::size_t>(j)]));
+            EXPECT_TRUE(Intersect(c, g.cards[static_cast<std::size_t>(j)]).IsEmpty());
         }
         EXPECT_EQ(g.primary, (Rect{w - 106, h - 44, 90, 32}));
       }
     }
   }
-}
-
-TEST(ChooserGeometry, ARegionLowerThan148UnitsShowsNoCardsOnlyTheButtons) {
+  // A region lower than 148 units shows no cards, only the buttons.
   for (double height : {147.0, 100.0}) {
     const ChooserGeometry g = LayOutChooser(Assist(), 3, 600, height);
     for (const Rect& card : g.cards) EXPECT_EQ(card, Rect{});
@@ -230,7 +218,7 @@ TEST(ChooserGeometry, ARegionLowerThan148UnitsShowsNoCardsOnlyTheButtons) {
   EXPECT_GT(LayOutChooser(Assist(), 3, 600, 148).cards[0].width, 0);
 }
 
-TEST(ChooserGeometry, TabsAndPagingArrowsSitInTheHeaderAndPushTheGridDown) {
+TEST(ChooserGeometry, TabsAndArrowsPushTheGridDownAndGroupedCardsAreFixedSizeWithStretchButtons) {
   ChooserConfig config = Assist();
   config.tabs = {"Halves", "Thirds", "Quarters"};
   config.paging = true;
@@ -245,23 +233,22 @@ TEST(ChooserGeometry, TabsAndPagingArrowsSitInTheHeaderAndPushTheGridDown) {
   EXPECT_EQ(g.primary.y, plain.primary.y + 36);
   config.tabs.assign(20, "Many");
   EXPECT_EQ(LayOutChooser(config, 1, 400, 400).tabs[0].width, 44);
-}
 
-TEST(ChooserGeometry, GroupedCardsAreFixedSizeWithStretchButtonsOnSpanGroups) {
-  ChooserConfig config{.header = "Window Stack", .primaryText = "Close"};
-  config.groups = {{"Region 1", {0, 1}, false}, {"Span", {2}, true}};
-  const ChooserGeometry g = LayOutChooser(config, 3, 700, 400);
-  ASSERT_EQ(g.groupAreas.size(), 2u);
+  // Grouped cards are of a fixed size, with stretch buttons on span groups.
+  ChooserConfig grouped{.header = "Window Stack", .primaryText = "Close"};
+  grouped.groups = {{"Region 1", {0, 1}, false}, {"Span", {2}, true}};
+  const ChooserGeometry s = LayOutChooser(grouped, 3, 700, 400);
+  ASSERT_EQ(s.groupAreas.size(), 2u);
   // Two areas of (700 - 32 - 12) / 2 = 328 side by side.
-  EXPECT_EQ(g.groupAreas[1], (Rect{356, 48, 328, 296}));
-  // Two cards in a row of 132 + 8 + 132 centred in the first area.
-  EXPECT_EQ(g.cards[0], (Rect{16 + 28, 72, 132, 104}));
-  EXPECT_EQ(g.cards[1], (Rect{16 + 28 + 140, 72, 132, 104}));
-  EXPECT_EQ(g.previews[1], (Rect{190, 78, 120, 70}));
-  EXPECT_EQ(g.stretch[0], Rect{});
-  EXPECT_EQ(g.stretch[2], (Rect{g.cards[2].x + 84, 72 + 81, 20, 18}));
-  EXPECT_EQ(g.leaveEmpty, Rect{});
-  EXPECT_EQ(g.primary, (Rect{578, 356, 110, 32}));
+  EXPECT_EQ(s.groupAreas[1], (Rect{356, 48, 328, 296}));
+  // Two cards in a row of 132 + 8 + 132 centred in the first area; one in the second.
+  EXPECT_EQ(s.cards[0], (Rect{16 + 28, 72, 132, 104}));
+  EXPECT_EQ(s.cards[1], (Rect{16 + 28 + 140, 72, 132, 104}));
+  EXPECT_EQ(s.previews[1], (Rect{190, 78, 120, 70}));
+  EXPECT_EQ(s.stretch[0], Rect{});
+  EXPECT_EQ(s.stretch[2], (Rect{356 + 98 + 84, 72 + 81, 20, 18}));
+  EXPECT_EQ(s.leaveEmpty, Rect{});
+  EXPECT_EQ(s.primary, (Rect{578, 356, 110, 32}));
 }
 
 TEST(ChooserGeometry, HitTestingFindsTheFirstItemInItsOrder) {
@@ -299,14 +286,9 @@ TEST(ChooserGeometry, HitTestingFindsTheFirstItemInItsOrder) {
             chooser_item::kNothing);
 }
 
-TEST(ChooserGeometry, ThumbnailsKeepTheSourceProportionsCentredInPixels) {
-  // A wide source at 150 %; the panel shows a 4:3 one in its preview (ChooserPanelTest).
-  EXPECT_EQ(ThumbnailDestination({10, 10, 100, 100}, 400, 100, 1.5), (Rect{15, 71, 150, 38}));
-}
-
 namespace key = surface_key;
 
-TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsOnATwoByTwoGrid) {
+TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsAndUpAndDownToTheNearestCard) {
   const ChooserConfig config{.leaveEmpty = true};
   const ChooserGeometry g = LayOutChooser(config, 4, 948, 512);  // cards 0 1 / 2 3
   using A = ChooserKeyAction;
@@ -337,15 +319,11 @@ TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsOnATwoByTwoGrid) {
   // Without cards Enter chooses nothing.
   EXPECT_EQ(ChooserKey(LayOutChooser(config, 0, 948, 512), config, 0, key::kEnter).action,
             A::kNone);
-}
-
-TEST(ChooserKeys, UpAndDownPreferTheNearestCardInThatDirection) {
-  // Five cards in rows of three and two.
-  const ChooserConfig config{.leaveEmpty = true};
-  const ChooserGeometry g = LayOutChooser(config, 5, 948, 512);
-  ASSERT_EQ(g.cards[3].x, g.cards[0].x);
-  EXPECT_EQ(ChooserKey(g, config, 4, key::kUp).card, 1);
-  EXPECT_EQ(ChooserKey(g, config, 2, key::kDown).card, 4);
+  // Five cards in rows of three and two: Up and Down go to the nearest card that way.
+  const ChooserGeometry five = LayOutChooser(config, 5, 948, 512);
+  ASSERT_EQ(five.cards[3].x, five.cards[0].x);
+  EXPECT_EQ(ChooserKey(five, config, 4, key::kUp).card, 1);
+  EXPECT_EQ(ChooserKey(five, config, 2, key::kDown).card, 4);
 }
 
 TEST(ChooserTooltips, CardsTabsArrowsAndActionB) {

@@ -91,12 +91,10 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
     EXPECT_EQ(press.divider, step.divider) << "at " << step.time;
   }
 
-  for (std::uint32_t key : {surface_key::kEscape, surface_key::kEnter}) {
+  for (std::uint32_t key : {surface_key::kEscape, surface_key::kEnter})
     EXPECT_TRUE(ClosesDividerEditor(key));
-  }
-  for (std::uint32_t key : {surface_key::kSpace, surface_key::kLeft, surface_key::kDigit1}) {
+  for (std::uint32_t key : {surface_key::kSpace, surface_key::kLeft, surface_key::kDigit1})
     EXPECT_FALSE(ClosesDividerEditor(key));
-  }
 }
 
 TEST(DividerEditorView, ShownItTakesClicksTheCursorFollowsTheDividerAndHandlesAreSliders) {

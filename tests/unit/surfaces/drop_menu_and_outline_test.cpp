@@ -51,7 +51,7 @@ TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighl
   EXPECT_EQ(f.surface->PaintCount(), 5);
 }
 
-TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
+TEST(DropMenuView, TilesAreDrawnInPanelUnitsAndHighlightAndArmedChangeThem) {
   testing::SimView<DropMenuView> f("Tessary drop menu");
   f.view.Show(TwoTiles(), 1.5, std::nullopt, false);
   const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
@@ -65,31 +65,25 @@ TEST(DropMenuView, TilesAreDrawnInPanelUnits) {
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->rect, (Rect{134, 70, 104, 24}));
   EXPECT_EQ(label->fontSize, 12.5);
-}
 
-TEST(DropMenuView, HighlightAndArmedChangeFillGlyphAndLabel) {
-  testing::SimView<DropMenuView> f("Tessary drop menu");
+  // A highlight and then the armed flag change the tile's fill, its glyph and its label.
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, false);
-  {
-    const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
-    // Panel, tile 0, its glyph's card, tile 1 (highlighted), its glyph's half.
-    ASSERT_EQ(fills.size(), 5u);
-    EXPECT_EQ(fills[3]->color, f.colours.accentTint);
-    EXPECT_EQ(fills[4]->color, f.colours.accent);  // the glyph in the accent
-    const CanvasOp* label = f.Paint().FindText("Left Half");
-    EXPECT_TRUE(label->bold);
-    EXPECT_EQ(label->color, f.colours.text);
-    const auto rings = f.Paint().OfKind(CanvasOpKind::kStrokeRounded);
-    bool ringed = false;
-    for (const CanvasOp* ring : rings) {
-      ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
-    }
-    EXPECT_TRUE(ringed);
+  const auto lit = f.Paint().OfKind(CanvasOpKind::kFillRounded);
+  // Panel, tile 0, its glyph's card, tile 1 (highlighted), its glyph's half.
+  ASSERT_EQ(lit.size(), 5u);
+  EXPECT_EQ(lit[3]->color, f.colours.accentTint);
+  EXPECT_EQ(lit[4]->color, f.colours.accent);  // the glyph in the accent
+  EXPECT_TRUE(f.Paint().FindText("Left Half")->bold);
+  EXPECT_EQ(f.Paint().FindText("Left Half")->color, f.colours.text);
+  bool ringed = false;
+  for (const CanvasOp* ring : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
+    ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
   }
+  EXPECT_TRUE(ringed);
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, true);
-  const auto fills = f.Paint().OfKind(CanvasOpKind::kFillRounded);
-  EXPECT_EQ(fills[3]->color, f.colours.accent);
-  EXPECT_EQ(fills[4]->color, kWhite);
+  const auto armed = f.Paint().OfKind(CanvasOpKind::kFillRounded);
+  EXPECT_EQ(armed[3]->color, f.colours.accent);
+  EXPECT_EQ(armed[4]->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Left Half")->color, kWhite);
   EXPECT_EQ(f.Paint().FindText("Add to Stack")->color, f.colours.text);
 
@@ -164,7 +158,7 @@ std::vector<std::int32_t> Kinds(const std::vector<DropIntent>& intents) {
   return kinds;
 }
 
-TEST(DropActionMenu, OffersWhatFitsTheRegion) {
+TEST(DropActionMenu, OffersWhatFitsTheRegionLabelledByKind) {
   struct Case {
     const char* what;
     DropMenuRequest request;
@@ -203,9 +197,7 @@ TEST(DropActionMenu, OffersWhatFitsTheRegion) {
     EXPECT_EQ(Kinds(intents), c.kinds) << c.what;
     for (const DropIntent& intent : intents) EXPECT_EQ(intent.region, c.request.region) << c.what;
   }
-}
-
-TEST(DropActionMenu, LabelsByKind) {
+  // The labels of every kind.
   // clang-format off
   const std::pair<std::int32_t, const char*> labels[] = {
       {0, "Add to Stack"}, {1, "Put Back"}, {2, "Top Half"}, {3, "Bottom Half"}, {4, "Left Half"},
@@ -221,14 +213,6 @@ std::vector<DropIntent> Intents(int n) {
   for (int i = 0; i < n; ++i)
     intents.push_back({i == 0 ? kDropAddToStack : kDropTopHalf + i - 1, 2});
   return intents;
-}
-
-TEST(DropTiles, OneRowCentredOnTheArea) {
-  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
-  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
-  ASSERT_EQ(laid.tiles.size(), 1u);
-  EXPECT_EQ(laid.tiles[0].rect, (Rect{424, 474, 112, 92}));
-  EXPECT_EQ(laid.tiles[0].label, "Add to Stack");
 }
 
 TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
@@ -251,9 +235,14 @@ TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
   EXPECT_EQ(laid.tiles[3].label, "Left Half");
 }
 
-TEST(DropTiles, ScaledTiles) {
+TEST(DropTiles, OneRowCentredOnTheAreaAndScaledTiles) {
+  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
+  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
+  ASSERT_EQ(laid.tiles.size(), 1u);
+  EXPECT_EQ(laid.tiles[0].rect, (Rect{424, 474, 112, 92}));
+  EXPECT_EQ(laid.tiles[0].label, "Add to Stack");
   // Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
-  DropTileLayout laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
+  laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
   EXPECT_EQ(laid.rect, (Rect{323, 450, 315, 140}));
   EXPECT_EQ(laid.tiles[0].rect, (Rect{336, 462.5, 140, 115}));
   EXPECT_EQ(laid.tiles[1].rect, (Rect{486, 462.5, 140, 115}));
@@ -308,7 +297,7 @@ TEST(Outline, PaintsOnlyOnChangeAndWithoutADraggedWindowIsOnTop) {
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
 }
 
-TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
+TEST(Outline, ArmedOutlineIsStrongerSmallOnesGoWithoutTheirLabelAndLongLabelsAreCut) {
   testing::SimView<Outline> f("Tessary destination");
   f.view.Show({0, 0, 400, 300}, 1.0, "Release to snap", true);
   const RecordingCanvas& armed = f.surface->LastPaint();
@@ -339,10 +328,7 @@ TEST(Outline, ArmedOutlineIsStrongerAndItsLabelBold) {
   EXPECT_EQ(resting.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, 0.6);
   EXPECT_FALSE(resting.FindText("Hold to snap")->bold);
   EXPECT_EQ(resting.FindText("Hold to snap")->color, f.colours.secondaryText);
-}
 
-TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
-  testing::SimView<Outline> f("Tessary destination");
   // Below 141 x 61 units no label; at 150 % 200 px are 133 units.
   const std::tuple<Rect, double, std::size_t> cases[] = {{{0, 0, 140, 300}, 1.0, 0},
                                                          {{0, 0, 300, 60}, 1.0, 0},
@@ -353,9 +339,9 @@ TEST(Outline, SmallOutlinesGoWithoutTheirLabelAndLongLabelsAreCut) {
     EXPECT_EQ(f.surface->LastPaint().Texts().size(), labels) << rect.width << "x" << rect.height;
     EXPECT_EQ(f.surface->LastPaint().Count(CanvasOpKind::kStrokeRounded), 1u);
   }
-  const std::string label(60, 'x');
-  f.view.Show({0, 0, 400, 300}, 1.0, label, false);
-  const CanvasOp* drawn = f.surface->LastPaint().FindText(label);
+  const std::string longLabel(60, 'x');
+  f.view.Show({0, 0, 400, 300}, 1.0, longLabel, false);
+  const CanvasOp* drawn = f.surface->LastPaint().FindText(longLabel);
   ASSERT_NE(drawn, nullptr);
   // 252 units hold 36 regular code points at size 14: 35 and the ellipsis.
   EXPECT_EQ(drawn->shown, std::string(35, 'x') + "\u2026");

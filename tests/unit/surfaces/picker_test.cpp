@@ -87,7 +87,7 @@ TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
   // The body, then per card its fill and one fill per region.
   EXPECT_EQ(fills[0]->rect, (Rect{6, 6, 808, 282}));
   EXPECT_EQ(fills[0]->color, theme.background);
-  EXPECT_EQ(fills[1]->rect, f.picker.Geometry().cards[0].card);
+  EXPECT_EQ(fills[1]->rect, (Rect{16, 50, 148, 108}));
   EXPECT_EQ(fills[1]->color, theme.accentTint);
   EXPECT_EQ(fills[2]->color, theme.regionFill);  // region 0 at rest
   EXPECT_EQ(fills[3]->color, theme.accent);      // region 1 lit
@@ -106,9 +106,7 @@ TEST(Picker, PaintsTheHoveredRegionTheCurrentLayoutAndTheHeader) {
   ASSERT_NE(current, nullptr);
   EXPECT_TRUE(current->bold);
   EXPECT_EQ(current->color, theme.accent);
-  const CanvasOp* other = paint.FindText("Two rows");
-  ASSERT_NE(other, nullptr);
-  EXPECT_FALSE(other->bold);
+  EXPECT_FALSE(paint.FindText("Two rows")->bold);
 
   const CanvasOp* title = paint.FindText("Drag into a region");
   EXPECT_EQ(title->rect, (Rect{22, 16, 776, 26}));
@@ -128,21 +126,20 @@ TEST(Picker, IconsAreCentredInTheirRegionsUnlessTooSmall) {
   const auto drawn = f.Paint().OfKind(CanvasOpKind::kIcon);
   // Region 0 of "Thin" is 0.08 x 154 - 4 = 8.3 wide: no room for a 10-unit icon.
   ASSERT_EQ(drawn.size(), 2u);
-  const Rect region = *f.picker.Geometry().cards[0].regions.Get(1);
   EXPECT_EQ(drawn[0]->icon, IconId{11});
-  EXPECT_EQ(drawn[0]->rect, (Rect{region.x + (region.width - 22) / 2,
-                                  region.y + (region.height - 22) / 2, 22, 22}));
+  // Centred in region 1 of "Halves", (103, 60, 73, 83).
+  EXPECT_EQ(drawn[0]->rect, (Rect{128.5, 90.5, 22, 22}));
   EXPECT_EQ(drawn[1]->icon, IconId{13});
 
   // The gallery chooses layouts, not regions: every region of the card lit.
   f.picker.SetGallery(true);
-  f.picker.HitTest(f.At(f.picker.Geometry().cards[0].card.x + 2, 60));
+  f.picker.HitTest(f.At(18, 60));
   EXPECT_EQ(f.Paint().Count(CanvasOpKind::kStrokeRounded), 1u + 2u);
 }
 
 // Taking the focus, its title and a click choosing a region are checked by the place-picker
 // stories.
-TEST(Picker, InteractivePickerAnswersThePointerAndKeys) {
+TEST(Picker, InteractivePickerAnswersThePointerAndKeysAndEscapeOrClickingElsewhereDismissOnce) {
   PickerFixture f;
   f.picker.Show(Layouts(7), 0, kWork, 1.0, true);
   EXPECT_NE(f.Paint().FindText("Esc to cancel"), nullptr);
@@ -157,11 +154,8 @@ TEST(Picker, InteractivePickerAnswersThePointerAndKeys) {
   f.surface->PressKey(surface_key::kEnter);
   f.surface->Click(f.At(300, 20));  // the header chooses nothing
   EXPECT_EQ(f.chosen, (std::vector<PickerHit>{{1, 0}}));
-}
 
-TEST(Picker, EscapeOrClickingElsewhereDismissesOnce) {
-  PickerFixture f;
-  f.picker.Show(Layouts(3), 0, kWork, 1.0, true);
+  // Escape or clicking elsewhere dismisses it, once.
   f.surface->PressKey(surface_key::kEscape);
   EXPECT_EQ(f.dismissed, 1);  // the handler hid it, which deactivated it: no second call
   EXPECT_FALSE(f.picker.Visible());
@@ -203,8 +197,8 @@ TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) 
 
 TEST(PickerGeometry, SevenLayoutsOnA1920PixelDisplayAndThePanelsPlace) {
   const PickerGeometry g = PickerGeometryForDisplay(Layouts(7), kWork, 1.0);
-  // W = 820: five columns of 148, the panel exactly 820 wide.
-  EXPECT_EQ(g.width, 820);
+  // W = 820: five columns of 148, the panel exactly 820 wide and 294 high (its place at
+  // scale 1: the view's bounds in Picker.EveryShowStarts...).
   ASSERT_EQ(g.cards.size(), 7u);
   for (const PickerCard& card : g.cards) EXPECT_EQ(card.card.width, 148);
   // Thumbnails 132 wide at 16:9 are round(74.25) = 74 high; cards 108.
@@ -212,7 +206,6 @@ TEST(PickerGeometry, SevenLayoutsOnA1920PixelDisplayAndThePanelsPlace) {
   EXPECT_EQ(g.cards[0].card, (Rect{16, 50, 148, 108}));
   EXPECT_EQ(g.cards[0].label, (Rect{20, 134, 140, 22}));
   EXPECT_EQ(g.cards[4].card.x, 16 + 4 * 160);
-  EXPECT_EQ(g.height, 12 + 2 * 108 + 66);
   EXPECT_EQ(g.header, (Rect{16, 16, 788, 26}));
   // The second row holds two cards, centred: (820 - (2 x 148 + 12)) / 2 = 256; a lone
   // card of a last row is centred too.
@@ -220,22 +213,18 @@ TEST(PickerGeometry, SevenLayoutsOnA1920PixelDisplayAndThePanelsPlace) {
   EXPECT_EQ(g.cards[6].card.x, 416);
   EXPECT_EQ(PickerGeometryForDisplay(Layouts(6), kWork, 1.0).cards[5].card.x, (820 - 148) / 2.0);
   // Regions are mapped into the thumbnail and inset by 2.
-  const Rect& t = g.cards[0].thumbnail;
   ASSERT_EQ(g.cards[0].regions.size(), 2u);
-  EXPECT_EQ(*g.cards[0].regions.Get(0), (Rect{t.x + 2, t.y + 2, t.width / 2 - 4, t.height - 4}));
-  EXPECT_EQ(*g.cards[0].regions.Get(1),
-            (Rect{t.x + t.width / 2 + 2, t.y + 2, t.width / 2 - 4, t.height - 4}));
+  EXPECT_EQ(*g.cards[0].regions.Get(0), (Rect{26, 60, 62, 70}));
+  EXPECT_EQ(*g.cards[0].regions.Get(1), (Rect{92, 60, 62, 70}));
 
   // The panel is centred 12 units below the top; at 150 % the same units, pixels scaled
   // and rounded up.
-  EXPECT_EQ(PickerPanelRect(g, kWork, 1.0), (Rect{550, 12, 820, 294}));
   const Rect work{1920, 0, 2880, 1560};
   const PickerGeometry big = PickerGeometryForDisplay(Layouts(7), work, 1.5);
-  EXPECT_EQ(big.width, 820);
   EXPECT_EQ(PickerPanelRect(big, work, 1.5), (Rect{2745, 18, 1230, std::ceil(1.5 * big.height)}));
 }
 
-TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAndAbsurdWorkAreas) {
+TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAbsurdWorkAreasAndOddAspects) {
   // Work width / scale = 300: W = 260, one column, card min(170, 228) = 170.
   for (double scale : {1.0, 2.0}) {
     const PickerGeometry g =
@@ -259,10 +248,9 @@ TEST(PickerGeometry, NarrowDisplaysEmptyCataloguesAndAbsurdWorkAreas) {
   EXPECT_GT(absurd.cards[0].thumbnail.width, 0);
   EXPECT_GT(absurd.cards[0].thumbnail.height, 0);
   EXPECT_GT(absurd.width, 0);
-}
 
-TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinths) {
-  // One card of 170: thumbnails 154 wide.
+  // The thumbnails' aspect is limited, and degenerate aspects use 16:9. One card of 170:
+  // thumbnails 154 wide.
   const std::tuple<double, double, double> cases[] = {
       {1000, 2000, 257},  // aspect 0.5 -> 0.6: round(256.67)
       {4000, 1000, 43},   // aspect 4 -> 3.6: round(42.78)
@@ -282,7 +270,7 @@ TEST(PickerGeometry, ThumbnailAspectIsLimitedAndDegenerateAspectsUseSixteenNinth
 // (16, 50, 148, 108), its regions (26, 60, 62, 70) and (92, 60, 62, 70).
 PickerGeometry Seven() { return PickerGeometryForDisplay(Layouts(7), kWork, 1.0); }
 
-TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion) {
+TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegionTheLowerOnATie) {
   const PickerGeometry g = Seven();
   const std::tuple<Point, bool, PickerHit> cases[] = {
       {{13, 95}, false, {0, 0}},    // 3 to the left
@@ -303,11 +291,16 @@ TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion
   for (const auto& [point, gallery, hit] : cases) {
     EXPECT_EQ(PickerHitAt(g, point, gallery), hit) << point.x << "," << point.y << " " << gallery;
   }
-}
+  // A layout without regions: its card, at (16, 50), hits nothing.
+  std::vector<SnapLayout> layouts = Layouts(1);
+  layouts[0].tree = nullptr;
+  const PickerGeometry empty = PickerGeometryForDisplay(layouts, kWork, 1.0);
+  EXPECT_EQ(PickerHitAt(empty, {26, 60}, false), (PickerHit{}));
+  EXPECT_EQ(PickerHitAt(empty, {26, 60}, true), (PickerHit{}));
+  EXPECT_EQ(PickerKey(empty, {}, surface_key::kDigit1).action, PickerKeyAction::kNone);
 
-TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
-  // Distances run to each region's near edges here (one region to the right of the
-  // point, one below it), so the tie is exact: both are 10 units away.
+  // Exactly between two regions the lower number wins. Distances run to each region's near
+  // edges here (one to the right of the point, one below it): both are 10 units away.
   auto geometry = [](Rect right, Rect below, int rightNumber, int belowNumber) {
     PickerGeometry g;
     PickerCard card;
@@ -325,23 +318,13 @@ TEST(PickerHitTest, ExactlyBetweenTwoRegionsTheLowerNumberWins) {
   EXPECT_EQ(PickerHitAt(geometry(right, below, 0, 1), {20, 5.5}, false), (PickerHit{0, 1}));
 }
 
-TEST(PickerHitTest, CardWithoutRegionsSelectsNothing) {
-  std::vector<SnapLayout> layouts = Layouts(1);
-  layouts[0].tree = nullptr;
-  const PickerGeometry g = PickerGeometryForDisplay(layouts, kWork, 1.0);
-  const Rect card = g.cards[0].card;
-  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, false), (PickerHit{}));
-  EXPECT_EQ(PickerHitAt(g, {card.x + 10, card.y + 10}, true), (PickerHit{}));
-  EXPECT_EQ(PickerKey(g, {}, surface_key::kDigit1).action, PickerKeyAction::kNone);
-}
-
 PickerHit Hover(const PickerGeometry& g, PickerHit from, std::uint32_t key) {
   const PickerKeyResult result = PickerKey(g, from, key);
   EXPECT_EQ(result.action, PickerKeyAction::kHover);
   return result.hit;
 }
 
-TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
+TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderNearlyEqualTopsAsOneRowAndWrapAround) {
   const PickerGeometry g = Seven();
   // Nothing hovered: the first card's lowest region.
   EXPECT_EQ(Hover(g, {}, surface_key::kRight), (PickerHit{0, 0}));
@@ -357,22 +340,21 @@ TEST(PickerKeys, ArrowsWalkRegionsInReadingOrderAndWrapAroundTheCards) {
   // Past the last region of the last card: the first card's lowest region, and back.
   EXPECT_EQ(Hover(g, {6, 3}, surface_key::kRight), (PickerHit{0, 0}));
   EXPECT_EQ(Hover(g, {0, 0}, surface_key::kLeft), (PickerHit{6, 3}));
-}
 
-TEST(PickerKeys, RegionsWhoseTopsNearlyAgreeShareARow) {
-  // Left column split at 0.52, right at 0.5: the lower tops differ by 1.74 units, so
-  // region 1 (left) reads before region 3 (right) although it starts lower.
+  // Regions whose tops nearly agree share a row. Left column split at 0.52, right at 0.5:
+  // the lower tops differ by 1.74 units, so region 1 (left) reads before region 3 (right)
+  // although it starts lower.
   SnapLayout near;
   near.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.52, MakeLeaf(0), MakeLeaf(1)),
                         MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
   SnapLayout far = near;
   far.tree = MakeSplit(Axis::Columns, 0.5, MakeSplit(Axis::Rows, 0.6, MakeLeaf(0), MakeLeaf(1)),
                        MakeSplit(Axis::Rows, 0.5, MakeLeaf(2), MakeLeaf(3)));
-  const PickerGeometry g = PickerGeometryForDisplay({near, far}, kWork, 1.0);
-  EXPECT_EQ(Hover(g, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
-  EXPECT_EQ(Hover(g, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
-  EXPECT_EQ(Hover(g, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
-  EXPECT_EQ(Hover(g, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
+  const PickerGeometry rows = PickerGeometryForDisplay({near, far}, kWork, 1.0);
+  EXPECT_EQ(Hover(rows, {0, 2}, surface_key::kRight), (PickerHit{0, 1}));
+  EXPECT_EQ(Hover(rows, {0, 1}, surface_key::kRight), (PickerHit{0, 3}));
+  EXPECT_EQ(Hover(rows, {1, 2}, surface_key::kRight), (PickerHit{1, 3}));
+  EXPECT_EQ(Hover(rows, {1, 3}, surface_key::kRight), (PickerHit{1, 1}));
 }
 
 TEST(PickerKeys, DigitsSelectCardsByOrdinalAndEnterOrSpaceChooseARealSelection) {

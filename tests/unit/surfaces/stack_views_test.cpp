@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
-#include "platform/sim/sim_surface.h"
-#include "platform/sim/sim_theme_source.h"
 #include "surfaces/badge_paint.h"
 #include "surfaces/badge_view.h"
 #include "surfaces/stack_overview_view.h"
@@ -28,7 +25,7 @@ BadgeContent Members(int count, int maxShown = 6, int groupCount = 0) {
   return content;
 }
 
-TEST(BadgeGeometry, SizesAndPartsSmallAndGrown) {
+TEST(BadgeGeometry, SizesAndPartsSmallAndGrownAndHitTestingGrowsTheTargets) {
   struct Case {
     int count, maxShown, group;
     double growth, height;
@@ -56,6 +53,21 @@ TEST(BadgeGeometry, SizesAndPartsSmallAndGrown) {
   const BadgeParts grouped = LayOutBadge(Members(3, 6, 2), 1);
   EXPECT_EQ(grouped.groupButton, (Rect{7, 94, 22, 22}));
   EXPECT_EQ(grouped.icons[2], (Rect{6, 22 + 2 * 36 + 34, 24, 24}));
+
+  // Hit testing grows the targets.
+  const BadgeContent content = Members(8, 6, 0);
+  const BadgeParts grown = LayOutBadge(content, 1);
+  EXPECT_EQ(HitTestBadge(grown, {18, 34}, 1, false), (BadgeHit{BadgePart::kIcon, 0}));
+  // 6 units above the second icon still hits it when grown, 3 when not.
+  EXPECT_EQ(HitTestBadge(grown, {18, 52.5}, 1, false), (BadgeHit{BadgePart::kIcon, 1}));
+  EXPECT_EQ(HitTestBadge(grown, {18, 10}, 1, false), (BadgeHit{BadgePart::kGrip, -1}));
+  // Small, the grip is no handle and an icon reaches only 3 units above itself.
+  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 0.5}, 0, false), BadgeHit{});
+  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 1.5}, 0, false),
+            (BadgeHit{BadgePart::kIcon, 0}));
+  const Rect overflow = *grown.overflowButton;
+  EXPECT_EQ(HitTestBadge(grown, {18, overflow.Bottom() + 2}, 1, false),
+            (BadgeHit{BadgePart::kOverflow, -1}));
 }
 
 TEST(BadgeGeometry, OriginOnTheEdgeFloatingAndRemembered) {
@@ -74,22 +86,6 @@ TEST(BadgeGeometry, OriginOnTheEdgeFloatingAndRemembered) {
   EXPECT_EQ(origin({.onEdge = false, .spot = BadgeSpot{false, 2000, 1000}}), (Point{874, 696}));
   EXPECT_EQ(SpotFor({850, 500, 36, 100}, frame), (BadgeSpot{true, 50, 300}));
   EXPECT_EQ(SpotFor({130, 260, 36, 100}, frame), (BadgeSpot{false, 30, 60}));
-}
-
-TEST(BadgeGeometry, HitTestingGrowsTheTargets) {
-  const BadgeContent content = Members(8, 6, 0);
-  const BadgeParts grown = LayOutBadge(content, 1);
-  EXPECT_EQ(HitTestBadge(grown, {18, 34}, 1, false), (BadgeHit{BadgePart::kIcon, 0}));
-  // 6 units above the second icon still hits it when grown, 3 when not.
-  EXPECT_EQ(HitTestBadge(grown, {18, 52.5}, 1, false), (BadgeHit{BadgePart::kIcon, 1}));
-  EXPECT_EQ(HitTestBadge(grown, {18, 10}, 1, false), (BadgeHit{BadgePart::kGrip, -1}));
-  // Small, the grip is no handle and an icon reaches only 3 units above itself.
-  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 0.5}, 0, false), BadgeHit{});
-  EXPECT_EQ(HitTestBadge(LayOutBadge(content, 0), {11, 1.5}, 0, false),
-            (BadgeHit{BadgePart::kIcon, 0}));
-  const Rect overflow = *grown.overflowButton;
-  EXPECT_EQ(HitTestBadge(grown, {18, overflow.Bottom() + 2}, 1, false),
-            (BadgeHit{BadgePart::kOverflow, -1}));
 }
 
 TEST(BadgePaint, BodyAndSpanBarFollowTheGrowth) {
@@ -125,56 +121,43 @@ TEST(BadgePaint, BodyAndSpanBarFollowTheGrowth) {
   }
 }
 
-struct BadgeFixture : testing::SimView<Badge> {
-  BadgeFixture() : SimView("Tessary stack badge") {
-    badge.SetCallbacks({.bringForward = [this](WindowId w) { broughtForward.push_back(w); }});
-    badge.Update(static_cast<WindowId>(1), Members(8), {frame, {0, 0, 1920, 1040}, true, {}}, 1,
-                 kNoWindow, true);
-    Advance(0.3);
-  }
-  Badge& badge = view;
-  Rect frame{400, 100, 800, 800};
+TEST(BadgeView, GrowsNearThePointerShrinksBackFromWhereItIsAndOnlyItsIconsAct) {
+  testing::SimView<Badge> f("Tessary stack badge");
+  Badge& badge = f.view;
   std::vector<WindowId> broughtForward;
-};
-
-TEST(BadgeView, GrowsNearThePointerAndShrinksBackFromWhereItIs) {
-  BadgeFixture f;
+  badge.SetCallbacks({.bringForward = [&](WindowId w) { broughtForward.push_back(w); }});
+  badge.Update(static_cast<WindowId>(1), Members(8),
+               {{400, 100, 800, 800}, {0, 0, 1920, 1040}, true, {}}, 1, kNoWindow, true);
+  f.Advance(0.3);
   ASSERT_TRUE(f.surface->Visible());
-  EXPECT_EQ(f.badge.Fade(), 1);
+  EXPECT_EQ(badge.Fade(), 1);
   EXPECT_DOUBLE_EQ(f.surface->Opacity(), 0.5);
   EXPECT_FALSE(f.surface->FramesSubscribed());
 
-  f.badge.TrackPointer({395, 150});
+  badge.TrackPointer({395, 150});
   f.Advance(0.08);  // half of 0.16 s
-  EXPECT_NEAR(f.badge.Growth(), 1 - std::pow(0.5, 3), 1e-9);
-  f.badge.TrackPointer({100, 900});
+  EXPECT_NEAR(badge.Growth(), 1 - std::pow(0.5, 3), 1e-9);
+  badge.TrackPointer({100, 900});
   f.Advance(0.1);  // half of 0.2 s, from 0.875
-  EXPECT_NEAR(f.badge.Growth(), 0.875 * std::pow(0.5, 3), 1e-9);
-  f.badge.TrackPointer({395, 150});
+  EXPECT_NEAR(badge.Growth(), 0.875 * std::pow(0.5, 3), 1e-9);
+  badge.TrackPointer({395, 150});
   f.Advance(0.2);
-  EXPECT_EQ(f.badge.Growth(), 1);
+  EXPECT_EQ(badge.Growth(), 1);
   EXPECT_DOUBLE_EQ(f.surface->Opacity(), 1);
   EXPECT_EQ(f.surface->Bounds(), (Rect{382, 144, 36, 270}));
-}
 
-// A click on an icon bringing its window forward is checked by the stack stories.
-TEST(BadgeView, TheOverflowIsGreyedUntilItLeadsSomewhereAndOnlyIconsBringWindowsForward) {
-  BadgeFixture f;
-  f.badge.TrackPointer({395, 150});
-  f.Advance(0.3);
-  const Rect b = f.badge.Bounds();
-  const Rect overflow = *f.badge.Parts().overflowButton;
+  // Grown, the overflow is greyed until it leads somewhere, and only icons bring windows
+  // forward (a click on one doing so: the stack stories).
+  const Rect b = badge.Bounds();
+  const Rect overflow = *badge.Parts().overflowButton;
   ASSERT_TRUE(f.surface->Click({b.x + 18, b.y + overflow.y + 5}));
   ASSERT_TRUE(f.surface->RightClick({b.x + 18, b.y + 40}));
-  EXPECT_TRUE(f.broughtForward.empty());
+  EXPECT_TRUE(broughtForward.empty());
   f.surface->MovePointer({b.x + 18, b.y + overflow.y + 5});
-  const std::vector<CanvasOp>& ops = f.surface->LastPaint().Ops();
-  auto count = std::find_if(ops.begin(), ops.end(), [](const CanvasOp& op) { return op.text == "+2"; });
-  ASSERT_NE(count, ops.end());
-  EXPECT_EQ(count->color, f.colours.secondaryText);
+  EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
-TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
+TEST(StackOverviewLayout, ColumnsShowTheWindowsLargestNeverEnlargedAndArrowsMoveToTheNearest) {
   const std::vector<OverviewFrameSize> two{{400, 300}, {400, 300}};
   struct Case {
     const char* name;
@@ -195,16 +178,15 @@ TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) 
   // Margins, gaps and the label line grow with the scale. Two columns would show no more,
   // nor a larger smallest card, so the first count (one column) stays.
   EXPECT_EQ(LayOutOverviewCards(2000, 800, 2.0, two)[1], (Rect{800, 416, 400, 300}));
-}
 
-TEST(StackOverviewLayout, ArrowsMoveToTheNearestCardAheadAndStopAtTheEdge) {
-  // Three in a row over one below the middle.
+  // Arrows move to the nearest card ahead and stop at the edge. Three in a row over one
+  // below the middle.
   const std::vector<Rect> cards{
       {0, 0, 100, 80}, {120, 0, 100, 80}, {240, 0, 100, 80}, {120, 100, 100, 80}};
-  struct Case {
+  struct Move {
     int from, dx, dy, to;
   };
-  for (const Case& c : std::vector<Case>{{0, 1, 0, 1},
+  for (const Move& c : std::vector<Move>{{0, 1, 0, 1},
                                          {1, 1, 0, 2},
                                          {2, 1, 0, 2},
                                          {2, -1, 0, 1},

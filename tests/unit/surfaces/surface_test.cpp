@@ -16,7 +16,7 @@
 namespace tessary {
 namespace {
 
-TEST(SurfaceRules, SizesAndOpacity) {
+TEST(SurfaceRules, SizesOpacityAndWhenTheZOrderIsTouched) {
   EXPECT_EQ(SurfacePixelSize({0, 0, 0, 0}), (PixelSize{1, 1}));
   EXPECT_EQ(SurfacePixelSize({0, 0, 99.5, 20.4}), (PixelSize{100, 20}));
   EXPECT_EQ(SurfacePixelSize({0, 0, -30, 1e300}), (PixelSize{1, 1 << 20}));
@@ -27,9 +27,8 @@ TEST(SurfaceRules, SizesAndOpacity) {
     EXPECT_EQ(SanitizeScale(unusable), 1.0) << unusable;
   }
   EXPECT_EQ(SanitizeScale(1.5), 1.5);
-}
 
-TEST(SurfaceRules, TheZOrderIsTouchedOnlyWhenHiddenReanchoredOrCovered) {
+  // The z-order is touched only when hidden, re-anchored or covered.
   const WindowId dragged{7};
   const WindowId other{9};
   auto facts = [](SurfaceAnchor last, SurfaceAnchor now, WindowId above, bool aboveTopmost) {
@@ -88,7 +87,7 @@ TEST(SimSurface, FollowsItsWindowStaysPutWhileHiddenAndGoesQuietOnceDestroyed) {
   EXPECT_EQ(ticks.count, 0);
 }
 
-TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
+TEST(Canvas, ShadowIsEightWideningOutlinesMovedDownAndIconsAreRasterisedInStepsOfEight) {
   RecordingCanvas canvas;
   canvas.Canvas::DrawShadow({10, 20, 100, 50}, 14, false);
   const auto strokes = canvas.OfKind(CanvasOpKind::kStrokeRounded);
@@ -103,19 +102,18 @@ TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
   RecordingCanvas strong;
   strong.Canvas::DrawShadow({10, 20, 100, 50}, 14, true);
   EXPECT_DOUBLE_EQ(strong.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, (1 - 1 / 9.0) * 0.05);
-}
 
-TEST(Canvas, IconsAreRasterisedAtTwiceTheLargerSideInStepsOfEight) {
+  // Icons are rasterised at twice the larger side, in steps of eight.
   const std::pair<Rect, int> sizes[] = {{{0, 0, 22, 22}, 48},    {{0, 0, 10, 4}, 24},
                                         {{0, 0, 4, 4}, 16},      {{0, 0, 101, 3}, 208},
                                         {{0, 0, 129, 129}, 256}, {{0, 0, -5, 0}, 16}};
   for (const auto& [rect, pixels] : sizes) EXPECT_EQ(IconPixelSize(rect), pixels) << rect.width;
   // No icon draws nothing.
-  RecordingCanvas canvas;
-  canvas.DrawIcon(kNoIcon, {0, 0, 10, 10});
-  canvas.DrawIcon(IconId{7}, {0, 0, 10, 10});
-  ASSERT_EQ(canvas.Ops().size(), 1u);
-  EXPECT_EQ(canvas.Ops()[0].icon, IconId{7});
+  RecordingCanvas icons;
+  icons.DrawIcon(kNoIcon, {0, 0, 10, 10});
+  icons.DrawIcon(IconId{7}, {0, 0, 10, 10});
+  ASSERT_EQ(icons.Ops().size(), 1u);
+  EXPECT_EQ(icons.Ops()[0].icon, IconId{7});
 }
 
 void ExpectColor(Color actual, Color expected) {
@@ -125,7 +123,7 @@ void ExpectColor(Color actual, Color expected) {
   EXPECT_NEAR(actual.a, expected.a, 1e-12);
 }
 
-TEST(Theme, SystemValuesAndTheAccent) {
+TEST(Theme, SystemValuesTheAccentAndTheColourTables) {
   // Missing values mean light mode and the default accent; only 0 means dark.
   const Theme missing = ThemeFromSystemValues(std::nullopt, std::nullopt);
   EXPECT_FALSE(missing.dark);
@@ -159,9 +157,8 @@ TEST(Theme, SystemValuesAndTheAccent) {
     SCOPED_TRACE(c.value);
     ExpectColor(AccentFromColorValue(c.value, c.dark), c.expected);
   }
-}
 
-TEST(Theme, ColourTables) {
+  // The colour tables of both modes.
   const Color accent{0.1, 0.2, 0.3, 1};
   const Theme light = MakeTheme(false, accent);
   const Theme dark = MakeTheme(true, accent);

@@ -30,7 +30,7 @@ Placed Where(const ToastLayout& l) {
   return {l.x, l.y, l.width, l.height, l.scale, l.textWidth, l.titleHeight, l.bodyHeight};
 }
 
-TEST(ToastLayout, PillOrTitleAndBodyOnTheDisplayUnderThePointer) {
+TEST(ToastLayout, PillOrTitleAndBodyOnTheDisplayUnderThePointerCappedOnNarrowOnes) {
   SimTextMeasurer measurer;
   const ToastText pill = SplitToastText(kShort);
   // 39 bold code points at 14: 300.3 -> 301 wide, 18 high; 374 x 48 units at 1.0.
@@ -44,10 +44,8 @@ TEST(ToastLayout, PillOrTitleAndBodyOnTheDisplayUnderThePointer) {
   EXPECT_EQ(LayOutToast(pill, kDisplays, {-5, -5}, measurer)->scale, 1.0);
   EXPECT_FALSE(LayOutToast(pill, {}, {0, 0}, measurer));
   // A title over a body: Toast.PaintsToneIconAndText.
-}
 
-TEST(ToastLayout, TextWidthIsCappedOnNarrowDisplays) {
-  SimTextMeasurer measurer;
+  // On narrow displays the text's width is capped.
   const ToastText longText{std::string(100, 'w'), ""};
   auto layout = [&](double workWidth) {
     const std::vector<ToastDisplay> one = {{{0, 0, workWidth, 800}, {0, 0, workWidth, 800}, 1}};
@@ -134,7 +132,7 @@ TEST(Toast, ANewMessageKeepsTheOpacityReachedAndCountsItsOwnTime) {
   EXPECT_EQ(f.toast.Opacity(), opacity);
 }
 
-TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnceAndAnEarlyTickWaits) {
+TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnceAnEarlyTickWaitsAndWithoutASurfaceItFails) {
   ToastFixture f;
   ASSERT_TRUE(f.Show(kShort, 4.0, false));
   EXPECT_EQ(f.toast.Opacity(), 1);
@@ -149,6 +147,8 @@ TEST(Toast, WithoutAnimationsItShowsAndHidesAtOnceAndAnEarlyTickWaits) {
   f.Advance(0.5);
   EXPECT_EQ(f.toast.Phase(), ToastPhase::kHidden);
   EXPECT_EQ(f.surface->MoveCount(), 0);
+  // Without a surface it cannot show at all.
+  EXPECT_FALSE(Toast(f.theme, f.clock).Show(kShort, 4.0, kDisplays, {100, 100}, true));
 }
 
 TEST(Toast, AClickDismissesItAtOnce) {
@@ -210,13 +210,7 @@ TEST(Toast, PaintsToneIconAndText) {
             (Color{46 / 255.0, 160 / 255.0, 67 / 255.0, 0.08}));
 }
 
-TEST(Toast, WithoutASurfaceShowFails) {
-  SimThemeSource theme;
-  testing::ManualClock clock;
-  EXPECT_FALSE(Toast(theme, clock).Show(kShort, 4.0, kDisplays, {100, 100}, true));
-}
-
-TEST(ToastText, TheFirstSentenceIsTheTitle) {
+TEST(ToastText, TheFirstSentenceIsTheTitleAndProblemWordsWinOverSuccessWords) {
   const std::pair<const char*, ToastText> cases[] = {
       {"The windows did not settle into the adjusted split. Their prior sizes were restored.",
        {"The windows did not settle into the adjusted split.", "Their prior sizes were restored."}},
@@ -229,10 +223,9 @@ TEST(ToastText, TheFirstSentenceIsTheTitle) {
       {"One.\u00A0Two", {"One.", "Two"}},
   };
   for (const auto& [text, split] : cases) EXPECT_EQ(SplitToastText(text), split) << text;
-}
 
-TEST(ToastText, ProblemWordsWinOverSuccessWordsWhichIncludeTheirTrailingBlank) {
-  const std::pair<const char*, ToastTone> cases[] = {
+  // The tone: problem words win over success words, which include their trailing blank.
+  const std::pair<const char*, ToastTone> tones[] = {
       {"The windows did not settle into the adjusted split.", ToastTone::kProblem},
       {"Word couldn\u2019t start.", ToastTone::kProblem},
       {"Word COULDN'T start.", ToastTone::kProblem},
@@ -247,7 +240,7 @@ TEST(ToastText, ProblemWordsWinOverSuccessWordsWhichIncludeTheirTrailingBlank) {
       {"Your layout was saved.", ToastTone::kNeutral},
       {"Every badge is back in its usual place.", ToastTone::kNeutral},
   };
-  for (const auto& [text, tone] : cases) EXPECT_EQ(ChooseToastTone(text), tone) << text;
+  for (const auto& [text, tone] : tones) EXPECT_EQ(ChooseToastTone(text), tone) << text;
 }
 
 }  // namespace
