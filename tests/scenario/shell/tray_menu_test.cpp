@@ -155,7 +155,7 @@ TEST(TrayMenuModel, LayoutEntriesWithTheAdjustedHeading) {
   EXPECT_EQ(choose->children.back().label, "Reset Layouts on Studio Display…");
 }
 
-TEST(TrayMenuModel, LayoutEntryTextsAndMetrics) {
+TEST(TrayMenuModel, LayoutEntryTexts) {
   SnapLayout halves = *LayoutStore::FindBuiltIn("halves");
   EXPECT_FALSE(IsAdjustedLayout(halves, {}));
   SnapLayout wider = halves;
@@ -174,8 +174,9 @@ TEST(TrayMenuModel, LayoutEntryTextsAndMetrics) {
   TrayLayoutEntry entry{"Halves", "Standard proportions", false, true, 2, {}};
   EXPECT_EQ(LayoutEntryAccessibleText(entry),
             "Halves, current layout, 2 regions, Standard proportions");
+}
 
-  // The owner-drawn item's metrics follow the scale.
+TEST(TrayMenuModel, LayoutItemMetricsFollowTheScale) {
   const LayoutItemMetrics m = LayoutMenuItemMetrics(1.5);
   EXPECT_EQ(m.height, 90);
   EXPECT_EQ(m.textLeft, 189);

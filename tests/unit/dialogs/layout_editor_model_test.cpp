@@ -69,7 +69,7 @@ TEST(LayoutEditorModel, SplitsAndMergesKeepTheSelectedNumber) {
   }
 }
 
-TEST(LayoutEditorModel, CommitsOnlyValidChangesRepairsTheSelectionAndKeepsAHundredSteps) {
+TEST(LayoutEditorModel, CommitsOnlyValidChangesAndRepairsTheSelection) {
   LayoutEditorModel model(Thirds());
   EXPECT_EQ(model.Selected(), 0);  // the lowest region
   EXPECT_FALSE(model.Select(7));
@@ -88,8 +88,9 @@ TEST(LayoutEditorModel, CommitsOnlyValidChangesRepairsTheSelectionAndKeepsAHundr
   ASSERT_TRUE(model.Undo());
   ASSERT_TRUE(model.Commit(Halves()));  // a new edit forgets what was undone
   EXPECT_FALSE(model.CanRedo());
+}
 
-  // The hundred and first step drops the oldest.
+TEST(LayoutEditorModel, TheHundredAndFirstStepDropsTheOldest) {
   LayoutEditorModel history(Halves());
   std::vector<NodeRef> trees;
   for (int i = 1; i <= 101; ++i) {

@@ -79,7 +79,7 @@ TEST(ServiceAddress, OverridesParseAndPlainHttpIsOnlyForThisMachine) {
   }
 }
 
-TEST(Feedback, InputIsCheckedAddressFirstThenMessageAndTheDocumentHoldsOnlyWhatIsGiven) {
+TEST(Feedback, InputIsCheckedAddressFirstThenMessage) {
   struct Case {
     const char* message;
     const char* email;
@@ -99,8 +99,9 @@ TEST(Feedback, InputIsCheckedAddressFirstThenMessageAndTheDocumentHoldsOnlyWhatI
   for (const Case& c : cases) {
     EXPECT_EQ(FeedbackProblem(c.message, c.email), c.problem) << c.message << " / " << c.email;
   }
+}
 
-  // The document holds the details and the address only when given.
+TEST(Feedback, TheDocumentHoldsDetailsAndAddressOnlyWhenGiven) {
   const FeedbackDetails details =
       DescribeForFeedback("1.4.2", 7, SystemDescription{"19045", "22H2", "", "Box", 2});
   EXPECT_EQ(DetailsLine(details),

@@ -218,7 +218,7 @@ TEST(ChooserGeometry, EveryCountAtEveryScaleInSmallAndLargeRegionsAndNoCardsBelo
   EXPECT_GT(LayOutChooser(Assist(), 3, 600, 148).cards[0].width, 0);
 }
 
-TEST(ChooserGeometry, TabsAndArrowsPushTheGridDownAndGroupedCardsAreFixedSizeWithStretchButtons) {
+TEST(ChooserGeometry, TabsAndPagingArrowsSitInTheHeaderAndPushTheGridDown) {
   ChooserConfig config = Assist();
   config.tabs = {"Halves", "Thirds", "Quarters"};
   config.paging = true;
@@ -233,8 +233,9 @@ TEST(ChooserGeometry, TabsAndArrowsPushTheGridDownAndGroupedCardsAreFixedSizeWit
   EXPECT_EQ(g.primary.y, plain.primary.y + 36);
   config.tabs.assign(20, "Many");
   EXPECT_EQ(LayOutChooser(config, 1, 400, 400).tabs[0].width, 44);
+}
 
-  // Grouped cards are of a fixed size, with stretch buttons on span groups.
+TEST(ChooserGeometry, GroupedCardsAreFixedSizeWithStretchButtonsOnSpanGroups) {
   ChooserConfig grouped{.header = "Window Stack", .primaryText = "Close"};
   grouped.groups = {{"Region 1", {0, 1}, false}, {"Span", {2}, true}};
   const ChooserGeometry s = LayOutChooser(grouped, 3, 700, 400);

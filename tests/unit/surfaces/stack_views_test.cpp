@@ -25,7 +25,7 @@ BadgeContent Members(int count, int maxShown = 6, int groupCount = 0) {
   return content;
 }
 
-TEST(BadgeGeometry, SizesAndPartsSmallAndGrownAndHitTestingGrowsTheTargets) {
+TEST(BadgeGeometry, SizesAndPartsSmallAndGrown) {
   struct Case {
     int count, maxShown, group;
     double growth, height;
@@ -53,8 +53,9 @@ TEST(BadgeGeometry, SizesAndPartsSmallAndGrownAndHitTestingGrowsTheTargets) {
   const BadgeParts grouped = LayOutBadge(Members(3, 6, 2), 1);
   EXPECT_EQ(grouped.groupButton, (Rect{7, 94, 22, 22}));
   EXPECT_EQ(grouped.icons[2], (Rect{6, 22 + 2 * 36 + 34, 24, 24}));
+}
 
-  // Hit testing grows the targets.
+TEST(BadgeGeometry, HitTestingGrowsTheTargets) {
   const BadgeContent content = Members(8, 6, 0);
   const BadgeParts grown = LayOutBadge(content, 1);
   EXPECT_EQ(HitTestBadge(grown, {18, 34}, 1, false), (BadgeHit{BadgePart::kIcon, 0}));
@@ -157,7 +158,7 @@ TEST(BadgeView, GrowsNearThePointerShrinksBackFromWhereItIsAndOnlyItsIconsAct) {
   EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
-TEST(StackOverviewLayout, ColumnsShowTheWindowsLargestNeverEnlargedAndArrowsMoveToTheNearest) {
+TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
   const std::vector<OverviewFrameSize> two{{400, 300}, {400, 300}};
   struct Case {
     const char* name;
@@ -178,7 +179,9 @@ TEST(StackOverviewLayout, ColumnsShowTheWindowsLargestNeverEnlargedAndArrowsMove
   // Margins, gaps and the label line grow with the scale. Two columns would show no more,
   // nor a larger smallest card, so the first count (one column) stays.
   EXPECT_EQ(LayOutOverviewCards(2000, 800, 2.0, two)[1], (Rect{800, 416, 400, 300}));
+}
 
+TEST(StackOverviewLayout, ArrowsMoveToTheNearestCardAheadAndStopAtTheEdge) {
   // Arrows move to the nearest card ahead and stop at the edge. Three in a row over one
   // below the middle.
   const std::vector<Rect> cards{

@@ -16,7 +16,7 @@
 namespace tessary {
 namespace {
 
-TEST(SurfaceRules, SizesOpacityAndWhenTheZOrderIsTouched) {
+TEST(SurfaceRules, SizesAndOpacity) {
   EXPECT_EQ(SurfacePixelSize({0, 0, 0, 0}), (PixelSize{1, 1}));
   EXPECT_EQ(SurfacePixelSize({0, 0, 99.5, 20.4}), (PixelSize{100, 20}));
   EXPECT_EQ(SurfacePixelSize({0, 0, -30, 1e300}), (PixelSize{1, 1 << 20}));
@@ -27,8 +27,9 @@ TEST(SurfaceRules, SizesOpacityAndWhenTheZOrderIsTouched) {
     EXPECT_EQ(SanitizeScale(unusable), 1.0) << unusable;
   }
   EXPECT_EQ(SanitizeScale(1.5), 1.5);
+}
 
-  // The z-order is touched only when hidden, re-anchored or covered.
+TEST(SurfaceRules, TheZOrderIsTouchedOnlyWhenHiddenReanchoredOrCovered) {
   const WindowId dragged{7};
   const WindowId other{9};
   auto facts = [](SurfaceAnchor last, SurfaceAnchor now, WindowId above, bool aboveTopmost) {
@@ -87,7 +88,7 @@ TEST(SimSurface, FollowsItsWindowStaysPutWhileHiddenAndGoesQuietOnceDestroyed) {
   EXPECT_EQ(ticks.count, 0);
 }
 
-TEST(Canvas, ShadowIsEightWideningOutlinesMovedDownAndIconsAreRasterisedInStepsOfEight) {
+TEST(Canvas, ShadowIsEightWideningOutlinesMovedDown) {
   RecordingCanvas canvas;
   canvas.Canvas::DrawShadow({10, 20, 100, 50}, 14, false);
   const auto strokes = canvas.OfKind(CanvasOpKind::kStrokeRounded);
@@ -102,8 +103,9 @@ TEST(Canvas, ShadowIsEightWideningOutlinesMovedDownAndIconsAreRasterisedInStepsO
   RecordingCanvas strong;
   strong.Canvas::DrawShadow({10, 20, 100, 50}, 14, true);
   EXPECT_DOUBLE_EQ(strong.OfKind(CanvasOpKind::kStrokeRounded)[0]->color.a, (1 - 1 / 9.0) * 0.05);
+}
 
-  // Icons are rasterised at twice the larger side, in steps of eight.
+TEST(Canvas, IconsAreRasterisedAtTwiceTheLargerSideInStepsOfEight) {
   const std::pair<Rect, int> sizes[] = {{{0, 0, 22, 22}, 48},    {{0, 0, 10, 4}, 24},
                                         {{0, 0, 4, 4}, 16},      {{0, 0, 101, 3}, 208},
                                         {{0, 0, 129, 129}, 256}, {{0, 0, -5, 0}, 16}};
@@ -123,7 +125,7 @@ void ExpectColor(Color actual, Color expected) {
   EXPECT_NEAR(actual.a, expected.a, 1e-12);
 }
 
-TEST(Theme, SystemValuesTheAccentAndTheColourTables) {
+TEST(Theme, SystemValuesAndTheAccent) {
   // Missing values mean light mode and the default accent; only 0 means dark.
   const Theme missing = ThemeFromSystemValues(std::nullopt, std::nullopt);
   EXPECT_FALSE(missing.dark);
@@ -157,8 +159,9 @@ TEST(Theme, SystemValuesTheAccentAndTheColourTables) {
     SCOPED_TRACE(c.value);
     ExpectColor(AccentFromColorValue(c.value, c.dark), c.expected);
   }
+}
 
-  // The colour tables of both modes.
+TEST(Theme, ColourTables) {
   const Color accent{0.1, 0.2, 0.3, 1};
   const Theme light = MakeTheme(false, accent);
   const Theme dark = MakeTheme(true, accent);

@@ -210,7 +210,7 @@ TEST(Toast, PaintsToneIconAndText) {
             (Color{46 / 255.0, 160 / 255.0, 67 / 255.0, 0.08}));
 }
 
-TEST(ToastText, TheFirstSentenceIsTheTitleAndProblemWordsWinOverSuccessWords) {
+TEST(ToastText, TheFirstSentenceIsTheTitle) {
   const std::pair<const char*, ToastText> cases[] = {
       {"The windows did not settle into the adjusted split. Their prior sizes were restored.",
        {"The windows did not settle into the adjusted split.", "Their prior sizes were restored."}},
@@ -223,8 +223,9 @@ TEST(ToastText, TheFirstSentenceIsTheTitleAndProblemWordsWinOverSuccessWords) {
       {"One.\u00A0Two", {"One.", "Two"}},
   };
   for (const auto& [text, split] : cases) EXPECT_EQ(SplitToastText(text), split) << text;
+}
 
-  // The tone: problem words win over success words, which include their trailing blank.
+TEST(ToastText, ProblemWordsWinOverSuccessWordsWhichIncludeTheirTrailingBlank) {
   const std::pair<const char*, ToastTone> tones[] = {
       {"The windows did not settle into the adjusted split.", ToastTone::kProblem},
       {"Word couldn\u2019t start.", ToastTone::kProblem},
