@@ -53,10 +53,9 @@ TEST_F(Assist, FourQuartersOfferTheOthersInEachEmptyQuarterUntilDoneOrEscape) {
     if (line.rfind("panel create ", 0) == 0) created.push_back(line.substr(0, line.find('\n')));
   }
   // Top right (2), then bottom left (1), then bottom right (3).
-  ASSERT_EQ(created.size(), 3u);
-  EXPECT_EQ(created[0], "panel create 964,8 948x508 choices=5");
-  EXPECT_EQ(created[1], "panel create 8,524 948x508 choices=5");
-  EXPECT_EQ(created[2], "panel create 964,524 948x508 choices=5");
+  EXPECT_EQ(created, (std::vector<std::string>{"panel create 964,8 948x508 choices=5",
+                                               "panel create 8,524 948x508 choices=5",
+                                               "panel create 964,524 948x508 choices=5"}));
   for (std::int32_t region : {1, 2, 3}) {
     ASSERT_NE(Panel(region), nullptr);
     EXPECT_EQ(Panel(region)->Bounds(), Quarter(region));

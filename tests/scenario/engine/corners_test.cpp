@@ -91,8 +91,6 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(1), 0}));
 }
 
-// The picker on the second display is drawn at 150 % and places there; off every display
-// nothing is targeted and the release places nothing.
 TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
   Grab(window, {500, 310});
   MoveTo({3200, 20});

@@ -14,9 +14,7 @@ class DividersTest : public EngineTest {
  protected:
   const Monitor& Display() { return engine->Displays()[0]; }
   RegionMap RegionsOf(const NodeRef& tree) {
-    SnapLayout layout = *FindBuiltIn(layoutId);
-    layout.tree = tree;
-    return Regions(layout, Display().work, Display().scale);
+    return PixelRegionRects(tree, Display().work, RegionGap(Display().scale));
   }
   SimSurface& Editor() { return *surfaces.FindByTitle("Adjust Shared Dividers"); }
   // The desktop point at the centre of a part of the editor, or of a divider's handle.
@@ -103,8 +101,6 @@ TEST_P(DividersAtScale,
   EXPECT_FALSE(engine->Dividers().IsOpen());
 }
 
-// On "Main + stack" the nested divider moves only the stacked regions' windows; the column
-// divider moves the main window, the stacked ones and a span across them.
 TEST_F(DividersTest, TheNestedDividerMovesOnlyTheStackAndTheColumnDividerASpanAcrossIt) {
   StartWith("stack");
   const WindowId main = PlacedIn(0);
@@ -144,8 +140,7 @@ TEST_F(DividersTest, AWideAppStopsTheDividerAndEveryWindowReturns) {
 
   DragDivider(0, 0.7);
 
-  EXPECT_EQ(messages, std::vector<std::string>{
-                          "A window reached its minimum size, so the divider stays where it was."});
+  EXPECT_EQ(Told(), "A window reached its minimum size, so the divider stays where it was.");
   EXPECT_EQ(desk.Frame(left), leftBefore);
   EXPECT_EQ(desk.Frame(wide), wideBefore);
   EXPECT_EQ(ActiveTree()->ratio, 0.5);
@@ -202,8 +197,7 @@ TEST_F(DividersTest, AnEvenSplitTheMinimumsForbidIsRefused) {
   Click(Handle(0));
   Click(Button(engine->Dividers().View().Geometry().evenButton));
 
-  EXPECT_EQ(messages, std::vector<std::string>{
-                          "The windows here can\xE2\x80\x99t shrink enough for an even split."});
+  EXPECT_EQ(Told(), "The windows here can\xE2\x80\x99t shrink enough for an even split.");
   EXPECT_EQ(ActiveTree()->ratio, 0.8);
 }
 

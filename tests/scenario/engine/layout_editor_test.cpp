@@ -52,7 +52,6 @@ TEST_F(LayoutEditorStory, CreateFromThreeColumnsSplitGiveARegionAnAppSaveAndAppl
   ASSERT_TRUE(engine->OpenLayoutEditor(nullptr));
   SimDialogWindow* editor = Editor();
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->Options().scale, 1.0);
   EXPECT_EQ(editor->FocusedId(), id::kName);
   EXPECT_EQ(editor->Items(id::kStartFrom)[0], "Blank");
   EXPECT_EQ(editor->Items(id::kStartFrom)[2], "Three columns");
@@ -148,8 +147,6 @@ TEST_F(LayoutEditorStory, DeleteAsksFirstAndLeavesTheWindowsWhereTheyAre) {
   EXPECT_EQ(desk.Frame(notes), before);
 }
 
-// A name the rules refuse is asked for again; one already taken makes a second layout
-// beside the first.
 TEST_F(LayoutEditorStory, ARefusedNameIsAskedForAgainATakenOneMakesASecondLayout) {
   OwnLayout(Cols(0.5, MakeLeaf(0), MakeLeaf(1)));
   ASSERT_TRUE(engine->OpenLayoutEditor(nullptr));

@@ -20,9 +20,7 @@ TEST_F(Placing, AWindowThatDoesNotEndUpInItsRegionLeavesNothingBehind) {
   Start();
   PlaceByPicker(wide, {600, 310}, 0, 1);  // right half of "halves": 948 wide
   EXPECT_EQ(desk.Frame(wide), (Rect{200, 300, 1200, 600}));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0],
-            "Ledger needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(Told(), "Ledger needs more room than this space has. Its prior size was restored.");
   EXPECT_TRUE(Logged("place rolled back: too big"));
   PlaceByPicker(kiosk, {600, 310}, 0, 1);
   EXPECT_EQ(desk.Frame(kiosk), own);
@@ -43,8 +41,7 @@ TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
   MoveTo({3000, 1000}, 0.25);
   Drop();
   EXPECT_EQ(desk.Frame(over), (Rect{300, 400, 2000, 900}));
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "Wide needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(Told(), "Wide needs more room than this space has. Its prior size was restored.");
   EXPECT_TRUE(Logged("region drop rolled back: "));
 
   WindowId fits = AddApp("Snug", {.frame = {300, 400, 2000, 900}, .minWidth = target.width + 16});
@@ -143,8 +140,7 @@ TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {
   Arrange({.minHeight = 900});
   desk.Setup(dropped).minHeight = 300;
   DropInTopLeftCorner();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0],
+  EXPECT_EQ(Told(),
             "Notes and Term need more room than this space has. Their prior sizes were restored.");
   ExpectNear(desk.Frame(resident), *halves.Get(0));
   EXPECT_EQ(desk.Frame(dropped), (Rect{1100, 300, 600, 400}));
@@ -159,8 +155,7 @@ TEST_F(CornerSplit, AWindowThatKeepsChangingSizeIsRestoredAndForgotten) {
   // Always 40 pixels taller than it is asked to be.
   Arrange({.sizing = [](const Rect& r) { return Rect{r.x, r.y, r.width, r.height + 40}; }});
   DropInTopLeftCorner();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0],
+  EXPECT_EQ(Told(),
             "Term kept changing size instead of settling into the split. Their prior sizes were "
             "restored.");
   EXPECT_TRUE(Logged("unsettled Term"));
@@ -184,8 +179,7 @@ TEST_F(CornerSplit, WindowsThatDoNotSettleInThreeTriesAreRestored) {
   WindowId third = AddApp("Chart", {.frame = *halves.Get(0), .sizing = asksMoreAbove(895, 1000)});
   desk.Activate(dropped);
   DropInTopLeftCorner();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0],
+  EXPECT_EQ(Told(),
             "The windows did not settle into the adjusted split. Their prior sizes were restored.");
   EXPECT_EQ(toast.Tone(), ToastTone::kProblem);
   EXPECT_TRUE(Logged("split try 2: "));
