@@ -74,7 +74,6 @@ TEST_F(Commands, TheGalleryOffersTheSwitchListAppliesTheChoiceAndADragClosesIt) 
   EXPECT_TRUE(engine->GalleryMode());
   EXPECT_TRUE(engine->GetPicker().Gallery());
   EXPECT_EQ(engine->GetPicker().Current(), 5);
-  // No icons in the gallery.
   EXPECT_EQ(PickerSurface().LastPaint().Count(CanvasOpKind::kIcon), 0u);
   ASSERT_TRUE(PickerSurface().Click(PickerPoint(1, 0)));
   desk.Advance(0.01);

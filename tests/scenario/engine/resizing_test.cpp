@@ -91,8 +91,7 @@ TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
   // The window already there stays in place, behind the span.
   EXPECT_EQ(desk.Frame(other), Region(2));
   EXPECT_TRUE(Logged("span 2 regions"));
-  ASSERT_FALSE(tips.empty());
-  EXPECT_EQ(tips.front(), "span");
+  EXPECT_EQ(tips, std::vector<std::string>{"span"});
   EXPECT_EQ(engine->PriorRectOf(w), start);
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
 

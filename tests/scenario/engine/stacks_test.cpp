@@ -31,13 +31,9 @@ class StacksTest : public EngineTest {
 
 // Two displays at different scales, the same number of windows in the right half of each.
 TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsDisplaysScale) {
-  AddPrimary();
   AddSecond();
-  Start();
-  layoutId = "halves";
-  for (int d = 0; d < 2; ++d) {
-    engine->Layouts().SetActiveLayout(DisplayKey(d), *FindBuiltIn(layoutId));
-  }
+  StartWith("halves");
+  engine->Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn("halves"));
   for (int count : {2, 3, 5}) {
     SCOPED_TRACE(count);
     std::vector<WindowId> windows[2];
@@ -206,8 +202,8 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   EXPECT_LT(ZIndex(left), ZIndex(span));
   EXPECT_LT(ZIndex(right), ZIndex(span));
   // The span's badge waits out the switch (the pass repeats while it settles).
-  desk.Advance(2);
-  Pass();
+  desk.Advance(2.5);
+  surfaces.RunFrame();
   // Now each half stands in front with the span behind it, marked as two columns wide.
   badges = Shown();
   ASSERT_EQ(badges.size(), 2u);
