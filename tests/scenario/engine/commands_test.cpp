@@ -44,11 +44,7 @@ class LockedForeground : public Commands {
 TEST_F(LockedForeground, RefusedTheForegroundThePickerStillClosesOnAPressElsewhere) {
   desk.SetForegroundLock(true);
   for (const bool hotkey : {true, false}) {
-    if (hotkey) {
-      desk.InputToProgram();
-    } else {
-      desk.Activate(window);
-    }
+    hotkey ? desk.InputToProgram() : desk.Activate(window);
     ASSERT_TRUE(engine->ShowPlacePicker(window));
     EXPECT_EQ(PickerSurface().Focused(), hotkey);
     EXPECT_EQ(desk.Foreground() == PickerSurface().Window(), hotkey);

@@ -19,9 +19,8 @@ class TwoDisplays : public EngineTest {
 
 TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtOnce) {
   Grab(window, {500, 310});
-  MoveTo({1915, 5}, 0.0);
   // Top-right of the primary: 32 pixels further right is the second display.
-  desk.Advance(0.2);
+  MoveTo({1915, 5}, 0.2);
   EXPECT_EQ(engine->Drag().kind, kTargetNone);
   EXPECT_FALSE(OutlineVisible());
   desk.Advance(0.12);
@@ -67,8 +66,7 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
 
   // The top-left corner of the second display reaches 36 in; 48 to the left of this
   // point is the primary display, so the corner needs the hold.
-  MoveTo({1955, 30}, 0.0);
-  desk.Advance(0.2);
+  MoveTo({1955, 30}, 0.2);
   EXPECT_EQ(engine->Drag().kind, kTargetNone);
   desk.Advance(0.12);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
@@ -138,8 +136,7 @@ TEST_F(TwoDisplays, ADisplayThatGoesAwayBeforePlacingDropsTheRequest) {
   Grab(window, {500, 310});
   MoveTo({3200, 20});
   MoveTo(PickerPoint(0, 1));
-  desk.Release();
-  desk.Advance(0.01);
+  Drop(0.01);
   ASSERT_NE(engine->PendingPlacement(), nullptr);
   desk.RemoveDisplay(desk.platform().displays.Monitors()[1].handle);
   Rect before = desk.Frame(window);

@@ -64,8 +64,6 @@ TEST_F(PickerStory, ReleasingOnARegionInThePickerPlacesTheWindowThere) {
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 1}));
   EXPECT_EQ(engine->PriorRectOf(window), (Rect{100, 300, 800, 600}));
   EXPECT_TRUE(messages.empty());
-  // Windows' own arranging is on in the simulated system: its Snap Assist is watched.
-  EXPECT_TRUE(desk.TimerRunning(kSnapAssistWatchTimerId));
   EXPECT_EQ(escapeWatchCalls, (std::vector<bool>{true, false}));
   EXPECT_TRUE(Logged("end kind=1 region=1 intent=0 armed=1 moving=1 resizing=0"));
   EXPECT_TRUE(Logged("placed kind=1 region=1 held=1"));

@@ -18,8 +18,7 @@ class RegionStory : public EngineTest {
 
 TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.0, 1);
-  desk.Advance(0.1);
+  MoveTo({1400, 500}, 0.1, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   ExpectNear(OutlineRect(), *halves.Get(1));
   const Rect dropped = desk.Frame(window);
@@ -30,8 +29,7 @@ TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
 
   desk.MoveWindow(window, {300, 300, 700, 500});
   Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.0, 1);
-  desk.Advance(0.165);
+  MoveTo({1400, 500}, 0.165, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   desk.Advance(0.03);
   EXPECT_EQ(OutlineCaption(), "Release to snap");
@@ -124,8 +122,7 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
 TEST_F(RegionStory, AMaximizedWindowDraggedByItsTitleBarIsMoved) {
   desk.Maximize(window);
   Grab(window, {960, 10});
-  MoveTo({1300, 400}, 0.05);
-  desk.Advance(0.2);
+  MoveTo({1300, 400}, 0.25);
   Drop();
   ExpectNear(desk.Frame(window), *halves.Get(1));
   EXPECT_FALSE(desk.IsMaximized(window));
@@ -135,8 +132,7 @@ TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
   desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
   engine->OnMoveSizeStart(window);  // as if the start had been reported
   MoveTo({1400, 500}, 0.25);
-  desk.Release();
-  desk.Advance(0.014);
+  Drop(0.014);
   EXPECT_TRUE(engine->DragActive());  // at most one tick with the button up: not yet
   desk.Advance(0.035);
   EXPECT_FALSE(engine->DragActive());
@@ -153,8 +149,7 @@ TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
 TEST_F(RegionStory, ADragThatNeverMovesIsGivenUpAfter21ReleasedTicks) {
   desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
   engine->OnMoveSizeStart(window);
-  desk.Release();
-  desk.Advance(0.015 * 19 + 0.005);  // at most 20 ticks
+  Drop(0.015 * 19 + 0.005);  // at most 20 ticks
   EXPECT_TRUE(engine->DragActive());
   desk.Advance(0.03);
   EXPECT_FALSE(engine->DragActive());
@@ -187,8 +182,7 @@ TEST_F(RegionStory, ADragNotFollowedOrCutShortPlacesNothingSilently) {
       EXPECT_FALSE(OutlineVisible());
       EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
     }
-    desk.Release();
-    desk.Advance(0.01);
+    Drop(0.01);
     if (cut == Cut::kCloseBeforePlacing) {
       ASSERT_NE(engine->PendingPlacement(), nullptr);
       desk.CloseWindow(w);

@@ -21,8 +21,7 @@ class ResizingTest : public EngineTest {
     MoveTo(to);
     captionWhileResizing = OutlineCaption();
     outlinesWhileResizing = OutlinesShown();
-    desk.Release();
-    desk.Advance(0.6);
+    Drop();
     if (ctrl) desk.ReleaseKey(Key::kControl);
   }
   double StoredRatio() { return StoredActiveLayouts().at(DisplayKey()).tree->ratio; }
@@ -91,7 +90,8 @@ TEST_P(ResizingAtScale, CtrlSpansExactlyTheRegionsTheOutlineCovers) {
   // The window already there stays in place, behind the span.
   EXPECT_EQ(desk.Frame(other), Region(2));
   EXPECT_TRUE(Logged("span 2 regions"));
-  EXPECT_EQ(tips, std::vector<std::string>{"span"});
+  ASSERT_FALSE(tips.empty());
+  EXPECT_EQ(tips.front(), "span");
   EXPECT_EQ(engine->PriorRectOf(w), start);
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "quarters");
 
