@@ -211,8 +211,6 @@ TEST(MinimumSizes, CombinesWhatWasSeenAndWhatWasLearned) {
   sizes.LowerTo("app", 897, 400);  // 3 below is within the tolerance: kept
   EXPECT_EQ(sizes.Learned().at("app"), (AppMinimumSize{900, 400}));
   sizes.Store();
-  EXPECT_EQ(ParseAppMinimumSizes(documents.Get(kAppMinimumSizesKey)).at("app"),
-            (AppMinimumSize{900, 400}));
   documents.Set(kAppMinimumSizesKey, "untouched");
   sizes.Store();  // nothing changed: nothing written
   EXPECT_EQ(documents.Get(kAppMinimumSizesKey), "untouched");
