@@ -28,8 +28,7 @@ TEST_F(PickerStory, HotZoneOfANarrowDisplay) {
   EXPECT_EQ(engine->GetPicker().Layouts().size(), BuiltInLayouts().size());
   EXPECT_FALSE(engine->GetPicker().Interactive());
   // The panel is centred on the narrow display's work area.
-  Rect panel = engine->GetPicker().PanelRect();
-  EXPECT_NEAR(panel.x + panel.width / 2, 2320, 1);
+  EXPECT_NEAR(Centre(engine->GetPicker().PanelRect()).x, 2320, 1);
 }
 
 TEST_F(PickerStory, DragStartingInsideTheHotZoneNeedsToRiseFirst) {

@@ -252,8 +252,7 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedUntilAltRightClickPutsItBack) {
       }
     };
     const std::size_t before = shell.menus.shown.size();
-    const Rect r = badge->Bounds();
-    EXPECT_TRUE(SurfaceOf(*badge).RightClick({r.x + r.width / 2, r.y + r.height / 2}, true));
+    EXPECT_TRUE(SurfaceOf(*badge).RightClick(Centre(badge->Bounds()), true));
     desk.Advance(0.01);
     std::vector<std::string> labels;
     if (shell.menus.shown.size() == before) return labels;
@@ -311,7 +310,7 @@ TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNe
 
   // The pointer comes onto a badge: it grows, and the upkeep follows the pointer.
   const Rect small = badge->Bounds();
-  const Point on{small.x + small.width / 2, small.y + small.height / 2};
+  const Point on = Centre(small);
   desk.MoveCursor(on);
   ASSERT_TRUE(SurfaceOf(*badge).MovePointer(on));
   Pass();

@@ -253,8 +253,7 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
   const auto& badges = engine->GetStacks().Badges();
   ASSERT_EQ(badges.size(), 1u);
   SimSurface& badge = SurfaceOf(*badges.begin()->second.badge);
-  const Rect b = badge.Bounds();
-  ASSERT_TRUE(badge.RightClick({b.x + b.width / 2, b.y + b.height / 2}));
+  ASSERT_TRUE(badge.RightClick(Centre(badge.Bounds())));
   desk.Advance(0.05);
   EXPECT_EQ(Panel(), nullptr);
   StackOverview& overview = engine->Overview();
