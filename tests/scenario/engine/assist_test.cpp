@@ -141,7 +141,6 @@ TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   ClickIn(1, 0);
   ExpectNear(desk.Frame(others[0]), Quarter(1));
   EXPECT_FALSE(engine->Assist().Running());
-  EXPECT_EQ(Panel(3), nullptr);
 }
 
 TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
@@ -187,7 +186,6 @@ TEST_F(Assist, TheForegroundGoesBackWhileWatchingTheTaskBarEndsNothingANewDragDo
   EXPECT_TRUE(engine->Assist().Running());
   Grab(others[0], {400, 160});
   EXPECT_FALSE(engine->Assist().Running());
-  EXPECT_EQ(Panel(1), nullptr);
 }
 
 TEST_F(Assist, NoAssistWhenThereIsNothingToOfferOrNoRegionLeft) {

@@ -83,9 +83,8 @@ TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoes
   Badge& badge = *Shown().at(0);
   ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
   // The second icon, at badge scale 1.
-  const Rect icon = badge.Parts().icons[1];
-  ASSERT_TRUE(SurfaceOf(badge).Click(
-      {badge.Bounds().x + icon.x + icon.width / 2, badge.Bounds().y + icon.y + icon.height / 2}));
+  const Point icon = Centre(badge.Parts().icons[1]);
+  ASSERT_TRUE(SurfaceOf(badge).Click({badge.Bounds().x + icon.x, badge.Bounds().y + icon.y}));
   desk.Advance(0.01);
   EXPECT_EQ(desk.Foreground(), a);
   Pass();
