@@ -251,8 +251,7 @@ TEST_F(Drops, DroppingOntoASpanningWindow) {
     ExpectNear(desk.Frame(dropped), c.draggedAt);
     ExpectNear(desk.Frame(spanning), c.spanningAt);
     EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, c.layoutAfter);
-    desk.CloseWindow(spanning);
-    desk.CloseWindow(dropped);
+    for (WindowId w : {spanning, dropped}) desk.CloseWindow(w);
   }
 }
 
