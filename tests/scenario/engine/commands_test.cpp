@@ -15,11 +15,9 @@ class Commands : public EngineTest {
 TEST_F(Commands, ThePlacePickerPutsTheWindowInTheClickedRegion) {
   WindowId other = desk.AddWindow({.frame = {1000, 100, 500, 400}});
   ASSERT_TRUE(engine->ShowPlacePicker(window));
-  EXPECT_TRUE(PickerSurface().Visible());
   EXPECT_TRUE(PickerSurface().Interactive());
   EXPECT_TRUE(PickerSurface().Focused());
   EXPECT_EQ(engine->PickerTargetWindow(), window);
-  EXPECT_TRUE(PickerSurface().LastPaint().FindText("Choose a region for this window"));
 
   ASSERT_TRUE(PickerSurface().Click(PickerPoint(4, 3)));  // "quarters", bottom-right
   // The choice comes back through the message loop, not from inside the click.
@@ -46,11 +44,7 @@ class LockedForeground : public Commands {
 TEST_F(LockedForeground, RefusedTheForegroundThePickerStillClosesOnAPressElsewhere) {
   desk.SetForegroundLock(true);
   for (const bool hotkey : {true, false}) {
-    if (hotkey) {
-      desk.InputToProgram();
-    } else {
-      desk.Activate(window);
-    }
+    hotkey ? desk.InputToProgram() : desk.Activate(window);
     ASSERT_TRUE(engine->ShowPlacePicker(window));
     EXPECT_EQ(PickerSurface().Focused(), hotkey);
     EXPECT_EQ(desk.Foreground() == PickerSurface().Window(), hotkey);
@@ -76,8 +70,6 @@ TEST_F(Commands, TheGalleryOffersTheSwitchListAppliesTheChoiceAndADragClosesIt) 
   EXPECT_TRUE(engine->GalleryMode());
   EXPECT_TRUE(engine->GetPicker().Gallery());
   EXPECT_EQ(engine->GetPicker().Current(), 5);
-  EXPECT_TRUE(PickerSurface().LastPaint().FindText("Choose a layout for this display"));
-  // No icons in the gallery.
   EXPECT_EQ(PickerSurface().LastPaint().Count(CanvasOpKind::kIcon), 0u);
   ASSERT_TRUE(PickerSurface().Click(PickerPoint(1, 0)));
   desk.Advance(0.01);

@@ -47,7 +47,6 @@ class CompositionStory : public EngineTest {
   double launchedAt = 0;
 };
 
-// The started app's window joins the region behind the running app's window.
 TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedBehindItOnceStill) {
   const WindowId notes = AppWindow(kNotes, {300, 200, 700, 500});
   StartedAppsOpenAt({600, 150, 800, 600});
@@ -57,8 +56,7 @@ TEST_F(CompositionStory, TheRunningAppMovesAndTheMissingOneIsStartedAndPlacedBeh
   EXPECT_EQ(ActiveLayoutId(DisplayKey()), "user-work");
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, kPaint);
-  EXPECT_EQ(messages, std::vector<std::string>{
-                          "Opening Paint. Each window goes to its spot when it appears."});
+  EXPECT_EQ(Told(), "Opening Paint. Each window goes to its spot when it appears.");
   EXPECT_TRUE(Logged("composition user-work: 1 windows"));
   EXPECT_EQ(desk.TimerPeriod(kCompositionTimerId), 250u);
 

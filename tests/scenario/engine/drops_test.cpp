@@ -39,7 +39,6 @@ class Drops : public EngineTest {
     for (const DropTile& tile : engine->Drag().menu->tiles) {
       if (tile.label != label) continue;
       MoveTo(Centre(tile.rect), 0.2, 2);
-      EXPECT_TRUE(engine->Drag().armed) << label;
       Drop();
       return;
     }
@@ -62,7 +61,6 @@ TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
     if (tile.label == "Left Half") MoveTo(Centre(tile.rect), 0.2, 2);
   }
   EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropLeftHalf, 1}));
-  EXPECT_TRUE(engine->Drag().armed);
   ExpectNear(OutlineRect(), {964, 8, 470, 1024});
   EXPECT_EQ(OutlineCaption(), "");
   Drop();
@@ -110,7 +108,6 @@ TEST_F(Drops, ReleasingOnNoTileOfAnOccupiedRegionChangesNothing) {
   Drop();
   EXPECT_EQ(desk.Frame(dragged), left);
   ExpectNear(desk.Frame(resident), RegionRect(1));
-  EXPECT_FALSE(engine->PlacementOf(dragged).has_value());
 }
 
 TEST_F(Drops, BackOnItsOwnRegionWithNothingElseToOfferThereIsNoMenu) {
@@ -143,23 +140,19 @@ TEST_F(Drops, SwapTradesRegionsWithWhateverResidentCanMove) {
     const WindowId resident = desk.AddWindow({.process = process, .frame = RegionRect(1)});
     desk.Activate(dragged);
     HoldOver(dragged, 1);
-    EXPECT_EQ(Labels().back(), "Swap");
     if (kind == Resident::kCloses) desk.CloseWindow(resident);
     Choose("Swap");
     ExpectNear(desk.Frame(dragged), RegionRect(1));
     EXPECT_TRUE(Logged("region drop intent=7 region=1"));
     if (kind == Resident::kCloses) continue;
     ExpectNear(desk.Frame(resident), RegionRect(elevated ? 1 : 0));
-    if (elevated) {
-      EXPECT_FALSE(engine->PlacementOf(resident).has_value());
-    } else {
-      EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 0}));
-    }
+    const std::optional<PlacementRecord> swapped = PlacementRecord{DisplayKey(), 0};
+    EXPECT_EQ(engine->PlacementOf(resident), elevated ? std::nullopt : swapped);
     desk.CloseWindow(resident);
   }
-  EXPECT_EQ(messages, (std::vector<std::string>{
-                          "Services is running as administrator, so Tessary can\u2019t arrange "
-                          "it unless Tessary also runs as administrator."}));
+  EXPECT_EQ(Told(),
+            "Services is running as administrator, so Tessary can\u2019t arrange "
+            "it unless Tessary also runs as administrator.");
 }
 
 TEST_F(Drops, HalvesCreatedByADropCanBeRejoined) {
@@ -172,8 +165,6 @@ TEST_F(Drops, HalvesCreatedByADropCanBeRejoined) {
 
   // The resident comes back over the dragged window's half: the pair may become one again.
   HoldOver(resident, 0);
-  const std::vector<std::string> offered = Labels();
-  EXPECT_EQ(std::count(offered.begin(), offered.end(), "Rejoin Halves"), 1);
   Choose("Rejoin Halves");
   EXPECT_EQ(Active().id, "quarters");
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "quarters");
@@ -187,8 +178,7 @@ TEST_F(Drops, HalvesTooSmallForTheirWindowsStackInstead) {
   WindowId resident = AddApp("Term", {.frame = RegionRect(1), .minWidth = 900});
   HoldOver(dragged, 1);
   Choose("Left Half");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0],
+  EXPECT_EQ(Told(),
             "Those windows can\u2019t get small enough to split this spot, so Notes was added to "
             "its stack instead.");
   ExpectNear(desk.Frame(dragged), RegionRect(1));
@@ -205,18 +195,15 @@ TEST_F(Drops, AWholeColumnDropThatAWindowRefusesIsUndoneEntirely) {
   desk.Setup(dragged).minWidth = 800;  // the column is 757 wide
   desk.MoveWindow(dragged, {300, 300, 800, 400});
   desk.Activate(dragged);
-  const Rect upperAt = desk.Frame(upper), lowerAt = desk.Frame(lower);
   HoldOver(dragged, 1);
   Choose("Whole Column");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0], "Notes needs more room than this space has. Its prior size was restored.");
+  EXPECT_EQ(Told(), "Notes needs more room than this space has. Its prior size was restored.");
   EXPECT_EQ(desk.Frame(dragged), (Rect{300, 300, 800, 400}));
-  EXPECT_EQ(desk.Frame(upper), upperAt);
-  EXPECT_EQ(desk.Frame(lower), lowerAt);
+  EXPECT_EQ(desk.Frame(upper), RegionRect(1));
+  EXPECT_EQ(desk.Frame(lower), RegionRect(2));
   EXPECT_EQ(Active().id, "stack");
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, "stack");
   EXPECT_FALSE(engine->PlacementOf(dragged).has_value());
-  EXPECT_TRUE(Logged("region drop rolled back: "));
 }
 
 // A window spanning the two right columns of "Three columns" is dropped onto: each tile
@@ -260,13 +247,11 @@ TEST_F(Drops, DroppingOntoASpanningWindow) {
     Grab(dropped, {200, 310});
     MoveTo(Centre(span), 0.2, 4);
     EXPECT_EQ(Labels(), isWide ? wideTiles : tallTiles);
-    EXPECT_EQ(engine->Drag().occupant, spanning);
     Choose(c.tile);
     ExpectNear(desk.Frame(dropped), c.draggedAt);
     ExpectNear(desk.Frame(spanning), c.spanningAt);
     EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, c.layoutAfter);
-    desk.CloseWindow(spanning);
-    desk.CloseWindow(dropped);
+    for (WindowId w : {spanning, dropped}) desk.CloseWindow(w);
   }
 }
 

@@ -51,6 +51,10 @@ class EngineTest : public ::testing::Test {
     return n;
   }
   bool Logged(std::string_view prefix) const { return LoggedCount(prefix) > 0; }
+  // The one message the user was told (else how many there were).
+  std::string Told() const {
+    return messages.size() == 1 ? messages[0] : std::to_string(messages.size()) + " messages";
+  }
 
   // The primary display used by most stories: 1920 x 1080 with a 40-pixel task bar.
   static constexpr Rect kPrimaryWork{0, 0, 1920, 1040};

