@@ -31,7 +31,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j2 --target tessary_viewshots
-program=$build/tools/viewshots/tessary_viewshots.exe
+program=$build/tests/tessary_viewshots.exe
 
 signals=$(mktemp -d)
 trap 'rm -rf "$signals"' EXIT
