@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../message_pump.h"
 #include "platform/win32/graphics_factories.h"
 #include "platform/win32/surface_win32.h"
 #include "viewshots_scenes.h"
@@ -23,18 +24,7 @@
 namespace tessary::viewshots {
 namespace {
 
-void PumpFor(double seconds, const std::wstring& until = {}) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  MSG message;
-  while (GetTickCount64() < end) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
-    if (!until.empty() && GetFileAttributesW(until.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
+using testing::PumpMessagesFor;
 
 bool WriteText(const std::wstring& path, const std::string& text) {
   FILE* file = _wfopen(path.c_str(), L"wb");
@@ -86,7 +76,7 @@ int Run(const std::wstring& folder, const std::string& only) {
   }
   Win32SurfaceFactory factory(GetModuleHandleW(nullptr), graphics);
   HWND backdrop = CreateBackdrop();
-  PumpFor(0.5);
+  PumpMessagesFor(0.5);
 
   bool failed = false;
   Shots shots;
@@ -102,24 +92,25 @@ int Run(const std::wstring& folder, const std::string& only) {
   shots.await = [&](const std::string& name) {
     if (name.rfind(only, 0) != 0) return;
     if (folder.empty() || failed) {
-      PumpFor(3);
+      PumpMessagesFor(3);
       return;
     }
     const std::wstring wideName(name.begin(), name.end());
-    PumpFor(60, folder + L"\\" + wideName + L".done");
-  };
-  const auto shoot = [&](const std::string& name, const Rect& crop) {
-    shots.announce(name, crop, 0);
-    shots.await(name);
+    const std::wstring done = folder + L"\\" + wideName + L".done";
+    testing::PumpMessagesUntil(
+        [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60);
   };
   for (const SceneMaker& maker : AllScenes()) {
     for (bool dark : {false, true}) {
       FixedTheme theme(dark);
-      std::unique_ptr<Scene> scene = maker.make(factory, theme);
-      PumpFor(0.8);
-      shoot(maker.name + (dark ? "-dark" : "-light"), scene->Crop());
+      auto scene = std::make_unique<Scene>();
+      maker.stage(*scene, factory, theme);
+      PumpMessagesFor(0.8);
+      const std::string name = maker.name + (dark ? "-dark" : "-light");
+      shots.announce(name, scene->crop, 0);
+      shots.await(name);
       scene.reset();
-      PumpFor(0.3);
+      PumpMessagesFor(0.3);
     }
   }
   ShootTransitions(factory, shots);

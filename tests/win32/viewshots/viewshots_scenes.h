@@ -3,14 +3,19 @@
 // The scenes the view screenshots show: each puts real views on real surfaces over a
 // backdrop and says which part of the screen to keep.
 
+#include <windows.h>
+
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "base/geometry.h"
 #include "platform/surface.h"
 #include "platform/theme_source.h"
+#include "platform/win32/clock_win32.h"
 
 namespace tessary::viewshots {
 
@@ -25,17 +30,36 @@ class FixedTheme : public ThemeSource {
   bool dark_;
 };
 
-// One scene while it is on screen; destroying it takes its views down.
+// One scene while it is on screen: the app windows its views are seen over, a clock for
+// the views that animate, and the views; destroying it takes them all down.
 class Scene {
  public:
-  virtual ~Scene() = default;
+  // An ordinary window with a painted caption titled `title`, so that the views are seen
+  // over something real.
+  HWND OpenApp(const wchar_t* title, RECT rect);
+  // A view made from `arguments`, kept until the scene ends.
+  template <typename View, typename... Arguments>
+  View& Keep(Arguments&&... arguments) {
+    auto view = std::make_shared<View>(std::forward<Arguments>(arguments)...);
+    views_.push_back(view);
+    return *view;
+  }
+
+  Win32Clock clock;
   // The desktop rectangle worth keeping.
-  virtual Rect Crop() const = 0;
+  Rect crop;
+
+ private:
+  struct WindowCloser {
+    void operator()(HWND window) const { DestroyWindow(window); }
+  };
+  std::vector<std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>> apps_;
+  std::vector<std::shared_ptr<void>> views_;
 };
 
 struct SceneMaker {
   std::string name;
-  std::function<std::unique_ptr<Scene>(SurfaceFactory&, ThemeSource&)> make;
+  std::function<void(Scene&, SurfaceFactory&, ThemeSource&)> stage;
 };
 
 std::vector<SceneMaker> AllScenes();

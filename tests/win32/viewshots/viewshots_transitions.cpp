@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "../message_pump.h"
 #include "desktop/desktop.h"
 #include "engine/stack_transitions.h"
 #include "platform/win32/handles.h"
@@ -19,11 +20,6 @@ namespace {
 
 // An app window with a toolbar band and lines of "text" in its own colour. Plain popups:
 // without a window manager on the X display Wine draws no captions anyway.
-struct AppLook {
-  const wchar_t* title;
-  COLORREF band;
-};
-
 void PaintApp(HDC dc, const RECT& client, COLORREF band) {
   HBRUSH page = CreateSolidBrush(RGB(250, 250, 248));
   FillRect(dc, &client, page);
@@ -48,42 +44,29 @@ LRESULT CALLBACK AppProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
   const auto band = static_cast<COLORREF>(GetWindowLongPtrW(window, GWLP_USERDATA));
   RECT client;
   GetClientRect(window, &client);
-  if (message == WM_PAINT) {
+  if (message == WM_PAINT || message == WM_PRINTCLIENT) {
     PAINTSTRUCT paint;
-    PaintApp(BeginPaint(window, &paint), client, band);
-    EndPaint(window, &paint);
-    return 0;
-  }
-  if (message == WM_PRINTCLIENT) {
-    PaintApp(reinterpret_cast<HDC>(wParam), client, band);
+    const bool painting = message == WM_PAINT;
+    PaintApp(painting ? BeginPaint(window, &paint) : reinterpret_cast<HDC>(wParam), client, band);
+    if (painting) EndPaint(window, &paint);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND OpenApp(const AppLook& look, const RECT& rect) {
+HWND OpenApp(const wchar_t* title, COLORREF band, const RECT& rect) {
   WNDCLASSEXW wc{sizeof(wc)};
   wc.lpfnWndProc = &AppProcedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = L"TessaryViewshotsStackedApp";
   RegisterClassExW(&wc);  // fails harmlessly once registered
-  HWND window = CreateWindowExW(
-      0, wc.lpszClassName, look.title, WS_POPUP, rect.left, rect.top,
-      rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance,
-      reinterpret_cast<void*>(static_cast<LONG_PTR>(look.band)));
+  HWND window = CreateWindowExW(0, wc.lpszClassName, title, WS_POPUP, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                wc.hInstance, reinterpret_cast<void*>(static_cast<LONG_PTR>(band)));
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   return window;
-}
-
-void Pump(double seconds) {
-  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  MSG message;
-  while (GetTickCount64() < end) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
 }
 
 // Plays effect `id` as a stack switch does, the window behind coming forward, and has it
@@ -91,7 +74,7 @@ void Pump(double seconds) {
 void ShootEffect(StackTransitions& transitions, int id, double slowdown, HWND front, HWND back,
                  const Rect& crop, const Shots& shots) {
   SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Pump(0.5);
+  testing::PumpMessagesFor(0.5);
   const std::string name = "transition-" + std::string(TransitionKey(id));
   const TransitionDrawing drawing = DrawingOf(id);
   // Halfway in time is halfway in eased progress too.
@@ -110,7 +93,7 @@ void ShootEffect(StackTransitions& transitions, int id, double slowdown, HWND fr
     // effect: the window behind is raised just before (the swap raises it again, as the
     // stack does).
     SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Pump(0.5);
+    testing::PumpMessagesFor(0.5);
   }
   const bool played = transitions.Play(request, [&] {
     SetWindowPos(back, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -118,7 +101,7 @@ void ShootEffect(StackTransitions& transitions, int id, double slowdown, HWND fr
       shots.announce(name, crop, halfway);
       return;
     }
-    Pump(0.3);
+    testing::PumpMessagesFor(0.3);
     shots.announce(name, crop, 0);
     shots.await(name);
   });
@@ -134,8 +117,8 @@ class AppThread {
     std::future<void> ready = opened.get_future();
     thread_ = std::thread([this, &opened] {
       const RECT place{560, 260, 1280, 720};
-      back_ = OpenApp({L"Inbox", RGB(40, 120, 200)}, place);
-      front_ = OpenApp({L"Quarterly report", RGB(200, 90, 40)}, place);
+      back_ = OpenApp(L"Inbox", RGB(40, 120, 200), place);
+      front_ = OpenApp(L"Quarterly report", RGB(200, 90, 40), place);
       id_ = GetCurrentThreadId();
       opened.set_value();
       MSG message;
@@ -163,7 +146,7 @@ class AppThread {
 
 void ShootTransitions(SurfaceFactory& factory, const Shots& shots) {
   AppThread apps;
-  Pump(0.8);
+  testing::PumpMessagesFor(0.8);
   Win32Platform platform;
   Desktop desktop(platform.platform());
   StackTransitions transitions(desktop, factory);
