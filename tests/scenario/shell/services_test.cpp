@@ -20,11 +20,11 @@ const HttpAddress kDocument{"quillfrost.example", 443, "/download/Tessary-Window
 
 class UpdateStory : public ShellTest {
  protected:
+  UpdateStory() { host.services.version = ProgramVersion{1, 4, 2, 7}; }
   void StartChecking(bool checks, std::int64_t lastCheck) {
     StoreSettings(std::string(R"({"lastSeenVersion":"1.4.2","checkUpdates":)") +
                   (checks ? "true" : "false") + R"(,"lastUpdateCheck":)" +
                   std::to_string(lastCheck) + "}");
-    host.services.version = ProgramVersion{1, 4, 2, 7};
     StartOrFail();
   }
   void HourPasses() {
@@ -99,7 +99,6 @@ TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcom
 TEST_F(UpdateStory, ASilentCheckThatFindsAnUpdateBadgesTheTrayAndSaysSoInABalloon) {
   host.http.Serve(kDocument, 200, R"({"version":"1.5.0","build":8})");
   StoreSettings(R"({"lastSeenVersion":"1.4.2","checkUpdates":true})");
-  host.services.version = ProgramVersion{1, 4, 2, 7};
   shell = std::make_unique<Shell>(Environment(host));
   ASSERT_EQ(shell->Start({}), std::nullopt);
   EXPECT_TRUE(host.http.requests.empty());
