@@ -41,7 +41,6 @@ class ShellProbe {
   bool running() const { return s_.started_ && !s_.shutDown_; }
   WindowId lastForeground() const { return s_.lastForeground_; }
   const std::map<int, std::string>& conflicts() const { return s_.conflicts_; }
-  const std::string& version() const { return s_.version_; }
   const std::vector<OpenTarget>& opened() const { return s_.opened_; }
   std::optional<int> capturing() const { return s_.capturingCommand_; }
   const WindowFills& fills() const { return s_.fills_; }

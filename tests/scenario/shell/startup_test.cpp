@@ -52,7 +52,6 @@ TEST_F(ShellTest, StartUpRunsInItsOrder) {
   EXPECT_EQ(host.tray.balloons[0], (TrayBalloon{"Tessary is running",
                                                 "Windows Snap reacts to the same drags. Choose "
                                                 "Turn Off Windows Snap in Tessary's menu."}));
-  EXPECT_TRUE(host.lock.held.has_value());
 }
 
 TEST_F(ShellTest, HooksThatCannotAllBeInstalledAreToldOnceAndTheRestWork) {
@@ -75,7 +74,6 @@ TEST_F(ShellTest, UnreadableVersionNeitherGreetsNorForgetsTheStoredOneAndNoLockS
   EXPECT_TRUE(Probe().running());
   EXPECT_TRUE(Probe().opened().empty());
   EXPECT_EQ(Probe().settings().Current().lastSeenVersion, "1.3.0");
-  EXPECT_EQ(Probe().version(), "");
 }
 
 TEST_F(ShellTest, CommandLineActsAfterStartUpInOrderAndTheSameVersionIsNotGreeted) {
@@ -98,7 +96,6 @@ TEST_F(ShellTest, SecondCopyLeavesTheFirstUntouchedAndExitsZeroUnlessASeparateIn
   Shell second(Environment(secondHost));
   EXPECT_EQ(second.Start({"--open", "editor"}), 0);
   EXPECT_EQ(secondHost.Journal(), std::vector<std::string>{"lock Quillfrost.Tessary"});
-  EXPECT_TRUE(ShellProbe(second).opened().empty());
 
   EXPECT_EQ(host.hotkeys.registered, firstHotkeys);
   EXPECT_EQ(files.writes, writes);

@@ -173,11 +173,10 @@ TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
 
 TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGridAndOneIsAtMost440Wide) {
   const ChooserGeometry g = LayOutChooser(Assist(), 4, 948, 512);
-  ASSERT_EQ(g.cards.size(), 4u);
-  EXPECT_EQ(g.cards[0], (Rect{196, 52, 272, 196}));
-  EXPECT_EQ(g.cards[1], (Rect{480, 52, 272, 196}));
-  EXPECT_EQ(g.cards[2], (Rect{196, 260, 272, 196}));
-  EXPECT_EQ(g.cards[3], (Rect{480, 260, 272, 196}));
+  EXPECT_EQ(
+      g.cards,
+      (std::vector<Rect>{
+          {196, 52, 272, 196}, {480, 52, 272, 196}, {196, 260, 272, 196}, {480, 260, 272, 196}}));
   EXPECT_EQ(g.previews[3], (Rect{486, 266, 260, 164}));
   EXPECT_EQ(g.leaveEmpty, (Rect{16, 468, 120, 32}));
   EXPECT_EQ(g.primary, (Rect{842, 468, 90, 32}));

@@ -99,7 +99,6 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
 
 TEST(DividerEditorView, ShownItTakesClicksTheCursorFollowsTheDividerAndHandlesAreSliders) {
   testing::SimView<DividerEditor> f(kDividerEditorTitle);
-  ASSERT_NE(f.surface, nullptr);
   EXPECT_EQ(f.surface->Options().className, kDividerEditorClass);
   EXPECT_FALSE(f.surface->Interactive());
   const Rect area{100, 50, 1500, 800};

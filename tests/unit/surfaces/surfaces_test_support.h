@@ -44,6 +44,7 @@ struct SimView {
   explicit SimView(std::string_view title) {
     EXPECT_TRUE(view.Create(factory));
     surface = factory.FindByTitle(title);
+    EXPECT_NE(surface, nullptr) << title;
   }
   const RecordingCanvas& Paint() const { return surface->LastPaint(); }
   // Moves the clock on and runs the frame that time brings.
