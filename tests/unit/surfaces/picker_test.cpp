@@ -301,13 +301,13 @@ TEST(PickerHitTest, CardsReachFourUnitsBeyondTheirEdgesAndSelectTheNearestRegion
   // Exactly between two regions the lower number wins. Distances run to each region's near
   // edges here (one to the right of the point, one below it): both are 10 units away.
   auto geometry = [](Rect right, Rect below, int rightNumber, int belowNumber) {
-    PickerGeometry g;
+    PickerGeometry made;
     PickerCard card;
     card.card = {0, 0, 60, 60};
     card.regions.insert_or_assign(rightNumber, right);
     card.regions.insert_or_assign(belowNumber, below);
-    g.cards.push_back(card);
-    return g;
+    made.cards.push_back(card);
+    return made;
   };
   const Rect right{30, 0, 10, 10};
   const Rect below{15, 15, 10, 10};
