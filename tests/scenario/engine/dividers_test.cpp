@@ -5,7 +5,6 @@
 // story's.)
 
 #include "engine_fixture.h"
-#include "layout/tree_edit.h"
 
 namespace tessary {
 namespace {
@@ -49,6 +48,11 @@ class DividersTest : public EngineTest {
     desk.Advance(0.05);
   }
   NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
+  // Each window stands on its region of the active tree.
+  void ExpectOnRegions(const std::map<WindowId, int>& regionOf) {
+    const RegionMap now = RegionsOf(ActiveTree());
+    for (const auto& [w, region] : regionOf) EXPECT_EQ(desk.Frame(w), *now.Get(region)) << region;
+  }
 };
 
 class DividersAtScale : public DividersTest, public ::testing::WithParamInterface<double> {};
@@ -72,10 +76,7 @@ TEST_P(DividersAtScale,
   DragDivider(0, 0.7);
 
   EXPECT_DOUBLE_EQ(ActiveTree()->ratio, 0.7);
-  RegionMap moved = RegionsOf(ActiveTree());
-  EXPECT_EQ(desk.Frame(left), *moved.Get(0));
-  EXPECT_EQ(desk.Frame(right), *moved.Get(1));
-  EXPECT_EQ(desk.Frame(behind), *moved.Get(1));
+  ExpectOnRegions({{left, 0}, {right, 1}, {behind, 1}});
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(Logged("dividers moved 3 windows"));
   // The editor stays open on the new tree until "Done".
@@ -93,9 +94,7 @@ TEST_P(DividersAtScale,
     desk.Advance(0.3);
   }
   EXPECT_NEAR(ActiveTree()->ratio, 0.72, 1e-9);
-  moved = RegionsOf(ActiveTree());
-  EXPECT_EQ(desk.Frame(left), *moved.Get(0));
-  EXPECT_EQ(desk.Frame(right), *moved.Get(1));
+  ExpectOnRegions({{left, 0}, {right, 1}});
   EXPECT_EQ(Editor().Accessible().Focused()->value, "72%");
   Click(Button(engine->Dividers().View().Geometry().doneButton));
   EXPECT_FALSE(engine->Dividers().IsOpen());
@@ -112,20 +111,16 @@ TEST_F(DividersTest, TheNestedDividerMovesOnlyTheStackAndTheColumnDividerASpanAc
 
   EXPECT_EQ(ActiveTree()->ratio, 0.6);
   EXPECT_DOUBLE_EQ(ActiveTree()->second->ratio, 0.3);
-  const RegionMap moved = RegionsOf(ActiveTree());
   EXPECT_EQ(desk.Frame(main), Region(0));
-  EXPECT_EQ(desk.Frame(top), *moved.Get(1));
-  EXPECT_EQ(desk.Frame(bottom), *moved.Get(2));
+  ExpectOnRegions({{top, 1}, {bottom, 2}});
 
-  const WindowId span = PlacedAt(*SpanBounds({1, 2}, moved));
+  const WindowId span = PlacedAt(*SpanBounds({1, 2}, RegionsOf(ActiveTree())));
   for (double at : {0.4, 0.75}) {
     SCOPED_TRACE(at);
     DragDivider(0, at);
     EXPECT_DOUBLE_EQ(ActiveTree()->ratio, at);
-    const RegionMap now = RegionsOf(ActiveTree());
-    EXPECT_EQ(desk.Frame(span), *SpanBounds({1, 2}, now));
-    EXPECT_EQ(desk.Frame(main), *now.Get(0));
-    EXPECT_EQ(desk.Frame(top), *now.Get(1));
+    EXPECT_EQ(desk.Frame(span), *SpanBounds({1, 2}, RegionsOf(ActiveTree())));
+    ExpectOnRegions({{main, 0}, {top, 1}});
   }
 }
 
@@ -163,10 +158,7 @@ TEST_F(DividersTest, FiftyFiftyAndADoubleClickEvenOnlyTheirDivider) {
   Click(Button(g.evenButton));
   EXPECT_EQ(ActiveTree()->ratio, 0.5);
   EXPECT_EQ(ActiveTree()->second->ratio, 0.5);
-  RegionMap even = RegionsOf(ActiveTree());
-  for (int region = 0; region < 3; ++region) {
-    EXPECT_EQ(desk.Frame(windows[region]), *even.Get(region));
-  }
+  ExpectOnRegions({{windows[0], 0}, {windows[1], 1}, {windows[2], 2}});
 
   // A double click on the second divider's handle halves its split again.
   DragDivider(1, 0.9);
@@ -177,7 +169,7 @@ TEST_F(DividersTest, FiftyFiftyAndADoubleClickEvenOnlyTheirDivider) {
   desk.Advance(0.6);
   EXPECT_EQ(ActiveTree()->second->ratio, 0.5);
   EXPECT_EQ(ActiveTree()->ratio, 0.5);
-  EXPECT_EQ(desk.Frame(windows[2]), *RegionsOf(ActiveTree()).Get(2));
+  ExpectOnRegions({{windows[2], 2}});
   EXPECT_TRUE(messages.empty());
 }
 

@@ -122,19 +122,6 @@ TEST_F(CornerSplit, AnAppThatRefusesToShrinkIsLearnedAndTheSplitMovesForIt) {
   EXPECT_EQ(engine->MinimumSize(resident, 1.0), (SizeNeed{180, 600}));
 }
 
-TEST_F(CornerSplit, AWindowTooBigBothWaysIsNotLearnedFrom) {
-  // Too big in one direction counts only while the other fits: this one overhangs its
-  // spot both ways, so nothing is learned and the split stands as it is.
-  Arrange({.minWidth = 980, .minHeight = 600});
-  DropInTopLeftCorner();
-  EXPECT_TRUE(messages.empty());
-  EXPECT_TRUE(StoredMinimums().empty());
-  RegionMap regions = Regions(CornerLayoutOfHalves(), work);
-  EXPECT_EQ(desk.Frame(resident), (Rect{8, regions.Get(2)->y, 980, 600}));
-  EXPECT_EQ(engine->PlacementOf(resident), (PlacementRecord{DisplayKey(), 2}));
-  EXPECT_FALSE(Logged("split try 1: "));
-}
-
 TEST_F(CornerSplit, TwoWindowsThatCannotBothFitAreRestored) {
   Arrange({.minHeight = 900});
   desk.Setup(dropped).minHeight = 300;

@@ -118,15 +118,6 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
   EXPECT_TRUE(Logged("region drop intent=6 region=1"));
 }
 
-TEST_F(RegionStory, AMaximizedWindowDraggedByItsTitleBarIsMoved) {
-  desk.Maximize(window);
-  Grab(window, {960, 10});
-  MoveTo({1300, 400}, 0.25);
-  Drop();
-  ExpectNear(desk.Frame(window), *halves.Get(1));
-  EXPECT_FALSE(desk.IsMaximized(window));
-}
-
 TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
   desk.BeginTitleDrag(window, {500, 310}, {.raiseEvents = false});
   engine->OnMoveSizeStart(window);  // as if the start had been reported
