@@ -98,9 +98,10 @@ TEST(ImportReport, Texts) {
             "1 layout was added to Main. 2 already here were skipped. No windows were moved.");
 }
 
-// Bringing the layouts to another display is the exchange story's
-// (LayoutExchangeStory.ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAlreadyHereAtHome);
-// here, a file that adds nothing stores nothing.
+// Bringing the layouts to another display, and a refused file, are the exchange stories'
+// (LayoutExchangeStory.ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAlreadyHereAtHome,
+// LayoutExchangeStory.AFileThatIsRefusedChangesNothing); here, a file that adds nothing
+// stores nothing.
 TEST(ImportLayouts, AFileWithNothingNewStoresNothing) {
   testing::RecordingDocumentStore documents;
   LayoutStore store(&documents);
@@ -113,20 +114,6 @@ TEST(ImportLayouts, AFileWithNothingNewStoresNothing) {
   EXPECT_EQ(same.error, "");
   EXPECT_EQ(std::make_pair(same.added, same.skipped), std::make_pair(0, 2));
   EXPECT_EQ(documents.saves.size(), saves);
-}
-
-TEST(ImportLayouts, RefusedFileChangesNothing) {
-  testing::RecordingDocumentStore documents;
-  LayoutStore store(&documents);
-  const ImportOutcome outcome =
-      ImportLayoutsText(store, "A",
-                        R"({"format": "quandervolt.Tessary.layouts", "version": 1, "layouts": [
-          {"name": "Fine", "tree": {"region": 0}}, {"name": "Bad", "tree": {"region": 16}}]})",
-                        CountingIds());
-  EXPECT_EQ(outcome.error, "Regions must have unique integer numbers from 0 to 15.");
-  EXPECT_EQ(outcome.added, 0);
-  EXPECT_TRUE(store.CustomLayouts("A").empty());
-  EXPECT_TRUE(documents.saves.empty());
 }
 
 }  // namespace
