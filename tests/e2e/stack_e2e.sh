@@ -27,6 +27,9 @@ two="Stack me 2"
 
 # The title of the first of the two windows that comes in the front-to-back list.
 front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
+# Whether the first title stands in front of the second. Under Wine the raise can land a
+# moment after the activation that a switch makes, so callers wait for it.
+in_front() { [ "$(front_of "$1" "$2")" = "$1" ]; }
 
 # The cards of the panel created last, in desktop pixels, one "X Y WIDTH HEIGHT" a line,
 # from the lines the panel logs ("demo card PANEL WINDOW X Y WIDTH HEIGHT").
@@ -59,7 +62,7 @@ case_effect() {
   e2e_key ctrl+alt+bracketright
   e2e_wait_until 10 grep -qs '^perf fx-Genie' "$log" ||
     e2e_fail "Ctrl+Alt+] played no Genie: $(grep -i 'transition\|fx-\|gpu' "$log" | tr -d '\r')"
-  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  e2e_wait_until 3 in_front "$one" "$two" || e2e_fail "$one is not in front of $two"
   e2e_quit first
 }
 
@@ -82,7 +85,7 @@ case_switcher() {
   e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
     "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
     { screenshot not-switched; e2e_fail "the click left $(drag_probe foreground) in the foreground, not $one"; }
-  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  e2e_wait_until 3 in_front "$one" "$two" || e2e_fail "$one is not in front of $two"
   e2e_wait_visible "Window Stack" 0 3 || e2e_fail "the switcher stayed up after the pick"
   screenshot stack-switched
   e2e_quit first
