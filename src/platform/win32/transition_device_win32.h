@@ -42,4 +42,20 @@ struct TransitionDevice {
   static std::unique_ptr<TransitionDevice> Make();
 };
 
+// A single two-dimensional texture of one sample without mipmaps, as every texture of the
+// effects is: the windows' images and the overlay's depth buffer.
+inline D3D11_TEXTURE2D_DESC PlainTextureDescription(int width, int height, DXGI_FORMAT format,
+                                                     D3D11_USAGE usage, UINT bindFlags) {
+  D3D11_TEXTURE2D_DESC description{};
+  description.Width = static_cast<UINT>(width);
+  description.Height = static_cast<UINT>(height);
+  description.MipLevels = 1;
+  description.ArraySize = 1;
+  description.Format = format;
+  description.SampleDesc.Count = 1;
+  description.Usage = usage;
+  description.BindFlags = bindFlags;
+  return description;
+}
+
 }  // namespace tessary

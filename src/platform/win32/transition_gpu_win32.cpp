@@ -83,15 +83,9 @@ int Win32TransitionGpu::AddTexture(const PixelImage& image) {
                                  static_cast<std::size_t>(image.height)) {
     return -1;
   }
-  D3D11_TEXTURE2D_DESC description{};
-  description.Width = static_cast<UINT>(image.width);
-  description.Height = static_cast<UINT>(image.height);
-  description.MipLevels = 1;
-  description.ArraySize = 1;
-  description.Format = DXGI_FORMAT_B8G8R8A8_UNORM;
-  description.SampleDesc.Count = 1;
-  description.Usage = D3D11_USAGE_IMMUTABLE;
-  description.BindFlags = D3D11_BIND_SHADER_RESOURCE;
+  const D3D11_TEXTURE2D_DESC description =
+      PlainTextureDescription(image.width, image.height, DXGI_FORMAT_B8G8R8A8_UNORM,
+                              D3D11_USAGE_IMMUTABLE, D3D11_BIND_SHADER_RESOURCE);
   const D3D11_SUBRESOURCE_DATA initial{image.pixels.data(),
                                        static_cast<UINT>(image.width) * 4, 0};
   ComPtr<ID3D11Texture2D> texture;

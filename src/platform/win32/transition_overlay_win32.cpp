@@ -61,15 +61,9 @@ bool TransitionOverlay::Open(TransitionDevice& device, HINSTANCE instance, const
 }
 
 bool TransitionOverlay::MakeDepth(ID3D11Device* device) {
-  D3D11_TEXTURE2D_DESC description{};
-  description.Width = static_cast<UINT>(Width());
-  description.Height = static_cast<UINT>(Height());
-  description.MipLevels = 1;
-  description.ArraySize = 1;
-  description.Format = DXGI_FORMAT_D24_UNORM_S8_UINT;
-  description.SampleDesc.Count = 1;
-  description.Usage = D3D11_USAGE_DEFAULT;
-  description.BindFlags = D3D11_BIND_DEPTH_STENCIL;
+  const D3D11_TEXTURE2D_DESC description =
+      PlainTextureDescription(Width(), Height(), DXGI_FORMAT_D24_UNORM_S8_UINT,
+                              D3D11_USAGE_DEFAULT, D3D11_BIND_DEPTH_STENCIL);
   Microsoft::WRL::ComPtr<ID3D11Texture2D> texture;
   return SUCCEEDED(device->CreateTexture2D(&description, nullptr, texture.GetAddressOf())) &&
          SUCCEEDED(device->CreateDepthStencilView(texture.Get(), nullptr, depth_.GetAddressOf()));
