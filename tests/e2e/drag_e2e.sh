@@ -166,9 +166,6 @@ case_snap_halves_150() {
   e2e_quit first
 }
 
-# The title of the first of the two windows that comes in the front-to-back list.
-front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
-
 case_stack_badge() {
   local one="Stack me 1" two="Stack me 2" badge="Tessary stack badge"
   e2e_start_tessary first
@@ -197,7 +194,7 @@ case_stack_badge() {
   e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
     "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
     e2e_fail "Ctrl+Alt+] left $(drag_probe foreground) in the foreground, not $one"
-  [ "$(front_of "$one" "$two")" = "$one" ] || e2e_fail "$one is not in front of $two"
+  e2e_wait_until 3 in_front "$one" "$two" || e2e_fail "$one is not in front of $two"
   screenshot stepped
   e2e_quit first
 }

@@ -25,12 +25,6 @@ source "$(dirname "$0")/../../tools/e2e/story.sh"
 one="Stack me 1"
 two="Stack me 2"
 
-# The title of the first of the two windows that comes in the front-to-back list.
-front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
-# Whether the first title stands in front of the second. Under Wine the raise can land a
-# moment after the activation that a switch makes, so callers wait for it.
-in_front() { [ "$(front_of "$1" "$2")" = "$1" ]; }
-
 # The cards of the panel created last, in desktop pixels, one "X Y WIDTH HEIGHT" a line,
 # from the lines the panel logs ("demo card PANEL WINDOW X Y WIDTH HEIGHT").
 last_panel_cards() {
@@ -48,7 +42,7 @@ stacked() {
   snap_into halves 0 2 "$two"
   e2e_close_assist
   e2e_click_window 2  # the commands act on the window in the foreground
-  [ "$(front_of "$one" "$two")" = "$two" ] || e2e_fail "$two is not in front of $one"
+  in_front "$two" "$one" || e2e_fail "$two is not in front of $one"
 }
 
 case_effect() {

@@ -6,6 +6,12 @@ drag_probe() { "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$@" 2>/dev/n
 # Wine failed to start while the desktop was busy starting other programs is asked again.
 drag_probe_fixed() { drag_probe "$@" || { sleep 0.5; drag_probe "$@"; }; }
 
+# The title of the first of two windows that comes in the front-to-back list.
+front_of() { drag_probe windows | grep -oE "\"($1|$2)\"" | head -n 1 | tr -d '"'; }
+# Whether the first title stands in front of the second. Under Wine the raise can land a
+# moment after the activation that a switch makes, so callers wait for it.
+in_front() { [ "$(front_of "$1" "$2")" = "$1" ]; }
+
 screenshot() {
   import -window root "$E2E_WORK/$1.png" 2>/dev/null || e2e_log "no screenshot $1"
 }
