@@ -68,11 +68,12 @@ inline NodeRef RandomTree(std::mt19937_64& random) {
   return RandomTree(random, numbers.data(), 1 + RandomBelow(random, 16));
 }
 
-// Keeps the documents and remembers every save, in order, as "key=text".
+// Keeps the documents and remembers the key of every save, in order. What a key holds
+// is the documents' own concern (LayoutDocuments, LayoutsFileTest).
 class RecordingDocumentStore : public MemoryDocumentStore {
  public:
   void Set(std::string_view key, std::string text) override {
-    saves.push_back(std::string(key) + "=" + text);
+    saves.emplace_back(key);
     MemoryDocumentStore::Set(key, std::move(text));
   }
   std::vector<std::string> saves;
