@@ -90,7 +90,7 @@ TEST_F(StateStoreTest, AFileThatCannotBeKeptAsideIsNotOverwritten) {
 // A read-only folder, a full disk (a torn temporary file) or a crash before the rename:
 // the previous file stays whole, the value stays in memory and nothing is said.
 TEST_F(StateStoreTest, AFailedWriteLeavesThePreviousFile) {
-  for (const Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kCrashBeforeRename}) {
+  for (const Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kRenameFails}) {
     WriteWhole(path, R"({"layouts.v2":"old"})");
     TestFileSystem failing;
     StateStore store(failing, path);
@@ -99,7 +99,6 @@ TEST_F(StateStoreTest, AFailedWriteLeavesThePreviousFile) {
     EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"old"})");
     EXPECT_EQ(store.Get("layouts.v2"), "new");
     failing.fault = Fault::kNone;
-    failing.crashed = false;
     store.Set("activeLayouts.v1", "a");
     EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"new","activeLayouts.v1":"a"})");
     EXPECT_FALSE(failing.Exists(path + ".tmp"));

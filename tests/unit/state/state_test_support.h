@@ -79,10 +79,9 @@ inline bool IsFolder(const std::string& path) {
 
 enum class Fault {
   kNone,
-  kCannotCreate,       // the temporary file cannot be created (read-only folder)
-  kDiskFull,           // half of the bytes reach the temporary file, then the write fails
-  kCrashBeforeRename,  // the process dies after the temporary write, before the rename
-  kRenameFails,        // every rename is refused (the file is locked by another program)
+  kCannotCreate,  // the temporary file cannot be created (read-only folder)
+  kDiskFull,      // half of the bytes reach the temporary file, then the write fails
+  kRenameFails,   // every rename is refused: a locked file, or a crash before the rename
 };
 
 // Every call that changes the disk is noted in `changes` as "write <path>",
@@ -90,7 +89,6 @@ enum class Fault {
 class TestFileSystem : public SystemFileSystem {
  public:
   bool WriteFile(const std::string& path, std::string_view bytes) override {
-    if (crashed) return false;
     changes.push_back("write " + path);
     if (fault == Fault::kCannotCreate) return false;
     if (fault != Fault::kDiskFull) return SystemFileSystem::WriteFile(path, bytes);
@@ -98,18 +96,15 @@ class TestFileSystem : public SystemFileSystem {
     return false;
   }
   bool RenameReplacing(const std::string& from, const std::string& to) override {
-    crashed = crashed || fault == Fault::kCrashBeforeRename;
-    if (crashed || fault == Fault::kRenameFails) return false;
+    if (fault == Fault::kRenameFails) return false;
     changes.push_back("replace " + from + " " + to);
     return SystemFileSystem::RenameReplacing(from, to);
   }
   bool CreateFolder(const std::string& path) override {
-    if (crashed) return false;
     changes.push_back("folder " + path);
     return SystemFileSystem::CreateFolder(path);
   }
   bool RemoveFile(const std::string& path) override {
-    if (crashed) return false;
     changes.push_back("remove " + path);
     return SystemFileSystem::RemoveFile(path);
   }
@@ -124,7 +119,6 @@ class TestFileSystem : public SystemFileSystem {
   std::map<std::string, std::string> environment;
   Fault fault = Fault::kNone;
   std::vector<std::string> changes;
-  bool crashed = false;  // set by kCrashBeforeRename: nothing more reaches the disk
 };
 
 // A fresh temporary folder and the recording file system for each test.
