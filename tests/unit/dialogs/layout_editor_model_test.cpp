@@ -7,24 +7,15 @@
 
 #include "dialogs/layout_editor_canvas.h"
 #include "dialogs/layout_editor_controls.h"
+#include "unit/layout/catalogue_support.h"
 
 namespace tessary {
 namespace {
 
-NodeRef Cols(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Columns, ratio, a, b); }
-NodeRef Rows(double ratio, NodeRef a, NodeRef b) { return MakeSplit(Axis::Rows, ratio, a, b); }
-NodeRef Leaf(int region) { return MakeLeaf(region); }
-NodeRef Halves() { return Cols(0.5, Leaf(0), Leaf(1)); }
-NodeRef Thirds() { return Cols(1.0 / 3, Leaf(0), Cols(0.5, Leaf(1), Leaf(2))); }
+using namespace testing::builders;
 
-// Sixteen regions: four columns of four rows.
-NodeRef Sixteen() {
-  auto column = [](int first) {
-    return Rows(0.5, Rows(0.5, Leaf(first), Leaf(first + 1)),
-                Rows(0.5, Leaf(first + 2), Leaf(first + 3)));
-  };
-  return Cols(0.5, Cols(0.5, column(0), column(4)), Cols(0.5, column(8), column(12)));
-}
+NodeRef Halves() { return C(0.5, L(0), L(1)); }
+NodeRef Thirds() { return C(1.0 / 3, L(0), C(0.5, L(1), L(2))); }
 
 enum class Edit { kSplitColumns, kSplitRows, kMerge };
 
@@ -37,21 +28,22 @@ TEST(LayoutEditorModel, SplitsAndMergesKeepTheSelectedNumber) {
     NodeRef expected;  // null: the edit is unavailable and nothing changes
     int selectedAfter;
   } cases[] = {
-      {"side by side", Leaf(0), 0, Edit::kSplitColumns, Halves(), 0},
-      {"top and bottom", Leaf(0), 0, Edit::kSplitRows, Rows(0.5, Leaf(0), Leaf(1)), 0},
-      {"the new half takes the lowest free number", Cols(0.5, Leaf(0), Leaf(2)), 2,
-       Edit::kSplitRows, Cols(0.5, Leaf(0), Rows(0.5, Leaf(2), Leaf(1))), 2},
-      {"merging the second half", Halves(), 1, Edit::kMerge, Leaf(1), 1},
-      {"merging a region into its stacked sibling", Cols(0.5, Leaf(0), Rows(0.5, Leaf(1), Leaf(2))),
-       2, Edit::kMerge, Cols(0.5, Leaf(0), Leaf(2)), 2},
+      {"side by side", L(0), 0, Edit::kSplitColumns, Halves(), 0},
+      {"top and bottom", L(0), 0, Edit::kSplitRows, R(0.5, L(0), L(1)), 0},
+      {"the new half takes the lowest free number", C(0.5, L(0), L(2)), 2, Edit::kSplitRows,
+       C(0.5, L(0), R(0.5, L(2), L(1))), 2},
+      {"merging the second half", Halves(), 1, Edit::kMerge, L(1), 1},
+      {"merging a region into its stacked sibling", C(0.5, L(0), R(0.5, L(1), L(2))), 2,
+       Edit::kMerge, C(0.5, L(0), L(2)), 2},
       {"no merge beside a split", Thirds(), 0, Edit::kMerge, nullptr, 0},
-      {"no merge of a single region", Leaf(0), 0, Edit::kMerge, nullptr, 0},
-      {"0.15 wide: not side by side", Cols(0.15, Leaf(0), Leaf(1)), 0, Edit::kSplitColumns,
+      {"no merge of a single region", L(0), 0, Edit::kMerge, nullptr, 0},
+      {"0.15 wide: not side by side", C(0.15, L(0), L(1)), 0, Edit::kSplitColumns, nullptr, 0},
+      {"0.15 wide: top and bottom", C(0.15, L(0), L(1)), 0, Edit::kSplitRows,
+       C(0.15, R(0.5, L(0), L(2)), L(1)), 0},
+      {"sixteen regions: no more side by side", SixteenRegions(), 0, Edit::kSplitColumns,
        nullptr, 0},
-      {"0.15 wide: top and bottom", Cols(0.15, Leaf(0), Leaf(1)), 0, Edit::kSplitRows,
-       Cols(0.15, Rows(0.5, Leaf(0), Leaf(2)), Leaf(1)), 0},
-      {"sixteen regions: no more side by side", Sixteen(), 0, Edit::kSplitColumns, nullptr, 0},
-      {"sixteen regions: no more top and bottom", Sixteen(), 0, Edit::kSplitRows, nullptr, 0},
+      {"sixteen regions: no more top and bottom", SixteenRegions(), 0, Edit::kSplitRows,
+       nullptr, 0},
   };
   for (const auto& c : cases) {
     LayoutEditorModel model(c.tree);
@@ -75,10 +67,10 @@ TEST(LayoutEditorModel, CommitsOnlyValidChangesAndRepairsTheSelection) {
   EXPECT_FALSE(model.Select(7));
   ASSERT_TRUE(model.Select(2));
   EXPECT_FALSE(model.Commit(Thirds()));                          // equal
-  EXPECT_FALSE(model.Commit(Cols(0.95, Leaf(0), Leaf(2))));      // ratio out of range
-  EXPECT_FALSE(model.Commit(Cols(0.5, Leaf(2), Leaf(2))));       // a number twice
+  EXPECT_FALSE(model.Commit(C(0.95, L(0), L(2))));               // ratio out of range
+  EXPECT_FALSE(model.Commit(C(0.5, L(2), L(2))));                // a number twice
   EXPECT_FALSE(model.CanUndo());
-  ASSERT_TRUE(model.Commit(Cols(0.5, Leaf(3), Leaf(1))));  // 2 is gone: the lowest, 1
+  ASSERT_TRUE(model.Commit(C(0.5, L(3), L(1))));  // 2 is gone: the lowest, 1
   EXPECT_EQ(model.Selected(), 1);
   ASSERT_TRUE(model.Undo());
   EXPECT_TRUE(TreesEqual(model.Tree(), Thirds()));
@@ -94,7 +86,7 @@ TEST(LayoutEditorModel, TheHundredAndFirstStepDropsTheOldest) {
   LayoutEditorModel history(Halves());
   std::vector<NodeRef> trees;
   for (int i = 1; i <= 101; ++i) {
-    trees.push_back(Cols(0.1 + i * 0.005, Leaf(0), Leaf(1)));
+    trees.push_back(C(0.1 + i * 0.005, L(0), L(1)));
     ASSERT_TRUE(history.Commit(trees.back()));
   }
   int undone = 0;
@@ -130,13 +122,12 @@ TEST(RegionLabels, FollowReadingOrderWithNearlyEqualEdgesCountingAsOne) {
     NodeRef tree;
     std::vector<std::int32_t> order;
   } cases[] = {
-      {"four quarters", Cols(0.5, Rows(0.5, Leaf(0), Leaf(1)), Rows(0.5, Leaf(2), Leaf(3))),
-       {0, 1, 2, 3}},
-      {"numbers out of place", Cols(0.5, Leaf(3), Rows(0.5, Leaf(0), Leaf(1))), {3, 0, 1}},
+      {"four quarters", C(0.5, R(0.5, L(0), L(1)), R(0.5, L(2), L(3))), {0, 1, 2, 3}},
+      {"numbers out of place", C(0.5, L(3), R(0.5, L(0), L(1))), {3, 0, 1}},
       {"left edges 1e-7 apart: top first",
-       Rows(0.5, Cols(0.3 + 1e-7, Leaf(0), Leaf(1)), Cols(0.3, Leaf(2), Leaf(3))), {0, 2, 1, 3}},
+       R(0.5, C(0.3 + 1e-7, L(0), L(1)), C(0.3, L(2), L(3))), {0, 2, 1, 3}},
       {"left edges 1e-5 apart: left first",
-       Rows(0.5, Cols(0.30001, Leaf(0), Leaf(1)), Cols(0.3, Leaf(2), Leaf(3))), {0, 2, 3, 1}},
+       R(0.5, C(0.30001, L(0), L(1)), C(0.3, L(2), L(3))), {0, 2, 3, 1}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RegionsInDisplayOrder(c.tree), c.order) << c.what;

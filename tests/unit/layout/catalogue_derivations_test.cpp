@@ -69,10 +69,8 @@ TEST(CornerLayout, TakesTheCataloguesAdjustedTrees) {
 }
 
 TEST(CornerLayout, NoFreeRegionKeepsLayout) {
-  // Sixteen regions: region 0 is full height but no number is free.
-  NodeRef right = L(1);
-  for (int region = 2; region < 16; ++region) right = R(0.5, right, L(region));
-  SnapLayout full = MakeLayout("user-x", "Many", C(0.5, L(0), right));
+  // Region 0 is full height but no number is free.
+  SnapLayout full = MakeLayout("user-x", "Many", SixteenRegions());
   ExpectPlaced(CornerLayout(&full, 2, BuiltInLayouts()), "user-x", "Many", full.tree, 0);
 }
 
@@ -86,9 +84,7 @@ TEST(SplitRegion, HalvesAndTheirIdentity) {
                C(0.5, L(0), L(1)), 1);
   // A missing region or no free number: none.
   EXPECT_FALSE(SplitRegion(BuiltIn("halves"), 5, Axis::Columns, true));
-  NodeRef tree = L(0);
-  for (int region = 1; region < 16; ++region) tree = C(0.5, tree, L(region));
-  EXPECT_FALSE(SplitRegion(MakeLayout("user-a", "A", tree), 3, Axis::Rows, true));
+  EXPECT_FALSE(SplitRegion(MakeLayout("user-a", "A", SixteenRegions()), 3, Axis::Rows, true));
 }
 
 TEST(RejoinRegion, RegionTakesOverItsParent) {

@@ -28,6 +28,13 @@ inline NodeRef R(double ratio, NodeRef first, NodeRef second) {
   return MakeSplit(Axis::Rows, ratio, std::move(first), std::move(second));
 }
 
+// All sixteen regions: 0 is the left half, 1 to 15 are stacked in the right half.
+inline NodeRef SixteenRegions() {
+  NodeRef right = L(1);
+  for (int region = 2; region < 16; ++region) right = R(0.5, std::move(right), L(region));
+  return C(0.5, L(0), std::move(right));
+}
+
 inline SnapLayout MakeLayout(std::string id, std::string name, NodeRef tree) {
   SnapLayout layout;
   layout.id = std::move(id);

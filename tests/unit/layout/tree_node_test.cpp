@@ -53,10 +53,7 @@ TEST(FirstFreeRegion, GivesTheSmallestUnusedNumber) {
   EXPECT_EQ(FirstFreeRegion(L(0)), 1);
   EXPECT_EQ(FirstFreeRegion(L(3)), 0);
   EXPECT_EQ(FirstFreeRegion(C(0.5, L(0), R(0.5, L(1), L(3)))), 2);
-
-  NodeRef all = L(0);
-  for (int region = 1; region < 16; ++region) all = C(0.5, all, L(region));
-  EXPECT_EQ(FirstFreeRegion(all), std::nullopt);
+  EXPECT_EQ(FirstFreeRegion(SixteenRegions()), std::nullopt);
   // Out-of-range numbers take no slot.
   EXPECT_EQ(FirstFreeRegion(C(0.5, L(-1), L(16))), 0);
 }
