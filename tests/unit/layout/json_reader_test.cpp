@@ -69,8 +69,6 @@ TEST(JsonReader, FailureResetsAndNeverUsesStaleOutput) {
   JsonValue value("old");
   EXPECT_FALSE(ParseJson("", value));
   EXPECT_TRUE(value.IsNull());
-  ASSERT_TRUE(ParseJson("[1]", value));
-  EXPECT_EQ(value.Elements().size(), 1u);
 }
 
 std::string Nested(int depth, char open, char close) {
