@@ -1,16 +1,11 @@
 #include "services/update_document.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 #include "layout/json_value.h"
 
 namespace tessary {
-namespace {
-
-}  // namespace
 
 std::optional<UpdateInfo> ParseUpdateDocument(std::string_view body) {
   JsonValue document;
