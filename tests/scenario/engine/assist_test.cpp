@@ -143,6 +143,20 @@ TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   EXPECT_FALSE(engine->Assist().Running());
 }
 
+// A window that keeps itself 30 pixels off the quarter it is chosen for belongs to that
+// quarter all the same, and nothing is said about it.
+TEST_F(Assist, AChosenWindowThatDoesNotSettleIsStillRecordedInItsRegion) {
+  Arrange(1);
+  desk.Setup(others[0]).sizing = [](const Rect& r) {
+    return Rect{r.x + 30, r.y, r.width, r.height};
+  };
+  PlaceByPicker(placed, {500, 210}, 4, 0);
+  ClickIn(2, 0);
+  EXPECT_EQ(desk.Frame(others[0]).x, Quarter(2).x + 30);
+  EXPECT_EQ(engine->PlacementOf(others[0]), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {
   // Without Windows' own snapping there is no watch for its Snap Assist, which would hand
   // the foreground back to the panel for a while.
