@@ -25,11 +25,7 @@ class Assist : public EngineTest {
     Start();
   }
   ChooserPanel* Panel(std::int32_t region) { return engine->Assist().PanelFor(region); }
-  std::vector<WindowId> Offered(std::int32_t region) {
-    std::vector<WindowId> windows;
-    for (const ChooserChoice& choice : Panel(region)->Choices()) windows.push_back(choice.window);
-    return windows;
-  }
+  std::vector<WindowId> Offered(std::int32_t region) { return ChoiceWindows(*Panel(region)); }
   // A click on an item of a region's panel, then the posted command's turn.
   void ClickIn(std::int32_t region, int item) {
     ASSERT_NE(Panel(region), nullptr);
