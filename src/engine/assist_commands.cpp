@@ -27,8 +27,11 @@ void Coordinator::HandleAssistCommand(std::int32_t region, std::int64_t argument
   } else {
     const std::optional<Rect> target = assist_.Assign(region, window);
     if (!target) return;  // stale: the region was filled or the window taken meanwhile
-    // MoveWindowTo remembers the frame from before the program first placed the window.
-    if (MoveWindowTo(window, *target)) placements_[window] = {assist_.DisplayId(), region};
+    // MoveWindowTo remembers the frame from before the program first placed the window. A
+    // window that does not settle exactly is still taken as in its region; one that does
+    // not answer was left where it was.
+    MoveWindowTo(window, *target);
+    if (!platform().windows.IsHung(window)) placements_[window] = {assist_.DisplayId(), region};
     platform().zOrder.BringToTop(window);
     ScheduleRefresh(0.15);
   }

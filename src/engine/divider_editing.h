@@ -40,7 +40,7 @@ inline constexpr const char* kNoDividersMessage =
 inline constexpr const char* kDividerStaysMessage =
     "A window reached its minimum size, so the divider stays where it was.";
 inline constexpr const char* kNoEvenSplitMessage =
-    "The windows here can\xE2\x80\x99t shrink enough for an even split.";
+    "The windows here can't shrink enough for an even split.";
 
 // Whether there is a layout with at least one divider to adjust.
 bool HasDividers(const std::optional<SnapLayout>& layout);

@@ -25,11 +25,7 @@ class Assist : public EngineTest {
     Start();
   }
   ChooserPanel* Panel(std::int32_t region) { return engine->Assist().PanelFor(region); }
-  std::vector<WindowId> Offered(std::int32_t region) {
-    std::vector<WindowId> windows;
-    for (const ChooserChoice& choice : Panel(region)->Choices()) windows.push_back(choice.window);
-    return windows;
-  }
+  std::vector<WindowId> Offered(std::int32_t region) { return ChoiceWindows(*Panel(region)); }
   // A click on an item of a region's panel, then the posted command's turn.
   void ClickIn(std::int32_t region, int item) {
     ASSERT_NE(Panel(region), nullptr);
@@ -141,6 +137,20 @@ TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   ClickIn(1, 0);
   ExpectNear(desk.Frame(others[0]), Quarter(1));
   EXPECT_FALSE(engine->Assist().Running());
+}
+
+// A window that keeps itself 30 pixels off the quarter it is chosen for belongs to that
+// quarter all the same, and nothing is said about it.
+TEST_F(Assist, AChosenWindowThatDoesNotSettleIsStillRecordedInItsRegion) {
+  Arrange(1);
+  desk.Setup(others[0]).sizing = [](const Rect& r) {
+    return Rect{r.x + 30, r.y, r.width, r.height};
+  };
+  PlaceByPicker(placed, {500, 210}, 4, 0);
+  ClickIn(2, 0);
+  EXPECT_EQ(desk.Frame(others[0]).x, Quarter(2).x + 30);
+  EXPECT_EQ(engine->PlacementOf(others[0]), (PlacementRecord{DisplayKey(), 2}));
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(Assist, AClickIntoAnotherAppAfterThePanelsHadTheFocusEndsTheAssist) {

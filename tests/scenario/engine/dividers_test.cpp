@@ -186,7 +186,7 @@ TEST_F(DividersTest, AnEvenSplitTheMinimumsForbidIsRefused) {
   Click(Handle(0));
   Click(Button(engine->Dividers().View().Geometry().evenButton));
 
-  EXPECT_EQ(Told(), "The windows here can\xE2\x80\x99t shrink enough for an even split.");
+  EXPECT_EQ(Told(), "The windows here can't shrink enough for an even split.");
   EXPECT_EQ(ActiveTree()->ratio, 0.8);
 }
 

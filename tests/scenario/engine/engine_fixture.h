@@ -266,6 +266,13 @@ class EngineTest : public ::testing::Test {
     return std::find(z.begin(), z.end(), w) - z.begin();
   }
 
+  // The windows a chooser panel offers, in the order of its cards.
+  static std::vector<WindowId> ChoiceWindows(const ChooserPanel& panel) {
+    std::vector<WindowId> windows;
+    for (const ChooserChoice& choice : panel.Choices()) windows.push_back(choice.window);
+    return windows;
+  }
+
   // The simulated surface a view draws on.
   template <typename View>
   static SimSurface& SurfaceOf(View& view) {

@@ -25,11 +25,7 @@ class SwitcherStory : public EngineTest {
     return windows;
   }
   ChooserPanel* Panel() { return engine->Switcher().Panel(); }
-  std::vector<WindowId> Cards() {
-    std::vector<WindowId> windows;
-    for (const ChooserChoice& choice : Panel()->Choices()) windows.push_back(choice.window);
-    return windows;
-  }
+  std::vector<WindowId> Cards() { return ChoiceWindows(*Panel()); }
   // A key or a click on the panel, then the posted command's turn.
   void Key(std::uint32_t key) {
     Panel()->OnKeyDown(key);

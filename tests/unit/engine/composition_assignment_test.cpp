@@ -1,5 +1,5 @@
 // Matching windows to free regions: the cases a user meets, and random desktops against a
-// brute-force maximum matching.
+// brute-force maximum matching (which also walk the exclusions and the augmenting search).
 
 #include "engine/composition_assignment.h"
 
@@ -13,9 +13,8 @@ namespace {
 
 WindowId W(int n) { return static_cast<WindowId>(n); }
 
-// Two halves and three stacked rows of a 1920 x 1040 work area with 8-pixel gaps.
+// The two halves of a 1920 x 1040 work area with an 8-pixel gap.
 const RegionMap kHalves{{0, {0, 0, 956, 1040}}, {1, {964, 0, 956, 1040}}};
-const RegionMap kRows{{0, {0, 0, 1920, 341}}, {1, {0, 349, 1920, 342}}, {2, {0, 699, 1920, 341}}};
 
 TEST(CompositionScore, ZeroDistanceInPlaceAndWeightedSizes) {
   EXPECT_EQ(CompositionScore({0, 0, 956, 1040}, {1, 0, 956, 1041}), -1);
@@ -46,11 +45,6 @@ TEST(AssignComposition, Cases) {
        {{W(1), {0, 0, 956, 1040}, 1200, 0}, {W(2), {1000, 0, 900, 900}}},
        {},
        {{0, W(2)}}},
-      {"a window kept out of its own half leaves it to the other window",
-       kHalves,
-       {{W(1), {0, 0, 956, 1040}}, {W(2), {964, 0, 956, 1040}}},
-       {{W(1), {0}}},
-       {{0, W(2)}, {1, W(1)}}},
       {"a window listed twice counts once",
        kHalves,
        {{W(1), {0, 0, 956, 1040}}, {W(1), {964, 0, 956, 1040}}},
@@ -61,13 +55,6 @@ TEST(AssignComposition, Cases) {
        {{W(2), {100, 0, 956, 1040}}, {W(1), {-100, 0, 956, 1040}}},
        {},
        {{0, W(2)}}},
-      // Rows 0 and 1 take the windows standing in them; row 2 finds both of its windows
-      // taken, and row 1 gives up its own for its other one so that every row gets one.
-      {"an augmenting search fills every row",
-       kRows,
-       {{W(1), {0, 0, 1920, 341}}, {W(2), {0, 349, 1920, 342}}, {W(3), {0, 500, 1900, 400}}},
-       {{W(3), {0, 2}}, {W(1), {1}}},
-       {{0, W(1)}, {1, W(3)}, {2, W(2)}}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(AssignComposition(c.candidates, c.regions, c.exclusions), c.expected) << c.name;
