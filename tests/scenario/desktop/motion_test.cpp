@@ -89,12 +89,19 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   EXPECT_EQ(desk.Frame(b), kLeftHalf);
 }
 
+// Each frame then waits 8 ms: a shorter or longer sleep changes the number of sleeps.
 TEST_F(Motion, WithoutCompositionFramesArePacedBySleeping) {
   desk.SetCompositionAvailable(false);
   WindowId w = desk.AddWindow({});
   EXPECT_TRUE(desktop.GlideOne(w, kLeftHalf));
-  EXPECT_GE(desk.Calls("Sleep"), 30);  // 0.24 s in steps of 8 ms
+  EXPECT_GE(desk.Calls("Sleep"), 30);  // 0.24 s
+  EXPECT_LE(desk.Calls("Sleep"), 31);
   EXPECT_EQ(desk.Frame(w), kLeftHalf);
+
+  desk.ResetCalls();
+  desktop.SlideOutAndBack(w, kLeftHalf, {-700, 8}, nullptr);
+  EXPECT_GE(desk.Calls("Sleep"), 55);  // 0.44 s
+  EXPECT_LE(desk.Calls("Sleep"), 56);
 }
 
 TEST_F(Motion, WindowClosingMidGlideIsMissingAndOthersArrive) {
