@@ -1,3 +1,4 @@
+#include "base/log.h"
 #include "desk_fixture.h"
 
 namespace tessary {
@@ -65,7 +66,17 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   double start = desk.Now();
   std::vector<Rect> midway;
   desk.After(0.12, [&] { midway = {desk.Frame(a), desk.Frame(b)}; });
+  std::string perf;
+  InstallLogEnvironment(
+      {.readLogVariable = [] { return std::optional<std::string>("log"); },
+       .appendToFile = [&](const std::string&, std::string_view line) { perf = line; }});
   EXPECT_EQ(desktop.Glide({{a, kLeftHalf}, {b, kRightHalf}}), (std::set<WindowId>{a, b}));
+  InstallLogEnvironment({});
+  // Its record names the count, marks the motion and the exact step, and notes the resizing.
+  EXPECT_TRUE(perf.starts_with("perf glide n=2 total=")) << perf;
+  EXPECT_NE(perf.find(" [motion="), std::string::npos) << perf;
+  EXPECT_NE(perf.find(" exact="), std::string::npos) << perf;
+  EXPECT_TRUE(perf.ends_with("] resizing\n")) << perf;
   EXPECT_EQ(desk.Frame(a), kLeftHalf);
   EXPECT_EQ(desk.Frame(b), kRightHalf);
   // About half way at half time (the curve is symmetric), one move per window per frame.
@@ -249,8 +260,8 @@ TEST_F(Motion, AMovedWindowLosesTheStaleSizeWindowsWouldHaveRestored) {
     desk.BeginTitleDrag(w, {c.target.x + 300, c.target.y + 10});
     desk.MoveCursor({c.target.x + 340, c.target.y + 60});
     desk.Release();
-    EXPECT_EQ(desk.Frame(w), (Rect{c.target.x + 40, c.target.y + 50, c.target.width,
-                                   c.target.height}))
+    EXPECT_EQ(desk.Frame(w),
+              (Rect{c.target.x + 40, c.target.y + 50, c.target.width, c.target.height}))
         << c.name;
     desk.CloseWindow(w);
   }
