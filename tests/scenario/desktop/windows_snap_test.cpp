@@ -53,15 +53,10 @@ class AssistWatch : public DeskTest {
   }
 
   WindowId OpenSystemAssist(const std::string& title = "Snap Assist") {
-    return desk.AddWindow({.className = "XamlExplorerHostIslandWindow",
-                           .title = title,
-                           .process = explorer,
-                           .frame = {0, 0, 1920, 1040},
-                           .style = window_style::kPopup,
-                           .closesOnEscape = true});
+    return desk.AddWindow(
+        {.className = "XamlExplorerHostIslandWindow", .title = title, .closesOnEscape = true});
   }
 
-  ProcessId explorer = desk.AddProcess({.imagePath = "C:\\Windows\\explorer.exe"});
   SnapAssistWatch watch{desktop, [] { return kNoWindow; }};
   WindowId app{};
   int ticks = 0;
