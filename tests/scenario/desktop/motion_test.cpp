@@ -39,7 +39,6 @@ TEST_F(Motion, MaximizedMinimizedAndAlreadyThereWindowsArePlacedWithoutAnimation
   EXPECT_EQ(desk.Frame(there), kLeftHalf);
   EXPECT_TRUE(desktop.GlideOne(minimized, kLeftHalf));
   EXPECT_FALSE(desk.IsMaximized(maximized));
-  EXPECT_FALSE(desk.IsMinimized(minimized));
   EXPECT_EQ(desk.Frame(maximized), kRightHalf);
   EXPECT_EQ(desk.Frame(minimized), kLeftHalf);
   EXPECT_EQ(desk.Foreground(), other);
