@@ -205,8 +205,10 @@ TEST_F(Motion, SlideRunsItsActionOnceAt36PercentOrAtOnceWithoutAnimationAndEndsH
   EXPECT_EQ(runs, 3);
   WindowId going = desk.AddWindow({});
   desk.After(0.05, [&] { desk.CloseWindow(going); });
+  const double slideStart = desk.Now();
   desktop.SlideOutAndBack(going, home, {-700, 0}, [&] { ++runs; });
   EXPECT_EQ(runs, 4);
+  EXPECT_LT(desk.Now() - slideStart, 0.1);  // the first failed move ended the slide
 }
 
 // An app that does not answer would freeze the program in any synchronous call: such a

@@ -16,6 +16,8 @@ TEST_F(WindowsSnapTest, SettingsAreReadTogether) {
   EXPECT_EQ(read(), std::tuple(true, true, false));
   desk.SystemSettings().snapBarValue = 2;
   EXPECT_EQ(read(), std::tuple(true, true, true));
+  desk.SystemSettings().dockMoving = false;
+  EXPECT_EQ(read(), std::tuple(true, false, true));
 
   // Arranging off (or unreadable) turns the other two off as well.
   desk.SystemSettings().windowArranging = std::nullopt;
