@@ -59,6 +59,19 @@ TEST_F(Motion, AppThatRefusesToShrinkStillCountsAsPlaced) {
   EXPECT_FALSE(desktop.GlideOne(far, kRightHalf));
 }
 
+// An app that lands a move off the mark is asked again, three times in all.
+TEST_F(Motion, AMoveThatLandsOffTheMarkIsTriedAgain) {
+  int offTheMark = 0;  // how many more moves land 20 pixels to the right
+  WindowId w = desk.AddWindow({.sizing = [&offTheMark](const Rect& r) {
+    return offTheMark-- > 0 ? Rect{r.x + 20, r.y, r.width, r.height} : r;
+  }});
+  offTheMark = 2;
+  EXPECT_TRUE(desktop.PlaceExactly(w, kLeftHalf));
+  EXPECT_EQ(desk.Frame(w), kLeftHalf);
+  offTheMark = 3;
+  EXPECT_FALSE(desktop.PlaceExactly(w, kRightHalf));
+}
+
 TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   WindowId a = desk.AddWindow({.frame = {300, 200, 700, 500}});
   WindowId b = desk.AddWindow({.frame = {500, 300, 700, 500}});

@@ -110,5 +110,14 @@ TEST_F(AssistWatch, OnlyTheForegroundSnapAssistIsSentEscape) {
   EXPECT_FALSE(desk.Exists(assist));
 }
 
+// With no Snap Assist of the system's to close, the program's own panel takes the keys.
+TEST_F(AssistWatch, WithoutTheSystemsAssistTheOwnPanelGetsTheKeyboard) {
+  const WindowId panel = desk.AddWindow({.process = desk.OwnProcess(), .activate = false});
+  SnapAssistWatch withPanel{desktop, [panel] { return panel; }};
+  withPanel.Tick();
+  EXPECT_EQ(desk.Foreground(), panel);
+  EXPECT_EQ(desk.Focus(), panel);
+}
+
 }  // namespace
 }  // namespace tessary
