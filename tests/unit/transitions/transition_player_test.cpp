@@ -60,6 +60,17 @@ TEST_F(TransitionPlayerTest, FrameZeroShowsTheStartAndCardsTurnLinearly) {
   }
 }
 
+TEST_F(TransitionPlayerTest, TheSlowdownIsReadOnce) {
+  int reads = 0;
+  Transitions player(&gpu, clock, [&reads] {
+    ++reads;
+    return std::optional<std::string>("2");
+  });
+  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(1), 1.0, swap));
+  ASSERT_TRUE(player.RunCards(Items(2), 0, {}, swap));
+  EXPECT_EQ(reads, 1);
+}
+
 TEST_F(TransitionPlayerTest, TheSafetyBoundEndsARunWhoseSwapTookTooLong) {
   Transitions player = Player();
   ASSERT_TRUE(player.Run(TransitionIndex("melt"), Items(1), 1.0, [&] { clock.now += 1.6; }));
