@@ -110,8 +110,11 @@ TEST_F(AssistWatch, OnlyTheForegroundSnapAssistIsSentEscape) {
   EXPECT_FALSE(desk.Exists(assist));
 }
 
-// With no Snap Assist of the system's to close, the program's own panel takes the keys.
+// With no Snap Assist of the system's to close (a hidden one does not count), the program's
+// own panel takes the keys.
 TEST_F(AssistWatch, WithoutTheSystemsAssistTheOwnPanelGetsTheKeyboard) {
+  desk.AddWindow(
+      {.className = "XamlExplorerHostIslandWindow", .title = "Snap Assist", .visible = false});
   const WindowId panel = desk.AddWindow({.process = desk.OwnProcess(), .activate = false});
   SnapAssistWatch withPanel{desktop, [panel] { return panel; }};
   withPanel.Tick();
