@@ -108,6 +108,7 @@ TEST(TransitionRules, GenieTargetAndDeviceRectangle) {
   for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(u.rect[i], rect[i]) << i;
   EXPECT_FLOAT_EQ(u.target[0], 1.0f);  // 2.5 widths to the right: held at the edge
   EXPECT_FLOAT_EQ(u.target[1], -0.2f);
+  EXPECT_FLOAT_EQ(MeshUniforms(window, overlay, {300, 700}, kMeshGenie, {}).target[1], 1.0f);
   EXPECT_FLOAT_EQ(u.aspect, 1.6f);
   EXPECT_EQ(u.effect, 3.0f);
   EXPECT_EQ(u.columns, 60.0f);
