@@ -18,9 +18,10 @@ TEST_F(Motion, PlaceExactlyLandsTheFrameNotTheWindowRectangleWhereverTheTaskBarI
   EXPECT_EQ(desk.WindowRect(w), (Rect{1, 8, 962, 1031}));
   EXPECT_FALSE(desktop.PlaceExactly(WindowId{999}, kLeftHalf));
   EXPECT_FALSE(desktop.FrameBounds(WindowId{999}).has_value());
-  // Without a readable frame the window rectangle stands in for it.
+  // Without a readable frame, or with an empty one, the window rectangle stands in for it.
   desk.Setup(w).frameBoundsReadable = false;
   EXPECT_EQ(desktop.FrameBounds(w), (Rect{1, 8, 962, 1031}));
+  EXPECT_EQ(desktop.FrameBounds(desk.AddWindow({.frame = {10, 10, 0, 50}})), (Rect{3, 10, 14, 57}));
 
   // A maximized window on a display with the task bar at the top.
   desk.SetWorkArea(primary, {0, 40, 1920, 1040});
