@@ -81,6 +81,8 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   double start = desk.Now();
   std::vector<Rect> midway;
   desk.After(0.12, [&] { midway = {desk.Frame(a), desk.Frame(b)}; });
+  double early = 0;
+  desk.After(0.06, [&] { early = desk.Frame(a).x; });
   std::string perf;
   InstallLogEnvironment(
       {.readLogVariable = [] { return std::optional<std::string>("log"); },
@@ -97,6 +99,7 @@ TEST_F(Motion, GlideAnimatesTogetherThenPlacesExactlyOrWithAnimationsOffJumps) {
   ASSERT_EQ(midway.size(), 2u);
   EXPECT_NEAR(midway[0].x, (300 + 8) / 2.0, 40);
   EXPECT_NEAR(midway[1].x, (500 + 964) / 2.0, 40);
+  EXPECT_GT(early, 280) << "eased in: barely under way at a quarter of the time";
   int frames = desk.FramesWaited();
   EXPECT_GE(frames, 14);
   EXPECT_LE(frames, 16);
