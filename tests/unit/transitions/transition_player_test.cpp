@@ -35,13 +35,15 @@ class TransitionPlayerTest : public ::testing::Test {
 
 // Which window is drawn, the effect's number and the run's length: the switching stories;
 // frame 0 before the reveal: the failures below. Here: the eased progress from frame 0, the
-// swap at the reveal, the union of the items, the mesh size and the linear turn of the cards.
+// swap at the reveal, the union of the items, the display's scale, the mesh size and the
+// linear turn of the cards.
 TEST_F(TransitionPlayerTest, MeshesEaseAndCardsTurnLinearlyFromFrameZero) {
   double swappedAt = -1;
   Transitions player = Player();
-  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(2), 1.0, [&] { swappedAt = clock.now; }));
+  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(2), 2.0, [&] { swappedAt = clock.now; }));
   const SimTransitionRun& run = gpu.Runs()[0];
   EXPECT_EQ(run.bounds, (Rect{100, 100, 600, 300}));
+  EXPECT_FLOAT_EQ(run.frames[0].draws[0].uniforms.target[0], 0.425f);  // 230 px left of the edge
   EXPECT_EQ(run.meshes[0].columns, 64);
   ASSERT_GE(run.frames.size(), 2u);
   for (const SimTransitionRun::Frame& frame : run.frames) {
