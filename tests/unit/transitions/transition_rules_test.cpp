@@ -34,7 +34,6 @@ TEST(TransitionRules, MeshResolutionOfEachEffect) {
     EXPECT_EQ(MeshResolutionFor(c.effect, c.window, c.scale), c.expected)
         << c.effect << " " << c.window.width << "x" << c.window.height;
   }
-  EXPECT_EQ(MeshEffectNumber(TransitionIndex("disintegrate")), kMeshDisintegrate);
   EXPECT_EQ(MeshEffectNumber(TransitionIndex("cards")), 0);
 }
 
