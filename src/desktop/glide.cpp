@@ -16,7 +16,6 @@ constexpr double kDuration = 0.24;
 constexpr double kGrace = 0.05;
 // All windows together get this long to reach their last requested rectangle.
 constexpr double kSettle = 0.15;
-constexpr std::uint32_t kNoCompositionSleep = 8;
 
 struct Animation {
   WindowId window{};
@@ -122,7 +121,7 @@ void PlayFrames(WindowAccess& w, Clock& clock, std::vector<Animation>& records,
     perf.AddFrame((now - lastFrame) * 1000.0);
     lastFrame = now;
     if (p >= 1.0) break;
-    if (!clock.WaitForFrame()) clock.Sleep(kNoCompositionSleep);
+    clock.WaitForNextFrame();
   }
 }
 

@@ -10,7 +10,6 @@ namespace {
 constexpr double kDuration = 0.44;
 // The action (bringing the next window forward) runs while this one is near the far end.
 constexpr double kActionAt = 0.36;
-constexpr std::uint32_t kNoCompositionSleep = 8;
 
 }  // namespace
 
@@ -58,7 +57,7 @@ void Desktop::SlideOutAndBack(WindowId window, const Rect& home, Point away,
         lastY = y;
       }
       if (p >= 1.0) break;
-      if (!clock.WaitForFrame()) clock.Sleep(kNoCompositionSleep);
+      clock.WaitForNextFrame();
       double now = clock.Now();
       perf.AddFrame((now - lastFrame) * 1000.0);
       lastFrame = now;

@@ -26,9 +26,6 @@ class SnapAssistWatch {
   // The timer's tick.
   void Tick();
 
-  bool Active() const { return remaining_ > 0; }
-  int RemainingTicks() const { return remaining_; }
-
  private:
   WindowId FindSystemAssist();
 

@@ -15,10 +15,17 @@ class Clock {
   // monotonic, with an arbitrary origin.
   virtual double Now() = 0;
   // DwmFlush: blocks until the compositor's next frame. False when composition is
-  // unavailable; callers then Sleep(8) instead. Does not pump messages.
+  // unavailable. Does not pump messages.
   virtual bool WaitForFrame() = 0;
   // Sleep: blocks the calling thread. Does not pump messages.
   virtual void Sleep(std::uint32_t milliseconds) = 0;
+
+  // The wait between two frames of an animation: the compositor's next frame, or 8 ms
+  // (about half a display frame) where there is no composition.
+  void WaitForNextFrame() {
+    if (!WaitForFrame()) Sleep(kNoCompositionFrameMilliseconds);
+  }
+  static constexpr std::uint32_t kNoCompositionFrameMilliseconds = 8;
 };
 
 }  // namespace tessary

@@ -10,8 +10,6 @@
 namespace tessary {
 namespace {
 
-constexpr std::uint32_t kNoCompositionSleep = 8;
-
 std::vector<Rect> RectsOf(const std::vector<TransitionItem>& items) {
   std::vector<Rect> rects;
   rects.reserve(items.size());
@@ -120,7 +118,7 @@ void Transitions::Animate(const Pass& pass, int backdrop, std::vector<Transition
   const double start = clock_.Now();
   double last = start;
   while (true) {
-    if (!clock_.WaitForFrame()) clock_.Sleep(kNoCompositionSleep);
+    clock_.WaitForNextFrame();
     const double now = clock_.Now();
     const double t = length > 0 ? std::min((now - start) / length, 1.0) : 1.0;
     const auto progress = static_cast<float>(pass.progress(t));

@@ -21,7 +21,7 @@ double PerformanceCounterSeconds() {
 bool WaitForCompositorFrame() {
   const double start = PerformanceCounterSeconds();
   if (FAILED(DwmFlush())) return false;
-  if (PerformanceCounterSeconds() - start < 0.001) ::Sleep(8);
+  if (PerformanceCounterSeconds() - start < 0.001) ::Sleep(Clock::kNoCompositionFrameMilliseconds);
   return true;
 }
 

@@ -40,7 +40,7 @@ std::size_t FramePacer::Count() {
 
 void FramePacer::WaitForFrame() {
   // Without a compositor at all, the pacer still ticks at about the display's pace.
-  if (!WaitForCompositorFrame()) Sleep(8);
+  if (!WaitForCompositorFrame()) Sleep(Clock::kNoCompositionFrameMilliseconds);
 }
 
 void FramePacer::Run() {

@@ -7,6 +7,7 @@
 #include "platform/sim/sim_transitions.h"
 #include "support/manual_clock.h"
 #include "transitions/transition_catalogue.h"
+#include "transitions/transition_timing.h"
 #include "transitions/transitions.h"
 
 namespace tessary {
@@ -32,19 +33,23 @@ class TransitionPlayerTest : public ::testing::Test {
   std::function<void()> swap = [this] { ++swaps; };
 };
 
-// Which window is drawn, the effect's number, the run's length and the swap's moment between
-// reveal and close are checked by the switching stories; here: frame 0, the union of the
-// items, the mesh size and the linear turn of the cards.
-TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly) {
+// Which window is drawn, the effect's number and the run's length: the switching stories;
+// frame 0 before the reveal: the failures below. Here: the eased progress from frame 0, the
+// swap at the reveal, the union of the items, the display's scale, the mesh size and the
+// linear turn of the cards.
+TEST_F(TransitionPlayerTest, MeshesEaseAndCardsTurnLinearlyFromFrameZero) {
   double swappedAt = -1;
   Transitions player = Player();
-  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(2), 1.0, [&] { swappedAt = clock.now; }));
+  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(2), 2.0, [&] { swappedAt = clock.now; }));
   const SimTransitionRun& run = gpu.Runs()[0];
   EXPECT_EQ(run.bounds, (Rect{100, 100, 600, 300}));
+  EXPECT_FLOAT_EQ(run.frames[0].draws[0].uniforms.target[0], 0.425f);  // 230 px left of the edge
   EXPECT_EQ(run.meshes[0].columns, 64);
   ASSERT_GE(run.frames.size(), 2u);
-  EXPECT_EQ(run.frames[0].draws[0].uniforms.progress, 0.0f);
-  EXPECT_EQ(run.frames[0].time, run.shownAt);  // frame 0 is drawn before the reveal
+  for (const SimTransitionRun::Frame& frame : run.frames) {
+    const double t = std::min((frame.time - run.shownAt) / 0.5, 1.0);
+    EXPECT_NEAR(frame.draws[0].uniforms.progress, MeshProgress(t), 1e-5);
+  }
   EXPECT_EQ(swappedAt, run.shownAt);
   EXPECT_EQ(run.frames.back().backdrop, -1);
   EXPECT_EQ(run.closedAt, run.frames.back().time);
@@ -59,6 +64,17 @@ TEST_F(TransitionPlayerTest, FrameZeroIsDrawnBeforeTheRevealAndCardsTurnLinearly
     const double t = std::min((frame.time - cards.shownAt) / 0.55, 1.0);
     EXPECT_NEAR(frame.draws[0].uniforms.progress, t, 1e-5);
   }
+}
+
+TEST_F(TransitionPlayerTest, TheSlowdownIsReadOnce) {
+  int reads = 0;
+  Transitions player(&gpu, clock, [&reads] {
+    ++reads;
+    return std::optional<std::string>("2");
+  });
+  ASSERT_TRUE(player.Run(TransitionIndex("genie"), Items(1), 1.0, swap));
+  ASSERT_TRUE(player.RunCards(Items(2), 0, {}, swap));
+  EXPECT_EQ(reads, 1);
 }
 
 TEST_F(TransitionPlayerTest, TheSafetyBoundEndsARunWhoseSwapTookTooLong) {
