@@ -49,8 +49,9 @@ class StackSwitcher {
   // Timer 8: the closing rules, or watching the pointer rest on a minimise button. False
   // once there is nothing to watch (the timer may rest).
   bool Tick(double now);
-  // After a stack pass: the minimise buttons of the windows in front of a stack go to the
-  // mouse hook, which reports the pointer's arrival on one (kCommandHoverSpot).
+  // After a stack pass: the minimise buttons of the windows in front of a stack (the caption
+  // band of one that draws its own) go to the mouse hook, which reports the pointer's
+  // arrival on one (kCommandHoverSpot).
   void PublishHoverSpots();
 
   ChooserPanel* Panel() const { return panel_.get(); }
@@ -73,6 +74,14 @@ class StackSwitcher {
   bool IsFront(WindowId window) const;
   void Stretch(WindowId window);
   std::optional<Rect> MinimiseButton(WindowId window) const;
+  // Where resting the pointer may open the switcher: the minimise button, or the caption
+  // band of a window that draws its own caption, whose hit test then decides.
+  struct HoverSpot {
+    Rect rect;
+    bool askWindow = false;
+  };
+  std::optional<HoverSpot> HoverSpotOf(WindowId window) const;
+  double ScaleOf(WindowId window) const;
 
   Coordinator& c_;
   std::unique_ptr<ChooserPanel> panel_;

@@ -1,6 +1,8 @@
 // The switcher's part of timer 8: the rules that close an open switcher, and the watch of
 // the pointer resting on a stacked window's minimise button that opens one. The watch
-// starts only when the mouse hook reports the pointer on such a button.
+// starts only when the mouse hook reports the pointer on such a button, or on the caption
+// band of a window that draws its own caption (browsers and the like), whose own hit test
+// then says where its minimise button is.
 
 #include <algorithm>
 
@@ -13,6 +15,8 @@ namespace {
 
 constexpr double kHoverLeaveSeconds = 0.4;
 constexpr double kHoverRestSeconds = 0.5;
+// How far down a drawn caption may reach, in pixels at scale 1.
+constexpr double kDrawnCaptionHeight = 48;
 
 }  // namespace
 
@@ -29,6 +33,19 @@ bool StackSwitcher::PointerNear(double scale) const {
          hoverZone_.Contains(p);
 }
 
+double StackSwitcher::ScaleOf(WindowId window) const {
+  const int display = c_.DisplayOfWindow(window);
+  return display >= 0 ? c_.displays_[static_cast<std::size_t>(display)].scale : 1.0;
+}
+
+std::optional<StackSwitcher::HoverSpot> StackSwitcher::HoverSpotOf(WindowId window) const {
+  if (std::optional<Rect> button = MinimiseButton(window)) return HoverSpot{*button, false};
+  const std::optional<Rect> frame = c_.desktop_.FrameBounds(window);
+  if (!frame) return std::nullopt;
+  const double height = std::min(frame->height, kDrawnCaptionHeight * ScaleOf(window));
+  return HoverSpot{{frame->x, frame->y, frame->width, height}, true};
+}
+
 std::optional<Rect> StackSwitcher::MinimiseButton(WindowId window) const {
   const Platform& p = c_.platform();
   const std::optional<Rect> buttons = p.windows.CaptionButtonBounds(window);
@@ -42,7 +59,7 @@ void StackSwitcher::PublishHoverSpots() {
   std::vector<Rect> spots;
   if (!c_.paused_ && c_.stackSwitches_.windowStacks) {
     for (WindowId front : c_.stacks_.Fronts()) {
-      if (std::optional<Rect> button = MinimiseButton(front)) spots.push_back(*button);
+      if (std::optional<HoverSpot> spot = HoverSpotOf(front)) spots.push_back(spot->rect);
     }
   }
   if (spots == spots_) return;
@@ -55,10 +72,17 @@ bool StackSwitcher::WatchHover(double now) {
   const Platform& p = c_.platform();
   const Point pointer = c_.desktop_.CursorPosition();
   const WindowId under = p.windows.Root(p.zOrder.WindowAt(pointer));
-  const std::optional<Rect> button = IsFront(under) ? MinimiseButton(under) : std::nullopt;
-  if (!button || !button->Contains(pointer)) {
+  const std::optional<HoverSpot> spot = IsFront(under) ? HoverSpotOf(under) : std::nullopt;
+  if (!spot || !spot->rect.Contains(pointer)) {
     watched_ = kNoWindow;
     return false;
+  }
+  // On a drawn caption the window says (within 50 ms) whether the pointer is on its
+  // minimise button. The watch goes on over the whole band: the hook reports only the
+  // pointer's arrival on it, not its coming onto the button.
+  if (spot->askWindow && p.windows.HitTest(under, pointer) != kHitMinimiseButton) {
+    watched_ = kNoWindow;
+    return true;
   }
   if (watched_ != under) {
     watched_ = under;
@@ -67,8 +91,7 @@ bool StackSwitcher::WatchHover(double now) {
   }
   if (now - watchedSince_ < kHoverRestSeconds) return true;
   watched_ = kNoWindow;
-  const int display = c_.DisplayOfWindow(under);
-  const double s = display >= 0 ? c_.displays_[static_cast<std::size_t>(display)].scale : 1.0;
+  const double s = ScaleOf(under);
   const Rect zone{pointer.x - 40 * s, pointer.y - 24 * s, 80 * s, 48 * s};
   Log("hover switcher %p", reinterpret_cast<void*>(static_cast<std::uintptr_t>(ToNumber(under))));
   return Show(under, &zone);

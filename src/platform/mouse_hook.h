@@ -47,7 +47,8 @@ class MouseHookShared {
     return bindings_;
   }
   // The places (desktop pixels) where the pointer's arrival is reported: the minimise
-  // buttons of windows standing in front of a stack.
+  // buttons of windows standing in front of a stack (the caption band of one that draws
+  // its own caption).
   void SetHoverSpots(std::vector<Rect> spots) {
     std::lock_guard<std::mutex> lock(mutex_);
     spots_ = std::move(spots);

@@ -28,6 +28,8 @@ inline constexpr std::uint32_t kThickFrame = 0x00040000u;   // WS_THICKFRAME (si
 inline constexpr std::uint32_t kOverlappedWindow = 0x00CF0000u;  // WS_OVERLAPPEDWINDOW
 }  // namespace window_style
 
+inline constexpr int kHitMinimiseButton = 8;  // HTMINBUTTON, a window's hit-test answer
+
 // Extended style bits (GWL_EXSTYLE).
 namespace window_ex_style {
 inline constexpr std::uint32_t kTopmost = 0x00000008u;     // WS_EX_TOPMOST
@@ -118,6 +120,9 @@ class WindowAccess {
   // DwmGetWindowAttribute(DWMWA_CAPTION_BUTTON_BOUNDS), moved from window coordinates to
   // the desktop: the caption buttons together; absent when the call fails.
   virtual std::optional<Rect> CaptionButtonBounds(WindowId window) = 0;
+  // SendMessageTimeoutW(WM_NCHITTEST) at a desktop point, SMTO_ABORTIFHUNG, 50 ms: what
+  // the window says lies there (an HT* code); absent when it does not answer in time.
+  virtual std::optional<int> HitTest(WindowId window, Point point) = 0;
 
   // SetWindowPos(window, null, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE |
   // SWP_NOOWNERZORDER plus the request's flags). False when the call fails.

@@ -42,6 +42,7 @@ class SimWindowAccess final : public WindowAccess {
   std::optional<Rect> WindowRect(WindowId window) override;
   std::optional<Rect> ExtendedFrameBounds(WindowId window) override;
   std::optional<Rect> CaptionButtonBounds(WindowId window) override;
+  std::optional<int> HitTest(WindowId window, Point point) override;
   bool SetPosition(WindowId window, const PositionRequest& request) override;
   std::optional<WindowPlacement> Placement(WindowId window) override;
   bool SetPlacement(WindowId window, const WindowPlacement& placement) override;

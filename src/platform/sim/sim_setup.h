@@ -57,6 +57,9 @@ struct SimWindowSetup {
   // (round(8 x scale) all round when maximized).
   bool invisibleBorders = true;
   bool frameBoundsReadable = true;  // false: the DWM frame query fails
+  // The app draws its own caption (no WS_CAPTION, so the compositor reports no buttons);
+  // its minimise button, relative to the frame's top-left, answers the hit test.
+  std::optional<Rect> drawnMinimiseButton;
   // The app refuses a smaller visible frame (it answers WM_GETMINMAXINFO).
   double minWidth = 0;
   double minHeight = 0;

@@ -185,6 +185,22 @@ std::optional<Rect> SimWindowAccess::CaptionButtonBounds(WindowId window) {
   return Rect{frame.x + frame.width - 46 * count, frame.y, 46 * count, 32};
 }
 
+std::optional<int> SimWindowAccess::HitTest(WindowId window, Point point) {
+  world_.Count("HitTest");
+  const SimWindow* w = world_.Find(window);
+  if (!w || w->setup.hung) return std::nullopt;
+  // Only a drawn caption's button is told apart: the engine asks no other window.
+  const Rect frame = world_.ScreenFrame(*w);
+  if (const std::optional<Rect>& drawn = w->setup.drawnMinimiseButton;
+      drawn && Rect{frame.x + drawn->x, frame.y + drawn->y, drawn->width, drawn->height}
+                   .Contains(point)) {
+    return kHitMinimiseButton;
+  }
+  constexpr int kHitNowhere = 0;  // HTNOWHERE
+  constexpr int kHitClient = 1;   // HTCLIENT
+  return world_.WindowRectOf(*w).Contains(point) ? kHitClient : kHitNowhere;
+}
+
 bool SimWindowAccess::SetPosition(WindowId window, const PositionRequest& request) {
   world_.Count("SetPosition");
   SimWindow* w = world_.Find(window);

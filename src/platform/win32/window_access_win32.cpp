@@ -4,6 +4,7 @@
 // After windows.h, which it builds on.
 #include <dwmapi.h>
 
+#include <cmath>
 #include <map>
 
 #include "platform/win32/handles.h"
@@ -181,6 +182,17 @@ std::optional<Rect> Win32WindowAccess::CaptionButtonBounds(WindowId window) {
   const double count = (style & WS_MAXIMIZEBOX) ? 3 : 2;
   return Rect{frame.right - border - width * count, frame.top + border, width * count,
               static_cast<double>(GetSystemMetrics(SM_CYSIZE))};
+}
+
+std::optional<int> Win32WindowAccess::HitTest(WindowId window, Point point) {
+  const LPARAM where = MAKELPARAM(static_cast<short>(std::lround(point.x)),
+                                  static_cast<short>(std::lround(point.y)));
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutW(ToHwnd(window), WM_NCHITTEST, 0, where, SMTO_ABORTIFHUNG, 50,
+                           &answer)) {
+    return std::nullopt;
+  }
+  return static_cast<int>(static_cast<LRESULT>(answer));
 }
 
 bool Win32WindowAccess::SetPosition(WindowId window, const PositionRequest& request) {

@@ -33,6 +33,7 @@ class Win32WindowAccess : public WindowAccess {
   std::optional<Rect> WindowRect(WindowId window) override;
   std::optional<Rect> ExtendedFrameBounds(WindowId window) override;
   std::optional<Rect> CaptionButtonBounds(WindowId window) override;
+  std::optional<int> HitTest(WindowId window, Point point) override;
 
   bool SetPosition(WindowId window, const PositionRequest& request) override;
   std::optional<WindowPlacement> Placement(WindowId window) override;

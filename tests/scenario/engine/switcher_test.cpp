@@ -221,6 +221,31 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
   EXPECT_FALSE(desk.TimerRunning(kUpkeepTimerId));
 }
 
+TEST_F(SwitcherStory, AWindowThatDrawsItsOwnCaptionSaysWhereItsMinimiseButtonIs) {
+  StartWith("halves");
+  std::vector<Rect> spots;
+  engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
+  const Rect area = Region(1);
+  Placed(area);
+  PlacedAt(area,
+           {.title = "Browser",
+            .style = window_style::kOverlappedWindow & ~window_style::kCaption,
+            .drawnMinimiseButton = Rect{area.width - 150, 0, 50, 40}},
+           "Browser");
+  Pass();
+  // Without caption buttons the hook watches the top 48 px, and the window is asked.
+  EXPECT_EQ(spots, (std::vector<Rect>{{area.x, area.y, area.width, 48}}));
+  desk.MoveCursor({area.Right() - 200, area.y + 20});
+  engine->HandleCommand(kCommandHoverSpot, 0);
+  desk.Advance(0.7);
+  EXPECT_EQ(Panel(), nullptr);
+  // Onto its button within the band: the hook says nothing more, yet the watch goes on.
+  desk.MoveCursor({area.Right() - 125, area.y + 20});
+  desk.Advance(0.7);
+  ASSERT_NE(Panel(), nullptr);
+  EXPECT_TRUE(engine->Switcher().Hovering());
+}
+
 TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
   StartWith("halves");
   std::vector<WindowId> windows = Stack(3);

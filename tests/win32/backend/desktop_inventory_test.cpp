@@ -140,9 +140,8 @@ TEST(Win32CaptionButtons, TheFirstOfThreeButtonsIsTheMinimiseButton) {
       backend.platform().windows.CaptionButtonBounds(ToWindowId(window));
   ASSERT_TRUE(buttons.has_value());
   const double width = buttons->width / 3;
-  const POINT centre{static_cast<LONG>(buttons->x + width / 2),
-                     static_cast<LONG>(buttons->y + buttons->height / 2)};
-  EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTMINBUTTON);
+  const Point centre{buttons->x + width / 2, buttons->y + buttons->height / 2};
+  EXPECT_EQ(backend.platform().windows.HitTest(ToWindowId(window), centre), HTMINBUTTON);
 }
 
 }  // namespace
