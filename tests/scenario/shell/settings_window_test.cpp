@@ -149,6 +149,8 @@ TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSets
   const int stackBox = ctl::MouseBoxOf(kStack);
   EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "Ctrl+Middle Click");
   EXPECT_EQ(w.Text(stackBox), "None");
+  // A screen reader hears which command the box binds, as a key field's label says it.
+  EXPECT_EQ(w.AccessibleName(stackBox), "Show Window Stack mouse button: None");
   w.Press(stackBox);
   EXPECT_EQ(w.Text(stackBox), "Click a button\u2026");
   EXPECT_EQ(Probe().capturing(), kStack);
@@ -156,6 +158,7 @@ TEST_F(SettingsWindowStory, AMouseBoxWaitsForTheNextButtonAndTheSameBoxAgainSets
   Pump();
   // The binding moves from Place to Show Window Stack.
   EXPECT_EQ(w.Text(stackBox), "Ctrl+Middle Click");
+  EXPECT_EQ(w.AccessibleName(stackBox), "Show Window Stack mouse button: Ctrl+Middle Click");
   EXPECT_EQ(w.Text(ctl::MouseBoxOf(kPlace)), "None");
   EXPECT_TRUE(FileHas(R"("mouseShortcuts":{"stack":{"button":3,"mods":2}})"));
 
