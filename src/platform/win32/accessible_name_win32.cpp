@@ -156,6 +156,9 @@ bool SetControlAccessibleName(HWND control, const std::wstring& name) {
   // The name lives with the subclass; the property finds it again for a new name.
   auto* stored = static_cast<std::wstring*>(GetPropW(control, kNameProperty));
   if (stored != nullptr) {
+    // The window shows every row again after each change: a screen reader would otherwise
+    // repeat the focused box's unchanged name.
+    if (*stored == name) return true;
     *stored = name;
   } else {
     stored = new std::wstring(name);

@@ -272,7 +272,17 @@ TEST(Win32AccessibleName, AButtonSaysItsGivenNameAndKeepsItsRole) {
   ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: None"));
   EXPECT_EQ(read(&role), L"Show Window Stack mouse button: None");
   EXPECT_EQ(role, systemRole);
+  // A screen reader hears of a new name, and only of a new one.
+  static int renamed = 0;
+  HWINEVENTHOOK hook = SetWinEventHook(
+      EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+      [](HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) { ++renamed; },
+      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: Middle Click"));
+  ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: Middle Click"));
+  testing::PumpMessagesFor(0.2);
+  EXPECT_EQ(renamed, 1);
+  UnhookWinEvent(hook);
   EXPECT_EQ(read(&role), L"Show Window Stack mouse button: Middle Click");
   DestroyWindow(parent);
   CoUninitialize();
