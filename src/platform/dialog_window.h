@@ -93,6 +93,9 @@ class DialogWindow {
 
   virtual void SetText(int id, std::string_view text) = 0;
   virtual std::string Text(int id) const = 0;
+  // What a screen reader calls the control, for a button whose text is only its value
+  // (a field takes its name from the label before it; a button only from its own text).
+  virtual void SetAccessibleName(int id, std::string_view name) = 0;
   virtual void SetEnabled(int id, bool enabled) = 0;
   virtual void SetVisible(int id, bool visible) = 0;
   virtual void SetDefaultButton(int id) = 0;

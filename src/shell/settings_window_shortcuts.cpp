@@ -76,9 +76,14 @@ void SettingsWindow::ShowMouseBoxes() {
   const Settings& s = host_.settings.Current();
   for (int command = 0; command < kShortcutCount; ++command) {
     const MouseShortcut& mouse = s.mouseShortcuts[static_cast<std::size_t>(command)];
-    window_->SetText(id::MouseBoxOf(command), waiting_ == command
-                                                  ? std::string(kClickAButton)
-                                                  : MouseShortcutText(mouse.button, mouse.modifiers));
+    const std::string text = waiting_ == command ? std::string(kClickAButton)
+                                                 : MouseShortcutText(mouse.button, mouse.modifiers);
+    window_->SetText(id::MouseBoxOf(command), text);
+    // The box is a button, named by its text alone: without this a screen reader would
+    // read "None" for every row and never say which command the button is for.
+    window_->SetAccessibleName(
+        id::MouseBoxOf(command),
+        std::string(CommandShortcutInfo(command).displayName) + " mouse button: " + text);
   }
 }
 

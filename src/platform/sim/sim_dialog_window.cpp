@@ -75,6 +75,15 @@ std::string SimDialogWindow::Text(int id) const {
   return c ? c->spec.text : std::string();
 }
 
+void SimDialogWindow::SetAccessibleName(int id, std::string_view name) {
+  if (ControlState* c = Find(id)) c->accessibleName = std::string(name);
+}
+
+std::string SimDialogWindow::AccessibleName(int id) const {
+  const ControlState* c = Find(id);
+  return c ? c->accessibleName : std::string();
+}
+
 void SimDialogWindow::SetEnabled(int id, bool enabled) {
   if (ControlState* c = Find(id)) c->spec.enabled = enabled;
 }

@@ -30,6 +30,7 @@ class SimDialogWindow final : public DialogWindow {
   bool BringForward(int focusId) override;
   void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override;
+  void SetAccessibleName(int id, std::string_view name) override;
   void SetEnabled(int id, bool enabled) override;
   void SetVisible(int id, bool visible) override;
   void SetDefaultButton(int id) override;
@@ -50,6 +51,7 @@ class SimDialogWindow final : public DialogWindow {
   const DialogWindowOptions& Options() const { return options_; }
   bool Enabled(int id) const;
   bool Shown(int id) const;
+  std::string AccessibleName(int id) const;  // empty: the system's own
   const std::vector<std::string>& Items(int id) const;
   int FocusedId() const { return focus_; }
   int DefaultButton() const { return defaultButton_; }
@@ -71,6 +73,7 @@ class SimDialogWindow final : public DialogWindow {
     int selection = -1;
     bool checked = false;
     DialogHotkey hotkey;
+    std::string accessibleName;
   };
   ControlState* Find(int id);
   const ControlState* Find(int id) const;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "platform/win32/accessible_name_win32.h"
 #include "platform/win32/canvas_d2d.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/key_names_win32.h"
@@ -155,6 +156,10 @@ void Win32DialogWindow::SetText(int id, std::string_view text) {
 std::string Win32DialogWindow::Text(int id) const {
   HWND control = Control(id);
   return control ? ControlText(control) : std::string();
+}
+
+void Win32DialogWindow::SetAccessibleName(int id, std::string_view name) {
+  if (HWND control = Control(id)) SetControlAccessibleName(control, WideFromUtf8(name));
 }
 
 void Win32DialogWindow::SetEnabled(int id, bool enabled) {

@@ -34,6 +34,7 @@ class Win32DialogWindow final : public DialogWindow {
   bool BringForward(int focusId) override;
   void SetText(int id, std::string_view text) override;
   std::string Text(int id) const override;
+  void SetAccessibleName(int id, std::string_view name) override;
   void SetEnabled(int id, bool enabled) override;
   void SetVisible(int id, bool visible) override;
   void SetDefaultButton(int id) override;

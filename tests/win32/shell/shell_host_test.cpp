@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-// MSAAMENUINFO, read back from the owner-drawn items.
+// MSAAMENUINFO, read back from the owner-drawn items; a control's accessible object.
 #include <oleacc.h>
 
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/main_window.h"
+#include "platform/win32/accessible_name_win32.h"
 #include "platform/win32/hotkeys_win32.h"
 #include "platform/win32/mouse_hook_win32.h"
 #include "platform/win32/popup_menu_win32.h"
@@ -236,6 +237,55 @@ TEST(Win32PopupMenus, TheChosenItemsIdComesBackAndLayoutItemsAreDrawnByTheProgra
   // Escape dismisses: 0.
   PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_EQ(host.menus.ShowAtCursor(model), 0);
+}
+
+// What a screen reader hears for a settings mouse box: the name it was given, while the
+// system still answers for the rest (its role), and a new name replaces the old.
+TEST(Win32AccessibleName, AButtonSaysItsGivenNameAndKeepsItsRole) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  HWND parent = testing::ThrowawayWindow();
+  HWND button = CreateWindowExW(0, L"Button", L"None", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0,
+                                120, 30, parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(button, nullptr);
+  auto read = [&](LONG* role) {
+    std::wstring text;
+    IAccessible* accessible = nullptr;
+    if (AccessibleObjectFromWindow(button, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                   reinterpret_cast<void**>(&accessible)) != S_OK) {
+      return text;
+    }
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (accessible->get_accName(self, &name) == S_OK && name) text = name;
+    SysFreeString(name);
+    VARIANT answer;
+    VariantInit(&answer);
+    if (accessible->get_accRole(self, &answer) == S_OK) *role = answer.lVal;
+    accessible->Release();
+    return text;
+  };
+  LONG systemRole = 0;
+  EXPECT_EQ(read(&systemRole), L"None");
+  LONG role = 0;
+  ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: None"));
+  EXPECT_EQ(read(&role), L"Show Window Stack mouse button: None");
+  EXPECT_EQ(role, systemRole);
+  // A screen reader hears of a new name, and only of a new one.
+  static int renamed = 0;
+  HWINEVENTHOOK hook = SetWinEventHook(
+      EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+      [](HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) { ++renamed; },
+      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: Middle Click"));
+  ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: Middle Click"));
+  testing::PumpMessagesFor(0.2);
+  EXPECT_EQ(renamed, 1);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(read(&role), L"Show Window Stack mouse button: Middle Click");
+  DestroyWindow(parent);
+  CoUninitialize();
 }
 
 }  // namespace
