@@ -5,7 +5,6 @@
 //
 //   tessary_e2e_drag_probe.exe picker-point LAYOUT_ID REGION   "x y": the centre of that
 //                                                             region's tile in the picker
-//   tessary_e2e_drag_probe.exe picker-rect                     "x y width height" of the panel
 //   tessary_e2e_drag_probe.exe region LAYOUT_ID REGION         "x y width height" a window
 //                                                             placed there gets
 //   tessary_e2e_drag_probe.exe frame TITLE                     "x y width height" of the
@@ -90,14 +89,6 @@ int PickerPoint(const std::string& id, int region) {
   return 0;
 }
 
-int PickerRect() {
-  const Display display = PrimaryDisplay();
-  const auto geometry =
-      tessary::PickerGeometryForDisplay(tessary::BuiltInLayouts(), display.work, display.scale);
-  PrintRect(tessary::PickerPanelRect(geometry, display.work, display.scale));
-  return 0;
-}
-
 int RegionRect(const std::string& id, int region) {
   const tessary::SnapLayout* layout = tessary::FindBuiltIn(id);
   if (layout == nullptr) return 1;
@@ -151,7 +142,6 @@ int main() {
   if (command == L"picker-point" && argc > 3) {
     return PickerPoint(Narrow(argv[2]), static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   }
-  if (command == L"picker-rect") return PickerRect();
   if (command == L"region" && argc > 3) {
     return RegionRect(Narrow(argv[2]), static_cast<int>(std::wcstol(argv[3], nullptr, 10)));
   }
