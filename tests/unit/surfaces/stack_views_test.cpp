@@ -158,6 +158,55 @@ TEST(BadgeView, GrowsNearThePointerShrinksBackFromWhereItIsAndOnlyItsIconsAct) {
   EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
+TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
+  testing::SimView<Badge> f("Tessary stack badge");
+  Badge& badge = f.view;
+  badge.SetCallbacks({.showWholeStack = [] {}});
+  BadgeContent content = Members(4, 3, 2);
+  content.icons[0].name = "Mail";
+  content.icons[1] = {content.icons[1].window, kNoIcon, 2, "Notes"};
+  content.icons[2] = {content.icons[2].window, kNoIcon, 1, "Photos"};
+  BadgeAnchor anchor{{400, 100, 800, 800}, {0, 0, 1920, 1040}, false, {}};
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  badge.TrackPointer({420, 200});
+  f.Advance(0.3);
+  ASSERT_EQ(badge.Growth(), 1);
+  const BadgeParts parts = badge.Parts();
+  struct Case {
+    Rect part;
+    const char* tooltip;
+  };
+  const Case cases[] = {
+      {parts.grip, "Drag to move the badge"},
+      {parts.icons[0], "Mail"},
+      {parts.icons[1], "Notes\nSpans 2 columns"},
+      {*parts.groupButton, "Bring Them Forward"},
+      {parts.icons[2], "Photos\nSpans the whole column"},
+      {*parts.overflowButton, "Show the Whole Stack"},
+  };
+  const Rect b = badge.Bounds();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tooltip);
+    const Rect item{b.x + c.part.x * 1.5, b.y + c.part.y * 1.5, c.part.width * 1.5,
+                    c.part.height * 1.5};
+    ASSERT_TRUE(f.surface->MovePointer({item.x + item.width / 2, item.y + item.height / 2}));
+    EXPECT_EQ(f.surface->Tooltip(), c.tooltip);
+    EXPECT_EQ(f.surface->TooltipItem(), item);
+  }
+  // A badge standing on the edge goes back when dragged: its grip promises nothing.
+  anchor.onEdge = true;
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  const Rect edge = badge.Bounds();
+  ASSERT_TRUE(f.surface->MovePointer({edge.x + 27, edge.y + 16}));
+  EXPECT_EQ(badge.Hovered().part, BadgePart::kGrip);
+  EXPECT_EQ(f.surface->Tooltip(), "");
+  f.surface->MovePointer({edge.x + 27, edge.y + 16 + parts.icons[0].y * 1.5});
+  EXPECT_EQ(f.surface->Tooltip(), "Mail");
+  // Leaving the badge takes the tooltip down.
+  badge.TrackPointer({1000, 900});
+  EXPECT_EQ(f.surface->Tooltip(), "");
+}
+
 TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
   const std::vector<OverviewFrameSize> two{{400, 300}, {400, 300}};
   struct Case {
