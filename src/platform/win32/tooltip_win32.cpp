@@ -25,7 +25,8 @@ bool Win32Tooltip::Make(HWND owner) {
                              instance, nullptr);
   if (!control_) return false;
   TTTOOLINFOW tool = ToolOf(owner);
-  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
+  // Transparent: the pointer moving on over the tip still reaches the surface below it.
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND | TTF_TRANSPARENT;
   tool.lpszText = const_cast<wchar_t*>(L"");
   SendMessageW(control_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(control_, TTM_SETMAXTIPWIDTH, 0, 480);  // lets "\n" break lines

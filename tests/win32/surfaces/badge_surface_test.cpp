@@ -2,6 +2,8 @@
 // into. (Its size, place and z-order over the front window, and bringing the window forward
 // by key: the stack_badge e2e story.)
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <optional>
