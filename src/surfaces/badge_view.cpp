@@ -101,6 +101,8 @@ bool Badge::Update(WindowId front, const BadgeContent& content, const BadgeAncho
 
 void Badge::Hide() {
   if (!Shown() || (fading_.running && fading_.to == 0)) return;
+  // Shown again later, the pointer coming onto the same part must find it new.
+  Hover({});
   Animate(fading_, fade_, 0, kFadeOutSeconds, "badge-fade-out");
 }
 

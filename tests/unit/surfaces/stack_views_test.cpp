@@ -200,11 +200,23 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   ASSERT_TRUE(f.surface->MovePointer({edge.x + 27, edge.y + 16}));
   EXPECT_EQ(badge.Hovered().part, BadgePart::kGrip);
   EXPECT_EQ(f.surface->Tooltip(), "");
-  f.surface->MovePointer({edge.x + 27, edge.y + 16 + parts.icons[0].y * 1.5});
+  auto onMail = [&] {
+    const Rect icon = badge.Parts().icons[0];
+    return Point{badge.Bounds().x + (icon.x + icon.width / 2) * 1.5,
+                 badge.Bounds().y + (icon.y + icon.height / 2) * 1.5};
+  };
+  f.surface->MovePointer(onMail());
   EXPECT_EQ(f.surface->Tooltip(), "Mail");
   // Leaving the badge takes the tooltip down.
   badge.TrackPointer({1000, 900});
   EXPECT_EQ(f.surface->Tooltip(), "");
+  // Hidden and shown again, the same icon still has its tooltip.
+  f.surface->MovePointer(onMail());
+  badge.Hide();
+  f.Advance(0.2);
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  f.surface->MovePointer(onMail());
+  EXPECT_EQ(f.surface->Tooltip(), "Mail");
 }
 
 TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
