@@ -222,8 +222,8 @@ void Badge::Hover(BadgeHit hit) {
   std::string text;
   switch (hit.part) {
     case BadgePart::kIcon:
-      part = parts.icons.at(static_cast<std::size_t>(hit.icon));
-      text = IconTooltip(content_.icons.at(static_cast<std::size_t>(hit.icon)));
+      part = parts.icons[static_cast<std::size_t>(hit.icon)];
+      text = IconTooltip(content_.icons[static_cast<std::size_t>(hit.icon)]);
       break;
     case BadgePart::kGroupButton:
       part = parts.groupButton;

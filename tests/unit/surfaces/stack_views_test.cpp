@@ -171,6 +171,12 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   badge.TrackPointer({420, 200});
   f.Advance(0.3);
   ASSERT_EQ(badge.Growth(), 1);
+  // A part's rectangle on the desktop, and the point in its middle.
+  auto onDesktop = [&](const Rect& r) {
+    const Rect b = badge.Bounds();
+    return Rect{b.x + r.x * 1.5, b.y + r.y * 1.5, r.width * 1.5, r.height * 1.5};
+  };
+  auto middle = [](const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; };
   const BadgeParts parts = badge.Parts();
   struct Case {
     Rect part;
@@ -184,38 +190,29 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
       {parts.icons[2], "Photos\nSpans the whole column"},
       {*parts.overflowButton, "Show the Whole Stack"},
   };
-  const Rect b = badge.Bounds();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tooltip);
-    const Rect item{b.x + c.part.x * 1.5, b.y + c.part.y * 1.5, c.part.width * 1.5,
-                    c.part.height * 1.5};
-    ASSERT_TRUE(f.surface->MovePointer({item.x + item.width / 2, item.y + item.height / 2}));
+    ASSERT_TRUE(f.surface->MovePointer(middle(onDesktop(c.part))));
     EXPECT_EQ(f.surface->Tooltip(), c.tooltip);
-    EXPECT_EQ(f.surface->TooltipItem(), item);
+    EXPECT_EQ(f.surface->TooltipItem(), onDesktop(c.part));
   }
   // A badge standing on the edge goes back when dragged: its grip promises nothing.
   anchor.onEdge = true;
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
-  const Rect edge = badge.Bounds();
-  ASSERT_TRUE(f.surface->MovePointer({edge.x + 27, edge.y + 16}));
+  ASSERT_TRUE(f.surface->MovePointer(middle(onDesktop(parts.grip))));
   EXPECT_EQ(badge.Hovered().part, BadgePart::kGrip);
   EXPECT_EQ(f.surface->Tooltip(), "");
-  auto onMail = [&] {
-    const Rect icon = badge.Parts().icons[0];
-    return Point{badge.Bounds().x + (icon.x + icon.width / 2) * 1.5,
-                 badge.Bounds().y + (icon.y + icon.height / 2) * 1.5};
-  };
-  f.surface->MovePointer(onMail());
+  f.surface->MovePointer(middle(onDesktop(parts.icons[0])));
   EXPECT_EQ(f.surface->Tooltip(), "Mail");
   // Leaving the badge takes the tooltip down.
   badge.TrackPointer({1000, 900});
   EXPECT_EQ(f.surface->Tooltip(), "");
-  // Hidden and shown again, the same icon still has its tooltip.
-  f.surface->MovePointer(onMail());
+  // Hidden and shown again (small now), the same icon still has its tooltip.
+  f.surface->MovePointer(middle(onDesktop(parts.icons[0])));
   badge.Hide();
   f.Advance(0.2);
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
-  f.surface->MovePointer(onMail());
+  f.surface->MovePointer(middle(onDesktop(badge.Parts().icons[0])));
   EXPECT_EQ(f.surface->Tooltip(), "Mail");
 }
 
