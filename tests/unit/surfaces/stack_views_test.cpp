@@ -171,12 +171,11 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   badge.TrackPointer({420, 200});
   f.Advance(0.3);
   ASSERT_EQ(badge.Growth(), 1);
-  // A part's rectangle on the desktop, and the point in its middle.
+  // A part's rectangle on the desktop.
   auto onDesktop = [&](const Rect& r) {
     const Rect b = badge.Bounds();
     return Rect{b.x + r.x * 1.5, b.y + r.y * 1.5, r.width * 1.5, r.height * 1.5};
   };
-  auto middle = [](const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; };
   const BadgeParts parts = badge.Parts();
   struct Case {
     Rect part;
@@ -192,27 +191,27 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tooltip);
-    ASSERT_TRUE(f.surface->MovePointer(middle(onDesktop(c.part))));
+    ASSERT_TRUE(f.surface->MovePointer(testing::Centre(onDesktop(c.part))));
     EXPECT_EQ(f.surface->Tooltip(), c.tooltip);
     EXPECT_EQ(f.surface->TooltipItem(), onDesktop(c.part));
   }
   // A badge standing on the edge goes back when dragged: its grip promises nothing.
   anchor.onEdge = true;
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
-  ASSERT_TRUE(f.surface->MovePointer(middle(onDesktop(parts.grip))));
+  ASSERT_TRUE(f.surface->MovePointer(testing::Centre(onDesktop(parts.grip))));
   EXPECT_EQ(badge.Hovered().part, BadgePart::kGrip);
   EXPECT_EQ(f.surface->Tooltip(), "");
-  f.surface->MovePointer(middle(onDesktop(parts.icons[0])));
+  f.surface->MovePointer(testing::Centre(onDesktop(parts.icons[0])));
   EXPECT_EQ(f.surface->Tooltip(), "Mail");
   // Leaving the badge takes the tooltip down.
   badge.TrackPointer({1000, 900});
   EXPECT_EQ(f.surface->Tooltip(), "");
   // Hidden and shown again (small now), the same icon still has its tooltip.
-  f.surface->MovePointer(middle(onDesktop(parts.icons[0])));
+  f.surface->MovePointer(testing::Centre(onDesktop(parts.icons[0])));
   badge.Hide();
   f.Advance(0.2);
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
-  f.surface->MovePointer(middle(onDesktop(badge.Parts().icons[0])));
+  f.surface->MovePointer(testing::Centre(onDesktop(badge.Parts().icons[0])));
   EXPECT_EQ(f.surface->Tooltip(), "Mail");
 }
 
