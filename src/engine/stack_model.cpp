@@ -296,7 +296,7 @@ void BuildBadgeContent(const StackInfo& stack, WindowId front, const std::vector
   content.groupCount = 0;
   content.groupLabel.clear();
   auto add = [&](WindowId w) {
-    content.icons.push_back({w, iconOf(w), WidthUnits(stack, frameOf(w), f)});
+    content.icons.push_back({w, iconOf(w), WidthUnits(stack, frameOf(w), f), appName(w)});
   };
   // A spanning front window first lists the windows at the front of the regions it
   // covers: "Bring Them Forward" brings exactly those back.

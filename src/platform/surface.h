@@ -192,9 +192,9 @@ class Surface {
   // UpdateLayeredWindow carrying only the position and the current alpha, and records it.
   virtual void MoveTo(Point topLeft) = 0;
 
-  // ShowWindow(SW_HIDE) when visible; visible becomes false either way. Clear the flag
-  // before ShowWindow: hiding a focused surface sends WM_ACTIVATE(WA_INACTIVE) at once,
-  // and the view's handler must already see it hidden.
+  // ShowWindow(SW_HIDE) when visible; visible becomes false either way, and the tooltip
+  // goes too. Clear the flag before ShowWindow: hiding a focused surface sends
+  // WM_ACTIVATE(WA_INACTIVE) at once, and the view's handler must already see it hidden.
   virtual void Hide() = 0;
 
   // Drops the target's icon bitmaps, releases the target, the bitmap and the DC and

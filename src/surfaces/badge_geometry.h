@@ -22,6 +22,7 @@ struct BadgeIcon {
   // How many columns the member covers beyond the front window: 0 for none (no span bar),
   // 1 for a taller window in the same column, more for a wider one.
   int widthUnits = 0;
+  std::string name;  // the app's name, which the icon's tooltip gives
 
   friend bool operator==(const BadgeIcon&, const BadgeIcon&) = default;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
 #include "surfaces/badge_paint.h"
@@ -22,6 +23,14 @@ constexpr double kDragUnits = 4;
 double EaseOutCubic(double t) { return 1 - std::pow(1 - t, 3); }
 double EaseOutQuad(double t) { return 1 - (1 - t) * (1 - t); }
 double EaseInQuad(double t) { return t * t; }
+
+// A member wider or taller than the front window says how far it reaches.
+std::string IconTooltip(const BadgeIcon& icon) {
+  if (icon.widthUnits <= 0) return icon.name;
+  const std::string reach =
+      icon.widthUnits == 1 ? "the whole column" : std::to_string(icon.widthUnits) + " columns";
+  return icon.name + (icon.name.empty() ? "" : "\n") + "Spans " + reach;
+}
 
 }  // namespace
 
@@ -71,7 +80,7 @@ bool Badge::Update(WindowId front, const BadgeContent& content, const BadgeAncho
       scale == scale_ && above == above_) {
     return false;
   }
-  if (content.icons != content_.icons) hovered_ = {};
+  if (content.icons != content_.icons) Hover({});
   front_ = front;
   content_ = content;
   anchor_ = anchor;
@@ -92,6 +101,8 @@ bool Badge::Update(WindowId front, const BadgeContent& content, const BadgeAncho
 
 void Badge::Hide() {
   if (!Shown() || (fading_.running && fading_.to == 0)) return;
+  // Shown again later, the pointer coming onto the same part must find it new.
+  Hover({});
   Animate(fading_, fade_, 0, kFadeOutSeconds, "badge-fade-out");
 }
 
@@ -110,7 +121,7 @@ void Badge::TrackPointer(Point desktop) {
   const Rect zone{origin.x - near, origin.y - near, width + 2 * near, height + 2 * near};
   near_ = zone.Contains(desktop);
   const double target = near_ ? 1 : 0;
-  if (target == 0) hovered_ = {};
+  if (target == 0 && hovered_ != BadgeHit{}) Hover({});
   const double heading = grow_.running ? grow_.to : growth_;
   if (heading == target) return;
   Animate(grow_, growth_, target, target > 0 ? kGrowSeconds : kShrinkSeconds,
@@ -188,7 +199,10 @@ void Badge::OnPointerMove(Point desktop) {
   if (pressed_) {
     const double dx = desktop.x - pressPoint_.x;
     const double dy = desktop.y - pressPoint_.y;
-    if (!dragging_ && std::hypot(dx, dy) > kDragUnits * scale_) dragging_ = true;
+    if (!dragging_ && std::hypot(dx, dy) > kDragUnits * scale_) {
+      dragging_ = true;
+      surface_->SetTooltip("", {});  // it would stay behind while the badge moves
+    }
     if (dragging_) {
       dragOffset_ = {dx, dy};
       Present();
@@ -197,8 +211,41 @@ void Badge::OnPointerMove(Point desktop) {
   }
   const BadgeHit hit = HitAt(desktop);
   if (hit == hovered_) return;
-  hovered_ = hit;
+  Hover(hit);
   Present();
+}
+
+void Badge::Hover(BadgeHit hit) {
+  hovered_ = hit;
+  const BadgeParts parts = Parts();
+  std::optional<Rect> part;
+  std::string text;
+  switch (hit.part) {
+    case BadgePart::kIcon:
+      part = parts.icons[static_cast<std::size_t>(hit.icon)];
+      text = IconTooltip(content_.icons[static_cast<std::size_t>(hit.icon)]);
+      break;
+    case BadgePart::kGroupButton:
+      part = parts.groupButton;
+      text = "Bring Them Forward";
+      break;
+    case BadgePart::kOverflow:
+      part = parts.overflowButton;
+      if (callbacks_.showWholeStack) text = "Show the Whole Stack";  // else greyed
+      break;
+    case BadgePart::kGrip:
+      part = parts.grip;
+      // A badge standing on the edge goes back there when let go.
+      if (!anchor_.onEdge) text = "Drag to move the badge";
+      break;
+    case BadgePart::kNone:
+      break;
+  }
+  const Rect badge = Bounds();
+  const Rect item = part ? Rect{badge.x + part->x * scale_, badge.y + part->y * scale_,
+                                part->width * scale_, part->height * scale_}
+                         : Rect{};
+  surface_->SetTooltip(text, item);
 }
 
 void Badge::OnPointerRelease(Point desktop) {

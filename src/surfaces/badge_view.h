@@ -98,6 +98,8 @@ class Badge : public SurfaceInput {
   // Advances both animations to now; answers whether one still runs.
   bool Step();
   BadgeHit HitAt(Point desktop) const;
+  // Makes `hit` the hovered element and gives the tooltip its text.
+  void Hover(BadgeHit hit);
 
   ThemeSource& theme_;
   Clock& clock_;

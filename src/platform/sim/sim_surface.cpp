@@ -143,6 +143,7 @@ void SimSurface::Hide() {
   visible_ = false;
   systemVisible_ = false;
   focused_ = false;
+  tooltip_.clear();
   // Hiding the focused window moves the activation elsewhere, at once.
   if (hadFocus && options_.input) options_.input->OnDeactivate();
 }

@@ -31,6 +31,7 @@ void Win32SurfaceWindow::Hide() {
   if (!window_) return;
   const bool wasVisible = visible_;
   visible_ = false;  // first: hiding a focused surface deactivates it at once
+  tooltip_.Set(window_, "", {});
   if (wasVisible) ShowWindow(window_, SW_HIDE);
 }
 
@@ -58,6 +59,7 @@ void Win32SurfaceWindow::DestroyWindowQuietly() {
     HWND window = window_;
     window_ = nullptr;
     accessible_.Detach();
+    tooltip_.Destroy();
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
   }

@@ -12,6 +12,7 @@
 
 #include "platform/surface.h"
 #include "platform/win32/accessible_surface_win32.h"
+#include "platform/win32/tooltip_win32.h"
 
 namespace tessary {
 
@@ -27,6 +28,7 @@ class Win32SurfaceWindow : public Surface {
   Rect Bounds() const override { return rect_; }
   double Scale() const override { return scale_; }
   WindowId Window() const override;
+  // Takes the tooltip down with the surface.
   void Hide() override;
   void SubscribeFrames() override;
   void UnsubscribeFrames() override;
@@ -35,6 +37,9 @@ class Win32SurfaceWindow : public Surface {
   void StopTimer(int id) override;
   bool TakeFocus() override;
   void Describe(const AccessibleView& view) override { accessible_.Describe(view); }
+  void SetTooltip(const std::string& text, const Rect& item) override {
+    tooltip_.Set(window_, text, item);
+  }
 
  protected:
   // Lets go of the window before destroying it (which also stops its timers), so that a
@@ -46,6 +51,7 @@ class Win32SurfaceWindow : public Surface {
   }
 
   AccessibleSurface accessible_;
+  Win32Tooltip tooltip_;
   SurfaceInput* input_ = nullptr;
   HWND window_ = nullptr;
   bool visible_ = false;

@@ -1,6 +1,5 @@
 #include "platform/win32/window_surface_win32.h"
 
-#include <commctrl.h>
 #include <dwmapi.h>
 #include <windowsx.h>
 
@@ -133,41 +132,7 @@ void Win32WindowSurface::Destroy() {
   target_.Reset();
   backdrop_.reset();
   paint_ = nullptr;
-  tooltip_ = nullptr;  // owned by the window: destroyed with it
   DestroyWindowQuietly();
-}
-
-void Win32WindowSurface::SetTooltip(const std::string& text, const Rect& item) {
-  if (!window_) return;
-  if (!tooltip_ && !text.empty()) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0, window_,
-                               nullptr, instance_, nullptr);
-    if (!tooltip_) return;
-    TTTOOLINFOW tool{sizeof(tool)};
-    tool.uFlags = TTF_TRACK | TTF_ABSOLUTE | TTF_IDISHWND;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(window_);
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 480);  // lets "\n" break lines
-  }
-  if (!tooltip_) return;
-  TTTOOLINFOW tool{sizeof(tool)};
-  tool.hwnd = window_;
-  tool.uId = reinterpret_cast<UINT_PTR>(window_);
-  if (text.empty()) {
-    SendMessageW(tooltip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
-    return;
-  }
-  std::wstring wide = WideFromUtf8(text);
-  tool.lpszText = wide.data();
-  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(tooltip_, TTM_TRACKPOSITION, 0,
-               MAKELPARAM(static_cast<int>(item.x), static_cast<int>(item.Bottom()) + 4));
-  SendMessageW(tooltip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT CALLBACK Win32WindowSurface::Procedure(HWND window, UINT message, WPARAM wParam,

@@ -2,7 +2,7 @@
 
 // Surfaces of kind kWindow on Win32: an ordinary (not layered) top-level popup that paints
 // itself with Direct2D into its own window (at each presentation and WM_PAINT), can be
-// activated, hosts live DWM thumbnails and shows tooltips. The chooser panel lives in one.
+// activated and hosts live DWM thumbnails. The chooser panel lives in one.
 
 #include <d2d1.h>
 #include <windows.h>
@@ -37,7 +37,6 @@ class Win32WindowSurface : public Win32SurfaceWindow {
   void SetOpacity(double /*opacity*/) override {}  // opaque
   void MoveTo(Point topLeft) override;
   void Destroy() override;
-  void SetTooltip(const std::string& text, const Rect& item) override;
 
   HWND Handle() const { return window_; }
   int Paints() const { return paints_; }
@@ -53,7 +52,6 @@ class Win32WindowSurface : public Win32SurfaceWindow {
   ID2D1Factory* d2d_;
   TextFormats& formats_;
   IconBitmapCache& icons_;
-  HWND tooltip_ = nullptr;
   // Bound to the window's own DC at each paint.
   Microsoft::WRL::ComPtr<ID2D1DCRenderTarget> target_;
   PaintFunction paint_;

@@ -188,7 +188,7 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   WindowId left = PlacedAt(Region(0), {}, "Mail");
   WindowId right = PlacedAt(Region(1), {}, "Notes");
   const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
-  WindowId span = PlacedAt(both);
+  WindowId span = PlacedAt(both, {}, "Photos");
   Pass();
   std::vector<Badge*> badges = Shown();
   ASSERT_EQ(badges.size(), 1u);
@@ -206,7 +206,8 @@ TEST_F(StacksTest, ASpanningWindowIsSentBehindTheWindowsItCovers) {
   ASSERT_EQ(badges.size(), 2u);
   for (Badge* badge : badges) {
     ASSERT_EQ(badge->Content().icons.size(), 1u);
-    EXPECT_EQ(badge->Content().icons[0], (BadgeIcon{span, badge->Content().icons[0].icon, 2}));
+    EXPECT_EQ(badge->Content().icons[0],
+              (BadgeIcon{span, badge->Content().icons[0].icon, 2, "Photos"}));
   }
 }
 

@@ -12,6 +12,7 @@
 namespace tessary {
 namespace {
 
+using testing::Centre;
 using testing::Named;
 
 constexpr Rect kWork{0, 0, 1920, 1040};
@@ -63,9 +64,8 @@ TEST_P(DividerEditorAtScale, ToolbarButtonsAndHandlesLieWhereThePointerFindsThem
 TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
   const DividerEditorGeometry g = LayOutDividerEditor(Named("thirds").tree, 1920, 1040);
   ASSERT_EQ(g.handles.size(), 2u);
-  auto centre = [](const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; };
-  const Point first = centre(g.handles[0].grab);
-  const Point second = centre(g.handles[1].grab);
+  const Point first = Centre(g.handles[0].grab);
+  const Point second = Centre(g.handles[1].grab);
   struct Step {
     Point at;
     int selected;
@@ -74,15 +74,15 @@ TEST(DividerEditorInput, PressesKeysAndDoubleClicks) {
     int divider;
   };
   const Step steps[] = {
-      {centre(g.evenButton), -1, 0.0, DividerPressAction::kClear, -1},  // "50/50" unselected
+      {Centre(g.evenButton), -1, 0.0, DividerPressAction::kClear, -1},  // "50/50" unselected
       {first, -1, 1.0, DividerPressAction::kStartDrag, 0},
       {first, 0, 1.4, DividerPressAction::kEvenSplit, 0},   // within 0.5 s: double click
       {first, 0, 1.6, DividerPressAction::kStartDrag, 0},   // the double click was forgotten
       {second, 0, 1.7, DividerPressAction::kStartDrag, 1},  // another handle: a single click
       {second, 1, 2.3, DividerPressAction::kStartDrag, 1},  // too slow for a double click
-      {centre(g.evenButton), 1, 2.4, DividerPressAction::kEvenSplit, 1},
+      {Centre(g.evenButton), 1, 2.4, DividerPressAction::kEvenSplit, 1},
       {{5, 900}, 1, 2.5, DividerPressAction::kClear, -1},
-      {centre(g.doneButton), -1, 2.6, DividerPressAction::kDone, -1},
+      {Centre(g.doneButton), -1, 2.6, DividerPressAction::kDone, -1},
   };
   DividerClick last;
   for (const Step& step : steps) {
@@ -108,7 +108,7 @@ TEST(DividerEditorView, ShownItTakesClicksTheCursorFollowsTheDividerAndHandlesAr
   EXPECT_EQ(f.surface->Anchor(), SurfaceAnchor::Topmost());
 
   // The halves' divider lies at the middle of the area.
-  EXPECT_TRUE(f.surface->MovePointer({area.x + area.width / 2, area.y + area.height / 2}));
+  EXPECT_TRUE(f.surface->MovePointer(Centre(area)));
   EXPECT_EQ(f.view.Highlights().hovered, 0);
   EXPECT_EQ(f.view.Shape(), PointerShape::kSizeWestEast);
   f.surface->MovePointer({area.x + 10, area.y + 400});
@@ -124,8 +124,7 @@ TEST(DividerEditorView, ShownItTakesClicksTheCursorFollowsTheDividerAndHandlesAr
   EXPECT_EQ(items[1].value, "50%");
   EXPECT_EQ(items[2].name, "50/50");
   EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);
-  ASSERT_TRUE(f.surface->Press(
-      {items[1].rect.x + items[1].rect.width / 2, items[1].rect.y + items[1].rect.height / 2}));
+  ASSERT_TRUE(f.surface->Press(Centre(items[1].rect)));
   ASSERT_NE(f.surface->Accessible().Focused(), nullptr);
   EXPECT_EQ(f.surface->Accessible().Focused()->name, "Divider 2 of 2, moves up and down");
   f.view.Hide();

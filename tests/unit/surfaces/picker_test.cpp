@@ -179,8 +179,7 @@ TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) 
   EXPECT_EQ(f.surface->Accessible().name, "Choose a region for this window");
   EXPECT_EQ(f.surface->Accessible().items.size(), 5u);
   EXPECT_EQ(f.surface->Accessible().Focused(), nullptr);
-  const Rect region = f.surface->Accessible().items[3].rect;
-  f.surface->MovePointer({region.x + region.width / 2, region.y + region.height / 2});
+  f.surface->MovePointer(testing::Centre(f.surface->Accessible().items[3].rect));
   EXPECT_EQ(FocusedName(*f.surface), "Region 2 of 3, Three columns");
   EXPECT_TRUE(f.surface->Accessible().items[3].current);
 

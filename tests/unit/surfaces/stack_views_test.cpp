@@ -158,6 +158,63 @@ TEST(BadgeView, GrowsNearThePointerShrinksBackFromWhereItIsAndOnlyItsIconsAct) {
   EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
+TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
+  testing::SimView<Badge> f("Tessary stack badge");
+  Badge& badge = f.view;
+  badge.SetCallbacks({.showWholeStack = [] {}});
+  BadgeContent content = Members(4, 3, 2);
+  content.icons[0].name = "Mail";
+  content.icons[1] = {content.icons[1].window, kNoIcon, 2, "Notes"};
+  content.icons[2] = {content.icons[2].window, kNoIcon, 1, "Photos"};
+  BadgeAnchor anchor{{400, 100, 800, 800}, {0, 0, 1920, 1040}, false, {}};
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  badge.TrackPointer({420, 200});
+  f.Advance(0.3);
+  ASSERT_EQ(badge.Growth(), 1);
+  // A part's rectangle on the desktop.
+  auto onDesktop = [&](const Rect& r) {
+    const Rect b = badge.Bounds();
+    return Rect{b.x + r.x * 1.5, b.y + r.y * 1.5, r.width * 1.5, r.height * 1.5};
+  };
+  const BadgeParts parts = badge.Parts();
+  struct Case {
+    Rect part;
+    const char* tooltip;
+  };
+  const Case cases[] = {
+      {parts.grip, "Drag to move the badge"},
+      {parts.icons[0], "Mail"},
+      {parts.icons[1], "Notes\nSpans 2 columns"},
+      {*parts.groupButton, "Bring Them Forward"},
+      {parts.icons[2], "Photos\nSpans the whole column"},
+      {*parts.overflowButton, "Show the Whole Stack"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.tooltip);
+    ASSERT_TRUE(f.surface->MovePointer(testing::Centre(onDesktop(c.part))));
+    EXPECT_EQ(f.surface->Tooltip(), c.tooltip);
+    EXPECT_EQ(f.surface->TooltipItem(), onDesktop(c.part));
+  }
+  // A badge standing on the edge goes back when dragged: its grip promises nothing.
+  anchor.onEdge = true;
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  ASSERT_TRUE(f.surface->MovePointer(testing::Centre(onDesktop(parts.grip))));
+  EXPECT_EQ(badge.Hovered().part, BadgePart::kGrip);
+  EXPECT_EQ(f.surface->Tooltip(), "");
+  f.surface->MovePointer(testing::Centre(onDesktop(parts.icons[0])));
+  EXPECT_EQ(f.surface->Tooltip(), "Mail");
+  // Leaving the badge takes the tooltip down.
+  badge.TrackPointer({1000, 900});
+  EXPECT_EQ(f.surface->Tooltip(), "");
+  // Hidden and shown again (small now), the same icon still has its tooltip.
+  f.surface->MovePointer(testing::Centre(onDesktop(parts.icons[0])));
+  badge.Hide();
+  f.Advance(0.2);
+  badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
+  f.surface->MovePointer(testing::Centre(onDesktop(badge.Parts().icons[0])));
+  EXPECT_EQ(f.surface->Tooltip(), "Mail");
+}
+
 TEST(StackOverviewLayout, ChoosesColumnsThatShowTheWindowsLargestNeverEnlarged) {
   const std::vector<OverviewFrameSize> two{{400, 300}, {400, 300}};
   struct Case {

@@ -32,6 +32,9 @@ inline SnapLayout Named(const std::string& id) {
   return layout ? *layout : SnapLayout{};
 }
 
+// The middle of a rectangle, where a test points at what it stands for.
+inline Point Centre(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 2}; }
+
 // The colours of the light theme with the default accent.
 inline Theme LightTheme() {
   return MakeTheme(false, AccentFromColorValue(kDefaultAccentColor, false));

@@ -2,6 +2,10 @@
 // into. (Its size, place and z-order over the front window, and bringing the window forward
 // by key: the stack_badge e2e story.)
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <optional>
 #include <vector>
 
@@ -26,7 +30,7 @@ class BadgeSurfaceTest : public SurfaceTest {
   void SetUp() override {
     ASSERT_TRUE(badge_.Create(Factory()));
     BadgeContent content;
-    content.icons.push_back({ToWindowId(back_.Handle()), kNoIcon, 0});
+    content.icons.push_back({ToWindowId(back_.Handle()), kNoIcon, 0, "Back"});
     const Rect frame{300, 200, 500, 400};
     badge_.SetCallbacks({.bringForward = [this](WindowId window) { asked_ = window; },
                          .moved = [this](const Rect& dropped) { moved_ = dropped; }});
@@ -57,6 +61,28 @@ TEST_F(BadgeSurfaceTest, AClickOnAnIconAsksForThatWindowAndStopsThere) {
   PumpMessagesUntil([&] { return asked_.has_value(); });
   EXPECT_EQ(asked_, ToWindowId(back_.Handle()));
   EXPECT_EQ(front_.Clicks(), frontClicks);  // the click stopped at the badge
+}
+
+// The tooltip control is the badge window's own, tracking the element under the pointer.
+TEST_F(BadgeSurfaceTest, AnIconUnderThePointerNamesItsAppInATooltip) {
+  const HWND badge = ToHwnd(badge_.GetSurface()->Window());
+  HWND tip = nullptr;
+  MouseTo(300, 255);
+  PumpMessagesUntil([&] {
+    tip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tip && GetWindow(tip, GW_OWNER) != badge) {
+      tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr);
+    }
+    return tip && IsWindowVisible(tip);
+  });
+  ASSERT_NE(tip, nullptr);
+  wchar_t text[32]{};
+  TTTOOLINFOW tool{sizeof(tool)};
+  tool.hwnd = badge;
+  tool.uId = reinterpret_cast<UINT_PTR>(badge);
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Back");
 }
 
 // The pointer outruns a dragged badge; the badge still hears it, until the button is let go.
