@@ -22,6 +22,7 @@ enum class AccessibleRole : std::uint8_t {
   kPageTab,
   kMenuItem,    // an action in a menu
   kSlider,      // something moved along one axis (a divider)
+  kAlert,       // a message that comes by itself (a toast): read out each time it is given
 };
 
 struct AccessibleItem {

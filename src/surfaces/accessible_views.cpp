@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "surfaces/badge_view.h"
 #include "surfaces/chooser_panel_input.h"
 #include "surfaces/chooser_panel_paint.h"
 #include "surfaces/divider_editor.h"
@@ -103,6 +104,30 @@ AccessibleView DescribeDropMenu(const DropActionMenu& menu,
   for (const DropTile& tile : menu.tiles) {
     if (highlight && *highlight == tile.intent) view.focused = static_cast<int>(view.items.size());
     view.items.push_back({tile.label, AccessibleRole::kMenuItem, tile.rect});
+  }
+  return view;
+}
+
+AccessibleView DescribeBadge(const BadgeDescription& badge, PanelPlacement placement) {
+  AccessibleView view{.name = kBadgeTitle};
+  const BadgeParts& parts = *badge.parts;
+  auto add = [&](std::string name, const Rect& units, bool hovered) {
+    if (hovered) view.focused = static_cast<int>(view.items.size());
+    AddButton(view, std::move(name), units, placement);
+  };
+  for (std::size_t i = 0; i < parts.icons.size(); ++i) {
+    const BadgeIcon& icon = badge.content->icons[i];
+    const std::string note = SpanNote(icon);
+    add(note.empty() ? icon.name : icon.name + ", " + note, parts.icons[i],
+        badge.hovered == BadgeHit{BadgePart::kIcon, static_cast<int>(i)});
+  }
+  if (parts.groupButton) {
+    const std::string& label = badge.content->groupLabel;
+    add(label.empty() ? kBringThemForwardText : label, *parts.groupButton,
+        badge.hovered.part == BadgePart::kGroupButton);
+  }
+  if (parts.overflowButton && badge.overflowActive) {
+    add(kShowWholeStackText, *parts.overflowButton, badge.hovered.part == BadgePart::kOverflow);
   }
   return view;
 }

@@ -8,6 +8,7 @@
 
 #include "layout/layout_tree.h"
 #include "platform/accessible_items.h"
+#include "surfaces/badge_geometry.h"
 #include "surfaces/chooser_panel_geometry.h"
 #include "surfaces/divider_editor_geometry.h"
 #include "surfaces/drop_action_menu.h"
@@ -51,6 +52,17 @@ AccessibleView DescribeStackOverview(const std::vector<OverviewEntry>& entries,
 // The tiles by their labels (already in desktop pixels); the highlighted one has the focus.
 AccessibleView DescribeDropMenu(const DropActionMenu& menu,
                                 const std::optional<DropIntent>& highlight);
+
+// The icons shown, by their apps' names and how far each reaches, then the group's combined
+// action ("Bring A and B Forward") and "Show the Whole Stack" where it leads somewhere; the
+// part under the pointer has the focus. The grip is for the mouse alone.
+struct BadgeDescription {
+  const BadgeContent* content = nullptr;
+  const BadgeParts* parts = nullptr;
+  BadgeHit hovered;
+  bool overflowActive = false;
+};
+AccessibleView DescribeBadge(const BadgeDescription& badge, PanelPlacement placement);
 
 // One slider per divider ("Divider 1 of 2, moves left and right", its position in percent
 // of the area as value), then "50/50" and "Done"; the selected divider has the focus.

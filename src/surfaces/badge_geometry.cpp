@@ -39,6 +39,12 @@ Rect Grown(const Rect& r, double dx, double dy) {
 
 }  // namespace
 
+std::string SpanNote(const BadgeIcon& icon) {
+  if (icon.widthUnits <= 0) return {};
+  return icon.widthUnits == 1 ? "Spans the whole column"
+                              : "Spans " + std::to_string(icon.widthUnits) + " columns";
+}
+
 double BadgeWidth(double growth) { return Lerp(kWidthSmall, kWidthGrown, growth); }
 
 double BadgeHeight(int count, int maxShown, double growth, bool group) {

@@ -67,6 +67,10 @@ struct BadgeParts {
   int hiddenCount = 0;  // members not shown (the overflow's "+N")
 };
 
+// How far a member reaches beyond the front window ("Spans the whole column", "Spans 2
+// columns"), which its tooltip and its name for screen readers add; empty for none.
+std::string SpanNote(const BadgeIcon& icon);
+
 // The badge's height in DIPs with `count` members, at most `maxShown` shown.
 double BadgeHeight(int count, int maxShown, double growth, bool group);
 double BadgeWidth(double growth);

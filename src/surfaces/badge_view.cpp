@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "surfaces/accessible_views.h"
 #include "surfaces/badge_paint.h"
 #include "surfaces/theme.h"
 
@@ -26,10 +27,9 @@ double EaseInQuad(double t) { return t * t; }
 
 // A member wider or taller than the front window says how far it reaches.
 std::string IconTooltip(const BadgeIcon& icon) {
-  if (icon.widthUnits <= 0) return icon.name;
-  const std::string reach =
-      icon.widthUnits == 1 ? "the whole column" : std::to_string(icon.widthUnits) + " columns";
-  return icon.name + (icon.name.empty() ? "" : "\n") + "Spans " + reach;
+  const std::string note = SpanNote(icon);
+  if (note.empty() || icon.name.empty()) return icon.name + note;
+  return icon.name + "\n" + note;
 }
 
 }  // namespace
@@ -169,6 +169,11 @@ void Badge::Present() {
                     .overflowActive = static_cast<bool>(callbacks_.showWholeStack)});
       },
       above_ == kNoWindow ? SurfaceAnchor::Top() : SurfaceAnchor::Below(above_));
+  surface_->Describe(DescribeBadge({.content = &content_,
+                                    .parts = &parts,
+                                    .hovered = hovered,
+                                    .overflowActive = static_cast<bool>(callbacks_.showWholeStack)},
+                                   {{rect.x, rect.y}, scale_}));
 }
 
 void Badge::OnTimer(int id) {
@@ -227,11 +232,11 @@ void Badge::Hover(BadgeHit hit) {
       break;
     case BadgePart::kGroupButton:
       part = parts.groupButton;
-      text = "Bring Them Forward";
+      text = kBringThemForwardText;
       break;
     case BadgePart::kOverflow:
       part = parts.overflowButton;
-      if (callbacks_.showWholeStack) text = "Show the Whole Stack";  // else greyed
+      if (callbacks_.showWholeStack) text = kShowWholeStackText;  // else greyed
       break;
     case BadgePart::kGrip:
       part = parts.grip;

@@ -19,6 +19,8 @@
 namespace tessary {
 
 inline constexpr const char* kBadgeTitle = "Tessary stack badge";
+inline constexpr const char* kBringThemForwardText = "Bring Them Forward";
+inline constexpr const char* kShowWholeStackText = "Show the Whole Stack";
 inline constexpr const char* kBadgeClass = "TessaryBadge";
 
 // What the badge's clicks do. Each is called from the badge's input handlers, so the

@@ -83,6 +83,7 @@ bool Toast::Show(std::string_view text, double seconds, const std::vector<ToastD
   }
   surface_->SetOpacity(opacity_);
   Paint(RiseOffset());
+  surface_->Describe({.name = std::string(text), .role = AccessibleRole::kAlert});
   if (opacity_ >= 1) {
     StartHold(now);
   } else {

@@ -31,6 +31,8 @@ LONG RoleOf(AccessibleRole role) {
       return ROLE_SYSTEM_MENUITEM;
     case AccessibleRole::kSlider:
       return ROLE_SYSTEM_SLIDER;
+    case AccessibleRole::kAlert:
+      return ROLE_SYSTEM_ALERT;
   }
   return ROLE_SYSTEM_CLIENT;
 }
@@ -298,6 +300,12 @@ void AccessibleSurface::Describe(const AccessibleView& view) {
   object_->SetView(view);
   const bool first = !std::exchange(described_, true);
   if (!window_ || !IsWindowVisible(window_)) return;
+  // Nothing has the focus on a message that shows by itself: screen readers hear of it as
+  // an alert, the same message again too.
+  if (view.role == AccessibleRole::kAlert) {
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, CHILDID_SELF);
+    return;
+  }
   if (first || before.name != view.name) {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_, OBJID_CLIENT, CHILDID_SELF);
   }

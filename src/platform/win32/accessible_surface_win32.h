@@ -28,7 +28,8 @@ class AccessibleSurface {
 
   // Keeps the description; while the window is visible, announces a focus that moved to
   // another item (EVENT_OBJECT_FOCUS when the window has the keyboard focus, else
-  // EVENT_OBJECT_SELECTION), a new name and a new value of the focused item.
+  // EVENT_OBJECT_SELECTION), a new name and a new value of the focused item, and an alert
+  // (EVENT_SYSTEM_ALERT) each time one is described.
   void Describe(const AccessibleView& view);
 
   // WM_GETOBJECT: true, with the reference to hand back, for OBJID_CLIENT once the view has

@@ -158,7 +158,7 @@ TEST(BadgeView, GrowsNearThePointerShrinksBackFromWhereItIsAndOnlyItsIconsAct) {
   EXPECT_EQ(f.surface->LastPaint().FindText("+2")->color, f.colours.secondaryText);
 }
 
-TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
+TEST(BadgeView, EachPartUnderThePointerSaysWhatItDoes) {
   testing::SimView<Badge> f("Tessary stack badge");
   Badge& badge = f.view;
   badge.SetCallbacks({.showWholeStack = [] {}});
@@ -166,6 +166,7 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   content.icons[0].name = "Mail";
   content.icons[1] = {content.icons[1].window, kNoIcon, 2, "Notes"};
   content.icons[2] = {content.icons[2].window, kNoIcon, 1, "Photos"};
+  content.groupLabel = "Bring Mail and Notes Forward";
   BadgeAnchor anchor{{400, 100, 800, 800}, {0, 0, 1920, 1040}, false, {}};
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);
   badge.TrackPointer({420, 200});
@@ -180,21 +181,28 @@ TEST(BadgeView, EachPartUnderThePointerHasItsTooltip) {
   struct Case {
     Rect part;
     const char* tooltip;
+    const char* spoken;  // its name for screen readers; null: the mouse's alone
   };
   const Case cases[] = {
-      {parts.grip, "Drag to move the badge"},
-      {parts.icons[0], "Mail"},
-      {parts.icons[1], "Notes\nSpans 2 columns"},
-      {*parts.groupButton, "Bring Them Forward"},
-      {parts.icons[2], "Photos\nSpans the whole column"},
-      {*parts.overflowButton, "Show the Whole Stack"},
+      {parts.grip, "Drag to move the badge", nullptr},
+      {parts.icons[0], "Mail", "Mail"},
+      {parts.icons[1], "Notes\nSpans 2 columns", "Notes, Spans 2 columns"},
+      {*parts.groupButton, "Bring Them Forward", "Bring Mail and Notes Forward"},
+      {parts.icons[2], "Photos\nSpans the whole column", "Photos, Spans the whole column"},
+      {*parts.overflowButton, "Show the Whole Stack", "Show the Whole Stack"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tooltip);
     ASSERT_TRUE(f.surface->MovePointer(testing::Centre(onDesktop(c.part))));
     EXPECT_EQ(f.surface->Tooltip(), c.tooltip);
     EXPECT_EQ(f.surface->TooltipItem(), onDesktop(c.part));
+    const AccessibleItem* focused = f.surface->Accessible().Focused();
+    ASSERT_EQ(focused != nullptr, c.spoken != nullptr);
+    if (focused) {
+      EXPECT_EQ(*focused, (AccessibleItem{c.spoken, AccessibleRole::kPushButton, onDesktop(c.part)}));
+    }
   }
+  EXPECT_EQ(f.surface->Accessible().items.size(), 5u);
   // A badge standing on the edge goes back when dragged: its grip promises nothing.
   anchor.onEdge = true;
   badge.Update(static_cast<WindowId>(1), content, anchor, 1.5, kNoWindow, true);

@@ -113,6 +113,9 @@ TEST(Toast, ANewMessageKeepsTheOpacityReachedAndCountsItsOwnTime) {
   ASSERT_NEAR(reached, 0.875, 1e-9);
   ASSERT_TRUE(f.Show(kTwoSentences));
   EXPECT_EQ(f.toast.Opacity(), reached);
+  // Screen readers hear each message as an alert.
+  EXPECT_EQ(f.surface->Accessible(),
+            (AccessibleView{.name = kTwoSentences, .role = AccessibleRole::kAlert}));
   f.Advance(0.01);
   EXPECT_EQ(f.toast.Opacity(), reached);  // the new curve starts lower: kept
   f.Advance(0.28);
