@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
-#include <atomic>
+#include "platform/win32/counted_com_object.h"
 
 namespace tessary {
 namespace {
@@ -13,7 +13,7 @@ constexpr const wchar_t* kNameProperty = L"TessaryAccessibleName";
 
 // The control's standard accessible object with the name replaced. Every other question
 // goes to the standard object, which answers it as it would for the control unnamed.
-class NamedAccessible final : public IAccessible {
+class NamedAccessible final : public CountedComObject<IAccessible> {
  public:
   NamedAccessible(IAccessible* standard, const std::wstring& name)
       : standard_(standard), name_(name) {}
@@ -28,12 +28,6 @@ class NamedAccessible final : public IAccessible {
       return S_OK;
     }
     return standard_->QueryInterface(riid, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
 
   // IDispatch.
@@ -123,11 +117,10 @@ class NamedAccessible final : public IAccessible {
   }
 
  private:
-  ~NamedAccessible() { standard_->Release(); }
+  ~NamedAccessible() override { standard_->Release(); }
 
   IAccessible* standard_;  // one reference of ours
   std::wstring name_;
-  std::atomic<ULONG> references_{1};
 };
 
 LRESULT CALLBACK NamedControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,

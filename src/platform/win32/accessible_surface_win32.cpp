@@ -2,11 +2,11 @@
 
 #include <oleacc.h>
 
-#include <atomic>
 #include <cmath>
 #include <string>
 #include <utility>
 
+#include "platform/win32/counted_com_object.h"
 #include "platform/win32/wide_text.h"
 
 namespace tessary {
@@ -55,7 +55,7 @@ void SetChild(VARIANT* out, int item) {
 
 // The IAccessible itself. It lives on the UI thread (clients in other processes reach it
 // through COM), and may outlive the window: a client can keep it as long as it likes.
-class SurfaceAccessible final : public IAccessible {
+class SurfaceAccessible final : public CountedComObject<IAccessible> {
  public:
   explicit SurfaceAccessible(HWND window) : window_(window) {}
 
@@ -75,12 +75,6 @@ class SurfaceAccessible final : public IAccessible {
     }
     *out = nullptr;
     return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
   }
 
   // IDispatch: no type information; clients call the IAccessible methods directly.
@@ -243,7 +237,7 @@ class SurfaceAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  ~SurfaceAccessible() = default;
+  ~SurfaceAccessible() override = default;
 
   // kSelf, an index into the items, or kInvalid.
   int ItemOf(const VARIANT& child) const {
@@ -272,7 +266,6 @@ class SurfaceAccessible final : public IAccessible {
     return state;
   }
 
-  std::atomic<ULONG> references_{1};
   HWND window_;
   AccessibleView view_;
 };
