@@ -80,8 +80,8 @@ TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAl
             "These layouts are already here; nothing was added.");
 }
 
-// Why a file is refused is the exchange file's own concern (ExchangeFile.ChecksInOrder,
-// ImportLayouts.RefusedFileChangesNothing); here, how the user hears of it.
+// Why a file is refused is the exchange file's own concern (ExchangeFile.ChecksInOrder);
+// here, how the user hears of it.
 TEST_F(LayoutExchangeStory, AFileThatIsRefusedChangesNothing) {
   struct Case {
     std::optional<std::string> content;  // nothing: the file cannot be opened
