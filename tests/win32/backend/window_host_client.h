@@ -22,7 +22,6 @@ class WindowHost {
   WindowHost(const WindowHost&) = delete;
   WindowHost& operator=(const WindowHost&) = delete;
 
-  bool Running() const { return control_ != nullptr; }
   // A new window of the given kind ("normal", "tool", "popup", "owned-app", ... see the
   // host); null when the host is not running or could not create it.
   HWND Create(const std::string& kind, int width = 400, int height = 300);

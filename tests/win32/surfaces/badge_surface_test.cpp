@@ -98,8 +98,7 @@ TEST_F(BadgeSurfaceTest, AFloatingBadgeDraggedFarKeepsThePointerAndReportsWhereI
   MouseTo(519, 305);  // far outside the badge in one jump
   PumpMessagesFor(0.1);
   SendMouse({MOUSEEVENTF_LEFTUP});
-  PumpMessagesUntil([&] { return moved_.has_value(); });
-  ASSERT_TRUE(moved_.has_value());
+  ASSERT_TRUE(PumpMessagesUntil([&] { return moved_.has_value(); }));
   EXPECT_EQ(*moved_, (Rect{start.x + 200, start.y + 50, 22, 22}));
   EXPECT_EQ(GetCapture(), nullptr);
 }

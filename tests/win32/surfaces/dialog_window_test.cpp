@@ -112,8 +112,7 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   EXPECT_TRUE(window->IsOpen()) << "the model decides whether a close request closes";
 
   UpdateWindow(real->Control(kCanvas));
-  PumpMessagesUntil([&] { return listener.painted.id == kCanvas; });
-  EXPECT_EQ(listener.painted.id, kCanvas);
+  EXPECT_TRUE(PumpMessagesUntil([&] { return listener.painted.id == kCanvas; }));
   EXPECT_DOUBLE_EQ(listener.painted.width, 380);
   EXPECT_DOUBLE_EQ(listener.painted.height, 100);
 
@@ -130,12 +129,7 @@ TEST_F(DialogWindowTest, ControlsShowWhatTheProgramSetsAndReportOnlyWhatTheUserD
   // (Enter clicking a push button, Escape closing, the first focus and Tab through a whole
   // window: the welcome and settings e2e stories.)
   const auto route = [](HWND target, WPARAM key, UINT message = WM_KEYDOWN) {
-    MSG press{};
-    press.hwnd = target;
-    press.message = message;
-    press.wParam = key;
-    press.lParam = 1;
-    return RouteDialogKey(press);
+    return RouteDialogKey(MSG{.hwnd = target, .message = message, .wParam = key, .lParam = 1});
   };
   listener.heard.clear();
   EXPECT_FALSE(route(real->Control(kName), VK_RETURN));

@@ -142,9 +142,7 @@ TEST_F(SurfacePresentTest, ScaleMapsUnitsToPixels) {
 }
 
 TEST_F(SurfacePresentTest, ZOrderIsTouchedOnlyWhenNeeded) {
-  SurfaceOptions options;
-  options.topmost = false;
-  surface = NewSurface(options);  // not topmost: replaces the one made for every test
+  surface = NewSurface({.topmost = false});  // replaces the one made for every test
   ASSERT_TRUE(surface);
   const Rect rect{200, 200, 120, 90};
   surface->Present(rect, 1.0, Fill({1, 0, 0, 1}), SurfaceAnchor::Top());
