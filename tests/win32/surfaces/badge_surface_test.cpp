@@ -29,14 +29,12 @@ class BadgeSurfaceTest : public SurfaceTest {
   // showing back's icon.
   void SetUp() override {
     ASSERT_TRUE(badge_.Create(Factory()));
-    BadgeContent content;
-    content.icons.push_back({ToWindowId(back_.Handle()), kNoIcon, 0, "Back"});
-    const Rect frame{300, 200, 500, 400};
+    const BadgeContent content{.icons = {{ToWindowId(back_.Handle()), kNoIcon, 0, "Back"}}};
     badge_.SetCallbacks({.bringForward = [this](WindowId window) { asked_ = window; },
                          .moved = [this](const Rect& dropped) { moved_ = dropped; }});
     SetForegroundWindow(front_.Handle());
     PumpMessagesFor(0.1);
-    anchor_ = {frame, {0, 0, 1920, 1050}, true, std::nullopt};
+    anchor_ = {{300, 200, 500, 400}, {0, 0, 1920, 1050}, true, std::nullopt};
     ASSERT_TRUE(badge_.Update(ToWindowId(front_.Handle()), content, anchor_, 1.0,
                               ToWindowId(GetWindow(front_.Handle(), GW_HWNDPREV)), false));
     PumpMessagesFor(0.2);
