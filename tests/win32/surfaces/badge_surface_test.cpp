@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <optional>
-#include <vector>
 
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/theme_source_win32.h"

@@ -9,10 +9,8 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/surface.h"
 #include "platform/win32/graphics_factories.h"
