@@ -8,7 +8,6 @@
 
 #include "layout/builtin_layouts.h"
 #include "shell/shortcuts.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 #include "state/settings_file.h"
 

@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-#include "shell/open_requests.h"
 #include "shell/tray_texts.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {
