@@ -178,7 +178,6 @@ TEST_F(IntroTest, TourPagesAndTheirActions) {
   EXPECT_EQ(tour->Options().title, "Tessary Tour");
   EXPECT_EQ(tour->Options().clientWidth, 680);
   EXPECT_EQ(tour->Options().clientHeight, 520);
-  EXPECT_FALSE(tour->Press(kTourBackId));
 
   struct Page {
     const char* title;
