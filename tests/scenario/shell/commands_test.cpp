@@ -8,7 +8,6 @@
 
 #include "layout/builtin_layouts.h"
 #include "shell/shortcuts.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 #include "state/settings_file.h"
 
@@ -204,11 +203,8 @@ class RegionMoveStory : public ShellTest {
     if (second) desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .work = {1920, 0, 1920, 1040}});
     StartWith();
     Coord().RefreshDisplays();
-    SetLayout(0, first);
-    if (second) SetLayout(1, second);
-  }
-  void SetLayout(std::size_t index, const char* id) {
-    Coord().Layouts().SetActiveLayout(Coord().Displays()[index].id, *FindBuiltIn(id));
+    Coord().Layouts().SetActiveLayout(DisplayKey(0), *FindBuiltIn(first));
+    if (second) Coord().Layouts().SetActiveLayout(DisplayKey(1), *FindBuiltIn(second));
   }
   // The user presses Ctrl+Alt+Win with an arrow; the stack pass has run afterwards.
   void Press(std::uint32_t arrow) {
@@ -246,7 +242,7 @@ TEST_F(RegionMoveStory, RightAcrossThreeColumnsOntoTheSecondDisplayButNotOneWith
   EXPECT_EQ(desk.Beeps(), 0);
 
   // A display without a layout has no region to join, nor does a window on it move anywhere.
-  Coord().Layouts().ResetDisplay(Coord().Displays()[1].id);
+  Coord().Layouts().ResetDisplay(DisplayKey(1));
   Press(kRight);
   EXPECT_EQ(desk.Frame(w), (Rect{1282, 8, 630, 1024}));
   EXPECT_EQ(desk.WarningBeeps(), 3);

@@ -20,15 +20,12 @@ class LayoutExchangeStory : public ShellTest {
   void SetUp() override {
     desk.AddDisplay({.bounds = {1920, 0, 1920, 1080}, .friendlyName = "Side Display"});
     StartWith();
-    Own(0, "user-1", "Work", kWide);
-    Own(0, "user-2", "Focus", kThree);
+    SaveOwnLayout("user-1", "Work", kWide);
+    SaveOwnLayout("user-2", "Focus", kThree);
   }
-  std::string Key(int screen) { return Coord().Displays()[static_cast<std::size_t>(screen)].id; }
-  void Own(int screen, const std::string& layoutId, const std::string& name, const NodeRef& tree) {
-    ASSERT_TRUE(
-        Coord().Layouts().SaveCustomLayout(Key(screen), SnapLayout{layoutId, name, tree, {}}));
+  std::vector<SnapLayout> OwnOn(int screen) {
+    return Coord().Layouts().CustomLayouts(DisplayKey(screen));
   }
-  std::vector<SnapLayout> OwnOn(int screen) { return Coord().Layouts().CustomLayouts(Key(screen)); }
   // The user opens the tray menu over display `screen`, picks `command` and answers the file
   // dialog with `path` (nothing: Cancel). The prompts this showed.
   std::vector<SimPrompt> Choose(int command, std::optional<std::string> path, int screen = 0) {
@@ -68,10 +65,10 @@ TEST_F(LayoutExchangeStory, ExportedLayoutsComeBackEqualOnAnotherDisplayAndAreAl
     EXPECT_EQ(side[i].name, home[i].name);
     EXPECT_TRUE(TreesEqual(side[i].tree, home[i].tree)) << home[i].name;
   }
-  EXPECT_FALSE(Coord().Layouts().ActiveLayout(Key(1)).has_value());
+  EXPECT_FALSE(Coord().Layouts().ActiveLayout(DisplayKey(1)).has_value());
 
   // The arrangement in use alone, imported where it is already one of the user's own.
-  Coord().Layouts().SetActiveLayout(Key(1), OwnOn(1)[1]);
+  Coord().Layouts().SetActiveLayout(DisplayKey(1), OwnOn(1)[1]);
   ASSERT_EQ(Choose(id::kExportArrangement, kFile, 1).size(), 1u);
   const ParsedExchangeFile one = ParseExchangeFile(files.files[kFile]);
   ASSERT_EQ(one.layouts.size(), 1u);

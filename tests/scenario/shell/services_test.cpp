@@ -5,12 +5,9 @@
 // from the tray menu (the form, its checks and each answer of the service).
 
 #include "platform/main_window_timers.h"
-#include "platform/sim/sim_dialog_window.h"
 #include "services/feedback_form.h"
-#include "shell/open_requests.h"
 #include "shell/settings_window_layout.h"
 #include "shell/tray_menu.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {

@@ -4,11 +4,8 @@
 // failed save.
 
 #include "layout/json_value.h"
-#include "platform/sim/sim_dialog_window.h"
-#include "shell/open_requests.h"
 #include "shell/settings_window_layout.h"
 #include "shell/shortcuts.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 #include "state/badge_placements_document.h"
 #include "state/minimum_sizes_document.h"

@@ -190,6 +190,16 @@ class ShellTest : public ::testing::Test {
     }
   }
 
+  // The id of display `screen` as the Coordinator knows it.
+  std::string DisplayKey(int screen = 0) {
+    return Coord().Displays()[static_cast<std::size_t>(screen)].id;
+  }
+  // The user saved a layout of their own, shaped like `tree`, on display `screen`.
+  void SaveOwnLayout(const std::string& layoutId, const std::string& name, const NodeRef& tree,
+                     int screen = 0) {
+    ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(DisplayKey(screen),
+                                                   SnapLayout{layoutId, name, tree, {}}));
+  }
   // An app's window opens and the program has heard of it.
   WindowId AddApp(Rect frame) {
     const WindowId window = desk.AddWindow({.className = "SimAppWindow", .frame = frame});
@@ -214,7 +224,7 @@ class ShellTest : public ::testing::Test {
   // Place opens the picker and the user picks the right half of "Halves" in it.
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
-    const auto catalogue = Coord().Layouts().LayoutsForDisplay(Coord().Displays()[0].id);
+    const auto catalogue = Coord().Layouts().LayoutsForDisplay(DisplayKey());
     const auto halves = std::find_if(catalogue.begin(), catalogue.end(),
                                      [](const SnapLayout& l) { return l.id == "halves"; });
     ASSERT_NE(halves, catalogue.end());

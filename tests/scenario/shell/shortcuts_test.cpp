@@ -5,7 +5,6 @@
 #include "shell/shortcuts.h"
 
 #include "platform/dialog_keys.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {

@@ -4,7 +4,6 @@
 // return.
 
 #include "shell/command_line.h"
-#include "shell/open_requests.h"
 #include "shell/run.h"
 #include "shell/tray_texts.h"
 #include "shell_fixture.h"

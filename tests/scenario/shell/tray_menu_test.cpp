@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-#include "shell/open_requests.h"
 #include "shell/tray_texts.h"
-#include "shell/window_command.h"
 #include "shell_fixture.h"
 
 namespace tessary::testing {
@@ -243,7 +241,7 @@ TEST_F(TrayMenuStory, AboutBoxAndProductPage) {
 }
 
 TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
-  const std::string key = Coord().Displays()[0].id;
+  const std::string key = DisplayKey();
   desk.AddFile("C:\\Apps\\paint.exe", "Paint");
   SnapLayout layout = *LayoutStore::FindBuiltIn("halves");
   layout.apps = {{1, {"C:\\Apps\\paint.exe"}}};
@@ -268,12 +266,9 @@ TEST_F(TrayMenuStory, ResetLayoutsAsksFirstAndStopsWaitingForAppsThere) {
 }
 
 TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
-  const std::string key = Coord().Displays()[0].id;
+  const std::string key = DisplayKey();
   for (const char* own : {"user-a", "user-b"}) {
-    SnapLayout layout = *LayoutStore::FindBuiltIn("rows");
-    layout.id = own;
-    layout.name = own;
-    ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(key, layout));
+    SaveOwnLayout(own, own, LayoutStore::FindBuiltIn("rows")->tree);
   }
   const WindowId app = AddApp({200, 150, 800, 600});
   const std::vector<SnapLayout> list = Probe().menuContext().switchList;
@@ -314,10 +309,7 @@ TEST_F(TrayMenuStory, TheEditorOpensToCreateFromTheMenuAndTheOpenRequestAndToEdi
   Request(OpenRequest::kEditor);
   EXPECT_EQ(editorTitle(), "Create Custom Layout");
 
-  SnapLayout own = *LayoutStore::FindBuiltIn("rows");
-  own.id = "user-mine";
-  own.name = "Mine";
-  ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(Coord().Displays()[0].id, own));
+  SaveOwnLayout("user-mine", "Mine", LayoutStore::FindBuiltIn("rows")->tree);
   ChooseFromMenu(id::kEditLayoutBase);  // opening again replaces the open editor
   EXPECT_EQ(editorTitle(), "Edit Layout");
   EXPECT_EQ(desk.Surfaces().Dialogs().Open().size(), 1u);

@@ -5,20 +5,104 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/http_client_win32.h"
 #include "services/service_address.h"
 #include "services/update_check.h"
 #include "win32/message_pump.h"
 #include "win32/plain_window.h"
-#include "win32/services/local_http_server.h"
 
 namespace tessary::testing {
 namespace {
+
+struct ServerAnswer {
+  bool answer = true;  // false: keep the connection open and say nothing
+  int status = 200;
+  std::string body;
+};
+
+// A tiny HTTP server on 127.0.0.1: it listens on a free port on a thread of its own, reads
+// the head (request line and headers) of one request per connection and answers with what
+// the test's handler says, or never answers at all. No other network is touched.
+class LocalHttpServer {
+ public:
+  explicit LocalHttpServer(std::function<ServerAnswer(const std::string& head)> handler)
+      : handler_(std::move(handler)) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;  // any free port
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 8);
+    int length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] {
+      SOCKET connection;
+      while ((connection = accept(listener_, nullptr, nullptr)) != INVALID_SOCKET) {
+        Handle(connection);
+      }
+    });
+  }
+  ~LocalHttpServer() {
+    closesocket(listener_);  // ends the accept
+    thread_.join();
+    for (SOCKET connection : silent_) closesocket(connection);
+    WSACleanup();
+  }
+  LocalHttpServer(const LocalHttpServer&) = delete;
+  LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+  std::string Url(const std::string& path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+
+ private:
+  // The update check sends no body.
+  static std::string ReadHead(SOCKET connection) {
+    std::string data;
+    char buffer[4096];
+    while (data.find("\r\n\r\n") == std::string::npos) {
+      const int got = recv(connection, buffer, sizeof buffer, 0);
+      if (got <= 0) break;
+      data.append(buffer, static_cast<std::size_t>(got));
+    }
+    return data.substr(0, data.find("\r\n\r\n"));
+  }
+  void Handle(SOCKET connection) {
+    const ServerAnswer answer = handler_(ReadHead(connection));
+    if (!answer.answer) {
+      silent_.push_back(connection);
+      return;
+    }
+    const std::string response = "HTTP/1.1 " + std::to_string(answer.status) +
+                                 " Answer\r\nContent-Type: application/json\r\nContent-Length: " +
+                                 std::to_string(answer.body.size()) +
+                                 "\r\nConnection: close\r\n\r\n" + answer.body;
+    send(connection, response.data(), static_cast<int>(response.size()), 0);
+    shutdown(connection, SD_SEND);
+    closesocket(connection);
+  }
+
+  std::function<ServerAnswer(const std::string& head)> handler_;
+  SOCKET listener_ = INVALID_SOCKET;
+  int port_ = 0;
+  // Connections left unanswered, closed at the end (after the server's thread is gone).
+  std::vector<SOCKET> silent_;
+  std::thread thread_;
+};
 
 constexpr const char* kDocumentPath = "/download/Tessary-Windows.json";
 
