@@ -24,6 +24,7 @@
 #include "platform/win32/popup_menu_win32.h"
 #include "platform/win32/shell_host_win32.h"
 #include "platform/win32/tray_icon_win32.h"
+#include "win32/accessible_reader.h"
 #include "win32/message_pump.h"
 #include "win32/plain_window.h"
 #include "win32/user_input.h"
@@ -247,31 +248,12 @@ TEST(Win32AccessibleName, AButtonSaysItsGivenNameAndKeepsItsRole) {
   HWND button = CreateWindowExW(0, L"Button", L"None", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0,
                                 120, 30, parent, nullptr, nullptr, nullptr);
   ASSERT_NE(button, nullptr);
-  auto read = [&](LONG* role) {
-    std::wstring text;
-    IAccessible* accessible = nullptr;
-    if (AccessibleObjectFromWindow(button, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                   reinterpret_cast<void**>(&accessible)) != S_OK) {
-      return text;
-    }
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (accessible->get_accName(self, &name) == S_OK && name) text = name;
-    SysFreeString(name);
-    VARIANT answer;
-    VariantInit(&answer);
-    if (accessible->get_accRole(self, &answer) == S_OK) *role = answer.lVal;
-    accessible->Release();
-    return text;
-  };
-  LONG systemRole = 0;
-  EXPECT_EQ(read(&systemRole), L"None");
-  LONG role = 0;
+  const testing::AccessibleRead system = ReadAccessible(button, testing::AccessibleChild::kSelf);
+  EXPECT_EQ(system.name, L"None");
   ASSERT_TRUE(SetControlAccessibleName(button, L"Show Window Stack mouse button: None"));
-  EXPECT_EQ(read(&role), L"Show Window Stack mouse button: None");
-  EXPECT_EQ(role, systemRole);
+  const testing::AccessibleRead named = ReadAccessible(button, testing::AccessibleChild::kSelf);
+  EXPECT_EQ(named.name, L"Show Window Stack mouse button: None");
+  EXPECT_EQ(named.role, system.role);
   // A screen reader hears of a new name, and only of a new one.
   static int renamed = 0;
   HWINEVENTHOOK hook = SetWinEventHook(
@@ -283,7 +265,8 @@ TEST(Win32AccessibleName, AButtonSaysItsGivenNameAndKeepsItsRole) {
   testing::PumpMessagesFor(0.2);
   EXPECT_EQ(renamed, 1);
   UnhookWinEvent(hook);
-  EXPECT_EQ(read(&role), L"Show Window Stack mouse button: Middle Click");
+  EXPECT_EQ(ReadAccessible(button, testing::AccessibleChild::kSelf).name,
+            L"Show Window Stack mouse button: Middle Click");
   DestroyWindow(parent);
   CoUninitialize();
 }

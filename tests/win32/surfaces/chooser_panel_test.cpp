@@ -6,50 +6,16 @@
 
 #include "surfaces/chooser_panel.h"
 
-#include <oleacc.h>
-
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/win32/theme_source_win32.h"
+#include "win32/accessible_reader.h"
 #include "win32/surfaces/surface_fixture.h"
 
 namespace tessary::testing {
 namespace {
-
-struct Focused {
-  std::wstring name;
-  LONG role = 0;
-  RECT where{};
-};
-
-// What a screen reader asks: the window's client object, its focus, that item's name, role
-// and place.
-Focused ReadFocus(HWND window) {
-  Focused focused;
-  IAccessible* accessible = nullptr;
-  EXPECT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                       reinterpret_cast<void**>(&accessible)),
-            S_OK);
-  if (!accessible) return focused;
-  VARIANT child;
-  VariantInit(&child);
-  EXPECT_EQ(accessible->get_accFocus(&child), S_OK);
-  EXPECT_EQ(child.vt, VT_I4);
-  BSTR name = nullptr;
-  if (accessible->get_accName(child, &name) == S_OK && name) {
-    focused.name = name;
-    SysFreeString(name);
-  }
-  VARIANT role;
-  VariantInit(&role);
-  if (accessible->get_accRole(child, &role) == S_OK) focused.role = role.lVal;
-  LONG x = 0, y = 0, w = 0, h = 0;
-  if (accessible->accLocation(&x, &y, &w, &h, child) == S_OK) focused.where = {x, y, x + w, y + h};
-  accessible->Release();
-  return focused;
-}
 
 bool Within(const RECT& inner, HWND window) {
   RECT outer{};
@@ -84,7 +50,7 @@ TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowWhoseFocusedCardIsNamedByTitl
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_NE(GetForegroundWindow(), window);
 
-  EXPECT_EQ(ReadFocus(window).name, L"Inbox, Mail");
+  EXPECT_EQ(ReadAccessible(window, AccessibleChild::kFocused).name, L"Inbox, Mail");
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, &Heard,
                                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   announced.clear();
@@ -92,7 +58,7 @@ TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowWhoseFocusedCardIsNamedByTitl
   PumpMessagesFor(0.05);
   UnhookWinEvent(hook);
   EXPECT_EQ(announced, (std::vector<std::pair<HWND, LONG>>{{window, 2}}));
-  const Focused card = ReadFocus(window);
+  const AccessibleRead card = ReadAccessible(window, AccessibleChild::kFocused);
   EXPECT_EQ(card.name, L"Notes");
   EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
   EXPECT_TRUE(Within(card.where, window));
