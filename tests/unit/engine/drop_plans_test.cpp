@@ -16,15 +16,6 @@ using testing::R;
 
 const Rect kWork{0, 0, 1920, 1040};
 
-std::optional<Rect> Preview(std::string_view layout, DropIntent intent,
-                            std::optional<std::int32_t> rejoin = std::nullopt, SpanSet span = {}) {
-  const SnapLayout& active = *FindBuiltIn(layout);
-  const std::vector<SnapLayout> catalogue = BuiltInLayouts();
-  std::optional<RejoinedLayout> candidate;
-  if (rejoin) candidate = RejoinRegion(active, *rejoin);
-  return PreviewRect(intent, DropScene{active, catalogue, kWork, 1, candidate, span});
-}
-
 TEST(DropPlans, PreviewOfEveryKind) {
   struct Case {
     const char* layout;
@@ -62,8 +53,13 @@ TEST(DropPlans, PreviewOfEveryKind) {
       {"quarters", {kDropSpanTopHalf, 0}, {}, Rect{8, 8, 948, 508}, left},
       {"quarters", {kDropSpanBottomHalf, 0}, {}, Rect{8, 524, 948, 508}, left},
   };
+  const std::vector<SnapLayout> catalogue = BuiltInLayouts();
   for (const Case& c : cases) {
-    EXPECT_EQ(Preview(c.layout, c.intent, c.rejoin, c.span), c.expected)
+    const SnapLayout& active = *FindBuiltIn(c.layout);
+    std::optional<RejoinedLayout> candidate;
+    if (c.rejoin) candidate = RejoinRegion(active, *c.rejoin);
+    EXPECT_EQ(PreviewRect(c.intent, DropScene{active, catalogue, kWork, 1, candidate, c.span}),
+              c.expected)
         << c.layout << " " << c.intent.kind << "/" << c.intent.region;
   }
 }
