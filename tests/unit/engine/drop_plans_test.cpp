@@ -25,12 +25,11 @@ TEST(DropPlans, PreviewOfEveryKind) {
     SpanSet span = {};
   };
   // The two right columns of "Three columns", and the left column of "Four quarters". (The
-  // left half's outline is the occupied-region drop story's.)
+  // left half's outline is the occupied-region drop story's, Put Back's the region story's.)
   const SpanSet right{1, 2};
   const SpanSet left{0, 1};
   const Case cases[] = {
       {"halves", {kDropAddToStack, 1}, {}, Rect{964, 8, 948, 1024}},
-      {"halves", {kDropPutBack, 0}, {}, Rect{8, 8, 948, 1024}},
       {"halves", {kDropSwap, 1}, {}, Rect{964, 8, 948, 1024}},
       {"halves", {kDropRightHalf, 1}, {}, Rect{1442, 8, 470, 1024}},
       // A full-height region becomes a stack of two rows.
@@ -117,12 +116,9 @@ TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {
   SnapLayout custom = *FindBuiltIn("thirds");
   custom.id = "corner-custom";
   const RejoinedLayout columns = *RejoinRegion(custom, 1);
-  const RejoinedLayout rows = *RejoinRegion(*FindBuiltIn("stack"), 1);
-  EXPECT_TRUE(KeepRejoinCandidate(rows, *FindBuiltIn("stack"), {}));
   EXPECT_TRUE(KeepRejoinCandidate(columns, custom, {{2, 1}}));
   EXPECT_FALSE(KeepRejoinCandidate(columns, custom, {{1, 3}}));
   EXPECT_FALSE(KeepRejoinCandidate(columns, *FindBuiltIn("thirds"), {{1, 2}}));
-  EXPECT_STREQ(RejoinLabel(columns, false), "Whole Column");
   const RejoinedLayout row =
       *RejoinRegion(MakeLayout("user-r", "R", R(0.5, C(0.5, L(0), L(1)), L(2))), 0);
   EXPECT_STREQ(RejoinLabel(row, false), "Whole Row");
