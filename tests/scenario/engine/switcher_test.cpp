@@ -14,6 +14,8 @@ namespace {
 class SwitcherStory : public EngineTest {
  protected:
   SwitcherStory() { surfacesOnDesktop = true; }
+  // Every story here stacks windows in the right half of "halves".
+  void SetUp() override { StartWith("halves"); }
 
   WindowId Placed(const Rect& rect, const std::string& app = "Notes") {
     return PlacedAt(rect, {.title = app + " " + std::to_string(++titles)}, app);
@@ -48,7 +50,6 @@ class SwitcherStory : public EngineTest {
 };
 
 TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneForward) {
-  StartWith("halves");
   for (int count : {2, 5, 12}) {
     SCOPED_TRACE(count);
     std::vector<WindowId> windows = Stack(count);
@@ -75,7 +76,6 @@ TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneF
 }
 
 TEST_F(SwitcherStory, TheArrowsStepAtMostOnceEveryQuarterSecondAndClickingElsewhereCloses) {
-  StartWith("halves");
   std::vector<WindowId> windows = Stack(12);
   // The badge's overflow button ("Show the Whole Stack") opens it.
   engine->HandleCommand(kCommandBadgeShowStack, static_cast<std::int64_t>(ToNumber(windows[11])));
@@ -105,7 +105,6 @@ TEST_F(SwitcherStory, TheArrowsStepAtMostOnceEveryQuarterSecondAndClickingElsewh
 }
 
 TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionBSendsItBehindAndAStretchPlacesAWindowAcross) {
-  StartWith("halves");
   const WindowId left = Placed(Region(0), "Mail");
   const WindowId right = Placed(Region(1), "Notes");
   const Rect both{Region(0).x, Region(0).y, Region(1).Right() - Region(0).x, Region(0).height};
@@ -135,7 +134,6 @@ TEST_F(SwitcherStory, ASpansCardsAreGroupedByRegionBSendsItBehindAndAStretchPlac
 }
 
 TEST_F(SwitcherStory, ATabAppliesThatLayoutOfTheUsersToTheDisplay) {
-  StartWith("halves");
   const SnapLayout work{"user-work", "Work", FindBuiltIn("halves")->tree, {}};
   const SnapLayout three{"user-three", "Three", FindBuiltIn("thirds")->tree, {}};
   ASSERT_TRUE(engine->Layouts().ReplaceCustomLayouts(DisplayKey(), {work, three}));
@@ -150,7 +148,6 @@ TEST_F(SwitcherStory, ATabAppliesThatLayoutOfTheUsersToTheDisplay) {
 }
 
 TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutAStack) {
-  StartWith("halves");
   std::vector<WindowId> windows = Stack(2);
   const WindowId alone = Placed(Region(0));
   struct Case {
@@ -183,7 +180,6 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
 }
 
 TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
-  StartWith("halves");
   std::vector<Rect> spots;
   engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
   std::vector<WindowId> windows = Stack(2);
@@ -222,7 +218,6 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
 }
 
 TEST_F(SwitcherStory, AWindowThatDrawsItsOwnCaptionSaysWhereItsMinimiseButtonIs) {
-  StartWith("halves");
   std::vector<Rect> spots;
   engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
   const Rect area = Region(1);
@@ -247,7 +242,6 @@ TEST_F(SwitcherStory, AWindowThatDrawsItsOwnCaptionSaysWhereItsMinimiseButtonIs)
 }
 
 TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
-  StartWith("halves");
   std::vector<WindowId> windows = Stack(3);
   const WindowId other = Placed(Region(1), "Mail");  // now in front of the others
   Pass();
@@ -267,7 +261,6 @@ TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
 }
 
 TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThatWindowForward) {
-  StartWith("halves");
   std::vector<WindowId> windows = Stack(3);
   ASSERT_TRUE(engine->ShowSwitcher(windows[2]));
   // The badge stands on the front window; right-clicking it opens the overview instead.
@@ -311,7 +304,6 @@ TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThat
 // Escape stands for every way the view itself dismisses it (the view's own tests walk the
 // clicks beside and on the cards).
 TEST_F(SwitcherStory, TheOverviewClosesOnItsOwnCommandsAndWhenTheStackChanges) {
-  StartWith("halves");
   struct Case {
     const char* name;
     std::function<void(StackOverviewView&, const std::vector<WindowId>&)> act;
