@@ -99,8 +99,7 @@ TEST_F(LogTest, LongLinesAreCutAt509Characters) {
   for (const auto& [text, kept] : cases) {
     appended.clear();
     Log("%s", text.c_str());
-    ASSERT_EQ(appended.size(), 1u);
-    EXPECT_EQ(appended[0], kept + "\n");
+    EXPECT_EQ(appended, std::vector<std::string>{kept + "\n"});
   }
 }
 
@@ -128,9 +127,9 @@ TEST_F(LogTest, MarksGoToTheInnermostScopesRecord) {
   }
   MarkPerformance("after");
   outer.Finish();
-  ASSERT_EQ(appended.size(), 2u);
-  EXPECT_EQ(appended[0], "perf outline-show total=2.0 cpu=0.0 [paint=2.0]\n");
-  EXPECT_EQ(appended[1], "perf picker-show total=6.0 cpu=0.0 [layouts=1.0 present=5.0]\n");
+  EXPECT_EQ(appended, (std::vector<std::string>{
+                          "perf outline-show total=2.0 cpu=0.0 [paint=2.0]\n",
+                          "perf picker-show total=6.0 cpu=0.0 [layouts=1.0 present=5.0]\n"}));
 }
 
 TEST_F(LogTest, RecordsWithFramesMarksGpuAndTailAndTheirP95) {
@@ -148,11 +147,11 @@ TEST_F(LogTest, RecordsWithFramesMarksGpuAndTailAndTheirP95) {
   now += 0.0099;
   cpu += 12.25;
   record.Finish();
-  ASSERT_EQ(appended.size(), 1u);
   // p95 of four frames: index min(floor(3.8), 3) = 3, the largest.
-  EXPECT_EQ(appended[0],
-            "perf picker-show total=16.4 cpu=12.2 frames=4 first=4.1 avg=14.5 p95=30.0 "
-            "max=30.0 long=1 gpu=3.0 gpuFrame=1.5 [layout=4.0 paint=2.5] views=3\n");
+  EXPECT_EQ(appended,
+            std::vector<std::string>{
+                "perf picker-show total=16.4 cpu=12.2 frames=4 first=4.1 avg=14.5 p95=30.0 "
+                "max=30.0 long=1 gpu=3.0 gpuFrame=1.5 [layout=4.0 paint=2.5] views=3\n"});
 
   // p95 is the frame at index floor(count * 0.95) of the sorted frames: of one frame that
   // frame, of 20 the 20th, of 40 the 39th.
@@ -167,8 +166,7 @@ TEST_F(LogTest, RecordsWithFramesMarksGpuAndTailAndTheirP95) {
     for (int i = count; i >= 1; --i) glide.AddFrame(i);  // unsorted on purpose
     glide.Finish();
     glide.Finish();  // a second Finish writes nothing
-    ASSERT_EQ(appended.size(), 1u);
-    EXPECT_EQ(appended[0], "perf glide n=2 total=0.0 cpu=0.0" + expected);
+    EXPECT_EQ(appended, std::vector<std::string>{"perf glide n=2 total=0.0 cpu=0.0" + expected});
   }
 }
 
@@ -206,8 +204,7 @@ TEST_F(LogTest, NumbersIgnoreTheProcessLocale) {
   now += 1.25;
   record.Finish();
   std::setlocale(LC_NUMERIC, "C");
-  ASSERT_EQ(appended.size(), 1u);
-  EXPECT_EQ(appended[0], "perf fx-Cards total=1250.0 cpu=0.0\n");
+  EXPECT_EQ(appended, std::vector<std::string>{"perf fx-Cards total=1250.0 cpu=0.0\n"});
 }
 
 }  // namespace

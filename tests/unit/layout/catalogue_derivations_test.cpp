@@ -100,9 +100,7 @@ TEST(RejoinRegion, RegionTakesOverItsParent) {
   EXPECT_EQ(result->axis, Axis::Rows);
 
   // Rejoining a stack of "thirds-left-stack" gives back "thirds".
-  auto thirds = RejoinRegion(BuiltIn("thirds-left-stack"), 0);
-  ASSERT_TRUE(thirds);
-  EXPECT_EQ(thirds->layout.id, "thirds");
+  EXPECT_EQ(RejoinRegion(BuiltIn("thirds-left-stack"), 0).value().layout.id, "thirds");
   // The user's layout keeps its identity and loses its apps.
   SnapLayout mine = MakeLayout("user-1", "Mine", C(0.5, L(0), R(0.5, L(1), L(2))));
   mine.apps[1] = {"app"};
@@ -116,9 +114,7 @@ TEST(WholeColumn, TakesTheColumnUnderThePoint) {
   EXPECT_EQ(result->affected, (std::set<std::int32_t>{2, 3}));
   EXPECT_EQ(result->columnRect, (Rect{0.5, 0, 0.5, 1}));
   // The first part's right edge belongs to the first column.
-  auto left = WholeColumn(BuiltIn("quarters"), 0.5);
-  ASSERT_TRUE(left);
-  EXPECT_EQ(left->region, 0);
+  EXPECT_EQ(WholeColumn(BuiltIn("quarters"), 0.5).value().region, 0);
   // A single-region column: nothing changes, so the layout is kept whole, apps and all.
   SnapLayout halves = BuiltIn("halves");
   halves.apps[1] = {"keep"};
@@ -139,10 +135,9 @@ TEST(WholeColumn, TopmostThenLowestNumberSurvives) {
   EXPECT_EQ(result->region, 3);
   EXPECT_EQ(result->layout.id, "user-2");  // the user's layout keeps its identity
   // Side by side at the same top: the lower number survives.
-  auto second = WholeColumn(
-      MakeLayout("user-3", "Three", C(0.5, L(0), R(0.5, C(0.5, L(4), L(2)), L(1)))), 0.9);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(second->region, 2);
+  const SnapLayout sideBySide =
+      MakeLayout("user-3", "Three", C(0.5, L(0), R(0.5, C(0.5, L(4), L(2)), L(1))));
+  EXPECT_EQ(WholeColumn(sideBySide, 0.9).value().region, 2);
 }
 
 }  // namespace

@@ -28,8 +28,6 @@ Rect RandomWorkArea(std::mt19937_64& random) {
   return Rect{x, y, width, 600.0 + RandomBelow(random, 1800)};
 }
 
-bool Overlap(const Rect& a, const Rect& b) { return !Intersect(a, b).IsEmpty(); }
-
 TEST(TreeProperties, PixelRegionsAreTheirSharesInsetByHalfAGapAndNeverSmaller) {
   std::mt19937_64 random(2);
   const double gaps[] = {0, 8, 9, 10, 12, 16};
@@ -70,7 +68,7 @@ TEST(TreeProperties, PixelRegionsAreTheirSharesInsetByHalfAGapAndNeverSmaller) {
     if (gap >= 2) {
       for (auto a = pixels.begin(); a != pixels.end(); ++a) {
         for (auto b = a + 1; b != pixels.end(); ++b) {
-          ASSERT_FALSE(Overlap(a->second, b->second)) << a->first << " and " << b->first;
+          ASSERT_TRUE(Intersect(a->second, b->second).IsEmpty()) << a->first << " and " << b->first;
         }
       }
     }
@@ -127,7 +125,7 @@ void ExpectWithinTheRules(const MoveCase& c, const NodeRef& changed) {
     ASSERT_GE(rect.width, c.minWidth - slack) << "region " << region;
     ASSERT_GE(rect.height, c.minHeight - slack) << "region " << region;
     // Regions away from the moved split stay exactly where they were.
-    if (!Overlap(*before.Get(region), divider.rect)) {
+    if (Intersect(*before.Get(region), divider.rect).IsEmpty()) {
       ASSERT_EQ(rect, *before.Get(region));
     }
   }
