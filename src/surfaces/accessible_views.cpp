@@ -12,13 +12,14 @@
 #include "surfaces/stack_overview_view.h"
 
 namespace tessary {
-namespace {
 
 Rect OnDesktop(const Rect& units, PanelPlacement placement) {
   return {placement.origin.x + units.x * placement.scale,
           placement.origin.y + units.y * placement.scale, units.width * placement.scale,
           units.height * placement.scale};
 }
+
+namespace {
 
 void AddButton(AccessibleView& view, std::string name, const Rect& units,
                PanelPlacement placement) {

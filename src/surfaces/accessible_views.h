@@ -23,6 +23,9 @@ struct PanelPlacement {
   double scale = 1;
 };
 
+// A rectangle in the panel's units, on the desktop (pixels).
+Rect OnDesktop(const Rect& units, PanelPlacement placement);
+
 // In gallery mode one item per layout, named by the layout; otherwise one per region of
 // every layout, named "Region 2 of 3, " + the layout's name. The hovered one has the focus;
 // the display's active layout is current.

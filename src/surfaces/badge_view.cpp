@@ -247,10 +247,7 @@ void Badge::Hover(BadgeHit hit) {
       break;
   }
   const Rect badge = Bounds();
-  const Rect item = part ? Rect{badge.x + part->x * scale_, badge.y + part->y * scale_,
-                                part->width * scale_, part->height * scale_}
-                         : Rect{};
-  surface_->SetTooltip(text, item);
+  surface_->SetTooltip(text, part ? OnDesktop(*part, {{badge.x, badge.y}, scale_}) : Rect{});
 }
 
 void Badge::OnPointerRelease(Point desktop) {

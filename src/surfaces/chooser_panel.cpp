@@ -52,10 +52,10 @@ void ChooserPanel::SetChoices(std::vector<ChooserChoice> choices) {
   const PixelSize pixels = SurfacePixelSize(rect_);
   geometry_ = LayOutChooser(config_, n, pixels.width / scale_, pixels.height / scale_);
   for (int i = 0; i < n; ++i) {
-    const Rect& c = geometry_.cards[static_cast<std::size_t>(i)];
+    const Rect c =
+        OnDesktop(geometry_.cards[static_cast<std::size_t>(i)], {{rect_.x, rect_.y}, scale_});
     Log("demo card %p %p %.0f %.0f %.0f %.0f", AsPointer(Window()),
-        AsPointer(choices_[static_cast<std::size_t>(i)].window), rect_.x + c.x * scale_,
-        rect_.y + c.y * scale_, c.width * scale_, c.height * scale_);
+        AsPointer(choices_[static_cast<std::size_t>(i)].window), c.x, c.y, c.width, c.height);
   }
   // The window must be shown before the system draws thumbnails into it.
   Paint();
@@ -180,10 +180,8 @@ void ChooserPanel::SetHovered(int item) {
   hovered_ = item;
   Paint();
   if (surface_) {
-    const Rect r = ItemRect(item);
     surface_->SetTooltip(ChooserTooltip(config_, choices_, item, hasFocus_),
-                         {rect_.x + r.x * scale_, rect_.y + r.y * scale_, r.width * scale_,
-                          r.height * scale_});
+                         OnDesktop(ItemRect(item), {{rect_.x, rect_.y}, scale_}));
   }
   if (callbacks_.hoverPreview && surface_) {
     const bool card = item >= 0 && item < static_cast<int>(choices_.size());
