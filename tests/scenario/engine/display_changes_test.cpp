@@ -38,8 +38,7 @@ TEST_F(DisplayChangesTest, WindowsInRegionsAndSpansFollowTheTaskBarExactly) {
     desk.SetWorkArea(primary, works[i]);
     desk.Advance(0.5);
     const RegionMap now = Regions("thirds", works[i]);
-    EXPECT_EQ(desk.Frame(behind), *now.Get(0));
-    EXPECT_EQ(desk.Frame(left), *now.Get(0));
+    for (WindowId w : {behind, left}) EXPECT_EQ(desk.Frame(w), *now.Get(0));
     EXPECT_EQ(desk.Frame(middle), *now.Get(1));
     EXPECT_EQ(desk.Frame(spanning), BoundingRect(now, {1, 2}));
     EXPECT_EQ(desk.Frame(loose), (Rect{300, 200, 700, 500}));
@@ -97,8 +96,7 @@ TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
   external = desk.AddDisplay(External());
   desk.Advance(0.5);
   EXPECT_EQ(LoggedCount("arrangement returned: 3 windows"), 1);
-  EXPECT_EQ(desk.Frame(topLeft), *regions.Get(0));
-  EXPECT_EQ(desk.Frame(behindTopLeft), *regions.Get(0));
+  for (WindowId w : {topLeft, behindTopLeft}) EXPECT_EQ(desk.Frame(w), *regions.Get(0));
   EXPECT_EQ(desk.Frame(bottomRight), *regions.Get(3));
   EXPECT_EQ(desk.Frame(movedByUser), userPlace);
   EXPECT_EQ(ActiveLayoutId(externalKey), "quarters");

@@ -43,8 +43,7 @@ class DividersTest : public EngineTest {
     desk.Advance(0.6);
   }
   void Click(Point at) {
-    ASSERT_TRUE(Editor().Press(at));
-    ASSERT_TRUE(Editor().ReleasePointer(at));
+    ASSERT_TRUE(Editor().PressAndRelease(at));
     desk.Advance(0.05);
   }
   NodeRef ActiveTree() { return engine->Layouts().ActiveLayout(DisplayKey())->tree; }
@@ -198,8 +197,7 @@ TEST_F(DividersTest, NoEditorWithoutDividersNorWhilePaused) {
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("full"));
   EXPECT_FALSE(engine->ShowDividerEditor());
   EXPECT_EQ(messages,
-            (std::vector<std::string>{"Choose a layout with more than one region first.",
-                                      "Choose a layout with more than one region first."}));
+            std::vector<std::string>(2, "Choose a layout with more than one region first."));
   EXPECT_FALSE(Editor().Visible());
 
   engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));

@@ -33,16 +33,18 @@ class Drops : public EngineTest {
     for (const DropTile& tile : engine->Drag().menu->tiles) labels.push_back(tile.label);
     return labels;
   }
-  // Moves onto the tile, holds it until it arms and releases.
-  void Choose(const std::string& label) {
+  // Moves onto the tile and holds it until it arms.
+  void Hover(const std::string& label) {
     ASSERT_TRUE(engine->Drag().menu.has_value()) << label;
     for (const DropTile& tile : engine->Drag().menu->tiles) {
-      if (tile.label != label) continue;
-      MoveTo(Centre(tile.rect), 0.2, 2);
-      Drop();
-      return;
+      if (tile.label == label) return MoveTo(Centre(tile.rect), 0.2, 2);
     }
     FAIL() << "no tile " << label;
+  }
+  // ... and releases there.
+  void Choose(const std::string& label) {
+    Hover(label);
+    Drop();
   }
 
   WindowId dragged{};
@@ -57,9 +59,7 @@ TEST_F(Drops, AnOccupiedRegionAsksThroughTheMenuAndPreviewsTheHoveredTile) {
   EXPECT_TRUE(Logged("demo tile Add to Stack 1 1382 474 112 92"));
   EXPECT_EQ(tips, std::vector<std::string>{"dropMenu"});
   // Over "Left Half" the outline shows where the window would go, without a caption.
-  for (const DropTile& tile : engine->Drag().menu->tiles) {
-    if (tile.label == "Left Half") MoveTo(Centre(tile.rect), 0.2, 2);
-  }
+  Hover("Left Half");
   EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropLeftHalf, 1}));
   ExpectNear(OutlineRect(), {964, 8, 470, 1024});
   EXPECT_EQ(OutlineCaption(), "");

@@ -46,8 +46,7 @@ TEST(RegionMembers, ListedFrontMostFirstInTheirFirstRegion) {
 }
 
 TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
-  ReturnDetector d;
-  d.origin = {100, 100, 800, 600};
+  ReturnDetector d{.origin = {100, 100, 800, 600}};
   // Carried 60 pixels away: neither travelled nor left; 61: travelled.
   UpdateReturnDetector(d, {160, 100, 800, 600}, {560, 110}, 1.0);
   EXPECT_FALSE(d.travelled || d.cursorLeft || d.active);
@@ -68,8 +67,7 @@ TEST(ReturnDetector, OffersTheOriginOnlyAfterTravellingOrLeaving) {
   }
 
   // The cursor left the origin and came back well inside it.
-  ReturnDetector e;
-  e.origin = {100, 100, 800, 600};
+  ReturnDetector e{.origin = {100, 100, 800, 600}};
   UpdateReturnDetector(e, {200, 200, 800, 600}, {50, 50}, 1.0);
   UpdateReturnDetector(e, {200, 200, 800, 600}, {500, 400}, 1.0);
   EXPECT_TRUE(e.active);

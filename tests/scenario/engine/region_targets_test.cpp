@@ -56,15 +56,18 @@ TEST_F(RegionStory, BackOnItsOwnRegion) {
     bool offered;
     const char* caption;       // on the outline once back
     const char* armedCaption;  // after the hold
+    Rect endsAt;
   };
+  const Rect own = *halves.Get(0);
   const Case cases[] = {
-      {"never left", {420, 40}, {420, 40}, false, "", ""},
-      {"travelled", {500, 120}, {420, 40}, true, "Previous position", "Release to return"},
-      {"left", {1400, 500}, {500, 500}, true, "", ""},
+      // Carried 20 pixels: it stays where the drag left it.
+      {"never left", {420, 40}, {420, 40}, false, "", "", {28, 28, own.width, own.height}},
+      {"travelled", {500, 120}, {420, 40}, true, "Previous position", "Release to return", own},
+      {"left", {1400, 500}, {500, 500}, true, "", "", own},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    desk.MoveWindow(window, *halves.Get(0));
+    desk.MoveWindow(window, own);
     Grab(window, {400, 20});
     MoveTo(c.away, 0.05);
     MoveTo(c.back, 0.0, 3);
@@ -74,18 +77,13 @@ TEST_F(RegionStory, BackOnItsOwnRegion) {
     if (c.offered) {
       EXPECT_EQ(engine->Drag().intent, (DropIntent{kDropPutBack, 0}));
       EXPECT_TRUE(engine->Drag().armed);
-      ExpectNear(OutlineRect(), *halves.Get(0));
+      ExpectNear(OutlineRect(), own);
     } else {
       EXPECT_EQ(engine->Drag().kind, kTargetNone);
       EXPECT_FALSE(OutlineVisible());
     }
     Drop();
-    if (c.offered) {
-      ExpectNear(desk.Frame(window), *halves.Get(0));
-    } else {
-      // Carried 20 pixels: it stays where the drag left it.
-      ExpectNear(desk.Frame(window), Rect{28, 28, halves.Get(0)->width, halves.Get(0)->height});
-    }
+    ExpectNear(desk.Frame(window), c.endsAt);
   }
   EXPECT_EQ(LoggedCount("region drop intent=1 region=0"), 2);
 }
@@ -99,9 +97,7 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
   Grab(window, {500, 310});
   MoveTo({1500, 3}, 0.0, 4);
   EXPECT_EQ(OutlineCaption(), "Hold to fill the column");
-  Rect column = *stack.Get(1);
-  column.height = stack.Get(2)->Bottom() - column.y;
-  ExpectNear(OutlineRect(), column);
+  ExpectNear(OutlineRect(), *SpanBounds({1, 2}, stack));
   desk.Advance(0.2);
   EXPECT_EQ(OutlineCaption(), "Release to fill the column");
   Drop();
@@ -111,9 +107,7 @@ TEST_F(RegionStory, TheTopBandFillsTheColumnUnderTheCursor) {
   EXPECT_TRUE(TreesEqual(active->tree, FindBuiltIn("focus")->tree) ||
               TreesEqual(active->tree, MakeSplit(Axis::Columns, 0.6, MakeLeaf(0), MakeLeaf(1))));
   RegionMap filled = Regions(*active, kPrimaryWork);
-  ExpectNear(desk.Frame(window), *filled.Get(1));
-  ExpectNear(desk.Frame(upper), *filled.Get(1));
-  ExpectNear(desk.Frame(lower), *filled.Get(1));
+  for (WindowId w : {window, upper, lower}) ExpectNear(desk.Frame(w), *filled.Get(1));
   EXPECT_EQ(StoredActiveLayouts().at(DisplayKey()).id, active->id);
   EXPECT_TRUE(Logged("region drop intent=6 region=1"));
 }

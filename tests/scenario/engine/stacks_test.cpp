@@ -147,16 +147,15 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
   EXPECT_EQ(desk.Beeps(), 1);
 
   // With stacks off no badge stays (that stepping then does nothing, without a beep, is the
-  // shell's command story).
+  // shell's command story); badges off destroy every badge too.
   desk.Activate(c);
-  engine->ApplyStackSwitches({.windowStacks = false});
-  Pass();
-  EXPECT_TRUE(engine->GetStacks().Badges().empty());
-
-  // Badges off destroy every badge too; on again, the next pass brings them back.
-  engine->ApplyStackSwitches({.badges = false});
-  Pass();
-  EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  for (const StackSwitches& off :
+       {StackSwitches{.windowStacks = false}, StackSwitches{.badges = false}}) {
+    engine->ApplyStackSwitches(off);
+    Pass();
+    EXPECT_TRUE(engine->GetStacks().Badges().empty());
+  }
+  // With badges off stepping still works; on again, the next pass brings them back.
   ASSERT_TRUE(engine->StepStack(+1));
   EXPECT_EQ(desk.Foreground(), a);
   engine->ApplyStackSwitches({});
@@ -266,19 +265,18 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedUntilAltRightClickPutsItBack) {
   ExpectNear(badge->Bounds(), {right.x + 8, right.y + 44, 22, 22}, 0.01);
   EXPECT_TRUE(altRightClick(badge, "").empty());  // nothing remembered yet
   const Rect grown = drag(badge);
-  BadgePlacements stored = ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey));
-  ASSERT_EQ(stored[DisplayKey()].size(), 1u);
-  EXPECT_EQ(stored[DisplayKey()][0], (BadgePlacement{{right.x, right.y, right.width, right.height},
-                                                     false,
-                                                     grown.x + 100 - right.x,
-                                                     grown.y + 200 - right.y}));
+  const BadgePlacement dragged{{right.x, right.y, right.width, right.height},
+                               false,
+                               grown.x + 100 - right.x,
+                               grown.y + 200 - right.y};
+  EXPECT_EQ(ParseBadgePlacements(badgeDocuments.Get(kBadgePlacementsKey)),
+            (BadgePlacements{{DisplayKey(), {dragged}}}));
   EXPECT_TRUE(altRightClick(floating(false), "").empty());  // on the edge: no menu
 
   engine.reset();
   Start();
   badge = floating(true);
-  EXPECT_EQ(badge->Bounds().x, grown.x + 100);
-  EXPECT_EQ(badge->Bounds().y, grown.y + 200);
+  EXPECT_EQ(badge->Bounds(), (Rect{grown.x + 100, grown.y + 200, 22, 22}));
   EXPECT_EQ(altRightClick(badge, "Move Badge Back Under the Title Bar"), both);
   EXPECT_EQ(badge->Bounds().x, right.x + 8);
   EXPECT_FALSE(engine->GetStacks().Placements().Any());

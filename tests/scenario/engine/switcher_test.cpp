@@ -14,8 +14,12 @@ namespace {
 class SwitcherStory : public EngineTest {
  protected:
   SwitcherStory() { surfacesOnDesktop = true; }
-  // Every story here stacks windows in the right half of "halves".
-  void SetUp() override { StartWith("halves"); }
+  // Every story here stacks windows in the right half of "halves"; the spots the mouse hook
+  // is told to watch are kept in `spots`.
+  void SetUp() override {
+    StartWith("halves");
+    engine->Callbacks().setHoverSpots = [this](std::vector<Rect> s) { spots = std::move(s); };
+  }
 
   WindowId Placed(const Rect& rect, const std::string& app = "Notes") {
     return PlacedAt(rect, {.title = app + " " + std::to_string(++titles)}, app);
@@ -47,6 +51,7 @@ class SwitcherStory : public EngineTest {
   }
 
   int titles = 0;
+  std::vector<Rect> spots;
 };
 
 TEST_F(SwitcherStory, StacksOfTwoFiveAndTwelveShowOneCardEachAndADigitBringsOneForward) {
@@ -180,8 +185,6 @@ TEST_F(SwitcherStory, NothingOpensWhilePausedOrDraggingWithStacksOffOrWithoutASt
 }
 
 TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePointerLeaves) {
-  std::vector<Rect> spots;
-  engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
   std::vector<WindowId> windows = Stack(2);
   // The hook watches the front window's minimise button; nothing else wakes the program.
   const Rect minimise{Region(1).Right() - 3 * 46, Region(1).y, 46, 32};
@@ -218,8 +221,6 @@ TEST_F(SwitcherStory, RestingOnTheFrontWindowsMinimiseButtonOpensItUntilThePoint
 }
 
 TEST_F(SwitcherStory, AWindowThatDrawsItsOwnCaptionSaysWhereItsMinimiseButtonIs) {
-  std::vector<Rect> spots;
-  engine->Callbacks().setHoverSpots = [&spots](std::vector<Rect> s) { spots = std::move(s); };
   const Rect area = Region(1);
   Placed(area);
   PlacedAt(area,

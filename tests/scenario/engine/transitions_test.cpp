@@ -112,9 +112,8 @@ TEST_F(TransitionsTest, AWindowWithoutAnImageIsLeftOut) {
 
 TEST_F(TransitionsTest, ASpanSentBehindLeavesUnderTheEffect) {
   StackOfTwo("melt");
-  const Rect left = Region(0);
-  const WindowId beside = PlacedAt(left);
-  const Rect both{left.x, left.y, right.Right() - left.x, left.height};
+  const WindowId beside = PlacedAt(Region(0));
+  const Rect both = *SpanBounds({0, 1}, Regions("halves", kPrimaryWork));
   const WindowId span = PlacedAt(both);
   ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
   ASSERT_EQ(Runs().size(), 1u);
