@@ -56,13 +56,6 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   MoveTo({3261, 20});
   EXPECT_TRUE(PickerSurface().Visible());
 
-  MoveTo({2100, 500});
-  ASSERT_EQ(engine->Drag().display, 1);
-  MoveTo({1885, 500});  // 35 pixels into the primary
-  EXPECT_EQ(engine->Drag().display, 1);
-  MoveTo({1883, 500});  // 37
-  EXPECT_EQ(engine->Drag().display, 0);
-
   // The top-left corner of the second display reaches 36 in; 48 to the left of this
   // point is the primary display, so the corner needs the hold.
   MoveTo({1955, 30}, 0.2);
@@ -70,14 +63,18 @@ TEST_F(TwoDisplays, ThresholdsAt150PercentAndTheTargetStaysOnItsDisplayNearTheBo
   desk.Advance(0.12);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
 
-  MoveTo({1800, 500});
-  EXPECT_EQ(engine->Drag().display, 0);
-  MoveTo({1940, 500});  // 20 pixels into the second display
-  EXPECT_EQ(engine->Drag().display, 0);
-  EXPECT_EQ(engine->Drag().region, 1);
-  MoveTo({1960, 500});  // 40 pixels in: 24 x 1.0 is left behind
-  EXPECT_EQ(engine->Drag().display, 1);
-  EXPECT_EQ(engine->Drag().region, 0);
+  // Across the border the target stays on its display: 35 pixels into the primary still
+  // counts for the second, 37 do not; back the other way 20 pixels in stay on the primary,
+  // 40 leave its 24 x 1.0 behind.
+  const struct {
+    double x;
+    int display, region;
+  } walk[] = {{2100, 1, 0}, {1885, 1, 0}, {1883, 0, 1}, {1940, 0, 1}, {1960, 1, 0}};
+  for (const auto& step : walk) {
+    MoveTo({step.x, 500});
+    EXPECT_EQ(engine->Drag().display, step.display) << step.x;
+    EXPECT_EQ(engine->Drag().region, step.region) << step.x;
+  }
   desk.Advance(0.2);
   Drop();
   ExpectNear(desk.Frame(window), *Regions("halves", kSecondWork, 1.5).Get(0));

@@ -77,8 +77,7 @@ TEST_F(StacksTest, WindowsSharingARegionFormOneStackInUseOrderWithOneBadgeAtItsD
 // (A window leaving the region ends the stack and its badge: the shell's region-move story.)
 TEST_F(StacksTest, ClickingAnIconBringsItsWindowForwardAndTheBadgeFollowsAndGoesWithTheStack) {
   StartWith("halves");
-  const Rect right = Region(1);
-  WindowId a = PlacedAt(right), b = PlacedAt(right), c = PlacedAt(right);
+  WindowId a = PlacedIn(1), b = PlacedIn(1), c = PlacedIn(1);
   Pass();
   Badge& badge = *Shown().at(0);
   ASSERT_EQ(IconWindows(badge), (std::vector<WindowId>{b, a}));
@@ -130,8 +129,7 @@ TEST_F(StacksTest, IconsByNameAndNoBadgeWhileAnotherWindowCoversTheFront) {
 // nothing to step through (and nothing to beep about), with badges off stepping still works.
 TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
   StartWith("halves");
-  const Rect right = Region(1);
-  WindowId a = PlacedAt(right), b = PlacedAt(right), c = PlacedAt(right);
+  WindowId a = PlacedIn(1), b = PlacedIn(1), c = PlacedIn(1);
   ASSERT_EQ(desk.Foreground(), c);
   const std::vector<std::pair<int, WindowId>> steps = {{+1, a}, {+1, b}, {+1, c},
                                                        {-1, b}, {-1, a}, {-1, c}};
@@ -141,7 +139,7 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
     Pass();
   }
   // A window in no stack has nothing to step through: the beep says so.
-  const WindowId alone = PlacedAt(Region(0));
+  const WindowId alone = PlacedIn(0);
   EXPECT_FALSE(engine->StepStack(+1));
   EXPECT_EQ(desk.Foreground(), alone);
   EXPECT_EQ(desk.Beeps(), 1);
@@ -167,11 +165,10 @@ TEST_F(StacksTest, SteppingCyclesThroughTheStackInUseOrderUnlessStacksAreOff) {
 // ordinary window; it goes to the top of its own band instead.
 TEST_F(StacksTest, ABadgeIsNeverPlacedUnderATopmostWindow) {
   StartWith("halves");
-  const Rect right = Region(1);
   for (std::uint32_t frontStyle : {0u, window_ex_style::kTopmost}) {
     SCOPED_TRACE(frontStyle);
-    PlacedAt(right);
-    const WindowId front = PlacedAt(right, {.exStyle = frontStyle});
+    PlacedIn(1);
+    const WindowId front = PlacedIn(1, {.exStyle = frontStyle});
     desk.AddWindow({.frame = {100, 100, 300, 200}, .exStyle = window_ex_style::kTopmost});
     Pass();
     ASSERT_EQ(Shown().size(), 1u);
@@ -290,8 +287,8 @@ TEST_F(StacksTest, ADraggedBadgeIsRememberedUntilAltRightClickPutsItBack) {
 
 TEST_F(StacksTest, AnIdleDesktopWithStacksFiresNoTimerAndHoverRunsOneOnlyWhileNeeded) {
   StartWith("halves");
-  for (int i = 0; i < 3; ++i) PlacedAt(Region(1));
-  for (int i = 0; i < 2; ++i) PlacedAt(Region(0));
+  for (int i = 0; i < 3; ++i) PlacedIn(1);
+  for (int i = 0; i < 2; ++i) PlacedIn(0);
   Pass();
   ASSERT_EQ(Shown().size(), 2u);
   int fired = 0;
@@ -338,12 +335,12 @@ TEST_F(StacksTest, RandomDropsClosesAndStepsNeverHideAWindowWithoutABadge) {
   auto contains = [](const std::vector<WindowId>& list, WindowId w) {
     return std::find(list.begin(), list.end(), w) != list.end();
   };
-  for (int i = 0; i < 5; ++i) windows.push_back(PlacedAt(Region(i % 4)));
+  for (int i = 0; i < 5; ++i) windows.push_back(PlacedIn(i % 4));
   for (int round = 0; round < 120; ++round) {
     SCOPED_TRACE(round);
     switch (below(6)) {
       case 0:
-        windows.push_back(PlacedAt(Region(below(4))));
+        windows.push_back(PlacedIn(below(4)));
         break;
       case 1: {
         const WindowId w = pick();

@@ -42,12 +42,10 @@ class SwitcherStory : public EngineTest {
     desk.Advance(0.05);
   }
 
-  // The front-most of `windows` (the panel and the badges stand above them).
-  WindowId FrontOf(const std::vector<WindowId>& windows) {
-    for (WindowId w : desk.ZOrder()) {
-      if (std::find(windows.begin(), windows.end(), w) != windows.end()) return w;
-    }
-    return kNoWindow;
+  // `windows` front-most first (the panel and the badges stand above them).
+  std::vector<WindowId> FrontToBack(std::vector<WindowId> windows) {
+    std::ranges::sort(windows, {}, [this](WindowId w) { return ZIndex(w); });
+    return windows;
   }
 
   int titles = 0;
@@ -87,7 +85,7 @@ TEST_F(SwitcherStory, TheArrowsStepAtMostOnceEveryQuarterSecondAndClickingElsewh
   ASSERT_NE(Panel(), nullptr);
   Click(chooser_item::kNext);
   EXPECT_EQ(engine->Switcher().Selected(), windows[0]);
-  EXPECT_EQ(FrontOf(windows), windows[0]);
+  EXPECT_EQ(FrontToBack(windows).front(), windows[0]);
   // Too soon after the last step: refused; the keys step the switcher as the arrows do.
   EXPECT_FALSE(engine->StepStack(+1));
   desk.Advance(0.3);
@@ -250,15 +248,13 @@ TEST_F(SwitcherStory, RestingOnACardLiftsItsWindowAndEscapePutsTheStackBack) {
   Panel()->OnPointerMove(Panel()->ItemCentre(0));
   desk.Advance(0.2);
   EXPECT_TRUE(Logged("peek 1"));
-  EXPECT_EQ(FrontOf({windows[0], windows[1], windows[2], other}), windows[0]);
+  EXPECT_EQ(FrontToBack({windows[0], windows[1], windows[2], other}).front(), windows[0]);
   EXPECT_NE(desk.Foreground(), windows[0]);  // lifted, not activated
   Key(surface_key::kEscape);
   EXPECT_EQ(Panel(), nullptr);
   // The stack's windows stand in their old order again.
-  const WindowId frontToBack[] = {other, windows[2], windows[1], windows[0]};
-  for (std::size_t i = 1; i < std::size(frontToBack); ++i) {
-    EXPECT_LT(ZIndex(frontToBack[i - 1]), ZIndex(frontToBack[i])) << i;
-  }
+  EXPECT_EQ(FrontToBack({windows[0], windows[1], windows[2], other}),
+            (std::vector<WindowId>{other, windows[2], windows[1], windows[0]}));
 }
 
 TEST_F(SwitcherStory, ABadgesRightClickShowsTheStackFrontFirstAndAPickBringsThatWindowForward) {

@@ -112,7 +112,7 @@ TEST_F(TransitionsTest, AWindowWithoutAnImageIsLeftOut) {
 
 TEST_F(TransitionsTest, ASpanSentBehindLeavesUnderTheEffect) {
   StackOfTwo("melt");
-  const WindowId beside = PlacedAt(Region(0));
+  const WindowId beside = PlacedIn(0);
   const Rect both = *SpanBounds({0, 1}, Regions("halves", kPrimaryWork));
   const WindowId span = PlacedAt(both);
   ASSERT_TRUE(engine->SendSpanBehind(kNoWindow));
