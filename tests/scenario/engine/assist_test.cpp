@@ -32,7 +32,6 @@ class Assist : public EngineTest {
     ASSERT_TRUE(SurfaceOf(*Panel(region)).PressAndRelease(Panel(region)->ItemCentre(item)));
     desk.Advance(0.5);
   }
-  Rect Quarter(std::int32_t region) { return *Regions("quarters", kPrimaryWork).Get(region); }
 
   WindowId placed{};
   std::vector<WindowId> others;
@@ -67,7 +66,7 @@ TEST_F(Assist, FourQuartersOfferTheOthersInEachEmptyQuarterUntilDoneOrEscape) {
 
   // A click fills the region and offers the rest to the other panels.
   ClickIn(2, 1);  // the second card: others[3]
-  ExpectNear(desk.Frame(others[3]), Quarter(2));
+  ExpectNear(desk.Frame(others[3]), Region(2, 0, "quarters"));
   EXPECT_EQ(engine->PlacementOf(others[3]), (PlacementRecord{DisplayKey(), 2}));
   EXPECT_EQ(engine->PriorRectOf(others[3]), (Rect{370, 270, 640, 480}));
   EXPECT_EQ(desktop.ManageableWindows().front(), others[3]);
@@ -116,11 +115,11 @@ TEST_F(Assist, RefusedTheForegroundThePanelsWorkWithTheMouse) {
   EXPECT_EQ(desk.Foreground(), placed);
   EXPECT_TRUE(Logged("assist: keys stay with the app in front"));
   ClickIn(2, 0);
-  ExpectNear(desk.Frame(others[1]), Quarter(2));
+  ExpectNear(desk.Frame(others[1]), Region(2, 0, "quarters"));
   EXPECT_EQ(desk.Foreground(), Panel(1)->Window());
   ASSERT_TRUE(SurfaceOf(*Panel(1)).PressKey(surface_key::kEnter));
   desk.Advance(0.5);
-  ExpectNear(desk.Frame(others[0]), Quarter(1));
+  ExpectNear(desk.Frame(others[0]), Region(1, 0, "quarters"));
 }
 
 // A chosen window that closes before the choice is carried out leaves its region empty;
@@ -135,7 +134,7 @@ TEST_F(Assist, AChosenWindowClosedMeanwhileAndTheLastCandidateChosen) {
   EXPECT_EQ(engine->Assist().Plan().leftEmpty, (std::set<std::int32_t>{2}));
   EXPECT_EQ(Offered(1), (std::vector<WindowId>{others[0]}));
   ClickIn(1, 0);
-  ExpectNear(desk.Frame(others[0]), Quarter(1));
+  ExpectNear(desk.Frame(others[0]), Region(1, 0, "quarters"));
   EXPECT_FALSE(engine->Assist().Running());
 }
 
@@ -148,7 +147,7 @@ TEST_F(Assist, AChosenWindowThatDoesNotSettleIsStillRecordedInItsRegion) {
   };
   PlaceByPicker(placed, {500, 210}, 4, 0);
   ClickIn(2, 0);
-  EXPECT_EQ(desk.Frame(others[0]).x, Quarter(2).x + 30);
+  EXPECT_EQ(desk.Frame(others[0]).x, Region(2, 0, "quarters").x + 30);
   EXPECT_EQ(engine->PlacementOf(others[0]), (PlacementRecord{DisplayKey(), 2}));
   EXPECT_TRUE(messages.empty());
 }

@@ -74,7 +74,6 @@ class CornerSplit : public Placing {
     ASSERT_EQ(engine->Drag().kind, kTargetCorner);
     Drop(1.5);
   }
-  SnapLayout CornerLayoutOfHalves() { return *engine->Layouts().ActiveLayout(DisplayKey()); }
   Rect work;
   RegionMap halves;
   WindowId resident{};
@@ -88,7 +87,7 @@ TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOneAndALearnedSizeI
   minimumDocuments.Set(kAppMinimumSizesKey, "{\"C:\\\\Apps\\\\Term.exe\": [1000, 0]}");
   Arrange({});
   DropInTopLeftCorner();
-  SnapLayout active = CornerLayoutOfHalves();
+  SnapLayout active = *engine->Layouts().ActiveLayout(DisplayKey());
   EXPECT_EQ(active.id, "corner-custom");
   EXPECT_EQ(active.name, "Custom corner layout");
   RegionMap regions = Regions(active, work);
@@ -107,7 +106,7 @@ TEST_F(CornerSplit, TheWindowAlreadyThereMovesBelowTheDroppedOneAndALearnedSizeI
 TEST_F(CornerSplit, AnAppThatRefusesToShrinkIsLearnedAndTheSplitMovesForIt) {
   Arrange({.minHeight = 600});
   DropInTopLeftCorner();
-  SnapLayout active = CornerLayoutOfHalves();
+  SnapLayout active = *engine->Layouts().ActiveLayout(DisplayKey());
   RegionMap regions = Regions(active, work);
   // The split moved up so that the refusing window fits below.
   EXPECT_GE(regions.Get(2)->height, 600);

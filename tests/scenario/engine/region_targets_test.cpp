@@ -11,16 +11,14 @@ class RegionStory : public EngineTest {
   void SetUp() override {
     StartWithWindow({300, 300, 700, 500});
     engine->Layouts().SetActiveLayout(DisplayKey(), *FindBuiltIn("halves"));
-    halves = Regions("halves", kPrimaryWork);
   }
-  RegionMap halves;
 };
 
 TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   Grab(window, {500, 310});
   MoveTo({1400, 500}, 0.1, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
-  ExpectNear(OutlineRect(), *halves.Get(1));
+  ExpectNear(OutlineRect(), Region(1, 0, "halves"));
   const Rect dropped = desk.Frame(window);
   Drop();
   EXPECT_EQ(desk.Frame(window), dropped);
@@ -35,10 +33,10 @@ TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   // Moving on to the other region restarts the hold.
   MoveTo({300, 500}, 0.0, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
-  ExpectNear(OutlineRect(), *halves.Get(0));
+  ExpectNear(OutlineRect(), Region(0, 0, "halves"));
   desk.Advance(0.2);
   Drop();
-  ExpectNear(desk.Frame(window), *halves.Get(0));
+  ExpectNear(desk.Frame(window), Region(0, 0, "halves"));
   EXPECT_EQ(engine->PlacementOf(window), (PlacementRecord{DisplayKey(), 0}));
   EXPECT_TRUE(Logged("region drop intent=0 region=0"));
   // The dropped window is raised without being activated.
@@ -58,7 +56,7 @@ TEST_F(RegionStory, BackOnItsOwnRegion) {
     const char* armedCaption;  // after the hold
     Rect endsAt;
   };
-  const Rect own = *halves.Get(0);
+  const Rect own = Region(0, 0, "halves");
   const Case cases[] = {
       // Carried 20 pixels: it stays where the drag left it.
       {"never left", {420, 40}, {420, 40}, false, "", "", {28, 28, own.width, own.height}},
@@ -123,7 +121,7 @@ TEST_F(RegionStory, ADragWhoseEndEventNeverComesEndsOnTheReleaseItself) {
   EXPECT_TRUE(Logged("drag released; not waiting for its end-of-move event"));
   EXPECT_TRUE(engine->PendingLateEnd().pending);
   desk.Advance(0.5);
-  ExpectNear(desk.Frame(window), *halves.Get(1));
+  ExpectNear(desk.Frame(window), Region(1, 0, "halves"));
   // The system's end event arriving late is swallowed.
   engine->OnMoveSizeEnd(window);
   EXPECT_FALSE(engine->PendingLateEnd().pending);
