@@ -25,11 +25,10 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtO
   EXPECT_FALSE(OutlineVisible());
   desk.Advance(0.12);
   EXPECT_EQ(engine->Drag().kind, kTargetCorner);
-  const RegionMap quarters = Regions("quarters", kPrimaryWork);
-  ExpectNear(OutlineRect(), *quarters.Get(2));
+  ExpectNear(OutlineRect(), Region(2, 0, "quarters"));
   EXPECT_EQ(OutlineCaption(), "Release to snap");
   Drop();
-  ExpectNear(desk.Frame(window), *quarters.Get(2));
+  ExpectNear(desk.Frame(window), Region(2, 0, "quarters"));
   EXPECT_EQ(ActiveLayoutId(DisplayKey(0)), "quarters");
   EXPECT_TRUE(Logged("placed kind=2 region=2 held=1"));
 
@@ -37,7 +36,7 @@ TEST_F(TwoDisplays, ACornerNextToAnotherDisplayCountsOnlyAfterAHoldAnOuterOneAtO
   Grab(window, {1400, 20});
   MoveTo({4, 1030}, 0.0);
   Drop();
-  ExpectNear(desk.Frame(window), *quarters.Get(1));  // bottom-left of "quarters"
+  ExpectNear(desk.Frame(window), Region(1, 0, "quarters"));  // bottom-left of "quarters"
 }
 
 // At 150 % every threshold of the drag is half as long again: the Escape dead zone 60,
@@ -101,9 +100,7 @@ TEST_F(TwoDisplays, ThePickerOnADisplayAt150PercentAndNothingOffEveryDisplay) {
   EXPECT_FALSE(OutlineVisible());
   EXPECT_EQ(engine->Drag().kind, kTargetNone);
   EXPECT_EQ(engine->Drag().display, -1);
-  Rect before = desk.Frame(window);
-  Drop();
-  EXPECT_EQ(desk.Frame(window), before);
+  DropInPlace(window);
 }
 
 // The windows in regions follow the new work area at once; the dragged one stays under

@@ -85,8 +85,7 @@ TEST_F(DisplayChangesTest, AnUndockedLaptopDockedAgainGetsItsWindowsBack) {
   desk.Advance(0.5);
   ASSERT_EQ(engine->Displays().size(), 1u);
   // While undocked the user drags one window to a place of their own and closes another.
-  const Rect was = desk.Frame(movedByUser);
-  Grab(movedByUser, {was.x + 60, was.y + 10});
+  Grab(movedByUser, {desk.Frame(movedByUser).x + 60, desk.Frame(movedByUser).y + 10});
   MoveTo({1400, 900});
   Drop();
   const Rect userPlace = desk.Frame(movedByUser);

@@ -23,8 +23,7 @@ class Drops : public EngineTest {
   // Takes `w` by its title bar over the centre of the region and holds it there until the
   // menu (if any) is up.
   void HoldOver(WindowId w, int region) {
-    Rect frame = desk.Frame(w);
-    Grab(w, {frame.x + 60, frame.y + 10});
+    Grab(w, {desk.Frame(w).x + 60, desk.Frame(w).y + 10});
     MoveTo(Centre(RegionRect(region)), 0.2, 4);
   }
   std::vector<std::string> Labels() {
@@ -104,9 +103,7 @@ TEST_F(Drops, ReleasingOnNoTileOfAnOccupiedRegionChangesNothing) {
   WindowId resident = AddApp("Term", {.frame = RegionRect(1)});
   HoldOver(dragged, 1);
   MoveTo({1100, 1000}, 0.05, 2);
-  Rect left = desk.Frame(dragged);
-  Drop();
-  EXPECT_EQ(desk.Frame(dragged), left);
+  DropInPlace(dragged);
   ExpectNear(desk.Frame(resident), RegionRect(1));
 }
 
@@ -218,8 +215,7 @@ TEST_F(Drops, DroppingOntoASpanningWindow) {
   };
   Start();
   // The two right columns of "Three columns", and the left column of "Four quarters".
-  const RegionMap thirds = Regions("thirds", kPrimaryWork);
-  const Rect r1 = *thirds.Get(1), r2 = *thirds.Get(2);
+  const Rect r1 = Region(1, 0, "thirds"), r2 = Region(2, 0, "thirds");
   const Rect wide{r1.x, 8, r2.Right() - r1.x, 1024};
   const Rect tall{8, 8, 948, 1024};
   const std::vector<std::string> wideTiles{"Left Column", "Top Half", "Add to Stack", "Bottom Half",

@@ -176,6 +176,12 @@ class EngineTest : public ::testing::Test {
     desk.Release();
     desk.Advance(after);
   }
+  // Releases, and checks that the drop placed nothing: `w` stays where the drag left it.
+  void DropInPlace(WindowId w) {
+    const Rect carried = desk.Frame(w);
+    Drop();
+    EXPECT_EQ(desk.Frame(w), carried);
+  }
 
   // --- What the user sees ---
   SimSurface& PickerSurface() { return *Factory().FindByTitle("Choose a Layout"); }

@@ -19,9 +19,7 @@ TEST_F(RegionStory, AHoldArmsTheRegionAndOnlyThenDoesReleasingSnapIntoIt) {
   MoveTo({1400, 500}, 0.1, 1);
   EXPECT_EQ(OutlineCaption(), "Hold to snap");
   ExpectNear(OutlineRect(), Region(1, 0, "halves"));
-  const Rect dropped = desk.Frame(window);
-  Drop();
-  EXPECT_EQ(desk.Frame(window), dropped);
+  DropInPlace(window);
   EXPECT_TRUE(Logged("end kind=3 region=1 intent=0 armed=0 moving=1 resizing=0"));
 
   desk.MoveWindow(window, {300, 300, 700, 500});
