@@ -54,8 +54,7 @@ TEST_F(Assist, FourQuartersOfferTheOthersInEachEmptyQuarterUntilDoneOrEscape) {
   for (std::int32_t region : {1, 2, 3}) {
     ASSERT_NE(Panel(region), nullptr);
     // Front first: the last window added.
-    EXPECT_EQ(Offered(region),
-              (std::vector<WindowId>{others[4], others[3], others[2], others[1], others[0]}));
+    EXPECT_EQ(Offered(region), std::vector<WindowId>(others.rbegin(), others.rend()));
   }
   EXPECT_EQ(desk.Foreground(), Panel(2)->Window());
   EXPECT_EQ(engine->AssistPanel(), Panel(2)->Window());
