@@ -5,7 +5,6 @@
 
 #include "platform/win32/startup_entry_win32.h"
 #include "platform/win32/wide_text.h"
-#include "state/settings_store.h"
 
 namespace tessary {
 namespace {
@@ -43,7 +42,6 @@ TEST(Win32StartupEntryTest, RunValueIsWrittenReadAndRemoved) {
                  sizeof number);
   RegCloseKey(key);
   EXPECT_FALSE(entry.IsRegistered());
-  EXPECT_FALSE(IsStartAtLoginRegistered(entry));
 
   ASSERT_TRUE(entry.SetRegistered(false));
   EXPECT_FALSE(entry.IsRegistered());
