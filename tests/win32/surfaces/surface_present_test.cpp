@@ -6,8 +6,6 @@
 namespace tessary::testing {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 // A surface, not yet shown, over an ordinary white window.
 class SurfacePresentTest : public SurfaceTest {
  protected:
@@ -16,7 +14,7 @@ class SurfacePresentTest : public SurfaceTest {
     ASSERT_TRUE(surface);
   }
 
-  PlainWindow below{{100, 100, 700, 500}, kWhite};
+  PlainWindow below{{100, 100, 700, 500}, RGB(255, 255, 255)};
   std::unique_ptr<Win32Surface> surface;
 };
 
