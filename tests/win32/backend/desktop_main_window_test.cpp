@@ -38,9 +38,8 @@ class Win32MainWindow : public ::testing::Test {
     g_backend = &backend_;
     backend_.AttachMainWindow(main_);
   }
+  // The backend's hooks end with it.
   void TearDown() override {
-    backend_.platform().input.StopEscapeWatch();
-    backend_.platform().events.Uninstall();
     DestroyWindow(main_);
     g_backend = nullptr;
   }

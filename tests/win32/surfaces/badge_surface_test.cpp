@@ -53,8 +53,7 @@ class BadgeSurfaceTest : public SurfaceTest {
 // only icon sits 4 pixels in from every side.
 TEST_F(BadgeSurfaceTest, AClickOnAnIconAsksForThatWindowAndStopsThere) {
   const int frontClicks = front_.Clicks();
-  MouseTo(300, 255);
-  SendMouse({MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+  SendClick(300, 255);
   PumpMessagesUntil([&] { return asked_.has_value(); });
   EXPECT_EQ(asked_, ToWindowId(back_.Handle()));
   EXPECT_EQ(front_.Clicks(), frontClicks);  // the click stopped at the badge

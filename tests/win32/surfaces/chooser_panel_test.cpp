@@ -6,7 +6,6 @@
 
 #include "surfaces/chooser_panel.h"
 
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,13 +15,6 @@
 
 namespace tessary::testing {
 namespace {
-
-bool Within(const RECT& inner, HWND window) {
-  RECT outer{};
-  GetWindowRect(window, &outer);
-  return inner.right > inner.left && inner.left >= outer.left && inner.top >= outer.top &&
-         inner.right <= outer.right && inner.bottom <= outer.bottom;
-}
 
 // The focus and selection announcements a screen reader hears: (window, child id).
 std::vector<std::pair<HWND, LONG>> announced;
@@ -61,7 +53,10 @@ TEST_F(SurfaceTest, TheChooserPanelIsATopmostWindowWhoseFocusedCardIsNamedByTitl
   const AccessibleRead card = ReadAccessible(window, AccessibleChild::kFocused);
   EXPECT_EQ(card.name, L"Notes");
   EXPECT_EQ(card.role, ROLE_SYSTEM_LISTITEM);
-  EXPECT_TRUE(Within(card.where, window));
+  RECT panelRect{}, overlap{};
+  GetWindowRect(window, &panelRect);
+  // Not empty, and wholly inside the panel.
+  EXPECT_TRUE(IntersectRect(&overlap, &card.where, &panelRect) && EqualRect(&overlap, &card.where));
   panel.Destroy();
   EXPECT_FALSE(IsWindow(window));
   CoUninitialize();

@@ -6,8 +6,6 @@
 namespace tessary::testing {
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
 // A surface, not yet shown, over an ordinary white window.
 class SurfacePresentTest : public SurfaceTest {
  protected:
@@ -16,7 +14,7 @@ class SurfacePresentTest : public SurfaceTest {
     ASSERT_TRUE(surface);
   }
 
-  PlainWindow below{{100, 100, 700, 500}, kWhite};
+  PlainWindow below{{100, 100, 700, 500}, RGB(255, 255, 255)};
   std::unique_ptr<Win32Surface> surface;
 };
 
@@ -32,7 +30,6 @@ TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
   surface->Present({150, 150, 100, 80}, 1.0, RedAndHalfBlue, SurfaceAnchor::Topmost());
   PumpMessagesFor(0.2);
   EXPECT_TRUE(surface->Visible());
-  EXPECT_TRUE(IsWindowVisible(surface->Handle()));
   EXPECT_EQ(WindowBounds(surface->Handle()), (Rect{150, 150, 100, 80}));
 
   // The bitmap holds premultiplied BGRA, as UpdateLayeredWindow wants it.
@@ -41,7 +38,6 @@ TEST_F(SurfacePresentTest, ShowsItsPixelsMovesAndHides) {
   EXPECT_TRUE(Near(ColourOf(BitmapPixel(*surface, 90, 10)), {0, 0, 128}, 1));
 
   EXPECT_TRUE(Near(ScreenPixel(160, 160), {255, 0, 0}));
-  EXPECT_TRUE(Near(ScreenPixel(140, 140), {255, 255, 255}));
 
   surface->MoveTo({400.4, 300.6});
   PumpMessagesFor(0.2);

@@ -102,8 +102,6 @@ TEST_F(SurfaceTest, TransitionOverlayDrawsEveryPassOverRealWindows) {
     const int texture = gpu.AddTexture(image);
     const int backdropTexture = gpu.AddTexture({4, 4, std::vector<std::uint32_t>(16, kGreen)});
     const int mesh = c.pass == TransitionPass::kMesh ? gpu.AddMesh(BuildMesh(64, 40)) : -1;
-    ASSERT_GE(texture, 0);
-    ASSERT_GE(backdropTexture, 0);
     const std::vector<TransitionDraw> draws = {
         {texture, mesh, Item(c.pass, c.effect, c.progress, bounds)}};
     const int under = c.cleared ? -1 : backdropTexture;
