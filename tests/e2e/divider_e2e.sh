@@ -23,7 +23,7 @@ set -euo pipefail
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-e2e_story dividers "${1:-}" tessary_e2e_drag_probe.exe
+e2e_story dividers "${1:-}"
 
 editor="Adjust Shared Dividers"
 one="Divide me 1"
