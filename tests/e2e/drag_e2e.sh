@@ -61,6 +61,31 @@ check_placed() {
     e2e_fail "layouts.json does not record \"$layout\" as active: $(cat "$state/layouts.json" 2>/dev/null)"
 }
 
+# drop_on_tile TITLE X Y EXPECTED [PICKER]: drags sample window 1 to the top centre, where
+# the picker drops down (to the frame PICKER when given), and onto the tile at X Y, where
+# the outline shows EXPECTED; let go there, the window goes to EXPECTED and the picker
+# away. Screenshots picker.png, over-region.png and placed.png.
+drop_on_tile() {
+  local title=$1 px=$2 py=$3 expected=$4 picker=${5:-} frame
+  e2e_drag_to_top_center 1 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  sleep 0.3  # the picker's drop-down glide
+  screenshot picker
+  frame=$(frame_of "Choose a Layout")
+  [ -z "$picker" ] || [ "$frame" = "$picker" ] || e2e_fail "the picker is at $frame, not $picker"
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.3
+  screenshot over-region
+  e2e_probe windows >"$E2E_WORK/windows-over-region.txt" || true
+  # The outline shows where the release will put the window.
+  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
+    e2e_fail "the outline is at $(frame_of "Tessary destination"), not $expected"
+  e2e_drag_end
+  frame=$(wait_frame "$title" "$expected") || { screenshot placed; e2e_fail "the window's frame is $frame, not $expected"; }
+  screenshot placed
+  e2e_wait_visible "Choose a Layout" 0 3 || e2e_fail "the picker stayed up after the release"
+}
+
 case_snap_halves() {
   local title="Snap me"
   e2e_start_tessary first
@@ -70,26 +95,7 @@ case_snap_halves() {
   target=$(e2e_probe picker-point halves 0) || e2e_fail "the probe found no picker tile"
   read -r px py <<<"$target"
   e2e_log "aiming at $px,$py; expecting $expected"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  sleep 0.3  # the picker's drop-down glide
-  screenshot picker
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.3
-  screenshot over-region
-  e2e_probe windows >"$E2E_WORK/windows-over-region.txt" || true
-  # The outline shows where the release will put the window.
-  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
-    e2e_fail "the outline is at $(frame_of "Tessary destination"), not on the left half $expected"
-  e2e_drag_end
-  local frame
-  frame=$(wait_frame "$title" "$expected") || {
-    screenshot placed
-    e2e_fail "the window's frame is $frame, not the left half $expected"
-  }
-  screenshot placed
-  e2e_wait_visible "Choose a Layout" 0 3 || e2e_fail "the picker stayed up after the release"
+  drop_on_tile "$title" "$px" "$py" "$expected"
   check_placed 0 halves
   e2e_quit first
 }
@@ -145,21 +151,7 @@ case_snap_halves_150() {
     e2e_fail "the probe sees the halves at $(e2e_probe region halves 0) and $(e2e_probe region halves 1): not at scale 1.5"
   local px py
   read -r px py <<<"$(e2e_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  screenshot picker
-  local now
-  now=$(frame_of "Choose a Layout")
-  [ "$now" = "$picker" ] || e2e_fail "the picker is at $now, not $picker"
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.3
-  screenshot over-region
-  e2e_wait_until 3 frame_is "Tessary destination" "$left" ||
-    e2e_fail "the outline is at $(frame_of "Tessary destination"), not $left"
-  e2e_drag_end
-  now=$(wait_frame "$title" "$left") || { screenshot placed; e2e_fail "the window's frame is $now, not $left"; }
-  screenshot placed
+  drop_on_tile "$title" "$px" "$py" "$left" "$picker"
   e2e_log "picker $picker, outline and window $left"
   check_placed 0 halves
   e2e_quit first
