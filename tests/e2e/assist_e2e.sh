@@ -46,9 +46,7 @@ case_fill_halves() {
   local x y w h
   read -r x y w h <<<"$(first_card "$log")"
   [ -n "$h" ] || e2e_fail "the log names no card"
-  e2e_mouse_to "$((x + w / 2))" "$((y + h / 2))"
-  sleep 0.2
-  xdotool click 1
+  e2e_click_at "$((x + w / 2))" "$((y + h / 2))"
   # Either of the other two, whichever was in front, fills the right half.
   local filled=""
   for _ in $(seq 1 50); do

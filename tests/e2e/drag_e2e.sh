@@ -204,10 +204,7 @@ case_resize_together() {
 
   # A few pixels inside the right border, half-way down: Wine starts its own size loop.
   local y=$((8 + 1044 / 2))
-  e2e_mouse_to 953 "$y"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at 953 "$y"
   e2e_drag_move 1153 "$y" 20
   sleep 0.3
   screenshot resizing

@@ -35,10 +35,7 @@ drag_over() {
   local x y
   e2e_close_assist
   read -r x y _ <<<"$(frame_of "$1")"
-  e2e_mouse_to "$((x + 120))" "$((y + 10))"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at "$((x + 120))" "$((y + 10))"
   e2e_drag_move "$2" "$3" 20
   e2e_wait_visible "Tessary drop menu" 1 5 || { screenshot no-menu; e2e_fail "no drop menu opened"; }
 }

@@ -227,8 +227,7 @@ case_feedback_sent() {
   local wx wy ww wh border
   read -r wx wy ww wh <<<"$(e2e_probe rect "Send Feedback")"
   border=$(((ww - 560) / 2))
-  e2e_mouse_to "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
-  xdotool click 1
+  e2e_click_at "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
   e2e_wait_until 15 test -s "$E2E_WORK/posted.txt" || e2e_fail "nothing reached the service"
   grep -q '^/feedback/api/submit$' "$E2E_WORK/posted.txt" || e2e_fail "wrong path: $(cat "$E2E_WORK/posted.txt")"
   grep -q '^application/json$' "$E2E_WORK/posted.txt" || e2e_fail "not sent as JSON"

@@ -34,9 +34,7 @@ region0="8 8 948 1044"
 click_in_editor() {
   local cx cy
   read -r cx cy _ <<<"$(e2e_probe client "$editor")"
-  e2e_mouse_to "$((cx + $1))" "$((cy + $2))"
-  sleep 0.2
-  xdotool click 1
+  e2e_click_at "$((cx + $1))" "$((cy + $2))"
   sleep 0.3
 }
 

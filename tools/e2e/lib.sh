@@ -295,6 +295,21 @@ e2e_mouse_to() {
 
 e2e_key() { xdotool key "$@"; }
 
+# e2e_click_at X Y: a left click there, the pointer resting a moment first.
+e2e_click_at() {
+  e2e_mouse_to "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+}
+
+# e2e_press_at X Y: the left button pressed there and held, as a drag begins.
+e2e_press_at() {
+  e2e_mouse_to "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+}
+
 # A click on Tessary's tray icon: Wine's task bar keeps the notification area at the
 # bottom right, one small icon.
 e2e_click_tray_icon() {
@@ -330,10 +345,7 @@ e2e_drag_begin() {
   local x y w h
   e2e_close_assist
   read -r x y w h <<<"$(e2e_rect "$1")"
-  e2e_mouse_to "$((x + w / 3))" "$((y + 10))"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at "$((x + w / 3))" "$((y + 10))"
 }
 
 # e2e_drag_move X Y [STEPS]: moves the pointer there in small steps, as a hand does; the
