@@ -11,8 +11,8 @@
 #                puts that window into the right half, and the panel goes away
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
-# tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/assist_CASE.
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. Files are left in
+# BUILD_DIR/e2e/assist_CASE.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
@@ -31,7 +31,7 @@ case_fill_halves() {
   # The two others stay clear of the right half, where the panel will be.
   e2e_start_samples --title "Assist" --rect 300 300 640 420 --rect 40 120 560 380 \
     --rect 120 560 600 400
-  right=$(drag_probe region halves 1) || e2e_fail "the probe knows no Halves region 1"
+  right=$(e2e_probe region halves 1) || e2e_fail "the probe knows no Halves region 1"
   snap_into halves 0 1 "Assist 1"
 
   e2e_wait_visible "$panel" 1 5 || { screenshot no-panel; e2e_fail "no Snap Assist panel appeared"; }
@@ -46,9 +46,7 @@ case_fill_halves() {
   local x y w h
   read -r x y w h <<<"$(first_card "$log")"
   [ -n "$h" ] || e2e_fail "the log names no card"
-  e2e_mouse_to "$((x + w / 2))" "$((y + h / 2))"
-  sleep 0.2
-  xdotool click 1
+  e2e_click_at "$((x + w / 2))" "$((y + h / 2))"
   # Either of the other two, whichever was in front, fills the right half.
   local filled=""
   for _ in $(seq 1 50); do
@@ -65,4 +63,4 @@ case_fill_halves() {
   e2e_quit first
 }
 
-e2e_story_case assist_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe
+e2e_story_case assist_ "${1:-}" "${2:-}"

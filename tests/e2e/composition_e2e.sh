@@ -16,9 +16,8 @@
 # 4 + 956 + 4 = 964 to 4 + 1912 - 4 = 1912 and from 8 down to 1052: 964 8 948 1044.
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
-# tessary_e2e_drag_probe.exe. The logs, state and screenshots stay in
-# BUILD_DIR/e2e/composition_switch.
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. The logs, state and
+# screenshots stay in BUILD_DIR/e2e/composition_switch.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
@@ -59,8 +58,8 @@ main() {
   local right="964 8 948 1044" key frame
   e2e_start_tessary first
   # The task bar (and with it the work area) exists once a program has opened the desktop.
-  [ "$(drag_probe region halves 1)" = "$right" ] ||
-    e2e_fail "the program puts the right half at $(drag_probe region halves 1), not $right"
+  [ "$(e2e_probe region halves 1)" = "$right" ] ||
+    e2e_fail "the program puts the right half at $(e2e_probe region halves 1), not $right"
   e2e_key ctrl+alt+1
   e2e_wait_until 5 grep -qs '^switch 0 on ' "$(e2e_log_file first)" ||
     e2e_fail "Ctrl+Alt+1 did not reach the program"
@@ -82,7 +81,7 @@ main() {
 
   # With no sample running, Ctrl+Alt+1 starts one and places its window when it appears.
   kill "$(e2e_pid samples)" 2>/dev/null || true
-  e2e_wait_until 10 test -z "$(drag_probe frame "Composer sample")" ||
+  e2e_wait_until 10 test -z "$(e2e_probe frame "Composer sample")" ||
     e2e_fail "the sample window did not close"
   e2e_key ctrl+alt+1
   frame=$(wait_frame "Tessary sample" "$right" 20) || {
@@ -94,6 +93,6 @@ main() {
   e2e_quit second
 }
 
-e2e_story composition_switch "${1:-}" tessary_e2e_drag_probe.exe
+e2e_story composition_switch "${1:-}"
 main
 echo "PASS composition_switch"

@@ -23,7 +23,7 @@ set -euo pipefail
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-e2e_story dividers "${1:-}" tessary_e2e_drag_probe.exe
+e2e_story dividers "${1:-}"
 
 editor="Adjust Shared Dividers"
 one="Divide me 1"
@@ -40,10 +40,7 @@ e2e_wait_visible "$editor" 1 5 || { screenshot no-editor; e2e_fail "Ctrl+Alt+A d
 sleep 0.3
 screenshot dividers-open
 
-e2e_mouse_to 960 530
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
+e2e_press_at 960 530
 e2e_drag_move 1199 530 20
 sleep 0.3
 screenshot dividers-dragged
@@ -55,9 +52,7 @@ frame=$(wait_frame "$two" "$moved_right") || {
 }
 frame=$(wait_frame "$one" "$moved_left") || e2e_fail "$one is at $frame, not $moved_left"
 
-e2e_mouse_to 1143 38
-sleep 0.2
-xdotool click 1
+e2e_click_at 1143 38
 e2e_wait_visible "$editor" 0 5 || { screenshot editor-stayed; e2e_fail "\"Done\" left the editor open"; }
 screenshot dividers-done
 [ "$(frame_of "$one") / $(frame_of "$two")" = "$moved_left / $moved_right" ] ||

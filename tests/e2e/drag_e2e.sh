@@ -25,15 +25,14 @@
 #                ahead and of the outline (how fast is for people to judge)
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
-# tessary_e2e_drag_probe.exe. Where the targets lie and where a placed window must end
-# are asked of the drag probe, which uses the program's own geometry code. Each case
-# leaves its files (log, state, screenshots) in BUILD_DIR/e2e/drag_CASE.
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. Where the targets lie
+# and where a placed window must end are asked of the probe, which uses the program's own
+# geometry code. Each case leaves its files (log, state, screenshots) in
+# BUILD_DIR/e2e/drag_CASE.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
-
 
 # The documents of the displays' active layouts in a layouts file. The file holds each
 # document as a JSON string, so their inner quotes come escaped.
@@ -62,35 +61,41 @@ check_placed() {
     e2e_fail "layouts.json does not record \"$layout\" as active: $(cat "$state/layouts.json" 2>/dev/null)"
 }
 
+# drop_on_tile TITLE X Y EXPECTED [PICKER]: drags sample window 1 to the top centre, where
+# the picker drops down (to the frame PICKER when given), and onto the tile at X Y, where
+# the outline shows EXPECTED; let go there, the window goes to EXPECTED and the picker
+# away. Screenshots picker.png, over-region.png and placed.png.
+drop_on_tile() {
+  local title=$1 px=$2 py=$3 expected=$4 picker=${5:-} frame
+  e2e_drag_to_top_center 1 0.3
+  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
+  sleep 0.3  # the picker's drop-down glide
+  screenshot picker
+  frame=$(frame_of "Choose a Layout")
+  [ -z "$picker" ] || [ "$frame" = "$picker" ] || e2e_fail "the picker is at $frame, not $picker"
+  e2e_drag_move "$px" "$py" 10
+  sleep 0.3
+  screenshot over-region
+  e2e_probe windows >"$E2E_WORK/windows-over-region.txt" || true
+  # The outline shows where the release will put the window.
+  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
+    e2e_fail "the outline is at $(frame_of "Tessary destination"), not $expected"
+  e2e_drag_end
+  frame=$(wait_frame "$title" "$expected") || { screenshot placed; e2e_fail "the window's frame is $frame, not $expected"; }
+  screenshot placed
+  e2e_wait_visible "Choose a Layout" 0 3 || e2e_fail "the picker stayed up after the release"
+}
+
 case_snap_halves() {
   local title="Snap me"
   e2e_start_tessary first
   e2e_start_samples --title "$title" --rect 300 300 640 420
   local expected target px py
-  expected=$(drag_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
-  target=$(drag_probe picker-point halves 0) || e2e_fail "the probe found no picker tile"
+  expected=$(e2e_probe region halves 0) || e2e_fail "the probe knows no Halves region 0"
+  target=$(e2e_probe picker-point halves 0) || e2e_fail "the probe found no picker tile"
   read -r px py <<<"$target"
   e2e_log "aiming at $px,$py; expecting $expected"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  sleep 0.3  # the picker's drop-down glide
-  screenshot picker
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.3
-  screenshot over-region
-  drag_probe windows >"$E2E_WORK/windows-over-region.txt" || true
-  # The outline shows where the release will put the window.
-  e2e_wait_until 3 frame_is "Tessary destination" "$expected" ||
-    e2e_fail "the outline is at $(frame_of "Tessary destination"), not on the left half $expected"
-  e2e_drag_end
-  local frame
-  frame=$(wait_frame "$title" "$expected") || {
-    screenshot placed
-    e2e_fail "the window's frame is $frame, not the left half $expected"
-  }
-  screenshot placed
-  e2e_wait_visible "Choose a Layout" 0 3 || e2e_fail "the picker stayed up after the release"
+  drop_on_tile "$title" "$px" "$py" "$expected"
   check_placed 0 halves
   e2e_quit first
 }
@@ -102,7 +107,7 @@ case_snap_corner() {
   local expected wx wy ww wh
   # No active layout: a corner drop makes the layout "quarters", whose region 2 is the
   # top of the right column.
-  expected=$(drag_probe region quarters 2) || e2e_fail "the probe knows no quarters region 2"
+  expected=$(e2e_probe region quarters 2) || e2e_fail "the probe knows no quarters region 2"
   read -r wx wy ww wh <<<"$(e2e_probe workarea)"
 
   e2e_drag_begin 1
@@ -142,25 +147,11 @@ case_snap_halves_150() {
   e2e_wait_until 5 workarea_is "0 0 1920 1052" ||
     e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1052"
   # The program's own geometry agrees with the hand-made numbers; it also aims the drag.
-  [ "$(drag_probe region halves 0) / $(drag_probe region halves 1)" = "$left / $right" ] ||
-    e2e_fail "the probe sees the halves at $(drag_probe region halves 0) and $(drag_probe region halves 1): not at scale 1.5"
+  [ "$(e2e_probe region halves 0) / $(e2e_probe region halves 1)" = "$left / $right" ] ||
+    e2e_fail "the probe sees the halves at $(e2e_probe region halves 0) and $(e2e_probe region halves 1): not at scale 1.5"
   local px py
-  read -r px py <<<"$(drag_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
-
-  e2e_drag_to_top_center 1 0.3
-  e2e_wait_visible "Choose a Layout" 1 5 || { screenshot no-picker; e2e_fail "the picker did not drop down"; }
-  screenshot picker
-  local now
-  now=$(frame_of "Choose a Layout")
-  [ "$now" = "$picker" ] || e2e_fail "the picker is at $now, not $picker"
-  e2e_drag_move "$px" "$py" 10
-  sleep 0.3
-  screenshot over-region
-  e2e_wait_until 3 frame_is "Tessary destination" "$left" ||
-    e2e_fail "the outline is at $(frame_of "Tessary destination"), not $left"
-  e2e_drag_end
-  now=$(wait_frame "$title" "$left") || { screenshot placed; e2e_fail "the window's frame is $now, not $left"; }
-  screenshot placed
+  read -r px py <<<"$(e2e_probe picker-point halves 0)" || e2e_fail "the probe found no picker tile"
+  drop_on_tile "$title" "$px" "$py" "$left" "$picker"
   e2e_log "picker $picker, outline and window $left"
   check_placed 0 halves
   e2e_quit first
@@ -175,12 +166,12 @@ case_stack_badge() {
   # The small badge (22 x 22) is centred on the front window's left edge, but not left of
   # the work area, 44 pixels below its top, directly above that window.
   local x y expected
-  read -r x y _ <<<"$(drag_probe region halves 0)"
+  read -r x y _ <<<"$(e2e_probe region halves 0)"
   expected="$((x - 11 < 0 ? 0 : x - 11)) $((y + 44)) 22 22"
   e2e_wait_visible "$badge" 1 5 || { screenshot no-badge; e2e_fail "no badge appeared"; }
   e2e_wait_until 3 frame_is "$badge" "$expected" ||
     e2e_fail "the badge is at $(frame_of "$badge"), not $expected"
-  drag_probe windows >"$E2E_WORK/windows-stacked.txt"
+  e2e_probe windows >"$E2E_WORK/windows-stacked.txt"
   grep -A1 -F "\"$badge\"" "$E2E_WORK/windows-stacked.txt" | tail -n 1 | grep -qF "\"$two\"" ||
     e2e_fail "the badge is not directly above $two: $(cat "$E2E_WORK/windows-stacked.txt")"
   sleep 0.3  # the fade-in
@@ -191,9 +182,8 @@ case_stack_badge() {
   screenshot stack-badge-grown
 
   e2e_key ctrl+alt+bracketright
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
-    e2e_fail "Ctrl+Alt+] left $(drag_probe foreground) in the foreground, not $one"
+  e2e_wait_until 3 foreground_is "$one" ||
+    e2e_fail "Ctrl+Alt+] left $(e2e_probe foreground) in the foreground, not $one"
   e2e_wait_until 3 in_front "$one" "$two" || e2e_fail "$one is not in front of $two"
   screenshot stepped
   e2e_quit first
@@ -214,10 +204,7 @@ case_resize_together() {
 
   # A few pixels inside the right border, half-way down: Wine starts its own size loop.
   local y=$((8 + 1044 / 2))
-  e2e_mouse_to 953 "$y"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at 953 "$y"
   e2e_drag_move 1153 "$y" 20
   sleep 0.3
   screenshot resizing
@@ -274,4 +261,4 @@ case_picker_timing() {
 
 # The story at 150 % runs in a prefix of its own whose system DPI is 144.
 [ "${1:-}" = snap_halves_150 ] && export E2E_DPI=144
-e2e_story_case drag_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe
+e2e_story_case drag_ "${1:-}" "${2:-}"

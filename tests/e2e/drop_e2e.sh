@@ -12,14 +12,13 @@
 #                   dragged over the left half and released on "Swap": they trade places
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
-# tessary_e2e_drag_probe.exe. The tiles are found where the program says it laid them
-# out (its "demo tile" log lines). Each case leaves its files in BUILD_DIR/e2e/drop_CASE.
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. The tiles are found
+# where the program says it laid them out (its "demo tile" log lines). Each case leaves its
+# files in BUILD_DIR/e2e/drop_CASE.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
-
 
 # At 96 DPI the work area is 0 0 1920 1060 (Wine's task bar takes the bottom 20 pixels)
 # and the halves of "Halves" are 8 8 948 1044 and 964 8 948 1044. The left one split in
@@ -36,10 +35,7 @@ drag_over() {
   local x y
   e2e_close_assist
   read -r x y _ <<<"$(frame_of "$1")"
-  e2e_mouse_to "$((x + 120))" "$((y + 10))"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at "$((x + 120))" "$((y + 10))"
   e2e_drag_move "$2" "$3" 20
   e2e_wait_visible "Tessary drop menu" 1 5 || { screenshot no-menu; e2e_fail "no drop menu opened"; }
 }
@@ -61,8 +57,8 @@ case_drop_left_half() {
   local one="Drop me 1" two="Drop me 2" frame
   e2e_start_tessary first
   e2e_start_samples --title "Drop me" --rect 300 300 640 420 --rect 1000 360 640 420
-  [ "$(drag_probe region halves 0)" = "$left" ] ||
-    e2e_fail "the probe sees the left half at $(drag_probe region halves 0)"
+  [ "$(e2e_probe region halves 0)" = "$left" ] ||
+    e2e_fail "the probe sees the left half at $(e2e_probe region halves 0)"
   snap_into halves 0 1 "$one"
   drag_over "$two" 482 530
   sleep 0.4  # the tile under the pointer is highlighted
@@ -89,4 +85,4 @@ case_drop_swap() {
   e2e_quit first
 }
 
-e2e_story_case drop_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe
+e2e_story_case drop_ "${1:-}" "${2:-}"

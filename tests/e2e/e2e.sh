@@ -146,10 +146,7 @@ case_tray_icon_menu() {
   e2e_start_tessary first
   e2e_click_tray_icon
   # Typed keys cannot reach the menu under Wine (see the probe); posted ones do.
-  e2e_probe choose-last "$(e2e_main_window first)" >/dev/null ||
-    e2e_fail "clicking the tray icon opened no menu"
-  e2e_wait_exit first
-  [ "$E2E_STATUS" -eq 0 ] || e2e_fail "Quit Tessary ended the program with $E2E_STATUS"
+  e2e_quit_from_menu first "clicking the tray icon opened no menu"
   [ "$(tail -n 1 "$(e2e_log_file first)")" = shutdown ] || e2e_fail "no shutdown in the log"
 }
 
@@ -230,8 +227,7 @@ case_feedback_sent() {
   local wx wy ww wh border
   read -r wx wy ww wh <<<"$(e2e_probe rect "Send Feedback")"
   border=$(((ww - 560) / 2))
-  e2e_mouse_to "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
-  xdotool click 1
+  e2e_click_at "$((wx + border + 490))" "$((wy + wh - border - 560 + 526))"
   e2e_wait_until 15 test -s "$E2E_WORK/posted.txt" || e2e_fail "nothing reached the service"
   grep -q '^/feedback/api/submit$' "$E2E_WORK/posted.txt" || e2e_fail "wrong path: $(cat "$E2E_WORK/posted.txt")"
   grep -q '^application/json$' "$E2E_WORK/posted.txt" || e2e_fail "not sent as JSON"

@@ -25,7 +25,7 @@ set -euo pipefail
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-e2e_story editor_create "${1:-}" tessary_e2e_drag_probe.exe
+e2e_story editor_create "${1:-}"
 
 editor="Create Custom Layout"
 region0="8 8 948 1044"
@@ -34,9 +34,7 @@ region0="8 8 948 1044"
 click_in_editor() {
   local cx cy
   read -r cx cy _ <<<"$(e2e_probe client "$editor")"
-  e2e_mouse_to "$((cx + $1))" "$((cy + $2))"
-  sleep 0.2
-  xdotool click 1
+  e2e_click_at "$((cx + $1))" "$((cy + $2))"
   sleep 0.3
 }
 
@@ -62,9 +60,7 @@ click_in_editor 230 29    # the name box
 xdotool type --delay 50 "Trio"
 sleep 0.3
 screenshot editor-split
-read -r ex ey ew eh <<<"$(e2e_probe rect "$editor")"
-import -window root -crop "${ew}x${eh}+$((E2E_OFFSET_X + ex))+$((E2E_OFFSET_Y + ey))" \
-  "$E2E_WORK/layout-editor.png" 2>/dev/null || e2e_log "no screenshot of the editor"
+window_shot "$editor" layout-editor
 click_in_editor 785 646   # "Save && Apply"
 e2e_wait_visible "$editor" 0 5 || { screenshot editor-stayed; e2e_fail "saving left the editor open"; }
 

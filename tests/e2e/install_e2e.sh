@@ -91,10 +91,7 @@ grep -q "^started ${version%.*}\$" "$(e2e_log_file installed)" ||
 e2e_wait_until 10 test -s "$state/settings.json" ||
   e2e_fail "the installed Tessary wrote no settings.json to $state"
 e2e_click_tray_icon
-e2e_probe choose-last "$(e2e_main_window installed)" >/dev/null ||
-  e2e_fail "clicking the installed Tessary's tray icon opened no menu"
-e2e_wait_exit installed
-[ "$E2E_STATUS" -eq 0 ] || e2e_fail "Quit Tessary ended the installed program with $E2E_STATUS"
+e2e_quit_from_menu installed "clicking the installed Tessary's tray icon opened no menu"
 
 # A later build replaces the installed one in place.
 run_msiexec /i "$newer_msi"

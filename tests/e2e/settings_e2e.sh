@@ -66,9 +66,7 @@ done
 
 # The middle button for Show Window Stack: its mouse box (row 3: 166 down, 794 across,
 # 150 x 26) waits for the next click, which the mouse hook captures.
-e2e_mouse_to "$((cx + 869))" "$((cy + 179))"
-sleep 0.2
-xdotool click 1
+e2e_click_at "$((cx + 869))" "$((cy + 179))"
 sleep 0.3
 screenshot settings-waiting
 xdotool click 2
@@ -77,9 +75,7 @@ e2e_wait_until 5 grep -qF '"mouseShortcuts":{"stack":{"button":3,"mods":0}}' "$s
   { screenshot button-unchanged; e2e_fail "the middle click was not captured: $(cat "$state/settings.json")"; }
 
 # New keys for Fill Screen through the system's hotkey field.
-e2e_mouse_to "$((cx + 711))" "$((cy + 329))"
-sleep 0.2
-xdotool click 1
+e2e_click_at "$((cx + 711))" "$((cy + 329))"
 sleep 0.3
 [ "$(e2e_probe focus-id "$title")" = 308 ] || e2e_fail "the click did not focus Fill Screen's keys"
 e2e_key ctrl+alt+k
@@ -87,9 +83,7 @@ e2e_wait_until 5 grep -qF '"fill":{"vk":75,"mods":3}' "$state/settings.json" ||
   { screenshot keys-unchanged; e2e_fail "settings.json does not hold Ctrl+Alt+K: $(cat "$state/settings.json")"; }
 screenshot settings-new-keys
 # "Close" stands at the bottom right: 820 to 944 across, 648 to 676 down.
-e2e_mouse_to "$((cx + 882))" "$((cy + 662))"
-sleep 0.2
-xdotool click 1
+e2e_click_at "$((cx + 882))" "$((cy + 662))"
 e2e_wait_visible "$title" 0 5 || e2e_fail "\"Close\" left the window open"
 
 e2e_start_samples --title "Fill me" --rect 300 200 640 420

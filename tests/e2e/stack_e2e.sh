@@ -15,8 +15,8 @@
 #             performance record in the log) and brings the first window forward
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe and
-# tessary_e2e_drag_probe.exe. Files are left in BUILD_DIR/e2e/stack_CASE.
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. Files are left in
+# BUILD_DIR/e2e/stack_CASE.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
@@ -76,9 +76,8 @@ case_switcher() {
   e2e_mouse_to "$((x + w / 2))" "$((y + h / 2))"
   sleep 0.3
   xdotool click 1
-  e2e_wait_until 3 bash -c '[ "$("$0" "$1" foreground 2>/dev/null | tr -d "\r")" = "$2" ]' \
-    "$E2E_WINE" "$E2E_BUILD/tessary_e2e_drag_probe.exe" "$one" ||
-    { screenshot not-switched; e2e_fail "the click left $(drag_probe foreground) in the foreground, not $one"; }
+  e2e_wait_until 3 foreground_is "$one" ||
+    { screenshot not-switched; e2e_fail "the click left $(e2e_probe foreground) in the foreground, not $one"; }
   e2e_wait_until 3 in_front "$one" "$two" || e2e_fail "$one is not in front of $two"
   e2e_wait_visible "Window Stack" 0 3 || e2e_fail "the switcher stayed up after the pick"
   screenshot stack-switched
@@ -92,7 +91,7 @@ case_overview() {
   e2e_key ctrl+alt+o
   e2e_wait_visible "Stack Overview" 1 5 || { screenshot no-overview; e2e_fail "Ctrl+Alt+O showed no overview"; }
   local area
-  area=$(drag_probe region halves 0)
+  area=$(e2e_probe region halves 0)
   [ "$(frame_of "Stack Overview")" = "$area" ] ||
     e2e_fail "the overview is at $(frame_of "Stack Overview"), not over the left half $area"
   # The window shows before its previews are set up and the line is written.
@@ -105,4 +104,4 @@ case_overview() {
   e2e_quit first
 }
 
-e2e_story_case stack_ "${1:-}" "${2:-}" tessary_e2e_drag_probe.exe
+e2e_story_case stack_ "${1:-}" "${2:-}"

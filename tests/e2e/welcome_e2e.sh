@@ -20,14 +20,6 @@ e2e_story welcome "${1:-}"
 welcome="Welcome to Tessary"
 tour="Tessary Tour"
 
-# window_shot TITLE NAME: the window alone, as the README shows it.
-window_shot() {
-  local x y w h
-  read -r x y w h <<<"$(e2e_probe rect "$1")" || { screenshot "$2"; return; }
-  import -window root -crop "${w}x${h}+$((E2E_OFFSET_X + x))+$((E2E_OFFSET_Y + y))" +repage \
-    "$E2E_WORK/$2.png" 2>/dev/null || e2e_log "no screenshot $2"
-}
-
 E2E_GREET=1 e2e_start_tessary first
 main=$(e2e_main_window first)
 log=$(e2e_log_file first)

@@ -18,65 +18,53 @@
 #   1912 x 952, and region 0 runs from 8 down to 4 + 952 - 4 = 952: 8 8 948 944.
 #
 # Needs an X display (CTest runs it through tools/with-xvfb.sh) and, in BUILD_DIR,
-# Tessary.exe, tessary_sample_window.exe, tessary_e2e_probe.exe,
-# tessary_e2e_drag_probe.exe and tessary_e2e_work_area_probe.exe. The log, state and
+# Tessary.exe, tessary_sample_window.exe and tessary_e2e_probe.exe. The log, state and
 # screenshots stay in BUILD_DIR/e2e/work_area_follow.
 set -euo pipefail
 
 # shellcheck source=../../tools/e2e/story.sh
 source "$(dirname "$0")/../../tools/e2e/story.sh"
 
-work_area_probe() {
-  "$E2E_WINE" "$E2E_BUILD/tessary_e2e_work_area_probe.exe" "$@" 2>/dev/null | tr -d '\r'
-}
-
 follow_lines() { grep -cx 'work area changed: 1 windows follow' "$(e2e_log_file first)" || true; }
 
+# follow HEIGHT WORK FROM TO COMMAND MESSAGE FOLLOWS: the task bar becomes HEIGHT pixels
+# tall, so the work area is WORK. Nothing tells running programs, so the window stays at
+# FROM until the probe's COMMAND sends MESSAGE: then it goes to TO, and the log has said
+# FOLLOWS times in all that a window followed. Screenshot COMMAND.png.
+follow() {
+  local height=$1 work=$2 from=$3 to=$4 command=$5 message=$6 now
+  e2e_probe taskbar "$height" || e2e_fail "the task bar did not become $height pixels tall"
+  now=$(e2e_probe workarea)
+  [ "$now" = "$work" ] || e2e_fail "with the task bar $height pixels tall the work area is $now"
+  sleep 1
+  now=$(frame_of "$title")
+  [ "$now" = "$from" ] || e2e_fail "the window moved to $now before $message"
+  e2e_probe "$command" || e2e_fail "could not send $message ($command)"
+  now=$(wait_frame "$title" "$to") || {
+    screenshot "not-$command"
+    e2e_fail "after $message the window's frame is $now, not $to"
+  }
+  screenshot "$command"
+  [ "$(follow_lines)" = "$7" ] || e2e_fail "the log shows $(follow_lines) follows, not $7"
+}
+
 main() {
-  local title="Follow me" full="8 8 948 1044" smaller="8 8 948 944" frame
+  local title="Follow me" full="8 8 948 1044" smaller="8 8 948 944"
   e2e_start_tessary first
   e2e_start_samples --title "$title" --rect 300 300 640 420
   [ "$(e2e_probe workarea)" = "0 0 1920 1060" ] ||
     e2e_fail "the work area is $(e2e_probe workarea), not 0 0 1920 1060"
-  [ "$(drag_probe region halves 0)" = "$full" ] ||
-    e2e_fail "the program puts the left half at $(drag_probe region halves 0), not $full"
+  [ "$(e2e_probe region halves 0)" = "$full" ] ||
+    e2e_fail "the program puts the left half at $(e2e_probe region halves 0), not $full"
   snap_into halves 0 1 "$title"
   screenshot snapped
-
-  # The task bar grows. Nothing tells running programs, so nothing moves until the change
-  # is announced: the announcement is what the window follows.
-  local work
-  work_area_probe taskbar 120 || e2e_fail "the task bar did not grow"
-  work=$(e2e_probe workarea)
-  [ "$work" = "0 0 1920 960" ] || e2e_fail "with the task bar 120 pixels tall the work area is $work"
-  sleep 1
-  frame=$(drag_probe frame "$title")
-  [ "$frame" = "$full" ] || e2e_fail "the window moved to $frame before the announcement"
-  work_area_probe announce || e2e_fail "the work area could not be announced"
-  frame=$(wait_frame "$title" "$smaller") || {
-    screenshot not-followed
-    e2e_fail "after WM_SETTINGCHANGE the window's frame is $frame, not $smaller"
-  }
-  screenshot followed
-  [ "$(follow_lines)" = 1 ] || e2e_fail "the log shows $(follow_lines) follows, not 1"
-
-  # The task bar shrinks back, unannounced; then the display mode is applied again.
-  work_area_probe taskbar 20 || e2e_fail "the task bar did not shrink"
-  work=$(e2e_probe workarea)
-  [ "$work" = "0 0 1920 1060" ] || e2e_fail "with the task bar 20 pixels tall the work area is $work"
-  sleep 1
-  frame=$(drag_probe frame "$title")
-  [ "$frame" = "$smaller" ] || e2e_fail "the window moved to $frame before the display change"
-  work_area_probe display-change || e2e_fail "the display mode could not be applied"
-  frame=$(wait_frame "$title" "$full") || {
-    screenshot not-returned
-    e2e_fail "after WM_DISPLAYCHANGE the window's frame is $frame, not $full"
-  }
-  screenshot returned
-  [ "$(follow_lines)" = 2 ] || e2e_fail "the log shows $(follow_lines) follows, not 2"
+  # The task bar grows, and the change is announced; then it shrinks back, and the display
+  # mode is applied again.
+  follow 120 "0 0 1920 960" "$full" "$smaller" announce WM_SETTINGCHANGE 1
+  follow 20 "0 0 1920 1060" "$smaller" "$full" display-change WM_DISPLAYCHANGE 2
   e2e_quit first
 }
 
-e2e_story work_area_follow "${1:-}" tessary_e2e_work_area_probe.exe
+e2e_story work_area_follow "${1:-}"
 main
 echo "PASS work_area_follow"

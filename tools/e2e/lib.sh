@@ -223,10 +223,17 @@ e2e_wait_exit() {
   wait "$(e2e_pid "$1")" || E2E_STATUS=$?
 }
 
-# e2e_quit NAME: "Quit Tessary" from its tray menu (opened through the open request, as
+# e2e_quit NAME: "Quit Tessary" from its tray menu (opened through the open request 9, as
 # another process may); it must end with exit code 0.
 e2e_quit() {
-  e2e_probe menu-quit "$(e2e_main_window "$1")" >/dev/null || e2e_fail "no tray menu for $1"
+  e2e_probe open 9 "$(e2e_main_window "$1")" >/dev/null || e2e_fail "no main window for $1"
+  e2e_quit_from_menu "$1" "no tray menu for $1"
+}
+
+# e2e_quit_from_menu NAME WHY: "Quit Tessary", the last item of the copy's open tray menu
+# (e2e_fail WHY when none opened); it must end with exit code 0.
+e2e_quit_from_menu() {
+  e2e_probe choose-up 1 "$(e2e_main_window "$1")" >/dev/null || e2e_fail "$2"
   e2e_wait_exit "$1"
   [ "$E2E_STATUS" -eq 0 ] || e2e_fail "Tessary ($1) ended with exit code $E2E_STATUS"
 }
@@ -273,13 +280,10 @@ e2e_wait_rect_change() {
   return 1
 }
 
-# Waits until the probe's "visible TITLE" answers the wanted 0 or 1.
-e2e_wait_visible() {
-  local title=$1 wanted=$2 seconds=${3:-5}
-  # shellcheck disable=SC2016  # expanded by the inner shell
-  e2e_wait_until "$seconds" bash -c '[ "$("$0" "$1" visible "$2" 2>/dev/null | tr -d "\r")" = "$3" ]' \
-    "$E2E_WINE" "$E2E_PROBE" "$title" "$wanted"
-}
+# e2e_wait_visible TITLE WANTED [SECONDS]: waits until the probe's "visible TITLE" answers
+# the wanted 0 or 1.
+e2e_visible_is() { [ "$(e2e_probe visible "$1")" = "$2" ]; }
+e2e_wait_visible() { e2e_wait_until "${3:-5}" e2e_visible_is "$1" "$2"; }
 
 # --- Mouse and keyboard, in desktop coordinates -----------------------------------------
 
@@ -290,6 +294,21 @@ e2e_mouse_to() {
 }
 
 e2e_key() { xdotool key "$@"; }
+
+# e2e_click_at X Y: a left click there, the pointer resting a moment first.
+e2e_click_at() {
+  e2e_mouse_to "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+}
+
+# e2e_press_at X Y: the left button pressed there and held, as a drag begins.
+e2e_press_at() {
+  e2e_mouse_to "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+}
 
 # A click on Tessary's tray icon: Wine's task bar keeps the notification area at the
 # bottom right, one small icon.
@@ -326,10 +345,7 @@ e2e_drag_begin() {
   local x y w h
   e2e_close_assist
   read -r x y w h <<<"$(e2e_rect "$1")"
-  e2e_mouse_to "$((x + w / 3))" "$((y + 10))"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+  e2e_press_at "$((x + w / 3))" "$((y + 10))"
 }
 
 # e2e_drag_move X Y [STEPS]: moves the pointer there in small steps, as a hand does; the

@@ -54,16 +54,9 @@ LRESULT CALLBACK BackdropProcedure(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 HWND CreateBackdrop() {
-  WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = &BackdropProcedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"TessaryViewshotsBackdrop";
-  RegisterClassExW(&wc);
-  HWND backdrop =
-      CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"",
-                      WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, wc.hInstance, nullptr);
+  HWND backdrop = OpenWindow(L"TessaryViewshotsBackdrop", &BackdropProcedure,
+                             WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP | WS_VISIBLE, L"",
+                             {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   SetWindowPos(backdrop, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return backdrop;
 }

@@ -65,8 +65,7 @@ LRESULT CALLBACK AppProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void StagePicker(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   scene.OpenApp(L"Notes", {520, 330, 1400, 900});
-  Picker& picker = scene.Keep<Picker>(theme);
-  picker.Create(factory);
+  Picker& picker = scene.Create<Picker>(factory, theme);
   PickerIcons icons;
   icons[0][0] = ToIconId(LoadIconW(nullptr, IDI_APPLICATION));
   icons[2][1] = ToIconId(LoadIconW(nullptr, IDI_INFORMATION));
@@ -84,8 +83,7 @@ void StagePicker(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
 
 // Opened from a shortcut: interactive, choosing a layout for the display.
 void StageGallery(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
-  Picker& picker = scene.Keep<Picker>(theme);
-  picker.Create(factory);
+  Picker& picker = scene.Create<Picker>(factory, theme);
   picker.Show(BuiltInLayouts(), 3, kWork, 1.0, true);
   picker.SetGallery(true);
   picker.Paint();
@@ -100,12 +98,9 @@ void StageGallery(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
 
 void StageOutlines(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   scene.OpenApp(L"Notes", {220, 300, 800, 760});
-  Outline& armed = scene.Keep<Outline>(theme);
-  Outline& resting = scene.Keep<Outline>(theme);
-  Outline& tiny = scene.Keep<Outline>(theme);
-  armed.Create(factory);
-  resting.Create(factory);
-  tiny.Create(factory);
+  Outline& armed = scene.Create<Outline>(factory, theme);
+  Outline& resting = scene.Create<Outline>(factory, theme);
+  Outline& tiny = scene.Create<Outline>(factory, theme);
   resting.Show({100, 120, 820, 820}, 1.0, "Release to return", false);
   armed.Show({960, 120, 820, 820}, 1.0, "This Spot", true);
   // Too small for its label: drawn without one.
@@ -147,10 +142,8 @@ DropActionMenu EveryGlyphMenu(Point centre) {
 
 void StageDropMenus(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   scene.OpenApp(L"Notes", {600, 60, 1320, 380});
-  DropMenuView& armed = scene.Keep<DropMenuView>(theme);
-  DropMenuView& hovered = scene.Keep<DropMenuView>(theme);
-  armed.Create(factory);
-  hovered.Create(factory);
+  DropMenuView& armed = scene.Create<DropMenuView>(factory, theme);
+  DropMenuView& hovered = scene.Create<DropMenuView>(factory, theme);
   const DropActionMenu top = EveryGlyphMenu({960, 330});
   const DropActionMenu bottom = EveryGlyphMenu({960, 640});
   armed.Show(top, 1.0, DropIntent{kDropLeftHalf, 1}, true);
@@ -164,8 +157,7 @@ void StageToasts(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   // Each toast sits 40 units above the bottom of its display's work area; three work
   // areas of different heights stack them one above the other.
   const auto show = [&](double bottom, const char* text) {
-    Toast& toast = scene.Keep<Toast>(theme, scene.clock);
-    toast.Create(factory);
+    Toast& toast = scene.Create<Toast>(factory, theme, scene.clock);
     const Rect work{0, 0, 1920, bottom};
     toast.Show(text, 600, {ToastDisplay{work, work, 1.0}}, cursor, false);
     if (Surface* surface = toast.GetSurface()) {
@@ -185,8 +177,7 @@ void StageBadge(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   const HWND wide = scene.OpenApp(L"Calendar", {600, 300, 1800, 800});
   const HWND back = scene.OpenApp(L"Notes", {600, 300, 1200, 800});
   const HWND front = scene.OpenApp(L"Mail", {600, 300, 1200, 800});
-  Badge& badge = scene.Keep<Badge>(theme, scene.clock);
-  badge.Create(factory);
+  Badge& badge = scene.Create<Badge>(factory, theme, scene.clock);
   BadgeContent content;
   content.icons = {{ToWindowId(back), ToIconId(LoadIconW(nullptr, IDI_INFORMATION)), 0},
                    {ToWindowId(wide), ToIconId(LoadIconW(nullptr, IDI_APPLICATION)), 2},
@@ -207,8 +198,7 @@ void StageDividers(Scene& scene, SurfaceFactory& factory, ThemeSource& theme) {
   scene.OpenApp(L"Mail", {8, 8, 1148, 1032});
   scene.OpenApp(L"Notes", {1164, 8, 1912, 516});
   scene.OpenApp(L"Calendar", {1164, 524, 1912, 1032});
-  DividerEditor& editor = scene.Keep<DividerEditor>(theme, scene.clock);
-  editor.Create(factory);
+  DividerEditor& editor = scene.Create<DividerEditor>(factory, theme, scene.clock);
   editor.Show(kWork, 1.0, FindBuiltIn("stack")->tree, 0.5);
   const auto centre = [](const Rect& r) { return Point{r.x + r.width / 2, r.y + r.height / 2}; };
   const auto& handles = editor.Geometry().handles;
@@ -245,16 +235,22 @@ void StageChooserPanel(Scene& scene, SurfaceFactory& factory, ThemeSource& theme
 
 }  // namespace
 
-HWND Scene::OpenApp(const wchar_t* title, RECT rect) {
+HWND OpenWindow(const wchar_t* className, WNDPROC procedure, DWORD exStyle, DWORD style,
+                const wchar_t* title, const RECT& rect, void* parameter) {
   WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = &AppProcedure;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"TessaryViewshotsApp";
-  RegisterClassExW(&wc);  // fails harmlessly from the second window on
-  apps_.emplace_back(CreateWindowExW(
-      0, wc.lpszClassName, title, WS_POPUP | WS_BORDER | WS_VISIBLE, rect.left, rect.top,
-      rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr));
+  wc.lpszClassName = className;
+  RegisterClassExW(&wc);
+  return CreateWindowExW(exStyle, className, title, style, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                         wc.hInstance, parameter);
+}
+
+HWND Scene::OpenApp(const wchar_t* title, RECT rect) {
+  apps_.emplace_back(OpenWindow(L"TessaryViewshotsApp", &AppProcedure, 0,
+                                WS_POPUP | WS_BORDER | WS_VISIBLE, title, rect));
   return apps_.back().get();
 }
 

@@ -30,6 +30,10 @@ class FixedTheme : public ThemeSource {
   bool dark_;
 };
 
+// A window of a class of this program, registered on first use (again fails harmlessly).
+HWND OpenWindow(const wchar_t* className, WNDPROC procedure, DWORD exStyle, DWORD style,
+                const wchar_t* title, const RECT& rect, void* parameter = nullptr);
+
 // One scene while it is on screen: the app windows its views are seen over, a clock for
 // the views that animate, and the views; destroying it takes them all down.
 class Scene {
@@ -43,6 +47,13 @@ class Scene {
     auto view = std::make_shared<View>(std::forward<Arguments>(arguments)...);
     views_.push_back(view);
     return *view;
+  }
+  // The same, created on its surface.
+  template <typename View, typename... Arguments>
+  View& Create(SurfaceFactory& factory, Arguments&&... arguments) {
+    View& view = Keep<View>(std::forward<Arguments>(arguments)...);
+    view.Create(factory);
+    return view;
   }
 
   Win32Clock clock;

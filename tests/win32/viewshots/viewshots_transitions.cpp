@@ -14,6 +14,7 @@
 #include "platform/win32/win32_platform.h"
 #include "transitions/transition_catalogue.h"
 #include "transitions/transition_timing.h"
+#include "viewshots_scenes.h"
 
 namespace tessary::viewshots {
 namespace {
@@ -55,15 +56,8 @@ LRESULT CALLBACK AppProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 HWND OpenApp(const wchar_t* title, COLORREF band, const RECT& rect) {
-  WNDCLASSEXW wc{sizeof(wc)};
-  wc.lpfnWndProc = &AppProcedure;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = L"TessaryViewshotsStackedApp";
-  RegisterClassExW(&wc);  // fails harmlessly once registered
-  HWND window = CreateWindowExW(0, wc.lpszClassName, title, WS_POPUP, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                wc.hInstance, reinterpret_cast<void*>(static_cast<LONG_PTR>(band)));
+  HWND window = OpenWindow(L"TessaryViewshotsStackedApp", &AppProcedure, 0, WS_POPUP, title, rect,
+                           reinterpret_cast<void*>(static_cast<LONG_PTR>(band)));
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   return window;
