@@ -65,7 +65,6 @@ TEST(ExportText, IsPrettySortedJsonWithTrimmedNames) {
 }
 
 TEST(ExportText, ChecksInOrder) {
-  EXPECT_EQ(BuildExportText({}).error, "Choose between 1 and 128 layouts to export.");
   std::vector<SnapLayout> many(129, *FindBuiltIn("halves"));
   EXPECT_EQ(BuildExportText(many).error, "Choose between 1 and 128 layouts to export.");
   many.pop_back();
@@ -120,7 +119,6 @@ TEST(ExchangeFile, ChecksInOrder) {
       // The first member of a name decides.
       {R"({"format": "x", "format": "quandervolt.Tessary.layouts"})", kNotLayoutFile},
       {R"({"format": "quandervolt.Tessary.layouts"})", kVersion},
-      {File(one, "2"), kVersion},
       {File(one, "\"1\""), kVersion},
       {File("[]"), kCount},
       {File("{}"), kCount},
