@@ -7,7 +7,6 @@
 namespace tessary {
 namespace {
 
-using testing::Fault;
 using testing::ReadWhole;
 using testing::WriteWhole;
 
@@ -157,7 +156,7 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesThePreviousFile) {
   SaveSettings(files, Settings{}, path);
   Settings next;
   next.lastSeenVersion = "2";
-  files.fault = Fault::kDiskFull;
+  files.fault = testing::Fault::kDiskFull;
   SaveSettings(files, next, path);
   EXPECT_EQ(ReadWhole(path), kDefaultsText);
 }

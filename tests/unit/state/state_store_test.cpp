@@ -14,7 +14,6 @@ namespace {
 
 using testing::Fault;
 using testing::ReadWhole;
-using testing::TestFileSystem;
 using testing::WriteWhole;
 
 class StateStoreTest : public testing::TempFolderTest {
@@ -92,7 +91,7 @@ TEST_F(StateStoreTest, AFileThatCannotBeKeptAsideIsNotOverwritten) {
 TEST_F(StateStoreTest, AFailedWriteLeavesThePreviousFile) {
   for (const Fault fault : {Fault::kCannotCreate, Fault::kDiskFull, Fault::kRenameFails}) {
     WriteWhole(path, R"({"layouts.v2":"old"})");
-    TestFileSystem failing;
+    testing::TestFileSystem failing;
     StateStore store(failing, path);
     failing.fault = fault;
     store.Set("layouts.v2", "new");
