@@ -114,7 +114,6 @@ TEST_F(LayoutStoreTest, DeleteCustomLayout) {
   documents.saves.clear();
   ASSERT_TRUE(store.DeleteCustomLayout(kMain, "user-1"));
   EXPECT_EQ(Ids(store.CustomLayouts(kMain)), (std::vector<std::string>{"user-2", "user-3"}));
-  EXPECT_FALSE(store.ActiveLayout(kMain));
   EXPECT_EQ(documents.Get(kAdjustedTreesKey), "{}");
   EXPECT_EQ(documents.saves,
             (std::vector<std::string>{"layouts.v2", "activeLayouts.v1", "customLayouts.v1"}));

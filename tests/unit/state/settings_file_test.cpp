@@ -33,7 +33,7 @@ TEST(SettingsTest, EachKeyIsTakenOnlyWithItsKind) {
   Settings settings = ParseSettings(
       R"({"startAtLogin":true,"checkUpdates":1,"windowStacksEnabled":"false",)"
       R"("stackBadgesEnabled":false,"stackBadgesOnEdge":null,"stackTransition":"slide",)"
-      R"("stackOrder":"Name","lastSeenVersion":"3.1","tipsShown":["span",7,"badge","span"],)"
+      R"("stackOrder":"Name","tipsShown":["span",7,"badge","span"],)"
       R"("checkUpdates":true})");
   EXPECT_TRUE(settings.startAtLogin);
   EXPECT_FALSE(settings.checkUpdates);        // the first member counts, and 1 is no bool
@@ -43,7 +43,6 @@ TEST(SettingsTest, EachKeyIsTakenOnlyWithItsKind) {
   EXPECT_EQ(settings.stackTransition, "slide");         // kept as written ...
   EXPECT_EQ(EffectIndex(settings.stackTransition), 0);  // ... and acts as "shuffle"
   EXPECT_EQ(settings.stackOrder, "lastUsed");           // the match is exact and case-sensitive
-  EXPECT_EQ(settings.lastSeenVersion, "3.1");
   EXPECT_EQ(settings.tipsShown, (std::set<std::string>{"badge", "span"}));
 
   EXPECT_EQ(ParseSettings(R"({"stackOrder":5})").stackOrder, "lastUsed");
