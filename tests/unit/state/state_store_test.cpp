@@ -31,7 +31,6 @@ TEST_F(StateStoreTest, MissingFileStartsEmptyAndTheFirstSetWritesItThroughATempo
   StateStore store(files, path);
   EXPECT_EQ(store.Get("layouts.v2"), "");
   store.Set("layouts.v2", R"({"D1":{}})");
-  EXPECT_EQ(ReadWhole(path), R"({"layouts.v2":"{\"D1\":{}}"})");
   EXPECT_EQ(files.changes, (std::vector<std::string>{"write " + path + ".tmp",
                                                      "replace " + path + ".tmp " + path}));
   EXPECT_TRUE(logged.empty());
