@@ -22,7 +22,6 @@ TEST_F(StateFolderTest, DefaultIsTheTessaryFolderInsideTheMakerFolder) {
   EXPECT_EQ(folder, JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary"));
   EXPECT_TRUE(IsFolder(folder));
   EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), JoinPath(folder, "layouts.json"));
-  EXPECT_EQ(SettingsPath(files), JoinPath(folder, "settings.json"));
 }
 
 TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) {
@@ -63,7 +62,6 @@ TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
   std::string folder = StateFolder(files);
   EXPECT_EQ(folder, "");
   EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), "");
-  EXPECT_EQ(SettingsPath(files), "");
 
   StateStore store(files, StateFilePath(folder, kMinimumsFileName));
   store.Set("appMinimumSizes.v1", R"({"a":[1,2]})");
