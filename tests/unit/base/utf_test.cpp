@@ -24,9 +24,6 @@ TEST(Utf, ValidTextRoundTrips) {
   const std::u16string edges = u"\u007f\u0080\u07ff\u0800\ud7ff\ue000\uffff\U00010000\U0010FFFF";
   EXPECT_EQ(FromUtf8(ToUtf8(edges)), edges);
   EXPECT_EQ(ToUtf8(u"\U0010FFFF"), "\xF4\x8F\xBF\xBF");
-  std::string out = "x";
-  AppendUtf8(u"\u00e9", out);  // appends, keeping what is there
-  EXPECT_EQ(out, "x\xC3\xA9");
 }
 
 TEST(Utf, LoneSurrogatesBecomeReplacementCharacters) {
@@ -63,9 +60,6 @@ TEST(Utf, DecodeCodePointTrustsTheLeadByte) {
   } cases[] = {
       {"A", U'A', 1}, {"\xC3\xA9", 0xE9, 2}, {"\xE6\x97\xA5", 0x65E5, 3},
       {"\xF0\x9F\x98\x80", 0x1F600, 4},
-      {"\xC3" "A", 0xC1, 2},         // continuation bytes are not checked
-      {"\x85", 0x85, 1},              // a lone continuation byte stands for itself
-      {"\xE2\x82", 0xE2, 1},          // a sequence running past the end is one byte
       {"\xF8\x80\x80\x80", 0xF8, 1},  // 0xF8 and above are single bytes
   };
   // clang-format on

@@ -10,8 +10,6 @@
 namespace tessary {
 namespace {
 
-using testing::WriteWhole;
-
 // The state folder is named by the override, so the file is <temp>/state/settings.json.
 class SettingsStoreTest : public testing::TempFolderTest {
  protected:
@@ -25,7 +23,7 @@ class SettingsStoreTest : public testing::TempFolderTest {
 
 TEST_F(SettingsStoreTest, StartUpTakesStartAtLoginFromTheEntryAndSaves) {
   files.CreateFolder(folder);
-  WriteWhole(path, R"({"startAtLogin":true,"stackOrder":"name"})");
+  testing::WriteWhole(path, R"({"startAtLogin":true,"stackOrder":"name"})");
   SettingsStore store(files, entry);  // the entry was deleted outside the program
   int applied = 0;
   store.SetOnApplied([&](const Settings&) { ++applied; });

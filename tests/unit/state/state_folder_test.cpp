@@ -22,7 +22,6 @@ TEST_F(StateFolderTest, DefaultIsTheTessaryFolderInsideTheMakerFolder) {
   EXPECT_EQ(folder, JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary"));
   EXPECT_TRUE(IsFolder(folder));
   EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), JoinPath(folder, "layouts.json"));
-  EXPECT_EQ(SettingsPath(files), JoinPath(folder, "settings.json"));
 }
 
 TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) {
@@ -33,12 +32,7 @@ TEST_F(StateFolderTest, OverrideIsUsedUnchangedAndTheMakerFolderIsStillCreated) 
   EXPECT_TRUE(IsFolder(override));
   EXPECT_TRUE(IsFolder(JoinPath(*files.localAppData, "Quillfrost")));
   EXPECT_FALSE(IsFolder(JoinPath(JoinPath(*files.localAppData, "Quillfrost"), "Tessary")));
-
-  // The override needs no local data folder.
-  files.localAppData.reset();
-  files.environment["TESSARY_STATE_DIR"] = temp.File("mine");
-  EXPECT_EQ(StateFolder(files), temp.File("mine"));
-  EXPECT_TRUE(IsFolder(temp.File("mine")));
+  // The shell stories all run on the override without a local data folder.
 }
 
 TEST_F(StateFolderTest, EmptyOrOverlongOverrideDoesNotCount) {
@@ -68,7 +62,6 @@ TEST_F(StateFolderTest, WithoutALocalDataFolderEverythingStaysInMemory) {
   std::string folder = StateFolder(files);
   EXPECT_EQ(folder, "");
   EXPECT_EQ(StateFilePath(folder, kLayoutsFileName), "");
-  EXPECT_EQ(SettingsPath(files), "");
 
   StateStore store(files, StateFilePath(folder, kMinimumsFileName));
   store.Set("appMinimumSizes.v1", R"({"a":[1,2]})");
