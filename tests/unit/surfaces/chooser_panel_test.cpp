@@ -288,6 +288,7 @@ TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsAndUpAndDownToTheNearestCard) {
   const ChooserConfig config{.leaveEmpty = true};
   const ChooserGeometry g = LayOutChooser(config, 4, 948, 512);  // cards 0 1 / 2 3
   using A = ChooserKeyAction;
+  // Enter, Escape and a card's digit reach the assist and switcher stories.
   struct Case {
     int focus;
     std::uint32_t key;
@@ -300,10 +301,7 @@ TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsAndUpAndDownToTheNearestCard) {
       {1, key::kDown, {A::kFocus, 3}},
       {0, key::kUp, {A::kRepaint, -1}},  // nothing above
       {3, key::kDown, {A::kRepaint, -1}},
-      {2, key::kEnter, {A::kChoose, 2}},
       {1, key::kSpace, {A::kChoose, 1}},
-      {1, key::kEscape, {A::kDone, -1}},
-      {0, key::kDigit1 + 2, {A::kChoose, 2}},
       {0, key::kDigit1 + 6, {A::kNone, -1}},  // "7" with four cards
       {0, key::kB, {A::kRepaint, -1}},        // no action B here (with one: the switcher stories)
       {0, 0x41, {A::kNone, -1}},

@@ -360,7 +360,6 @@ TEST(PickerKeys, DigitsSelectCardsByOrdinalAndEnterOrSpaceChooseARealSelection) 
       {{}, surface_key::kEnter, PickerKeyAction::kNone},
       {{3, 2}, surface_key::kEnter, PickerKeyAction::kChoose},
       {{3, 2}, surface_key::kSpace, PickerKeyAction::kChoose},
-      {{}, surface_key::kEscape, PickerKeyAction::kDismiss},
       {{3, 2}, 'A', PickerKeyAction::kNone},
   };
   for (const auto& [from, key, action] : cases)
