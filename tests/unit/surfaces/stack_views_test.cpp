@@ -341,7 +341,6 @@ TEST_F(StackOverviewViewTest, ZoomsInThenOutAndTakesNoInputWhileClosing) {
   EXPECT_EQ(first.last.source, (Rect{7, 0, 400, 300}));
 
   view.Close();
-  EXPECT_FALSE(s.Interactive());
   EXPECT_FALSE(s.PressAndRelease(view.CardCentre(0)));
   Frames(0.15);
   EXPECT_EQ(view.Progress(), 0);
