@@ -225,12 +225,9 @@ TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
 }
 
 TEST(DropTiles, OneRowCentredOnTheAreaAndScaledTiles) {
-  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
-  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
-  EXPECT_EQ(laid.tiles,
-            (std::vector<DropTile>{{{kDropAddToStack, 2}, "Add to Stack", {424, 474, 112, 92}}}));
-  // Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
-  laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
+  // (One row at scale 1, five tiles with the primary in the middle: the occupied-region drop
+  // story.) Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
+  DropTileLayout laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
   EXPECT_EQ(laid.rect, (Rect{323, 450, 315, 140}));
   EXPECT_EQ(laid.tiles,
             (std::vector<DropTile>{{{kDropAddToStack, 2}, "Add to Stack", {336, 462.5, 140, 115}},
