@@ -27,8 +27,7 @@ TEST(LayoutEditorModel, SplitsAndMergesKeepTheSelectedNumber) {
     NodeRef expected;  // null: the edit is unavailable and nothing changes
     int selectedAfter;
   } cases[] = {
-      {"side by side", L(0), 0, Axis::Columns, Halves(), 0},
-      {"top and bottom", L(0), 0, Axis::Rows, R(0.5, L(0), L(1)), 0},
+      // (A plain split of either kind: the editor stories.)
       {"the new half takes the lowest free number", C(0.5, L(0), L(2)), 2, Axis::Rows,
        C(0.5, L(0), R(0.5, L(2), L(1))), 2},
       {"merging the second half", Halves(), 1, merge, L(1), 1},
