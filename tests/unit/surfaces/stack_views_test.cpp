@@ -36,8 +36,6 @@ TEST(BadgeGeometry, SizesAndPartsSmallAndGrown) {
       // Nine members, six shown: the strip ends in "+3".
       {9, 6, 0, 1, 5 * 12 + 6 * 24 + 20 + 12 + 22 + 12, {6, 58, 24, 24}, 3},
       {9, 6, 0, 0, 5 * 3 + 6 * 14 + 8 + 15.4 + 3, {4, 21, 14, 14}, 3},
-      // Eight behind the front, six shown: "+2".
-      {8, 6, 0, 1, 5 * 12 + 6 * 24 + 20 + 12 + 22 + 12, {6, 58, 24, 24}, 2},
       // Two covered fronts: their button adds q + 22 and pushes the later icons down.
       {3, 6, 2, 1, 2 * 12 + 3 * 24 + 20 + 12 + 34, {6, 58, 24, 24}, 0},
   };
