@@ -130,8 +130,6 @@ TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
   ASSERT_EQ(previews.size(), 2u);
   EXPECT_EQ(previews[0], (std::vector<WindowId>{WindowId{2}}));
   EXPECT_TRUE(previews[1].empty());
-  // Number badges show where "Leave empty" is off.
-  EXPECT_NE(s.LastPaint().FindText("3"), nullptr);
 }
 
 TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
