@@ -69,16 +69,13 @@ bool Eligible(const CompositionCandidate& c, std::int32_t region, const Rect& re
 }
 
 // The largest number of regions that can get a window, by trying everything.
-int BruteForce(const std::vector<CompositionCandidate>& candidates,
-               const std::vector<std::pair<std::int32_t, Rect>>& regions, std::size_t next,
-               std::vector<bool>& used, const CompositionExclusions& exclusions) {
+int BruteForce(const std::vector<CompositionCandidate>& candidates, const RegionMap& regions,
+               std::size_t next, std::vector<bool>& used, const CompositionExclusions& exclusions) {
   if (next == regions.size()) return 0;
+  const auto& [region, rect] = regions.begin()[next];
   int best = BruteForce(candidates, regions, next + 1, used, exclusions);
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    if (used[i] ||
-        !Eligible(candidates[i], regions[next].first, regions[next].second, exclusions)) {
-      continue;
-    }
+    if (used[i] || !Eligible(candidates[i], region, rect, exclusions)) continue;
     used[i] = true;
     best = std::max(best, 1 + BruteForce(candidates, regions, next + 1, used, exclusions));
     used[i] = false;
@@ -95,11 +92,9 @@ TEST(AssignComposition, RandomDesktopsMatchAsManyRegionsAsPossible) {
     const int regionCount = 1 + static_cast<int>(random() % 7);
     const int windowCount = 1 + static_cast<int>(random() % 8);
     RegionMap regions;
-    std::vector<std::pair<std::int32_t, Rect>> regionList;
     for (int r = 0; r < regionCount; ++r) {
-      Rect rect{uniform(0, 1500), uniform(0, 800), uniform(200, 900), uniform(200, 700)};
-      regions.insert_or_assign(r, rect);
-      regionList.emplace_back(r, rect);
+      regions.insert_or_assign(
+          r, Rect{uniform(0, 1500), uniform(0, 800), uniform(200, 900), uniform(200, 700)});
     }
     std::vector<CompositionCandidate> candidates;
     CompositionExclusions exclusions;
@@ -116,7 +111,7 @@ TEST(AssignComposition, RandomDesktopsMatchAsManyRegionsAsPossible) {
         AssignComposition(candidates, regions, exclusions);
     std::vector<bool> used(candidates.size(), false);
     ASSERT_EQ(static_cast<int>(assigned.size()),
-              BruteForce(candidates, regionList, 0, used, exclusions))
+              BruteForce(candidates, regions, 0, used, exclusions))
         << "round " << round;
     std::set<WindowId> windows;
     for (const auto& [region, window] : assigned) {

@@ -9,10 +9,7 @@
 namespace tessary {
 namespace {
 
-using testing::C;
-using testing::L;
-using testing::MakeLayout;
-using testing::R;
+using namespace testing::builders;
 
 const Rect kWork{0, 0, 1920, 1040};
 
@@ -106,10 +103,9 @@ TEST(DropPlans, HalfSplitsNumberTheNewRegionAndFailWhenAllAreTaken) {
   EXPECT_EQ(top->layout.id, "thirds-left-stack");
   EXPECT_EQ(top->dragged, 0);
 
-  NodeRef full = L(0);
-  for (int n = 1; n < 16; ++n) full = C(0.5, full, L(n));
+  // Sixteen regions: even the wide left half has no number left for a new one.
   EXPECT_FALSE(
-      SplitDropLayoutFor(MakeLayout("user-16", "Sixteen", full), 3, kDropLeftHalf, {}).has_value());
+      SplitDropLayoutFor(MakeLayout("user-16", "Sixteen", SixteenRegions()), 0, kDropLeftHalf, {}));
 }
 
 TEST(DropPlans, SideBySideHalvesAreRejoinedOnlyWhereADropMadeThem) {

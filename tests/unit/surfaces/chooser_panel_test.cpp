@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "surfaces/chooser_panel_geometry.h"
 #include "surfaces/chooser_panel_input.h"
 #include "surfaces_test_support.h"
@@ -52,21 +54,19 @@ class ChooserPanelTest : public ::testing::Test {
 TEST_F(ChooserPanelTest, IsARealWindowWithALivePreviewOnEveryCard) {
   ASSERT_TRUE(Make(4));
   SimSurface& s = Surface();
-  // Its class and showing without activation are checked on the real backend.
-  EXPECT_EQ(s.Options().kind, SurfaceKind::kWindow);
+  // Its kind, class and showing without activation are checked on the real backend.
   EXPECT_EQ(s.Options().title, "Choose a window for this space");
   EXPECT_EQ(s.Bounds(), (Rect{10, 20, 948, 512}));
   ASSERT_EQ(surfaces.Thumbs().Registered().size(), 4u);
-  // Card 3's 800 x 600 source in its preview (486, 266, 260, 164).
+  // Card 3's 800 x 600 source in its preview (486, 266, 260, 164), centred.
   const auto& last = surfaces.Thumbs().Registered().rbegin()->second;
   EXPECT_EQ(last.source, WindowId{4});
   EXPECT_EQ(last.destination, s.Window());
   EXPECT_EQ(last.shownAt, (Rect{507, 266, 219, 164}));
   // A wide source at 150 % fills the width instead, centred in whole pixels.
   EXPECT_EQ(ThumbnailDestination({10, 10, 100, 100}, 400, 100, 1.5), (Rect{15, 71, 150, 38}));
-  EXPECT_NE(s.LastPaint().FindText("Choose a window for this space"), nullptr);
-  EXPECT_NE(s.LastPaint().FindText("Leave empty"), nullptr);
-  EXPECT_NE(s.LastPaint().FindText("Done"), nullptr);
+  for (const char* text : {"Choose a window for this space", "Leave empty", "Done"})
+    EXPECT_NE(s.LastPaint().FindText(text), nullptr) << text;
   // Only the captions' small icons: the previews are the system's.
   EXPECT_EQ(s.LastPaint().Count(CanvasOpKind::kIcon), 4u);
   // Screen readers hear the cards (named on the real backend too), then the two buttons.
@@ -80,11 +80,10 @@ TEST_F(ChooserPanelTest, WithoutLivePreviewsEachCardShowsItsAppIconLargeInThePre
   surfaces.Thumbs().SetRefused(true);
   ASSERT_TRUE(Make(4));
   // Card 2's preview is (202, 266, 260, 164).
-  bool found = false;
-  for (const CanvasOp* op : Surface().LastPaint().OfKind(CanvasOpKind::kIcon)) {
-    found |= op->icon == IconId{103} && op->rect == (Rect{291, 307, 82, 82});
-  }
-  EXPECT_TRUE(found);
+  EXPECT_TRUE(std::ranges::any_of(
+      Surface().LastPaint().OfKind(CanvasOpKind::kIcon), [](const CanvasOp* op) {
+        return op->icon == IconId{103} && op->rect == (Rect{291, 307, 82, 82});
+      }));
 }
 
 TEST_F(ChooserPanelTest, ClicksActOnlyWhenPressAndReleaseMeetOnOneItem) {
@@ -100,8 +99,7 @@ TEST_F(ChooserPanelTest, ClicksActOnlyWhenPressAndReleaseMeetOnOneItem) {
 TEST_F(ChooserPanelTest, NewChoicesKeepTheFocusWhenItStillFitsElseTheFirstCard) {
   ASSERT_TRUE(Make(5));
   panel.Focus();
-  Surface().PressKey(surface_key::kRight);
-  Surface().PressKey(surface_key::kRight);
+  for (int press = 0; press < 2; ++press) Surface().PressKey(surface_key::kRight);
   EXPECT_EQ(panel.FocusIndex(), 2);
   panel.SetChoices(Choices(4, 10));
   EXPECT_EQ(panel.FocusIndex(), 2);
@@ -132,8 +130,6 @@ TEST_F(ChooserPanelTest, HoverShowsTooltipsAndLeadsToAPreviewAfterItsDelay) {
   ASSERT_EQ(previews.size(), 2u);
   EXPECT_EQ(previews[0], (std::vector<WindowId>{WindowId{2}}));
   EXPECT_TRUE(previews[1].empty());
-  // Number badges show where "Leave empty" is off.
-  EXPECT_NE(s.LastPaint().FindText("3"), nullptr);
 }
 
 TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
@@ -160,14 +156,13 @@ TEST(ChooserPaint, TabsPagingGroupsStretchAndActionB) {
     EXPECT_NE(canvas.FindText(text), nullptr) << text;
   }
   EXPECT_EQ(canvas.FindText("Leave empty"), nullptr);
-  EXPECT_TRUE(canvas.FindText("1  Halves")->bold);   // the current tab
+  EXPECT_TRUE(canvas.FindText("1  Halves")->bold);  // the current tab
   EXPECT_FALSE(canvas.FindText("2  Grid")->bold);
   // The stretch button shows on the hovered card of the span group only.
   EXPECT_EQ(canvas.FindText("↔")->rect.x, g.stretch[1].x);
   // The miniature's region carries its icon.
-  bool miniatureIcon = false;
-  for (const CanvasOp* op : canvas.OfKind(CanvasOpKind::kIcon)) miniatureIcon |= op->icon == IconId{7};
-  EXPECT_TRUE(miniatureIcon);
+  EXPECT_TRUE(std::ranges::any_of(canvas.OfKind(CanvasOpKind::kIcon),
+                                  [](const CanvasOp* op) { return op->icon == IconId{7}; }));
 }
 
 TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGridAndOneIsAtMost440Wide) {
@@ -176,9 +171,6 @@ TEST(ChooserGeometry, FourChoicesInAQuarterMakeATwoByTwoGridAndOneIsAtMost440Wid
       g.cards,
       (std::vector<Rect>{
           {196, 52, 272, 196}, {480, 52, 272, 196}, {196, 260, 272, 196}, {480, 260, 272, 196}}));
-  EXPECT_EQ(g.previews[3], (Rect{486, 266, 260, 164}));
-  EXPECT_EQ(g.leaveEmpty, (Rect{16, 468, 120, 32}));
-  EXPECT_EQ(g.primary, (Rect{842, 468, 90, 32}));
   EXPECT_EQ(LayOutChooser(Assist(), 1, 948, 1040).cards[0], (Rect{254, 367.5, 440, 301}));
 }
 
@@ -244,7 +236,6 @@ TEST(ChooserGeometry, GroupedCardsAreFixedSizeWithStretchButtonsOnSpanGroups) {
   EXPECT_EQ(s.cards[0], (Rect{16 + 28, 72, 132, 104}));
   EXPECT_EQ(s.cards[1], (Rect{16 + 28 + 140, 72, 132, 104}));
   EXPECT_EQ(s.previews[1], (Rect{190, 78, 120, 70}));
-  EXPECT_EQ(s.stretch[0], Rect{});
   EXPECT_EQ(s.stretch[2], (Rect{356 + 98 + 84, 72 + 81, 20, 18}));
   EXPECT_EQ(s.leaveEmpty, Rect{});
   EXPECT_EQ(s.primary, (Rect{578, 356, 110, 32}));
@@ -291,6 +282,7 @@ TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsAndUpAndDownToTheNearestCard) {
   const ChooserConfig config{.leaveEmpty = true};
   const ChooserGeometry g = LayOutChooser(config, 4, 948, 512);  // cards 0 1 / 2 3
   using A = ChooserKeyAction;
+  // Enter, Escape and a card's digit reach the assist and switcher stories.
   struct Case {
     int focus;
     std::uint32_t key;
@@ -303,18 +295,14 @@ TEST(ChooserKeys, ArrowsTabEnterEscapeAndDigitsAndUpAndDownToTheNearestCard) {
       {1, key::kDown, {A::kFocus, 3}},
       {0, key::kUp, {A::kRepaint, -1}},  // nothing above
       {3, key::kDown, {A::kRepaint, -1}},
-      {2, key::kEnter, {A::kChoose, 2}},
       {1, key::kSpace, {A::kChoose, 1}},
-      {1, key::kEscape, {A::kDone, -1}},
-      {0, key::kDigit1 + 2, {A::kChoose, 2}},
       {0, key::kDigit1 + 6, {A::kNone, -1}},  // "7" with four cards
-      {0, key::kB, {A::kRepaint, -1}},
+      {0, key::kB, {A::kRepaint, -1}},        // no action B here (with one: the switcher stories)
       {0, 0x41, {A::kNone, -1}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChooserKey(g, config, c.focus, c.key), c.result) << c.focus << " key " << c.key;
   }
-  EXPECT_EQ(ChooserKey(g, {.actionB = true}, 0, key::kB).action, A::kActionB);
   // Without cards Enter chooses nothing.
   EXPECT_EQ(ChooserKey(LayOutChooser(config, 0, 948, 512), config, 0, key::kEnter).action,
             A::kNone);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "surfaces/drop_glyphs.h"
 #include "surfaces/drop_menu_view.h"
 #include "surfaces/drop_tiles.h"
@@ -36,8 +38,8 @@ TEST(DropMenuView, ShowingTheSameMenuTwicePaintsOnceAndScreenReadersHearTheHighl
   f.view.Show(menu, 1.5, DropIntent{kDropLeftHalf, 2}, false);
   EXPECT_EQ(f.surface->PaintCount(), 2);
   ASSERT_NE(f.surface->Accessible().Focused(), nullptr);
-  EXPECT_EQ(f.surface->Accessible().Focused()->name, "Left Half");
-  EXPECT_EQ(f.surface->Accessible().Focused()->rect, menu.tiles[1].rect);
+  EXPECT_EQ(*f.surface->Accessible().Focused(),
+            (AccessibleItem{"Left Half", AccessibleRole::kMenuItem, menu.tiles[1].rect}));
   f.view.Show(menu, 1.5, DropIntent{kDropLeftHalf, 2}, true);
   EXPECT_EQ(f.surface->PaintCount(), 3);
   // A different tile list repaints; hiding and showing again repaints.
@@ -74,11 +76,10 @@ TEST(DropMenuView, TilesAreDrawnInPanelUnitsAndHighlightAndArmedChangeThem) {
   EXPECT_EQ(lit[4]->color, f.colours.accent);  // the glyph in the accent
   EXPECT_TRUE(f.Paint().FindText("Left Half")->bold);
   EXPECT_EQ(f.Paint().FindText("Left Half")->color, f.colours.text);
-  bool ringed = false;
-  for (const CanvasOp* ring : f.Paint().OfKind(CanvasOpKind::kStrokeRounded)) {
-    ringed |= ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
-  }
-  EXPECT_TRUE(ringed);
+  EXPECT_TRUE(std::ranges::any_of(
+      f.Paint().OfKind(CanvasOpKind::kStrokeRounded), [&](const CanvasOp* ring) {
+        return ring->radius == 12 && ring->width == 2 && ring->color == f.colours.accent;
+      }));
   f.view.Show(TwoTiles(), 1.5, DropIntent{kDropLeftHalf, 2}, true);
   const auto armed = f.Paint().OfKind(CanvasOpKind::kFillRounded);
   EXPECT_EQ(armed[3]->color, f.colours.accent);
@@ -151,12 +152,6 @@ TEST(DropGlyphs, EachKindDrawsItsPictogram) {
   EXPECT_TRUE(draw(-1).Ops().empty());
 }
 
-std::vector<std::int32_t> Kinds(const std::vector<DropIntent>& intents) {
-  std::vector<std::int32_t> kinds;
-  for (const DropIntent& intent : intents) kinds.push_back(intent.kind);
-  return kinds;
-}
-
 TEST(DropActionMenu, OffersWhatFitsTheRegionLabelledByKind) {
   struct Case {
     const char* what;
@@ -192,9 +187,12 @@ TEST(DropActionMenu, OffersWhatFitsTheRegionLabelledByKind) {
   };
   // clang-format on
   for (const Case& c : cases) {
-    std::vector<DropIntent> intents = BuildDropActionMenu(c.request);
-    EXPECT_EQ(Kinds(intents), c.kinds) << c.what;
-    for (const DropIntent& intent : intents) EXPECT_EQ(intent.region, c.request.region) << c.what;
+    std::vector<std::int32_t> kinds;
+    for (const DropIntent& intent : BuildDropActionMenu(c.request)) {
+      EXPECT_EQ(intent.region, c.request.region) << c.what;
+      kinds.push_back(intent.kind);
+    }
+    EXPECT_EQ(kinds, c.kinds) << c.what;
   }
   // The labels of every kind.
   // clang-format off
@@ -215,37 +213,25 @@ std::vector<DropIntent> Intents(int n) {
 }
 
 TEST(DropTiles, FiveInANarrowRegionAreThreeOverTwoWithThePrimaryInTheMiddle) {
-  DropTileLayout laid =
+  const DropTileLayout laid =
       LayOutDropTiles(Intents(5), {100, 100, 300, 600}, 1, {{{kDropAddToStack, 2}, "This Spot"}});
   EXPECT_EQ(laid.rect, (Rect{64, 294, 372, 212}));
-  ASSERT_EQ(laid.tiles.size(), 5u);
-  const Rect slots[] = {{74, 304, 112, 92},
-                        {194, 304, 112, 92},
-                        {314, 304, 112, 92},
-                        {134, 404, 112, 92},
-                        {254, 404, 112, 92}};
-  const std::int32_t kinds[] = {kDropTopHalf, kDropAddToStack, kDropBottomHalf, kDropLeftHalf,
-                                kDropRightHalf};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(laid.tiles[i].rect, slots[i]) << i;
-    EXPECT_EQ(laid.tiles[i].intent.kind, kinds[i]) << i;
-  }
-  EXPECT_EQ(laid.tiles[1].label, "This Spot");
-  EXPECT_EQ(laid.tiles[3].label, "Left Half");
+  EXPECT_EQ(laid.tiles,
+            (std::vector<DropTile>{{{kDropTopHalf, 2}, "Top Half", {74, 304, 112, 92}},
+                                   {{kDropAddToStack, 2}, "This Spot", {194, 304, 112, 92}},
+                                   {{kDropBottomHalf, 2}, "Bottom Half", {314, 304, 112, 92}},
+                                   {{kDropLeftHalf, 2}, "Left Half", {134, 404, 112, 92}},
+                                   {{kDropRightHalf, 2}, "Right Half", {254, 404, 112, 92}}}));
 }
 
 TEST(DropTiles, OneRowCentredOnTheAreaAndScaledTiles) {
-  DropTileLayout laid = LayOutDropTiles(Intents(1), {0, 0, 960, 1040}, 1, {});
-  EXPECT_EQ(laid.rect, (Rect{414, 464, 132, 112}));
-  ASSERT_EQ(laid.tiles.size(), 1u);
-  EXPECT_EQ(laid.tiles[0].rect, (Rect{424, 474, 112, 92}));
-  EXPECT_EQ(laid.tiles[0].label, "Add to Stack");
-  // Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
-  laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
+  // (One row at scale 1, five tiles with the primary in the middle: the occupied-region drop
+  // story.) Scale 1.25: 140 x 115 tiles, the menu's half-pixel centre rounded away.
+  DropTileLayout laid = LayOutDropTiles(Intents(2), {0, 0, 960, 1040}, 1.25, {});
   EXPECT_EQ(laid.rect, (Rect{323, 450, 315, 140}));
-  EXPECT_EQ(laid.tiles[0].rect, (Rect{336, 462.5, 140, 115}));
-  EXPECT_EQ(laid.tiles[1].rect, (Rect{486, 462.5, 140, 115}));
-  EXPECT_EQ(laid.tiles[0].intent.kind, kDropAddToStack);
+  EXPECT_EQ(laid.tiles,
+            (std::vector<DropTile>{{{kDropAddToStack, 2}, "Add to Stack", {336, 462.5, 140, 115}},
+                                   {{kDropTopHalf, 2}, "Top Half", {486, 462.5, 140, 115}}}));
   // Scale 2, four in a region one tile wide: two over two, equally near the centre, so the
   // primary takes the first slot.
   laid = LayOutDropTiles(Intents(4), {1000, 0, 500, 1000}, 2, {});

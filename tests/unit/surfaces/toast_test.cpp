@@ -211,7 +211,6 @@ TEST(Toast, PaintsToneIconAndText) {
 
 TEST(ToastText, TheFirstSentenceIsTheTitle) {
   const std::pair<const char*, ToastText> cases[] = {
-      {"Every badge is back in its usual place.", {"Every badge is back in its usual place.", ""}},
       // Trimmed; a mark ends a sentence only with white space after it (no-break too).
       {"  Saved!\t\n Layout kept.  ", {"Saved!", "Layout kept."}},
       {"Version 1.2 is out? Yes", {"Version 1.2 is out?", "Yes"}},
