@@ -46,11 +46,14 @@ void PaintSpanBar(Canvas& canvas, const Theme& theme, const Rect& icon, int unit
                  std::round(icon.width + 2 * d), std::round(b)};
   const double barRadius = std::min(bar.width, bar.height) / 2;
   canvas.FillRounded(bar, barRadius, theme.accent);
-  if (b >= 6) canvas.StrokeRounded(Grown(bar, -0.5, -0.5), barRadius, WithAlpha(kWhite, 0.9), 1);
+  if (b >= 6) {
+    canvas.StrokeRounded(Grown(bar, -0.5, -0.5), barRadius,
+                         PanelFill(theme, theme.highlightText, 0.9), 1);
+  }
   if (g >= 0.7) {
     const Rect glyph{bar.x, bar.y - 3, bar.width, bar.height + 4};
-    canvas.DrawLabel(units > 1 ? "\xE2\x86\x94" : "\xE2\x86\x95", glyph, kWhite, 7.5, true,
-                     TextAlign::kCenter);
+    canvas.DrawLabel(units > 1 ? "\xE2\x86\x94" : "\xE2\x86\x95", glyph, theme.highlightText, 7.5,
+                     true, TextAlign::kCenter);
   }
 }
 
@@ -88,8 +91,10 @@ void PaintGroupButton(Canvas& canvas, const Theme& theme, const BadgeParts& part
   // Two chevrons pointing up: bring the covered windows to the front.
   const Point c{button.x + button.width / 2, button.y + button.height / 2};
   for (double dy : {-2.5, 2.5}) {
-    canvas.DrawLine({c.x - 4, c.y + dy + 2}, {c.x, c.y + dy - 2}, WithAlpha(kWhite, a), 1.5);
-    canvas.DrawLine({c.x, c.y + dy - 2}, {c.x + 4, c.y + dy + 2}, WithAlpha(kWhite, a), 1.5);
+    canvas.DrawLine({c.x - 4, c.y + dy + 2}, {c.x, c.y + dy - 2}, WithAlpha(theme.highlightText, a),
+                    1.5);
+    canvas.DrawLine({c.x, c.y + dy - 2}, {c.x + 4, c.y + dy + 2}, WithAlpha(theme.highlightText, a),
+                    1.5);
   }
 }
 
@@ -119,7 +124,7 @@ void PaintBadge(Canvas& canvas, const Theme& theme, const BadgePaintInput& input
 
   const Rect body{0, 0, parts.width, parts.height};
   const double radius = std::min(body.width, body.height) / 2;
-  canvas.FillRounded(body, radius, WithAlpha(theme.background, 0.82 + 0.15 * g));
+  canvas.FillRounded(body, radius, PanelFill(theme, theme.background, 0.82 + 0.15 * g));
   canvas.StrokeRounded(body, radius, WithAlpha(theme.text, 0.08 + 0.08 * g), 0.5);
   PaintGrip(canvas, theme, parts.grip, g);
   if (group && g > 0) {

@@ -38,13 +38,14 @@ void PaintToolbar(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
   canvas.FillRounded(bar, 12, theme.background);
   canvas.DrawLabel(kDividerEditorHint, {bar.x + 16, bar.y, bar.width - 190, bar.height}, theme.text,
                    13, false, TextAlign::kLeading);
-  canvas.FillRounded(
-      geometry.evenButton, 6,
-      hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, theme.regionFill.a * 0.4));
+  canvas.FillRounded(geometry.evenButton, 6,
+                     hasSelection ? theme.regionFill
+                                  : PanelFill(theme, theme.regionFill, theme.regionFill.a * 0.4));
   canvas.DrawLabel(kDividerEvenText, geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,
                    12.5, false, TextAlign::kCenter);
   canvas.FillRounded(geometry.doneButton, 6, theme.accent);
-  canvas.DrawLabel(kDividerDoneText, geometry.doneButton, kWhite, 12.5, true, TextAlign::kCenter);
+  canvas.DrawLabel(kDividerDoneText, geometry.doneButton, theme.highlightText, 12.5, true,
+                   TextAlign::kCenter);
 }
 
 }  // namespace
