@@ -47,7 +47,7 @@ void PaintHeader(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in
     const bool hovered = in.hovered == chooser_item::kTabBase + static_cast<int>(i);
     const Rect& tab = g.tabs[i];
     if (current) {
-      canvas.FillRounded(tab, 6, PanelFill(theme, theme.accent, 0.22));
+      canvas.FillRounded(tab, 6, SeeThrough(theme, theme.accent, 0.22));
       canvas.StrokeRounded(tab, 6, theme.accent, 1.5);
     } else {
       canvas.FillRounded(tab, 6, hovered ? theme.hoverFill : theme.regionFill);
@@ -149,14 +149,14 @@ void PaintCard(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in, 
   }
   if (showStretch) {
     canvas.FillRounded(stretch, 5,
-                       stretchHovered ? theme.accent : PanelFill(theme, theme.background, 0.9));
+                       stretchHovered ? theme.accent : SeeThrough(theme, theme.background, 0.9));
     canvas.DrawLabel("↔", Moved(stretch, -1),
                      stretchHovered ? theme.highlightText : theme.secondaryText, 12, true,
                      TextAlign::kCenter);
   }
   if (badge) {
     const Rect number{x + card.width - 24, y + h - 23, 18, 18};
-    canvas.FillRounded(number, 5, PanelFill(theme, theme.background, 0.9));
+    canvas.FillRounded(number, 5, SeeThrough(theme, theme.background, 0.9));
     canvas.DrawLabel(std::to_string(i + 1), number, theme.secondaryText, 11, true,
                      TextAlign::kCenter);
   }
@@ -171,7 +171,7 @@ void PaintButtons(Canvas& canvas, const Theme& theme, const ChooserPaintInput& i
                      12.5, false, TextAlign::kCenter);
   }
   const bool hovered = in.hovered == chooser_item::kPrimary;
-  canvas.FillRounded(g.primary, 6, hovered ? PanelFill(theme, theme.accent, 0.85) : theme.accent);
+  canvas.FillRounded(g.primary, 6, hovered ? SeeThrough(theme, theme.accent, 0.85) : theme.accent);
   canvas.DrawLabel(in.config->primaryText, g.primary, theme.highlightText, 12.5, true,
                    TextAlign::kCenter);
 }

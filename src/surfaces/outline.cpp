@@ -17,7 +17,7 @@ void PaintOutline(Canvas& canvas, const Theme& theme, double width, double heigh
   if (label.empty() || width <= 140 || height <= 60) return;
   const double pillWidth = std::min(width - 24, 280.0);
   const Rect pill{(width - pillWidth) / 2, height / 2 - 20, pillWidth, 40};
-  canvas.FillRounded(pill, 20, PanelFill(theme, theme.background, 0.94));
+  canvas.FillRounded(pill, 20, SeeThrough(theme, theme.background, 0.94));
   canvas.DrawLabel(label, {pill.x + 14, pill.y, pill.width - 28, pill.height},
                    armed ? theme.text : theme.secondaryText, 14, armed, TextAlign::kCenter);
 }

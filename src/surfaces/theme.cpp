@@ -68,7 +68,7 @@ Color InkOnFill(const Theme& theme, bool lit, Color ink) {
   return lit && theme.highContrast ? theme.highlightText : ink;
 }
 
-Color PanelFill(const Theme& theme, Color color, double alpha) {
+Color SeeThrough(const Theme& theme, Color color, double alpha) {
   return theme.highContrast ? color : WithAlpha(color, alpha);
 }
 

@@ -51,9 +51,9 @@ Theme MakeContrastTheme(const ContrastColors& colors);
 // contrast mode those fills are the highlight, so the text is the highlight text.
 Color InkOnFill(const Theme& theme, bool lit, Color ink);
 
-// `color` at `alpha` for a panel's see-through fill; opaque in contrast mode, where every
-// fill is one of the system's colours and never a mix of them with what lies beneath.
-Color PanelFill(const Theme& theme, Color color, double alpha);
+// `color` at `alpha`; opaque in contrast mode, where every fill and edge is one of the
+// system's colours and never a mix of them with what lies beneath.
+Color SeeThrough(const Theme& theme, Color color, double alpha);
 
 // Missing values count as light mode and the default accent.
 Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,

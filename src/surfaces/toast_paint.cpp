@@ -34,7 +34,7 @@ void PaintToast(Canvas& canvas, const Theme& theme, double width, double height,
   // A one-line toast is a pill; taller ones keep a fixed corner.
   const double radius = height <= 56 ? height / 2 : 24;
   const Color toneColor = ToastToneColor(tone, theme);
-  canvas.FillRounded(card, radius, PanelFill(theme, theme.background, 0.97));
+  canvas.FillRounded(card, radius, SeeThrough(theme, theme.background, 0.97));
   if (tone != ToastTone::kNeutral && !theme.highContrast) {
     canvas.FillRounded(card, radius,
                        WithAlpha(toneColor, tone == ToastTone::kProblem ? 0.14 : 0.08));
