@@ -78,10 +78,8 @@ TEST(Picker, InAContrastThemePaintsOnlySystemColoursWithHighlightTextOnTheHovere
   const auto fills = paint.OfKind(CanvasOpKind::kFillRounded);
   EXPECT_EQ(fills[0]->color, kWindow);     // the body
   EXPECT_EQ(fills[1]->color, kHighlight);  // the hovered card
-  EXPECT_EQ(fills[4]->color, kWindow);     // the next card at rest
   EXPECT_EQ(paint.FindText("Halves")->color, kHighlightText);
   EXPECT_EQ(paint.FindText("Wide + narrow")->color, kHighlight);  // current, not hovered
-  EXPECT_EQ(paint.FindText("Two rows")->color, kWindowText);
   ExpectOnlySystemColours(paint);
 }
 
@@ -91,8 +89,6 @@ TEST(Toast, InAContrastThemeAProblemIsPaintedInSystemColoursOnly) {
   const std::vector<ToastDisplay> display = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 1.0}};
   ASSERT_TRUE(f.view.Show(kProblemText, 4.0, display, {100, 100}, false));
   const RecordingCanvas& paint = f.Paint();
-  EXPECT_EQ(paint.OfKind(CanvasOpKind::kFillRounded)[0]->color, kWindow);
-  EXPECT_EQ(paint.OfKind(CanvasOpKind::kCircle)[0]->color, kHighlight);
   EXPECT_EQ(paint.FindText("!")->color, kHighlightText);
   EXPECT_EQ(paint.FindText(kProblemText)->color, kWindowText);
   ExpectOnlySystemColours(paint);
