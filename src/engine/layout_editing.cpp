@@ -17,7 +17,9 @@ EditorColors ColorsOf(const Theme& theme) {
   return {.background = theme.background,
           .frame = theme.border,
           .region = theme.regionFill,
-          .selected = theme.accentTint,
+          // Region labels keep the text colour, so in contrast mode, where the tint is the
+          // highlight, a selected region is marked by its highlight edge alone.
+          .selected = theme.highContrast ? theme.background : theme.accentTint,
           .selectedBorder = theme.accent,
           .text = theme.text,
           .secondaryText = theme.secondaryText};

@@ -34,8 +34,11 @@ Rect GroupBox(const BadgeParts& parts, int groupCount) {
 void PaintGroupFrame(Canvas& canvas, const Theme& theme, const BadgeParts& parts,
                      int groupCount, bool hovered, double g) {
   const Rect box = GroupBox(parts, groupCount);
-  canvas.FillRounded(box, 9, WithAlpha(theme.accent, g * (hovered ? 0.32 : 0.16)));
-  canvas.StrokeRounded(box, 9, WithAlpha(theme.accent, 0.55 * g), 1);
+  // In a contrast theme the frame is its edge alone, so a hovered icon's highlight shows in it.
+  if (!theme.highContrast) {
+    canvas.FillRounded(box, 9, WithAlpha(theme.accent, g * (hovered ? 0.32 : 0.16)));
+  }
+  canvas.StrokeRounded(box, 9, SeeThrough(theme, theme.accent, 0.55 * g), 1);
 }
 
 // The bar under the icon of a spanning window, with its arrow once the badge has grown.
@@ -46,11 +49,14 @@ void PaintSpanBar(Canvas& canvas, const Theme& theme, const Rect& icon, int unit
                  std::round(icon.width + 2 * d), std::round(b)};
   const double barRadius = std::min(bar.width, bar.height) / 2;
   canvas.FillRounded(bar, barRadius, theme.accent);
-  if (b >= 6) canvas.StrokeRounded(Grown(bar, -0.5, -0.5), barRadius, WithAlpha(kWhite, 0.9), 1);
+  if (b >= 6) {
+    canvas.StrokeRounded(Grown(bar, -0.5, -0.5), barRadius,
+                         SeeThrough(theme, theme.highlightText, 0.9), 1);
+  }
   if (g >= 0.7) {
     const Rect glyph{bar.x, bar.y - 3, bar.width, bar.height + 4};
-    canvas.DrawLabel(units > 1 ? "\xE2\x86\x94" : "\xE2\x86\x95", glyph, kWhite, 7.5, true,
-                     TextAlign::kCenter);
+    canvas.DrawLabel(units > 1 ? "\xE2\x86\x94" : "\xE2\x86\x95", glyph, theme.highlightText, 7.5,
+                     true, TextAlign::kCenter);
   }
 }
 
@@ -62,7 +68,9 @@ void PaintIcons(Canvas& canvas, const Theme& theme, const BadgePaintInput& input
     Rect icon = parts.icons[k];
     const bool hovered =
         input.hovered.part == BadgePart::kIcon && input.hovered.icon == static_cast<int>(k);
-    if (hovered && g >= 0.5) canvas.FillRounded(Grown(icon, 3, 3), 7, WithAlpha(theme.accent, 0.35));
+    if (hovered && g >= 0.5) {
+      canvas.FillRounded(Grown(icon, 3, 3), 7, SeeThrough(theme, theme.accent, 0.35));
+    }
     if (hovered && g >= 1) icon = Grown(icon, 1.5, 1.5);
     canvas.DrawIcon(content.icons[k].icon, icon);
     const int units = content.icons[k].widthUnits;
@@ -88,8 +96,10 @@ void PaintGroupButton(Canvas& canvas, const Theme& theme, const BadgeParts& part
   // Two chevrons pointing up: bring the covered windows to the front.
   const Point c{button.x + button.width / 2, button.y + button.height / 2};
   for (double dy : {-2.5, 2.5}) {
-    canvas.DrawLine({c.x - 4, c.y + dy + 2}, {c.x, c.y + dy - 2}, WithAlpha(kWhite, a), 1.5);
-    canvas.DrawLine({c.x, c.y + dy - 2}, {c.x + 4, c.y + dy + 2}, WithAlpha(kWhite, a), 1.5);
+    canvas.DrawLine({c.x - 4, c.y + dy + 2}, {c.x, c.y + dy - 2}, WithAlpha(theme.highlightText, a),
+                    1.5);
+    canvas.DrawLine({c.x, c.y + dy - 2}, {c.x + 4, c.y + dy + 2}, WithAlpha(theme.highlightText, a),
+                    1.5);
   }
 }
 
@@ -100,11 +110,11 @@ void PaintOverflow(Canvas& canvas, const Theme& theme, const BadgePaintInput& in
   const bool hovered = input.overflowActive && input.hovered.part == BadgePart::kOverflow;
   if (hovered && g >= 0.5) {
     canvas.FillRounded({button.x + 3, button.y, button.width - 6, button.height}, 7,
-                       WithAlpha(theme.accent, 0.35));
+                       SeeThrough(theme, theme.accent, 0.35));
   }
   canvas.DrawLabel("+" + std::to_string(parts.hiddenCount), button,
-                   hovered ? theme.text : theme.secondaryText, 8 + 3 * g, true,
-                   TextAlign::kCenter);
+                   hovered ? InkOnFill(theme, g >= 0.5, theme.text) : theme.secondaryText,
+                   8 + 3 * g, true, TextAlign::kCenter);
 }
 
 }  // namespace
@@ -119,8 +129,8 @@ void PaintBadge(Canvas& canvas, const Theme& theme, const BadgePaintInput& input
 
   const Rect body{0, 0, parts.width, parts.height};
   const double radius = std::min(body.width, body.height) / 2;
-  canvas.FillRounded(body, radius, WithAlpha(theme.background, 0.82 + 0.15 * g));
-  canvas.StrokeRounded(body, radius, WithAlpha(theme.text, 0.08 + 0.08 * g), 0.5);
+  canvas.FillRounded(body, radius, SeeThrough(theme, theme.background, 0.82 + 0.15 * g));
+  canvas.StrokeRounded(body, radius, SeeThrough(theme, theme.text, 0.08 + 0.08 * g), 0.5);
   PaintGrip(canvas, theme, parts.grip, g);
   if (group && g > 0) {
     PaintGroupFrame(canvas, theme, parts, content.groupCount,

@@ -18,6 +18,11 @@ Rect Moved(const Rect& r, double dy) { return {r.x, r.y + dy, r.width, r.height}
 
 bool Present(const Rect& r) { return r.width > 0 && r.height > 0; }
 
+Color GroupAreaFill(const Theme& theme) {
+  if (theme.highContrast) return theme.cardFill;
+  return theme.dark ? Rgb(42, 42, 42) : Rgb(228, 228, 228);
+}
+
 void PaintHeader(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in, double w) {
   const ChooserConfig& config = *in.config;
   const ChooserGeometry& g = *in.geometry;
@@ -42,24 +47,24 @@ void PaintHeader(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in
     const bool hovered = in.hovered == chooser_item::kTabBase + static_cast<int>(i);
     const Rect& tab = g.tabs[i];
     if (current) {
-      canvas.FillRounded(tab, 6, WithAlpha(theme.accent, 0.22));
+      canvas.FillRounded(tab, 6, SeeThrough(theme, theme.accent, 0.22));
       canvas.StrokeRounded(tab, 6, theme.accent, 1.5);
     } else {
       canvas.FillRounded(tab, 6, hovered ? theme.hoverFill : theme.regionFill);
     }
     const std::string label =
         i < 9 ? std::to_string(i + 1) + "  " + config.tabs[i] : config.tabs[i];
-    canvas.DrawLabel(label, Inset(tab, 6, 6), theme.text, 11.5, current, TextAlign::kCenter);
+    canvas.DrawLabel(label, Inset(tab, 6, 6), InkOnFill(theme, current || hovered, theme.text),
+                     11.5, current, TextAlign::kCenter);
   }
 }
 
 void PaintGroupsAndActionB(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in) {
   const ChooserConfig& config = *in.config;
   const ChooserGeometry& g = *in.geometry;
-  const Color areaFill = theme.dark ? Rgb(42, 42, 42) : Rgb(228, 228, 228);
   for (std::size_t i = 0; i < g.groupAreas.size() && i < config.groups.size(); ++i) {
     const Rect& a = g.groupAreas[i];
-    canvas.FillRounded(a, 8, areaFill);
+    canvas.FillRounded(a, 8, GroupAreaFill(theme));
     canvas.StrokeRounded(a, 8, theme.border, 1);
     canvas.DrawLabel(config.groups[i].name, {a.x + 10, a.y + 4, a.width - 20, 16},
                      theme.secondaryText, 11, true, TextAlign::kLeading);
@@ -82,29 +87,31 @@ void PaintGroupsAndActionB(Canvas& canvas, const Theme& theme, const ChooserPain
     }
   }
   canvas.DrawLabel(config.actionBLabel, {b.x + 12, b.y + b.height - 42, b.width - 24, 18},
-                   theme.text, 12, true, TextAlign::kLeading);
+                   InkOnFill(theme, hovered, theme.text), 12, true, TextAlign::kLeading);
   const Rect second{b.x + 12, b.y + b.height - 24, b.width - 24, 16};
   if (config.actionBDone) {
-    canvas.DrawLabel("✓ In front", second, theme.accent, 11, false, TextAlign::kLeading);
-  } else {
-    canvas.DrawLabel(config.actionBShortcut, second, theme.secondaryText, 11, false,
+    canvas.DrawLabel("✓ In front", second, InkOnFill(theme, hovered, theme.accent), 11, false,
                      TextAlign::kLeading);
+  } else {
+    canvas.DrawLabel(config.actionBShortcut, second, InkOnFill(theme, hovered, theme.secondaryText),
+                     11, false, TextAlign::kLeading);
   }
 }
 
 void PaintCaption(Canvas& canvas, const Theme& theme, const ChooserChoice& choice,
-                  const Rect& textBox) {
+                  const Rect& textBox, bool lit) {
+  const Color text = InkOnFill(theme, lit, theme.text);
   if (choice.appName.empty()) {
-    canvas.DrawLabel(choice.title, textBox, theme.text, 12, false, TextAlign::kLeading);
+    canvas.DrawLabel(choice.title, textBox, text, 12, false, TextAlign::kLeading);
     return;
   }
-  canvas.DrawLabel(choice.appName, textBox, theme.text, 12, true, TextAlign::kLeading);
+  canvas.DrawLabel(choice.appName, textBox, text, 12, true, TextAlign::kLeading);
   if (choice.title.empty() || choice.title == choice.appName) return;
   const double nameWidth = canvas.MeasureText(choice.appName, 12, true, 100000).width;
   const double room = textBox.width - nameWidth - 6;
   if (room > 24) {
     canvas.DrawLabel(choice.title, {textBox.x + nameWidth + 6, textBox.y, room, textBox.height},
-                     theme.secondaryText, 11.5, false, TextAlign::kLeading);
+                     InkOnFill(theme, lit, theme.secondaryText), 11.5, false, TextAlign::kLeading);
   }
 }
 
@@ -134,20 +141,22 @@ void PaintCard(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in, 
   const Rect textBox{x + 26, y + h - 24,
                      card.width - 32 - (badge ? 22 : 0) - (showStretch ? 26 : 0) - (current ? 18 : 0),
                      20};
-  PaintCaption(canvas, theme, choice, textBox);
+  PaintCaption(canvas, theme, choice, textBox, lit || current);
   if (current) {
     const Rect mark{textBox.Right() + 2, y + h - 22, 16, 16};
     canvas.FillRounded(mark, 8, theme.accent);
-    canvas.DrawLabel("✓", mark, kWhite, 10.5, true, TextAlign::kCenter);
+    canvas.DrawLabel("✓", mark, theme.highlightText, 10.5, true, TextAlign::kCenter);
   }
   if (showStretch) {
-    canvas.FillRounded(stretch, 5, stretchHovered ? theme.accent : WithAlpha(theme.background, 0.9));
-    canvas.DrawLabel("↔", Moved(stretch, -1), stretchHovered ? kWhite : theme.secondaryText, 12,
-                     true, TextAlign::kCenter);
+    canvas.FillRounded(stretch, 5,
+                       stretchHovered ? theme.accent : SeeThrough(theme, theme.background, 0.9));
+    canvas.DrawLabel("↔", Moved(stretch, -1),
+                     stretchHovered ? theme.highlightText : theme.secondaryText, 12, true,
+                     TextAlign::kCenter);
   }
   if (badge) {
     const Rect number{x + card.width - 24, y + h - 23, 18, 18};
-    canvas.FillRounded(number, 5, WithAlpha(theme.background, 0.9));
+    canvas.FillRounded(number, 5, SeeThrough(theme, theme.background, 0.9));
     canvas.DrawLabel(std::to_string(i + 1), number, theme.secondaryText, 11, true,
                      TextAlign::kCenter);
   }
@@ -158,17 +167,19 @@ void PaintButtons(Canvas& canvas, const Theme& theme, const ChooserPaintInput& i
   if (in.config->leaveEmpty && Present(g.leaveEmpty)) {
     const bool hovered = in.hovered == chooser_item::kLeaveEmpty;
     canvas.FillRounded(g.leaveEmpty, 6, hovered ? theme.hoverFill : theme.regionFill);
-    canvas.DrawLabel(kChooserLeaveEmptyText, g.leaveEmpty, theme.text, 12.5, false,
-                     TextAlign::kCenter);
+    canvas.DrawLabel(kChooserLeaveEmptyText, g.leaveEmpty, InkOnFill(theme, hovered, theme.text),
+                     12.5, false, TextAlign::kCenter);
   }
   const bool hovered = in.hovered == chooser_item::kPrimary;
-  canvas.FillRounded(g.primary, 6, hovered ? WithAlpha(theme.accent, 0.85) : theme.accent);
-  canvas.DrawLabel(in.config->primaryText, g.primary, kWhite, 12.5, true, TextAlign::kCenter);
+  canvas.FillRounded(g.primary, 6, hovered ? SeeThrough(theme, theme.accent, 0.85) : theme.accent);
+  canvas.DrawLabel(in.config->primaryText, g.primary, theme.highlightText, 12.5, true,
+                   TextAlign::kCenter);
 }
 
 }  // namespace
 
 Color ChooserBackground(const Theme& theme) {
+  if (theme.highContrast) return theme.background;
   return theme.dark ? Rgb(28, 28, 28) : Rgb(243, 243, 243);
 }
 

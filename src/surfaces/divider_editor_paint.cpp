@@ -23,11 +23,13 @@ void PaintHandles(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
     const Rect bar = handle.horizontal ? Rect{g.x, g.y + 5, g.width, g.height - 10}
                                        : Rect{g.x + 5, g.y, g.width - 10, g.height};
     canvas.FillRounded({bar.x - 1, bar.y - 1, bar.width + 2, bar.height + 2}, 4,
-                       WithAlpha(kWhite, 0.9));
+                       theme.highContrast ? theme.background : WithAlpha(kWhite, 0.9));
     const int index = static_cast<int>(i);
     const bool lit =
         index == highlights.hovered || index == highlights.dragged || index == highlights.selected;
-    canvas.FillRounded(bar, 3, lit ? theme.accent : WithAlpha(theme.accent, 0.6));
+    // A contrast theme has no faint accent: handles at rest take the text colour.
+    const Color rest = theme.highContrast ? theme.text : WithAlpha(theme.accent, 0.6);
+    canvas.FillRounded(bar, 3, lit ? theme.accent : rest);
   }
 }
 
@@ -38,13 +40,14 @@ void PaintToolbar(Canvas& canvas, const Theme& theme, const DividerEditorGeometr
   canvas.FillRounded(bar, 12, theme.background);
   canvas.DrawLabel(kDividerEditorHint, {bar.x + 16, bar.y, bar.width - 190, bar.height}, theme.text,
                    13, false, TextAlign::kLeading);
-  canvas.FillRounded(
-      geometry.evenButton, 6,
-      hasSelection ? theme.regionFill : WithAlpha(theme.regionFill, theme.regionFill.a * 0.4));
+  canvas.FillRounded(geometry.evenButton, 6,
+                     hasSelection ? theme.regionFill
+                                  : SeeThrough(theme, theme.regionFill, theme.regionFill.a * 0.4));
   canvas.DrawLabel(kDividerEvenText, geometry.evenButton, hasSelection ? theme.text : theme.secondaryText,
                    12.5, false, TextAlign::kCenter);
   canvas.FillRounded(geometry.doneButton, 6, theme.accent);
-  canvas.DrawLabel(kDividerDoneText, geometry.doneButton, kWhite, 12.5, true, TextAlign::kCenter);
+  canvas.DrawLabel(kDividerDoneText, geometry.doneButton, theme.highlightText, 12.5, true,
+                   TextAlign::kCenter);
 }
 
 }  // namespace

@@ -24,13 +24,15 @@ void PaintDropMenu(Canvas& canvas, const Theme& theme, double width, double heig
     const bool committed = lit && armed;
     canvas.FillRounded(r, 12, committed ? theme.accent : lit ? theme.accentTint : theme.cardFill);
     if (lit) canvas.StrokeRounded(r, 12, theme.accent, 2);
-    const Color ink = committed ? kWhite : lit ? theme.accent : theme.text;
+    const Color ink =
+        committed ? theme.highlightText : InkOnFill(theme, lit, lit ? theme.accent : theme.text);
     DrawDropGlyph(
         canvas, tile.intent.kind,
         {r.x + r.width / 2 - kDropGlyphWidth / 2, r.y + 14, kDropGlyphWidth, kDropGlyphHeight},
         ink);
     canvas.DrawLabel(tile.label, {r.x + 4, r.y + r.height - 32, r.width - 8, 24},
-                     committed ? kWhite : theme.text, 12.5, lit, TextAlign::kCenter);
+                     committed ? theme.highlightText : InkOnFill(theme, lit, theme.text), 12.5, lit,
+                     TextAlign::kCenter);
   }
 }
 

@@ -26,7 +26,13 @@ void PaintCard(Canvas& canvas, const Theme& theme, const PickerPaintInput& input
   for (const auto& [region, rect] : card.regions) {
     const bool lit = hoveredCard && (input.gallery || region == input.hovered.region);
     canvas.FillRounded(rect, kRegionRadius, lit ? theme.accent : theme.regionFill);
-    if (lit) canvas.StrokeRounded(rect, kRegionRadius, WithAlpha(kWhite, 0.35), 1);
+    if (lit) {
+      canvas.StrokeRounded(rect, kRegionRadius,
+                           theme.highContrast ? theme.highlightText : WithAlpha(kWhite, 0.35), 1);
+    } else if (theme.highContrast) {
+      // A contrast theme's button face is often its window colour: an edge sets regions apart.
+      canvas.StrokeRounded(rect, kRegionRadius, theme.border, 1);
+    }
     if (input.gallery || !icons) continue;
     auto icon = icons->find(region);
     if (icon == icons->end() || icon->second == kNoIcon) continue;
@@ -37,7 +43,8 @@ void PaintCard(Canvas& canvas, const Theme& theme, const PickerPaintInput& input
   }
 
   const std::string& name = (*input.layouts)[static_cast<std::size_t>(card.layout)].name;
-  canvas.DrawLabel(name, card.label, currentCard ? theme.accent : theme.text, 11.5,
+  canvas.DrawLabel(name, card.label,
+                   InkOnFill(theme, hoveredCard, currentCard ? theme.accent : theme.text), 11.5,
                    hoveredCard || currentCard, TextAlign::kCenter);
 }
 

@@ -7,6 +7,9 @@ constexpr Color Gray(int level, double alpha) {
   return {level / 255.0, level / 255.0, level / 255.0, alpha};
 }
 
+// A system colour, 0x00BBGGRR, has the accent value's byte order.
+Color ColorFromSysColor(std::uint32_t value) { return AccentFromColorValue(value, false); }
+
 }  // namespace
 
 double RelativeLuminance(Color color) {
@@ -40,6 +43,35 @@ Theme MakeTheme(bool dark, Color accent) {
   return theme;
 }
 
+Theme MakeContrastTheme(const ContrastColors& colors) {
+  const Color window = ColorFromSysColor(colors.window);
+  const Color windowText = ColorFromSysColor(colors.windowText);
+  const Color highlight = ColorFromSysColor(colors.highlight);
+  Theme theme;
+  // Shadows and window captions follow the contrast theme's own lightness.
+  theme.dark = RelativeLuminance(window) < 0.5;
+  theme.highContrast = true;
+  theme.accent = highlight;
+  theme.background = window;
+  theme.text = windowText;
+  theme.secondaryText = ColorFromSysColor(colors.grayText);
+  theme.regionFill = ColorFromSysColor(colors.buttonFace);
+  theme.hoverFill = highlight;
+  theme.cardFill = window;
+  theme.accentTint = highlight;
+  theme.border = windowText;
+  theme.highlightText = ColorFromSysColor(colors.highlightText);
+  return theme;
+}
+
+Color InkOnFill(const Theme& theme, bool lit, Color ink) {
+  return lit && theme.highContrast ? theme.highlightText : ink;
+}
+
+Color SeeThrough(const Theme& theme, Color color, double alpha) {
+  return theme.highContrast ? color : WithAlpha(color, alpha);
+}
+
 Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,
                             std::optional<std::uint32_t> accentColor) {
   const bool dark = appsUseLightTheme.value_or(1) == 0;
@@ -47,6 +79,9 @@ Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,
 }
 
 Theme ReadTheme(ThemeSource& source) {
+  if (const std::optional<ContrastColors> contrast = source.HighContrastColors()) {
+    return MakeContrastTheme(*contrast);
+  }
   return ThemeFromSystemValues(source.AppsUseLightTheme(), source.AccentColor());
 }
 

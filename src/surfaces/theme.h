@@ -1,8 +1,9 @@
 #pragma once
 
-// Light or dark colours and the accent colour, computed from the system's two theme
-// values. Painters read the theme once at the start of every paint (ReadTheme) and pass it
-// down; nothing is cached, so a change of mode or accent shows at the next paint.
+// Light or dark colours and the accent colour, computed from the system's theme values, or
+// the system colours of a contrast theme while one is on. Painters read the theme once at
+// the start of every paint (ReadTheme) and pass it down; nothing is cached, so a change of
+// mode, accent or contrast theme shows at the next paint.
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +18,9 @@ inline constexpr std::uint32_t kDefaultAccentColor = 0xFFD47800u;
 
 struct Theme {
   bool dark = false;
+  // Drawn in a contrast theme's system colours: every colour below is opaque, the accent
+  // tint and the hover fill are the highlight itself, and text on them is highlightText.
+  bool highContrast = false;
   Color accent;
   Color background;     // panel fill
   Color text;           // primary text
@@ -26,6 +30,7 @@ struct Theme {
   Color cardFill;       // cards at rest
   Color accentTint;     // a card under the pointer or selected
   Color border;         // panel border
+  Color highlightText = kWhite;  // text and glyphs on the accent
 
   friend bool operator==(const Theme&, const Theme&) = default;
 };
@@ -40,10 +45,21 @@ Color AccentFromColorValue(std::uint32_t value, bool dark);
 
 Theme MakeTheme(bool dark, Color accent);
 
+Theme MakeContrastTheme(const ContrastColors& colors);
+
+// Text that is `ink` elsewhere, drawn on the accent tint or the hover fill when `lit`: in
+// contrast mode those fills are the highlight, so the text is the highlight text.
+Color InkOnFill(const Theme& theme, bool lit, Color ink);
+
+// `color` at `alpha`; opaque in contrast mode, where every fill and edge is one of the
+// system's colours and never a mix of them with what lies beneath.
+Color SeeThrough(const Theme& theme, Color color, double alpha);
+
 // Missing values count as light mode and the default accent.
 Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,
                             std::optional<std::uint32_t> accentColor);
 
+// The contrast theme while one is on, else the light or dark theme.
 Theme ReadTheme(ThemeSource& source);
 
 }  // namespace tessary

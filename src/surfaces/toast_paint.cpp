@@ -3,6 +3,8 @@
 namespace tessary {
 
 Color ToastToneColor(ToastTone tone, const Theme& theme) {
+  // A contrast theme allows only its own colours; the glyph still tells the tones apart.
+  if (theme.highContrast) return theme.accent;
   switch (tone) {
     case ToastTone::kProblem:
       return {232 / 255.0, 162 / 255.0, 0, 1};
@@ -32,8 +34,8 @@ void PaintToast(Canvas& canvas, const Theme& theme, double width, double height,
   // A one-line toast is a pill; taller ones keep a fixed corner.
   const double radius = height <= 56 ? height / 2 : 24;
   const Color toneColor = ToastToneColor(tone, theme);
-  canvas.FillRounded(card, radius, WithAlpha(theme.background, 0.97));
-  if (tone != ToastTone::kNeutral) {
+  canvas.FillRounded(card, radius, SeeThrough(theme, theme.background, 0.97));
+  if (tone != ToastTone::kNeutral && !theme.highContrast) {
     canvas.FillRounded(card, radius,
                        WithAlpha(toneColor, tone == ToastTone::kProblem ? 0.14 : 0.08));
   }
@@ -42,7 +44,7 @@ void PaintToast(Canvas& canvas, const Theme& theme, double width, double height,
   const bool hasBody = !text.body.empty();
   const Rect icon{14, hasBody ? 15 : (height - 26) / 2, 26, 26};
   canvas.FillCircle({icon.x + 13, icon.y + 13}, 13, toneColor);
-  canvas.DrawLabel(ToastToneGlyph(tone), icon, kWhite, 15, true, TextAlign::kCenter);
+  canvas.DrawLabel(ToastToneGlyph(tone), icon, theme.highlightText, 15, true, TextAlign::kCenter);
 
   // Wrapped at the width the text was measured with, so the lines break exactly as
   // measured even when the card's pixel size rounded a fraction below it.

@@ -9,4 +9,6 @@ std::optional<std::uint32_t> SimThemeSource::AppsUseLightTheme() {
 
 std::optional<std::uint32_t> SimThemeSource::AccentColor() { return accentColor; }
 
+std::optional<ContrastColors> SimThemeSource::HighContrastColors() { return highContrast; }
+
 }  // namespace tessary
