@@ -168,8 +168,7 @@ TEST(Picker, InteractivePickerAnswersThePointerAndKeysAndEscapeOrClickingElsewhe
   EXPECT_EQ(f.dismissed, 2);
 }
 
-// What screen readers hear; the region the arrows reach is named on the real backend too (the
-// Windows surface tests).
+// What screen readers hear.
 TEST(Picker, ScreenReadersHearTheRegionUnderThePointerAndInTheGalleryTheLayout) {
   PickerFixture f;
   f.view.Show({testing::Named("halves"), testing::Named("thirds")}, 1, kWork, 1.5, true);
