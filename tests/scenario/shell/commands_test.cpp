@@ -193,9 +193,7 @@ TEST_F(CommandTest, NextPreviousAndTheOverviewActOnTheStack) {
   EXPECT_EQ(desk.Frame(second), kFull);
 }
 
-constexpr std::uint32_t kLeft = 0x25;
-constexpr std::uint32_t kUp = 0x26;
-constexpr std::uint32_t kRight = 0x27;
+using namespace surface_key;  // the arrows
 
 class RegionMoveStory : public ShellTest {
  protected:
@@ -302,7 +300,7 @@ TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersio
   StartWith(kEarlierFile);
   const tessary::Settings& record = Probe().settings().Current();
   EXPECT_EQ(record.moveShortcuts, DefaultMoveShortcuts());
-  const std::uint32_t arrows[] = {kLeft, kRight, kUp, 0x28};
+  const std::uint32_t arrows[] = {kLeft, kRight, kUp, kDown};
   for (int i : {0, 1, 3}) {  // "above" is held by another app
     EXPECT_EQ(host.hotkeys.registered[kFirstMoveHotkey + i],
               (SimHotkeys::Registration{kCtrlAltWin | kModNoRepeat, arrows[i]}))
@@ -317,7 +315,7 @@ TEST_F(RegionMoveStory, TheKeysHaveTheirOwnSettingsKeyBesideFilesOfEarlierVersio
 
   // A changed move key is written under its own key after the others, and read back.
   tessary::Settings next = record;
-  next.moveShortcuts[1] = KeyShortcut{'L', kModCtrl | kModAlt | kModWin};
+  next.moveShortcuts[1] = KeyShortcut{'L', kCtrlAltWin};
   Probe().settings().Apply(next);
   std::string expected = kEarlierFile;
   expected.insert(expected.size() - 1, R"(,"moveShortcuts":{"right":{"vk":76,"mods":11}})");

@@ -19,10 +19,9 @@ class UpdateStory : public ShellTest {
  protected:
   UpdateStory() { host.services.version = ProgramVersion{1, 4, 2, 7}; }
   void StartChecking(bool checks, std::int64_t lastCheck) {
-    StoreSettings(std::string(R"({"lastSeenVersion":"1.4.2","checkUpdates":)") +
-                  (checks ? "true" : "false") + R"(,"lastUpdateCheck":)" +
-                  std::to_string(lastCheck) + "}");
-    StartOrFail();
+    StartWith(std::string(R"({"lastSeenVersion":"1.4.2","checkUpdates":)") +
+              (checks ? "true" : "false") + R"(,"lastUpdateCheck":)" + std::to_string(lastCheck) +
+              "}");
   }
   void HourPasses() {
     shell->OnTimer(main_window_timer::kUpdateCheck);
@@ -75,19 +74,17 @@ TEST_F(UpdateStory, ChecksOffNeverCheckByThemselvesAndCheckingNowTellsEachOutcom
   EXPECT_EQ(desk.Launches()[0].file, "https://quillfrost.example/tessary/");
 
   // The settings window's status line shows the check running, then its outcome and when.
-  shell->OpenSettings();
-  SimDialogWindow* window = desk.Surfaces().Dialogs().Find("TessarySettings");
-  ASSERT_NE(window, nullptr);
+  SimDialogWindow& window = OpenSettingsWindow();
   host.http.Serve(kDocument, 200, R"({"version":"1.4.2","build":7})");
   host.http.hold = true;
-  ASSERT_TRUE(window->Press(settings_control::kCheckNow));
+  ASSERT_TRUE(window.Press(settings_control::kCheckNow));
   Pump();
-  EXPECT_EQ(window->Text(settings_control::kStatus), "Checking…");
+  EXPECT_EQ(window.Text(settings_control::kStatus), "Checking…");
   host.http.ReleaseHeld();
   Pump();
   const std::int64_t checked = Probe().settings().Current().lastUpdateCheck;
   ASSERT_GT(checked, 0);
-  EXPECT_EQ(window->Text(settings_control::kStatus),
+  EXPECT_EQ(window.Text(settings_control::kStatus),
             "Tessary is up to date. Last checked " +
                 desk.platform().systemSettings.LocalDateTimeText(checked) + ".");
 }

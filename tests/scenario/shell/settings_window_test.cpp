@@ -16,21 +16,13 @@ namespace {
 
 namespace ctl = settings_control;
 using namespace window_command;
-constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 
 class SettingsWindowStory : public ShellTest {
  protected:
   SimDialogWindow* Window() { return desk.Surfaces().Dialogs().Find("TessarySettings"); }
   SimDialogWindow& StartAndOpen(const std::string& settingsJson = kSeenThisVersion) {
     StartWith(settingsJson);
-    return OpenWindow();
-  }
-  SimDialogWindow& OpenWindow() {
-    shell->OpenSettings();
-    Pump();
-    SimDialogWindow* window = Window();
-    if (window == nullptr) ADD_FAILURE() << "the settings window did not open";
-    return *window;
+    return OpenSettingsWindow();
   }
   bool FileHas(const std::string& text) const {
     return SettingsFile().find(text) != std::string::npos;
@@ -216,11 +208,11 @@ TEST_F(SettingsWindowStory, StartAtLoginIsReadFromTheSystemOnEveryOpening) {
   startup.SetOutside(true);
   StartWith();
   startup.SetOutside(false);  // the user removed the entry meanwhile
-  SimDialogWindow& w = OpenWindow();
+  SimDialogWindow& w = OpenSettingsWindow();
   EXPECT_FALSE(w.Checked(ctl::kStartAtLogin));
   EXPECT_TRUE(FileHas(R"("startAtLogin":false)"));
   startup.SetOutside(true);
-  OpenWindow();  // already open: brought forward, read again
+  OpenSettingsWindow();  // already open: brought forward, read again
   EXPECT_TRUE(w.Checked(ctl::kStartAtLogin));
   // A refused change shows as not made.
   startup.FailWrites(true);
