@@ -123,8 +123,7 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
                        "Do what went wrong, then choose Stop Recording Diagnostics in Tessary's "
                        "menu. Apps are named; window titles are left out."}));
   // The menu now offers the stop in Help too (and at the top level: TopLevelInOrder).
-  const MenuModel& menu = ChooseFromMenu(0);
-  EXPECT_EQ(FindItem(menu.items, tray_command::kRecordDiagnostics)->label,
+  EXPECT_EQ(FindItem(ChooseFromMenu(0).items, tray_command::kRecordDiagnostics)->label,
             "Stop Recording Diagnostics…");
 
   // A drag that ends nowhere, then the Place command into the right half.
