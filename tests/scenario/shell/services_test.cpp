@@ -36,9 +36,9 @@ TEST_F(UpdateStory, TheHourlyTimerChecksOnlyWhenOnAndMoreThanADayHasPassed) {
   unixTime += 1;
   HourPasses();
   ASSERT_EQ(host.http.requests.size(), 1u);
-  EXPECT_EQ(host.http.requests[0].address, kDocument);
-  EXPECT_EQ(host.http.requests[0].userAgent, "Tessary-Windows/1.4.2");
-  EXPECT_EQ(host.http.requests[0].method, "GET");
+  const HttpRequest& asked = host.http.requests[0];
+  EXPECT_EQ(std::tie(asked.method, asked.address, asked.userAgent),
+            std::tuple("GET", kDocument, "Tessary-Windows/1.4.2"));
   // Unreachable: only the time stamp changes, quietly.
   EXPECT_NE(SettingsFile().find(R"("lastUpdateCheck":1700000001)"), std::string::npos);
   EXPECT_TRUE(desk.PromptsShown().empty());
@@ -208,10 +208,8 @@ TEST_F(FeedbackStory, TheFormChecksItsInputPostsTheDocumentAndTellsEachAnswer) {
   EXPECT_FALSE(form->Enabled(id::kSend));
   ASSERT_EQ(host.http.requests.size(), 1u);
   const HttpRequest& sent = host.http.requests[0];
-  EXPECT_EQ(sent.method, "POST");
-  EXPECT_EQ(sent.address, kService);
-  EXPECT_EQ(sent.contentType, "application/json");
-  EXPECT_EQ(sent.userAgent, "Tessary-Windows/1.4.2");
+  EXPECT_EQ(std::tie(sent.method, sent.address, sent.contentType, sent.userAgent),
+            std::tuple("POST", kService, "application/json", "Tessary-Windows/1.4.2"));
   EXPECT_EQ(sent.body, R"({"app":"tessary","platform":"windows","kind":"question",)"
                        R"("message":"Badges flicker","version":"1.4.2"})");
   // No answer from the service: Send works again.
