@@ -136,19 +136,21 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   desk.SetConfirmAnswer(false);  // "No": the file stays, nothing opens
   Request(OpenRequest::kDiagnostics);
   EXPECT_FALSE(shell->RecordingDiagnostics());
+  const std::string folder = JoinPath("state", "Diagnostics");
+  std::string path;
+  for (const auto& [name, bytes] : files.files) {
+    if (name.rfind(JoinPath(folder, "Tessary Diagnostics "), 0) == 0) path = name;
+  }
   ASSERT_FALSE(desk.PromptsShown().empty());
-  const SimPrompt& recorded = desk.PromptsShown().back();
-  EXPECT_EQ(recorded.caption, "Diagnostics Recorded");
-  EXPECT_EQ(recorded.kind, SimPromptKind::kAskYesNo);
-  EXPECT_EQ(recorded.icon, PromptIcon::kInformation);
-  EXPECT_EQ(recorded.text.rfind("The recording is saved as\nstate", 0), 0u);
+  EXPECT_EQ(Told(desk.PromptsShown().back()),
+            std::tuple(SimPromptKind::kAskYesNo, PromptIcon::kInformation, "Diagnostics Recorded",
+                       "The recording is saved as\n" + path +
+                           "\n\nIt's a text file you can read first; send it along when you "
+                           "report what went wrong. Show it in File Explorer?"));
   EXPECT_TRUE(desk.Launches().empty());
 
   // The file's own format is the recorder's; here, what the program put into it.
-  std::string file;
-  for (const auto& [path, bytes] : files.files) {
-    if (path.find("Tessary Diagnostics ") != std::string::npos) file = bytes;
-  }
+  const std::string file = files.files[path];
   const std::string app = Coord().GetDesktop().AppNameOfWindow(window);
   const std::size_t start =
       file.find("== At the start ==\r\nDisplay Studio Display: 0,0 1920x1080");
@@ -170,8 +172,7 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   Request(OpenRequest::kDiagnostics);
   ASSERT_EQ(desk.Launches().size(), 1u);
   EXPECT_EQ(desk.Launches()[0].file, "explorer.exe");
-  EXPECT_EQ(desk.Launches()[0].parameters.rfind("/select,\"state", 0), 0u);
-  EXPECT_EQ(desk.Launches()[0].parameters.back(), '"');
+  EXPECT_EQ(desk.Launches()[0].parameters, "/select,\"" + path + "\"");
 }
 
 namespace id = feedback_control;

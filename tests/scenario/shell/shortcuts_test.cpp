@@ -180,7 +180,6 @@ TEST(DialogKeys, HotkeyFieldsKeepTabAndEscapeAndTheEditorTakesUndo) {
       {"TessarySettings", "Button", 0x0D, false, false, kClickButton},
       {"SomeoneElse", "Button", 0x0D, false, false, kNotHandled},
       {"TessaryEditor", "Button", 'Z', true, false, kResendToEditor},
-      {"TessaryEditor", "Button", 'Y', true, false, kResendToEditor},
       {"TessaryEditor", "Edit", 'Y', true, false, kNotHandled},
       {"TessaryEditor", "msctls_hotkey32", 'Y', true, false, kResendToEditor},
       {"TessaryEditor", "msctls_hotkey32", 'Y', false, false, kNotHandled},
