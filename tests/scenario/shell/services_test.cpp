@@ -147,7 +147,6 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
                        "The recording is saved as\n" + path +
                            "\n\nIt's a text file you can read first; send it along when you "
                            "report what went wrong. Show it in File Explorer?"));
-  EXPECT_TRUE(desk.Launches().empty());
 
   // The file's own format is the recorder's; here, what the program put into it.
   const std::string file = files.files[path];
@@ -166,7 +165,7 @@ TEST_F(DiagnosticsStory, TheFileHoldsBothSnapshotsAndTheStepsBetweenButNoTitle) 
   EXPECT_NE(file.find(" " + app + ": 964,8 948x1024", end), std::string::npos) << file;
   EXPECT_EQ(file.find(kSecretTitle), std::string::npos);
 
-  // Recorded again and answered "Yes": Explorer shows the file.
+  // Recorded again and answered "Yes": Explorer shows the file, the story's one launch.
   desk.SetConfirmAnswer(true);
   Request(OpenRequest::kDiagnostics);
   Request(OpenRequest::kDiagnostics);
@@ -198,7 +197,6 @@ TEST_F(FeedbackStory, TheFormChecksItsInputPostsTheDocumentAndTellsEachAnswer) {
   // What the form refuses: Feedback.InputIsCheckedAddressFirstThenMessage...
   send();
   EXPECT_EQ(status(), "Write a few words first.");
-  EXPECT_TRUE(host.http.requests.empty());
 
   form->Type(id::kMessage, "Badges flicker");
   form->Choose(id::kKind, 2);
@@ -207,7 +205,7 @@ TEST_F(FeedbackStory, TheFormChecksItsInputPostsTheDocumentAndTellsEachAnswer) {
   send();
   EXPECT_EQ(status(), "Sending\xE2\x80\xA6");
   EXPECT_FALSE(form->Enabled(id::kSend));
-  ASSERT_EQ(host.http.requests.size(), 1u);
+  ASSERT_EQ(host.http.requests.size(), 1u);  // the refused one sent nothing
   const HttpRequest& sent = host.http.requests[0];
   EXPECT_EQ(std::tie(sent.method, sent.address, sent.contentType, sent.userAgent),
             std::tuple("POST", kService, "application/json", "Tessary-Windows/1.4.2"));

@@ -30,7 +30,6 @@ TEST_F(ShortcutTest, DefaultsAreRegisteredWithoutRepeat) {
     EXPECT_EQ(host.hotkeys.registered[20 + n],
               (SimHotkeys::Registration{kCtrlAlt | kModNoRepeat, '1' + static_cast<unsigned>(n)}));
   }
-  EXPECT_TRUE(Probe().conflicts().empty());
 }
 
 TEST(AltGrTest, OnlyCtrlAltCombinationsAskTheKeyboard) {
@@ -205,7 +204,6 @@ TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOneP
   desk.TapKey(Key::kEscape);
   Run(0.05);
   EXPECT_FALSE(Coord().GetPicker().Visible());
-  EXPECT_TRUE(desk.InjectedKeys().empty());
   EXPECT_TRUE(desk.KeysReceived(window).empty());
   // The system's move loop did not get it either: the drag goes on.
   ASSERT_TRUE(desk.Dragging());
@@ -219,7 +217,7 @@ TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOneP
   ASSERT_FALSE(Coord().GetPicker().Visible());
   desk.TapKey(Key::kEscape);
   Run(0.05);
-  std::vector<std::tuple<Key, bool, bool>> sent;  // key, released, tagged as the program's
+  std::vector<std::tuple<Key, bool, bool>> sent;  // this Escape alone: key, released, tagged
   for (const SimKeyRecord& k : desk.InjectedKeys()) sent.emplace_back(k.key, k.release, k.injected);
   EXPECT_EQ(sent, (std::vector<std::tuple<Key, bool, bool>>{{Key::kEscape, false, true},
                                                             {Key::kEscape, true, true}}));
