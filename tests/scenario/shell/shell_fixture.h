@@ -44,7 +44,6 @@ class ShellProbe {
   const std::vector<OpenTarget>& opened() const { return s_.opened_; }
   std::optional<int> capturing() const { return s_.capturingCommand_; }
   const WindowFills& fills() const { return s_.fills_; }
-  TrayMenuContext menuContext() const { return s_.MenuContext(); }
 
  private:
   Shell& s_;

@@ -256,10 +256,10 @@ TEST_F(TrayMenuStory, ChooseAndSwitchEntriesAndCtrlAltDigitsApplyLayouts) {
     SaveOwnLayout(own, own, LayoutStore::FindBuiltIn("rows")->tree);
   }
   const WindowId app = AddApp({200, 150, 800, 600});
-  const std::vector<SnapLayout> list = Probe().menuContext().switchList;
-  const auto halves = std::ranges::find(list, "halves", &SnapLayout::id);
-  ASSERT_NE(halves, list.end());
-  const int halvesItem = id::kChooseLayoutBase + static_cast<int>(halves - list.begin());
+  const MenuItem* choose = FindSubmenu(ChooseFromMenu(0).items, "Choose a Layout");
+  const auto halves = std::ranges::find(choose->children, std::string("Halves"), &MenuItem::label);
+  ASSERT_NE(halves, choose->children.end());
+  const int halvesItem = halves->id;
   ChooseFromMenu(halvesItem);
   EXPECT_EQ(Coord().Layouts().ActiveLayout(key)->id, "halves");
   EXPECT_EQ(desk.Frame(app), (Rect{8, 8, 948, 1024}));
