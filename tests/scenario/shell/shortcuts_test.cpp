@@ -32,6 +32,7 @@ TEST_F(ShortcutTest, DefaultsAreRegisteredWithoutRepeat) {
   }
 }
 
+// Ctrl+Alt alone asks it: AltGrCharactersAreNeitherLayoutSwitchesNorShortcuts.
 TEST(AltGrTest, OnlyCtrlAltCombinationsAskTheKeyboard) {
   SimKeyboardLayouts layouts;
   layouts.AddAltGrCharacter('P');

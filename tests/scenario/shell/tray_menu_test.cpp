@@ -301,7 +301,7 @@ TEST_F(TrayMenuStory, OnlyItemsWithoutTheirSubjectAreGreyed) {
   AddApp({200, 150, 800, 600});
   const MenuModel& menu = ChooseFromMenu(0);
   std::vector<int> greyed;
-  for (int command = 1; command < id::kEditLayoutBase + 100; ++command) {
+  for (int command = 1; command < id::kEditLayoutBase + 100; ++command) {  // every id in use
     const MenuItem* item = FindItem(menu.items, command);
     if (item != nullptr && item->greyed) greyed.push_back(command);
   }
