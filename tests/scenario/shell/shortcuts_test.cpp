@@ -229,9 +229,8 @@ TEST_F(EscapeTest, WithThePickerUpEscapeClosesItAndWithoutItReachesTheDragAsOneP
   const std::size_t before = desk.KeysReceived(window).size();
   desk.TapKey(Key::kEscape);
   Run(0.02);
-  ASSERT_EQ(desk.KeysReceived(window).size(), before + 2);
-  EXPECT_FALSE(desk.KeysReceived(window).back().injected);
-  EXPECT_EQ(desk.InjectedKeys().size(), 2u);
+  EXPECT_EQ(desk.KeysReceived(window).size(), before + 2);
+  EXPECT_EQ(desk.InjectedKeys().size(), 2u);  // the user's own keys, none sent on
 }
 
 }  // namespace
