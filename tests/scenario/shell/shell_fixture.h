@@ -44,7 +44,6 @@ class ShellProbe {
   const std::vector<OpenTarget>& opened() const { return s_.opened_; }
   std::optional<int> capturing() const { return s_.capturingCommand_; }
   const WindowFills& fills() const { return s_.fills_; }
-  TrayMenuContext menuContext() const { return s_.MenuContext(); }
 
  private:
   Shell& s_;
@@ -54,6 +53,7 @@ namespace testing {
 
 // Settings that already know this version: no greeting.
 inline constexpr char kSeenThisVersion[] = R"({"lastSeenVersion":"1.4.2"})";
+inline constexpr std::uint32_t kCtrlAlt = kModCtrl | kModAlt;
 
 using Note = std::function<void(std::string)>;
 
@@ -160,9 +160,10 @@ class ShellTest : public ::testing::Test {
     files.files[JoinPath("state", "settings.json")] = json;
   }
   // Starts the program on these settings, by default those of a user who saw this version.
-  void StartWith(const std::string& settingsJson = kSeenThisVersion) {
+  void StartWith(const std::string& settingsJson = kSeenThisVersion,
+                 const std::vector<std::string>& arguments = {}) {
     StoreSettings(settingsJson);
-    StartOrFail();
+    StartOrFail(arguments);
   }
   // The user opens the tray menu and picks `command` (0: dismisses it); the menu shown.
   const MenuModel& ChooseFromMenu(int command) {
@@ -200,6 +201,14 @@ class ShellTest : public ::testing::Test {
     ASSERT_TRUE(Coord().Layouts().SaveCustomLayout(DisplayKey(screen),
                                                    SnapLayout{layoutId, name, tree, {}}));
   }
+  // The settings window, opened or brought forward.
+  SimDialogWindow& OpenSettingsWindow() {
+    shell->OpenSettings();
+    Pump();
+    SimDialogWindow* window = desk.Surfaces().Dialogs().Find("TessarySettings");
+    if (window == nullptr) ADD_FAILURE() << "the settings window did not open";
+    return *window;
+  }
   // An app's window opens and the program has heard of it.
   WindowId AddApp(Rect frame) {
     const WindowId window = desk.AddWindow({.className = "SimAppWindow", .frame = frame});
@@ -225,8 +234,7 @@ class ShellTest : public ::testing::Test {
   void PlaceInRightHalf() {
     shell->RunCommand(window_command::kPlace);
     const auto catalogue = Coord().Layouts().LayoutsForDisplay(DisplayKey());
-    const auto halves = std::find_if(catalogue.begin(), catalogue.end(),
-                                     [](const SnapLayout& l) { return l.id == "halves"; });
+    const auto halves = std::ranges::find(catalogue, "halves", &SnapLayout::id);
     ASSERT_NE(halves, catalogue.end());
     host.window.Post(main_window_message::kCoordinatorCommand,
                      static_cast<std::uint64_t>(std::int64_t{kCommandPickerChose}),
