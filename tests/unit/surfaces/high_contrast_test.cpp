@@ -52,11 +52,11 @@ TEST(Theme, ContrastThemeTakesEveryColourFromTheSystemAndOnlyWhileOneIsOn) {
   EXPECT_TRUE(contrast.highContrast);
   EXPECT_TRUE(contrast.dark);  // a black window
   const std::pair<Color, Color> rows[] = {
-      {contrast.background, kWindow},         {contrast.text, kWindowText},
-      {contrast.secondaryText, kGrayText},    {contrast.regionFill, kButtonFace},
-      {contrast.hoverFill, kHighlight},       {contrast.cardFill, kWindow},
-      {contrast.accent, kHighlight},          {contrast.accentTint, kHighlight},
-      {contrast.border, kWindowText},         {contrast.highlightText, kHighlightText},
+      {contrast.background, kWindow},      {contrast.text, kWindowText},
+      {contrast.secondaryText, kGrayText}, {contrast.regionFill, kButtonFace},
+      {contrast.hoverFill, kHighlight},    {contrast.cardFill, kWindow},
+      {contrast.accent, kHighlight},       {contrast.accentTint, kHighlight},
+      {contrast.border, kWindowText},      {contrast.highlightText, kHighlightText},
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     EXPECT_EQ(rows[i].first, rows[i].second) << i;
