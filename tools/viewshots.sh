@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the views as the Windows backend really draws them: builds the viewshots
 # program with mingw-w64, runs it under Wine on a private Xvfb with a compositing manager,
-# and saves one PNG per view and theme into docs/images/ (viewshot-<view>-<light|dark>.png),
+# and saves one PNG per view and theme into docs/images/ (viewshot-<view>-<light|dark|contrast>.png),
 # and one of each switching effect halfway through (transition-<key>.png).
 #
 # Not in a Wine virtual desktop: there every window is a child of one X window, which the

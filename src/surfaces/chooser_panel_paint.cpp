@@ -36,12 +36,11 @@ void PaintHeader(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in
       canvas.DrawLabel(arrows[i].second, Moved(*arrows[i].first, -3), theme.text, 20, false,
                        TextAlign::kCenter);
     }
-    canvas.DrawLabel(std::to_string(in.choices->size()), {w - 50, 15, 32, 22},
-                     theme.secondaryText, 12.5, false, TextAlign::kTrailing);
+    canvas.DrawLabel(std::to_string(in.choices->size()), {w - 50, 15, 32, 22}, theme.secondaryText,
+                     12.5, false, TextAlign::kTrailing);
   }
   if (config.tabs.empty()) return;
-  canvas.DrawLabel("Layouts", {18, 48, 66, 16}, theme.secondaryText, 11, true,
-                   TextAlign::kLeading);
+  canvas.DrawLabel("Layouts", {18, 48, 66, 16}, theme.secondaryText, 11, true, TextAlign::kLeading);
   for (std::size_t i = 0; i < g.tabs.size() && i < config.tabs.size(); ++i) {
     const bool current = static_cast<int>(i) == config.currentTab;
     const bool hovered = in.hovered == chooser_item::kTabBase + static_cast<int>(i);
@@ -51,6 +50,7 @@ void PaintHeader(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in
       canvas.StrokeRounded(tab, 6, theme.accent, 1.5);
     } else {
       canvas.FillRounded(tab, 6, hovered ? theme.hoverFill : theme.regionFill);
+      if (!hovered) EdgeInContrast(canvas, theme, tab, 6);
     }
     const std::string label =
         i < 9 ? std::to_string(i + 1) + "  " + config.tabs[i] : config.tabs[i];
@@ -126,7 +126,11 @@ void PaintCard(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in, 
   const bool lit = in.hovered == i || (in.hasFocus && in.focus == i);
   const bool current = config.current != kNoWindow && choice.window == config.current;
   canvas.FillRounded(card, 8, lit || current ? theme.accentTint : theme.cardFill);
-  if (lit || current) canvas.StrokeRounded(card, 8, theme.accent, 2);
+  if (lit || current) {
+    canvas.StrokeRounded(card, 8, theme.accent, 2);
+  } else {
+    EdgeInContrast(canvas, theme, card, 8);
+  }
 
   const bool live = in.liveThumbnails && at < in.liveThumbnails->size() && (*in.liveThumbnails)[at];
   const Rect fallback = ChooserFallbackIconRect(in.geometry->previews[at]);
@@ -138,9 +142,9 @@ void PaintCard(Canvas& canvas, const Theme& theme, const ChooserPaintInput& in, 
   const bool badge = !config.leaveEmpty && i < 9;
   const bool showStretch = Present(stretch) && (in.hovered == i || stretchHovered);
   canvas.DrawIcon(choice.icon, {x + 6, y + h - 22, 16, 16});
-  const Rect textBox{x + 26, y + h - 24,
-                     card.width - 32 - (badge ? 22 : 0) - (showStretch ? 26 : 0) - (current ? 18 : 0),
-                     20};
+  const Rect textBox{
+      x + 26, y + h - 24,
+      card.width - 32 - (badge ? 22 : 0) - (showStretch ? 26 : 0) - (current ? 18 : 0), 20};
   PaintCaption(canvas, theme, choice, textBox, lit || current);
   if (current) {
     const Rect mark{textBox.Right() + 2, y + h - 22, 16, 16};
@@ -167,6 +171,7 @@ void PaintButtons(Canvas& canvas, const Theme& theme, const ChooserPaintInput& i
   if (in.config->leaveEmpty && Present(g.leaveEmpty)) {
     const bool hovered = in.hovered == chooser_item::kLeaveEmpty;
     canvas.FillRounded(g.leaveEmpty, 6, hovered ? theme.hoverFill : theme.regionFill);
+    if (!hovered) EdgeInContrast(canvas, theme, g.leaveEmpty, 6);
     canvas.DrawLabel(kChooserLeaveEmptyText, g.leaveEmpty, InkOnFill(theme, hovered, theme.text),
                      12.5, false, TextAlign::kCenter);
   }
@@ -194,7 +199,7 @@ void PaintChooser(Canvas& canvas, const Theme& theme, const ChooserPaintInput& i
                   double height) {
   if (!in.geometry || !in.config || !in.choices) return;
   canvas.FillRounded({0, 0, width, height}, 0, ChooserBackground(theme));
-  canvas.StrokeRounded({0, 0, width, height}, 8, WithAlpha(theme.accent, 0.8), 2);
+  canvas.StrokeRounded({0, 0, width, height}, 8, SeeThrough(theme, theme.accent, 0.8), 2);
   PaintHeader(canvas, theme, in, width);
   if (in.choices->empty()) {
     canvas.DrawLabel(kChooserNoChoicesText, {18, height / 2 - 14, width - 36, 28},

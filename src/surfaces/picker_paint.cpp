@@ -29,9 +29,8 @@ void PaintCard(Canvas& canvas, const Theme& theme, const PickerPaintInput& input
     if (lit) {
       canvas.StrokeRounded(rect, kRegionRadius,
                            theme.highContrast ? theme.highlightText : WithAlpha(kWhite, 0.35), 1);
-    } else if (theme.highContrast) {
-      // A contrast theme's button face is often its window colour: an edge sets regions apart.
-      canvas.StrokeRounded(rect, kRegionRadius, theme.border, 1);
+    } else {
+      EdgeInContrast(canvas, theme, rect, kRegionRadius);
     }
     if (input.gallery || !icons) continue;
     auto icon = icons->find(region);
@@ -60,7 +59,8 @@ void PaintPicker(Canvas& canvas, const Theme& theme, const PickerPaintInput& inp
 
   const Rect& header = input.geometry->header;
   const Rect line{header.x + 6, header.y, header.width - 12, header.height};
-  canvas.DrawLabel(PickerTitle(input.gallery, input.interactive), line, theme.text, 13, true, TextAlign::kLeading);
+  canvas.DrawLabel(PickerTitle(input.gallery, input.interactive), line, theme.text, 13, true,
+                   TextAlign::kLeading);
   canvas.DrawLabel(input.interactive ? kPickerInteractiveHint : kPickerDragHint, line,
                    theme.secondaryText, 11.5, false, TextAlign::kTrailing);
 

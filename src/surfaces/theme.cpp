@@ -72,6 +72,10 @@ Color SeeThrough(const Theme& theme, Color color, double alpha) {
   return theme.highContrast ? color : WithAlpha(color, alpha);
 }
 
+void EdgeInContrast(Canvas& canvas, const Theme& theme, const Rect& rect, double radius) {
+  if (theme.highContrast) canvas.StrokeRounded(rect, radius, theme.border, 1);
+}
+
 Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,
                             std::optional<std::uint32_t> accentColor) {
   const bool dark = appsUseLightTheme.value_or(1) == 0;

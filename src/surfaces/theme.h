@@ -22,14 +22,14 @@ struct Theme {
   // tint and the hover fill are the highlight itself, and text on them is highlightText.
   bool highContrast = false;
   Color accent;
-  Color background;     // panel fill
-  Color text;           // primary text
-  Color secondaryText;  // hints, secondary lines
-  Color regionFill;     // regions in thumbnails, secondary buttons at rest
-  Color hoverFill;      // a secondary button under the pointer
-  Color cardFill;       // cards at rest
-  Color accentTint;     // a card under the pointer or selected
-  Color border;         // panel border
+  Color background;              // panel fill
+  Color text;                    // primary text
+  Color secondaryText;           // hints, secondary lines
+  Color regionFill;              // regions in thumbnails, secondary buttons at rest
+  Color hoverFill;               // a secondary button under the pointer
+  Color cardFill;                // cards at rest
+  Color accentTint;              // a card under the pointer or selected
+  Color border;                  // panel border
   Color highlightText = kWhite;  // text and glyphs on the accent
 
   friend bool operator==(const Theme&, const Theme&) = default;
@@ -54,6 +54,10 @@ Color InkOnFill(const Theme& theme, bool lit, Color ink);
 // `color` at `alpha`; opaque in contrast mode, where every fill and edge is one of the
 // system's colours and never a mix of them with what lies beneath.
 Color SeeThrough(const Theme& theme, Color color, double alpha);
+
+// In a contrast theme a fill at rest (window or button face) is often the panel's own
+// colour: an edge in the text colour sets the item apart. Nothing otherwise.
+void EdgeInContrast(Canvas& canvas, const Theme& theme, const Rect& rect, double radius);
 
 // Missing values count as light mode and the default accent.
 Theme ThemeFromSystemValues(std::optional<std::uint32_t> appsUseLightTheme,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "surfaces/chooser_panel_paint.h"
 #include "surfaces/picker.h"
 #include "surfaces/toast.h"
 #include "surfaces_test_support.h"
@@ -91,6 +92,22 @@ TEST(Toast, InAContrastThemeAProblemIsPaintedInSystemColoursOnly) {
   const RecordingCanvas& paint = f.Paint();
   EXPECT_EQ(paint.FindText("!")->color, kHighlightText);
   EXPECT_EQ(paint.FindText(kProblemText)->color, kWindowText);
+  ExpectOnlySystemColours(paint);
+}
+
+// Cards and buttons at rest are filled with the panel's own colour, so their edges show them.
+TEST(ChooserPaint, InAContrastThemeEveryItemAtRestHasAnEdgeInTheTextColour) {
+  const ChooserConfig config{.header = "Choose", .primaryText = "Done", .leaveEmpty = true};
+  const std::vector<ChooserChoice> choices(3, {WindowId{1}, "Inbox", "Mail", IconId{5}});
+  const ChooserGeometry g = LayOutChooser(config, 3, 948, 512);
+  RecordingCanvas paint;
+  PaintChooser(paint, MakeContrastTheme(kNight),
+               {.geometry = &g, .config = &config, .choices = &choices}, 948, 512);
+  std::vector<Rect> edges;
+  for (const CanvasOp* op : paint.OfKind(CanvasOpKind::kStrokeRounded)) {
+    if (op->color == kWindowText) edges.push_back(op->rect);
+  }
+  EXPECT_EQ(edges, (std::vector<Rect>{g.cards[0], g.cards[1], g.cards[2], g.leaveEmpty}));
   ExpectOnlySystemColours(paint);
 }
 

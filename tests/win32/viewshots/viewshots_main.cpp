@@ -1,9 +1,9 @@
-// Puts each view on screen in turn, light and dark, for screenshots of how they really
-// look. With a folder argument it hands over to a capturing script: for every shot it
-// writes <name>.ready (the rectangle worth keeping and when to take it, "x y width height
-// delay-seconds") and waits for <name>.done before going on; at the end it writes
-// "finished". Without one each shot simply stays for three seconds. With a prefix only
-// the shots whose names start with it are taken.
+// Puts each view on screen in turn, light and dark (some also in a contrast theme), for
+// screenshots of how they really look. With a folder argument it hands over to a capturing
+// script: for every shot it writes <name>.ready (the rectangle worth keeping and when to
+// take it, "x y width height delay-seconds") and waits for <name>.done before going on;
+// at the end it writes "finished". Without one each shot simply stays for three seconds.
+// With a prefix only the shots whose names start with it are taken.
 //
 //   viewshots.exe [signal-folder [prefix]]
 
@@ -94,12 +94,14 @@ int Run(const std::wstring& folder, const std::string& only) {
         [&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; }, 60);
   };
   for (const SceneMaker& maker : AllScenes()) {
-    for (bool dark : {false, true}) {
-      FixedTheme theme(dark);
+    for (Look look : {Look::kLight, Look::kDark, Look::kContrast}) {
+      if (look == Look::kContrast && !maker.inContrast) continue;
+      FixedTheme theme(look);
       auto scene = std::make_unique<Scene>();
       maker.stage(*scene, factory, theme);
       PumpMessagesFor(0.8);
-      const std::string name = maker.name + (dark ? "-dark" : "-light");
+      const char* suffixes[] = {"-light", "-dark", "-contrast"};
+      const std::string name = maker.name + suffixes[static_cast<int>(look)];
       shots.announce(name, scene->crop, 0);
       shots.await(name);
       scene.reset();

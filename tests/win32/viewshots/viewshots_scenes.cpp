@@ -255,10 +255,10 @@ HWND Scene::OpenApp(const wchar_t* title, RECT rect) {
 }
 
 std::vector<SceneMaker> AllScenes() {
-  return {{"picker", &StagePicker},     {"picker-gallery", &StageGallery},
-          {"outline", &StageOutlines},  {"drop-menu", &StageDropMenus},
-          {"toasts", &StageToasts},     {"badge", &StageBadge},
-          {"dividers", &StageDividers}, {"chooser-panel", &StageChooserPanel}};
+  return {{"picker", &StagePicker, true}, {"picker-gallery", &StageGallery},
+          {"outline", &StageOutlines},    {"drop-menu", &StageDropMenus},
+          {"toasts", &StageToasts},       {"badge", &StageBadge},
+          {"dividers", &StageDividers},   {"chooser-panel", &StageChooserPanel, true}};
 }
 
 }  // namespace tessary::viewshots

@@ -19,15 +19,30 @@
 
 namespace tessary::viewshots {
 
+// How a shot is coloured: the light or dark mode, or a contrast theme in the colours of
+// Windows' black one.
+enum class Look { kLight, kDark, kContrast };
+
 // A theme that does not depend on the machine's registry.
 class FixedTheme : public ThemeSource {
  public:
-  explicit FixedTheme(bool dark) : dark_(dark) {}
-  std::optional<std::uint32_t> AppsUseLightTheme() override { return dark_ ? 0u : 1u; }
+  explicit FixedTheme(Look look) : look_(look) {}
+  std::optional<std::uint32_t> AppsUseLightTheme() override {
+    return look_ == Look::kLight ? 1u : 0u;
+  }
   std::optional<std::uint32_t> AccentColor() override { return std::nullopt; }
+  std::optional<ContrastColors> HighContrastColors() override {
+    if (look_ != Look::kContrast) return std::nullopt;
+    return ContrastColors{.window = 0x000000u,
+                          .windowText = 0xFFFFFFu,
+                          .grayText = 0x3FF23Fu,
+                          .highlight = 0xFFEB1Au,
+                          .highlightText = 0x000000u,
+                          .buttonFace = 0x000000u};
+  }
 
  private:
-  bool dark_;
+  Look look_;
 };
 
 // A window of a class of this program, registered on first use (again fails harmlessly).
@@ -71,6 +86,8 @@ class Scene {
 struct SceneMaker {
   std::string name;
   std::function<void(Scene&, SurfaceFactory&, ThemeSource&)> stage;
+  // Shot a third time in a contrast theme.
+  bool inContrast = false;
 };
 
 std::vector<SceneMaker> AllScenes();
