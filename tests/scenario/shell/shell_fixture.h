@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -206,7 +207,10 @@ class ShellTest : public ::testing::Test {
     shell->OpenSettings();
     Pump();
     SimDialogWindow* window = desk.Surfaces().Dialogs().Find("TessarySettings");
-    if (window == nullptr) ADD_FAILURE() << "the settings window did not open";
+    if (window == nullptr) {
+      ADD_FAILURE() << "the settings window did not open";
+      std::abort();  // rather than a null reference for the caller
+    }
     return *window;
   }
   // An app's window opens and the program has heard of it.
