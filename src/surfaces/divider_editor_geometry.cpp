@@ -30,7 +30,7 @@ DividerEditorGeometry LayOutDividerEditor(const NodeRef& tree, double width, dou
   g.doneButton = {g.toolbar.x + 378, 23, 70, 30};
   for (const DividerInfo& divider : ListDividers(tree, {0, 0, 1, 1})) {
     const Rect split = PanelRectOfUnit(divider.rect, width, height);
-    DividerHandle handle{.path = divider.path, .horizontal = divider.axis == Axis::Rows};
+    DividerHandle handle{.horizontal = divider.axis == Axis::Rows};
     // Both coordinates of the divider line; only the one across the line is used.
     const Rect line = PanelRectOfUnit({divider.position, divider.position, 0, 0}, width, height);
     if (handle.horizontal) {

@@ -13,7 +13,6 @@
 namespace tessary {
 
 struct DividerHandle {
-  TreePath path;            // the split in the layout tree
   bool horizontal = false;  // the line runs across: the divider moves up and down (rows)
   Rect grab;                // the grab area across the divider line
 };
