@@ -27,8 +27,7 @@ void PaintCard(Canvas& canvas, const Theme& theme, const PickerPaintInput& input
     const bool lit = hoveredCard && (input.gallery || region == input.hovered.region);
     canvas.FillRounded(rect, kRegionRadius, lit ? theme.accent : theme.regionFill);
     if (lit) {
-      canvas.StrokeRounded(rect, kRegionRadius,
-                           theme.highContrast ? theme.highlightText : WithAlpha(kWhite, 0.35), 1);
+      canvas.StrokeRounded(rect, kRegionRadius, SeeThrough(theme, theme.highlightText, 0.35), 1);
     } else {
       EdgeInContrast(canvas, theme, rect, kRegionRadius);
     }
